@@ -1,0 +1,65 @@
+#pragma once
+// The application object: the state that every window shares for the whole run.
+#include "platform/Application.h"
+#include "platform/Date.h"
+#include "platform/Dictionary.h"
+#include "platform/Mutex.h"
+
+#include <memory>
+#include <string>
+
+class AppTrayItem;
+
+class app : public Application {
+public:
+    app();
+    ~app() override;
+
+    Date selectedDate;
+    Date currentDate;
+    Date countdownDate;
+    Dictionary eventDict; // the event store: SQL start date-time -> end//title[//kind]
+    int StartTime = 0;    // first and last hour of the week grid
+    int EndTime = 0;
+    bool showCoundownCalendar = false;
+    int tabLeft = 0;
+    bool installSysTray = false;
+    bool displayCalendarOnDesktop = false;
+    bool firstRun = false;
+    bool CalendarWindowOpen = false;
+    bool TrayWindowOpen = false;
+    bool Deactivated = false;
+    bool closing = false;
+    AppTrayItem* mAppTrayItem = nullptr;
+    std::unique_ptr<Mutex> appMutex;
+    std::string PrinterSetupString;
+
+    void Event_Open() override;
+    void Event_Close() override;
+    void Event_Deactivate() override;
+    bool Event_UnhandledException(const std::exception& error) override;
+
+    void CheckRunning();
+    void GetPrefs();
+    void PutPrefs();
+    void LoadUserEvents();
+    void LoadHolidays();
+};
+
+// The application object of this run.
+app& App();
+
+// The file names and texts the application core shares with its tests.
+namespace AppText {
+inline constexpr const char* kMutexName = "Ombrelline Calendar";
+inline constexpr const char* kPrefsFileName = "QVCalendar.prefs";
+inline constexpr const char* kEventFileName = "Calendar.tpc";
+inline constexpr const char* kEventsMarker = "Events Data:";
+inline constexpr const char* kAlreadyRunning = "Another Ombrelline calendar is already running.";
+inline constexpr const char* kStartupError =
+    "An unexpected error occurred while starting the application - quitting.";
+inline constexpr const char* kEventDatabaseProblem =
+    "A problem with the event database was encountered. If events are missing from the "
+    "calendar, replace the Calendar.tpc file in your Documents folder from your backup.";
+inline constexpr const char* kFeedbackAddress = "feedback@ombrelline-calendar.example";
+} // namespace AppText

@@ -1,0 +1,48 @@
+// The user's few settings, kept as one line of ";"-separated fields.
+#include "app/App.h"
+
+#include "platform/FolderItem.h"
+#include "platform/Text.h"
+#include "platform/TextStream.h"
+
+#include <filesystem>
+
+void app::GetPrefs() {
+    tabLeft = 0;
+    showCoundownCalendar = false;
+    installSysTray = true;
+    StartTime = 8;
+    EndTime = 20;
+
+    const FolderItem item = SpecialFolder::Preferences().TrueChild(AppText::kPrefsFileName);
+    if (!item) return;
+    auto stream = TextInputStream::Open(item);
+    if (!stream) {
+        firstRun = true;
+        PutPrefs();
+        return;
+    }
+    const std::string line = stream->ReadAll();
+    stream->Close();
+
+    const auto field = [&](int n) { return Val(NthField(line, ";", n)); };
+    showCoundownCalendar = field(1) == 1;
+    tabLeft = static_cast<int>(field(2));
+    installSysTray = field(3) == 1;
+    displayCalendarOnDesktop = field(4) == 1;
+}
+
+void app::PutPrefs() {
+    const FolderItem folder = SpecialFolder::Preferences();
+    if (!folder) return;
+    std::error_code error;
+    std::filesystem::create_directories(folder.Path(), error);
+    auto stream = TextOutputStream::Create(folder.TrueChild(AppText::kPrefsFileName));
+    if (!stream) return;
+    const auto flag = [](bool value) { return value ? "1;" : "0;"; };
+    stream->Write(flag(showCoundownCalendar));
+    stream->Write(Str(static_cast<long long>(tabLeft)) + ";");
+    stream->Write(flag(installSysTray));
+    stream->Write(flag(displayCalendarOnDesktop));
+    stream->Close();
+}

@@ -1,0 +1,75 @@
+// The application object's life: start-up, shutdown and the last-resort error dialog.
+#include "app/App.h"
+
+#include "customisation/CustomizationModule.h"
+#include "mainwindow/frame/CalendarWindow.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/ShowURL.h"
+
+app::app() = default;
+app::~app() = default;
+
+app& App() {
+    auto* application = dynamic_cast<app*>(Application::Instance());
+    if (!application) throw NilObjectException("no application object");
+    return *application;
+}
+
+void app::CheckRunning() {
+    appMutex = std::make_unique<Mutex>(AppText::kMutexName);
+    if (!appMutex->TryEnter()) {
+        AutoQuit = true;
+        MsgBox(AppText::kAlreadyRunning);
+        Quit(0);
+    }
+}
+
+void app::Event_Open() {
+    try {
+        CheckRunning();
+        if (closing) return;
+        GetPrefs();
+        CustomizationModule::CustomizeCalendar();
+        if (closing) return;
+        currentDate = Date();
+        selectedDate = Date();
+        countdownDate = Date();
+        eventDict = Dictionary();
+        LoadHolidays();
+        LoadUserEvents();
+        CalendarWindow::Instance().Show();
+    } catch (const std::exception&) {
+        MsgBox(AppText::kStartupError);
+        Quit(0);
+    }
+}
+
+void app::Event_Close() {
+    closing = true;
+    // A second instance quits before it has read the preferences or taken the lock: it must
+    // neither overwrite the running copy's preferences nor touch its lock.
+    if (!appMutex || !appMutex->Held()) return;
+    PutPrefs();
+    appMutex->Leave();
+}
+
+void app::Event_Deactivate() {
+    if (!closing) Deactivated = true;
+}
+
+bool app::Event_UnhandledException(const std::exception&) {
+    MessageDialog dialog;
+    dialog.Icon = 2;
+    dialog.Message = "An Unexpected Error Occurred";
+    dialog.Explanation = "Ombrelline Calendar encountered an error that it could not handle and "
+                         "must quit.  Please report this error and how it occurred.";
+    dialog.ActionButton.Caption = "Quit";
+    dialog.AlternateActionButton.Caption = "Feedback";
+    dialog.AlternateActionButton.Visible = true;
+    dialog.CancelButton.Visible = false;
+    if (dialog.ShowModal() == MessageDialog::Pressed::Alternate)
+        ShowURL(std::string("mailto:") + AppText::kFeedbackAddress + "?subject=~Feedback: " +
+                Customization().applicationName + " " + ShortVersion());
+    return true;
+}

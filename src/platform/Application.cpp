@@ -1,0 +1,128 @@
+#include "platform/Application.h"
+
+#include "platform/Toolkit.h"
+#include "platform/Window.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <algorithm>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+Application*& Current() {
+    static Application* current = nullptr;
+    return current;
+}
+
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+}
+} // namespace
+
+Application::Application() { Current() = this; }
+
+Application::~Application() {
+    if (Current() == this) Current() = nullptr;
+}
+
+Application* Application::Instance() { return Current(); }
+
+std::string Application::ShortVersion() const {
+#ifdef CALENDAR_VERSION
+    return CALENDAR_VERSION;
+#else
+    return "1.0";
+#endif
+}
+
+void Application::InstallSignalHandlers() {
+    if (signalPipe[0] >= 0) return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
+        if (Application* application = Instance())
+            Dispatch([application] { application->Quit(0); });
+    });
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+int Application::Run() {
+    EnsureToolkit();
+    InstallSignalHandlers();
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp,
+                     [this](Qt::ApplicationState state) {
+                         if (state != Qt::ApplicationActive)
+                             Dispatch([this] { Event_Deactivate(); });
+                     });
+    QTimer::singleShot(0, qApp, [this] {
+        Dispatch([this] { Event_Open(); });
+        if (quitRequested_) QCoreApplication::exit(exitCode_);
+    });
+    const int code = QApplication::exec();
+    return quitRequested_ ? exitCode_ : code;
+}
+
+void Application::Quit(int code) {
+    if (quitRequested_) return;
+    quitRequested_ = true;
+    exitCode_ = code;
+    // Closing a window unregisters it, so work on a copy, front-most first.
+    const std::vector<Window*> open(windows_.rbegin(), windows_.rend());
+    for (Window* window : open)
+        if (std::find(windows_.begin(), windows_.end(), window) != windows_.end())
+            Dispatch([window] { window->Close(); });
+    Dispatch([this] { Event_Close(); });
+    if (QCoreApplication::instance()) QCoreApplication::exit(code);
+}
+
+void Application::Dispatch(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        Application* application = Instance();
+        if (!application || application->inUnhandledException_) throw;
+        application->inUnhandledException_ = true;
+        bool handled = false;
+        try {
+            handled = application->Event_UnhandledException(error);
+        } catch (...) {
+        }
+        application->inUnhandledException_ = false;
+        if (!handled) application->Quit(1);
+    }
+}
+
+void Application::RegisterWindow(Window* window) {
+    std::erase(windows_, window);
+    windows_.push_back(window);
+}
+
+void Application::UnregisterWindow(Window* window) {
+    std::erase(windows_, window);
+    if (AutoQuit && windows_.empty() && !quitRequested_) Quit(0);
+}
+
+void Application::_AddMenuHandler(const std::string& itemName, std::function<bool()> handler) {
+    menuHandlers_[itemName] = std::move(handler);
+}
+
+bool Application::HandleMenuCommand(const std::string& itemName) {
+    const auto found = menuHandlers_.find(itemName);
+    if (found == menuHandlers_.end()) return false;
+    bool handled = false;
+    Dispatch([&] { handled = found->second(); });
+    return handled;
+}

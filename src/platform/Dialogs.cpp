@@ -1,0 +1,44 @@
+#include "platform/Dialogs.h"
+
+#include "platform/TestSeams.h"
+#include "platform/Toolkit.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+void MsgBox(const std::string& message) {
+    MessageDialog dialog;
+    dialog.Message = message;
+    dialog.ShowModal();
+}
+
+MessageDialog::Pressed MessageDialog::ShowModal() const {
+    if (TestSeams::Enabled()) {
+        TestSeams::DialogRecord record{Message, Explanation, {}};
+        for (const auto* button : {&ActionButton, &AlternateActionButton, &CancelButton})
+            if (button->Visible) record.buttons.push_back(button->Caption);
+        const int answer = TestSeams::RecordDialog(record);
+        return answer == 1 ? Pressed::Alternate : answer == 2 ? Pressed::Cancel : Pressed::Action;
+    }
+    EnsureToolkit();
+    static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Information, QMessageBox::Warning,
+                                                   QMessageBox::Critical, QMessageBox::Question};
+    QMessageBox box;
+    box.setIcon(Icon >= 0 && Icon <= 3 ? kIcons[Icon] : QMessageBox::NoIcon);
+    box.setWindowTitle(" ");
+    box.setText(QString::fromStdString(Message));
+    box.setInformativeText(QString::fromStdString(Explanation));
+    QPushButton* action = box.addButton(QString::fromStdString(ActionButton.Caption),
+                                        QMessageBox::AcceptRole);
+    QPushButton* alternate = nullptr;
+    if (AlternateActionButton.Visible)
+        alternate = box.addButton(QString::fromStdString(AlternateActionButton.Caption),
+                                  QMessageBox::DestructiveRole);
+    if (CancelButton.Visible)
+        box.addButton(QString::fromStdString(CancelButton.Caption), QMessageBox::RejectRole);
+    box.setDefaultButton(action);
+    box.exec();
+    if (box.clickedButton() == action) return Pressed::Action;
+    if (alternate && box.clickedButton() == alternate) return Pressed::Alternate;
+    return Pressed::Cancel;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// A file or folder on disk, named by its path. An item may name something that does not exist
+// yet; a default-constructed item is "none".
+#include <filesystem>
+#include <optional>
+#include <string>
+
+class FolderItem {
+public:
+    FolderItem() = default;
+    explicit FolderItem(std::filesystem::path path, bool followLinks = true)
+        : path_(std::move(path)), followLinks_(followLinks), valid_(true) {}
+
+    bool IsNone() const { return !valid_; }
+    explicit operator bool() const { return valid_; }
+
+    // The item of that name inside this folder. Child follows a symbolic link when the item is
+    // used; TrueChild does not.
+    FolderItem Child(const std::string& name) const;
+    FolderItem TrueChild(const std::string& name) const;
+    FolderItem Parent() const;
+
+    bool Exists() const;
+    bool Directory() const;
+    std::string Name() const { return path_.filename().string(); }
+    const std::filesystem::path& Path() const { return path_; }
+
+    // The folder's items, in name order; Item counts from 1 and gives none past the end.
+    int Count() const;
+    FolderItem Item(int index) const;
+
+    bool operator==(const FolderItem& other) const {
+        return valid_ == other.valid_ && path_ == other.path_;
+    }
+
+private:
+    std::filesystem::path path_;
+    bool followLinks_ = true;
+    bool valid_ = false;
+};
+
+// The user's and the program's well-known folders.
+namespace SpecialFolder {
+// The XDG documents folder (~/Documents unless the user's directories say otherwise).
+FolderItem Documents();
+// The XDG configuration folder (~/.config by default).
+FolderItem Preferences();
+// The folder the executable lives in; tests can point it elsewhere.
+FolderItem ApplicationFolder();
+void SetApplicationFolder(std::optional<std::filesystem::path> folder);
+// The user's run-time folder for locks ($XDG_RUNTIME_DIR, else a private folder in /tmp).
+FolderItem RuntimeFolder();
+} // namespace SpecialFolder

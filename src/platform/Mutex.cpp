@@ -1,0 +1,31 @@
+#include "platform/Mutex.h"
+
+#include "platform/FolderItem.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+Mutex::Mutex(std::string name) : name_(std::move(name)) {}
+
+Mutex::~Mutex() { Leave(); }
+
+bool Mutex::TryEnter() {
+    if (fd_ >= 0) return true;
+    const auto path = SpecialFolder::RuntimeFolder().Child(name_ + ".lock").Path();
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    return true;
+}
+
+void Mutex::Leave() {
+    if (fd_ < 0) return;
+    ::flock(fd_, LOCK_UN);
+    ::close(fd_);
+    fd_ = -1;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// A named lock between processes. The system releases it when the holding process ends, so a
+// crash never leaves it stuck.
+#include <string>
+
+class Mutex {
+public:
+    explicit Mutex(std::string name);
+    ~Mutex();
+    Mutex(const Mutex&) = delete;
+    Mutex& operator=(const Mutex&) = delete;
+
+    // Takes the lock without waiting; false when another holder has it.
+    bool TryEnter();
+    // Gives the lock up; does nothing when this object does not hold it.
+    void Leave();
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    std::string name_;
+    int fd_ = -1;
+};

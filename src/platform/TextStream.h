@@ -1,0 +1,54 @@
+#pragma once
+// Text files read line by line and written whole. Lines may end in LF, CRLF or CR; written
+// lines end in LF.
+#include "platform/FolderItem.h"
+
+#include <optional>
+#include <string>
+
+class TextInputStream {
+public:
+    // None when the item does not exist or cannot be read.
+    static std::optional<TextInputStream> Open(const FolderItem& item);
+
+    std::string ReadLine();
+    std::string ReadAll();
+    bool EndOfFile() const { return position_ >= text_.size(); }
+    void Close() { position_ = text_.size(); }
+
+private:
+    explicit TextInputStream(std::string text) : text_(std::move(text)) {}
+    std::string text_;
+    size_t position_ = 0;
+};
+
+// Writes a new file whole or not at all: the text goes to a temporary file beside the item,
+// which Close renames over it. A stream destroyed without Close leaves the old file as it was.
+class TextOutputStream {
+public:
+    // None when the folder does not exist or cannot be written.
+    static std::optional<TextOutputStream> Create(const FolderItem& item);
+
+    TextOutputStream(TextOutputStream&& other) noexcept;
+    TextOutputStream& operator=(TextOutputStream&&) = delete;
+    TextOutputStream(const TextOutputStream&) = delete;
+    ~TextOutputStream();
+
+    void Write(const std::string& text) { buffer_ += text; }
+    void WriteLine(const std::string& text) {
+        buffer_ += text;
+        buffer_ += '\n';
+    }
+    // Replaces the item with what was written; false (and the old file kept) on failure.
+    bool Close();
+
+private:
+    TextOutputStream(std::filesystem::path target, std::filesystem::path temporary, int fd)
+        : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
+    void Discard();
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    int fd_ = -1;
+    std::string buffer_;
+};

@@ -1,0 +1,46 @@
+#include "support/TestEnvironment.h"
+
+#include "platform/Date.h"
+#include "platform/FolderItem.h"
+#include "platform/TestSeams.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+TestEnvironment::TestEnvironment() {
+    std::string pattern = (fs::temp_directory_path() / "calendar-test-XXXXXX").string();
+    home_ = mkdtemp(pattern.data());
+    for (const auto& folder : {Documents(), Config(), AppFolder(), home_ / "run"})
+        fs::create_directories(folder);
+    fs::permissions(home_ / "run", fs::perms::owner_all);
+    setenv("HOME", home_.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", Config().c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (home_ / "run").c_str(), 1);
+    unsetenv("XDG_DOCUMENTS_DIR");
+    SpecialFolder::SetApplicationFolder(AppFolder());
+    TestSeams::Enable();
+    Date::FixClock(std::nullopt);
+}
+
+TestEnvironment::~TestEnvironment() {
+    TestSeams::Disable();
+    SpecialFolder::SetApplicationFolder(std::nullopt);
+    Date::FixClock(std::nullopt);
+    std::error_code error;
+    fs::remove_all(home_, error);
+}
+
+void TestEnvironment::WriteFile(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string TestEnvironment::ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}

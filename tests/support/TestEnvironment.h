@@ -1,0 +1,32 @@
+#pragma once
+// Every test runs in its own temporary home: Documents, the configuration folder, the run-time
+// folder and the application folder are fresh, and the real ones are never touched.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+class TestEnvironment {
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    const std::filesystem::path& Home() const { return home_; }
+    std::filesystem::path Documents() const { return home_ / "Documents"; }
+    std::filesystem::path Config() const { return home_ / ".config"; }
+    std::filesystem::path AppFolder() const { return home_ / "app"; }
+
+    static void WriteFile(const std::filesystem::path& path, const std::string& text);
+    static std::string ReadFile(const std::filesystem::path& path);
+
+private:
+    std::filesystem::path home_;
+};
+
+// A test fixture that owns a TestEnvironment.
+class IsolatedTest : public ::testing::Test {
+protected:
+    TestEnvironment environment;
+};

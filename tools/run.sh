@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the calendar and starts it with the bundled sample edition.
+# Without a display it runs on a virtual one and saves a screenshot.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh
+program=build/bin/ombrelline-calendar
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$program"
+fi
+
+screenshot="$PWD/build/calendar-screenshot.png"
+display=":$((90 + RANDOM % 9))"
+Xvfb "$display" -screen 0 "${CALENDAR_SCREEN:-1440x900}x24" -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $calendar $xvfb 2>/dev/null || true' EXIT
+sleep 1
+DISPLAY="$display" "$program" &
+calendar=$!
+sleep "${CALENDAR_SETTLE:-3}"
+DISPLAY="$display" import -window root "$screenshot"
+echo "The calendar is running on the virtual display $display; screenshot: $screenshot"
+if [ -n "${CALENDAR_KEEP_RUNNING:-}" ]; then wait $calendar; fi
