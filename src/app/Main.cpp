@@ -4,7 +4,7 @@
 #include "platform/Toolkit.h"
 
 int RunCalendar() {
-    EnsureToolkit();
+    Toolkit toolkit;
     app application;
     return application.Run();
 }

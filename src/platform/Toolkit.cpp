@@ -1,12 +1,23 @@
 #include "platform/Toolkit.h"
 
+#include "platform/Exceptions.h"
+
 #include <QApplication>
 
-void EnsureToolkit() {
+namespace {
+int argc = 1;
+char programName[] = "ombrelline-calendar";
+char* argv[] = {programName, nullptr};
+} // namespace
+
+Toolkit::Toolkit() {
     if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "ombrelline-calendar";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    application_ = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+Toolkit::~Toolkit() = default;
+
+void EnsureToolkit() {
+    if (!QCoreApplication::instance()) throw NilObjectException("no toolkit");
 }

@@ -1,3 +1,20 @@
 #pragma once
-// The GUI toolkit under the framework layer is created once per process, on first need.
+// The GUI toolkit under the framework layer. Exactly one Toolkit lives for the run, created
+// first thing in main (the program's, a test program's or a benchmark's) and destroyed last.
+#include <memory>
+
+class QApplication;
+
+class Toolkit {
+public:
+    Toolkit();
+    ~Toolkit();
+    Toolkit(const Toolkit&) = delete;
+    Toolkit& operator=(const Toolkit&) = delete;
+
+private:
+    std::unique_ptr<QApplication> application_;
+};
+
+// Raises NilObjectException when no Toolkit exists.
 void EnsureToolkit();

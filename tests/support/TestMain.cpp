@@ -8,6 +8,6 @@
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::testing::InitGoogleTest(&argc, argv);
-    EnsureToolkit();
+    Toolkit toolkit;
     return RUN_ALL_TESTS();
 }

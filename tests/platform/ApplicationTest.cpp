@@ -1,0 +1,120 @@
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/ShowURL.h"
+#include "platform/TestSeams.h"
+#include "platform/Window.h"
+#include "support/TestEnvironment.h"
+
+#include <QTimer>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string>& Log() {
+    static std::vector<std::string> log;
+    return log;
+}
+
+class LoggingWindow : public Window {
+protected:
+    void Event_Close() override { Log().push_back("window close"); }
+};
+
+class ProbeApp : public Application {
+public:
+    std::function<void()> onOpen;
+    bool handleExceptions = true;
+    void Event_Open() override {
+        Log().push_back("open");
+        if (onOpen) onOpen();
+        Log().push_back("open returns");
+    }
+    void Event_Close() override { Log().push_back("close"); }
+    bool Event_UnhandledException(const std::exception& error) override {
+        Log().push_back(std::string("unhandled: ") + error.what());
+        return handleExceptions;
+    }
+};
+
+class ApplicationTest : public IsolatedTest {
+protected:
+    void SetUp() override { Log().clear(); }
+};
+
+} // namespace
+
+TEST_F(ApplicationTest, QuitInsideOpenClosesEverythingBeforeItReturns) {
+    ProbeApp application;
+    LoggingWindow window;
+    application.onOpen = [&] {
+        window.Show();
+        application.Quit(3);
+        Log().push_back("after quit");
+    };
+    EXPECT_EQ(application.Run(), 3);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"open", "window close", "close", "after quit",
+                                               "open returns"}));
+    EXPECT_TRUE(application.Windows().empty());
+    application.Quit(5); // a second quit does nothing
+    EXPECT_EQ(application.ExitCode(), 3);
+}
+
+TEST_F(ApplicationTest, AnExceptionLeavingAHandlerReachesUnhandledException) {
+    ProbeApp application;
+    Application::Dispatch([] { throw std::runtime_error("boom"); });
+    EXPECT_EQ(Log(), std::vector<std::string>{"unhandled: boom"});
+    EXPECT_FALSE(application.QuitRequested()) << "handled: the program goes on";
+
+    application.handleExceptions = false;
+    Application::Dispatch([] { throw std::runtime_error("again"); });
+    EXPECT_TRUE(application.QuitRequested()) << "not handled: the program quits";
+}
+
+TEST_F(ApplicationTest, TerminationSignalsQuitThroughTheNormalPath) {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        Log().clear();
+        ProbeApp application;
+        application.onOpen = [signal] { QTimer::singleShot(10, [signal] { std::raise(signal); }); };
+        EXPECT_EQ(application.Run(), 0);
+        EXPECT_EQ(Log().back(), "close") << signal;
+    }
+}
+
+TEST_F(ApplicationTest, AutoQuitEndsTheProgramWithItsLastWindow) {
+    ProbeApp application;
+    application.AutoQuit = true;
+    LoggingWindow window;
+    application.onOpen = [&] {
+        window.Show();
+        QTimer::singleShot(10, [&] { window.Close(); });
+    };
+    EXPECT_EQ(application.Run(), 0);
+    EXPECT_EQ(Log().back(), "close");
+}
+
+TEST_F(ApplicationTest, DialogsAreAnsweredByTheTest) {
+    TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) { return 1; });
+    MessageDialog dialog;
+    dialog.Message = "Message";
+    dialog.Explanation = "Why";
+    dialog.ActionButton.Caption = "Quit";
+    dialog.AlternateActionButton = {"Feedback", true};
+    EXPECT_EQ(dialog.ShowModal(), MessageDialog::Pressed::Alternate);
+    MsgBox("Plain");
+    ASSERT_EQ(TestSeams::Dialogs().size(), 2u);
+    EXPECT_EQ(TestSeams::Dialogs()[0].buttons, (std::vector<std::string>{"Quit", "Feedback"}));
+    EXPECT_EQ(TestSeams::Dialogs()[1].message, "Plain");
+}
+
+TEST_F(ApplicationTest, ShowURLOpensOnlyWebAndMailLinks) {
+    EXPECT_TRUE(ShowURL("https://example.com/calendar"));
+    EXPECT_TRUE(ShowURL("http://example.com"));
+    EXPECT_TRUE(ShowURL("mailto:someone@example.com?subject=~Feedback: Calendar 1.0"));
+    for (const char* refused : {"file:///etc/passwd", "javascript:alert(1)", "ftp://example.com",
+                                "; rm -rf ~", "", "www.example.com"})
+        EXPECT_FALSE(ShowURL(refused)) << refused;
+    EXPECT_EQ(TestSeams::OpenedURLs().size(), 3u);
+}

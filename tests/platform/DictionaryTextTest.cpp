@@ -1,0 +1,79 @@
+#include "platform/Dictionary.h"
+#include "platform/Exceptions.h"
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(Dictionary, EnumeratesInKeyOrderAndReplaces) {
+    Dictionary d;
+    d.Value("2025-12-25 18:00:00", "late");
+    d.Value("2025-01-01 00:00:00", "first");
+    d.Value("2025-12-25 09:30:00", "morning");
+    d.Value("2025-12-25 18:00:00", "replaced");
+    ASSERT_EQ(d.Count(), 3);
+    EXPECT_EQ(d.Key(0), "2025-01-01 00:00:00");
+    EXPECT_EQ(d.Key(2), "2025-12-25 18:00:00");
+    EXPECT_EQ(d.Value("2025-12-25 18:00:00"), "replaced");
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : d) keys.push_back(key);
+    EXPECT_EQ(keys.front(), d.Key(0));
+    EXPECT_EQ(keys.back(), d.Key(2));
+
+    EXPECT_THROW(d.Value("missing"), KeyNotFoundException);
+    EXPECT_THROW(d.Remove("missing"), KeyNotFoundException);
+    EXPECT_THROW(d.Key(3), OutOfBoundsException);
+    EXPECT_EQ(d.Lookup("missing", "x"), "x");
+    d.Remove("2025-01-01 00:00:00");
+    EXPECT_FALSE(d.HasKey("2025-01-01 00:00:00"));
+    EXPECT_EQ(d.Count(), 2);
+}
+
+TEST(Text, FieldsCountFromOne) {
+    EXPECT_EQ(NthField("2025-01-01 10:00:00//Lunch//Special", "//", 1), "2025-01-01 10:00:00");
+    EXPECT_EQ(NthField("2025-01-01 10:00:00//Lunch//Special", "//", 3), "Special");
+    EXPECT_EQ(NthField("2025-01-01 10:00:00//Lunch", "//", 3), "");
+    EXPECT_EQ(NthField("a;b;", ";", 3), "");
+    EXPECT_EQ(NthField("abc", ";", 0), "");
+    EXPECT_EQ(CountFields("", ";"), 0);
+    EXPECT_EQ(CountFields("a", ";"), 1);
+    EXPECT_EQ(CountFields("1;250;0;1;", ";"), 5);
+    EXPECT_EQ(CountFields("a//b//c", "//"), 3);
+}
+
+TEST(Text, SearchAndComparisonIgnoreCase) {
+    EXPECT_EQ(InStr("My COUNTDOWN party", "countdown"), 4);
+    EXPECT_EQ(InStr("abc", "d"), 0);
+    EXPECT_EQ(InStr(5, "abcabc", "ABC"), 0);
+    EXPECT_EQ(InStr(4, "abcabc", "ABC"), 4);
+    EXPECT_EQ(InStr(10, "abc", "a"), 0);
+    EXPECT_TRUE(TextEquals("TRUE", "true"));
+    EXPECT_FALSE(TextEquals("True ", "true"));
+    EXPECT_LT(StrComp("apple", "Banana"), 0);
+    EXPECT_EQ(StrComp("Seasonal", "SEASONAL"), 0);
+}
+
+TEST(Text, ValReadsALeadingNumber) {
+    EXPECT_EQ(Val("250"), 250);
+    EXPECT_EQ(Val("-12;"), -12);
+    EXPECT_EQ(Val("  3.75x"), 3.75);
+    EXPECT_EQ(Val("0.45"), 0.45);
+    EXPECT_EQ(Val(""), 0);
+    EXPECT_EQ(Val("abc"), 0);
+    EXPECT_EQ(Val("."), 0);
+    EXPECT_EQ(Val("-"), 0);
+    EXPECT_EQ(Val("0x1A"), 0);
+    EXPECT_EQ(Val("inf"), 0);
+    EXPECT_EQ(Val("1e3"), 1000);
+    EXPECT_EQ(Str(-250LL), "-250");
+    EXPECT_EQ(Str(3.0), "3");
+    EXPECT_EQ(Str(0.5), "0.5");
+}
+
+TEST(Text, Helpers) {
+    EXPECT_EQ(Trim("  key = \r\n"), "key =");
+    EXPECT_EQ(Lowercase("AbC"), "abc");
+    EXPECT_EQ(Uppercase("AbC"), "ABC");
+    EXPECT_EQ(ReplaceAll("a//b//c", "//", "|"), "a|b|c");
+}

@@ -1,0 +1,96 @@
+#include "platform/FolderItem.h"
+#include "platform/Mutex.h"
+#include "platform/TextStream.h"
+#include "support/TestEnvironment.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+using FolderItemTest = IsolatedTest;
+
+TEST_F(FolderItemTest, SpecialFoldersFollowTheUsersDirectories) {
+    EXPECT_EQ(SpecialFolder::Documents().Path(), environment.Documents());
+    EXPECT_EQ(SpecialFolder::Preferences().Path(), environment.Config());
+    EXPECT_EQ(SpecialFolder::ApplicationFolder().Path(), environment.AppFolder());
+
+    // The user's directories file moves Documents.
+    TestEnvironment::WriteFile(environment.Config() / "user-dirs.dirs",
+                               "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+    EXPECT_EQ(SpecialFolder::Documents().Path(), environment.Home() / "Papers");
+}
+
+TEST_F(FolderItemTest, ItemsListInNameOrder) {
+    const FolderItem app = SpecialFolder::ApplicationFolder();
+    for (const char* name : {"winter", "Autumn", "spring", "calspc.dat"})
+        TestEnvironment::WriteFile(app.Path() / name, "x");
+    ASSERT_EQ(app.Count(), 4);
+    EXPECT_EQ(app.Item(1).Name(), "Autumn");
+    EXPECT_EQ(app.Item(2).Name(), "calspc.dat");
+    EXPECT_EQ(app.Item(4).Name(), "winter");
+    EXPECT_TRUE(app.Item(5).IsNone());
+    EXPECT_TRUE(app.Item(0).IsNone());
+    EXPECT_EQ(app.Item(1).Parent(), app);
+    EXPECT_FALSE(app.Child("missing").Exists());
+    EXPECT_TRUE(app.Child("spring").Exists());
+    EXPECT_FALSE(app.Child("spring").Directory());
+    EXPECT_TRUE(FolderItem().Child("x").IsNone());
+}
+
+TEST_F(FolderItemTest, TrueChildDoesNotFollowALink) {
+    const FolderItem app = SpecialFolder::ApplicationFolder();
+    fs::create_symlink(app.Path() / "nowhere", app.Path() / "link");
+    EXPECT_FALSE(app.Child("link").Exists());
+    EXPECT_TRUE(app.TrueChild("link").Exists());
+}
+
+TEST_F(FolderItemTest, ReadLineAcceptsEveryLineEnding) {
+    const FolderItem item = SpecialFolder::Documents().Child("lines.txt");
+    TestEnvironment::WriteFile(item.Path(), "lf\ncrlf\r\ncr\rlast");
+    auto in = TextInputStream::Open(item);
+    ASSERT_TRUE(in);
+    EXPECT_EQ(in->ReadLine(), "lf");
+    EXPECT_EQ(in->ReadLine(), "crlf");
+    EXPECT_EQ(in->ReadLine(), "cr");
+    EXPECT_FALSE(in->EndOfFile());
+    EXPECT_EQ(in->ReadLine(), "last");
+    EXPECT_TRUE(in->EndOfFile());
+    EXPECT_EQ(in->ReadLine(), "");
+
+    EXPECT_FALSE(TextInputStream::Open(SpecialFolder::Documents().Child("missing")));
+    EXPECT_FALSE(TextInputStream::Open(SpecialFolder::Documents()));
+}
+
+TEST_F(FolderItemTest, WritingReplacesAFileWholeOrNotAtAll) {
+    const FolderItem item = SpecialFolder::Documents().Child("data.txt");
+    TestEnvironment::WriteFile(item.Path(), "old contents");
+    {
+        auto out = TextOutputStream::Create(item);
+        ASSERT_TRUE(out);
+        out->WriteLine("half written");
+        // Abandoned without Close, as when an error stops the writer.
+    }
+    EXPECT_EQ(TestEnvironment::ReadFile(item.Path()), "old contents");
+    EXPECT_EQ(SpecialFolder::Documents().Count(), 1) << "no temporary file is left behind";
+
+    auto out = TextOutputStream::Create(item);
+    ASSERT_TRUE(out);
+    out->WriteLine("one");
+    out->Write("two");
+    ASSERT_TRUE(out->Close());
+    EXPECT_EQ(TestEnvironment::ReadFile(item.Path()), "one\ntwo");
+    EXPECT_EQ(SpecialFolder::Documents().Count(), 1);
+
+    EXPECT_FALSE(TextOutputStream::Create(SpecialFolder::Documents().Child("no").Child("x")));
+}
+
+TEST_F(FolderItemTest, MutexIsExclusiveUntilLeft) {
+    Mutex first("Test Lock");
+    Mutex second("Test Lock");
+    ASSERT_TRUE(first.TryEnter());
+    EXPECT_FALSE(second.TryEnter());
+    second.Leave(); // leaving a lock one does not hold changes nothing
+    EXPECT_FALSE(Mutex("Test Lock").TryEnter());
+    first.Leave();
+    EXPECT_TRUE(second.TryEnter());
+}
