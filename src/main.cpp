@@ -2,4 +2,6 @@
 #include "app/App.h"
 #include "app/Startup.h"
 
-int main() { return RunCalendar(); }
+int main() {
+    return RunCalendar();
+}

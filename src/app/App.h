@@ -11,7 +11,7 @@
 class AppTrayItem;
 
 class app : public Application {
-public:
+  public:
     app();
     ~app() override;
 

@@ -20,7 +20,8 @@ void app::LoadUserEvents() {
         return TextEquals(line, AppText::kEventsMarker);
     };
     bool found = false;
-    while (!stream->EndOfFile() && !found) found = isMarker(stream->ReadLine());
+    while (!stream->EndOfFile() && !found)
+        found = isMarker(stream->ReadLine());
 
     bool problem = false;
     if (found) {

@@ -69,7 +69,7 @@ bool app::Event_UnhandledException(const std::exception&) {
     dialog.AlternateActionButton.Visible = true;
     dialog.CancelButton.Visible = false;
     if (dialog.ShowModal() == MessageDialog::Pressed::Alternate)
-        ShowURL(std::string("mailto:") + AppText::kFeedbackAddress + "?subject=~Feedback: " +
-                Customization().applicationName + " " + ShortVersion());
+        ShowURL(std::string("mailto:") + AppText::kFeedbackAddress +
+                "?subject=~Feedback: " + Customization().applicationName + " " + ShortVersion());
     return true;
 }

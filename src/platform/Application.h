@@ -10,7 +10,7 @@
 class Window;
 
 class Application {
-public:
+  public:
     Application();
     virtual ~Application();
     Application(const Application&) = delete;
@@ -51,7 +51,7 @@ public:
     virtual bool Event_UnhandledException(const std::exception&) { return false; }
     virtual void Event_EnableMenuItems() {}
 
-private:
+  private:
     void InstallSignalHandlers();
 
     std::vector<Window*> windows_;

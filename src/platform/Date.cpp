@@ -40,9 +40,9 @@ int64_t FloorDiv(int64_t a, int64_t b) {
 
 constexpr std::array<const char*, 7> kWeekdays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                   "Thursday", "Friday", "Saturday"};
-constexpr std::array<const char*, 12> kMonths = {"January", "February", "March",     "April",
-                                                 "May",     "June",     "July",      "August",
-                                                 "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kMonths = {"January",   "February", "March",    "April",
+                                                 "May",       "June",     "July",     "August",
+                                                 "September", "October",  "November", "December"};
 
 std::optional<int64_t>& FixedClock() {
     static std::optional<int64_t> fixed;
@@ -63,8 +63,7 @@ bool Digits(const std::string& text, size_t pos, size_t width, int& out) {
 
 bool ParseSQLDate(const std::string& text, int& y, int& m, int& d) {
     return Digits(text, 0, 4, y) && text[4] == '-' && Digits(text, 5, 2, m) && text[7] == '-' &&
-           Digits(text, 8, 2, d) && m >= 1 && m <= 12 && d >= 1 &&
-           d <= Date::DaysInMonth(y, m);
+           Digits(text, 8, 2, d) && m >= 1 && m <= 12 && d >= 1 && d <= Date::DaysInMonth(y, m);
 }
 
 } // namespace
@@ -200,13 +199,15 @@ void Date::SetSQLDate(const std::string& text) {
 void Date::SetSQLDateTime(const std::string& text) {
     int y = 0, m = 0, d = 0, h = 0, mi = 0, s = 0;
     if (text.size() != 19 || !ParseSQLDate(text, y, m, d) || text[10] != ' ' ||
-        !Digits(text, 11, 2, h) || text[13] != ':' || !Digits(text, 14, 2, mi) ||
-        text[16] != ':' || !Digits(text, 17, 2, s) || h > 23 || mi > 59 || s > 59)
+        !Digits(text, 11, 2, h) || text[13] != ':' || !Digits(text, 14, 2, mi) || text[16] != ':' ||
+        !Digits(text, 17, 2, s) || h > 23 || mi > 59 || s > 59)
         throw UnsupportedFormatException("not an SQL date-time: " + text);
     Assign({y, m, d, h, mi, s});
 }
 
-void Date::FixClock(std::optional<int64_t> totalSeconds) { FixedClock() = totalSeconds; }
+void Date::FixClock(std::optional<int64_t> totalSeconds) {
+    FixedClock() = totalSeconds;
+}
 
 int64_t Date::ClockNow() {
     if (FixedClock()) return *FixedClock();

@@ -6,7 +6,7 @@
 #include <string>
 
 class Date {
-public:
+  public:
     // The present moment, from the clock (which tests can fix).
     Date();
     Date(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
@@ -53,7 +53,7 @@ public:
     static void FixClock(std::optional<int64_t> totalSeconds);
     static int64_t ClockNow();
 
-private:
+  private:
     struct Civil {
         int year, month, day, hour, minute, second;
     };

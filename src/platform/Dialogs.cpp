@@ -28,8 +28,8 @@ MessageDialog::Pressed MessageDialog::ShowModal() const {
     box.setWindowTitle(" ");
     box.setText(QString::fromStdString(Message));
     box.setInformativeText(QString::fromStdString(Explanation));
-    QPushButton* action = box.addButton(QString::fromStdString(ActionButton.Caption),
-                                        QMessageBox::AcceptRole);
+    QPushButton* action =
+        box.addButton(QString::fromStdString(ActionButton.Caption), QMessageBox::AcceptRole);
     QPushButton* alternate = nullptr;
     if (AlternateActionButton.Visible)
         alternate = box.addButton(QString::fromStdString(AlternateActionButton.Caption),

@@ -11,7 +11,7 @@ struct MessageDialogButton {
 };
 
 class MessageDialog {
-public:
+  public:
     enum class Pressed { Action, Alternate, Cancel };
 
     int Icon = 0; // 0 note, 1 caution, 2 stop, 3 question

@@ -49,8 +49,8 @@ FolderItem FolderItem::Parent() const {
 
 bool FolderItem::Exists() const {
     std::error_code error;
-    return valid_ && (followLinks_ ? fs::exists(path_, error)
-                                   : fs::exists(fs::symlink_status(path_, error)));
+    return valid_ &&
+           (followLinks_ ? fs::exists(path_, error) : fs::exists(fs::symlink_status(path_, error)));
 }
 
 bool FolderItem::Directory() const {
@@ -98,7 +98,8 @@ void SetApplicationFolder(std::optional<fs::path> folder) {
 FolderItem RuntimeFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && *runtime) return FolderItem(fs::path(runtime));
-    const fs::path fallback = fs::temp_directory_path() / ("ombrelline-" + std::to_string(getuid()));
+    const fs::path fallback =
+        fs::temp_directory_path() / ("ombrelline-" + std::to_string(getuid()));
     std::error_code error;
     fs::create_directories(fallback, error);
     fs::permissions(fallback, fs::perms::owner_all, error);

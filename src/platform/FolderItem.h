@@ -6,7 +6,7 @@
 #include <string>
 
 class FolderItem {
-public:
+  public:
     FolderItem() = default;
     explicit FolderItem(std::filesystem::path path, bool followLinks = true)
         : path_(std::move(path)), followLinks_(followLinks), valid_(true) {}
@@ -33,7 +33,7 @@ public:
         return valid_ == other.valid_ && path_ == other.path_;
     }
 
-private:
+  private:
     std::filesystem::path path_;
     bool followLinks_ = true;
     bool valid_ = false;

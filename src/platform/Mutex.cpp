@@ -8,7 +8,9 @@
 
 Mutex::Mutex(std::string name) : name_(std::move(name)) {}
 
-Mutex::~Mutex() { Leave(); }
+Mutex::~Mutex() {
+    Leave();
+}
 
 bool Mutex::TryEnter() {
     if (fd_ >= 0) return true;

@@ -4,7 +4,7 @@
 #include <string>
 
 class Mutex {
-public:
+  public:
     explicit Mutex(std::string name);
     ~Mutex();
     Mutex(const Mutex&) = delete;
@@ -16,7 +16,7 @@ public:
     void Leave();
     bool Held() const { return fd_ >= 0; }
 
-private:
+  private:
     std::string name_;
     int fd_ = -1;
 };

@@ -6,7 +6,9 @@
 #include <cstdlib>
 
 namespace {
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 } // namespace
 
 std::string NthField(std::string_view text, std::string_view separator, int n) {
@@ -32,7 +34,9 @@ int CountFields(std::string_view text, std::string_view separator) {
     return count;
 }
 
-int InStr(std::string_view text, std::string_view find) { return InStr(1, text, find); }
+int InStr(std::string_view text, std::string_view find) {
+    return InStr(1, text, find);
+}
 
 int InStr(int start, std::string_view text, std::string_view find) {
     if (start < 1) start = 1;
@@ -43,7 +47,9 @@ int InStr(int start, std::string_view text, std::string_view find) {
     return hit == text.end() ? 0 : static_cast<int>(hit - text.begin()) + 1;
 }
 
-bool TextEquals(std::string_view a, std::string_view b) { return StrComp(a, b) == 0; }
+bool TextEquals(std::string_view a, std::string_view b) {
+    return StrComp(a, b) == 0;
+}
 
 int StrComp(std::string_view a, std::string_view b) {
     const size_t n = std::min(a.size(), b.size());
@@ -57,28 +63,34 @@ int StrComp(std::string_view a, std::string_view b) {
 double Val(std::string_view text) {
     // strtod also reads hex, inf and nan; only plain decimal numbers count here.
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     size_t end = i;
     if (end < text.size() && (text[end] == '-' || text[end] == '+')) ++end;
     const size_t digitsStart = end;
-    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
+        ++end;
     if (end < text.size() && text[end] == '.') {
         ++end;
-        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
+            ++end;
     }
     if (end == digitsStart || (end == digitsStart + 1 && text[digitsStart] == '.')) return 0;
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
         size_t exp = end + 1;
         if (exp < text.size() && (text[exp] == '-' || text[exp] == '+')) ++exp;
         if (exp < text.size() && std::isdigit(static_cast<unsigned char>(text[exp]))) {
-            while (exp < text.size() && std::isdigit(static_cast<unsigned char>(text[exp]))) ++exp;
+            while (exp < text.size() && std::isdigit(static_cast<unsigned char>(text[exp])))
+                ++exp;
             end = exp;
         }
     }
     return std::strtod(std::string(text.substr(i, end - i)).c_str(), nullptr);
 }
 
-std::string Str(long long value) { return std::to_string(value); }
+std::string Str(long long value) {
+    return std::to_string(value);
+}
 
 std::string Str(double value) {
     if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
@@ -91,8 +103,10 @@ std::string Str(double value) {
 std::string Trim(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     size_t b = 0, e = text.size();
-    while (b < e && blank(text[b])) ++b;
-    while (e > b && blank(text[e - 1])) --e;
+    while (b < e && blank(text[b]))
+        ++b;
+    while (e > b && blank(text[e - 1]))
+        --e;
     return std::string(text.substr(b, e - b));
 }
 
@@ -104,8 +118,9 @@ std::string Lowercase(std::string_view text) {
 
 std::string Uppercase(std::string_view text) {
     std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    });
     return out;
 }
 

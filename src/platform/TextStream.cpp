@@ -22,8 +22,10 @@ std::optional<TextInputStream> TextInputStream::Open(const FolderItem& item) {
 
 std::string TextInputStream::ReadLine() {
     const size_t start = position_;
-    size_t end = text_.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
+    size_t end = start;
+    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
+        ++end;
+    if (end == text_.size()) {
         position_ = text_.size();
         return text_.substr(start);
     }
@@ -52,7 +54,9 @@ TextOutputStream::TextOutputStream(TextOutputStream&& other) noexcept
     : target_(std::move(other.target_)), temporary_(std::move(other.temporary_)),
       fd_(std::exchange(other.fd_, -1)), buffer_(std::move(other.buffer_)) {}
 
-TextOutputStream::~TextOutputStream() { Discard(); }
+TextOutputStream::~TextOutputStream() {
+    Discard();
+}
 
 void TextOutputStream::Discard() {
     if (fd_ < 0) return;

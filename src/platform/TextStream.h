@@ -7,7 +7,7 @@
 #include <string>
 
 class TextInputStream {
-public:
+  public:
     // None when the item does not exist or cannot be read.
     static std::optional<TextInputStream> Open(const FolderItem& item);
 
@@ -16,7 +16,7 @@ public:
     bool EndOfFile() const { return position_ >= text_.size(); }
     void Close() { position_ = text_.size(); }
 
-private:
+  private:
     explicit TextInputStream(std::string text) : text_(std::move(text)) {}
     std::string text_;
     size_t position_ = 0;
@@ -25,7 +25,7 @@ private:
 // Writes a new file whole or not at all: the text goes to a temporary file beside the item,
 // which Close renames over it. A stream destroyed without Close leaves the old file as it was.
 class TextOutputStream {
-public:
+  public:
     // None when the folder does not exist or cannot be written.
     static std::optional<TextOutputStream> Create(const FolderItem& item);
 
@@ -42,7 +42,7 @@ public:
     // Replaces the item with what was written; false (and the old file kept) on failure.
     bool Close();
 
-private:
+  private:
     TextOutputStream(std::filesystem::path target, std::filesystem::path temporary, int fd)
         : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
     void Discard();

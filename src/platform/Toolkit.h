@@ -6,13 +6,13 @@
 class QApplication;
 
 class Toolkit {
-public:
+  public:
     Toolkit();
     ~Toolkit();
     Toolkit(const Toolkit&) = delete;
     Toolkit& operator=(const Toolkit&) = delete;
 
-private:
+  private:
     std::unique_ptr<QApplication> application_;
 };
 

@@ -14,17 +14,20 @@ Window::~Window() {
     if (Application* application = Application::Instance()) application->UnregisterWindow(this);
 }
 
-std::string Window::Title() const { return widget_->windowTitle().toStdString(); }
+std::string Window::Title() const {
+    return widget_->windowTitle().toStdString();
+}
 void Window::SetTitle(const std::string& title) {
     widget_->setWindowTitle(QString::fromStdString(title));
 }
-bool Window::Visible() const { return widget_->isVisible(); }
+bool Window::Visible() const {
+    return widget_->isVisible();
+}
 
 void Window::Show() {
     if (!open_) {
         open_ = true;
-        if (Application* application = Application::Instance())
-            application->RegisterWindow(this);
+        if (Application* application = Application::Instance()) application->RegisterWindow(this);
     }
     if (!opened_) {
         opened_ = true;
@@ -33,7 +36,9 @@ void Window::Show() {
     widget_->show();
 }
 
-void Window::Hide() { widget_->hide(); }
+void Window::Hide() {
+    widget_->hide();
+}
 
 void Window::Close() {
     if (!open_) return;

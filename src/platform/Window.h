@@ -6,7 +6,7 @@
 class QWidget;
 
 class Window {
-public:
+  public:
     Window();
     virtual ~Window();
     Window(const Window&) = delete;
@@ -23,11 +23,11 @@ public:
 
     QWidget* Widget() const { return widget_.get(); }
 
-protected:
+  protected:
     virtual void Event_Open() {}
     virtual void Event_Close() {}
 
-private:
+  private:
     std::unique_ptr<QWidget> widget_;
     bool open_ = false;
     bool opened_ = false;

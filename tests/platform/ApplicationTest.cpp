@@ -19,12 +19,12 @@ std::vector<std::string>& Log() {
 }
 
 class LoggingWindow : public Window {
-protected:
+  protected:
     void Event_Close() override { Log().push_back("window close"); }
 };
 
 class ProbeApp : public Application {
-public:
+  public:
     std::function<void()> onOpen;
     bool handleExceptions = true;
     void Event_Open() override {
@@ -40,7 +40,7 @@ public:
 };
 
 class ApplicationTest : public IsolatedTest {
-protected:
+  protected:
     void SetUp() override { Log().clear(); }
 };
 

@@ -69,9 +69,10 @@ TEST(Date, SQLDateTimeParsingIsStrict) {
     Date d(2000, 1, 1);
     d.SetSQLDateTime("2025-12-25 18:30:00");
     EXPECT_EQ(d.SQLDateTime(), "2025-12-25 18:30:00");
-    for (const char* bad : {"", "Events Data:", "2025-12-25", "2025-12-25 18:30", "2025-13-01 00:00:00",
-                            "2025-02-29 00:00:00", "2025-12-25 24:00:00", "2025-12-25T18:30:00",
-                            "2025-12-25 18:30:00 ", " 2025-12-25 18:30:00", "20x5-12-25 18:30:00"}) {
+    for (const char* bad :
+         {"", "Events Data:", "2025-12-25", "2025-12-25 18:30", "2025-13-01 00:00:00",
+          "2025-02-29 00:00:00", "2025-12-25 24:00:00", "2025-12-25T18:30:00",
+          "2025-12-25 18:30:00 ", " 2025-12-25 18:30:00", "20x5-12-25 18:30:00"}) {
         EXPECT_THROW(d.SetSQLDateTime(bad), UnsupportedFormatException) << bad;
         EXPECT_EQ(d.SQLDateTime(), "2025-12-25 18:30:00") << "a refused text changes nothing";
     }

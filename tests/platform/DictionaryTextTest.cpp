@@ -17,7 +17,8 @@ TEST(Dictionary, EnumeratesInKeyOrderAndReplaces) {
     EXPECT_EQ(d.Key(2), "2025-12-25 18:00:00");
     EXPECT_EQ(d.Value("2025-12-25 18:00:00"), "replaced");
     std::vector<std::string> keys;
-    for (const auto& [key, value] : d) keys.push_back(key);
+    for (const auto& [key, value] : d)
+        keys.push_back(key);
     EXPECT_EQ(keys.front(), d.Key(0));
     EXPECT_EQ(keys.back(), d.Key(2));
 

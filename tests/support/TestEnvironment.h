@@ -7,7 +7,7 @@
 #include <string>
 
 class TestEnvironment {
-public:
+  public:
     TestEnvironment();
     ~TestEnvironment();
     TestEnvironment(const TestEnvironment&) = delete;
@@ -21,12 +21,12 @@ public:
     static void WriteFile(const std::filesystem::path& path, const std::string& text);
     static std::string ReadFile(const std::filesystem::path& path);
 
-private:
+  private:
     std::filesystem::path home_;
 };
 
 // A test fixture that owns a TestEnvironment.
 class IsolatedTest : public ::testing::Test {
-protected:
+  protected:
     TestEnvironment environment;
 };

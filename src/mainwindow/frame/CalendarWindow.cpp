@@ -15,4 +15,6 @@ void CalendarWindow::Event_Open() {
     App().CalendarWindowOpen = true;
 }
 
-void CalendarWindow::Event_Close() { App().CalendarWindowOpen = false; }
+void CalendarWindow::Event_Close() {
+    App().CalendarWindowOpen = false;
+}

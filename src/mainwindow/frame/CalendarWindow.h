@@ -3,11 +3,11 @@
 #include "platform/Window.h"
 
 class CalendarWindow : public Window {
-public:
+  public:
     // The open main window, or a new one.
     static CalendarWindow& Instance();
 
-protected:
+  protected:
     void Event_Open() override;
     void Event_Close() override;
 };

@@ -1,0 +1,42 @@
+// Loading an event file of 100,000 entries at start-up.
+#include "app/App.h"
+#include "customisation/CustomizationModule.h"
+#include "platform/Toolkit.h"
+#include "support/TestEnvironment.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+static void LoadUserEvents100k(benchmark::State& state) {
+    TestEnvironment environment;
+    std::string text = "0\tA to-do item\nEvents Data:\n";
+    Date start(2020, 1, 1, 8, 0, 0);
+    for (int i = 0; i < 100000; ++i) {
+        Date end = start;
+        end.SetMinute(end.Minute() + 30);
+        text += start.SQLDateTime() + "|" + end.SQLDateTime() + "//Event number " +
+                std::to_string(i) + "\n";
+        start.SetMinute(start.Minute() + 45);
+    }
+    TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc", text);
+    Customization().calendarStartYear = 2025;
+    for (auto _ : state) {
+        app application;
+        application.LoadHolidays();
+        application.LoadUserEvents();
+        benchmark::DoNotOptimize(application.eventDict.Count());
+    }
+    state.SetItemsProcessed(state.iterations() * 100000);
+}
+BENCHMARK(LoadUserEvents100k)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    Toolkit toolkit;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,124 @@
+#include "AppTestSupport.h"
+
+#include "platform/Mutex.h"
+#include "platform/TestSeams.h"
+#include "platform/Window.h"
+
+#include <QTimer>
+
+#include <csignal>
+
+namespace {
+
+class StartupTest : public AppTest {
+  protected:
+    // Runs the application until it is idle after start-up, then quits it as a logout would.
+    int RunAndTerminate() {
+        QTimer::singleShot(50, [] { std::raise(SIGTERM); });
+        return application->Run();
+    }
+    bool LockIsFree() const {
+        Mutex probe("Ombrelline Calendar");
+        return probe.TryEnter();
+    }
+};
+
+} // namespace
+
+TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
+    const Date now(2026, 12, 6, 21, 0, 0);
+    Date::FixClock(now.TotalSeconds());
+    TestEnvironment::WriteFile(EventFile(),
+                               "Events Data:\n"
+                               "2025-12-25 00:00:00|2025-12-25 00:00:00//Mine\n"
+                               "2026-02-01 00:00:00|2026-02-01 00:00:00//Go//Countdown\n");
+    bool shown = false;
+    QTimer::singleShot(20, [&] {
+        for (Window* window : application->Windows())
+            shown = shown || (window->Title() == "Calendar" && window->Visible());
+        std::raise(SIGTERM);
+    });
+    EXPECT_EQ(application->Run(), 0);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(application->firstRun);
+    EXPECT_EQ(Customization().calendarStartYear, 2025);
+    const Dictionary& store = application->eventDict;
+    EXPECT_EQ(store.Value("2025-12-25 00:00:00"), "2025-12-25 00:00:00//Mine");
+    EXPECT_EQ(store.Value("2027-12-25 00:00:00"), "2027-12-25 00:00:00//Christmas");
+    // The three dates are separate: the countdown moved, the others stayed at now.
+    EXPECT_EQ(application->countdownDate.SQLDateTime(), "2026-02-01 00:00:00");
+    EXPECT_EQ(application->currentDate, now);
+    EXPECT_EQ(application->selectedDate, now);
+    EXPECT_TRUE(TestSeams::Dialogs().empty());
+}
+
+TEST_F(StartupTest, QuittingThroughSIGTERMSavesAndReleasesTheLock) {
+    TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
+    ASSERT_EQ(RunAndTerminate(), 0);
+    EXPECT_TRUE(application->closing);
+    EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "1;250;0;1;");
+    EXPECT_TRUE(LockIsFree());
+
+    // The tab position moved during the run is what the file keeps.
+    app next;
+    QTimer::singleShot(20, [&] {
+        next.tabLeft = 321;
+        std::raise(SIGTERM);
+    });
+    next.Run();
+    EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "1;321;0;1;");
+}
+
+TEST_F(StartupTest, ASecondInstanceSaysSoAndLeavesTheFirstAlone) {
+    Mutex running("Ombrelline Calendar");
+    ASSERT_TRUE(running.TryEnter());
+    TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
+
+    EXPECT_EQ(application->Run(), 0);
+    ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
+    EXPECT_EQ(TestSeams::Dialogs()[0].message, "Another Ombrelline calendar is already running.");
+    EXPECT_TRUE(application->closing);
+    EXPECT_TRUE(application->Windows().empty());
+    EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "1;250;0;1;");
+    EXPECT_FALSE(LockIsFree()) << "the first copy still holds the lock";
+}
+
+TEST_F(StartupTest, AnUnreadableEventFileEndsStartUpWithItsMessage) {
+    std::filesystem::create_directories(EventFile()); // exists, but cannot be read as a file
+    EXPECT_EQ(application->Run(), 0);
+    ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
+    EXPECT_EQ(TestSeams::Dialogs()[0].message,
+              "An unexpected error occurred while starting the application - quitting.");
+    EXPECT_TRUE(application->Windows().empty());
+    EXPECT_TRUE(LockIsFree());
+}
+
+TEST_F(StartupTest, TheErrorDialogOffersFeedbackByMail) {
+    Customization().applicationName = "Seasons Edition";
+    TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) { return 1; });
+    EXPECT_TRUE(application->Event_UnhandledException(std::runtime_error("x")));
+    ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
+    const auto& dialog = TestSeams::Dialogs()[0];
+    EXPECT_EQ(dialog.message, "An Unexpected Error Occurred");
+    EXPECT_EQ(dialog.explanation, "Ombrelline Calendar encountered an error that it could not "
+                                  "handle and must quit.  Please report this error and how it "
+                                  "occurred.");
+    EXPECT_EQ(dialog.buttons, (std::vector<std::string>{"Quit", "Feedback"}));
+    ASSERT_EQ(TestSeams::OpenedURLs().size(), 1u);
+    EXPECT_EQ(TestSeams::OpenedURLs()[0], "mailto:feedback@ombrelline-calendar.example"
+                                          "?subject=~Feedback: Seasons Edition " +
+                                              application->ShortVersion());
+
+    TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) { return 0; });
+    EXPECT_TRUE(application->Event_UnhandledException(std::runtime_error("x")));
+    EXPECT_EQ(TestSeams::OpenedURLs().size(), 1u) << "Quit opens nothing";
+}
+
+TEST_F(StartupTest, DeactivationIsRememberedUntilClosing) {
+    application->Event_Deactivate();
+    EXPECT_TRUE(application->Deactivated);
+    application->Deactivated = false;
+    application->closing = true;
+    application->Event_Deactivate();
+    EXPECT_FALSE(application->Deactivated);
+}
