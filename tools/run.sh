@@ -21,4 +21,7 @@ calendar=$!
 sleep "${CALENDAR_SETTLE:-3}"
 DISPLAY="$display" import -window root "$screenshot"
 echo "The calendar is running on the virtual display $display; screenshot: $screenshot"
-if [ -n "${CALENDAR_KEEP_RUNNING:-}" ]; then wait $calendar; fi
+if [ -z "${CALENDAR_EXIT_AFTER_SCREENSHOT:-}" ]; then
+  echo "Press Ctrl-C to stop it."
+  wait $calendar
+fi
