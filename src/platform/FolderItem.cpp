@@ -1,5 +1,7 @@
 #include "platform/FolderItem.h"
 
+#include "platform/Text.h"
+
 #include <QCoreApplication>
 #include <QStandardPaths>
 
@@ -42,6 +44,19 @@ FolderItem FolderItem::TrueChild(const std::string& name) const {
     return FolderItem(path_ / name, false);
 }
 
+FolderItem FolderItem::ChildIgnoringCase(const std::string& name) const {
+    if (!valid_) return {};
+    if (name.empty()) return *this;
+    if (name == "." || name == ".." || name.find('/') != std::string::npos ||
+        name.find('\0') != std::string::npos)
+        return {};
+    FolderItem exact = Child(name);
+    if (exact.Exists() || !Directory()) return exact;
+    for (const fs::path& entry : SortedEntries(path_))
+        if (TextEquals(entry.filename().string(), name)) return FolderItem(entry, followLinks_);
+    return exact;
+}
+
 FolderItem FolderItem::Parent() const {
     if (!valid_ || !path_.has_parent_path() || path_.parent_path() == path_) return {};
     return FolderItem(path_.parent_path());
@@ -49,8 +64,8 @@ FolderItem FolderItem::Parent() const {
 
 bool FolderItem::Exists() const {
     std::error_code error;
-    return valid_ && (followLinks_ ? fs::exists(path_, error)
-                                   : fs::exists(fs::symlink_status(path_, error)));
+    return valid_ &&
+           (followLinks_ ? fs::exists(path_, error) : fs::exists(fs::symlink_status(path_, error)));
 }
 
 bool FolderItem::Directory() const {
@@ -98,7 +113,8 @@ void SetApplicationFolder(std::optional<fs::path> folder) {
 FolderItem RuntimeFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && *runtime) return FolderItem(fs::path(runtime));
-    const fs::path fallback = fs::temp_directory_path() / ("ombrelline-" + std::to_string(getuid()));
+    const fs::path fallback =
+        fs::temp_directory_path() / ("ombrelline-" + std::to_string(getuid()));
     std::error_code error;
     fs::create_directories(fallback, error);
     fs::permissions(fallback, fs::perms::owner_all, error);
