@@ -6,6 +6,8 @@ struct SeamState {
     TestSeams::DialogAnswer answer;
     std::vector<TestSeams::DialogRecord> dialogs;
     std::vector<std::string> urls;
+    TestSeams::MenuAnswer menuAnswer;
+    std::vector<std::vector<TestSeams::MenuEntry>> menus;
 };
 SeamState& State() {
     static SeamState state;
@@ -15,12 +17,15 @@ SeamState& State() {
 
 namespace TestSeams {
 
-void Enable() { State() = SeamState{true, {}, {}, {}}; }
+void Enable() { State() = SeamState{};
+    State().enabled = true; }
 void Disable() { State() = SeamState{}; }
 bool Enabled() { return State().enabled; }
 void AnswerDialogs(DialogAnswer answer) { State().answer = std::move(answer); }
 const std::vector<DialogRecord>& Dialogs() { return State().dialogs; }
 const std::vector<std::string>& OpenedURLs() { return State().urls; }
+void AnswerMenus(MenuAnswer answer) { State().menuAnswer = std::move(answer); }
+const std::vector<std::vector<MenuEntry>>& Menus() { return State().menus; }
 
 int RecordDialog(DialogRecord record) {
     State().dialogs.push_back(record);
@@ -28,5 +33,10 @@ int RecordDialog(DialogRecord record) {
 }
 
 void RecordURL(std::string url) { State().urls.push_back(std::move(url)); }
+
+std::string RecordMenu(std::vector<MenuEntry> entries) {
+    State().menus.push_back(std::move(entries));
+    return State().menuAnswer ? State().menuAnswer(State().menus.back()) : std::string();
+}
 
 } // namespace TestSeams
