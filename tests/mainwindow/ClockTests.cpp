@@ -14,6 +14,8 @@ protected:
     // The window painted once, and the badge's paints counted from here on.
     CalendarWindow& OpenPainted() {
         CalendarWindow& window = CalendarWindow::Instance();
+        // Where the badge stands in the title band, clear of the year grid.
+        window.CountdownCanvas->SetBounds(135, 15, 118, 130);
         window.CountdownCanvas->OnPaint = [this](Graphics&) { ++badgePaints; };
         window.Calendar->OnPaint = [this](Graphics&) { ++calendarPaints; };
         for (int i = 0; i < 5; ++i) DoEvents();
