@@ -7,6 +7,8 @@ void EnsureToolkit() {
     static int argc = 1;
     static char name[] = "ombrelline-calendar";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Never deleted: the toolkit's own globals (input devices among them) are torn down at exit
+    // before a static application object would be, and it would then touch them.
+    new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 }
