@@ -27,7 +27,8 @@ pid_t Spawn(const std::vector<std::string>& command, bool quiet) {
             freopen("/dev/null", "w", stderr);
         }
         std::vector<char*> argv;
-        for (const auto& part : command) argv.push_back(const_cast<char*>(part.c_str()));
+        for (const auto& part : command)
+            argv.push_back(const_cast<char*>(part.c_str()));
         argv.push_back(nullptr);
         execvp(argv[0], argv.data());
         _exit(127);
@@ -47,8 +48,8 @@ BENCHMARK(StartUpToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(20);
 } // namespace
 
 int main(int argc, char** argv) {
-    program = fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin" /
-              "ombrelline-calendar";
+    program =
+        fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "ombrelline-calendar";
     std::string pattern = (fs::temp_directory_path() / "calendar-bench-XXXXXX").string();
     home = mkdtemp(pattern.data());
     fs::create_directories(home / "run");

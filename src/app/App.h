@@ -12,7 +12,7 @@
 class AppTrayItem;
 
 class app : public Application {
-public:
+  public:
     app();
     ~app() override;
 

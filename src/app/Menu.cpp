@@ -66,11 +66,21 @@ void Menu::Untitled4() {
     Add(help, "HelpGotoURL", "GotoURL", "", true);
 }
 
-MenuItem& FileClose() { return AppItem("FileClose"); }
-MenuItem& FilePrint() { return AppItem("FilePrint"); }
-MenuItem& EditToggleCDCanvas() { return AppItem("EditToggleCDCanvas"); }
-MenuItem& HelpQuickStartHelp() { return AppItem("HelpQuickStartHelp"); }
-MenuItem& HelpGotoURL() { return AppItem("HelpGotoURL"); }
+MenuItem& FileClose() {
+    return AppItem("FileClose");
+}
+MenuItem& FilePrint() {
+    return AppItem("FilePrint");
+}
+MenuItem& EditToggleCDCanvas() {
+    return AppItem("EditToggleCDCanvas");
+}
+MenuItem& HelpQuickStartHelp() {
+    return AppItem("HelpQuickStartHelp");
+}
+MenuItem& HelpGotoURL() {
+    return AppItem("HelpGotoURL");
+}
 
 void _ApplicationAddMenuHandlers() {
     app& application = App();

@@ -4,12 +4,12 @@
 #include "platform/MenuBar.h"
 
 class Menu : public MenuBar {
-public:
+  public:
     Menu();
     // The one instance, made on first use.
     static Menu& Instance();
 
-private:
+  private:
     void Untitled1(); // File
     void Untitled2(); // Edit
     void Untitled4(); // Help

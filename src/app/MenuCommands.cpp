@@ -20,8 +20,8 @@ void app::Event_EnableMenuItems() {
         FileClose().Enabled = onScreen;
         FilePrint().Text = yearFace ? "Print Calendar" : "Print Week At A Glance";
         FilePrint().Enabled = onScreen;
-        EditToggleCDCanvas().Text = window.CountdownCanvas->Visible() ? "Hide Countdown Event"
-                                                                      : "Show Countdown Event";
+        EditToggleCDCanvas().Text =
+            window.CountdownCanvas->Visible() ? "Hide Countdown Event" : "Show Countdown Event";
         EditToggleCDCanvas().Enabled = yearFace;
     }
     HelpQuickStartHelp().Enabled = true;
@@ -31,9 +31,15 @@ void app::Event_EnableMenuItems() {
 
 // The about, preferences and help windows are not part of the program yet; their commands do
 // nothing until they are.
-bool app::_AppleAboutCalendar_Action() { return false; }
-bool app::_ApplePreferences_Action() { return false; }
-bool app::_HelpHelp_Action() { return false; }
+bool app::_AppleAboutCalendar_Action() {
+    return false;
+}
+bool app::_ApplePreferences_Action() {
+    return false;
+}
+bool app::_HelpHelp_Action() {
+    return false;
+}
 
 bool app::_EditToggleCDCanvas_Action() {
     CalendarWindow& window = CalendarWindow::Instance();

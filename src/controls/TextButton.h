@@ -5,7 +5,7 @@
 #include <functional>
 
 class TextButton : public StaticText {
-public:
+  public:
     bool MouseIn = false;
 
     std::function<void()> OnAction;

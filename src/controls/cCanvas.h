@@ -7,7 +7,7 @@
 #include <string>
 
 class cCanvas : public Canvas {
-public:
+  public:
     int InX = 0;
     int InY = 0;
     bool iMoved = false;

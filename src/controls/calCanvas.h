@@ -9,19 +9,19 @@
 
 // A fixed grid of texts; an index outside it raises OutOfBoundsException.
 class TextGrid {
-public:
+  public:
     TextGrid(int rows, int columns);
     std::string& operator()(int row, int column);
     const std::string& operator()(int row, int column) const;
     int UBound(int dimension) const { return dimension == 1 ? rows_ - 1 : columns_ - 1; }
 
-private:
+  private:
     int rows_, columns_;
     std::vector<std::string> cells_;
 };
 
 class calCanvas : public Canvas {
-public:
+  public:
     TextGrid CellTag{82, 33};
     int ScrollPosition = 0;
     int ListCount = 81;

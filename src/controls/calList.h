@@ -5,7 +5,7 @@
 #include <array>
 
 class calList : public ListBox {
-public:
+  public:
     // Hover flags by column; the week header uses flag 0.
     std::array<bool, 15> MouseEnteredColumn{};
 };

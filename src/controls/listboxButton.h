@@ -5,7 +5,7 @@
 #include <vector>
 
 class listboxButton : public ListBox {
-public:
+  public:
     std::vector<int> cellState;
     int currentColumn = 0;
 };

@@ -3,6 +3,6 @@
 #include "platform/Canvas.h"
 
 class mouseButton : public Canvas {
-public:
+  public:
     bool mouseIn = false;
 };

@@ -22,5 +22,9 @@ int CustomizationModule::GetSeason(const Date& date) {
 
 void CustomizationModule::CycleImage() {}
 
-PicturePtr menubutton() { return nullptr; }
-PicturePtr menutoggle() { return nullptr; }
+PicturePtr menubutton() {
+    return nullptr;
+}
+PicturePtr menutoggle() {
+    return nullptr;
+}

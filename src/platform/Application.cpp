@@ -27,13 +27,17 @@ void OnSignal(int) {
 }
 } // namespace
 
-Application::Application() { Current() = this; }
+Application::Application() {
+    Current() = this;
+}
 
 Application::~Application() {
     if (Current() == this) Current() = nullptr;
 }
 
-Application* Application::Instance() { return Current(); }
+Application* Application::Instance() {
+    return Current();
+}
 
 std::string Application::ShortVersion() const {
 #ifdef CALENDAR_VERSION
@@ -57,7 +61,8 @@ void Application::InstallSignalHandlers() {
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
 }
 
 int Application::Run() {

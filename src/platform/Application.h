@@ -11,7 +11,7 @@ class MenuBar;
 class Window;
 
 class Application {
-public:
+  public:
     Application();
     virtual ~Application();
     Application(const Application&) = delete;
@@ -68,7 +68,7 @@ public:
     virtual bool Event_UnhandledException(const std::exception&) { return false; }
     virtual void Event_EnableMenuItems() {}
 
-private:
+  private:
     void InstallSignalHandlers();
 
     std::vector<Window*> windows_;

@@ -8,7 +8,7 @@
 class Graphics;
 
 class Canvas : public RectControl {
-public:
+  public:
     Canvas();
 
     const PicturePtr& Backdrop() const { return backdrop_; }
@@ -19,6 +19,6 @@ public:
         if (OnPaint) OnPaint(g);
     }
 
-private:
+  private:
     PicturePtr backdrop_;
 };

@@ -23,7 +23,9 @@ RectControl::RectControl(std::unique_ptr<ControlWidget> widget) {
 
 RectControl::~RectControl() = default;
 
-QWidget* RectControl::Widget() const { return widget_.get(); }
+QWidget* RectControl::Widget() const {
+    return widget_.get();
+}
 
 void RectControl::Attached() {
     widget_->setParent(Owner()->Widget());
@@ -46,8 +48,10 @@ void RectControl::SetVisible(bool value) {
     if (value == visible_) return;
     visible_ = value;
     // Children follow their parent.
-    if (Owner()) Owner()->UpdateControlsShown();
-    else UpdateShown();
+    if (Owner())
+        Owner()->UpdateControlsShown();
+    else
+        UpdateShown();
 }
 
 bool RectControl::Shown() const {
@@ -91,9 +95,9 @@ void RectControl::SetParent(RectControl* parent) {
 
 void RectControl::SetCursor(MouseCursor cursor) {
     cursor_ = cursor;
-    static constexpr Qt::CursorShape kShapes[] = {Qt::ArrowCursor, Qt::ArrowCursor,
+    static constexpr Qt::CursorShape kShapes[] = {Qt::ArrowCursor,        Qt::ArrowCursor,
                                                   Qt::PointingHandCursor, Qt::IBeamCursor,
-                                                  Qt::CrossCursor, Qt::WaitCursor};
+                                                  Qt::CrossCursor,        Qt::WaitCursor};
     widget_->setCursor(kShapes[static_cast<int>(cursor)]);
 }
 
@@ -102,8 +106,12 @@ void RectControl::SetAcceptFocus(bool value) {
     widget_->setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus);
 }
 
-void RectControl::Refresh(bool) { widget_->repaint(); }
-void RectControl::Invalidate(bool) { widget_->update(); }
+void RectControl::Refresh(bool) {
+    widget_->repaint();
+}
+void RectControl::Invalidate(bool) {
+    widget_->update();
+}
 
 // ---- the control's widget ----
 
@@ -155,7 +163,9 @@ void ControlWidget::enterEvent(QEnterEvent*) {
     Application::Dispatch([this] { control_->Event_MouseEnter(); });
 }
 
-void ControlWidget::leaveEvent(QEvent*) { control_->PointerLeft(); }
+void ControlWidget::leaveEvent(QEvent*) {
+    control_->PointerLeft();
+}
 
 void ControlWidget::wheelEvent(QWheelEvent* event) {
     const QPoint at = event->position().toPoint();
@@ -172,7 +182,7 @@ void ControlWidget::keyPressEvent(QKeyEvent* event) {
     if (Application* application = Application::Instance();
         application && application->MenuShortcut(ShortcutText(*event)))
         return;
-    if (!window || !window->RouteKey(event->key(), event->modifiers(), FrameworkKey(*event),
-                                     control_))
+    if (!window ||
+        !window->RouteKey(event->key(), event->modifiers(), FrameworkKey(*event), control_))
         event->ignore();
 }

@@ -10,7 +10,7 @@ class QWidget;
 class Window;
 
 class Control {
-public:
+  public:
     Control();
     virtual ~Control();
     Control(const Control&) = delete;
@@ -27,10 +27,10 @@ public:
         if (OnOpen) OnOpen();
     }
 
-protected:
+  protected:
     virtual void Attached() {}
 
-private:
+  private:
     friend class Window;
     std::string name_;
     int index_ = -1;
@@ -42,7 +42,7 @@ enum class MouseCursor { Standard, Arrow, Finger, IBeam, Cross, Wait };
 // A control with a place on the window. Left and Top are in window coordinates, also for a
 // control inside another; a control is shown only while it and all its parents are visible.
 class RectControl : public Control {
-public:
+  public:
     RectControl();
     ~RectControl() override;
 
@@ -117,13 +117,13 @@ public:
 
     QWidget* Widget() const;
 
-protected:
+  protected:
     // For controls that draw with a widget of their own kind.
     explicit RectControl(std::unique_ptr<ControlWidget> widget);
     ControlWidget& Host() const { return *widget_; }
     void Attached() override;
 
-private:
+  private:
     friend class ControlWidget;
     friend class Window;
     void UpdateShown();

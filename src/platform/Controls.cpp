@@ -13,7 +13,7 @@
 
 namespace {
 class CanvasWidget : public ControlWidget {
-protected:
+  protected:
     void Draw(QPainter& painter) override {
         auto& canvas = static_cast<Canvas&>(Control());
         auto g = GraphicsOnPainter(painter, rect());
@@ -23,23 +23,26 @@ protected:
 };
 
 class StaticTextWidget : public ControlWidget {
-protected:
+  protected:
     void Draw(QPainter& painter) override {
         auto& label = static_cast<StaticText&>(Control());
         painter.setFont(FontFor(label.TextFont, label.TextSize, label.Bold, false, false));
         const Color color = label.TextColor();
         painter.setPen(QColor(color.r, color.g, color.b));
         Qt::Alignment alignment = Qt::AlignTop;
-        if (label.TextAlign == StaticText::AlignCenter) alignment |= Qt::AlignHCenter;
-        else if (label.TextAlign == StaticText::AlignRight) alignment |= Qt::AlignRight;
-        else alignment |= Qt::AlignLeft;
+        if (label.TextAlign == StaticText::AlignCenter)
+            alignment |= Qt::AlignHCenter;
+        else if (label.TextAlign == StaticText::AlignRight)
+            alignment |= Qt::AlignRight;
+        else
+            alignment |= Qt::AlignLeft;
         const int flags = alignment | (label.Multiline ? Qt::TextWordWrap : Qt::TextSingleLine);
         painter.drawText(rect(), flags, QString::fromStdString(label.Text()));
     }
 };
 
 class ArrowsWidget : public ControlWidget {
-protected:
+  protected:
     void Draw(QPainter& painter) override {
         QStyleOption option;
         option.initFrom(this);

@@ -53,7 +53,7 @@ std::vector<int> ResolveColumnWidths(const std::string& widths, int count, int t
 // ---- the widget ----
 
 class CellLineEdit : public QLineEdit, public CellEditor {
-public:
+  public:
     explicit CellLineEdit(QWidget* parent) : QLineEdit(parent) {}
     std::string Text() const override { return text().toStdString(); }
     void SetText(const std::string& value) override { setText(QString::fromStdString(value)); }
@@ -62,12 +62,12 @@ public:
         setSelection(0, std::min<int>(length, static_cast<int>(text().size())));
     }
     void SetBackColor(Color color) override {
-        setStyleSheet(QString("background-color: rgb(%1,%2,%3)").arg(color.r).arg(color.g).arg(
-            color.b));
+        setStyleSheet(
+            QString("background-color: rgb(%1,%2,%3)").arg(color.r).arg(color.g).arg(color.b));
     }
     std::function<void(bool keep)> finished;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
             event->key() == Qt::Key_Tab) {
@@ -83,7 +83,7 @@ protected:
 };
 
 class ListBoxWidget : public ControlWidget {
-public:
+  public:
     explicit ListBoxWidget() : scrollBar(Qt::Vertical, this) {
         scrollBar.hide();
         QObject::connect(&scrollBar, &QScrollBar::valueChanged, [this](int value) {
@@ -128,7 +128,7 @@ public:
     bool dragging = false;
     bool syncing = false;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent*) override { UpdateScrollBar(); }
 
     void Draw(QPainter& painter) override {
@@ -183,17 +183,20 @@ protected:
             return;
         }
         const QString text = QString::fromStdString(data.text);
-        int alignment = data.alignment != ListBox::AlignDefault ? data.alignment
-                                                                : box.ColumnAlignment(column);
+        int alignment =
+            data.alignment != ListBox::AlignDefault ? data.alignment : box.ColumnAlignment(column);
         const int textWidth = metrics.horizontalAdvance(text);
         int x = 2 + left;
-        if (alignment == ListBox::AlignCenter) x = (cell.width() - textWidth) / 2 + left;
-        else if (alignment == ListBox::AlignRight) x = cell.width() - textWidth - 2 + left;
+        if (alignment == ListBox::AlignCenter)
+            x = (cell.width() - textWidth) / 2 + left;
+        else if (alignment == ListBox::AlignRight)
+            x = cell.width() - textWidth - 2 + left;
         const int y = (cell.height() + metrics.ascent() - metrics.descent()) / 2;
         bool painted = false;
         {
             auto g = GraphicsOnPainter(painter, cell);
-            Application::Dispatch([&] { painted = box.Event_CellTextPaint(*g, row, column, x, y); });
+            Application::Dispatch(
+                [&] { painted = box.Event_CellTextPaint(*g, row, column, x, y); });
         }
         if (!painted) {
             painter.setPen(Qt::black);
@@ -283,16 +286,21 @@ protected:
 
 // ---- the list ----
 
-ListBox::ListBox() : RectControl(std::make_unique<ListBoxWidget>()) { columns_.resize(1); }
+ListBox::ListBox() : RectControl(std::make_unique<ListBoxWidget>()) {
+    columns_.resize(1);
+}
 
 ListBox::~ListBox() = default;
 
-ListBoxWidget& ListBox::List() const { return static_cast<ListBoxWidget&>(Host()); }
+ListBoxWidget& ListBox::List() const {
+    return static_cast<ListBoxWidget&>(Host());
+}
 
 void ListBox::SetColumnCount(int count) {
     columnCount_ = std::max(count, 1);
     columns_.resize(columnCount_);
-    for (Row& row : rows_) row.resize(columnCount_);
+    for (Row& row : rows_)
+        row.resize(columnCount_);
     Invalidate();
 }
 
@@ -309,7 +317,8 @@ int ListBox::ColumnWidth(int column) const {
 int ListBox::ColumnLeft(int column) const {
     const auto widths = ResolveColumnWidths(columnWidths_, columnCount_, List().ContentWidth());
     int left = 0;
-    for (int i = 0; i < column && i < columnCount_; ++i) left += widths[i];
+    for (int i = 0; i < column && i < columnCount_; ++i)
+        left += widths[i];
     return left;
 }
 
@@ -406,24 +415,36 @@ const ListBox::CellData& ListBox::At(int row, int column) const {
     return const_cast<ListBox*>(this)->At(row, column);
 }
 
-std::string ListBox::Cell(int row, int column) const { return At(row, column).text; }
+std::string ListBox::Cell(int row, int column) const {
+    return At(row, column).text;
+}
 void ListBox::SetCell(int row, int column, const std::string& text) {
     At(row, column).text = text;
     InvalidateCell(row, column);
 }
-std::string ListBox::CellTag(int row, int column) const { return At(row, column).tag; }
-void ListBox::SetCellTag(int row, int column, const std::string& tag) { At(row, column).tag = tag; }
-bool ListBox::CellCheck(int row, int column) const { return At(row, column).check; }
+std::string ListBox::CellTag(int row, int column) const {
+    return At(row, column).tag;
+}
+void ListBox::SetCellTag(int row, int column, const std::string& tag) {
+    At(row, column).tag = tag;
+}
+bool ListBox::CellCheck(int row, int column) const {
+    return At(row, column).check;
+}
 void ListBox::SetCellCheck(int row, int column, bool value) {
     At(row, column).check = value;
     InvalidateCell(row, column);
 }
-int ListBox::CellAlignment(int row, int column) const { return At(row, column).alignment; }
+int ListBox::CellAlignment(int row, int column) const {
+    return At(row, column).alignment;
+}
 void ListBox::SetCellAlignment(int row, int column, int alignment) {
     At(row, column).alignment = alignment;
     InvalidateCell(row, column);
 }
-int ListBox::CellBorderBottom(int row, int column) const { return At(row, column).borderBottom; }
+int ListBox::CellBorderBottom(int row, int column) const {
+    return At(row, column).borderBottom;
+}
 void ListBox::SetCellBorderBottom(int row, int column, int border) {
     At(row, column).borderBottom = border;
     InvalidateCell(row, column);
@@ -450,8 +471,10 @@ void ListBox::SetListIndex(int row) {
 }
 
 void ListBox::SetSelected(int row, bool value) {
-    if (value) SetListIndex(row);
-    else if (row == listIndex_) SetListIndex(-1);
+    if (value)
+        SetListIndex(row);
+    else if (row == listIndex_)
+        SetListIndex(-1);
 }
 
 void ListBox::SetScrollPosition(int row) {
@@ -468,7 +491,9 @@ void ListBox::SetScrollBarVertical(bool value) {
     Invalidate();
 }
 
-void ListBox::SetScrollBarHorizontal(bool value) { scrollBarHorizontal_ = value; }
+void ListBox::SetScrollBarHorizontal(bool value) {
+    scrollBarHorizontal_ = value;
+}
 
 void ListBox::InvalidateCell(int row, int column) {
     ListBoxWidget& list = List();
@@ -495,7 +520,9 @@ void ListBox::EditCell(int row, int column) {
     Application::Dispatch([&] { Event_CellGotFocus(row, column); });
 }
 
-CellEditor* ListBox::ActiveCell() const { return List().editor.get(); }
+CellEditor* ListBox::ActiveCell() const {
+    return List().editor.get();
+}
 
 void ListBox::EndEdit(bool keep) {
     ListBoxWidget& list = List();

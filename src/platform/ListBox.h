@@ -15,7 +15,7 @@ class ListBoxWidget;
 
 // The in-place editor of a cell while EditCell is active.
 class CellEditor {
-public:
+  public:
     virtual ~CellEditor() = default;
     virtual std::string Text() const = 0;
     virtual void SetText(const std::string& text) = 0;
@@ -26,7 +26,7 @@ public:
 };
 
 class ListBox : public RectControl {
-public:
+  public:
     enum Alignment { AlignDefault = 0, AlignLeft = 1, AlignCenter = 2, AlignRight = 3 };
     enum ColumnKind { TypeDefault = 0, TypeNormal = 1, TypeCheckBox = 2 };
     enum Border { BorderDefault = 0, BorderNone = 1, BorderThin = 2 };
@@ -141,7 +141,7 @@ public:
         if (OnCellLostFocus) OnCellLostFocus(row, column);
     }
 
-private:
+  private:
     friend class ListBoxWidget;
     struct CellData {
         std::string text, tag;

@@ -6,7 +6,7 @@
 #include <vector>
 
 class MenuItem {
-public:
+  public:
     MenuItem(std::string name, std::string text, std::string shortcut = {},
              bool autoEnable = false);
     virtual ~MenuItem();
@@ -38,29 +38,29 @@ public:
     // The key in the desktop's terms: "Cmd+W" becomes "Ctrl+W"; empty when there is none.
     std::string DesktopShortcut() const;
 
-private:
+  private:
     std::vector<std::unique_ptr<MenuItem>> children_;
 };
 
 // Items that the desktop treats apart: the about and preferences items and the quit item.
 class AppleMenuItem : public MenuItem {
-public:
+  public:
     using MenuItem::MenuItem;
 };
 
 class PrefsMenuItem : public MenuItem {
-public:
+  public:
     using MenuItem::MenuItem;
 };
 
 // Choosing it quits the application unless a handler takes the command first.
 class QuitMenuItem : public MenuItem {
-public:
+  public:
     using MenuItem::MenuItem;
 };
 
 class MenuBar : public MenuItem {
-public:
+  public:
     MenuBar();
 
     // Shows the menus as a pop-up at a point of the screen, after the menu update; a chosen

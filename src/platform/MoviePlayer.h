@@ -3,7 +3,7 @@
 #include "platform/Control.h"
 
 class MoviePlayer : public RectControl {
-public:
+  public:
     int PlayerType = 0;
     int ControllerType = 0;
     bool AutoPlay = false;

@@ -32,8 +32,8 @@ QWidget* TargetAt(Window& window, int x, int y) {
     return target ? target : root;
 }
 
-void Send(QWidget* target, QEvent::Type type, Window& window, int x, int y,
-          Qt::MouseButton button, Qt::MouseButtons buttons) {
+void Send(QWidget* target, QEvent::Type type, Window& window, int x, int y, Qt::MouseButton button,
+          Qt::MouseButtons buttons) {
     const QPointF local = target->mapFrom(window.Widget(), QPoint(x, y));
     const QPointF global = window.Widget()->mapToGlobal(QPoint(x, y));
     QMouseEvent event(type, local, local, global, button, buttons, Qt::NoModifier);
@@ -109,8 +109,10 @@ void Key(Window& window, const std::string& key) {
     QString text;
     const int code = combination.key();
     if (!(combination.keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        if (code == Qt::Key_Space) text = " ";
-        else if (code >= 0x20 && code < 0x7f) text = QChar(code).toLower();
+        if (code == Qt::Key_Space)
+            text = " ";
+        else if (code >= 0x20 && code < 0x7f)
+            text = QChar(code).toLower();
     }
     QWidget* target = window.Widget()->focusWidget();
     if (!target || !window.Widget()->isAncestorOf(target)) target = window.Widget();
@@ -118,6 +120,8 @@ void Key(Window& window, const std::string& key) {
     QApplication::sendEvent(target, &event);
 }
 
-void UserMove(Window& window, int left, int top) { WindowInternals::UserMoved(window, left, top); }
+void UserMove(Window& window, int left, int top) {
+    WindowInternals::UserMoved(window, left, top);
+}
 
 } // namespace Simulate

@@ -6,7 +6,7 @@
 #include <string>
 
 class StaticText : public RectControl {
-public:
+  public:
     enum Alignment { AlignDefault = 0, AlignLeft = 1, AlignCenter = 2, AlignRight = 3 };
 
     StaticText();
@@ -21,7 +21,7 @@ public:
     int TextAlign = AlignDefault;
     bool Multiline = false;
 
-private:
+  private:
     std::string text_;
     Color textColor_{};
 };

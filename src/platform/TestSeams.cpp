@@ -17,22 +17,40 @@ SeamState& State() {
 
 namespace TestSeams {
 
-void Enable() { State() = SeamState{};
-    State().enabled = true; }
-void Disable() { State() = SeamState{}; }
-bool Enabled() { return State().enabled; }
-void AnswerDialogs(DialogAnswer answer) { State().answer = std::move(answer); }
-const std::vector<DialogRecord>& Dialogs() { return State().dialogs; }
-const std::vector<std::string>& OpenedURLs() { return State().urls; }
-void AnswerMenus(MenuAnswer answer) { State().menuAnswer = std::move(answer); }
-const std::vector<std::vector<MenuEntry>>& Menus() { return State().menus; }
+void Enable() {
+    State() = SeamState{};
+    State().enabled = true;
+}
+void Disable() {
+    State() = SeamState{};
+}
+bool Enabled() {
+    return State().enabled;
+}
+void AnswerDialogs(DialogAnswer answer) {
+    State().answer = std::move(answer);
+}
+const std::vector<DialogRecord>& Dialogs() {
+    return State().dialogs;
+}
+const std::vector<std::string>& OpenedURLs() {
+    return State().urls;
+}
+void AnswerMenus(MenuAnswer answer) {
+    State().menuAnswer = std::move(answer);
+}
+const std::vector<std::vector<MenuEntry>>& Menus() {
+    return State().menus;
+}
 
 int RecordDialog(DialogRecord record) {
     State().dialogs.push_back(record);
     return State().answer ? State().answer(record) : 0;
 }
 
-void RecordURL(std::string url) { State().urls.push_back(std::move(url)); }
+void RecordURL(std::string url) {
+    State().urls.push_back(std::move(url));
+}
 
 std::string RecordMenu(std::vector<MenuEntry> entries) {
     State().menus.push_back(std::move(entries));

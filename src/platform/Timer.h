@@ -9,7 +9,7 @@
 class QTimer;
 
 class Timer : public Control {
-public:
+  public:
     enum { ModeOff = 0, ModeSingle = 1, ModeMultiple = 2 };
 
     Timer();
@@ -28,7 +28,7 @@ public:
         if (OnAction) OnAction();
     }
 
-private:
+  private:
     void Restart();
     void Fire();
 

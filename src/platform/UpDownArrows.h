@@ -5,7 +5,7 @@
 #include <functional>
 
 class UpDownArrows : public RectControl {
-public:
+  public:
     UpDownArrows();
 
     std::function<void()> OnUp;

@@ -19,12 +19,12 @@ std::string ShortcutText(const QKeyEvent& event);
 void WheelSteps(const class QWheelEvent& event, int& deltaX, int& deltaY);
 
 class WindowWidget : public QWidget {
-public:
+  public:
     explicit WindowWidget(Window& window);
 
     Window& owner;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -35,17 +35,17 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     bool pressTaken_ = false;
 };
 
 class ControlWidget : public QWidget {
-public:
+  public:
     explicit ControlWidget(RectControl* control = nullptr);
     void Bind(RectControl& control) { control_ = &control; }
     RectControl& Control() const { return *control_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -62,6 +62,6 @@ protected:
 
     bool pressTaken_ = false;
 
-private:
+  private:
     RectControl* control_;
 };

@@ -37,9 +37,13 @@ std::vector<std::unique_ptr<Window>>& Retired() {
 constexpr std::size_t kMaxRequestedPositions = 64;
 } // namespace
 
-std::vector<Window*> OpenWindows() { return Registry(); }
+std::vector<Window*> OpenWindows() {
+    return Registry();
+}
 
-void Window::Keep(std::unique_ptr<Window> window) { Kept().push_back(std::move(window)); }
+void Window::Keep(std::unique_ptr<Window> window) {
+    Kept().push_back(std::move(window));
+}
 
 Window::Window() {
     EnsureToolkit();
@@ -54,7 +58,9 @@ Window::~Window() {
     controls_.clear();
 }
 
-QWidget* Window::Widget() const { return widget_.get(); }
+QWidget* Window::Widget() const {
+    return widget_.get();
+}
 
 void Window::SetTitle(const std::string& title) {
     title_ = title;
@@ -77,11 +83,21 @@ void Window::ApplyFrame() {
     Qt::WindowFlags flags;
     switch (frame_) {
     case MovableModal:
-    case ModalDialog: flags = Qt::Dialog; break;
-    case Floating: flags = Qt::Tool; break;
-    case PlainBox: flags = Qt::Window | Qt::FramelessWindowHint; break;
-    case GlobalFloating: flags = Qt::Tool | Qt::WindowStaysOnTopHint; break;
-    default: flags = Qt::Window; break;
+    case ModalDialog:
+        flags = Qt::Dialog;
+        break;
+    case Floating:
+        flags = Qt::Tool;
+        break;
+    case PlainBox:
+        flags = Qt::Window | Qt::FramelessWindowHint;
+        break;
+    case GlobalFloating:
+        flags = Qt::Tool | Qt::WindowStaysOnTopHint;
+        break;
+    default:
+        flags = Qt::Window;
+        break;
     }
     if (!desktopFrame_) flags |= Qt::FramelessWindowHint;
     const bool shown = widget_->isVisible();
@@ -146,17 +162,23 @@ void Window::Resized(int oldWidth, int oldHeight) {
         auto* rect = dynamic_cast<RectControl*>(control.get());
         if (!rect) continue;
         int left = rect->Left(), top = rect->Top(), width = rect->Width(), height = rect->Height();
-        if (rect->LockRight && rect->LockLeft) width += dw;
-        else if (rect->LockRight) left += dw;
-        if (rect->LockBottom && rect->LockTop) height += dh;
-        else if (rect->LockBottom) top += dh;
+        if (rect->LockRight && rect->LockLeft)
+            width += dw;
+        else if (rect->LockRight)
+            left += dw;
+        if (rect->LockBottom && rect->LockTop)
+            height += dh;
+        else if (rect->LockBottom)
+            top += dh;
         rect->SetBounds(left, top, width, height);
     }
 }
 
 void Window::SetVisible(bool value) {
-    if (value) Show();
-    else Hide();
+    if (value)
+        Show();
+    else
+        Hide();
 }
 
 void Window::Open() {
@@ -233,8 +255,12 @@ void Window::ShowWithin(Window& parent, int) {
     ShowModal();
 }
 
-void Window::Refresh(bool) { widget_->repaint(); }
-void Window::Invalidate(bool) { widget_->update(); }
+void Window::Refresh(bool) {
+    widget_->repaint();
+}
+void Window::Invalidate(bool) {
+    widget_->update();
+}
 
 void Window::Adopt(std::unique_ptr<Control> control, std::string name, int index) {
     control->name_ = std::move(name);
@@ -396,8 +422,7 @@ void WindowWidget::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::ActivationChange || !owner.open_) return;
     if (isActiveWindow()) {
-        if (Application* application = Application::Instance())
-            application->RegisterWindow(&owner);
+        if (Application* application = Application::Instance()) application->RegisterWindow(&owner);
         Application::Dispatch([this] { owner.Event_Activate(); });
     } else {
         Application::Dispatch([this] { owner.Event_Deactivate(); });

@@ -20,7 +20,7 @@ class QWidget;
 class WindowWidget;
 
 class Window {
-public:
+  public:
     // The window kinds, numbered as stored designs number them.
     enum FrameType {
         Document = 0,
@@ -133,13 +133,13 @@ public:
     // Keeps a window made by OpenWindow alive until it is closed.
     static void Keep(std::unique_ptr<Window> window);
 
-protected:
+  protected:
     virtual void AddMenuHandlers() {}
     // Where a right click opens the menu bar as a pop-up menu, as the desktop has no global
     // menu bar; nowhere unless a window says so.
     virtual bool MenuBandContains(int, int) const { return false; }
 
-private:
+  private:
     friend class WindowWidget;
     friend class ControlWidget;
     friend class RectControl;

@@ -12,4 +12,6 @@ TabWindow::TabWindow() {
     SetTop(screen.AvailableTop);
 }
 
-TabWindow& TabWindow::Instance() { return OpenWindow<TabWindow>(); }
+TabWindow& TabWindow::Instance() {
+    return OpenWindow<TabWindow>();
+}

@@ -4,7 +4,7 @@
 #include "platform/Window.h"
 
 class TabWindow : public Window {
-public:
+  public:
     TabWindow();
     // The open tab window, or a new one, opened.
     static TabWindow& Instance();

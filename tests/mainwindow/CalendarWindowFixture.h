@@ -9,7 +9,7 @@
 #include "platform/Window.h"
 
 class CalendarWindowTest : public IsolatedTest {
-protected:
+  protected:
     CalendarWindowTest() {
         UseScreen(1440, 900, 24);
         Customization() = CustomizationModule{};
@@ -17,7 +17,8 @@ protected:
         _ApplicationAddMenuHandlers();
     }
     ~CalendarWindowTest() override {
-        for (Window* window : OpenWindows()) window->Close();
+        for (Window* window : OpenWindows())
+            window->Close();
         DoEvents();
         SetScreenForTesting(std::nullopt);
     }

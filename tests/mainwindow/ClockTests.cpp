@@ -10,7 +10,7 @@ int64_t At(int year, int month, int day, int hour, int minute) {
 }
 
 class ClockTest : public CalendarWindowTest {
-protected:
+  protected:
     // The window painted once, and the badge's paints counted from here on.
     CalendarWindow& OpenPainted() {
         CalendarWindow& window = CalendarWindow::Instance();
@@ -18,7 +18,8 @@ protected:
         window.CountdownCanvas->SetBounds(135, 15, 118, 130);
         window.CountdownCanvas->OnPaint = [this](Graphics&) { ++badgePaints; };
         window.Calendar->OnPaint = [this](Graphics&) { ++calendarPaints; };
-        for (int i = 0; i < 5; ++i) DoEvents();
+        for (int i = 0; i < 5; ++i)
+            DoEvents();
         badgePaints = calendarPaints = 0;
         return window;
     }
@@ -34,7 +35,8 @@ TEST_F(ClockTest, ClockShowsTheShortTimeAndASameDayTickChangesNothingElse) {
     EXPECT_EQ(window.theTimeText->Text(), "9:05 AM");
     Date::FixClock(At(2026, 3, 10, 23, 59));
     window.TimeTimer_Action();
-    for (int i = 0; i < 5; ++i) DoEvents();
+    for (int i = 0; i < 5; ++i)
+        DoEvents();
     EXPECT_EQ(window.theTimeText->Text(), "11:59 PM");
     EXPECT_EQ(application.currentDate.Hour(), 9);
     EXPECT_EQ(badgePaints, 0);
@@ -58,7 +60,8 @@ TEST_F(ClockTest, MidnightMovesTodayAndRepaintsTheCalendarAndTheBadge) {
     const PicturePtr scaled = window.backgroundImageScaled;
     Date::FixClock(At(2026, 3, 11, 0, 0));
     window.TimeTimer_Action();
-    for (int i = 0; i < 5; ++i) DoEvents();
+    for (int i = 0; i < 5; ++i)
+        DoEvents();
     EXPECT_EQ(application.currentDate.SQLDate(), "2026-03-11");
     EXPECT_GT(calendarPaints, 0);
     EXPECT_GT(badgePaints, 0) << "the badge shows the new count at once";
@@ -76,7 +79,8 @@ TEST_F(ClockTest, WithCyclingEveryNewDayReloadsTheBackground) {
     const PicturePtr before = window.backgroundImageScaled;
     Date::FixClock(At(2027, 1, 1, 0, 0));
     window.TimeTimer_Action();
-    for (int i = 0; i < 5; ++i) DoEvents();
+    for (int i = 0; i < 5; ++i)
+        DoEvents();
     EXPECT_NE(window.backgroundImageScaled, before);
     EXPECT_EQ(application.currentDate.Year(), 2027);
     EXPECT_GT(badgePaints, 0);

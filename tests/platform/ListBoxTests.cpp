@@ -18,7 +18,8 @@ TEST(ColumnWidthsTest, StarsShareWhatFixedColumnsLeaveAndTheWholeIsKept) {
     const auto week = ResolveColumnWidths("60,*,*,*,*,*,*,*", 8, 856);
     EXPECT_EQ(week[0], 60);
     EXPECT_EQ(std::accumulate(week.begin(), week.end(), 0), 856);
-    for (int column = 1; column < 8; ++column) EXPECT_NEAR(week[column], 796 / 7.0, 1);
+    for (int column = 1; column < 8; ++column)
+        EXPECT_NEAR(week[column], 796 / 7.0, 1);
     EXPECT_EQ(ResolveColumnWidths("20,*,20", 3, 168), (std::vector<int>{20, 128, 20}));
     EXPECT_EQ(ResolveColumnWidths("2*,*", 2, 90), (std::vector<int>{60, 30}));
     EXPECT_EQ(ResolveColumnWidths("0.5*,*", 2, 90), (std::vector<int>{30, 60}));
@@ -30,7 +31,7 @@ TEST(ColumnWidthsTest, StarsShareWhatFixedColumnsLeaveAndTheWholeIsKept) {
 
 namespace {
 class ListBoxTest : public IsolatedTest {
-protected:
+  protected:
     ListBoxTest() {
         window.SetWidth(300);
         window.SetHeight(200);
@@ -74,7 +75,8 @@ TEST_F(ListBoxTest, BackgroundPaintRunsForEveryRowSlotClippedToTheCell) {
 }
 
 TEST_F(ListBoxTest, ClickSelectsTogglesChecksAndCanBeTakenByTheHandler) {
-    for (const char* text : {"a", "b", "c"}) list->AddRow(text);
+    for (const char* text : {"a", "b", "c"})
+        list->AddRow(text);
     list->SetColumnType(0, ListBox::TypeCheckBox);
     int changes = 0;
     std::vector<std::string> actions;
@@ -144,7 +146,8 @@ TEST_F(ListBoxTest, RemovingTheEditedRowDropsTheEditAndTheSelection) {
 }
 
 TEST_F(ListBoxTest, DraggingARowReordersUnlessTheHandlerRefuses) {
-    for (const char* text : {"a", "b", "c"}) list->AddRow(text);
+    for (const char* text : {"a", "b", "c"})
+        list->AddRow(text);
     list->EnableDragReorder = true;
     bool refuse = true;
     list->OnDragReorderRows = [&](int newPosition, int) {
@@ -172,7 +175,8 @@ TEST_F(ListBoxTest, AutomaticRowHeightFollowsTheFontAndScrollingMovesTheFirstRow
     list->TextSize = 24;
     EXPECT_GT(list->RowHeight(), small);
     list->SetDefaultRowHeight(20);
-    for (int row = 0; row < 20; ++row) list->AddRow(std::to_string(row));
+    for (int row = 0; row < 20; ++row)
+        list->AddRow(std::to_string(row));
     list->SetScrollPosition(5);
     int clicked = -1;
     list->OnCellClick = [&](int row, int, int, int) {

@@ -15,17 +15,17 @@ namespace {
 std::vector<std::string> journal;
 
 class MenuApp : public Application {
-public:
+  public:
     void Event_EnableMenuItems() override { journal.push_back("app enable"); }
 };
 
 class MenuWindow : public Window {
-public:
+  public:
     void Event_EnableMenuItems() override { journal.push_back("window enable"); }
     bool MenuBandContains(int, int y) const override { return y < 30; }
     bool takes = false;
 
-protected:
+  protected:
     void AddMenuHandlers() override {
         AddMenuHandler("Save", [this] {
             journal.push_back("window save");
@@ -47,7 +47,7 @@ struct Bar : MenuBar {
 };
 
 class MenuTest : public IsolatedTest {
-protected:
+  protected:
     MenuTest() {
         journal.clear();
         application.SetMenuBar(&bar);
@@ -57,7 +57,8 @@ protected:
         });
     }
     ~MenuTest() override {
-        for (Window* window : OpenWindows()) window->Close();
+        for (Window* window : OpenWindows())
+            window->Close();
     }
     MenuApp application;
     Bar bar;
@@ -95,8 +96,8 @@ TEST_F(MenuTest, ShortcutsUpdateTheMenusFirstAndActOnlyOnEnabledItems) {
     journal.clear();
     bar.FindItem("Save")->Enabled = true;
     Simulate::Key(window, "Ctrl+S");
-    EXPECT_EQ(journal, (std::vector<std::string>{"window enable", "app enable", "window save",
-                                                 "app save"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"window enable", "app enable", "window save", "app save"}));
     Simulate::Key(window, "Ctrl+Q");
     EXPECT_TRUE(application.QuitRequested());
 }
@@ -116,8 +117,8 @@ TEST_F(MenuTest, RightClickInTheBandPopsUpTheMenusAfterTheUpdate) {
     Simulate::MouseDown(window, 100, 10, true);
     Simulate::MouseUp(window, 100, 10);
     ASSERT_EQ(TestSeams::Menus().size(), 1u);
-    EXPECT_EQ(journal, (std::vector<std::string>{"window enable", "app enable", "window save",
-                                                 "app save"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"window enable", "app enable", "window save", "app save"}));
     // A disabled item cannot be chosen.
     journal.clear();
     TestSeams::AnswerMenus([](const auto&) { return std::string("Undo"); });

@@ -19,7 +19,7 @@ std::vector<std::string> journal;
 class Probe : public Canvas {};
 
 class ProbeWindow : public Window {
-public:
+  public:
     ProbeWindow() {
         SetWidth(400);
         SetHeight(300);
@@ -50,10 +50,11 @@ public:
 };
 
 class WindowTest : public IsolatedTest {
-protected:
+  protected:
     WindowTest() { journal.clear(); }
     ~WindowTest() override {
-        for (Window* window : OpenWindows()) window->Close();
+        for (Window* window : OpenWindows())
+            window->Close();
         DoEvents();
     }
     Application application;
@@ -62,8 +63,8 @@ protected:
 
 TEST_F(WindowTest, OpensRegisteredControlsFirstAndAccessorGivesTheOpenWindowOrAFreshOne) {
     ProbeWindow& window = OpenWindow<ProbeWindow>();
-    EXPECT_EQ(journal, (std::vector<std::string>{"first registered", "second registered",
-                                                 "window"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"first registered", "second registered", "window"}));
     EXPECT_EQ(&OpenWindow<ProbeWindow>(), &window);
     EXPECT_EQ(journal.size(), 3u) << "no second Open";
 
@@ -79,7 +80,8 @@ TEST_F(WindowTest, OpensRegisteredControlsFirstAndAccessorGivesTheOpenWindowOrAF
 TEST_F(WindowTest, ControlsAreFoundByNameAndIndex) {
     Window window;
     window.AddControl(std::make_unique<Canvas>(), "plain");
-    for (int index : {1, 0}) window.AddControl(std::make_unique<Canvas>(), "member", index);
+    for (int index : {1, 0})
+        window.AddControl(std::make_unique<Canvas>(), "member", index);
     EXPECT_NE(window.ControlNamed("plain"), nullptr);
     EXPECT_EQ(window.ControlNamed("member", 0)->Index(), 0);
     EXPECT_EQ(window.ControlNamed("member", 1)->Index(), 1);
@@ -256,7 +258,7 @@ TEST_F(WindowTest, DrawIntoShowsTheBackgroundAndOnlyVisibleControls) {
 
 namespace {
 class Recorder : public Application {
-public:
+  public:
     bool Event_UnhandledException(const std::exception& error) override {
         caught = error.what();
         return true;

@@ -23,8 +23,9 @@ T& Place(Window& window, const char* name, int index, int left, int top, int wid
     return control;
 }
 
-template <class T> T& Place(Window& window, const char* name, int left, int top, int width,
-                            int height, const char* locks) {
+template <class T>
+T& Place(Window& window, const char* name, int left, int top, int width, int height,
+         const char* locks) {
     return Place<T>(window, name, -1, left, top, width, height, locks);
 }
 
@@ -47,7 +48,9 @@ void SetFont(ListBox& list, const char* font, int size, bool bold) {
 }
 } // namespace
 
-CalendarWindow& CalendarWindow::Instance() { return OpenWindow<CalendarWindow>(); }
+CalendarWindow& CalendarWindow::Instance() {
+    return OpenWindow<CalendarWindow>();
+}
 
 CalendarWindow::CalendarWindow() {
     Layout();
@@ -69,7 +72,9 @@ void CalendarWindow::Layout() {
     BackColor = Color{};
 }
 
-void CalendarWindow::CreateControls() { _CreateControls0(); }
+void CalendarWindow::CreateControls() {
+    _CreateControls0();
+}
 
 void CalendarWindow::_CreateControls0() {
     TopCanvas = &Place<cCanvas>(*this, "TopCanvas", 421, 0, 182, 60, "T");
@@ -177,8 +182,7 @@ void CalendarWindow::_CreateControls0() {
 
     QuickStartHelp = &Place<Canvas>(*this, "QuickStartHelp", 0, 0, 75, 97, "");
 
-    CalendarScrollButton =
-        &Place<UpDownArrows>(*this, "CalendarScrollButton", 997, 30, 13, 23, "");
+    CalendarScrollButton = &Place<UpDownArrows>(*this, "CalendarScrollButton", 997, 30, 13, 23, "");
 
     CountdownCanvas = &Place<cCanvas>(*this, "CountdownCanvas", 9, 388, 118, 130, "");
 
@@ -204,14 +208,30 @@ template <class T> T& As(MenuItem& item) {
 }
 } // namespace
 
-MenuItem& CalendarWindow::HelpMenu() { return ItemNamed("HelpMenu"); }
-MenuItem& CalendarWindow::HelpGotoURL() { return ItemNamed("HelpGotoURL"); }
-MenuItem& CalendarWindow::UntitledItem() { return ItemNamed("UntitledItem"); }
-MenuItem& CalendarWindow::HelpQuickStartHelp() { return ItemNamed("HelpQuickStartHelp"); }
-MenuItem& CalendarWindow::HelpHelp() { return ItemNamed("HelpHelp"); }
-MenuItem& CalendarWindow::EditMenu() { return ItemNamed("EditMenu"); }
-MenuItem& CalendarWindow::EditToggleCDCanvas() { return ItemNamed("EditToggleCDCanvas"); }
-MenuItem& CalendarWindow::UntitledMenu0() { return ItemNamed("UntitledMenu0"); }
+MenuItem& CalendarWindow::HelpMenu() {
+    return ItemNamed("HelpMenu");
+}
+MenuItem& CalendarWindow::HelpGotoURL() {
+    return ItemNamed("HelpGotoURL");
+}
+MenuItem& CalendarWindow::UntitledItem() {
+    return ItemNamed("UntitledItem");
+}
+MenuItem& CalendarWindow::HelpQuickStartHelp() {
+    return ItemNamed("HelpQuickStartHelp");
+}
+MenuItem& CalendarWindow::HelpHelp() {
+    return ItemNamed("HelpHelp");
+}
+MenuItem& CalendarWindow::EditMenu() {
+    return ItemNamed("EditMenu");
+}
+MenuItem& CalendarWindow::EditToggleCDCanvas() {
+    return ItemNamed("EditToggleCDCanvas");
+}
+MenuItem& CalendarWindow::UntitledMenu0() {
+    return ItemNamed("UntitledMenu0");
+}
 PrefsMenuItem& CalendarWindow::ApplePreferences() {
     return As<PrefsMenuItem>(ItemNamed("ApplePreferences"));
 }
@@ -221,15 +241,39 @@ AppleMenuItem& CalendarWindow::UntitledMenu6() {
 AppleMenuItem& CalendarWindow::AppleAboutCalendar() {
     return As<AppleMenuItem>(ItemNamed("AppleAboutCalendar"));
 }
-MenuItem& CalendarWindow::EditClear() { return ItemNamed("EditClear"); }
-MenuItem& CalendarWindow::EditPaste() { return ItemNamed("EditPaste"); }
-MenuItem& CalendarWindow::EditCopy() { return ItemNamed("EditCopy"); }
-MenuItem& CalendarWindow::EditCut() { return ItemNamed("EditCut"); }
-MenuItem& CalendarWindow::UntitledMenu1() { return ItemNamed("UntitledMenu1"); }
-MenuItem& CalendarWindow::EditUndo() { return ItemNamed("EditUndo"); }
-MenuItem& CalendarWindow::FileMenu() { return ItemNamed("FileMenu"); }
-QuitMenuItem& CalendarWindow::FileQuit() { return As<QuitMenuItem>(ItemNamed("FileQuit")); }
-MenuItem& CalendarWindow::UntitledMenu3() { return ItemNamed("UntitledMenu3"); }
-MenuItem& CalendarWindow::FilePrint() { return ItemNamed("FilePrint"); }
-MenuItem& CalendarWindow::FileClose() { return ItemNamed("FileClose"); }
-MenuItem& CalendarWindow::UntitledMenu5() { return ItemNamed("UntitledMenu5"); }
+MenuItem& CalendarWindow::EditClear() {
+    return ItemNamed("EditClear");
+}
+MenuItem& CalendarWindow::EditPaste() {
+    return ItemNamed("EditPaste");
+}
+MenuItem& CalendarWindow::EditCopy() {
+    return ItemNamed("EditCopy");
+}
+MenuItem& CalendarWindow::EditCut() {
+    return ItemNamed("EditCut");
+}
+MenuItem& CalendarWindow::UntitledMenu1() {
+    return ItemNamed("UntitledMenu1");
+}
+MenuItem& CalendarWindow::EditUndo() {
+    return ItemNamed("EditUndo");
+}
+MenuItem& CalendarWindow::FileMenu() {
+    return ItemNamed("FileMenu");
+}
+QuitMenuItem& CalendarWindow::FileQuit() {
+    return As<QuitMenuItem>(ItemNamed("FileQuit"));
+}
+MenuItem& CalendarWindow::UntitledMenu3() {
+    return ItemNamed("UntitledMenu3");
+}
+MenuItem& CalendarWindow::FilePrint() {
+    return ItemNamed("FilePrint");
+}
+MenuItem& CalendarWindow::FileClose() {
+    return ItemNamed("FileClose");
+}
+MenuItem& CalendarWindow::UntitledMenu5() {
+    return ItemNamed("UntitledMenu5");
+}

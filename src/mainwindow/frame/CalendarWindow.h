@@ -22,7 +22,7 @@
 #include <string>
 
 class CalendarWindow : public Window {
-public:
+  public:
     // The classes that only carry the window's array members and timers.
     class MiniCalListControl : public calList {};
     class FloatingLinkCanvasControl : public Canvas {};
@@ -120,12 +120,12 @@ public:
     void SaveEvents();
     void KeyBoardControl(const std::string& key);
 
-protected:
+  protected:
     void AddMenuHandlers() override;
     // The title band takes the right click that opens the menus.
     bool MenuBandContains(int x, int y) const override;
 
-private:
+  private:
     void Layout();
     void CreateControls();
     void _CreateControls0();

@@ -18,7 +18,9 @@ void CalendarWindow::Event_Close() {
     App().CalendarWindowOpen = false;
 }
 
-void CalendarWindow::Event_Activate() { App().Deactivated = false; }
+void CalendarWindow::Event_Activate() {
+    App().Deactivated = false;
+}
 
 void CalendarWindow::Event_Moved() {
     // Pulled back up when dragged down; left alone when parked above the screen.
@@ -26,7 +28,9 @@ void CalendarWindow::Event_Moved() {
     if (Top() > availableTop) SetTop(availableTop);
 }
 
-void CalendarWindow::Event_EnableMenuItems() { HelpQuickStartHelp().Enabled = true; }
+void CalendarWindow::Event_EnableMenuItems() {
+    HelpQuickStartHelp().Enabled = true;
+}
 
 bool CalendarWindow::Event_KeyDown(const std::string& key) {
     KeyBoardControl(key);
@@ -41,9 +45,15 @@ void CalendarWindow::AddMenuHandlers() {
 }
 
 // The application carries these three out.
-bool CalendarWindow::_EditToggleCDCanvas_Action() { return false; }
-bool CalendarWindow::_FileClose_Action() { return false; }
-bool CalendarWindow::_FilePrint_Action() { return false; }
+bool CalendarWindow::_EditToggleCDCanvas_Action() {
+    return false;
+}
+bool CalendarWindow::_FileClose_Action() {
+    return false;
+}
+bool CalendarWindow::_FilePrint_Action() {
+    return false;
+}
 
 bool CalendarWindow::_HelpQuickStartHelp_Action() {
     if (!Calendar->Visible()) GlanceOff();
@@ -53,8 +63,7 @@ bool CalendarWindow::_HelpQuickStartHelp_Action() {
 
 bool CalendarWindow::MenuBandContains(int, int y) const {
     const int availableHeight = Screen(0).AvailableHeight;
-    return y >= 0 &&
-           y < static_cast<int>(availableHeight * Customization().TitleAreaHeightPercent);
+    return y >= 0 && y < static_cast<int>(availableHeight * Customization().TitleAreaHeightPercent);
 }
 
 // The week panels, the event file writer and the keyboard arrive with the year and week faces.

@@ -52,8 +52,10 @@ void CalendarWindow::Event_Paint(Graphics& g) {
     if (backgroundImageScaled) {
         const PicturePtr& picture = backgroundImageScaled;
         int x = 0, y = 0;
-        if (picture->Width() < aw) x = static_cast<int>(aw / 2.0 - picture->Width() / 2.0);
-        else if (picture->Height() < ah) y = static_cast<int>(ah / 2.0 - picture->Height() / 2.0);
+        if (picture->Width() < aw)
+            x = static_cast<int>(aw / 2.0 - picture->Width() / 2.0);
+        else if (picture->Height() < ah)
+            y = static_cast<int>(ah / 2.0 - picture->Height() / 2.0);
         g.DrawPicture(*picture, x, y);
     }
     const int t = static_cast<int>(ah * module.TitleAreaHeightPercent);
