@@ -4,6 +4,7 @@
 #include "platform/Date.h"
 #include "platform/Dictionary.h"
 #include "platform/Mutex.h"
+#include "platform/Picture.h"
 
 #include <memory>
 #include <string>
@@ -38,6 +39,19 @@ class app : public Application {
     void Event_Close() override;
     void Event_Deactivate() override;
     bool Event_UnhandledException(const std::exception& error) override;
+    void Event_EnableMenuItems() override;
+
+    // Menu handlers; each returns false.
+    bool _AppleAboutCalendar_Action();
+    bool _ApplePreferences_Action();
+    bool _HelpHelp_Action();
+    bool _EditToggleCDCanvas_Action();
+    bool _FileClose_Action();
+    bool _FilePrint_Action();
+    bool _HelpGotoURL_Action();
+
+    // Prints a picture of the main window.
+    void PrintCalendar(const PicturePtr& picture);
 
     void CheckRunning();
     void GetPrefs();

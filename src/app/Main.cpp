@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "app/Menu.h"
 #include "app/Startup.h"
 
 #include "platform/Toolkit.h"
@@ -6,5 +7,7 @@
 int RunCalendar() {
     Toolkit toolkit;
     app application;
+    application.SetMenuBar(&Menu::Instance());
+    _ApplicationAddMenuHandlers();
     return application.Run();
 }

@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 
+#include "platform/MenuBar.h"
 #include "platform/Toolkit.h"
 #include "platform/Window.h"
 
@@ -130,4 +131,41 @@ bool Application::HandleMenuCommand(const std::string& itemName) {
     bool handled = false;
     Dispatch([&] { handled = found->second(); });
     return handled;
+}
+
+namespace {
+void EnableAutoItems(MenuItem& item) {
+    for (int i = 0; i < item.Count(); ++i) {
+        MenuItem& child = *item.Item(i);
+        if (child.AutoEnable) child.Enabled = true;
+        EnableAutoItems(child);
+    }
+}
+} // namespace
+
+void Application::UpdateMenuItems() {
+    if (menuBar_) EnableAutoItems(*menuBar_);
+    if (Window* front = FrontWindow()) Dispatch([front] { front->Event_EnableMenuItems(); });
+    Dispatch([this] { Event_EnableMenuItems(); });
+}
+
+bool Application::DoMenuCommand(const std::string& itemName) {
+    if (Window* front = FrontWindow(); front && front->HandleMenuCommand(itemName)) return true;
+    if (HandleMenuCommand(itemName)) return true;
+    const MenuItem* item = menuBar_ ? menuBar_->FindItem(itemName) : nullptr;
+    if (dynamic_cast<const QuitMenuItem*>(item)) Quit(0);
+    return false;
+}
+
+bool Application::MenuShortcut(const std::string& key) {
+    if (!menuBar_ || key.empty()) return false;
+    const MenuItem* item = menuBar_->ItemForKey(key);
+    if (!item) return false;
+    UpdateMenuItems();
+    if (item->Enabled) DoMenuCommand(item->Name);
+    return true;
+}
+
+void DoEvents() {
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class MenuBar;
 class Window;
 
 class Application {
@@ -36,14 +37,30 @@ class Application {
     // Event_UnhandledException; when that returns false the application quits.
     static void Dispatch(const std::function<void()>& handler);
 
-    // Windows register themselves while they are open, front-most last.
+    // Windows register themselves while they are open, front-most last; activating a window
+    // brings it to the end.
     void RegisterWindow(Window* window);
     void UnregisterWindow(Window* window);
     const std::vector<Window*>& Windows() const { return windows_; }
+    Window* FrontWindow() const { return windows_.empty() ? nullptr : windows_.back(); }
+
+    // The menu bar that the application and its windows share; not owned.
+    ::MenuBar* MenuBar() const { return menuBar_; }
+    void SetMenuBar(::MenuBar* menuBar) { menuBar_ = menuBar; }
 
     // Menu commands by item name; a handler returns true when it handled the command.
     void _AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
     bool HandleMenuCommand(const std::string& itemName);
+
+    // The menu update that comes before a menu is shown or a shortcut acts: auto-enabling
+    // items are enabled, then the front window's and the application's EnableMenuItems run.
+    void UpdateMenuItems();
+    // Routes a command: the front window's handler first, the application's after a false; a
+    // quit item that no handler took quits. True when a handler took the command.
+    bool DoMenuCommand(const std::string& itemName);
+    // A key with a modifier, in the desktop's text ("Ctrl+W"): after the menu update, the item
+    // with that shortcut is chosen when it is enabled. True when an item has the key.
+    bool MenuShortcut(const std::string& key);
 
     virtual void Event_Open() {}
     virtual void Event_Close() {}
@@ -55,8 +72,12 @@ class Application {
     void InstallSignalHandlers();
 
     std::vector<Window*> windows_;
+    ::MenuBar* menuBar_ = nullptr;
     std::map<std::string, std::function<bool()>> menuHandlers_;
     bool quitRequested_ = false;
     int exitCode_ = 0;
     bool inUnhandledException_ = false;
 };
+
+// Lets the event loop run the events that are waiting, then returns.
+void DoEvents();

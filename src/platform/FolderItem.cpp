@@ -1,5 +1,7 @@
 #include "platform/FolderItem.h"
 
+#include "platform/Text.h"
+
 #include <QCoreApplication>
 #include <QStandardPaths>
 
@@ -40,6 +42,19 @@ FolderItem FolderItem::Child(const std::string& name) const {
 FolderItem FolderItem::TrueChild(const std::string& name) const {
     if (!valid_) return {};
     return FolderItem(path_ / name, false);
+}
+
+FolderItem FolderItem::ChildIgnoringCase(const std::string& name) const {
+    if (!valid_) return {};
+    if (name.empty()) return *this;
+    if (name == "." || name == ".." || name.find('/') != std::string::npos ||
+        name.find('\0') != std::string::npos)
+        return {};
+    FolderItem exact = Child(name);
+    if (exact.Exists() || !Directory()) return exact;
+    for (const fs::path& entry : SortedEntries(path_))
+        if (TextEquals(entry.filename().string(), name)) return FolderItem(entry, followLinks_);
+    return exact;
 }
 
 FolderItem FolderItem::Parent() const {

@@ -2,8 +2,11 @@
 // A file or folder on disk, named by its path. An item may name something that does not exist
 // yet; a default-constructed item is "none".
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+
+class Picture;
 
 class FolderItem {
   public:
@@ -18,6 +21,11 @@ class FolderItem {
     // used; TrueChild does not.
     FolderItem Child(const std::string& name) const;
     FolderItem TrueChild(const std::string& name) const;
+    // The item of that name with letter case ignored, as calendar folders name their files: the
+    // exact name when it exists, else the first item in name order that matches; the exact
+    // name when none does. An empty name gives this folder; a name holding "/" or naming "."
+    // or ".." gives none.
+    FolderItem ChildIgnoringCase(const std::string& name) const;
     FolderItem Parent() const;
 
     bool Exists() const;
@@ -28,6 +36,10 @@ class FolderItem {
     // The folder's items, in name order; Item counts from 1 and gives none past the end.
     int Count() const;
     FolderItem Item(int index) const;
+
+    // The file read as a picture (PNG, JPEG, GIF or BMP); nullptr when the item does not exist
+    // or is no readable picture. Its pixels are read when first needed.
+    std::shared_ptr<Picture> OpenAsPicture() const;
 
     bool operator==(const FolderItem& other) const {
         return valid_ == other.valid_ && path_ == other.path_;

@@ -6,6 +6,8 @@ struct SeamState {
     TestSeams::DialogAnswer answer;
     std::vector<TestSeams::DialogRecord> dialogs;
     std::vector<std::string> urls;
+    TestSeams::MenuAnswer menuAnswer;
+    std::vector<std::vector<TestSeams::MenuEntry>> menus;
 };
 SeamState& State() {
     static SeamState state;
@@ -16,7 +18,8 @@ SeamState& State() {
 namespace TestSeams {
 
 void Enable() {
-    State() = SeamState{true, {}, {}, {}};
+    State() = SeamState{};
+    State().enabled = true;
 }
 void Disable() {
     State() = SeamState{};
@@ -33,6 +36,12 @@ const std::vector<DialogRecord>& Dialogs() {
 const std::vector<std::string>& OpenedURLs() {
     return State().urls;
 }
+void AnswerMenus(MenuAnswer answer) {
+    State().menuAnswer = std::move(answer);
+}
+const std::vector<std::vector<MenuEntry>>& Menus() {
+    return State().menus;
+}
 
 int RecordDialog(DialogRecord record) {
     State().dialogs.push_back(record);
@@ -41,6 +50,11 @@ int RecordDialog(DialogRecord record) {
 
 void RecordURL(std::string url) {
     State().urls.push_back(std::move(url));
+}
+
+std::string RecordMenu(std::vector<MenuEntry> entries) {
+    State().menus.push_back(std::move(entries));
+    return State().menuAnswer ? State().menuAnswer(State().menus.back()) : std::string();
 }
 
 } // namespace TestSeams

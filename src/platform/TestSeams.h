@@ -16,6 +16,17 @@ struct DialogRecord {
 // Which button a test presses: 0 action, 1 alternate, 2 cancel.
 using DialogAnswer = std::function<int(const DialogRecord&)>;
 
+// One item of a pop-up menu as it was shown: depth 0 for the menus, 1 for their items.
+struct MenuEntry {
+    std::string name;
+    std::string text;
+    bool enabled;
+    int depth;
+};
+
+// Which item a test chooses from a pop-up menu, by name; empty chooses nothing.
+using MenuAnswer = std::function<std::string(const std::vector<MenuEntry>&)>;
+
 // Turns the seams on with empty records; every dialog is answered with its action button.
 void Enable();
 void Disable();
@@ -24,9 +35,13 @@ bool Enabled();
 void AnswerDialogs(DialogAnswer answer);
 const std::vector<DialogRecord>& Dialogs();
 const std::vector<std::string>& OpenedURLs();
+void AnswerMenus(MenuAnswer answer);
+// The pop-up menus shown so far, each as its entries.
+const std::vector<std::vector<MenuEntry>>& Menus();
 
 // Used by the framework layer itself.
 int RecordDialog(DialogRecord record);
 void RecordURL(std::string url);
+std::string RecordMenu(std::vector<MenuEntry> entries);
 
 } // namespace TestSeams

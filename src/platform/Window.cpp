@@ -1,49 +1,436 @@
 #include "platform/Window.h"
 
 #include "platform/Application.h"
+#include "platform/GraphicsQt.h"
+#include "platform/MenuBar.h"
+#include "platform/Timer.h"
 #include "platform/Toolkit.h"
+#include "platform/Widgets_p.h"
 
-#include <QWidget>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+std::vector<Window*>& Registry() {
+    static std::vector<Window*> open;
+    return open;
+}
+// Windows made by OpenWindow, alive until closed, and closed ones waiting to be deleted.
+std::vector<std::unique_ptr<Window>>& Kept() {
+    static std::vector<std::unique_ptr<Window>> kept;
+    return kept;
+}
+std::vector<std::unique_ptr<Window>>& Retired() {
+    static std::vector<std::unique_ptr<Window>> retired;
+    return retired;
+}
+constexpr std::size_t kMaxRequestedPositions = 64;
+} // namespace
+
+std::vector<Window*> OpenWindows() {
+    return Registry();
+}
+
+void Window::Keep(std::unique_ptr<Window> window) {
+    Kept().push_back(std::move(window));
+}
 
 Window::Window() {
     EnsureToolkit();
-    widget_ = std::make_unique<QWidget>();
+    widget_ = std::make_unique<WindowWidget>(*this);
+    widget_->resize(width_, height_);
 }
 
 Window::~Window() {
+    std::erase(Registry(), this);
     if (Application* application = Application::Instance()) application->UnregisterWindow(this);
+    // Controls go before the widget that holds theirs.
+    controls_.clear();
 }
 
-std::string Window::Title() const {
-    return widget_->windowTitle().toStdString();
+QWidget* Window::Widget() const {
+    return widget_.get();
 }
+
 void Window::SetTitle(const std::string& title) {
+    title_ = title;
     widget_->setWindowTitle(QString::fromStdString(title));
 }
-bool Window::Visible() const {
-    return widget_->isVisible();
+
+void Window::SetFrame(int frame) {
+    if (frame == frame_) return;
+    frame_ = frame;
+    ApplyFrame();
+}
+
+void Window::SetDesktopFrame(bool value) {
+    if (value == desktopFrame_) return;
+    desktopFrame_ = value;
+    ApplyFrame();
+}
+
+void Window::ApplyFrame() {
+    Qt::WindowFlags flags;
+    switch (frame_) {
+    case MovableModal:
+    case ModalDialog:
+        flags = Qt::Dialog;
+        break;
+    case Floating:
+        flags = Qt::Tool;
+        break;
+    case PlainBox:
+        flags = Qt::Window | Qt::FramelessWindowHint;
+        break;
+    case GlobalFloating:
+        flags = Qt::Tool | Qt::WindowStaysOnTopHint;
+        break;
+    default:
+        flags = Qt::Window;
+        break;
+    }
+    if (!desktopFrame_) flags |= Qt::FramelessWindowHint;
+    const bool shown = widget_->isVisible();
+    widget_->setWindowFlags(flags);
+    PushGeometry();
+    if (shown) widget_->show();
+}
+
+void Window::PushGeometry() {
+    requestedPositions_.emplace_back(left_, top_);
+    if (requestedPositions_.size() > kMaxRequestedPositions) requestedPositions_.pop_front();
+    widget_->setGeometry(left_, top_, width_, height_);
+}
+
+void Window::SetLeft(int value) {
+    if (value == left_) return;
+    left_ = value;
+    PushGeometry();
+    PositionChanged();
+}
+
+void Window::SetTop(int value) {
+    if (value == top_) return;
+    top_ = value;
+    PushGeometry();
+    PositionChanged();
+}
+
+void Window::SetWidth(int value) {
+    value = std::max(value, 1);
+    if (value == width_) return;
+    const int old = width_;
+    width_ = value;
+    PushGeometry();
+    Resized(old, height_);
+}
+
+void Window::SetHeight(int value) {
+    value = std::max(value, 1);
+    if (value == height_) return;
+    const int old = height_;
+    height_ = value;
+    PushGeometry();
+    Resized(width_, old);
+}
+
+void Window::PositionChanged() {
+    if (opened_) Application::Dispatch([this] { Event_Moved(); });
+}
+
+void Window::UserMoved(int left, int top) {
+    if (left == left_ && top == top_) return;
+    left_ = left;
+    top_ = top;
+    PositionChanged();
+}
+
+void Window::Resized(int oldWidth, int oldHeight) {
+    const int dw = width_ - oldWidth;
+    const int dh = height_ - oldHeight;
+    for (const auto& control : controls_) {
+        auto* rect = dynamic_cast<RectControl*>(control.get());
+        if (!rect) continue;
+        int left = rect->Left(), top = rect->Top(), width = rect->Width(), height = rect->Height();
+        if (rect->LockRight && rect->LockLeft)
+            width += dw;
+        else if (rect->LockRight)
+            left += dw;
+        if (rect->LockBottom && rect->LockTop)
+            height += dh;
+        else if (rect->LockBottom)
+            top += dh;
+        rect->SetBounds(left, top, width, height);
+    }
+}
+
+void Window::SetVisible(bool value) {
+    if (value)
+        Show();
+    else
+        Hide();
+}
+
+void Window::Open() {
+    if (opened_) return;
+    opened_ = true;
+    open_ = true;
+    Registry().push_back(this);
+    if (Application* application = Application::Instance()) application->RegisterWindow(this);
+    Application::Dispatch([this] { AddMenuHandlers(); });
+    // Controls added by an Open handler are opened too, after the others.
+    for (std::size_t i = 0; i < controls_.size() && open_; ++i) {
+        Control* control = controls_[i].get();
+        Application::Dispatch([control] { control->Event_Open(); });
+    }
+    if (open_) Application::Dispatch([this] { Event_Open(); });
 }
 
 void Window::Show() {
-    if (!open_) {
-        open_ = true;
-        if (Application* application = Application::Instance()) application->RegisterWindow(this);
-    }
-    if (!opened_) {
-        opened_ = true;
-        Application::Dispatch([this] { Event_Open(); });
-    }
+    if (!opened_) Open();
+    if (!open_) return;
+    visible_ = true;
+    UpdateControlsShown();
     widget_->show();
+    widget_->raise();
+    widget_->activateWindow();
+    if (Application* application = Application::Instance()) application->RegisterWindow(this);
 }
 
 void Window::Hide() {
+    visible_ = false;
     widget_->hide();
+    if (modalLoop_) modalLoop_->quit();
 }
 
 void Window::Close() {
     if (!open_) return;
     Application::Dispatch([this] { Event_Close(); });
     open_ = false;
-    widget_->hide();
+    for (const auto& control : controls_)
+        if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->Stop();
+    Hide();
+    std::erase(Registry(), this);
     if (Application* application = Application::Instance()) application->UnregisterWindow(this);
+    if (!modalLoop_) Retire();
+}
+
+void Window::Retire() {
+    auto& kept = Kept();
+    const auto found = std::find_if(kept.begin(), kept.end(),
+                                    [this](const auto& window) { return window.get() == this; });
+    if (found == kept.end()) return;
+    Retired().push_back(std::move(*found));
+    kept.erase(found);
+    // Deleted later: the code that closed the window may still be running inside it.
+    QTimer::singleShot(0, [] { Retired().clear(); });
+}
+
+void Window::ShowModal() {
+    if (!opened_) Open();
+    if (!open_) return;
+    widget_->setWindowModality(Qt::ApplicationModal);
+    Show();
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    if (widget_->isVisible()) loop.exec();
+    modalLoop_ = nullptr;
+    widget_->setWindowModality(Qt::NonModal);
+    if (!open_) Retire();
+}
+
+void Window::ShowWithin(Window& parent, int) {
+    SetLeft(parent.Left() + (parent.Width() - width_) / 2);
+    SetTop(parent.Top() + (parent.Height() - height_) / 2);
+    ShowModal();
+}
+
+void Window::Refresh(bool) {
+    widget_->repaint();
+}
+void Window::Invalidate(bool) {
+    widget_->update();
+}
+
+void Window::Adopt(std::unique_ptr<Control> control, std::string name, int index) {
+    control->name_ = std::move(name);
+    control->index_ = index;
+    control->window_ = this;
+    controls_.push_back(std::move(control));
+    controls_.back()->Attached();
+}
+
+Control* Window::ControlNamed(const std::string& name) const {
+    for (const auto& control : controls_)
+        if (control->Name() == name) return control.get();
+    return nullptr;
+}
+
+Control* Window::ControlNamed(const std::string& name, int index) const {
+    for (const auto& control : controls_)
+        if (control->Name() == name && control->Index() == index) return control.get();
+    return nullptr;
+}
+
+Control* Window::ControlAt(int index) const {
+    return index >= 0 && index < ControlCount() ? controls_[index].get() : nullptr;
+}
+
+void Window::UpdateControlsShown() {
+    for (const auto& control : controls_)
+        if (auto* rect = dynamic_cast<RectControl*>(control.get())) rect->UpdateShown();
+}
+
+void Window::AddMenuHandler(const std::string& itemName, std::function<bool()> handler) {
+    menuHandlers_[itemName] = std::move(handler);
+}
+
+bool Window::HandleMenuCommand(const std::string& itemName) {
+    const auto found = menuHandlers_.find(itemName);
+    if (found == menuHandlers_.end()) return false;
+    bool handled = false;
+    Application::Dispatch([&] { handled = found->second(); });
+    return handled;
+}
+
+void Window::NoteMouse(int x, int y) {
+    mouseX_ = x;
+    mouseY_ = y;
+}
+
+bool Window::OpenMenuAt(int x, int y) {
+    ::MenuBar* bar = menuBar_;
+    if (!bar) {
+        if (Application* application = Application::Instance()) bar = application->MenuBar();
+    }
+    if (!bar || !MenuBandContains(x, y)) return false;
+    const QPoint global = widget_->mapToGlobal(QPoint(x, y));
+    bar->PopUp(global.x(), global.y());
+    return true;
+}
+
+bool Window::RouteKey(int, int, const std::string& text, RectControl* focused) {
+    bool used = false;
+    if (focused) Application::Dispatch([&] { used = focused->Event_KeyDown(text); });
+    if (!used) Application::Dispatch([&] { used = Event_KeyDown(text); });
+    return used;
+}
+
+// ---- the window's widget ----
+
+WindowWidget::WindowWidget(Window& window) : owner(window) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+}
+
+void Window::DrawInto(Graphics& g, int x, int y) {
+    QImage image(width_, height_, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    widget_->render(&image);
+    g.DrawPicture(*PictureFromImage(image), x, y);
+}
+
+namespace {
+// For measuring start-up: the process ends as soon as the first window it opened has been
+// painted once. Read from the environment, which only the benchmark sets.
+bool ExitAfterFirstPaint() {
+    static const bool exit = [] {
+        const char* value = std::getenv("CALENDAR_EXIT_AFTER_FIRST_PAINT");
+        return value && std::string(value) == "1";
+    }();
+    return exit;
+}
+} // namespace
+
+void WindowWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (owner.HasBackColor) {
+        const Color color = owner.BackColor;
+        painter.fillRect(rect(), QColor(color.r, color.g, color.b));
+    }
+    {
+        auto g = GraphicsOnPainter(painter, rect());
+        Application::Dispatch([&] { owner.Event_Paint(*g); });
+    }
+    if (ExitAfterFirstPaint() && !Registry().empty() && Registry().front() == &owner)
+        QTimer::singleShot(0, [] { ::_exit(0); });
+}
+
+void WindowWidget::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    owner.NoteMouse(at.x(), at.y());
+    if (event->button() == Qt::RightButton && owner.OpenMenuAt(at.x(), at.y())) return;
+    pressTaken_ = false;
+    Application::Dispatch([&] { pressTaken_ = owner.Event_MouseDown(at.x(), at.y()); });
+}
+
+void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    owner.NoteMouse(at.x(), at.y());
+    if (pressTaken_ && event->buttons() != Qt::NoButton)
+        Application::Dispatch([&] { owner.Event_MouseDrag(at.x(), at.y()); });
+}
+
+void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    owner.NoteMouse(at.x(), at.y());
+    if (!pressTaken_) return;
+    pressTaken_ = false;
+    Application::Dispatch([&] { owner.Event_MouseUp(at.x(), at.y()); });
+}
+
+void WindowWidget::wheelEvent(QWheelEvent* event) {
+    const QPoint at = event->position().toPoint();
+    owner.NoteMouse(at.x(), at.y());
+    int dx = 0, dy = 0;
+    WheelSteps(*event, dx, dy);
+    Application::Dispatch([&] { owner.Event_MouseWheel(at.x(), at.y(), dx, dy); });
+    event->accept();
+}
+
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+    if (Application* application = Application::Instance();
+        application && application->MenuShortcut(ShortcutText(*event)))
+        return;
+    if (!owner.RouteKey(event->key(), event->modifiers(), FrameworkKey(*event), nullptr))
+        event->ignore();
+}
+
+void WindowWidget::moveEvent(QMoveEvent* event) {
+    // The desktop confirms the positions the program asked for; anything else is the user's.
+    auto& requested = owner.requestedPositions_;
+    const std::pair<int, int> at{event->pos().x(), event->pos().y()};
+    const auto found = std::find(requested.begin(), requested.end(), at);
+    if (found != requested.end()) {
+        requested.erase(requested.begin(), found + 1);
+        return;
+    }
+    if (event->spontaneous() && owner.open_) owner.UserMoved(at.first, at.second);
+}
+
+void WindowWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !owner.open_) return;
+    if (isActiveWindow()) {
+        if (Application* application = Application::Instance()) application->RegisterWindow(&owner);
+        Application::Dispatch([this] { owner.Event_Activate(); });
+    } else {
+        Application::Dispatch([this] { owner.Event_Deactivate(); });
+    }
+}
+
+void WindowWidget::closeEvent(QCloseEvent* event) {
+    // The desktop's close box closes the window the framework's way.
+    event->ignore();
+    owner.Close();
 }

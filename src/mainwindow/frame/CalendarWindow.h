@@ -1,13 +1,133 @@
 #pragma once
-// The main calendar window.
+// The main calendar window: the title band with the clock, the year grid or the week panels,
+// and the bottom band, over the edition's background, covering the screen's available area.
+#include "platform/Canvas.h"
+#include "platform/ListBox.h"
+#include "platform/MenuBar.h"
+#include "platform/MoviePlayer.h"
+#include "platform/Picture.h"
+#include "platform/StaticText.h"
+#include "platform/Timer.h"
+#include "platform/UpDownArrows.h"
 #include "platform/Window.h"
+
+#include "controls/TextButton.h"
+#include "controls/cCanvas.h"
+#include "controls/calCanvas.h"
+#include "controls/calList.h"
+#include "controls/listboxButton.h"
+#include "controls/mouseButton.h"
+
+#include <array>
+#include <string>
 
 class CalendarWindow : public Window {
   public:
-    // The open main window, or a new one.
+    // The classes that only carry the window's array members and timers.
+    class MiniCalListControl : public calList {};
+    class FloatingLinkCanvasControl : public Canvas {};
+    class TimeTimerControl : public Timer {};
+    class PrintTimerControl : public Timer {};
+    class DisplayScrollTimerControl : public Timer {};
+
+    CalendarWindow();
+
+    // The open main window, or a new one, opened.
     static CalendarWindow& Instance();
 
-  protected:
+    PicturePtr HomeButtonN;
+    PicturePtr HomeButtonMO;
+    PicturePtr HomeButtonMD;
+    std::array<PicturePtr, 10> yearNumberScaled{};
+    PicturePtr backgroundImageScaled;
+
+    // The controls, in creation order; the window owns them.
+    cCanvas* TopCanvas = nullptr;
+    cCanvas* BottomCanvas = nullptr;
+    Canvas* ZantriqueLogo = nullptr;
+    listboxButton* wwwLinksList = nullptr;
+    cCanvas* HomeButton = nullptr;
+    TextButton* MainMenuButton = nullptr;
+    mouseButton* menuButton2 = nullptr;
+    StaticText* theTimeText = nullptr;
+    calList* GlanceHeader = nullptr;
+    std::array<MiniCalListControl*, 2> MiniCalList{};
+    calList* GlanceList = nullptr;
+    ListBox* TodoList = nullptr;
+    Canvas* ToDoListHeader = nullptr;
+    TimeTimerControl* TimeTimer = nullptr;
+    MoviePlayer* MoviePlayer1 = nullptr;
+    PrintTimerControl* PrintTimer = nullptr;
+    DisplayScrollTimerControl* DisplayScrollTimer = nullptr;
+    calCanvas* Calendar = nullptr;
+    cCanvas* MenuBarCanvas = nullptr;
+    cCanvas* tipCanvas = nullptr;
+    Canvas* QuickStartHelp = nullptr;
+    UpDownArrows* CalendarScrollButton = nullptr;
+    cCanvas* CountdownCanvas = nullptr;
+    // Members 1 to 5; there is no member 0.
+    std::array<FloatingLinkCanvasControl*, 6> floatingLinkCanvas{};
+
+    // Control handlers.
+    void theTimeText_Open();
+    void TimeTimer_Action();
+    void PrintTimer_Action();
+
+    // The items of the window's menu bar, by name; NilObjectException when there is none.
+    MenuItem& HelpMenu();
+    MenuItem& HelpGotoURL();
+    MenuItem& UntitledItem();
+    MenuItem& HelpQuickStartHelp();
+    MenuItem& HelpHelp();
+    MenuItem& EditMenu();
+    MenuItem& EditToggleCDCanvas();
+    MenuItem& UntitledMenu0();
+    PrefsMenuItem& ApplePreferences();
+    AppleMenuItem& UntitledMenu6();
+    AppleMenuItem& AppleAboutCalendar();
+    MenuItem& EditClear();
+    MenuItem& EditPaste();
+    MenuItem& EditCopy();
+    MenuItem& EditCut();
+    MenuItem& UntitledMenu1();
+    MenuItem& EditUndo();
+    MenuItem& FileMenu();
+    QuitMenuItem& FileQuit();
+    MenuItem& UntitledMenu3();
+    MenuItem& FilePrint();
+    MenuItem& FileClose();
+    MenuItem& UntitledMenu5();
+
+    // Window events.
     void Event_Open() override;
     void Event_Close() override;
+    void Event_Activate() override;
+    void Event_Paint(Graphics& g) override;
+    void Event_Moved() override;
+    void Event_EnableMenuItems() override;
+    bool Event_KeyDown(const std::string& key) override;
+
+    // Menu handlers; each returns false.
+    bool _EditToggleCDCanvas_Action();
+    bool _FileClose_Action();
+    bool _FilePrint_Action();
+    bool _HelpQuickStartHelp_Action();
+
+    // Methods that the rest of the program calls.
+    void ScrollUp();
+    void GlanceOff();
+    void LoadBackgroundImage();
+    void SaveEvents();
+    void KeyBoardControl(const std::string& key);
+
+  protected:
+    void AddMenuHandlers() override;
+    // The title band takes the right click that opens the menus.
+    bool MenuBandContains(int x, int y) const override;
+
+  private:
+    void Layout();
+    void CreateControls();
+    void _CreateControls0();
+    MenuItem& ItemNamed(const char* name);
 };

@@ -1,0 +1,97 @@
+#include "app/Menu.h"
+
+#include "app/App.h"
+#include "platform/Exceptions.h"
+
+#include <memory>
+
+namespace {
+template <class Item = MenuItem>
+void Add(MenuItem& menu, const char* name, const char* text, const char* shortcut,
+         bool autoEnable) {
+    menu.Append(std::make_unique<Item>(name, text, shortcut, autoEnable));
+}
+
+MenuItem& AppItem(const char* name) {
+    MenuBar* bar = App().MenuBar();
+    MenuItem* item = bar ? bar->FindItem(name) : nullptr;
+    if (!item) throw NilObjectException(std::string("no menu item ") + name);
+    return *item;
+}
+} // namespace
+
+Menu::Menu() {
+    Untitled1();
+    Untitled2();
+    Untitled4();
+}
+
+Menu& Menu::Instance() {
+    static Menu menu;
+    return menu;
+}
+
+void Menu::Untitled1() {
+    Add(*this, "FileMenu", "File", "", false);
+    MenuItem& file = *Child("FileMenu");
+    Add(file, "FileClose", "Close", "Cmd+W", false);
+    Add(file, "UntitledMenu1", "-", "", true);
+    Add(file, "FilePrint", "Print", "Cmd+P", false);
+    Add(file, "UntitledMenu3", "-", "", false);
+    Add<QuitMenuItem>(file, "FileQuit", "Quit", "Cmd+Q", true);
+}
+
+void Menu::Untitled2() {
+    Add(*this, "EditMenu", "Edit", "", false);
+    MenuItem& edit = *Child("EditMenu");
+    Add(edit, "EditUndo", "Undo", "Cmd+Z", false);
+    Add(edit, "UntitledMenu1", "-", "", false);
+    Add(edit, "EditCut", "Cut", "Cmd+X", false);
+    Add(edit, "EditCopy", "Copy", "Cmd+C", false);
+    Add(edit, "EditPaste", "Paste", "Cmd+V", false);
+    Add(edit, "EditClear", "Clear", "", false);
+    Add<AppleMenuItem>(edit, "AppleAboutCalendar", "About Calendar", "", true);
+    Add<AppleMenuItem>(edit, "UntitledMenu6", "-", "", false);
+    Add<PrefsMenuItem>(edit, "ApplePreferences", "Preferences", "", true);
+    Add(edit, "UntitledMenu0", "-", "", true);
+    Add(edit, "EditToggleCDCanvas", "Show Countdown Event", "", false);
+}
+
+void Menu::Untitled4() {
+    Add(*this, "HelpMenu", "Help", "", true);
+    MenuItem& help = *Child("HelpMenu");
+    Add(help, "HelpHelp", "Help", "", true);
+    Add(help, "HelpQuickStartHelp", "Quick Start Help", "", true);
+    Add(help, "UntitledItem", "-", "", true);
+    Add(help, "HelpGotoURL", "GotoURL", "", true);
+}
+
+MenuItem& FileClose() {
+    return AppItem("FileClose");
+}
+MenuItem& FilePrint() {
+    return AppItem("FilePrint");
+}
+MenuItem& EditToggleCDCanvas() {
+    return AppItem("EditToggleCDCanvas");
+}
+MenuItem& HelpQuickStartHelp() {
+    return AppItem("HelpQuickStartHelp");
+}
+MenuItem& HelpGotoURL() {
+    return AppItem("HelpGotoURL");
+}
+
+void _ApplicationAddMenuHandlers() {
+    app& application = App();
+    application._AddMenuHandler("AppleAboutCalendar",
+                                [&] { return application._AppleAboutCalendar_Action(); });
+    application._AddMenuHandler("ApplePreferences",
+                                [&] { return application._ApplePreferences_Action(); });
+    application._AddMenuHandler("HelpHelp", [&] { return application._HelpHelp_Action(); });
+    application._AddMenuHandler("EditToggleCDCanvas",
+                                [&] { return application._EditToggleCDCanvas_Action(); });
+    application._AddMenuHandler("FileClose", [&] { return application._FileClose_Action(); });
+    application._AddMenuHandler("FilePrint", [&] { return application._FilePrint_Action(); });
+    application._AddMenuHandler("HelpGotoURL", [&] { return application._HelpGotoURL_Action(); });
+}

@@ -1,0 +1,75 @@
+// The application's menu commands and the menu update before a menu shows or a shortcut acts.
+#include "app/App.h"
+#include "app/Menu.h"
+
+#include "controls/cCanvas.h"
+#include "customisation/CustomizationModule.h"
+#include "mainwindow/frame/CalendarWindow.h"
+#include "platform/ShowURL.h"
+#include "platform/StaticText.h"
+#include "platform/Timer.h"
+#include "platform/UpDownArrows.h"
+#include "windows/TabWindow.h"
+
+void app::Event_EnableMenuItems() {
+    if (closing) return;
+    if (CalendarWindowOpen) {
+        CalendarWindow& window = CalendarWindow::Instance();
+        const bool onScreen = window.Top() >= 0;
+        const bool yearFace = window.Calendar->Visible();
+        FileClose().Enabled = onScreen;
+        FilePrint().Text = yearFace ? "Print Calendar" : "Print Week At A Glance";
+        FilePrint().Enabled = onScreen;
+        EditToggleCDCanvas().Text =
+            window.CountdownCanvas->Visible() ? "Hide Countdown Event" : "Show Countdown Event";
+        EditToggleCDCanvas().Enabled = yearFace;
+    }
+    HelpQuickStartHelp().Enabled = true;
+    HelpGotoURL().Text = "Goto " + Customization().vendorURL;
+    HelpGotoURL().Enabled = true;
+}
+
+// The about, preferences and help windows are not part of the program yet; their commands do
+// nothing until they are.
+bool app::_AppleAboutCalendar_Action() {
+    return false;
+}
+bool app::_ApplePreferences_Action() {
+    return false;
+}
+bool app::_HelpHelp_Action() {
+    return false;
+}
+
+bool app::_EditToggleCDCanvas_Action() {
+    CalendarWindow& window = CalendarWindow::Instance();
+    window.CountdownCanvas->SetVisible(window.EditToggleCDCanvas().Text == "Show Countdown Event");
+    return false;
+}
+
+bool app::_FileClose_Action() {
+    // Close only slides the calendar away; the tab brings it back.
+    CalendarWindow::Instance().ScrollUp();
+    return false;
+}
+
+bool app::_FilePrint_Action() {
+    TabWindow::Instance().SetVisible(false);
+    CalendarWindow& window = CalendarWindow::Instance();
+    window.QuickStartHelp->SetVisible(false);
+    window.theTimeText->SetVisible(false);
+    window.MainMenuButton->SetVisible(false);
+    window.CalendarScrollButton->SetVisible(false);
+    if (window.CountdownCanvas->Visible()) window.CountdownCanvas->SetVisible(false);
+    window.Refresh(true);
+    window.PrintTimer->SetMode(Timer::ModeSingle);
+    return false;
+}
+
+bool app::_HelpGotoURL_Action() {
+    ShowURL(Customization().vendorURL);
+    return false;
+}
+
+// Printing comes with its own dialogs; until then a print job ends here.
+void app::PrintCalendar(const PicturePtr&) {}

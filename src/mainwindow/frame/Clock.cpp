@@ -1,0 +1,46 @@
+// The clock in the title band and the day roll-over.
+#include "mainwindow/frame/CalendarWindow.h"
+
+#include "app/App.h"
+#include "customisation/CustomizationModule.h"
+#include "platform/Date.h"
+#include "platform/Screen.h"
+#include "platform/Text.h"
+
+void CalendarWindow::theTimeText_Open() {
+    const CustomizationModule& module = Customization();
+    if (module.hideTime) theTimeText->SetVisible(false);
+    theTimeText->SetParent(nullptr);
+    // The clock's bottom edge sits two pixels above the bottom of the title band.
+    const double titleBottom = Screen(0).AvailableHeight * module.TitleAreaHeightPercent;
+    theTimeText->SetTop(static_cast<int>(titleBottom - theTimeText->Height() - 2.0));
+    theTimeText->SetTextColor(module.timeTextColor);
+    theTimeText->SetText(App().currentDate.ShortTime());
+}
+
+void CalendarWindow::TimeTimer_Action() {
+    const Date now;
+    theTimeText->SetText(now.ShortTime());
+    app& application = App();
+    if (application.currentDate.ShortDate() == now.ShortDate()) return;
+
+    CustomizationModule& module = Customization();
+    if (module.cycleImages) {
+        if (TextEquals(module.imageCycle, "Seasonal")) {
+            if (CustomizationModule::GetSeason(application.currentDate) !=
+                CustomizationModule::GetSeason(now))
+                CustomizationModule::CycleImage();
+        } else if (TextEquals(module.imageCycle, "Monthly") &&
+                   application.currentDate.Month() != now.Month()) {
+            CustomizationModule::CycleImage();
+        }
+        LoadBackgroundImage();
+        Refresh(true);
+    }
+    application.currentDate = Date();
+    Calendar->Refresh(true);
+    CountdownCanvas->updateCountdown();
+    // The badge is drawn from its cached picture, so it shows the new count only once it is
+    // painted again.
+    CountdownCanvas->Refresh(true);
+}

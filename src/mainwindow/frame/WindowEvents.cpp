@@ -1,0 +1,76 @@
+// The main window's own events and its part in the menu commands.
+#include "mainwindow/frame/CalendarWindow.h"
+
+#include "app/App.h"
+#include "customisation/CustomizationModule.h"
+#include "platform/Screen.h"
+#include "windows/TabWindow.h"
+
+void CalendarWindow::Event_Open() {
+    LoadBackgroundImage();
+    App().CalendarWindowOpen = true;
+    TabWindow::Instance().Show();
+    Show();
+}
+
+void CalendarWindow::Event_Close() {
+    SaveEvents();
+    App().CalendarWindowOpen = false;
+}
+
+void CalendarWindow::Event_Activate() {
+    App().Deactivated = false;
+}
+
+void CalendarWindow::Event_Moved() {
+    // Pulled back up when dragged down; left alone when parked above the screen.
+    const int availableTop = Screen(0).AvailableTop;
+    if (Top() > availableTop) SetTop(availableTop);
+}
+
+void CalendarWindow::Event_EnableMenuItems() {
+    HelpQuickStartHelp().Enabled = true;
+}
+
+bool CalendarWindow::Event_KeyDown(const std::string& key) {
+    KeyBoardControl(key);
+    return false;
+}
+
+void CalendarWindow::AddMenuHandlers() {
+    AddMenuHandler("EditToggleCDCanvas", [this] { return _EditToggleCDCanvas_Action(); });
+    AddMenuHandler("FileClose", [this] { return _FileClose_Action(); });
+    AddMenuHandler("FilePrint", [this] { return _FilePrint_Action(); });
+    AddMenuHandler("HelpQuickStartHelp", [this] { return _HelpQuickStartHelp_Action(); });
+}
+
+// The application carries these three out.
+bool CalendarWindow::_EditToggleCDCanvas_Action() {
+    return false;
+}
+bool CalendarWindow::_FileClose_Action() {
+    return false;
+}
+bool CalendarWindow::_FilePrint_Action() {
+    return false;
+}
+
+bool CalendarWindow::_HelpQuickStartHelp_Action() {
+    if (!Calendar->Visible()) GlanceOff();
+    QuickStartHelp->SetVisible(true);
+    return false;
+}
+
+bool CalendarWindow::MenuBandContains(int, int y) const {
+    const int availableHeight = Screen(0).AvailableHeight;
+    return y >= 0 && y < static_cast<int>(availableHeight * Customization().TitleAreaHeightPercent);
+}
+
+// The week panels, the event file writer and the keyboard arrive with the year and week faces.
+// Until the to-do list reads its rows back, writing the event file would drop them, so the
+// writer does nothing yet.
+void CalendarWindow::GlanceOff() {}
+void CalendarWindow::SaveEvents() {}
+void CalendarWindow::KeyBoardControl(const std::string&) {}
+// Printing arrives with its own dialogs.
+void CalendarWindow::PrintTimer_Action() {}

@@ -1,0 +1,71 @@
+// The background picture fitted to the screen, and the border lines round the calendar area.
+#include "mainwindow/frame/CalendarWindow.h"
+
+#include "customisation/CustomizationModule.h"
+#include "platform/Dialogs.h"
+#include "platform/Graphics.h"
+#include "platform/PictureFunctions.h"
+#include "platform/Screen.h"
+
+void CalendarWindow::LoadBackgroundImage() {
+    CustomizationModule& module = Customization();
+    if (!module.vendorName.empty()) SetTitle(module.vendorName + " Calendar");
+
+    const ScreenInfo screen = Screen(0);
+    SetTop(screen.AvailableTop);
+    SetLeft(screen.AvailableLeft);
+    SetWidth(screen.AvailableWidth);
+    SetHeight(screen.AvailableHeight);
+
+    BackColor = module.calendarBackgroundColor;
+    HasBackColor = true;
+    if (Frame() != Document) MsgBox("Need Document window type for MacOS");
+
+    if (!module.backgroundImage) return;
+    module.backgroundImage = EnsurePictureBits(module.backgroundImage, 32);
+    const PicturePtr& background = module.backgroundImage;
+    const int height = screen.AvailableHeight;
+    const float width = static_cast<float>(static_cast<double>(height) * background->Width() /
+                                           background->Height());
+    backgroundImageScaled = BilinearScale(background, static_cast<int>(width), height);
+
+    if (!module.yearNumber[0]) return;
+    const float fx = static_cast<float>(static_cast<double>(backgroundImageScaled->Width()) /
+                                        background->Width());
+    const float fy = static_cast<float>(static_cast<double>(backgroundImageScaled->Height()) /
+                                        background->Height());
+    for (int digit = 0; digit <= 9; ++digit) {
+        PicturePtr& picture = module.yearNumber[digit];
+        if (!picture) continue;
+        picture = EnsurePictureBits(picture, 32);
+        const int w = static_cast<int>(picture->Width() * fx);
+        const int h = static_cast<int>(picture->Height() * fy);
+        // The mask is scaled with the digit, which so keeps its transparent parts.
+        yearNumberScaled[digit] = BilinearScale(picture, w, h);
+    }
+}
+
+void CalendarWindow::Event_Paint(Graphics& g) {
+    const CustomizationModule& module = Customization();
+    const ScreenInfo screen = Screen(0);
+    const int aw = screen.AvailableWidth, ah = screen.AvailableHeight;
+    if (backgroundImageScaled) {
+        const PicturePtr& picture = backgroundImageScaled;
+        int x = 0, y = 0;
+        if (picture->Width() < aw)
+            x = static_cast<int>(aw / 2.0 - picture->Width() / 2.0);
+        else if (picture->Height() < ah)
+            y = static_cast<int>(ah / 2.0 - picture->Height() / 2.0);
+        g.DrawPicture(*picture, x, y);
+    }
+    const int t = static_cast<int>(ah * module.TitleAreaHeightPercent);
+    const int c = static_cast<int>(ah * module.CalendarAreaHeightPercent);
+    const auto border = [&](int y) {
+        g.ForeColor = RGB(127, 157, 185);
+        g.DrawLine(0, y, aw, y);
+        g.ForeColor = RGB(255, 255, 255);
+        g.DrawLine(0, y + 1, aw, y + 1);
+    };
+    if (!module.hideTopBorder) border(t);
+    if (!module.hideBottomBorder) border(t + c - 2);
+}

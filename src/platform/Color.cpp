@@ -1,0 +1,34 @@
+#include "platform/Color.h"
+
+#include "platform/Text.h"
+
+#include <cctype>
+
+namespace {
+Color FromValue(long long value) {
+    if (value < 0) value = 0;
+    value &= 0xFFFFFF;
+    return RGB(static_cast<int>(value >> 16) & 0xFF, static_cast<int>(value >> 8) & 0xFF,
+               static_cast<int>(value) & 0xFF);
+}
+
+bool HexDigits(std::string_view text) {
+    return !text.empty() && text.size() <= 8 && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+    });
+}
+} // namespace
+
+Color ColorFromText(std::string_view text) {
+    const std::string trimmed = Trim(text);
+    std::string_view digits = trimmed;
+    if (digits.size() > 2 && digits[0] == '&' &&
+        (digits[1] == 'h' || digits[1] == 'H' || digits[1] == 'c' || digits[1] == 'C'))
+        digits.remove_prefix(2);
+    else if (!digits.empty() && digits[0] == '#')
+        digits.remove_prefix(1);
+    else
+        return FromValue(static_cast<long long>(Val(trimmed)));
+    if (!HexDigits(digits)) return {};
+    return FromValue(std::stoll(std::string(digits), nullptr, 16));
+}

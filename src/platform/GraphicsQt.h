@@ -1,0 +1,79 @@
+#pragma once
+// For the platform's own sources: the Qt side of pictures and drawing surfaces.
+#include "platform/Graphics.h"
+#include "platform/Picture.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+struct Picture::Impl {
+    int width = 0;
+    int height = 0;
+    int depth = 32;
+    int transparent = 0;
+    std::unique_ptr<Picture> mask;
+    std::unique_ptr<::Graphics> graphics;
+    // Counts changes of the pixels, so that the drawable form below is rebuilt only when needed.
+    uint64_t version = 0;
+
+    // Pixels in QImage::Format_RGB32 (null for an empty picture). A picture opened from a file
+    // reads its pixels when they are first needed.
+    const QImage& Image() const;
+    QImage& MutableImage();
+    // The pixels as they are drawn: with the mask and the white-is-clear flag applied as alpha.
+    const QImage& Drawable() const;
+
+    mutable QImage image;
+    mutable std::optional<QString> pendingFile;
+
+  private:
+    mutable QImage drawable_;
+    mutable bool drawableValid_ = false;
+    mutable uint64_t drawableVersion_ = 0;
+    mutable uint64_t drawableMaskVersion_ = 0;
+    mutable int drawableTransparent_ = 0;
+    mutable bool drawableMasked_ = false;
+};
+
+struct Graphics::Impl {
+    Picture* picture = nullptr;  // draws into this picture's pixels, or else
+    QPainter* painter = nullptr; // with this painter into area
+    QRect area;
+
+    // The font of the last text settings used, kept because paint handlers measure a lot.
+    struct FontSettings {
+        std::string name;
+        int size = -1;
+        bool bold = false, italic = false, underline = false;
+        bool operator==(const FontSettings&) const = default;
+    };
+    mutable FontSettings fontSettings;
+    mutable std::optional<QFont> font;
+};
+
+// The pixels of a picture; the non-const form counts as a change.
+inline const QImage& PictureImage(const Picture& picture) {
+    return picture.Internals().Image();
+}
+inline QImage& MutablePictureImage(Picture& picture) {
+    return picture.Internals().MutableImage();
+}
+
+// A picture holding a copy of image in 32-bit RGB; transparent pixels turn white.
+PicturePtr PictureFromImage(const QImage& image);
+// image in 32-bit RGB, transparent pixels made white.
+QImage ToPictureFormat(const QImage& image);
+
+// A surface that draws with painter into area (in the painter's coordinates): the surface's
+// origin is area's top-left corner and its drawing is clipped to area. The painter must be
+// active for as long as the surface is used.
+std::unique_ptr<Graphics> GraphicsOnPainter(QPainter& painter, const QRect& area);
+
+// The font that a surface's text settings give.
+QFont FontFor(const std::string& name, int size, bool bold, bool italic, bool underline);

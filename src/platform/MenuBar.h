@@ -1,0 +1,69 @@
+#pragma once
+// Menus: a tree of items under a menu bar. Items are found by name; several items may share a
+// name, and a look-up then finds the first in menu order.
+#include <memory>
+#include <string>
+#include <vector>
+
+class MenuItem {
+  public:
+    MenuItem(std::string name, std::string text, std::string shortcut = {},
+             bool autoEnable = false);
+    virtual ~MenuItem();
+    MenuItem(const MenuItem&) = delete;
+    MenuItem& operator=(const MenuItem&) = delete;
+
+    std::string Name;
+    std::string Text; // the caption; "-" makes a separator
+    // As the designer wrote it, with Cmd for the command key ("Cmd+W"); on this desktop Cmd is
+    // the Control key.
+    std::string Shortcut;
+    // AutoEnable items are enabled before every menu update; the others keep the state that
+    // the program last gave them. An item starts enabled exactly when it auto-enables.
+    bool AutoEnable = false;
+    bool Enabled = false;
+
+    bool IsSeparator() const { return Text == "-"; }
+
+    MenuItem& Append(std::unique_ptr<MenuItem> item);
+    int Count() const { return static_cast<int>(children_.size()); }
+    MenuItem* Item(int index) const;
+    // The direct child of that name; nullptr when there is none.
+    MenuItem* Child(const std::string& name) const;
+    // The first item of that name at any depth below this one, in menu order.
+    MenuItem* FindItem(const std::string& name) const;
+    // The first item at any depth whose shortcut is that key ("Ctrl+W"); nullptr when none.
+    MenuItem* ItemForKey(const std::string& key) const;
+
+    // The key in the desktop's terms: "Cmd+W" becomes "Ctrl+W"; empty when there is none.
+    std::string DesktopShortcut() const;
+
+  private:
+    std::vector<std::unique_ptr<MenuItem>> children_;
+};
+
+// Items that the desktop treats apart: the about and preferences items and the quit item.
+class AppleMenuItem : public MenuItem {
+  public:
+    using MenuItem::MenuItem;
+};
+
+class PrefsMenuItem : public MenuItem {
+  public:
+    using MenuItem::MenuItem;
+};
+
+// Choosing it quits the application unless a handler takes the command first.
+class QuitMenuItem : public MenuItem {
+  public:
+    using MenuItem::MenuItem;
+};
+
+class MenuBar : public MenuItem {
+  public:
+    MenuBar();
+
+    // Shows the menus as a pop-up at a point of the screen, after the menu update; a chosen
+    // item goes to the application's menu routing.
+    void PopUp(int screenX, int screenY);
+};

@@ -1,0 +1,150 @@
+#include "platform/Picture.h"
+
+#include "platform/Graphics.h"
+#include "platform/GraphicsQt.h"
+
+#include <QImageReader>
+
+#include <algorithm>
+
+namespace {
+QImage BlankImage(int width, int height, QRgb fill) {
+    if (width <= 0 || height <= 0) return {};
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(fill);
+    return image;
+}
+} // namespace
+
+QImage ToPictureFormat(const QImage& image) {
+    if (image.isNull()) return {};
+    if (!image.hasAlphaChannel()) return image.convertToFormat(QImage::Format_RGB32);
+    QImage flat = BlankImage(image.width(), image.height(), qRgb(255, 255, 255));
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, image);
+    return flat;
+}
+
+const QImage& Picture::Impl::Image() const {
+    if (pendingFile) {
+        QImageReader reader(*pendingFile);
+        QImage decoded = ToPictureFormat(reader.read());
+        pendingFile.reset();
+        // The header promised this size; a body that cannot be decoded leaves a white picture.
+        image = decoded.size() == QSize(width, height)
+                    ? std::move(decoded)
+                    : BlankImage(width, height, qRgb(255, 255, 255));
+    }
+    return image;
+}
+
+QImage& Picture::Impl::MutableImage() {
+    Image();
+    ++version;
+    return image;
+}
+
+const QImage& Picture::Impl::Drawable() const {
+    const QImage& pixels = Image();
+    if (!mask && transparent == 0) return pixels;
+    const uint64_t maskVersion = mask ? mask->impl_->version : 0;
+    if (drawableValid_ && drawableVersion_ == version && drawableMaskVersion_ == maskVersion &&
+        drawableTransparent_ == transparent && drawableMasked_ == bool(mask))
+        return drawable_;
+    drawable_ = QImage(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+    const QImage* maskPixels = mask ? &mask->impl_->Image() : nullptr;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        const auto* shade =
+            maskPixels ? reinterpret_cast<const QRgb*>(maskPixels->constScanLine(y)) : nullptr;
+        auto* target = reinterpret_cast<QRgb*>(drawable_.scanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            const QRgb c = source[x];
+            int alpha = shade ? 255 - qGray(shade[x]) : 255;
+            if (transparent == 1 && (c & 0xFFFFFF) == 0xFFFFFF) alpha = 0;
+            target[x] = qPremultiply(qRgba(qRed(c), qGreen(c), qBlue(c), alpha));
+        }
+    }
+    drawableValid_ = true;
+    drawableVersion_ = version;
+    drawableMaskVersion_ = maskVersion;
+    drawableTransparent_ = transparent;
+    drawableMasked_ = bool(mask);
+    return drawable_;
+}
+
+Picture::Picture(int width, int height, int depth) : impl_(std::make_unique<Impl>()) {
+    impl_->width = std::max(width, 0);
+    impl_->height = std::max(height, 0);
+    impl_->depth = depth;
+    impl_->image = BlankImage(impl_->width, impl_->height, qRgb(255, 255, 255));
+}
+
+Picture::~Picture() = default;
+
+int Picture::Width() const {
+    return impl_->width;
+}
+int Picture::Height() const {
+    return impl_->height;
+}
+int Picture::Depth() const {
+    return impl_->depth;
+}
+
+Graphics& Picture::Graphics() {
+    if (!impl_->graphics) {
+        auto surface = std::make_unique<::Graphics::Impl>();
+        surface->picture = this;
+        impl_->graphics = std::make_unique<::Graphics>(std::move(surface));
+    }
+    return *impl_->graphics;
+}
+
+Picture& Picture::Mask() {
+    if (!impl_->mask) {
+        impl_->mask = std::make_unique<Picture>(0, 0, 8);
+        Impl& mask = *impl_->mask->impl_;
+        mask.width = impl_->width;
+        mask.height = impl_->height;
+        mask.image = BlankImage(impl_->width, impl_->height, qRgb(0, 0, 0));
+    }
+    return *impl_->mask;
+}
+
+bool Picture::HasMask() const {
+    return bool(impl_->mask);
+}
+
+int Picture::Transparent() const {
+    return impl_->transparent;
+}
+void Picture::SetTransparent(int value) {
+    impl_->transparent = value;
+}
+
+Color Picture::Pixel(int x, int y) const {
+    const QImage& image = impl_->Image();
+    if (!image.valid(x, y)) return {};
+    const QRgb c = image.pixel(x, y);
+    return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+void Picture::SetPixel(int x, int y, Color color) {
+    if (x < 0 || y < 0 || x >= impl_->width || y >= impl_->height) return;
+    impl_->MutableImage().setPixel(x, y, qRgb(color.r, color.g, color.b));
+}
+
+bool Picture::Save(const std::filesystem::path& path) const {
+    const QImage& image = impl_->Image();
+    return !image.isNull() && image.save(QString::fromStdString(path.string()));
+}
+
+PicturePtr PictureFromImage(const QImage& image) {
+    auto picture = std::make_shared<Picture>(0, 0);
+    Picture::Impl& impl = picture->Internals();
+    impl.image = ToPictureFormat(image);
+    impl.width = impl.image.width();
+    impl.height = impl.image.height();
+    return picture;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Whole-picture operations: depth conversion, smooth scaling and rotation. Each raises
+// NilObjectException when given no picture.
+#include "platform/Color.h"
+#include "platform/Picture.h"
+
+// The picture in that many bits per pixel: the picture itself when it already has them (every
+// picture has 32), else a converted copy.
+PicturePtr EnsurePictureBits(const PicturePtr& picture, int depth);
+
+// A new picture of exactly width x height, filtered bilinearly; a mask is scaled with it and
+// the Transparent flag carried over.
+PicturePtr BilinearScale(const PicturePtr& picture, int width, int height);
+
+// A new picture turned by angle degrees (positive clockwise), large enough to hold the turned
+// picture; the corners it leaves uncovered take background. A quarter turn of W x H is H x W.
+PicturePtr RotatePicture(const PicturePtr& picture, double angle, Color background);

@@ -1,0 +1,23 @@
+#pragma once
+// Input as the user would give it, for tests: the toolkit's own mouse, wheel and key events
+// sent to whatever lies at a point of a window, so they take the same road as real input.
+#include <string>
+
+class Window;
+
+namespace Simulate {
+
+// Positions are in window coordinates.
+void MouseDown(Window& window, int x, int y, bool rightButton = false);
+void MouseMove(Window& window, int x, int y);
+void MouseUp(Window& window, int x, int y);
+void Click(Window& window, int x, int y);
+void DoubleClick(Window& window, int x, int y);
+// Wheel steps, positive down and to the right.
+void Wheel(Window& window, int x, int y, int deltaX, int deltaY);
+// A key as the desktop names it: "PgUp", "Down", "Space", "A", "Ctrl+W".
+void Key(Window& window, const std::string& key);
+// The user drags the window to a new position.
+void UserMove(Window& window, int left, int top);
+
+} // namespace Simulate

@@ -1,0 +1,67 @@
+#pragma once
+// Inside the platform layer only: the Qt widgets behind windows and controls, which hand the
+// toolkit's events to the framework's handlers.
+#include "platform/Control.h"
+#include "platform/Window.h"
+
+#include <QWidget>
+
+#include <string>
+
+class QKeyEvent;
+
+// The framework's key for a key press: a control character for the keys that have one, the
+// typed text otherwise.
+std::string FrameworkKey(const QKeyEvent& event);
+// The key as the desktop writes a shortcut ("Ctrl+W"); empty without Ctrl or Alt.
+std::string ShortcutText(const QKeyEvent& event);
+// Wheel deltas in steps, positive down and to the right.
+void WheelSteps(const class QWheelEvent& event, int& deltaX, int& deltaY);
+
+class WindowWidget : public QWidget {
+  public:
+    explicit WindowWidget(Window& window);
+
+    Window& owner;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    bool pressTaken_ = false;
+};
+
+class ControlWidget : public QWidget {
+  public:
+    explicit ControlWidget(RectControl* control = nullptr);
+    void Bind(RectControl& control) { control_ = &control; }
+    RectControl& Control() const { return *control_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    // What the control draws; nothing by default.
+    virtual void Draw(QPainter&) {}
+    // Notes the pointer with the window; true when a right click opened the window's menus.
+    bool NotePointer(const QPoint& local, Qt::MouseButton button = Qt::NoButton);
+
+    bool pressTaken_ = false;
+
+  private:
+    RectControl* control_;
+};

@@ -1,0 +1,30 @@
+#pragma once
+// A running application with its menus, on a screen of a known size, for the main window.
+#include "support/TestEnvironment.h"
+
+#include "app/App.h"
+#include "app/Menu.h"
+#include "customisation/CustomizationModule.h"
+#include "platform/Screen.h"
+#include "platform/Window.h"
+
+class CalendarWindowTest : public IsolatedTest {
+  protected:
+    CalendarWindowTest() {
+        UseScreen(1440, 900, 24);
+        Customization() = CustomizationModule{};
+        application.SetMenuBar(&Menu::Instance());
+        _ApplicationAddMenuHandlers();
+    }
+    ~CalendarWindowTest() override {
+        for (Window* window : OpenWindows())
+            window->Close();
+        DoEvents();
+        SetScreenForTesting(std::nullopt);
+    }
+    // A screen whose top panel takes the first rows.
+    static void UseScreen(int width, int height, int panel) {
+        SetScreenForTesting(ScreenInfo{0, 0, width, height, 0, panel, width, height - panel});
+    }
+    app application;
+};

@@ -1,0 +1,190 @@
+// The list box: column widths, the owner's cell painting, clicks, editing and reordering.
+#include "support/TestEnvironment.h"
+
+#include "platform/Application.h"
+#include "platform/Exceptions.h"
+#include "platform/Graphics.h"
+#include "platform/ListBox.h"
+#include "platform/Picture.h"
+#include "platform/Simulate.h"
+#include "platform/Window.h"
+
+#include <numeric>
+#include <set>
+#include <string>
+#include <vector>
+
+TEST(ColumnWidthsTest, StarsShareWhatFixedColumnsLeaveAndTheWholeIsKept) {
+    const auto week = ResolveColumnWidths("60,*,*,*,*,*,*,*", 8, 856);
+    EXPECT_EQ(week[0], 60);
+    EXPECT_EQ(std::accumulate(week.begin(), week.end(), 0), 856);
+    for (int column = 1; column < 8; ++column)
+        EXPECT_NEAR(week[column], 796 / 7.0, 1);
+    EXPECT_EQ(ResolveColumnWidths("20,*,20", 3, 168), (std::vector<int>{20, 128, 20}));
+    EXPECT_EQ(ResolveColumnWidths("2*,*", 2, 90), (std::vector<int>{60, 30}));
+    EXPECT_EQ(ResolveColumnWidths("0.5*,*", 2, 90), (std::vector<int>{30, 60}));
+    EXPECT_EQ(ResolveColumnWidths("25%,*", 2, 200), (std::vector<int>{50, 150}));
+    // Columns the list does not name share the rest; fixed widths past the total leave none.
+    EXPECT_EQ(ResolveColumnWidths("", 4, 100), (std::vector<int>{25, 25, 25, 25}));
+    EXPECT_EQ(ResolveColumnWidths("80,40,*", 3, 100), (std::vector<int>{80, 40, 0}));
+}
+
+namespace {
+class ListBoxTest : public IsolatedTest {
+  protected:
+    ListBoxTest() {
+        window.SetWidth(300);
+        window.SetHeight(200);
+        list = &window.AddControl(std::make_unique<ListBox>(), "list");
+        list->SetBounds(0, 0, 200, 100);
+        list->SetColumnCount(3);
+        list->SetColumnWidths("20,*,20");
+        list->SetDefaultRowHeight(20);
+        window.Show();
+    }
+    ~ListBoxTest() override { window.Close(); }
+    Application application;
+    Window window;
+    ListBox* list = nullptr;
+};
+} // namespace
+
+TEST_F(ListBoxTest, BackgroundPaintRunsForEveryRowSlotClippedToTheCell) {
+    list->AddRow("one");
+    list->AddRow("two");
+    std::set<std::pair<int, int>> painted;
+    std::vector<std::string> problems;
+    list->OnCellBackgroundPaint = [&](Graphics& g, int row, int column) {
+        painted.insert({row, column});
+        if (g.Width() != list->ColumnWidth(column) || g.Height() != 20)
+            problems.push_back("cell " + std::to_string(row) + "," + std::to_string(column));
+        return false;
+    };
+    std::set<int> textRows;
+    list->OnCellTextPaint = [&](Graphics&, int row, int, int, int) {
+        textRows.insert(row);
+        return false;
+    };
+    Picture picture(window.Width(), window.Height());
+    window.DrawInto(picture.Graphics(), 0, 0);
+    for (int row = 0; row < 5; ++row)
+        for (int column = 0; column < 3; ++column)
+            EXPECT_TRUE(painted.contains({row, column})) << row << "," << column;
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(textRows, (std::set<int>{0, 1}));
+}
+
+TEST_F(ListBoxTest, ClickSelectsTogglesChecksAndCanBeTakenByTheHandler) {
+    for (const char* text : {"a", "b", "c"})
+        list->AddRow(text);
+    list->SetColumnType(0, ListBox::TypeCheckBox);
+    int changes = 0;
+    std::vector<std::string> actions;
+    list->OnChange = [&] { ++changes; };
+    list->OnCellAction = [&](int row, int column) {
+        actions.push_back(std::to_string(row) + "," + std::to_string(column));
+    };
+    bool takeClick = false;
+    list->OnCellClick = [&](int, int column, int x, int y) {
+        EXPECT_EQ(column == 1 ? x : 5, 5);
+        EXPECT_EQ(y, 5);
+        return takeClick;
+    };
+    Simulate::Click(window, 25, 25);
+    EXPECT_EQ(list->ListIndex(), 1);
+    EXPECT_TRUE(list->Selected(1));
+    EXPECT_EQ(changes, 1);
+
+    Simulate::Click(window, 5, 45);
+    EXPECT_TRUE(list->CellCheck(2, 0));
+    EXPECT_EQ(actions, (std::vector<std::string>{"2,0"}));
+
+    takeClick = true;
+    Simulate::Click(window, 25, 5);
+    EXPECT_EQ(list->ListIndex(), 2) << "a click the handler took selects nothing";
+
+    // Below the last row there is no cell to click.
+    takeClick = false;
+    Simulate::Click(window, 25, 85);
+    EXPECT_EQ(list->ListIndex(), 2);
+}
+
+TEST_F(ListBoxTest, EditingStoresTheTextAndRaisesCellAction) {
+    list->AddRow("");
+    list->SetCell(0, 1, "old");
+    std::vector<std::string> events;
+    list->OnCellGotFocus = [&](int, int) { events.push_back("got"); };
+    list->OnCellLostFocus = [&](int, int) { events.push_back("lost"); };
+    list->OnCellAction = [&](int row, int column) {
+        events.push_back("action " + list->Cell(row, column));
+    };
+    list->EditCell(0, 1);
+    ASSERT_NE(list->ActiveCell(), nullptr);
+    EXPECT_EQ(list->ActiveCell()->Text(), "old");
+    list->ActiveCell()->SetSelLength(999);
+    EXPECT_EQ(list->ActiveCell()->SelLength(), 3);
+    list->ActiveCell()->SetText("new");
+    Simulate::Key(window, "Return");
+    EXPECT_EQ(list->ActiveCell(), nullptr);
+    EXPECT_EQ(list->Cell(0, 1), "new");
+    EXPECT_EQ(events, (std::vector<std::string>{"got", "lost", "action new"}));
+}
+
+TEST_F(ListBoxTest, RemovingTheEditedRowDropsTheEditAndTheSelection) {
+    list->AddRow("a");
+    list->AddRow("b");
+    list->SetListIndex(1);
+    list->EditCell(1, 1);
+    int actions = 0;
+    list->OnCellAction = [&](int, int) { ++actions; };
+    list->RemoveRow(1);
+    EXPECT_EQ(list->ActiveCell(), nullptr);
+    EXPECT_EQ(list->ListIndex(), -1);
+    EXPECT_EQ(actions, 0);
+    EXPECT_THROW(list->Cell(1, 0), OutOfBoundsException);
+    EXPECT_THROW(list->RemoveRow(5), OutOfBoundsException);
+}
+
+TEST_F(ListBoxTest, DraggingARowReordersUnlessTheHandlerRefuses) {
+    for (const char* text : {"a", "b", "c"})
+        list->AddRow(text);
+    list->EnableDragReorder = true;
+    bool refuse = true;
+    list->OnDragReorderRows = [&](int newPosition, int) {
+        EXPECT_EQ(newPosition, 2);
+        return refuse;
+    };
+    const auto drag = [&] {
+        Simulate::MouseDown(window, 50, 5);
+        Simulate::MouseMove(window, 50, 30);
+        Simulate::MouseUp(window, 50, 45);
+    };
+    drag();
+    EXPECT_EQ(list->Cell(0, 0), "a");
+    refuse = false;
+    drag();
+    EXPECT_EQ((std::vector<std::string>{list->Cell(0, 0), list->Cell(1, 0), list->Cell(2, 0)}),
+              (std::vector<std::string>{"b", "c", "a"}));
+    EXPECT_EQ(list->ListIndex(), 2) << "the dragged row stays selected";
+}
+
+TEST_F(ListBoxTest, AutomaticRowHeightFollowsTheFontAndScrollingMovesTheFirstRow) {
+    list->SetDefaultRowHeight(-1);
+    list->TextSize = 12;
+    const int small = list->RowHeight();
+    list->TextSize = 24;
+    EXPECT_GT(list->RowHeight(), small);
+    list->SetDefaultRowHeight(20);
+    for (int row = 0; row < 20; ++row)
+        list->AddRow(std::to_string(row));
+    list->SetScrollPosition(5);
+    int clicked = -1;
+    list->OnCellClick = [&](int row, int, int, int) {
+        clicked = row;
+        return true;
+    };
+    Simulate::Click(window, 50, 5);
+    EXPECT_EQ(clicked, 5);
+    list->SetScrollPosition(100);
+    EXPECT_EQ(list->ScrollPosition(), 19);
+}

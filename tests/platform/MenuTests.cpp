@@ -1,0 +1,127 @@
+// Menus: look-up, shortcuts and the road a command takes.
+#include "support/TestEnvironment.h"
+
+#include "platform/Application.h"
+#include "platform/MenuBar.h"
+#include "platform/Simulate.h"
+#include "platform/TestSeams.h"
+#include "platform/Window.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+std::vector<std::string> journal;
+
+class MenuApp : public Application {
+  public:
+    void Event_EnableMenuItems() override { journal.push_back("app enable"); }
+};
+
+class MenuWindow : public Window {
+  public:
+    void Event_EnableMenuItems() override { journal.push_back("window enable"); }
+    bool MenuBandContains(int, int y) const override { return y < 30; }
+    bool takes = false;
+
+  protected:
+    void AddMenuHandlers() override {
+        AddMenuHandler("Save", [this] {
+            journal.push_back("window save");
+            return takes;
+        });
+    }
+};
+
+struct Bar : MenuBar {
+    Bar() {
+        MenuItem& file = Append(std::make_unique<MenuItem>("FileMenu", "File", "", true));
+        file.Append(std::make_unique<MenuItem>("Save", "Save", "Cmd+S", false));
+        file.Append(std::make_unique<MenuItem>("Spacer", "-", "", true));
+        file.Append(std::make_unique<QuitMenuItem>("Quit", "Quit", "Cmd+Q", true));
+        MenuItem& edit = Append(std::make_unique<MenuItem>("EditMenu", "Edit", "", true));
+        edit.Append(std::make_unique<MenuItem>("Spacer", "-", "", false));
+        edit.Append(std::make_unique<MenuItem>("Undo", "Undo", "Cmd+Z", false));
+    }
+};
+
+class MenuTest : public IsolatedTest {
+  protected:
+    MenuTest() {
+        journal.clear();
+        application.SetMenuBar(&bar);
+        application._AddMenuHandler("Save", [] {
+            journal.push_back("app save");
+            return false;
+        });
+    }
+    ~MenuTest() override {
+        for (Window* window : OpenWindows())
+            window->Close();
+    }
+    MenuApp application;
+    Bar bar;
+};
+} // namespace
+
+TEST_F(MenuTest, ItemsAreFoundByNameThroughAllMenusAndShortcutsUseControl) {
+    EXPECT_EQ(bar.FindItem("Undo")->Text, "Undo");
+    EXPECT_EQ(bar.FindItem("save")->Name, "Save") << "names ignore letter case";
+    EXPECT_EQ(bar.FindItem("Spacer"), bar.Child("FileMenu")->Child("Spacer"));
+    EXPECT_TRUE(bar.FindItem("Spacer")->IsSeparator());
+    EXPECT_EQ(bar.FindItem("Nothing"), nullptr);
+    EXPECT_EQ(bar.FindItem("Save")->DesktopShortcut(), "Ctrl+S");
+    EXPECT_EQ(bar.ItemForKey("Ctrl+Z"), bar.FindItem("Undo"));
+    EXPECT_EQ(bar.ItemForKey("Ctrl+K"), nullptr);
+    EXPECT_FALSE(bar.FindItem("Save")->Enabled) << "starts enabled only when it auto-enables";
+}
+
+TEST_F(MenuTest, CommandsReachTheFrontWindowFirstAndTheApplicationAfterFalse) {
+    MenuWindow& window = OpenWindow<MenuWindow>();
+    EXPECT_FALSE(application.DoMenuCommand("Save"));
+    EXPECT_EQ(journal, (std::vector<std::string>{"window save", "app save"}));
+    journal.clear();
+    window.takes = true;
+    EXPECT_TRUE(application.DoMenuCommand("Save"));
+    EXPECT_EQ(journal, (std::vector<std::string>{"window save"}));
+}
+
+TEST_F(MenuTest, ShortcutsUpdateTheMenusFirstAndActOnlyOnEnabledItems) {
+    MenuWindow& window = OpenWindow<MenuWindow>();
+    window.Show();
+    Simulate::Key(window, "Ctrl+S");
+    EXPECT_EQ(journal, (std::vector<std::string>{"window enable", "app enable"}))
+        << "a disabled item does nothing";
+    journal.clear();
+    bar.FindItem("Save")->Enabled = true;
+    Simulate::Key(window, "Ctrl+S");
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"window enable", "app enable", "window save", "app save"}));
+    Simulate::Key(window, "Ctrl+Q");
+    EXPECT_TRUE(application.QuitRequested());
+}
+
+TEST_F(MenuTest, RightClickInTheBandPopsUpTheMenusAfterTheUpdate) {
+    MenuWindow& window = OpenWindow<MenuWindow>();
+    window.Show();
+    bar.FindItem("Save")->Enabled = true;
+    TestSeams::AnswerMenus([](const std::vector<TestSeams::MenuEntry>& entries) {
+        EXPECT_EQ(entries.front().name, "FileMenu");
+        EXPECT_EQ(entries[1].depth, 1);
+        return std::string("Save");
+    });
+    Simulate::MouseDown(window, 100, 100, true);
+    Simulate::MouseUp(window, 100, 100);
+    EXPECT_TRUE(TestSeams::Menus().empty()) << "outside the band";
+    Simulate::MouseDown(window, 100, 10, true);
+    Simulate::MouseUp(window, 100, 10);
+    ASSERT_EQ(TestSeams::Menus().size(), 1u);
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"window enable", "app enable", "window save", "app save"}));
+    // A disabled item cannot be chosen.
+    journal.clear();
+    TestSeams::AnswerMenus([](const auto&) { return std::string("Undo"); });
+    Simulate::MouseDown(window, 100, 10, true);
+    EXPECT_EQ(journal, (std::vector<std::string>{"window enable", "app enable"}));
+}

@@ -1,0 +1,126 @@
+#include "platform/Exceptions.h"
+#include "platform/FolderItem.h"
+#include "platform/Graphics.h"
+#include "platform/Picture.h"
+#include "platform/PictureFunctions.h"
+
+#include "support/TestEnvironment.h"
+
+namespace {
+constexpr Color kRed = RGB(255, 0, 0);
+constexpr Color kBlue = RGB(0, 0, 255);
+
+// A 2 x 1 GIF: a red pixel, then a blue one.
+const std::string kGif = std::string("GIF89a\x02\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\xff"
+                                     ",\x00\x00\x00\x00\x02\x00\x01\x00\x00\x02\x02\x44\x0a\x00;",
+                                     38);
+
+class PictureFileTest : public IsolatedTest {
+  protected:
+    FolderItem folder{environment.AppFolder()};
+
+    PicturePtr TwoColours(int width = 4, int height = 3) {
+        auto picture = std::make_shared<Picture>(width, height);
+        picture->Graphics().ForeColor = kRed;
+        picture->Graphics().FillRect(0, 0, width / 2, height);
+        picture->Graphics().ForeColor = kBlue;
+        picture->Graphics().FillRect(width / 2, 0, width - width / 2, height);
+        return picture;
+    }
+};
+} // namespace
+
+TEST_F(PictureFileTest, OpensTheFormatsTheToolkitReads) {
+    const PicturePtr original = TwoColours();
+    for (const char* name : {"a.png", "a.bmp"}) {
+        ASSERT_TRUE(original->Save(environment.AppFolder() / name));
+        const PicturePtr opened = folder.Child(name).OpenAsPicture();
+        ASSERT_TRUE(opened) << name;
+        EXPECT_EQ(opened->Width(), 4);
+        EXPECT_EQ(opened->Height(), 3);
+        EXPECT_EQ(opened->Depth(), 32);
+        EXPECT_EQ(opened->Pixel(0, 2), kRed) << name;
+        EXPECT_EQ(opened->Pixel(3, 0), kBlue) << name;
+    }
+    ASSERT_TRUE(TwoColours(64, 48)->Save(environment.AppFolder() / "a.jpg"));
+    const PicturePtr jpeg = folder.Child("a.jpg").OpenAsPicture();
+    ASSERT_TRUE(jpeg);
+    EXPECT_EQ(jpeg->Width(), 64);
+    EXPECT_NEAR(jpeg->Pixel(5, 5).r, 255, 8);
+    EXPECT_NEAR(jpeg->Pixel(60, 5).b, 255, 8);
+
+    TestEnvironment::WriteFile(environment.AppFolder() / "a.gif", kGif);
+    const PicturePtr gif = folder.Child("a.gif").OpenAsPicture();
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(gif->Width(), 2);
+    EXPECT_EQ(gif->Pixel(0, 0), kRed);
+    EXPECT_EQ(gif->Pixel(1, 0), kBlue);
+}
+
+TEST_F(PictureFileTest, MissingOrUnreadableFilesGiveNoPicture) {
+    EXPECT_FALSE(folder.Child("missing.png").OpenAsPicture());
+    EXPECT_FALSE(folder.OpenAsPicture()); // a folder
+    TestEnvironment::WriteFile(environment.AppFolder() / "notes.png", "not a picture\n");
+    EXPECT_FALSE(folder.Child("notes.png").OpenAsPicture());
+    TestEnvironment::WriteFile(environment.AppFolder() / "empty.jpg", "");
+    EXPECT_FALSE(folder.Child("empty.jpg").OpenAsPicture());
+    EXPECT_FALSE(FolderItem().OpenAsPicture());
+}
+
+TEST_F(PictureFileTest, APictureWhoseBodyIsDamagedKeepsItsSizeAndTurnsWhite) {
+    ASSERT_TRUE(TwoColours(32, 32)->Save(environment.AppFolder() / "whole.png"));
+    const std::string bytes = TestEnvironment::ReadFile(environment.AppFolder() / "whole.png");
+    TestEnvironment::WriteFile(environment.AppFolder() / "cut.png",
+                               bytes.substr(0, bytes.size() - 20));
+    const PicturePtr cut = folder.Child("cut.png").OpenAsPicture();
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->Width(), 32);
+    EXPECT_EQ(cut->Pixel(0, 0), RGB(255, 255, 255));
+}
+
+TEST_F(PictureFileTest, EnsurePictureBitsKeepsA32BitPicture) {
+    const PicturePtr picture = TwoColours();
+    EXPECT_EQ(EnsurePictureBits(picture, 32), picture);
+    const PicturePtr grey = std::make_shared<Picture>(2, 2, 8);
+    grey->SetPixel(1, 1, kRed);
+    const PicturePtr converted = EnsurePictureBits(grey, 32);
+    EXPECT_NE(converted, grey);
+    EXPECT_EQ(converted->Depth(), 32);
+    EXPECT_EQ(converted->Pixel(1, 1), kRed);
+    EXPECT_THROW(EnsurePictureBits(nullptr, 32), NilObjectException);
+}
+
+TEST_F(PictureFileTest, BilinearScaleGivesTheExactSizeAndScalesTheMask) {
+    const PicturePtr picture = TwoColours(40, 20);
+    picture->SetTransparent(1);
+    picture->Mask().Graphics().ForeColor = RGB(255, 255, 255);
+    picture->Mask().Graphics().FillRect(0, 0, 40, 10);
+    const PicturePtr scaled = BilinearScale(picture, 13, 7);
+    EXPECT_EQ(scaled->Width(), 13);
+    EXPECT_EQ(scaled->Height(), 7);
+    EXPECT_EQ(scaled->Pixel(0, 6), kRed);
+    EXPECT_EQ(scaled->Pixel(12, 6), kBlue);
+    EXPECT_EQ(scaled->Transparent(), 1);
+    ASSERT_TRUE(scaled->HasMask());
+    EXPECT_EQ(scaled->Mask().Pixel(5, 0), RGB(255, 255, 255));
+    EXPECT_EQ(scaled->Mask().Pixel(5, 6), RGB(0, 0, 0));
+    EXPECT_EQ(picture->Width(), 40); // the original stays
+    EXPECT_THROW(BilinearScale(nullptr, 1, 1), NilObjectException);
+}
+
+TEST_F(PictureFileTest, RotatePictureTurnsAQuarterClockwise) {
+    const PicturePtr picture = std::make_shared<Picture>(4, 2);
+    picture->SetPixel(0, 0, kRed);  // top left
+    picture->SetPixel(3, 1, kBlue); // bottom right
+    const PicturePtr turned = RotatePicture(picture, 90.0, RGB(0, 0, 0));
+    EXPECT_EQ(turned->Width(), 2);
+    EXPECT_EQ(turned->Height(), 4);
+    EXPECT_EQ(turned->Pixel(1, 0), kRed);  // now top right
+    EXPECT_EQ(turned->Pixel(0, 3), kBlue); // now bottom left
+
+    const PicturePtr tilted = RotatePicture(std::make_shared<Picture>(10, 10), 45.0, kBlue);
+    EXPECT_GE(tilted->Width(), 14);
+    EXPECT_EQ(tilted->Pixel(0, 0), kBlue); // an uncovered corner
+    EXPECT_EQ(tilted->Pixel(tilted->Width() / 2, tilted->Height() / 2), RGB(255, 255, 255));
+    EXPECT_THROW(RotatePicture(nullptr, 90, kBlue), NilObjectException);
+}

@@ -1,0 +1,282 @@
+// Windows and controls: opening, locks, visibility, mouse and keys, modal loops and timers.
+#include "support/TestEnvironment.h"
+
+#include "platform/Application.h"
+#include "platform/Canvas.h"
+#include "platform/Graphics.h"
+#include "platform/Picture.h"
+#include "platform/Simulate.h"
+#include "platform/Timer.h"
+#include "platform/Window.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+std::vector<std::string> journal;
+
+class Probe : public Canvas {};
+
+class ProbeWindow : public Window {
+  public:
+    ProbeWindow() {
+        SetWidth(400);
+        SetHeight(300);
+        for (const char* name : {"first", "second"}) {
+            auto& control = AddControl(std::make_unique<Probe>(), name);
+            control.OnOpen = [this, name] {
+                journal.push_back(std::string(name) + (IsRegistered() ? " registered" : ""));
+            };
+        }
+    }
+    void Event_Open() override { journal.push_back("window"); }
+    void Event_Close() override { journal.push_back("close"); }
+    void Event_Moved() override { journal.push_back("moved " + std::to_string(Top())); }
+    bool Event_MouseWheel(int, int, int, int dy) override {
+        journal.push_back("window wheel " + std::to_string(dy));
+        return false;
+    }
+    bool Event_KeyDown(const std::string& key) override {
+        keys.push_back(key);
+        return false;
+    }
+    bool IsRegistered() const {
+        for (Window* window : OpenWindows())
+            if (window == this) return true;
+        return false;
+    }
+    std::vector<std::string> keys;
+};
+
+class WindowTest : public IsolatedTest {
+  protected:
+    WindowTest() { journal.clear(); }
+    ~WindowTest() override {
+        for (Window* window : OpenWindows())
+            window->Close();
+        DoEvents();
+    }
+    Application application;
+};
+} // namespace
+
+TEST_F(WindowTest, OpensRegisteredControlsFirstAndAccessorGivesTheOpenWindowOrAFreshOne) {
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"first registered", "second registered", "window"}));
+    EXPECT_EQ(&OpenWindow<ProbeWindow>(), &window);
+    EXPECT_EQ(journal.size(), 3u) << "no second Open";
+
+    window.Close();
+    EXPECT_EQ(journal.back(), "close");
+    EXPECT_FALSE(window.IsOpen());
+    ProbeWindow& fresh = OpenWindow<ProbeWindow>();
+    EXPECT_TRUE(fresh.IsOpen());
+    EXPECT_EQ(journal.back(), "window");
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "window"), 2);
+}
+
+TEST_F(WindowTest, ControlsAreFoundByNameAndIndex) {
+    Window window;
+    window.AddControl(std::make_unique<Canvas>(), "plain");
+    for (int index : {1, 0})
+        window.AddControl(std::make_unique<Canvas>(), "member", index);
+    EXPECT_NE(window.ControlNamed("plain"), nullptr);
+    EXPECT_EQ(window.ControlNamed("member", 0)->Index(), 0);
+    EXPECT_EQ(window.ControlNamed("member", 1)->Index(), 1);
+    EXPECT_EQ(window.ControlNamed("member", 2), nullptr);
+    EXPECT_EQ(window.ControlNamed("missing"), nullptr);
+    EXPECT_EQ(window.ControlAs<Timer>("plain"), nullptr);
+}
+
+TEST_F(WindowTest, LocksStretchAndMoveControlsWhenTheSizeChanges) {
+    Window window;
+    window.SetWidth(1024);
+    window.SetHeight(740);
+    const auto add = [&](const char* name, bool l, bool t, bool r, bool b) -> Canvas& {
+        auto& control = window.AddControl(std::make_unique<Canvas>(), name);
+        control.SetBounds(100, 50, 200, 40);
+        control.LockLeft = l, control.LockTop = t, control.LockRight = r, control.LockBottom = b;
+        return control;
+    };
+    Canvas& stretch = add("stretch", true, false, true, false);
+    Canvas& right = add("right", false, true, true, false);
+    Canvas& free = add("free", false, false, false, false);
+    Canvas& tall = add("tall", false, true, false, true);
+    Canvas& bottom = add("bottom", false, false, false, true);
+    window.SetWidth(1440);
+    window.SetHeight(840);
+    EXPECT_EQ(std::vector<int>({stretch.Left(), stretch.Width()}), std::vector<int>({100, 616}));
+    EXPECT_EQ(std::vector<int>({right.Left(), right.Width()}), std::vector<int>({516, 200}));
+    EXPECT_EQ(std::vector<int>({free.Left(), free.Top(), free.Width(), free.Height()}),
+              std::vector<int>({100, 50, 200, 40}));
+    EXPECT_EQ(std::vector<int>({tall.Top(), tall.Height()}), std::vector<int>({50, 140}));
+    EXPECT_EQ(std::vector<int>({bottom.Top(), bottom.Height()}), std::vector<int>({150, 40}));
+}
+
+TEST_F(WindowTest, NegativeTopIsKeptAndEveryMoveIsReported) {
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    window.SetTop(-866);
+    EXPECT_EQ(window.Top(), -866);
+    EXPECT_EQ(journal.back(), "moved -866");
+    Simulate::UserMove(window, window.Left(), 40);
+    EXPECT_EQ(window.Top(), 40);
+    EXPECT_EQ(journal.back(), "moved 40");
+}
+
+TEST_F(WindowTest, HiddenParentHidesChildAndHidingUnderThePointerExits) {
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    window.Show();
+    auto& parent = *window.ControlAs<Canvas>("first");
+    auto& child = *window.ControlAs<Canvas>("second");
+    parent.SetBounds(0, 0, 200, 200);
+    child.SetBounds(10, 10, 50, 50);
+    child.SetParent(&parent);
+    parent.SetVisible(false);
+    EXPECT_TRUE(child.Visible());
+    EXPECT_FALSE(child.Shown());
+    child.SetParent(nullptr);
+    EXPECT_TRUE(child.Shown());
+
+    std::vector<std::string> events;
+    child.OnMouseEnter = [&] { events.push_back("enter"); };
+    child.OnMouseExit = [&] { events.push_back("exit"); };
+    Simulate::MouseMove(window, 20, 20);
+    child.SetVisible(false);
+    EXPECT_EQ(events, (std::vector<std::string>{"enter", "exit"}));
+}
+
+TEST_F(WindowTest, MouseDownDecidesWhetherDragAndReleaseFollow) {
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    window.Show();
+    auto& canvas = *window.ControlAs<Canvas>("first");
+    canvas.SetBounds(100, 100, 50, 50);
+    std::vector<std::string> events;
+    bool take = false;
+    canvas.OnMouseDown = [&](int x, int y) {
+        events.push_back("down " + std::to_string(x) + "," + std::to_string(y));
+        return take;
+    };
+    canvas.OnMouseDrag = [&](int x, int) { events.push_back("drag " + std::to_string(x)); };
+    canvas.OnMouseUp = [&](int, int) { events.push_back("up"); };
+    Simulate::MouseDown(window, 110, 120);
+    Simulate::MouseMove(window, 130, 120);
+    Simulate::MouseUp(window, 130, 120);
+    EXPECT_EQ(events, (std::vector<std::string>{"down 10,20"}));
+
+    events.clear();
+    take = true;
+    Simulate::MouseDown(window, 110, 120);
+    Simulate::MouseMove(window, 300, 120);
+    Simulate::MouseUp(window, 300, 120);
+    EXPECT_EQ(events, (std::vector<std::string>{"down 10,20", "drag 200", "up"}));
+    EXPECT_EQ(window.MouseX(), 300);
+    EXPECT_EQ(window.MouseY(), 120);
+}
+
+TEST_F(WindowTest, WheelGoesOnceToTheControlUnderThePointerElseToTheWindow) {
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    window.Show();
+    auto& canvas = *window.ControlAs<Canvas>("first");
+    canvas.SetBounds(0, 0, 50, 50);
+    canvas.OnMouseWheel = [](int, int, int, int dy) {
+        journal.push_back("control wheel " + std::to_string(dy));
+        return false;
+    };
+    journal.clear();
+    Simulate::Wheel(window, 10, 10, 0, -1);
+    Simulate::Wheel(window, 200, 200, 0, 1);
+    EXPECT_EQ(journal, (std::vector<std::string>{"control wheel -1", "window wheel 1"}));
+}
+
+TEST_F(WindowTest, KeysArriveAsTheFrameworkCharacters) {
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    window.Show();
+    for (const char* key : {"PgUp", "PgDown", "Up", "Down", "Left", "Right", "Space", "Backspace",
+                            "Return", "Enter", "Tab", "Esc", "Del", "Home", "End", "A"})
+        Simulate::Key(window, key);
+    const std::vector<std::string> expected = {"\x0b", "\x0c", "\x1e", "\x1f", "\x1c", "\x1d",
+                                               " ",    "\x08", "\x0d", "\x03", "\x09", "\x1b",
+                                               "\x7f", "\x01", "\x04", "a"};
+    EXPECT_EQ(window.keys, expected);
+}
+
+TEST_F(WindowTest, ShowModalKeepsTimersRunningAndReturnsWhenClosed) {
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    Timer closer;
+    closer.SetPeriod(10);
+    int ticks = 0;
+    closer.OnAction = [&] {
+        if (++ticks == 3) window.Close();
+    };
+    closer.SetMode(Timer::ModeMultiple);
+    window.ShowModal();
+    EXPECT_EQ(ticks, 3);
+    EXPECT_FALSE(window.IsOpen());
+}
+
+TEST_F(WindowTest, SingleShotTimerTurnsItselfOff) {
+    Window window;
+    Timer once;
+    once.SetPeriod(5);
+    int fired = 0;
+    once.OnAction = [&] {
+        ++fired;
+        EXPECT_EQ(once.Mode(), Timer::ModeOff);
+        if (fired == 2) window.Hide();
+    };
+    once.SetMode(Timer::ModeSingle);
+    Timer rearm;
+    rearm.SetPeriod(40);
+    rearm.OnAction = [&] { once.SetMode(Timer::ModeSingle); };
+    window.ShowModal();
+    EXPECT_EQ(fired, 2);
+}
+
+TEST_F(WindowTest, DrawIntoShowsTheBackgroundAndOnlyVisibleControls) {
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    window.HasBackColor = true;
+    window.BackColor = RGB(0, 0, 255);
+    auto& shown = *window.ControlAs<Canvas>("first");
+    auto& hidden = *window.ControlAs<Canvas>("second");
+    shown.SetBounds(10, 10, 20, 20);
+    hidden.SetBounds(50, 10, 20, 20);
+    for (Canvas* canvas : {&shown, &hidden})
+        canvas->OnPaint = [](Graphics& g) {
+            g.ForeColor = RGB(255, 0, 0);
+            g.FillRect(0, 0, g.Width(), g.Height());
+        };
+    hidden.SetVisible(false);
+    window.Show();
+    Picture picture(window.Width(), window.Height());
+    window.DrawInto(picture.Graphics(), 0, 0);
+    EXPECT_EQ(picture.Pixel(15, 15), RGB(255, 0, 0));
+    EXPECT_EQ(picture.Pixel(55, 15), RGB(0, 0, 255));
+    EXPECT_EQ(picture.Pixel(300, 200), RGB(0, 0, 255));
+}
+
+namespace {
+class Recorder : public Application {
+  public:
+    bool Event_UnhandledException(const std::exception& error) override {
+        caught = error.what();
+        return true;
+    }
+    std::string caught;
+};
+} // namespace
+
+TEST(WindowDispatchTest, AnExceptionInAHandlerReachesTheApplication) {
+    TestEnvironment environment;
+    Recorder application;
+    Window window;
+    auto& canvas = window.AddControl(std::make_unique<Canvas>(), "thrower");
+    canvas.SetBounds(0, 0, 50, 50);
+    canvas.OnMouseDown = [](int, int) -> bool { throw std::runtime_error("boom"); };
+    window.Show();
+    Simulate::Click(window, 5, 5);
+    EXPECT_EQ(application.caught, "boom");
+    EXPECT_FALSE(application.QuitRequested());
+    window.Close();
+}
