@@ -95,36 +95,18 @@ void Date::Assign(Civil c) {
     seconds_ = days * kSecondsPerDay + int64_t{c.hour} * 3600 + int64_t{c.minute} * 60 + c.second;
 }
 
-void Date::SetYear(int value) {
+void Date::SetField(int Civil::*field, int value) {
     Civil c = Fields();
-    c.year = value;
+    c.*field = value;
     Assign(c);
 }
-void Date::SetMonth(int value) {
-    Civil c = Fields();
-    c.month = value;
-    Assign(c);
-}
-void Date::SetDay(int value) {
-    Civil c = Fields();
-    c.day = value;
-    Assign(c);
-}
-void Date::SetHour(int value) {
-    Civil c = Fields();
-    c.hour = value;
-    Assign(c);
-}
-void Date::SetMinute(int value) {
-    Civil c = Fields();
-    c.minute = value;
-    Assign(c);
-}
-void Date::SetSecond(int value) {
-    Civil c = Fields();
-    c.second = value;
-    Assign(c);
-}
+
+void Date::SetYear(int value) { SetField(&Civil::year, value); }
+void Date::SetMonth(int value) { SetField(&Civil::month, value); }
+void Date::SetDay(int value) { SetField(&Civil::day, value); }
+void Date::SetHour(int value) { SetField(&Civil::hour, value); }
+void Date::SetMinute(int value) { SetField(&Civil::minute, value); }
+void Date::SetSecond(int value) { SetField(&Civil::second, value); }
 
 int Date::DaysInMonth(int year, int month) {
     static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

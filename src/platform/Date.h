@@ -59,6 +59,7 @@ class Date {
     };
     Civil Fields() const;
     void Assign(Civil civil);
+    void SetField(int Civil::*field, int value);
 
     int64_t seconds_ = 0;
 };
