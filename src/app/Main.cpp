@@ -1,10 +1,13 @@
 #include "app/App.h"
 #include "app/Startup.h"
 
+#include "customisation/BuiltInPictures.h"
 #include "platform/Toolkit.h"
 
 int RunCalendar() {
     EnsureToolkit();
     app application;
-    return application.Run();
+    const int code = application.Run();
+    ReleaseBuiltInPictures();
+    return code;
 }

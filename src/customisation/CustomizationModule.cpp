@@ -1,6 +1,6 @@
 #include "customisation/CustomizationModule.h"
 
-#include "platform/Date.h"
+#include "customisation/SpecValues.h"
 
 CustomizationModule& Customization() {
     static CustomizationModule module;
@@ -8,6 +8,7 @@ CustomizationModule& Customization() {
 }
 
 void CustomizationModule::CustomizeCalendar() {
-    CustomizationModule& module = Customization();
-    if (module.calendarStartYear == 0) module.calendarStartYear = Date().Year() - 1;
+    FindSpecs();
+    if (SpecValues::ApplicationEnding()) return;
+    LoadSpecs();
 }
