@@ -73,6 +73,8 @@ TEST_F(ClockTest, WithCyclingEveryNewDayReloadsTheBackground) {
     module.cycleImages = true;
     module.imageCycle = "monthly";
     module.backgroundImage = std::make_shared<Picture>(200, 100);
+    // The pictures the cycle composes from.
+    module.backgroundImageWide = module.backgroundImageStandard = module.backgroundImage;
     Date::FixClock(At(2026, 12, 31, 23, 59));
     application.currentDate = Date();
     CalendarWindow& window = OpenPainted();

@@ -7,6 +7,8 @@
 #include "platform/PictureFunctions.h"
 #include "platform/Screen.h"
 
+#include <algorithm>
+
 void CalendarWindow::LoadBackgroundImage() {
     CustomizationModule& module = Customization();
     if (!module.vendorName.empty()) SetTitle(module.vendorName + " Calendar");
@@ -29,13 +31,14 @@ void CalendarWindow::LoadBackgroundImage() {
                                            background->Height());
     backgroundImageScaled = BilinearScale(background, static_cast<int>(width), height);
 
-    if (!module.yearNumber[0]) return;
+    if (module.yearNumber.empty() || !module.yearNumber[0]) return;
     const float fx = static_cast<float>(static_cast<double>(backgroundImageScaled->Width()) /
                                         background->Width());
     const float fy = static_cast<float>(static_cast<double>(backgroundImageScaled->Height()) /
                                         background->Height());
-    for (int digit = 0; digit <= 9; ++digit) {
-        PicturePtr& picture = module.yearNumber[digit];
+    const int digits = std::min(static_cast<int>(module.yearNumber.size()), 10);
+    for (int digit = 0; digit < digits; ++digit) {
+        PicturePtr& picture = module.yearNumber[static_cast<std::size_t>(digit)];
         if (!picture) continue;
         picture = EnsurePictureBits(picture, 32);
         const int w = static_cast<int>(picture->Width() * fx);
