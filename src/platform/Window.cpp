@@ -35,6 +35,17 @@ std::vector<std::unique_ptr<Window>>& Retired() {
     return retired;
 }
 constexpr std::size_t kMaxRequestedPositions = 64;
+
+bool IsFloating(const Window& window) {
+    return window.Frame() == Window::Floating || window.Frame() == Window::GlobalFloating;
+}
+
+// Floating windows stay above the others, also where no window manager keeps them there.
+void RaiseFloatingWindowsOver(const Window& shown) {
+    if (IsFloating(shown)) return;
+    for (Window* window : Registry())
+        if (window != &shown && window->Visible() && IsFloating(*window)) window->Widget()->raise();
+}
 } // namespace
 
 std::vector<Window*> OpenWindows() {
@@ -204,6 +215,7 @@ void Window::Show() {
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
+    RaiseFloatingWindowsOver(*this);
     if (Application* application = Application::Instance()) application->RegisterWindow(this);
 }
 

@@ -1,17 +1,87 @@
 #include "windows/TabWindow.h"
 
+#include "app/App.h"
+#include "customisation/CustomizationModule.h"
+#include "mainwindow/frame/CalendarWindow.h"
+#include "platform/Keyboard.h"
 #include "platform/Screen.h"
 
 TabWindow::TabWindow() {
+    Layout();
+}
+
+void TabWindow::Layout() {
+    SetWidth(36);
+    SetHeight(7);
     SetFrame(GlobalFloating);
     SetDesktopFrame(false);
-    SetWidth(60);
-    SetHeight(16);
-    const ScreenInfo screen = Screen(0);
-    SetLeft(screen.AvailableLeft + (screen.AvailableWidth - Width()) / 2);
-    SetTop(screen.AvailableTop);
+    HasBackColor = true;
+    BackColor = RGB(0x33, 0x33, 0x33);
+    SetTitle("Tab");
 }
 
 TabWindow& TabWindow::Instance() {
-    return OpenWindow<TabWindow>();
+    const bool made = FindOpenWindow<TabWindow>() == nullptr;
+    TabWindow& tab = OpenWindow<TabWindow>();
+    if (made) tab.Show();
+    return tab;
+}
+
+void TabWindow::Event_Open() {
+    SetHeight(Height() + 2);
+    BackColor = Customization().tabColor;
+    const ScreenInfo screen = Screen(0);
+    SetTop(screen.AvailableTop);
+    const int stored = App().tabLeft;
+    // 0 means never placed. The default stands half a tab right of the middle.
+    if (stored != 0 && stored < screen.AvailableWidth)
+        SetLeft(stored);
+    else
+        SetLeft(static_cast<int>(screen.AvailableWidth -
+                                 (screen.AvailableWidth / 2.0 - Width() / 2.0)));
+}
+
+void TabWindow::Event_Moved() {
+    iMoved = true;
+    // Pinned to the top edge, whatever moved it.
+    const int availableTop = Screen(0).AvailableTop;
+    if (Top() != availableTop) SetTop(availableTop);
+}
+
+bool TabWindow::Event_MouseDown(int x, int) {
+    InX = x;
+    iMoved = false;
+    app& application = App();
+    CustomizationModule& module = Customization();
+    if (Keyboard::AsyncControlKey() && application.CalendarWindowOpen && module.cycleImages) {
+        // The next season's or month's picture, without sliding or moving anything.
+        module.PreEmptiveCycling = true;
+        CustomizationModule::CycleImage();
+        CalendarWindow& calendar = CalendarWindow::Instance();
+        calendar.LoadBackgroundImage();
+        calendar.Refresh(true);
+        return false;
+    }
+    // Clicked while the program was in the background: it comes to the front.
+    if (application.Deactivated) Show();
+    return true;
+}
+
+void TabWindow::Event_MouseDrag(int x, int) {
+    SetLeft(Left() + (x - InX));
+}
+
+void TabWindow::Event_MouseUp(int, int) {
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    if (iMoved) {
+        calendar.Show();
+        App().tabLeft = Left();
+    } else {
+        calendar.SlideAwayOrBack();
+    }
+}
+
+bool TabWindow::Event_KeyDown(const std::string& key) {
+    if (App().CalendarWindowOpen) CalendarWindow::Instance().KeyBoardControl(key);
+    return false;
 }

@@ -1,11 +1,25 @@
 #pragma once
-// The small tab at the top edge of the screen that brings the calendar back. For now it only
-// stands in its place; what it does comes with its own window.
+// The small tab pinned to the top edge of the screen: a click slides the calendar away or
+// back, a drag moves the tab along the edge, a Control-click steps the background picture,
+// and keys typed on it go to the calendar.
 #include "platform/Window.h"
 
 class TabWindow : public Window {
   public:
     TabWindow();
-    // The open tab window, or a new one, opened.
+    // The tab window, made and shown on first use.
     static TabWindow& Instance();
+
+    int InX = 0;         // where the press began, in the tab's own coordinates
+    bool iMoved = false; // the tab has moved since the press began
+
+    void Event_Open() override;
+    void Event_Moved() override;
+    bool Event_MouseDown(int x, int y) override;
+    void Event_MouseDrag(int x, int y) override;
+    void Event_MouseUp(int x, int y) override;
+    bool Event_KeyDown(const std::string& key) override;
+
+  private:
+    void Layout();
 };

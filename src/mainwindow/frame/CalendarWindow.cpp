@@ -5,6 +5,7 @@
 #include "customisation/BuiltInPictures.h"
 #include "customisation/CustomizationModule.h"
 #include "platform/Exceptions.h"
+#include "platform/Graphics.h"
 #include "platform/Screen.h"
 
 #include <memory>
@@ -173,6 +174,15 @@ void CalendarWindow::_CreateControls0() {
     Calendar->TextSize = 12;
     Calendar->ColumnsWidth = 0;
     Calendar->TextFont = "\"Arial\"";
+    Calendar->OnMouseDown = [this](int x, int y) { return Calendar_MouseDown(x, y); };
+    Calendar->OnMouseMove = [this](int x, int y) { Calendar_MouseMove(x, y); };
+    Calendar->OnMouseWheel = [this](int x, int y, int deltaX, int deltaY) {
+        return Calendar_MouseWheel(x, y, deltaX, deltaY);
+    };
+    Calendar->OnOpen = [this] { Calendar_Open(); };
+    Calendar->OnMouseExit = [this] { Calendar_MouseExit(); };
+    Calendar->OnPaint = [this](Graphics& g) { Calendar_Paint(g); };
+    Calendar->OnKeyDown = [this](const std::string& key) { return Calendar_KeyDown(key); };
 
     MenuBarCanvas = &Place<cCanvas>(*this, "MenuBarCanvas", -1, 0, 97, 15, "LTR");
     MenuBarCanvas->SetBackdrop(menutoggle());
@@ -184,6 +194,9 @@ void CalendarWindow::_CreateControls0() {
     QuickStartHelp = &Place<Canvas>(*this, "QuickStartHelp", 0, 0, 75, 97, "");
 
     CalendarScrollButton = &Place<UpDownArrows>(*this, "CalendarScrollButton", 997, 30, 13, 23, "");
+    CalendarScrollButton->OnUp = [this] { CalendarScrollButton_Up(); };
+    CalendarScrollButton->OnOpen = [this] { CalendarScrollButton_Open(); };
+    CalendarScrollButton->OnDown = [this] { CalendarScrollButton_Down(); };
 
     CountdownCanvas = &Place<cCanvas>(*this, "CountdownCanvas", 9, 388, 118, 130, "");
 

@@ -2,6 +2,7 @@
 // The main calendar window: the title band with the clock, the year grid or the week panels,
 // and the bottom band, over the edition's background, covering the screen's available area.
 #include "platform/Canvas.h"
+#include "platform/Date.h"
 #include "platform/ListBox.h"
 #include "platform/MenuBar.h"
 #include "platform/MoviePlayer.h"
@@ -72,6 +73,18 @@ class CalendarWindow : public Window {
     void theTimeText_Open();
     void TimeTimer_Action();
     void PrintTimer_Action();
+    // The year grid: its model (YearGridModel), clicks, wheel and keys (YearGridInput), its
+    // painting (YearGridPainting) and the hover tip (HoverTip).
+    bool Calendar_MouseDown(int X, int Y);
+    void Calendar_MouseMove(int X, int Y);
+    bool Calendar_MouseWheel(int X, int Y, int deltaX, int deltaY);
+    void Calendar_Open();
+    void Calendar_MouseExit();
+    void Calendar_Paint(Graphics& g);
+    bool Calendar_KeyDown(const std::string& key);
+    void CalendarScrollButton_Up();
+    void CalendarScrollButton_Open();
+    void CalendarScrollButton_Down();
 
     // The items of the window's menu bar, by name; NilObjectException when there is none.
     MenuItem& HelpMenu();
@@ -106,6 +119,7 @@ class CalendarWindow : public Window {
     void Event_Moved() override;
     void Event_EnableMenuItems() override;
     bool Event_KeyDown(const std::string& key) override;
+    bool Event_MouseWheel(int x, int y, int deltaX, int deltaY) override;
 
     // Menu handlers; each returns false.
     bool _EditToggleCDCanvas_Action();
@@ -114,8 +128,19 @@ class CalendarWindow : public Window {
     bool _HelpQuickStartHelp_Action();
 
     // Methods that the rest of the program calls.
+    // Slide the window off the top of the screen and hide it, or show it and slide it back.
     void ScrollUp();
+    void ScrollDown();
+    // The space bar's and the tab's click: slides the window back when it is away, brings it to
+    // the front when the program was in the background, and otherwise slides it away.
+    void SlideAwayOrBack();
+    // The year cell key ("row,column") of the day cell that holds d.
+    std::string CalDateCell(const Date& d) const;
+    void ReloadCalLists();
+    void GlanceOn();
     void GlanceOff();
+    void PageNextYear();
+    void PagePreviousYear();
     void LoadBackgroundImage();
     void SaveEvents();
     void KeyBoardControl(const std::string& key);
@@ -130,4 +155,7 @@ class CalendarWindow : public Window {
     void CreateControls();
     void _CreateControls0();
     MenuItem& ItemNamed(const char* name);
+
+    // A slide lets the event loop run between its steps; this keeps a second one out.
+    bool sliding_ = false;
 };

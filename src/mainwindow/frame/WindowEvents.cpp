@@ -66,11 +66,14 @@ bool CalendarWindow::MenuBandContains(int, int y) const {
     return y >= 0 && y < static_cast<int>(availableHeight * Customization().TitleAreaHeightPercent);
 }
 
-// The week panels, the event file writer and the keyboard arrive with the year and week faces.
-// Until the to-do list reads its rows back, writing the event file would drop them, so the
-// writer does nothing yet.
+// The week panels and the event file writer arrive with the week face. Until then a click on
+// a day only puts the year grid away, and, as the to-do list cannot read its rows back yet,
+// writing the event file would drop them, so the writer does nothing.
+void CalendarWindow::ReloadCalLists() {}
+void CalendarWindow::GlanceOn() {
+    Calendar->SetVisible(false);
+}
 void CalendarWindow::GlanceOff() {}
 void CalendarWindow::SaveEvents() {}
-void CalendarWindow::KeyBoardControl(const std::string&) {}
 // Printing arrives with its own dialogs.
 void CalendarWindow::PrintTimer_Action() {}

@@ -1,16 +1,65 @@
-// Sliding the calendar off the top of the screen.
+// Sliding the calendar off the top of the screen and back. The event loop turns at every step,
+// so a space press or a tab click can arrive in the middle of a slide; it is ignored.
 #include "mainwindow/frame/CalendarWindow.h"
 
+#include "app/App.h"
 #include "platform/Application.h"
 #include "platform/Screen.h"
 
+namespace {
+// Marks a slide as running for as long as it lives.
+class SlideInProgress {
+  public:
+    explicit SlideInProgress(bool& flag) : flag_(flag) { flag_ = true; }
+    ~SlideInProgress() { flag_ = false; }
+    SlideInProgress(const SlideInProgress&) = delete;
+    SlideInProgress& operator=(const SlideInProgress&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+int AvailableTop() {
+    return Screen(0).AvailableTop;
+}
+} // namespace
+
 void CalendarWindow::ScrollUp() {
-    const auto availableTop = [] { return Screen(0).AvailableTop; };
-    for (int y = availableTop(); y >= availableTop() - Height(); y -= 20) {
+    if (sliding_) return;
+    const SlideInProgress slide(sliding_);
+    for (int y = AvailableTop(); y >= AvailableTop() - Height(); y -= 20) {
         SetTop(y);
         Show();
         DoEvents();
     }
-    SetTop(availableTop() - Height() - 10);
+    // Parked with its bottom edge 10 pixels above the screen's usable area.
+    SetTop(AvailableTop() - Height() - 10);
     SetVisible(false);
+}
+
+void CalendarWindow::ScrollDown() {
+    if (sliding_) return;
+    const SlideInProgress slide(sliding_);
+    const int height = Height();
+    SetVisible(true);
+    for (int y = AvailableTop() - height - 10; y <= AvailableTop(); y += 16) {
+        SetTop(y);
+        Show();
+        DoEvents();
+    }
+    SetTop(AvailableTop());
+    Show();
+}
+
+void CalendarWindow::SlideAwayOrBack() {
+    app& application = App();
+    if (Top() < 0) {
+        ScrollDown();
+        application.Deactivated = false;
+    } else if (application.Deactivated) {
+        Show();
+        application.Deactivated = false;
+    } else {
+        ScrollUp();
+    }
 }

@@ -1,0 +1,160 @@
+// The year grid's model: its geometry from the screen, the cells of the three years and the
+// markers of the events in the store.
+#include "mainwindow/frame/CalendarWindow.h"
+#include "mainwindow/yearview/YearGrid.h"
+
+#include "app/App.h"
+#include "customisation/CustomizationModule.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/Screen.h"
+#include "platform/Text.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace YearGrid {
+
+int Int(double value) {
+    if (std::isnan(value)) return 0;
+    return static_cast<int>(std::clamp(std::trunc(value), double{INT_MIN}, double{INT_MAX}));
+}
+
+int ShownYearOffset() {
+    return (App().selectedDate.Year() - Customization().calendarStartYear) * kRowsPerYear;
+}
+
+std::optional<BandCell> CellAt(const calCanvas& grid, int x, int y) {
+    if (grid.DefaultRowHeight <= 0 || grid.ColumnsWidth <= 0) return std::nullopt;
+    const int row = Int(static_cast<double>(y - grid.MarginHeight) / grid.DefaultRowHeight +
+                        grid.ScrollPosition + 1.0);
+    const int column = Int((x - grid.LeftMarginWidth) / grid.ColumnsWidth);
+    return BandCell{row, column};
+}
+
+} // namespace YearGrid
+
+using YearGrid::Int;
+
+namespace {
+
+constexpr const char* kBadEntry = "An error occurred while loading events - an incorrectly "
+                                  "formatted event was encountered and will be skipped.";
+
+std::string DamagedEntry(const std::string& value) {
+    return "The event " + value + " is invalid/damaged. Skipping.";
+}
+
+void SetGeometry(calCanvas& grid, const CustomizationModule& module) {
+    const ScreenInfo screen = Screen(0);
+    const double availableHeight = screen.AvailableHeight;
+    grid.SetLeft(0);
+    grid.SetTop(Int(availableHeight * module.TitleAreaHeightPercent));
+    grid.SetWidth(screen.AvailableWidth);
+    grid.SetHeight(Int(availableHeight * module.CalendarAreaHeightPercent));
+    grid.ColumnCount = 33;
+    const double width = grid.Width();
+    grid.LeftMarginWidth = width * (module.leftMargin_pct == 0 ? 0.088 : module.leftMargin_pct);
+    grid.RightMarginWidth = width * (module.rightMargin_Pct == 0 ? 0.088 : module.rightMargin_Pct);
+    grid.MarginHeight = Int(grid.Height() * module.topMargin_pct);
+    // Thirty columns share the width between the margins, though the grid has 33.
+    grid.ColumnsWidth =
+        Int((width - (grid.LeftMarginWidth + grid.RightMarginWidth)) / (grid.ColumnCount - 3));
+    grid.DefaultRowHeight =
+        Int((grid.Height() - grid.MarginHeight) / static_cast<double>(YearGrid::kRowsPerYear));
+    grid.TextSize = Int(availableHeight * 0.0138);
+    if (!module.monthNamesFont.empty()) grid.TextFont = module.monthNamesFont;
+}
+
+// Three years of four-by-three month blocks, each 9 rows by 8 columns: an empty row, the
+// month's name, the weekday letters and six week rows; column 0 of a block stays empty.
+void BuildMonths(calCanvas& grid, int startYear) {
+    Date d;
+    d.SetYear(startYear);
+    d.SetDay(1);
+    for (int year = 0; year < 3; ++year) {
+        for (int monthRow = 0; monthRow < 3; ++monthRow) {
+            for (int monthColumn = 0; monthColumn < 4; ++monthColumn) {
+                d.SetMonth(4 * monthRow + monthColumn + 1);
+                const int R = YearGrid::kRowsPerYear * year + 9 * monthRow;
+                const int C = 8 * monthColumn;
+                // The day before the Sunday that starts the week of the 1st.
+                Date c = d;
+                c.SetDay(1 - d.DayOfWeek());
+                grid.CellTag(R + 1, C + 1) = NthField(d.LongDate(), " ", 2);
+                for (int k = 1; k <= 7; ++k)
+                    grid.CellTag(R + 2, C + k) = NthField("S,M,T,W,T,F,S", ",", k);
+                for (int w = 3; w <= 9; ++w) {
+                    for (int k = 1; k <= 7; ++k) {
+                        c.SetDay(c.Day() + 1);
+                        if (c.Month() == d.Month()) grid.CellTag(R + w, C + k) = c.ShortDate();
+                    }
+                }
+            }
+        }
+        d.SetYear(d.Year() + 1);
+    }
+}
+
+// Appends a marker for every event of the store to the cell of its start day. A bad entry is
+// skipped and the others are still marked; each kind of problem is reported once at the end.
+void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
+    const Dictionary& store = App().eventDict;
+    bool badFormat = false;
+    std::string damaged;
+    Date d;
+    for (const auto& [key, value] : store) {
+        try {
+            d.SetSQLDateTime(key);
+            if (d.Year() < startYear) continue;
+            // The entry is looked up again under its start as the date writes it, which
+            // finds nothing for a key stored in another form.
+            const std::string start = d.SQLDateTime();
+            const std::string& v = start == key ? value : store.Value(start);
+            if (start > NthField(v, "//", 1)) continue; // ends before it starts
+            const std::string cell = window.CalDateCell(d);
+            const int row = Int(Val(NthField(cell, ",", 1)));
+            const int column = Int(Val(NthField(cell, ",", 2)));
+            if (row < 0 || column < 0 || row >= grid.ListCount || column >= grid.ColumnCount)
+                continue;
+            grid.CellTag(row, column) += "//" + NthField(v, "//", 2) + "|" + NthField(v, "//", 3);
+        } catch (const UnsupportedFormatException&) {
+            badFormat = true;
+        } catch (const OutOfBoundsException&) {
+            badFormat = true;
+        } catch (const KeyNotFoundException&) {
+            if (damaged.empty()) damaged = DamagedEntry(value);
+        } catch (const std::exception&) {
+            // Skipped without a word.
+        }
+    }
+    if (badFormat) MsgBox(kBadEntry);
+    if (!damaged.empty()) MsgBox(damaged);
+}
+
+} // namespace
+
+void CalendarWindow::Calendar_Open() {
+    const CustomizationModule& module = Customization();
+    try {
+        SetGeometry(*Calendar, module);
+        BuildMonths(*Calendar, module.calendarStartYear);
+    } catch (const RuntimeException&) {
+        MsgBox(kBadEntry);
+        return;
+    }
+    MarkEvents(*this, *Calendar, module.calendarStartYear);
+}
+
+std::string CalendarWindow::CalDateCell(const Date& d) const {
+    const int startYear = Customization().calendarStartYear;
+    Date first = d;
+    first.SetDay(1);
+    // Week rows count from 3, the week that holds the 1st.
+    const int row = (d.Year() - startYear) * YearGrid::kRowsPerYear + ((d.Month() - 1) / 4) * 9 +
+                    (d.WeekOfYear() - first.WeekOfYear() + 3);
+    const int m = d.Month() % 4;
+    const int columnOffset = m == 0 ? 24 : 8 * (m - 1);
+    return std::to_string(row) + "," + std::to_string(columnOffset + d.DayOfWeek());
+}
