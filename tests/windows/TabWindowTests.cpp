@@ -1,0 +1,114 @@
+// The toggle tab: its place and colour, clicks, drags, Control-clicks and keys.
+#include "mainwindow/CalendarWindowFixture.h"
+
+#include "mainwindow/frame/CalendarWindow.h"
+#include "platform/Graphics.h"
+#include "platform/Keyboard.h"
+#include "platform/Simulate.h"
+#include "windows/TabWindow.h"
+
+namespace {
+class TabWindowTest : public CalendarWindowTest {
+  protected:
+    ~TabWindowTest() override { Keyboard::SetAsyncControlKeyForTesting(std::nullopt); }
+    // A fresh tab, opened as at start-up.
+    TabWindow& ReopenTab() {
+        TabWindow::Instance().Close();
+        DoEvents();
+        return TabWindow::Instance();
+    }
+    static PicturePtr Filled(Color colour) {
+        auto picture = std::make_shared<Picture>(64, 48);
+        picture->Graphics().ForeColor = colour;
+        picture->Graphics().FillRect(0, 0, 64, 48);
+        return picture;
+    }
+};
+} // namespace
+
+TEST_F(TabWindowTest, OpensAtTheTopEdgeWhereItWasLeftOrRightOfTheMiddle) {
+    Customization().tabColor = RGB(236, 128, 44);
+    CalendarWindow::Instance();
+    TabWindow& tab = TabWindow::Instance();
+    EXPECT_TRUE(tab.Visible());
+    EXPECT_EQ((std::vector<int>{tab.Left(), tab.Top(), tab.Width(), tab.Height()}),
+              (std::vector<int>{738, 24, 36, 9}));
+    EXPECT_EQ(tab.BackColor, RGB(236, 128, 44));
+    EXPECT_EQ(tab.Frame(), Window::GlobalFloating);
+    for (const auto& [stored, left] : std::vector<std::pair<int, int>>{
+             {300, 300}, {-20, -20}, {1440, 738}, {1439, 1439}, {0, 738}}) {
+        application.tabLeft = stored;
+        EXPECT_EQ(ReopenTab().Left(), left) << stored;
+    }
+}
+
+TEST_F(TabWindowTest, AClickSlidesTheCalendarAwayAndBackADragMovesTheTab) {
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    TabWindow& tab = TabWindow::Instance();
+    Simulate::Click(tab, 5, 4);
+    EXPECT_EQ(calendar.Top(), 24 - 876 - 10);
+    EXPECT_FALSE(calendar.Visible());
+    application.Deactivated = true;
+    Simulate::Click(tab, 5, 4);
+    EXPECT_EQ(calendar.Top(), 24);
+    EXPECT_TRUE(calendar.Visible());
+    EXPECT_FALSE(application.Deactivated);
+
+    // A press that only goes up and down is still a click.
+    Simulate::MouseDown(tab, 5, 4);
+    Simulate::MouseMove(tab, 5, 40);
+    Simulate::MouseUp(tab, 5, 40);
+    EXPECT_LT(calendar.Top(), 0);
+    Simulate::Click(tab, 5, 4);
+
+    Simulate::MouseDown(tab, 5, 4);
+    Simulate::MouseMove(tab, 65, 30);
+    Simulate::MouseUp(tab, 65, 30);
+    EXPECT_EQ((std::pair{tab.Left(), tab.Top()}), (std::pair{798, 24}));
+    EXPECT_EQ(application.tabLeft, 798);
+    EXPECT_EQ(calendar.Top(), 24) << "a drag does not slide the calendar";
+    EXPECT_TRUE(calendar.Visible());
+}
+
+TEST_F(TabWindowTest, ControlClickStepsTheBackgroundAndNothingElse) {
+    CustomizationModule& module = Customization();
+    module.cycleImages = true;
+    module.imageCycle = "Monthly";
+    Date::FixClock(Date(2026, 3, 10, 12, 0).TotalSeconds());
+    module.backgroundImageStandard = Filled(RGB(1, 1, 1));
+    module.backgroundImage3Standard = Filled(RGB(3, 3, 3));
+    module.backgroundImage4Standard = Filled(RGB(4, 4, 4));
+    module.backgroundImage = module.backgroundImage3Standard;
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    TabWindow& tab = TabWindow::Instance();
+    const int left = tab.Left();
+
+    Keyboard::SetAsyncControlKeyForTesting(true);
+    Simulate::MouseDown(tab, 5, 4);
+    Simulate::MouseMove(tab, 60, 4);
+    Simulate::MouseUp(tab, 60, 4);
+    EXPECT_TRUE(module.PreEmptiveCycling);
+    EXPECT_EQ(calendar.backgroundImageScaled->Pixel(10, 10), RGB(4, 4, 4)) << "April's picture";
+    EXPECT_EQ(calendar.Top(), 24);
+    EXPECT_TRUE(calendar.Visible());
+    EXPECT_EQ(tab.Left(), left);
+
+    // Without cycling the Control key makes no difference.
+    module.cycleImages = false;
+    Simulate::Click(tab, 5, 4);
+    EXPECT_LT(calendar.Top(), 0);
+}
+
+TEST_F(TabWindowTest, KeysTypedOnTheTabReachTheCalendarWhileItIsOpen) {
+    Customization().calendarStartYear = 2025;
+    Date::FixClock(Date(2026, 3, 10, 12, 0).TotalSeconds());
+    application.selectedDate = Date();
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    TabWindow& tab = TabWindow::Instance();
+    Simulate::Key(tab, "PgDown");
+    EXPECT_EQ(application.selectedDate.Year(), 2027);
+    calendar.Close();
+    Simulate::Key(tab, "PgUp");
+    EXPECT_EQ(application.selectedDate.Year(), 2027);
+    EXPECT_FALSE(FindOpenWindow<CalendarWindow>()) << "no calendar is opened for a key";
+}
