@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <string_view>
 
 namespace YearGrid {
 
@@ -42,8 +43,14 @@ namespace {
 constexpr const char* kBadEntry = "An error occurred while loading events - an incorrectly "
                                   "formatted event was encountered and will be skipped.";
 
-std::string DamagedEntry(const std::string& value) {
-    return "The event " + value + " is invalid/damaged. Skipping.";
+// Field n (from 1) of an event entry's value, whose fields are separated by "//".
+std::string_view ValueField(std::string_view value, int n) {
+    for (; n > 1; --n) {
+        const size_t separator = value.find("//");
+        if (separator == std::string_view::npos) return {};
+        value.remove_prefix(separator + 2);
+    }
+    return value.substr(0, value.find("//"));
 }
 
 void SetGeometry(calCanvas& grid, const CustomizationModule& module) {
@@ -98,39 +105,43 @@ void BuildMonths(calCanvas& grid, int startYear) {
 }
 
 // Appends a marker for every event of the store to the cell of its start day. A bad entry is
-// skipped and the others are still marked; each kind of problem is reported once at the end.
+// skipped and the others are still marked; the problem is reported once at the end.
 void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
-    const Dictionary& store = App().eventDict;
     bool badFormat = false;
-    std::string damaged;
     Date d;
-    for (const auto& [key, value] : store) {
+    // The store lists its entries in order of their start, so the events of one day come
+    // together and share the cell found for the first of them.
+    std::string day;
+    int row = -1, column = -1;
+    for (const auto& [key, value] : App().eventDict) {
         try {
             d.SetSQLDateTime(key);
             if (d.Year() < startYear) continue;
-            // The entry is looked up again under its start as the date writes it, which
-            // finds nothing for a key stored in another form.
-            const std::string start = d.SQLDateTime();
-            const std::string& v = start == key ? value : store.Value(start);
-            if (start > NthField(v, "//", 1)) continue; // ends before it starts
-            const std::string cell = window.CalDateCell(d);
-            const int row = Int(Val(NthField(cell, ",", 1)));
-            const int column = Int(Val(NthField(cell, ",", 2)));
+            // A key that the date reads is exactly the text it writes, so the value is the
+            // one stored under the start as the date gives it.
+            if (key > ValueField(value, 1)) continue; // ends before it starts
+            if (key.compare(0, 10, day) != 0) {
+                day = key.substr(0, 10);
+                const std::string cell = window.CalDateCell(d);
+                row = Int(Val(NthField(cell, ",", 1)));
+                column = Int(Val(NthField(cell, ",", 2)));
+            }
             if (row < 0 || column < 0 || row >= grid.ListCount || column >= grid.ColumnCount)
                 continue;
-            grid.CellTag(row, column) += "//" + NthField(v, "//", 2) + "|" + NthField(v, "//", 3);
+            std::string& tag = grid.CellTag(row, column);
+            tag += "//";
+            tag += ValueField(value, 2);
+            tag += '|';
+            tag += ValueField(value, 3);
         } catch (const UnsupportedFormatException&) {
             badFormat = true;
         } catch (const OutOfBoundsException&) {
             badFormat = true;
-        } catch (const KeyNotFoundException&) {
-            if (damaged.empty()) damaged = DamagedEntry(value);
         } catch (const std::exception&) {
             // Skipped without a word.
         }
     }
     if (badFormat) MsgBox(kBadEntry);
-    if (!damaged.empty()) MsgBox(damaged);
 }
 
 } // namespace
