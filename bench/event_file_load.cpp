@@ -1,12 +1,10 @@
 // Loading an event file of 100,000 entries at start-up.
+#include "BenchMain.h"
+
 #include "app/App.h"
 #include "customisation/CustomizationModule.h"
-#include "platform/Toolkit.h"
 #include "support/TestEnvironment.h"
 
-#include <benchmark/benchmark.h>
-
-#include <cstdlib>
 #include <string>
 
 static void LoadUserEvents100k(benchmark::State& state) {
@@ -33,10 +31,5 @@ static void LoadUserEvents100k(benchmark::State& state) {
 BENCHMARK(LoadUserEvents100k)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    Toolkit toolkit;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunInProcessBenchmarks(argc, argv);
 }

@@ -1,16 +1,14 @@
 // The year grid: building its cell model with 100,000 events in the store, and one full paint
 // at 2560 x 1440.
+#include "BenchMain.h"
+
 #include "app/App.h"
 #include "customisation/CustomizationModule.h"
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Graphics.h"
 #include "platform/Screen.h"
-#include "platform/Toolkit.h"
 #include "support/TestEnvironment.h"
 
-#include <benchmark/benchmark.h>
-
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -67,10 +65,5 @@ static void PaintYearGrid2560x1440(benchmark::State& state) {
 BENCHMARK(PaintYearGrid2560x1440)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    Toolkit toolkit;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunInProcessBenchmarks(argc, argv);
 }
