@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Tries the calendar as a new user would, on a virtual display with a real X server: starts it
+# with a fresh home, pages with the wheel, clicks a date, presses space twice, clicks and drags
+# the tab, then quits. Each step is checked from the outside (window places, screenshots, the
+# preferences written at quit). Screenshots go to build/try-as-user/.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh >/dev/null || exit 1
+program="$PWD/build/bin/ombrelline-calendar"
+shots="$PWD/build/try-as-user"
+rm -rf "$shots" && mkdir -p "$shots"
+
+width=1440 height=900
+home=$(mktemp -d)
+mkdir -p "$home/Documents" "$home/run" && chmod 700 "$home/run"
+display=":$((60 + RANDOM % 20))"
+Xvfb "$display" -screen 0 "${width}x${height}x24" -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+calendar=""
+trap 'kill $calendar $xvfb 2>/dev/null; rm -rf "$home"' EXIT
+export DISPLAY="$display"
+sleep 1
+
+failures=0
+check() { # description, then a command that succeeds when the check holds
+    local what=$1
+    shift
+    if "$@"; then echo "  ok    $what"; else echo "  FAIL  $what"; failures=$((failures + 1)); fi
+}
+shot() { import -window root "$shots/$1.png"; }
+# The difference between two screenshots, as a share of the pixels (0 to 1).
+changed() { compare -metric AE -fuzz 10% "$shots/$1.png" "$shots/$2.png" null: 2>&1 | awk -v n=$((width * height)) '{print $1 / n}'; }
+more_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+geometry() { # window id -> "x y width height"
+    xdotool getwindowgeometry --shell "$1" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/ {printf "%s ", $2}'
+}
+visible() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+running() { kill -0 "$calendar" 2>/dev/null; }
+
+echo "Starting the calendar on $display (${width}x${height})"
+HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" \
+    "$program" >"$shots/program.log" 2>&1 &
+calendar=$!
+sleep 3
+main=$(xdotool search --name " Calendar$" | head -1)
+tab=$(xdotool search --name "^Tab$" | head -1)
+title=$(xdotool getwindowname "$main" 2>/dev/null)
+shot 1-start
+check "the calendar window is open: \"$title\"" test -n "$main"
+check "it covers the screen: $(geometry "$main")" test "$(geometry "$main")" = "0 0 $width $height "
+check "the tab is at the top edge: $(geometry "$tab")" test "$(geometry "$tab" | cut -d' ' -f2)" = 0
+
+echo "Hovering over the first week of January (New Year's Day has a holiday)"
+# The Four Seasons edition on this screen: grid top 71, top margin 11, rows 20 high, left
+# margin 86.4, columns 43 wide; the first week's baseline is row 3.
+tips=0
+for column in 1 2 3 4 5 6 7; do
+    xdotool mousemove $((86 + column * 43 + 4)) $((71 + 11 + 3 * 20 - 4))
+    sleep 0.3 && shot hover
+    more_than "$(changed 1-start hover)" 0 && tips=$((tips + 1)) && cp "$shots/hover.png" "$shots/1-tip.png"
+done
+rm -f "$shots/hover.png"
+check "a tip shows over one day of the week: $tips" test "$tips" = 1
+xdotool mousemove 700 20
+sleep 0.3 && shot hover-gone
+check "and goes when the pointer leaves the grid" test "$(changed 1-start hover-gone)" = 0
+rm -f "$shots/hover-gone.png"
+
+echo "Paging with the wheel over the grid"
+xdotool mousemove 700 400 click 5
+sleep 0.5 && shot 2-wheel-down
+check "one wheel step down shows another year" more_than "$(changed 1-start 2-wheel-down)" 0.001
+xdotool click 4
+sleep 0.5 && shot 3-wheel-up
+check "one step up shows the first year shown again" test "$(changed 1-start 3-wheel-up)" = 0
+
+echo "Clicking a date (a Wednesday in the third week of January)"
+xdotool mousemove 265 176 click 1
+sleep 0.5 && shot 4-date-clicked
+check "the year grid gives way (the week face comes later)" \
+    more_than "$(changed 3-wheel-up 4-date-clicked)" 0.01
+xdotool click 5
+sleep 0.3
+check "a wheel step over the window still works" running
+
+echo "Pressing space twice"
+xdotool windowfocus --sync "$main" key space
+sleep 1 && shot 5-space-once
+check "the calendar is parked above the screen: $(geometry "$main")" \
+    test "$(geometry "$main" | cut -d' ' -f2)" = "$((0 - height - 10))"
+check "and hidden" bash -c "! xdotool search --onlyvisible --name ' Calendar$' | grep -q ."
+check "the tab is still shown" visible Tab
+xdotool windowfocus --sync "$tab" key space
+sleep 1 && shot 6-space-twice
+check "space on the tab brings the calendar back: $(geometry "$main")" \
+    test "$(geometry "$main")" = "0 0 $width $height "
+
+echo "Clicking and dragging the tab"
+read -r tx ty tw th < <(geometry "$tab")
+xdotool mousemove $((tx + tw / 2)) $((ty + 4)) click 1
+sleep 1
+check "a click slides the calendar away" test "$(geometry "$main" | cut -d' ' -f2)" = "$((0 - height - 10))"
+xdotool mousemove $((tx + tw / 2)) $((ty + 4)) click 1
+sleep 1
+check "a second click slides it back" test "$(geometry "$main" | cut -d' ' -f2)" = 0
+xdotool mousemove $((tx + tw / 2)) $((ty + 4)) mousedown 1
+for step in 1 2 3 4 5; do xdotool mousemove_relative -- 20 3; sleep 0.1; done
+xdotool mouseup 1
+sleep 0.5 && shot 7-tab-dragged
+read -r nx ny _ < <(geometry "$tab")
+check "the tab moved 100 pixels along the top edge: $tx -> $nx, top $ny" \
+    test "$nx" = "$((tx + 100))" -a "$ny" = 0
+check "the calendar did not slide" test "$(geometry "$main")" = "0 0 $width $height "
+
+echo "Quitting"
+kill -TERM "$calendar"
+wait "$calendar"
+check "the program ended normally" test $? = 0
+prefs="$home/.config/QVCalendar.prefs"
+check "the preferences keep the tab's place: $(cat "$prefs" 2>/dev/null)" \
+    test "$(cut -d';' -f2 "$prefs" 2>/dev/null)" = "$nx"
+check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program.log' | grep -q ."
+calendar=""
+
+echo "Screenshots: $shots"
+if ((failures)); then echo "$failures check(s) failed"; exit 1; fi
+echo "All checks passed"
