@@ -18,8 +18,8 @@ class HoverTipTest : public YearGridTest {
                  "A very long title for the last evening of the year");
         return true;
     }
-    void HoverOver(const Date& date, int dx = 0) {
-        const auto [x, y] = PointOf(window, date);
+    void HoverOver(int month, int day, int dx = 0) {
+        const auto [x, y] = PointOf(window, Date(2010, month, day));
         window.Calendar_MouseMove(x + dx, y);
     }
     static int WidthOf(const std::string& title) {
@@ -29,64 +29,52 @@ class HoverTipTest : public YearGridTest {
     }
     bool added = AddEvents();
     CalendarWindow& window = CalendarWindow::Instance();
+    const calCanvas& grid = *window.Calendar;
     cCanvas& tip = *window.tipCanvas;
 };
 } // namespace
 
-TEST_F(HoverTipTest, ATipListsTheTitlesAboveTheDay) {
-    const calCanvas& grid = *window.Calendar;
-    HoverOver(Date(2010, 3, 2));
+TEST_F(HoverTipTest, ATipListsTheDaysTitlesAboveItUntilThePointerLeavesTheDays) {
+    HoverOver(3, 2);
     ASSERT_TRUE(tip.Visible());
     EXPECT_EQ(tip.currentText, "//Dentist|");
-    EXPECT_EQ((std::pair{tip.Width(), tip.Height()}), (std::pair{WidthOf("Dentist"), 16}));
     const GridCell cell = Cell(window, Date(2010, 3, 2));
-    EXPECT_EQ(tip.Left(), static_cast<int>(grid.LeftMarginWidth + cell.column * grid.ColumnsWidth));
-    EXPECT_EQ(tip.Top(),
-              grid.Top() + grid.MarginHeight + (cell.row % 27 - 1) * grid.DefaultRowHeight - 10);
-    // The box is opaque, its corners see-through, its text dark.
+    EXPECT_EQ((std::vector<int>{tip.Left(), tip.Top(), tip.Width(), tip.Height()}),
+              (std::vector<int>{
+                  static_cast<int>(grid.LeftMarginWidth + cell.column * grid.ColumnsWidth),
+                  grid.Top() + grid.MarginHeight + (cell.row % 27 - 1) * grid.DefaultRowHeight - 10,
+                  WidthOf("Dentist"), 16}));
+    // An opaque box with see-through corners.
     const Picture& picture = *tip.Backdrop();
     EXPECT_EQ(picture.Transparent(), 1);
-    EXPECT_EQ(picture.Pixel(0, 0), RGB(255, 255, 255));
-    EXPECT_EQ(picture.Pixel(picture.Width() / 2, 14), RGB(254, 254, 254));
-    EXPECT_EQ(picture.Pixel(picture.Width() / 2, 0), RGB(180, 180, 180));
+    EXPECT_EQ((std::vector<Color>{picture.Pixel(0, 0), picture.Pixel(picture.Width() / 2, 0),
+                                  picture.Pixel(picture.Width() / 2, 14)}),
+              (std::vector<Color>{RGB(255, 255, 255), RGB(180, 180, 180), RGB(254, 254, 254)}));
 
-    // Three events: one line each, in the tag's order, kinds left out.
-    HoverOver(Date(2010, 3, 4));
+    // Three events: a line each, in the tag's order; the kinds are not shown.
+    HoverOver(3, 4);
     EXPECT_EQ(tip.currentText, "//Trip|Countdown//Fair|Special//Dinner|");
     EXPECT_EQ(tip.Height(), 40);
     EXPECT_EQ(tip.Width(), std::max({WidthOf("Trip"), WidthOf("Fair"), WidthOf("Dinner")}));
-}
 
-TEST_F(HoverTipTest, TheTipStaysOverRightHalvesAndLikeDaysAndHidesOverEmptyCells) {
-    HoverOver(Date(2010, 3, 2));
+    // The same titles on another day keep the tip where it was; the right half of a column
+    // changes nothing; the left half of a day without events hides it.
+    HoverOver(3, 2);
     const int left = tip.Left();
-    HoverOver(Date(2010, 3, 3));
-    EXPECT_EQ(tip.Left(), left) << "the same titles keep the tip where it was";
-    HoverOver(Date(2010, 3, 4), window.Calendar->ColumnsWidth / 2);
-    EXPECT_EQ(tip.currentText, "//Dentist|") << "the right half of a column changes nothing";
-    HoverOver(Date(2010, 3, 5));
+    HoverOver(3, 3);
+    HoverOver(3, 4, grid.ColumnsWidth / 2);
+    EXPECT_EQ((std::pair{tip.Left(), tip.currentText}),
+              (std::pair{left, std::string("//Dentist|")}));
+    HoverOver(3, 5);
     EXPECT_FALSE(tip.Visible());
     EXPECT_EQ(tip.currentText, "");
 
-    HoverOver(Date(2010, 3, 2));
-    window.Calendar_MouseExit();
-    EXPECT_FALSE(tip.Visible());
-    EXPECT_EQ(tip.currentText, "");
-
-    // The same place in another year reads that year's cell.
-    HoverOver(Date(2010, 3, 2));
-    window.PageNextYear();
-    HoverOver(Date(2010, 3, 2));
-    EXPECT_FALSE(tip.Visible());
-}
-
-TEST_F(HoverTipTest, NearTheRightEdgeTheTipEndsTwelvePixelsPastTheDaysLeftEdge) {
-    const calCanvas& grid = *window.Calendar;
+    // Through the window: a tip that would pass the grid's edge ends 12 pixels right of the
+    // day's left edge; leaving the grid hides it.
     const auto [x, y] = PointOf(window, Date(2010, 12, 31));
-    // The real road: the pointer moves over the grid in the window.
     Simulate::MouseMove(window, x, grid.Top() + y);
-    ASSERT_TRUE(tip.Visible());
-    const int dayLeft = x - 3;
-    ASSERT_LT(grid.Width(), dayLeft + tip.Width());
-    EXPECT_EQ(tip.Left() + tip.Width(), dayLeft + 12);
+    ASSERT_LT(grid.Width(), x - 3 + tip.Width());
+    EXPECT_EQ(tip.Left() + tip.Width(), x - 3 + 12);
+    Simulate::MouseMove(window, 700, 10);
+    EXPECT_FALSE(tip.Visible());
 }

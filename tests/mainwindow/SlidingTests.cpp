@@ -20,19 +20,21 @@ class RecordingWindow : public CalendarWindow {
     std::function<void()> midSlide;
 };
 
-// Tops from first while they stay at or above last, in steps.
-std::vector<int> Steps(int first, int last, int step) {
+// Available top 24, height 876: the slide up passes 4, -16, ... -836 and parks at
+// 24 - 876 - 10; the slide down passes -846, -830, ... 18 and ends at 24.
+std::vector<int> Slide(int first, int last, int step, int end) {
     std::vector<int> tops;
     for (int top = first; step < 0 ? top >= last : top <= last; top += step)
         tops.push_back(top);
+    tops.push_back(end);
     return tops;
 }
+const std::vector<int> kUp = Slide(4, 24 - 876, -20, -862);
+const std::vector<int> kDown = Slide(-862 + 16, 24, 16, 24);
 
 class SlidingTest : public CalendarWindowTest {
   protected:
     RecordingWindow& window = OpenWindow<RecordingWindow>();
-    // Available top 24, height 876: parked at 24 - 876 - 10.
-    static constexpr int kParked = -862;
 };
 } // namespace
 
@@ -41,9 +43,7 @@ TEST_F(SlidingTest, SpaceSlidesUpInStepsOfTwentyAndDownInStepsOfSixteen) {
     tab.SetLeft(-50);
     window.tops.clear();
     Simulate::Key(window, "Space");
-    std::vector<int> up = Steps(4, 24 - 876, -20);
-    up.push_back(kParked);
-    EXPECT_EQ(window.tops, up);
+    EXPECT_EQ(window.tops, kUp);
     EXPECT_FALSE(window.Visible());
     EXPECT_EQ(tab.Left(), 0) << "the tab is put back on the screen";
 
@@ -52,9 +52,7 @@ TEST_F(SlidingTest, SpaceSlidesUpInStepsOfTwentyAndDownInStepsOfSixteen) {
     tab.Hide();
     application.Deactivated = true;
     Simulate::Key(tab, "Space");
-    std::vector<int> down = Steps(kParked + 16, 24, 16);
-    down.push_back(24);
-    EXPECT_EQ(window.tops, down);
+    EXPECT_EQ(window.tops, kDown);
     EXPECT_TRUE(window.Visible());
     EXPECT_FALSE(application.Deactivated);
     EXPECT_TRUE(tab.Visible());
@@ -76,16 +74,12 @@ TEST_F(SlidingTest, APressOrAClickDuringASlideIsIgnored) {
     window.midSlide = [&] { Simulate::Key(window, "Space"); };
     window.tops.clear();
     window.ScrollUp();
-    std::vector<int> up = Steps(4, 24 - 876, -20);
-    up.push_back(kParked);
-    EXPECT_EQ(window.tops, up);
+    EXPECT_EQ(window.tops, kUp);
     EXPECT_FALSE(window.Visible());
 
     window.midSlide = [&] { Simulate::Click(tab, 5, 4); };
     window.tops.clear();
     window.ScrollDown();
-    std::vector<int> down = Steps(kParked + 16, 24, 16);
-    down.push_back(24);
-    EXPECT_EQ(window.tops, down);
+    EXPECT_EQ(window.tops, kDown);
     EXPECT_TRUE(window.Visible());
 }

@@ -1,4 +1,4 @@
-// Pixels of the painted year grid on a 1440 x 900 screen at a fixed day, 10 March 2026.
+// Pixels of the painted year grid on a 1440 x 900 screen on 10 March 2026.
 #include "mainwindow/YearGridFixture.h"
 
 #include "platform/Graphics.h"
@@ -7,8 +7,6 @@
 #include <functional>
 
 namespace {
-constexpr Color kWhite = RGB(255, 255, 255);
-constexpr Color kRed = RGB(255, 0, 0);
 constexpr Color kGrey = RGB(200, 200, 200);
 constexpr Color kDays = RGB(0, 0, 160);
 constexpr Color kYear = RGB(0, 140, 0);
@@ -19,138 +17,121 @@ bool Near(Color a, Color b) {
 
 class YearPaintTest : public YearGridTest {
   protected:
-    YearPaintTest() {
+    // Paints the grid on white.
+    void Paint() {
+        shot = std::make_unique<Picture>(grid.Width(), grid.Height());
+        window.Calendar_Paint(shot->Graphics());
+    }
+    // Pixels that pass test in a rectangle; the whole grid by default.
+    int Count(const std::function<bool(Color)>& test, int x = 0, int y = 0, int w = 1 << 14,
+              int h = 1 << 14) const {
+        int count = 0;
+        for (int j = y; j < std::min(y + h, shot->Height()); ++j)
+            for (int i = x; i < std::min(x + w, shot->Width()); ++i)
+                count += test(shot->Pixel(i, j));
+        return count;
+    }
+    // Pixels that pass test in a day's cell box and 3 pixels round it.
+    int InBox(int day, const std::function<bool(Color)>& test) const {
+        const GridCell cell = Cell(window, Date(2026, 3, day));
+        return Count(test,
+                     static_cast<int>(grid.LeftMarginWidth + cell.column * grid.ColumnsWidth) - 3,
+                     grid.MarginHeight + (cell.row % 27 - 1) * grid.DefaultRowHeight - 3,
+                     grid.ColumnsWidth + 6, grid.DefaultRowHeight + 6);
+    }
+    // The longest run of day-coloured pixels in the three rows under a day's baseline.
+    int UnderlineRun(int day) const {
+        const GridCell cell = Cell(window, Date(2026, 3, day));
+        const int left = static_cast<int>(grid.LeftMarginWidth + cell.column * grid.ColumnsWidth);
+        const int baseline = grid.MarginHeight + (cell.row % 27) * grid.DefaultRowHeight;
+        int longest = 0;
+        for (int y = baseline + 1; y <= baseline + 3; ++y)
+            for (int x = left, run = 0; x < left + grid.ColumnsWidth; ++x)
+                longest = std::max(longest, run = Near(shot->Pixel(x, y), kDays) ? run + 1 : 0);
+        return longest;
+    }
+    // Everything the grid is built from, set before the window opens.
+    bool Prepare() {
         Customization().calendarStartYear = 2025;
         Customization().daysColor = kDays;
         Customization().yearColor = kYear;
         FixToday(Date(2026, 3, 10, 12, 0));
+        AddEntry("2026-03-17 18:00:00", "2026-03-17 19:00:00", "Dinner");
+        AddEntry("2026-03-19 09:00:00", "2026-03-19 10:00:00", "Fair", "Special");
+        AddEntry("2026-03-19 18:00:00", "2026-03-19 19:00:00", "Dinner");
+        AddEntry("2026-03-20 18:00:00", "2026-03-20 19:00:00", "a special evening");
+        return true;
     }
-    // The grid painted on white.
-    Picture& Paint(CalendarWindow& window) {
-        shot = std::make_unique<Picture>(window.Calendar->Width(), window.Calendar->Height());
-        window.Calendar_Paint(shot->Graphics());
-        return *shot;
-    }
-    int Count(int x, int y, int width, int height, const std::function<bool(Color)>& test) const {
-        int count = 0;
-        for (int j = y; j < y + height; ++j)
-            for (int i = x; i < x + width; ++i)
-                count += test(shot->Pixel(i, j));
-        return count;
-    }
-    // The box of a date's cell in the shown year: left, top, width, height.
-    struct Box {
-        int x, y, w, h;
-    };
-    static Box BoxOf(const CalendarWindow& window, const Date& date) {
-        const calCanvas& grid = *window.Calendar;
-        const GridCell cell = Cell(window, date);
-        return {static_cast<int>(grid.LeftMarginWidth + cell.column * grid.ColumnsWidth),
-                grid.MarginHeight + (cell.row % 27 - 1) * grid.DefaultRowHeight, grid.ColumnsWidth,
-                grid.DefaultRowHeight};
-    }
-    // The longest horizontal run of day-coloured pixels in the rows just under a cell's text.
-    int UnderlineRun(const CalendarWindow& window, const Date& date) const {
-        const Box box = BoxOf(window, date);
-        int longest = 0;
-        for (int y = box.y + box.h + 1; y <= box.y + box.h + 3; ++y)
-            for (int x = box.x, run = 0; x < box.x + box.w; ++x) {
-                run = Near(shot->Pixel(x, y), kDays) ? run + 1 : 0;
-                longest = std::max(longest, run);
-            }
-        return longest;
-    }
+    bool prepared = Prepare();
+    CalendarWindow& window = CalendarWindow::Instance();
+    const calCanvas& grid = *window.Calendar;
     std::unique_ptr<Picture> shot;
 };
 } // namespace
 
-TEST_F(YearPaintTest, TodayIsCircledInRedOnlyInItsOwnYear) {
-    CalendarWindow& window = CalendarWindow::Instance();
-    Paint(window);
-    const Box box = BoxOf(window, Date(2026, 3, 10));
-    const auto red = [](Color c) { return c == kRed; };
-    const int inside = Count(box.x - 3, box.y - 3, box.w + 6, box.h + 6, red);
-    EXPECT_GT(inside, 20);
-    EXPECT_EQ(Count(0, 0, shot->Width(), shot->Height(), red), inside) << "one circle only";
-
-    window.PageNextYear();
-    Paint(window);
-    EXPECT_EQ(Count(0, 0, shot->Width(), shot->Height(), red), 0);
-}
-
-TEST_F(YearPaintTest, DaysWithEventsAreUnderlinedAndSpecialDaysHatched) {
-    AddEntry("2026-03-17 18:00:00", "2026-03-17 19:00:00", "Dinner");
-    AddEntry("2026-03-19 09:00:00", "2026-03-19 10:00:00", "Fair", "Special");
-    AddEntry("2026-03-19 18:00:00", "2026-03-19 19:00:00", "Dinner");
-    AddEntry("2026-03-20 18:00:00", "2026-03-20 19:00:00", "a special evening");
-    CalendarWindow& window = CalendarWindow::Instance();
-    Paint(window);
-    EXPECT_GE(UnderlineRun(window, Date(2026, 3, 17)), 10);
-    EXPECT_LT(UnderlineRun(window, Date(2026, 3, 18)), 5) << "no events, no line";
+TEST_F(YearPaintTest, TodayIsCircledInRedEventsUnderlinedAndSpecialDaysHatched) {
+    Paint();
+    const auto red = [](Color c) { return c == RGB(255, 0, 0); };
+    EXPECT_GT(InBox(10, red), 20);
+    EXPECT_EQ(Count(red), InBox(10, red)) << "one circle, round today";
+    EXPECT_GE(UnderlineRun(17), 10);
+    EXPECT_LT(UnderlineRun(18), 5) << "no events, no line";
     const auto grey = [](Color c) { return c == kGrey; };
+    EXPECT_EQ(InBox(18, grey), 0);
+    // A special kind, or the word in a title: hatched, not underlined.
     for (const int day : {19, 20}) {
-        const Box box = BoxOf(window, Date(2026, 3, day));
-        EXPECT_GT(Count(box.x, box.y, box.w, box.h + 4, grey), 100) << day;
-        EXPECT_LT(UnderlineRun(window, Date(2026, 3, day)), 5) << "hatched, not underlined";
+        EXPECT_GT(InBox(day, grey), 100) << day;
+        EXPECT_LT(UnderlineRun(day), 5) << day;
     }
-    const Box plain = BoxOf(window, Date(2026, 3, 18));
-    EXPECT_EQ(Count(plain.x, plain.y, plain.w, plain.h, grey), 0);
+    window.PageNextYear();
+    Paint();
+    EXPECT_EQ(Count(red), 0) << "today lies in another year";
 }
 
 TEST_F(YearPaintTest, YearDigitsComeFromTheEditionsPicturesOrElseFromText) {
-    CustomizationModule& module = Customization();
-    CalendarWindow& window = CalendarWindow::Instance();
-    const calCanvas& grid = *window.Calendar;
-    const int x = static_cast<int>((grid.LeftMarginWidth + grid.ColumnsWidth) / 2);
-    // Text: four characters in the year colour, in the left margin.
-    Paint(window);
+    const int margin = static_cast<int>(grid.LeftMarginWidth);
     const auto year = [](Color c) { return Near(c, kYear); };
-    EXPECT_GT(Count(0, 0, static_cast<int>(grid.LeftMarginWidth), grid.Height(), year), 400);
-    EXPECT_EQ(Count(static_cast<int>(grid.LeftMarginWidth), 0,
-                    grid.Width() - static_cast<int>(grid.LeftMarginWidth), grid.Height(), year),
-              0);
+    Paint();
+    EXPECT_GT(Count(year, 0, 0, margin), 400) << "text in the left margin";
+    EXPECT_EQ(Count(year, margin, 0), 0);
 
-    // Pictures: each digit its own colour, 20 x 30 on a screen that keeps their size.
+    // Each digit its own colour, 20 x 30, on a screen that keeps their size.
+    CustomizationModule& module = Customization();
     module.backgroundImage = std::make_shared<Picture>(1440, 876);
-    module.yearNumber.clear();
     for (int digit = 0; digit < 10; ++digit) {
-        auto picture = std::make_shared<Picture>(20, 30);
-        picture->Graphics().ForeColor = RGB(20 * digit, 50, 100);
-        picture->Graphics().FillRect(0, 0, 20, 30);
-        module.yearNumber.push_back(picture);
+        module.yearNumber.push_back(std::make_shared<Picture>(20, 30));
+        module.yearNumber.back()->Graphics().ForeColor = RGB(20 * digit, 50, 100);
+        module.yearNumber.back()->Graphics().FillRect(0, 0, 20, 30);
     }
     window.LoadBackgroundImage();
+    const int x = static_cast<int>((grid.LeftMarginWidth + grid.ColumnsWidth) / 2);
     const int top = static_cast<int>(grid.Height() / 2.0 - 60 - 20);
     const auto digits = [&] {
-        Paint(window);
+        Paint();
         std::string shown;
         for (int i = 1; i <= 4; ++i)
             shown += static_cast<char>('0' + shot->Pixel(x, top + i * 30 + 15).r / 20);
         return shown;
     };
     EXPECT_EQ(digits(), "2026");
+    EXPECT_EQ(Count(year), 0);
     module.yearImageStartYear = 2000;
-    EXPECT_EQ(digits(), "2600") << "the text of 26 has two characters; the rest count as 0";
-    EXPECT_EQ(Count(0, 0, grid.Width(), grid.Height(), year), 0);
+    EXPECT_EQ(digits(), "2600") << "26 has two characters; the others count as 0";
 }
 
 TEST_F(YearPaintTest, StripesAndDividersFollowTheirSwitches) {
-    CustomizationModule& module = Customization();
-    CalendarWindow& window = CalendarWindow::Instance();
-    const calCanvas& grid = *window.Calendar;
     const int right = grid.Width() - 3;
     const int dividerX =
         static_cast<int>(grid.LeftMarginWidth + 8 * grid.ColumnsWidth + grid.ColumnsWidth / 3.0);
     const int dividerY = grid.MarginHeight + grid.DefaultRowHeight + 5;
-    Paint(window);
-    EXPECT_EQ(shot->Pixel(right, 1), kWhite);
+    Paint();
+    EXPECT_EQ(shot->Pixel(right, 1), RGB(255, 255, 255));
     EXPECT_EQ(shot->Pixel(dividerX, dividerY), kGrey);
 
-    module.includeStriping = true;
-    module.hideMonthDividers = true;
-    Paint(window);
-    EXPECT_EQ(shot->Pixel(right, 1), RGB(240, 240, 240));
-    EXPECT_EQ(shot->Pixel(right, 5), RGB(240, 240, 240));
-    EXPECT_EQ(shot->Pixel(right, 3), kWhite);
+    Customization().includeStriping = Customization().hideMonthDividers = true;
+    Paint();
+    EXPECT_EQ(
+        (std::vector<Color>{shot->Pixel(right, 1), shot->Pixel(right, 3), shot->Pixel(right, 5)}),
+        (std::vector<Color>{RGB(240, 240, 240), RGB(255, 255, 255), RGB(240, 240, 240)}));
     EXPECT_NE(shot->Pixel(dividerX, dividerY), kGrey);
 }
