@@ -2,6 +2,7 @@
 #include "app/Menu.h"
 #include "app/Startup.h"
 
+#include "customisation/BuiltInPictures.h"
 #include "platform/Toolkit.h"
 
 int RunCalendar() {
@@ -9,5 +10,7 @@ int RunCalendar() {
     app application;
     application.SetMenuBar(&Menu::Instance());
     _ApplicationAddMenuHandlers();
-    return application.Run();
+    const int code = application.Run();
+    ReleaseBuiltInPictures();
+    return code;
 }

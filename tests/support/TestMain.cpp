@@ -7,6 +7,8 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("CALENDAR_SOURCE_DIR", CALENDAR_SOURCE_DIR, 0);
+    setenv("CALENDAR_BIN_DIR", CALENDAR_BIN_DIR, 0);
     ::testing::InitGoogleTest(&argc, argv);
     Toolkit toolkit;
     return RUN_ALL_TESTS();

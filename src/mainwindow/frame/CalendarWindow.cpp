@@ -2,6 +2,7 @@
 #include "mainwindow/frame/CalendarWindow.h"
 
 #include "app/Menu.h"
+#include "customisation/BuiltInPictures.h"
 #include "customisation/CustomizationModule.h"
 #include "platform/Exceptions.h"
 #include "platform/Screen.h"

@@ -29,12 +29,13 @@ void CalendarWindow::LoadBackgroundImage() {
                                            background->Height());
     backgroundImageScaled = BilinearScale(background, static_cast<int>(width), height);
 
-    if (!module.yearNumber[0]) return;
+    if (module.yearNumber.empty() || !module.yearNumber[0]) return;
     const float fx = static_cast<float>(static_cast<double>(backgroundImageScaled->Width()) /
                                         background->Width());
     const float fy = static_cast<float>(static_cast<double>(backgroundImageScaled->Height()) /
                                         background->Height());
-    for (int digit = 0; digit <= 9; ++digit) {
+    for (size_t digit = 0; digit < module.yearNumber.size() && digit < yearNumberScaled.size();
+         ++digit) {
         PicturePtr& picture = module.yearNumber[digit];
         if (!picture) continue;
         picture = EnsurePictureBits(picture, 32);

@@ -1,0 +1,111 @@
+// The load of the specification: its one exception handler, and its first half: the screen
+// shape, the edition's identity, the background and cycle pictures and the year digits.
+#include "customisation/CustomisationText.h"
+#include "customisation/CustomizationModule.h"
+#include "customisation/SpecValues.h"
+
+#include "platform/Graphics.h"
+#include "platform/Screen.h"
+
+#include <exception>
+
+using namespace SpecValues;
+
+void CustomizationModule::LoadSpecs() {
+    try {
+        const std::string spec = Customization().CalendarPropertyValues;
+        if (LoadIdentityAndArtwork(spec)) LoadLayoutAndLinks(spec);
+    } catch (const std::exception&) {
+        // The keys not reached keep what they held.
+        EndApplication(CustomisationText::kFatalLoadError);
+    }
+}
+
+PicturePtr& CustomizationModule::CyclePicture(int number, bool wide) {
+    using Property = PicturePtr CustomizationModule::*;
+    static constexpr Property kWide[] = {
+        &CustomizationModule::backgroundImage2Wide,  &CustomizationModule::backgroundImage3Wide,
+        &CustomizationModule::backgroundImage4Wide,  &CustomizationModule::backgroundImage5Wide,
+        &CustomizationModule::backgroundImage6Wide,  &CustomizationModule::backgroundImage7Wide,
+        &CustomizationModule::backgroundImage8Wide,  &CustomizationModule::backgroundImage9Wide,
+        &CustomizationModule::backgroundImage10Wide, &CustomizationModule::backgroundImage11Wide,
+        &CustomizationModule::backgroundImage12Wide};
+    static constexpr Property kStandard[] = {&CustomizationModule::backgroundImage2Standard,
+                                             &CustomizationModule::backgroundImage3Standard,
+                                             &CustomizationModule::backgroundImage4Standard,
+                                             &CustomizationModule::backgroundImage5Standard,
+                                             &CustomizationModule::backgroundImage6Standard,
+                                             &CustomizationModule::backgroundImage7Standard,
+                                             &CustomizationModule::backgroundImage8Standard,
+                                             &CustomizationModule::backgroundImage9Standard,
+                                             &CustomizationModule::backgroundImage10Standard,
+                                             &CustomizationModule::backgroundImage11Standard,
+                                             &CustomizationModule::backgroundImage12Standard};
+    return Customization().*(wide ? kWide : kStandard)[number - 2];
+}
+
+// Returns false when the application is ending and the load must stop.
+bool CustomizationModule::LoadIdentityAndArtwork(const std::string& spec) {
+    CustomizationModule& m = Customization();
+    const ScreenInfo screen = Screen(0);
+    m.WideScreen = static_cast<double>(screen.AvailableWidth) / screen.AvailableHeight > 1.5;
+    const Date loadDate;
+
+    m.vendorName = Text(spec, "vendorName");
+    m.vendorURL = Text(spec, "vendorURL");
+    m.applicationName = Text(spec, "applicationName");
+    m.otherCopyright = Text(spec, "otherCopyright");
+    m.customAboutWindow = FlagByConversion(spec, "customAboutWindow");
+    PictureFile(spec, "customAboutWindowImage", m.customAboutWindowImage);
+    m.cycleImages = FlagByConversion(spec, "cycleImages");
+    m.imageCycle = Text(spec, "imageCycle");
+    m.oneYearCalendarYear = Integer(spec, "oneYearCalendarYear");
+
+    const std::string shape = m.WideScreen ? "Wide" : "Standard";
+    PicturePtr& base = m.WideScreen ? m.backgroundImageWide : m.backgroundImageStandard;
+    PictureFile(spec, "backgroundImage" + shape, base);
+    if (base) {
+        m.backgroundImage = std::make_shared<Picture>(base->Width(), base->Height(), 32);
+        m.backgroundImage->Graphics().DrawPicture(*base, 0, 0);
+        m.composition_ = m.backgroundImage;
+    }
+    if (m.cycleImages) {
+        PictureFile(spec, "backgroundImageDefault" + shape,
+                    m.WideScreen ? m.backgroundImageDefaultWide : m.backgroundImageDefaultStandard);
+        for (int number = 2; number <= 12; ++number)
+            PictureFile(spec, "backgroundImage" + std::to_string(number) + shape,
+                        CyclePicture(number, m.WideScreen));
+        CycleImage();
+        if (ApplicationEnding()) return false;
+    }
+    if (!m.backgroundImage) {
+        EndApplication(CustomisationText::kNoBackground);
+        return false;
+    }
+    m.scrollImage = Flag(spec, "scrollImage");
+    LoadYearDigits(spec);
+    m.calendarStartYear = Integer(spec, "calendarStartYear");
+    if (m.calendarStartYear == 0) m.calendarStartYear = loadDate.Year() - 1;
+    m.yearImageStartYear = Integer(spec, "yearImageStartYear");
+    return true;
+}
+
+// The digit strip holds 0 to 9 stacked, each a tenth of its height; the mask strip the same.
+void CustomizationModule::LoadYearDigits(const std::string& spec) {
+    CustomizationModule& m = Customization();
+    m.yearNumber.assign(10, nullptr);
+    const FolderItem digits = m.DefaultCalendarFolder.ChildIgnoringCase(Text(spec, "yearNumbers"));
+    const FolderItem masks =
+        m.DefaultCalendarFolder.ChildIgnoringCase(Text(spec, "yearNumbers_Mask"));
+    if (digits.IsNone() || !digits.Exists() || masks.IsNone() || !masks.Exists()) return;
+    const PicturePtr strip = digits.OpenAsPicture();
+    const PicturePtr maskStrip = masks.OpenAsPicture();
+    if (!strip || !maskStrip) return;
+    const int w = strip->Width(), h = strip->Height() / 10;
+    for (int i = 0; i < 10; ++i) {
+        auto digit = std::make_shared<Picture>(w, h, 32);
+        digit->Graphics().DrawPicture(*strip, 0, 0, w, h, 0, i * h, w, h);
+        digit->Mask().Graphics().DrawPicture(*maskStrip, 0, 0, w, h, 0, i * h, w, h);
+        m.yearNumber[static_cast<size_t>(i)] = std::move(digit);
+    }
+}

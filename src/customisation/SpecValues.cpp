@@ -1,0 +1,59 @@
+#include "customisation/SpecValues.h"
+
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/Text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace SpecValues {
+
+std::string Text(const std::string& spec, const std::string& key) {
+    const SpecValue value = CustomizationModule::ParseSpec(spec, key);
+    const std::string* text = std::get_if<std::string>(&value);
+    return text ? *text : std::string();
+}
+
+bool Flag(const std::string& spec, const std::string& key) {
+    return TextEquals(Text(spec, key), "True");
+}
+
+bool FlagByConversion(const std::string& spec, const std::string& key) {
+    const std::string value = Text(spec, key);
+    return TextEquals(value, "True") || Val(value) != 0;
+}
+
+int Integer(const std::string& spec, const std::string& key) {
+    const double value = Val(Text(spec, key));
+    return static_cast<int>(std::clamp(std::trunc(value), -2147483648.0, 2147483647.0));
+}
+
+double Number(const std::string& spec, const std::string& key) {
+    return Val(Text(spec, key));
+}
+
+Color ColorOf(const std::string& spec, const std::string& key) {
+    const SpecValue value = CustomizationModule::ParseSpec(spec, key);
+    const Color* colour = std::get_if<Color>(&value);
+    return colour ? *colour : Color{};
+}
+
+void PictureFile(const std::string& spec, const std::string& key, PicturePtr& property) {
+    const FolderItem item =
+        Customization().DefaultCalendarFolder.ChildIgnoringCase(Text(spec, key));
+    if (item.IsNone()) return;
+    property = item.OpenAsPicture();
+}
+
+void EndApplication(const char* message) {
+    MsgBox(message);
+    if (Application* application = Application::Instance()) application->Quit(0);
+}
+
+bool ApplicationEnding() {
+    const Application* application = Application::Instance();
+    return application && application->QuitRequested();
+}
+
+} // namespace SpecValues

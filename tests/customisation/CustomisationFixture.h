@@ -1,0 +1,70 @@
+#pragma once
+// A fresh set of calendar properties, a screen of the test's choosing and calendar folders
+// built in the temporary application folder.
+#include "customisation/CustomizationModule.h"
+
+#include "platform/Application.h"
+#include "platform/Graphics.h"
+#include "platform/Screen.h"
+#include "platform/TestSeams.h"
+
+#include "support/TestEnvironment.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class CustomisationTest : public IsolatedTest {
+  protected:
+    Application application; // receives the quit of a failed load
+
+    CustomisationTest() {
+        Customization() = CustomizationModule{};
+        SetScreen(1920, 1200);
+    }
+    ~CustomisationTest() override {
+        SetScreenForTesting(std::nullopt);
+        Customization() = CustomizationModule{};
+    }
+
+    // The main screen: its available area, and its full size (the available size when 0).
+    static void SetScreen(int availableWidth, int availableHeight, int width = 0, int height = 0) {
+        SetScreenForTesting(ScreenInfo{0, 0, width ? width : availableWidth,
+                                       height ? height : availableHeight, 0, 0, availableWidth,
+                                       availableHeight});
+    }
+
+    // The clock reads noon of that day.
+    static void FixDate(int year, int month, int day) {
+        Date::FixClock(Date(year, month, day, 12).TotalSeconds());
+    }
+
+    static void WritePicture(const std::filesystem::path& path, int width, int height,
+                             Color colour) {
+        Picture picture(width, height);
+        picture.Graphics().ForeColor = colour;
+        picture.Graphics().FillRect(0, 0, width, height);
+        ASSERT_TRUE(picture.Save(path)) << path;
+    }
+
+    std::filesystem::path Folder(const std::string& name) const {
+        return environment.AppFolder() / name;
+    }
+
+    // A calendar folder holding calspc.dat with spec, named by caldef.dat.
+    std::filesystem::path WriteEdition(const std::string& spec,
+                                       const std::string& name = "Edition") {
+        TestEnvironment::WriteFile(Folder(name) / "calspc.dat", spec);
+        TestEnvironment::WriteFile(environment.AppFolder() / "caldef.dat", name + "\n");
+        return Folder(name);
+    }
+
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> messages;
+        for (const auto& dialog : TestSeams::Dialogs())
+            messages.push_back(dialog.message);
+        return messages;
+    }
+
+    bool Quit() const { return application.QuitRequested(); }
+};

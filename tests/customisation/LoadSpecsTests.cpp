@@ -1,0 +1,232 @@
+#include "CustomisationFixture.h"
+
+#include "customisation/CustomisationText.h"
+
+namespace {
+
+constexpr Color kBlue = RGB(0, 0, 200);
+constexpr Color kGreen = RGB(0, 160, 0);
+
+class LoadSpecsTest : public CustomisationTest {
+  protected:
+    // An edition with a wide base 300 x 120 (blue) and a standard base 200 x 160 (green).
+    void Load(const std::string& keys) {
+        const auto folder = WriteEdition("backgroundImageWide=wide.png\n"
+                                         "backgroundImageStandard=standard.png\n" +
+                                         keys);
+        WritePicture(folder / "wide.png", 300, 120, kBlue);
+        WritePicture(folder / "standard.png", 200, 160, kGreen);
+        CustomizationModule::CustomizeCalendar();
+    }
+};
+
+} // namespace
+
+TEST_F(LoadSpecsTest, TheScreenIsWideAbove1Point5) {
+    const struct {
+        int width, height;
+        bool wide;
+    } cases[] = {{1500, 1000, false},
+                 {1501, 1000, true},
+                 {1680, 1028, true},
+                 {1499, 1000, false},
+                 {1024, 768, false}};
+    for (const auto& c : cases) {
+        Customization() = CustomizationModule{};
+        SetScreen(c.width, c.height);
+        Load("");
+        const CustomizationModule& m = Customization();
+        EXPECT_EQ(m.WideScreen, c.wide) << c.width << " x " << c.height;
+        // Only the picture of the screen's shape is read.
+        EXPECT_EQ(bool(m.backgroundImageWide), c.wide);
+        EXPECT_EQ(bool(m.backgroundImageStandard), !c.wide);
+        ASSERT_TRUE(m.backgroundImage);
+        EXPECT_EQ(m.backgroundImage->Width(), c.wide ? 300 : 200);
+    }
+}
+
+TEST_F(LoadSpecsTest, TheBackgroundIsANew32BitCopyOfTheBasePicture) {
+    Load("");
+    const CustomizationModule& m = Customization();
+    ASSERT_TRUE(m.backgroundImage);
+    EXPECT_NE(m.backgroundImage, m.backgroundImageWide);
+    EXPECT_EQ(m.backgroundImage->Depth(), 32);
+    EXPECT_EQ(m.backgroundImage->Height(), 120);
+    EXPECT_EQ(m.backgroundImage->Pixel(299, 119), kBlue);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(LoadSpecsTest, IdentityTextsAndFlags) {
+    Load("vendorName=Ombrelline Studio\nvendorURL=https://example.test/\n"
+         "applicationName=Seasons\notherCopyright= (c) 2025 \ncustomAboutWindow=true\n"
+         "cycleImages=False\nimageCycle= Monthly\noneYearCalendarYear=2012\n"
+         "scrollImage=TRUE\nhideTime=True \nhideYearScroll= True\nincludeStriping=Yes\n"
+         "yearOnRight=1\nincludeHomeButton=tRuE\nhomeButtonLink=https://example.test/home\n"
+         "monthDividersHidden=True\nmonthNamesFont=\"Arial\"\n");
+    const CustomizationModule& m = Customization();
+    EXPECT_EQ(m.vendorName, "Ombrelline Studio");
+    EXPECT_EQ(m.vendorURL, "https://example.test/");
+    EXPECT_EQ(m.applicationName, "Seasons");
+    EXPECT_EQ(m.otherCopyright, " (c) 2025 ");
+    EXPECT_TRUE(m.customAboutWindow);
+    EXPECT_FALSE(m.cycleImages);
+    EXPECT_EQ(m.imageCycle, " Monthly");
+    EXPECT_EQ(m.oneYearCalendarYear, 2012);
+    EXPECT_TRUE(m.scrollImage);
+    EXPECT_FALSE(m.hideTime);       // a blank after the word
+    EXPECT_FALSE(m.hideYearScroll); // a blank before it
+    EXPECT_FALSE(m.includeStriping);
+    EXPECT_FALSE(m.yearOnRight);
+    EXPECT_TRUE(m.includeHomeButton);
+    EXPECT_TRUE(m.hideMonthDividers);
+    EXPECT_EQ(m.homeButtonLink, "https://example.test/home");
+    EXPECT_EQ(m.monthNamesFont, "\"Arial\"");
+    EXPECT_FALSE(m.includeLinkButtons); // absent
+}
+
+TEST_F(LoadSpecsTest, TheFirstYearDefaultsToLastYear) {
+    FixDate(2026, 3, 1);
+    Load("calendarStartYear=0\nyearImageStartYear=2000\n");
+    EXPECT_EQ(Customization().calendarStartYear, 2025);
+    EXPECT_EQ(Customization().yearImageStartYear, 2000);
+    Customization() = CustomizationModule{};
+    Load("");
+    EXPECT_EQ(Customization().calendarStartYear, 2025);
+    Customization() = CustomizationModule{};
+    Load("calendarStartYear=2012\n");
+    EXPECT_EQ(Customization().calendarStartYear, 2012);
+}
+
+TEST_F(LoadSpecsTest, ColoursWithMissingFields) {
+    Load("calendarBackgroundColor=10,20,30\ntabColor=255,128\nmenuColor=7\n"
+         "timeTextColor=&h00FF00\nhomeTextColor=,,9\n");
+    const CustomizationModule& m = Customization();
+    EXPECT_EQ(m.calendarBackgroundColor, RGB(10, 20, 30));
+    EXPECT_EQ(m.tabColor, RGB(255, 128, 0));
+    EXPECT_EQ(m.menuColor, RGB(0, 0, 7));
+    EXPECT_EQ(m.timeTextColor, RGB(0, 255, 0));
+    EXPECT_EQ(m.homeTextColor, RGB(0, 0, 9));
+    EXPECT_EQ(m.daysColor, RGB(0, 0, 0)); // absent
+}
+
+TEST_F(LoadSpecsTest, TheTitleBandIsPixelsOfTheBackgroundInEitherShape) {
+    // Wide: the wide value, or the plain one when the wide value is 0.
+    Load("TitleAreaHeight=60\nTitleAreaHeightWide=96\n");
+    EXPECT_DOUBLE_EQ(Customization().TitleAreaHeightPercent, 96.0 / 120);
+    Customization() = CustomizationModule{};
+    Load("TitleAreaHeight=80\nTitleAreaHeightWide=0\n");
+    EXPECT_DOUBLE_EQ(Customization().TitleAreaHeightPercent, 80.0 / 120);
+    // Standard: the plain value, whichever line comes first.
+    Customization() = CustomizationModule{};
+    SetScreen(1024, 768);
+    Load("TitleAreaHeightWide=120\nTitleAreaHeight=40\n");
+    EXPECT_DOUBLE_EQ(Customization().TitleAreaHeightPercent, 40.0 / 160);
+}
+
+TEST_F(LoadSpecsTest, TheCalendarAreaIsAShareOrPixelsOfTheBackground) {
+    const struct {
+        const char* value;
+        double share;
+    } cases[] = {{"0.62", 0.62}, {"1", 1.0}, {"93", 93.0 / 120}, {"", 0.0}};
+    for (const auto& c : cases) {
+        Customization() = CustomizationModule{};
+        Load(std::string("CalendarAreaHeightPercentWide=") + c.value + "\n");
+        EXPECT_DOUBLE_EQ(Customization().CalendarAreaHeightPercent, c.share) << c.value;
+    }
+    // No fall-back from one shape's key to the other's.
+    Customization() = CustomizationModule{};
+    SetScreen(1024, 768);
+    Load("CalendarAreaHeightPercentWide=0.7\nCalendarAreaHeightPercentStandard=80\n");
+    EXPECT_DOUBLE_EQ(Customization().CalendarAreaHeightPercent, 0.5);
+}
+
+TEST_F(LoadSpecsTest, FloatingLinksFollowTheFullScreensShape) {
+    const std::string links = "floatingLink1=https://one.test/\n"
+                              "floatingLink1CoordinatesWide=1,2,3,4\n"
+                              "floatingLink1CoordinatesStandard=5,6,7,8\n"
+                              "floatingLink5=https://five.test/\n"
+                              "floatingLink5CoordinatesStandard=9,9,9,9\n"
+                              "floatingLink6=https://six.test/\n";
+    // Available 1152 x 746 is wide; the full 1152 x 768 is exactly 1.5, so not.
+    SetScreen(1152, 746, 1152, 768);
+    Load(links);
+    const CustomizationModule& m = Customization();
+    EXPECT_TRUE(m.WideScreen);
+    EXPECT_EQ(m.floatingLink[1], "https://one.test/");
+    EXPECT_EQ(m.floatingLink[5], "https://five.test/");
+    EXPECT_EQ(m.floatingLink[6], "");
+    EXPECT_EQ(m.floatingLinkCoordinates[1], "5,6,7,8");
+    EXPECT_EQ(m.floatingLinkCoordinates[5], "9,9,9,9");
+
+    Customization() = CustomizationModule{};
+    SetScreen(1920, 1150, 1920, 1200);
+    Load(links);
+    EXPECT_EQ(Customization().floatingLinkCoordinates[1], "1,2,3,4");
+    EXPECT_EQ(Customization().floatingLinkCoordinates[5], "");
+}
+
+TEST_F(LoadSpecsTest, AMissingBackgroundEndsTheLoad) {
+    const auto folder = WriteEdition("backgroundImageStandard=standard.png\nmenuColor=1,2,3\n");
+    WritePicture(folder / "standard.png", 200, 160, kGreen);
+    CustomizationModule::CustomizeCalendar(); // a wide screen, whose picture is not named
+    const CustomizationModule& m = Customization();
+    EXPECT_FALSE(m.backgroundImageStandard);
+    EXPECT_EQ(Messages(), std::vector<std::string>{CustomisationText::kNoBackground});
+    EXPECT_TRUE(Quit());
+    EXPECT_EQ(m.menuColor, RGB(0, 0, 0)); // not reached
+}
+
+TEST_F(LoadSpecsTest, AFailureDuringTheLoadShowsTheFatalMessageAndQuits) {
+    // The dialog seam throws while the cycle reports its missing picture.
+    TestSeams::AnswerDialogs([](const TestSeams::DialogRecord& record) -> int {
+        if (record.message == CustomisationText::kCyclePictureMissing)
+            throw std::runtime_error("interrupted");
+        return 0;
+    });
+    FixDate(2026, 7, 1);
+    Load("cycleImages=True\nimageCycle=Seasonal\nmenuColor=1,2,3\n");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{CustomisationText::kCyclePictureMissing,
+                                                    CustomisationText::kFatalLoadError}));
+    EXPECT_TRUE(Quit());
+    EXPECT_EQ(Customization().menuColor, RGB(0, 0, 0));
+}
+
+TEST_F(LoadSpecsTest, YearDigitsAreCutFromTheStripWithTheirMasks) {
+    const auto folder = Folder("Edition");
+    Picture strip(24, 400), mask(24, 400);
+    for (int digit = 0; digit < 10; ++digit) {
+        strip.Graphics().ForeColor = RGB(digit * 20, 0, 0);
+        strip.Graphics().FillRect(0, digit * 40, 24, 40);
+        mask.Graphics().ForeColor = digit == 7 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+        mask.Graphics().FillRect(0, digit * 40, 24, 40);
+    }
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(strip.Save(folder / "digits.png"));
+    ASSERT_TRUE(mask.Save(folder / "digits-mask.png"));
+    Load("yearNumbers=digits.png\nyearNumbers_Mask=digits-mask.png\n");
+    const auto& digits = Customization().yearNumber;
+    ASSERT_EQ(digits.size(), 10u);
+    for (int digit = 0; digit < 10; ++digit) {
+        const PicturePtr& picture = digits[static_cast<size_t>(digit)];
+        ASSERT_TRUE(picture) << digit;
+        EXPECT_EQ(picture->Width(), 24);
+        EXPECT_EQ(picture->Height(), 40);
+        EXPECT_EQ(picture->Pixel(10, 39), RGB(digit * 20, 0, 0)) << digit;
+        EXPECT_EQ(picture->Mask().Pixel(10, 0), digit == 7 ? RGB(0, 0, 0) : RGB(255, 255, 255));
+    }
+
+    // Without the mask strip, and on a later load without any strip: ten empty entries.
+    Load("yearNumbers=digits.png\n");
+    EXPECT_EQ(Customization().yearNumber, std::vector<PicturePtr>(10));
+}
+
+TEST_F(LoadSpecsTest, PicturesNamedWithOtherLetterCaseAreFound) {
+    const auto folder =
+        WriteEdition("backgroundImageWide=Wide.PNG\ncustomAboutWindowImage=about.png\n");
+    WritePicture(folder / "wide.png", 300, 120, kBlue);
+    WritePicture(folder / "About.png", 40, 30, kGreen);
+    CustomizationModule::CustomizeCalendar();
+    ASSERT_TRUE(Customization().backgroundImageWide);
+    ASSERT_TRUE(Customization().customAboutWindowImage);
+    EXPECT_EQ(Customization().customAboutWindowImage->Width(), 40);
+}
