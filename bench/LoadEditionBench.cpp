@@ -27,7 +27,7 @@ BENCHMARK(LoadWideSeasonalEdition)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureToolkit();
+    Toolkit toolkit;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
