@@ -1,4 +1,4 @@
-// Loading the sample seasonal edition on a wide screen: finding it, reading its specification,
+// Loading the sample seasonal edition on a wide screen: finding it, reading its calendar file,
 // decoding the pictures it draws and composing the season's background and the year digits.
 #include "customisation/CustomizationModule.h"
 

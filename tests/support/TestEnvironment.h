@@ -19,7 +19,7 @@ class TestEnvironment {
     std::filesystem::path AppFolder() const { return home_ / "app"; }
 
     // A small calendar folder named by caldef.dat in the application folder: plain pictures of
-    // both shapes and the given extra specification lines.
+    // both shapes and the given extra calendar file lines.
     void InstallSimpleEdition(const std::string& extraSpec = {}) const;
 
     static void WriteFile(const std::filesystem::path& path, const std::string& text);
