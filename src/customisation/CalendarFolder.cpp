@@ -1,4 +1,4 @@
-// Choosing the calendar folder and reading its specification file.
+// Choosing the calendar folder and reading its calendar file.
 #include "customisation/CustomisationText.h"
 #include "customisation/CustomizationModule.h"
 #include "customisation/SpecValues.h"
@@ -8,7 +8,7 @@
 
 namespace {
 
-// A calendar folder holds a specification file; names inside it are matched without regard to
+// A calendar folder holds a calendar file; names inside it are matched without regard to
 // letter case.
 bool Qualifies(const FolderItem& folder) {
     return folder.Directory() && folder.ChildIgnoringCase("calspc.dat").Exists();

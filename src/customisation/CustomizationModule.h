@@ -1,5 +1,5 @@
 #pragma once
-// The calendar properties of the edition in use, loaded from the specification file of its
+// The calendar properties of the edition in use, loaded from the calendar file of its
 // calendar folder, and the operations that find, load and cycle them. One instance for the
 // whole run (Customization()); every view reads the properties directly.
 #include "platform/Color.h"
@@ -12,7 +12,7 @@
 #include <variant>
 #include <vector>
 
-// What a specification key gives: a colour for a colour key, else the value text.
+// What a calendar key gives: a colour for a colour key, else the value text.
 using SpecValue = std::variant<std::string, Color>;
 
 struct CustomizationModule {
@@ -24,7 +24,7 @@ struct CustomizationModule {
     std::string imageCycle; // "Seasonal" or "Monthly"; anything else shows the base picture
     std::string monthNamesFont;
     std::string homeButtonLink;
-    std::string CalendarPropertyValues; // the whole specification file
+    std::string CalendarPropertyValues; // the whole calendar file
     std::string titleBarLink;           // nothing sets it
     std::string ZantriqueURL;           // nothing sets it
 
@@ -104,7 +104,7 @@ struct CustomizationModule {
 
     FolderItem DefaultCalendarFolder; // the calendar folder in use
 
-    // Elements 1 to 5 come from the specification.
+    // Elements 1 to 5 come from the calendar file.
     std::array<std::string, 11> floatingLink;
     std::array<std::string, 11> floatingLinkCoordinates; // "left,top,width,height"
     // The year digits 0 to 9 with their masks; empty before the first load.
@@ -112,14 +112,14 @@ struct CustomizationModule {
     // Link entries: caption and URL. Nothing adds any.
     std::vector<std::array<std::string, 2>> calendarURLlinks;
 
-    // Finds the calendar folder and loads its specification; shows a message and quits the
+    // Finds the calendar folder and loads its calendar file; shows a message and quits the
     // application when it cannot.
     static void CustomizeCalendar();
     // Sets DefaultCalendarFolder and CalendarPropertyValues, or ends the application.
     static void FindSpecs();
     // Turns CalendarPropertyValues into the calendar properties, in one pass.
     static void LoadSpecs();
-    // The value of one key in a specification text.
+    // The value of one key in a calendar file text.
     static SpecValue ParseSpec(const std::string& text, const std::string& key);
     // 0 spring (03-20 to 06-20), 1 summer, 2 autumn (09-22 to 12-20), 3 winter.
     static int GetSeason(const Date& d);

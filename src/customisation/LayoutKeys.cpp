@@ -17,66 +17,66 @@ double BackgroundHeight() {
 }
 } // namespace
 
-void CustomizationModule::LoadLayoutAndLinks(const std::string& spec) {
+void CustomizationModule::LoadLayoutAndLinks(const std::string& calspc) {
     CustomizationModule& m = Customization();
-    m.calendarBackgroundColor = ColorOf(spec, "calendarBackgroundColor");
-    m.tabColor = ColorOf(spec, "tabColor");
+    m.calendarBackgroundColor = ColorOf(calspc, "calendarBackgroundColor");
+    m.tabColor = ColorOf(calspc, "tabColor");
 
-    double title = m.WideScreen ? Number(spec, "TitleAreaHeightWide") : 0;
-    if (!m.WideScreen || title == 0) title = Number(spec, "TitleAreaHeight");
+    double title = m.WideScreen ? Number(calspc, "TitleAreaHeightWide") : 0;
+    if (!m.WideScreen || title == 0) title = Number(calspc, "TitleAreaHeight");
     m.TitleAreaHeightPercent = title;
     m.TitleAreaHeightPercent = title / BackgroundHeight();
 
-    m.menuColor = ColorOf(spec, "menuColor");
-    m.hideTime = Flag(spec, "hideTime");
-    m.timeTextColor = ColorOf(spec, "timeTextColor");
-    m.hideYearScroll = Flag(spec, "hideYearScroll");
+    m.menuColor = ColorOf(calspc, "menuColor");
+    m.hideTime = Flag(calspc, "hideTime");
+    m.timeTextColor = ColorOf(calspc, "timeTextColor");
+    m.hideYearScroll = Flag(calspc, "hideYearScroll");
 
     // Above 1 the value is pixels of the background picture, else already a share.
-    double area = Number(spec, m.WideScreen ? "CalendarAreaHeightPercentWide"
-                                            : "CalendarAreaHeightPercentStandard");
+    double area = Number(calspc, m.WideScreen ? "CalendarAreaHeightPercentWide"
+                                              : "CalendarAreaHeightPercentStandard");
     if (area > 1.0) area /= BackgroundHeight();
     m.CalendarAreaHeightPercent = area;
 
-    m.includeStriping = Flag(spec, "includeStriping");
-    m.topMargin_pct = Number(spec, "topMargin_pct");
-    m.leftMargin_pct = Number(spec, "leftMargin_pct");
-    m.rightMargin_Pct = Number(spec, "rightMargin_pct");
-    m.yearColor = ColorOf(spec, "yearColor");
-    m.yearOnRight = Flag(spec, "yearOnRight");
-    m.rightJustifyYear = Flag(spec, "rightJustifyYear");
-    m.leftJustifyYear = Flag(spec, "leftJustifyYear");
-    m.monthNamesColor = ColorOf(spec, "monthNamesColor");
-    m.monthNamesFont = Text(spec, "monthNamesFont");
-    m.monthNamesBold = Flag(spec, "monthNamesBold");
-    m.monthNamesLeftJ = Flag(spec, "monthNamesLeftJ");
-    m.monthNamesUppercase = Flag(spec, "monthNamesUppercase");
-    m.monthNamesAbbreviated = Flag(spec, "monthNamesAbbreviated");
-    m.hideMonthDividers = Flag(spec, "monthDividersHidden");
-    m.dayHeaderColor = ColorOf(spec, "dayHeaderColor");
-    m.daysColor = ColorOf(spec, "daysColor");
-    m.includeQVLogo = Flag(spec, "includeQVLogo");
-    m.QVlogoColor = ColorOf(spec, "QVlogoColor");
-    m.QVLogoRightJustify = Flag(spec, "QVLogoRightJustify");
-    m.glanceEventHeaderColor = ColorOf(spec, "glanceEventHeaderColor");
-    m.glanceEventColor = ColorOf(spec, "glanceEventColor");
-    m.displayImage_centered = Flag(spec, "displayImage_centered");
-    m.displayImage_bottomJustify = Flag(spec, "displayImage_bottomJustify");
-    m.bottomImage_keepWidth = Flag(spec, "bottomImage_keepWidth");
-    m.hideTopBorder = Flag(spec, "hideTopBorder");
-    m.hideBottomBorder = Flag(spec, "hideBottomBorder");
-    m.includeHomeButton = Flag(spec, "includeHomeButton");
-    m.homeButtonLink = Text(spec, "homeButtonLink");
-    m.homeTextColor = ColorOf(spec, "homeTextColor");
+    m.includeStriping = Flag(calspc, "includeStriping");
+    m.topMargin_pct = Number(calspc, "topMargin_pct");
+    m.leftMargin_pct = Number(calspc, "leftMargin_pct");
+    m.rightMargin_Pct = Number(calspc, "rightMargin_pct");
+    m.yearColor = ColorOf(calspc, "yearColor");
+    m.yearOnRight = Flag(calspc, "yearOnRight");
+    m.rightJustifyYear = Flag(calspc, "rightJustifyYear");
+    m.leftJustifyYear = Flag(calspc, "leftJustifyYear");
+    m.monthNamesColor = ColorOf(calspc, "monthNamesColor");
+    m.monthNamesFont = Text(calspc, "monthNamesFont");
+    m.monthNamesBold = Flag(calspc, "monthNamesBold");
+    m.monthNamesLeftJ = Flag(calspc, "monthNamesLeftJ");
+    m.monthNamesUppercase = Flag(calspc, "monthNamesUppercase");
+    m.monthNamesAbbreviated = Flag(calspc, "monthNamesAbbreviated");
+    m.hideMonthDividers = Flag(calspc, "monthDividersHidden");
+    m.dayHeaderColor = ColorOf(calspc, "dayHeaderColor");
+    m.daysColor = ColorOf(calspc, "daysColor");
+    m.includeQVLogo = Flag(calspc, "includeQVLogo");
+    m.QVlogoColor = ColorOf(calspc, "QVlogoColor");
+    m.QVLogoRightJustify = Flag(calspc, "QVLogoRightJustify");
+    m.glanceEventHeaderColor = ColorOf(calspc, "glanceEventHeaderColor");
+    m.glanceEventColor = ColorOf(calspc, "glanceEventColor");
+    m.displayImage_centered = Flag(calspc, "displayImage_centered");
+    m.displayImage_bottomJustify = Flag(calspc, "displayImage_bottomJustify");
+    m.bottomImage_keepWidth = Flag(calspc, "bottomImage_keepWidth");
+    m.hideTopBorder = Flag(calspc, "hideTopBorder");
+    m.hideBottomBorder = Flag(calspc, "hideBottomBorder");
+    m.includeHomeButton = Flag(calspc, "includeHomeButton");
+    m.homeButtonLink = Text(calspc, "homeButtonLink");
+    m.homeTextColor = ColorOf(calspc, "homeTextColor");
 
     for (int n = 1; n <= 5; ++n)
-        m.floatingLink[static_cast<size_t>(n)] = Text(spec, "floatingLink" + std::to_string(n));
+        m.floatingLink[static_cast<size_t>(n)] = Text(calspc, "floatingLink" + std::to_string(n));
     // The link rectangles follow the full screen's shape, which may differ from WideScreen.
     const ScreenInfo screen = Screen(0);
     const bool wideFull = static_cast<double>(screen.Width) / screen.Height > 1.5;
     for (int n = 1; n <= 5; ++n)
         m.floatingLinkCoordinates[static_cast<size_t>(n)] =
-            Text(spec, "floatingLink" + std::to_string(n) + "Coordinates" +
-                           (wideFull ? "Wide" : "Standard"));
-    m.includeLinkButtons = Flag(spec, "includeLinkButtons");
+            Text(calspc, "floatingLink" + std::to_string(n) + "Coordinates" +
+                             (wideFull ? "Wide" : "Standard"));
+    m.includeLinkButtons = Flag(calspc, "includeLinkButtons");
 }

@@ -1,4 +1,4 @@
-// The load of the specification: its one exception handler, and its first half: the screen
+// The load of the calendar file: its one exception handler, and its first half: the screen
 // shape, the edition's identity, the background and cycle pictures and the year digits.
 #include "customisation/CustomisationText.h"
 #include "customisation/CustomizationModule.h"
@@ -13,8 +13,8 @@ using namespace SpecValues;
 
 void CustomizationModule::LoadSpecs() {
     try {
-        const std::string spec = Customization().CalendarPropertyValues;
-        if (LoadIdentityAndArtwork(spec)) LoadLayoutAndLinks(spec);
+        const std::string calspc = Customization().CalendarPropertyValues;
+        if (LoadIdentityAndArtwork(calspc)) LoadLayoutAndLinks(calspc);
     } catch (const std::exception&) {
         // The keys not reached keep what they held.
         EndApplication(CustomisationText::kFatalLoadError);
@@ -45,35 +45,35 @@ PicturePtr& CustomizationModule::CyclePicture(int number, bool wide) {
 }
 
 // Returns false when the application is ending and the load must stop.
-bool CustomizationModule::LoadIdentityAndArtwork(const std::string& spec) {
+bool CustomizationModule::LoadIdentityAndArtwork(const std::string& calspc) {
     CustomizationModule& m = Customization();
     const ScreenInfo screen = Screen(0);
     m.WideScreen = static_cast<double>(screen.AvailableWidth) / screen.AvailableHeight > 1.5;
     const Date loadDate;
 
-    m.vendorName = Text(spec, "vendorName");
-    m.vendorURL = Text(spec, "vendorURL");
-    m.applicationName = Text(spec, "applicationName");
-    m.otherCopyright = Text(spec, "otherCopyright");
-    m.customAboutWindow = FlagByConversion(spec, "customAboutWindow");
-    PictureFile(spec, "customAboutWindowImage", m.customAboutWindowImage);
-    m.cycleImages = FlagByConversion(spec, "cycleImages");
-    m.imageCycle = Text(spec, "imageCycle");
-    m.oneYearCalendarYear = Integer(spec, "oneYearCalendarYear");
+    m.vendorName = Text(calspc, "vendorName");
+    m.vendorURL = Text(calspc, "vendorURL");
+    m.applicationName = Text(calspc, "applicationName");
+    m.otherCopyright = Text(calspc, "otherCopyright");
+    m.customAboutWindow = FlagByConversion(calspc, "customAboutWindow");
+    PictureFile(calspc, "customAboutWindowImage", m.customAboutWindowImage);
+    m.cycleImages = FlagByConversion(calspc, "cycleImages");
+    m.imageCycle = Text(calspc, "imageCycle");
+    m.oneYearCalendarYear = Integer(calspc, "oneYearCalendarYear");
 
     const std::string shape = m.WideScreen ? "Wide" : "Standard";
     PicturePtr& base = m.WideScreen ? m.backgroundImageWide : m.backgroundImageStandard;
-    PictureFile(spec, "backgroundImage" + shape, base);
+    PictureFile(calspc, "backgroundImage" + shape, base);
     if (base) {
         m.backgroundImage = std::make_shared<Picture>(base->Width(), base->Height(), 32);
         m.backgroundImage->Graphics().DrawPicture(*base, 0, 0);
         m.composition_ = m.backgroundImage;
     }
     if (m.cycleImages) {
-        PictureFile(spec, "backgroundImageDefault" + shape,
+        PictureFile(calspc, "backgroundImageDefault" + shape,
                     m.WideScreen ? m.backgroundImageDefaultWide : m.backgroundImageDefaultStandard);
         for (int number = 2; number <= 12; ++number)
-            PictureFile(spec, "backgroundImage" + std::to_string(number) + shape,
+            PictureFile(calspc, "backgroundImage" + std::to_string(number) + shape,
                         CyclePicture(number, m.WideScreen));
         CycleImage();
         if (ApplicationEnding()) return false;
@@ -82,21 +82,22 @@ bool CustomizationModule::LoadIdentityAndArtwork(const std::string& spec) {
         EndApplication(CustomisationText::kNoBackground);
         return false;
     }
-    m.scrollImage = Flag(spec, "scrollImage");
-    LoadYearDigits(spec);
-    m.calendarStartYear = Integer(spec, "calendarStartYear");
+    m.scrollImage = Flag(calspc, "scrollImage");
+    LoadYearDigits(calspc);
+    m.calendarStartYear = Integer(calspc, "calendarStartYear");
     if (m.calendarStartYear == 0) m.calendarStartYear = loadDate.Year() - 1;
-    m.yearImageStartYear = Integer(spec, "yearImageStartYear");
+    m.yearImageStartYear = Integer(calspc, "yearImageStartYear");
     return true;
 }
 
 // The digit strip holds 0 to 9 stacked, each a tenth of its height; the mask strip the same.
-void CustomizationModule::LoadYearDigits(const std::string& spec) {
+void CustomizationModule::LoadYearDigits(const std::string& calspc) {
     CustomizationModule& m = Customization();
     m.yearNumber.assign(10, nullptr);
-    const FolderItem digits = m.DefaultCalendarFolder.ChildIgnoringCase(Text(spec, "yearNumbers"));
+    const FolderItem digits =
+        m.DefaultCalendarFolder.ChildIgnoringCase(Text(calspc, "yearNumbers"));
     const FolderItem masks =
-        m.DefaultCalendarFolder.ChildIgnoringCase(Text(spec, "yearNumbers_Mask"));
+        m.DefaultCalendarFolder.ChildIgnoringCase(Text(calspc, "yearNumbers_Mask"));
     if (digits.IsNone() || !digits.Exists() || masks.IsNone() || !masks.Exists()) return;
     const PicturePtr strip = digits.OpenAsPicture();
     const PicturePtr maskStrip = masks.OpenAsPicture();

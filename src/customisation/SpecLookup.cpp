@@ -1,4 +1,4 @@
-// The key lookup of the specification file. A key is found as the whole key at the start of its
+// The key lookup of the calendar file. A key is found as the whole key at the start of its
 // line (letter case and surrounding blanks ignored), never inside a longer key or inside
 // another line's value; its value is everything after the line's first "=", up to the line's
 // end, untrimmed. Lines may end in LF, CRLF or CR.

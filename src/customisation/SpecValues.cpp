@@ -9,39 +9,39 @@
 
 namespace SpecValues {
 
-std::string Text(const std::string& spec, const std::string& key) {
-    const SpecValue value = CustomizationModule::ParseSpec(spec, key);
+std::string Text(const std::string& calspc, const std::string& key) {
+    const SpecValue value = CustomizationModule::ParseSpec(calspc, key);
     const std::string* text = std::get_if<std::string>(&value);
     return text ? *text : std::string();
 }
 
-bool Flag(const std::string& spec, const std::string& key) {
-    return TextEquals(Text(spec, key), "True");
+bool Flag(const std::string& calspc, const std::string& key) {
+    return TextEquals(Text(calspc, key), "True");
 }
 
-bool FlagByConversion(const std::string& spec, const std::string& key) {
-    const std::string value = Text(spec, key);
+bool FlagByConversion(const std::string& calspc, const std::string& key) {
+    const std::string value = Text(calspc, key);
     return TextEquals(value, "True") || Val(value) != 0;
 }
 
-int Integer(const std::string& spec, const std::string& key) {
-    const double value = Val(Text(spec, key));
+int Integer(const std::string& calspc, const std::string& key) {
+    const double value = Val(Text(calspc, key));
     return static_cast<int>(std::clamp(std::trunc(value), -2147483648.0, 2147483647.0));
 }
 
-double Number(const std::string& spec, const std::string& key) {
-    return Val(Text(spec, key));
+double Number(const std::string& calspc, const std::string& key) {
+    return Val(Text(calspc, key));
 }
 
-Color ColorOf(const std::string& spec, const std::string& key) {
-    const SpecValue value = CustomizationModule::ParseSpec(spec, key);
+Color ColorOf(const std::string& calspc, const std::string& key) {
+    const SpecValue value = CustomizationModule::ParseSpec(calspc, key);
     const Color* colour = std::get_if<Color>(&value);
     return colour ? *colour : Color{};
 }
 
-void PictureFile(const std::string& spec, const std::string& key, PicturePtr& property) {
+void PictureFile(const std::string& calspc, const std::string& key, PicturePtr& property) {
     const FolderItem item =
-        Customization().DefaultCalendarFolder.ChildIgnoringCase(Text(spec, key));
+        Customization().DefaultCalendarFolder.ChildIgnoringCase(Text(calspc, key));
     if (item.IsNone()) return;
     property = item.OpenAsPicture();
 }

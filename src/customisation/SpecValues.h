@@ -1,5 +1,5 @@
 #pragma once
-// The conversions the calendar load applies to specification values, and how the load ends
+// The conversions the calendar load applies to calendar file values, and how the load ends
 // the application when it cannot go on.
 #include "customisation/CustomizationModule.h"
 
@@ -8,20 +8,20 @@
 namespace SpecValues {
 
 // The value text of a key; empty when the file does not hold the key.
-std::string Text(const std::string& spec, const std::string& key);
+std::string Text(const std::string& calspc, const std::string& key);
 // True exactly when the value is "True", letter case ignored, nothing trimmed.
-bool Flag(const std::string& spec, const std::string& key);
+bool Flag(const std::string& calspc, const std::string& key);
 // The framework's conversion of text to a flag: "True" in any case, or a number other than 0.
-bool FlagByConversion(const std::string& spec, const std::string& key);
+bool FlagByConversion(const std::string& calspc, const std::string& key);
 // The leading number of the value; 0 when there is none.
-int Integer(const std::string& spec, const std::string& key);
-double Number(const std::string& spec, const std::string& key);
+int Integer(const std::string& calspc, const std::string& key);
+double Number(const std::string& calspc, const std::string& key);
 // The colour of a colour key.
-Color ColorOf(const std::string& spec, const std::string& key);
+Color ColorOf(const std::string& calspc, const std::string& key);
 
 // The picture file rule: the value names a file in the calendar folder. When the folder gives
 // no item the property keeps its value; otherwise it becomes the file's picture, or none.
-void PictureFile(const std::string& spec, const std::string& key, PicturePtr& property);
+void PictureFile(const std::string& calspc, const std::string& key, PicturePtr& property);
 
 // Shows message, then asks the application to quit with code 0.
 void EndApplication(const char* message);

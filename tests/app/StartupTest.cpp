@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 
+#include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Mutex.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
@@ -12,6 +13,8 @@ namespace {
 
 class StartupTest : public AppTest {
   protected:
+    StartupTest() { environment.InstallSimpleEdition(); }
+
     // Runs the application until it is idle after start-up, then quits it as a logout would.
     int RunAndTerminate() {
         QTimer::singleShot(50, [] { std::raise(SIGTERM); });
@@ -35,7 +38,7 @@ TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
     bool shown = false;
     QTimer::singleShot(20, [&] {
         for (Window* window : application->Windows())
-            shown = shown || (window->Title() == "Calendar" && window->Visible());
+            shown = shown || (dynamic_cast<CalendarWindow*>(window) && window->Visible());
         std::raise(SIGTERM);
     });
     EXPECT_EQ(application->Run(), 0);

@@ -9,8 +9,8 @@ namespace fs = std::filesystem;
 namespace {
 class CalendarFolderTest : public CustomisationTest {
   protected:
-    void MakeCalendar(const std::string& name, const std::string& spec = "vendorName=V\n") {
-        TestEnvironment::WriteFile(Folder(name) / "calspc.dat", spec);
+    void MakeCalendar(const std::string& name, const std::string& calspc = "vendorName=V\n") {
+        TestEnvironment::WriteFile(Folder(name) / "calspc.dat", calspc);
     }
     std::string Chosen() const { return Customization().DefaultCalendarFolder.Name(); }
 };

@@ -51,10 +51,10 @@ class CustomisationTest : public IsolatedTest {
         return environment.AppFolder() / name;
     }
 
-    // A calendar folder holding calspc.dat with spec, named by caldef.dat.
-    std::filesystem::path WriteEdition(const std::string& spec,
+    // A calendar folder holding calspc.dat with calspc, named by caldef.dat.
+    std::filesystem::path WriteEdition(const std::string& calspc,
                                        const std::string& name = "Edition") {
-        TestEnvironment::WriteFile(Folder(name) / "calspc.dat", spec);
+        TestEnvironment::WriteFile(Folder(name) / "calspc.dat", calspc);
         TestEnvironment::WriteFile(environment.AppFolder() / "caldef.dat", name + "\n");
         return Folder(name);
     }

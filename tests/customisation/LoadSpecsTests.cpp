@@ -140,17 +140,6 @@ TEST_F(LoadSpecsTest, TheCalendarAreaIsAShareOrPixelsOfTheBackground) {
     EXPECT_DOUBLE_EQ(Customization().CalendarAreaHeightPercent, 0.5);
 }
 
-TEST_F(LoadSpecsTest, PropertiesKeepTheirInitialValuesUntilLoaded) {
-    const CustomizationModule m;
-    EXPECT_DOUBLE_EQ(m.TitleAreaHeightPercent, 0.082);
-    EXPECT_DOUBLE_EQ(m.CalendarAreaHeightPercent, 0.62);
-    EXPECT_EQ(m.floatingLink.size(), 11u);
-    EXPECT_TRUE(m.yearNumber.empty());
-    EXPECT_TRUE(m.calendarURLlinks.empty());
-    EXPECT_FALSE(m.backgroundImage);
-    EXPECT_TRUE(m.DefaultCalendarFolder.IsNone());
-}
-
 TEST_F(LoadSpecsTest, FloatingLinksFollowTheFullScreensShape) {
     const std::string links = "floatingLink1=https://one.test/\n"
                               "floatingLink1CoordinatesWide=1,2,3,4\n"

@@ -149,7 +149,7 @@ TEST_F(CalendarWindowTest, BackgroundFillsTheHeightAndTheTitleNamesTheVendor) {
     CustomizationModule& module = Customization();
     module.vendorName = "Ombrelline";
     module.backgroundImage = std::make_shared<Picture>(2000, 1000);
-    module.yearNumber.resize(10);
+    module.yearNumber.assign(10, nullptr);
     module.yearNumber[0] = std::make_shared<Picture>(40, 60);
     CalendarWindow& window = CalendarWindow::Instance();
     EXPECT_EQ(window.Title(), "Ombrelline Calendar");

@@ -68,26 +68,39 @@ TEST_F(ClockTest, MidnightMovesTodayAndRepaintsTheCalendarAndTheBadge) {
     EXPECT_EQ(window.backgroundImageScaled, scaled) << "without cycling nothing is reloaded";
 }
 
-TEST_F(ClockTest, WithCyclingEveryNewDayReloadsTheBackground) {
+TEST_F(ClockTest, MonthlyCyclingChangesThePictureOnlyWhenTheMonthChanges) {
     CustomizationModule& module = Customization();
     module.cycleImages = true;
     module.imageCycle = "monthly";
-    module.backgroundImage = std::make_shared<Picture>(200, 100);
-    // The pictures the cycle composes from.
-    module.backgroundImageWide = module.backgroundImageStandard = module.backgroundImage;
-    Date::FixClock(At(2026, 12, 31, 23, 59));
+    module.oneYearCalendarYear = 2027;
+    module.WideScreen = false;
+    // Twelve month pictures, told apart by their width.
+    module.backgroundImageStandard = std::make_shared<Picture>(201, 100);
+    PicturePtr* months[] = {&module.backgroundImage2Standard, &module.backgroundImage3Standard};
+    for (int i = 0; i < 2; ++i) *months[i] = std::make_shared<Picture>(202 + i, 100);
+    module.backgroundImage = module.backgroundImageStandard;
+
+    Date::FixClock(At(2027, 1, 31, 23, 59));
     application.currentDate = Date();
     CalendarWindow& window = OpenPainted();
-    const PicturePtr before = window.backgroundImageScaled;
-    Date::FixClock(At(2027, 1, 1, 0, 0));
+    const PicturePtr january = window.backgroundImageScaled;
+
+    Date::FixClock(At(2027, 2, 1, 0, 0)); // a new month: February's picture
     window.TimeTimer_Action();
     for (int i = 0; i < 5; ++i)
         DoEvents();
-    EXPECT_NE(window.backgroundImageScaled, before);
-    EXPECT_EQ(application.currentDate.Year(), 2027);
+    EXPECT_EQ(module.backgroundImage, module.backgroundImage2Standard);
+    EXPECT_NE(window.backgroundImageScaled, january) << "the new picture is on the window";
+    EXPECT_EQ(application.currentDate.SQLDate(), "2027-02-01");
     EXPECT_GT(badgePaints, 0);
-    // Setting the clock back a day is a new day too.
-    Date::FixClock(At(2026, 12, 31, 12, 0));
+
+    const PicturePtr february = module.backgroundImage;
+    Date::FixClock(At(2027, 2, 2, 0, 0)); // a new day of the same month: the same picture
     window.TimeTimer_Action();
-    EXPECT_EQ(application.currentDate.Year(), 2026);
+    EXPECT_EQ(module.backgroundImage, february);
+    EXPECT_EQ(application.currentDate.SQLDate(), "2027-02-02");
+
+    Date::FixClock(At(2027, 3, 1, 0, 0));
+    window.TimeTimer_Action();
+    EXPECT_EQ(module.backgroundImage, module.backgroundImage3Standard);
 }

@@ -18,6 +18,10 @@ class TestEnvironment {
     std::filesystem::path Config() const { return home_ / ".config"; }
     std::filesystem::path AppFolder() const { return home_ / "app"; }
 
+    // A small calendar folder named by caldef.dat in the application folder: plain pictures of
+    // both shapes and the given extra calendar file lines.
+    void InstallSimpleEdition(const std::string& extraSpec = {}) const;
+
     static void WriteFile(const std::filesystem::path& path, const std::string& text);
     static std::string ReadFile(const std::filesystem::path& path);
 

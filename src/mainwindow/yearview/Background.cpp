@@ -7,8 +7,6 @@
 #include "platform/PictureFunctions.h"
 #include "platform/Screen.h"
 
-#include <algorithm>
-
 void CalendarWindow::LoadBackgroundImage() {
     CustomizationModule& module = Customization();
     if (!module.vendorName.empty()) SetTitle(module.vendorName + " Calendar");
@@ -36,9 +34,9 @@ void CalendarWindow::LoadBackgroundImage() {
                                         background->Width());
     const float fy = static_cast<float>(static_cast<double>(backgroundImageScaled->Height()) /
                                         background->Height());
-    const int digits = std::min(static_cast<int>(module.yearNumber.size()), 10);
-    for (int digit = 0; digit < digits; ++digit) {
-        PicturePtr& picture = module.yearNumber[static_cast<std::size_t>(digit)];
+    for (size_t digit = 0; digit < module.yearNumber.size() && digit < yearNumberScaled.size();
+         ++digit) {
+        PicturePtr& picture = module.yearNumber[digit];
         if (!picture) continue;
         picture = EnsurePictureBits(picture, 32);
         const int w = static_cast<int>(picture->Width() * fx);
