@@ -107,9 +107,11 @@ void CalendarWindow::_CreateControls0() {
     MainMenuButton->TextFont = "Webdings";
     MainMenuButton->TextSize = 28;
     MainMenuButton->Bold = true;
+    MainMenuButton->OnOpen = [this] { MainMenuButton_Open(); };
 
     menuButton2 = &Place<mouseButton>(*this, "menuButton2", 976, 6, 44, 18, "TR");
     menuButton2->SetBackdrop(menubutton());
+    menuButton2->OnOpen = [this] { menuButton2_Open(); };
 
     theTimeText = &Place<StaticText>(*this, "theTimeText", 895, 37, 96, 20, "TR");
     theTimeText->SetText("-");
@@ -202,10 +204,16 @@ void CalendarWindow::_CreateControls0() {
 
     static constexpr int kLinkTops[] = {137, 157, 174, 193, 213};
     static constexpr int kLinkHeights[] = {14, 13, 14, 14, 14};
-    for (int index = 1; index <= 5; ++index)
-        floatingLinkCanvas[index] = &Place<FloatingLinkCanvasControl>(
+    for (int index = 1; index <= 5; ++index) {
+        FloatingLinkCanvasControl& area = Place<FloatingLinkCanvasControl>(
             *this, "floatingLinkCanvas", index, 816, kLinkTops[index - 1], 194,
             kLinkHeights[index - 1], "");
+        area.OnOpen = [this, index] { floatingLinkCanvas_Open(index); };
+        area.OnMouseDown = [this, index](int x, int y) {
+            return floatingLinkCanvas_MouseDown(index, x, y);
+        };
+        floatingLinkCanvas[index] = &area;
+    }
 }
 
 MenuItem& CalendarWindow::ItemNamed(const char* name) {

@@ -85,6 +85,12 @@ class CalendarWindow : public Window {
     void CalendarScrollButton_Up();
     void CalendarScrollButton_Open();
     void CalendarScrollButton_Down();
+    // The extras over the window (navigation/): the hidden menu buttons and the link areas
+    // over the background picture.
+    void MainMenuButton_Open();
+    void menuButton2_Open();
+    void floatingLinkCanvas_Open(int index);
+    bool floatingLinkCanvas_MouseDown(int index, int x, int y);
 
     // The items of the window's menu bar, by name; NilObjectException when there is none.
     MenuItem& HelpMenu();
