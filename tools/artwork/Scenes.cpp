@@ -134,8 +134,14 @@ Scene MonthScene(int month) {
         s.glow = QColor(255, 255, 240);
         s.snowfall = false;
         break;
-    case 2:
+    case 2: // snow falling from a pale sky
         s = Winter();
+        s.moon = false;
+        s.stars = false;
+        s.skyTop = QColor(120, 140, 170);
+        s.skyHorizon = QColor(220, 226, 236);
+        s.light = QColor(250, 250, 245);
+        s.glow = QColor(240, 240, 235);
         break;
     case 3: // thaw: grey-green hills, bare trees
         s = Spring();
@@ -199,10 +205,23 @@ Scene MonthScene(int month) {
         s.hillFar = QColor(140, 120, 90);
         s.hillNear = QColor(120, 100, 70);
         break;
-    default:
+    default: // December: fresh snow under a winter sun
         s = Winter();
-        break; // December: a snowy night
+        s.moon = false;
+        s.stars = false;
+        s.skyTop = QColor(110, 150, 200);
+        s.skyHorizon = QColor(230, 236, 246);
+        s.light = QColor(255, 244, 220);
+        s.glow = QColor(255, 236, 200);
+        break;
     }
+    // The monthly calendar is printed in dark ink, so its skies stay light behind the months.
+    const auto lighten = [](QColor c) {
+        return QColor((c.red() * 3 + 255 * 2) / 5, (c.green() * 3 + 255 * 2) / 5,
+                      (c.blue() * 3 + 255 * 2) / 5);
+    };
+    s.skyTop = lighten(s.skyTop);
+    s.skyHorizon = lighten(s.skyHorizon);
     return s;
 }
 
