@@ -52,10 +52,10 @@ check "the tab is at the top edge: $(geometry "$tab")" test "$(geometry "$tab" |
 
 echo "Hovering over the first week of January (New Year's Day has a holiday)"
 # The Four Seasons edition on this screen: grid top 71, top margin 11, rows 20 high, left
-# margin 86.4, columns 43 wide; the first week's baseline is row 3.
+# margin 86.4, columns 39 wide; the first week's baseline is row 3.
 tips=0
 for column in 1 2 3 4 5 6 7; do
-    xdotool mousemove $((86 + column * 43 + 4)) $((71 + 11 + 3 * 20 - 4))
+    xdotool mousemove $((86 + column * 39 + 4)) $((71 + 11 + 3 * 20 - 4))
     sleep 0.3 && shot hover
     more_than "$(changed 1-start hover)" 0 && tips=$((tips + 1)) && cp "$shots/hover.png" "$shots/1-tip.png"
 done
