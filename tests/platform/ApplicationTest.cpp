@@ -1,6 +1,7 @@
 #include "platform/Application.h"
-#include "platform/Dialogs.h"
+#include "platform/Canvas.h"
 #include "platform/ShowURL.h"
+#include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
 #include "support/TestEnvironment.h"
@@ -64,7 +65,13 @@ TEST_F(ApplicationTest, QuitInsideOpenClosesEverythingBeforeItReturns) {
 
 TEST_F(ApplicationTest, AnExceptionLeavingAHandlerReachesUnhandledException) {
     ProbeApp application;
-    Application::Dispatch([] { throw std::runtime_error("boom"); });
+    Window window;
+    auto& canvas = window.AddControl(std::make_unique<Canvas>(), "thrower");
+    canvas.SetBounds(0, 0, 50, 50);
+    canvas.OnMouseDown = [](int, int) -> bool { throw std::runtime_error("boom"); };
+    window.Show();
+    Simulate::Click(window, 5, 5);
+    window.Close();
     EXPECT_EQ(Log(), std::vector<std::string>{"unhandled: boom"});
     EXPECT_FALSE(application.QuitRequested()) << "handled: the program goes on";
 
@@ -93,20 +100,6 @@ TEST_F(ApplicationTest, AutoQuitEndsTheProgramWithItsLastWindow) {
     };
     EXPECT_EQ(application.Run(), 0);
     EXPECT_EQ(Log().back(), "close");
-}
-
-TEST_F(ApplicationTest, DialogsAreAnsweredByTheTest) {
-    TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) { return 1; });
-    MessageDialog dialog;
-    dialog.Message = "Message";
-    dialog.Explanation = "Why";
-    dialog.ActionButton.Caption = "Quit";
-    dialog.AlternateActionButton = {"Feedback", true};
-    EXPECT_EQ(dialog.ShowModal(), MessageDialog::Pressed::Alternate);
-    MsgBox("Plain");
-    ASSERT_EQ(TestSeams::Dialogs().size(), 2u);
-    EXPECT_EQ(TestSeams::Dialogs()[0].buttons, (std::vector<std::string>{"Quit", "Feedback"}));
-    EXPECT_EQ(TestSeams::Dialogs()[1].message, "Plain");
 }
 
 TEST_F(ApplicationTest, ShowURLOpensOnlyWebAndMailLinks) {

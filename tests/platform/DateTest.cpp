@@ -92,11 +92,3 @@ TEST(Date, ParseDateReadsAShortDateBack) {
         EXPECT_FALSE(ParseDate(bad, d)) << bad;
     EXPECT_EQ(d.SQLDate(), "2009-12-25");
 }
-
-TEST(Date, NewDatesComeFromTheClock) {
-    const Date fixed(2026, 12, 31, 23, 59, 30);
-    Date::FixClock(fixed.TotalSeconds());
-    EXPECT_EQ(Date(), fixed);
-    Date::FixClock(std::nullopt);
-    EXPECT_GE(Date().Year(), 2024);
-}

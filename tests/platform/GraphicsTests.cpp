@@ -6,7 +6,7 @@
 #include "support/PictureTestSupport.h"
 #include "support/TestEnvironment.h"
 
-#include <set>
+#include <functional>
 
 namespace {
 constexpr Color kWhite = RGB(255, 255, 255);
@@ -21,100 +21,90 @@ class GraphicsTest : public IsolatedTest {
 };
 } // namespace
 
-TEST_F(GraphicsTest, NewPictureIsWhiteAndKeepsOneGraphicsWithItsSettings) {
-    EXPECT_EQ(CountPixels(canvas, kWhite), 40 * 30);
-    EXPECT_EQ(canvas.Depth(), 32);
-    g.TextSize = 17;
-    g.Bold = true;
-    EXPECT_EQ(&canvas.Graphics(), &g);
-    EXPECT_EQ(canvas.Graphics().TextSize, 17);
-    EXPECT_TRUE(canvas.Graphics().Bold);
-    EXPECT_EQ(g.Width(), 40);
-    EXPECT_EQ(g.Height(), 30);
-}
-
-TEST_F(GraphicsTest, RectanglesCoverExactlyTheirWidthAndHeight) {
-    g.FillRect(3, 4, 5, 6);
-    EXPECT_EQ(InkBounds(canvas), (PixelBounds{3, 4, 7, 9}));
-    EXPECT_EQ(CountPixels(canvas, kRed), 30);
-
-    Picture frame(20, 20);
-    frame.Graphics().ForeColor = kBlue;
-    frame.Graphics().DrawRect(2, 2, 6, 5);
-    EXPECT_EQ(InkBounds(frame), (PixelBounds{2, 2, 7, 6}));
-    EXPECT_EQ(CountPixels(frame, kBlue), 2 * 6 + 2 * 3);
-    EXPECT_EQ(frame.Pixel(4, 4), kWhite);
-}
-
-TEST_F(GraphicsTest, ThickPenDrawsInsideRectanglesAndHangsBelowLines) {
-    g.PenWidth = 2;
-    g.PenHeight = 2;
-    g.DrawRect(0, 0, 10, 10);
-    EXPECT_EQ(InkBounds(canvas), (PixelBounds{0, 0, 9, 9}));
-    EXPECT_EQ(canvas.Pixel(1, 5), kRed);
-    EXPECT_EQ(canvas.Pixel(2, 5), kWhite);
-
-    Picture line(20, 20);
-    Graphics& lg = line.Graphics();
-    lg.PenWidth = 2;
-    lg.PenHeight = 2;
-    lg.DrawLine(5, 3, 5, 12);
-    EXPECT_EQ(InkBounds(line), (PixelBounds{5, 3, 6, 13}));
-}
-
-TEST_F(GraphicsTest, LinesIncludeBothEndPoints) {
-    g.DrawLine(2, 5, 12, 5);
-    g.DrawLine(20, 2, 20, 9);
-    g.DrawLine(25, 10, 30, 15);
-    for (const auto& [x, y] : std::set<std::pair<int, int>>{
-             {2, 5}, {12, 5}, {20, 2}, {20, 9}, {25, 10}, {30, 15}, {27, 12}})
-        EXPECT_EQ(canvas.Pixel(x, y), kRed) << x << "," << y;
-    EXPECT_EQ(canvas.Pixel(13, 5), kWhite);
-    EXPECT_EQ(canvas.Pixel(20, 10), kWhite);
-    EXPECT_EQ(CountPixels(canvas, kRed), 11 + 8 + 6);
-}
-
-TEST_F(GraphicsTest, OvalsAndRoundRectsStayInTheirBoxesWithoutAntialiasing) {
-    g.FillOval(2, 3, 11, 7);
-    EXPECT_EQ(InkBounds(canvas), (PixelBounds{2, 3, 12, 9}));
-    EXPECT_EQ(canvas.Pixel(2, 3), kWhite); // corners of the box stay clear
-
-    Picture outline(40, 30);
-    outline.Graphics().ForeColor = kRed;
-    outline.Graphics().DrawOval(5, 5, 20, 12);
-    EXPECT_EQ(InkBounds(outline), (PixelBounds{5, 5, 24, 16}));
-    EXPECT_EQ(outline.Pixel(15, 11), kWhite);
-
-    Picture round(40, 30);
-    round.Graphics().ForeColor = kRed;
-    round.Graphics().FillRoundRect(4, 4, 20, 16, 8, 8);
-    round.Graphics().DrawRoundRect(26, 4, 10, 10, 4, 4);
-    EXPECT_EQ(InkBounds(round), (PixelBounds{4, 4, 35, 19}));
-    EXPECT_EQ(round.Pixel(4, 4), kWhite);
-    EXPECT_EQ(round.Pixel(14, 4), kRed);
-
-    // Every pixel is either untouched or the pen's colour: nothing is blended.
-    for (const Picture* picture : {&canvas, &outline, &round})
-        EXPECT_EQ(CountPixels(*picture, kRed) + CountPixels(*picture, kWhite), 40 * 30);
-}
-
-TEST_F(GraphicsTest, FillPolygonFillsTheInside) {
-    g.FillPolygon({0, 0, 20, 0, 0, 20});
-    EXPECT_EQ(canvas.Pixel(2, 2), kRed);
-    EXPECT_EQ(canvas.Pixel(15, 15), kWhite);
-    EXPECT_EQ(InkBounds(canvas).left, 0);
-    g.FillPolygon({1, 1, 5, 5}); // fewer than three corners: nothing
-    EXPECT_EQ(CountPixels(canvas, kRed) + CountPixels(canvas, kWhite), 40 * 30);
-}
-
-TEST_F(GraphicsTest, DrawingIsClippedToTheSurface) {
-    g.FillRect(-10, -10, 15, 15);
-    g.FillRect(35, 25, 100, 100);
-    g.DrawLine(-5, 29, 100, 29);
-    EXPECT_EQ(canvas.Pixel(0, 0), kRed);
-    EXPECT_EQ(canvas.Pixel(4, 4), kRed);
-    EXPECT_EQ(canvas.Pixel(5, 5), kWhite);
-    EXPECT_EQ(canvas.Pixel(39, 29), kRed);
+// Each shape drawn in red on a white 40 x 30 picture: the box its ink fills, the number of red
+// pixels where it is known (-1 where not), a pixel that stays white, and never a blended pixel.
+TEST_F(GraphicsTest, ShapesCoverExactlyTheirPixelsWithoutBlending) {
+    const struct {
+        const char* name;
+        std::function<void(Graphics&)> draw;
+        PixelBounds ink;
+        int count;
+        int clearX, clearY;
+    } cases[] = {
+        {"fill rect", [](Graphics& g) { g.FillRect(3, 4, 5, 6); }, {3, 4, 7, 9}, 30, 0, 0},
+        {"frame", [](Graphics& g) { g.DrawRect(2, 2, 6, 5); }, {2, 2, 7, 6}, 2 * 6 + 2 * 3, 4, 4},
+        {"thick frame: inside",
+         [](Graphics& g) {
+             g.PenWidth = g.PenHeight = 2;
+             g.DrawRect(0, 0, 10, 10);
+         },
+         {0, 0, 9, 9},
+         100 - 36,
+         2,
+         5},
+        {"thick line: hangs below and right",
+         [](Graphics& g) {
+             g.PenWidth = g.PenHeight = 2;
+             g.DrawLine(5, 3, 5, 12);
+         },
+         {5, 3, 6, 13},
+         2 * 11,
+         0,
+         0},
+        // Lines include both end points.
+        {"across", [](Graphics& g) { g.DrawLine(2, 5, 12, 5); }, {2, 5, 12, 5}, 11, 13, 5},
+        {"down", [](Graphics& g) { g.DrawLine(20, 2, 20, 9); }, {20, 2, 20, 9}, 8, 20, 10},
+        {"diagonal", [](Graphics& g) { g.DrawLine(25, 10, 30, 15); }, {25, 10, 30, 15}, 6, 26, 10},
+        {"oval", [](Graphics& g) { g.FillOval(2, 3, 11, 7); }, {2, 3, 12, 9}, -1, 2, 3},
+        {"oval outline", [](Graphics& g) { g.DrawOval(5, 5, 20, 12); }, {5, 5, 24, 16}, -1, 15, 11},
+        {"round rects",
+         [](Graphics& g) {
+             g.FillRoundRect(4, 4, 20, 16, 8, 8);
+             g.DrawRoundRect(26, 4, 10, 10, 4, 4);
+         },
+         {4, 4, 35, 19},
+         -1,
+         4,
+         4},
+        {"polygon",
+         [](Graphics& g) {
+             g.FillPolygon({0, 0, 20, 0, 0, 20});
+         },
+         {0, 0, 19, 19},
+         -1,
+         15,
+         15},
+        {"polygon of two corners",
+         [](Graphics& g) {
+             g.FillPolygon({1, 1, 5, 5});
+         },
+         {},
+         0,
+         1,
+         1},
+        {"clipped to the surface",
+         [](Graphics& g) {
+             g.FillRect(-10, -10, 15, 15);
+             g.FillRect(35, 25, 100, 100);
+             g.DrawLine(-5, 29, 100, 29);
+         },
+         {0, 0, 39, 29},
+         25 + 25 + 40 - 5,
+         5,
+         5},
+    };
+    for (const auto& c : cases) {
+        Picture picture(40, 30);
+        picture.Graphics().ForeColor = kRed;
+        c.draw(picture.Graphics());
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(InkBounds(picture), c.ink);
+        EXPECT_EQ(CountPixels(picture, kRed) + CountPixels(picture, kWhite), 40 * 30);
+        if (c.count >= 0) {
+            EXPECT_EQ(CountPixels(picture, kRed), c.count);
+        }
+        EXPECT_EQ(picture.Pixel(c.clearX, c.clearY), kWhite);
+    }
     Picture empty(0, 0);
     empty.Graphics().FillRect(0, 0, 5, 5); // an empty picture takes no drawing
     EXPECT_EQ(empty.Width(), 0);

@@ -6,6 +6,8 @@
 
 #include "support/TestEnvironment.h"
 
+#include <vector>
+
 namespace {
 constexpr Color kRed = RGB(255, 0, 0);
 constexpr Color kBlue = RGB(0, 0, 255);
@@ -31,30 +33,23 @@ class PictureFileTest : public IsolatedTest {
 } // namespace
 
 TEST_F(PictureFileTest, OpensTheFormatsTheToolkitReads) {
-    const PicturePtr original = TwoColours();
-    for (const char* name : {"a.png", "a.bmp"}) {
-        ASSERT_TRUE(original->Save(environment.AppFolder() / name));
+    TestEnvironment::WriteFile(environment.AppFolder() / "a.gif", kGif);
+    for (const char* name : {"a.png", "a.bmp"})
+        ASSERT_TRUE(TwoColours(2, 1)->Save(environment.AppFolder() / name));
+    for (const char* name : {"a.png", "a.bmp", "a.gif"}) {
         const PicturePtr opened = folder.Child(name).OpenAsPicture();
         ASSERT_TRUE(opened) << name;
-        EXPECT_EQ(opened->Width(), 4);
-        EXPECT_EQ(opened->Height(), 3);
         EXPECT_EQ(opened->Depth(), 32);
-        EXPECT_EQ(opened->Pixel(0, 2), kRed) << name;
-        EXPECT_EQ(opened->Pixel(3, 0), kBlue) << name;
+        EXPECT_EQ((std::vector<Color>{opened->Pixel(0, 0), opened->Pixel(1, 0)}),
+                  (std::vector<Color>{kRed, kBlue}))
+            << name;
     }
+    // JPEG keeps the colours only nearly.
     ASSERT_TRUE(TwoColours(64, 48)->Save(environment.AppFolder() / "a.jpg"));
     const PicturePtr jpeg = folder.Child("a.jpg").OpenAsPicture();
     ASSERT_TRUE(jpeg);
-    EXPECT_EQ(jpeg->Width(), 64);
     EXPECT_NEAR(jpeg->Pixel(5, 5).r, 255, 8);
     EXPECT_NEAR(jpeg->Pixel(60, 5).b, 255, 8);
-
-    TestEnvironment::WriteFile(environment.AppFolder() / "a.gif", kGif);
-    const PicturePtr gif = folder.Child("a.gif").OpenAsPicture();
-    ASSERT_TRUE(gif);
-    EXPECT_EQ(gif->Width(), 2);
-    EXPECT_EQ(gif->Pixel(0, 0), kRed);
-    EXPECT_EQ(gif->Pixel(1, 0), kBlue);
 }
 
 TEST_F(PictureFileTest, MissingOrUnreadableFilesGiveNoPicture) {

@@ -1,7 +1,5 @@
 #include "platform/Color.h"
-#include "platform/Exceptions.h"
 #include "platform/FolderItem.h"
-#include "platform/Screen.h"
 
 #include "support/TestEnvironment.h"
 
@@ -17,18 +15,6 @@ TEST_F(PlatformValuesTest, ColoursFromText) {
     EXPECT_EQ(ColorFromText("red"), RGB(0, 0, 0));
     EXPECT_EQ(ColorFromText("#xyz"), RGB(0, 0, 0));
     EXPECT_EQ(ColorFromText(""), RGB(0, 0, 0));
-}
-
-TEST_F(PlatformValuesTest, ScreenCanBeReplacedForTests) {
-    const ScreenInfo real = Screen(0);
-    EXPECT_GT(real.Width, 0);
-    EXPECT_LE(real.AvailableHeight, real.Height);
-    SetScreenForTesting(ScreenInfo{0, 0, 1152, 768, 0, 22, 1152, 746});
-    EXPECT_EQ(Screen(0).AvailableHeight, 746);
-    EXPECT_EQ(Screen(0).AvailableTop, 22);
-    SetScreenForTesting(std::nullopt);
-    EXPECT_EQ(Screen(0).Width, real.Width);
-    EXPECT_THROW(Screen(99), OutOfBoundsException);
 }
 
 TEST_F(PlatformValuesTest, ChildIgnoringCaseFindsCalendarFiles) {

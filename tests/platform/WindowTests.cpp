@@ -9,7 +9,6 @@
 #include "platform/Timer.h"
 #include "platform/Window.h"
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -254,29 +253,4 @@ TEST_F(WindowTest, DrawIntoShowsTheBackgroundAndOnlyVisibleControls) {
     EXPECT_EQ(picture.Pixel(15, 15), RGB(255, 0, 0));
     EXPECT_EQ(picture.Pixel(55, 15), RGB(0, 0, 255));
     EXPECT_EQ(picture.Pixel(300, 200), RGB(0, 0, 255));
-}
-
-namespace {
-class Recorder : public Application {
-  public:
-    bool Event_UnhandledException(const std::exception& error) override {
-        caught = error.what();
-        return true;
-    }
-    std::string caught;
-};
-} // namespace
-
-TEST(WindowDispatchTest, AnExceptionInAHandlerReachesTheApplication) {
-    TestEnvironment environment;
-    Recorder application;
-    Window window;
-    auto& canvas = window.AddControl(std::make_unique<Canvas>(), "thrower");
-    canvas.SetBounds(0, 0, 50, 50);
-    canvas.OnMouseDown = [](int, int) -> bool { throw std::runtime_error("boom"); };
-    window.Show();
-    Simulate::Click(window, 5, 5);
-    EXPECT_EQ(application.caught, "boom");
-    EXPECT_FALSE(application.QuitRequested());
-    window.Close();
 }

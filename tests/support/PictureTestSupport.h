@@ -1,13 +1,22 @@
 #pragma once
 // Helpers for tests that look at the pixels of pictures.
+#include "platform/Graphics.h"
 #include "platform/Picture.h"
 
-#include <string>
+#include <memory>
 
 struct PixelBounds {
     int left = -1, top = -1, right = -1, bottom = -1; // inclusive; -1 when nothing differs
     bool operator==(const PixelBounds&) const = default;
 };
+
+// A new picture of one colour.
+inline PicturePtr FilledPicture(int width, int height, Color colour) {
+    auto picture = std::make_shared<Picture>(width, height);
+    picture->Graphics().ForeColor = colour;
+    picture->Graphics().FillRect(0, 0, width, height);
+    return picture;
+}
 
 // The smallest rectangle holding every pixel that is not white.
 inline PixelBounds InkBounds(const Picture& picture, Color background = RGB(255, 255, 255)) {

@@ -1,15 +1,14 @@
 #include "support/TestEnvironment.h"
 
+#include "support/PictureTestSupport.h"
+
 #include "platform/Date.h"
 #include "platform/FolderItem.h"
-#include "platform/Graphics.h"
-#include "platform/Picture.h"
 #include "platform/TestSeams.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -51,13 +50,8 @@ std::string TestEnvironment::ReadFile(const fs::path& path) {
 void TestEnvironment::InstallSimpleEdition(const std::string& extraSpec) const {
     const fs::path folder = AppFolder() / "Simple";
     fs::create_directories(folder);
-    for (const auto& [name, width, height] :
-         {std::tuple{"wide.png", 480, 300}, std::tuple{"standard.png", 400, 320}}) {
-        Picture picture(width, height);
-        picture.Graphics().ForeColor = Color{70, 120, 170};
-        picture.Graphics().FillRect(0, 0, width, height);
-        picture.Save(folder / name);
-    }
+    FilledPicture(480, 300, RGB(70, 120, 170))->Save(folder / "wide.png");
+    FilledPicture(400, 320, RGB(70, 120, 170))->Save(folder / "standard.png");
     WriteFile(folder / "calspc.dat", "vendorName=Test Studio\nvendorURL=https://example.com/\n"
                                      "backgroundImageWide=wide.png\n"
                                      "backgroundImageStandard=standard.png\n" +
