@@ -9,8 +9,9 @@ const char* kProblem = "A problem with the event database was encountered. If ev
 
 class EventStoreTest : public AppTest {
   protected:
-    void Load(const std::string& text) {
-        TestEnvironment::WriteFile(EventFile(), text);
+    // Holidays for 2025 to 2027, then the event file when there is one.
+    void Load(const char* text) {
+        if (text) TestEnvironment::WriteFile(EventFile(), text);
         Customization().calendarStartYear = 2025;
         application->LoadHolidays();
         application->LoadUserEvents();
@@ -60,11 +61,11 @@ TEST_F(EventStoreTest, ATitleMentioningCountdownIsNotTheCountdown) {
     EXPECT_EQ(application->countdownDate.SQLDateTime(), "2025-06-02 00:00:00");
 }
 
-TEST_F(EventStoreTest, LineShapes) {
-    Load("Events Data:\n"
-         "2025-03-01 10:00:00|2025-03-01 11:00:00//A|more text\n"
+TEST_F(EventStoreTest, LineShapesAndEndings) {
+    Load("0\ttodo\r\nEvents Data:\r\n"
+         "2025-03-01 10:00:00|2025-03-01 11:00:00//A|more text\r"
          "2025-03-05 08:00:00\n"
-         "2025-03-06 08:00:00|2025-03-06 08:30:00//First\n"
+         "2025-03-06 08:00:00|2025-03-06 08:30:00//First\r\n"
          "2025-03-06 08:00:00|2025-03-06 09:00:00//Second\n"
          "\n"
          "2025-03-07 08:00:00|2025-03-07 08:30:00//After a blank line\n");
@@ -76,13 +77,6 @@ TEST_F(EventStoreTest, LineShapes) {
     EXPECT_EQ(ProblemMessages(), 0u);
 }
 
-TEST_F(EventStoreTest, WindowsAndOldMacLineEndingsLoadAlike) {
-    Load("0\ttodo\r\nEvents Data:\r\n2025-03-01 10:00:00|2025-03-01 11:00:00//A\r"
-         "2025-03-02 10:00:00|2025-03-02 11:00:00//B\r\n");
-    EXPECT_EQ(application->eventDict.Value("2025-03-01 10:00:00"), "2025-03-01 11:00:00//A");
-    EXPECT_EQ(application->eventDict.Value("2025-03-02 10:00:00"), "2025-03-02 11:00:00//B");
-}
-
 TEST_F(EventStoreTest, ASecondMarkerEndsTheEventsAsAProblem) {
     Load("Events Data:\n2025-03-01 10:00:00|2025-03-01 11:00:00//A\nEvents Data:\n"
          "2025-03-02 10:00:00|2025-03-02 11:00:00//B\n");
@@ -91,46 +85,18 @@ TEST_F(EventStoreTest, ASecondMarkerEndsTheEventsAsAProblem) {
     EXPECT_EQ(ProblemMessages(), 1u);
 }
 
-TEST_F(EventStoreTest, NoFileLeavesTheHolidays) {
-    Customization().calendarStartYear = 2025;
-    application->LoadHolidays();
-    application->LoadUserEvents();
+// The moving holidays at both ends of the days they can fall on.
+TEST_F(EventStoreTest, WithoutAFileTheStoreHoldsEightHolidaysAYear) {
+    Load(nullptr);
     EXPECT_EQ(application->eventDict.Count(), 24);
     EXPECT_TRUE(TestSeams::Dialogs().empty());
-}
-
-TEST(Holidays, EightPerYearOnTheirDays) {
-    TestEnvironment environment;
-    Customization() = CustomizationModule{};
-    Customization().calendarStartYear = 2025;
-    app application;
-    application.LoadHolidays();
-    const Dictionary& store = application.eventDict;
-    EXPECT_EQ(store.Count(), 24);
-    const auto holiday = [&](const std::string& date) {
-        const std::string value = store.Lookup(date + " 00:00:00");
-        return value.size() > 21 ? value.substr(21) : "missing " + date;
-    };
-    for (const char* date : {"2025-11-27", "2026-11-26", "2027-11-25"})
-        EXPECT_EQ(holiday(date), "Thanksgiving");
-    for (const char* date : {"2025-02-17", "2026-02-16", "2027-02-15"})
-        EXPECT_EQ(holiday(date), "Washington's Day");
-    for (const char* date : {"2025-05-26", "2026-05-25", "2027-05-31"})
-        EXPECT_EQ(holiday(date), "Memorial Day");
-    for (const char* date : {"2025-09-01", "2026-09-07", "2027-09-06"})
-        EXPECT_EQ(holiday(date), "Labor Day");
-    EXPECT_EQ(store.Value("2026-01-01 00:00:00"), "2026-01-01 00:00:00//New Years");
-    EXPECT_EQ(store.Value("2027-07-04 00:00:00"), "2027-07-04 00:00:00//Independence Day");
-    EXPECT_EQ(holiday("2026-11-11"), "Veterans Day");
-    EXPECT_EQ(holiday("2025-12-25"), "Christmas");
-
-    // Thanksgiving at both ends of its week.
-    Customization().calendarStartYear = 2024;
-    app other;
-    other.LoadHolidays();
-    EXPECT_EQ(other.eventDict.Value("2024-11-28 00:00:00"), "2024-11-28 00:00:00//Thanksgiving");
-    Customization().calendarStartYear = 2029;
-    app later;
-    later.LoadHolidays();
-    EXPECT_EQ(later.eventDict.Value("2029-11-22 00:00:00"), "2029-11-22 00:00:00//Thanksgiving");
+    const std::pair<std::string, std::string> holidays[] = {
+        {"2026-01-01", "New Years"},        {"2027-07-04", "Independence Day"},
+        {"2026-11-11", "Veterans Day"},     {"2025-12-25", "Christmas"},
+        {"2025-11-27", "Thanksgiving"},     {"2027-11-25", "Thanksgiving"},
+        {"2025-02-17", "Washington's Day"}, {"2027-02-15", "Washington's Day"},
+        {"2025-05-26", "Memorial Day"},     {"2027-05-31", "Memorial Day"},
+        {"2025-09-01", "Labor Day"},        {"2026-09-07", "Labor Day"}};
+    for (const auto& [day, name] : holidays)
+        EXPECT_EQ(application->eventDict.Lookup(day + " 00:00:00"), day + " 00:00:00//" + name);
 }

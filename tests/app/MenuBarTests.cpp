@@ -1,34 +1,13 @@
-// The program's menu bar: its items, their captions, keys and kinds.
+// The program's menu bar: its items' keys and kinds.
 #include "support/TestEnvironment.h"
 
 #include "app/App.h"
 #include "app/Menu.h"
 #include "platform/Exceptions.h"
 
-#include <string>
-#include <vector>
-
-TEST(MenuBarTest, MenusHoldTheirItemsInOrderWithKeysAndKinds) {
+TEST(MenuBarTest, ItemsHaveTheirKeysAndKinds) {
     Menu& menu = Menu::Instance();
     EXPECT_EQ(&Menu::Instance(), &menu);
-    std::vector<std::string> names, texts;
-    for (int i = 0; i < menu.Count(); ++i) {
-        const MenuItem& top = *menu.Item(i);
-        names.push_back(top.Name);
-        for (int j = 0; j < top.Count(); ++j)
-            texts.push_back(top.Item(j)->Text);
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"FileMenu", "EditMenu", "HelpMenu"}));
-    EXPECT_EQ(texts, (std::vector<std::string>{"Close", "-",
-                                               "Print", "-",
-                                               "Quit",  "Undo",
-                                               "-",     "Cut",
-                                               "Copy",  "Paste",
-                                               "Clear", "About Calendar",
-                                               "-",     "Preferences",
-                                               "-",     "Show Countdown Event",
-                                               "Help",  "Quick Start Help",
-                                               "-",     "GotoURL"}));
     EXPECT_EQ(menu.FindItem("FileClose")->DesktopShortcut(), "Ctrl+W");
     EXPECT_EQ(menu.FindItem("FilePrint")->DesktopShortcut(), "Ctrl+P");
     EXPECT_NE(dynamic_cast<QuitMenuItem*>(menu.FindItem("FileQuit")), nullptr);

@@ -116,12 +116,3 @@ TEST_F(StartupTest, TheErrorDialogOffersFeedbackByMail) {
     EXPECT_TRUE(application->Event_UnhandledException(std::runtime_error("x")));
     EXPECT_EQ(TestSeams::OpenedURLs().size(), 1u) << "Quit opens nothing";
 }
-
-TEST_F(StartupTest, DeactivationIsRememberedUntilClosing) {
-    application->Event_Deactivate();
-    EXPECT_TRUE(application->Deactivated);
-    application->Deactivated = false;
-    application->closing = true;
-    application->Event_Deactivate();
-    EXPECT_FALSE(application->Deactivated);
-}
