@@ -47,20 +47,17 @@ TEST_F(BuiltInPicturesTest, EveryPictureLoadsOnceAndIsShared) {
 }
 
 TEST_F(BuiltInPicturesTest, SizesTheWindowsRelyOn) {
-    EXPECT_EQ(countdown()->Width(), 118);
-    EXPECT_EQ(countdown()->Height(), 130);
-    EXPECT_EQ(countdownmask()->Width(), 118);
-    EXPECT_EQ(countdownmask()->Height(), 130);
-    EXPECT_EQ(menutoggle2()->Width(), 30);
-    EXPECT_EQ(menutoggle2()->Height(), 14);
-    EXPECT_EQ(menutoggleMouseover2()->Width(), 30);
-    EXPECT_EQ(menutoggleMask2()->Width(), 30);
-    EXPECT_EQ(trayIcon48x48()->Width(), 48);
-    EXPECT_EQ(trayIcon48x48()->Height(), 48);
-    for (const Accessor home : {homeButtonMask, homeButtonMouseOver, homeButtonMouseDown}) {
-        EXPECT_EQ(home()->Width(), homeButtonNormal()->Width());
-        EXPECT_EQ(home()->Height(), homeButtonNormal()->Height());
-    }
+    const auto size = [](Accessor picture) {
+        return std::pair{picture()->Width(), picture()->Height()};
+    };
+    EXPECT_EQ(size(countdown), (std::pair{118, 130}));
+    EXPECT_EQ(size(countdownmask), size(countdown));
+    EXPECT_EQ(size(menutoggle2), (std::pair{30, 14}));
+    for (const Accessor same : {menutoggleMouseover2, menutoggleMask2})
+        EXPECT_EQ(size(same), size(menutoggle2));
+    EXPECT_EQ(size(trayIcon48x48), (std::pair{48, 48}));
+    for (const Accessor home : {homeButtonMask, homeButtonMouseOver, homeButtonMouseDown})
+        EXPECT_EQ(size(home), size(homeButtonNormal));
     EXPECT_EQ(linkButtons()->Width(), 15); // three 5-pixel slices
     EXPECT_GE(linkButtons()->Height(), 29);
 }

@@ -45,15 +45,7 @@ TEST_F(CalendarFolderTest, FileNamesInsideTheFolderIgnoreLetterCase) {
     EXPECT_EQ(Customization().CalendarPropertyValues, "vendorName=U\n");
 }
 
-TEST_F(CalendarFolderTest, ANamedFolderWithoutSpecificationGivesWayToTheScan) {
-    fs::create_directories(Folder("Gone"));
-    MakeCalendar("Kept");
-    TestEnvironment::WriteFile(environment.AppFolder() / "caldef.dat", "Gone\n");
-    CustomizationModule::FindSpecs();
-    EXPECT_EQ(Chosen(), "Kept");
-}
-
-TEST_F(CalendarFolderTest, ANamedFolderStaysWhenNothingElseQualifiesAndItsFileIsMissing) {
+TEST_F(CalendarFolderTest, ANamedFolderWithoutItsFileGivesWayToTheScanOrEndsTheProgram) {
     fs::create_directories(Folder("Gone"));
     TestEnvironment::WriteFile(environment.AppFolder() / "caldef.dat", "Gone\n");
     CustomizationModule::CustomizeCalendar();
@@ -61,6 +53,10 @@ TEST_F(CalendarFolderTest, ANamedFolderStaysWhenNothingElseQualifiesAndItsFileIs
     EXPECT_EQ(Messages(), std::vector<std::string>{CustomisationText::kNoSpecificationFile});
     EXPECT_TRUE(Quit());
     EXPECT_EQ(Customization().CalendarPropertyValues, "");
+
+    MakeCalendar("Kept");
+    CustomizationModule::FindSpecs();
+    EXPECT_EQ(Chosen(), "Kept");
 }
 
 TEST_F(CalendarFolderTest, NoCalendarFolderEndsTheProgramWithItsMessage) {

@@ -4,10 +4,10 @@
 #include "customisation/CustomizationModule.h"
 
 #include "platform/Application.h"
-#include "platform/Graphics.h"
 #include "platform/Screen.h"
 #include "platform/TestSeams.h"
 
+#include "support/PictureTestSupport.h"
 #include "support/TestEnvironment.h"
 
 #include <filesystem>
@@ -41,10 +41,7 @@ class CustomisationTest : public IsolatedTest {
 
     static void WritePicture(const std::filesystem::path& path, int width, int height,
                              Color colour) {
-        Picture picture(width, height);
-        picture.Graphics().ForeColor = colour;
-        picture.Graphics().FillRect(0, 0, width, height);
-        ASSERT_TRUE(picture.Save(path)) << path;
+        ASSERT_TRUE(FilledPicture(width, height, colour)->Save(path)) << path;
     }
 
     std::filesystem::path Folder(const std::string& name) const {

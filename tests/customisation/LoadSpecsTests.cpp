@@ -7,13 +7,15 @@ namespace {
 constexpr Color kBlue = RGB(0, 0, 200);
 constexpr Color kGreen = RGB(0, 160, 0);
 
+const std::string kBases = "backgroundImageWide=wide.png\nbackgroundImageStandard=standard.png\n";
+
 class LoadSpecsTest : public CustomisationTest {
   protected:
-    // An edition with a wide base 300 x 120 (blue) and a standard base 200 x 160 (green).
+    // Fresh properties loaded from an edition with a wide base 300 x 120 (blue) and a standard
+    // base 200 x 160 (green).
     void Load(const std::string& keys) {
-        const auto folder = WriteEdition("backgroundImageWide=wide.png\n"
-                                         "backgroundImageStandard=standard.png\n" +
-                                         keys);
+        Customization() = CustomizationModule{};
+        const auto folder = WriteEdition(kBases + keys);
         WritePicture(folder / "wide.png", 300, 120, kBlue);
         WritePicture(folder / "standard.png", 200, 160, kGreen);
         CustomizationModule::CustomizeCalendar();
@@ -32,7 +34,6 @@ TEST_F(LoadSpecsTest, TheScreenIsWideAbove1Point5) {
                  {1499, 1000, false},
                  {1024, 768, false}};
     for (const auto& c : cases) {
-        Customization() = CustomizationModule{};
         SetScreen(c.width, c.height);
         Load("");
         const CustomizationModule& m = Customization();
@@ -56,32 +57,25 @@ TEST_F(LoadSpecsTest, TheBackgroundIsANew32BitCopyOfTheBasePicture) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(LoadSpecsTest, IdentityTextsAndFlags) {
-    Load("vendorName=Ombrelline Studio\nvendorURL=https://example.test/\n"
-         "applicationName=Seasons\notherCopyright= (c) 2025 \ncustomAboutWindow=true\n"
-         "cycleImages=False\nimageCycle= Monthly\noneYearCalendarYear=2012\n"
-         "scrollImage=TRUE\nhideTime=True \nhideYearScroll= True\nincludeStriping=Yes\n"
-         "yearOnRight=1\nincludeHomeButton=tRuE\nhomeButtonLink=https://example.test/home\n"
-         "monthDividersHidden=True\nmonthNamesFont=\"Arial\"\n");
+TEST_F(LoadSpecsTest, FlagsAreTrueInAnyLetterCaseAndTextsStayAsWritten) {
+    Load("customAboutWindow=true\nscrollImage=TRUE\nincludeHomeButton=tRuE\n"
+         "monthDividersHidden=True\ncycleImages=False\n"
+         // A blank after or before the word, another word, a number: all false.
+         "hideTime=True \nhideYearScroll= True\nincludeStriping=Yes\nyearOnRight=1\n"
+         "otherCopyright= (c) 2025 \nimageCycle= Monthly\noneYearCalendarYear=2012\n"
+         "monthNamesFont=\"Arial\"\nmenuColor=1,2,3\n");
     const CustomizationModule& m = Customization();
-    EXPECT_EQ(m.vendorName, "Ombrelline Studio");
-    EXPECT_EQ(m.vendorURL, "https://example.test/");
-    EXPECT_EQ(m.applicationName, "Seasons");
+    EXPECT_EQ((std::vector<bool>{m.customAboutWindow, m.scrollImage, m.includeHomeButton,
+                                 m.hideMonthDividers}),
+              std::vector<bool>(4, true));
+    EXPECT_EQ((std::vector<bool>{m.cycleImages, m.hideTime, m.hideYearScroll, m.includeStriping,
+                                 m.yearOnRight, m.includeLinkButtons /* absent */}),
+              std::vector<bool>(6, false));
     EXPECT_EQ(m.otherCopyright, " (c) 2025 ");
-    EXPECT_TRUE(m.customAboutWindow);
-    EXPECT_FALSE(m.cycleImages);
     EXPECT_EQ(m.imageCycle, " Monthly");
     EXPECT_EQ(m.oneYearCalendarYear, 2012);
-    EXPECT_TRUE(m.scrollImage);
-    EXPECT_FALSE(m.hideTime);       // a blank after the word
-    EXPECT_FALSE(m.hideYearScroll); // a blank before it
-    EXPECT_FALSE(m.includeStriping);
-    EXPECT_FALSE(m.yearOnRight);
-    EXPECT_TRUE(m.includeHomeButton);
-    EXPECT_TRUE(m.hideMonthDividers);
-    EXPECT_EQ(m.homeButtonLink, "https://example.test/home");
     EXPECT_EQ(m.monthNamesFont, "\"Arial\"");
-    EXPECT_FALSE(m.includeLinkButtons); // absent
+    EXPECT_EQ(m.menuColor, RGB(1, 2, 3));
 }
 
 TEST_F(LoadSpecsTest, TheFirstYearDefaultsToLastYear) {
@@ -89,35 +83,19 @@ TEST_F(LoadSpecsTest, TheFirstYearDefaultsToLastYear) {
     Load("calendarStartYear=0\nyearImageStartYear=2000\n");
     EXPECT_EQ(Customization().calendarStartYear, 2025);
     EXPECT_EQ(Customization().yearImageStartYear, 2000);
-    Customization() = CustomizationModule{};
     Load("");
     EXPECT_EQ(Customization().calendarStartYear, 2025);
-    Customization() = CustomizationModule{};
     Load("calendarStartYear=2012\n");
     EXPECT_EQ(Customization().calendarStartYear, 2012);
-}
-
-TEST_F(LoadSpecsTest, ColoursWithMissingFields) {
-    Load("calendarBackgroundColor=10,20,30\ntabColor=255,128\nmenuColor=7\n"
-         "timeTextColor=&h00FF00\nhomeTextColor=,,9\n");
-    const CustomizationModule& m = Customization();
-    EXPECT_EQ(m.calendarBackgroundColor, RGB(10, 20, 30));
-    EXPECT_EQ(m.tabColor, RGB(255, 128, 0));
-    EXPECT_EQ(m.menuColor, RGB(0, 0, 7));
-    EXPECT_EQ(m.timeTextColor, RGB(0, 255, 0));
-    EXPECT_EQ(m.homeTextColor, RGB(0, 0, 9));
-    EXPECT_EQ(m.daysColor, RGB(0, 0, 0)); // absent
 }
 
 TEST_F(LoadSpecsTest, TheTitleBandIsPixelsOfTheBackgroundInEitherShape) {
     // Wide: the wide value, or the plain one when the wide value is 0.
     Load("TitleAreaHeight=60\nTitleAreaHeightWide=96\n");
     EXPECT_DOUBLE_EQ(Customization().TitleAreaHeightPercent, 96.0 / 120);
-    Customization() = CustomizationModule{};
     Load("TitleAreaHeight=80\nTitleAreaHeightWide=0\n");
     EXPECT_DOUBLE_EQ(Customization().TitleAreaHeightPercent, 80.0 / 120);
     // Standard: the plain value, whichever line comes first.
-    Customization() = CustomizationModule{};
     SetScreen(1024, 768);
     Load("TitleAreaHeightWide=120\nTitleAreaHeight=40\n");
     EXPECT_DOUBLE_EQ(Customization().TitleAreaHeightPercent, 40.0 / 160);
@@ -129,12 +107,10 @@ TEST_F(LoadSpecsTest, TheCalendarAreaIsAShareOrPixelsOfTheBackground) {
         double share;
     } cases[] = {{"0.62", 0.62}, {"1", 1.0}, {"93", 93.0 / 120}, {"", 0.0}};
     for (const auto& c : cases) {
-        Customization() = CustomizationModule{};
         Load(std::string("CalendarAreaHeightPercentWide=") + c.value + "\n");
         EXPECT_DOUBLE_EQ(Customization().CalendarAreaHeightPercent, c.share) << c.value;
     }
     // No fall-back from one shape's key to the other's.
-    Customization() = CustomizationModule{};
     SetScreen(1024, 768);
     Load("CalendarAreaHeightPercentWide=0.7\nCalendarAreaHeightPercentStandard=80\n");
     EXPECT_DOUBLE_EQ(Customization().CalendarAreaHeightPercent, 0.5);
@@ -158,7 +134,6 @@ TEST_F(LoadSpecsTest, FloatingLinksFollowTheFullScreensShape) {
     EXPECT_EQ(m.floatingLinkCoordinates[1], "5,6,7,8");
     EXPECT_EQ(m.floatingLinkCoordinates[5], "9,9,9,9");
 
-    Customization() = CustomizationModule{};
     SetScreen(1920, 1150, 1920, 1200);
     Load(links);
     EXPECT_EQ(Customization().floatingLinkCoordinates[1], "1,2,3,4");
@@ -215,8 +190,9 @@ TEST_F(LoadSpecsTest, YearDigitsAreCutFromTheStripWithTheirMasks) {
         EXPECT_EQ(picture->Mask().Pixel(10, 0), digit == 7 ? RGB(0, 0, 0) : RGB(255, 255, 255));
     }
 
-    // Without the mask strip, and on a later load without any strip: ten empty entries.
-    Load("yearNumbers=digits.png\n");
+    // A later load without the mask strip: ten empty entries.
+    WriteEdition(kBases + "yearNumbers=digits.png\n");
+    CustomizationModule::CustomizeCalendar();
     EXPECT_EQ(Customization().yearNumber, std::vector<PicturePtr>(10));
 }
 
