@@ -18,10 +18,19 @@ class ClockTest : public CalendarWindowTest {
         window.CountdownCanvas->SetBounds(135, 15, 118, 130);
         window.CountdownCanvas->OnPaint = [this](Graphics&) { ++badgePaints; };
         window.Calendar->OnPaint = [this](Graphics&) { ++calendarPaints; };
-        for (int i = 0; i < 5; ++i)
-            DoEvents();
+        Settle();
         badgePaints = calendarPaints = 0;
         return window;
+    }
+    // The clock's tick at that moment, and the repaints it asks for.
+    static void Tick(CalendarWindow& window, int64_t moment) {
+        Date::FixClock(moment);
+        window.TimeTimer_Action();
+        Settle();
+    }
+    static void Settle() {
+        for (int i = 0; i < 5; ++i)
+            DoEvents();
     }
     int badgePaints = 0;
     int calendarPaints = 0;
@@ -33,10 +42,7 @@ TEST_F(ClockTest, ClockShowsTheShortTimeAndASameDayTickChangesNothingElse) {
     application.currentDate = Date();
     CalendarWindow& window = OpenPainted();
     EXPECT_EQ(window.theTimeText->Text(), "9:05 AM");
-    Date::FixClock(At(2026, 3, 10, 23, 59));
-    window.TimeTimer_Action();
-    for (int i = 0; i < 5; ++i)
-        DoEvents();
+    Tick(window, At(2026, 3, 10, 23, 59));
     EXPECT_EQ(window.theTimeText->Text(), "11:59 PM");
     EXPECT_EQ(application.currentDate.Hour(), 9);
     EXPECT_EQ(badgePaints, 0);
@@ -48,8 +54,7 @@ TEST_F(ClockTest, HiddenClockStillKeepsTime) {
     Date::FixClock(At(2026, 3, 10, 9, 5));
     CalendarWindow& window = CalendarWindow::Instance();
     EXPECT_FALSE(window.theTimeText->Visible());
-    Date::FixClock(At(2026, 3, 10, 9, 35));
-    window.TimeTimer_Action();
+    Tick(window, At(2026, 3, 10, 9, 35));
     EXPECT_EQ(window.theTimeText->Text(), "9:35 AM");
 }
 
@@ -58,10 +63,7 @@ TEST_F(ClockTest, MidnightMovesTodayAndRepaintsTheCalendarAndTheBadge) {
     application.currentDate = Date();
     CalendarWindow& window = OpenPainted();
     const PicturePtr scaled = window.backgroundImageScaled;
-    Date::FixClock(At(2026, 3, 11, 0, 0));
-    window.TimeTimer_Action();
-    for (int i = 0; i < 5; ++i)
-        DoEvents();
+    Tick(window, At(2026, 3, 11, 0, 0));
     EXPECT_EQ(application.currentDate.SQLDate(), "2026-03-11");
     EXPECT_GT(calendarPaints, 0);
     EXPECT_GT(badgePaints, 0) << "the badge shows the new count at once";
@@ -77,7 +79,8 @@ TEST_F(ClockTest, MonthlyCyclingChangesThePictureOnlyWhenTheMonthChanges) {
     // Twelve month pictures, told apart by their width.
     module.backgroundImageStandard = std::make_shared<Picture>(201, 100);
     PicturePtr* months[] = {&module.backgroundImage2Standard, &module.backgroundImage3Standard};
-    for (int i = 0; i < 2; ++i) *months[i] = std::make_shared<Picture>(202 + i, 100);
+    for (int i = 0; i < 2; ++i)
+        *months[i] = std::make_shared<Picture>(202 + i, 100);
     module.backgroundImage = module.backgroundImageStandard;
 
     Date::FixClock(At(2027, 1, 31, 23, 59));
@@ -85,22 +88,17 @@ TEST_F(ClockTest, MonthlyCyclingChangesThePictureOnlyWhenTheMonthChanges) {
     CalendarWindow& window = OpenPainted();
     const PicturePtr january = window.backgroundImageScaled;
 
-    Date::FixClock(At(2027, 2, 1, 0, 0)); // a new month: February's picture
-    window.TimeTimer_Action();
-    for (int i = 0; i < 5; ++i)
-        DoEvents();
+    Tick(window, At(2027, 2, 1, 0, 0)); // a new month: February's picture
     EXPECT_EQ(module.backgroundImage, module.backgroundImage2Standard);
     EXPECT_NE(window.backgroundImageScaled, january) << "the new picture is on the window";
     EXPECT_EQ(application.currentDate.SQLDate(), "2027-02-01");
     EXPECT_GT(badgePaints, 0);
 
     const PicturePtr february = module.backgroundImage;
-    Date::FixClock(At(2027, 2, 2, 0, 0)); // a new day of the same month: the same picture
-    window.TimeTimer_Action();
+    Tick(window, At(2027, 2, 2, 0, 0)); // a new day of the same month: the same picture
     EXPECT_EQ(module.backgroundImage, february);
     EXPECT_EQ(application.currentDate.SQLDate(), "2027-02-02");
 
-    Date::FixClock(At(2027, 3, 1, 0, 0));
-    window.TimeTimer_Action();
+    Tick(window, At(2027, 3, 1, 0, 0));
     EXPECT_EQ(module.backgroundImage, module.backgroundImage3Standard);
 }

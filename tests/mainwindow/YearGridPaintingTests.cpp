@@ -1,7 +1,7 @@
 // Pixels of the painted year grid on a 1440 x 900 screen on 10 March 2026.
 #include "mainwindow/YearGridFixture.h"
 
-#include "platform/Graphics.h"
+#include "support/PictureTestSupport.h"
 
 #include <cstdlib>
 #include <functional>
@@ -98,11 +98,8 @@ TEST_F(YearPaintTest, YearDigitsComeFromTheEditionsPicturesOrElseFromText) {
     // Each digit its own colour, 20 x 30, on a screen that keeps their size.
     CustomizationModule& module = Customization();
     module.backgroundImage = std::make_shared<Picture>(1440, 876);
-    for (int digit = 0; digit < 10; ++digit) {
-        module.yearNumber.push_back(std::make_shared<Picture>(20, 30));
-        module.yearNumber.back()->Graphics().ForeColor = RGB(20 * digit, 50, 100);
-        module.yearNumber.back()->Graphics().FillRect(0, 0, 20, 30);
-    }
+    for (int digit = 0; digit < 10; ++digit)
+        module.yearNumber.push_back(FilledPicture(20, 30, RGB(20 * digit, 50, 100)));
     window.LoadBackgroundImage();
     const int x = static_cast<int>((grid.LeftMarginWidth + grid.ColumnsWidth) / 2);
     const int top = static_cast<int>(grid.Height() / 2.0 - 60 - 20);

@@ -2,10 +2,11 @@
 #include "mainwindow/CalendarWindowFixture.h"
 
 #include "mainwindow/frame/CalendarWindow.h"
-#include "platform/Graphics.h"
 #include "platform/Keyboard.h"
 #include "platform/Simulate.h"
 #include "windows/TabWindow.h"
+
+#include "support/PictureTestSupport.h"
 
 namespace {
 class TabWindowTest : public CalendarWindowTest {
@@ -16,12 +17,6 @@ class TabWindowTest : public CalendarWindowTest {
         TabWindow::Instance().Close();
         DoEvents();
         return TabWindow::Instance();
-    }
-    static PicturePtr Filled(Color colour) {
-        auto picture = std::make_shared<Picture>(64, 48);
-        picture->Graphics().ForeColor = colour;
-        picture->Graphics().FillRect(0, 0, 64, 48);
-        return picture;
     }
 };
 } // namespace
@@ -75,9 +70,9 @@ TEST_F(TabWindowTest, ControlClickStepsTheBackgroundAndNothingElse) {
     module.cycleImages = true;
     module.imageCycle = "Monthly";
     Date::FixClock(Date(2026, 3, 10, 12, 0).TotalSeconds());
-    module.backgroundImageStandard = Filled(RGB(1, 1, 1));
-    module.backgroundImage3Standard = Filled(RGB(3, 3, 3));
-    module.backgroundImage4Standard = Filled(RGB(4, 4, 4));
+    module.backgroundImageStandard = FilledPicture(64, 48, RGB(1, 1, 1));
+    module.backgroundImage3Standard = FilledPicture(64, 48, RGB(3, 3, 3));
+    module.backgroundImage4Standard = FilledPicture(64, 48, RGB(4, 4, 4));
     module.backgroundImage = module.backgroundImage3Standard;
     CalendarWindow& calendar = CalendarWindow::Instance();
     TabWindow& tab = TabWindow::Instance();
