@@ -16,68 +16,47 @@ class CalendarFolderTest : public CustomisationTest {
 };
 } // namespace
 
-TEST_F(CalendarFolderTest, CaldefNamesTheFolderAndItsFileIsReadWhole) {
-    MakeCalendar("Alpine", "vendorName=Alpine\r\nimageCycle=Seasonal\r\n");
-    MakeCalendar("Coastal");
-    TestEnvironment::WriteFile(environment.AppFolder() / "caldef.dat", "Coastal\r\nignored\r\n");
-    CustomizationModule::FindSpecs();
-    EXPECT_EQ(Chosen(), "Coastal");
-    EXPECT_EQ(Customization().CalendarPropertyValues, "vendorName=V\n");
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_FALSE(Quit());
-}
-
-TEST_F(CalendarFolderTest, WithoutCaldefTheFirstQualifyingFolderInNameOrderIsUsed) {
-    TestEnvironment::WriteFile(environment.AppFolder() / "A plain file", "x");
-    fs::create_directories(Folder("B empty folder"));
-    MakeCalendar("D second");
-    MakeCalendar("C first", "vendorName=C\n");
-    CustomizationModule::FindSpecs();
-    EXPECT_EQ(Chosen(), "C first");
-    EXPECT_EQ(Customization().CalendarPropertyValues, "vendorName=C\n");
-}
-
-TEST_F(CalendarFolderTest, FileNamesInsideTheFolderIgnoreLetterCase) {
-    TestEnvironment::WriteFile(Folder("Upper") / "CALSPC.DAT", "vendorName=U\n");
-    TestEnvironment::WriteFile(environment.AppFolder() / "CalDef.dat", "upper\n");
-    CustomizationModule::FindSpecs();
-    EXPECT_EQ(Chosen(), "Upper");
-    EXPECT_EQ(Customization().CalendarPropertyValues, "vendorName=U\n");
-}
-
-TEST_F(CalendarFolderTest, ANamedFolderWithoutItsFileGivesWayToTheScanOrEndsTheProgram) {
-    fs::create_directories(Folder("Gone"));
-    TestEnvironment::WriteFile(environment.AppFolder() / "caldef.dat", "Gone\n");
-    CustomizationModule::CustomizeCalendar();
-    EXPECT_EQ(Chosen(), "Gone");
-    EXPECT_EQ(Messages(), std::vector<std::string>{CustomisationText::kNoSpecificationFile});
-    EXPECT_TRUE(Quit());
-    EXPECT_EQ(Customization().CalendarPropertyValues, "");
-
-    MakeCalendar("Kept");
-    CustomizationModule::FindSpecs();
-    EXPECT_EQ(Chosen(), "Kept");
-}
-
-TEST_F(CalendarFolderTest, NoCalendarFolderEndsTheProgramWithItsMessage) {
-    fs::create_directories(Folder("Empty"));
-    CustomizationModule::CustomizeCalendar();
-    EXPECT_TRUE(Customization().DefaultCalendarFolder.IsNone());
-    EXPECT_EQ(Messages(), std::vector<std::string>{CustomisationText::kNoCalendarFolder});
-    EXPECT_TRUE(Quit());
-}
-
-TEST_F(CalendarFolderTest, AnEmptyCaldefLineNamesTheApplicationFolder) {
-    TestEnvironment::WriteFile(environment.AppFolder() / "caldef.dat", "\n");
-    MakeCalendar("Scanned");
-    CustomizationModule::FindSpecs();
-    EXPECT_EQ(Chosen(), "Scanned"); // the application folder itself holds no calspc.dat
-
-    Customization() = CustomizationModule{};
-    TestEnvironment::WriteFile(environment.AppFolder() / "calspc.dat", "vendorName=Here\n");
-    CustomizationModule::FindSpecs();
-    EXPECT_EQ(Customization().DefaultCalendarFolder, FolderItem(environment.AppFolder()));
-    EXPECT_EQ(Customization().CalendarPropertyValues, "vendorName=Here\n");
+// Which folder is chosen from the application folder's items, and what is read from it; or the
+// message that ends the program.
+TEST_F(CalendarFolderTest, TheChosenFolderAndItsFileOrTheMessageThatEndsTheProgram) {
+    const std::string noFile = CustomisationText::kNoSpecificationFile;
+    const struct {
+        std::string chosen, read, message;
+        std::vector<std::pair<std::string, std::string>> items; // a name ending in / is a folder
+    } cases[] = {
+        // clang-format off
+        // caldef.dat's first line names the folder; the file is read whole.
+        {"Coastal", "C\r\n", "", {{"Alpine/calspc.dat", "A"}, {"Coastal/calspc.dat", "C\r\n"},
+                                       {"caldef.dat", "Coastal\r\nAlpine\r\n"}}},
+        // Without it: the first folder, in name order, that holds a calendar file.
+        {"C first", "C", "", {{"A plain file", "x"}, {"B empty/", ""}, {"D second/calspc.dat", "D"},
+                              {"C first/calspc.dat", "C"}}},
+        // Names inside the folders ignore letter case.
+        {"Upper", "U", "", {{"Upper/CALSPC.DAT", "U"}, {"CalDef.dat", "upper\n"}}},
+        // An empty line names the application folder itself.
+        {"Scanned", "S", "", {{"caldef.dat", "\n"}, {"Scanned/calspc.dat", "S"}}},
+        {"app", "H", "", {{"caldef.dat", "\n"}, {"calspc.dat", "H"}, {"Scanned/calspc.dat", "S"}}},
+        // A named folder without the file gives way to the scan, or stays when nothing qualifies.
+        {"Kept", "K", "", {{"Gone/", ""}, {"caldef.dat", "Gone\n"}, {"Kept/calspc.dat", "K"}}},
+        {"Gone", "", noFile, {{"Gone/", ""}, {"caldef.dat", "Gone\n"}}},
+        {"", "", CustomisationText::kNoCalendarFolder, {{"Empty/", ""}}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        fs::remove_all(environment.AppFolder());
+        for (const auto& [name, text] : c.items)
+            name.back() == '/' ? void(fs::create_directories(Folder(name)))
+                               : TestEnvironment::WriteFile(Folder(name), text);
+        Customization() = CustomizationModule{};
+        TestSeams::Enable(); // no dialogs yet
+        CustomizationModule::FindSpecs();
+        EXPECT_EQ(Chosen(), c.chosen);
+        EXPECT_EQ(Customization().CalendarPropertyValues, c.read);
+        EXPECT_EQ(Messages(), c.message.empty() ? std::vector<std::string>{}
+                                                : std::vector<std::string>{c.message});
+        EXPECT_EQ(Quit(), !c.message.empty()) << "cases that end the program come last";
+    }
 }
 
 TEST_F(CalendarFolderTest, AReloadWithoutCaldefKeepsTheFolderThePreferencesChose) {

@@ -24,37 +24,22 @@ class LoadSpecsTest : public CustomisationTest {
 
 } // namespace
 
+// Only the base picture of the screen's shape is read; the background is a new 32-bit copy.
 TEST_F(LoadSpecsTest, TheScreenIsWideAbove1Point5) {
-    const struct {
-        int width, height;
-        bool wide;
-    } cases[] = {{1500, 1000, false},
-                 {1501, 1000, true},
-                 {1680, 1028, true},
-                 {1499, 1000, false},
-                 {1024, 768, false}};
-    for (const auto& c : cases) {
-        SetScreen(c.width, c.height);
+    for (const auto& [width, wide] : {std::pair{1499, false}, {1500, false}, {1501, true}}) {
+        SetScreen(width, 1000);
         Load("");
         const CustomizationModule& m = Customization();
-        EXPECT_EQ(m.WideScreen, c.wide) << c.width << " x " << c.height;
-        // Only the picture of the screen's shape is read.
-        EXPECT_EQ(bool(m.backgroundImageWide), c.wide);
-        EXPECT_EQ(bool(m.backgroundImageStandard), !c.wide);
+        EXPECT_EQ(m.WideScreen, wide) << width;
+        EXPECT_EQ(bool(m.backgroundImageWide), wide);
+        EXPECT_EQ(bool(m.backgroundImageStandard), !wide);
         ASSERT_TRUE(m.backgroundImage);
-        EXPECT_EQ(m.backgroundImage->Width(), c.wide ? 300 : 200);
+        EXPECT_NE(m.backgroundImage, wide ? m.backgroundImageWide : m.backgroundImageStandard);
+        EXPECT_EQ(m.backgroundImage->Depth(), 32);
+        EXPECT_EQ(m.backgroundImage->Pixel(wide ? 299 : 199, wide ? 119 : 159),
+                  wide ? kBlue : kGreen);
+        EXPECT_TRUE(Messages().empty());
     }
-}
-
-TEST_F(LoadSpecsTest, TheBackgroundIsANew32BitCopyOfTheBasePicture) {
-    Load("");
-    const CustomizationModule& m = Customization();
-    ASSERT_TRUE(m.backgroundImage);
-    EXPECT_NE(m.backgroundImage, m.backgroundImageWide);
-    EXPECT_EQ(m.backgroundImage->Depth(), 32);
-    EXPECT_EQ(m.backgroundImage->Height(), 120);
-    EXPECT_EQ(m.backgroundImage->Pixel(299, 119), kBlue);
-    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(LoadSpecsTest, FlagsAreTrueInAnyLetterCaseAndTextsStayAsWritten) {

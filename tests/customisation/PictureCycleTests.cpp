@@ -64,7 +64,7 @@ TEST_F(PictureCycleTest, WithoutCyclingOrWithAnUnknownCycleTheBaseStays) {
     EXPECT_EQ(Showing(), 1);
 }
 
-TEST_F(PictureCycleTest, SeasonalShowsTheSeasonsPicture) {
+TEST_F(PictureCycleTest, SeasonalShowsTheSeasonsPictureAndItsPreviewWraps) {
     Edition("seasonal"); // letter case is ignored
     const struct { int month, picture; } cases[] = {{4, 1}, {7, 2}, {10, 3}, {1, 4}};
     for (const auto& c : cases) {
@@ -73,6 +73,16 @@ TEST_F(PictureCycleTest, SeasonalShowsTheSeasonsPicture) {
         EXPECT_EQ(Showing(), c.picture) << c.month;
     }
     EXPECT_TRUE(Messages().empty());
+
+    FixDate(2026, 10, 15); // autumn: picture 3
+    m.PreEmptiveCycling = true;
+    std::vector<int> shown;
+    for (int click = 0; click < 6; ++click) {
+        CustomizationModule::CycleImage();
+        shown.push_back(Showing());
+    }
+    EXPECT_EQ(shown, (std::vector<int>{4, 1, 2, 3, 4, 1}));
+    EXPECT_TRUE(m.PreEmptiveCycling);
 }
 
 TEST_F(PictureCycleTest, AShorterPictureStandsOnTheBottomOfTheBase) {
@@ -137,19 +147,6 @@ TEST_F(PictureCycleTest, StandardScreensUseTheirOwnPictures) {
     ASSERT_EQ(m.backgroundImage->Height(), 40);
     EXPECT_EQ(m.backgroundImage->Pixel(5, 5), RGB(9, 9, 9));
     EXPECT_EQ(m.backgroundImage->Pixel(5, 35), RGB(3, 3, 3));
-}
-
-TEST_F(PictureCycleTest, PreviewStepsThroughTheSeasonsAndWraps) {
-    Edition("Seasonal");
-    FixDate(2026, 10, 15); // autumn: picture 3
-    m.PreEmptiveCycling = true;
-    std::vector<int> shown;
-    for (int click = 0; click < 6; ++click) {
-        CustomizationModule::CycleImage();
-        shown.push_back(Showing());
-    }
-    EXPECT_EQ(shown, (std::vector<int>{4, 1, 2, 3, 4, 1}));
-    EXPECT_TRUE(m.PreEmptiveCycling);
 }
 
 TEST_F(PictureCycleTest, PreviewOfAOneYearEditionEndsAfterDecember) {

@@ -1,3 +1,4 @@
+#include "platform/Color.h"
 #include "platform/Dictionary.h"
 #include "platform/Exceptions.h"
 #include "platform/Text.h"
@@ -64,4 +65,16 @@ TEST(Text, ValReadsALeadingNumber) {
     EXPECT_EQ(Str(-250LL), "-250");
     EXPECT_EQ(Str(3.0), "3");
     EXPECT_EQ(Str(0.5), "0.5");
+}
+
+TEST(Text, ColoursFromText) {
+    EXPECT_EQ(RGB(300, -4, 17), (Color{255, 0, 17}));
+    EXPECT_EQ(ColorFromText("&hFF8000"), RGB(255, 128, 0));
+    EXPECT_EQ(ColorFromText("&c0000ff"), RGB(0, 0, 255));
+    EXPECT_EQ(ColorFromText("#102030"), RGB(16, 32, 48));
+    EXPECT_EQ(ColorFromText("255"), RGB(0, 0, 255));
+    EXPECT_EQ(ColorFromText(" 65280"), RGB(0, 255, 0));
+    EXPECT_EQ(ColorFromText("red"), RGB(0, 0, 0));
+    EXPECT_EQ(ColorFromText("#xyz"), RGB(0, 0, 0));
+    EXPECT_EQ(ColorFromText(""), RGB(0, 0, 0));
 }

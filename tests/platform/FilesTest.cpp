@@ -87,3 +87,24 @@ TEST_F(FolderItemTest, MutexIsExclusiveUntilLeft) {
     first.Leave();
     EXPECT_TRUE(second.TryEnter());
 }
+
+TEST_F(FolderItemTest, ChildIgnoringCaseFindsCalendarFiles) {
+    const auto app = environment.AppFolder();
+    TestEnvironment::WriteFile(app / "Edition" / "calspc.dat", "x");
+    TestEnvironment::WriteFile(app / "Edition" / "Spring.JPG", "x");
+    TestEnvironment::WriteFile(app / "Edition" / "spring.jpg", "y");
+    const FolderItem folder(app);
+    const FolderItem edition = folder.ChildIgnoringCase("EDITION");
+    EXPECT_EQ(edition.Name(), "Edition");
+    EXPECT_TRUE(edition.ChildIgnoringCase("calSpc.Dat").Exists());
+    // The exact name wins; otherwise the first match in name order.
+    EXPECT_EQ(edition.ChildIgnoringCase("spring.jpg").Name(), "spring.jpg");
+    EXPECT_EQ(edition.ChildIgnoringCase("SPRING.jpg").Name(), "Spring.JPG");
+    const FolderItem missing = edition.ChildIgnoringCase("Summer.jpg");
+    EXPECT_FALSE(missing.IsNone());
+    EXPECT_FALSE(missing.Exists());
+    EXPECT_EQ(folder.ChildIgnoringCase(""), folder);
+    for (const char* name : {".", "..", "../x", "a/b", "/etc"})
+        EXPECT_TRUE(folder.ChildIgnoringCase(name).IsNone()) << name;
+    EXPECT_TRUE(FolderItem().ChildIgnoringCase("x").IsNone());
+}

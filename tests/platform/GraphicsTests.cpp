@@ -7,6 +7,7 @@
 #include "support/TestEnvironment.h"
 
 #include <functional>
+#include <vector>
 
 namespace {
 constexpr Color kWhite = RGB(255, 255, 255);
@@ -19,91 +20,58 @@ class GraphicsTest : public IsolatedTest {
     Graphics& g = canvas.Graphics();
     void SetUp() override { g.ForeColor = kRed; }
 };
+
+const std::vector<int> kTriangle = {0, 0, 20, 0, 0, 20}, kTwoCorners = {1, 1, 5, 5};
+
+// A white 40 x 30 picture with the drawing done in red by a pen of that size.
+PicturePtr Drawn(int pen, const std::function<void(Graphics&)>& draw) {
+    auto picture = std::make_shared<Picture>(40, 30);
+    picture->Graphics().ForeColor = kRed;
+    picture->Graphics().PenWidth = picture->Graphics().PenHeight = pen;
+    draw(picture->Graphics());
+    return picture;
+}
 } // namespace
 
-// Each shape drawn in red on a white 40 x 30 picture: the box its ink fills, the number of red
-// pixels where it is known (-1 where not), a pixel that stays white, and never a blended pixel.
+// Each shape: the box its ink fills, the number of red pixels where it is known, a pixel that
+// stays white, and never a blended pixel.
 TEST_F(GraphicsTest, ShapesCoverExactlyTheirPixelsWithoutBlending) {
     const struct {
-        const char* name;
-        std::function<void(Graphics&)> draw;
         PixelBounds ink;
-        int count;
+        int count; // -1: not counted
         int clearX, clearY;
+        PicturePtr picture;
     } cases[] = {
-        {"fill rect", [](Graphics& g) { g.FillRect(3, 4, 5, 6); }, {3, 4, 7, 9}, 30, 0, 0},
-        {"frame", [](Graphics& g) { g.DrawRect(2, 2, 6, 5); }, {2, 2, 7, 6}, 2 * 6 + 2 * 3, 4, 4},
-        {"thick frame: inside",
-         [](Graphics& g) {
-             g.PenWidth = g.PenHeight = 2;
-             g.DrawRect(0, 0, 10, 10);
-         },
-         {0, 0, 9, 9},
-         100 - 36,
-         2,
-         5},
-        {"thick line: hangs below and right",
-         [](Graphics& g) {
-             g.PenWidth = g.PenHeight = 2;
-             g.DrawLine(5, 3, 5, 12);
-         },
-         {5, 3, 6, 13},
-         2 * 11,
-         0,
-         0},
+        {{3, 4, 7, 9}, 30, 0, 0, Drawn(1, [](auto& g) { g.FillRect(3, 4, 5, 6); })},
+        {{2, 2, 7, 6}, 2 * 6 + 2 * 3, 4, 4, Drawn(1, [](auto& g) { g.DrawRect(2, 2, 6, 5); })},
+        // A thick pen draws inside a rectangle and hangs below and right of a line.
+        {{0, 0, 9, 9}, 100 - 36, 2, 5, Drawn(2, [](auto& g) { g.DrawRect(0, 0, 10, 10); })},
+        {{5, 3, 6, 13}, 2 * 11, 0, 0, Drawn(2, [](auto& g) { g.DrawLine(5, 3, 5, 12); })},
         // Lines include both end points.
-        {"across", [](Graphics& g) { g.DrawLine(2, 5, 12, 5); }, {2, 5, 12, 5}, 11, 13, 5},
-        {"down", [](Graphics& g) { g.DrawLine(20, 2, 20, 9); }, {20, 2, 20, 9}, 8, 20, 10},
-        {"diagonal", [](Graphics& g) { g.DrawLine(25, 10, 30, 15); }, {25, 10, 30, 15}, 6, 26, 10},
-        {"oval", [](Graphics& g) { g.FillOval(2, 3, 11, 7); }, {2, 3, 12, 9}, -1, 2, 3},
-        {"oval outline", [](Graphics& g) { g.DrawOval(5, 5, 20, 12); }, {5, 5, 24, 16}, -1, 15, 11},
-        {"round rects",
-         [](Graphics& g) {
-             g.FillRoundRect(4, 4, 20, 16, 8, 8);
-             g.DrawRoundRect(26, 4, 10, 10, 4, 4);
-         },
-         {4, 4, 35, 19},
-         -1,
-         4,
-         4},
-        {"polygon",
-         [](Graphics& g) {
-             g.FillPolygon({0, 0, 20, 0, 0, 20});
-         },
-         {0, 0, 19, 19},
-         -1,
-         15,
-         15},
-        {"polygon of two corners",
-         [](Graphics& g) {
-             g.FillPolygon({1, 1, 5, 5});
-         },
-         {},
-         0,
-         1,
-         1},
-        {"clipped to the surface",
-         [](Graphics& g) {
-             g.FillRect(-10, -10, 15, 15);
-             g.FillRect(35, 25, 100, 100);
-             g.DrawLine(-5, 29, 100, 29);
-         },
-         {0, 0, 39, 29},
-         25 + 25 + 40 - 5,
-         5,
-         5},
+        {{2, 5, 12, 5}, 11, 13, 5, Drawn(1, [](auto& g) { g.DrawLine(2, 5, 12, 5); })},
+        {{20, 2, 20, 9}, 8, 20, 10, Drawn(1, [](auto& g) { g.DrawLine(20, 2, 20, 9); })},
+        {{25, 10, 30, 15}, 6, 26, 10, Drawn(1, [](auto& g) { g.DrawLine(25, 10, 30, 15); })},
+        // Round shapes leave the corners of their box clear.
+        {{2, 3, 12, 9}, -1, 2, 3, Drawn(1, [](auto& g) { g.FillOval(2, 3, 11, 7); })},
+        {{5, 5, 24, 16}, -1, 15, 11, Drawn(1, [](auto& g) { g.DrawOval(5, 5, 20, 12); })},
+        {{4, 4, 23, 19}, -1, 4, 4, Drawn(1, [](auto& g) { g.FillRoundRect(4, 4, 20, 16, 8, 8); })},
+        {{6, 4, 15, 13}, -1, 6, 4, Drawn(1, [](auto& g) { g.DrawRoundRect(6, 4, 10, 10, 4, 4); })},
+        {{0, 0, 19, 19}, -1, 15, 15, Drawn(1, [](auto& g) { g.FillPolygon(kTriangle); })},
+        {{}, 0, 1, 1, Drawn(1, [](auto& g) { g.FillPolygon(kTwoCorners); })},
+        // Drawing is clipped to the surface.
+        {{0, 0, 4, 4}, 25, 5, 5, Drawn(1, [](auto& g) { g.FillRect(-10, -10, 15, 15); })},
+        {{35, 25, 39, 29}, 25, 34, 29, Drawn(1, [](auto& g) { g.FillRect(35, 25, 100, 100); })},
+        {{0, 29, 39, 29}, 40, 0, 28, Drawn(1, [](auto& g) { g.DrawLine(-5, 29, 100, 29); })},
     };
-    for (const auto& c : cases) {
-        Picture picture(40, 30);
-        picture.Graphics().ForeColor = kRed;
-        c.draw(picture.Graphics());
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(InkBounds(picture), c.ink);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Picture& picture = *cases[i].picture;
+        SCOPED_TRACE(i);
+        EXPECT_EQ(InkBounds(picture), cases[i].ink);
         EXPECT_EQ(CountPixels(picture, kRed) + CountPixels(picture, kWhite), 40 * 30);
-        if (c.count >= 0) {
-            EXPECT_EQ(CountPixels(picture, kRed), c.count);
+        if (cases[i].count >= 0) {
+            EXPECT_EQ(CountPixels(picture, kRed), cases[i].count);
         }
-        EXPECT_EQ(picture.Pixel(c.clearX, c.clearY), kWhite);
+        EXPECT_EQ(picture.Pixel(cases[i].clearX, cases[i].clearY), kWhite);
     }
     Picture empty(0, 0);
     empty.Graphics().FillRect(0, 0, 5, 5); // an empty picture takes no drawing

@@ -111,9 +111,6 @@ TEST_F(MenuTest, RightClickInTheBandPopsUpTheMenusAfterTheUpdate) {
         EXPECT_EQ(entries[1].depth, 1);
         return std::string("Save");
     });
-    Simulate::MouseDown(window, 100, 100, true);
-    Simulate::MouseUp(window, 100, 100);
-    EXPECT_TRUE(TestSeams::Menus().empty()) << "outside the band";
     Simulate::MouseDown(window, 100, 10, true);
     Simulate::MouseUp(window, 100, 10);
     ASSERT_EQ(TestSeams::Menus().size(), 1u);

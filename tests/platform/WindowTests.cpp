@@ -31,7 +31,6 @@ class ProbeWindow : public Window {
     }
     void Event_Open() override { journal.push_back("window"); }
     void Event_Close() override { journal.push_back("close"); }
-    void Event_Moved() override { journal.push_back("moved " + std::to_string(Top())); }
     bool Event_MouseWheel(int, int, int, int dy) override {
         journal.push_back("window wheel " + std::to_string(dy));
         return false;
@@ -55,6 +54,11 @@ class WindowTest : public IsolatedTest {
         for (Window* window : OpenWindows())
             window->Close();
         DoEvents();
+    }
+    static ProbeWindow& Shown() {
+        ProbeWindow& window = OpenWindow<ProbeWindow>();
+        window.Show();
+        return window;
     }
     Application application;
 };
@@ -114,19 +118,8 @@ TEST_F(WindowTest, LocksStretchAndMoveControlsWhenTheSizeChanges) {
     EXPECT_EQ(std::vector<int>({bottom.Top(), bottom.Height()}), std::vector<int>({150, 40}));
 }
 
-TEST_F(WindowTest, NegativeTopIsKeptAndEveryMoveIsReported) {
-    ProbeWindow& window = OpenWindow<ProbeWindow>();
-    window.SetTop(-866);
-    EXPECT_EQ(window.Top(), -866);
-    EXPECT_EQ(journal.back(), "moved -866");
-    Simulate::UserMove(window, window.Left(), 40);
-    EXPECT_EQ(window.Top(), 40);
-    EXPECT_EQ(journal.back(), "moved 40");
-}
-
 TEST_F(WindowTest, HiddenParentHidesChildAndHidingUnderThePointerExits) {
-    ProbeWindow& window = OpenWindow<ProbeWindow>();
-    window.Show();
+    ProbeWindow& window = Shown();
     auto& parent = *window.ControlAs<Canvas>("first");
     auto& child = *window.ControlAs<Canvas>("second");
     parent.SetBounds(0, 0, 200, 200);
@@ -147,8 +140,7 @@ TEST_F(WindowTest, HiddenParentHidesChildAndHidingUnderThePointerExits) {
 }
 
 TEST_F(WindowTest, MouseDownDecidesWhetherDragAndReleaseFollow) {
-    ProbeWindow& window = OpenWindow<ProbeWindow>();
-    window.Show();
+    ProbeWindow& window = Shown();
     auto& canvas = *window.ControlAs<Canvas>("first");
     canvas.SetBounds(100, 100, 50, 50);
     std::vector<std::string> events;
@@ -175,8 +167,7 @@ TEST_F(WindowTest, MouseDownDecidesWhetherDragAndReleaseFollow) {
 }
 
 TEST_F(WindowTest, WheelGoesOnceToTheControlUnderThePointerElseToTheWindow) {
-    ProbeWindow& window = OpenWindow<ProbeWindow>();
-    window.Show();
+    ProbeWindow& window = Shown();
     auto& canvas = *window.ControlAs<Canvas>("first");
     canvas.SetBounds(0, 0, 50, 50);
     canvas.OnMouseWheel = [](int, int, int, int dy) {
@@ -190,8 +181,7 @@ TEST_F(WindowTest, WheelGoesOnceToTheControlUnderThePointerElseToTheWindow) {
 }
 
 TEST_F(WindowTest, KeysArriveAsTheFrameworkCharacters) {
-    ProbeWindow& window = OpenWindow<ProbeWindow>();
-    window.Show();
+    ProbeWindow& window = Shown();
     for (const char* key : {"PgUp", "PgDown", "Up", "Down", "Left", "Right", "Space", "Backspace",
                             "Return", "Enter", "Tab", "Esc", "Del", "Home", "End", "A"})
         Simulate::Key(window, key);
