@@ -76,11 +76,10 @@ TEST_F(ClockTest, MonthlyCyclingChangesThePictureOnlyWhenTheMonthChanges) {
     module.imageCycle = "monthly";
     module.oneYearCalendarYear = 2027;
     module.WideScreen = false;
-    // Twelve month pictures, told apart by their width.
+    // The base and the pictures of February and March, told apart by their width.
     module.backgroundImageStandard = std::make_shared<Picture>(201, 100);
-    PicturePtr* months[] = {&module.backgroundImage2Standard, &module.backgroundImage3Standard};
-    for (int i = 0; i < 2; ++i)
-        *months[i] = std::make_shared<Picture>(202 + i, 100);
+    module.backgroundImage2Standard = std::make_shared<Picture>(202, 100);
+    module.backgroundImage3Standard = std::make_shared<Picture>(203, 100);
     module.backgroundImage = module.backgroundImageStandard;
 
     Date::FixClock(At(2027, 1, 31, 23, 59));
