@@ -122,15 +122,11 @@ void Application::UnregisterWindow(Window* window) {
 }
 
 void Application::_AddMenuHandler(const std::string& itemName, std::function<bool()> handler) {
-    menuHandlers_[itemName] = std::move(handler);
+    menuHandlers_.Add(itemName, std::move(handler));
 }
 
 bool Application::HandleMenuCommand(const std::string& itemName) {
-    const auto found = menuHandlers_.find(itemName);
-    if (found == menuHandlers_.end()) return false;
-    bool handled = false;
-    Dispatch([&] { handled = found->second(); });
-    return handled;
+    return menuHandlers_.Handle(itemName);
 }
 
 namespace {
