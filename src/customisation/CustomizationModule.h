@@ -132,6 +132,7 @@ struct CustomizationModule {
 
     static bool LoadIdentityAndArtwork(const std::string& text);
     static void LoadLayoutAndLinks(const std::string& text);
+    static void LoadFloatingLinks(const std::string& text);
     static void LoadYearDigits(const std::string& text);
     static PicturePtr& CyclePicture(int number, bool wide);
     static void Compose(int index);

@@ -10,9 +10,9 @@
 namespace SpecValues {
 
 std::string Text(const std::string& calspc, const std::string& key) {
-    const SpecValue value = CustomizationModule::ParseSpec(calspc, key);
-    const std::string* text = std::get_if<std::string>(&value);
-    return text ? *text : std::string();
+    SpecValue value = CustomizationModule::ParseSpec(calspc, key);
+    std::string* text = std::get_if<std::string>(&value);
+    return text ? std::move(*text) : std::string();
 }
 
 bool Flag(const std::string& calspc, const std::string& key) {
