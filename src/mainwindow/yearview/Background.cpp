@@ -39,8 +39,8 @@ void CalendarWindow::LoadBackgroundImage() {
         PicturePtr& picture = module.yearNumber[digit];
         if (!picture) continue;
         picture = EnsurePictureBits(picture, 32);
-        const int w = static_cast<int>(picture->Width() * fx);
-        const int h = static_cast<int>(picture->Height() * fy);
+        const int w = static_cast<int>(static_cast<float>(picture->Width()) * fx);
+        const int h = static_cast<int>(static_cast<float>(picture->Height()) * fy);
         // The mask is scaled with the digit, which so keeps its transparent parts.
         yearNumberScaled[digit] = BilinearScale(picture, w, h);
     }
