@@ -19,6 +19,8 @@ Application*& Current() {
     return current;
 }
 
+// The signal handler may do little more than write a byte; the event loop reads it at the
+// other end and quits there.
 int signalPipe[2] = {-1, -1};
 
 void OnSignal(int) {
