@@ -131,6 +131,7 @@ struct CustomizationModule {
     PicturePtr composition_;
 
     static bool LoadIdentityAndArtwork(const std::string& text);
+    static bool LoadBackgroundPictures(const std::string& text);
     static void LoadLayoutAndLinks(const std::string& text);
     static void LoadFloatingLinks(const std::string& text);
     static void LoadYearDigits(const std::string& text);

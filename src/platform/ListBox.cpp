@@ -82,6 +82,22 @@ class CellLineEdit : public QLineEdit, public CellEditor {
     }
 };
 
+namespace {
+// A box centred in the cell, ticked when checked.
+void DrawCheckBox(QPainter& painter, const QRect& cell, bool checked) {
+    const int size = std::min(12, cell.height() - 2);
+    const QRect check(cell.left() + (cell.width() - size) / 2,
+                      cell.top() + (cell.height() - size) / 2, size, size);
+    painter.setPen(QColor(90, 90, 90));
+    painter.setBrush(Qt::white);
+    painter.drawRect(check.adjusted(0, 0, -1, -1));
+    if (!checked) return;
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawLine(check.left() + 2, check.center().y(), check.center().x(), check.bottom() - 2);
+    painter.drawLine(check.center().x(), check.bottom() - 2, check.right() - 2, check.top() + 2);
+}
+} // namespace
+
 class ListBoxWidget : public ControlWidget {
   public:
     ListBoxWidget() : scrollBar(Qt::Vertical, this) {
@@ -176,19 +192,7 @@ class ListBoxWidget : public ControlWidget {
         const ListBox::CellData& data = box.At(row, column);
         const int left = box.ColumnAlignmentOffset(column);
         if (box.ColumnType(column) == ListBox::TypeCheckBox) {
-            const int size = std::min(12, cell.height() - 2);
-            const QRect check(cell.left() + (cell.width() - size) / 2,
-                              cell.top() + (cell.height() - size) / 2, size, size);
-            painter.setPen(QColor(90, 90, 90));
-            painter.setBrush(Qt::white);
-            painter.drawRect(check.adjusted(0, 0, -1, -1));
-            if (data.check) {
-                painter.setPen(QPen(Qt::black, 2));
-                painter.drawLine(check.left() + 2, check.center().y(), check.center().x(),
-                                 check.bottom() - 2);
-                painter.drawLine(check.center().x(), check.bottom() - 2, check.right() - 2,
-                                 check.top() + 2);
-            }
+            DrawCheckBox(painter, cell, data.check);
             return;
         }
         const QString text = QString::fromStdString(data.text);
