@@ -1,12 +1,12 @@
 // The second half of the load: colours, the title band and calendar area, the year grid's
 // margins and typography, the logo, the home button, then the floating links.
+#include "customisation/CalendarKeys.h"
 #include "customisation/CustomizationModule.h"
-#include "customisation/SpecValues.h"
 
 #include "platform/Exceptions.h"
 #include "platform/Screen.h"
 
-using namespace SpecValues;
+using namespace CalendarKeys;
 
 namespace {
 // The proportion keys give pixels of the background picture.

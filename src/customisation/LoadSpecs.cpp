@@ -1,15 +1,15 @@
 // The load of the calendar file: its one exception handler, and its first half: the screen
 // shape, the edition's identity, the background and cycle pictures and the year digits.
+#include "customisation/CalendarKeys.h"
 #include "customisation/CustomisationText.h"
 #include "customisation/CustomizationModule.h"
-#include "customisation/SpecValues.h"
 
 #include "platform/Graphics.h"
 #include "platform/Screen.h"
 
 #include <exception>
 
-using namespace SpecValues;
+using namespace CalendarKeys;
 
 void CustomizationModule::LoadSpecs() {
     try {

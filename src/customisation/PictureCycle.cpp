@@ -1,8 +1,8 @@
 // Season and month picture cycling: which picture is due today, and its composition into the
 // background.
+#include "customisation/CalendarKeys.h"
 #include "customisation/CustomisationText.h"
 #include "customisation/CustomizationModule.h"
-#include "customisation/SpecValues.h"
 
 #include "platform/Dialogs.h"
 #include "platform/Graphics.h"
@@ -10,7 +10,7 @@
 
 #include <exception>
 
-using namespace SpecValues;
+using namespace CalendarKeys;
 
 int CustomizationModule::GetSeason(const Date& d) {
     const std::string sql = d.SQLDate();
