@@ -55,7 +55,7 @@ class app : public Application {
 
     void CheckRunning();
     void GetPrefs();
-    void PutPrefs();
+    void PutPrefs() const;
     void LoadUserEvents();
     void LoadHolidays();
 };

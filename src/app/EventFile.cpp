@@ -7,45 +7,61 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
+namespace {
+
+// Only a line that is the marker itself starts the events: a to-do item that merely mentions
+// the words must not hide them.
+bool IsMarker(const std::string& line) {
+    return TextEquals(line, AppText::kEventsMarker);
+}
+
+// Reads past the to-do items; false when no events follow.
+bool SkipToEvents(TextInputStream& stream) {
+    while (!stream.EndOfFile())
+        if (IsMarker(stream.ReadLine())) return true;
+    return false;
+}
+
+// An event line is "start|value|...": the value is what lies between the first two bars.
+std::string EventValue(const std::string& line, size_t bar) {
+    if (bar == std::string::npos) return {};
+    const size_t next = line.find('|', bar + 1);
+    return line.substr(bar + 1, next == std::string::npos ? next : next - bar - 1);
+}
+
+// Stores the event lines that follow and notes the countdown event's start; false when a line
+// did not start with an SQL date-time. Such a line is skipped; a second marker ends the events.
+bool ReadEvents(TextInputStream& stream, Dictionary& store, Date& countdown) {
+    Date start;
+    bool wellFormed = true;
+    while (!stream.EndOfFile()) {
+        const std::string line = stream.ReadLine();
+        if (line.empty()) continue;
+        const size_t bar = line.find('|');
+        const std::string key = line.substr(0, bar);
+        try {
+            start.SetSQLDateTime(key);
+        } catch (const UnsupportedFormatException&) {
+            wellFormed = false;
+            if (IsMarker(line)) break;
+            continue;
+        }
+        std::string value = EventValue(line, bar);
+        if (TextEquals(NthField(value, "//", 3), "Countdown")) countdown = start;
+        store.Value(key, std::move(value));
+    }
+    return wellFormed;
+}
+
+} // namespace
+
 void app::LoadUserEvents() {
-    Date scratch;
     const FolderItem item = SpecialFolder::Documents().Child(AppText::kEventFileName);
     if (!item || !item.Exists()) return;
     auto stream = TextInputStream::Open(item);
     if (!stream) throw IOException("cannot open the event file");
-
-    // Only a line that is the marker itself starts the events: a to-do item that merely
-    // mentions the words must not hide them.
-    const auto isMarker = [](const std::string& line) {
-        return TextEquals(line, AppText::kEventsMarker);
-    };
-    bool found = false;
-    while (!stream->EndOfFile() && !found)
-        found = isMarker(stream->ReadLine());
-
-    bool problem = false;
-    if (found) {
-        while (!stream->EndOfFile()) {
-            const std::string line = stream->ReadLine();
-            if (line.empty()) continue;
-            const size_t bar = line.find('|');
-            const std::string key = line.substr(0, bar);
-            try {
-                scratch.SetSQLDateTime(key);
-            } catch (const UnsupportedFormatException&) {
-                problem = true;
-                if (isMarker(line)) break;
-                continue;
-            }
-            std::string value;
-            if (bar != std::string::npos) {
-                const size_t next = line.find('|', bar + 1);
-                value = line.substr(bar + 1, next == std::string::npos ? next : next - bar - 1);
-            }
-            if (TextEquals(NthField(value, "//", 3), "Countdown")) countdownDate = scratch;
-            eventDict.Value(key, std::move(value));
-        }
-    }
+    bool wellFormed = true;
+    if (SkipToEvents(*stream)) wellFormed = ReadEvents(*stream, eventDict, countdownDate);
     stream->Close();
-    if (problem) MsgBox(AppText::kEventDatabaseProblem);
+    if (!wellFormed) MsgBox(AppText::kEventDatabaseProblem);
 }

@@ -1,22 +1,14 @@
 #include "app/Menu.h"
 
 #include "app/App.h"
-#include "platform/Exceptions.h"
 
 #include <memory>
 
 namespace {
 template <class Item = MenuItem>
-void Add(MenuItem& menu, const char* name, const char* text, const char* shortcut,
-         bool autoEnable) {
-    menu.Append(std::make_unique<Item>(name, text, shortcut, autoEnable));
-}
-
-MenuItem& AppItem(const char* name) {
-    MenuBar* bar = App().MenuBar();
-    MenuItem* item = bar ? bar->FindItem(name) : nullptr;
-    if (!item) throw NilObjectException(std::string("no menu item ") + name);
-    return *item;
+MenuItem& Add(MenuItem& menu, const char* name, const char* text, const char* shortcut,
+              bool autoEnable) {
+    return menu.Append(std::make_unique<Item>(name, text, shortcut, autoEnable));
 }
 } // namespace
 
@@ -32,8 +24,7 @@ Menu& Menu::Instance() {
 }
 
 void Menu::Untitled1() {
-    Add(*this, "FileMenu", "File", "", false);
-    MenuItem& file = *Child("FileMenu");
+    MenuItem& file = Add(*this, "FileMenu", "File", "", false);
     Add(file, "FileClose", "Close", "Cmd+W", false);
     Add(file, "UntitledMenu1", "-", "", true);
     Add(file, "FilePrint", "Print", "Cmd+P", false);
@@ -42,8 +33,7 @@ void Menu::Untitled1() {
 }
 
 void Menu::Untitled2() {
-    Add(*this, "EditMenu", "Edit", "", false);
-    MenuItem& edit = *Child("EditMenu");
+    MenuItem& edit = Add(*this, "EditMenu", "Edit", "", false);
     Add(edit, "EditUndo", "Undo", "Cmd+Z", false);
     Add(edit, "UntitledMenu1", "-", "", false);
     Add(edit, "EditCut", "Cut", "Cmd+X", false);
@@ -58,8 +48,7 @@ void Menu::Untitled2() {
 }
 
 void Menu::Untitled4() {
-    Add(*this, "HelpMenu", "Help", "", true);
-    MenuItem& help = *Child("HelpMenu");
+    MenuItem& help = Add(*this, "HelpMenu", "Help", "", true);
     Add(help, "HelpHelp", "Help", "", true);
     Add(help, "HelpQuickStartHelp", "Quick Start Help", "", true);
     Add(help, "UntitledItem", "-", "", true);
@@ -67,19 +56,19 @@ void Menu::Untitled4() {
 }
 
 MenuItem& FileClose() {
-    return AppItem("FileClose");
+    return MenuItemNamed(App().MenuBar(), "FileClose");
 }
 MenuItem& FilePrint() {
-    return AppItem("FilePrint");
+    return MenuItemNamed(App().MenuBar(), "FilePrint");
 }
 MenuItem& EditToggleCDCanvas() {
-    return AppItem("EditToggleCDCanvas");
+    return MenuItemNamed(App().MenuBar(), "EditToggleCDCanvas");
 }
 MenuItem& HelpQuickStartHelp() {
-    return AppItem("HelpQuickStartHelp");
+    return MenuItemNamed(App().MenuBar(), "HelpQuickStartHelp");
 }
 MenuItem& HelpGotoURL() {
-    return AppItem("HelpGotoURL");
+    return MenuItemNamed(App().MenuBar(), "HelpGotoURL");
 }
 
 void _ApplicationAddMenuHandlers() {

@@ -32,7 +32,7 @@ void app::GetPrefs() {
     displayCalendarOnDesktop = field(4) == 1;
 }
 
-void app::PutPrefs() {
+void app::PutPrefs() const {
     const FolderItem folder = SpecialFolder::Preferences();
     if (!folder) return;
     std::error_code error;

@@ -8,7 +8,8 @@ TextGrid::TextGrid(int rows, int columns)
 std::string& TextGrid::operator()(int row, int column) {
     if (row < 0 || row >= rows_ || column < 0 || column >= columns_)
         throw OutOfBoundsException("no cell " + std::to_string(row) + "," + std::to_string(column));
-    return cells_[static_cast<std::size_t>(row * columns_ + column)];
+    return cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+                  static_cast<std::size_t>(column)];
 }
 
 const std::string& TextGrid::operator()(int row, int column) const {

@@ -99,7 +99,7 @@ PicturePtr trayIcon48x48() {
 PicturePtr countdown() {
     constexpr size_t row = BuiltInPictureIndex("countdown");
     if (Slots()[row]) return Slots()[row];
-    const PicturePtr picture = Load<row>();
+    PicturePtr picture = Load<row>();
     if (const PicturePtr mask = countdownmask())
         picture->Mask().Graphics().DrawPicture(*mask, 0, 0, mask->Width(), mask->Height(), 0, 0,
                                                mask->Width(), mask->Height());

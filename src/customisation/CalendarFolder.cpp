@@ -1,7 +1,7 @@
 // Choosing the calendar folder and reading its calendar file.
+#include "customisation/CalendarKeys.h"
 #include "customisation/CustomisationText.h"
 #include "customisation/CustomizationModule.h"
-#include "customisation/SpecValues.h"
 
 #include "platform/Exceptions.h"
 #include "platform/TextStream.h"
@@ -40,12 +40,12 @@ void CustomizationModule::FindSpecs() {
         }
     }
     if (module.DefaultCalendarFolder.IsNone()) {
-        SpecValues::EndApplication(CustomisationText::kNoCalendarFolder);
+        CalendarKeys::EndApplication(CustomisationText::kNoCalendarFolder);
         return;
     }
     const FolderItem file = module.DefaultCalendarFolder.ChildIgnoringCase("calSpc.Dat");
     if (file.IsNone() || !file.Exists()) {
-        SpecValues::EndApplication(CustomisationText::kNoSpecificationFile);
+        CalendarKeys::EndApplication(CustomisationText::kNoSpecificationFile);
         return;
     }
     auto stream = TextInputStream::Open(file);

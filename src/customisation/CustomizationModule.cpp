@@ -1,6 +1,6 @@
 #include "customisation/CustomizationModule.h"
 
-#include "customisation/SpecValues.h"
+#include "customisation/CalendarKeys.h"
 
 CustomizationModule& Customization() {
     static CustomizationModule module;
@@ -9,6 +9,6 @@ CustomizationModule& Customization() {
 
 void CustomizationModule::CustomizeCalendar() {
     FindSpecs();
-    if (SpecValues::ApplicationEnding()) return;
+    if (CalendarKeys::ApplicationEnding()) return;
     LoadSpecs();
 }

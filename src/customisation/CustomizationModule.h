@@ -13,7 +13,7 @@
 #include <vector>
 
 // What a calendar key gives: a colour for a colour key, else the value text.
-using SpecValue = std::variant<std::string, Color>;
+using CalendarValue = std::variant<std::string, Color>;
 
 struct CustomizationModule {
     // Texts.
@@ -120,7 +120,7 @@ struct CustomizationModule {
     // Turns CalendarPropertyValues into the calendar properties, in one pass.
     static void LoadSpecs();
     // The value of one key in a calendar file text.
-    static SpecValue ParseSpec(const std::string& text, const std::string& key);
+    static CalendarValue ParseSpec(const std::string& text, const std::string& key);
     // 0 spring (03-20 to 06-20), 1 summer, 2 autumn (09-22 to 12-20), 3 winter.
     static int GetSeason(const Date& d);
     // Composes today's season or month picture into backgroundImage (and steps the preview).
@@ -131,7 +131,9 @@ struct CustomizationModule {
     PicturePtr composition_;
 
     static bool LoadIdentityAndArtwork(const std::string& text);
+    static bool LoadBackgroundPictures(const std::string& text);
     static void LoadLayoutAndLinks(const std::string& text);
+    static void LoadFloatingLinks(const std::string& text);
     static void LoadYearDigits(const std::string& text);
     static PicturePtr& CyclePicture(int number, bool wide);
     static void Compose(int index);

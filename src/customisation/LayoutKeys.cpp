@@ -1,12 +1,12 @@
 // The second half of the load: colours, the title band and calendar area, the year grid's
-// margins and typography, the logo, the home button and the floating links.
+// margins and typography, the logo, the home button, then the floating links.
+#include "customisation/CalendarKeys.h"
 #include "customisation/CustomizationModule.h"
-#include "customisation/SpecValues.h"
 
 #include "platform/Exceptions.h"
 #include "platform/Screen.h"
 
-using namespace SpecValues;
+using namespace CalendarKeys;
 
 namespace {
 // The proportion keys give pixels of the background picture.
@@ -24,7 +24,6 @@ void CustomizationModule::LoadLayoutAndLinks(const std::string& calspc) {
 
     double title = m.WideScreen ? Number(calspc, "TitleAreaHeightWide") : 0;
     if (!m.WideScreen || title == 0) title = Number(calspc, "TitleAreaHeight");
-    m.TitleAreaHeightPercent = title;
     m.TitleAreaHeightPercent = title / BackgroundHeight();
 
     m.menuColor = ColorOf(calspc, "menuColor");
@@ -68,7 +67,11 @@ void CustomizationModule::LoadLayoutAndLinks(const std::string& calspc) {
     m.includeHomeButton = Flag(calspc, "includeHomeButton");
     m.homeButtonLink = Text(calspc, "homeButtonLink");
     m.homeTextColor = ColorOf(calspc, "homeTextColor");
+    LoadFloatingLinks(calspc);
+}
 
+void CustomizationModule::LoadFloatingLinks(const std::string& calspc) {
+    CustomizationModule& m = Customization();
     for (int n = 1; n <= 5; ++n)
         m.floatingLink[static_cast<size_t>(n)] = Text(calspc, "floatingLink" + std::to_string(n));
     // The link rectangles follow the full screen's shape, which may differ from WideScreen.

@@ -1,15 +1,15 @@
 // The load of the calendar file: its one exception handler, and its first half: the screen
 // shape, the edition's identity, the background and cycle pictures and the year digits.
+#include "customisation/CalendarKeys.h"
 #include "customisation/CustomisationText.h"
 #include "customisation/CustomizationModule.h"
-#include "customisation/SpecValues.h"
 
 #include "platform/Graphics.h"
 #include "platform/Screen.h"
 
 #include <exception>
 
-using namespace SpecValues;
+using namespace CalendarKeys;
 
 void CustomizationModule::LoadSpecs() {
     try {
@@ -60,7 +60,19 @@ bool CustomizationModule::LoadIdentityAndArtwork(const std::string& calspc) {
     m.cycleImages = FlagByConversion(calspc, "cycleImages");
     m.imageCycle = Text(calspc, "imageCycle");
     m.oneYearCalendarYear = Integer(calspc, "oneYearCalendarYear");
+    if (!LoadBackgroundPictures(calspc)) return false;
+    m.scrollImage = Flag(calspc, "scrollImage");
+    LoadYearDigits(calspc);
+    m.calendarStartYear = Integer(calspc, "calendarStartYear");
+    if (m.calendarStartYear == 0) m.calendarStartYear = loadDate.Year() - 1;
+    m.yearImageStartYear = Integer(calspc, "yearImageStartYear");
+    return true;
+}
 
+// The base picture of the screen's shape, copied into the background, then the cycle's pictures
+// and today's composition. Returns false when the application is ending.
+bool CustomizationModule::LoadBackgroundPictures(const std::string& calspc) {
+    CustomizationModule& m = Customization();
     const std::string shape = m.WideScreen ? "Wide" : "Standard";
     PicturePtr& base = m.WideScreen ? m.backgroundImageWide : m.backgroundImageStandard;
     PictureFile(calspc, "backgroundImage" + shape, base);
@@ -82,11 +94,6 @@ bool CustomizationModule::LoadIdentityAndArtwork(const std::string& calspc) {
         EndApplication(CustomisationText::kNoBackground);
         return false;
     }
-    m.scrollImage = Flag(calspc, "scrollImage");
-    LoadYearDigits(calspc);
-    m.calendarStartYear = Integer(calspc, "calendarStartYear");
-    if (m.calendarStartYear == 0) m.calendarStartYear = loadDate.Year() - 1;
-    m.yearImageStartYear = Integer(calspc, "yearImageStartYear");
     return true;
 }
 

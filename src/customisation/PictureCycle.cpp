@@ -1,8 +1,8 @@
 // Season and month picture cycling: which picture is due today, and its composition into the
 // background.
+#include "customisation/CalendarKeys.h"
 #include "customisation/CustomisationText.h"
 #include "customisation/CustomizationModule.h"
-#include "customisation/SpecValues.h"
 
 #include "platform/Dialogs.h"
 #include "platform/Graphics.h"
@@ -10,7 +10,7 @@
 
 #include <exception>
 
-using namespace SpecValues;
+using namespace CalendarKeys;
 
 int CustomizationModule::GetSeason(const Date& d) {
     const std::string sql = d.SQLDate();
@@ -21,6 +21,17 @@ int CustomizationModule::GetSeason(const Date& d) {
     return 3;
 }
 
+namespace {
+// Moves the preview one picture on from today's picture k, back to the first after the last;
+// true when it went back.
+bool StepPreview(CustomizationModule& m, int k, int last) {
+    ++m.PreEmptiveCycleValue;
+    if (k + m.PreEmptiveCycleValue <= last) return false;
+    m.PreEmptiveCycleValue = -k;
+    return true;
+}
+} // namespace
+
 void CustomizationModule::CycleImage() {
     CustomizationModule& m = Customization();
     if (!m.cycleImages) return;
@@ -29,21 +40,16 @@ void CustomizationModule::CycleImage() {
     if (TextEquals(m.imageCycle, "Seasonal")) {
         k = GetSeason(now);
         if (m.PreEmptiveCycling) {
-            ++m.PreEmptiveCycleValue;
-            if (k + m.PreEmptiveCycleValue > 3) m.PreEmptiveCycleValue = -k;
+            StepPreview(m, k, 3);
             k += m.PreEmptiveCycleValue;
         }
     } else if (TextEquals(m.imageCycle, "Monthly")) {
         k = now.Month() - 1;
         if (m.PreEmptiveCycling) {
-            ++m.PreEmptiveCycleValue;
-            if (k + m.PreEmptiveCycleValue > 11) {
-                m.PreEmptiveCycleValue = -k;
-                // A one-year edition ends the preview after December.
-                if (m.oneYearCalendarYear != 0) {
-                    m.PreEmptiveCycling = false;
-                    m.PreEmptiveCycleValue = -k - 1;
-                }
+            // A one-year edition ends the preview after December.
+            if (StepPreview(m, k, 11) && m.oneYearCalendarYear != 0) {
+                m.PreEmptiveCycling = false;
+                m.PreEmptiveCycleValue = -k - 1;
             }
             k += m.PreEmptiveCycleValue;
         }

@@ -19,6 +19,8 @@ Application*& Current() {
     return current;
 }
 
+// The signal handler may do little more than write a byte; the event loop reads it at the
+// other end and quits there.
 int signalPipe[2] = {-1, -1};
 
 void OnSignal(int) {
@@ -122,15 +124,11 @@ void Application::UnregisterWindow(Window* window) {
 }
 
 void Application::_AddMenuHandler(const std::string& itemName, std::function<bool()> handler) {
-    menuHandlers_[itemName] = std::move(handler);
+    menuHandlers_.Add(itemName, std::move(handler));
 }
 
 bool Application::HandleMenuCommand(const std::string& itemName) {
-    const auto found = menuHandlers_.find(itemName);
-    if (found == menuHandlers_.end()) return false;
-    bool handled = false;
-    Dispatch([&] { handled = found->second(); });
-    return handled;
+    return menuHandlers_.Handle(itemName);
 }
 
 namespace {

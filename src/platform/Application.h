@@ -1,9 +1,10 @@
 #pragma once
 // The application object: owns the event loop and answers the application-wide events.
 // Exactly one exists at a time; the platform finds it through Application::Instance().
+#include "platform/MenuHandlers.h"
+
 #include <exception>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,7 @@ class Application {
 
     std::vector<Window*> windows_;
     ::MenuBar* menuBar_ = nullptr;
-    std::map<std::string, std::function<bool()>> menuHandlers_;
+    MenuHandlers menuHandlers_;
     bool quitRequested_ = false;
     int exitCode_ = 0;
     bool inUnhandledException_ = false;

@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 
 #include <cctype>
+#include <cmath>
 
 namespace {
 Color FromValue(long long value) {
@@ -10,6 +11,12 @@ Color FromValue(long long value) {
     value &= 0xFFFFFF;
     return RGB(static_cast<int>(value >> 16) & 0xFF, static_cast<int>(value >> 8) & 0xFF,
                static_cast<int>(value) & 0xFF);
+}
+
+// A number too large for a whole number (or infinite) gives black, as a negative one does.
+Color FromNumber(double value) {
+    if (!(std::fabs(value) < 9.0e18)) return {};
+    return FromValue(static_cast<long long>(value));
 }
 
 bool HexDigits(std::string_view text) {
@@ -28,7 +35,7 @@ Color ColorFromText(std::string_view text) {
     else if (!digits.empty() && digits[0] == '#')
         digits.remove_prefix(1);
     else
-        return FromValue(static_cast<long long>(Val(trimmed)));
+        return FromNumber(Val(trimmed));
     if (!HexDigits(digits)) return {};
     return FromValue(std::stoll(std::string(digits), nullptr, 16));
 }

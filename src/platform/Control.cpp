@@ -182,7 +182,5 @@ void ControlWidget::keyPressEvent(QKeyEvent* event) {
     if (Application* application = Application::Instance();
         application && application->MenuShortcut(ShortcutText(*event)))
         return;
-    if (!window ||
-        !window->RouteKey(event->key(), event->modifiers(), FrameworkKey(*event), control_))
-        event->ignore();
+    if (!window || !window->RouteKey(FrameworkKey(*event), control_)) event->ignore();
 }

@@ -36,8 +36,9 @@ class StaticTextWidget : public ControlWidget {
             alignment |= Qt::AlignRight;
         else
             alignment |= Qt::AlignLeft;
-        const int flags = alignment | (label.Multiline ? Qt::TextWordWrap : Qt::TextSingleLine);
-        painter.drawText(rect(), flags, QString::fromStdString(label.Text()));
+        const Qt::TextFlag wrap = label.Multiline ? Qt::TextWordWrap : Qt::TextSingleLine;
+        painter.drawText(rect(), static_cast<int>(alignment | wrap),
+                         QString::fromStdString(label.Text()));
     }
 };
 

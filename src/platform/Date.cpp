@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 
 #include <array>
+#include <cstdarg>
 #include <cstdio>
 #include <ctime>
 
@@ -43,6 +44,16 @@ constexpr std::array<const char*, 7> kWeekdays = {"Sunday",   "Monday", "Tuesday
 constexpr std::array<const char*, 12> kMonths = {"January",   "February", "March",    "April",
                                                  "May",       "June",     "July",     "August",
                                                  "September", "October",  "November", "December"};
+
+// A short text of a few numbers, formatted as printf would.
+[[gnu::format(printf, 1, 2)]] std::string Formatted(const char* format, ...) {
+    char buffer[48];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    return buffer;
+}
 
 std::optional<int64_t>& FixedClock() {
     static std::optional<int64_t> fixed;
@@ -101,15 +112,28 @@ void Date::SetField(int Civil::*field, int value) {
     Assign(c);
 }
 
-void Date::SetYear(int value) { SetField(&Civil::year, value); }
-void Date::SetMonth(int value) { SetField(&Civil::month, value); }
-void Date::SetDay(int value) { SetField(&Civil::day, value); }
-void Date::SetHour(int value) { SetField(&Civil::hour, value); }
-void Date::SetMinute(int value) { SetField(&Civil::minute, value); }
-void Date::SetSecond(int value) { SetField(&Civil::second, value); }
+void Date::SetYear(int value) {
+    SetField(&Civil::year, value);
+}
+void Date::SetMonth(int value) {
+    SetField(&Civil::month, value);
+}
+void Date::SetDay(int value) {
+    SetField(&Civil::day, value);
+}
+void Date::SetHour(int value) {
+    SetField(&Civil::hour, value);
+}
+void Date::SetMinute(int value) {
+    SetField(&Civil::minute, value);
+}
+void Date::SetSecond(int value) {
+    SetField(&Civil::second, value);
+}
 
 int Date::DaysInMonth(int year, int month) {
     static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) throw OutOfBoundsException("no month " + std::to_string(month));
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     return month == 2 && leap ? 29 : kDays[static_cast<size_t>(month - 1)];
 }
@@ -132,9 +156,7 @@ int Date::WeekOfYear() const {
 
 std::string Date::ShortDate() const {
     const Civil c = Fields();
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%d/%d/%d", c.month, c.day, c.year);
-    return buffer;
+    return Formatted("%d/%d/%d", c.month, c.day, c.year);
 }
 
 std::string Date::LongDate() const {
@@ -147,24 +169,18 @@ std::string Date::LongDate() const {
 std::string Date::ShortTime() const {
     const Civil c = Fields();
     const int hour12 = c.hour % 12 == 0 ? 12 : c.hour % 12;
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%d:%02d %s", hour12, c.minute, c.hour < 12 ? "AM" : "PM");
-    return buffer;
+    return Formatted("%d:%02d %s", hour12, c.minute, c.hour < 12 ? "AM" : "PM");
 }
 
 std::string Date::SQLDate() const {
     const Civil c = Fields();
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", c.year, c.month, c.day);
-    return buffer;
+    return Formatted("%04d-%02d-%02d", c.year, c.month, c.day);
 }
 
 std::string Date::SQLDateTime() const {
     const Civil c = Fields();
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", c.year, c.month, c.day,
-                  c.hour, c.minute, c.second);
-    return buffer;
+    return Formatted("%04d-%02d-%02d %02d:%02d:%02d", c.year, c.month, c.day, c.hour, c.minute,
+                     c.second);
 }
 
 void Date::SetSQLDate(const std::string& text) {

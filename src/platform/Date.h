@@ -47,6 +47,7 @@ class Date {
     bool operator==(const Date& other) const { return seconds_ == other.seconds_; }
     auto operator<=>(const Date& other) const { return seconds_ <=> other.seconds_; }
 
+    // A month outside 1 to 12 raises OutOfBoundsException.
     static int DaysInMonth(int year, int month);
 
     // The clock behind new dates. Tests fix it; production reads the system's local time.

@@ -31,7 +31,7 @@ class Dictionary {
     // Enumeration in key order; prefer it to Key(i) in loops.
     Map::const_iterator begin() const { return entries_.begin(); }
     Map::const_iterator end() const { return entries_.end(); }
-    // The entries whose keys lie in [from, to).
+    // The first entry whose key is key or sorts after it.
     Map::const_iterator LowerBound(const std::string& key) const {
         return entries_.lower_bound(key);
     }

@@ -90,13 +90,36 @@ template <class Draw> void Paint(Graphics::Impl& surface, Draw&& draw) {
 
 const QFont& CurrentFont(const Graphics& g) {
     Graphics::Impl& surface = g.Internals();
-    const Graphics::Impl::FontSettings settings{g.TextFont, g.TextSize, g.Bold, g.Italic,
-                                                g.Underline};
-    if (!surface.font || !(surface.fontSettings == settings)) {
+    // Compared in place: text is measured and drawn often with the same settings.
+    if (!surface.font || !surface.fontSettings.Match(g)) {
         surface.font = FontFor(g.TextFont, g.TextSize, g.Bold, g.Italic, g.Underline);
-        surface.fontSettings = settings;
+        surface.fontSettings = {g.TextFont, g.TextSize, g.Bold, g.Italic, g.Underline};
     }
     return *surface.font;
+}
+
+// The convex hull of a few points, by the monotone chain; the set is tiny.
+QPolygonF ConvexHull(std::vector<QPointF> points) {
+    std::sort(points.begin(), points.end(), [](const QPointF& a, const QPointF& b) {
+        return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
+    });
+    const auto cross = [](const QPointF& o, const QPointF& a, const QPointF& b) {
+        return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
+    };
+    std::vector<QPointF> hull(2 * points.size());
+    size_t k = 0;
+    for (const QPointF& p : points) {
+        while (k >= 2 && cross(hull[k - 2], hull[k - 1], p) <= 0)
+            --k;
+        hull[k++] = p;
+    }
+    for (size_t i = points.size() - 1, lower = k + 1; i-- > 0;) {
+        while (k >= lower && cross(hull[k - 2], hull[k - 1], points[i]) <= 0)
+            --k;
+        hull[k++] = points[i];
+    }
+    hull.resize(k - 1);
+    return QPolygonF(QList<QPointF>(hull.begin(), hull.end()));
 }
 
 void FillShape(Graphics& g, Color color, const QPainterPath& path) {
@@ -151,34 +174,13 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2) {
         return;
     }
     // A thick pen sweeps its pw x ph rectangle from one end point to the other.
-    QPolygonF corners;
+    std::vector<QPointF> corners;
     for (const QPointF end : {QPointF(x1, y1), QPointF(x2, y2)})
         for (const QPointF corner :
              {QPointF(0, 0), QPointF(pw, 0), QPointF(0, ph), QPointF(pw, ph)})
-            corners << end + corner;
-    // Convex hull of the eight corners (gift wrapping; the set is tiny).
-    std::vector<QPointF> points(corners.begin(), corners.end());
-    std::sort(points.begin(), points.end(), [](const QPointF& a, const QPointF& b) {
-        return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
-    });
-    const auto cross = [](const QPointF& o, const QPointF& a, const QPointF& b) {
-        return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
-    };
-    std::vector<QPointF> hull(2 * points.size());
-    size_t k = 0;
-    for (const QPointF& p : points) {
-        while (k >= 2 && cross(hull[k - 2], hull[k - 1], p) <= 0)
-            --k;
-        hull[k++] = p;
-    }
-    for (size_t i = points.size() - 1, lower = k + 1; i-- > 0;) {
-        while (k >= lower && cross(hull[k - 2], hull[k - 1], points[i]) <= 0)
-            --k;
-        hull[k++] = points[i];
-    }
-    hull.resize(k - 1);
+            corners.push_back(end + corner);
     QPainterPath path;
-    path.addPolygon(QPolygonF(QList<QPointF>(hull.begin(), hull.end())));
+    path.addPolygon(ConvexHull(std::move(corners)));
     FillShape(*this, ForeColor, path);
 }
 

@@ -51,7 +51,10 @@ struct Graphics::Impl {
         std::string name;
         int size = -1;
         bool bold = false, italic = false, underline = false;
-        bool operator==(const FontSettings&) const = default;
+        bool Match(const ::Graphics& g) const {
+            return size == g.TextSize && bold == g.Bold && italic == g.Italic &&
+                   underline == g.Underline && name == g.TextFont;
+        }
     };
     mutable FontSettings fontSettings;
     mutable std::optional<QFont> font;

@@ -82,9 +82,25 @@ class CellLineEdit : public QLineEdit, public CellEditor {
     }
 };
 
+namespace {
+// A box centred in the cell, ticked when checked.
+void DrawCheckBox(QPainter& painter, const QRect& cell, bool checked) {
+    const int size = std::min(12, cell.height() - 2);
+    const QRect check(cell.left() + (cell.width() - size) / 2,
+                      cell.top() + (cell.height() - size) / 2, size, size);
+    painter.setPen(QColor(90, 90, 90));
+    painter.setBrush(Qt::white);
+    painter.drawRect(check.adjusted(0, 0, -1, -1));
+    if (!checked) return;
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawLine(check.left() + 2, check.center().y(), check.center().x(), check.bottom() - 2);
+    painter.drawLine(check.center().x(), check.bottom() - 2, check.right() - 2, check.top() + 2);
+}
+} // namespace
+
 class ListBoxWidget : public ControlWidget {
   public:
-    explicit ListBoxWidget() : scrollBar(Qt::Vertical, this) {
+    ListBoxWidget() : scrollBar(Qt::Vertical, this) {
         scrollBar.hide();
         QObject::connect(&scrollBar, &QScrollBar::valueChanged, [this](int value) {
             if (!syncing) Box().SetScrollPosition(value);
@@ -99,8 +115,9 @@ class ListBoxWidget : public ControlWidget {
     // The row and column at a point; the row may lie past the last one, -1 when none.
     int RowAt(int y) const { return y < 0 ? -1 : y / Box().RowHeight() + Box().ScrollPosition(); }
     int ColumnAt(int x) const {
-        for (int column = 0, left = 0; column < Box().ColumnCount(); ++column) {
-            left += Box().ColumnWidth(column);
+        const std::vector<int> widths = Box().ResolvedWidths();
+        for (int column = 0, left = 0; column < static_cast<int>(widths.size()); ++column) {
+            left += widths[static_cast<size_t>(column)];
             if (x < left) return column;
         }
         return -1;
@@ -133,17 +150,23 @@ class ListBoxWidget : public ControlWidget {
 
     void Draw(QPainter& painter) override {
         ListBox& box = Box();
-        const int rowHeight = box.RowHeight();
         const QFont font = FontFor(box.TextFont, box.TextSize, box.Bold, false, false);
         painter.setFont(font);
         const QFontMetrics metrics(font);
+        // The geometry is worked out once for the whole paint rather than for every cell.
+        const int rowHeight = box.RowHeight();
+        const std::vector<int> widths = box.ResolvedWidths();
+        const int contentWidth = ContentWidth();
         const int slotCount = height() / rowHeight + 1;
         for (int slot = 0; slot < slotCount; ++slot) {
             const int row = slot + box.ScrollPosition();
             const bool real = row < box.ListCount();
-            for (int column = 0; column < box.ColumnCount(); ++column) {
-                const QRect cell = CellRect(row, column);
-                if (cell.left() >= ContentWidth()) break;
+            int left = 0;
+            for (int column = 0; column < static_cast<int>(widths.size()); ++column) {
+                const int width = widths[static_cast<size_t>(column)];
+                const QRect cell(left, slot * rowHeight, width, rowHeight);
+                left += width;
+                if (cell.left() >= contentWidth) break;
                 painter.save();
                 painter.setClipRect(cell);
                 bool painted = false;
@@ -155,35 +178,25 @@ class ListBoxWidget : public ControlWidget {
                 if (!painted)
                     painter.fillRect(cell, real && box.Selected(row) ? QColor(200, 215, 240)
                                                                      : QColor(Qt::white));
-                if (real) DrawCell(painter, metrics, cell, row, column);
+                // The handler may have removed the row or the column.
+                if (real && row < box.ListCount() && column < box.ColumnCount())
+                    DrawCell(painter, metrics, cell, row, column);
                 painter.restore();
             }
         }
     }
 
     void DrawCell(QPainter& painter, const QFontMetrics& metrics, const QRect& cell, int row,
-                  int column) {
+                  int column) const {
         ListBox& box = Box();
         const ListBox::CellData& data = box.At(row, column);
-        int left = box.ColumnAlignmentOffset(column);
+        const int left = box.ColumnAlignmentOffset(column);
         if (box.ColumnType(column) == ListBox::TypeCheckBox) {
-            const int size = std::min(12, cell.height() - 2);
-            const QRect check(cell.left() + (cell.width() - size) / 2,
-                              cell.top() + (cell.height() - size) / 2, size, size);
-            painter.setPen(QColor(90, 90, 90));
-            painter.setBrush(Qt::white);
-            painter.drawRect(check.adjusted(0, 0, -1, -1));
-            if (data.check) {
-                painter.setPen(QPen(Qt::black, 2));
-                painter.drawLine(check.left() + 2, check.center().y(), check.center().x(),
-                                 check.bottom() - 2);
-                painter.drawLine(check.center().x(), check.bottom() - 2, check.right() - 2,
-                                 check.top() + 2);
-            }
+            DrawCheckBox(painter, cell, data.check);
             return;
         }
         const QString text = QString::fromStdString(data.text);
-        int alignment =
+        const int alignment =
             data.alignment != ListBox::AlignDefault ? data.alignment : box.ColumnAlignment(column);
         const int textWidth = metrics.horizontalAdvance(text);
         int x = 2 + left;
@@ -192,6 +205,8 @@ class ListBoxWidget : public ControlWidget {
         else if (alignment == ListBox::AlignRight)
             x = cell.width() - textWidth - 2 + left;
         const int y = (cell.height() + metrics.ascent() - metrics.descent()) / 2;
+        // Read now: the paint handler may change the rows, and data with them.
+        const int borderBottom = data.borderBottom;
         bool painted = false;
         {
             auto g = GraphicsOnPainter(painter, cell);
@@ -202,7 +217,7 @@ class ListBoxWidget : public ControlWidget {
             painter.setPen(Qt::black);
             painter.drawText(cell.left() + x, cell.top() + y, text);
         }
-        if (data.borderBottom == ListBox::BorderThin) {
+        if (borderBottom == ListBox::BorderThin) {
             painter.setPen(QColor(0, 0, 0));
             painter.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
         }
@@ -229,7 +244,8 @@ class ListBoxWidget : public ControlWidget {
         // The handler may have removed rows.
         if (handled || row >= box.ListCount()) return;
         box.SetListIndex(row);
-        if (box.ColumnType(column) == ListBox::TypeCheckBox) {
+        // So may the Change handler.
+        if (box.ColumnType(column) == ListBox::TypeCheckBox && row < box.ListCount()) {
             box.SetCellCheck(row, column, !box.CellCheck(row, column));
             Application::Dispatch([&] { box.Event_CellAction(row, column); });
         }
@@ -309,13 +325,17 @@ void ListBox::SetColumnWidths(const std::string& widths) {
     Invalidate();
 }
 
+std::vector<int> ListBox::ResolvedWidths() const {
+    return ResolveColumnWidths(columnWidths_, columnCount_, List().ContentWidth());
+}
+
 int ListBox::ColumnWidth(int column) const {
-    const auto widths = ResolveColumnWidths(columnWidths_, columnCount_, List().ContentWidth());
-    return column >= 0 && column < columnCount_ ? widths[column] : 0;
+    if (column < 0 || column >= columnCount_) return 0;
+    return ResolvedWidths()[static_cast<size_t>(column)];
 }
 
 int ListBox::ColumnLeft(int column) const {
-    const auto widths = ResolveColumnWidths(columnWidths_, columnCount_, List().ContentWidth());
+    const auto widths = ResolvedWidths();
     int left = 0;
     for (int i = 0; i < column && i < columnCount_; ++i)
         left += widths[i];
@@ -397,6 +417,8 @@ void ListBox::DeleteAllRows() {
 }
 
 void ListBox::MoveRow(int from, int to) {
+    // The reorder handler may have removed rows since the drag began.
+    if (from < 0 || from >= ListCount() || to < 0 || to >= ListCount()) return;
     Row moved = std::move(rows_[from]);
     rows_.erase(rows_.begin() + from);
     rows_.insert(rows_.begin() + to, std::move(moved));
@@ -535,7 +557,7 @@ void ListBox::EndEdit(bool keep) {
     const std::string text = editor->Text();
     editor->hide();
     editor.release()->deleteLater();
-    if (!keep || row < 0 || row >= ListCount()) return;
+    if (!keep || row < 0 || row >= ListCount() || column >= columnCount_) return;
     At(row, column).text = text;
     InvalidateCell(row, column);
     Application::Dispatch([&] { Event_CellLostFocus(row, column); });

@@ -159,6 +159,8 @@ class ListBox : public RectControl {
     CellData& At(int row, int column);
     const CellData& At(int row, int column) const;
     Row NewRow(const std::string& text) const;
+    // The pixel widths of all columns at the list's present width.
+    std::vector<int> ResolvedWidths() const;
     ListBoxWidget& List() const;
     void MoveRow(int from, int to);
     void EndEdit(bool keep);

@@ -1,6 +1,7 @@
 #include "platform/MenuBar.h"
 
 #include "platform/Application.h"
+#include "platform/Exceptions.h"
 #include "platform/TestSeams.h"
 #include "platform/Text.h"
 
@@ -52,6 +53,12 @@ MenuItem* MenuItem::ItemForKey(const std::string& key) const {
 }
 
 MenuBar::MenuBar() : MenuItem("MenuBar", "", "", true) {}
+
+MenuItem& MenuItemNamed(const MenuBar* bar, const std::string& name) {
+    MenuItem* item = bar ? bar->FindItem(name) : nullptr;
+    if (!item) throw NilObjectException("no menu item " + name);
+    return *item;
+}
 
 namespace {
 void Record(const MenuItem& item, int depth, std::vector<TestSeams::MenuEntry>& entries) {

@@ -67,3 +67,7 @@ class MenuBar : public MenuItem {
     // item goes to the application's menu routing.
     void PopUp(int screenX, int screenY);
 };
+
+// The item of that name in a menu bar, searched through all its menus; NilObjectException when
+// there is no menu bar or no such item.
+MenuItem& MenuItemNamed(const MenuBar* bar, const std::string& name);

@@ -43,7 +43,7 @@ const std::vector<std::vector<MenuEntry>>& Menus() {
     return State().menus;
 }
 
-int RecordDialog(DialogRecord record) {
+int RecordDialog(const DialogRecord& record) {
     State().dialogs.push_back(record);
     return State().answer ? State().answer(record) : 0;
 }

@@ -40,7 +40,7 @@ void AnswerMenus(MenuAnswer answer);
 const std::vector<std::vector<MenuEntry>>& Menus();
 
 // Used by the framework layer itself.
-int RecordDialog(DialogRecord record);
+int RecordDialog(const DialogRecord& record);
 void RecordURL(std::string url);
 std::string RecordMenu(std::vector<MenuEntry> entries);
 

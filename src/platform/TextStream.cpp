@@ -42,7 +42,7 @@ std::string TextInputStream::ReadAll() {
 
 std::optional<TextOutputStream> TextOutputStream::Create(const FolderItem& item) {
     if (!item || item.Directory()) return std::nullopt;
-    const fs::path target = item.Path();
+    const fs::path& target = item.Path();
     std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX"));
     const int fd = mkstemp(pattern.data());
     if (fd < 0) return std::nullopt;
@@ -80,16 +80,13 @@ bool TextOutputStream::Close() {
         data += written;
         left -= static_cast<size_t>(written);
     }
-    if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
-        fd_ = -1;
-        std::error_code error;
-        fs::remove(temporary_, error);
-        return false;
-    }
+    // The descriptor is closed whether or not the data reached the disk.
+    const bool synced = ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
     fd_ = -1;
     std::error_code error;
-    fs::rename(temporary_, target_, error);
-    if (error) {
+    if (synced && closed) fs::rename(temporary_, target_, error);
+    if (!synced || !closed || error) {
         fs::remove(temporary_, error);
         return false;
     }

@@ -5,6 +5,7 @@
 #include <QApplication>
 
 namespace {
+// The toolkit keeps references to its arguments for as long as it lives.
 int argc = 1;
 char programName[] = "ombrelline-calendar";
 char* argv[] = {programName, nullptr};

@@ -124,35 +124,38 @@ void Window::PushGeometry() {
 }
 
 void Window::SetLeft(int value) {
-    if (value == left_) return;
-    left_ = value;
-    PushGeometry();
-    PositionChanged();
+    MoveTo(value, top_);
 }
 
 void Window::SetTop(int value) {
-    if (value == top_) return;
-    top_ = value;
+    MoveTo(left_, value);
+}
+
+void Window::MoveTo(int left, int top) {
+    if (left == left_ && top == top_) return;
+    left_ = left;
+    top_ = top;
     PushGeometry();
     PositionChanged();
 }
 
 void Window::SetWidth(int value) {
-    value = std::max(value, 1);
-    if (value == width_) return;
-    const int old = width_;
-    width_ = value;
-    PushGeometry();
-    Resized(old, height_);
+    ResizeTo(value, height_);
 }
 
 void Window::SetHeight(int value) {
-    value = std::max(value, 1);
-    if (value == height_) return;
-    const int old = height_;
-    height_ = value;
+    ResizeTo(width_, value);
+}
+
+void Window::ResizeTo(int width, int height) {
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (width == width_ && height == height_) return;
+    const int oldWidth = width_, oldHeight = height_;
+    width_ = width;
+    height_ = height;
     PushGeometry();
-    Resized(width_, old);
+    Resized(oldWidth, oldHeight);
 }
 
 void Window::PositionChanged() {
@@ -304,15 +307,11 @@ void Window::UpdateControlsShown() {
 }
 
 void Window::AddMenuHandler(const std::string& itemName, std::function<bool()> handler) {
-    menuHandlers_[itemName] = std::move(handler);
+    menuHandlers_.Add(itemName, std::move(handler));
 }
 
 bool Window::HandleMenuCommand(const std::string& itemName) {
-    const auto found = menuHandlers_.find(itemName);
-    if (found == menuHandlers_.end()) return false;
-    bool handled = false;
-    Application::Dispatch([&] { handled = found->second(); });
-    return handled;
+    return menuHandlers_.Handle(itemName);
 }
 
 void Window::NoteMouse(int x, int y) {
@@ -331,10 +330,10 @@ bool Window::OpenMenuAt(int x, int y) {
     return true;
 }
 
-bool Window::RouteKey(int, int, const std::string& text, RectControl* focused) {
+bool Window::RouteKey(const std::string& key, RectControl* focused) {
     bool used = false;
-    if (focused) Application::Dispatch([&] { used = focused->Event_KeyDown(text); });
-    if (!used) Application::Dispatch([&] { used = Event_KeyDown(text); });
+    if (focused) Application::Dispatch([&] { used = focused->Event_KeyDown(key); });
+    if (!used) Application::Dispatch([&] { used = Event_KeyDown(key); });
     return used;
 }
 
@@ -414,8 +413,7 @@ void WindowWidget::keyPressEvent(QKeyEvent* event) {
     if (Application* application = Application::Instance();
         application && application->MenuShortcut(ShortcutText(*event)))
         return;
-    if (!owner.RouteKey(event->key(), event->modifiers(), FrameworkKey(*event), nullptr))
-        event->ignore();
+    if (!owner.RouteKey(FrameworkKey(*event), nullptr)) event->ignore();
 }
 
 void WindowWidget::moveEvent(QMoveEvent* event) {

@@ -4,10 +4,10 @@
 // own. It stays registered until it is closed.
 #include "platform/Color.h"
 #include "platform/Control.h"
+#include "platform/MenuHandlers.h"
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -148,18 +148,21 @@ class Window {
     void Adopt(std::unique_ptr<Control> control, std::string name, int index);
     void ApplyFrame();
     void PushGeometry();
+    void MoveTo(int left, int top);
+    void ResizeTo(int width, int height);
     void Resized(int oldWidth, int oldHeight);
     void PositionChanged();
     void UserMoved(int left, int top);
     void NoteMouse(int x, int y);
     bool OpenMenuAt(int x, int y);
-    bool RouteKey(int qtKey, int modifiers, const std::string& text, RectControl* focused);
+    // The key goes to the focused control first, then to the window.
+    bool RouteKey(const std::string& key, RectControl* focused);
     void UpdateControlsShown();
     void Retire();
 
     std::unique_ptr<WindowWidget> widget_;
     std::vector<std::unique_ptr<Control>> controls_;
-    std::map<std::string, std::function<bool()>> menuHandlers_;
+    MenuHandlers menuHandlers_;
     std::deque<std::pair<int, int>> requestedPositions_;
     ::MenuBar* menuBar_ = nullptr;
     std::string title_;
@@ -169,7 +172,6 @@ class Window {
     bool visible_ = false;
     bool open_ = false;
     bool opened_ = false;
-    bool modal_ = false;
     int mouseX_ = 0, mouseY_ = 0;
     QEventLoop* modalLoop_ = nullptr;
 };

@@ -78,7 +78,18 @@ void CalendarWindow::CreateControls() {
     _CreateControls0();
 }
 
+// The controls in creation order, which is the order of their Open events.
 void CalendarWindow::_CreateControls0() {
+    CreateBandControls();
+    CreateTitleControls();
+    CreateWeekControls();
+    CreateTimers();
+    CreateYearFaceControls();
+    CreateLinkAreas();
+}
+
+// The top and bottom bands with the links bar and the home button.
+void CalendarWindow::CreateBandControls() {
     TopCanvas = &Place<cCanvas>(*this, "TopCanvas", 421, 0, 182, 60, "T");
     HideAtStart(*TopCanvas, true);
 
@@ -98,7 +109,10 @@ void CalendarWindow::_CreateControls0() {
     HomeButton = &Place<cCanvas>(*this, "HomeButton", 30, 22, 76, 29, "LT");
     HideAtStart(*HomeButton, true);
     HomeButton->SetHelpTag("Goto");
+}
 
+// The hidden menu buttons and the clock.
+void CalendarWindow::CreateTitleControls() {
     MainMenuButton = &Place<TextButton>(*this, "MainMenuButton", 987, 0, 37, 25, "TR");
     HideAtStart(*MainMenuButton, true);
     MainMenuButton->SetText("6");
@@ -120,7 +134,10 @@ void CalendarWindow::_CreateControls0() {
     theTimeText->TextFont = "Arial";
     theTimeText->TextSize = 14;
     theTimeText->OnOpen = [this] { theTimeText_Open(); };
+}
 
+// The week face: its header, the two small months, the week grid and the to-do list.
+void CalendarWindow::CreateWeekControls() {
     GlanceHeader = &Place<calList>(*this, "GlanceHeader", -1, 60, 1025, 60, "LR");
     HideAtStart(*GlanceHeader, false);
     GlanceHeader->SetColumnCount(13);
@@ -155,7 +172,10 @@ void CalendarWindow::_CreateControls0() {
 
     ToDoListHeader = &Place<Canvas>(*this, "ToDoListHeader", 856, 254, 168, 21, "R");
     HideAtStart(*ToDoListHeader, false);
+}
 
+// The timers, with the movie player among them.
+void CalendarWindow::CreateTimers() {
     TimeTimer = &AddTimer<TimeTimerControl>(*this, "TimeTimer", Timer::ModeMultiple, 30000);
     TimeTimer->OnAction = [this] { TimeTimer_Action(); };
 
@@ -169,7 +189,11 @@ void CalendarWindow::_CreateControls0() {
 
     DisplayScrollTimer =
         &AddTimer<DisplayScrollTimerControl>(*this, "DisplayScrollTimer", Timer::ModeOff, 333);
+}
 
+// The year grid and what lies over it: the menu strip, the hover tip, the quick-start help, the
+// year arrows and the countdown badge.
+void CalendarWindow::CreateYearFaceControls() {
     Calendar = &Place<calCanvas>(*this, "Calendar", -1, 137, 491, 349, "");
     Calendar->ListCount = 81;
     Calendar->ColumnCount = 33;
@@ -201,7 +225,10 @@ void CalendarWindow::_CreateControls0() {
     CalendarScrollButton->OnDown = [this] { CalendarScrollButton_Down(); };
 
     CountdownCanvas = &Place<cCanvas>(*this, "CountdownCanvas", 9, 388, 118, 130, "");
+}
 
+// The five link areas over the background picture.
+void CalendarWindow::CreateLinkAreas() {
     static constexpr int kLinkTops[] = {137, 157, 174, 193, 213};
     static constexpr int kLinkHeights[] = {14, 13, 14, 14, 14};
     for (int index = 1; index <= 5; ++index) {
@@ -216,12 +243,6 @@ void CalendarWindow::_CreateControls0() {
     }
 }
 
-MenuItem& CalendarWindow::ItemNamed(const char* name) {
-    MenuItem* item = MenuBar() ? MenuBar()->FindItem(name) : nullptr;
-    if (!item) throw NilObjectException(std::string("no menu item ") + name);
-    return *item;
-}
-
 namespace {
 template <class T> T& As(MenuItem& item) {
     auto* typed = dynamic_cast<T*>(&item);
@@ -231,71 +252,71 @@ template <class T> T& As(MenuItem& item) {
 } // namespace
 
 MenuItem& CalendarWindow::HelpMenu() {
-    return ItemNamed("HelpMenu");
+    return MenuItemNamed(MenuBar(), "HelpMenu");
 }
 MenuItem& CalendarWindow::HelpGotoURL() {
-    return ItemNamed("HelpGotoURL");
+    return MenuItemNamed(MenuBar(), "HelpGotoURL");
 }
 MenuItem& CalendarWindow::UntitledItem() {
-    return ItemNamed("UntitledItem");
+    return MenuItemNamed(MenuBar(), "UntitledItem");
 }
 MenuItem& CalendarWindow::HelpQuickStartHelp() {
-    return ItemNamed("HelpQuickStartHelp");
+    return MenuItemNamed(MenuBar(), "HelpQuickStartHelp");
 }
 MenuItem& CalendarWindow::HelpHelp() {
-    return ItemNamed("HelpHelp");
+    return MenuItemNamed(MenuBar(), "HelpHelp");
 }
 MenuItem& CalendarWindow::EditMenu() {
-    return ItemNamed("EditMenu");
+    return MenuItemNamed(MenuBar(), "EditMenu");
 }
 MenuItem& CalendarWindow::EditToggleCDCanvas() {
-    return ItemNamed("EditToggleCDCanvas");
+    return MenuItemNamed(MenuBar(), "EditToggleCDCanvas");
 }
 MenuItem& CalendarWindow::UntitledMenu0() {
-    return ItemNamed("UntitledMenu0");
+    return MenuItemNamed(MenuBar(), "UntitledMenu0");
 }
 PrefsMenuItem& CalendarWindow::ApplePreferences() {
-    return As<PrefsMenuItem>(ItemNamed("ApplePreferences"));
+    return As<PrefsMenuItem>(MenuItemNamed(MenuBar(), "ApplePreferences"));
 }
 AppleMenuItem& CalendarWindow::UntitledMenu6() {
-    return As<AppleMenuItem>(ItemNamed("UntitledMenu6"));
+    return As<AppleMenuItem>(MenuItemNamed(MenuBar(), "UntitledMenu6"));
 }
 AppleMenuItem& CalendarWindow::AppleAboutCalendar() {
-    return As<AppleMenuItem>(ItemNamed("AppleAboutCalendar"));
+    return As<AppleMenuItem>(MenuItemNamed(MenuBar(), "AppleAboutCalendar"));
 }
 MenuItem& CalendarWindow::EditClear() {
-    return ItemNamed("EditClear");
+    return MenuItemNamed(MenuBar(), "EditClear");
 }
 MenuItem& CalendarWindow::EditPaste() {
-    return ItemNamed("EditPaste");
+    return MenuItemNamed(MenuBar(), "EditPaste");
 }
 MenuItem& CalendarWindow::EditCopy() {
-    return ItemNamed("EditCopy");
+    return MenuItemNamed(MenuBar(), "EditCopy");
 }
 MenuItem& CalendarWindow::EditCut() {
-    return ItemNamed("EditCut");
+    return MenuItemNamed(MenuBar(), "EditCut");
 }
 MenuItem& CalendarWindow::UntitledMenu1() {
-    return ItemNamed("UntitledMenu1");
+    return MenuItemNamed(MenuBar(), "UntitledMenu1");
 }
 MenuItem& CalendarWindow::EditUndo() {
-    return ItemNamed("EditUndo");
+    return MenuItemNamed(MenuBar(), "EditUndo");
 }
 MenuItem& CalendarWindow::FileMenu() {
-    return ItemNamed("FileMenu");
+    return MenuItemNamed(MenuBar(), "FileMenu");
 }
 QuitMenuItem& CalendarWindow::FileQuit() {
-    return As<QuitMenuItem>(ItemNamed("FileQuit"));
+    return As<QuitMenuItem>(MenuItemNamed(MenuBar(), "FileQuit"));
 }
 MenuItem& CalendarWindow::UntitledMenu3() {
-    return ItemNamed("UntitledMenu3");
+    return MenuItemNamed(MenuBar(), "UntitledMenu3");
 }
 MenuItem& CalendarWindow::FilePrint() {
-    return ItemNamed("FilePrint");
+    return MenuItemNamed(MenuBar(), "FilePrint");
 }
 MenuItem& CalendarWindow::FileClose() {
-    return ItemNamed("FileClose");
+    return MenuItemNamed(MenuBar(), "FileClose");
 }
 MenuItem& CalendarWindow::UntitledMenu5() {
-    return ItemNamed("UntitledMenu5");
+    return MenuItemNamed(MenuBar(), "UntitledMenu5");
 }

@@ -160,7 +160,12 @@ class CalendarWindow : public Window {
     void Layout();
     void CreateControls();
     void _CreateControls0();
-    MenuItem& ItemNamed(const char* name);
+    void CreateBandControls();
+    void CreateTitleControls();
+    void CreateWeekControls();
+    void CreateTimers();
+    void CreateYearFaceControls();
+    void CreateLinkAreas();
 
     // A slide lets the event loop run between its steps; this keeps a second one out.
     bool sliding_ = false;

@@ -7,6 +7,22 @@
 #include "platform/PictureFunctions.h"
 #include "platform/Screen.h"
 
+namespace {
+// The year digits at the background's scale. The mask is scaled with each digit, which so keeps
+// its transparent parts.
+void ScaleYearDigits(std::vector<PicturePtr>& digits, float fx, float fy,
+                     std::array<PicturePtr, 10>& scaled) {
+    for (size_t digit = 0; digit < digits.size() && digit < scaled.size(); ++digit) {
+        PicturePtr& picture = digits[digit];
+        if (!picture) continue;
+        picture = EnsurePictureBits(picture, 32);
+        const int w = static_cast<int>(static_cast<float>(picture->Width()) * fx);
+        const int h = static_cast<int>(static_cast<float>(picture->Height()) * fy);
+        scaled[digit] = BilinearScale(picture, w, h);
+    }
+}
+} // namespace
+
 void CalendarWindow::LoadBackgroundImage() {
     CustomizationModule& module = Customization();
     if (!module.vendorName.empty()) SetTitle(module.vendorName + " Calendar");
@@ -34,16 +50,7 @@ void CalendarWindow::LoadBackgroundImage() {
                                         background->Width());
     const float fy = static_cast<float>(static_cast<double>(backgroundImageScaled->Height()) /
                                         background->Height());
-    for (size_t digit = 0; digit < module.yearNumber.size() && digit < yearNumberScaled.size();
-         ++digit) {
-        PicturePtr& picture = module.yearNumber[digit];
-        if (!picture) continue;
-        picture = EnsurePictureBits(picture, 32);
-        const int w = static_cast<int>(picture->Width() * fx);
-        const int h = static_cast<int>(picture->Height() * fy);
-        // The mask is scaled with the digit, which so keeps its transparent parts.
-        yearNumberScaled[digit] = BilinearScale(picture, w, h);
-    }
+    ScaleYearDigits(module.yearNumber, fx, fy, yearNumberScaled);
 }
 
 void CalendarWindow::Event_Paint(Graphics& g) {

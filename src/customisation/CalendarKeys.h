@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace SpecValues {
+namespace CalendarKeys {
 
 // The value text of a key; empty when the file does not hold the key.
 std::string Text(const std::string& calspc, const std::string& key);
@@ -28,4 +28,4 @@ void EndApplication(const char* message);
 // The application has been asked to quit: the load stops.
 bool ApplicationEnding();
 
-} // namespace SpecValues
+} // namespace CalendarKeys

@@ -42,7 +42,7 @@ int Component(const std::string& field) {
 
 } // namespace
 
-SpecValue CustomizationModule::ParseSpec(const std::string& text, const std::string& key) {
+CalendarValue CustomizationModule::ParseSpec(const std::string& text, const std::string& key) {
     std::string value = KeyValue(text, key);
     if (InStr(key, "color") == 0) return value;
     if (value.find(',') != std::string::npos)

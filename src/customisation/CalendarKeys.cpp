@@ -1,4 +1,4 @@
-#include "customisation/SpecValues.h"
+#include "customisation/CalendarKeys.h"
 
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <cmath>
 
-namespace SpecValues {
+namespace CalendarKeys {
 
 std::string Text(const std::string& calspc, const std::string& key) {
-    const SpecValue value = CustomizationModule::ParseSpec(calspc, key);
-    const std::string* text = std::get_if<std::string>(&value);
-    return text ? *text : std::string();
+    CalendarValue value = CustomizationModule::ParseSpec(calspc, key);
+    std::string* text = std::get_if<std::string>(&value);
+    return text ? std::move(*text) : std::string();
 }
 
 bool Flag(const std::string& calspc, const std::string& key) {
@@ -34,7 +34,7 @@ double Number(const std::string& calspc, const std::string& key) {
 }
 
 Color ColorOf(const std::string& calspc, const std::string& key) {
-    const SpecValue value = CustomizationModule::ParseSpec(calspc, key);
+    const CalendarValue value = CustomizationModule::ParseSpec(calspc, key);
     const Color* colour = std::get_if<Color>(&value);
     return colour ? *colour : Color{};
 }
@@ -56,4 +56,4 @@ bool ApplicationEnding() {
     return application && application->QuitRequested();
 }
 
-} // namespace SpecValues
+} // namespace CalendarKeys
