@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -93,7 +94,10 @@ void Application::Quit(int code) {
         if (std::find(windows_.begin(), windows_.end(), window) != windows_.end())
             Dispatch([window] { window->Close(); });
     Dispatch([this] { Event_Close(); });
-    if (QCoreApplication::instance()) QCoreApplication::exit(code);
+    // Only a running loop is ended: asked with none, the toolkit would end the next loop that
+    // starts (a modal dialog's, say) at once.
+    if (QCoreApplication::instance() && QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(code);
 }
 
 void Application::Dispatch(const std::function<void()>& handler) {

@@ -6,6 +6,7 @@
 #include "platform/Window.h"
 #include "support/TestEnvironment.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
 #include <csignal>
@@ -100,6 +101,22 @@ TEST_F(ApplicationTest, AutoQuitEndsTheProgramWithItsLastWindow) {
     };
     EXPECT_EQ(application.Run(), 0);
     EXPECT_EQ(Log().back(), "close");
+}
+
+TEST_F(ApplicationTest, AQuitOutsideTheLoopDoesNotEndTheNextLoop) {
+    {
+        ProbeApp application;
+        application.Quit(0); // as a handler run straight from a test or a script would
+    }
+    // A later loop (a modal window's, say) runs until it is ended, not at once.
+    bool fired = false;
+    QEventLoop loop;
+    QTimer::singleShot(20, [&] {
+        fired = true;
+        loop.quit();
+    });
+    loop.exec();
+    EXPECT_TRUE(fired);
 }
 
 TEST_F(ApplicationTest, ShowURLOpensOnlyWebAndMailLinks) {

@@ -39,9 +39,9 @@ std::vector<std::string> Keys(const std::string& calspc) {
 
 } // namespace
 
-using SpecLookupTest = IsolatedTest;
+using KeyLookupTest = IsolatedTest;
 
-TEST_F(SpecLookupTest, FindsAWholeKeyAtTheStartOfItsLine) {
+TEST_F(KeyLookupTest, FindsAWholeKeyAtTheStartOfItsLine) {
     const std::string calspc = "vendorURL=https://example.test/?menuColor=9\n"
                                "  ImageCycle = Monthly \n"
                                "TitleAreaHeightWide=120\n"
@@ -59,7 +59,7 @@ TEST_F(SpecLookupTest, FindsAWholeKeyAtTheStartOfItsLine) {
     EXPECT_EQ(Text("TitleAreaHeight=90\nTitleAreaHeightWide=120", "TitleAreaHeight"), "90");
 }
 
-TEST_F(SpecLookupTest, AnyLineEndingEndsTheValue) {
+TEST_F(KeyLookupTest, AnyLineEndingEndsTheValue) {
     for (const char* ending : {"\n", "\r\n", "\r"}) {
         const std::string e = ending;
         const std::string calspc = "vendorName=Ombrelline" + e + "imageCycle=Seasonal" + e +
@@ -72,7 +72,7 @@ TEST_F(SpecLookupTest, AnyLineEndingEndsTheValue) {
     EXPECT_EQ(Text("\xEF\xBB\xBFvendorName=A\n", "vendorName"), "A");
 }
 
-TEST_F(SpecLookupTest, ColoursMayMissFieldsOrBeWrittenInHex) {
+TEST_F(KeyLookupTest, ColoursMayMissFieldsOrBeWrittenInHex) {
     const std::pair<const char*, Color> cases[] = {{"10,20,30", RGB(10, 20, 30)},
                                                    {" 10, 20 ,30", RGB(10, 20, 30)},
                                                    {"255,128", RGB(255, 128, 0)},
@@ -89,7 +89,7 @@ TEST_F(SpecLookupTest, ColoursMayMissFieldsOrBeWrittenInHex) {
 // The sample editions keep each shorter key above the longer keys it begins, and no key's
 // text inside an earlier value, as stored editions do: for such files the whole-key lookup
 // gives what the first-occurrence lookup gave.
-TEST_F(SpecLookupTest, SampleEditionsReadAsTheFirstOccurrenceLookupReadThem) {
+TEST_F(KeyLookupTest, SampleEditionsReadAsTheFirstOccurrenceLookupReadThem) {
     const std::filesystem::path editions = std::filesystem::path(CALENDAR_SOURCE_DIR) / "editions";
     for (const char* edition : {"Four Seasons", "Twelve Months"}) {
         const std::string calspc = TestEnvironment::ReadFile(editions / edition / "calspc.dat");
