@@ -109,16 +109,55 @@ Scene Winter() {
 } // namespace
 
 Scene SeasonScene(int season) {
+    Scene s;
     switch (season) {
     case 1:
-        return Summer();
+        s = Summer();
+        break;
     case 2:
-        return Autumn();
+        s = Autumn();
+        break;
     case 3:
-        return Winter();
+        s = Winter();
+        break;
     default:
-        return Spring();
+        s = Spring();
+        break;
     }
+    // The seasonal calendar is printed in light ink, so its landscapes stay deep behind the
+    // months: deeper skies and shaded fields by day, moonlit blue snow by night.
+    const auto deepen = [](QColor& c, double depth) {
+        c = QColor(static_cast<int>(c.red() * depth), static_cast<int>(c.green() * depth),
+                   static_cast<int>(c.blue() * depth));
+    };
+    const auto shade = [&](double depth) {
+        for (QColor* c : {&s.mountainFar, &s.mountainNear, &s.hillFar, &s.hillNear, &s.meadowTop,
+                          &s.meadowBottom})
+            deepen(*c, depth);
+    };
+    switch (season) {
+    case 0:
+        s.skyTop = QColor(52, 112, 196);
+        s.skyHorizon = QColor(124, 172, 220);
+        s.cloud = QColor(236, 240, 248);
+        shade(0.8);
+        break;
+    case 1:
+        s.skyTop = QColor(28, 96, 190);
+        s.skyHorizon = QColor(120, 176, 226);
+        s.cloud = QColor(240, 244, 250);
+        shade(0.85);
+        break;
+    case 3:
+        s.hillFar = QColor(150, 166, 204);
+        s.hillNear = QColor(168, 182, 216);
+        s.meadowTop = QColor(180, 194, 226);
+        s.meadowBottom = QColor(140, 156, 198);
+        break;
+    default:
+        break;
+    }
+    return s;
 }
 
 Scene MonthScene(int month) {
