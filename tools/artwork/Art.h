@@ -52,9 +52,9 @@ struct Scene {
     bool snowfall = false;
 };
 
-// Where the sun and the signpost stand, as shares of the picture; the editions' floating link
-// areas lie over them.
-inline constexpr double kSunX = 0.78, kSunY = 0.22, kSunRadius = 0.05;
+// Where the sun and the signpost stand, as shares of the picture: the sun in the right margin
+// beside the calendar's last column, the signpost (an edition's link area) below the calendar.
+inline constexpr double kSunX = 0.955, kSunY = 0.3, kSunRadius = 0.04;
 inline constexpr double kSignX = 0.87, kSignTop = 0.79, kSignBoard = 0.055;
 
 // Paints a landscape of width x height. A titleBand above 0 darkens that many rows at the top,

@@ -155,6 +155,7 @@ Scene SeasonScene(int season) {
         s.meadowBottom = QColor(140, 156, 198);
         break;
     default:
+        s.cloud = QColor(226, 192, 178);
         break;
     }
     return s;
