@@ -34,6 +34,9 @@ TEST(Date, CalendarArithmetic) {
     EXPECT_EQ(Date(1899, 12, 31).DayOfWeek(), 1); // before the epoch
     EXPECT_EQ(Date(2024, 12, 31).DayOfYear(), 366);
     EXPECT_EQ(Date(2025, 3, 1).DayOfYear(), 60);
+    EXPECT_EQ(Date::DaysInMonth(2028, 2), 29);
+    EXPECT_THROW(Date::DaysInMonth(2028, 0), OutOfBoundsException);
+    EXPECT_THROW(Date::DaysInMonth(2028, 13), OutOfBoundsException);
 
     // 2026 begins on a Thursday: week 1 is 1 to 3 January, week 2 starts on Sunday the 4th.
     EXPECT_EQ(Date(2026, 1, 1).WeekOfYear(), 1);

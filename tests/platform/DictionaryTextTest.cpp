@@ -77,4 +77,8 @@ TEST(Text, ColoursFromText) {
     EXPECT_EQ(ColorFromText("red"), RGB(0, 0, 0));
     EXPECT_EQ(ColorFromText("#xyz"), RGB(0, 0, 0));
     EXPECT_EQ(ColorFromText(""), RGB(0, 0, 0));
+    // Numbers too large for a colour are black; otherwise the low 24 bits count.
+    EXPECT_EQ(ColorFromText("1e30"), RGB(0, 0, 0));
+    EXPECT_EQ(ColorFromText("-1e300"), RGB(0, 0, 0));
+    EXPECT_EQ(ColorFromText("16777471"), RGB(0, 0, 255));
 }

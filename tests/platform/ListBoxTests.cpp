@@ -9,6 +9,7 @@
 #include "platform/Simulate.h"
 #include "platform/Window.h"
 
+#include <initializer_list>
 #include <numeric>
 #include <set>
 #include <string>
@@ -43,6 +44,10 @@ class ListBoxTest : public IsolatedTest {
         window.Show();
     }
     ~ListBoxTest() override { window.Close(); }
+    void AddRows(std::initializer_list<const char*> texts) {
+        for (const char* text : texts)
+            list->AddRow(text);
+    }
     Application application;
     Window window;
     ListBox* list = nullptr;
@@ -187,4 +192,49 @@ TEST_F(ListBoxTest, AutomaticRowHeightFollowsTheFontAndScrollingMovesTheFirstRow
     EXPECT_EQ(clicked, 5);
     list->SetScrollPosition(100);
     EXPECT_EQ(list->ScrollPosition(), 19);
+}
+
+// Handlers that change the list under the code that called them.
+TEST_F(ListBoxTest, APaintHandlerThatEmptiesTheListEndsTheCellsQuietly) {
+    AddRows({"a", "b", "c"});
+    list->OnCellBackgroundPaint = [&](Graphics&, int row, int) {
+        if (row == 1 && list->ListCount() > 0) list->DeleteAllRows();
+        return false;
+    };
+    std::vector<int> textRows;
+    list->OnCellTextPaint = [&](Graphics&, int row, int, int, int) {
+        textRows.push_back(row);
+        return false;
+    };
+    Picture picture(window.Width(), window.Height());
+    EXPECT_NO_THROW(window.DrawInto(picture.Graphics(), 0, 0));
+    EXPECT_EQ(textRows, std::vector<int>(3, 0)) << "row 0 in full, then nothing";
+}
+
+TEST_F(ListBoxTest, ADragWhoseHandlerRemovedRowsMovesNothing) {
+    AddRows({"a", "b", "c"});
+    list->EnableDragReorder = true;
+    list->OnDragReorderRows = [&](int, int) {
+        list->RemoveRow(2);
+        list->RemoveRow(1);
+        return false;
+    };
+    Simulate::MouseDown(window, 50, 45);
+    Simulate::MouseMove(window, 50, 30);
+    Simulate::MouseUp(window, 50, 5);
+    ASSERT_EQ(list->ListCount(), 1);
+    EXPECT_EQ(list->Cell(0, 0), "a");
+}
+
+TEST_F(ListBoxTest, AChangeHandlerThatRemovesTheClickedRowLeavesNoCheckToToggle) {
+    AddRows({"a", "b", "c"});
+    list->SetColumnType(0, ListBox::TypeCheckBox);
+    list->OnChange = [&] {
+        if (list->ListIndex() == 2) list->RemoveRow(2);
+    };
+    int actions = 0;
+    list->OnCellAction = [&](int, int) { ++actions; };
+    Simulate::Click(window, 5, 45);
+    EXPECT_EQ(list->ListCount(), 2);
+    EXPECT_EQ(actions, 0);
 }

@@ -47,7 +47,7 @@ std::string TestEnvironment::ReadFile(const fs::path& path) {
     return text.str();
 }
 
-void TestEnvironment::InstallSimpleEdition(const std::string& extraSpec) const {
+void TestEnvironment::InstallSimpleEdition(const std::string& extraKeys) const {
     const fs::path folder = AppFolder() / "Simple";
     fs::create_directories(folder);
     FilledPicture(480, 300, RGB(70, 120, 170))->Save(folder / "wide.png");
@@ -55,6 +55,6 @@ void TestEnvironment::InstallSimpleEdition(const std::string& extraSpec) const {
     WriteFile(folder / "calspc.dat", "vendorName=Test Studio\nvendorURL=https://example.com/\n"
                                      "backgroundImageWide=wide.png\n"
                                      "backgroundImageStandard=standard.png\n" +
-                                         extraSpec);
+                                         extraKeys);
     WriteFile(AppFolder() / "caldef.dat", "Simple\n");
 }

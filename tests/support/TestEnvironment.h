@@ -20,7 +20,7 @@ class TestEnvironment {
 
     // A small calendar folder named by caldef.dat in the application folder: plain pictures of
     // both shapes and the given extra calendar file lines.
-    void InstallSimpleEdition(const std::string& extraSpec = {}) const;
+    void InstallSimpleEdition(const std::string& extraKeys = {}) const;
 
     static void WriteFile(const std::filesystem::path& path, const std::string& text);
     static std::string ReadFile(const std::filesystem::path& path);
