@@ -20,7 +20,11 @@
 #include "controls/mouseButton.h"
 
 #include <array>
+#include <initializer_list>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class CalendarWindow : public Window {
   public:
@@ -150,6 +154,14 @@ class CalendarWindow : public Window {
     void LoadBackgroundImage();
     void SaveEvents();
     void KeyBoardControl(const std::string& key);
+    // Printing (yearview/Printing): hides the tab window, the hover tip and the given controls,
+    // remembering which were shown, repaints and arms PrintTimer, whose action prints the
+    // window and shows again what was shown. While a print is armed a second one is refused
+    // (false) and nothing changes.
+    bool ArmPrint(std::initializer_list<RectControl*> toHide);
+    // The window as it goes on paper: drawn into a picture, today's ring taken out on the
+    // year face, framed in grey; nullptr when the window has no area.
+    PicturePtr PrintPicture();
 
   protected:
     void AddMenuHandlers() override;
@@ -167,6 +179,15 @@ class CalendarWindow : public Window {
     void CreateYearFaceControls();
     void CreateLinkAreas();
 
+    void RestoreAfterPrint();
+
     // A slide lets the event loop run between its steps; this keeps a second one out.
     bool sliding_ = false;
+    // While a print is armed: whether the tab window was shown, and the controls hidden for
+    // the print with whether each was shown.
+    struct ArmedPrint {
+        bool tabWasVisible = false;
+        std::vector<std::pair<RectControl*, bool>> hidden;
+    };
+    std::optional<ArmedPrint> armedPrint_;
 };

@@ -76,5 +76,3 @@ void CalendarWindow::GlanceOff() {
     Calendar->SetVisible(true);
 }
 void CalendarWindow::SaveEvents() {}
-// Printing arrives with its own dialogs.
-void CalendarWindow::PrintTimer_Action() {}
