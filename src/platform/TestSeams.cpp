@@ -11,6 +11,8 @@ struct SeamState {
     TestSeams::PrintAnswer printAnswer;
     std::vector<TestSeams::PrintDialogRecord> printDialogs;
     std::vector<PicturePtr> printedPages;
+    std::vector<std::function<void(Window&)>> modal;
+    int beeps = 0;
 };
 SeamState& State() {
     static SeamState state;
@@ -79,6 +81,30 @@ void RecordPrintDialog(PrintDialogRecord record) {
 
 void RecordPrintedPage(PicturePtr page) {
     State().printedPages.push_back(std::move(page));
+}
+
+} // namespace TestSeams
+
+namespace TestSeams {
+
+void WhenModal(std::function<void(Window&)> then) {
+    State().modal.push_back(std::move(then));
+}
+
+int Beeps() {
+    return State().beeps;
+}
+
+void RecordBeep() {
+    ++State().beeps;
+}
+
+std::function<void(Window&)> TakeModalCallback() {
+    auto& modal = State().modal;
+    if (!State().enabled || modal.empty()) return {};
+    auto then = std::move(modal.front());
+    modal.erase(modal.begin());
+    return then;
 }
 
 } // namespace TestSeams

@@ -95,6 +95,32 @@ class CalendarWindow : public Window {
     void menuButton2_Open();
     void floatingLinkCanvas_Open(int index);
     bool floatingLinkCanvas_MouseDown(int index, int x, int y);
+    // The week face (glance/): its header, the two small months, the week grid and the to-do
+    // list with its header.
+    void GlanceHeader_Open();
+    bool GlanceHeader_CellBackgroundPaint(Graphics& g, int row, int column);
+    bool GlanceHeader_CellClick(int row, int column, int x, int y);
+    void GlanceHeader_MouseMove(int x, int y);
+    void GlanceHeader_MouseExit();
+    void MiniCalList_Open(int index);
+    bool MiniCalList_KeyDown(int index, const std::string& key);
+    bool MiniCalList_CellBackgroundPaint(int index, Graphics& g, int row, int column);
+    bool MiniCalList_CellClick(int index, int row, int column, int x, int y);
+    void GlanceList_Open();
+    bool GlanceList_MouseDown(int x, int y);
+    bool GlanceList_KeyDown(const std::string& key);
+    bool GlanceList_CellBackgroundPaint(Graphics& g, int row, int column);
+    void TodoList_Open();
+    bool TodoList_CellBackgroundPaint(Graphics& g, int row, int column);
+    bool TodoList_MouseDown(int x, int y);
+    bool TodoList_CellClick(int row, int column, int x, int y);
+    void TodoList_DoubleClick();
+    void TodoList_CellAction(int row, int column);
+    void TodoList_Change();
+    bool TodoList_DragReorderRows(int newPosition, int parentRow);
+    void ToDoListHeader_Open();
+    void ToDoListHeader_Paint(Graphics& g);
+    bool ToDoListHeader_MouseDown(int x, int y);
 
     // The items of the window's menu bar, by name; NilObjectException when there is none.
     MenuItem& HelpMenu();
@@ -132,10 +158,10 @@ class CalendarWindow : public Window {
     bool Event_MouseWheel(int x, int y, int deltaX, int deltaY) override;
 
     // Menu handlers; each returns false.
-    bool _EditToggleCDCanvas_Action();
-    bool _FileClose_Action();
-    bool _FilePrint_Action();
-    bool _HelpQuickStartHelp_Action();
+    bool EditToggleCDCanvas_Action();
+    bool FileClose_Action();
+    bool FilePrint_Action();
+    bool HelpQuickStartHelp_Action();
 
     // Methods that the rest of the program calls.
     // Slide the window off the top of the screen and hide it, or show it and slide it back.
@@ -153,6 +179,12 @@ class CalendarWindow : public Window {
     void PagePreviousYear();
     void LoadBackgroundImage();
     void SaveEvents();
+    // The year grid's markers of the selected day: rebuilt from the store after a save, one
+    // marker ("//" title "|" kind) removed before a delete.
+    void AddEvent(bool existed);
+    void RemoveEvent(const std::string& marker);
+    // Shows the event editor modally on the start in app.selectedDate.
+    void OpenEventEditor();
     void KeyBoardControl(const std::string& key);
     // Printing (yearview/Printing): hides the tab window, the hover tip and the given controls,
     // remembering which were shown, repaints and arms PrintTimer, whose action prints the
@@ -169,9 +201,13 @@ class CalendarWindow : public Window {
     bool MenuBandContains(int x, int y) const override;
 
   private:
+    // The week header's second-month toggle: moves the to-do panel below or back up.
+    void ToggleSecondMonth();
+    // Shows items as a pop-up menu at the mouse; the chosen item's text, empty for none.
+    std::string ChooseFromPopUp(const std::vector<std::string>& items);
     void Layout();
     void CreateControls();
-    void _CreateControls0();
+    void CreateControls0();
     void CreateBandControls();
     void CreateTitleControls();
     void CreateWeekControls();
@@ -190,4 +226,11 @@ class CalendarWindow : public Window {
         std::vector<std::pair<RectControl*, bool>> hidden;
     };
     std::optional<ArmedPrint> armedPrint_;
+    // The week grid's click waits in the modal editor; a second click must not open another.
+    bool editingEvent_ = false;
+    // The to-do list's height while the second small month pushes it down (it may be cut to 0
+    // on a short screen), so hiding the month gives the real height back.
+    int todoHeightBeforeMonth_ = 0;
+    // A cell that cannot be painted is logged once, never shown as a message.
+    bool paintProblemLogged_ = false;
 };

@@ -38,24 +38,24 @@ bool CalendarWindow::Event_KeyDown(const std::string& key) {
 }
 
 void CalendarWindow::AddMenuHandlers() {
-    AddMenuHandler("EditToggleCDCanvas", [this] { return _EditToggleCDCanvas_Action(); });
-    AddMenuHandler("FileClose", [this] { return _FileClose_Action(); });
-    AddMenuHandler("FilePrint", [this] { return _FilePrint_Action(); });
-    AddMenuHandler("HelpQuickStartHelp", [this] { return _HelpQuickStartHelp_Action(); });
+    AddMenuHandler("EditToggleCDCanvas", [this] { return EditToggleCDCanvas_Action(); });
+    AddMenuHandler("FileClose", [this] { return FileClose_Action(); });
+    AddMenuHandler("FilePrint", [this] { return FilePrint_Action(); });
+    AddMenuHandler("HelpQuickStartHelp", [this] { return HelpQuickStartHelp_Action(); });
 }
 
 // The application carries these three out.
-bool CalendarWindow::_EditToggleCDCanvas_Action() {
+bool CalendarWindow::EditToggleCDCanvas_Action() {
     return false;
 }
-bool CalendarWindow::_FileClose_Action() {
+bool CalendarWindow::FileClose_Action() {
     return false;
 }
-bool CalendarWindow::_FilePrint_Action() {
+bool CalendarWindow::FilePrint_Action() {
     return false;
 }
 
-bool CalendarWindow::_HelpQuickStartHelp_Action() {
+bool CalendarWindow::HelpQuickStartHelp_Action() {
     if (!Calendar->Visible()) GlanceOff();
     QuickStartHelp->SetVisible(true);
     return false;
@@ -66,13 +66,3 @@ bool CalendarWindow::MenuBandContains(int, int y) const {
     return y >= 0 && y < static_cast<int>(availableHeight * Customization().TitleAreaHeightPercent);
 }
 
-// The week panels and the event file writer arrive with the week face. Until then a click on
-// a day only selects it and the year stays in view, so the user is never left without a way
-// back. As the to-do list cannot read its rows back yet, writing the event file would drop
-// them, so the writer does nothing.
-void CalendarWindow::ReloadCalLists() {}
-void CalendarWindow::GlanceOn() {}
-void CalendarWindow::GlanceOff() {
-    Calendar->SetVisible(true);
-}
-void CalendarWindow::SaveEvents() {}
