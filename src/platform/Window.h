@@ -54,6 +54,9 @@ class Window {
     // Whether the desktop draws its title bar and border round the window.
     bool DesktopFrame() const { return desktopFrame_; }
     void SetDesktopFrame(bool value);
+    // Without a close button, the desktop's close and the Escape key leave the window open.
+    bool CloseButton() const { return closeButton_; }
+    void SetCloseButton(bool value);
     ::MenuBar* MenuBar() const { return menuBar_; }
     void SetMenuBar(::MenuBar* menuBar) { menuBar_ = menuBar; }
 
@@ -169,6 +172,7 @@ class Window {
     int left_ = 0, top_ = 0, width_ = 300, height_ = 300;
     int frame_ = Document;
     bool desktopFrame_ = true;
+    bool closeButton_ = true;
     bool visible_ = false;
     bool open_ = false;
     bool opened_ = false;
