@@ -199,3 +199,12 @@ template <class W> W& OpenWindow() {
     created.Open();
     return created;
 }
+
+// The same for windows that show themselves when they are made: a new window is also shown;
+// an open one is left as it is.
+template <class W> W& OpenVisibleWindow() {
+    const bool made = FindOpenWindow<W>() == nullptr;
+    W& window = OpenWindow<W>();
+    if (made) window.Show();
+    return window;
+}

@@ -36,10 +36,7 @@ AboutWindow::AboutWindow() {
 }
 
 AboutWindow& AboutWindow::Instance() {
-    const bool made = FindOpenWindow<AboutWindow>() == nullptr;
-    AboutWindow& about = OpenWindow<AboutWindow>();
-    if (made) about.Show();
-    return about;
+    return OpenVisibleWindow<AboutWindow>();
 }
 
 void AboutWindow::Layout() {
