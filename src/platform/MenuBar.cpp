@@ -52,6 +52,22 @@ MenuItem* MenuItem::ItemForKey(const std::string& key) const {
     return nullptr;
 }
 
+namespace {
+void Record(const MenuItem& item, int depth, std::vector<TestSeams::MenuEntry>& entries) {
+    for (int i = 0; i < item.Count(); ++i) {
+        const MenuItem& child = *item.Item(i);
+        entries.push_back({child.Name, child.Text, child.Enabled, depth});
+        Record(child, depth + 1, entries);
+    }
+}
+} // namespace
+
+std::string TestSeams::RecordMenu(const MenuItem& menu) {
+    std::vector<MenuEntry> entries;
+    Record(menu, 0, entries);
+    return RecordMenu(std::move(entries));
+}
+
 MenuBar::MenuBar() : MenuItem("MenuBar", "", "", true) {}
 
 MenuItem& MenuItemNamed(const MenuBar* bar, const std::string& name) {
@@ -61,14 +77,6 @@ MenuItem& MenuItemNamed(const MenuBar* bar, const std::string& name) {
 }
 
 namespace {
-void Record(const MenuItem& item, int depth, std::vector<TestSeams::MenuEntry>& entries) {
-    for (int i = 0; i < item.Count(); ++i) {
-        const MenuItem& child = *item.Item(i);
-        entries.push_back({child.Name, child.Text, child.Enabled, depth});
-        Record(child, depth + 1, entries);
-    }
-}
-
 void Fill(QMenu& menu, const MenuItem& item, std::string& chosen) {
     for (int i = 0; i < item.Count(); ++i) {
         const MenuItem& child = *item.Item(i);
@@ -98,9 +106,7 @@ void MenuBar::PopUp(int screenX, int screenY) {
     application->UpdateMenuItems();
     std::string chosen;
     if (TestSeams::Enabled()) {
-        std::vector<TestSeams::MenuEntry> entries;
-        Record(*this, 0, entries);
-        chosen = TestSeams::RecordMenu(std::move(entries));
+        chosen = TestSeams::RecordMenu(*this);
     } else {
         QMenu menu;
         Fill(menu, *this, chosen);

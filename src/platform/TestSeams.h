@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class MenuItem;
+
 namespace TestSeams {
 
 struct DialogRecord {
@@ -43,5 +45,7 @@ const std::vector<std::vector<MenuEntry>>& Menus();
 int RecordDialog(const DialogRecord& record);
 void RecordURL(std::string url);
 std::string RecordMenu(std::vector<MenuEntry> entries);
+// Records the items below menu, at every depth, and returns the name of the test's choice.
+std::string RecordMenu(const MenuItem& menu);
 
 } // namespace TestSeams
