@@ -10,6 +10,7 @@
 #include "platform/Timer.h"
 #include "platform/UpDownArrows.h"
 #include "windows/AboutWindow.h"
+#include "windows/HelpWindow.h"
 #include "windows/TabWindow.h"
 
 void app::Event_EnableMenuItems() {
@@ -38,6 +39,7 @@ bool app::ApplePreferences_Action() {
     return false;
 }
 bool app::HelpHelp_Action() {
+    HelpWindow::Instance().Show();
     return false;
 }
 
