@@ -145,10 +145,13 @@ void CalendarWindow::CreateTitleControls() {
     MainMenuButton->TextSize = 28;
     MainMenuButton->Bold = true;
     MainMenuButton->OnOpen = [this] { MainMenuButton_Open(); };
+    MainMenuButton->OnAction = [this] { MainMenuButton_Action(); };
 
     menuButton2 = &Place<mouseButton>(*this, "menuButton2", 976, 6, 44, 18, "TR");
     menuButton2->SetBackdrop(menubutton());
+    menuButton2->OnPaint = [this](Graphics& g) { menuButton2_Paint(g); };
     menuButton2->OnOpen = [this] { menuButton2_Open(); };
+    menuButton2->OnMouseDown = [this](int x, int y) { return menuButton2_MouseDown(x, y); };
 
     theTimeText = &Place<StaticText>(*this, "theTimeText", 895, 37, 96, 20, "TR");
     theTimeText->SetText("-");

@@ -106,7 +106,10 @@ class CalendarWindow : public Window {
     void ZantriqueLogo_Paint(Graphics& g);
     bool ZantriqueLogo_MouseDown(int x, int y);
     void MainMenuButton_Open();
+    void MainMenuButton_Action();
     void menuButton2_Open();
+    void menuButton2_Paint(Graphics& g);
+    bool menuButton2_MouseDown(int x, int y);
     void MenuBarCanvas_Open();
     void MenuBarCanvas_Paint(Graphics& g);
     bool MenuBarCanvas_MouseDown(int x, int y);
@@ -193,6 +196,9 @@ class CalendarWindow : public Window {
     void CreateYearFaceControls();
     void CreateLinkAreas();
 
+    // The pop-up main menu of the two menu buttons, and its commands by caption.
+    void RunMainMenu();
+    void DoMainMenuCommand(const std::string& caption);
     // The home button shows a prepared picture at once.
     void ShowHomeButtonPicture(const PicturePtr& picture);
     // Redraws the menu bar strip's toggle from an artwork and makes it the strip's backdrop.
