@@ -42,13 +42,13 @@ class app : public Application {
     void Event_EnableMenuItems() override;
 
     // Menu handlers; each returns false.
-    bool _AppleAboutCalendar_Action();
-    bool _ApplePreferences_Action();
-    bool _HelpHelp_Action();
-    bool _EditToggleCDCanvas_Action();
-    bool _FileClose_Action();
-    bool _FilePrint_Action();
-    bool _HelpGotoURL_Action();
+    bool AppleAboutCalendar_Action();
+    bool ApplePreferences_Action();
+    bool HelpHelp_Action();
+    bool EditToggleCDCanvas_Action();
+    bool FileClose_Action();
+    bool FilePrint_Action();
+    bool HelpGotoURL_Action();
 
     // Prints a picture of the main window.
     void PrintCalendar(const PicturePtr& picture);

@@ -9,7 +9,7 @@ int RunCalendar() {
     Toolkit toolkit;
     app application;
     application.SetMenuBar(&Menu::Instance());
-    _ApplicationAddMenuHandlers();
+    ApplicationAddMenuHandlers();
     const int code = application.Run();
     ReleaseBuiltInPictures();
     return code;

@@ -71,16 +71,16 @@ MenuItem& HelpGotoURL() {
     return MenuItemNamed(App().MenuBar(), "HelpGotoURL");
 }
 
-void _ApplicationAddMenuHandlers() {
+void ApplicationAddMenuHandlers() {
     app& application = App();
-    application._AddMenuHandler("AppleAboutCalendar",
-                                [&] { return application._AppleAboutCalendar_Action(); });
-    application._AddMenuHandler("ApplePreferences",
-                                [&] { return application._ApplePreferences_Action(); });
-    application._AddMenuHandler("HelpHelp", [&] { return application._HelpHelp_Action(); });
-    application._AddMenuHandler("EditToggleCDCanvas",
-                                [&] { return application._EditToggleCDCanvas_Action(); });
-    application._AddMenuHandler("FileClose", [&] { return application._FileClose_Action(); });
-    application._AddMenuHandler("FilePrint", [&] { return application._FilePrint_Action(); });
-    application._AddMenuHandler("HelpGotoURL", [&] { return application._HelpGotoURL_Action(); });
+    application.AddMenuHandler("AppleAboutCalendar",
+                               [&] { return application.AppleAboutCalendar_Action(); });
+    application.AddMenuHandler("ApplePreferences",
+                               [&] { return application.ApplePreferences_Action(); });
+    application.AddMenuHandler("HelpHelp", [&] { return application.HelpHelp_Action(); });
+    application.AddMenuHandler("EditToggleCDCanvas",
+                               [&] { return application.EditToggleCDCanvas_Action(); });
+    application.AddMenuHandler("FileClose", [&] { return application.FileClose_Action(); });
+    application.AddMenuHandler("FilePrint", [&] { return application.FilePrint_Action(); });
+    application.AddMenuHandler("HelpGotoURL", [&] { return application.HelpGotoURL_Action(); });
 }

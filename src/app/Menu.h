@@ -24,4 +24,4 @@ MenuItem& HelpQuickStartHelp();
 MenuItem& HelpGotoURL();
 
 // Registers the application's menu handlers by item name; once, at start-up.
-void _ApplicationAddMenuHandlers();
+void ApplicationAddMenuHandlers();

@@ -31,29 +31,29 @@ void app::Event_EnableMenuItems() {
 
 // The about, preferences and help windows are not part of the program yet; their commands do
 // nothing until they are.
-bool app::_AppleAboutCalendar_Action() {
+bool app::AppleAboutCalendar_Action() {
     return false;
 }
-bool app::_ApplePreferences_Action() {
+bool app::ApplePreferences_Action() {
     return false;
 }
-bool app::_HelpHelp_Action() {
+bool app::HelpHelp_Action() {
     return false;
 }
 
-bool app::_EditToggleCDCanvas_Action() {
+bool app::EditToggleCDCanvas_Action() {
     CalendarWindow& window = CalendarWindow::Instance();
     window.CountdownCanvas->SetVisible(window.EditToggleCDCanvas().Text == "Show Countdown Event");
     return false;
 }
 
-bool app::_FileClose_Action() {
+bool app::FileClose_Action() {
     // Close only slides the calendar away; the tab brings it back.
     CalendarWindow::Instance().ScrollUp();
     return false;
 }
 
-bool app::_FilePrint_Action() {
+bool app::FilePrint_Action() {
     TabWindow::Instance().SetVisible(false);
     CalendarWindow& window = CalendarWindow::Instance();
     window.QuickStartHelp->SetVisible(false);
@@ -66,7 +66,7 @@ bool app::_FilePrint_Action() {
     return false;
 }
 
-bool app::_HelpGotoURL_Action() {
+bool app::HelpGotoURL_Action() {
     ShowURL(Customization().vendorURL);
     return false;
 }

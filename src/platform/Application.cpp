@@ -127,7 +127,7 @@ void Application::UnregisterWindow(Window* window) {
     if (AutoQuit && windows_.empty() && !quitRequested_) Quit(0);
 }
 
-void Application::_AddMenuHandler(const std::string& itemName, std::function<bool()> handler) {
+void Application::AddMenuHandler(const std::string& itemName, std::function<bool()> handler) {
     menuHandlers_.Add(itemName, std::move(handler));
 }
 

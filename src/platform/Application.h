@@ -50,7 +50,7 @@ class Application {
     void SetMenuBar(::MenuBar* menuBar) { menuBar_ = menuBar; }
 
     // Menu commands by item name; a handler returns true when it handled the command.
-    void _AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
+    void AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
     bool HandleMenuCommand(const std::string& itemName);
 
     // The menu update that comes before a menu is shown or a shortcut acts: auto-enabling

@@ -15,6 +15,7 @@
 
 class Graphics;
 class MenuBar;
+class PushButton;
 class QEventLoop;
 class QWidget;
 class WindowWidget;
@@ -155,8 +156,11 @@ class Window {
     void UserMoved(int left, int top);
     void NoteMouse(int x, int y);
     bool OpenMenuAt(int x, int y);
-    // The key goes to the focused control first, then to the window.
+    // The key goes to the focused control first, then to the window; when neither uses it,
+    // then Return and Enter press the default button, Escape the cancel button.
     bool RouteKey(const std::string& key, RectControl* focused);
+    bool PressButton(bool PushButton::*role);
+    friend bool RouteKeyToWindow(Window& window, const std::string& key);
     void UpdateControlsShown();
     void Retire();
 

@@ -14,7 +14,7 @@ class CalendarWindowTest : public IsolatedTest {
         UseScreen(1440, 900, 24);
         Customization() = CustomizationModule{};
         application.SetMenuBar(&Menu::Instance());
-        _ApplicationAddMenuHandlers();
+        ApplicationAddMenuHandlers();
     }
     ~CalendarWindowTest() override {
         for (Window* window : OpenWindows())

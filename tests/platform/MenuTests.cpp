@@ -51,7 +51,7 @@ class MenuTest : public IsolatedTest {
     MenuTest() {
         journal.clear();
         application.SetMenuBar(&bar);
-        application._AddMenuHandler("Save", [] {
+        application.AddMenuHandler("Save", [] {
             journal.push_back("app save");
             return false;
         });

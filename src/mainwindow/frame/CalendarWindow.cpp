@@ -75,11 +75,11 @@ void CalendarWindow::Layout() {
 }
 
 void CalendarWindow::CreateControls() {
-    _CreateControls0();
+    CreateControls0();
 }
 
 // The controls in creation order, which is the order of their Open events.
-void CalendarWindow::_CreateControls0() {
+void CalendarWindow::CreateControls0() {
     CreateBandControls();
     CreateTitleControls();
     CreateWeekControls();

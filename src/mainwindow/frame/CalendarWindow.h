@@ -128,10 +128,10 @@ class CalendarWindow : public Window {
     bool Event_MouseWheel(int x, int y, int deltaX, int deltaY) override;
 
     // Menu handlers; each returns false.
-    bool _EditToggleCDCanvas_Action();
-    bool _FileClose_Action();
-    bool _FilePrint_Action();
-    bool _HelpQuickStartHelp_Action();
+    bool EditToggleCDCanvas_Action();
+    bool FileClose_Action();
+    bool FilePrint_Action();
+    bool HelpQuickStartHelp_Action();
 
     // Methods that the rest of the program calls.
     // Slide the window off the top of the screen and hide it, or show it and slide it back.
@@ -159,7 +159,7 @@ class CalendarWindow : public Window {
   private:
     void Layout();
     void CreateControls();
-    void _CreateControls0();
+    void CreateControls0();
     void CreateBandControls();
     void CreateTitleControls();
     void CreateWeekControls();

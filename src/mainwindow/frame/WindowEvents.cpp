@@ -38,24 +38,24 @@ bool CalendarWindow::Event_KeyDown(const std::string& key) {
 }
 
 void CalendarWindow::AddMenuHandlers() {
-    AddMenuHandler("EditToggleCDCanvas", [this] { return _EditToggleCDCanvas_Action(); });
-    AddMenuHandler("FileClose", [this] { return _FileClose_Action(); });
-    AddMenuHandler("FilePrint", [this] { return _FilePrint_Action(); });
-    AddMenuHandler("HelpQuickStartHelp", [this] { return _HelpQuickStartHelp_Action(); });
+    AddMenuHandler("EditToggleCDCanvas", [this] { return EditToggleCDCanvas_Action(); });
+    AddMenuHandler("FileClose", [this] { return FileClose_Action(); });
+    AddMenuHandler("FilePrint", [this] { return FilePrint_Action(); });
+    AddMenuHandler("HelpQuickStartHelp", [this] { return HelpQuickStartHelp_Action(); });
 }
 
 // The application carries these three out.
-bool CalendarWindow::_EditToggleCDCanvas_Action() {
+bool CalendarWindow::EditToggleCDCanvas_Action() {
     return false;
 }
-bool CalendarWindow::_FileClose_Action() {
+bool CalendarWindow::FileClose_Action() {
     return false;
 }
-bool CalendarWindow::_FilePrint_Action() {
+bool CalendarWindow::FilePrint_Action() {
     return false;
 }
 
-bool CalendarWindow::_HelpQuickStartHelp_Action() {
+bool CalendarWindow::HelpQuickStartHelp_Action() {
     if (!Calendar->Visible()) GlanceOff();
     QuickStartHelp->SetVisible(true);
     return false;
