@@ -95,17 +95,22 @@ MenuItem* Answered(const MenuItem& item, const std::string& answer) {
     return nullptr;
 }
 
+// A caption as the toolkit shows it: an "&" stands for itself, not for a keyboard mnemonic.
+QString Caption(const std::string& text) {
+    return QString::fromStdString(text).replace(u'&', QStringLiteral("&&"));
+}
+
 void Fill(QMenu& menu, MenuItem& item, MenuItem*& chosen) {
     for (int i = 0; i < item.Count(); ++i) {
         MenuItem& child = *item.Item(i);
         if (child.IsSeparator()) {
             menu.addSeparator();
         } else if (child.Count() > 0) {
-            QMenu* sub = menu.addMenu(QString::fromStdString(child.Text));
+            QMenu* sub = menu.addMenu(Caption(child.Text));
             sub->setEnabled(child.Enabled);
             Fill(*sub, child, chosen);
         } else {
-            QAction* action = menu.addAction(QString::fromStdString(child.Text));
+            QAction* action = menu.addAction(Caption(child.Text));
             action->setEnabled(child.Enabled);
             action->setShortcut(QKeySequence(QString::fromStdString(child.DesktopShortcut())));
             action->setShortcutVisibleInContextMenu(true);

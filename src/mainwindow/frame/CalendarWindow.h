@@ -21,6 +21,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 class CalendarWindow : public Window {
   public:
@@ -85,12 +86,67 @@ class CalendarWindow : public Window {
     void CalendarScrollButton_Up();
     void CalendarScrollButton_Open();
     void CalendarScrollButton_Down();
-    // The extras over the window (navigation/): the hidden menu buttons and the link areas
-    // over the background picture.
+    // The extras over the window (navigation/): the home button, the links strip, the product
+    // caption, the hidden menu buttons with the pop-up main menu, the menu bar strip, the
+    // quick-start help and the link areas over the background picture.
+    void HomeButton_Open();
+    void HomeButton_Paint(Graphics& g);
+    void HomeButton_MouseEnter();
+    void HomeButton_MouseExit();
+    bool HomeButton_MouseDown(int x, int y);
+    void HomeButton_MouseUp(int x, int y);
+    void wwwLinksList_Open();
+    bool wwwLinksList_CellBackgroundPaint(Graphics& g, int row, int column);
+    bool wwwLinksList_CellTextPaint(Graphics& g, int row, int column, int x, int y);
+    bool wwwLinksList_CellClick(int row, int column, int x, int y);
+    void wwwLinksList_MouseMove(int x, int y);
+    void wwwLinksList_MouseExit();
+    bool wwwLinksList_MouseDown(int x, int y);
+    void wwwLinksList_MouseUp(int x, int y);
+    void ZantriqueLogo_Open();
+    void ZantriqueLogo_Paint(Graphics& g);
+    bool ZantriqueLogo_MouseDown(int x, int y);
     void MainMenuButton_Open();
+    void MainMenuButton_Action();
     void menuButton2_Open();
+    void menuButton2_Paint(Graphics& g);
+    bool menuButton2_MouseDown(int x, int y);
+    void MenuBarCanvas_Open();
+    void MenuBarCanvas_Paint(Graphics& g);
+    bool MenuBarCanvas_MouseDown(int x, int y);
+    void MenuBarCanvas_MouseEnter();
+    void MenuBarCanvas_MouseExit();
+    void QuickStartHelp_Open();
+    bool QuickStartHelp_MouseDown(int x, int y);
+    void QuickStartHelp_Paint(Graphics& g);
     void floatingLinkCanvas_Open(int index);
     bool floatingLinkCanvas_MouseDown(int index, int x, int y);
+    // The week face (glance/): its header, the two small months, the week grid and the to-do
+    // list with its header.
+    void GlanceHeader_Open();
+    bool GlanceHeader_CellBackgroundPaint(Graphics& g, int row, int column);
+    bool GlanceHeader_CellClick(int row, int column, int x, int y);
+    void GlanceHeader_MouseMove(int x, int y);
+    void GlanceHeader_MouseExit();
+    void MiniCalList_Open(int index);
+    bool MiniCalList_KeyDown(int index, const std::string& key);
+    bool MiniCalList_CellBackgroundPaint(int index, Graphics& g, int row, int column);
+    bool MiniCalList_CellClick(int index, int row, int column, int x, int y);
+    void GlanceList_Open();
+    bool GlanceList_MouseDown(int x, int y);
+    bool GlanceList_KeyDown(const std::string& key);
+    bool GlanceList_CellBackgroundPaint(Graphics& g, int row, int column);
+    void TodoList_Open();
+    bool TodoList_CellBackgroundPaint(Graphics& g, int row, int column);
+    bool TodoList_MouseDown(int x, int y);
+    bool TodoList_CellClick(int row, int column, int x, int y);
+    void TodoList_DoubleClick();
+    void TodoList_CellAction(int row, int column);
+    void TodoList_Change();
+    bool TodoList_DragReorderRows(int newPosition, int parentRow);
+    void ToDoListHeader_Open();
+    void ToDoListHeader_Paint(Graphics& g);
+    bool ToDoListHeader_MouseDown(int x, int y);
 
     // The items of the window's menu bar, by name; NilObjectException when there is none.
     MenuItem& HelpMenu();
@@ -149,6 +205,12 @@ class CalendarWindow : public Window {
     void PagePreviousYear();
     void LoadBackgroundImage();
     void SaveEvents();
+    // The year grid's markers of the selected day: rebuilt from the store after a save, one
+    // marker ("//" title "|" kind) removed before a delete.
+    void AddEvent(bool existed);
+    void RemoveEvent(const std::string& marker);
+    // Shows the event editor modally on the start in app.selectedDate.
+    void OpenEventEditor();
     void KeyBoardControl(const std::string& key);
 
   protected:
@@ -157,6 +219,10 @@ class CalendarWindow : public Window {
     bool MenuBandContains(int x, int y) const override;
 
   private:
+    // The week header's second-month toggle: moves the to-do panel below or back up.
+    void ToggleSecondMonth();
+    // Shows items as a pop-up menu at the mouse; the chosen item's text, empty for none.
+    std::string ChooseFromPopUp(const std::vector<std::string>& items);
     void Layout();
     void CreateControls();
     void CreateControls0();
@@ -167,6 +233,21 @@ class CalendarWindow : public Window {
     void CreateYearFaceControls();
     void CreateLinkAreas();
 
+    // The pop-up main menu of the two menu buttons, and its commands by caption.
+    void RunMainMenu();
+    void DoMainMenuCommand(const std::string& caption);
+    // The home button shows a prepared picture at once.
+    void ShowHomeButtonPicture(const PicturePtr& picture);
+    // Redraws the menu bar strip's toggle from an artwork and makes it the strip's backdrop.
+    void RedrawMenuBarToggle(const PicturePtr& artwork);
+
     // A slide lets the event loop run between its steps; this keeps a second one out.
     bool sliding_ = false;
+    // The week grid's click waits in the modal editor; a second click must not open another.
+    bool editingEvent_ = false;
+    // The to-do list's height while the second small month pushes it down (it may be cut to 0
+    // on a short screen), so hiding the month gives the real height back.
+    int todoHeightBeforeMonth_ = 0;
+    // A cell that cannot be painted is logged once, never shown as a message.
+    bool paintProblemLogged_ = false;
 };
