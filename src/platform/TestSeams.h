@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class MenuItem;
 class Window;
 
 namespace TestSeams {
@@ -77,6 +78,8 @@ void RecordURL(std::string url);
 std::string RecordMenu(std::vector<MenuEntry> entries);
 void RecordPrintDialog(PrintDialogRecord record);
 void RecordPrintedPage(PicturePtr page);
+// Records the items below menu, at every depth, and returns the test's answer.
+std::string RecordMenu(const MenuItem& menu);
 void RecordBeep();
 // The test's code for a window that has just started its modal loop; empty when none waits.
 std::function<void(Window&)> TakeModalCallback();
