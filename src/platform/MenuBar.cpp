@@ -123,11 +123,7 @@ void Fill(QMenu& menu, MenuItem& item, MenuItem*& chosen) {
 
 // Shows the items below item at a point of the screen and waits for a choice.
 MenuItem* ShowItems(MenuItem& item, const QPoint& at) {
-    if (TestSeams::Enabled()) {
-        std::vector<TestSeams::MenuEntry> entries;
-        Record(item, 0, entries);
-        return Answered(item, TestSeams::RecordMenu(std::move(entries)));
-    }
+    if (TestSeams::Enabled()) return Answered(item, TestSeams::RecordMenu(item));
     MenuItem* chosen = nullptr;
     QMenu menu;
     Fill(menu, item, chosen);
@@ -135,6 +131,12 @@ MenuItem* ShowItems(MenuItem& item, const QPoint& at) {
     return chosen;
 }
 } // namespace
+
+std::string TestSeams::RecordMenu(const MenuItem& menu) {
+    std::vector<MenuEntry> entries;
+    Record(menu, 0, entries);
+    return RecordMenu(std::move(entries));
+}
 
 MenuItem* MenuItem::PopUp(Window& window, int x, int y) {
     return ShowItems(*this, window.Widget()->mapToGlobal(QPoint(x, y)));
