@@ -4,6 +4,8 @@
 
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/TestSeams.h"
+#include "windows/AboutWindow.h"
+#include "windows/HelpWindow.h"
 #include "windows/TabWindow.h"
 
 #include <string>
@@ -66,6 +68,15 @@ TEST_F(MainMenuTest, CommandsDoWhatTheirCaptionsSay) {
     window.QuickStartHelp->SetVisible(false);
     Choose(window, "Quick Start Help");
     EXPECT_TRUE(window.Calendar->Visible() && window.QuickStartHelp->Visible());
+
+    Choose(window, "Help");
+    EXPECT_TRUE(FindOpenWindow<HelpWindow>());
+    Customization().customAboutWindow = true; // the edition shows its own
+    Choose(window, "About Calendar");
+    EXPECT_FALSE(FindOpenWindow<AboutWindow>());
+    Customization().customAboutWindow = false;
+    Choose(window, "About Calendar");
+    EXPECT_TRUE(FindOpenWindow<AboutWindow>());
 
     Choose(window, "Goto https://vendor.example/?a=1&b=2");
     Customization().vendorURL.clear();
