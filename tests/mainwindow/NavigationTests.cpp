@@ -65,9 +65,11 @@ TEST_F(NavigationTest, HomeButtonPicturesFollowTheMouseAndAReleaseOpensTheHomePa
               std::pair{window.HomeButtonMD, RGB(255, 255, 254)}}) {
             ASSERT_GT(CountPixels(*picture, caption), 5);
             for (int y = 0; y < 22; ++y)
-                for (int x = 0; x < 72; ++x)
-                    if (picture->Pixel(x, y) == caption)
+                for (int x = 0; x < 72; ++x) {
+                    if (picture->Pixel(x, y) == caption) {
                         ASSERT_EQ(picture->Mask().Pixel(x, y), RGB(0, 0, 0));
+                    }
+                }
         }
         const bool still = edition == "corvessa";
         const int x = 60, y = button.Top() + 10;
