@@ -244,3 +244,19 @@ TEST_F(NavigationTest, TheTabsCalloutKeepsItsBoxInsideTheOverlay) {
     EXPECT_EQ(shot->Pixel(0, 10), kArrow);
     EXPECT_EQ(shot->Pixel(210, 10 + static_cast<int>(71.832 - 20) + 8), RGB(255, 255, 255));
 }
+
+// The week face hides the link areas; back on the year, only the placed ones (those with a help
+// tag) show again, so without a background picture none does.
+TEST_F(NavigationTest, LinkAreasComeBackFromTheWeekOnlyWherePlaced) {
+    for (const bool picture : {true, false}) {
+        Customization().backgroundImage = picture ? std::make_shared<Picture>(1600, 1200) : nullptr;
+        CalendarWindow& window = CalendarWindow::Instance();
+        window.GlanceOn();
+        EXPECT_FALSE(window.floatingLinkCanvas[3]->Visible());
+        window.GlanceOff();
+        for (int index = 1; index <= 5; ++index)
+            EXPECT_EQ(window.floatingLinkCanvas[index]->Visible(), picture) << index;
+        window.Close();
+        DoEvents();
+    }
+}
