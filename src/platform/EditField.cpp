@@ -11,10 +11,13 @@
 
 class EditFieldWidget : public QLineEdit {
   public:
-    explicit EditFieldWidget(EditField& field) : field_(field) {
-        connect(this, &QLineEdit::textChanged,
-                [this] { Application::Dispatch([this] { field_.Event_TextChange(); }); });
+    explicit EditFieldWidget(EditField& field) : field_(&field) {
+        connect(this, &QLineEdit::textChanged, [this] {
+            if (field_) Application::Dispatch([this] { field_->Event_TextChange(); });
+        });
     }
+    // The control is going: the focus the widget loses while it is destroyed reports nothing.
+    void Detach() { field_ = nullptr; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -23,25 +26,26 @@ class EditFieldWidget : public QLineEdit {
             return;
         const std::string key = FrameworkKey(*event);
         bool refused = false;
-        if (!key.empty()) Application::Dispatch([&] { refused = field_.Event_KeyDown(key); });
+        if (!key.empty() && field_)
+            Application::Dispatch([&] { refused = field_->Event_KeyDown(key); });
         if (refused) return;
         QLineEdit::keyPressEvent(event);
         if (event->isAccepted()) return;
         // Keys the field has no use for (Return, Escape) go to the window and its buttons.
         event->accept();
-        if (Window* window = field_.Owner()) RouteKeyToWindow(*window, key);
+        if (Window* window = field_ ? field_->Owner() : nullptr) RouteKeyToWindow(*window, key);
     }
     void focusOutEvent(QFocusEvent* event) override {
         QLineEdit::focusOutEvent(event);
         // The focus comes back with the window or after a pop-up; it was not lost.
-        if (event->reason() == Qt::ActiveWindowFocusReason ||
+        if (!field_ || event->reason() == Qt::ActiveWindowFocusReason ||
             event->reason() == Qt::PopupFocusReason)
             return;
-        Application::Dispatch([this] { field_.Event_LostFocus(); });
+        Application::Dispatch([this] { field_->Event_LostFocus(); });
     }
 
   private:
-    EditField& field_;
+    EditField* field_;
 };
 
 EditField::EditField() : ToolkitControl(new EditFieldWidget(*this)) {
@@ -49,7 +53,9 @@ EditField::EditField() : ToolkitControl(new EditFieldWidget(*this)) {
     ApplyStyle();
 }
 
-EditField::~EditField() = default;
+EditField::~EditField() {
+    field_->Detach();
+}
 
 std::string EditField::Text() const {
     return field_->text().toStdString();
