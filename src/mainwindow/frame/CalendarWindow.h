@@ -91,6 +91,13 @@ class CalendarWindow : public Window {
     void menuButton2_Open();
     void floatingLinkCanvas_Open(int index);
     bool floatingLinkCanvas_MouseDown(int index, int x, int y);
+    // The countdown badge (navigation/CountdownBadge): dragged anywhere, a click opens the
+    // countdown editor.
+    void CountdownCanvas_MouseDrag(int x, int y);
+    void CountdownCanvas_MouseUp(int x, int y);
+    bool CountdownCanvas_MouseDown(int x, int y);
+    void CountdownCanvas_Open();
+    void CountdownCanvas_Paint(Graphics& g);
 
     // The items of the window's menu bar, by name; NilObjectException when there is none.
     MenuItem& HelpMenu();
