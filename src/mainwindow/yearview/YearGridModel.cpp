@@ -8,6 +8,7 @@
 #include "customisation/CustomizationModule.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+#include "platform/Numbers.h"
 #include "platform/Screen.h"
 #include "platform/Text.h"
 
@@ -19,8 +20,7 @@
 namespace YearGrid {
 
 int Int(double value) {
-    if (std::isnan(value)) return 0;
-    return static_cast<int>(std::clamp(std::trunc(value), double{INT_MIN}, double{INT_MAX}));
+    return ClampToInt(value);
 }
 
 int ShownYearOffset() {
