@@ -6,6 +6,12 @@
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/ShowURL.h"
+#include "windows/AppTrayItem.h"
+
+namespace {
+// The status-area icon is not put up at start-up (and the preferences do not offer it).
+constexpr bool kTrayItemAtStartup = false;
+} // namespace
 
 app::app() = default;
 app::~app() = default;
@@ -39,6 +45,10 @@ void app::Event_Open() {
         LoadHolidays();
         LoadUserEvents();
         CalendarWindow::Instance().Show();
+        if (kTrayItemAtStartup && installSysTray) {
+            mAppTrayItem = std::make_unique<AppTrayItem>();
+            AddTrayItem(*mAppTrayItem);
+        }
     } catch (const std::exception&) {
         MsgBox(AppText::kStartupError);
         Quit(0);
@@ -47,6 +57,7 @@ void app::Event_Open() {
 
 void app::Event_Close() {
     closing = true;
+    if (mAppTrayItem) RemoveTrayItem(*mAppTrayItem);
     // A second instance quits before it has read the preferences or taken the lock: it must
     // neither overwrite the running copy's preferences nor touch its lock.
     if (!appMutex || !appMutex->Held()) return;

@@ -33,6 +33,7 @@ const TestSeams::MenuEntry* Entry(const std::vector<TestSeams::MenuEntry>& entri
 
 TEST_F(CalendarWindowTest, RightClickOnTheTitleBandShowsTheMenusWithTheirState) {
     Customization().vendorURL = "https://ombrelline.example";
+    application.showCoundownCalendar = true;
     CalendarWindow& window = CalendarWindow::Instance();
     const int band = static_cast<int>(876 * 0.082);
     EXPECT_TRUE(RightClick(window, band + 5).empty()) << "below the title band";
