@@ -13,6 +13,11 @@ rm -rf "$shots" && mkdir -p "$shots"
 width=1440 height=900
 home=$(mktemp -d)
 mkdir -p "$home/Documents" "$home/run" && chmod 700 "$home/run"
+# The program runs from a copy of its folder: choosing another calendar writes caldef.dat there.
+cp -r "$(dirname "$program")" "$home/app" && program="$home/app/$(basename "$program")"
+# The user's to-do item and event, which a change of calendar must keep.
+printf '0\tBuy stamps\nEvents Data:\n2026-11-20 09:00:00|2026-11-20 10:00:00//Dentist\n' \
+    >"$home/Documents/Calendar.tpc"
 display=":$((60 + RANDOM % 20))"
 Xvfb "$display" -screen 0 "${width}x${height}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
@@ -170,6 +175,76 @@ read -r nx ny _ < <(geometry "$tab")
 check "the tab moved 100 pixels along the top edge: $tx -> $nx, top $ny" \
     test "$nx" = "$((tx + 100))" -a "$ny" = 0
 check "the calendar did not slide" test "$(geometry "$main")" = "0 0 $width $height "
+
+# ---- The about, help and preferences windows, from the right-click menu ----
+# The menus open at a right click on the title band; About and Preferences are in the Edit menu
+# (File, Edit, Help), Help in the Help menu. Keys move through the enabled items.
+menu_command() { # keys to the item, after the menu opens
+    xdotool mousemove 700 20 click 3
+    sleep 0.5
+    xdotool key "$@"
+    sleep 1
+}
+window_at() { # title -> "x y width height" of that window, when shown
+    local id
+    id=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
+    [ -n "$id" ] && geometry "$id"
+}
+crop() { # shot, "x y width height", name
+    read -r cx cy cw ch <<<"$2"
+    convert "$shots/$1.png" -crop "${cw}x${ch}+${cx}+${cy}" +repage "$shots/$3.png"
+}
+pixel() { # shot, x, y -> "r,g,b"
+    convert "$shots/$1.png" -crop "1x1+$2+$3" -depth 8 txt: | grep -o 'srgb([0-9,]*)' | tr -d 'srgb()'
+}
+
+echo "Edit > About Calendar"
+shot 8-before-windows
+menu_command Down Down Right Return
+about=$(window_at " Ombrelline Calendar")
+shot 8-about
+check "the about window stands 32 pixels above the centre: $about" test "$about" = "521 244 397 347 "
+check "it shows something new" more_than "$(area_changed 8-before-windows 8-about 397x347+521+244)" 0.3
+[ -n "$about" ] && crop 8-about "$about" about
+
+echo "Help > Help, then the fourth topic"
+menu_command Down Down Down Right Return
+help=$(window_at "Calendar Help")
+shot 9-help
+check "the help window is centred: $help" test "$help" = "460 273 520 353 "
+xdotool mousemove $((460 + 60)) $((273 + 35 + 3 * 20 + 10)) click 1
+sleep 0.5 && shot 9-help-topic
+check "the fourth topic shows another page" \
+    more_than "$(area_changed 9-help 9-help-topic 316x343+658+277)" 0.02
+[ -n "$help" ] && crop 9-help-topic "$help" help
+
+echo "Edit > Preferences: the default calendar becomes Twelve Months"
+menu_command Down Down Right Down Return
+preferences=$(window_at "Calendar Preferences")
+check "the preferences stand in front, centred: $preferences" \
+    test "$preferences" = "509 337 421 226 "
+xdotool mousemove $((509 + 151 + 100)) $((337 + 49 + 10)) click 1
+sleep 0.5
+xdotool key Down Return
+sleep 0.5 && shot 10-preferences
+check "caldef.dat names the new calendar at once: $(cat "$home/app/caldef.dat")" \
+    test "$(cat "$home/app/caldef.dat")" = "Twelve Months"
+[ -n "$preferences" ] && crop 10-preferences "$preferences" preferences
+xdotool mousemove $((509 + 335 + 38)) $((337 + 192 + 10)) click 1
+sleep 3 && shot 10-new-calendar
+main=$(xdotool search --onlyvisible --name " Calendar$" | head -1)
+check "the preferences are gone" bash -c "! xdotool search --onlyvisible --name '^Calendar Preferences$' | grep -q ."
+check "a new main window covers the screen: $(geometry "$main")" test "$(geometry "$main")" = "0 0 $width $height "
+check "it shows the monthly edition's picture" \
+    more_than "$(area_changed 8-before-windows 10-new-calendar 1440x300+0+600)" 0.5
+read -r tx ty _ < <(geometry "$tab")
+check "the tab keeps its place in the new colour: $tx, $(pixel 10-new-calendar $((tx + 4)) $((ty + 2)))" \
+    test "$tx" = "$nx" -a "$(pixel 10-new-calendar $((tx + 4)) $((ty + 2)))" = "22,84,104"
+events="$home/Documents/Calendar.tpc"
+check "the to-do item and the event were kept" \
+    bash -c "grep -q 'Buy stamps' '$events' && grep -q 'Dentist' '$events'"
+check "the program goes on" running
+# ---- end of the about, help and preferences windows ----
 
 echo "Quitting"
 kill -TERM "$calendar"
