@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Log.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -44,9 +45,11 @@ void PictureFile(const std::string& calspc, const std::string& key, PicturePtr& 
         Customization().DefaultCalendarFolder.ChildIgnoringCase(Text(calspc, key));
     if (item.IsNone()) return;
     property = item.OpenAsPicture();
+    if (!property) LogProblem("cannot read the picture of " + key, item.Path());
 }
 
 void EndApplication(const char* message) {
+    LogProblem(std::string("quitting: ") + message);
     MsgBox(message);
     if (Application* application = Application::Instance()) application->Quit(0);
 }

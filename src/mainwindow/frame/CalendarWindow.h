@@ -138,8 +138,9 @@ class CalendarWindow : public Window {
     void ScrollUp();
     void ScrollDown();
     // The space bar's and the tab's click: slides the window back when it is away, brings it to
-    // the front when the program was in the background, and otherwise slides it away.
-    void SlideAwayOrBack();
+    // the front when the program was (deactivated) in the background, and otherwise slides it
+    // away.
+    void SlideAwayOrBack(bool deactivated);
     // The year cell key ("row,column") of the day cell that holds d.
     std::string CalDateCell(const Date& d) const;
     void ReloadCalLists();
