@@ -41,11 +41,11 @@ Color ColorOf(const std::string& calspc, const std::string& key) {
 }
 
 void PictureFile(const std::string& calspc, const std::string& key, PicturePtr& property) {
-    const FolderItem item =
-        Customization().DefaultCalendarFolder.ChildIgnoringCase(Text(calspc, key));
+    const std::string name = Text(calspc, key);
+    const FolderItem item = Customization().DefaultCalendarFolder.ChildIgnoringCase(name);
     if (item.IsNone()) return;
     property = item.OpenAsPicture();
-    if (!property) LogProblem("cannot read the picture of " + key, item.Path());
+    if (!property && !name.empty()) LogProblem("cannot read the picture of " + key, item.Path());
 }
 
 void EndApplication(const char* message) {
