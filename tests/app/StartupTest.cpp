@@ -106,8 +106,9 @@ TEST_F(StartupTest, WithoutAWritableRunTimeFolderTheCalendarStartsWithoutTheLock
 // and nothing opens after it.
 struct QuitAtMessage {
     const char* name;
-    std::string extraKeys; // of the calendar file; "-" for no calendar folder at all
-    std::string eventFile; // empty for none
+    enum { Edition, NoPictures, NoCalendarFile } edition;
+    std::string extraKeys; // of the calendar file
+    std::string eventFile; // empty for none; a bad line would show a second message
     std::string message;
 };
 
@@ -119,10 +120,12 @@ class StartupQuitTest : public StartupTest, public testing::WithParamInterface<Q
 
 TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
     const QuitAtMessage& c = GetParam();
-    if (c.extraKeys == "-")
-        std::filesystem::remove_all(environment.AppFolder() / "Simple");
-    else
-        environment.InstallSimpleEdition(c.extraKeys);
+    const auto folder = environment.AppFolder() / "Simple";
+    environment.InstallSimpleEdition(c.extraKeys);
+    if (c.edition == QuitAtMessage::NoPictures)
+        for (const char* picture : {"wide.png", "standard.png"})
+            std::filesystem::remove(folder / picture);
+    if (c.edition == QuitAtMessage::NoCalendarFile) std::filesystem::remove_all(folder);
     if (!c.eventFile.empty()) TestEnvironment::WriteFile(EventFile(), c.eventFile);
     Date::FixClock(Date(2026, 7, 1, 12, 0, 0).TotalSeconds());
     TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) {
@@ -140,18 +143,23 @@ TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
     EXPECT_TRUE(LockIsFree());
 }
 
+const char* kBadEventFile = "Events Data:\ngarbage|x\n";
+const char* kPictureMissing = "An error occurred while loading a calendar image.  Please "
+                              "re-install the calendar and ensure that the calendar image "
+                              "properties (calspc.dat) are correct.";
+
 INSTANTIATE_TEST_SUITE_P(
     Messages, StartupQuitTest,
     testing::Values(
-        QuitAtMessage{"EventFileProblem", "", "Events Data:\ngarbage|x\n",
+        QuitAtMessage{"EventFileProblem", QuitAtMessage::Edition, "", kBadEventFile,
                       "A problem with the event database was encountered. If events are missing "
                       "from the calendar, replace the Calendar.tpc file in your Documents folder "
                       "from your backup."},
-        QuitAtMessage{"MissingSeasonPicture", "cycleImages=True\nimageCycle=Seasonal\n", "",
-                      "An error occurred while loading a calendar image.  Please re-install the "
-                      "calendar and ensure that the calendar image properties (calspc.dat) are "
-                      "correct."},
-        QuitAtMessage{"NoCalendarFile", "-", "",
+        QuitAtMessage{"MissingSeasonPicture", QuitAtMessage::Edition,
+                      "cycleImages=True\nimageCycle=Seasonal\n", kBadEventFile, kPictureMissing},
+        QuitAtMessage{"NoPictureAtAll", QuitAtMessage::NoPictures,
+                      "cycleImages=True\nimageCycle=Seasonal\n", "", kPictureMissing},
+        QuitAtMessage{"NoCalendarFile", QuitAtMessage::NoCalendarFile, "", "",
                       "Unable to open the calendar specifications file 'calSpc.dat'. Please "
                       "re-install Calendar."}),
     [](const testing::TestParamInfo<QuitAtMessage>& info) { return info.param.name; });
