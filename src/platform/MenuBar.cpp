@@ -4,14 +4,20 @@
 #include "platform/Exceptions.h"
 #include "platform/TestSeams.h"
 #include "platform/Text.h"
+#include "platform/Toolkit.h"
+#include "platform/Window.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QKeySequence>
 #include <QMenu>
 
 MenuItem::MenuItem(std::string name, std::string text, std::string shortcut, bool autoEnable)
     : Name(std::move(name)), Text(std::move(text)), Shortcut(std::move(shortcut)),
       AutoEnable(autoEnable), Enabled(autoEnable) {}
+
+MenuItem::MenuItem(std::string text)
+    : Name(text), Text(std::move(text)), AutoEnable(true), Enabled(true) {}
 
 MenuItem::~MenuItem() = default;
 
@@ -69,9 +75,29 @@ void Record(const MenuItem& item, int depth, std::vector<TestSeams::MenuEntry>& 
     }
 }
 
-void Fill(QMenu& menu, const MenuItem& item, std::string& chosen) {
+// The first enabled item below item that a test's answer names, by name or else by text.
+MenuItem* Answered(const MenuItem& item, const std::string& answer) {
+    if (answer.empty()) return nullptr;
+    for (const auto match : {&MenuItem::Name, &MenuItem::Text}) {
+        std::vector<const MenuItem*> pending{&item};
+        while (!pending.empty()) {
+            const MenuItem* at = pending.back();
+            pending.pop_back();
+            for (int i = at->Count() - 1; i >= 0; --i) {
+                MenuItem* child = at->Item(i);
+                if (child->Count() == 0 && !child->IsSeparator() && child->Enabled &&
+                    child->*match == answer)
+                    return child;
+                pending.push_back(child);
+            }
+        }
+    }
+    return nullptr;
+}
+
+void Fill(QMenu& menu, MenuItem& item, MenuItem*& chosen) {
     for (int i = 0; i < item.Count(); ++i) {
-        const MenuItem& child = *item.Item(i);
+        MenuItem& child = *item.Item(i);
         if (child.IsSeparator()) {
             menu.addSeparator();
         } else if (child.Count() > 0) {
@@ -85,29 +111,40 @@ void Fill(QMenu& menu, const MenuItem& item, std::string& chosen) {
             action->setShortcutVisibleInContextMenu(true);
             // The key itself is handled by the window, not by this short-lived menu.
             action->setShortcutContext(Qt::WidgetShortcut);
-            const std::string name = child.Name;
-            QObject::connect(action, &QAction::triggered, [&chosen, name] { chosen = name; });
+            QObject::connect(action, &QAction::triggered, [&chosen, &child] { chosen = &child; });
         }
     }
 }
+
+// Shows the items below item at a point of the screen and waits for a choice.
+MenuItem* ShowItems(MenuItem& item, const QPoint& at) {
+    if (TestSeams::Enabled()) {
+        std::vector<TestSeams::MenuEntry> entries;
+        Record(item, 0, entries);
+        return Answered(item, TestSeams::RecordMenu(std::move(entries)));
+    }
+    MenuItem* chosen = nullptr;
+    QMenu menu;
+    Fill(menu, item, chosen);
+    menu.exec(at);
+    return chosen;
+}
 } // namespace
+
+MenuItem* MenuItem::PopUp(Window& window, int x, int y) {
+    return ShowItems(*this, window.Widget()->mapToGlobal(QPoint(x, y)));
+}
+
+MenuItem* MenuItem::PopUp() {
+    EnsureToolkit();
+    return ShowItems(*this, QCursor::pos());
+}
 
 void MenuBar::PopUp(int screenX, int screenY) {
     Application* application = Application::Instance();
     if (!application) return;
     application->UpdateMenuItems();
-    std::string chosen;
-    if (TestSeams::Enabled()) {
-        std::vector<TestSeams::MenuEntry> entries;
-        Record(*this, 0, entries);
-        chosen = TestSeams::RecordMenu(std::move(entries));
-    } else {
-        QMenu menu;
-        Fill(menu, *this, chosen);
-        menu.exec(QPoint(screenX, screenY));
-    }
-    if (chosen.empty()) return;
+    const MenuItem* chosen = ShowItems(*this, QPoint(screenX, screenY));
     // Only an enabled item can be chosen, whatever a test answers.
-    if (const MenuItem* item = FindItem(chosen); item && item->Enabled)
-        application->DoMenuCommand(chosen);
+    if (chosen && chosen->Enabled) application->DoMenuCommand(chosen->Name);
 }

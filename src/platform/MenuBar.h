@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+class Window;
+
 class MenuItem {
   public:
     MenuItem(std::string name, std::string text, std::string shortcut = {},
              bool autoEnable = false);
+    // An enabled item named by its caption, as pop-up menus built at run time use.
+    explicit MenuItem(std::string text);
     virtual ~MenuItem();
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
@@ -22,6 +26,8 @@ class MenuItem {
     // the program last gave them. An item starts enabled exactly when it auto-enables.
     bool AutoEnable = false;
     bool Enabled = false;
+    // The program's own value for the item; the menus never read it.
+    std::string Tag;
 
     bool IsSeparator() const { return Text == "-"; }
 
@@ -34,6 +40,11 @@ class MenuItem {
     MenuItem* FindItem(const std::string& name) const;
     // The first item at any depth whose shortcut is that key ("Ctrl+W"); nullptr when none.
     MenuItem* ItemForKey(const std::string& key) const;
+
+    // Shows the items below this one as a pop-up menu, at a point of a window or at the mouse,
+    // and waits for the user: the chosen item, or nullptr when the menu was dismissed.
+    MenuItem* PopUp(Window& window, int x, int y);
+    MenuItem* PopUp();
 
     // The key in the desktop's terms: "Cmd+W" becomes "Ctrl+W"; empty when there is none.
     std::string DesktopShortcut() const;
@@ -62,6 +73,7 @@ class QuitMenuItem : public MenuItem {
 class MenuBar : public MenuItem {
   public:
     MenuBar();
+    using MenuItem::PopUp;
 
     // Shows the menus as a pop-up at a point of the screen, after the menu update; a chosen
     // item goes to the application's menu routing.

@@ -1,11 +1,15 @@
 #include "platform/Simulate.h"
 
+#include "platform/PopupMenu.h"
+#include "platform/Slider.h"
 #include "platform/Widgets_p.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QSlider>
 
 // The desktop's side of a window, which only it may drive.
 struct WindowInternals {
@@ -50,6 +54,11 @@ void Hover(Window& window, QWidget* target, int x, int y) {
     const QPointF local = target->mapFrom(window.Widget(), QPoint(x, y));
     QEnterEvent enter(local, local, window.Widget()->mapToGlobal(QPointF(x, y)));
     QApplication::sendEvent(target, &enter);
+}
+// Keys go where the desktop sends them: to the focused widget of the window.
+QWidget* FocusTarget(Window& window) {
+    QWidget* target = window.Widget()->focusWidget();
+    return target && window.Widget()->isAncestorOf(target) ? target : window.Widget();
 }
 } // namespace
 
@@ -114,10 +123,35 @@ void Key(Window& window, const std::string& key) {
         else if (code >= 0x20 && code < 0x7f)
             text = QChar(code).toLower();
     }
-    QWidget* target = window.Widget()->focusWidget();
-    if (!target || !window.Widget()->isAncestorOf(target)) target = window.Widget();
     QKeyEvent event(QEvent::KeyPress, code, combination.keyboardModifiers(), text);
-    QApplication::sendEvent(target, &event);
+    QApplication::sendEvent(FocusTarget(window), &event);
+}
+
+void Activate(Window& window) {
+    window.Widget()->activateWindow();
+    QApplication::processEvents();
+}
+
+void Type(Window& window, const std::string& text) {
+    for (const QChar character : QString::fromStdString(text)) {
+        const int code = character.isLetter() ? character.toUpper().unicode() : character.unicode();
+        QKeyEvent event(QEvent::KeyPress, code, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(FocusTarget(window), &event);
+    }
+}
+
+void Choose(PopupMenu& menu, int row) {
+    auto* combo = menu.Widget()->findChild<QComboBox*>();
+    // What the combo box's own list does when the user picks a row.
+    combo->setCurrentIndex(row);
+    emit combo->activated(row);
+}
+
+void Slide(Slider& slider, int value) {
+    auto* knob = slider.Widget()->findChild<QSlider*>();
+    knob->setSliderDown(true);
+    knob->setSliderPosition(value);
+    knob->setSliderDown(false);
 }
 
 void UserMove(Window& window, int left, int top) {

@@ -3,6 +3,8 @@
 // sent to whatever lies at a point of a window, so they take the same road as real input.
 #include <string>
 
+class PopupMenu;
+class Slider;
 class Window;
 
 namespace Simulate {
@@ -17,6 +19,14 @@ void DoubleClick(Window& window, int x, int y);
 void Wheel(Window& window, int x, int y, int deltaX, int deltaY);
 // A key as the desktop names it: "PgUp", "Down", "Space", "A", "Ctrl+W".
 void Key(Window& window, const std::string& key);
+// The desktop makes the window the active one, which has the keyboard focus.
+void Activate(Window& window);
+// Types text, one key a character, into whatever has the focus.
+void Type(Window& window, const std::string& text);
+// The user chooses a row from the pop-up menu's list.
+void Choose(PopupMenu& menu, int row);
+// The user drags the slider's knob to a value and lets go.
+void Slide(Slider& slider, int value);
 // The user drags the window to a new position.
 void UserMove(Window& window, int left, int top);
 

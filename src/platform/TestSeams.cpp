@@ -8,6 +8,8 @@ struct SeamState {
     std::vector<std::string> urls;
     TestSeams::MenuAnswer menuAnswer;
     std::vector<std::vector<TestSeams::MenuEntry>> menus;
+    std::vector<std::function<void(Window&)>> modal;
+    int beeps = 0;
 };
 SeamState& State() {
     static SeamState state;
@@ -55,6 +57,30 @@ void RecordURL(std::string url) {
 std::string RecordMenu(std::vector<MenuEntry> entries) {
     State().menus.push_back(std::move(entries));
     return State().menuAnswer ? State().menuAnswer(State().menus.back()) : std::string();
+}
+
+} // namespace TestSeams
+
+namespace TestSeams {
+
+void WhenModal(std::function<void(Window&)> then) {
+    State().modal.push_back(std::move(then));
+}
+
+int Beeps() {
+    return State().beeps;
+}
+
+void RecordBeep() {
+    ++State().beeps;
+}
+
+std::function<void(Window&)> TakeModalCallback() {
+    auto& modal = State().modal;
+    if (!State().enabled || modal.empty()) return {};
+    auto then = std::move(modal.front());
+    modal.erase(modal.begin());
+    return then;
 }
 
 } // namespace TestSeams

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class Window;
+
 namespace TestSeams {
 
 struct DialogRecord {
@@ -16,7 +18,8 @@ struct DialogRecord {
 // Which button a test presses: 0 action, 1 alternate, 2 cancel.
 using DialogAnswer = std::function<int(const DialogRecord&)>;
 
-// One item of a pop-up menu as it was shown: depth 0 for the menus, 1 for their items.
+// One item of a pop-up menu as it was shown: depth 0 for the top items (the menus of a menu
+// bar), 1 for theirs, and so on.
 struct MenuEntry {
     std::string name;
     std::string text;
@@ -24,7 +27,8 @@ struct MenuEntry {
     int depth;
 };
 
-// Which item a test chooses from a pop-up menu, by name; empty chooses nothing.
+// Which item a test chooses from a pop-up menu, by name or else by its text; empty chooses
+// nothing, as dismissing the menu does. Only an enabled item can be chosen.
 using MenuAnswer = std::function<std::string(const std::vector<MenuEntry>&)>;
 
 // Turns the seams on with empty records; every dialog is answered with its action button.
@@ -39,9 +43,18 @@ void AnswerMenus(MenuAnswer answer);
 // The pop-up menus shown so far, each as its entries.
 const std::vector<std::vector<MenuEntry>>& Menus();
 
+// The next window shown modally runs then once its modal loop has started; the window is
+// closed afterwards if then left it shown, so a test never waits for a person.
+void WhenModal(std::function<void(Window&)> then);
+// How often the system beep sounded.
+int Beeps();
+
 // Used by the framework layer itself.
 int RecordDialog(const DialogRecord& record);
 void RecordURL(std::string url);
 std::string RecordMenu(std::vector<MenuEntry> entries);
+void RecordBeep();
+// The test's code for a window that has just started its modal loop; empty when none waits.
+std::function<void(Window&)> TakeModalCallback();
 
 } // namespace TestSeams

@@ -15,6 +15,8 @@ class QKeyEvent;
 std::string FrameworkKey(const QKeyEvent& event);
 // The key as the desktop writes a shortcut ("Ctrl+W"); empty without Ctrl or Alt.
 std::string ShortcutText(const QKeyEvent& event);
+// A key for the window alone, when the focused control had no use for it.
+bool RouteKeyToWindow(Window& window, const std::string& key);
 // Wheel deltas in steps, positive down and to the right.
 void WheelSteps(const class QWheelEvent& event, int& deltaX, int& deltaY);
 

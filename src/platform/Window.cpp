@@ -3,6 +3,8 @@
 #include "platform/Application.h"
 #include "platform/GraphicsQt.h"
 #include "platform/MenuBar.h"
+#include "platform/PushButton.h"
+#include "platform/TestSeams.h"
 #include "platform/Timer.h"
 #include "platform/Toolkit.h"
 #include "platform/Widgets_p.h"
@@ -268,6 +270,11 @@ void Window::ShowModal() {
     Show();
     QEventLoop loop;
     modalLoop_ = &loop;
+    if (auto then = TestSeams::TakeModalCallback())
+        QTimer::singleShot(0, &loop, [this, then = std::move(then)] {
+            then(*this);
+            if (widget_->isVisible()) Close();
+        });
     if (widget_->isVisible()) loop.exec();
     modalLoop_ = nullptr;
     widget_->setWindowModality(Qt::NonModal);
@@ -361,7 +368,24 @@ bool Window::RouteKey(const std::string& key, RectControl* focused) {
     bool used = false;
     if (focused) Application::Dispatch([&] { used = focused->Event_KeyDown(key); });
     if (!used) Application::Dispatch([&] { used = Event_KeyDown(key); });
+    if (!used && (key == "\r" || key == "\x03")) used = PressButton(&PushButton::Default);
+    if (!used && key == "\x1b") used = PressButton(&PushButton::Cancel);
     return used;
+}
+
+bool Window::PressButton(bool PushButton::*role) {
+    for (const auto& control : controls_) {
+        auto* button = dynamic_cast<PushButton*>(control.get());
+        if (button && button->*role && button->Shown() && button->Enabled()) {
+            button->Push();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool RouteKeyToWindow(Window& window, const std::string& key) {
+    return window.RouteKey(key, nullptr);
 }
 
 // ---- the window's widget ----

@@ -15,6 +15,7 @@
 
 class Graphics;
 class MenuBar;
+class PushButton;
 class QEventLoop;
 class QWidget;
 class WindowWidget;
@@ -161,8 +162,11 @@ class Window {
     // A wheel movement over a control without a wheel handler, at (x, y) in window
     // coordinates: it goes to the topmost shown control beneath that has one, else the window.
     void PassWheelOn(const RectControl& from, int x, int y, int deltaX, int deltaY);
-    // The key goes to the focused control first, then to the window.
+    // The key goes to the focused control first, then to the window; when neither uses it,
+    // then Return and Enter press the default button, Escape the cancel button.
     bool RouteKey(const std::string& key, RectControl* focused);
+    bool PressButton(bool PushButton::*role);
+    friend bool RouteKeyToWindow(Window& window, const std::string& key);
     void UpdateControlsShown();
     void Retire();
 

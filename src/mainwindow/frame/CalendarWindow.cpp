@@ -143,6 +143,15 @@ void CalendarWindow::CreateWeekControls() {
     GlanceHeader->SetColumnCount(13);
     GlanceHeader->SetDefaultRowHeight(20);
     SetFont(*GlanceHeader, "Arial", 12, false);
+    GlanceHeader->OnOpen = [this] { GlanceHeader_Open(); };
+    GlanceHeader->OnCellBackgroundPaint = [this](Graphics& g, int row, int column) {
+        return GlanceHeader_CellBackgroundPaint(g, row, column);
+    };
+    GlanceHeader->OnCellClick = [this](int row, int column, int x, int y) {
+        return GlanceHeader_CellClick(row, column, x, y);
+    };
+    GlanceHeader->OnMouseMove = [this](int x, int y) { GlanceHeader_MouseMove(x, y); };
+    GlanceHeader->OnMouseExit = [this] { GlanceHeader_MouseExit(); };
 
     // Member 1 comes first and lies two pixels lower.
     for (int index : {1, 0}) {
@@ -152,6 +161,16 @@ void CalendarWindow::CreateWeekControls() {
         mini.SetColumnCount(7);
         mini.SetDefaultRowHeight(16);
         SetFont(mini, "Arial", 10, false);
+        mini.OnOpen = [this, index] { MiniCalList_Open(index); };
+        mini.OnKeyDown = [this, index](const std::string& key) {
+            return MiniCalList_KeyDown(index, key);
+        };
+        mini.OnCellBackgroundPaint = [this, index](Graphics& g, int row, int column) {
+            return MiniCalList_CellBackgroundPaint(index, g, row, column);
+        };
+        mini.OnCellClick = [this, index](int row, int column, int x, int y) {
+            return MiniCalList_CellClick(index, row, column, x, y);
+        };
         MiniCalList[index] = &mini;
     }
 
@@ -161,6 +180,12 @@ void CalendarWindow::CreateWeekControls() {
     GlanceList->SetColumnWidths("60,*,*,*,*,*,*,*");
     GlanceList->SetDefaultRowHeight(-1);
     SetFont(*GlanceList, "Arial", 12, false);
+    GlanceList->OnOpen = [this] { GlanceList_Open(); };
+    GlanceList->OnMouseDown = [this](int x, int y) { return GlanceList_MouseDown(x, y); };
+    GlanceList->OnKeyDown = [this](const std::string& key) { return GlanceList_KeyDown(key); };
+    GlanceList->OnCellBackgroundPaint = [this](Graphics& g, int row, int column) {
+        return GlanceList_CellBackgroundPaint(g, row, column);
+    };
 
     TodoList = &Place<ListBox>(*this, "TodoList", 856, 278, 168, 238, "R");
     HideAtStart(*TodoList, false);
@@ -169,9 +194,26 @@ void CalendarWindow::CreateWeekControls() {
     TodoList->SetDefaultRowHeight(19);
     SetFont(*TodoList, "Arial", 10, true);
     TodoList->EnableDragReorder = true;
+    TodoList->OnOpen = [this] { TodoList_Open(); };
+    TodoList->OnCellBackgroundPaint = [this](Graphics& g, int row, int column) {
+        return TodoList_CellBackgroundPaint(g, row, column);
+    };
+    TodoList->OnMouseDown = [this](int x, int y) { return TodoList_MouseDown(x, y); };
+    TodoList->OnCellClick = [this](int row, int column, int x, int y) {
+        return TodoList_CellClick(row, column, x, y);
+    };
+    TodoList->OnDoubleClick = [this] { TodoList_DoubleClick(); };
+    TodoList->OnCellAction = [this](int row, int column) { TodoList_CellAction(row, column); };
+    TodoList->OnChange = [this] { TodoList_Change(); };
+    TodoList->OnDragReorderRows = [this](int newPosition, int parentRow) {
+        return TodoList_DragReorderRows(newPosition, parentRow);
+    };
 
     ToDoListHeader = &Place<Canvas>(*this, "ToDoListHeader", 856, 254, 168, 21, "R");
     HideAtStart(*ToDoListHeader, false);
+    ToDoListHeader->OnOpen = [this] { ToDoListHeader_Open(); };
+    ToDoListHeader->OnPaint = [this](Graphics& g) { ToDoListHeader_Paint(g); };
+    ToDoListHeader->OnMouseDown = [this](int x, int y) { return ToDoListHeader_MouseDown(x, y); };
 }
 
 // The timers, with the movie player among them.

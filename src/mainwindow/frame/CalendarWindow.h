@@ -21,6 +21,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 class CalendarWindow : public Window {
   public:
@@ -91,6 +92,32 @@ class CalendarWindow : public Window {
     void menuButton2_Open();
     void floatingLinkCanvas_Open(int index);
     bool floatingLinkCanvas_MouseDown(int index, int x, int y);
+    // The week face (glance/): its header, the two small months, the week grid and the to-do
+    // list with its header.
+    void GlanceHeader_Open();
+    bool GlanceHeader_CellBackgroundPaint(Graphics& g, int row, int column);
+    bool GlanceHeader_CellClick(int row, int column, int x, int y);
+    void GlanceHeader_MouseMove(int x, int y);
+    void GlanceHeader_MouseExit();
+    void MiniCalList_Open(int index);
+    bool MiniCalList_KeyDown(int index, const std::string& key);
+    bool MiniCalList_CellBackgroundPaint(int index, Graphics& g, int row, int column);
+    bool MiniCalList_CellClick(int index, int row, int column, int x, int y);
+    void GlanceList_Open();
+    bool GlanceList_MouseDown(int x, int y);
+    bool GlanceList_KeyDown(const std::string& key);
+    bool GlanceList_CellBackgroundPaint(Graphics& g, int row, int column);
+    void TodoList_Open();
+    bool TodoList_CellBackgroundPaint(Graphics& g, int row, int column);
+    bool TodoList_MouseDown(int x, int y);
+    bool TodoList_CellClick(int row, int column, int x, int y);
+    void TodoList_DoubleClick();
+    void TodoList_CellAction(int row, int column);
+    void TodoList_Change();
+    bool TodoList_DragReorderRows(int newPosition, int parentRow);
+    void ToDoListHeader_Open();
+    void ToDoListHeader_Paint(Graphics& g);
+    bool ToDoListHeader_MouseDown(int x, int y);
 
     // The items of the window's menu bar, by name; NilObjectException when there is none.
     MenuItem& HelpMenu();
@@ -150,6 +177,12 @@ class CalendarWindow : public Window {
     void PagePreviousYear();
     void LoadBackgroundImage();
     void SaveEvents();
+    // The year grid's markers of the selected day: rebuilt from the store after a save, one
+    // marker ("//" title "|" kind) removed before a delete.
+    void AddEvent(bool existed);
+    void RemoveEvent(const std::string& marker);
+    // Shows the event editor modally on the start in app.selectedDate.
+    void OpenEventEditor();
     void KeyBoardControl(const std::string& key);
 
   protected:
@@ -158,6 +191,10 @@ class CalendarWindow : public Window {
     bool MenuBandContains(int x, int y) const override;
 
   private:
+    // The week header's second-month toggle: moves the to-do panel below or back up.
+    void ToggleSecondMonth();
+    // Shows items as a pop-up menu at the mouse; the chosen item's text, empty for none.
+    std::string ChooseFromPopUp(const std::vector<std::string>& items);
     void Layout();
     void CreateControls();
     void CreateControls0();
@@ -170,4 +207,11 @@ class CalendarWindow : public Window {
 
     // A slide lets the event loop run between its steps; this keeps a second one out.
     bool sliding_ = false;
+    // The week grid's click waits in the modal editor; a second click must not open another.
+    bool editingEvent_ = false;
+    // The to-do list's height while the second small month pushes it down (it may be cut to 0
+    // on a short screen), so hiding the month gives the real height back.
+    int todoHeightBeforeMonth_ = 0;
+    // A cell that cannot be painted is logged once, never shown as a message.
+    bool paintProblemLogged_ = false;
 };

@@ -66,15 +66,5 @@ bool CalendarWindow::MenuBandContains(int, int y) const {
     return y >= 0 && y < static_cast<int>(availableHeight * Customization().TitleAreaHeightPercent);
 }
 
-// The week panels and the event file writer arrive with the week face. Until then a click on
-// a day only selects it and the year stays in view, so the user is never left without a way
-// back. As the to-do list cannot read its rows back yet, writing the event file would drop
-// them, so the writer does nothing.
-void CalendarWindow::ReloadCalLists() {}
-void CalendarWindow::GlanceOn() {}
-void CalendarWindow::GlanceOff() {
-    Calendar->SetVisible(true);
-}
-void CalendarWindow::SaveEvents() {}
 // Printing arrives with its own dialogs.
 void CalendarWindow::PrintTimer_Action() {}

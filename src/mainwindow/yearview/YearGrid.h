@@ -4,6 +4,8 @@
 #include "controls/calCanvas.h"
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace YearGrid {
 
@@ -17,6 +19,11 @@ int Int(double value);
 // The first grid row of the year that the grid shows (the year of the selected date); outside
 // 0 to 54 when that year is not one of the three.
 int ShownYearOffset();
+
+// Whether a store entry has a marker in its day's cell: not when it ends before it starts.
+bool Marked(std::string_view key, std::string_view value);
+// Appends an entry's marker to a day cell tag: "//", its title, "|" and its kind.
+void AppendMarker(std::string& tag, std::string_view value);
 
 // A cell of the shown year: row k is the band whose text baseline lies at
 // MarginHeight + k * DefaultRowHeight.

@@ -4,6 +4,7 @@
 #include "mainwindow/yearview/YearGrid.h"
 
 #include "app/App.h"
+#include "controls/WeekGrid.h"
 #include "customisation/CustomizationModule.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
@@ -27,6 +28,17 @@ int ShownYearOffset() {
     return (App().selectedDate.Year() - Customization().calendarStartYear) * kRowsPerYear;
 }
 
+bool Marked(std::string_view key, std::string_view value) {
+    return key <= WeekGrid::ValueField(value, 1);
+}
+
+void AppendMarker(std::string& tag, std::string_view value) {
+    tag += "//";
+    tag += WeekGrid::ValueField(value, 2);
+    tag += '|';
+    tag += WeekGrid::ValueField(value, 3);
+}
+
 std::optional<BandCell> CellAt(const calCanvas& grid, int x, int y) {
     if (grid.DefaultRowHeight <= 0 || grid.ColumnsWidth <= 0) return std::nullopt;
     const int row = Int(static_cast<double>(y - grid.MarginHeight) / grid.DefaultRowHeight +
@@ -43,16 +55,6 @@ namespace {
 
 constexpr const char* kBadEntry = "An error occurred while loading events - an incorrectly "
                                   "formatted event was encountered and will be skipped.";
-
-// Field n (from 1) of an event entry's value, whose fields are separated by "//".
-std::string_view ValueField(std::string_view value, int n) {
-    for (; n > 1; --n) {
-        const size_t separator = value.find("//");
-        if (separator == std::string_view::npos) return {};
-        value.remove_prefix(separator + 2);
-    }
-    return value.substr(0, value.find("//"));
-}
 
 void SetGeometry(calCanvas& grid, const CustomizationModule& module) {
     const ScreenInfo screen = Screen(0);
@@ -120,7 +122,7 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
             if (d.Year() < startYear) continue;
             // A key that the date reads is exactly the text it writes, so the value is the
             // one stored under the start as the date gives it.
-            if (key > ValueField(value, 1)) continue; // ends before it starts
+            if (!YearGrid::Marked(key, value)) continue;
             if (key.compare(0, 10, day) != 0) {
                 day = key.substr(0, 10);
                 const std::string cell = window.CalDateCell(d);
@@ -129,11 +131,7 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
             }
             if (row < 0 || column < 0 || row >= grid.ListCount || column >= grid.ColumnCount)
                 continue;
-            std::string& tag = grid.CellTag(row, column);
-            tag += "//";
-            tag += ValueField(value, 2);
-            tag += '|';
-            tag += ValueField(value, 3);
+            YearGrid::AppendMarker(grid.CellTag(row, column), value);
         } catch (const UnsupportedFormatException&) {
             badFormat = true;
             LogProblem("the year grid skips an event whose start is not a date: " + key);

@@ -1,0 +1,34 @@
+#pragma once
+// The event file's layout: one line per to-do item ("1" or "0", a Tab, the text), the line
+// "Events Data:", then one line per event entry (key, "|", value). The writer replaces what
+// would split a line or a field, so whatever the user typed reads back as one item or entry.
+#include "platform/Dictionary.h"
+#include "platform/FolderItem.h"
+
+#include <string>
+#include <vector>
+
+namespace EventFileFormat {
+
+struct TodoItem {
+    bool done = false;
+    std::string text;
+    bool operator==(const TodoItem&) const = default;
+};
+
+// A to-do text with its Tabs and line breaks turned into blanks.
+std::string CleanTodoText(std::string_view text);
+// An entry's value with its "|" and line breaks turned into blanks.
+std::string CleanEventValue(std::string_view value);
+
+// The whole file as text.
+std::string Compose(const std::vector<TodoItem>& todo, const Dictionary& store);
+
+// Writes the file whole or not at all: a temporary file beside it, flushed, then renamed over
+// it. False (and the old file untouched) when that fails.
+bool Write(const FolderItem& item, const std::vector<TodoItem>& todo, const Dictionary& store);
+
+// The to-do items of the file: its lines before the marker line. None when there is no file.
+std::vector<TodoItem> ReadTodoItems(const FolderItem& item);
+
+} // namespace EventFileFormat

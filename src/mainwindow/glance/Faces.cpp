@@ -1,0 +1,37 @@
+// Switching the calendar area between the year and the week of the selected date.
+#include "mainwindow/frame/CalendarWindow.h"
+
+void CalendarWindow::ReloadCalLists() {
+    MiniCalList[0]->loadMonth(0);
+    MiniCalList[1]->loadMonth(1);
+    GlanceList->LoadEvents(*GlanceList);
+}
+
+void CalendarWindow::GlanceOn() {
+    GlanceHeader->SetVisible(true);
+    GlanceList->SetVisible(true);
+    MiniCalList[0]->SetVisible(true);
+    // The second month is shown while the to-do panel has been moved down below it.
+    MiniCalList[1]->SetVisible(MiniCalList[1]->Top() + 10 < ToDoListHeader->Top());
+    ToDoListHeader->SetVisible(true);
+    TodoList->SetVisible(true);
+    for (int index = 1; index <= 5; ++index)
+        floatingLinkCanvas[index]->SetVisible(false);
+    // A tip left from the year grid would float over the week.
+    tipCanvas->SetVisible(false);
+    tipCanvas->currentText.clear();
+    Calendar->SetVisible(false);
+}
+
+void CalendarWindow::GlanceOff() {
+    for (int index = 1; index <= 5; ++index)
+        floatingLinkCanvas[index]->SetVisible(!floatingLinkCanvas[index]->HelpTag().empty());
+    Calendar->SetVisible(true);
+    GlanceHeader->SetVisible(false);
+    GlanceList->SetVisible(false);
+    MiniCalList[0]->SetVisible(false);
+    MiniCalList[1]->SetVisible(false);
+    ToDoListHeader->SetVisible(false);
+    TodoList->SetVisible(false);
+    SaveEvents();
+}

@@ -1,0 +1,31 @@
+// Writing the to-do items and the event store to the event file.
+#include "mainwindow/frame/CalendarWindow.h"
+#include "mainwindow/glance/EventFileFormat.h"
+
+#include "app/App.h"
+#include "platform/Dialogs.h"
+
+#include <filesystem>
+#include <iostream>
+
+namespace {
+std::vector<EventFileFormat::TodoItem> TodoItems(const ListBox& list) {
+    std::vector<EventFileFormat::TodoItem> items;
+    items.reserve(static_cast<size_t>(list.ListCount()));
+    for (int row = 0; row < list.ListCount(); ++row)
+        items.push_back({list.CellCheck(row, 0), list.Cell(row, 1)});
+    return items;
+}
+} // namespace
+
+void CalendarWindow::SaveEvents() {
+    const FolderItem documents = SpecialFolder::Documents();
+    std::error_code error;
+    std::filesystem::create_directories(documents.Path(), error);
+    const FolderItem item = documents.Child(AppText::kEventFileName);
+    if (EventFileFormat::Write(item, TodoItems(*TodoList), App().eventDict)) return;
+    const std::string path = item.Path().string();
+    std::cerr << "calendar: could not write " << path << "; the previous file is kept\n";
+    MsgBox("Your events and to-do items could not be saved in " + path +
+           ". The file there was left as it was.");
+}

@@ -1,0 +1,3 @@
+#pragma once
+// The system's alert sound.
+void Beep();

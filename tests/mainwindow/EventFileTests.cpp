@@ -1,0 +1,121 @@
+// The event file: what the week face writes reads back the same, the file is replaced whole
+// or not at all, and a failure is told.
+#include "mainwindow/WeekFaceFixture.h"
+
+#include "mainwindow/glance/EventFileFormat.h"
+
+#include <csignal>
+#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+std::vector<EventFileFormat::TodoItem> Rows(const ListBox& list) {
+    std::vector<EventFileFormat::TodoItem> rows;
+    for (int row = 0; row < list.ListCount(); ++row)
+        rows.push_back({list.CellCheck(row, 0), list.Cell(row, 1)});
+    return rows;
+}
+} // namespace
+
+TEST_F(WeekFaceTest, WhatTheWeekFaceWritesReadsBackTheSame) {
+    TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc",
+                               "1\tBuy milk\n"
+                               "0\tRead the events data: notes\n"
+                               "0\t\n"
+                               "Events Data:\n"
+                               "2025-12-25 00:00:00|2025-12-25 00:00:00//Christmas\n"
+                               "2026-03-05 00:00:01|2026-03-05 00:00:01//Note\n"
+                               "2026-04-01 00:00:00|2026-04-01 00:00:00//Trip//Countdown\n");
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    using Item = EventFileFormat::TodoItem;
+    ASSERT_EQ(Rows(*window.TodoList),
+              (std::vector<Item>{
+                  {true, "Buy milk"}, {false, "Read the events data: notes"}, {false, ""}}));
+    window.TodoList->AddRow();
+    window.TodoList->SetCell(3, 1, "Tab\there, break\r\nthere");
+    AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Pipe|and\nbreak");
+    window.GlanceOff();
+    EXPECT_EQ(EventFile(), "1\tBuy milk\n"
+                           "0\tRead the events data: notes\n"
+                           "0\t\n"
+                           "0\tTab here, break  there\n"
+                           "Events Data:\n"
+                           "2025-12-25 00:00:00|2025-12-25 00:00:00//Christmas\n"
+                           "2026-03-05 00:00:01|2026-03-05 00:00:01//Note\n"
+                           "2026-03-05 09:00:00|2026-03-05 10:00:00//Pipe and break\n"
+                           "2026-04-01 00:00:00|2026-04-01 00:00:00//Trip//Countdown\n");
+
+    const std::string written = EventFile();
+    window.Close();
+    EXPECT_EQ(EventFile(), written) << "closing writes the same again";
+    application.eventDict.Clear();
+    application.LoadUserEvents();
+    CalendarWindow& again = Window();
+    EXPECT_EQ(Rows(*again.TodoList), (std::vector<Item>{{true, "Buy milk"},
+                                                        {false, "Read the events data: notes"},
+                                                        {false, ""},
+                                                        {false, "Tab here, break  there"}}));
+    EXPECT_EQ(application.eventDict.Value("2026-03-05 09:00:00"),
+              "2026-03-05 10:00:00//Pipe and break");
+    EXPECT_EQ(application.countdownDate.SQLDate(), "2026-04-01");
+    again.SaveEvents();
+    EXPECT_EQ(EventFile(), written) << "load, save, load again: nothing changes";
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(WeekFaceTest, AnEmptyFileGivesNoRowAndAMissingDocumentsFolderIsMade) {
+    TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc", "");
+    EXPECT_EQ(Window().TodoList->ListCount(), 0);
+    Window().Close();
+    fs::remove_all(environment.Documents());
+    Window().SaveEvents();
+    EXPECT_EQ(EventFile(), "Events Data:\n");
+}
+
+TEST_F(WeekFaceTest, AFileThatCannotBeReplacedIsKeptAndTheUserTold) {
+    CalendarWindow& window = Window();
+    // A folder in the file's place cannot be replaced by a file.
+    fs::create_directories(environment.Documents() / "Calendar.tpc");
+    TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc" / "inside", "kept");
+    window.SaveEvents();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos);
+    EXPECT_EQ(TestEnvironment::ReadFile(environment.Documents() / "Calendar.tpc" / "inside"),
+              "kept");
+}
+
+TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {
+    Dictionary store;
+    for (int i = 0; i < 100000; ++i) {
+        Date start(2026, 1, 1, 8);
+        start.SetMinute(30 * i);
+        store.Value(start.SQLDateTime(), start.SQLDateTime() + "//Event " + std::to_string(i));
+    }
+    const FolderItem item(environment.Documents() / "Calendar.tpc");
+    using Item = EventFileFormat::TodoItem;
+    const std::vector<Item> versions[] = {{{false, "old"}}, {{true, "one"}}, {{true, "two"}}};
+    std::vector<std::string> whole;
+    for (const auto& todo : versions)
+        whole.push_back(EventFileFormat::Compose(todo, store));
+    fs::create_directories(environment.Documents());
+    ASSERT_TRUE(EventFileFormat::Write(item, versions[0], store));
+    for (int delayMs : {0, 3, 11, 27, 60, 140}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int round = 0;; ++round)
+                EventFileFormat::Write(item, versions[1 + round % 2], store);
+        }
+        usleep(static_cast<useconds_t>(delayMs) * 1000);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        const std::string found = TestEnvironment::ReadFile(item.Path());
+        EXPECT_TRUE(found == whole[0] || found == whole[1] || found == whole[2])
+            << "killed after " << delayMs << " ms: " << found.size() << " bytes";
+    }
+}

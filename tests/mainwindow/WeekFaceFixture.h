@@ -1,0 +1,46 @@
+#pragma once
+// The main window with the week face's controls, a grid of the years 2025 to 2027 and the
+// week grid's hours 8 to 20, on a 1440 x 900 screen.
+#include "mainwindow/YearGridFixture.h"
+
+#include "controls/WeekGrid.h"
+#include "platform/TestSeams.h"
+
+#include <vector>
+
+class WeekFaceTest : public YearGridTest {
+  protected:
+    WeekFaceTest() {
+        Customization().calendarStartYear = 2025;
+        application.StartTime = 8;
+        application.EndTime = 20;
+        FixToday(Date(2026, 3, 3, 12, 0));
+    }
+
+    CalendarWindow& Window() { return CalendarWindow::Instance(); }
+    // The selected date at a time of day, as the week grid's click leaves it for the editor.
+    void Select(const std::string& sqlDateTime) {
+        application.selectedDate.SetSQLDateTime(sqlDateTime);
+    }
+    // The position codes of a week-grid column from row first to row last ("-" for none), and
+    // whether every tag names start.
+    std::string Codes(int column, int first, int last, const std::string& start = "") {
+        const calList& grid = *Window().GlanceList;
+        std::string codes;
+        for (int row = first; row <= last; ++row) {
+            const std::string tag = grid.CellTag(row, column);
+            if (!start.empty() && !tag.empty() && WeekGrid::TagStart(tag) != start) return "?";
+            codes += tag.empty() ? "-" : WeekGrid::TagKind(tag);
+        }
+        return codes;
+    }
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> messages;
+        for (const auto& dialog : TestSeams::Dialogs())
+            messages.push_back(dialog.message);
+        return messages;
+    }
+    std::string EventFile() const {
+        return TestEnvironment::ReadFile(environment.Documents() / "Calendar.tpc");
+    }
+};
