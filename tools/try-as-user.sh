@@ -37,14 +37,74 @@ geometry() { # window id -> "x y width height"
 visible() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 running() { kill -0 "$calendar" 2>/dev/null; }
 
+# A stand-in for the system opener, first on PATH, writes down the link it is given.
+mkdir -p "$home/bin"
+opened="$home/opened.txt"
+printf '#!/bin/sh\nprintf "%%s|%%s\\n" "$#" "$1" >> "%s"\n' "$opened" >"$home/bin/xdg-open"
+chmod +x "$home/bin/xdg-open"
+
 echo "Starting the calendar on $display (${width}x${height})"
-HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" \
+HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" PATH="$home/bin:$PATH" \
     "$program" >"$shots/program.log" 2>&1 &
 calendar=$!
 sleep 3
 main=$(xdotool search --name " Calendar$" | head -1)
 tab=$(xdotool search --name "^Tab$" | head -1)
 title=$(xdotool getwindowname "$main" 2>/dev/null)
+
+# ---- The first run: quick-start help, the home button, and the help coming back ----
+# The difference between the same area of two screenshots, as a share of its pixels.
+area_changed() { # shot, shot, WxH+X+Y
+    local a b n
+    a=$(mktemp --suffix=.png) b=$(mktemp --suffix=.png)
+    convert "$shots/$1.png" -crop "$3" +repage "$a" && convert "$shots/$2.png" -crop "$3" +repage "$b"
+    n=$(identify -format '%w %h' "$a" | awk '{print $1 * $2}')
+    compare -metric AE -fuzz 10% "$a" "$b" null: 2>&1 | awk -v n="$n" '{print $1 / n}'
+    rm -f "$a" "$b"
+}
+# The Four Seasons edition on this screen: the title band is Int(900 * 0.082) = 73 high, the
+# home button (72 x 22) at left 30, centred in it; the help covers Int(900 * 0.62) = 558 rows.
+home_x=66 home_y=36 home_area=72x22+30+25
+echo "The first run greets the user with the quick-start help"
+xdotool mousemove 700 50
+sleep 0.5 && shot 0-first-run
+xdotool mousemove 700 50 click 1
+sleep 0.5 && shot 0-help-gone
+check "the quick-start help shows over the title band and the calendar" \
+    more_than "$(area_changed 0-first-run 0-help-gone 1440x558+0+0)" 0.005
+check "below it nothing changes when it goes" test "$(area_changed 0-first-run 0-help-gone 1440x300+0+600)" = 0
+check "a click on it opened nothing" test ! -s "$opened"
+
+echo "The home button"
+xdotool mousemove $home_x $home_y
+sleep 0.5 && shot 0-home-hover
+check "it changes its picture under the pointer" \
+    more_than "$(area_changed 0-help-gone 0-home-hover $home_area)" 0.2
+xdotool mousemove 700 50
+sleep 0.5 && shot 0-home-left
+check "and back when the pointer leaves" test "$(area_changed 0-help-gone 0-home-left $home_area)" = 0
+xdotool mousemove $home_x $home_y click 1
+sleep 1
+check "a click hands its link to the system opener as one argument: $(cat "$opened" 2>/dev/null)" \
+    test "$(cat "$opened" 2>/dev/null)" = "1|https://www.ombrelline-calendar.example/four-seasons/"
+
+echo "Help > Quick Start Help shows the help again"
+xdotool mousemove 700 20 click 3
+sleep 0.5 && shot 0-menus
+xdotool key Down Down Down Right
+sleep 0.3
+xdotool key Down Return
+sleep 0.7
+xdotool mousemove 700 50
+sleep 0.5 && shot 0-help-again
+check "the quick-start help is back" \
+    more_than "$(area_changed 0-help-gone 0-help-again 1440x558+0+0)" 0.005
+xdotool click 1
+sleep 0.5 && shot 0-help-gone-again
+check "and goes again at a click" test "$(area_changed 0-help-gone 0-help-gone-again 1440x558+0+0)" = 0
+rm -f "$shots"/0-home-left.png "$shots"/0-help-gone-again.png
+# ---- end of the first run ----
+
 shot 1-start
 check "the calendar window is open: \"$title\"" test -n "$main"
 check "it covers the screen: $(geometry "$main")" test "$(geometry "$main")" = "0 0 $width $height "

@@ -9,6 +9,8 @@
 #include "platform/StaticText.h"
 #include "platform/Timer.h"
 #include "platform/UpDownArrows.h"
+#include "windows/AboutWindow.h"
+#include "windows/HelpWindow.h"
 #include "windows/TabWindow.h"
 
 void app::Event_EnableMenuItems() {
@@ -29,15 +31,15 @@ void app::Event_EnableMenuItems() {
     HelpGotoURL().Enabled = true;
 }
 
-// The about, preferences and help windows are not part of the program yet; their commands do
-// nothing until they are.
 bool app::AppleAboutCalendar_Action() {
+    AboutWindow::Instance().Show();
     return false;
 }
 bool app::ApplePreferences_Action() {
     return false;
 }
 bool app::HelpHelp_Action() {
+    HelpWindow::Instance().Show();
     return false;
 }
 

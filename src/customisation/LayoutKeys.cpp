@@ -4,6 +4,7 @@
 #include "customisation/CustomizationModule.h"
 
 #include "platform/Exceptions.h"
+#include "platform/Numbers.h"
 #include "platform/Screen.h"
 
 using namespace CalendarKeys;
@@ -24,7 +25,8 @@ void CustomizationModule::LoadLayoutAndLinks(const std::string& calspc) {
 
     double title = m.WideScreen ? Number(calspc, "TitleAreaHeightWide") : 0;
     if (!m.WideScreen || title == 0) title = Number(calspc, "TitleAreaHeight");
-    m.TitleAreaHeightPercent = title / BackgroundHeight();
+    // Shares of the screen's height: whatever the file says, the band stays on the screen.
+    m.TitleAreaHeightPercent = ClampToShare(title / BackgroundHeight());
 
     m.menuColor = ColorOf(calspc, "menuColor");
     m.hideTime = Flag(calspc, "hideTime");
@@ -35,12 +37,12 @@ void CustomizationModule::LoadLayoutAndLinks(const std::string& calspc) {
     double area = Number(calspc, m.WideScreen ? "CalendarAreaHeightPercentWide"
                                               : "CalendarAreaHeightPercentStandard");
     if (area > 1.0) area /= BackgroundHeight();
-    m.CalendarAreaHeightPercent = area;
+    m.CalendarAreaHeightPercent = ClampToShare(area);
 
     m.includeStriping = Flag(calspc, "includeStriping");
-    m.topMargin_pct = Number(calspc, "topMargin_pct");
-    m.leftMargin_pct = Number(calspc, "leftMargin_pct");
-    m.rightMargin_Pct = Number(calspc, "rightMargin_pct");
+    m.topMargin_pct = ClampToShare(Number(calspc, "topMargin_pct"));
+    m.leftMargin_pct = ClampToShare(Number(calspc, "leftMargin_pct"));
+    m.rightMargin_Pct = ClampToShare(Number(calspc, "rightMargin_pct"));
     m.yearColor = ColorOf(calspc, "yearColor");
     m.yearOnRight = Flag(calspc, "yearOnRight");
     m.rightJustifyYear = Flag(calspc, "rightJustifyYear");

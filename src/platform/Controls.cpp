@@ -26,7 +26,7 @@ class StaticTextWidget : public ControlWidget {
   protected:
     void Draw(QPainter& painter) override {
         auto& label = static_cast<StaticText&>(Control());
-        painter.setFont(FontFor(label.TextFont, label.TextSize, label.Bold, false, false));
+        painter.setFont(FontFor(label.TextFont, label.TextSize, label.Bold, label.Italic, false));
         const Color color = label.TextColor();
         painter.setPen(QColor(color.r, color.g, color.b));
         Qt::Alignment alignment = Qt::AlignTop;
@@ -37,8 +37,10 @@ class StaticTextWidget : public ControlWidget {
         else
             alignment |= Qt::AlignLeft;
         const Qt::TextFlag wrap = label.Multiline ? Qt::TextWordWrap : Qt::TextSingleLine;
-        painter.drawText(rect(), static_cast<int>(alignment | wrap),
-                         QString::fromStdString(label.Text()));
+        QString text = QString::fromStdString(label.Text());
+        // Texts written for other desktops break lines with a carriage return.
+        if (label.Multiline) text.replace("\r\n", "\n").replace('\r', '\n');
+        painter.drawText(rect(), static_cast<int>(alignment | wrap), text);
     }
 };
 

@@ -218,7 +218,7 @@ int64_t Date::ClockNow() {
 }
 
 bool ParseDate(const std::string& text, Date& date) {
-    // M/D/YYYY: one or two digits, one or two digits, four digits.
+    // M/D/Y as ShortDate writes it: one or two digits, one or two digits, one to four digits.
     size_t pos = 0;
     auto number = [&](size_t minDigits, size_t maxDigits, int& out) {
         size_t start = pos;
@@ -231,7 +231,10 @@ bool ParseDate(const std::string& text, Date& date) {
     int m = 0, d = 0, y = 0;
     if (!number(1, 2, m) || pos >= text.size() || text[pos++] != '/') return false;
     if (!number(1, 2, d) || pos >= text.size() || text[pos++] != '/') return false;
-    if (!number(4, 4, y)) return false;
+    const size_t yearStart = pos;
+    if (!number(1, 4, y)) return false;
+    // ShortDate writes no leading zero: "09" is a two-digit year, not the year 9.
+    if (text[yearStart] == '0' && pos - yearStart > 1) return false;
     if (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') return false;
     if (m < 1 || m > 12 || d < 1 || d > Date::DaysInMonth(y, m)) return false;
     Date result = date;

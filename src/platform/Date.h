@@ -65,7 +65,7 @@ class Date {
     int64_t seconds_ = 0;
 };
 
-// Reads a short date ("M/D/YYYY", as ShortDate writes it) at the start of text into date,
+// Reads a short date ("M/D/Y", as ShortDate writes it) at the start of text into date,
 // keeping date's time of day. Whatever follows the date is ignored. False when text does not
 // start with a valid date; date is then unchanged.
 bool ParseDate(const std::string& text, Date& date);

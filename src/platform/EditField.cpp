@@ -6,14 +6,18 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 
 #include <algorithm>
 
-class EditFieldWidget : public QLineEdit {
+namespace {
+// The toolkit's one-line or multi-line editor, reporting to its field.
+template <class Editor> class FieldWidget : public Editor {
   public:
-    explicit EditFieldWidget(EditField& field) : field_(field) {
-        connect(this, &QLineEdit::textChanged,
-                [this] { Application::Dispatch([this] { field_.Event_TextChange(); }); });
+    explicit FieldWidget(EditField& field) : field_(field) {
+        QObject::connect(this, &Editor::textChanged,
+                         [this] { Application::Dispatch([this] { field_.Event_TextChange(); }); });
     }
 
   protected:
@@ -25,14 +29,14 @@ class EditFieldWidget : public QLineEdit {
         bool refused = false;
         if (!key.empty()) Application::Dispatch([&] { refused = field_.Event_KeyDown(key); });
         if (refused) return;
-        QLineEdit::keyPressEvent(event);
+        Editor::keyPressEvent(event);
         if (event->isAccepted()) return;
         // Keys the field has no use for (Return, Escape) go to the window and its buttons.
         event->accept();
         if (Window* window = field_.Owner()) RouteKeyToWindow(*window, key);
     }
     void focusOutEvent(QFocusEvent* event) override {
-        QLineEdit::focusOutEvent(event);
+        Editor::focusOutEvent(event);
         // The focus comes back with the window or after a pop-up; it was not lost.
         if (event->reason() == Qt::ActiveWindowFocusReason ||
             event->reason() == Qt::PopupFocusReason)
@@ -44,19 +48,39 @@ class EditFieldWidget : public QLineEdit {
     EditField& field_;
 };
 
-EditField::EditField() : ToolkitControl(new EditFieldWidget(*this)) {
-    field_ = static_cast<EditFieldWidget*>(&Inner());
+QWidget* NewEditor(EditField& field, bool multiline) {
+    if (!multiline) return new FieldWidget<QLineEdit>(field);
+    auto* area = new FieldWidget<QPlainTextEdit>(field);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    return area;
+}
+
+QString LinesOf(const std::string& text) {
+    return QString::fromStdString(text).replace("\r\n", "\n").replace('\r', '\n');
+}
+} // namespace
+
+EditField::EditField(bool multiline) : ToolkitControl(NewEditor(*this, multiline)) {
+    if (multiline)
+        area_ = static_cast<QPlainTextEdit*>(&Inner());
+    else
+        line_ = static_cast<QLineEdit*>(&Inner());
     ApplyStyle();
 }
 
 EditField::~EditField() = default;
 
 std::string EditField::Text() const {
-    return field_->text().toStdString();
+    return area_ ? area_->toPlainText().toStdString() : line_->text().toStdString();
 }
 
 void EditField::SetText(const std::string& text) {
-    field_->setText(QString::fromStdString(text));
+    if (area_)
+        area_->setPlainText(LinesOf(text));
+    else
+        line_->setText(QString::fromStdString(text));
 }
 
 void EditField::SetTextColor(Color color) {
@@ -70,52 +94,81 @@ void EditField::SetBackColor(Color color) {
 }
 
 void EditField::ApplyStyle() {
-    QPalette palette = field_->palette();
+    QPalette palette = Inner().palette();
     palette.setColor(QPalette::Text, QColor(textColor_.r, textColor_.g, textColor_.b));
     palette.setColor(QPalette::Base, QColor(backColor_.r, backColor_.g, backColor_.b));
-    field_->setPalette(palette);
+    Inner().setPalette(palette);
 }
 
 void EditField::SetLimitText(int count) {
     limitText_ = std::max(count, 0);
     static constexpr int kToolkitLimit = 32767;
-    field_->setMaxLength(limitText_ > 0 ? limitText_ : kToolkitLimit);
+    if (line_) line_->setMaxLength(limitText_ > 0 ? limitText_ : kToolkitLimit);
 }
 
 bool EditField::ReadOnly() const {
-    return field_->isReadOnly();
+    return area_ ? area_->isReadOnly() : line_->isReadOnly();
 }
 
 void EditField::SetReadOnly(bool value) {
-    field_->setReadOnly(value);
+    if (area_)
+        area_->setReadOnly(value);
+    else
+        line_->setReadOnly(value);
+}
+
+int EditField::Length() const {
+    return static_cast<int>(area_ ? area_->toPlainText().size() : line_->text().size());
 }
 
 int EditField::SelStart() const {
-    return field_->hasSelectedText() ? field_->selectionStart() : field_->cursorPosition();
+    if (area_) return area_->textCursor().selectionStart();
+    return line_->hasSelectedText() ? line_->selectionStart() : line_->cursorPosition();
 }
 
 void EditField::SetSelStart(int start) {
-    field_->setCursorPosition(std::clamp(start, 0, static_cast<int>(field_->text().size())));
+    const int at = std::clamp(start, 0, Length());
+    if (!area_) {
+        line_->setCursorPosition(at);
+        return;
+    }
+    QTextCursor cursor = area_->textCursor();
+    cursor.setPosition(at);
+    area_->setTextCursor(cursor);
 }
 
 int EditField::SelLength() const {
-    return static_cast<int>(field_->selectedText().size());
+    if (area_) return area_->textCursor().selectionEnd() - area_->textCursor().selectionStart();
+    return static_cast<int>(line_->selectedText().size());
 }
 
 void EditField::SetSelLength(int length) {
     const int start = SelStart();
-    const int size = static_cast<int>(field_->text().size());
-    field_->setSelection(start, std::clamp(length, 0, size - start));
+    const int count = std::clamp(length, 0, Length() - start);
+    if (!area_) {
+        line_->setSelection(start, count);
+        return;
+    }
+    QTextCursor cursor = area_->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(start + count, QTextCursor::KeepAnchor);
+    area_->setTextCursor(cursor);
 }
 
 std::string EditField::SelText() const {
-    return field_->selectedText().toStdString();
+    // The toolkit separates the lines of a selection with U+2029.
+    if (area_)
+        return area_->textCursor()
+            .selectedText()
+            .replace(QChar::ParagraphSeparator, '\n')
+            .toStdString();
+    return line_->selectedText().toStdString();
 }
 
 void EditField::SetFocus() {
-    field_->setFocus(Qt::OtherFocusReason);
+    Inner().setFocus(Qt::OtherFocusReason);
 }
 
 bool EditField::HasFocus() const {
-    return field_->hasFocus() || (Owner() && Owner()->Widget()->focusWidget() == field_);
+    return Inner().hasFocus() || (Owner() && Owner()->Widget()->focusWidget() == &Inner());
 }

@@ -1,17 +1,20 @@
 #pragma once
-// A one-line text field. Its owner may refuse typed keys in KeyDown; TextChange follows every
-// change of the text, typed or set.
+// A text field of one line, or of many lines with a vertical scroll bar. Its owner may refuse
+// typed keys in KeyDown; TextChange follows every change of the text, typed or set.
 #include "platform/Color.h"
 #include "platform/ToolkitControl.h"
 
 #include <functional>
 #include <string>
 
-class EditFieldWidget;
+class QLineEdit;
+class QPlainTextEdit;
 
 class EditField : public ToolkitControl {
   public:
-    EditField();
+    // A multi-line field breaks lines at words and at carriage returns or line feeds, and
+    // Return starts a new line instead of reaching the window's default button.
+    explicit EditField(bool multiline = false);
     ~EditField() override;
 
     std::string Text() const;
@@ -22,7 +25,10 @@ class EditField : public ToolkitControl {
     Color BackColor() const { return backColor_; }
     void SetBackColor(Color color);
 
-    // The most characters the field takes; 0 for no limit. Longer text is cut to the limit.
+    bool Multiline() const { return area_ != nullptr; }
+
+    // The most characters a one-line field takes; 0 for no limit. Longer text is cut to the
+    // limit. Multi-line fields take any length.
     int LimitText() const { return limitText_; }
     void SetLimitText(int count);
     bool ReadOnly() const;
@@ -51,8 +57,12 @@ class EditField : public ToolkitControl {
 
   private:
     void ApplyStyle();
+    // In characters.
+    int Length() const;
 
-    EditFieldWidget* field_; // owned by the control's widget
+    // One of the two, owned by the control's widget.
+    QLineEdit* line_ = nullptr;
+    QPlainTextEdit* area_ = nullptr;
     Color textColor_{};
     Color backColor_ = RGB(255, 255, 255);
     int limitText_ = 0;

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <optional>
 
+class QImageReader;
+
 struct Picture::Impl {
     int width = 0;
     int height = 0;
@@ -67,6 +69,12 @@ inline const QImage& PictureImage(const Picture& picture) {
 inline QImage& MutablePictureImage(Picture& picture) {
     return picture.Internals().MutableImage();
 }
+
+// Whether a picture of that size may be made from a file: not too large a side, not too many
+// bytes.
+bool PictureSizeAllowed(int width, int height);
+// Reads the reader's image, refusing one past the bound on a picture's bytes.
+QImage ReadBoundedImage(QImageReader& reader);
 
 // A picture holding a copy of image in 32-bit RGB; transparent pixels turn white.
 PicturePtr PictureFromImage(const QImage& image);

@@ -227,6 +227,8 @@ class ListBoxWidget : public ControlWidget {
         const QPoint at = event->position().toPoint();
         if (NotePointer(at, event->button())) return;
         ListBox& box = Box();
+        // A list that takes the keyboard takes it with a click, for its arrow keys.
+        if (box.AcceptFocus()) setFocus(Qt::MouseFocusReason);
         pressTaken_ = false;
         bool taken = false;
         Application::Dispatch([&] { taken = box.Event_MouseDown(at.x(), at.y()); });
@@ -235,6 +237,7 @@ class ListBoxWidget : public ControlWidget {
             return;
         }
         const int row = RowAt(at.y()), column = ColumnAt(at.x());
+        if (row >= box.ListCount() && !box.RequiresSelection) box.SetListIndex(-1);
         if (row < 0 || row >= box.ListCount() || column < 0) return;
         const QRect cell = CellRect(row, column);
         bool handled = false;
@@ -280,6 +283,27 @@ class ListBoxWidget : public ControlWidget {
         }
         dragRow = -1;
         dragging = false;
+    }
+
+    // Up and down move the selection one row, unless the owner takes them; other keys take
+    // the usual road.
+    void keyPressEvent(QKeyEvent* event) override {
+        const int step = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+        if (step == 0 || event->modifiers() != Qt::NoModifier) {
+            ControlWidget::keyPressEvent(event);
+            return;
+        }
+        ListBox& box = Box();
+        bool used = false;
+        Application::Dispatch([&] { used = box.Event_KeyDown(FrameworkKey(*event)); });
+        if (used || box.ListCount() == 0) return;
+        const int last = box.ListCount() - 1;
+        const int row = box.ListIndex() < 0 ? (step > 0 ? 0 : last)
+                                            : std::clamp(box.ListIndex() + step, 0, last);
+        box.SetListIndex(row);
+        if (row < box.ScrollPosition()) box.SetScrollPosition(row);
+        if (row >= box.ScrollPosition() + VisibleRows())
+            box.SetScrollPosition(row - VisibleRows() + 1);
     }
 
     void mouseDoubleClickEvent(QMouseEvent* event) override {

@@ -94,6 +94,8 @@ class ListBox : public RectControl {
     bool ScrollBarHorizontal() const { return scrollBarHorizontal_; }
     void SetScrollBarHorizontal(bool value);
     bool EnableDragReorder = false;
+    // Cleared, a click below the last row clears the selection.
+    bool RequiresSelection = true;
 
     // Repaints one cell; a column of -1 repaints the whole row.
     void InvalidateCell(int row, int column);

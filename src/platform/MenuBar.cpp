@@ -95,17 +95,22 @@ MenuItem* Answered(const MenuItem& item, const std::string& answer) {
     return nullptr;
 }
 
+// A caption as the toolkit shows it: an "&" stands for itself, not for a keyboard mnemonic.
+QString Caption(const std::string& text) {
+    return QString::fromStdString(text).replace(u'&', QStringLiteral("&&"));
+}
+
 void Fill(QMenu& menu, MenuItem& item, MenuItem*& chosen) {
     for (int i = 0; i < item.Count(); ++i) {
         MenuItem& child = *item.Item(i);
         if (child.IsSeparator()) {
             menu.addSeparator();
         } else if (child.Count() > 0) {
-            QMenu* sub = menu.addMenu(QString::fromStdString(child.Text));
+            QMenu* sub = menu.addMenu(Caption(child.Text));
             sub->setEnabled(child.Enabled);
             Fill(*sub, child, chosen);
         } else {
-            QAction* action = menu.addAction(QString::fromStdString(child.Text));
+            QAction* action = menu.addAction(Caption(child.Text));
             action->setEnabled(child.Enabled);
             action->setShortcut(QKeySequence(QString::fromStdString(child.DesktopShortcut())));
             action->setShortcutVisibleInContextMenu(true);
@@ -118,11 +123,7 @@ void Fill(QMenu& menu, MenuItem& item, MenuItem*& chosen) {
 
 // Shows the items below item at a point of the screen and waits for a choice.
 MenuItem* ShowItems(MenuItem& item, const QPoint& at) {
-    if (TestSeams::Enabled()) {
-        std::vector<TestSeams::MenuEntry> entries;
-        Record(item, 0, entries);
-        return Answered(item, TestSeams::RecordMenu(std::move(entries)));
-    }
+    if (TestSeams::Enabled()) return Answered(item, TestSeams::RecordMenu(item));
     MenuItem* chosen = nullptr;
     QMenu menu;
     Fill(menu, item, chosen);
@@ -130,6 +131,12 @@ MenuItem* ShowItems(MenuItem& item, const QPoint& at) {
     return chosen;
 }
 } // namespace
+
+std::string TestSeams::RecordMenu(const MenuItem& menu) {
+    std::vector<MenuEntry> entries;
+    Record(menu, 0, entries);
+    return RecordMenu(std::move(entries));
+}
 
 MenuItem* MenuItem::PopUp(Window& window, int x, int y) {
     return ShowItems(*this, window.Widget()->mapToGlobal(QPoint(x, y)));

@@ -6,6 +6,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <iostream>
 
 namespace {
 QImage BlankImage(int width, int height, QRgb fill) {
@@ -28,12 +29,14 @@ QImage ToPictureFormat(const QImage& image) {
 const QImage& Picture::Impl::Image() const {
     if (pendingFile) {
         QImageReader reader(*pendingFile);
-        QImage decoded = ToPictureFormat(reader.read());
+        QImage decoded = ToPictureFormat(ReadBoundedImage(reader));
+        // The header promised this size. A body that cannot be decoded leaves no pixels: the
+        // picture keeps its size for the layout and draws nothing.
+        if (decoded.size() == QSize(width, height))
+            image = std::move(decoded);
+        else
+            std::cerr << "Picture cannot be read: " << pendingFile->toStdString() << "\n";
         pendingFile.reset();
-        // The header promised this size; a body that cannot be decoded leaves a white picture.
-        image = decoded.size() == QSize(width, height)
-                    ? std::move(decoded)
-                    : BlankImage(width, height, qRgb(255, 255, 255));
     }
     return image;
 }

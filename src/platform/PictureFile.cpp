@@ -1,8 +1,28 @@
-// Pictures read from files.
+// Pictures read from files. A file only says how large its picture is; the size is checked
+// against a bound before any pixels are allocated, as a damaged or hostile file may claim
+// gigabytes in a few bytes.
 #include "platform/FolderItem.h"
 #include "platform/GraphicsQt.h"
 
 #include <QImageReader>
+
+#include <cstdint>
+#include <iostream>
+
+namespace {
+constexpr int kMaxPictureSide = 16384;
+constexpr int64_t kMaxPictureBytes = int64_t{256} << 20; // 32-bit pixels
+} // namespace
+
+bool PictureSizeAllowed(int width, int height) {
+    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+           int64_t{width} * height * 4 <= kMaxPictureBytes;
+}
+
+QImage ReadBoundedImage(QImageReader& reader) {
+    reader.setAllocationLimit(static_cast<int>(kMaxPictureBytes >> 20));
+    return reader.read();
+}
 
 std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
     if (!Exists() || Directory()) return nullptr;
@@ -11,9 +31,14 @@ std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
     if (!reader.canRead()) return nullptr;
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty()) {
-        // No size in the header: read the pixels now.
-        const QImage image = reader.read();
+        // No size in the header: read the pixels now, within the same bound.
+        const QImage image = ReadBoundedImage(reader);
         return image.isNull() ? nullptr : PictureFromImage(image);
+    }
+    if (!PictureSizeAllowed(size.width(), size.height())) {
+        std::cerr << "Picture refused: " << Path().string() << " claims " << size.width() << " x "
+                  << size.height() << " pixels, more than a picture may have\n";
+        return nullptr;
     }
     // Decoding waits until the pixels are needed: an edition names many pictures, of which a
     // load draws one or two.

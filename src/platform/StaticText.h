@@ -18,7 +18,9 @@ class StaticText : public RectControl {
     std::string TextFont = "System";
     int TextSize = 0;
     bool Bold = false;
+    bool Italic = false;
     int TextAlign = AlignDefault;
+    // Several lines: carriage returns and line feeds break lines, long lines wrap at words.
     bool Multiline = false;
 
   private:

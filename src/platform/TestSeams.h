@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class MenuItem;
 class Window;
 
 namespace TestSeams {
@@ -53,6 +54,8 @@ int Beeps();
 int RecordDialog(const DialogRecord& record);
 void RecordURL(std::string url);
 std::string RecordMenu(std::vector<MenuEntry> entries);
+// Records the items below menu, at every depth, and returns the test's answer.
+std::string RecordMenu(const MenuItem& menu);
 void RecordBeep();
 // The test's code for a window that has just started its modal loop; empty when none waits.
 std::function<void(Window&)> TakeModalCallback();

@@ -38,6 +38,21 @@ std::vector<std::unique_ptr<Window>>& Retired() {
 }
 constexpr std::size_t kMaxRequestedPositions = 64;
 
+// Closed windows go once no modal loop runs: a window closed from a modal dialog (the main
+// window that a dialog replaces) may still have its own handler further down the stack,
+// waiting for the dialog to return.
+int& ModalLoops() {
+    static int running = 0;
+    return running;
+}
+void DeleteRetiredWindows() {
+    if (ModalLoops() > 0) {
+        QTimer::singleShot(50, DeleteRetiredWindows);
+        return;
+    }
+    Retired().clear();
+}
+
 bool IsFloating(const Window& window) {
     return window.Frame() == Window::Floating || window.Frame() == Window::GlobalFloating;
 }
@@ -102,6 +117,12 @@ void Window::SetDesktopFrame(bool value) {
     ApplyFrame();
 }
 
+void Window::SetCloseButton(bool value) {
+    if (value == closeButton_) return;
+    closeButton_ = value;
+    ApplyFrame();
+}
+
 void Window::ApplyFrame() {
     Qt::WindowFlags flags;
     switch (frame_) {
@@ -123,6 +144,7 @@ void Window::ApplyFrame() {
         break;
     }
     if (!desktopFrame_) flags |= Qt::FramelessWindowHint;
+    if (!closeButton_) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     const bool shown = widget_->isVisible();
     widget_->setWindowFlags(flags);
     PushGeometry();
@@ -260,7 +282,7 @@ void Window::Retire() {
     Retired().push_back(std::move(*found));
     kept.erase(found);
     // Deleted later: the code that closed the window may still be running inside it.
-    QTimer::singleShot(0, [] { Retired().clear(); });
+    QTimer::singleShot(0, DeleteRetiredWindows);
 }
 
 void Window::ShowModal() {
@@ -270,12 +292,14 @@ void Window::ShowModal() {
     Show();
     QEventLoop loop;
     modalLoop_ = &loop;
+    ++ModalLoops();
     if (auto then = TestSeams::TakeModalCallback())
         QTimer::singleShot(0, &loop, [this, then = std::move(then)] {
             then(*this);
             if (widget_->isVisible()) Close();
         });
     if (widget_->isVisible()) loop.exec();
+    --ModalLoops();
     modalLoop_ = nullptr;
     widget_->setWindowModality(Qt::NonModal);
     if (!open_) Retire();
@@ -491,7 +515,7 @@ void WindowWidget::changeEvent(QEvent* event) {
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
-    // The desktop's close box closes the window the framework's way.
+    // The desktop's close box closes the window the framework's way, where it has one.
     event->ignore();
-    owner.Close();
+    if (owner.CloseButton()) owner.Close();
 }

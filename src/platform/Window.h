@@ -55,6 +55,9 @@ class Window {
     // Whether the desktop draws its title bar and border round the window.
     bool DesktopFrame() const { return desktopFrame_; }
     void SetDesktopFrame(bool value);
+    // Without a close button, the desktop's close and the Escape key leave the window open.
+    bool CloseButton() const { return closeButton_; }
+    void SetCloseButton(bool value);
     ::MenuBar* MenuBar() const { return menuBar_; }
     void SetMenuBar(::MenuBar* menuBar) { menuBar_ = menuBar; }
 
@@ -179,6 +182,7 @@ class Window {
     int left_ = 0, top_ = 0, width_ = 300, height_ = 300;
     int frame_ = Document;
     bool desktopFrame_ = true;
+    bool closeButton_ = true;
     bool visible_ = false;
     bool open_ = false;
     bool opened_ = false;
@@ -204,4 +208,13 @@ template <class W> W& OpenWindow() {
     Window::Keep(std::move(window));
     created.Open();
     return created;
+}
+
+// The same for windows that show themselves when they are made: a new window is also shown;
+// an open one is left as it is.
+template <class W> W& OpenVisibleWindow() {
+    const bool made = FindOpenWindow<W>() == nullptr;
+    W& window = OpenWindow<W>();
+    if (made) window.Show();
+    return window;
 }

@@ -23,10 +23,7 @@ void TabWindow::Layout() {
 }
 
 TabWindow& TabWindow::Instance() {
-    const bool made = FindOpenWindow<TabWindow>() == nullptr;
-    TabWindow& tab = OpenWindow<TabWindow>();
-    if (made) tab.Show();
-    return tab;
+    return OpenVisibleWindow<TabWindow>();
 }
 
 void TabWindow::Event_Open() {

@@ -110,6 +110,25 @@ TEST_F(LoadSpecsTest, TheCalendarAreaIsAShareOrPixelsOfTheBackground) {
     EXPECT_DOUBLE_EQ(Customization().CalendarAreaHeightPercent, 0.5);
 }
 
+TEST_F(LoadSpecsTest, NumbersPastTheirRangeActAsTheNearestSoundOne) {
+    const struct {
+        const char* value;
+        double share;
+    } cases[] = {{"1e300", 1.0}, {"-1e300", 0.0}, {"1e999", 1.0}, {"0.25", 0.25}};
+    for (const auto& c : cases) {
+        Load(std::string("TitleAreaHeightWide=") + c.value +
+             "\nCalendarAreaHeightPercentWide=" + c.value + "\ntopMargin_pct=" + c.value +
+             "\nleftMargin_pct=" + c.value + "\nrightMargin_pct=" + c.value + "\n");
+        const CustomizationModule& m = Customization();
+        // The title band's value is pixels of the 120 high background.
+        EXPECT_DOUBLE_EQ(m.TitleAreaHeightPercent, c.share == 0.25 ? 0.25 / 120 : c.share)
+            << c.value;
+        for (const double share :
+             {m.CalendarAreaHeightPercent, m.topMargin_pct, m.leftMargin_pct, m.rightMargin_Pct})
+            EXPECT_DOUBLE_EQ(share, c.share) << c.value;
+    }
+}
+
 TEST_F(LoadSpecsTest, FloatingLinksFollowTheFullScreensShape) {
     const std::string links = "floatingLink1=https://one.test/\n"
                               "floatingLink1CoordinatesWide=1,2,3,4\n"

@@ -153,7 +153,9 @@ TEST_F(CalendarWindowTest, BackgroundFillsTheHeightAndTheTitleNamesTheVendor) {
     EXPECT_EQ(window.Title(), "Ombrelline Calendar");
     ASSERT_TRUE(window.backgroundImageScaled);
     EXPECT_EQ(window.backgroundImageScaled->Height(), 876);
-    EXPECT_EQ(window.backgroundImageScaled->Width(), 1752);
+    // Scaled to 1752 wide, of which the screen shows the left 1440.
+    EXPECT_GE(window.backgroundImageScaled->Width(), 1440);
+    EXPECT_LE(window.backgroundImageScaled->Width(), 1442);
     ASSERT_TRUE(window.yearNumberScaled[0]);
     EXPECT_EQ(window.yearNumberScaled[0]->Width(), static_cast<int>(40 * 0.876f));
     EXPECT_FALSE(window.yearNumberScaled[1]);
@@ -163,6 +165,17 @@ TEST_F(CalendarWindowTest, BackgroundFillsTheHeightAndTheTitleNamesTheVendor) {
     window.SetTop(-900);
     window.LoadBackgroundImage();
     EXPECT_EQ(window.Top(), 24);
+}
+
+TEST_F(CalendarWindowTest, ALongThinBackgroundIsScaledOnlyAsFarAsTheScreenShowsIt) {
+    CustomizationModule& module = Customization();
+    module.backgroundImage = FilledPicture(4000, 1, RGB(0, 200, 0));
+    module.backgroundImage->SetPixel(0, 0, RGB(200, 0, 0));
+    CalendarWindow& window = CalendarWindow::Instance();
+    ASSERT_TRUE(window.backgroundImageScaled);
+    EXPECT_EQ(window.backgroundImageScaled->Height(), 876);
+    EXPECT_LE(window.backgroundImageScaled->Width(), 1440 + 2 * 876); // two columns at most
+    EXPECT_EQ(window.backgroundImageScaled->Pixel(1400, 400), RGB(0, 200, 0));
 }
 
 TEST_F(CalendarWindowTest, PaintDrawsTheBackgroundCentredAndTheBorderLines) {
@@ -228,6 +241,20 @@ TEST_F(CalendarWindowTest, LinkAreasFollowThePictureScaledToTheScreen) {
 
     Simulate::Click(window, 330, 250);
     EXPECT_EQ(TestSeams::OpenedURLs(), std::vector<std::string>{"https://example.com/sky"});
+}
+
+TEST_F(CalendarWindowTest, LinkNumbersFarPastThePictureStandForItsSize) {
+    UseScreen(1280, 984, 24);
+    CustomizationModule& module = Customization();
+    module.backgroundImage = std::make_shared<Picture>(1600, 1200);
+    module.floatingLink[1] = "https://example.com/far";
+    module.floatingLinkCoordinates[1] = "1e300,-1e300,1e300,99999999999";
+    CalendarWindow& window = CalendarWindow::Instance();
+    const auto& far = *window.floatingLinkCanvas[1];
+    EXPECT_EQ(far.Left(), 1280);
+    EXPECT_EQ(far.Top(), -960);
+    EXPECT_EQ(far.Width(), 1280);
+    EXPECT_EQ(far.Height(), 960);
 }
 
 TEST_F(CalendarWindowTest, WithoutAPictureTheAreasKeepTheirDesignPlaces) {

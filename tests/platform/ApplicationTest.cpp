@@ -1,6 +1,5 @@
 #include "platform/Application.h"
 #include "platform/Canvas.h"
-#include "platform/ShowURL.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
@@ -117,14 +116,4 @@ TEST_F(ApplicationTest, AQuitOutsideTheLoopDoesNotEndTheNextLoop) {
     });
     loop.exec();
     EXPECT_TRUE(fired);
-}
-
-TEST_F(ApplicationTest, ShowURLOpensOnlyWebAndMailLinks) {
-    EXPECT_TRUE(ShowURL("https://example.com/calendar"));
-    EXPECT_TRUE(ShowURL("http://example.com"));
-    EXPECT_TRUE(ShowURL("mailto:someone@example.com?subject=~Feedback: Calendar 1.0"));
-    for (const char* refused : {"file:///etc/passwd", "javascript:alert(1)", "ftp://example.com",
-                                "; rm -rf ~", "", "www.example.com"})
-        EXPECT_FALSE(ShowURL(refused)) << refused;
-    EXPECT_EQ(TestSeams::OpenedURLs().size(), 3u);
 }

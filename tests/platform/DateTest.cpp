@@ -95,3 +95,12 @@ TEST(Date, ParseDateReadsAShortDateBack) {
         EXPECT_FALSE(ParseDate(bad, d)) << bad;
     EXPECT_EQ(d.SQLDate(), "2009-12-25");
 }
+
+TEST(Date, ParseDateReadsEveryShortDateBack) {
+    for (const int year : {1, 9, 99, 999, 1000, 1904, 2026, 9999}) {
+        const Date written(year, 12, 31);
+        Date read(2000, 1, 1);
+        ASSERT_TRUE(ParseDate(written.ShortDate(), read)) << written.ShortDate();
+        EXPECT_EQ(read.SQLDate(), written.SQLDate());
+    }
+}

@@ -13,9 +13,20 @@ constexpr Color kRed = RGB(255, 0, 0);
 constexpr Color kBlue = RGB(0, 0, 255);
 
 // A 2 x 1 GIF: a red pixel, then a blue one.
-const std::string kGif = std::string("GIF89a\x02\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\xff"
-                                     ",\x00\x00\x00\x00\x02\x00\x01\x00\x00\x02\x02\x44\x0a\x00;",
-                                     38);
+constexpr char kGifBytes[] = "GIF89a\x02\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\xff"
+                             ",\x00\x00\x00\x00\x02\x00\x01\x00\x00\x02\x02\x44\x0a\x00;";
+const std::string kGif(kGifBytes, sizeof kGifBytes - 1);
+
+// A GIF of a screen and one image that claim width x height pixels, without any pixels.
+std::string GifClaiming(int width, int height) {
+    std::string size;
+    for (const int side : {width, height}) {
+        size += static_cast<char>(side & 0xff);
+        size += static_cast<char>((side >> 8) & 0xff);
+    }
+    const std::string none(3, '\0');
+    return "GIF89a" + size + none + "," + std::string(4, '\0') + size + '\0' + ";";
+}
 
 class PictureFileTest : public IsolatedTest {
   protected:
@@ -62,15 +73,38 @@ TEST_F(PictureFileTest, MissingOrUnreadableFilesGiveNoPicture) {
     EXPECT_FALSE(FolderItem().OpenAsPicture());
 }
 
-TEST_F(PictureFileTest, APictureWhoseBodyIsDamagedKeepsItsSizeAndTurnsWhite) {
+TEST_F(PictureFileTest, APictureWhoseBodyIsDamagedKeepsItsSizeAndDrawsNothing) {
     ASSERT_TRUE(TwoColours(32, 32)->Save(environment.AppFolder() / "whole.png"));
     const std::string bytes = TestEnvironment::ReadFile(environment.AppFolder() / "whole.png");
     TestEnvironment::WriteFile(environment.AppFolder() / "cut.png",
                                bytes.substr(0, bytes.size() - 20));
-    const PicturePtr cut = folder.Child("cut.png").OpenAsPicture();
-    ASSERT_TRUE(cut);
-    EXPECT_EQ(cut->Width(), 32);
-    EXPECT_EQ(cut->Pixel(0, 0), RGB(255, 255, 255));
+    TestEnvironment::WriteFile(environment.AppFolder() / "empty.gif", GifClaiming(4000, 4000));
+    for (const char* name : {"cut.png", "empty.gif"}) {
+        const PicturePtr cut = folder.Child(name).OpenAsPicture();
+        ASSERT_TRUE(cut) << name;
+        // No blank picture of the size the file claims: nothing is drawn.
+        Picture canvas(4, 4);
+        canvas.Graphics().ForeColor = kRed;
+        canvas.Graphics().FillRect(0, 0, 4, 4);
+        canvas.Graphics().DrawPicture(*cut, 0, 0);
+        EXPECT_EQ(canvas.Pixel(1, 1), kRed) << name;
+        EXPECT_GT(cut->Width(), 0) << name;
+    }
+}
+
+TEST_F(PictureFileTest, APictureClaimingTooManyPixelsIsRefusedBeforeItIsRead) {
+    struct Case {
+        int width, height;
+        bool opens;
+    };
+    for (const Case& test :
+         {Case{10239, 65535, false}, Case{16385, 1, false}, Case{1, 16385, false},
+          Case{16384, 4097, false}, Case{16384, 4096, true}, Case{8192, 8192, true}}) {
+        const std::string name = std::to_string(test.width) + "x" + std::to_string(test.height);
+        TestEnvironment::WriteFile(environment.AppFolder() / (name + ".gif"),
+                                   GifClaiming(test.width, test.height));
+        EXPECT_EQ(bool(folder.Child(name + ".gif").OpenAsPicture()), test.opens) << name;
+    }
 }
 
 TEST_F(PictureFileTest, EnsurePictureBitsKeepsA32BitPicture) {

@@ -99,16 +99,39 @@ void CalendarWindow::CreateBandControls() {
     ZantriqueLogo = &Place<Canvas>(*this, "ZantriqueLogo", 783, 708, 232, 27, "");
     ZantriqueLogo->SetHelpTag("Goto");
     ZantriqueLogo->SetParent(BottomCanvas);
+    ZantriqueLogo->OnOpen = [this] { ZantriqueLogo_Open(); };
+    ZantriqueLogo->OnPaint = [this](Graphics& g) { ZantriqueLogo_Paint(g); };
+    ZantriqueLogo->OnMouseDown = [this](int x, int y) { return ZantriqueLogo_MouseDown(x, y); };
 
     wwwLinksList = &Place<listboxButton>(*this, "wwwLinksList", -3, 530, 1030, 21, "LR");
     HideAtStart(*wwwLinksList, true);
     wwwLinksList->SetColumnCount(9);
     wwwLinksList->SetDefaultRowHeight(29);
     SetFont(*wwwLinksList, "Tahoma", 12, true);
+    wwwLinksList->OnOpen = [this] { wwwLinksList_Open(); };
+    wwwLinksList->OnCellBackgroundPaint = [this](Graphics& g, int row, int column) {
+        return wwwLinksList_CellBackgroundPaint(g, row, column);
+    };
+    wwwLinksList->OnCellTextPaint = [this](Graphics& g, int row, int column, int x, int y) {
+        return wwwLinksList_CellTextPaint(g, row, column, x, y);
+    };
+    wwwLinksList->OnCellClick = [this](int row, int column, int x, int y) {
+        return wwwLinksList_CellClick(row, column, x, y);
+    };
+    wwwLinksList->OnMouseMove = [this](int x, int y) { wwwLinksList_MouseMove(x, y); };
+    wwwLinksList->OnMouseExit = [this] { wwwLinksList_MouseExit(); };
+    wwwLinksList->OnMouseDown = [this](int x, int y) { return wwwLinksList_MouseDown(x, y); };
+    wwwLinksList->OnMouseUp = [this](int x, int y) { wwwLinksList_MouseUp(x, y); };
 
     HomeButton = &Place<cCanvas>(*this, "HomeButton", 30, 22, 76, 29, "LT");
     HideAtStart(*HomeButton, true);
     HomeButton->SetHelpTag("Goto");
+    HomeButton->OnOpen = [this] { HomeButton_Open(); };
+    HomeButton->OnPaint = [this](Graphics& g) { HomeButton_Paint(g); };
+    HomeButton->OnMouseEnter = [this] { HomeButton_MouseEnter(); };
+    HomeButton->OnMouseExit = [this] { HomeButton_MouseExit(); };
+    HomeButton->OnMouseDown = [this](int x, int y) { return HomeButton_MouseDown(x, y); };
+    HomeButton->OnMouseUp = [this](int x, int y) { HomeButton_MouseUp(x, y); };
 }
 
 // The hidden menu buttons and the clock.
@@ -122,10 +145,13 @@ void CalendarWindow::CreateTitleControls() {
     MainMenuButton->TextSize = 28;
     MainMenuButton->Bold = true;
     MainMenuButton->OnOpen = [this] { MainMenuButton_Open(); };
+    MainMenuButton->OnAction = [this] { MainMenuButton_Action(); };
 
     menuButton2 = &Place<mouseButton>(*this, "menuButton2", 976, 6, 44, 18, "TR");
     menuButton2->SetBackdrop(menubutton());
+    menuButton2->OnPaint = [this](Graphics& g) { menuButton2_Paint(g); };
     menuButton2->OnOpen = [this] { menuButton2_Open(); };
+    menuButton2->OnMouseDown = [this](int x, int y) { return menuButton2_MouseDown(x, y); };
 
     theTimeText = &Place<StaticText>(*this, "theTimeText", 895, 37, 96, 20, "TR");
     theTimeText->SetText("-");
@@ -255,11 +281,19 @@ void CalendarWindow::CreateYearFaceControls() {
     MenuBarCanvas = &Place<cCanvas>(*this, "MenuBarCanvas", -1, 0, 97, 15, "LTR");
     MenuBarCanvas->SetBackdrop(menutoggle());
     HideAtStart(*MenuBarCanvas, true);
+    MenuBarCanvas->OnPaint = [this](Graphics& g) { MenuBarCanvas_Paint(g); };
+    MenuBarCanvas->OnMouseDown = [this](int x, int y) { return MenuBarCanvas_MouseDown(x, y); };
+    MenuBarCanvas->OnOpen = [this] { MenuBarCanvas_Open(); };
+    MenuBarCanvas->OnMouseEnter = [this] { MenuBarCanvas_MouseEnter(); };
+    MenuBarCanvas->OnMouseExit = [this] { MenuBarCanvas_MouseExit(); };
 
     tipCanvas = &Place<cCanvas>(*this, "tipCanvas", 283, 34, 89, 16, "");
     HideAtStart(*tipCanvas, false);
 
     QuickStartHelp = &Place<Canvas>(*this, "QuickStartHelp", 0, 0, 75, 97, "");
+    QuickStartHelp->OnOpen = [this] { QuickStartHelp_Open(); };
+    QuickStartHelp->OnMouseDown = [this](int x, int y) { return QuickStartHelp_MouseDown(x, y); };
+    QuickStartHelp->OnPaint = [this](Graphics& g) { QuickStartHelp_Paint(g); };
 
     CalendarScrollButton = &Place<UpDownArrows>(*this, "CalendarScrollButton", 997, 30, 13, 23, "");
     CalendarScrollButton->OnUp = [this] { CalendarScrollButton_Up(); };

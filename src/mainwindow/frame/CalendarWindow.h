@@ -86,10 +86,39 @@ class CalendarWindow : public Window {
     void CalendarScrollButton_Up();
     void CalendarScrollButton_Open();
     void CalendarScrollButton_Down();
-    // The extras over the window (navigation/): the hidden menu buttons and the link areas
-    // over the background picture.
+    // The extras over the window (navigation/): the home button, the links strip, the product
+    // caption, the hidden menu buttons with the pop-up main menu, the menu bar strip, the
+    // quick-start help and the link areas over the background picture.
+    void HomeButton_Open();
+    void HomeButton_Paint(Graphics& g);
+    void HomeButton_MouseEnter();
+    void HomeButton_MouseExit();
+    bool HomeButton_MouseDown(int x, int y);
+    void HomeButton_MouseUp(int x, int y);
+    void wwwLinksList_Open();
+    bool wwwLinksList_CellBackgroundPaint(Graphics& g, int row, int column);
+    bool wwwLinksList_CellTextPaint(Graphics& g, int row, int column, int x, int y);
+    bool wwwLinksList_CellClick(int row, int column, int x, int y);
+    void wwwLinksList_MouseMove(int x, int y);
+    void wwwLinksList_MouseExit();
+    bool wwwLinksList_MouseDown(int x, int y);
+    void wwwLinksList_MouseUp(int x, int y);
+    void ZantriqueLogo_Open();
+    void ZantriqueLogo_Paint(Graphics& g);
+    bool ZantriqueLogo_MouseDown(int x, int y);
     void MainMenuButton_Open();
+    void MainMenuButton_Action();
     void menuButton2_Open();
+    void menuButton2_Paint(Graphics& g);
+    bool menuButton2_MouseDown(int x, int y);
+    void MenuBarCanvas_Open();
+    void MenuBarCanvas_Paint(Graphics& g);
+    bool MenuBarCanvas_MouseDown(int x, int y);
+    void MenuBarCanvas_MouseEnter();
+    void MenuBarCanvas_MouseExit();
+    void QuickStartHelp_Open();
+    bool QuickStartHelp_MouseDown(int x, int y);
+    void QuickStartHelp_Paint(Graphics& g);
     void floatingLinkCanvas_Open(int index);
     bool floatingLinkCanvas_MouseDown(int index, int x, int y);
     // The week face (glance/): its header, the two small months, the week grid and the to-do
@@ -204,6 +233,14 @@ class CalendarWindow : public Window {
     void CreateTimers();
     void CreateYearFaceControls();
     void CreateLinkAreas();
+
+    // The pop-up main menu of the two menu buttons, and its commands by caption.
+    void RunMainMenu();
+    void DoMainMenuCommand(const std::string& caption);
+    // The home button shows a prepared picture at once.
+    void ShowHomeButtonPicture(const PicturePtr& picture);
+    // Redraws the menu bar strip's toggle from an artwork and makes it the strip's backdrop.
+    void RedrawMenuBarToggle(const PicturePtr& artwork);
 
     // A slide lets the event loop run between its steps; this keeps a second one out.
     bool sliding_ = false;

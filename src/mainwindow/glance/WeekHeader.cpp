@@ -8,11 +8,12 @@
 #include "customisation/BuiltInPictures.h"
 #include "customisation/CustomizationModule.h"
 #include "platform/Graphics.h"
+#include "platform/MenuBar.h"
 #include "platform/Text.h"
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
+#include <memory>
 #include <vector>
 
 using YearGrid::Int;
@@ -188,8 +189,10 @@ void CalendarWindow::GlanceHeader_MouseExit() {
     header.InvalidateCell(0, 12);
 }
 
-// FIXME: pop-up menus at the mouse come with the platform's menus; until then nothing is
-// chosen.
-std::string CalendarWindow::ChooseFromPopUp(const std::vector<std::string>&) {
-    return {};
+std::string CalendarWindow::ChooseFromPopUp(const std::vector<std::string>& items) {
+    MenuItem menu("", "");
+    for (const std::string& item : items)
+        menu.Append(std::make_unique<MenuItem>(item));
+    const MenuItem* chosen = menu.PopUp();
+    return chosen ? chosen->Text : std::string();
 }

@@ -3,6 +3,7 @@
 #include "mainwindow/frame/CalendarWindow.h"
 
 #include "customisation/CustomizationModule.h"
+#include "platform/Numbers.h"
 #include "platform/Screen.h"
 #include "platform/ShowURL.h"
 #include "platform/Text.h"
@@ -15,8 +16,12 @@ void CalendarWindow::floatingLinkCanvas_Open(int index) {
     area.SetParent(nullptr);
 
     const std::string& rectangle = module.floatingLinkCoordinates[static_cast<size_t>(index)];
-    const auto field = [&](int n) { return static_cast<int>(Val(NthField(rectangle, ",", n))); };
-    const int x = field(1), y = field(2), w = field(3), h = field(4);
+    // Pixels of the picture: a number far past its edges stands for a picture's size.
+    const auto field = [&](int n, int size) {
+        return ClampToInt(Val(NthField(rectangle, ",", n)), -size, size);
+    };
+    const int x = field(1, picture->Width()), y = field(2, picture->Height());
+    const int w = field(3, picture->Width()), h = field(4, picture->Height());
 
     const ScreenInfo screen = Screen(0);
     const int aw = screen.AvailableWidth, ah = screen.AvailableHeight;

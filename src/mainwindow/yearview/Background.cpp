@@ -7,6 +7,9 @@
 #include "platform/PictureFunctions.h"
 #include "platform/Screen.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 // The year digits at the background's scale. The mask is scaled with each digit, which so keeps
 // its transparent parts.
@@ -20,6 +23,19 @@ void ScaleYearDigits(std::vector<PicturePtr>& digits, float fx, float fy,
         const int h = static_cast<int>(static_cast<float>(picture->Height()) * fy);
         scaled[digit] = BilinearScale(picture, w, h);
     }
+}
+// The background scaled to width x height. A picture wider than the screen shows only its left
+// part, so only that part is scaled: a long thin picture must not become gigabytes.
+PicturePtr FitToHeight(const PicturePtr& background, int width, int height,
+                       const ScreenInfo& screen) {
+    if (width <= screen.AvailableWidth) return BilinearScale(background, width, height);
+    const double scale = static_cast<double>(width) / background->Width();
+    const int shownColumns = std::min(
+        background->Width(), static_cast<int>(std::ceil(screen.AvailableWidth / scale)) + 1);
+    auto shown = std::make_shared<Picture>(shownColumns, background->Height(), 32);
+    shown->Graphics().DrawPicture(*background, 0, 0, shownColumns, background->Height(), 0, 0,
+                                  shownColumns, background->Height());
+    return BilinearScale(shown, static_cast<int>(std::lround(shownColumns * scale)), height);
 }
 } // namespace
 
@@ -40,14 +56,15 @@ void CalendarWindow::LoadBackgroundImage() {
     if (!module.backgroundImage) return;
     module.backgroundImage = EnsurePictureBits(module.backgroundImage, 32);
     const PicturePtr& background = module.backgroundImage;
+    if (background->Width() <= 0 || background->Height() <= 0) return;
     const int height = screen.AvailableHeight;
     const float width = static_cast<float>(static_cast<double>(height) * background->Width() /
                                            background->Height());
-    backgroundImageScaled = BilinearScale(background, static_cast<int>(width), height);
+    backgroundImageScaled = FitToHeight(background, static_cast<int>(width), height, screen);
 
     if (module.yearNumber.empty() || !module.yearNumber[0]) return;
-    const float fx = static_cast<float>(static_cast<double>(backgroundImageScaled->Width()) /
-                                        background->Width());
+    const float fx =
+        static_cast<float>(static_cast<int>(width) / static_cast<double>(background->Width()));
     const float fy = static_cast<float>(static_cast<double>(backgroundImageScaled->Height()) /
                                         background->Height());
     ScaleYearDigits(module.yearNumber, fx, fy, yearNumberScaled);

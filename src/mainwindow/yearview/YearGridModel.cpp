@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/Log.h"
+#include "platform/Numbers.h"
 #include "platform/Screen.h"
 #include "platform/Text.h"
 
@@ -20,8 +21,7 @@
 namespace YearGrid {
 
 int Int(double value) {
-    if (std::isnan(value)) return 0;
-    return static_cast<int>(std::clamp(std::trunc(value), double{INT_MIN}, double{INT_MAX}));
+    return ClampToInt(value);
 }
 
 int ShownYearOffset() {

@@ -1,0 +1,72 @@
+// The to-do list: adding by a press below the rows or on the header, editing, ticking,
+// deleting, and its scroll bar.
+#include "mainwindow/WeekFaceFixture.h"
+
+#include "platform/Graphics.h"
+#include "platform/Picture.h"
+#include "platform/Simulate.h"
+
+class TodoTest : public WeekFaceTest {
+  protected:
+    TodoTest() {
+        TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc",
+                                   "0\tFirst\n1\tSecond\n0\tThird\nEvents Data:\n");
+    }
+    ListBox& List() { return *Window().TodoList; }
+    int Below() { return List().ListCount() * List().RowHeight() + 1; }
+};
+
+TEST_F(TodoTest, APressBelowTheRowsAddsARowToEditAndAnEmptyEditTakesItAway) {
+    CalendarWindow& window = Window();
+    window.Show();
+    EXPECT_FALSE(window.TodoList_MouseDown(5, Below() - 1)) << "on the line is not below";
+    EXPECT_TRUE(window.TodoList_MouseDown(5, Below()));
+    ASSERT_EQ(List().ListCount(), 4);
+    ASSERT_NE(List().ActiveCell(), nullptr);
+    List().ActiveCell()->SetText("");
+    window.TodoList_CellAction(3, 1); // as the end of the edit raises it
+    EXPECT_EQ(List().ListCount(), 3);
+
+    EXPECT_TRUE(window.ToDoListHeader_MouseDown(5, 5));
+    EXPECT_EQ(List().ListCount(), 4);
+    EXPECT_NE(List().ActiveCell(), nullptr);
+}
+
+TEST_F(TodoTest, TheDeleteMarkRemovesItsRowAndClearsTheSelection) {
+    CalendarWindow& window = Window();
+    List().SetListIndex(0);
+    EXPECT_TRUE(window.TodoList_CellClick(1, 2, 5, 5));
+    EXPECT_EQ(List().ListCount(), 2);
+    EXPECT_EQ(List().Cell(1, 1), "Third");
+    EXPECT_EQ(List().ListIndex(), -1);
+    // Text of another row: no edit; text of the selected row: edit.
+    List().SetListIndex(0);
+    EXPECT_FALSE(window.TodoList_CellClick(1, 1, 5, 5));
+    EXPECT_EQ(List().ActiveCell(), nullptr);
+    EXPECT_FALSE(window.TodoList_CellClick(0, 1, 5, 5));
+    EXPECT_NE(List().ActiveCell(), nullptr);
+}
+
+TEST_F(TodoTest, ATickedRowIsStruckThrough) {
+    CalendarWindow& window = Window();
+    const auto struck = [&](int row) {
+        Picture cell(List().ColumnWidth(1), List().RowHeight());
+        window.TodoList_CellBackgroundPaint(cell.Graphics(), row, 1);
+        return cell.Pixel(8, 10) == RGB(10, 10, 10);
+    };
+    EXPECT_FALSE(struck(0));
+    EXPECT_TRUE(struck(1));
+    List().SetCellCheck(0, 0, true);
+    EXPECT_TRUE(struck(0));
+}
+
+TEST_F(TodoTest, TheScrollBarShowsOnceTheRowsAndASpareRowNoLongerFit) {
+    CalendarWindow& window = Window();
+    List().SetHeight(238);
+    for (int rows : {11, 12}) {
+        while (List().ListCount() < rows)
+            List().AddRow();
+        window.TodoList_Change();
+        EXPECT_EQ(List().ScrollBarVertical(), rows == 12) << rows;
+    }
+}

@@ -1,0 +1,102 @@
+// The help window: the topic chosen decides the page shown, by click or key; a cleared choice
+// keeps a page; the first page takes typing until the window closes.
+#include "mainwindow/CalendarWindowFixture.h"
+
+#include "platform/Simulate.h"
+#include "windows/HelpWindow.h"
+
+#include <string>
+
+namespace {
+class HelpWindowTest : public CalendarWindowTest {
+  protected:
+    // The page fields in topic order.
+    static std::vector<EditField*> Pages(const HelpWindow& help) {
+        return {help.HelpEdit[0], help.HelpEdit[1], help.HelpEdit[4],
+                help.HelpEdit[2], help.EditField1,  help.HelpEdit[3]};
+    }
+    // The topics whose pages are shown.
+    static std::vector<int> Shown(const HelpWindow& help) {
+        std::vector<int> shown;
+        const std::vector<EditField*> pages = Pages(help);
+        for (int i = 0; i < static_cast<int>(pages.size()); ++i)
+            if (pages[static_cast<std::size_t>(i)]->Shown()) shown.push_back(i);
+        return shown;
+    }
+    static bool StartsWith(const std::string& text, const std::string& start) {
+        return text.compare(0, start.size(), start) == 0;
+    }
+};
+} // namespace
+
+TEST_F(HelpWindowTest, OpensCentredOnTheFirstTopicAndItsPage) {
+    application.DoMenuCommand("HelpHelp");
+    HelpWindow* help = FindOpenWindow<HelpWindow>();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->Visible());
+    EXPECT_EQ(help->Title(), "Calendar Help");
+    EXPECT_EQ((std::vector<int>{help->Left(), help->Top(), help->Width(), help->Height()}),
+              (std::vector<int>{460, 273, 520, 353}));
+    EXPECT_EQ(help->ContentsList->ListIndex(), 0);
+    EXPECT_EQ(Shown(*help), std::vector<int>{0});
+    EXPECT_TRUE(StartsWith(help->HelpEdit[0]->Text(), "Introduction to Lumaret Calendar\n\n"));
+}
+
+TEST_F(HelpWindowTest, EachTopicShowsItsOwnPage) {
+    struct Case {
+        int topic;
+        const char* start;
+    };
+    HelpWindow& help = HelpWindow::Instance();
+    for (const Case& c :
+         {Case{1, "Using the Main Calendar\n\nMain or 3 Year Calendar\n\nThe main calendar "
+                  "displays when Lumaret Calendar application is opened, however once Lumaret "
+                  "Calendar has been started the calendar window can be hidden or quickly "
+                  "dispayed using the Quick Access Display Tab at the top of the computer "
+                  "screen."},
+          Case{2, "Using the Countdown Calendar\n\nThe countdown calendar is used to show the "
+                  "number of days remaining for a specified event."},
+          Case{3, "Week-At-A-Glance\n\nOpen the week-at-a-glance window by clicking on any date "
+                  "on the main calendar."},
+          Case{4, "To-Do\n\nThe to-do is located at the right of the week-at-a-glance window."},
+          Case{5, "Lumaret Calendar Symbols\n\nThe current date is noted with a red circle "
+                  "around the date."},
+          Case{0, "Introduction to Lumaret Calendar\n\n"}}) {
+        // A click in the middle of the topic's row.
+        Simulate::Click(help, 60, 35 + c.topic * 20 + 10);
+        EXPECT_EQ(Shown(help), std::vector<int>{c.topic});
+        EXPECT_TRUE(StartsWith(Pages(help)[static_cast<std::size_t>(c.topic)]->Text(), c.start))
+            << c.topic;
+    }
+    for (const char* heading :
+         {"\nQuick Access Calendar\n", "\nThree Year Calendar\n", "\nCountdown Event\n",
+          "\nWeek-at-a-glance Events\n", "\nTo Do List\n"})
+        EXPECT_NE(help.HelpEdit[0]->Text().find(heading), std::string::npos) << heading;
+}
+
+TEST_F(HelpWindowTest, KeysMoveThroughTheTopicsAndAClearedChoiceKeepsAPage) {
+    HelpWindow& help = HelpWindow::Instance();
+    Simulate::Click(help, 60, 45);
+    Simulate::Key(help, "Down");
+    Simulate::Key(help, "Down");
+    EXPECT_EQ(Shown(help), std::vector<int>{2});
+    Simulate::Key(help, "Up");
+    EXPECT_EQ(Shown(help), std::vector<int>{1});
+
+    // Below the six rows.
+    Simulate::Click(help, 60, 300);
+    EXPECT_EQ(help.ContentsList->ListIndex(), -1);
+    EXPECT_EQ(Shown(help), std::vector<int>{1});
+}
+
+TEST_F(HelpWindowTest, OnlyTheFirstPageTakesTypingAndOnlyWhileTheWindowLasts) {
+    HelpWindow& help = HelpWindow::Instance();
+    for (std::size_t page = 0; page < 6; ++page)
+        EXPECT_EQ(Pages(help)[page]->ReadOnly(), page != 0) << page;
+    help.HelpEdit[0]->SetText("my notes");
+    EXPECT_EQ(&HelpWindow::Instance(), &help) << "showing it again keeps it";
+    EXPECT_EQ(help.HelpEdit[0]->Text(), "my notes");
+    help.Close();
+    DoEvents();
+    EXPECT_TRUE(StartsWith(HelpWindow::Instance().HelpEdit[0]->Text(), "Introduction"));
+}
