@@ -31,7 +31,8 @@ class app : public Application {
     bool TrayWindowOpen = false;
     bool Deactivated = false;
     bool closing = false;
-    AppTrayItem* mAppTrayItem = nullptr;
+    // The status-area item, once made; kept after it has been taken out of the status area.
+    std::unique_ptr<AppTrayItem> mAppTrayItem;
     std::unique_ptr<Mutex> appMutex;
     std::string PrinterSetupString;
 

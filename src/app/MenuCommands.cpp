@@ -11,6 +11,7 @@
 #include "platform/UpDownArrows.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/PreferencesWindow.h"
 #include "windows/TabWindow.h"
 
 void app::Event_EnableMenuItems() {
@@ -35,7 +36,10 @@ bool app::AppleAboutCalendar_Action() {
     AboutWindow::Instance().Show();
     return false;
 }
+// Modal, in front of the main window but centred on the screen: the main window may be parked
+// above it.
 bool app::ApplePreferences_Action() {
+    PreferencesWindow::Instance().ShowModal();
     return false;
 }
 bool app::HelpHelp_Action() {

@@ -7,6 +7,12 @@
 #include "platform/Exceptions.h"
 #include "platform/Log.h"
 #include "platform/ShowURL.h"
+#include "windows/AppTrayItem.h"
+
+namespace {
+// The status-area icon is not put up at start-up (and the preferences do not offer it).
+constexpr bool kTrayItemAtStartup = false;
+} // namespace
 
 app::app() = default;
 app::~app() = default;
@@ -49,6 +55,10 @@ void app::Event_Open() {
         // A quit (a logout, say) while the event file's message was showing.
         if (closing) return;
         CalendarWindow::Instance().Show();
+        if (kTrayItemAtStartup && installSysTray) {
+            mAppTrayItem = std::make_unique<AppTrayItem>();
+            AddTrayItem(*mAppTrayItem);
+        }
     } catch (const std::exception& error) {
         LogProblem(std::string("start-up failed: ") + error.what());
         if (closing) return;
@@ -59,6 +69,7 @@ void app::Event_Open() {
 
 void app::Event_Close() {
     closing = true;
+    if (mAppTrayItem) RemoveTrayItem(*mAppTrayItem);
     // A second instance quits before it has read the preferences: it must neither overwrite
     // the running copy's preferences nor touch its lock.
     if (!appMutex) return;

@@ -12,12 +12,25 @@
 #include <algorithm>
 
 namespace {
-// The toolkit's one-line or multi-line editor, reporting to its field.
-template <class Editor> class FieldWidget : public Editor {
+// The editor's link back to its field, cut when the field goes: the focus that the editor
+// loses while it is destroyed is then reported to nobody.
+class FieldLink {
   public:
-    explicit FieldWidget(EditField& field) : field_(field) {
-        QObject::connect(this, &Editor::textChanged,
-                         [this] { Application::Dispatch([this] { field_.Event_TextChange(); }); });
+    virtual ~FieldLink() = default;
+    void Detach() { field_ = nullptr; }
+
+  protected:
+    explicit FieldLink(EditField& field) : field_(&field) {}
+    EditField* field_;
+};
+
+// The toolkit's one-line or multi-line editor, reporting to its field.
+template <class Editor> class FieldWidget : public Editor, public FieldLink {
+  public:
+    explicit FieldWidget(EditField& field) : FieldLink(field) {
+        QObject::connect(this, &Editor::textChanged, [this] {
+            if (field_) Application::Dispatch([this] { field_->Event_TextChange(); });
+        });
     }
 
   protected:
@@ -27,25 +40,23 @@ template <class Editor> class FieldWidget : public Editor {
             return;
         const std::string key = FrameworkKey(*event);
         bool refused = false;
-        if (!key.empty()) Application::Dispatch([&] { refused = field_.Event_KeyDown(key); });
+        if (!key.empty() && field_)
+            Application::Dispatch([&] { refused = field_->Event_KeyDown(key); });
         if (refused) return;
         Editor::keyPressEvent(event);
         if (event->isAccepted()) return;
         // Keys the field has no use for (Return, Escape) go to the window and its buttons.
         event->accept();
-        if (Window* window = field_.Owner()) RouteKeyToWindow(*window, key);
+        if (Window* window = field_ ? field_->Owner() : nullptr) RouteKeyToWindow(*window, key);
     }
     void focusOutEvent(QFocusEvent* event) override {
         Editor::focusOutEvent(event);
         // The focus comes back with the window or after a pop-up; it was not lost.
-        if (event->reason() == Qt::ActiveWindowFocusReason ||
+        if (!field_ || event->reason() == Qt::ActiveWindowFocusReason ||
             event->reason() == Qt::PopupFocusReason)
             return;
-        Application::Dispatch([this] { field_.Event_LostFocus(); });
+        Application::Dispatch([this] { field_->Event_LostFocus(); });
     }
-
-  private:
-    EditField& field_;
 };
 
 QWidget* NewEditor(EditField& field, bool multiline) {
@@ -70,7 +81,9 @@ EditField::EditField(bool multiline) : ToolkitControl(NewEditor(*this, multiline
     ApplyStyle();
 }
 
-EditField::~EditField() = default;
+EditField::~EditField() {
+    if (auto* link = dynamic_cast<FieldLink*>(&Inner())) link->Detach();
+}
 
 std::string EditField::Text() const {
     return area_ ? area_->toPlainText().toStdString() : line_->text().toStdString();

@@ -5,7 +5,7 @@
 
 int ClampToInt(double value, int low, int high) {
     if (std::isnan(value)) value = 0;
-    return static_cast<int>(std::clamp(std::trunc(value), double{low}, double{high}));
+    return static_cast<int>(std::clamp(std::trunc(value), static_cast<double>(low), static_cast<double>(high)));
 }
 
 double ClampToShare(double value) {

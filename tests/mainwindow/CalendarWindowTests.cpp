@@ -138,7 +138,7 @@ TEST_F(CalendarWindowTest, AccessorGivesTheOpenWindowAndAFreshOneAfterClose) {
     CalendarWindow& fresh = CalendarWindow::Instance();
     EXPECT_TRUE(fresh.IsOpen());
     EXPECT_TRUE(application.CalendarWindowOpen);
-    EXPECT_EQ(fresh.CountdownCanvas->Left(), 9);
+    EXPECT_EQ(fresh.CountdownCanvas->Left(), 135) << "the badge opens at its own place";
     EXPECT_EQ(fresh.TimeTimer->Mode(), 2);
     EXPECT_EQ(fresh.PrintTimer->Mode(), 0);
 }

@@ -13,6 +13,7 @@ class ClockTest : public CalendarWindowTest {
   protected:
     // The window painted once, and the badge's paints counted from here on.
     CalendarWindow& OpenPainted() {
+        application.showCoundownCalendar = true;
         CalendarWindow& window = CalendarWindow::Instance();
         // Where the badge stands in the title band, clear of the year grid.
         window.CountdownCanvas->SetBounds(135, 15, 118, 130);

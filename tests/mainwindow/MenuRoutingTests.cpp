@@ -34,6 +34,7 @@ const TestSeams::MenuEntry* Entry(const std::vector<TestSeams::MenuEntry>& entri
 TEST_F(CalendarWindowTest, RightClickOnTheTitleBandShowsTheMenusWithTheirState) {
     Customization().vendorURL = "https://ombrelline.example";
     // With a top panel the window stands below it; without one, at the very top.
+    application.showCoundownCalendar = true;
     for (const int panel : {24, 0}) {
         SCOPED_TRACE(panel);
         UseScreen(1440, 900, panel);

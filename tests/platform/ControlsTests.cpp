@@ -114,6 +114,21 @@ TEST_F(ControlsTest, FieldLosesFocusToAnotherField) {
     EXPECT_TRUE(second.HasFocus());
 }
 
+TEST_F(ControlsTest, AFocusedFieldDestroyedWithItsWindowReportsNothing) {
+    int lost = 0;
+    {
+        auto owner = std::make_unique<Window>();
+        auto& field = owner->AddControl(std::make_unique<EditField>(), "field");
+        field.SetBounds(10, 10, 200, 22);
+        field.OnLostFocus = [&] { ++lost; };
+        owner->Show();
+        Simulate::Activate(*owner);
+        field.SetFocus();
+        ASSERT_TRUE(field.HasFocus());
+    }
+    EXPECT_EQ(lost, 0);
+}
+
 TEST_F(ControlsTest, CheckBoxActsOnClicksOnly) {
     auto& box = Add<CheckBox>("box", 10, 10, 16, 14);
     int actions = 0;

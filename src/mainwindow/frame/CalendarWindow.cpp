@@ -301,6 +301,11 @@ void CalendarWindow::CreateYearFaceControls() {
     CalendarScrollButton->OnDown = [this] { CalendarScrollButton_Down(); };
 
     CountdownCanvas = &Place<cCanvas>(*this, "CountdownCanvas", 9, 388, 118, 130, "");
+    CountdownCanvas->OnMouseDrag = [this](int x, int y) { CountdownCanvas_MouseDrag(x, y); };
+    CountdownCanvas->OnMouseUp = [this](int x, int y) { CountdownCanvas_MouseUp(x, y); };
+    CountdownCanvas->OnMouseDown = [this](int x, int y) { return CountdownCanvas_MouseDown(x, y); };
+    CountdownCanvas->OnOpen = [this] { CountdownCanvas_Open(); };
+    CountdownCanvas->OnPaint = [this](Graphics& g) { CountdownCanvas_Paint(g); };
 }
 
 // The five link areas over the background picture.

@@ -121,6 +121,13 @@ class CalendarWindow : public Window {
     void QuickStartHelp_Paint(Graphics& g);
     void floatingLinkCanvas_Open(int index);
     bool floatingLinkCanvas_MouseDown(int index, int x, int y);
+    // The countdown badge (navigation/CountdownBadge): dragged anywhere, a click opens the
+    // countdown editor.
+    void CountdownCanvas_MouseDrag(int x, int y);
+    void CountdownCanvas_MouseUp(int x, int y);
+    bool CountdownCanvas_MouseDown(int x, int y);
+    void CountdownCanvas_Open();
+    void CountdownCanvas_Paint(Graphics& g);
     // The week face (glance/): its header, the two small months, the week grid and the to-do
     // list with its header.
     void GlanceHeader_Open();

@@ -6,6 +6,7 @@
 #include "platform/Date.h"
 #include "platform/Screen.h"
 #include "platform/Text.h"
+#include "windows/AppTrayItem.h"
 
 void CalendarWindow::theTimeText_Open() {
     const CustomizationModule& module = Customization();
@@ -40,6 +41,7 @@ void CalendarWindow::TimeTimer_Action() {
     application.currentDate = Date();
     Calendar->Refresh(true);
     CountdownCanvas->updateCountdown();
+    if (application.mAppTrayItem) application.mAppTrayItem->UpdateIcon();
     // The badge is drawn from its cached picture, so it shows the new count only once it is
     // painted again.
     CountdownCanvas->Refresh(true);

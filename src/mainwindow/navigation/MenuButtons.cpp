@@ -9,6 +9,8 @@
 #include "platform/Graphics.h"
 #include "platform/MenuBar.h"
 #include "platform/ShowURL.h"
+#include "windows/AboutWindow.h"
+#include "windows/HelpWindow.h"
 #include "windows/TabWindow.h"
 
 #include <memory>
@@ -77,7 +79,7 @@ void CalendarWindow::DoMainMenuCommand(const std::string& caption) {
     app& application = App();
     const CustomizationModule& module = Customization();
     if (caption == "Help") {
-        application.HelpHelp_Action();
+        HelpWindow::Instance().Show();
     } else if (caption == "Quick Start Help") {
         HelpQuickStartHelp_Action();
     } else if (caption == "Print Calendar" || caption == "Print Week At A Glance") {
@@ -93,7 +95,7 @@ void CalendarWindow::DoMainMenuCommand(const std::string& caption) {
     } else if (caption == "Goto " + module.vendorURL) {
         ShowURL(module.vendorURL);
     } else if (caption == "About Calendar") {
-        if (!module.customAboutWindow) application.AppleAboutCalendar_Action();
+        if (!module.customAboutWindow) AboutWindow::Instance().Show();
     } else if (caption == "Exit") {
         application.Quit(0);
     }

@@ -1,0 +1,149 @@
+// The countdown editor: what it shows when it opens, the title's key filter, what closing stores.
+#include "mainwindow/CalendarWindowFixture.h"
+
+#include "editors/CountdownInputWindow.h"
+#include "mainwindow/frame/CalendarWindow.h"
+#include "platform/TestSeams.h"
+
+#include <string>
+
+namespace {
+const std::string kJuly4 = "2026-07-04 00:00:00";
+
+class CountdownEditorTest : public CalendarWindowTest {
+  protected:
+    CountdownEditorTest() {
+        TestSeams::Enable();
+        Customization().calendarStartYear = 2026;
+        Date::FixClock(Date(2026, 3, 10, 12, 0).TotalSeconds());
+        application.countdownDate = Date();
+    }
+    ~CountdownEditorTest() override {
+        Date::FixClock(std::nullopt);
+        TestSeams::Disable();
+    }
+    void StoreCountdown(const std::string& key, const std::string& title) {
+        application.countdownDate.SetSQLDateTime(key);
+        application.eventDict.Value(key, key + "//" + title + "//Countdown");
+    }
+    // The main window opens first and draws the badge, as when the user clicks it.
+    CountdownInputWindow& OpenEditor() {
+        CalendarWindow::Instance();
+        return CountdownInputWindow::Instance();
+    }
+};
+} // namespace
+
+TEST_F(CountdownEditorTest, OpensWithTheCountdownsTitleAndDate) {
+    StoreCountdown("2027-07-04 00:00:00", "Picnic");
+    CountdownInputWindow& editor = OpenEditor();
+    EXPECT_EQ(editor.Title(), "Calendar Countdown Event");
+    EXPECT_EQ((std::vector<int>{editor.Left(), editor.Top(), editor.Width(), editor.Height()}),
+              (std::vector<int>{542, 385, 356, 130}))
+        << "centred on the whole screen";
+    EXPECT_EQ(editor.titleField->Text(), "Picnic");
+    ASSERT_EQ(editor.Month->ListCount(), 12);
+    EXPECT_EQ(editor.Month->List(0), "January");
+    EXPECT_EQ(editor.Month->List(11), "December");
+    EXPECT_EQ(editor.Month->Text(), "July");
+    EXPECT_EQ(editor.Day->ListCount(), 31);
+    EXPECT_EQ(editor.Day->Text(), "4");
+    ASSERT_EQ(editor.Year->ListCount(), 3);
+    EXPECT_EQ(editor.Year->List(0), "2026");
+    EXPECT_EQ(editor.Year->Text(), "2027");
+}
+
+TEST_F(CountdownEditorTest, WithoutACountdownItShowsWhatTheBadgeCountsTo) {
+    CountdownInputWindow& editor = OpenEditor();
+    EXPECT_EQ(editor.titleField->Text(), "Christmas");
+    EXPECT_EQ(editor.Month->Text(), "December");
+    EXPECT_EQ(editor.Day->Text(), "25");
+    EXPECT_EQ(editor.Year->Text(), "2026");
+    editor.Close();
+    EXPECT_EQ(application.countdownDate.SQLDateTime(), "2026-12-25 00:00:00");
+    EXPECT_EQ(application.eventDict.Value("2026-12-25 00:00:00"),
+              "2026-12-25 00:00:00//Christmas//Countdown");
+}
+
+TEST_F(CountdownEditorTest, ClosingStoresWhatTheEditorShows) {
+    const struct {
+        const char* what;
+        std::string title;       // typed; empty keeps "Picnic"
+        int month, day, yearRow; // rows chosen; -2 keeps the row shown, -1 chooses none
+        std::string key;         // where the countdown stands afterwards
+        std::string storedTitle;
+    } cases[] = {
+        {"nothing changed", "", -2, -2, -2, kJuly4, "Picnic"},
+        {"title only", "Fireworks", -2, -2, -2, kJuly4, "Fireworks"},
+        {"date only", "", 7, 0, 1, "2027-08-01 00:00:00", "Picnic"},
+        {"31 April", "", 3, 30, -2, "2026-04-30 00:00:00", "Picnic"},
+        {"29 February of a common year", "", 1, 28, 1, "2027-02-28 00:00:00", "Picnic"},
+        {"no row chosen", "", -1, -1, -1, kJuly4, "Picnic"},
+        {"separators typed", "a//b|c\n/", -2, -2, -2, kJuly4, "a/b c"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        application.eventDict.Clear();
+        StoreCountdown(kJuly4, "Picnic");
+        CountdownInputWindow& editor = OpenEditor();
+        if (!c.title.empty()) editor.titleField->SetText(c.title);
+        if (c.month != -2) editor.Month->SetListIndex(c.month);
+        if (c.day != -2) editor.Day->SetListIndex(c.day);
+        if (c.yearRow != -2) editor.Year->SetListIndex(c.yearRow);
+        editor.Close();
+        DoEvents();
+        EXPECT_EQ(application.countdownDate.SQLDateTime(), c.key);
+        EXPECT_EQ(application.eventDict.Count(), 1) << "the old key is gone when the date moved";
+        EXPECT_EQ(application.eventDict.Lookup(c.key),
+                  c.key + "//" + c.storedTitle + "//Countdown");
+    }
+}
+
+TEST_F(CountdownEditorTest, MovingOffAHolidayRemovesItAndAnUnchangedEntryIsLeftAsItIs) {
+    const std::string christmas = "2026-12-25 00:00:00";
+    application.countdownDate.SetSQLDateTime(christmas);
+    application.eventDict.Value(christmas, christmas + "//Christmas"); // the holiday itself
+    CountdownInputWindow& editor = OpenEditor();
+    editor.Close();
+    DoEvents();
+    EXPECT_EQ(application.eventDict.Value(christmas), christmas + "//Christmas")
+        << "same date, same title: nothing is written";
+
+    CountdownInputWindow& again = CountdownInputWindow::Instance();
+    again.Day->SetListIndex(25);
+    again.Close();
+    EXPECT_FALSE(application.eventDict.HasKey(christmas));
+    EXPECT_EQ(application.eventDict.Value("2026-12-26 00:00:00"),
+              "2026-12-26 00:00:00//Christmas//Countdown");
+}
+
+TEST_F(CountdownEditorTest, TheKeyFilterKeepsTheTitleWithinTheBadge) {
+    const std::string wide(14, 'W'); // wider than the badge at any size
+    const struct {
+        std::string text;
+        std::string key;
+        bool refused;
+    } cases[] = {
+        {"", "a", false},
+        {"Graduation", "s", false},
+        {"WWWWWWW", "W", true},          // one word measured at size 11, with the key
+        {"WWWWWWWW", "\b", false},       // backspace always goes in
+        {"Mmmmmmmmi", " ", true},        // fits at 11, but a blank switches to size 12
+        {"New Year " + wide, "x", true}, // the second line is already too wide
+        {"ab ab " + wide, "x", true},    // measured after the first blank
+        {"New Year Party", "x", false},
+        {wide + " x", "\b", false},
+        {wide + " x", "y", true}, // the first line is too wide
+    };
+    CountdownInputWindow& editor = OpenEditor();
+    int beeps = TestSeams::Beeps();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text + "+" + c.key);
+        editor.titleField->SetText(c.text);
+        EXPECT_EQ(editor.titleField_KeyDown(c.key), c.refused);
+        EXPECT_EQ(TestSeams::Beeps() - beeps, c.refused ? 1 : 0);
+        beeps = TestSeams::Beeps();
+    }
+    editor.titleField->SetText(std::string(40, 'i'));
+    EXPECT_EQ(editor.titleField->Text().size(), 32u);
+}

@@ -1,0 +1,179 @@
+// The preferences window: the calendars it offers, caldef.dat written at the pick (whole, or
+// not at all with a message), and OK reopening the main window in the picked calendar.
+#include "mainwindow/CalendarWindowFixture.h"
+
+#include "mainwindow/frame/CalendarWindow.h"
+#include "platform/Simulate.h"
+#include "platform/TestSeams.h"
+#include "windows/PreferencesWindow.h"
+#include "windows/TabWindow.h"
+
+#include "support/PictureTestSupport.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+class PreferencesWindowTest : public CalendarWindowTest {
+  protected:
+    // Calendars A and B, a folder C without a calendar file and a file D; A is in use.
+    PreferencesWindowTest() {
+        AddEdition("A", "236,128,44");
+        AddEdition("B", "22,84,104");
+        fs::create_directories(App() / "C");
+        TestEnvironment::WriteFile(App() / "D", "not a calendar");
+        TestEnvironment::WriteFile(App() / "caldef.dat", "A\n");
+        TestEnvironment::WriteFile(Prefs(), "0;0;1;0;");
+        CustomizationModule::CustomizeCalendar();
+        application.eventDict.Value("2026-03-10 09:00:00", "2026-03-10 10:00:00//Dentist");
+        main = &CalendarWindow::Instance();
+    }
+    fs::path App() const { return environment.AppFolder(); }
+    fs::path Prefs() const { return environment.Config() / AppText::kPrefsFileName; }
+    std::string Caldef() const { return TestEnvironment::ReadFile(App() / "caldef.dat"); }
+    void AddEdition(const std::string& name, const std::string& tab) const {
+        const fs::path folder = App() / name;
+        fs::create_directories(folder);
+        FilledPicture(480, 300, RGB(70, 120, 170))->Save(folder / "wide.png");
+        FilledPicture(400, 320, RGB(70, 120, 170))->Save(folder / "standard.png");
+        TestEnvironment::WriteFile(folder / "calspc.dat",
+                                   "vendorName=Studio " + name + "\ntabColor=" + tab +
+                                       "\nbackgroundImageWide=wide.png\n"
+                                       "backgroundImageStandard=standard.png\n");
+    }
+    static std::vector<std::string> Rows(const PreferencesWindow& preferences) {
+        std::vector<std::string> rows;
+        for (int row = 0; row < preferences.DefaultCalendarPopup->ListCount(); ++row)
+            rows.push_back(preferences.DefaultCalendarPopup->List(row));
+        return rows;
+    }
+    CalendarWindow* main = nullptr;
+};
+} // namespace
+
+TEST_F(PreferencesWindowTest, OffersTheCalendarsBesideTheProgramWithTheOneInUseChosen) {
+    fs::create_directories(App() / "Line\nBreak");
+    TestEnvironment::WriteFile(App() / "Line\nBreak" / "calspc.dat", "vendorName=X\n");
+    PreferencesWindow& preferences = PreferencesWindow::Instance();
+    EXPECT_EQ(Rows(preferences), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(preferences.DefaultCalendarPopup->Text(), "A");
+    EXPECT_FALSE(preferences.InstallSysTrayCB->Visible());
+    EXPECT_FALSE(preferences.WallpaperButton->Visible());
+    EXPECT_FALSE(preferences.CloseButton());
+    EXPECT_EQ((std::vector<int>{preferences.Left(), preferences.Top()}),
+              (std::vector<int>{509, 337}));
+    Simulate::Key(preferences, "Esc");
+    EXPECT_TRUE(preferences.IsOpen()) << "only OK leaves the window";
+    preferences.Close();
+
+    // The calendar in use has gone: nothing to choose from.
+    fs::remove_all(App() / "A");
+    EXPECT_TRUE(Rows(PreferencesWindow::Instance()).empty());
+}
+
+TEST_F(PreferencesWindowTest, OkShowsThePickedCalendarInANewMainWindowAndKeepsTheEvents) {
+    const int tabLeft = TabWindow::Instance().Left();
+    bool ran = false;
+    TestSeams::WhenModal([&](Window& shown) {
+        ran = true;
+        auto& preferences = dynamic_cast<PreferencesWindow&>(shown);
+        Simulate::Choose(*preferences.DefaultCalendarPopup, 1);
+        EXPECT_EQ(Caldef(), "B\n") << "written at the pick";
+        preferences.OKButton->Push();
+    });
+    application.DoMenuCommand("ApplePreferences");
+    ASSERT_TRUE(ran);
+
+    EXPECT_FALSE(main->IsOpen());
+    CalendarWindow* reopened = FindOpenWindow<CalendarWindow>();
+    ASSERT_TRUE(reopened);
+    EXPECT_NE(reopened, main);
+    EXPECT_TRUE(reopened->Visible());
+    EXPECT_TRUE(application.CalendarWindowOpen);
+    EXPECT_FALSE(application.QuitRequested());
+    EXPECT_EQ(Customization().vendorName, "Studio B");
+    EXPECT_EQ(TabWindow::Instance().BackColor, RGB(22, 84, 104));
+    EXPECT_EQ(TabWindow::Instance().Left(), tabLeft);
+    EXPECT_FALSE(FindOpenWindow<PreferencesWindow>());
+    const std::string events =
+        TestEnvironment::ReadFile(environment.Documents() / AppText::kEventFileName);
+    EXPECT_NE(events.find("2026-03-10 09:00:00|2026-03-10 10:00:00//Dentist"), std::string::npos);
+    EXPECT_EQ(TestEnvironment::ReadFile(Prefs()), "0;0;1;0;") << "no box changed";
+
+    // The old window goes once the events have run; the new one stays.
+    DoEvents();
+    EXPECT_EQ(FindOpenWindow<CalendarWindow>(), reopened);
+    EXPECT_EQ(OpenWindows().size(), 2u) << "the main window and the tab";
+}
+
+TEST_F(PreferencesWindowTest, APickThatCannotBeWrittenChangesNothing) {
+    struct Case {
+        const char* name;
+        std::function<void()> breakIt;
+        const char* message;
+    };
+    const std::vector<Case> cases{
+        {"caldef.dat cannot be written",
+         [&] {
+             fs::remove(App() / "caldef.dat");
+             fs::create_directories(App() / "caldef.dat");
+         },
+         PreferencesText::kCannotWrite},
+        {"B lost its calendar file", [&] { fs::remove(App() / "B" / "calspc.dat"); },
+         PreferencesText::kCalendarGone},
+    };
+    for (const Case& c : cases) {
+        PreferencesWindow& preferences = PreferencesWindow::Instance();
+        c.breakIt();
+        const std::string before = fs::is_regular_file(App() / "caldef.dat") ? Caldef() : "";
+        Simulate::Choose(*preferences.DefaultCalendarPopup, 1);
+        ASSERT_EQ(TestSeams::Dialogs().size(), 1u) << c.name;
+        EXPECT_EQ(TestSeams::Dialogs().back().message, c.message);
+        EXPECT_EQ(preferences.DefaultCalendarPopup->Text(), "A") << c.name;
+        EXPECT_FALSE(preferences.defaultCalendarChanged);
+        EXPECT_EQ(Customization().DefaultCalendarFolder.Name(), "A");
+        if (!before.empty()) EXPECT_EQ(Caldef(), before);
+        preferences.OKButton->Push();
+        EXPECT_TRUE(main->IsOpen()) << c.name << ": the main window is left alone";
+        TestSeams::Enable();
+    }
+}
+
+TEST_F(PreferencesWindowTest, TheCountdownBoxAloneIsStoredWithoutReopening) {
+    const bool badge = main->CountdownCanvas->Visible();
+    PreferencesWindow& preferences = PreferencesWindow::Instance();
+    preferences.ShowCountdownCB->SetValue(true);
+    preferences.OKButton->Push();
+    EXPECT_TRUE(application.showCoundownCalendar);
+    EXPECT_EQ(TestEnvironment::ReadFile(Prefs()).substr(0, 2), "1;");
+    EXPECT_TRUE(main->IsOpen());
+    EXPECT_EQ(main->CountdownCanvas->Visible(), badge) << "seen at the next opening";
+    EXPECT_FALSE(FindOpenWindow<PreferencesWindow>());
+}
+
+TEST_F(PreferencesWindowTest, PickingAnotherCalendarAndBackStillReopensWithBoth) {
+    PreferencesWindow& preferences = PreferencesWindow::Instance();
+    preferences.ShowCountdownCB->SetValue(true);
+    Simulate::Choose(*preferences.DefaultCalendarPopup, 1);
+    Simulate::Choose(*preferences.DefaultCalendarPopup, 0);
+    EXPECT_EQ(Caldef(), "A\n");
+    preferences.OKButton->Push();
+    EXPECT_FALSE(main->IsOpen());
+    CalendarWindow* reopened = FindOpenWindow<CalendarWindow>();
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(Customization().vendorName, "Studio A");
+    EXPECT_TRUE(application.showCoundownCalendar);
+    EXPECT_EQ(TestEnvironment::ReadFile(Prefs()).substr(0, 2), "1;");
+}
+
+TEST_F(PreferencesWindowTest, ACalendarThatCannotBeLoadedEndsTheProgram) {
+    PreferencesWindow& preferences = PreferencesWindow::Instance();
+    Simulate::Choose(*preferences.DefaultCalendarPopup, 1);
+    fs::remove(App() / "A" / "calspc.dat");
+    fs::remove(App() / "B" / "calspc.dat");
+    preferences.OKButton->Push();
+    EXPECT_TRUE(application.QuitRequested());
+    EXPECT_FALSE(TestSeams::Dialogs().empty());
+    EXPECT_FALSE(FindOpenWindow<CalendarWindow>());
+}
