@@ -7,21 +7,16 @@
 namespace EventFileFormat {
 
 namespace {
-std::string Replaced(std::string_view text, std::string_view characters) {
-    std::string result(text);
-    for (char& c : result)
-        if (characters.find(c) != std::string_view::npos) c = ' ';
-    return result;
+// Appends text with each of the characters turned into a blank.
+void AppendReplaced(std::string& out, std::string_view text, std::string_view characters) {
+    const size_t start = out.size();
+    out += text;
+    for (size_t i = start; i < out.size(); ++i)
+        if (characters.find(out[i]) != std::string_view::npos) out[i] = ' ';
 }
+constexpr std::string_view kTodoBreakers = "\t\r\n";
+constexpr std::string_view kValueBreakers = "|\r\n";
 } // namespace
-
-std::string CleanTodoText(std::string_view text) {
-    return Replaced(text, "\t\r\n");
-}
-
-std::string CleanEventValue(std::string_view value) {
-    return Replaced(value, "|\r\n");
-}
 
 std::string Compose(const std::vector<TodoItem>& todo, const Dictionary& store) {
     std::string text;
@@ -29,7 +24,7 @@ std::string Compose(const std::vector<TodoItem>& todo, const Dictionary& store) 
     text.reserve(64 * (todo.size() + static_cast<size_t>(store.Count()) + 1));
     for (const TodoItem& item : todo) {
         text += item.done ? "1\t" : "0\t";
-        text += CleanTodoText(item.text);
+        AppendReplaced(text, item.text, kTodoBreakers);
         text += '\n';
     }
     text += AppText::kEventsMarker;
@@ -37,7 +32,7 @@ std::string Compose(const std::vector<TodoItem>& todo, const Dictionary& store) 
     for (const auto& [key, value] : store) {
         text += key;
         text += '|';
-        text += CleanEventValue(value);
+        AppendReplaced(text, value, kValueBreakers);
         text += '\n';
     }
     return text;
