@@ -62,15 +62,9 @@ bool app::FileClose_Action() {
 }
 
 bool app::FilePrint_Action() {
-    TabWindow::Instance().SetVisible(false);
     CalendarWindow& window = CalendarWindow::Instance();
-    window.QuickStartHelp->SetVisible(false);
-    window.theTimeText->SetVisible(false);
-    window.MainMenuButton->SetVisible(false);
-    window.CalendarScrollButton->SetVisible(false);
-    if (window.CountdownCanvas->Visible()) window.CountdownCanvas->SetVisible(false);
-    window.Refresh(true);
-    window.PrintTimer->SetMode(Timer::ModeSingle);
+    window.ArmPrint({window.QuickStartHelp, window.theTimeText, window.MainMenuButton,
+                     window.CalendarScrollButton, window.CountdownCanvas});
     return false;
 }
 
@@ -78,6 +72,3 @@ bool app::HelpGotoURL_Action() {
     ShowURL(Customization().vendorURL);
     return false;
 }
-
-// Printing comes with its own dialogs; until then a print job ends here.
-void app::PrintCalendar(const PicturePtr&) {}
