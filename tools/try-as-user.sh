@@ -13,6 +13,11 @@ rm -rf "$shots" && mkdir -p "$shots"
 width=1440 height=900
 home=$(mktemp -d)
 mkdir -p "$home/Documents" "$home/run" && chmod 700 "$home/run"
+# The program runs from a copy of its folder: choosing another calendar writes caldef.dat there.
+cp -r "$(dirname "$program")" "$home/app" && program="$home/app/$(basename "$program")"
+# The user's to-do item and event, which a change of calendar must keep.
+printf '0\tBuy stamps\nEvents Data:\n2026-11-20 09:00:00|2026-11-20 10:00:00//Dentist\n' \
+    >"$home/Documents/Calendar.tpc"
 display=":$((60 + RANDOM % 20))"
 Xvfb "$display" -screen 0 "${width}x${height}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
@@ -171,6 +176,76 @@ check "the tab moved 100 pixels along the top edge: $tx -> $nx, top $ny" \
     test "$nx" = "$((tx + 100))" -a "$ny" = 0
 check "the calendar did not slide" test "$(geometry "$main")" = "0 0 $width $height "
 
+# ---- The about, help and preferences windows, from the right-click menu ----
+# The menus open at a right click on the title band; About and Preferences are in the Edit menu
+# (File, Edit, Help), Help in the Help menu. Keys move through the enabled items.
+menu_command() { # keys to the item, after the menu opens
+    xdotool mousemove 700 20 click 3
+    sleep 0.5
+    xdotool key "$@"
+    sleep 1
+}
+window_at() { # title -> "x y width height" of that window, when shown
+    local id
+    id=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
+    [ -n "$id" ] && geometry "$id"
+}
+crop() { # shot, "x y width height", name
+    read -r cx cy cw ch <<<"$2"
+    convert "$shots/$1.png" -crop "${cw}x${ch}+${cx}+${cy}" +repage "$shots/$3.png"
+}
+pixel() { # shot, x, y -> "r,g,b"
+    convert "$shots/$1.png" -crop "1x1+$2+$3" -depth 8 txt: | grep -o 'srgb([0-9,]*)' | tr -d 'srgb()'
+}
+
+echo "Edit > About Calendar"
+shot 8-before-windows
+menu_command Down Down Right Return
+about=$(window_at " Ombrelline Calendar")
+shot 8-about
+check "the about window stands 32 pixels above the centre: $about" test "$about" = "521 244 397 347 "
+check "it shows something new" more_than "$(area_changed 8-before-windows 8-about 397x347+521+244)" 0.3
+[ -n "$about" ] && crop 8-about "$about" about
+
+echo "Help > Help, then the fourth topic"
+menu_command Down Down Down Right Return
+help=$(window_at "Calendar Help")
+shot 9-help
+check "the help window is centred: $help" test "$help" = "460 273 520 353 "
+xdotool mousemove $((460 + 60)) $((273 + 35 + 3 * 20 + 10)) click 1
+sleep 0.5 && shot 9-help-topic
+check "the fourth topic shows another page" \
+    more_than "$(area_changed 9-help 9-help-topic 316x343+658+277)" 0.02
+[ -n "$help" ] && crop 9-help-topic "$help" help
+
+echo "Edit > Preferences: the default calendar becomes Twelve Months"
+menu_command Down Down Right Down Return
+preferences=$(window_at "Calendar Preferences")
+check "the preferences stand in front, centred: $preferences" \
+    test "$preferences" = "509 337 421 226 "
+xdotool mousemove $((509 + 151 + 100)) $((337 + 49 + 10)) click 1
+sleep 0.5
+xdotool key Down Return
+sleep 0.5 && shot 10-preferences
+check "caldef.dat names the new calendar at once: $(cat "$home/app/caldef.dat")" \
+    test "$(cat "$home/app/caldef.dat")" = "Twelve Months"
+[ -n "$preferences" ] && crop 10-preferences "$preferences" preferences
+xdotool mousemove $((509 + 335 + 38)) $((337 + 192 + 10)) click 1
+sleep 3 && shot 10-new-calendar
+main=$(xdotool search --onlyvisible --name " Calendar$" | head -1)
+check "the preferences are gone" bash -c "! xdotool search --onlyvisible --name '^Calendar Preferences$' | grep -q ."
+check "a new main window covers the screen: $(geometry "$main")" test "$(geometry "$main")" = "0 0 $width $height "
+check "it shows the monthly edition's picture" \
+    more_than "$(area_changed 8-before-windows 10-new-calendar 1440x300+0+600)" 0.5
+read -r tx ty _ < <(geometry "$tab")
+check "the tab keeps its place in the new colour: $tx, $(pixel 10-new-calendar $((tx + 4)) $((ty + 2)))" \
+    test "$tx" = "$nx" -a "$(pixel 10-new-calendar $((tx + 4)) $((ty + 2)))" = "22,84,104"
+events="$home/Documents/Calendar.tpc"
+check "the to-do item and the event were kept" \
+    bash -c "grep -q 'Buy stamps' '$events' && grep -q 'Dentist' '$events'"
+check "the program goes on" running
+# ---- end of the about, help and preferences windows ----
+
 echo "Quitting"
 kill -TERM "$calendar"
 wait "$calendar"
@@ -181,16 +256,98 @@ check "the preferences keep the tab's place: $(cat "$prefs" 2>/dev/null)" \
 check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program.log' | grep -q ."
 calendar=""
 
-# ---- The countdown badge: shown from the menu, dragged, edited, and shown again at start-up ----
-start_calendar() { # screenshots the start as $1
+# ---- The week face --------------------------------------------------------------------------
+# A date opens its week; an event goes into the 10:00 slot and a to-do item is added and
+# ticked; the return arrow brings the year back; after SIGTERM and a new start all is there.
+# On this screen the week header lies at 71 (60 high), the week grid below it at 131 with rows
+# 17 high, a 60-pixel time column and day columns 173 wide; the to-do list at x 1272, y 284.
+echo "The week face"
+rm -f "$home/Documents/Calendar.tpc"
+start_calendar() {
     HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" \
-        "$program" >>"$shots/program.log" 2>&1 &
+        "$program" >>"$shots/program-week.log" 2>&1 &
+    calendar=$!
+    sleep 3
+}
+# The difference of two screenshots within a region ("WxH+X+Y"), in pixels; fuzz in percent.
+region_changed() {
+    convert "$shots/$1.png" -crop "$3" +repage "$shots/region-a.png"
+    convert "$shots/$2.png" -crop "$3" +repage "$shots/region-b.png"
+    compare -metric AE -fuzz "${4:-10}%" "$shots/region-a.png" "$shots/region-b.png" null: 2>&1
+    rm -f "$shots/region-a.png" "$shots/region-b.png"
+}
+year_area="1440x560+0+71" week_grid="1272x476+0+131" todo_row="168x19+1272+284"
+start_calendar
+shot 8-year
+xdotool mousemove 265 176 click 1 # Wednesday 14 January, as above
+sleep 1 && shot 9-week
+check "a click on a date shows the week face" more_than "$(changed 8-year 9-week)" 0.3
+xdotool mousemove $((60 + 3 * 173 + 80)) $((131 + 4 * 17 + 8)) click 1 # 10:00 on Wednesday
+sleep 1
+editor=$(xdotool search --onlyvisible --name "^Calendar Event$" | head -1)
+if [ -n "$editor" ]; then
+    xdotool type --delay 20 "Team lunch"
+    # The end slider starts at 10:30; two steps on give 11:30.
+    read -r ex ey _ < <(geometry "$editor")
+    xdotool mousemove $((ex + 70)) $((ey + 105)) click 1 key Right Right
+    sleep 0.3 && shot 10-editor
+    xdotool key Return
+    sleep 1 && shot 11-event
+    check "the event shows in the week grid" more_than "$(changed 9-week 11-event)" 0.001
+else
+    echo "  skip  no event editor opened on the 10:00 slot"
+fi
+xdotool mousemove 1352 460 click 1 # below the to-do rows
+sleep 0.5
+xdotool type --delay 20 "Buy stamps"
+xdotool key Return
+sleep 0.3
+xdotool mousemove 1282 293 click 1 # the first row's tick box
+sleep 0.5 && shot 12-todo
+check "the to-do item is added and ticked" more_than "$(changed 9-week 12-todo)" 0.0005
+xdotool mousemove 1430 80 click 1 # the return arrow
+sleep 1 && shot 13-year-again
+if [ -n "$editor" ]; then
+    check "the return arrow brings the year back with the day underlined" \
+        test "$(region_changed 8-year 13-year-again "$year_area")" -gt 0 -a \
+        "$(changed 8-year 13-year-again | awk '{ print ($1 < 0.02) }')" = 1
+else
+    check "the return arrow brings the year back" test "$(region_changed 8-year 13-year-again "$year_area")" = 0
+fi
+kill -TERM "$calendar"
+wait "$calendar"
+check "the program ended normally" test $? = 0
+check "the event file holds the ticked item: $(head -1 "$home/Documents/Calendar.tpc")" \
+    grep -qx "1	Buy stamps" "$home/Documents/Calendar.tpc"
+[ -n "$editor" ] && check "and the event" grep -q "^2026-01-14 10:00:00|2026-01-14 11:30:00//Team lunch$" \
+    "$home/Documents/Calendar.tpc"
+start_calendar
+shot 14-restart-year
+xdotool mousemove 265 176 click 1
+sleep 1 && shot 15-restart-week
+check "after a restart the year shows the same marks" \
+    test "$(region_changed 13-year-again 14-restart-year "$year_area")" = 0
+# The row is no longer selected after the restart, so its grey may differ a little.
+check "and the week the same event and ticked item" \
+    test "$(region_changed 12-todo 15-restart-week "$week_grid")" = 0 -a \
+    "$(region_changed 12-todo 15-restart-week "$todo_row" 25)" = 0 -a \
+    "$(region_changed 9-week 15-restart-week "$todo_row" 25)" -gt 0
+kill -TERM "$calendar"
+wait "$calendar"
+calendar=""
+check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-week.log' | grep -q ."
+# ---- end of the week face --------------------------------------------------------------------
+
+# ---- The countdown badge: shown from the menu, dragged, edited, and shown again at start-up ----
+start_badge_run() { # screenshots the start as $1
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" \
+        "$program" >>"$shots/program-countdown.log" 2>&1 &
     calendar=$!
     sleep 3
     main=$(xdotool search --name " Calendar$" | head -1)
     shot "$1"
 }
-quit_calendar() {
+quit_badge_run() {
     kill -TERM "$calendar"
     wait "$calendar"
     local status=$?
@@ -234,23 +391,23 @@ badge_changed() { # shot1 x1 y1 shot2 x2 y2
 }
 
 echo "The countdown badge"
-start_calendar 8-again
+start_badge_run c1-start
 echo "  showing it from the Edit menu"
 xdotool mousemove 700 30 click 3
 sleep 0.5
 xdotool key Down Down Right Up Return
-sleep 0.5 && shot 9-badge-shown
-check "the badge appears at the top left" more_than "$(badge_changed 8-again 135 15 9-badge-shown 135 15)" 0.3
+sleep 0.5 && shot c2-badge-shown
+check "the badge appears at the top left" more_than "$(badge_changed c1-start 135 15 c2-badge-shown 135 15)" 0.3
 
 echo "  dragging it"
 xdotool mousemove 195 85 mousedown 1
 for step in 1 2 3 4 5; do xdotool mousemove_relative -- 41 43; sleep 0.1; done
 xdotool mouseup 1
-sleep 0.5 && shot 10-badge-dragged
+sleep 0.5 && shot c3-badge-dragged
 check "it moved with the pointer" \
-    more_than 0.01 "$(badge_changed 9-badge-shown 135 15 10-badge-dragged 340 230)"
+    more_than 0.01 "$(badge_changed c2-badge-shown 135 15 c3-badge-dragged 340 230)"
 check "and left its old place" \
-    more_than 0.01 "$(badge_changed 8-again 135 15 10-badge-dragged 135 15)"
+    more_than 0.01 "$(badge_changed c1-start 135 15 c3-badge-dragged 135 15)"
 check "no editor opened" bash -c "! xdotool search --onlyvisible --name '^Calendar Countdown Event$' | grep -q ."
 
 echo "  clicking it, typing a title and picking the 31st"
@@ -264,27 +421,30 @@ xdotool type --delay 60 "Ski Trip"
 xdotool mousemove $((ex + 197)) $((ey + 84)) click 1
 sleep 0.5
 xdotool key Down Down Down Down Down Down Return
-sleep 0.5 && shot 11-editor
+sleep 0.5 && shot c4-editor
 close_window "$editor"
-sleep 1 && shot 12-badge-edited
+sleep 1 && shot c5-badge-edited
 check "closing the editor closes it" bash -c "! xdotool search --onlyvisible --name '^Calendar Countdown Event$' | grep -q ."
 check "the badge shows the new countdown" \
-    more_than "$(badge_changed 10-badge-dragged 340 230 12-badge-edited 340 230)" 0.02
+    more_than "$(badge_changed c3-badge-dragged 340 230 c5-badge-edited 340 230)" 0.02
 events="$home/Documents/Calendar.tpc"
 check "the event file holds it: $(grep -a Countdown "$events" 2>/dev/null)" \
     grep -aq "^$(date +%Y)-12-31 00:00:00|$(date +%Y)-12-31 00:00:00//Ski Trip//Countdown$" "$events"
 
 echo "  quitting, asking for the badge at start-up and starting again"
-quit_calendar
+quit_badge_run
 check "the program ended normally" test $? = 0
 prefs="$home/.config/QVCalendar.prefs"
 sed -i 's/^[^;]*;/1;/' "$prefs"
-start_calendar 13-badge-at-start
+start_badge_run c6-badge-at-start
 check "the badge shows the same countdown at start-up" \
-    more_than 0.01 "$(badge_changed 12-badge-edited 340 230 13-badge-at-start 135 15)"
-cp "$shots/13-badge-at-start.png" docs/countdown.png
-quit_calendar
+    more_than 0.01 "$(badge_changed c5-badge-edited 340 230 c6-badge-at-start 135 15)"
+cp "$shots/c6-badge-at-start.png" docs/countdown.png
+quit_badge_run
 check "and ends normally" test $? = 0
+check "nothing was reported on the console" \
+    bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-countdown.log' | grep -q ."
+# ---- end of the countdown badge --------------------------------------------------------------
 
 echo "Screenshots: $shots"
 if ((failures)); then echo "$failures check(s) failed"; exit 1; fi

@@ -100,15 +100,6 @@ QString Caption(const std::string& text) {
     return QString::fromStdString(text).replace(u'&', QStringLiteral("&&"));
 }
 
-bool HasEnabledItem(const MenuItem& item) {
-    for (int i = 0; i < item.Count(); ++i) {
-        const MenuItem& child = *item.Item(i);
-        if (child.Count() > 0 ? HasEnabledItem(child) : child.Enabled && !child.IsSeparator())
-            return true;
-    }
-    return false;
-}
-
 void Fill(QMenu& menu, MenuItem& item, MenuItem*& chosen) {
     for (int i = 0; i < item.Count(); ++i) {
         MenuItem& child = *item.Item(i);
@@ -116,9 +107,7 @@ void Fill(QMenu& menu, MenuItem& item, MenuItem*& chosen) {
             menu.addSeparator();
         } else if (child.Count() > 0) {
             QMenu* sub = menu.addMenu(Caption(child.Text));
-            // A menu title that is not auto-enabled still opens to the items it holds that
-            // can be chosen, as a menu bar's titles do.
-            sub->setEnabled(child.Enabled || HasEnabledItem(child));
+            sub->setEnabled(child.Enabled);
             Fill(*sub, child, chosen);
         } else {
             QAction* action = menu.addAction(Caption(child.Text));

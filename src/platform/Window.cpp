@@ -57,9 +57,14 @@ bool IsFloating(const Window& window) {
     return window.Frame() == Window::Floating || window.Frame() == Window::GlobalFloating;
 }
 
-// Floating windows stay above the others, also where no window manager keeps them there.
+bool IsDialog(const Window& window) {
+    return window.Frame() == Window::MovableModal || window.Frame() == Window::ModalDialog;
+}
+
+// Floating windows stay above the others, also where no window manager keeps them there; a
+// dialog stays in front of them all.
 void RaiseFloatingWindowsOver(const Window& shown) {
-    if (IsFloating(shown)) return;
+    if (IsFloating(shown) || IsDialog(shown)) return;
     for (Window* window : Registry())
         if (window != &shown && window->Visible() && IsFloating(*window)) window->Widget()->raise();
 }

@@ -40,5 +40,5 @@ class AboutWindow : public Window {
 namespace AboutText {
 inline constexpr const char* kCopyright =
     "Copyright \u00a9 2026 Ombrelline Calendar. All rights reserved.";
-inline constexpr const char* kWebsite = "https://www.ombrelline-calendar.example/";
+inline constexpr const char* kWebsite = "https://ombrelline.example";
 } // namespace AboutText

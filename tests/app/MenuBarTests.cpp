@@ -17,6 +17,8 @@ TEST(MenuBarTest, ItemsHaveTheirKeysAndKinds) {
     EXPECT_NE(menu.Child("FileMenu")->Child("UntitledMenu1"),
               menu.Child("EditMenu")->Child("UntitledMenu1"));
     EXPECT_FALSE(menu.FindItem("EditToggleCDCanvas")->Enabled);
+    for (const char* title : {"FileMenu", "EditMenu", "HelpMenu"})
+        EXPECT_TRUE(menu.Child(title)->Enabled) << title;
     EXPECT_TRUE(menu.FindItem("HelpGotoURL")->Enabled);
 }
 

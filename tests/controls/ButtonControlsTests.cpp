@@ -89,7 +89,9 @@ TEST_F(ButtonControlsTest, TextButtonColoursFollowThePointerAndOnlyAReleaseInsid
         for (const Step& step : c.steps) {
             if (step.op == 'E') button.Event_MouseEnter();
             if (step.op == 'X') button.Event_MouseExit();
-            if (step.op == 'D') EXPECT_TRUE(button.Event_MouseDown(step.x, step.y));
+            if (step.op == 'D') {
+                EXPECT_TRUE(button.Event_MouseDown(step.x, step.y));
+            }
             if (step.op == 'A') button.Event_MouseDrag(step.x, step.y);
             if (step.op == 'U') button.Event_MouseUp(step.x, step.y);
             const char look = static_cast<char>(std::toupper(step.after));

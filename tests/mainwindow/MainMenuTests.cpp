@@ -6,6 +6,7 @@
 #include "platform/TestSeams.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/PreferencesWindow.h"
 #include "windows/TabWindow.h"
 
 #include <string>
@@ -70,7 +71,8 @@ TEST_F(MainMenuTest, CommandsDoWhatTheirCaptionsSay) {
     EXPECT_TRUE(window.Calendar->Visible() && window.QuickStartHelp->Visible());
 
     Choose(window, "Help");
-    EXPECT_TRUE(FindOpenWindow<HelpWindow>());
+    Choose(window, "Preferences");
+    EXPECT_TRUE(FindOpenWindow<HelpWindow>() && FindOpenWindow<PreferencesWindow>());
     Customization().customAboutWindow = true; // the edition shows its own
     Choose(window, "About Calendar");
     EXPECT_FALSE(FindOpenWindow<AboutWindow>());

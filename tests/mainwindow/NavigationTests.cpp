@@ -65,9 +65,11 @@ TEST_F(NavigationTest, HomeButtonPicturesFollowTheMouseAndAReleaseOpensTheHomePa
               std::pair{window.HomeButtonMD, RGB(255, 255, 254)}}) {
             ASSERT_GT(CountPixels(*picture, caption), 5);
             for (int y = 0; y < 22; ++y)
-                for (int x = 0; x < 72; ++x)
-                    if (picture->Pixel(x, y) == caption)
+                for (int x = 0; x < 72; ++x) {
+                    if (picture->Pixel(x, y) == caption) {
                         ASSERT_EQ(picture->Mask().Pixel(x, y), RGB(0, 0, 0));
+                    }
+                }
         }
         const bool still = edition == "corvessa";
         const int x = 60, y = button.Top() + 10;
@@ -241,4 +243,20 @@ TEST_F(NavigationTest, TheTabsCalloutKeepsItsBoxInsideTheOverlay) {
     const PicturePtr shot = Shot(window);
     EXPECT_EQ(shot->Pixel(0, 10), kArrow);
     EXPECT_EQ(shot->Pixel(210, 10 + static_cast<int>(71.832 - 20) + 8), RGB(255, 255, 255));
+}
+
+// The week face hides the link areas; back on the year, only the placed ones (those with a help
+// tag) show again, so without a background picture none does.
+TEST_F(NavigationTest, LinkAreasComeBackFromTheWeekOnlyWherePlaced) {
+    for (const bool picture : {true, false}) {
+        Customization().backgroundImage = picture ? std::make_shared<Picture>(1600, 1200) : nullptr;
+        CalendarWindow& window = CalendarWindow::Instance();
+        window.GlanceOn();
+        EXPECT_FALSE(window.floatingLinkCanvas[3]->Visible());
+        window.GlanceOff();
+        for (int index = 1; index <= 5; ++index)
+            EXPECT_EQ(window.floatingLinkCanvas[index]->Visible(), picture) << index;
+        window.Close();
+        DoEvents();
+    }
 }

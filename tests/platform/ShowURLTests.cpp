@@ -29,7 +29,9 @@ TEST_F(ShowURLTest, OnlyWebAndMailLinksOpenAndBareWebAddressesBecomeHttp) {
         const size_t before = TestSeams::OpenedURLs().size();
         EXPECT_EQ(ShowURL(given), opened != nullptr) << given;
         EXPECT_EQ(TestSeams::OpenedURLs().size(), before + (opened ? 1 : 0)) << given;
-        if (opened) EXPECT_EQ(TestSeams::OpenedURLs().back(), opened);
+        if (opened) {
+            EXPECT_EQ(TestSeams::OpenedURLs().back(), opened);
+        }
     }
 }
 

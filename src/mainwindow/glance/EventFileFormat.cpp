@@ -4,24 +4,21 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
+#include <iostream>
+
 namespace EventFileFormat {
 
 namespace {
-std::string Replaced(std::string_view text, std::string_view characters) {
-    std::string result(text);
-    for (char& c : result)
-        if (characters.find(c) != std::string_view::npos) c = ' ';
-    return result;
+// Appends text with each of the characters turned into a blank.
+void AppendReplaced(std::string& out, std::string_view text, std::string_view characters) {
+    const size_t start = out.size();
+    out += text;
+    for (size_t i = start; i < out.size(); ++i)
+        if (characters.find(out[i]) != std::string_view::npos) out[i] = ' ';
 }
+constexpr std::string_view kTodoBreakers = "\t\r\n";
+constexpr std::string_view kValueBreakers = "|\r\n";
 } // namespace
-
-std::string CleanTodoText(std::string_view text) {
-    return Replaced(text, "\t\r\n");
-}
-
-std::string CleanEventValue(std::string_view value) {
-    return Replaced(value, "|\r\n");
-}
 
 std::string Compose(const std::vector<TodoItem>& todo, const Dictionary& store) {
     std::string text;
@@ -29,7 +26,7 @@ std::string Compose(const std::vector<TodoItem>& todo, const Dictionary& store) 
     text.reserve(64 * (todo.size() + static_cast<size_t>(store.Count()) + 1));
     for (const TodoItem& item : todo) {
         text += item.done ? "1\t" : "0\t";
-        text += CleanTodoText(item.text);
+        AppendReplaced(text, item.text, kTodoBreakers);
         text += '\n';
     }
     text += AppText::kEventsMarker;
@@ -37,7 +34,7 @@ std::string Compose(const std::vector<TodoItem>& todo, const Dictionary& store) 
     for (const auto& [key, value] : store) {
         text += key;
         text += '|';
-        text += CleanEventValue(value);
+        AppendReplaced(text, value, kValueBreakers);
         text += '\n';
     }
     return text;
@@ -54,7 +51,10 @@ std::vector<TodoItem> ReadTodoItems(const FolderItem& item) {
     std::vector<TodoItem> items;
     if (!item || !item.Exists()) return items;
     auto stream = TextInputStream::Open(item);
-    if (!stream) return items;
+    if (!stream) {
+        std::cerr << "calendar: cannot read the to-do items of " << item.Path().string() << '\n';
+        return items;
+    }
     while (!stream->EndOfFile()) {
         const std::string line = stream->ReadLine();
         // Only the marker itself ends the items: an item may mention the words.

@@ -16,12 +16,8 @@ struct TodoItem {
     bool operator==(const TodoItem&) const = default;
 };
 
-// A to-do text with its Tabs and line breaks turned into blanks.
-std::string CleanTodoText(std::string_view text);
-// An entry's value with its "|" and line breaks turned into blanks.
-std::string CleanEventValue(std::string_view value);
-
-// The whole file as text.
+// The whole file as text: a to-do text with its Tabs and line breaks turned into blanks, an
+// entry's value with its "|" and line breaks.
 std::string Compose(const std::vector<TodoItem>& todo, const Dictionary& store);
 
 // Writes the file whole or not at all: a temporary file beside it, flushed, then renamed over

@@ -11,6 +11,7 @@
 #include "platform/ShowURL.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/PreferencesWindow.h"
 #include "windows/TabWindow.h"
 
 #include <memory>
@@ -74,9 +75,9 @@ void CalendarWindow::RunMainMenu() {
 }
 
 // Where these differ from the menu bar's commands, they do so on purpose: printing hides only
-// the tab, the clock and the hidden menu button; About is left to an edition's own about window.
+// the tab, the clock and the hidden menu button; Preferences opens as a plain window; About is
+// left to an edition's own about window.
 void CalendarWindow::DoMainMenuCommand(const std::string& caption) {
-    app& application = App();
     const CustomizationModule& module = Customization();
     if (caption == "Help") {
         HelpWindow::Instance().Show();
@@ -91,12 +92,12 @@ void CalendarWindow::DoMainMenuCommand(const std::string& caption) {
     } else if (caption == "Show Countdown Event" || caption == "Hide Countdown Event") {
         CountdownCanvas->SetVisible(caption == "Show Countdown Event");
     } else if (caption == "Preferences") {
-        application.ApplePreferences_Action();
+        PreferencesWindow::Instance().Show();
     } else if (caption == "Goto " + module.vendorURL) {
         ShowURL(module.vendorURL);
     } else if (caption == "About Calendar") {
         if (!module.customAboutWindow) AboutWindow::Instance().Show();
     } else if (caption == "Exit") {
-        application.Quit(0);
+        App().Quit(0);
     }
 }
