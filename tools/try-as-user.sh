@@ -256,6 +256,87 @@ check "the preferences keep the tab's place: $(cat "$prefs" 2>/dev/null)" \
 check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program.log' | grep -q ."
 calendar=""
 
+# ---- hardening: menus, Close and the space bar, quits during start-up, no lock folder ----
+# Each run below starts the program afresh, in a home of its own, on the same display.
+new_home() {
+    run_home=$(mktemp -d)
+    mkdir -p "$run_home/Documents" "$run_home/run" && chmod 700 "$run_home/run"
+}
+launch() { # [NAME=value ...] program
+    env HOME="$run_home" XDG_CONFIG_HOME="$run_home/.config" XDG_RUNTIME_DIR="$run_home/run" \
+        "$@" >"$shots/program-hardening.log" 2>&1 &
+    calendar=$!
+    sleep 3
+}
+end_calendar() { # -> the program's exit status
+    kill -TERM "$calendar" 2>/dev/null
+    wait "$calendar"
+    local status=$?
+    calendar=""
+    rm -rf "$run_home"
+    return $status
+}
+calendar_shown() { xdotool search --onlyvisible --name ' Calendar$' >/dev/null 2>&1; }
+
+echo "Menus from a right click on the title band"
+new_home && launch "$program"
+main=$(xdotool search --name " Calendar$" | head -1)
+shot h1-start
+xdotool mousemove 300 30 click 3
+sleep 0.7 && shot h2-menu
+check "a right click opens the menus" more_than "$(changed h1-start h2-menu)" 0.001
+# The first entry is File; moving onto it opens its items.
+xdotool mousemove_relative 20 8
+sleep 0.7 && shot h3-file-menu
+check "File opens onto its items" more_than "$(changed h2-menu h3-file-menu)" 0.0005
+xdotool key Escape key Escape
+sleep 0.5
+
+echo "Ctrl+W, then the space bar without touching the mouse"
+xdotool windowfocus --sync "$main" key ctrl+w
+sleep 1.5 && shot h4-closed
+check "Close slides the calendar away" test "$(geometry "$main" | cut -d' ' -f2)" = "$((0 - height - 10))"
+xdotool key space
+sleep 1.5 && shot h5-space-after-close
+check "the space bar brings it back: $(geometry "$main")" test "$(geometry "$main")" = "0 0 $width $height "
+end_calendar
+check "the program ends normally" test $? = 0
+
+echo "A logout while start-up shows its event-file message"
+new_home
+printf 'Events Data:\ngarbage|x\n' >"$run_home/Documents/Calendar.tpc"
+launch "$program"
+shot h6-event-file-message
+end_calendar
+status=$?
+check "SIGTERM there ends the program with 0, no crash: $status" test "$status" = 0
+check "no calendar opened after the quit" bash -c "! xdotool search --onlyvisible --name ' Calendar$' | grep -q ."
+
+echo "A logout while start-up shows a picture problem"
+broken=$(mktemp -d)
+cp "$program" "$broken/"
+mkdir -p "$broken/Broken"
+printf 'cycleImages=True\nimageCycle=Monthly\nbackgroundImageWide=none.png\nbackgroundImageStandard=none.png\n' \
+    >"$broken/Broken/calspc.dat"
+echo Broken >"$broken/caldef.dat"
+new_home && launch "$broken/ombrelline-calendar"
+shot h7-picture-message
+end_calendar
+status=$?
+check "SIGTERM there ends the program with 0, no crash: $status" test "$status" = 0
+check "the log names the picture: $(grep -m1 none.png "$shots/program-hardening.log")" \
+    grep -q "none.png" "$shots/program-hardening.log"
+rm -rf "$broken"
+
+echo "No writable run-time folder"
+new_home && launch XDG_RUNTIME_DIR=/nonexistent/run "$program"
+shot h8-no-lock-folder
+check "the calendar starts anyway" calendar_shown
+check "and says why on standard error" grep -q "without the single-instance lock" "$shots/program-hardening.log"
+end_calendar
+check "and ends normally" test $? = 0
+# ---- end of hardening ----
+
 # ---- The week face --------------------------------------------------------------------------
 # A date opens its week; an event goes into the 10:00 slot and a to-do item is added and
 # ticked; the return arrow brings the year back; after SIGTERM and a new start all is there.
