@@ -54,8 +54,10 @@ bool app::EditToggleCDCanvas_Action() {
 }
 
 bool app::FileClose_Action() {
-    // Close only slides the calendar away; the tab brings it back.
+    // Close only slides the calendar away; the tab brings it back, and takes the keys so that
+    // the space bar does too.
     CalendarWindow::Instance().ScrollUp();
+    TabWindow::Instance().Show();
     return false;
 }
 

@@ -20,6 +20,7 @@
 #include "controls/mouseButton.h"
 
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -204,8 +205,9 @@ class CalendarWindow : public Window {
     void ScrollUp();
     void ScrollDown();
     // The space bar's and the tab's click: slides the window back when it is away, brings it to
-    // the front when the program was in the background, and otherwise slides it away.
-    void SlideAwayOrBack();
+    // the front when the program was (deactivated) in the background, and otherwise slides it
+    // away.
+    void SlideAwayOrBack(bool deactivated);
     // The year cell key ("row,column") of the day cell that holds d.
     std::string CalDateCell(const Date& d) const;
     void ReloadCalLists();
@@ -237,6 +239,9 @@ class CalendarWindow : public Window {
     bool MenuBandContains(int x, int y) const override;
 
   private:
+    // Runs a painter of the week face; a failure is logged once and what was drawn stays, as
+    // painting must never stop for a message.
+    bool PaintQuietly(const char* what, const std::function<bool()>& paint);
     // The week header's second-month toggle: moves the to-do panel below or back up.
     void ToggleSecondMonth();
     // Shows items as a pop-up menu at the mouse; the chosen item's text, empty for none.
