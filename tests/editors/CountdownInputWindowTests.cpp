@@ -96,24 +96,6 @@ TEST_F(CountdownEditorTest, ClosingStoresWhatTheEditorShows) {
     }
 }
 
-TEST_F(CountdownEditorTest, MovingOffAHolidayRemovesItAndAnUnchangedEntryIsLeftAsItIs) {
-    const std::string christmas = "2026-12-25 00:00:00";
-    application.countdownDate.SetSQLDateTime(christmas);
-    application.eventDict.Value(christmas, christmas + "//Christmas"); // the holiday itself
-    CountdownInputWindow& editor = OpenEditor();
-    editor.Close();
-    DoEvents();
-    EXPECT_EQ(application.eventDict.Value(christmas), christmas + "//Christmas")
-        << "same date, same title: nothing is written";
-
-    CountdownInputWindow& again = CountdownInputWindow::Instance();
-    again.Day->SetListIndex(25);
-    again.Close();
-    EXPECT_FALSE(application.eventDict.HasKey(christmas));
-    EXPECT_EQ(application.eventDict.Value("2026-12-26 00:00:00"),
-              "2026-12-26 00:00:00//Christmas//Countdown");
-}
-
 TEST_F(CountdownEditorTest, TheKeyFilterKeepsTheTitleWithinTheBadge) {
     const std::string wide(14, 'W'); // wider than the badge at any size
     const struct {
