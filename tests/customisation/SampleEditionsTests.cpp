@@ -105,8 +105,9 @@ double Contrast(Color a, Color b) {
 }
 } // namespace
 
-// Wherever a day can stand (the calendar area between the side margins), the days' colour reads
-// against the background of every season or month, on either shape of screen.
+// Under every day of the grid, the days' colour reads against the background of every season
+// or month, on either shape of screen. The grid's thirty columns share the width between its
+// margins (8.8% when the edition gives none); the days stand in columns 1 to 31.
 TEST_F(SampleEditionsTest, EveryDateReadsAgainstEveryPicture) {
     const struct {
         const char* edition;
@@ -130,8 +131,11 @@ TEST_F(SampleEditionsTest, EveryDateReadsAgainstEveryPicture) {
                 const int width = picture.Width(), height = picture.Height();
                 const int top = static_cast<int>(m.TitleAreaHeightPercent * height);
                 const int bottom = top + static_cast<int>(m.CalendarAreaHeightPercent * height);
-                const int left = static_cast<int>(m.leftMargin_pct * width);
-                const int right = static_cast<int>((1 - m.rightMargin_Pct) * width);
+                const double leftMargin = m.leftMargin_pct == 0 ? 0.088 : m.leftMargin_pct;
+                const double rightMargin = m.rightMargin_Pct == 0 ? 0.088 : m.rightMargin_Pct;
+                const double column = width * (1 - leftMargin - rightMargin) / 30;
+                const int left = static_cast<int>(width * leftMargin + column);
+                const int right = static_cast<int>(width * leftMargin + 32 * column);
                 long pixels = 0, faint = 0;
                 for (int y = top; y < bottom; y += 2)
                     for (int x = left; x < right; x += 2, ++pixels)

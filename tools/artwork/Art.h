@@ -55,7 +55,7 @@ struct Scene {
 
 // Where the sun and the signpost stand, as shares of the picture: the sun in the right margin
 // beside the calendar's last column, the signpost (an edition's link area) below the calendar.
-inline constexpr double kSunX = 0.955, kSunY = 0.3, kSunRadius = 0.04;
+inline constexpr double kSunX = 0.976, kSunY = 0.3, kSunRadius = 0.026;
 inline constexpr double kSignX = 0.87, kSignTop = 0.79, kSignBoard = 0.055;
 
 // The calm zone behind the calendar's days: no cloud, tree, sun or snowflake is drawn in it,

@@ -143,8 +143,10 @@ void Light(QPainter& painter, const Scene& scene, double w, double h) {
     }
 }
 
-// Cumulus: a union of puffs with a flat base, lit from above, with a soft rim.
-void Clouds(QPainter& painter, const Scene& scene, Random& random, double w, double h) {
+// Cumulus: a union of puffs with a flat base, lit from above, with a soft rim. A cloud that
+// would reach into the calm zone is left out whole.
+void Clouds(QPainter& painter, const Scene& scene, Random& random, double w, double h,
+            const QRectF& zone) {
     for (int c = 0; c < scene.clouds; ++c) {
         const double cx = random.Range(0.05, 0.95) * w, base = random.Range(0.14, 0.34) * h;
         const double size = random.Range(0.6, 1.2) * h / 16;
@@ -159,6 +161,7 @@ void Clouds(QPainter& painter, const Scene& scene, Random& random, double w, dou
         above.addRect(QRectF(cx - 6 * size, base - 4 * size, 12 * size, 4 * size));
         const QPainterPath cloud = puffs.simplified().intersected(above);
         const QRectF box = cloud.boundingRect();
+        if (box.adjusted(-size, -size, size, size).intersects(zone)) continue;
         painter.setPen(QPen(WithAlpha(scene.cloud, 40), size * 0.35));
         QLinearGradient light(0, box.top(), 0, box.bottom());
         light.setColorAt(0, WithAlpha(Mix(scene.cloud, Qt::white, 0.6), 235));
@@ -423,7 +426,7 @@ QImage PaintScene(const Scene& scene, int width, int height, uint32_t seed, int 
     painter.setClipPath(scenery);
     if (scene.stars) Stars(painter, random, w, h);
     Light(painter, scene, w, h);
-    Clouds(painter, scene, random, w, h);
+    Clouds(painter, scene, random, w, h, zone.area);
     painter.setClipping(false);
     Mountains(painter, scene, random, w, h);
     if (scene.lake) Lake(painter, scene, random, w, h);

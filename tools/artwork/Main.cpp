@@ -98,13 +98,17 @@ struct Shape {
 constexpr Shape kShapes[] = {{"wide", 1920, 1200, 96}, {"standard", 1600, 1280, 102}};
 
 // Both editions give the calendar 62% of the picture's height below the title band
-// (calspc.dat); the zone spans the days between the edition's side margins.
+// (calspc.dat). Across, the zone spans the days: the grid's thirty columns share the width
+// between its side margins, and the days stand in columns 1 to 31, so they reach beyond the
+// right margin.
 art::CalmZone Zone(const Shape& shape, double leftMargin, double rightMargin, QColor veil,
                    double opacity) {
+    const double column = (1 - leftMargin - rightMargin) / 30;
     const double pad = shape.height / 100.0;
-    const QRectF area(QPointF(std::max(0.0, shape.width * leftMargin - pad), shape.titleBand),
-                      QPointF(std::min<double>(shape.width, shape.width * (1 - rightMargin) + pad),
-                              shape.titleBand + shape.height * 0.62 + pad));
+    const QRectF area(
+        QPointF(std::max(0.0, shape.width * leftMargin - pad), shape.titleBand),
+        QPointF(std::min<double>(shape.width, shape.width * (leftMargin + 32 * column)),
+                shape.titleBand + shape.height * 0.62 + pad));
     return {area, veil, opacity};
 }
 
