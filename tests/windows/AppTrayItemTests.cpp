@@ -63,6 +63,19 @@ TEST_F(AppTrayItemTest, TheIconShowsTodaysDayCentredOnItsMiddle) {
     }
 }
 
+TEST_F(AppTrayItemTest, TheClockRedrawsTheIconWhenTheDayChanges) {
+    Date::FixClock(Date(2026, 1, 1, 23, 59).TotalSeconds());
+    application.currentDate = Date();
+    application.mAppTrayItem = std::make_unique<AppTrayItem>();
+    const PicturePtr first = application.mAppTrayItem->Icon();
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    calendar.TimeTimer_Action();
+    EXPECT_EQ(application.mAppTrayItem->Icon(), first) << "the same day";
+    Date::FixClock(Date(2026, 1, 2, 0, 0).TotalSeconds());
+    calendar.TimeTimer_Action();
+    EXPECT_NE(application.mAppTrayItem->Icon(), first);
+}
+
 TEST_F(AppTrayItemTest, TheMenuListsOpenToDoItemsAsTheyAreWritten) {
     AddToDo("Call A & B", false);
     AddToDo("Done already", true);
