@@ -28,11 +28,12 @@ export ASAN_OPTIONS=detect_leaks=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
 status=0
+# The time-out is generous: on a shared machine a single input can stall for many seconds.
 for target in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$target" "build-fuzz/crashes/$target"
   echo "== $target: $seconds s"
   if ! build-fuzz/fuzz/"fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
-      -malloc_limit_mb=1024 -timeout=20 -print_final_stats=1 \
+      -malloc_limit_mb=1024 -timeout=120 -print_final_stats=1 \
       -artifact_prefix="build-fuzz/crashes/$target/" \
       "build-fuzz/corpus/$target" "fuzz/corpus/$target" 2>"build-fuzz/$target.log"; then
     status=1

@@ -4,15 +4,19 @@
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/FolderItem.h"
+#include "platform/Log.h"
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
 namespace {
 
 // Only a line that is the marker itself starts the events: a to-do item that merely mentions
-// the words must not hide them.
-bool IsMarker(const std::string& line) {
-    return TextEquals(line, AppText::kEventsMarker);
+// the words must not hide them. Blanks at its ends and a byte-order mark that an editor put
+// before the first line do not count.
+bool IsMarker(std::string_view line) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+    return TextEquals(Trim(line), AppText::kEventsMarker);
 }
 
 // Reads past the to-do items; false when no events follow.
@@ -29,9 +33,11 @@ std::string EventValue(const std::string& line, size_t bar) {
     return line.substr(bar + 1, next == std::string::npos ? next : next - bar - 1);
 }
 
-// Stores the event lines that follow and notes the countdown event's start; false when a line
-// did not start with an SQL date-time. Such a line is skipped; a second marker ends the events.
-bool ReadEvents(TextInputStream& stream, Dictionary& store, Date& countdown) {
+// Stores the event lines that follow and notes the countdown event's start (the last such
+// line wins); false when a line did not start with an SQL date-time. Such a line is skipped
+// and reading goes on, also after a second marker, so that every good line is kept.
+bool ReadEvents(TextInputStream& stream, const FolderItem& file, Dictionary& store,
+                Date& countdown) {
     Date start;
     bool wellFormed = true;
     while (!stream.EndOfFile()) {
@@ -43,7 +49,9 @@ bool ReadEvents(TextInputStream& stream, Dictionary& store, Date& countdown) {
             start.SetSQLDateTime(key);
         } catch (const UnsupportedFormatException&) {
             wellFormed = false;
-            if (IsMarker(line)) break;
+            LogProblem("skipped an event line that does not start with a date (\"" +
+                           line.substr(0, 40) + "\")",
+                       file.Path());
             continue;
         }
         std::string value = EventValue(line, bar);
@@ -59,9 +67,9 @@ void app::LoadUserEvents() {
     const FolderItem item = SpecialFolder::Documents().Child(AppText::kEventFileName);
     if (!item || !item.Exists()) return;
     auto stream = TextInputStream::Open(item);
-    if (!stream) throw IOException("cannot open the event file");
+    if (!stream) throw IOException("cannot open the event file " + item.Path().string());
     bool wellFormed = true;
-    if (SkipToEvents(*stream)) wellFormed = ReadEvents(*stream, eventDict, countdownDate);
+    if (SkipToEvents(*stream)) wellFormed = ReadEvents(*stream, item, eventDict, countdownDate);
     stream->Close();
     if (!wellFormed) MsgBox(AppText::kEventDatabaseProblem);
 }

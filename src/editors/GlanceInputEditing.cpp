@@ -43,11 +43,27 @@ void GlanceInputWindow::HalfHourSlider_ValueChanged() {
     list.InvalidateCell(*row, start.DayOfWeek());
 }
 
-// FIXME: stores nothing until the week list's AddEvent and RemoveEvent are in.
 void GlanceInputWindow::SaveButton_Action() {
+    app& application = App();
+    EventField->SetText(EventEditor::TitleToStore(EventField->Text()));
+    if (AllDayCheck->Value()) {
+        application.selectedDate = EventEditor::DayNoteStart(application.selectedDate);
+        EventEndTime = application.selectedDate;
+    }
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    calendar.GlanceList->AddEvent(EventEndTime, EventField->Text());
+    calendar.AddEvent(true);
     Close();
 }
 
 void GlanceInputWindow::DeleteButton_Action() {
+    app& application = App();
+    if (AllDayCheck->Value())
+        application.selectedDate = EventEditor::DayNoteStart(application.selectedDate);
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    const std::string key = application.selectedDate.SQLDateTime();
+    if (application.eventDict.HasKey(key))
+        calendar.RemoveEvent(EventEditor::DayMarker(application.eventDict.Value(key)));
+    calendar.GlanceList->RemoveEvent();
     Close();
 }

@@ -8,6 +8,9 @@ struct SeamState {
     std::vector<std::string> urls;
     TestSeams::MenuAnswer menuAnswer;
     std::vector<std::vector<TestSeams::MenuEntry>> menus;
+    TestSeams::PrintAnswer printAnswer;
+    std::vector<TestSeams::PrintDialogRecord> printDialogs;
+    std::vector<PicturePtr> printedPages;
     std::vector<std::function<void(Window&)>> modal;
     int beeps = 0;
 };
@@ -45,6 +48,19 @@ const std::vector<std::vector<MenuEntry>>& Menus() {
     return State().menus;
 }
 
+void AnswerPrinting(PrintAnswer answer) {
+    State().printAnswer = std::move(answer);
+}
+const PrintAnswer& PrintingAnswer() {
+    return State().printAnswer;
+}
+const std::vector<PrintDialogRecord>& PrintDialogs() {
+    return State().printDialogs;
+}
+const std::vector<PicturePtr>& PrintedPages() {
+    return State().printedPages;
+}
+
 int RecordDialog(const DialogRecord& record) {
     State().dialogs.push_back(record);
     return State().answer ? State().answer(record) : 0;
@@ -57,6 +73,14 @@ void RecordURL(std::string url) {
 std::string RecordMenu(std::vector<MenuEntry> entries) {
     State().menus.push_back(std::move(entries));
     return State().menuAnswer ? State().menuAnswer(State().menus.back()) : std::string();
+}
+
+void RecordPrintDialog(PrintDialogRecord record) {
+    State().printDialogs.push_back(std::move(record));
+}
+
+void RecordPrintedPage(PicturePtr page) {
+    State().printedPages.push_back(std::move(page));
 }
 
 } // namespace TestSeams

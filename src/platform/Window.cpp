@@ -78,6 +78,16 @@ void Window::Keep(std::unique_ptr<Window> window) {
     Kept().push_back(std::move(window));
 }
 
+void Window::DiscardAll() {
+    // Moved out first: a window's destructor may look at the lists.
+    auto kept = std::move(Kept());
+    auto retired = std::move(Retired());
+    Kept().clear();
+    Retired().clear();
+    kept.clear();
+    retired.clear();
+}
+
 Window::Window() {
     EnsureToolkit();
     widget_ = std::make_unique<WindowWidget>(*this);
@@ -364,6 +374,23 @@ bool Window::OpenMenuAt(int x, int y) {
     const QPoint global = widget_->mapToGlobal(QPoint(x, y));
     bar->PopUp(global.x(), global.y());
     return true;
+}
+
+void Window::PassWheelOn(const RectControl& from, int x, int y, int deltaX, int deltaY) {
+    // Controls stack in the order they were made, the latest on top.
+    const auto self = std::find_if(controls_.begin(), controls_.end(),
+                                   [&](const auto& control) { return control.get() == &from; });
+    for (auto it = std::make_reverse_iterator(self); it != controls_.rend(); ++it) {
+        auto* control = dynamic_cast<RectControl*>(it->get());
+        if (!control || !control->Shown() || !control->Enabled() || !control->HasWheelHandler())
+            continue;
+        const int localX = x - control->Left(), localY = y - control->Top();
+        if (localX < 0 || localY < 0 || localX >= control->Width() || localY >= control->Height())
+            continue;
+        Application::Dispatch([&] { control->Event_MouseWheel(localX, localY, deltaX, deltaY); });
+        return;
+    }
+    Application::Dispatch([&] { Event_MouseWheel(x, y, deltaX, deltaY); });
 }
 
 bool Window::RouteKey(const std::string& key, RectControl* focused) {

@@ -74,6 +74,7 @@ TEST_F(WeekFaceTest, ABadEntryIsHandledAndTheRestOfTheWeekStillLoads) {
     AddEntry("2026-03-01 20:30:00", "2026-03-01 21:00:00", "After it");
     AddEntry("2026-03-02 09:00:00", "garbage", "Broken");
     AddEntry("2026-03-02 10:00:00", "also garbage", "Broken too");
+    AddEntry("2026-03-02 14:00:00", "2026-03-02 14:30:00", "Monday afternoon");
     AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Thursday");
     Window();
     EXPECT_EQ(Messages(), (std::vector<std::string>{
@@ -83,7 +84,8 @@ TEST_F(WeekFaceTest, ABadEntryIsHandledAndTheRestOfTheWeekStillLoads) {
     EXPECT_EQ(application.eventDict.Value("2026-03-01 20:00:00"),
               "2026-03-01 20:30:00//Too long//Special");
     EXPECT_EQ(Codes(1, 24, 25), "44");
-    EXPECT_EQ(Codes(5, 2, 3), "13") << "the days after a bad entry are still shown";
+    EXPECT_EQ(Codes(2, 12, 12), "4") << "the rest of the day after a bad entry is still shown";
+    EXPECT_EQ(Codes(5, 2, 3), "13") << "and the rest of the week";
 }
 
 namespace {
@@ -93,6 +95,7 @@ struct SaveCase {
     const char* end;
     const char* codes; // rows 2 to 7 of Tuesday's column afterwards
     bool stored;
+    const char* refusal = ""; // words of the message when it is not stored
 };
 } // namespace
 
@@ -104,11 +107,11 @@ TEST_F(WeekFaceTest, SavingRetagsTheDayAndRefusesWhatTheGridCannotHold) {
         {"2026-03-03 09:30:00", "2026-03-03 09:00:00", "2026-03-03 11:00:00", "1223--", true},
         // Left over from a file: far past the grid. Saving it shorter clears only real rows.
         {"2026-03-03 23:30:00", "2026-03-03 09:00:00", "2026-03-03 09:30:00", "4-----", true},
-        {"", "2026-03-03 09:00:00", "2026-03-04 09:30:00", "------", false},
-        {"", "2026-03-03 09:00:00", "2026-04-03 09:30:00", "------", false},
-        {"", "2026-03-03 21:00:00", "2026-03-03 21:30:00", "------", false},
-        {"", "2026-03-03 07:00:00", "2026-03-03 07:30:00", "------", false},
-        {"", "2026-03-03 20:00:00", "2026-03-03 22:30:00", "------", false},
+        {"", "2026-03-03 09:00:00", "2026-03-04 09:30:00", "------", false, "different day"},
+        {"", "2026-03-03 09:00:00", "2026-04-03 09:30:00", "------", false, "different day"},
+        {"", "2026-03-03 21:00:00", "2026-03-03 21:30:00", "------", false, "out of bounds"},
+        {"", "2026-03-03 07:00:00", "2026-03-03 07:30:00", "------", false, "incorrect event time"},
+        {"", "2026-03-03 20:00:00", "2026-03-03 22:30:00", "------", false, "incorrect event time"},
     };
     CalendarWindow& window = Window();
     for (const SaveCase& c : cases) {
@@ -124,7 +127,8 @@ TEST_F(WeekFaceTest, SavingRetagsTheDayAndRefusesWhatTheGridCannotHold) {
         EXPECT_EQ(application.eventDict.Lookup(c.start) == std::string(c.end) + "//Meeting",
                   c.stored)
             << c.start << " to " << c.end;
-        EXPECT_EQ(Messages().size(), before + (c.stored ? 0 : 1)) << c.start << " to " << c.end;
+        ASSERT_EQ(Messages().size(), before + (c.stored ? 0 : 1)) << c.start << " to " << c.end;
+        if (!c.stored) EXPECT_NE(Messages().back().find(c.refusal), std::string::npos) << c.end;
         if (!c.stored && *c.existing)
             EXPECT_EQ(WeekGrid::ValueField(application.eventDict.Value("2026-03-03 09:00:00"), 2),
                       "Old");

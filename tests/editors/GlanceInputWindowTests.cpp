@@ -23,8 +23,6 @@ class GlanceInputWindowTest : public YearGridTest {
         CalendarWindow& calendar = CalendarWindow::Instance();
         application.selectedDate = start;
         calendar.ReloadCalLists();
-        while (calendar.GlanceList->ListCount() < 28)
-            calendar.GlanceList->AddRow();
         GlanceInputWindow& editor = GlanceInputWindow::Instance();
         editor.Show();
         return editor;
@@ -131,20 +129,92 @@ TEST_F(GlanceInputWindowTest, TheSliderMovesTheEndInHalfHoursAndWarnsOfAnEndBefo
     EXPECT_TRUE(note.IsOpen());
 }
 
-TEST_F(GlanceInputWindowTest, TheEditorRunsModallyAndASecondIsRefused) {
-    CalendarWindow::Instance();
-    application.selectedDate = On(13, 0);
+TEST_F(GlanceInputWindowTest, SaveStoresTheTitleAndEndAndMarksTheDay) {
+    AddHoliday("2010-06-15", "Flag Day");
+    GlanceInputWindow& editor = OpenOn(On(10, 0));
+    editor.EventField->SetText("");
+    Simulate::Slide(*editor.HalfHourSlider, 3);
+    editor.SaveButton->Push();
+    EXPECT_FALSE(editor.IsOpen());
+    EXPECT_EQ(Stored("2010-06-15 10:00:00"), "2010-06-15 11:30:00//New Event");
+    EXPECT_EQ(Markers(On(0, 0)), "6/15/2010//Flag Day|//New Event|");
+
+    // Saving again replaces the entry, kind and all; a typed title cannot add a field.
+    application.eventDict.Value("2010-06-15 10:00:00", "2010-06-15 11:30:00//Party//Special");
+    GlanceInputWindow& again = OpenOn(On(10, 0));
+    again.EventField->SetText("Tea | cake//Special/");
+    again.SaveButton->Push();
+    EXPECT_EQ(Stored("2010-06-15 10:00:00"), "2010-06-15 11:30:00//Tea   cake/Special");
+}
+
+TEST_F(GlanceInputWindowTest, AllDaySaveAndDeleteWorkOnTheDayNoteOnly) {
+    AddEntry("2010-06-15 09:00:00", "2010-06-15 10:00:00", "Meeting");
+    GlanceInputWindow& editor = OpenOn(On(9, 0));
+    Simulate::Click(editor, 80, 46);
+    editor.EventField->SetText("Holiday week");
+    editor.SaveButton->Push();
+    EXPECT_EQ(Stored("2010-06-15 00:00:01"), "2010-06-15 00:00:01//Holiday week");
+    EXPECT_EQ(Stored("2010-06-15 09:00:00"), "2010-06-15 10:00:00//Meeting");
+    EXPECT_EQ(application.selectedDate, On(0, 0, 1));
+
+    GlanceInputWindow& remover = OpenOn(On(9, 0));
+    Simulate::Click(remover, 80, 46);
+    remover.DeleteButton->Push();
+    EXPECT_EQ(Stored("2010-06-15 00:00:01"), "(none)");
+    EXPECT_EQ(Stored("2010-06-15 09:00:00"), "2010-06-15 10:00:00//Meeting");
+    EXPECT_EQ(Markers(On(0, 0)), "6/15/2010//Meeting|");
+}
+
+TEST_F(GlanceInputWindowTest, DeleteRemovesTheEntryAndItsMarkerOnlyAndTheCloseBoxNothing) {
+    AddHoliday("2010-06-15", "Flag Day");
+    AddEntry("2010-06-15 09:00:00", "2010-06-15 10:00:00", "Party");
+    AddEntry("2010-06-15 11:00:00", "2010-06-15 12:00:00", "Party", "Special");
+    CalendarWindow::Instance().AddEvent(true);
+    ASSERT_EQ(Markers(On(0, 0)), "6/15/2010//Flag Day|//Party|//Party|Special");
+
+    // The close box: nothing changes, whatever was typed.
+    GlanceInputWindow& closed = OpenOn(On(11, 0));
+    closed.EventField->SetText("Changed");
+    Simulate::Slide(*closed.HalfHourSlider, 6);
+    closed.Close();
+    EXPECT_EQ(Stored("2010-06-15 11:00:00"), "2010-06-15 12:00:00//Party//Special");
+
+    GlanceInputWindow& editor = OpenOn(On(11, 0));
+    editor.DeleteButton->Push();
+    EXPECT_EQ(Stored("2010-06-15 11:00:00"), "(none)");
+    EXPECT_EQ(Stored("2010-06-15 09:00:00"), "2010-06-15 10:00:00//Party");
+    EXPECT_EQ(Markers(On(0, 0)), "6/15/2010//Flag Day|//Party|");
+
+    // Nothing stored on the slot: nothing changes.
+    const int count = application.eventDict.Count();
+    OpenOn(On(15, 0)).DeleteButton->Push();
+    EXPECT_EQ(application.eventDict.Count(), count);
+    EXPECT_EQ(Markers(On(0, 0)), "6/15/2010//Flag Day|//Party|");
+}
+
+TEST_F(GlanceInputWindowTest, AClickOnTheWeekGridEditsThatSlotModallyAndASecondIsRefused) {
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    calendar.ReloadCalLists();
+    calList& grid = *calendar.GlanceList;
     bool secondOpened = true;
-    std::string typed;
+    std::string from, typed;
     TestSeams::WhenModal([&](Window& window) {
         auto& editor = dynamic_cast<GlanceInputWindow&>(window);
         secondOpened = GlanceInputWindow::EditSelectedEvent();
+        from = editor.fromDate->Text();
         Simulate::Type(editor, "Call Bob");
         typed = editor.EventField->Text();
+        Simulate::Slide(*editor.HalfHourSlider, 3);
         Simulate::Key(editor, "Return");
     });
-    EXPECT_TRUE(GlanceInputWindow::EditSelectedEvent());
+    // Tuesday 15 June 2010, the 10:00 slot.
+    calendar.GlanceList_MouseDown(grid.ColumnLeft(3) + 3, 4 * grid.RowHeight() + 2);
     EXPECT_FALSE(secondOpened);
+    EXPECT_EQ(from, "6/15/2010 at 10:00 AM");
     EXPECT_EQ(typed, "Call Bob") << "typing replaced the suggested title";
-    EXPECT_EQ(FindOpenWindow<GlanceInputWindow>(), nullptr) << "Return pressed Save";
+    EXPECT_EQ(FindOpenWindow<GlanceInputWindow>(), nullptr);
+    EXPECT_EQ(Stored("2010-06-15 10:00:00"), "2010-06-15 11:30:00//Call Bob") << "Return saves";
+    EXPECT_EQ(
+        (std::vector<std::string>{grid.CellTag(4, 3), grid.CellTag(6, 3), grid.CellTag(7, 3)}),
+        (std::vector<std::string>{"2010-06-15 10:00:00|1", "2010-06-15 10:00:00|3", ""}));
 }

@@ -171,7 +171,13 @@ TEST_F(CalendarWindowTest, ALongThinBackgroundIsScaledOnlyAsFarAsTheScreenShowsI
     CustomizationModule& module = Customization();
     module.backgroundImage = FilledPicture(4000, 1, RGB(0, 200, 0));
     module.backgroundImage->SetPixel(0, 0, RGB(200, 0, 0));
+    module.yearNumber.assign(10, nullptr);
+    module.yearNumber[0] = std::make_shared<Picture>(2, 3);
     CalendarWindow& window = CalendarWindow::Instance();
+    // At the background's scale of 876 the digit would take 1752 x 2628 pixels.
+    ASSERT_TRUE(window.yearNumberScaled[0]);
+    EXPECT_LE(window.yearNumberScaled[0]->Width(), 1440);
+    EXPECT_LE(window.yearNumberScaled[0]->Height(), 876);
     ASSERT_TRUE(window.backgroundImageScaled);
     EXPECT_EQ(window.backgroundImageScaled->Height(), 876);
     EXPECT_LE(window.backgroundImageScaled->Width(), 1440 + 2 * 876); // two columns at most

@@ -166,18 +166,30 @@ TEST_F(WindowTest, MouseDownDecidesWhetherDragAndReleaseFollow) {
     EXPECT_EQ(window.MouseY(), 120);
 }
 
-TEST_F(WindowTest, WheelGoesOnceToTheControlUnderThePointerElseToTheWindow) {
+TEST_F(WindowTest, WheelGoesOnceToTheTopmostControlWithAHandlerElseToTheWindow) {
     ProbeWindow& window = Shown();
-    auto& canvas = *window.ControlAs<Canvas>("first");
-    canvas.SetBounds(0, 0, 50, 50);
-    canvas.OnMouseWheel = [](int, int, int, int dy) {
-        journal.push_back("control wheel " + std::to_string(dy));
+    auto& below = *window.ControlAs<Canvas>("first");
+    auto& above = *window.ControlAs<Canvas>("second"); // made later, so on top
+    below.SetBounds(0, 0, 50, 50);
+    above.SetBounds(20, 20, 100, 100);
+    below.OnMouseWheel = [](int x, int y, int, int dy) {
+        journal.push_back("below " + std::to_string(x) + "," + std::to_string(y) + " " +
+                          std::to_string(dy));
         return false;
     };
     journal.clear();
     Simulate::Wheel(window, 10, 10, 0, -1);
-    Simulate::Wheel(window, 200, 200, 0, 1);
-    EXPECT_EQ(journal, (std::vector<std::string>{"control wheel -1", "window wheel 1"}));
+    // The upper canvas has no wheel handler: the wheel goes through it.
+    Simulate::Wheel(window, 30, 30, 0, 1);
+    Simulate::Wheel(window, 100, 100, 0, 2);
+    above.OnMouseWheel = [](int, int, int, int) {
+        journal.push_back("above");
+        return false;
+    };
+    Simulate::Wheel(window, 30, 30, 0, 1);
+    Simulate::Wheel(window, 200, 200, 0, 3);
+    EXPECT_EQ(journal, (std::vector<std::string>{"below 10,10 -1", "below 30,30 1",
+                                                 "window wheel 2", "above", "window wheel 3"}));
 }
 
 TEST_F(WindowTest, KeysArriveAsTheFrameworkCharacters) {

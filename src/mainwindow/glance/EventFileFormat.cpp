@@ -4,6 +4,8 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
+#include <iostream>
+
 namespace EventFileFormat {
 
 namespace {
@@ -49,7 +51,10 @@ std::vector<TodoItem> ReadTodoItems(const FolderItem& item) {
     std::vector<TodoItem> items;
     if (!item || !item.Exists()) return items;
     auto stream = TextInputStream::Open(item);
-    if (!stream) return items;
+    if (!stream) {
+        std::cerr << "calendar: cannot read the to-do items of " << item.Path().string() << '\n';
+        return items;
+    }
     while (!stream->EndOfFile()) {
         const std::string line = stream->ReadLine();
         // Only the marker itself ends the items: an item may mention the words.

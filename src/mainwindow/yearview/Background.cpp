@@ -12,15 +12,17 @@
 
 namespace {
 // The year digits at the background's scale. The mask is scaled with each digit, which so keeps
-// its transparent parts.
-void ScaleYearDigits(std::vector<PicturePtr>& digits, float fx, float fy,
+// its transparent parts. A digit never grows past the screen, whatever the background's shape.
+void ScaleYearDigits(std::vector<PicturePtr>& digits, float fx, float fy, const ScreenInfo& screen,
                      std::array<PicturePtr, 10>& scaled) {
     for (size_t digit = 0; digit < digits.size() && digit < scaled.size(); ++digit) {
         PicturePtr& picture = digits[digit];
         if (!picture) continue;
         picture = EnsurePictureBits(picture, 32);
-        const int w = static_cast<int>(static_cast<float>(picture->Width()) * fx);
-        const int h = static_cast<int>(static_cast<float>(picture->Height()) * fy);
+        const int w = static_cast<int>(std::min(static_cast<float>(picture->Width()) * fx,
+                                                static_cast<float>(screen.AvailableWidth)));
+        const int h = static_cast<int>(std::min(static_cast<float>(picture->Height()) * fy,
+                                                static_cast<float>(screen.AvailableHeight)));
         scaled[digit] = BilinearScale(picture, w, h);
     }
 }
@@ -67,7 +69,7 @@ void CalendarWindow::LoadBackgroundImage() {
         static_cast<float>(static_cast<int>(width) / static_cast<double>(background->Width()));
     const float fy = static_cast<float>(static_cast<double>(backgroundImageScaled->Height()) /
                                         background->Height());
-    ScaleYearDigits(module.yearNumber, fx, fy, yearNumberScaled);
+    ScaleYearDigits(module.yearNumber, fx, fy, screen, yearNumberScaled);
 }
 
 void CalendarWindow::Event_Paint(Graphics& g) {

@@ -8,6 +8,7 @@
 #include "customisation/CustomizationModule.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+#include "platform/Log.h"
 #include "platform/Numbers.h"
 #include "platform/Screen.h"
 #include "platform/Text.h"
@@ -133,10 +134,12 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
             YearGrid::AppendMarker(grid.CellTag(row, column), value);
         } catch (const UnsupportedFormatException&) {
             badFormat = true;
+            LogProblem("the year grid skips an event whose start is not a date: " + key);
         } catch (const OutOfBoundsException&) {
             badFormat = true;
-        } catch (const std::exception&) {
-            // Skipped without a word.
+            LogProblem("the year grid skips an event outside its years: " + key);
+        } catch (const std::exception& error) {
+            LogProblem("the year grid skips the event " + key + ": " + error.what());
         }
     }
     if (badFormat) MsgBox(kBadEntry);
