@@ -5,6 +5,7 @@
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/TestSeams.h"
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -96,6 +97,8 @@ TEST_F(CountdownEditorTest, ClosingStoresWhatTheEditorShows) {
         EXPECT_EQ(application.eventDict.Count(), 1) << "the old key is gone when the date moved";
         EXPECT_EQ(application.eventDict.Lookup(c.key),
                   c.key + "//" + c.storedTitle + "//Countdown");
+        EXPECT_FALSE(std::filesystem::exists(environment.Documents() / "Calendar.tpc"))
+            << "the badge's click writes the file, not the editor";
     }
 }
 
