@@ -419,6 +419,114 @@ calendar=""
 check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-week.log' | grep -q ."
 # ---- end of the week face --------------------------------------------------------------------
 
+# ---- The countdown badge: shown from the menu, dragged, edited, and shown again at start-up ----
+start_badge_run() { # screenshots the start as $1
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" \
+        "$program" >>"$shots/program-countdown.log" 2>&1 &
+    calendar=$!
+    sleep 3
+    main=$(xdotool search --name " Calendar$" | head -1)
+    shot "$1"
+}
+quit_badge_run() {
+    kill -TERM "$calendar"
+    wait "$calendar"
+    local status=$?
+    calendar=""
+    return $status
+}
+# Asks a window to close as its close box would (there is no window manager to draw one).
+close_window() {
+    python3 - "$1" <<'PY'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XFlush.argtypes = [ctypes.c_void_p]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+class Event(ctypes.Union):
+    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+display = x.XOpenDisplay(None)
+event = Event()
+event.xclient.type = 33  # ClientMessage
+event.xclient.window = int(sys.argv[1])
+event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.xclient.format = 32
+event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x.XSendEvent(display, int(sys.argv[1]), 0, 0, ctypes.byref(event))
+x.XFlush(display)
+PY
+}
+# The share of pixels that differ between the text areas of the badge's page in two
+# screenshots, the badge's top-left corner given for each.
+badge_changed() { # shot1 x1 y1 shot2 x2 y2
+    compare -metric AE -fuzz 10% "$shots/$1.png[80x64+$(($2 + 15))+$(($3 + 30))]" \
+        "$shots/$4.png[80x64+$(($5 + 15))+$(($6 + 30))]" null: 2>&1 | awk '{print $1 / (80 * 64)}'
+}
+
+echo "The countdown badge"
+start_badge_run c1-start
+echo "  showing it from the Edit menu"
+xdotool mousemove 700 30 click 3
+sleep 0.5
+xdotool key Down Down Right Up Return
+sleep 0.5 && shot c2-badge-shown
+check "the badge appears at the top left" more_than "$(badge_changed c1-start 135 15 c2-badge-shown 135 15)" 0.3
+
+echo "  dragging it"
+xdotool mousemove 195 85 mousedown 1
+for step in 1 2 3 4 5; do xdotool mousemove_relative -- 41 43; sleep 0.1; done
+xdotool mouseup 1
+sleep 0.5 && shot c3-badge-dragged
+check "it moved with the pointer" \
+    more_than 0.01 "$(badge_changed c2-badge-shown 135 15 c3-badge-dragged 340 230)"
+check "and left its old place" \
+    more_than 0.01 "$(badge_changed c1-start 135 15 c3-badge-dragged 135 15)"
+check "no editor opened" bash -c "! xdotool search --onlyvisible --name '^Calendar Countdown Event$' | grep -q ."
+
+echo "  clicking it, typing a title and picking the 31st"
+xdotool mousemove 400 300 click 1
+sleep 1
+editor=$(xdotool search --onlyvisible --name "^Calendar Countdown Event$" | head -1)
+check "the countdown editor opens" test -n "$editor"
+read -r ex ey _ < <(geometry "$editor")
+xdotool mousemove $((ex + 180)) $((ey + 42)) click 1 key ctrl+a
+xdotool type --delay 60 "Ski Trip"
+xdotool mousemove $((ex + 197)) $((ey + 84)) click 1
+sleep 0.5
+xdotool key Down Down Down Down Down Down Return
+sleep 0.5 && shot c4-editor
+close_window "$editor"
+sleep 1 && shot c5-badge-edited
+check "closing the editor closes it" bash -c "! xdotool search --onlyvisible --name '^Calendar Countdown Event$' | grep -q ."
+check "the badge shows the new countdown" \
+    more_than "$(badge_changed c3-badge-dragged 340 230 c5-badge-edited 340 230)" 0.02
+events="$home/Documents/Calendar.tpc"
+check "the event file holds it: $(grep -a Countdown "$events" 2>/dev/null)" \
+    grep -aq "^$(date +%Y)-12-31 00:00:00|$(date +%Y)-12-31 00:00:00//Ski Trip//Countdown$" "$events"
+
+echo "  quitting, asking for the badge at start-up and starting again"
+quit_badge_run
+check "the program ended normally" test $? = 0
+prefs="$home/.config/QVCalendar.prefs"
+sed -i 's/^[^;]*;/1;/' "$prefs"
+start_badge_run c6-badge-at-start
+check "the badge shows the same countdown at start-up" \
+    more_than 0.01 "$(badge_changed c5-badge-edited 340 230 c6-badge-at-start 135 15)"
+cp "$shots/c6-badge-at-start.png" docs/countdown.png
+quit_badge_run
+check "and ends normally" test $? = 0
+check "nothing was reported on the console" \
+    bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-countdown.log' | grep -q ."
+# ---- end of the countdown badge --------------------------------------------------------------
+
 echo "Screenshots: $shots"
 if ((failures)); then echo "$failures check(s) failed"; exit 1; fi
 echo "All checks passed"
