@@ -20,6 +20,7 @@
 #include "controls/mouseButton.h"
 
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -238,6 +239,9 @@ class CalendarWindow : public Window {
     bool MenuBandContains(int x, int y) const override;
 
   private:
+    // Runs a painter of the week face; a failure is logged once and what was drawn stays, as
+    // painting must never stop for a message.
+    bool PaintQuietly(const char* what, const std::function<bool()>& paint);
     // The week header's second-month toggle: moves the to-do panel below or back up.
     void ToggleSecondMonth();
     // Shows items as a pop-up menu at the mouse; the chosen item's text, empty for none.
