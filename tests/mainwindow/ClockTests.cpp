@@ -15,8 +15,11 @@ class ClockTest : public CalendarWindowTest {
     CalendarWindow& OpenPainted() {
         application.showCoundownCalendar = true;
         CalendarWindow& window = CalendarWindow::Instance();
-        // Where the badge stands in the title band, clear of the year grid.
-        window.CountdownCanvas->SetBounds(135, 15, 118, 130);
+        // Within the title band (71 pixels high here), clear of the year grid, whose repaints
+        // would otherwise repaint the badge too.
+        window.CountdownCanvas->SetBounds(135, 5, 118, 60);
+        EXPECT_LE(window.CountdownCanvas->Top() + window.CountdownCanvas->Height(),
+                  window.Calendar->Top());
         window.CountdownCanvas->OnPaint = [this](Graphics&) { ++badgePaints; };
         window.Calendar->OnPaint = [this](Graphics&) { ++calendarPaints; };
         Settle();
