@@ -105,3 +105,30 @@ TEST_F(ClockTest, MonthlyCyclingChangesThePictureOnlyWhenTheMonthChanges) {
     Tick(window, At(2027, 3, 1, 0, 0));
     EXPECT_EQ(module.backgroundImage, module.backgroundImage3Standard);
 }
+
+TEST_F(ClockTest, SeasonalCyclingChangesThePictureOnlyWhenTheSeasonChanges) {
+    CustomizationModule& module = Customization();
+    module.cycleImages = true;
+    module.imageCycle = "Seasonal";
+    module.WideScreen = false;
+    // Spring (the base), summer, autumn and winter, told apart by their width.
+    module.backgroundImageStandard = std::make_shared<Picture>(201, 100);
+    module.backgroundImage2Standard = std::make_shared<Picture>(202, 100);
+    module.backgroundImage3Standard = std::make_shared<Picture>(203, 100);
+    module.backgroundImage4Standard = std::make_shared<Picture>(204, 100);
+    module.backgroundImage = module.backgroundImageStandard;
+    const auto shownWidth = [&] { return module.backgroundImage->Width(); };
+
+    Date::FixClock(At(2027, 6, 20, 23, 59));
+    application.currentDate = Date();
+    CalendarWindow& window = OpenPainted();
+    Tick(window, At(2027, 6, 21, 0, 0)); // the first day of summer
+    EXPECT_EQ(shownWidth(), 202);
+
+    // A picture previewed from the tab stays until the season changes, whatever midnight says.
+    module.PreEmptiveCycling = true;
+    CustomizationModule::CycleImage();
+    EXPECT_EQ(shownWidth(), 203);
+    Tick(window, At(2027, 6, 22, 0, 0));
+    EXPECT_EQ(shownWidth(), 203);
+}
