@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
           libgtest-dev libbenchmark-dev fonts-liberation fonts-dejavu-core fontconfig
-          xvfb xauth x11-utils xdotool imagemagick xdg-utils)
+          xvfb xauth x11-utils xdotool imagemagick xdg-utils poppler-utils)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")

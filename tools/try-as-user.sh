@@ -256,6 +256,87 @@ check "the preferences keep the tab's place: $(cat "$prefs" 2>/dev/null)" \
 check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program.log' | grep -q ."
 calendar=""
 
+# ---- hardening: menus, Close and the space bar, quits during start-up, no lock folder ----
+# Each run below starts the program afresh, in a home of its own, on the same display.
+new_home() {
+    run_home=$(mktemp -d)
+    mkdir -p "$run_home/Documents" "$run_home/run" && chmod 700 "$run_home/run"
+}
+launch() { # [NAME=value ...] program
+    env HOME="$run_home" XDG_CONFIG_HOME="$run_home/.config" XDG_RUNTIME_DIR="$run_home/run" \
+        "$@" >"$shots/program-hardening.log" 2>&1 &
+    calendar=$!
+    sleep 3
+}
+end_calendar() { # -> the program's exit status
+    kill -TERM "$calendar" 2>/dev/null
+    wait "$calendar"
+    local status=$?
+    calendar=""
+    rm -rf "$run_home"
+    return $status
+}
+calendar_shown() { xdotool search --onlyvisible --name ' Calendar$' >/dev/null 2>&1; }
+
+echo "Menus from a right click on the title band"
+new_home && launch "$program"
+main=$(xdotool search --name " Calendar$" | head -1)
+shot h1-start
+xdotool mousemove 300 30 click 3
+sleep 0.7 && shot h2-menu
+check "a right click opens the menus" more_than "$(changed h1-start h2-menu)" 0.001
+# The first entry is File; moving onto it opens its items.
+xdotool mousemove_relative 20 8
+sleep 0.7 && shot h3-file-menu
+check "File opens onto its items" more_than "$(changed h2-menu h3-file-menu)" 0.0005
+xdotool key Escape key Escape
+sleep 0.5
+
+echo "Ctrl+W, then the space bar without touching the mouse"
+xdotool windowfocus --sync "$main" key ctrl+w
+sleep 1.5 && shot h4-closed
+check "Close slides the calendar away" test "$(geometry "$main" | cut -d' ' -f2)" = "$((0 - height - 10))"
+xdotool key space
+sleep 1.5 && shot h5-space-after-close
+check "the space bar brings it back: $(geometry "$main")" test "$(geometry "$main")" = "0 0 $width $height "
+end_calendar
+check "the program ends normally" test $? = 0
+
+echo "A logout while start-up shows its event-file message"
+new_home
+printf 'Events Data:\ngarbage|x\n' >"$run_home/Documents/Calendar.tpc"
+launch "$program"
+shot h6-event-file-message
+end_calendar
+status=$?
+check "SIGTERM there ends the program with 0, no crash: $status" test "$status" = 0
+check "no calendar opened after the quit" bash -c "! xdotool search --onlyvisible --name ' Calendar$' | grep -q ."
+
+echo "A logout while start-up shows a picture problem"
+broken=$(mktemp -d)
+cp "$program" "$broken/"
+mkdir -p "$broken/Broken"
+printf 'cycleImages=True\nimageCycle=Monthly\nbackgroundImageWide=none.png\nbackgroundImageStandard=none.png\n' \
+    >"$broken/Broken/calspc.dat"
+echo Broken >"$broken/caldef.dat"
+new_home && launch "$broken/ombrelline-calendar"
+shot h7-picture-message
+end_calendar
+status=$?
+check "SIGTERM there ends the program with 0, no crash: $status" test "$status" = 0
+check "the log names the picture: $(grep -m1 none.png "$shots/program-hardening.log")" \
+    grep -q "none.png" "$shots/program-hardening.log"
+rm -rf "$broken"
+
+echo "No writable run-time folder"
+new_home && launch XDG_RUNTIME_DIR=/nonexistent/run "$program"
+shot h8-no-lock-folder
+check "the calendar starts anyway" calendar_shown
+check "and says why on standard error" grep -q "without the single-instance lock" "$shots/program-hardening.log"
+end_calendar
+check "and ends normally" test $? = 0
+# ---- end of hardening ----
+
 # ---- The week face --------------------------------------------------------------------------
 # A date opens its week; an event goes into the 10:00 slot and a to-do item is added and
 # ticked; the return arrow brings the year back; after SIGTERM and a new start all is there.
@@ -337,6 +418,172 @@ wait "$calendar"
 calendar=""
 check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-week.log' | grep -q ."
 # ---- end of the week face --------------------------------------------------------------------
+
+# ---- The event editor -------------------------------------------------------------------------
+# Goes on from the week face's run: the editor opens centred on the lunch of 14 January, Delete
+# takes it off the week grid and the year's marks, a day note goes in through the day-note row,
+# and after SIGTERM and a new start the day note and its mark are there and the lunch is not.
+# The editor (227 x 152) stands at the centre of the screen; its Delete button at (42, 125).
+echo "The event editor"
+day_cell="44x22+262+164" day_note_row="1272x17+0+573"
+wednesday_x=$((60 + 3 * 173 + 80))
+open_editor() { # y of the row clicked on the week grid -> the editor's window id
+    xdotool mousemove "$wednesday_x" "$1" click 1
+    sleep 1
+    editor=$(xdotool search --onlyvisible --name "^Calendar Event$" | head -1)
+}
+start_calendar
+shot 16-year
+xdotool mousemove 265 176 click 1
+sleep 1
+open_editor $((131 + 4 * 17 + 8))
+check "a click on the lunch opens the editor at the centre of the screen: $(geometry "$editor")" \
+    test "$(geometry "$editor")" = "606 374 227 152 "
+shot 16-editor
+cp "$shots/16-editor.png" docs/editor.png
+xdotool mousemove $((606 + 42 + 34)) $((374 + 125 + 9)) click 1 # Delete
+sleep 1 && shot 17-deleted
+check "Delete closes the editor" bash -c "! xdotool search --onlyvisible --name '^Calendar Event$' | grep -q ."
+check "and the week grid is empty again" test "$(region_changed 9-week 17-deleted "$week_grid")" = 0
+open_editor $((131 + 26 * 17 + 8)) # the day-note row
+check "the day-note row opens the editor" test -n "$editor"
+xdotool type --delay 20 "Pack bags"
+xdotool key Return
+sleep 1 && shot 18-day-note
+check "the day note shows in its row" test "$(region_changed 17-deleted 18-day-note "$day_note_row")" -gt 0
+xdotool mousemove 1430 80 click 1 # the return arrow
+sleep 1
+kill -TERM "$calendar"
+wait "$calendar"
+check "the program ended normally" test $? = 0
+check "the event file holds the day note and not the lunch" \
+    bash -c "grep -qx '2026-01-14 00:00:01|2026-01-14 00:00:01//Pack bags' '$home/Documents/Calendar.tpc' &&
+             ! grep -q 'Team lunch' '$home/Documents/Calendar.tpc'"
+start_calendar
+shot 19-restart-year
+check "after a restart 14 January is marked for the day note" \
+    test "$(region_changed 16-year 19-restart-year "$day_cell")" = 0 -a \
+    "$(region_changed 8-year 19-restart-year "$day_cell")" -gt 0
+xdotool mousemove 265 176 click 1
+sleep 1 && shot 20-restart-week
+# The date click selects Tuesday and the editor's click Wednesday: their shades differ by less
+# than the fuzz, the day note's text does not.
+check "and its week shows the day note alone" \
+    test "$(region_changed 18-day-note 20-restart-week "$week_grid")" = 0 -a \
+    "$(region_changed 17-deleted 20-restart-week "$day_note_row")" -gt 0
+kill -TERM "$calendar"
+wait "$calendar"
+calendar=""
+check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-week.log' | grep -q ."
+# ---- end of the event editor -------------------------------------------------------------------
+
+# ---- The countdown badge: shown from the menu, dragged, edited, and shown again at start-up ----
+start_badge_run() { # screenshots the start as $1
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" \
+        "$program" >>"$shots/program-countdown.log" 2>&1 &
+    calendar=$!
+    sleep 3
+    main=$(xdotool search --name " Calendar$" | head -1)
+    shot "$1"
+}
+quit_badge_run() {
+    kill -TERM "$calendar"
+    wait "$calendar"
+    local status=$?
+    calendar=""
+    return $status
+}
+# Asks a window to close as its close box would (there is no window manager to draw one).
+close_window() {
+    python3 - "$1" <<'PY'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XFlush.argtypes = [ctypes.c_void_p]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+class Event(ctypes.Union):
+    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+display = x.XOpenDisplay(None)
+event = Event()
+event.xclient.type = 33  # ClientMessage
+event.xclient.window = int(sys.argv[1])
+event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.xclient.format = 32
+event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x.XSendEvent(display, int(sys.argv[1]), 0, 0, ctypes.byref(event))
+x.XFlush(display)
+PY
+}
+# The share of pixels that differ between the text areas of the badge's page in two
+# screenshots, the badge's top-left corner given for each.
+badge_changed() { # shot1 x1 y1 shot2 x2 y2
+    compare -metric AE -fuzz 10% "$shots/$1.png[80x64+$(($2 + 15))+$(($3 + 30))]" \
+        "$shots/$4.png[80x64+$(($5 + 15))+$(($6 + 30))]" null: 2>&1 | awk '{print $1 / (80 * 64)}'
+}
+
+echo "The countdown badge"
+start_badge_run c1-start
+echo "  showing it from the Edit menu"
+xdotool mousemove 700 30 click 3
+sleep 0.5
+xdotool key Down Down Right Up Return
+sleep 0.5 && shot c2-badge-shown
+check "the badge appears at the top left" more_than "$(badge_changed c1-start 135 15 c2-badge-shown 135 15)" 0.3
+
+echo "  dragging it"
+xdotool mousemove 195 85 mousedown 1
+for step in 1 2 3 4 5; do xdotool mousemove_relative -- 41 43; sleep 0.1; done
+xdotool mouseup 1
+sleep 0.5 && shot c3-badge-dragged
+check "it moved with the pointer" \
+    more_than 0.01 "$(badge_changed c2-badge-shown 135 15 c3-badge-dragged 340 230)"
+check "and left its old place" \
+    more_than 0.01 "$(badge_changed c1-start 135 15 c3-badge-dragged 135 15)"
+check "no editor opened" bash -c "! xdotool search --onlyvisible --name '^Calendar Countdown Event$' | grep -q ."
+
+echo "  clicking it, typing a title and picking the 31st"
+xdotool mousemove 400 300 click 1
+sleep 1
+editor=$(xdotool search --onlyvisible --name "^Calendar Countdown Event$" | head -1)
+check "the countdown editor opens" test -n "$editor"
+read -r ex ey _ < <(geometry "$editor")
+xdotool mousemove $((ex + 180)) $((ey + 42)) click 1 key ctrl+a
+xdotool type --delay 60 "Ski Trip"
+xdotool mousemove $((ex + 197)) $((ey + 84)) click 1
+sleep 0.5
+xdotool key Down Down Down Down Down Down Return
+sleep 0.5 && shot c4-editor
+close_window "$editor"
+sleep 1 && shot c5-badge-edited
+check "closing the editor closes it" bash -c "! xdotool search --onlyvisible --name '^Calendar Countdown Event$' | grep -q ."
+check "the badge shows the new countdown" \
+    more_than "$(badge_changed c3-badge-dragged 340 230 c5-badge-edited 340 230)" 0.02
+events="$home/Documents/Calendar.tpc"
+check "the event file holds it: $(grep -a Countdown "$events" 2>/dev/null)" \
+    grep -aq "^$(date +%Y)-12-31 00:00:00|$(date +%Y)-12-31 00:00:00//Ski Trip//Countdown$" "$events"
+
+echo "  quitting, asking for the badge at start-up and starting again"
+quit_badge_run
+check "the program ended normally" test $? = 0
+prefs="$home/.config/QVCalendar.prefs"
+sed -i 's/^[^;]*;/1;/' "$prefs"
+start_badge_run c6-badge-at-start
+check "the badge shows the same countdown at start-up" \
+    more_than 0.01 "$(badge_changed c5-badge-edited 340 230 c6-badge-at-start 135 15)"
+cp "$shots/c6-badge-at-start.png" docs/countdown.png
+quit_badge_run
+check "and ends normally" test $? = 0
+check "nothing was reported on the console" \
+    bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-countdown.log' | grep -q ."
+# ---- end of the countdown badge --------------------------------------------------------------
 
 echo "Screenshots: $shots"
 if ((failures)); then echo "$failures check(s) failed"; exit 1; fi

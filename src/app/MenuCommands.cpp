@@ -54,21 +54,17 @@ bool app::EditToggleCDCanvas_Action() {
 }
 
 bool app::FileClose_Action() {
-    // Close only slides the calendar away; the tab brings it back.
+    // Close only slides the calendar away; the tab brings it back, and takes the keys so that
+    // the space bar does too.
     CalendarWindow::Instance().ScrollUp();
+    TabWindow::Instance().Show();
     return false;
 }
 
 bool app::FilePrint_Action() {
-    TabWindow::Instance().SetVisible(false);
     CalendarWindow& window = CalendarWindow::Instance();
-    window.QuickStartHelp->SetVisible(false);
-    window.theTimeText->SetVisible(false);
-    window.MainMenuButton->SetVisible(false);
-    window.CalendarScrollButton->SetVisible(false);
-    if (window.CountdownCanvas->Visible()) window.CountdownCanvas->SetVisible(false);
-    window.Refresh(true);
-    window.PrintTimer->SetMode(Timer::ModeSingle);
+    window.ArmPrint({window.QuickStartHelp, window.theTimeText, window.MainMenuButton,
+                     window.CalendarScrollButton, window.CountdownCanvas});
     return false;
 }
 
@@ -76,6 +72,3 @@ bool app::HelpGotoURL_Action() {
     ShowURL(Customization().vendorURL);
     return false;
 }
-
-// Printing comes with its own dialogs; until then a print job ends here.
-void app::PrintCalendar(const PicturePtr&) {}

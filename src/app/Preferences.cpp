@@ -2,10 +2,14 @@
 #include "app/App.h"
 
 #include "platform/FolderItem.h"
+#include "platform/Log.h"
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <limits>
 
 void app::GetPrefs() {
     tabLeft = 0;
@@ -27,7 +31,10 @@ void app::GetPrefs() {
 
     const auto field = [&](int n) { return Val(NthField(line, ";", n)); };
     showCoundownCalendar = field(1) == 1;
-    tabLeft = static_cast<int>(field(2));
+    // A number beyond what an int holds (a hand-edited file) is kept at the nearest end.
+    constexpr double kLowest = std::numeric_limits<int>::min();
+    constexpr double kHighest = std::numeric_limits<int>::max();
+    tabLeft = static_cast<int>(std::clamp(std::trunc(field(2)), kLowest, kHighest));
     installSysTray = field(3) == 1;
     displayCalendarOnDesktop = field(4) == 1;
 }
@@ -37,12 +44,16 @@ void app::PutPrefs() const {
     if (!folder) return;
     std::error_code error;
     std::filesystem::create_directories(folder.Path(), error);
-    auto stream = TextOutputStream::Create(folder.TrueChild(AppText::kPrefsFileName));
-    if (!stream) return;
+    const FolderItem item = folder.TrueChild(AppText::kPrefsFileName);
+    auto stream = TextOutputStream::Create(item);
+    if (!stream) {
+        LogProblem("cannot write the preferences", item.Path());
+        return;
+    }
     const auto flag = [](bool value) { return value ? "1;" : "0;"; };
     stream->Write(flag(showCoundownCalendar));
     stream->Write(Str(static_cast<long long>(tabLeft)) + ";");
     stream->Write(flag(installSysTray));
     stream->Write(flag(displayCalendarOnDesktop));
-    stream->Close();
+    if (!stream->Close()) LogProblem("cannot write the preferences", item.Path());
 }

@@ -5,6 +5,7 @@
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+#include "platform/Log.h"
 #include "platform/ShowURL.h"
 #include "windows/AppTrayItem.h"
 
@@ -24,11 +25,18 @@ app& App() {
 
 void app::CheckRunning() {
     appMutex = std::make_unique<Mutex>(AppText::kMutexName);
-    if (!appMutex->TryEnter()) {
-        AutoQuit = true;
-        MsgBox(AppText::kAlreadyRunning);
-        Quit(0);
+    try {
+        if (appMutex->TryEnter()) return;
+    } catch (const IOException& error) {
+        // No lock can be made here, so nothing is known of another copy: run without one.
+        LogProblem(std::string("starting without the single-instance lock: ") + error.what());
+        return;
     }
+    // A second copy: its Close must leave the running copy's preferences and lock alone.
+    appMutex.reset();
+    AutoQuit = true;
+    MsgBox(AppText::kAlreadyRunning);
+    Quit(0);
 }
 
 void app::Event_Open() {
@@ -44,12 +52,16 @@ void app::Event_Open() {
         eventDict = Dictionary();
         LoadHolidays();
         LoadUserEvents();
+        // A quit (a logout, say) while the event file's message was showing.
+        if (closing) return;
         CalendarWindow::Instance().Show();
         if (kTrayItemAtStartup && installSysTray) {
             mAppTrayItem = std::make_unique<AppTrayItem>();
             AddTrayItem(*mAppTrayItem);
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        LogProblem(std::string("start-up failed: ") + error.what());
+        if (closing) return;
         MsgBox(AppText::kStartupError);
         Quit(0);
     }
@@ -58,9 +70,9 @@ void app::Event_Open() {
 void app::Event_Close() {
     closing = true;
     if (mAppTrayItem) RemoveTrayItem(*mAppTrayItem);
-    // A second instance quits before it has read the preferences or taken the lock: it must
-    // neither overwrite the running copy's preferences nor touch its lock.
-    if (!appMutex || !appMutex->Held()) return;
+    // A second instance quits before it has read the preferences: it must neither overwrite
+    // the running copy's preferences nor touch its lock.
+    if (!appMutex) return;
     PutPrefs();
     appMutex->Leave();
 }
@@ -69,7 +81,8 @@ void app::Event_Deactivate() {
     if (!closing) Deactivated = true;
 }
 
-bool app::Event_UnhandledException(const std::exception&) {
+bool app::Event_UnhandledException(const std::exception& error) {
+    LogProblem(std::string("unexpected error: ") + error.what());
     MessageDialog dialog;
     dialog.Icon = 2;
     dialog.Message = "An Unexpected Error Occurred";

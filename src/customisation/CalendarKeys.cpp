@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Log.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -40,13 +41,15 @@ Color ColorOf(const std::string& calspc, const std::string& key) {
 }
 
 void PictureFile(const std::string& calspc, const std::string& key, PicturePtr& property) {
-    const FolderItem item =
-        Customization().DefaultCalendarFolder.ChildIgnoringCase(Text(calspc, key));
+    const std::string name = Text(calspc, key);
+    const FolderItem item = Customization().DefaultCalendarFolder.ChildIgnoringCase(name);
     if (item.IsNone()) return;
     property = item.OpenAsPicture();
+    if (!property && !name.empty()) LogProblem("cannot read the picture of " + key, item.Path());
 }
 
 void EndApplication(const char* message) {
+    LogProblem(std::string("quitting: ") + message);
     MsgBox(message);
     if (Application* application = Application::Instance()) application->Quit(0);
 }

@@ -5,6 +5,7 @@
 #include "customisation/CustomizationModule.h"
 
 #include "platform/Graphics.h"
+#include "platform/Log.h"
 #include "platform/Screen.h"
 
 #include <exception>
@@ -15,8 +16,10 @@ void CustomizationModule::LoadSpecs() {
     try {
         const std::string calspc = Customization().CalendarPropertyValues;
         if (LoadIdentityAndArtwork(calspc)) LoadLayoutAndLinks(calspc);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // The keys not reached keep what they held.
+        LogProblem(std::string("cannot load the calendar file: ") + error.what(),
+                   Customization().DefaultCalendarFolder.Path());
         EndApplication(CustomisationText::kFatalLoadError);
     }
 }
@@ -64,6 +67,8 @@ bool CustomizationModule::LoadIdentityAndArtwork(const std::string& calspc) {
     m.scrollImage = Flag(calspc, "scrollImage");
     LoadYearDigits(calspc);
     m.calendarStartYear = Integer(calspc, "calendarStartYear");
+    // A year the dates cannot carry three years on counts as none (the year before this one).
+    if (m.calendarStartYear < 1904 || m.calendarStartYear > 9997) m.calendarStartYear = 0;
     if (m.calendarStartYear == 0) m.calendarStartYear = loadDate.Year() - 1;
     m.yearImageStartYear = Integer(calspc, "yearImageStartYear");
     return true;

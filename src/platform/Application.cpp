@@ -143,12 +143,26 @@ void EnableAutoItems(MenuItem& item) {
         EnableAutoItems(child);
     }
 }
+
+// A menu's title is enabled while any of its items is (separators aside), so that no title
+// greys out items that may be chosen, and none opens onto nothing.
+void EnableMenuTitles(MenuItem& item) {
+    for (int i = 0; i < item.Count(); ++i) {
+        MenuItem& menu = *item.Item(i);
+        if (menu.Count() == 0) continue;
+        EnableMenuTitles(menu);
+        menu.Enabled = false;
+        for (int j = 0; j < menu.Count(); ++j)
+            menu.Enabled = menu.Enabled || (menu.Item(j)->Enabled && !menu.Item(j)->IsSeparator());
+    }
+}
 } // namespace
 
 void Application::UpdateMenuItems() {
     if (menuBar_) EnableAutoItems(*menuBar_);
     if (Window* front = FrontWindow()) Dispatch([front] { front->Event_EnableMenuItems(); });
     Dispatch([this] { Event_EnableMenuItems(); });
+    if (menuBar_) EnableMenuTitles(*menuBar_);
 }
 
 bool Application::DoMenuCommand(const std::string& itemName) {

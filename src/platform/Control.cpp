@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/Toolkit.h"
 #include "platform/Widgets_p.h"
+#include "platform/Window.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -172,9 +173,13 @@ void ControlWidget::wheelEvent(QWheelEvent* event) {
     NotePointer(at);
     int dx = 0, dy = 0;
     WheelSteps(*event, dx, dy);
-    // Delivered once: the window does not see a wheel movement over one of its controls.
-    Application::Dispatch([&] { control_->Event_MouseWheel(at.x(), at.y(), dx, dy); });
     event->accept();
+    if (Window* window = control_->Owner(); window && !control_->HasWheelHandler()) {
+        window->PassWheelOn(*control_, control_->Left() + at.x(), control_->Top() + at.y(), dx, dy);
+        return;
+    }
+    // Delivered once: the window does not see a wheel movement that a control handled.
+    Application::Dispatch([&] { control_->Event_MouseWheel(at.x(), at.y(), dx, dy); });
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent* event) {

@@ -113,6 +113,8 @@ class RectControl : public Control {
     virtual bool Event_MouseWheel(int x, int y, int deltaX, int deltaY) {
         return OnMouseWheel && OnMouseWheel(x, y, deltaX, deltaY);
     }
+    // A control without a wheel handler lets the wheel through to what lies beneath it.
+    virtual bool HasWheelHandler() const { return static_cast<bool>(OnMouseWheel); }
     virtual bool Event_KeyDown(const std::string& key) { return OnKeyDown && OnKeyDown(key); }
 
     QWidget* Widget() const;

@@ -47,6 +47,9 @@ struct Graphics::Impl {
     Picture* picture = nullptr;  // draws into this picture's pixels, or else
     QPainter* painter = nullptr; // with this painter into area
     QRect area;
+    // What the surface draws on when the surface owns it, as a print job does: released with
+    // the surface, which sends the page out.
+    std::shared_ptr<void> owned;
 
     // The font of the last text settings used, kept because paint handlers measure a lot.
     struct FontSettings {

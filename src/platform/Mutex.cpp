@@ -1,6 +1,10 @@
 #include "platform/Mutex.h"
 
+#include "platform/Exceptions.h"
 #include "platform/FolderItem.h"
+
+#include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -16,10 +20,12 @@ bool Mutex::TryEnter() {
     if (fd_ >= 0) return true;
     const auto path = SpecialFolder::RuntimeFolder().Child(name_ + ".lock").Path();
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
+    if (fd < 0) throw IOException(path.string() + ": " + std::strerror(errno));
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         ::close(fd);
-        return false;
+        if (error == EWOULDBLOCK) return false;
+        throw IOException(path.string() + ": " + std::strerror(error));
     }
     fd_ = fd;
     return true;

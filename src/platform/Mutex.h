@@ -10,7 +10,9 @@ class Mutex {
     Mutex(const Mutex&) = delete;
     Mutex& operator=(const Mutex&) = delete;
 
-    // Takes the lock without waiting; false when another holder has it.
+    // Takes the lock without waiting; false when another holder has it. Throws IOException
+    // when the lock cannot be made at all (no writable run-time folder), which says nothing
+    // about another holder.
     bool TryEnter();
     // Gives the lock up; does nothing when this object does not hold it.
     void Leave();

@@ -1,5 +1,7 @@
 #include "platform/TestSeams.h"
 
+#include <utility>
+
 namespace {
 struct SeamState {
     bool enabled = false;
@@ -8,12 +10,20 @@ struct SeamState {
     std::vector<std::string> urls;
     TestSeams::MenuAnswer menuAnswer;
     std::vector<std::vector<TestSeams::MenuEntry>> menus;
+    TestSeams::PrintAnswer printAnswer;
+    std::vector<TestSeams::PrintDialogRecord> printDialogs;
+    std::vector<PicturePtr> printedPages;
     std::vector<std::function<void(Window&)>> modal;
     int beeps = 0;
 };
 SeamState& State() {
     static SeamState state;
     return state;
+}
+// Apart from the other seams: a benchmark sets it in a real start, with dialogs shown.
+std::function<void()>& FirstPaint() {
+    static std::function<void()> then;
+    return then;
 }
 } // namespace
 
@@ -45,6 +55,19 @@ const std::vector<std::vector<MenuEntry>>& Menus() {
     return State().menus;
 }
 
+void AnswerPrinting(PrintAnswer answer) {
+    State().printAnswer = std::move(answer);
+}
+const PrintAnswer& PrintingAnswer() {
+    return State().printAnswer;
+}
+const std::vector<PrintDialogRecord>& PrintDialogs() {
+    return State().printDialogs;
+}
+const std::vector<PicturePtr>& PrintedPages() {
+    return State().printedPages;
+}
+
 int RecordDialog(const DialogRecord& record) {
     State().dialogs.push_back(record);
     return State().answer ? State().answer(record) : 0;
@@ -57,6 +80,14 @@ void RecordURL(std::string url) {
 std::string RecordMenu(std::vector<MenuEntry> entries) {
     State().menus.push_back(std::move(entries));
     return State().menuAnswer ? State().menuAnswer(State().menus.back()) : std::string();
+}
+
+void RecordPrintDialog(PrintDialogRecord record) {
+    State().printDialogs.push_back(std::move(record));
+}
+
+void RecordPrintedPage(PicturePtr page) {
+    State().printedPages.push_back(std::move(page));
 }
 
 } // namespace TestSeams
@@ -81,6 +112,14 @@ std::function<void(Window&)> TakeModalCallback() {
     auto then = std::move(modal.front());
     modal.erase(modal.begin());
     return then;
+}
+
+void WhenFirstPainted(std::function<void()> then) {
+    FirstPaint() = std::move(then);
+}
+
+std::function<void()> TakeFirstPaintCallback() {
+    return std::exchange(FirstPaint(), nullptr);
 }
 
 } // namespace TestSeams

@@ -1,6 +1,8 @@
 #pragma once
 // Hooks that let tests drive what would otherwise need a person or the desktop: dialogs are
 // recorded and answered, URLs recorded instead of opened. Production code never enables them.
+#include "platform/Picture.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,6 +34,22 @@ struct MenuEntry {
 // nothing, as dismissing the menu does. Only an enabled item can be chosen.
 using MenuAnswer = std::function<std::string(const std::vector<MenuEntry>&)>;
 
+// How a test answers the page set-up and print dialogs, and where the page goes.
+struct PrintAnswer {
+    bool pageSetupOK = true;
+    std::string pageSetup; // the set-up the user picks, as a set-up string; empty keeps it
+    bool printOK = true;
+    // A file ending in ".pdf" receives a real PDF; otherwise the page is kept as a picture in
+    // PrintedPages() and, when a file is named, written there as an image.
+    std::string outputFile;
+};
+
+// A page set-up or print dialog as it was shown, with the set-up string it was given.
+struct PrintDialogRecord {
+    enum Kind { PageSetup, Print } kind;
+    std::string setup;
+};
+
 // Turns the seams on with empty records; every dialog is answered with its action button.
 void Enable();
 void Disable();
@@ -44,20 +62,31 @@ void AnswerMenus(MenuAnswer answer);
 // The pop-up menus shown so far, each as its entries.
 const std::vector<std::vector<MenuEntry>>& Menus();
 
+void AnswerPrinting(PrintAnswer answer);
+const PrintAnswer& PrintingAnswer();
+const std::vector<PrintDialogRecord>& PrintDialogs();
+const std::vector<PicturePtr>& PrintedPages();
 // The next window shown modally runs then once its modal loop has started; the window is
 // closed afterwards if then left it shown, so a test never waits for a person.
 void WhenModal(std::function<void(Window&)> then);
 // How often the system beep sounded.
 int Beeps();
+// Runs then once, from the event loop, after the first window the program opened has painted
+// its first frame; the start-up benchmarks end or quit the process there. It needs no Enable.
+void WhenFirstPainted(std::function<void()> then);
 
 // Used by the framework layer itself.
 int RecordDialog(const DialogRecord& record);
 void RecordURL(std::string url);
 std::string RecordMenu(std::vector<MenuEntry> entries);
+void RecordPrintDialog(PrintDialogRecord record);
+void RecordPrintedPage(PicturePtr page);
 // Records the items below menu, at every depth, and returns the test's answer.
 std::string RecordMenu(const MenuItem& menu);
 void RecordBeep();
 // The test's code for a window that has just started its modal loop; empty when none waits.
 std::function<void(Window&)> TakeModalCallback();
+// The code waiting for the first frame, once; empty afterwards and when none waits.
+std::function<void()> TakeFirstPaintCallback();
 
 } // namespace TestSeams

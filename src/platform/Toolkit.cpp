@@ -1,6 +1,7 @@
 #include "platform/Toolkit.h"
 
 #include "platform/Exceptions.h"
+#include "platform/Window.h"
 
 #include <QApplication>
 
@@ -17,7 +18,9 @@ Toolkit::Toolkit() {
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-Toolkit::~Toolkit() = default;
+Toolkit::~Toolkit() {
+    if (application_) Window::DiscardAll();
+}
 
 void EnsureToolkit() {
     if (!QCoreApplication::instance()) throw NilObjectException("no toolkit");

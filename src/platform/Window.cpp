@@ -19,8 +19,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstdlib>
-#include <unistd.h>
 
 namespace {
 std::vector<Window*>& Registry() {
@@ -76,6 +74,16 @@ std::vector<Window*> OpenWindows() {
 
 void Window::Keep(std::unique_ptr<Window> window) {
     Kept().push_back(std::move(window));
+}
+
+void Window::DiscardAll() {
+    // Moved out first: a window's destructor may look at the lists.
+    auto kept = std::move(Kept());
+    auto retired = std::move(Retired());
+    Kept().clear();
+    Retired().clear();
+    kept.clear();
+    retired.clear();
 }
 
 Window::Window() {
@@ -366,6 +374,23 @@ bool Window::OpenMenuAt(int x, int y) {
     return true;
 }
 
+void Window::PassWheelOn(const RectControl& from, int x, int y, int deltaX, int deltaY) {
+    // Controls stack in the order they were made, the latest on top.
+    const auto self = std::find_if(controls_.begin(), controls_.end(),
+                                   [&](const auto& control) { return control.get() == &from; });
+    for (auto it = std::make_reverse_iterator(self); it != controls_.rend(); ++it) {
+        auto* control = dynamic_cast<RectControl*>(it->get());
+        if (!control || !control->Shown() || !control->Enabled() || !control->HasWheelHandler())
+            continue;
+        const int localX = x - control->Left(), localY = y - control->Top();
+        if (localX < 0 || localY < 0 || localX >= control->Width() || localY >= control->Height())
+            continue;
+        Application::Dispatch([&] { control->Event_MouseWheel(localX, localY, deltaX, deltaY); });
+        return;
+    }
+    Application::Dispatch([&] { Event_MouseWheel(x, y, deltaX, deltaY); });
+}
+
 bool Window::RouteKey(const std::string& key, RectControl* focused) {
     bool used = false;
     if (focused) Application::Dispatch([&] { used = focused->Event_KeyDown(key); });
@@ -404,18 +429,6 @@ void Window::DrawInto(Graphics& g, int x, int y) {
     g.DrawPicture(*PictureFromImage(image), x, y);
 }
 
-namespace {
-// For measuring start-up: the process ends as soon as the first window it opened has been
-// painted once. Read from the environment, which only the benchmark sets.
-bool ExitAfterFirstPaint() {
-    static const bool exit = [] {
-        const char* value = std::getenv("CALENDAR_EXIT_AFTER_FIRST_PAINT");
-        return value && std::string(value) == "1";
-    }();
-    return exit;
-}
-} // namespace
-
 void WindowWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (owner.HasBackColor) {
@@ -426,8 +439,8 @@ void WindowWidget::paintEvent(QPaintEvent*) {
         auto g = GraphicsOnPainter(painter, rect());
         Application::Dispatch([&] { owner.Event_Paint(*g); });
     }
-    if (ExitAfterFirstPaint() && !Registry().empty() && Registry().front() == &owner)
-        QTimer::singleShot(0, [] { ::_exit(0); });
+    if (!Registry().empty() && Registry().front() == &owner)
+        if (auto then = TestSeams::TakeFirstPaintCallback()) QTimer::singleShot(0, std::move(then));
 }
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {

@@ -136,6 +136,9 @@ class Window {
 
     // Keeps a window made by OpenWindow alive until it is closed.
     static void Keep(std::unique_ptr<Window> window);
+    // Deletes the windows that OpenWindow made, closed or not: the toolkit does this as it
+    // ends, as no window may outlive it (a quit can leave one open).
+    static void DiscardAll();
 
   protected:
     virtual void AddMenuHandlers() {}
@@ -159,6 +162,9 @@ class Window {
     void UserMoved(int left, int top);
     void NoteMouse(int x, int y);
     bool OpenMenuAt(int x, int y);
+    // A wheel movement over a control without a wheel handler, at (x, y) in window
+    // coordinates: it goes to the topmost shown control beneath that has one, else the window.
+    void PassWheelOn(const RectControl& from, int x, int y, int deltaX, int deltaY);
     // The key goes to the focused control first, then to the window; when neither uses it,
     // then Return and Enter press the default button, Escape the cancel button.
     bool RouteKey(const std::string& key, RectControl* focused);

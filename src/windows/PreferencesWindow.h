@@ -14,8 +14,8 @@
 class PreferencesWindow : public Window {
   public:
     PreferencesWindow();
-    // The preferences window, made on first use; the callers show it. Each opening lists the
-    // calendars afresh.
+    // The preferences window, made on first use; the callers show it with ShowModal, as it
+    // takes the program's input until OK. Each opening lists the calendars afresh.
     static PreferencesWindow& Instance();
 
     // Another calendar was picked (and named in caldef.dat) while the window was open.

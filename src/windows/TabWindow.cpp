@@ -6,6 +6,8 @@
 #include "platform/Keyboard.h"
 #include "platform/Screen.h"
 
+#include <algorithm>
+
 TabWindow::TabWindow() {
     Layout();
 }
@@ -30,9 +32,10 @@ void TabWindow::Event_Open() {
     const ScreenInfo screen = Screen(0);
     SetTop(screen.AvailableTop);
     const int stored = App().tabLeft;
-    // 0 means never placed. The default stands half a tab right of the middle.
+    // 0 means never placed. The default stands half a tab right of the middle. A stored place
+    // from a wider screen, or dragged half off it, is brought wholly onto this one.
     if (stored != 0 && stored < screen.AvailableWidth)
-        SetLeft(stored);
+        SetLeft(std::clamp(stored, 0, std::max(0, screen.AvailableWidth - Width())));
     else
         SetLeft(static_cast<int>(screen.AvailableWidth -
                                  (screen.AvailableWidth / 2.0 - Width() / 2.0)));
@@ -49,6 +52,7 @@ bool TabWindow::Event_MouseDown(int x, int) {
     InX = x;
     iMoved = false;
     app& application = App();
+    deactivatedAtPress_ = application.Deactivated;
     CustomizationModule& module = Customization();
     if (Keyboard::AsyncControlKey() && application.CalendarWindowOpen && module.cycleImages) {
         // The next season's or month's picture, without sliding or moving anything.
@@ -74,7 +78,7 @@ void TabWindow::Event_MouseUp(int, int) {
         calendar.Show();
         App().tabLeft = Left();
     } else {
-        calendar.SlideAwayOrBack();
+        calendar.SlideAwayOrBack(deactivatedAtPress_);
     }
 }
 

@@ -22,4 +22,8 @@ class TabWindow : public Window {
 
   private:
     void Layout();
+
+    // Whether the program was in the background when the press began: the press itself brings
+    // it to the front, which must not turn "show the calendar" into "slide it away".
+    bool deactivatedAtPress_ = false;
 };

@@ -114,7 +114,6 @@ void TrayWindow::NextMonth_Action() {
 }
 
 void TrayWindow::PageBy(int months) {
-    trayDate.SetDay(1);
     trayDate.SetMonth(trayDate.Month() + months);
     Calendar->Refresh(true);
 }

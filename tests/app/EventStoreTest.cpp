@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "platform/TestSeams.h"
+#include "platform/Text.h"
 
 namespace {
 const char* kProblem = "A problem with the event database was encountered. If events are missing "
@@ -26,6 +27,7 @@ class EventStoreTest : public AppTest {
 } // namespace
 
 TEST_F(EventStoreTest, AMixedFileLoadsGoodLinesAndReportsBadOnesOnce) {
+    testing::internal::CaptureStderr();
     Load("1\tBuy milk\n"
          "0\tEvents Data: in a to-do item\n"
          "Events Data:\n"
@@ -42,6 +44,10 @@ TEST_F(EventStoreTest, AMixedFileLoadsGoodLinesAndReportsBadOnesOnce) {
     EXPECT_EQ(store.Value("2025-03-02 00:00:01"), "2025-03-02 00:00:01//Note");
     EXPECT_EQ(application->countdownDate.SQLDateTime(), "2026-05-10 00:00:00");
     EXPECT_EQ(ProblemMessages(), 1u);
+    // The log names each skipped line and the file.
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(CountFields(log, "Calendar.tpc\n"), 3) << log;
+    EXPECT_NE(log.find("garbage"), std::string::npos) << log;
 }
 
 TEST_F(EventStoreTest, OnlyTheMarkerLineItselfStartsTheEvents) {
@@ -52,12 +58,14 @@ TEST_F(EventStoreTest, OnlyTheMarkerLineItselfStartsTheEvents) {
     EXPECT_EQ(ProblemMessages(), 0u) << "a file without events is not a problem";
 }
 
-TEST_F(EventStoreTest, ATitleMentioningCountdownIsNotTheCountdown) {
+// Of several countdown lines (an older file), the last one read is the countdown.
+TEST_F(EventStoreTest, TheLastCountdownLineWinsAndATitleMentioningItDoesNotCount) {
     application->countdownDate = Date(2024, 1, 1);
     Load("Events Data:\n"
-         "2025-06-01 10:00:00|2025-06-01 10:30:00//Countdown party planning\n"
+         "2025-06-01 00:00:00|2025-06-01 00:00:00//Earlier//Countdown\n"
          "2025-06-02 00:00:00|2025-06-02 00:00:00//Launch//countdown\n"
-         "2025-06-03 00:00:00|2025-06-03 00:00:00//Big Countdown Day//Special\n");
+         "2025-06-03 10:00:00|2025-06-03 10:30:00//Countdown party planning\n"
+         "2025-06-04 00:00:00|2025-06-04 00:00:00//Big Countdown Day//Special\n");
     EXPECT_EQ(application->countdownDate.SQLDateTime(), "2025-06-02 00:00:00");
 }
 
@@ -77,12 +85,33 @@ TEST_F(EventStoreTest, LineShapesAndEndings) {
     EXPECT_EQ(ProblemMessages(), 0u);
 }
 
-TEST_F(EventStoreTest, ASecondMarkerEndsTheEventsAsAProblem) {
-    Load("Events Data:\n2025-03-01 10:00:00|2025-03-01 11:00:00//A\nEvents Data:\n"
-         "2025-03-02 10:00:00|2025-03-02 11:00:00//B\n");
-    EXPECT_TRUE(application->eventDict.HasKey("2025-03-01 10:00:00"));
-    EXPECT_FALSE(application->eventDict.HasKey("2025-03-02 10:00:00"));
-    EXPECT_EQ(ProblemMessages(), 1u);
+// Markers as editors and older files leave them: every event still loads.
+TEST_F(EventStoreTest, EveryEventLoadsWhateverSurroundsTheMarker) {
+    const struct {
+        const char* name;
+        std::string head;   // before the first event
+        std::string middle; // between the two events
+        size_t problems;
+    } cases[] = {
+        {"byte-order mark",
+         "\xEF\xBB\xBF"
+         "Events Data:\n",
+         "", 0},
+        {"blanks after the marker", "0\ttodo\nEvents Data: \t\n", "", 0},
+        {"blanks before the marker", "  Events Data:\n", "", 0},
+        {"a second marker", "Events Data:\n", "Events Data:\n", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestSeams::Enable();
+        application->eventDict = Dictionary();
+        Load((c.head + "2025-03-01 10:00:00|2025-03-01 11:00:00//A\n" + c.middle +
+              "2025-03-02 10:00:00|2025-03-02 11:00:00//B\n")
+                 .c_str());
+        EXPECT_EQ(application->eventDict.Value("2025-03-01 10:00:00"), "2025-03-01 11:00:00//A");
+        EXPECT_EQ(application->eventDict.Value("2025-03-02 10:00:00"), "2025-03-02 11:00:00//B");
+        EXPECT_EQ(ProblemMessages(), c.problems);
+    }
 }
 
 // The moving holidays at both ends of the days they can fall on.

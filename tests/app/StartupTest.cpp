@@ -86,6 +86,84 @@ TEST_F(StartupTest, ASecondInstanceSaysSoAndLeavesTheFirstAlone) {
     EXPECT_FALSE(LockIsFree()) << "the first copy still holds the lock";
 }
 
+TEST_F(StartupTest, WithoutAWritableRunTimeFolderTheCalendarStartsWithoutTheLock) {
+    setenv("XDG_RUNTIME_DIR", (environment.Home() / "no such folder").c_str(), 1);
+    bool shown = false;
+    QTimer::singleShot(20, [&] {
+        shown = !application->Windows().empty();
+        std::raise(SIGTERM);
+    });
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(application->Run(), 0);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(TestSeams::Dialogs().empty());
+    EXPECT_NE(log.find("without the single-instance lock"), std::string::npos) << log;
+    EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "0;0;1;0;");
+}
+
+// A logout while start-up shows one of its messages: the quit runs once, start-up stops there
+// and nothing opens after it.
+struct QuitAtMessage {
+    const char* name;
+    enum { Edition, NoPictures, NoCalendarFile } edition;
+    std::string extraKeys; // of the calendar file
+    std::string eventFile; // empty for none; a bad line would show a second message
+    std::string message;
+};
+
+void PrintTo(const QuitAtMessage& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class StartupQuitTest : public StartupTest, public testing::WithParamInterface<QuitAtMessage> {};
+
+TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
+    const QuitAtMessage& c = GetParam();
+    const auto folder = environment.AppFolder() / "Simple";
+    environment.InstallSimpleEdition(c.extraKeys);
+    if (c.edition == QuitAtMessage::NoPictures)
+        for (const char* picture : {"wide.png", "standard.png"})
+            std::filesystem::remove(folder / picture);
+    if (c.edition == QuitAtMessage::NoCalendarFile) std::filesystem::remove_all(folder);
+    if (!c.eventFile.empty()) TestEnvironment::WriteFile(EventFile(), c.eventFile);
+    Date::FixClock(Date(2026, 7, 1, 12, 0, 0).TotalSeconds());
+    TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) {
+        std::raise(SIGTERM);
+        DoEvents();
+        return 0;
+    });
+    EXPECT_EQ(application->Run(), 0);
+    ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
+    EXPECT_EQ(TestSeams::Dialogs()[0].message, c.message);
+    EXPECT_TRUE(application->closing);
+    EXPECT_TRUE(application->Windows().empty());
+    EXPECT_FALSE(application->CalendarWindowOpen);
+    EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "0;0;1;0;");
+    EXPECT_TRUE(LockIsFree());
+}
+
+const char* kBadEventFile = "Events Data:\ngarbage|x\n";
+const char* kPictureMissing = "An error occurred while loading a calendar image.  Please "
+                              "re-install the calendar and ensure that the calendar image "
+                              "properties (calspc.dat) are correct.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, StartupQuitTest,
+    testing::Values(
+        QuitAtMessage{"EventFileProblem", QuitAtMessage::Edition, "", kBadEventFile,
+                      "A problem with the event database was encountered. If events are missing "
+                      "from the calendar, replace the Calendar.tpc file in your Documents folder "
+                      "from your backup."},
+        QuitAtMessage{"MissingSeasonPicture", QuitAtMessage::Edition,
+                      "cycleImages=True\nimageCycle=Seasonal\n", kBadEventFile, kPictureMissing},
+        QuitAtMessage{"NoPictureAtAll", QuitAtMessage::NoPictures,
+                      "cycleImages=True\nimageCycle=Seasonal\n", "", kPictureMissing},
+        QuitAtMessage{"NoCalendarFile", QuitAtMessage::NoCalendarFile, "", "",
+                      "Unable to open the calendar specifications file 'calSpc.dat'. Please "
+                      "re-install Calendar."}),
+    [](const testing::TestParamInfo<QuitAtMessage>& info) { return info.param.name; });
+
 TEST_F(StartupTest, AnUnreadableEventFileEndsStartUpWithItsMessage) {
     std::filesystem::create_directories(EventFile()); // exists, but cannot be read as a file
     EXPECT_EQ(application->Run(), 0);

@@ -63,15 +63,24 @@ TEST_F(LoadSpecsTest, FlagsAreTrueInAnyLetterCaseAndTextsStayAsWritten) {
     EXPECT_EQ(m.menuColor, RGB(1, 2, 3));
 }
 
-TEST_F(LoadSpecsTest, TheFirstYearDefaultsToLastYear) {
+TEST_F(LoadSpecsTest, TheFirstYearDefaultsToLastYearAlsoForYearsNoDateCarries) {
     FixDate(2026, 3, 1);
     Load("calendarStartYear=0\nyearImageStartYear=2000\n");
     EXPECT_EQ(Customization().calendarStartYear, 2025);
     EXPECT_EQ(Customization().yearImageStartYear, 2000);
-    Load("");
-    EXPECT_EQ(Customization().calendarStartYear, 2025);
-    Load("calendarStartYear=2012\n");
-    EXPECT_EQ(Customization().calendarStartYear, 2012);
+    for (const auto& [written, year] :
+         std::vector<std::pair<std::string, int>>{{"", 2025},
+                                                  {"2012", 2012},
+                                                  {"1904", 1904},
+                                                  {"9997", 9997},
+                                                  {"1903", 2025},
+                                                  {"9998", 2025},
+                                                  {"-2012", 2025},
+                                                  {"2147483647", 2025},
+                                                  {"1e300", 2025}}) {
+        Load("calendarStartYear=" + written + "\n");
+        EXPECT_EQ(Customization().calendarStartYear, year) << written;
+    }
 }
 
 TEST_F(LoadSpecsTest, TheTitleBandIsPixelsOfTheBackgroundInEitherShape) {

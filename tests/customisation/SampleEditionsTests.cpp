@@ -3,6 +3,9 @@
 
 #include "platform/Text.h"
 
+#include <array>
+#include <cmath>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -79,4 +82,64 @@ TEST_F(SampleEditionsTest, EachEditionLoadsOnBothShapesOfScreen) {
         for (const PicturePtr& digit : m.yearNumber)
             EXPECT_EQ(bool(digit), c.digits);
     }
+}
+
+namespace {
+// WCAG relative luminance of a colour.
+double Luminance(Color c) {
+    static const auto kLinear = [] {
+        std::array<double, 256> table{};
+        for (int v = 0; v < 256; ++v) {
+            const double s = v / 255.0;
+            table[static_cast<size_t>(v)] =
+                s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        }
+        return table;
+    }();
+    return 0.2126 * kLinear[c.r] + 0.7152 * kLinear[c.g] + 0.0722 * kLinear[c.b];
+}
+
+double Contrast(Color a, Color b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+} // namespace
+
+// Under every day of the grid, the days' colour reads against the background of every season
+// or month, on either shape of screen. The grid's thirty columns share the width between its
+// margins (8.8% when the edition gives none); the days stand in columns 1 to 31.
+TEST_F(SampleEditionsTest, EveryDateReadsAgainstEveryPicture) {
+    const struct {
+        const char* edition;
+        std::vector<int> months; // one date in each season, or every month
+    } editions[] = {{"Four Seasons", {4, 7, 10, 1}},
+                    {"Twelve Months", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}};
+    for (const auto& edition : editions)
+        for (const bool wide : {true, false})
+            for (const int month : edition.months) {
+                SCOPED_TRACE(std::string(edition.edition) +
+                             (wide ? " wide, month " : " standard, month ") +
+                             std::to_string(month));
+                Customization() = CustomizationModule{};
+                UseEdition(edition.edition);
+                wide ? SetScreen(1920, 1200) : SetScreen(1280, 1000, 1280, 1024);
+                FixDate(2026, month, 15);
+                CustomizationModule::CustomizeCalendar();
+                const CustomizationModule& m = Customization();
+                ASSERT_TRUE(m.backgroundImage);
+                const Picture& picture = *m.backgroundImage;
+                const int width = picture.Width(), height = picture.Height();
+                const int top = static_cast<int>(m.TitleAreaHeightPercent * height);
+                const int bottom = top + static_cast<int>(m.CalendarAreaHeightPercent * height);
+                const double leftMargin = m.leftMargin_pct == 0 ? 0.088 : m.leftMargin_pct;
+                const double rightMargin = m.rightMargin_Pct == 0 ? 0.088 : m.rightMargin_Pct;
+                const double column = width * (1 - leftMargin - rightMargin) / 30;
+                const int left = static_cast<int>(width * leftMargin + column);
+                const int right = static_cast<int>(width * leftMargin + 32 * column);
+                long pixels = 0, faint = 0;
+                for (int y = top; y < bottom; y += 2)
+                    for (int x = left; x < right; x += 2, ++pixels)
+                        faint += Contrast(picture.Pixel(x, y), m.daysColor) < 4.5;
+                EXPECT_LE(faint, pixels / 100) << faint << " of " << pixels;
+            }
 }

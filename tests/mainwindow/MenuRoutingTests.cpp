@@ -33,21 +33,30 @@ const TestSeams::MenuEntry* Entry(const std::vector<TestSeams::MenuEntry>& entri
 
 TEST_F(CalendarWindowTest, RightClickOnTheTitleBandShowsTheMenusWithTheirState) {
     Customization().vendorURL = "https://ombrelline.example";
+    // With a top panel the window stands below it; without one, at the very top.
     application.showCoundownCalendar = true;
+    for (const int panel : {24, 0}) {
+        SCOPED_TRACE(panel);
+        UseScreen(1440, 900, panel);
+        CalendarWindow& window = CalendarWindow::Instance();
+        const int band = static_cast<int>((900 - panel) * 0.082);
+        EXPECT_TRUE(RightClick(window, band + 5).empty()) << "below the title band";
+        const auto entries = RightClick(window, band - 5);
+        ASSERT_FALSE(entries.empty());
+        EXPECT_EQ(entries[0].text, "File");
+        for (const char* name : {"FileMenu", "FileClose", "FilePrint", "FileQuit", "EditMenu",
+                                 "AppleAboutCalendar", "ApplePreferences", "EditToggleCDCanvas",
+                                 "HelpMenu", "HelpHelp", "HelpQuickStartHelp", "HelpGotoURL"})
+            EXPECT_TRUE(Entry(entries, name)->enabled) << name;
+        for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear"})
+            EXPECT_FALSE(Entry(entries, name)->enabled) << name;
+        EXPECT_EQ(Entry(entries, "FilePrint")->text, "Print Calendar");
+        EXPECT_EQ(Entry(entries, "EditToggleCDCanvas")->text, "Hide Countdown Event");
+        EXPECT_EQ(Entry(entries, "HelpGotoURL")->text, "Goto https://ombrelline.example");
+        window.Close();
+        DoEvents();
+    }
     CalendarWindow& window = CalendarWindow::Instance();
-    const int band = static_cast<int>(876 * 0.082);
-    EXPECT_TRUE(RightClick(window, band + 5).empty()) << "below the title band";
-    const auto entries = RightClick(window, band - 5);
-    ASSERT_FALSE(entries.empty());
-    EXPECT_EQ(entries[0].text, "File");
-    EXPECT_EQ(Entry(entries, "FilePrint")->text, "Print Calendar");
-    EXPECT_TRUE(Entry(entries, "FilePrint")->enabled);
-    EXPECT_TRUE(Entry(entries, "FileClose")->enabled);
-    EXPECT_EQ(Entry(entries, "EditToggleCDCanvas")->text, "Hide Countdown Event");
-    EXPECT_TRUE(Entry(entries, "EditToggleCDCanvas")->enabled);
-    EXPECT_FALSE(Entry(entries, "EditUndo")->enabled);
-    EXPECT_TRUE(Entry(entries, "HelpQuickStartHelp")->enabled);
-    EXPECT_EQ(Entry(entries, "HelpGotoURL")->text, "Goto https://ombrelline.example");
 
     // The week face and a parked window change captions and enabling.
     window.Calendar->SetVisible(false);

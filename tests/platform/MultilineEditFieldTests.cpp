@@ -25,11 +25,12 @@ class MultilineEditFieldTest : public IsolatedTest {
 
 TEST_F(MultilineEditFieldTest, CarriageReturnsBreakLinesAndSelectionsSpanThem) {
     EXPECT_TRUE(field->Multiline());
-    field->SetText("Heading\r\rFirst line\r\nSecond");
-    EXPECT_EQ(field->Text(), "Heading\n\nFirst line\nSecond");
+    field->SetText("Heading\r\rFirst line\r\nSécond");
+    EXPECT_EQ(field->Text(), "Heading\n\nFirst line\nSécond");
     field->SetSelStart(9);
     field->SetSelLength(99);
-    EXPECT_EQ(field->SelLength(), 17);
+    EXPECT_EQ(field->SelText(), "First line\nSécond");
+    EXPECT_EQ(field->SelLength(), 17) << "in characters";
     EXPECT_EQ(field->SelStart(), 9);
     field->SetSelStart(500);
     EXPECT_EQ(field->SelStart(), 26);

@@ -6,6 +6,7 @@
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
 #include "platform/Simulate.h"
+#include "platform/TestSeams.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
 
@@ -166,18 +167,30 @@ TEST_F(WindowTest, MouseDownDecidesWhetherDragAndReleaseFollow) {
     EXPECT_EQ(window.MouseY(), 120);
 }
 
-TEST_F(WindowTest, WheelGoesOnceToTheControlUnderThePointerElseToTheWindow) {
+TEST_F(WindowTest, WheelGoesOnceToTheTopmostControlWithAHandlerElseToTheWindow) {
     ProbeWindow& window = Shown();
-    auto& canvas = *window.ControlAs<Canvas>("first");
-    canvas.SetBounds(0, 0, 50, 50);
-    canvas.OnMouseWheel = [](int, int, int, int dy) {
-        journal.push_back("control wheel " + std::to_string(dy));
+    auto& below = *window.ControlAs<Canvas>("first");
+    auto& above = *window.ControlAs<Canvas>("second"); // made later, so on top
+    below.SetBounds(0, 0, 50, 50);
+    above.SetBounds(20, 20, 100, 100);
+    below.OnMouseWheel = [](int x, int y, int, int dy) {
+        journal.push_back("below " + std::to_string(x) + "," + std::to_string(y) + " " +
+                          std::to_string(dy));
         return false;
     };
     journal.clear();
     Simulate::Wheel(window, 10, 10, 0, -1);
-    Simulate::Wheel(window, 200, 200, 0, 1);
-    EXPECT_EQ(journal, (std::vector<std::string>{"control wheel -1", "window wheel 1"}));
+    // The upper canvas has no wheel handler: the wheel goes through it.
+    Simulate::Wheel(window, 30, 30, 0, 1);
+    Simulate::Wheel(window, 100, 100, 0, 2);
+    above.OnMouseWheel = [](int, int, int, int) {
+        journal.push_back("above");
+        return false;
+    };
+    Simulate::Wheel(window, 30, 30, 0, 1);
+    Simulate::Wheel(window, 200, 200, 0, 3);
+    EXPECT_EQ(journal, (std::vector<std::string>{"below 10,10 -1", "below 30,30 1",
+                                                 "window wheel 2", "above", "window wheel 3"}));
 }
 
 TEST_F(WindowTest, KeysArriveAsTheFrameworkCharacters) {
@@ -243,4 +256,23 @@ TEST_F(WindowTest, DrawIntoShowsTheBackgroundAndOnlyVisibleControls) {
     EXPECT_EQ(picture.Pixel(15, 15), RGB(255, 0, 0));
     EXPECT_EQ(picture.Pixel(55, 15), RGB(0, 0, 255));
     EXPECT_EQ(picture.Pixel(300, 200), RGB(0, 0, 255));
+}
+
+// The start-up benchmark ends the program from this hook, so it must wait for the first
+// frame of the first window and then run only once.
+TEST_F(WindowTest, FirstPaintHookRunsOnceAfterTheFirstWindowHasPainted) {
+    int runs = 0;
+    TestSeams::WhenFirstPainted([&] { ++runs; });
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    DoEvents();
+    EXPECT_EQ(runs, 0) << "nothing has been painted yet";
+    window.Show();
+    for (int round = 0; round < 50 && runs == 0; ++round)
+        DoEvents();
+    EXPECT_EQ(runs, 1);
+    window.Refresh();
+    DoEvents();
+    DoEvents();
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(TestSeams::TakeFirstPaintCallback());
 }

@@ -63,6 +63,19 @@ TEST_F(AppTrayItemTest, TheIconShowsTodaysDayCentredOnItsMiddle) {
     }
 }
 
+TEST_F(AppTrayItemTest, TheClockRedrawsTheIconWhenTheDayChanges) {
+    Date::FixClock(Date(2026, 1, 1, 23, 59).TotalSeconds());
+    application.currentDate = Date();
+    application.mAppTrayItem = std::make_unique<AppTrayItem>();
+    const PicturePtr first = application.mAppTrayItem->Icon();
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    calendar.TimeTimer_Action();
+    EXPECT_EQ(application.mAppTrayItem->Icon(), first) << "the same day";
+    Date::FixClock(Date(2026, 1, 2, 0, 0).TotalSeconds());
+    calendar.TimeTimer_Action();
+    EXPECT_NE(application.mAppTrayItem->Icon(), first);
+}
+
 TEST_F(AppTrayItemTest, TheMenuListsOpenToDoItemsAsTheyAreWritten) {
     AddToDo("Call A & B", false);
     AddToDo("Done already", true);
@@ -73,22 +86,20 @@ TEST_F(AppTrayItemTest, TheMenuListsOpenToDoItemsAsTheyAreWritten) {
                                         ">Preferences", "Show Mini Calendar", "-", "Preferences"}));
 
     // A to-do item that reads like a command does nothing.
+    bool modal = false;
+    TestSeams::WhenModal([&](Window&) { modal = true; });
     TestSeams::AnswerMenus(
         [](const std::vector<TestSeams::MenuEntry>& entries) { return entries[5].name; });
     item.Event_Action(TrayItem::RightClick);
-    EXPECT_FALSE(FindOpenWindow<PreferencesWindow>());
+    EXPECT_FALSE(modal);
     EXPECT_FALSE(FindOpenWindow<AboutWindow>());
-}
-
-TEST_F(AppTrayItemTest, AnEmptyToDoListStillHasItsSubmenu) {
-    const auto entries = RightClick();
-    EXPECT_EQ(Texts(entries)[2], "To Do Items");
-    EXPECT_EQ(Texts(entries)[3], "Show Mini Calendar");
 }
 
 TEST_F(AppTrayItemTest, ClicksShowAndHideTheMonthAndTheMenuOpensItsWindows) {
     item.Event_Action(TrayItem::LeftClick);
     EXPECT_TRUE(FindOpenWindow<TrayWindow>());
+    // With no to-do items the submenu still stands before the month item.
+    EXPECT_EQ(Texts(RightClick())[2], "To Do Items");
     EXPECT_EQ(Texts(RightClick())[3], "Hide Mini Calendar");
     item.Event_Action(TrayItem::LeftClick);
     EXPECT_FALSE(FindOpenWindow<TrayWindow>());

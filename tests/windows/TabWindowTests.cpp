@@ -31,7 +31,7 @@ TEST_F(TabWindowTest, OpensAtTheTopEdgeWhereItWasLeftOrRightOfTheMiddle) {
     EXPECT_EQ(tab.BackColor, RGB(236, 128, 44));
     EXPECT_EQ(tab.Frame(), Window::GlobalFloating);
     for (const auto& [stored, left] : std::vector<std::pair<int, int>>{
-             {300, 300}, {-20, -20}, {1440, 738}, {1439, 1439}, {0, 738}}) {
+             {300, 300}, {-20, 0}, {1440, 738}, {1439, 1404}, {0, 738}}) {
         application.tabLeft = stored;
         EXPECT_EQ(ReopenTab().Left(), left) << stored;
     }
@@ -62,6 +62,29 @@ TEST_F(TabWindowTest, AClickSlidesTheCalendarAwayAndBackADragMovesTheTab) {
     EXPECT_EQ((std::pair{tab.Left(), tab.Top()}), (std::pair{798, 24}));
     EXPECT_EQ(application.tabLeft, 798);
     EXPECT_EQ(calendar.Top(), 24) << "a drag does not slide the calendar";
+    EXPECT_TRUE(calendar.Visible());
+}
+
+TEST_F(TabWindowTest, AClickFromTheBackgroundShowsTheCalendarThoughItActivatesOnTheWay) {
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    TabWindow& tab = TabWindow::Instance();
+    application.Deactivated = true;
+    Simulate::MouseDown(tab, 5, 4);
+    calendar.Event_Activate(); // the press brought the program to the front
+    Simulate::MouseUp(tab, 5, 4);
+    EXPECT_EQ(calendar.Top(), 24) << "shown where it stands, not slid away";
+    EXPECT_TRUE(calendar.Visible());
+    EXPECT_FALSE(application.Deactivated);
+}
+
+TEST_F(TabWindowTest, AfterCloseTheTabTakesTheKeysSoTheSpaceBarBringsTheCalendarBack) {
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    TabWindow& tab = TabWindow::Instance();
+    Simulate::Key(calendar, "Ctrl+W");
+    EXPECT_LT(calendar.Top(), 0);
+    EXPECT_EQ(application.FrontWindow(), &tab);
+    Simulate::Key(tab, "Space");
+    EXPECT_EQ(calendar.Top(), 24);
     EXPECT_TRUE(calendar.Visible());
 }
 

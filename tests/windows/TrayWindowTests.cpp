@@ -97,7 +97,7 @@ TEST_F(TrayWindowTest, TodayIsBoldOnlyInTodaysMonth) {
     Date::FixClock(Date(2026, 3, 10, 12, 0).TotalSeconds());
     window.NextMonth_Action();
     const int away = Ink(*Paint(window), 3, 5);
-    Date::FixClock(Date(2026, 5, 10, 12, 0).TotalSeconds());
+    Date::FixClock(Date(2026, 5, 11, 12, 0).TotalSeconds());
     EXPECT_EQ(away, Ink(*Paint(window), 3, 5)) << "no bold cell in another month";
     Date::FixClock(Date(2026, 3, 10, 12, 0).TotalSeconds());
     window.PreviousMonth_Action();

@@ -3,6 +3,7 @@
 // build), colour helpers and the two kinds of pictures it draws.
 #include <QColor>
 #include <QImage>
+#include <QRectF>
 #include <QString>
 
 #include <cstdint>
@@ -54,12 +55,22 @@ struct Scene {
 
 // Where the sun and the signpost stand, as shares of the picture: the sun in the right margin
 // beside the calendar's last column, the signpost (an edition's link area) below the calendar.
-inline constexpr double kSunX = 0.955, kSunY = 0.3, kSunRadius = 0.04;
+inline constexpr double kSunX = 0.976, kSunY = 0.3, kSunRadius = 0.026;
 inline constexpr double kSignX = 0.87, kSignTop = 0.79, kSignBoard = 0.055;
+
+// The calm zone behind the calendar's days: no cloud, tree, sun or snowflake is drawn in it,
+// and an even veil (feathered at its edges) lies over the sky and hills that remain, so that
+// every date reads against it. An empty area leaves the scene whole.
+struct CalmZone {
+    QRectF area; // in the picture's pixels
+    QColor veil;
+    double opacity = 0;
+};
 
 // Paints a landscape of width x height. A titleBand above 0 darkens that many rows at the top,
 // where the calendar's title band lies.
-QImage PaintScene(const Scene& scene, int width, int height, uint32_t seed, int titleBand);
+QImage PaintScene(const Scene& scene, int width, int height, uint32_t seed, int titleBand,
+                  const CalmZone& zone);
 
 // The scenes of the four seasons and of the twelve months.
 Scene SeasonScene(int season); // 0 spring .. 3 winter

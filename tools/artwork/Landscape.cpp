@@ -143,8 +143,10 @@ void Light(QPainter& painter, const Scene& scene, double w, double h) {
     }
 }
 
-// Cumulus: a union of puffs with a flat base, lit from above, with a soft rim.
-void Clouds(QPainter& painter, const Scene& scene, Random& random, double w, double h) {
+// Cumulus: a union of puffs with a flat base, lit from above, with a soft rim. A cloud that
+// would reach into the calm zone is left out whole.
+void Clouds(QPainter& painter, const Scene& scene, Random& random, double w, double h,
+            const QRectF& zone) {
     for (int c = 0; c < scene.clouds; ++c) {
         const double cx = random.Range(0.05, 0.95) * w, base = random.Range(0.14, 0.34) * h;
         const double size = random.Range(0.6, 1.2) * h / 16;
@@ -159,6 +161,7 @@ void Clouds(QPainter& painter, const Scene& scene, Random& random, double w, dou
         above.addRect(QRectF(cx - 6 * size, base - 4 * size, 12 * size, 4 * size));
         const QPainterPath cloud = puffs.simplified().intersected(above);
         const QRectF box = cloud.boundingRect();
+        if (box.adjusted(-size, -size, size, size).intersects(zone)) continue;
         painter.setPen(QPen(WithAlpha(scene.cloud, 40), size * 0.35));
         QLinearGradient light(0, box.top(), 0, box.bottom());
         light.setColorAt(0, WithAlpha(Mix(scene.cloud, Qt::white, 0.6), 235));
@@ -276,12 +279,16 @@ void Leafy(QPainter& painter, const Scene& scene, Random& random, QPointF foot, 
     }
 }
 
+// Trees along a line; a tree that would reach into the calm zone is left out whole, not cut.
 void Trees(QPainter& painter, const Scene& scene, Random& random, const std::vector<double>& line,
-           double w, double size, int count, double spreadFrom, double spreadTo) {
+           double w, double size, int count, double spreadFrom, double spreadTo,
+           const QRectF& zone) {
     for (int i = 0; i < count; ++i) {
         const double x = random.Range(spreadFrom, spreadTo) * w;
         const double s = size * random.Range(0.75, 1.25);
         const QPointF foot(x, At(line, w, x) + s * 0.08);
+        const QRectF reach(foot.x() - s * 0.6, foot.y() - s * 1.4, s * 1.2, s * 1.4);
+        if (reach.intersects(zone)) continue;
         if (scene.trees == Scene::Trees::Conifer)
             Conifer(painter, scene, foot, s * 1.3, scene.snowCaps);
         else
@@ -364,18 +371,36 @@ void Signpost(QPainter& painter, const Scene& scene, double w, double h) {
                      Qt::AlignCenter, QStringLiteral("Ombrelline"));
 }
 
-// A soft shade over the left of the picture, where the year calendar's text lies.
-void Scrim(QPainter& painter, double w, double h) {
+// Everything of the picture but the calm zone: scenery is drawn only there.
+QPainterPath OutsideZone(const CalmZone& zone, double w, double h) {
+    QPainterPath outside;
+    outside.setFillRule(Qt::OddEvenFill);
+    outside.addRect(QRectF(0, 0, w, h));
+    if (!zone.area.isEmpty()) outside.addRect(zone.area);
+    return outside;
+}
+
+// The veil: even inside the zone, fading out over a few pixels around it so that it has no
+// hard edge.
+void Veil(QPainter& painter, const CalmZone& zone, double h) {
+    if (zone.area.isEmpty() || zone.opacity <= 0) return;
     painter.save();
-    painter.translate(w * 0.2, h * 0.43);
-    painter.scale(w * 0.42, h * 0.36);
-    QRadialGradient shade(QPointF(0, 0), 1);
-    shade.setColorAt(0, QColor(8, 16, 28, 100));
-    shade.setColorAt(0.6, QColor(8, 16, 28, 60));
-    shade.setColorAt(1, QColor(8, 16, 28, 0));
     painter.setPen(Qt::NoPen);
-    painter.setBrush(shade);
-    painter.drawEllipse(QPointF(0, 0), 1, 1);
+    const double feather = h / 60;
+    constexpr int kSteps = 8;
+    for (int step = kSteps; step >= 1; --step) {
+        const double grow = feather * step / kSteps;
+        QPainterPath ring;
+        ring.setFillRule(Qt::OddEvenFill);
+        ring.addRoundedRect(zone.area.adjusted(-grow, -grow, grow, grow), grow, grow);
+        const double shrink = feather * (step - 1) / kSteps;
+        ring.addRoundedRect(zone.area.adjusted(-shrink, -shrink, shrink, shrink), shrink, shrink);
+        painter.setBrush(WithAlpha(
+            zone.veil, static_cast<int>(255 * zone.opacity * (1.0 - (step - 0.5) / kSteps))));
+        painter.drawPath(ring);
+    }
+    painter.setBrush(WithAlpha(zone.veil, static_cast<int>(255 * zone.opacity)));
+    painter.drawRect(zone.area);
     painter.restore();
 }
 
@@ -389,32 +414,38 @@ void TitleBand(QPainter& painter, double w, int band) {
 
 } // namespace
 
-QImage PaintScene(const Scene& scene, int width, int height, uint32_t seed, int titleBand) {
+QImage PaintScene(const Scene& scene, int width, int height, uint32_t seed, int titleBand,
+                  const CalmZone& zone) {
     QImage image(width, height, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     Random random(seed);
     const double w = width, h = height;
+    const QPainterPath scenery = OutsideZone(zone, w, h);
     Sky(painter, scene, w, h, h * 0.62);
+    painter.setClipPath(scenery);
     if (scene.stars) Stars(painter, random, w, h);
     Light(painter, scene, w, h);
-    Clouds(painter, scene, random, w, h);
+    Clouds(painter, scene, random, w, h, zone.area);
+    painter.setClipping(false);
     Mountains(painter, scene, random, w, h);
     if (scene.lake) Lake(painter, scene, random, w, h);
 
     const auto farHills = Hills(random, 240, h * 0.66, h * 0.035);
     FillLand(painter, Land(farHills, w, h), h * 0.6, h * 0.8, scene.hillFar,
              Mix(scene.hillFar, scene.hillNear, 0.5));
-    Trees(painter, scene, random, farHills, w, h * 0.045, 60, 0, 1);
+    Trees(painter, scene, random, farHills, w, h * 0.045, 60, 0, 1, zone.area);
     const auto nearHills = Hills(random, 240, h * 0.77, h * 0.045);
     FillLand(painter, Land(nearHills, w, h), h * 0.7, h, scene.hillNear, scene.meadowBottom);
-    Trees(painter, scene, random, nearHills, w, h * 0.09, 14, 0, 0.75);
+    Trees(painter, scene, random, nearHills, w, h * 0.09, 14, 0, 0.75, zone.area);
     const auto meadow = Hills(random, 240, h * 0.9, h * 0.03);
     FillLand(painter, Land(meadow, w, h), h * 0.85, h, scene.meadowTop, scene.meadowBottom);
     Ground(painter, scene, random, meadow, w, h);
     Signpost(painter, scene, w, h);
+    painter.setClipPath(scenery);
     if (scene.snowfall) Snowfall(painter, random, w, h);
-    Scrim(painter, w, h);
+    painter.setClipping(false);
+    Veil(painter, zone, h);
     if (titleBand > 0) TitleBand(painter, w, titleBand);
     return image;
 }

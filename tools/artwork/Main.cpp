@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -80,10 +81,10 @@ struct EditionPicture {
 
 // A scene of full height fullHeight, of which the bottom height rows are kept.
 std::function<QImage()> SceneDrawing(art::Scene scene, std::string seed, int width, int fullHeight,
-                                     int height, int titleBand) {
+                                     int height, int titleBand, art::CalmZone zone) {
     return [=] {
         const QImage full = art::PaintScene(scene, width, fullHeight, art::Seed(seed),
-                                            height == fullHeight ? titleBand : 0);
+                                            height == fullHeight ? titleBand : 0, zone);
         return height == fullHeight ? full : full.copy(0, fullHeight - height, width, height);
     };
 }
@@ -96,6 +97,21 @@ struct Shape {
 };
 constexpr Shape kShapes[] = {{"wide", 1920, 1200, 96}, {"standard", 1600, 1280, 102}};
 
+// Both editions give the calendar 62% of the picture's height below the title band
+// (calspc.dat). Across, the zone spans the days: the grid's thirty columns share the width
+// between its side margins, and the days stand in columns 1 to 31, so they reach beyond the
+// right margin.
+art::CalmZone Zone(const Shape& shape, double leftMargin, double rightMargin, QColor veil,
+                   double opacity) {
+    const double column = (1 - leftMargin - rightMargin) / 30;
+    const double pad = shape.height / 100.0;
+    const QRectF area(
+        QPointF(std::max(0.0, shape.width * leftMargin - pad), shape.titleBand),
+        QPointF(std::min<double>(shape.width, shape.width * (leftMargin + 32 * column)),
+                shape.titleBand + shape.height * 0.62 + pad));
+    return {area, veil, opacity};
+}
+
 std::vector<EditionPicture> SeasonsPictures() {
     static const char* const names[] = {"spring", "summer", "autumn", "winter"};
     std::vector<EditionPicture> pictures;
@@ -105,9 +121,13 @@ std::vector<EditionPicture> SeasonsPictures() {
             // stays above them.
             const bool shorter = season == 1 || season == 2;
             const int height = shorter ? shape.height - shape.titleBand : shape.height;
+            // Light dates over a dusky veil of the season's sky.
+            const art::Scene scene = art::SeasonScene(season);
+            const auto zone =
+                Zone(shape, 0.06, 0.11, art::Mix(scene.skyTop, QColor(10, 18, 30), 0.55), 0.72);
             pictures.push_back({std::string(names[season]) + "-" + shape.suffix + ".jpg",
-                                SceneDrawing(art::SeasonScene(season), names[season], shape.width,
-                                             shape.height, height, shape.titleBand)});
+                                SceneDrawing(scene, names[season], shape.width, shape.height,
+                                             height, shape.titleBand, zone)});
         }
     pictures.push_back({"year-digits.png", [] { return art::DigitStrip(false); }});
     pictures.push_back({"year-digits-mask.png", [] { return art::DigitStrip(true); }});
@@ -120,11 +140,15 @@ std::vector<EditionPicture> MonthsPictures() {
                                         "september", "october",  "november", "december"};
     std::vector<EditionPicture> pictures;
     for (const Shape& shape : kShapes)
-        for (int month = 1; month <= 12; ++month)
-            pictures.push_back(
-                {std::string(names[month - 1]) + "-" + shape.suffix + ".jpg",
-                 SceneDrawing(art::MonthScene(month), "month " + std::to_string(month), shape.width,
-                              shape.height, shape.height, shape.titleBand)});
+        for (int month = 1; month <= 12; ++month) {
+            // Dark dates over a pale veil of the month's horizon, the whole width.
+            const art::Scene scene = art::MonthScene(month);
+            const auto zone =
+                Zone(shape, 0, 0, art::Mix(scene.skyHorizon, QColor(255, 255, 255), 0.7), 0.82);
+            pictures.push_back({std::string(names[month - 1]) + "-" + shape.suffix + ".jpg",
+                                SceneDrawing(scene, "month " + std::to_string(month), shape.width,
+                                             shape.height, shape.height, shape.titleBand, zone)});
+        }
     return pictures;
 }
 

@@ -171,7 +171,8 @@ void CalendarWindow::CreateWeekControls() {
     SetFont(*GlanceHeader, "Arial", 12, false);
     GlanceHeader->OnOpen = [this] { GlanceHeader_Open(); };
     GlanceHeader->OnCellBackgroundPaint = [this](Graphics& g, int row, int column) {
-        return GlanceHeader_CellBackgroundPaint(g, row, column);
+        return PaintQuietly("week header",
+                            [&] { return GlanceHeader_CellBackgroundPaint(g, row, column); });
     };
     GlanceHeader->OnCellClick = [this](int row, int column, int x, int y) {
         return GlanceHeader_CellClick(row, column, x, y);
@@ -192,7 +193,9 @@ void CalendarWindow::CreateWeekControls() {
             return MiniCalList_KeyDown(index, key);
         };
         mini.OnCellBackgroundPaint = [this, index](Graphics& g, int row, int column) {
-            return MiniCalList_CellBackgroundPaint(index, g, row, column);
+            return PaintQuietly("small month", [&] {
+                return MiniCalList_CellBackgroundPaint(index, g, row, column);
+            });
         };
         mini.OnCellClick = [this, index](int row, int column, int x, int y) {
             return MiniCalList_CellClick(index, row, column, x, y);
@@ -210,7 +213,8 @@ void CalendarWindow::CreateWeekControls() {
     GlanceList->OnMouseDown = [this](int x, int y) { return GlanceList_MouseDown(x, y); };
     GlanceList->OnKeyDown = [this](const std::string& key) { return GlanceList_KeyDown(key); };
     GlanceList->OnCellBackgroundPaint = [this](Graphics& g, int row, int column) {
-        return GlanceList_CellBackgroundPaint(g, row, column);
+        return PaintQuietly("week grid",
+                            [&] { return GlanceList_CellBackgroundPaint(g, row, column); });
     };
 
     TodoList = &Place<ListBox>(*this, "TodoList", 856, 278, 168, 238, "R");
@@ -222,7 +226,8 @@ void CalendarWindow::CreateWeekControls() {
     TodoList->EnableDragReorder = true;
     TodoList->OnOpen = [this] { TodoList_Open(); };
     TodoList->OnCellBackgroundPaint = [this](Graphics& g, int row, int column) {
-        return TodoList_CellBackgroundPaint(g, row, column);
+        return PaintQuietly("to-do list",
+                            [&] { return TodoList_CellBackgroundPaint(g, row, column); });
     };
     TodoList->OnMouseDown = [this](int x, int y) { return TodoList_MouseDown(x, y); };
     TodoList->OnCellClick = [this](int row, int column, int x, int y) {
@@ -238,7 +243,12 @@ void CalendarWindow::CreateWeekControls() {
     ToDoListHeader = &Place<Canvas>(*this, "ToDoListHeader", 856, 254, 168, 21, "R");
     HideAtStart(*ToDoListHeader, false);
     ToDoListHeader->OnOpen = [this] { ToDoListHeader_Open(); };
-    ToDoListHeader->OnPaint = [this](Graphics& g) { ToDoListHeader_Paint(g); };
+    ToDoListHeader->OnPaint = [this](Graphics& g) {
+        PaintQuietly("to-do header", [&] {
+            ToDoListHeader_Paint(g);
+            return true;
+        });
+    };
     ToDoListHeader->OnMouseDown = [this](int x, int y) { return ToDoListHeader_MouseDown(x, y); };
 }
 

@@ -20,7 +20,11 @@
 #include "controls/mouseButton.h"
 
 #include <array>
+#include <functional>
+#include <initializer_list>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CalendarWindow : public Window {
@@ -201,8 +205,9 @@ class CalendarWindow : public Window {
     void ScrollUp();
     void ScrollDown();
     // The space bar's and the tab's click: slides the window back when it is away, brings it to
-    // the front when the program was in the background, and otherwise slides it away.
-    void SlideAwayOrBack();
+    // the front when the program was (deactivated) in the background, and otherwise slides it
+    // away.
+    void SlideAwayOrBack(bool deactivated);
     // The year cell key ("row,column") of the day cell that holds d.
     std::string CalDateCell(const Date& d) const;
     void ReloadCalLists();
@@ -219,6 +224,14 @@ class CalendarWindow : public Window {
     // Shows the event editor modally on the start in app.selectedDate.
     void OpenEventEditor();
     void KeyBoardControl(const std::string& key);
+    // Printing (yearview/Printing): hides the tab window, the hover tip and the given controls,
+    // remembering which were shown, repaints and arms PrintTimer, whose action prints the
+    // window and shows again what was shown. While a print is armed a second one is refused
+    // (false) and nothing changes.
+    bool ArmPrint(std::initializer_list<RectControl*> toHide);
+    // The window as it goes on paper: drawn into a picture, today's ring taken out on the
+    // year face, framed in grey; nullptr when the window has no area.
+    PicturePtr PrintPicture();
 
   protected:
     void AddMenuHandlers() override;
@@ -226,6 +239,9 @@ class CalendarWindow : public Window {
     bool MenuBandContains(int x, int y) const override;
 
   private:
+    // Runs a painter of the week face; a failure is logged once and what was drawn stays, as
+    // painting must never stop for a message.
+    bool PaintQuietly(const char* what, const std::function<bool()>& paint);
     // The week header's second-month toggle: moves the to-do panel below or back up.
     void ToggleSecondMonth();
     // Shows items as a pop-up menu at the mouse; the chosen item's text, empty for none.
@@ -247,9 +263,17 @@ class CalendarWindow : public Window {
     void ShowHomeButtonPicture(const PicturePtr& picture);
     // Redraws the menu bar strip's toggle from an artwork and makes it the strip's backdrop.
     void RedrawMenuBarToggle(const PicturePtr& artwork);
+    void RestoreAfterPrint();
 
     // A slide lets the event loop run between its steps; this keeps a second one out.
     bool sliding_ = false;
+    // While a print is armed: whether the tab window was shown, and the controls hidden for
+    // the print with whether each was shown.
+    struct ArmedPrint {
+        bool tabWasVisible = false;
+        std::vector<std::pair<RectControl*, bool>> hidden;
+    };
+    std::optional<ArmedPrint> armedPrint_;
     // The week grid's click waits in the modal editor; a second click must not open another.
     bool editingEvent_ = false;
     // The to-do list's height while the second small month pushes it down (it may be cut to 0

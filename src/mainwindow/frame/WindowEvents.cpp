@@ -66,5 +66,3 @@ bool CalendarWindow::MenuBandContains(int, int y) const {
     return y >= 0 && y < static_cast<int>(availableHeight * Customization().TitleAreaHeightPercent);
 }
 
-// Printing arrives with its own dialogs.
-void CalendarWindow::PrintTimer_Action() {}

@@ -128,6 +128,17 @@ void PaintDayText(const CellBox& cell, int row, Date d) {
 
 } // namespace
 
+bool CalendarWindow::PaintQuietly(const char* what, const std::function<bool()>& paint) {
+    try {
+        return paint();
+    } catch (const std::exception& error) {
+        if (!paintProblemLogged_)
+            std::cerr << "calendar: painting the " << what << " failed: " << error.what() << '\n';
+        paintProblemLogged_ = true;
+        return true;
+    }
+}
+
 bool CalendarWindow::GlanceList_CellBackgroundPaint(Graphics& g, int row, int column) {
     const calList& grid = *GlanceList;
     const CellBox cell{g, grid.ColumnWidth(column), grid.RowHeight()};

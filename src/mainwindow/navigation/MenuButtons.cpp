@@ -84,11 +84,7 @@ void CalendarWindow::DoMainMenuCommand(const std::string& caption) {
     } else if (caption == "Quick Start Help") {
         HelpQuickStartHelp_Action();
     } else if (caption == "Print Calendar" || caption == "Print Week At A Glance") {
-        TabWindow::Instance().SetVisible(false);
-        theTimeText->SetVisible(false);
-        MainMenuButton->SetVisible(false);
-        Refresh(true);
-        PrintTimer->SetMode(Timer::ModeSingle);
+        ArmPrint({theTimeText, MainMenuButton});
     } else if (caption == "Show Countdown Event" || caption == "Hide Countdown Event") {
         CountdownCanvas->SetVisible(caption == "Show Countdown Event");
     } else if (caption == "Preferences") {

@@ -51,12 +51,12 @@ void CalendarWindow::ScrollDown() {
     Show();
 }
 
-void CalendarWindow::SlideAwayOrBack() {
+void CalendarWindow::SlideAwayOrBack(bool deactivated) {
     app& application = App();
     if (Top() < 0) {
         ScrollDown();
         application.Deactivated = false;
-    } else if (application.Deactivated) {
+    } else if (deactivated) {
         Show();
         application.Deactivated = false;
     } else {

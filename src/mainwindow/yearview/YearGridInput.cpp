@@ -66,7 +66,7 @@ void CalendarWindow::KeyBoardControl(const std::string& key) {
     } else if (code == 12 || code == 31) {
         PageNextYear();
     } else if (code == 32) {
-        Instance().SlideAwayOrBack();
+        Instance().SlideAwayOrBack(App().Deactivated);
         // The tab lies wholly on the main screen.
         TabWindow& tab = TabWindow::Instance();
         if (!tab.Visible()) tab.Show();

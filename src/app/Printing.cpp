@@ -1,0 +1,35 @@
+// Printing the picture of the main window on one page, through the page set-up and print
+// dialogs.
+#include "app/App.h"
+#include "app/PagePicture.h"
+
+#include "customisation/CustomizationModule.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/Printing.h"
+
+#include <iostream>
+
+void app::PrintCalendar(const PicturePtr& picture) {
+    PrinterSetup setup;
+    setup.SetSetupString(PrinterSetupString);
+    if (!setup.PageSetupDialog()) return;
+    // Kept for the rest of the run, even when the print dialog is cancelled.
+    PrinterSetupString = setup.SetupString();
+    setup.DocumentName =
+        Customization().applicationName.empty() ? "Calendar" : Customization().applicationName;
+    std::unique_ptr<Graphics> page;
+    try {
+        page = OpenPrinterDialog(setup);
+    } catch (const IOException& error) {
+        std::cerr << "Printing: " << error.what() << '\n';
+        MessageDialog message;
+        message.Icon = 2;
+        message.Message = "The calendar could not be printed.";
+        message.Explanation = error.what();
+        message.ShowModal();
+        return;
+    }
+    if (!page) return;
+    page->DrawPicture(PagePicture(picture, setup.Width(), setup.Height()), 0, 0);
+}
