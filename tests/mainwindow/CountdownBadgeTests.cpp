@@ -1,13 +1,16 @@
-// The countdown badge on the main window: shown as the preference says, dragged, clicked open,
-// redrawn at midnight, and the event file written after the editor only when it changed.
+// The countdown badge: its picture (centred lines, the title on one or two lines, the mask),
+// and on the main window shown as the preference says, dragged, clicked open, redrawn at
+// midnight, and the event file written after the editor only when the countdown changed.
 #include "mainwindow/CalendarWindowFixture.h"
 
+#include "customisation/BuiltInPictures.h"
 #include "editors/CountdownInputWindow.h"
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Graphics.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -20,10 +23,20 @@ class CountdownBadgeTest : public CalendarWindowTest {
         Date::FixClock(Date(2026, 12, 15, 12, 0).TotalSeconds());
         application.countdownDate = Date();
         application.showCoundownCalendar = true;
+        ownBadge.SetBounds(0, 0, 118, 130);
+        bare.Graphics().DrawPicture(*countdown(), 0, 0);
     }
     ~CountdownBadgeTest() override {
         Date::FixClock(std::nullopt);
         TestSeams::Disable();
+    }
+    // A badge of its own drawn for a countdown entry on 25 December 2026.
+    Picture& DrawWithTitle(const std::string& title) {
+        application.countdownDate = Date(2026, 12, 25);
+        const std::string key = application.countdownDate.SQLDateTime();
+        application.eventDict.Value(key, key + "//" + title + "//Countdown");
+        ownBadge.updateCountdown();
+        return *ownBadge.cachedImage;
     }
     // Shows each modal editor to edit, then closes it.
     void WhenEditorShown(std::function<void(CountdownInputWindow&)> edit) {
@@ -32,12 +45,67 @@ class CountdownBadgeTest : public CalendarWindowTest {
             shown.Close();
         });
     }
-    static void Press(CalendarWindow& window, int x, int y) {
-        Simulate::MouseMove(window, x, y);
-        Simulate::MouseDown(window, x, y);
-    }
+    cCanvas ownBadge;
+    Picture bare{118, 130};
 };
+
+// The columns, first and last, where rows [from, to] of the badge differ from the bare artwork.
+std::pair<int, int> InkColumns(const Picture& badge, const Picture& bare, int from, int to) {
+    int left = badge.Width(), right = -1;
+    for (int y = from; y <= to; ++y)
+        for (int x = 0; x < badge.Width(); ++x)
+            if (badge.Pixel(x, y) != bare.Pixel(x, y)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return {left, right};
+}
 } // namespace
+
+// Each line is centred on the badge's page, 5 pixels left of the middle; a title too wide for
+// one line splits after its first blank, and a single long word shrinks instead.
+TEST_F(CountdownBadgeTest, DrawsTheCountAndATitleOnOneOrTwoCentredLines) {
+    const struct {
+        const char* title;
+        int from, to; // the rows of the line
+        std::string text;
+        const char* font;
+        int size;
+        bool bold;
+    } lines[] = {
+        {"Dinner", 20, 47, "10", "Impact", 18, false},
+        {"Dinner", 48, 64, "days until", "Arial", 12, false},
+        {"Dinner", 65, 100, "Dinner", "Arial", 12, true},
+        {"Extraordinariness", 65, 100, "Extraordinariness", "Arial", 11, true},
+        {"New Year Party", 65, 77, "New", "Arial", 12, true},
+        {"New Year Party", 78, 100, "Year Party", "Arial", 12, true},
+        {"Bob and Bob party", 78, 100, "and Bob party", "Arial", 12, true},
+    };
+    for (const auto& line : lines) {
+        SCOPED_TRACE(line.text);
+        const auto [left, right] = InkColumns(DrawWithTitle(line.title), bare, line.from, line.to);
+        Graphics& g = bare.Graphics();
+        g.TextFont = line.font;
+        g.TextSize = line.size;
+        g.Bold = line.bold;
+        EXPECT_NEAR(right - left + 1, g.StringWidth(line.text), 3);
+        EXPECT_NEAR((left + right) / 2.0, 118 / 2.0 - 5, 1.5);
+    }
+}
+
+TEST_F(CountdownBadgeTest, WithoutAnEntryItCountsToChristmasOfItsOwnYear) {
+    application.countdownDate = Date(2026, 3, 14, 9, 30, 15);
+    ownBadge.updateCountdown();
+    EXPECT_EQ(application.countdownDate.SQLDateTime(), "2026-12-25 09:30:15");
+}
+
+TEST_F(CountdownBadgeTest, TheMaskIsTheBadgeShape) {
+    const Picture& mask = DrawWithTitle("Dinner").Mask();
+    const PicturePtr shape = countdownmask();
+    for (int y = 0; y < 130; ++y)
+        for (int x = 0; x < 118; ++x)
+            ASSERT_EQ(mask.Pixel(x, y), shape->Pixel(x, y)) << x << "," << y;
+}
 
 // Drawn even while hidden; the midnight tick redraws the count.
 TEST_F(CountdownBadgeTest, IsShownAsThePreferenceSaysAndRedrawnAtMidnight) {
@@ -70,14 +138,13 @@ TEST_F(CountdownBadgeTest, ADragMovesTheBadgeAndAClickOpensTheEditor) {
     WhenEditorShown([&](CountdownInputWindow&) { ++editorsShown; });
     CalendarWindow& window = CalendarWindow::Instance();
     cCanvas& badge = *window.CountdownCanvas;
-    Press(window, badge.Left() + 20, badge.Top() + 30);
+    Simulate::MouseDown(window, badge.Left() + 20, badge.Top() + 30);
     Simulate::MouseMove(window, 260, 350);
     Simulate::MouseUp(window, 260, 350);
     EXPECT_EQ(std::pair(badge.Left(), badge.Top()), std::pair(240, 320));
     EXPECT_EQ(editorsShown, 0) << "a drag opens nothing";
 
-    Press(window, 250, 330);
-    Simulate::MouseUp(window, 250, 330);
+    Simulate::Click(window, 250, 330);
     EXPECT_EQ(editorsShown, 1);
     EXPECT_EQ(badge.Left(), 240) << "a click leaves the badge where it is";
 }
@@ -102,8 +169,7 @@ TEST_F(CountdownBadgeTest, AfterTheEditorTheEventFileIsWrittenOnlyWhenTheCountdo
         SCOPED_TRACE(step.line);
         std::filesystem::remove(file);
         WhenEditorShown(step.edit);
-        Press(window, 135 + 50, 15 + 70);
-        Simulate::MouseUp(window, 135 + 50, 15 + 70);
+        Simulate::Click(window, 135 + 50, 15 + 70);
         DoEvents();
         if (step.line.empty()) {
             EXPECT_FALSE(std::filesystem::exists(file));
