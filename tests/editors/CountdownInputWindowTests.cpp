@@ -95,10 +95,10 @@ TEST_F(CountdownEditorTest, TheKeyFilterKeepsTheTitleWithinTheBadge) {
         bool refused;
     } cases[] = {
         {"", "a", false},
-        {"WWWWWWW", "W", true},       // one word measured at size 11, with the key
-        {"WWWWWWWW", "\b", false},    // backspace always goes in
-        {"Mmmmmmmmi", " ", true},     // fits at 11, but a blank switches to size 12
-        {"ab ab " + wide, "x", true}, // measured after the first blank
+        {"WWWWWWW", "W", true},            // one word measured at size 11, with the key
+        {"WWWWWWWW", "\b", false},         // backspace always goes in
+        {"Mmmmmmmmi", " ", true},          // fits at 11, but a blank switches to size 12
+        {"ab " + wide + " ab", "x", true}, // measured after the first blank
         {"New Year Party", "x", false},
         {wide + " x", "y", true}, // the first line is too wide
     };
