@@ -41,7 +41,8 @@ std::string Shown(const CountdownInputWindow& editor) {
 
 // Without a countdown entry it shows what the badge counts to, and closing stores that.
 TEST_F(CountdownEditorTest, OpensWithTheCountdownOrChristmas) {
-    CountdownInputWindow& editor = OpenEditor();
+    // Opened without the badge, which would move the countdown date to 25 December itself.
+    CountdownInputWindow& editor = CountdownInputWindow::Instance();
     EXPECT_EQ(Shown(editor), "Christmas, December 25 2026");
     editor.Close();
     EXPECT_EQ(application.eventDict.Value("2026-12-25 00:00:00"),
