@@ -419,6 +419,64 @@ calendar=""
 check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-week.log' | grep -q ."
 # ---- end of the week face --------------------------------------------------------------------
 
+# ---- The event editor -------------------------------------------------------------------------
+# Goes on from the week face's run: the editor opens centred on the lunch of 14 January, Delete
+# takes it off the week grid and the year's marks, a day note goes in through the day-note row,
+# and after SIGTERM and a new start the day note and its mark are there and the lunch is not.
+# The editor (227 x 152) stands at the centre of the screen; its Delete button at (42, 125).
+echo "The event editor"
+day_cell="44x22+262+164" day_note_row="1272x17+0+573"
+wednesday_x=$((60 + 3 * 173 + 80))
+open_editor() { # y of the row clicked on the week grid -> the editor's window id
+    xdotool mousemove "$wednesday_x" "$1" click 1
+    sleep 1
+    editor=$(xdotool search --onlyvisible --name "^Calendar Event$" | head -1)
+}
+start_calendar
+shot 16-year
+xdotool mousemove 265 176 click 1
+sleep 1
+open_editor $((131 + 4 * 17 + 8))
+check "a click on the lunch opens the editor at the centre of the screen: $(geometry "$editor")" \
+    test "$(geometry "$editor")" = "606 374 227 152 "
+shot 16-editor
+cp "$shots/16-editor.png" docs/editor.png
+xdotool mousemove $((606 + 42 + 34)) $((374 + 125 + 9)) click 1 # Delete
+sleep 1 && shot 17-deleted
+check "Delete closes the editor" bash -c "! xdotool search --onlyvisible --name '^Calendar Event$' | grep -q ."
+check "and the week grid is empty again" test "$(region_changed 9-week 17-deleted "$week_grid")" = 0
+open_editor $((131 + 26 * 17 + 8)) # the day-note row
+check "the day-note row opens the editor" test -n "$editor"
+xdotool type --delay 20 "Pack bags"
+xdotool key Return
+sleep 1 && shot 18-day-note
+check "the day note shows in its row" test "$(region_changed 17-deleted 18-day-note "$day_note_row")" -gt 0
+xdotool mousemove 1430 80 click 1 # the return arrow
+sleep 1
+kill -TERM "$calendar"
+wait "$calendar"
+check "the program ended normally" test $? = 0
+check "the event file holds the day note and not the lunch" \
+    bash -c "grep -qx '2026-01-14 00:00:01|2026-01-14 00:00:01//Pack bags' '$home/Documents/Calendar.tpc' &&
+             ! grep -q 'Team lunch' '$home/Documents/Calendar.tpc'"
+start_calendar
+shot 19-restart-year
+check "after a restart 14 January is marked for the day note" \
+    test "$(region_changed 16-year 19-restart-year "$day_cell")" = 0 -a \
+    "$(region_changed 8-year 19-restart-year "$day_cell")" -gt 0
+xdotool mousemove 265 176 click 1
+sleep 1 && shot 20-restart-week
+# The date click selects Tuesday and the editor's click Wednesday: their shades differ by less
+# than the fuzz, the day note's text does not.
+check "and its week shows the day note alone" \
+    test "$(region_changed 18-day-note 20-restart-week "$week_grid")" = 0 -a \
+    "$(region_changed 17-deleted 20-restart-week "$day_note_row")" -gt 0
+kill -TERM "$calendar"
+wait "$calendar"
+calendar=""
+check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-week.log' | grep -q ."
+# ---- end of the event editor -------------------------------------------------------------------
+
 # ---- The countdown badge: shown from the menu, dragged, edited, and shown again at start-up ----
 start_badge_run() { # screenshots the start as $1
     HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" \

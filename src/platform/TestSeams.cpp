@@ -1,5 +1,7 @@
 #include "platform/TestSeams.h"
 
+#include <utility>
+
 namespace {
 struct SeamState {
     bool enabled = false;
@@ -17,6 +19,11 @@ struct SeamState {
 SeamState& State() {
     static SeamState state;
     return state;
+}
+// Apart from the other seams: a benchmark sets it in a real start, with dialogs shown.
+std::function<void()>& FirstPaint() {
+    static std::function<void()> then;
+    return then;
 }
 } // namespace
 
@@ -105,6 +112,14 @@ std::function<void(Window&)> TakeModalCallback() {
     auto then = std::move(modal.front());
     modal.erase(modal.begin());
     return then;
+}
+
+void WhenFirstPainted(std::function<void()> then) {
+    FirstPaint() = std::move(then);
+}
+
+std::function<void()> TakeFirstPaintCallback() {
+    return std::exchange(FirstPaint(), nullptr);
 }
 
 } // namespace TestSeams

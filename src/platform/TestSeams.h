@@ -71,6 +71,9 @@ const std::vector<PicturePtr>& PrintedPages();
 void WhenModal(std::function<void(Window&)> then);
 // How often the system beep sounded.
 int Beeps();
+// Runs then once, from the event loop, after the first window the program opened has painted
+// its first frame; the start-up benchmarks end or quit the process there. It needs no Enable.
+void WhenFirstPainted(std::function<void()> then);
 
 // Used by the framework layer itself.
 int RecordDialog(const DialogRecord& record);
@@ -83,5 +86,7 @@ std::string RecordMenu(const MenuItem& menu);
 void RecordBeep();
 // The test's code for a window that has just started its modal loop; empty when none waits.
 std::function<void(Window&)> TakeModalCallback();
+// The code waiting for the first frame, once; empty afterwards and when none waits.
+std::function<void()> TakeFirstPaintCallback();
 
 } // namespace TestSeams

@@ -19,8 +19,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstdlib>
-#include <unistd.h>
 
 namespace {
 std::vector<Window*>& Registry() {
@@ -254,6 +252,7 @@ void Window::Show() {
     if (!open_) return;
     visible_ = true;
     UpdateControlsShown();
+    widget_->setAttribute(Qt::WA_OpaquePaintEvent, HasBackColor);
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
@@ -431,30 +430,22 @@ void Window::DrawInto(Graphics& g, int x, int y) {
     g.DrawPicture(*PictureFromImage(image), x, y);
 }
 
-namespace {
-// For measuring start-up: the process ends as soon as the first window it opened has been
-// painted once. Read from the environment, which only the benchmark sets.
-bool ExitAfterFirstPaint() {
-    static const bool exit = [] {
-        const char* value = std::getenv("CALENDAR_EXIT_AFTER_FIRST_PAINT");
-        return value && std::string(value) == "1";
-    }();
-    return exit;
-}
-} // namespace
-
 void WindowWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (owner.HasBackColor) {
         const Color color = owner.BackColor;
         painter.fillRect(rect(), QColor(color.r, color.g, color.b));
+    } else if (testAttribute(Qt::WA_OpaquePaintEvent)) {
+        painter.fillRect(rect(), palette().window()); // the colour was dropped since the last paint
     }
+    // A window with its own colour fills itself: the toolkit need not clear it first.
+    setAttribute(Qt::WA_OpaquePaintEvent, owner.HasBackColor);
     {
         auto g = GraphicsOnPainter(painter, rect());
         Application::Dispatch([&] { owner.Event_Paint(*g); });
     }
-    if (ExitAfterFirstPaint() && !Registry().empty() && Registry().front() == &owner)
-        QTimer::singleShot(0, [] { ::_exit(0); });
+    if (!Registry().empty() && Registry().front() == &owner)
+        if (auto then = TestSeams::TakeFirstPaintCallback()) QTimer::singleShot(0, std::move(then));
 }
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {

@@ -61,7 +61,14 @@ TEST_F(TodoTest, ATickedRowIsStruckThrough) {
 }
 
 TEST_F(TodoTest, TheScrollBarShowsOnceTheRowsAndASpareRowNoLongerFit) {
+    std::string lines;
+    for (int row = 0; row < 40; ++row)
+        lines += "0\tItem\n";
+    TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc", lines);
     CalendarWindow& window = Window();
+    EXPECT_TRUE(List().ScrollBarVertical()) << "a long list read back can be scrolled at once";
+    while (List().ListCount() > 3)
+        List().RemoveRow(3);
     List().SetHeight(238);
     for (int rows : {11, 12}) {
         while (List().ListCount() < rows)

@@ -6,6 +6,7 @@
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
 #include "platform/Simulate.h"
+#include "platform/TestSeams.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
 
@@ -255,4 +256,23 @@ TEST_F(WindowTest, DrawIntoShowsTheBackgroundAndOnlyVisibleControls) {
     EXPECT_EQ(picture.Pixel(15, 15), RGB(255, 0, 0));
     EXPECT_EQ(picture.Pixel(55, 15), RGB(0, 0, 255));
     EXPECT_EQ(picture.Pixel(300, 200), RGB(0, 0, 255));
+}
+
+// The start-up benchmark ends the program from this hook, so it must wait for the first
+// frame of the first window and then run only once.
+TEST_F(WindowTest, FirstPaintHookRunsOnceAfterTheFirstWindowHasPainted) {
+    int runs = 0;
+    TestSeams::WhenFirstPainted([&] { ++runs; });
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    DoEvents();
+    EXPECT_EQ(runs, 0) << "nothing has been painted yet";
+    window.Show();
+    for (int round = 0; round < 50 && runs == 0; ++round)
+        DoEvents();
+    EXPECT_EQ(runs, 1);
+    window.Refresh();
+    DoEvents();
+    DoEvents();
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(TestSeams::TakeFirstPaintCallback());
 }
