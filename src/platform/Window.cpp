@@ -252,6 +252,7 @@ void Window::Show() {
     if (!open_) return;
     visible_ = true;
     UpdateControlsShown();
+    widget_->setAttribute(Qt::WA_OpaquePaintEvent, HasBackColor);
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
@@ -434,7 +435,11 @@ void WindowWidget::paintEvent(QPaintEvent*) {
     if (owner.HasBackColor) {
         const Color color = owner.BackColor;
         painter.fillRect(rect(), QColor(color.r, color.g, color.b));
+    } else if (testAttribute(Qt::WA_OpaquePaintEvent)) {
+        painter.fillRect(rect(), palette().window()); // the colour was dropped since the last paint
     }
+    // A window with its own colour fills itself: the toolkit need not clear it first.
+    setAttribute(Qt::WA_OpaquePaintEvent, owner.HasBackColor);
     {
         auto g = GraphicsOnPainter(painter, rect());
         Application::Dispatch([&] { owner.Event_Paint(*g); });
