@@ -101,6 +101,7 @@ TEST_F(PrintingTest, ASecondPrintWhileOneIsArmedIsIgnoredAndAFailureStillRestore
     window.tipCanvas->SetVisible(true); // the hover tip is neither printed nor shown again
     Simulate::Key(window, "Ctrl+P");
     EXPECT_FALSE(window.tipCanvas->Visible());
+    window.tipCanvas->SetVisible(true); // the mouse moved over a day meanwhile
     EXPECT_FALSE(window.ArmPrint({window.QuickStartHelp})) << "already armed";
     Simulate::Key(window, "Ctrl+P");
     // The page cannot go out, and the message about it fails as well.
