@@ -4,6 +4,7 @@
 
 #include "mainwindow/glance/EventFileFormat.h"
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <sys/wait.h>
@@ -52,18 +53,14 @@ TEST_F(WeekFaceTest, WhatTheWeekFaceWritesReadsBackTheSame) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(WeekFaceTest, AnEmptyFileGivesNoRowAndAMissingDocumentsFolderIsMade) {
+TEST_F(WeekFaceTest, AMissingFolderIsMadeAndAFileThatCannotBeReplacedIsKeptAndTheUserTold) {
     TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc", "");
     EXPECT_EQ(Window().TodoList->ListCount(), 0);
-    Window().Close();
     fs::remove_all(environment.Documents());
     Window().SaveEvents();
     EXPECT_EQ(EventFile(), "Events Data:\n");
-}
-
-TEST_F(WeekFaceTest, AFileThatCannotBeReplacedIsKeptAndTheUserTold) {
-    Window();
     // A folder in the file's place cannot be replaced by a file.
+    fs::remove(environment.Documents() / "Calendar.tpc");
     const fs::path inside = environment.Documents() / "Calendar.tpc" / "inside";
     TestEnvironment::WriteFile(inside, "kept");
     Window().SaveEvents();
@@ -80,11 +77,8 @@ TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {
         store.Value(start.SQLDateTime(), start.SQLDateTime() + "//Event " + std::to_string(i));
     }
     const FolderItem item(environment.Documents() / "Calendar.tpc");
-    using Item = EventFileFormat::TodoItem;
-    const std::vector<Item> versions[] = {{{false, "old"}}, {{true, "one"}}, {{true, "two"}}};
-    std::vector<std::string> whole;
-    for (const auto& todo : versions)
-        whole.push_back(EventFileFormat::Compose(todo, store));
+    const std::vector<EventFileFormat::TodoItem> versions[] = {
+        {{false, "old"}}, {{true, "one"}}, {{true, "two"}}};
     fs::create_directories(environment.Documents());
     ASSERT_TRUE(EventFileFormat::Write(item, versions[0], store));
     for (int delayMs : {0, 3, 11, 27, 60, 140}) {
@@ -99,7 +93,9 @@ TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {
         int status = 0;
         waitpid(child, &status, 0);
         const std::string found = TestEnvironment::ReadFile(item.Path());
-        EXPECT_TRUE(found == whole[0] || found == whole[1] || found == whole[2])
+        EXPECT_TRUE(std::ranges::any_of(
+            versions,
+            [&](const auto& todo) { return found == EventFileFormat::Compose(todo, store); }))
             << "killed after " << delayMs << " ms: " << found.size() << " bytes";
     }
 }

@@ -29,31 +29,25 @@ TEST_F(TodoTest, APressBelowTheRowsAddsARowToEditAndAnEmptyEditTakesItAway) {
     EXPECT_TRUE(List().ListCount() == 4 && List().ActiveCell());
 }
 
-TEST_F(TodoTest, TheDeleteMarkRemovesItsRowAndOnlyTheSelectedRowsTextEdits) {
-    CalendarWindow& window = Window();
-    List().SetListIndex(0);
-    EXPECT_TRUE(window.TodoList_CellClick(1, 2, 5, 5));
-    EXPECT_EQ(List().ListCount(), 2);
-    EXPECT_EQ(List().Cell(1, 1), "Third");
-    EXPECT_EQ(List().ListIndex(), -1);
-    List().SetListIndex(0);
-    EXPECT_FALSE(window.TodoList_CellClick(1, 1, 5, 5));
-    EXPECT_EQ(List().ActiveCell(), nullptr);
-    EXPECT_FALSE(window.TodoList_CellClick(0, 1, 5, 5));
-    EXPECT_NE(List().ActiveCell(), nullptr);
-}
-
-TEST_F(TodoTest, ATickedRowIsStruckThrough) {
+TEST_F(TodoTest, ATickedRowIsStruckThroughAndTheDeleteMarkRemovesItsRow) {
     CalendarWindow& window = Window();
     const auto struck = [&](int row) {
         Picture cell(List().ColumnWidth(1), List().RowHeight());
         window.TodoList_CellBackgroundPaint(cell.Graphics(), row, 1);
         return cell.Pixel(8, 10) == RGB(10, 10, 10);
     };
-    EXPECT_FALSE(struck(0));
-    EXPECT_TRUE(struck(1));
+    EXPECT_TRUE(!struck(0) && struck(1));
     List().SetCellCheck(0, 0, true);
     EXPECT_TRUE(struck(0));
+    List().SetListIndex(0);
+    EXPECT_TRUE(window.TodoList_CellClick(1, 2, 5, 5));
+    EXPECT_TRUE(List().ListCount() == 2 && List().Cell(1, 1) == "Third");
+    EXPECT_EQ(List().ListIndex(), -1);
+    // Only the text of the selected row opens for editing.
+    List().SetListIndex(0);
+    EXPECT_FALSE(window.TodoList_CellClick(1, 1, 5, 5) || List().ActiveCell());
+    EXPECT_FALSE(window.TodoList_CellClick(0, 1, 5, 5));
+    EXPECT_NE(List().ActiveCell(), nullptr);
 }
 
 TEST_F(TodoTest, TheScrollBarShowsOnceTheRowsAndASpareRowNoLongerFit) {
