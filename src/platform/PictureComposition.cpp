@@ -10,15 +10,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 // A picture of that size whose pixels the caller writes whole.
-PicturePtr Unfilled(const QImage& pixels) {
+PicturePtr Unfilled(QImage pixels) {
     auto picture = std::make_shared<Picture>(0, 0);
     Picture::Impl& impl = picture->Internals();
-    impl.image = pixels;
     impl.width = pixels.width();
     impl.height = pixels.height();
+    impl.image = std::move(pixels);
     return picture;
 }
 
@@ -54,7 +55,8 @@ PicturePtr ComposeAtBottom(const Picture& base, const Picture* over) {
     }
     const int shownRows = hides ? std::clamp(height - over->Height(), 0, height) : height;
     QImage top = shownRows > 0 ? TopRows(base, shownRows) : QImage();
-    if (!over && !top.isNull()) return Unfilled(top); // shares the base's pixels until written
+    // Shares the base's pixels until either is drawn into.
+    if (!over && !top.isNull()) return Unfilled(std::move(top));
     QImage pixels(width, height, QImage::Format_RGB32);
     if (top.isNull()) {
         // Only what the other picture leaves uncovered needs the white of an unreadable base.
@@ -64,7 +66,7 @@ PicturePtr ComposeAtBottom(const Picture& base, const Picture* over) {
         for (int y = 0; y < shownRows; ++y)
             std::memcpy(pixels.scanLine(y), top.constScanLine(y), static_cast<size_t>(width) * 4);
     }
-    PicturePtr composed = Unfilled(pixels);
+    PicturePtr composed = Unfilled(std::move(pixels)); // one owner: drawing does not copy
     if (over) composed->Graphics().DrawPicture(*over, 0, height - over->Height());
     return composed;
 }

@@ -51,8 +51,10 @@ PicturePtr RotatePicture(const PicturePtr& picture, double angle, Color backgrou
     if (image.isNull()) return std::make_shared<Picture>(source.Width(), source.Height());
     QTransform turn;
     turn.rotate(angle);
-    // Quarter turns are exact; other angles go through the smooth path.
+    // Quarter turns are exact, and moved whole (a printed page turns tens of megapixels);
+    // other angles go through the smooth path.
     const bool quarter = std::fmod(std::fabs(angle), 90.0) == 0.0;
+    if (quarter) return PictureFromImage(image.transformed(turn));
     const QRect bounds = turn.mapRect(QRectF(image.rect())).toAlignedRect();
     const QSize size = quarter ? turn.mapRect(image.rect()).size() : bounds.size();
     QImage turned(size, QImage::Format_RGB32);
