@@ -585,6 +585,70 @@ check "nothing was reported on the console" \
     bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-countdown.log' | grep -q ."
 # ---- end of the countdown badge --------------------------------------------------------------
 
+# ---- Printing: Ctrl+P, the page set-up and print dialogs, print to file ---------------------
+# No printer is set up here, so the print dialog offers only printing to a PDF file, proposed
+# in the home folder under the calendar's name. The window must look as before afterwards.
+echo "Printing to a PDF file"
+print_home=$(mktemp -d)
+mkdir -p "$print_home/Documents" "$print_home/run" && chmod 700 "$print_home/run"
+HOME="$print_home" XDG_CONFIG_HOME="$print_home/.config" XDG_RUNTIME_DIR="$print_home/run" \
+    "$program" >"$shots/program-print.log" 2>&1 &
+calendar=$!
+sleep 3
+main=$(xdotool search --name " Calendar$" | head -1)
+xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
+sleep 0.5
+xdotool mousemove 700 20
+sleep 0.5 && shot p1-before-print
+xdotool windowfocus --sync "$main" key ctrl+p
+sleep 2 && shot p2-page-setup
+check "Ctrl+P shows the page set-up dialog" visible "Page Setup"
+xdotool key Return
+sleep 2 && shot p3-print-dialog
+check "its OK shows the print dialog" visible "Print"
+xdotool key Return
+sleep 3
+edition="$(dirname "$program")/$(cat "$(dirname "$program")/caldef.dat")"
+pdf="$print_home/$(sed -n 's/^applicationName=//p' "$edition/calspc.dat").pdf"
+check "its OK prints to a file named after the calendar: $(ls "$print_home" | grep pdf)" test -s "$pdf"
+check "one page: $(pdfinfo "$pdf" 2>/dev/null | grep Pages)" bash -c "pdfinfo '$pdf' | grep -q '^Pages: *1$'"
+pdftoppm -r 100 -png -singlefile "$pdf" "$shots/p4-printed-page"
+colours=$(convert "$shots/p4-printed-page.png" -format '%k' info: 2>/dev/null)
+check "the page holds the calendar's picture: $colours colours" more_than "${colours:-0}" 1000
+cp "$shots/p4-printed-page.png" docs/print-page.png
+sleep 1 && shot p5-after-print
+check "the window is as before: $(changed p1-before-print p5-after-print)" \
+    test "$(changed p1-before-print p5-after-print | awk '{ print ($1 < 0.0005) }')" = 1
+check "the dialogs are gone" bash -c "! xdotool search --onlyvisible --name '^Print$|^Page Setup$' | grep -q ."
+echo "Printing the week face"
+rm -f "$pdf"
+xdotool mousemove 265 176 click 1 # a date opens its week
+sleep 1 && shot p6-week-before-print
+xdotool windowfocus --sync "$main" key ctrl+p
+sleep 2
+xdotool key Return
+sleep 2
+xdotool key Return
+sleep 3
+pdftoppm -r 100 -png -singlefile "$pdf" "$shots/p7-printed-week"
+check "the week prints on one page: $(pdfinfo "$pdf" 2>/dev/null | grep Pages)" \
+    bash -c "pdfinfo '$pdf' | grep -q '^Pages: *1$'"
+check "a page other than the year's" more_than "$(compare -metric AE -fuzz 10% \
+    "$shots/p4-printed-page.png" "$shots/p7-printed-week.png" null: 2>&1)" 100000
+sleep 1 && shot p8-week-after-print
+check "the week is as before: $(changed p6-week-before-print p8-week-after-print)" \
+    test "$(changed p6-week-before-print p8-week-after-print | awk '{ print ($1 < 0.0005) }')" = 1
+kill -TERM "$calendar"
+wait "$calendar"
+check "the program ended normally" test $? = 0
+calendar=""
+# Without a printer the toolkit notes that its page set-up dialog serves a PDF "printer".
+check "nothing else was reported on the console" bash -c "! grep -vi \
+    'XDG_RUNTIME_DIR\|QStandardPaths\|QPageSetupDialog: Cannot be used on non-native printers' \
+    '$shots/program-print.log' | grep -q ."
+rm -rf "$print_home"
+# ---- end of printing -------------------------------------------------------------------------
+
 echo "Screenshots: $shots"
 if ((failures)); then echo "$failures check(s) failed"; exit 1; fi
 echo "All checks passed"

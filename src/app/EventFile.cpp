@@ -22,15 +22,15 @@ bool IsMarker(std::string_view line) {
 // Reads past the to-do items; false when no events follow.
 bool SkipToEvents(TextInputStream& stream) {
     while (!stream.EndOfFile())
-        if (IsMarker(stream.ReadLine())) return true;
+        if (IsMarker(stream.ReadLineView())) return true;
     return false;
 }
 
 // An event line is "start|value|...": the value is what lies between the first two bars.
-std::string EventValue(const std::string& line, size_t bar) {
-    if (bar == std::string::npos) return {};
+std::string_view EventValue(std::string_view line, size_t bar) {
+    if (bar == std::string_view::npos) return {};
     const size_t next = line.find('|', bar + 1);
-    return line.substr(bar + 1, next == std::string::npos ? next : next - bar - 1);
+    return line.substr(bar + 1, next == std::string_view::npos ? next : next - bar - 1);
 }
 
 // Stores the event lines that follow and notes the countdown event's start (the last such
@@ -41,22 +41,23 @@ bool ReadEvents(TextInputStream& stream, const FolderItem& file, Dictionary& sto
     Date start;
     bool wellFormed = true;
     while (!stream.EndOfFile()) {
-        const std::string line = stream.ReadLine();
+        // The line stays in the stream's text; only its key and value are copied out.
+        const std::string_view line = stream.ReadLineView();
         if (line.empty()) continue;
         const size_t bar = line.find('|');
-        const std::string key = line.substr(0, bar);
+        std::string key(line.substr(0, bar));
         try {
             start.SetSQLDateTime(key);
         } catch (const UnsupportedFormatException&) {
             wellFormed = false;
             LogProblem("skipped an event line that does not start with a date (\"" +
-                           line.substr(0, 40) + "\")",
+                           std::string(line.substr(0, 40)) + "\")",
                        file.Path());
             continue;
         }
-        std::string value = EventValue(line, bar);
+        std::string value(EventValue(line, bar));
         if (TextEquals(NthField(value, "//", 3), "Countdown")) countdown = start;
-        store.Value(key, std::move(value));
+        store.Value(std::move(key), std::move(value));
     }
     return wellFormed;
 }

@@ -25,8 +25,6 @@ Menu& Menu::Instance() {
 
 void Menu::Untitled1() {
     MenuItem& file = Add(*this, "FileMenu", "File", "", false);
-    // The menus themselves are always open; their items decide what can be chosen.
-    file.Enabled = true;
     Add(file, "FileClose", "Close", "Cmd+W", false);
     Add(file, "UntitledMenu1", "-", "", true);
     Add(file, "FilePrint", "Print", "Cmd+P", false);
@@ -36,7 +34,6 @@ void Menu::Untitled1() {
 
 void Menu::Untitled2() {
     MenuItem& edit = Add(*this, "EditMenu", "Edit", "", false);
-    edit.Enabled = true;
     Add(edit, "EditUndo", "Undo", "Cmd+Z", false);
     Add(edit, "UntitledMenu1", "-", "", false);
     Add(edit, "EditCut", "Cut", "Cmd+X", false);

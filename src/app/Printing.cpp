@@ -6,9 +6,10 @@
 #include "customisation/CustomizationModule.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+#include "platform/Log.h"
 #include "platform/Printing.h"
 
-#include <iostream>
+#include <string>
 
 void app::PrintCalendar(const PicturePtr& picture) {
     PrinterSetup setup;
@@ -22,7 +23,7 @@ void app::PrintCalendar(const PicturePtr& picture) {
     try {
         page = OpenPrinterDialog(setup);
     } catch (const IOException& error) {
-        std::cerr << "Printing: " << error.what() << '\n';
+        LogProblem(std::string("the calendar could not be printed, ") + error.what());
         MessageDialog message;
         message.Icon = 2;
         message.Message = "The calendar could not be printed.";

@@ -6,6 +6,7 @@
 
 #include "platform/Graphics.h"
 #include "platform/Log.h"
+#include "platform/PictureFunctions.h"
 #include "platform/Screen.h"
 
 #include <exception>
@@ -81,11 +82,9 @@ bool CustomizationModule::LoadBackgroundPictures(const std::string& calspc) {
     const std::string shape = m.WideScreen ? "Wide" : "Standard";
     PicturePtr& base = m.WideScreen ? m.backgroundImageWide : m.backgroundImageStandard;
     PictureFile(calspc, "backgroundImage" + shape, base);
-    if (base) {
-        m.backgroundImage = std::make_shared<Picture>(base->Width(), base->Height(), 32);
-        m.backgroundImage->Graphics().DrawPicture(*base, 0, 0);
-        m.composition_ = m.backgroundImage;
-    }
+    // With cycling, today's composition is drawn from the base once, below.
+    if (base && !m.cycleImages)
+        m.backgroundImage = m.composition_ = ComposeAtBottom(*base, nullptr);
     if (m.cycleImages) {
         PictureFile(calspc, "backgroundImageDefault" + shape,
                     m.WideScreen ? m.backgroundImageDefaultWide : m.backgroundImageDefaultStandard);
@@ -94,6 +93,8 @@ bool CustomizationModule::LoadBackgroundPictures(const std::string& calspc) {
                         CyclePicture(number, m.WideScreen));
         CycleImage();
         if (ApplicationEnding()) return false;
+        if (!m.backgroundImage && base)
+            m.backgroundImage = m.composition_ = ComposeAtBottom(*base, nullptr);
     }
     if (!m.backgroundImage) {
         EndApplication(CustomisationText::kNoBackground);

@@ -5,7 +5,7 @@
 #include "customisation/CustomizationModule.h"
 
 #include "platform/Dialogs.h"
-#include "platform/Graphics.h"
+#include "platform/PictureFunctions.h"
 #include "platform/Text.h"
 
 #include <exception>
@@ -91,14 +91,9 @@ void CustomizationModule::ComposeOver(const PicturePtr& base, const PicturePtr& 
             m.backgroundImage = over;
             return;
         }
-        // Compositions draw only into the module's own picture, never into a loaded one.
-        if (!m.composition_ || m.backgroundImage != m.composition_ ||
-            m.composition_->Width() != base->Width() || m.composition_->Height() != base->Height())
-            m.composition_ = std::make_shared<Picture>(base->Width(), base->Height(), 32);
+        // A new picture each time: a loaded picture is never drawn into.
+        m.composition_ = ComposeAtBottom(*base, over.get());
         m.backgroundImage = m.composition_;
-        Graphics& g = m.composition_->Graphics();
-        g.DrawPicture(*base, 0, 0);
-        if (over) g.DrawPicture(*over, 0, base->Height() - over->Height());
     } catch (const std::exception&) {
         MsgBox(CustomisationText::kCycleFailed);
     }

@@ -15,8 +15,8 @@ class Dictionary {
     const std::string& Value(const std::string& key) const;
     // Adds the entry, or replaces the value of an entry with the same key.
     // Keys that arrive in order (as the event file holds them) are added in constant time.
-    void Value(const std::string& key, std::string value) {
-        entries_.insert_or_assign(entries_.end(), key, std::move(value));
+    void Value(std::string key, std::string value) {
+        entries_.insert_or_assign(entries_.end(), std::move(key), std::move(value));
     }
     // The value of key, or fallback when there is none.
     std::string Lookup(const std::string& key, const std::string& fallback = {}) const;

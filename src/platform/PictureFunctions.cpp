@@ -31,10 +31,13 @@ PicturePtr EnsurePictureBits(const PicturePtr& picture, int depth) {
 
 PicturePtr BilinearScale(const PicturePtr& picture, int width, int height) {
     const Picture& source = Require(picture, "BilinearScale");
-    auto scaled = std::make_shared<Picture>(width, height);
-    if (scaled->Width() == 0 || scaled->Height() == 0 || source.Width() == 0 ||
-        source.Height() == 0)
-        return scaled;
+    if (width <= 0 || height <= 0 || source.Width() == 0 || source.Height() == 0)
+        return std::make_shared<Picture>(width, height);
+    // No white fill: the scaled pixels replace it whole, and at the same size they are the
+    // source's own, shared until either is drawn into.
+    auto scaled = std::make_shared<Picture>(0, 0);
+    scaled->Internals().width = width;
+    scaled->Internals().height = height;
     MutablePictureImage(*scaled) = Scaled(PictureImage(source), width, height);
     scaled->SetTransparent(source.Transparent());
     if (source.HasMask())
@@ -48,8 +51,10 @@ PicturePtr RotatePicture(const PicturePtr& picture, double angle, Color backgrou
     if (image.isNull()) return std::make_shared<Picture>(source.Width(), source.Height());
     QTransform turn;
     turn.rotate(angle);
-    // Quarter turns are exact; other angles go through the smooth path.
+    // Quarter turns are exact, and moved whole (a printed page turns tens of megapixels);
+    // other angles go through the smooth path.
     const bool quarter = std::fmod(std::fabs(angle), 90.0) == 0.0;
+    if (quarter) return PictureFromImage(image.transformed(turn));
     const QRect bounds = turn.mapRect(QRectF(image.rect())).toAlignedRect();
     const QSize size = quarter ? turn.mapRect(image.rect()).size() : bounds.size();
     QImage turned(size, QImage::Format_RGB32);

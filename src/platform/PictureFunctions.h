@@ -8,6 +8,10 @@
 // picture has 32), else a converted copy.
 PicturePtr EnsurePictureBits(const PicturePtr& picture, int depth);
 
+// A new picture of base's size showing base with over (when given) drawn on it, bottom edges
+// together, as drawing one and then the other into a white picture shows them.
+PicturePtr ComposeAtBottom(const Picture& base, const Picture* over);
+
 // A new picture of exactly width x height, filtered bilinearly; a mask is scaled with it and
 // the Transparent flag carried over.
 PicturePtr BilinearScale(const PicturePtr& picture, int width, int height);

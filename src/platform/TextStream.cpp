@@ -1,5 +1,6 @@
 #include "platform/TextStream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <fstream>
@@ -14,24 +15,44 @@ std::optional<TextInputStream> TextInputStream::Open(const FolderItem& item) {
     if (!item || item.Directory()) return std::nullopt;
     std::ifstream file(item.Path(), std::ios::binary);
     if (!file) return std::nullopt;
-    std::ostringstream contents;
-    contents << file.rdbuf();
+    // Read in one piece when the size is known (an event file can be tens of megabytes);
+    // a file that has no size, a pipe say, is read to its end.
+    std::error_code error;
+    const auto size = fs::file_size(item.Path(), error);
+    std::string text;
+    if (!error && size > 0) {
+        text.resize(size);
+        file.read(text.data(), static_cast<std::streamsize>(size));
+        if (file.bad()) return std::nullopt;
+        text.resize(static_cast<size_t>(file.gcount()));
+        if (file.gcount() < static_cast<std::streamsize>(size))
+            return TextInputStream(std::move(text));
+    }
+    std::ostringstream rest;
+    rest << file.rdbuf();
     if (file.bad()) return std::nullopt;
-    return TextInputStream(std::move(contents).str());
+    text += std::move(rest).str();
+    return TextInputStream(std::move(text));
 }
 
 std::string TextInputStream::ReadLine() {
-    const size_t start = position_;
+    return std::string(ReadLineView());
+}
+
+std::string_view TextInputStream::ReadLineView() {
+    const std::string_view text(text_);
+    const size_t start = std::min(position_, text.size());
+    // A plain loop: find_first_of tests every character against the set with a call.
     size_t end = start;
-    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r')
         ++end;
-    if (end == text_.size()) {
-        position_ = text_.size();
-        return text_.substr(start);
+    if (end == text.size()) {
+        position_ = text.size();
+        return text.substr(start);
     }
     position_ = end + 1;
-    if (text_[end] == '\r' && position_ < text_.size() && text_[position_] == '\n') ++position_;
-    return text_.substr(start, end - start);
+    if (text[end] == '\r' && position_ < text.size() && text[position_] == '\n') ++position_;
+    return text.substr(start, end - start);
 }
 
 std::string TextInputStream::ReadAll() {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 class TextInputStream {
   public:
@@ -12,6 +13,8 @@ class TextInputStream {
     static std::optional<TextInputStream> Open(const FolderItem& item);
 
     std::string ReadLine();
+    // The next line without a copy; valid until the stream is gone.
+    std::string_view ReadLineView();
     std::string ReadAll();
     bool EndOfFile() const { return position_ >= text_.size(); }
     void Close() { position_ = text_.size(); }
@@ -35,6 +38,13 @@ class TextOutputStream {
     ~TextOutputStream();
 
     void Write(const std::string& text) { buffer_ += text; }
+    // Takes the text over without a copy when it is the first written.
+    void Write(std::string&& text) {
+        if (buffer_.empty())
+            buffer_ = std::move(text);
+        else
+            buffer_ += text;
+    }
     void WriteLine(const std::string& text) {
         buffer_ += text;
         buffer_ += '\n';

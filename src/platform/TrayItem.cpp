@@ -113,6 +113,8 @@ void AddTrayItem(TrayItem& item) {
     impl.menu = std::make_unique<QMenu>();
     QObject::connect(impl.menu.get(), &QMenu::aboutToShow, [&item, &impl] {
         impl.menu->clear();
+        // Submenus belong to the menu as its children; clear() leaves them.
+        qDeleteAll(impl.menu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly));
         impl.filling = true;
         Application::Dispatch([&item] { item.Event_Action(TrayItem::RightClick); });
         impl.filling = false;

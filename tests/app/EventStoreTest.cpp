@@ -58,12 +58,14 @@ TEST_F(EventStoreTest, OnlyTheMarkerLineItselfStartsTheEvents) {
     EXPECT_EQ(ProblemMessages(), 0u) << "a file without events is not a problem";
 }
 
-TEST_F(EventStoreTest, ATitleMentioningCountdownIsNotTheCountdown) {
+// Of several countdown lines (an older file), the last one read is the countdown.
+TEST_F(EventStoreTest, TheLastCountdownLineWinsAndATitleMentioningItDoesNotCount) {
     application->countdownDate = Date(2024, 1, 1);
     Load("Events Data:\n"
-         "2025-06-01 10:00:00|2025-06-01 10:30:00//Countdown party planning\n"
+         "2025-06-01 00:00:00|2025-06-01 00:00:00//Earlier//Countdown\n"
          "2025-06-02 00:00:00|2025-06-02 00:00:00//Launch//countdown\n"
-         "2025-06-03 00:00:00|2025-06-03 00:00:00//Big Countdown Day//Special\n");
+         "2025-06-03 10:00:00|2025-06-03 10:30:00//Countdown party planning\n"
+         "2025-06-04 00:00:00|2025-06-04 00:00:00//Big Countdown Day//Special\n");
     EXPECT_EQ(application->countdownDate.SQLDateTime(), "2025-06-02 00:00:00");
 }
 

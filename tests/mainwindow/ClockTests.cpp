@@ -15,8 +15,11 @@ class ClockTest : public CalendarWindowTest {
     CalendarWindow& OpenPainted() {
         application.showCoundownCalendar = true;
         CalendarWindow& window = CalendarWindow::Instance();
-        // Where the badge stands in the title band, clear of the year grid.
-        window.CountdownCanvas->SetBounds(135, 15, 118, 130);
+        // Within the title band (71 pixels high here), clear of the year grid, whose repaints
+        // would otherwise repaint the badge too.
+        window.CountdownCanvas->SetBounds(135, 5, 118, 60);
+        EXPECT_LE(window.CountdownCanvas->Top() + window.CountdownCanvas->Height(),
+                  window.Calendar->Top());
         window.CountdownCanvas->OnPaint = [this](Graphics&) { ++badgePaints; };
         window.Calendar->OnPaint = [this](Graphics&) { ++calendarPaints; };
         Settle();
@@ -101,4 +104,31 @@ TEST_F(ClockTest, MonthlyCyclingChangesThePictureOnlyWhenTheMonthChanges) {
 
     Tick(window, At(2027, 3, 1, 0, 0));
     EXPECT_EQ(module.backgroundImage, module.backgroundImage3Standard);
+}
+
+TEST_F(ClockTest, SeasonalCyclingChangesThePictureOnlyWhenTheSeasonChanges) {
+    CustomizationModule& module = Customization();
+    module.cycleImages = true;
+    module.imageCycle = "Seasonal";
+    module.WideScreen = false;
+    // Spring (the base), summer, autumn and winter, told apart by their width.
+    module.backgroundImageStandard = std::make_shared<Picture>(201, 100);
+    module.backgroundImage2Standard = std::make_shared<Picture>(202, 100);
+    module.backgroundImage3Standard = std::make_shared<Picture>(203, 100);
+    module.backgroundImage4Standard = std::make_shared<Picture>(204, 100);
+    module.backgroundImage = module.backgroundImageStandard;
+    const auto shownWidth = [&] { return module.backgroundImage->Width(); };
+
+    Date::FixClock(At(2027, 6, 20, 23, 59));
+    application.currentDate = Date();
+    CalendarWindow& window = OpenPainted();
+    Tick(window, At(2027, 6, 21, 0, 0)); // the first day of summer
+    EXPECT_EQ(shownWidth(), 202);
+
+    // A picture previewed from the tab stays until the season changes, whatever midnight says.
+    module.PreEmptiveCycling = true;
+    CustomizationModule::CycleImage();
+    EXPECT_EQ(shownWidth(), 203);
+    Tick(window, At(2027, 6, 22, 0, 0));
+    EXPECT_EQ(shownWidth(), 203);
 }

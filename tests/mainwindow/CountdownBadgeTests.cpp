@@ -1,12 +1,16 @@
-// The countdown badge on the main window: where it opens, what it paints, drags and clicks.
+// The countdown badge: its picture (centred lines, the title on one or two lines, the mask),
+// and on the main window shown as the preference says, dragged, clicked open, redrawn at
+// midnight, and the event file written after the editor only when the countdown changed.
 #include "mainwindow/CalendarWindowFixture.h"
 
+#include "customisation/BuiltInPictures.h"
 #include "editors/CountdownInputWindow.h"
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Graphics.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -19,89 +23,130 @@ class CountdownBadgeTest : public CalendarWindowTest {
         Date::FixClock(Date(2026, 12, 15, 12, 0).TotalSeconds());
         application.countdownDate = Date();
         application.showCoundownCalendar = true;
+        ownBadge.SetBounds(0, 0, 118, 130);
+        bare.Graphics().DrawPicture(*countdown(), 0, 0);
     }
     ~CountdownBadgeTest() override {
         Date::FixClock(std::nullopt);
         TestSeams::Disable();
     }
-    // Counts the editors shown modally; each is closed as soon as it is up.
-    void CountEditors() {
-        TestSeams::WhenModal([this](Window& window) {
-            if (dynamic_cast<CountdownInputWindow*>(&window)) ++editorsShown;
-            window.Close();
-            TestSeams::WhenModal(nullptr);
+    // A badge of its own drawn for a countdown entry on 25 December 2026.
+    Picture& DrawWithTitle(const std::string& title) {
+        application.countdownDate = Date(2026, 12, 25);
+        const std::string key = application.countdownDate.SQLDateTime();
+        application.eventDict.Value(key, key + "//" + title + "//Countdown");
+        ownBadge.updateCountdown();
+        return *ownBadge.cachedImage;
+    }
+    // Shows each modal editor to edit, then closes it.
+    void WhenEditorShown(std::function<void(CountdownInputWindow&)> edit) {
+        TestSeams::WhenModal([edit](Window& shown) {
+            edit(dynamic_cast<CountdownInputWindow&>(shown));
+            shown.Close();
         });
     }
-    static void Press(CalendarWindow& window, int x, int y) {
-        Simulate::MouseMove(window, x, y);
-        Simulate::MouseDown(window, x, y);
-    }
-    int editorsShown = 0;
+    cCanvas ownBadge;
+    Picture bare{118, 130};
 };
 
-// The window as drawn, at a point.
-Color WindowPixel(CalendarWindow& window, int x, int y) {
-    Picture picture(window.Width(), window.Height());
-    window.DrawInto(picture.Graphics(), 0, 0);
-    return picture.Pixel(x, y);
+// The columns, first and last, where rows [from, to] of the badge differ from the bare artwork.
+std::pair<int, int> InkColumns(const Picture& badge, const Picture& bare, int from, int to) {
+    int left = badge.Width(), right = -1;
+    for (int y = from; y <= to; ++y)
+        for (int x = 0; x < badge.Width(); ++x)
+            if (badge.Pixel(x, y) != bare.Pixel(x, y)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return {left, right};
 }
 } // namespace
 
-TEST_F(CountdownBadgeTest, OpensAtItsPlaceDrawnAndShownAsThePreferenceSays) {
-    for (const bool preference : {false, true}) {
-        SCOPED_TRACE(preference);
-        application.showCoundownCalendar = preference;
-        CalendarWindow& window = CalendarWindow::Instance();
-        cCanvas& badge = *window.CountdownCanvas;
-        EXPECT_EQ((std::vector<int>{badge.Left(), badge.Top(), badge.Width(), badge.Height()}),
-                  (std::vector<int>{135, 15, 118, 130}));
-        EXPECT_EQ(badge.Parent(), nullptr);
-        EXPECT_EQ(badge.Visible(), preference);
-        ASSERT_TRUE(badge.cachedImage) << "drawn even while hidden";
-        // The badge's middle, on its page.
-        const Color middle = badge.cachedImage->Pixel(50, 70);
-        EXPECT_EQ(WindowPixel(window, 135 + 50, 15 + 70) == middle, preference);
-        window.Close();
-        DoEvents();
+// Each line is centred on the badge's page, 5 pixels left of the middle; a title too wide for
+// one line splits after its first blank, and a single long word shrinks instead.
+TEST_F(CountdownBadgeTest, DrawsTheCountAndATitleOnOneOrTwoCentredLines) {
+    const struct {
+        const char* title;
+        int from, to; // the rows of the line
+        std::string text;
+        const char* font;
+        int size;
+        bool bold;
+    } lines[] = {
+        {"Dinner", 20, 47, "10", "Impact", 18, false},
+        {"Dinner", 48, 64, "days until", "Arial", 12, false},
+        {"Dinner", 65, 100, "Dinner", "Arial", 12, true},
+        {"Extraordinariness", 65, 100, "Extraordinariness", "Arial", 11, true},
+        {"New Year Party", 65, 77, "New", "Arial", 12, true},
+        {"New Year Party", 78, 100, "Year Party", "Arial", 12, true},
+        {"Bob and Bob party", 78, 100, "and Bob party", "Arial", 12, true},
+    };
+    for (const auto& line : lines) {
+        SCOPED_TRACE(line.text);
+        const auto [left, right] = InkColumns(DrawWithTitle(line.title), bare, line.from, line.to);
+        Graphics& g = bare.Graphics();
+        g.TextFont = line.font;
+        g.TextSize = line.size;
+        g.Bold = line.bold;
+        EXPECT_NEAR(right - left + 1, g.StringWidth(line.text), 3);
+        EXPECT_NEAR((left + right) / 2.0, 118 / 2.0 - 5, 1.5);
     }
 }
 
-TEST_F(CountdownBadgeTest, ADragMovesTheBadgeAndAClickOpensTheEditor) {
-    CountEditors();
-    CalendarWindow& window = CalendarWindow::Instance();
-    cCanvas& badge = *window.CountdownCanvas;
-    Press(window, 135 + 20, 15 + 30);
-    Simulate::MouseMove(window, 300, 400);
-    Simulate::MouseMove(window, 260, 350);
-    Simulate::MouseUp(window, 260, 350);
-    EXPECT_EQ(badge.Left(), 240);
-    EXPECT_EQ(badge.Top(), 320);
-    EXPECT_TRUE(badge.iMoved);
-    EXPECT_EQ(editorsShown, 0) << "a drag opens nothing";
-
-    // The next press clears the drag: a press and release without moving is a click.
-    Press(window, 250, 330);
-    EXPECT_FALSE(badge.iMoved);
-    Simulate::MouseUp(window, 250, 330);
-    EXPECT_EQ(editorsShown, 1);
-    EXPECT_EQ(badge.Left(), 240) << "a click leaves the badge where it is";
-
-    // The place dragged to is not kept: a new window puts the badge back.
-    window.Close();
-    DoEvents();
-    EXPECT_EQ(CalendarWindow::Instance().CountdownCanvas->Left(), 135);
+TEST_F(CountdownBadgeTest, WithoutAnEntryItCountsToChristmasOfItsOwnYear) {
+    application.countdownDate = Date(2026, 3, 14, 9, 30, 15);
+    ownBadge.updateCountdown();
+    EXPECT_EQ(application.countdownDate.SQLDateTime(), "2026-12-25 09:30:15");
 }
 
-TEST_F(CountdownBadgeTest, TheMidnightTickRedrawsTheCount) {
+TEST_F(CountdownBadgeTest, TheMaskIsTheBadgeShape) {
+    const Picture& mask = DrawWithTitle("Dinner").Mask();
+    const PicturePtr shape = countdownmask();
+    for (int y = 0; y < 130; ++y)
+        for (int x = 0; x < 118; ++x)
+            ASSERT_EQ(mask.Pixel(x, y), shape->Pixel(x, y)) << x << "," << y;
+}
+
+// Drawn even while hidden; the midnight tick redraws the count.
+TEST_F(CountdownBadgeTest, IsShownAsThePreferenceSaysAndRedrawnAtMidnight) {
+    for (const bool preference : {false, true}) {
+        application.showCoundownCalendar = preference;
+        CalendarWindow& window = CalendarWindow::Instance();
+        cCanvas& badge = *window.CountdownCanvas;
+        const PicturePtr before = badge.cachedImage;
+        ASSERT_TRUE(before);
+        Picture shot(window.Width(), window.Height());
+        window.DrawInto(shot.Graphics(), 0, 0);
+        EXPECT_EQ(shot.Pixel(badge.Left() + 50, badge.Top() + 70) == before->Pixel(50, 70),
+                  preference);
+        if (!preference) {
+            window.Close();
+            continue;
+        }
+        Date::FixClock(Date(2026, 12, 16, 0, 0, 30).TotalSeconds());
+        window.TimeTimer_Action();
+        int differing = 0;
+        for (int x = 0; x < 118; ++x) // a row across the number: 11 days until became 10
+            differing += before->Pixel(x, 40) != badge.cachedImage->Pixel(x, 40);
+        EXPECT_GT(differing, 0);
+    }
+}
+
+// Each press clears the drag, so a click after a drag still opens the editor.
+TEST_F(CountdownBadgeTest, ADragMovesTheBadgeAndAClickOpensTheEditor) {
+    int editorsShown = 0;
+    WhenEditorShown([&](CountdownInputWindow&) { ++editorsShown; });
     CalendarWindow& window = CalendarWindow::Instance();
-    const PicturePtr before = window.CountdownCanvas->cachedImage;
-    Date::FixClock(Date(2026, 12, 16, 0, 0, 30).TotalSeconds());
-    window.TimeTimer_Action();
-    const PicturePtr after = window.CountdownCanvas->cachedImage;
-    int differing = 0;
-    for (int x = 0; x < 118; ++x) // a row across the number
-        differing += before->Pixel(x, 40) != after->Pixel(x, 40);
-    EXPECT_GT(differing, 0) << "11 days until became 10";
+    cCanvas& badge = *window.CountdownCanvas;
+    Simulate::MouseDown(window, badge.Left() + 20, badge.Top() + 30);
+    Simulate::MouseMove(window, 260, 350);
+    Simulate::MouseUp(window, 260, 350);
+    EXPECT_EQ(std::pair(badge.Left(), badge.Top()), std::pair(240, 320));
+    EXPECT_EQ(editorsShown, 0) << "a drag opens nothing";
+
+    Simulate::Click(window, 250, 330);
+    EXPECT_EQ(editorsShown, 1);
+    EXPECT_EQ(badge.Left(), 240) << "a click leaves the badge where it is";
 }
 
 TEST_F(CountdownBadgeTest, AfterTheEditorTheEventFileIsWrittenOnlyWhenTheCountdownChanged) {
@@ -111,25 +156,20 @@ TEST_F(CountdownBadgeTest, AfterTheEditorTheEventFileIsWrittenOnlyWhenTheCountdo
     CalendarWindow& window = CalendarWindow::Instance();
     const std::filesystem::path file = environment.Documents() / "Calendar.tpc";
     const struct {
-        const char* what;
         std::function<void(CountdownInputWindow&)> edit;
         std::string line; // the countdown's line in the file; empty: no file written
     } steps[] = {
-        {"nothing changed", [](CountdownInputWindow&) {}, ""},
-        {"the title", [](CountdownInputWindow& editor) { editor.titleField->SetText("Eve"); },
-         "2026-12-31 00:00:00|2026-12-31 00:00:00//Eve//Countdown"},
-        {"the day", [](CountdownInputWindow& editor) { editor.Day->SetListIndex(29); },
+        {[](CountdownInputWindow&) {}, ""},
+        {[](CountdownInputWindow& editor) { editor.titleField->SetText("Eve"); },
+         key + "|" + key + "//Eve//Countdown"},
+        {[](CountdownInputWindow& editor) { editor.Day->SetListIndex(29); },
          "2026-12-30 00:00:00|2026-12-30 00:00:00//Eve//Countdown"},
     };
     for (const auto& step : steps) {
-        SCOPED_TRACE(step.what);
+        SCOPED_TRACE(step.line);
         std::filesystem::remove(file);
-        TestSeams::WhenModal([&](Window& shown) {
-            step.edit(dynamic_cast<CountdownInputWindow&>(shown));
-            shown.Close();
-        });
-        Press(window, 135 + 50, 15 + 70);
-        Simulate::MouseUp(window, 135 + 50, 15 + 70);
+        WhenEditorShown(step.edit);
+        Simulate::Click(window, 135 + 50, 15 + 70);
         DoEvents();
         if (step.line.empty()) {
             EXPECT_FALSE(std::filesystem::exists(file));

@@ -59,6 +59,25 @@ TEST_F(YearGridTest, DayTagsListTheEventsOfTheirDayInStoreOrder) {
     EXPECT_TRUE(TestSeams::Dialogs().empty());
 }
 
+// The grid visits only the keys of its three years: the first and last second of them are
+// marked, their neighbours outside are not, whatever else the store holds before and after.
+TEST_F(YearGridTest, MarkersCoverExactlyTheShownYears) {
+    AddEntry("2008-12-31 23:59:59", "2009-01-01 00:30:00", "Eve");
+    AddEntry("2009-01-01 00:00:00", "2009-01-01 01:00:00", "First");
+    AddEntry("2011-12-31 23:59:59", "2011-12-31 23:59:59", "Last");
+    AddEntry("2012-01-01 00:00:00", "2012-01-01 01:00:00", "After");
+    AddEntry("1999-05-05 10:00:00", "1999-05-05 11:00:00", "Long ago");
+    AddEntry("2030-05-05 10:00:00", "2030-05-05 11:00:00", "Far ahead");
+    CalendarWindow& window = CalendarWindow::Instance();
+    EXPECT_EQ(Tag(window, Date(2009, 1, 1)), "1/1/2009//First|");
+    EXPECT_EQ(Tag(window, Date(2011, 12, 31)), "12/31/2011//Last|");
+    int marked = 0;
+    for (Date d(2009, 1, 1); d.Year() <= 2011; d.SetDay(d.Day() + 1))
+        marked += Tag(window, d).find("//") != std::string::npos;
+    EXPECT_EQ(marked, 2);
+    EXPECT_TRUE(TestSeams::Dialogs().empty());
+}
+
 TEST_F(YearGridTest, BadEntriesAreSkippedTheRestMarkedAndTheProblemReportedOnce) {
     AddEntry("2009-03-02 25:00:00", "2009-03-02 26:00:00", "Bad hour");
     AddEntry("2009-03-02 garbage", "2009-03-02 11:00:00", "Bad key");

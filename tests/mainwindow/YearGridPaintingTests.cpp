@@ -31,9 +31,12 @@ class YearPaintTest : public YearGridTest {
                 count += test(shot->Pixel(i, j));
         return count;
     }
-    // Pixels that pass test in a day's cell box and 3 pixels round it.
+    // Pixels that pass test in a day's cell box and 3 pixels round it; a day of March by default.
     int InBox(int day, const std::function<bool(Color)>& test) const {
-        const GridCell cell = Cell(window, Date(2026, 3, day));
+        return InBox(Date(2026, 3, day), test);
+    }
+    int InBox(const Date& date, const std::function<bool(Color)>& test) const {
+        const GridCell cell = Cell(window, date);
         return Count(test,
                      static_cast<int>(grid.LeftMarginWidth + cell.column * grid.ColumnsWidth) - 3,
                      grid.MarginHeight + (cell.row % 27 - 1) * grid.DefaultRowHeight - 3,
@@ -68,6 +71,15 @@ class YearPaintTest : public YearGridTest {
     std::unique_ptr<Picture> shot;
 };
 } // namespace
+
+// Days 4 to 10 of every month fall on all seven weekdays: every column of every block.
+TEST_F(YearPaintTest, EveryWeekdayColumnOfEveryMonthIsPainted) {
+    Paint();
+    const auto days = [](Color c) { return Near(c, kDays); };
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 4; day <= 10; ++day)
+            EXPECT_GT(InBox(Date(2026, month, day), days), 0) << month << "/" << day;
+}
 
 TEST_F(YearPaintTest, TodayIsCircledInRedEventsUnderlinedAndSpecialDaysHatched) {
     Paint();

@@ -7,12 +7,12 @@
 #include "app/App.h"
 #include "customisation/CustomizationModule.h"
 #include "platform/Graphics.h"
+#include "platform/Log.h"
 #include "platform/Screen.h"
 #include "platform/Text.h"
 #include "windows/TabWindow.h"
 
 #include <algorithm>
-#include <iostream>
 
 using YearGrid::Int;
 
@@ -59,7 +59,7 @@ void RemoveTodayMark(const CalendarWindow& window, Picture& picture) {
 
 bool CalendarWindow::ArmPrint(std::initializer_list<RectControl*> toHide) {
     if (armedPrint_) {
-        std::cerr << "Printing: a print is already under way; this one is ignored\n";
+        LogProblem("a print is already under way; this one is ignored");
         return false;
     }
     ArmedPrint armed;

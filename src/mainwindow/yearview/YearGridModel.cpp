@@ -107,7 +107,7 @@ void BuildMonths(calCanvas& grid, int startYear) {
     }
 }
 
-// Appends a marker for every event of the store to the cell of its start day. A bad entry is
+// Appends a marker for every event of the shown years to the cell of its start day. A bad entry is
 // skipped and the others are still marked; the problem is reported once at the end.
 void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     bool badFormat = false;
@@ -116,7 +116,13 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     // together and share the cell found for the first of them.
     std::string day;
     int row = -1, column = -1;
-    for (const auto& [key, value] : App().eventDict) {
+    // Only the three shown years are visited: their keys start with the year, so they lie
+    // together from the first key of the first year to the first of the year after the last.
+    const Dictionary& store = App().eventDict;
+    const std::string end = std::to_string(startYear + 3);
+    for (auto entry = store.LowerBound(std::to_string(startYear));
+         entry != store.end() && entry->first < end; ++entry) {
+        const auto& [key, value] = *entry;
         try {
             d.SetSQLDateTime(key);
             if (d.Year() < startYear) continue;

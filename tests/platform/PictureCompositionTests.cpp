@@ -1,0 +1,78 @@
+// Backgrounds composed from a base and a picture over its bottom must show exactly what drawing
+// one and then the other into a white picture shows, though only part of the base is decoded.
+#include "platform/FolderItem.h"
+#include "platform/Graphics.h"
+#include "platform/Picture.h"
+#include "platform/PictureFunctions.h"
+
+#include "support/TestEnvironment.h"
+
+#include <string>
+
+namespace {
+class PictureCompositionTest : public IsolatedTest {
+  protected:
+    // A JPEG full of detail, so that any decoding difference shows, opened undecoded.
+    PicturePtr JpegFile(const std::string& name, int width, int height, int seed) const {
+        Picture drawn(width, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                drawn.SetPixel(
+                    x, y,
+                    RGB((x * 7 + seed) % 256, (y * 5 + x * seed) % 256, (x * y + seed * 13) % 256));
+        const auto path = environment.AppFolder() / name;
+        EXPECT_TRUE(drawn.Save(path));
+        return FolderItem(path).OpenAsPicture();
+    }
+    static PicturePtr DrawnTheLongWay(const Picture& base, const Picture* over) {
+        auto picture = std::make_shared<Picture>(base.Width(), base.Height());
+        picture->Graphics().DrawPicture(base, 0, 0);
+        if (over) picture->Graphics().DrawPicture(*over, 0, base.Height() - over->Height());
+        return picture;
+    }
+    static int Differences(const Picture& a, const Picture& b) {
+        if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
+        int count = 0;
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                count += a.Pixel(x, y) != b.Pixel(x, y);
+        return count;
+    }
+};
+} // namespace
+
+TEST_F(PictureCompositionTest, ShowsWhatDrawingBothShowsForEveryShapeOfTheOverPicture) {
+    for (const int overHeight : {0, 1, 37, 190, 200}) {
+        for (const int overWidth : {320, 200, 400}) {
+            const PicturePtr base = JpegFile("base.jpg", 320, 200, 3);
+            const PicturePtr over =
+                overHeight ? JpegFile("over.jpg", overWidth, overHeight, 11) : nullptr;
+            const PicturePtr composed = ComposeAtBottom(*base, over.get());
+            // The reference reads the same files whole.
+            const PicturePtr wholeBase =
+                FolderItem(environment.AppFolder() / "base.jpg").OpenAsPicture();
+            EXPECT_EQ(Differences(*composed, *DrawnTheLongWay(*wholeBase, over.get())), 0)
+                << overWidth << " x " << overHeight;
+        }
+    }
+}
+
+TEST_F(PictureCompositionTest, ADamagedBaseShowsAsDrawingItDoesAndNoSourceChanges) {
+    const PicturePtr over = JpegFile("over.jpg", 320, 30, 5);
+    const PicturePtr good = JpegFile("good.jpg", 320, 200, 1);
+    std::filesystem::copy_file(environment.AppFolder() / "good.jpg",
+                               environment.AppFolder() / "cut.jpg");
+    const auto size = std::filesystem::file_size(environment.AppFolder() / "cut.jpg");
+    std::filesystem::resize_file(environment.AppFolder() / "cut.jpg", size * 2 / 3);
+    const PicturePtr cut = FolderItem(environment.AppFolder() / "cut.jpg").OpenAsPicture();
+    ASSERT_TRUE(cut);
+    const PicturePtr composed = ComposeAtBottom(*cut, over.get());
+    EXPECT_EQ(Differences(*composed, *DrawnTheLongWay(*cut, over.get())), 0);
+
+    // The sources keep their pixels: the composition is a picture of its own.
+    const Color before = good->Pixel(3, 3);
+    const PicturePtr alone = ComposeAtBottom(*good, nullptr);
+    alone->Graphics().ForeColor = RGB(1, 2, 3);
+    alone->Graphics().FillRect(0, 0, 320, 200);
+    EXPECT_EQ(good->Pixel(3, 3), before);
+}
