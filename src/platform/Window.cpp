@@ -252,7 +252,7 @@ void Window::Show() {
     if (!open_) return;
     visible_ = true;
     UpdateControlsShown();
-    widget_->setAttribute(Qt::WA_OpaquePaintEvent, HasBackColor);
+    widget_->setAttribute(Qt::WA_OpaquePaintEvent, HasBackColor || PaintCoversWindow());
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
@@ -432,14 +432,15 @@ void Window::DrawInto(Graphics& g, int x, int y) {
 
 void WindowWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (owner.HasBackColor) {
+    const bool covered = owner.PaintCoversWindow();
+    if (!covered && owner.HasBackColor) {
         const Color color = owner.BackColor;
         painter.fillRect(rect(), QColor(color.r, color.g, color.b));
-    } else if (testAttribute(Qt::WA_OpaquePaintEvent)) {
+    } else if (!covered && testAttribute(Qt::WA_OpaquePaintEvent)) {
         painter.fillRect(rect(), palette().window()); // the colour was dropped since the last paint
     }
-    // A window with its own colour fills itself: the toolkit need not clear it first.
-    setAttribute(Qt::WA_OpaquePaintEvent, owner.HasBackColor);
+    // A window that fills itself need not be cleared by the toolkit first.
+    setAttribute(Qt::WA_OpaquePaintEvent, owner.HasBackColor || covered);
     {
         auto g = GraphicsOnPainter(painter, rect());
         Application::Dispatch([&] { owner.Event_Paint(*g); });

@@ -145,6 +145,9 @@ class Window {
     // Where a right click opens the menu bar as a pop-up menu, as the desktop has no global
     // menu bar; nowhere unless a window says so.
     virtual bool MenuBandContains(int, int) const { return false; }
+    // Whether Paint covers every pixel of the window by itself (a picture as large as the
+    // window, say), so that the back colour need not be filled under it first.
+    virtual bool PaintCoversWindow() const { return false; }
 
   private:
     friend class WindowWidget;

@@ -46,6 +46,12 @@ TEST_F(YearGridTest, PagingStopsAtTheFirstAndTheThirdYear) {
     EXPECT_EQ(after([&] { Simulate::Wheel(window, 700, overGrid, 0, 1); }, 3), 2011);
     EXPECT_EQ(after([&] { Simulate::Wheel(window, 700, overGrid, -1, 0); }, 1), 2010);
     EXPECT_EQ(after([&] { Simulate::Wheel(window, 700, 10, 0, -1); }, 2), 2009);
+    // The badge and the quick-start help over the grid let the wheel through to it.
+    window.CountdownCanvas->SetBounds(600, overGrid - 50, 118, 130);
+    window.CountdownCanvas->SetVisible(true);
+    EXPECT_EQ(after([&] { Simulate::Wheel(window, 650, overGrid, 0, 1); }, 1), 2010);
+    window.QuickStartHelp->SetVisible(true);
+    EXPECT_EQ(after([&] { Simulate::Wheel(window, 650, overGrid, 0, -1); }, 1), 2009);
 
     // The arrows at the grid's top right: the lower one pages on, the upper one back.
     const UpDownArrows& arrows = *window.CalendarScrollButton;

@@ -189,6 +189,7 @@ class CalendarWindow : public Window {
     void Event_Close() override;
     void Event_Activate() override;
     void Event_Paint(Graphics& g) override;
+    bool PaintCoversWindow() const override;
     void Event_Moved() override;
     void Event_EnableMenuItems() override;
     bool Event_KeyDown(const std::string& key) override;

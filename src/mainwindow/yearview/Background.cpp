@@ -72,6 +72,15 @@ void CalendarWindow::LoadBackgroundImage() {
     ScaleYearDigits(module.yearNumber, fx, fy, screen, yearNumberScaled);
 }
 
+// The fitted background is drawn at the top left when it is at least as large as the screen's
+// area, which the window fills.
+bool CalendarWindow::PaintCoversWindow() const {
+    const ScreenInfo screen = Screen(0);
+    return backgroundImageScaled && backgroundImageScaled->Width() >= screen.AvailableWidth &&
+           backgroundImageScaled->Height() >= screen.AvailableHeight &&
+           Width() <= screen.AvailableWidth && Height() <= screen.AvailableHeight;
+}
+
 void CalendarWindow::Event_Paint(Graphics& g) {
     const CustomizationModule& module = Customization();
     const ScreenInfo screen = Screen(0);
