@@ -55,7 +55,6 @@ TEST_F(ClockTest, ClockShowsTheShortTimeAndASameDayTickChangesNothingElse) {
 
 TEST_F(ClockTest, HiddenClockStillKeepsTime) {
     Customization().hideTime = true;
-    Date::FixClock(At(2026, 3, 10, 9, 5));
     CalendarWindow& window = CalendarWindow::Instance();
     EXPECT_FALSE(window.theTimeText->Visible());
     Tick(window, At(2026, 3, 10, 9, 35));

@@ -25,21 +25,6 @@ TEST_F(YearGridTest, EveryDayOfTheThreeYearsSitsAtItsKeyInItsMonthBlock) {
     EXPECT_EQ(filled, 0) << "block rows +0 and +9, gap columns and row 81 stay empty";
 }
 
-TEST_F(YearGridTest, GeometryFollowsTheScreenAndTheMargins) {
-    UseScreen(1280, 1024, 24);
-    Customization().leftMargin_pct = 0.1;
-    Customization().topMargin_pct = 0.05;
-    const calCanvas& grid = *CalendarWindow::Instance().Calendar;
-    EXPECT_EQ((std::vector<int>{grid.Left(), grid.Top(), grid.Width(), grid.Height()}),
-              (std::vector<int>{0, 82, 1280, 620}));
-    EXPECT_DOUBLE_EQ(grid.LeftMarginWidth, 128.0);
-    EXPECT_DOUBLE_EQ(grid.RightMarginWidth, 1280 * 0.088);
-    EXPECT_EQ((std::vector<int>{grid.ColumnsWidth, grid.MarginHeight, grid.DefaultRowHeight,
-                                grid.TextSize}),
-              (std::vector<int>{34, 31, 21, 13}));
-    EXPECT_EQ(grid.TextFont, "\"Arial\"") << "no month-name font keeps the design's";
-}
-
 TEST_F(YearGridTest, DayTagsListTheEventsOfTheirDayInStoreOrder) {
     AddHoliday("2009-12-25", "Christmas");
     AddEntry("2009-12-25 18:00:00", "2009-12-25 20:00:00", "Dinner");
