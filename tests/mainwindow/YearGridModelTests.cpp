@@ -5,10 +5,7 @@
 
 TEST_F(YearGridTest, EveryDayOfTheThreeYearsSitsAtItsKeyInItsMonthBlock) {
     CalendarWindow& window = CalendarWindow::Instance();
-    EXPECT_EQ(window.CalDateCell(Date(2009, 1, 1)), "3,5");
     EXPECT_EQ(window.CalDateCell(Date(2010, 7, 4)), "40,17");
-    EXPECT_EQ(window.CalDateCell(Date(2009, 12, 25)), "24,30");
-    EXPECT_EQ(window.CalDateCell(Date(2010, 12, 31)), "52,30");
     EXPECT_EQ(window.CalDateCell(Date(2011, 1, 1)), "57,7");
     for (Date d(2009, 1, 1); d.Year() <= 2011; d.SetDay(d.Day() + 1))
         ASSERT_EQ(Tag(window, d), d.ShortDate()) << d.SQLDate();
