@@ -118,6 +118,10 @@ TEST_F(PreferencesWindowTest, APickThatCannotBeWrittenChangesNothing) {
          PreferencesText::kCalendarGone},
     };
     for (const Case& c : cases) {
+        // Each case starts from both calendars and a writable caldef.dat.
+        fs::remove_all(App() / "caldef.dat");
+        TestEnvironment::WriteFile(App() / "caldef.dat", "A\n");
+        AddEdition("B", "22,84,104");
         PreferencesWindow& preferences = PreferencesWindow::Instance();
         c.breakIt();
         const std::string before = fs::is_regular_file(App() / "caldef.dat") ? Caldef() : "";
