@@ -47,6 +47,35 @@ TEST_F(FolderItemTest, ReadLineAcceptsEveryLineEnding) {
     EXPECT_FALSE(TextInputStream::Open(SpecialFolder::Documents()));
 }
 
+// Files are read a piece at a time: lines, breaks and CRLF pairs that straddle the pieces, and
+// a line longer than a piece, read as they would from the whole text.
+TEST_F(FolderItemTest, LinesAcrossThePiecesOfALargeFileReadWhole) {
+    std::string text;
+    std::vector<std::string> lines;
+    for (int i = 0; text.size() < 3 * 256 * 1024; ++i) {
+        lines.push_back(std::string(static_cast<size_t>(i % 97), 'a' + i % 26) + std::to_string(i));
+        text += lines.back() + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+    }
+    lines.push_back(std::string(600 * 1024, 'x')); // longer than a piece
+    text += lines.back() + "\r\n";
+    const std::string before = "first\r";
+    std::string split(256 * 1024 - before.size(), 'b'); // a CRLF astride the first piece's end
+    lines.insert(lines.begin(), {split + "first", "second"});
+    text = split + before + "\nsecond\n" + text;
+    const FolderItem item = SpecialFolder::Documents().Child("large.txt");
+    TestEnvironment::WriteFile(item.Path(), text);
+
+    auto in = TextInputStream::Open(item);
+    ASSERT_TRUE(in);
+    std::vector<std::string> read;
+    while (!in->EndOfFile())
+        read.push_back(std::string(in->ReadLineView()));
+    EXPECT_EQ(read, lines);
+    auto again = TextInputStream::Open(item);
+    EXPECT_EQ(again->ReadLine(), split + "first");
+    EXPECT_EQ(again->ReadAll(), text.substr(split.size() + before.size() + 1));
+}
+
 TEST_F(FolderItemTest, WritingReplacesAFileWholeOrNotAtAll) {
     const FolderItem item = SpecialFolder::Documents().Child("data.txt");
     TestEnvironment::WriteFile(item.Path(), "old contents");
