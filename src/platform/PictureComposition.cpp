@@ -7,9 +7,11 @@
 #include "platform/GraphicsQt.h"
 
 #include <QImageReader>
+#include <QPainter>
 
 #include <algorithm>
 #include <cstring>
+#include <iostream>
 #include <utility>
 
 namespace {
@@ -25,6 +27,18 @@ PicturePtr Unfilled(QImage pixels) {
 
 // The first rows of the base as they show; null when its pixels cannot be had (a damaged
 // file), which leaves them white as a failed decode always has.
+// The pixels of a picture still in its file, read for this once and left out of the picture:
+// once composed, the sources are not kept in memory.
+QImage Decoded(const Picture& picture) {
+    const Picture::Impl& impl = picture.Internals();
+    if (!impl.pendingFile) return impl.Image();
+    QImageReader reader(*impl.pendingFile);
+    QImage pixels = ToPictureFormat(ReadBoundedImage(reader));
+    if (pixels.size() == QSize(picture.Width(), picture.Height())) return pixels;
+    std::cerr << "Picture cannot be read: " << impl.pendingFile->toStdString() << "\n";
+    return {};
+}
+
 QImage TopRows(const Picture& base, int rows) {
     const Picture::Impl& impl = base.Internals();
     if (impl.pendingFile) {
@@ -42,17 +56,18 @@ QImage TopRows(const Picture& base, int rows) {
 
 PicturePtr ComposeAtBottom(const Picture& base, const Picture* over) {
     const int width = base.Width(), height = base.Height();
-    const QImage* cover = over ? &PictureImage(*over) : nullptr;
-    const bool simple = !base.HasMask() && base.Transparent() == 0 && width > 0 && height > 0;
-    // An opaque picture as wide as the base hides every base row it spans.
-    const bool hides = cover && !cover->isNull() && !over->HasMask() && over->Transparent() == 0 &&
-                       over->Width() >= width;
+    const bool opaqueOver = over && !over->HasMask() && over->Transparent() == 0;
+    const bool simple = !base.HasMask() && base.Transparent() == 0 && width > 0 && height > 0 &&
+                        (!over || opaqueOver);
     if (!simple) {
         auto composed = std::make_shared<Picture>(width, height, 32);
         composed->Graphics().DrawPicture(base, 0, 0);
         if (over) composed->Graphics().DrawPicture(*over, 0, height - over->Height());
         return composed;
     }
+    const QImage cover = over ? Decoded(*over) : QImage();
+    // An opaque picture as wide as the base hides every base row it spans.
+    const bool hides = !cover.isNull() && over->Width() >= width;
     const int shownRows = hides ? std::clamp(height - over->Height(), 0, height) : height;
     QImage top = shownRows > 0 ? TopRows(base, shownRows) : QImage();
     // Shares the base's pixels until either is drawn into.
@@ -66,7 +81,9 @@ PicturePtr ComposeAtBottom(const Picture& base, const Picture* over) {
         for (int y = 0; y < shownRows; ++y)
             std::memcpy(pixels.scanLine(y), top.constScanLine(y), static_cast<size_t>(width) * 4);
     }
-    PicturePtr composed = Unfilled(std::move(pixels)); // one owner: drawing does not copy
-    if (over) composed->Graphics().DrawPicture(*over, 0, height - over->Height());
-    return composed;
+    if (!cover.isNull()) {
+        QPainter painter(&pixels);
+        painter.drawImage(0, height - over->Height(), cover);
+    }
+    return Unfilled(std::move(pixels));
 }

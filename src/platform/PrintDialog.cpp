@@ -40,11 +40,7 @@ std::unique_ptr<Graphics> OpenJob(PrinterSetup& setup) {
 // Under test a page that is not a PDF is drawn into a picture, kept when the surface goes.
 struct RecordedPage {
     PicturePtr page;
-    std::string file;
-    ~RecordedPage() {
-        if (!file.empty()) page->Save(file);
-        TestSeams::RecordPrintedPage(page);
-    }
+    ~RecordedPage() { TestSeams::RecordPrintedPage(page); }
 };
 
 std::unique_ptr<Graphics> TestPage(PrinterSetup& setup) {
@@ -55,7 +51,6 @@ std::unique_ptr<Graphics> TestPage(PrinterSetup& setup) {
     }
     auto recorded = std::make_shared<RecordedPage>();
     recorded->page = std::make_shared<Picture>(setup.Width(), setup.Height());
-    recorded->file = answer.outputFile;
     auto surface = std::make_unique<Graphics::Impl>();
     surface->picture = recorded->page.get();
     surface->owned = std::move(recorded);

@@ -40,7 +40,7 @@ struct PrintAnswer {
     std::string pageSetup; // the set-up the user picks, as a set-up string; empty keeps it
     bool printOK = true;
     // A file ending in ".pdf" receives a real PDF; otherwise the page is kept as a picture in
-    // PrintedPages() and, when a file is named, written there as an image.
+    // PrintedPages().
     std::string outputFile;
 };
 

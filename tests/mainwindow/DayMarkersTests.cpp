@@ -8,25 +8,23 @@ TEST_F(WeekFaceTest, SavingRebuildsTheDaysMarkersFromEveryEntryOfTheDay) {
     AddEntry("2025-12-25 16:00:00", "2025-12-25 15:00:00", "Backwards");
     AddEntry("2025-12-26 09:00:00", "2025-12-26 10:00:00", "Next day");
     CalendarWindow& window = Window();
-    Select("2025-12-25 09:30:00");
-    window.GlanceList->LoadEvents(*window.GlanceList);
-    Date end;
-    end.SetSQLDateTime("2025-12-25 10:00:00");
-    window.GlanceList->AddEvent(end, "Meeting");
+    Save("2025-12-25 09:30:00", "2025-12-25 10:00:00", "Meeting");
     window.AddEvent(false);
     EXPECT_EQ(Tag(window, Date(2025, 12, 25)), "12/25/2025//Christmas|//Note|//Meeting|//Late|");
     EXPECT_EQ(Tag(window, Date(2025, 12, 26)), "12/26/2025//Next day|");
+    // A day past the grid's years leaves the grid alone, quietly.
+    Save("2030-05-05 09:00:00", "2030-05-05 09:30:00", "Far away");
+    EXPECT_NO_THROW(window.AddEvent(false));
+    EXPECT_NO_THROW(window.RemoveEvent("//Far away|"));
+    EXPECT_TRUE(application.eventDict.HasKey("2030-05-05 09:00:00") && Messages().empty());
 }
 
 TEST_F(WeekFaceTest, DeletingRemovesOneWholeMarker) {
     CalendarWindow& window = Window();
-    const Date day(2026, 3, 3);
-    const GridCell cell = Cell(window, day);
+    const GridCell cell = Cell(window, Date(2026, 3, 3));
     std::string& tag = window.Calendar->CellTag(cell.row, cell.column);
     const struct {
-        const char* before;
-        const char* marker;
-        const char* after;
+        const char *before, *marker, *after;
     } cases[] = {
         {"3/3/2026//Party|Special//Party|", "//Party|", "3/3/2026//Party|Special"},
         {"3/3/2026//Party|//Party|", "//Party|", "3/3/2026//Party|"},
@@ -39,16 +37,4 @@ TEST_F(WeekFaceTest, DeletingRemovesOneWholeMarker) {
         window.RemoveEvent(c.marker);
         EXPECT_EQ(tag, c.after) << c.before;
     }
-}
-
-TEST_F(WeekFaceTest, ADayOutsideTheGridsYearsLeavesTheGridAloneQuietly) {
-    CalendarWindow& window = Window();
-    Select("2030-05-05 09:00:00");
-    Date end;
-    end.SetSQLDateTime("2030-05-05 09:30:00");
-    window.GlanceList->AddEvent(end, "Far away");
-    EXPECT_NO_THROW(window.AddEvent(false));
-    EXPECT_NO_THROW(window.RemoveEvent("//Far away|"));
-    EXPECT_TRUE(application.eventDict.HasKey("2030-05-05 09:00:00"));
-    EXPECT_TRUE(Messages().empty());
 }

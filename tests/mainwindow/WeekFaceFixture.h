@@ -1,6 +1,6 @@
 #pragma once
 // The main window with the week face's controls, a grid of the years 2025 to 2027 and the
-// week grid's hours 8 to 20, on a 1440 x 900 screen.
+// week grid's hours 8 to 20, on a 1440 x 900 screen, with today Tuesday 3 March 2026.
 #include "mainwindow/YearGridFixture.h"
 
 #include "controls/WeekGrid.h"
@@ -18,17 +18,22 @@ class WeekFaceTest : public YearGridTest {
     }
 
     CalendarWindow& Window() { return CalendarWindow::Instance(); }
-    // The selected date at a time of day, as the week grid's click leaves it for the editor.
     void Select(const std::string& sqlDateTime) {
         application.selectedDate.SetSQLDateTime(sqlDateTime);
     }
-    // The position codes of a week-grid column from row first to row last ("-" for none), and
-    // whether every tag names start.
+    // Saves an event through the week grid as the editor does.
+    void Save(const std::string& start, const std::string& end, const std::string& title) {
+        Select(start);
+        Date last;
+        last.SetSQLDateTime(end);
+        Window().GlanceList->AddEvent(last, title);
+    }
+    // The position codes of a week-grid column from row first to row last ("-" for none);
+    // "?" when a tag does not name start.
     std::string Codes(int column, int first, int last, const std::string& start = "") {
-        const calList& grid = *Window().GlanceList;
         std::string codes;
         for (int row = first; row <= last; ++row) {
-            const std::string tag = grid.CellTag(row, column);
+            const std::string tag = Window().GlanceList->CellTag(row, column);
             if (!start.empty() && !tag.empty() && WeekGrid::TagStart(tag) != start) return "?";
             codes += tag.empty() ? "-" : WeekGrid::TagKind(tag);
         }
