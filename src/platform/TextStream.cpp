@@ -4,35 +4,48 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 namespace fs = std::filesystem;
 
+namespace {
+constexpr size_t kPieceSize = 256 * 1024;
+} // namespace
+
 std::optional<TextInputStream> TextInputStream::Open(const FolderItem& item) {
     if (!item || item.Directory()) return std::nullopt;
     std::ifstream file(item.Path(), std::ios::binary);
     if (!file) return std::nullopt;
-    // Read in one piece when the size is known (an event file can be tens of megabytes);
-    // a file that has no size, a pipe say, is read to its end.
-    std::error_code error;
-    const auto size = fs::file_size(item.Path(), error);
-    std::string text;
-    if (!error && size > 0) {
-        text.resize(size);
-        file.read(text.data(), static_cast<std::streamsize>(size));
-        if (file.bad()) return std::nullopt;
-        text.resize(static_cast<size_t>(file.gcount()));
-        if (file.gcount() < static_cast<std::streamsize>(size))
-            return TextInputStream(std::move(text));
-    }
-    std::ostringstream rest;
-    rest << file.rdbuf();
-    if (file.bad()) return std::nullopt;
-    text += std::move(rest).str();
-    return TextInputStream(std::move(text));
+    TextInputStream stream(std::move(file));
+    // A file that cannot be read at all is no stream; later read errors end it early.
+    stream.Fill();
+    if (stream.file_.bad()) return std::nullopt;
+    return stream;
+}
+
+bool TextInputStream::Fill() {
+    if (!file_.is_open() || !file_.good()) return false;
+    // What was read is dropped first, so the text holds a piece and one line at most.
+    text_.erase(0, std::min(position_, text_.size()));
+    position_ = 0;
+    const size_t kept = text_.size();
+    text_.resize(kept + kPieceSize);
+    file_.read(text_.data() + kept, static_cast<std::streamsize>(kPieceSize));
+    const auto got = static_cast<size_t>(std::max<std::streamsize>(file_.gcount(), 0));
+    text_.resize(kept + got);
+    return got > 0;
+}
+
+bool TextInputStream::EndOfFile() {
+    return position_ >= text_.size() && !Fill();
+}
+
+void TextInputStream::Close() {
+    text_.clear();
+    position_ = 0;
+    file_.close();
 }
 
 std::string TextInputStream::ReadLine() {
@@ -40,13 +53,21 @@ std::string TextInputStream::ReadLine() {
 }
 
 std::string_view TextInputStream::ReadLineView() {
+    size_t end = position_;
+    for (;;) {
+        // A plain loop: find_first_of tests every character against the set with a call.
+        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
+            ++end;
+        // A line break needs the character after a CR to be known (CRLF is one break).
+        const bool complete = end + 1 < text_.size() || (end < text_.size() && text_[end] == '\n');
+        if (complete) break;
+        const size_t offset = end - position_;
+        if (!Fill()) break;
+        end = position_ + offset; // Fill moved the unread text to the front
+    }
     const std::string_view text(text_);
-    const size_t start = std::min(position_, text.size());
-    // A plain loop: find_first_of tests every character against the set with a call.
-    size_t end = start;
-    while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-        ++end;
-    if (end == text.size()) {
+    const size_t start = position_;
+    if (end >= text.size()) {
         position_ = text.size();
         return text.substr(start);
     }
@@ -56,6 +77,8 @@ std::string_view TextInputStream::ReadLineView() {
 }
 
 std::string TextInputStream::ReadAll() {
+    while (Fill()) {
+    }
     std::string rest = text_.substr(std::min(position_, text_.size()));
     position_ = text_.size();
     return rest;

@@ -3,6 +3,7 @@
 // lines end in LF.
 #include "platform/FolderItem.h"
 
+#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,14 +14,21 @@ class TextInputStream {
     static std::optional<TextInputStream> Open(const FolderItem& item);
 
     std::string ReadLine();
-    // The next line without a copy; valid until the stream is gone.
+    // The next line without a copy; valid until the next read.
     std::string_view ReadLineView();
     std::string ReadAll();
-    bool EndOfFile() const { return position_ >= text_.size(); }
-    void Close() { position_ = text_.size(); }
+    bool EndOfFile();
+    void Close();
 
   private:
-    explicit TextInputStream(std::string text) : text_(std::move(text)) {}
+    explicit TextInputStream(std::ifstream file) : file_(std::move(file)) {}
+    // Appends the next piece of the file to the text not yet read; false at the file's end.
+    bool Fill();
+
+    // The file is read a piece at a time as lines are asked for: a reader that stops early
+    // (at the events' marker, say) never reads the rest, and a large file is never whole in
+    // memory.
+    std::ifstream file_;
     std::string text_;
     size_t position_ = 0;
 };

@@ -44,12 +44,6 @@ TEST_F(HoverTipTest, ATipListsTheDaysTitlesAboveItUntilThePointerLeavesTheDays) 
                   static_cast<int>(grid.LeftMarginWidth + cell.column * grid.ColumnsWidth),
                   grid.Top() + grid.MarginHeight + (cell.row % 27 - 1) * grid.DefaultRowHeight - 10,
                   WidthOf("Dentist"), 16}));
-    // An opaque box with see-through corners.
-    const Picture& picture = *tip.Backdrop();
-    EXPECT_EQ(picture.Transparent(), 1);
-    EXPECT_EQ((std::vector<Color>{picture.Pixel(0, 0), picture.Pixel(picture.Width() / 2, 0),
-                                  picture.Pixel(picture.Width() / 2, 14)}),
-              (std::vector<Color>{RGB(255, 255, 255), RGB(180, 180, 180), RGB(254, 254, 254)}));
 
     // Three events: a line each, in the tag's order; the kinds are not shown.
     HoverOver(3, 4);

