@@ -100,7 +100,9 @@ TEST_F(WeekFaceTest, SavingRetagsTheDayAndRefusesOnlyAnEventWhoseOwnRowsDoNotFit
         const bool stored = !*c.refusal;
         EXPECT_EQ(application.eventDict.Lookup(start) == end + ":00//Meeting", stored) << end;
         ASSERT_EQ(Messages().size(), before + (stored ? 0 : 1)) << start << " to " << end;
-        if (!stored) EXPECT_NE(Messages().back().find(c.refusal), std::string::npos) << end;
+        if (!stored) {
+            EXPECT_NE(Messages().back().find(c.refusal), std::string::npos) << end;
+        }
     }
 }
 

@@ -56,7 +56,7 @@ TEST_F(WeekHeaderTest, PagingAndThePopUpsKeepTheDayWithinTheMonth) {
         {"2026-01-31", 12, "2026-02-28"},        {"2026-12-15", 12, "2027-01-15"},
         {"2026-03-31", 4, "2026-02-28February"}, {"2028-02-29", 5, "2027-02-282027"},
     };
-    CalendarWindow& window = Window();
+    Window();
     std::string answer;
     TestSeams::AnswerMenus([&](const auto&) { return answer; });
     for (const auto& c : cases) {

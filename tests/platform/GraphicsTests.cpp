@@ -149,6 +149,6 @@ TEST_F(GraphicsTest, APainterSurfaceDrawsAtItsOriginAndClipsToItsArea) {
     }
     EXPECT_EQ(image.pixel(10, 5), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(17, 10), qRgb(255, 0, 0));
-    for (const auto [x, y] : {std::pair{18, 10}, {9, 5}, {10, 11}})
+    for (const auto& [x, y] : {std::pair{18, 10}, {9, 5}, {10, 11}})
         EXPECT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
 }
