@@ -7,7 +7,10 @@
 
 #include "support/TestEnvironment.h"
 
+#include <filesystem>
 #include <string>
+
+namespace fs = std::filesystem;
 
 namespace {
 class PictureCompositionTest : public IsolatedTest {
@@ -57,11 +60,10 @@ TEST_F(PictureCompositionTest, ShowsWhatDrawingBothShowsForEveryShapeOfTheOverPi
 TEST_F(PictureCompositionTest, ADamagedBaseShowsAsDrawingItDoesAndNoSourceChanges) {
     const PicturePtr over = JpegFile("over.jpg", 320, 30, 5);
     const PicturePtr good = JpegFile("good.jpg", 320, 200, 1);
-    std::filesystem::copy_file(environment.AppFolder() / "good.jpg",
-                               environment.AppFolder() / "cut.jpg");
-    const auto size = std::filesystem::file_size(environment.AppFolder() / "cut.jpg");
-    std::filesystem::resize_file(environment.AppFolder() / "cut.jpg", size * 2 / 3);
-    const PicturePtr cut = FolderItem(environment.AppFolder() / "cut.jpg").OpenAsPicture();
+    const fs::path cutFile = environment.AppFolder() / "cut.jpg";
+    fs::copy_file(environment.AppFolder() / "good.jpg", cutFile);
+    fs::resize_file(cutFile, fs::file_size(cutFile) * 2 / 3);
+    const PicturePtr cut = FolderItem(cutFile).OpenAsPicture();
     ASSERT_TRUE(cut);
     EXPECT_EQ(Differences(*ComposeAtBottom(*cut, over.get()), *cut, over.get()), 0);
 
