@@ -7,7 +7,10 @@
 
 #include "support/TestEnvironment.h"
 
+#include <filesystem>
 #include <string>
+
+namespace fs = std::filesystem;
 
 namespace {
 class PictureCompositionTest : public IsolatedTest {
@@ -24,18 +27,16 @@ class PictureCompositionTest : public IsolatedTest {
         EXPECT_TRUE(drawn.Save(path));
         return FolderItem(path).OpenAsPicture();
     }
-    static PicturePtr DrawnTheLongWay(const Picture& base, const Picture* over) {
-        auto picture = std::make_shared<Picture>(base.Width(), base.Height());
-        picture->Graphics().DrawPicture(base, 0, 0);
-        if (over) picture->Graphics().DrawPicture(*over, 0, base.Height() - over->Height());
-        return picture;
-    }
-    static int Differences(const Picture& a, const Picture& b) {
-        if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
+    // Pixels where composed differs from base then over drawn into a white picture.
+    static int Differences(const Picture& composed, const Picture& base, const Picture* over) {
+        Picture b(base.Width(), base.Height());
+        b.Graphics().DrawPicture(base, 0, 0);
+        if (over) b.Graphics().DrawPicture(*over, 0, base.Height() - over->Height());
+        if (composed.Width() != b.Width() || composed.Height() != b.Height()) return -1;
         int count = 0;
-        for (int y = 0; y < a.Height(); ++y)
-            for (int x = 0; x < a.Width(); ++x)
-                count += a.Pixel(x, y) != b.Pixel(x, y);
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x)
+                count += composed.Pixel(x, y) != b.Pixel(x, y);
         return count;
     }
 };
@@ -47,11 +48,10 @@ TEST_F(PictureCompositionTest, ShowsWhatDrawingBothShowsForEveryShapeOfTheOverPi
             const PicturePtr base = JpegFile("base.jpg", 320, 200, 3);
             const PicturePtr over =
                 overHeight ? JpegFile("over.jpg", overWidth, overHeight, 11) : nullptr;
-            const PicturePtr composed = ComposeAtBottom(*base, over.get());
             // The reference reads the same files whole.
-            const PicturePtr wholeBase =
+            const PicturePtr whole =
                 FolderItem(environment.AppFolder() / "base.jpg").OpenAsPicture();
-            EXPECT_EQ(Differences(*composed, *DrawnTheLongWay(*wholeBase, over.get())), 0)
+            EXPECT_EQ(Differences(*ComposeAtBottom(*base, over.get()), *whole, over.get()), 0)
                 << overWidth << " x " << overHeight;
         }
     }
@@ -60,14 +60,12 @@ TEST_F(PictureCompositionTest, ShowsWhatDrawingBothShowsForEveryShapeOfTheOverPi
 TEST_F(PictureCompositionTest, ADamagedBaseShowsAsDrawingItDoesAndNoSourceChanges) {
     const PicturePtr over = JpegFile("over.jpg", 320, 30, 5);
     const PicturePtr good = JpegFile("good.jpg", 320, 200, 1);
-    std::filesystem::copy_file(environment.AppFolder() / "good.jpg",
-                               environment.AppFolder() / "cut.jpg");
-    const auto size = std::filesystem::file_size(environment.AppFolder() / "cut.jpg");
-    std::filesystem::resize_file(environment.AppFolder() / "cut.jpg", size * 2 / 3);
-    const PicturePtr cut = FolderItem(environment.AppFolder() / "cut.jpg").OpenAsPicture();
+    const fs::path cutFile = environment.AppFolder() / "cut.jpg";
+    fs::copy_file(environment.AppFolder() / "good.jpg", cutFile);
+    fs::resize_file(cutFile, fs::file_size(cutFile) * 2 / 3);
+    const PicturePtr cut = FolderItem(cutFile).OpenAsPicture();
     ASSERT_TRUE(cut);
-    const PicturePtr composed = ComposeAtBottom(*cut, over.get());
-    EXPECT_EQ(Differences(*composed, *DrawnTheLongWay(*cut, over.get())), 0);
+    EXPECT_EQ(Differences(*ComposeAtBottom(*cut, over.get()), *cut, over.get()), 0);
 
     // The sources keep their pixels: the composition is a picture of its own.
     const Color before = good->Pixel(3, 3);
