@@ -127,7 +127,5 @@ void CountdownInputWindow::Event_Paint(Graphics& g) {
 
 // Centred on the whole main screen.
 void CountdownInputWindow::Event_Open() {
-    const ScreenInfo screen = Screen(0);
-    SetLeft(static_cast<int>(screen.Width / 2.0 - Width() / 2.0));
-    SetTop(static_cast<int>(screen.Height / 2.0 - Height() / 2.0));
+    CentreOnMainScreen(*this);
 }

@@ -188,7 +188,5 @@ void GlanceInputWindow::Event_Paint(Graphics& g) {
 
 void GlanceInputWindow::Event_Open() {
     // Centred on the whole main screen, panels included, as the calendar's dialogs are.
-    const ScreenInfo screen = Screen(0);
-    SetLeft(static_cast<int>(screen.Width / 2.0 - Width() / 2.0));
-    SetTop(static_cast<int>(screen.Height / 2.0 - Height() / 2.0));
+    CentreOnMainScreen(*this);
 }

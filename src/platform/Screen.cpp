@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/Toolkit.h"
+#include "platform/Window.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -28,4 +29,10 @@ ScreenInfo Screen(int index) {
 
 void SetScreenForTesting(std::optional<ScreenInfo> screen) {
     TestScreen() = screen;
+}
+
+void CentreOnMainScreen(Window& window, int raise) {
+    const ScreenInfo screen = Screen(0);
+    window.SetLeft(static_cast<int>(screen.Width / 2.0 - window.Width() / 2.0));
+    window.SetTop(static_cast<int>(screen.Height / 2.0 - window.Height() / 2.0 - raise));
 }

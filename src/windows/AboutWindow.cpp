@@ -133,9 +133,7 @@ void AboutWindow::customImageCanvas_Paint(Graphics& g) {
 
 void AboutWindow::Event_Open() {
     // Centred on the whole screen, a little above the middle.
-    const ScreenInfo screen = Screen(0);
-    SetLeft(static_cast<int>(screen.Width / 2.0 - Width() / 2.0));
-    SetTop(static_cast<int>(screen.Height / 2.0 - Height() / 2.0 - 32));
+    CentreOnMainScreen(*this, 32);
 }
 
 void AboutWindow::Event_Paint(Graphics& g) {

@@ -91,7 +91,5 @@ void HelpWindow::ContentsList_Change() {
 }
 
 void HelpWindow::Event_Open() {
-    const ScreenInfo screen = Screen(0);
-    SetLeft(static_cast<int>(screen.Width / 2.0 - Width() / 2.0));
-    SetTop(static_cast<int>(screen.Height / 2.0 - Height() / 2.0));
+    CentreOnMainScreen(*this);
 }

@@ -85,9 +85,7 @@ void PreferencesWindow::CreateControls0() {
 
 void PreferencesWindow::Event_Open() {
     // Centred on the whole screen rather than on the main window, which may be parked above it.
-    const ScreenInfo screen = Screen(0);
-    SetLeft(static_cast<int>(screen.Width / 2.0 - Width() / 2.0));
-    SetTop(static_cast<int>(screen.Height / 2.0 - Height() / 2.0));
+    CentreOnMainScreen(*this);
     HasBackColor = false;
 }
 
