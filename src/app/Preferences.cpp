@@ -3,13 +3,11 @@
 
 #include "platform/FolderItem.h"
 #include "platform/Log.h"
+#include "platform/Numbers.h"
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
-#include <algorithm>
-#include <cmath>
 #include <filesystem>
-#include <limits>
 
 void app::GetPrefs() {
     tabLeft = 0;
@@ -32,9 +30,7 @@ void app::GetPrefs() {
     const auto field = [&](int n) { return Val(NthField(line, ";", n)); };
     showCoundownCalendar = field(1) == 1;
     // A number beyond what an int holds (a hand-edited file) is kept at the nearest end.
-    constexpr double kLowest = std::numeric_limits<int>::min();
-    constexpr double kHighest = std::numeric_limits<int>::max();
-    tabLeft = static_cast<int>(std::clamp(std::trunc(field(2)), kLowest, kHighest));
+    tabLeft = ClampToInt(field(2));
     installSysTray = field(3) == 1;
     displayCalendarOnDesktop = field(4) == 1;
 }

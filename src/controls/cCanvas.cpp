@@ -47,13 +47,10 @@ void DrawTitle(Graphics& g, int pictureWidth, const std::string& title) {
 void cCanvas::updateCountdown() {
     app& application = App();
     const Date now;
-    std::string title;
     const std::string key = application.countdownDate.SQLDateTime();
-    if (application.eventDict.HasKey(key)) {
-        title = NthField(application.eventDict.Value(key), "//", 2);
-    } else {
+    const std::string title = CountdownTitle(application.eventDict, key);
+    if (!application.eventDict.HasKey(key)) {
         // Without a countdown the badge counts to Christmas of the year the program started in.
-        title = "Christmas";
         application.countdownDate.SetMonth(12);
         application.countdownDate.SetDay(25);
     }

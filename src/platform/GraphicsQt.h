@@ -78,6 +78,9 @@ inline QImage& MutablePictureImage(Picture& picture) {
 bool PictureSizeAllowed(int width, int height);
 // Reads the reader's image, refusing one past the bound on a picture's bytes.
 QImage ReadBoundedImage(QImageReader& reader);
+// The pixels of the picture file at path, in 32-bit RGB; null, with a line on standard error,
+// when the file does not give the width x height its header promised.
+QImage DecodePictureFile(const QString& path, int width, int height);
 
 // A picture holding a copy of image in 32-bit RGB; transparent pixels turn white.
 PicturePtr PictureFromImage(const QImage& image);

@@ -3,10 +3,7 @@
 #include "platform/Graphics.h"
 #include "platform/GraphicsQt.h"
 
-#include <QImageReader>
-
 #include <algorithm>
-#include <iostream>
 
 namespace {
 QImage BlankImage(int width, int height, QRgb fill) {
@@ -28,14 +25,10 @@ QImage ToPictureFormat(const QImage& image) {
 
 const QImage& Picture::Impl::Image() const {
     if (pendingFile) {
-        QImageReader reader(*pendingFile);
-        QImage decoded = ToPictureFormat(ReadBoundedImage(reader));
-        // The header promised this size. A body that cannot be decoded leaves no pixels: the
-        // picture keeps its size for the layout and draws nothing.
-        if (decoded.size() == QSize(width, height))
+        // A body that cannot be decoded leaves no pixels: the picture keeps its size for the
+        // layout and draws nothing.
+        if (QImage decoded = DecodePictureFile(*pendingFile, width, height); !decoded.isNull())
             image = std::move(decoded);
-        else
-            std::cerr << "Picture cannot be read: " << pendingFile->toStdString() << "\n";
         pendingFile.reset();
     }
     return image;

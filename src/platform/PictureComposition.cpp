@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iostream>
 #include <utility>
 
 namespace {
@@ -25,20 +24,16 @@ PicturePtr Unfilled(QImage pixels) {
     return picture;
 }
 
-// The first rows of the base as they show; null when its pixels cannot be had (a damaged
-// file), which leaves them white as a failed decode always has.
 // The pixels of a picture still in its file, read for this once and left out of the picture:
 // once composed, the sources are not kept in memory.
 QImage Decoded(const Picture& picture) {
     const Picture::Impl& impl = picture.Internals();
     if (!impl.pendingFile) return impl.Image();
-    QImageReader reader(*impl.pendingFile);
-    QImage pixels = ToPictureFormat(ReadBoundedImage(reader));
-    if (pixels.size() == QSize(picture.Width(), picture.Height())) return pixels;
-    std::cerr << "Picture cannot be read: " << impl.pendingFile->toStdString() << "\n";
-    return {};
+    return DecodePictureFile(*impl.pendingFile, picture.Width(), picture.Height());
 }
 
+// The first rows of the base as they show; null when its pixels cannot be had (a damaged
+// file), which leaves them white as a failed decode always has.
 QImage TopRows(const Picture& base, int rows) {
     const Picture::Impl& impl = base.Internals();
     if (impl.pendingFile) {

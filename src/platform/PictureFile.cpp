@@ -24,6 +24,14 @@ QImage ReadBoundedImage(QImageReader& reader) {
     return reader.read();
 }
 
+QImage DecodePictureFile(const QString& path, int width, int height) {
+    QImageReader reader(path);
+    QImage pixels = ToPictureFormat(ReadBoundedImage(reader));
+    if (pixels.size() == QSize(width, height)) return pixels;
+    std::cerr << "Picture cannot be read: " << path.toStdString() << "\n";
+    return {};
+}
+
 std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
     if (!Exists() || Directory()) return nullptr;
     const QString path = QString::fromStdString(Path().string());

@@ -55,13 +55,12 @@ PicturePtr RotatePicture(const PicturePtr& picture, double angle, Color backgrou
     // other angles go through the smooth path.
     const bool quarter = std::fmod(std::fabs(angle), 90.0) == 0.0;
     if (quarter) return PictureFromImage(image.transformed(turn));
-    const QRect bounds = turn.mapRect(QRectF(image.rect())).toAlignedRect();
-    const QSize size = quarter ? turn.mapRect(image.rect()).size() : bounds.size();
+    const QSize size = turn.mapRect(QRectF(image.rect())).toAlignedRect().size();
     QImage turned(size, QImage::Format_RGB32);
     turned.fill(QColor(background.r, background.g, background.b));
     {
         QPainter painter(&turned);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, !quarter);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.translate(size.width() / 2.0, size.height() / 2.0);
         painter.rotate(angle);
         painter.translate(-image.width() / 2.0, -image.height() / 2.0);

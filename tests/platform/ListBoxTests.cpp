@@ -17,14 +17,14 @@
 
 TEST(ColumnWidthsTest, StarsShareWhatFixedColumnsLeaveAndTheWholeIsKept) {
     const struct {
-        const char* spec;
+        const char* layout;
         int count, total;
         std::vector<int> widths;
     } cases[] = {{"20,*,20", 3, 168, {20, 128, 20}}, {"2*,*", 2, 90, {60, 30}},
                  {"0.5*,*", 2, 90, {30, 60}},        {"25%,*", 2, 200, {50, 150}},
                  {"", 4, 100, {25, 25, 25, 25}},     {"80,40,*", 3, 100, {80, 40, 0}}};
     for (const auto& c : cases)
-        EXPECT_EQ(ResolveColumnWidths(c.spec, c.count, c.total), c.widths) << c.spec;
+        EXPECT_EQ(ResolveColumnWidths(c.layout, c.count, c.total), c.widths) << c.layout;
     const auto week = ResolveColumnWidths("60,*,*,*,*,*,*,*", 8, 856);
     EXPECT_EQ(std::accumulate(week.begin(), week.end(), 0), 856);
 }

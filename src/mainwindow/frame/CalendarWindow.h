@@ -245,6 +245,9 @@ class CalendarWindow : public Window {
     bool PaintQuietly(const char* what, const std::function<bool()>& paint);
     // The week header's second-month toggle: moves the to-do panel below or back up.
     void ToggleSecondMonth();
+    // Hides the year grid's hover tip and forgets its text, so the next hover over the same
+    // day shows it afresh.
+    void HideTip();
     // Shows items as a pop-up menu at the mouse; the chosen item's text, empty for none.
     std::string ChooseFromPopUp(const std::vector<std::string>& items);
     void Layout();

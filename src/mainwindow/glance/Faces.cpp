@@ -18,8 +18,7 @@ void CalendarWindow::GlanceOn() {
     for (int index = 1; index <= 5; ++index)
         floatingLinkCanvas[index]->SetVisible(false);
     // A tip left from the year grid would float over the week.
-    tipCanvas->SetVisible(false);
-    tipCanvas->currentText.clear();
+    HideTip();
     Calendar->SetVisible(false);
 }
 

@@ -5,6 +5,7 @@
 #include "mainwindow/yearview/YearGrid.h"
 
 #include "app/App.h"
+#include "controls/WeekGrid.h"
 #include "customisation/BuiltInPictures.h"
 #include "customisation/CustomizationModule.h"
 #include "platform/Graphics.h"
@@ -90,8 +91,7 @@ bool CalendarWindow::GlanceHeader_CellBackgroundPaint(Graphics& g, int, int colu
     DrawStretched(g, glanceHeader2(), StripTop(h), w);
     g.Bold = false;
     if (column >= 1 && column <= 7) {
-        Date day = selected;
-        day.SetDay(selected.Day() - selected.DayOfWeek() + column);
+        const Date day = WeekGrid::ColumnDay(selected, column);
         const std::string label =
             NthField(day.LongDate(), " ", 1) + " " + Str(static_cast<long long>(day.Day()));
         g.ForeColor = RGB(254, 254, 254);

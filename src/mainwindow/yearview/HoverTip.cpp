@@ -88,7 +88,10 @@ void CalendarWindow::Calendar_MouseMove(int X, int Y) {
 }
 
 void CalendarWindow::Calendar_MouseExit() {
-    if (!tipCanvas->Visible()) return;
+    if (tipCanvas->Visible()) HideTip();
+}
+
+void CalendarWindow::HideTip() {
     tipCanvas->SetVisible(false);
     tipCanvas->currentText.clear();
 }

@@ -55,13 +55,6 @@ void RemoveTodayMark(const CalendarWindow& window, Picture& picture) {
             if (picture.Pixel(x, y) == kToday) picture.SetPixel(x, y, picture.Pixel(x - 1, y - 1));
 }
 
-// The hover tip is not printed, and it is not shown again: the mouse has moved on. Its text is
-// forgotten, so the next hover over the same day shows it afresh.
-void HideTip(cCanvas& tip) {
-    tip.SetVisible(false);
-    tip.currentText.clear();
-}
-
 } // namespace
 
 bool CalendarWindow::ArmPrint(std::initializer_list<RectControl*> toHide) {
@@ -77,7 +70,8 @@ bool CalendarWindow::ArmPrint(std::initializer_list<RectControl*> toHide) {
         armed.hidden.emplace_back(control, control->Visible());
         control->SetVisible(false);
     }
-    HideTip(*tipCanvas);
+    // The hover tip is not printed, and it is not shown again: the mouse has moved on.
+    HideTip();
     armedPrint_ = std::move(armed);
     Refresh(true);
     PrintTimer->SetMode(Timer::ModeSingle);
@@ -101,7 +95,7 @@ void CalendarWindow::PrintTimer_Action() {
         CalendarWindow& window;
         ~RestoreOnExit() { window.RestoreAfterPrint(); }
     } restore{*this};
-    HideTip(*tipCanvas); // shown again if the mouse moved over a day since the command
+    HideTip(); // shown again if the mouse moved over a day since the command
     if (const PicturePtr picture = PrintPicture()) App().PrintCalendar(picture);
 }
 
