@@ -6,7 +6,9 @@
 #include "platform/Mutex.h"
 #include "platform/Picture.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class AppTrayItem;
@@ -20,7 +22,10 @@ class app : public Application {
     Date currentDate;
     Date countdownDate;
     Dictionary eventDict; // the event store: SQL start date-time -> end//title[//kind]
-    int StartTime = 0;    // first and last hour of the week grid
+    // The store's revision that the event file holds; none while the file may hold something
+    // else (there is none yet, it had refused lines, or it lacks entries such as holidays).
+    std::optional<uint64_t> eventFileRevision;
+    int StartTime = 0; // first and last hour of the week grid
     int EndTime = 0;
     bool showCoundownCalendar = false;
     int tabLeft = 0;

@@ -39,7 +39,7 @@ void TagColumn(calList& list, int column, const Date& day, bool& errorShown) {
         slot.SetMinute(30 * row);
         const std::string key = slot.SQLDateTime();
         if (!store.HasKey(key)) continue;
-        const std::string value = store.Value(key);
+        const std::string_view value = store.Value(key);
         try {
             end.SetSQLDateTime(std::string(ValueField(value, 1)));
         } catch (const UnsupportedFormatException&) {

@@ -44,7 +44,7 @@ std::string TitleToStore(const std::string& typed) {
     return title.empty() ? "New Event" : title;
 }
 
-std::string DayMarker(const std::string& entryValue) {
+std::string DayMarker(std::string_view entryValue) {
     return "//" + NthField(entryValue, "//", 2) + "|" + NthField(entryValue, "//", 3);
 }
 

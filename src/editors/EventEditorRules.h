@@ -42,6 +42,6 @@ std::optional<int> SlotRow(const Date& end, int firstHour, int rowCount);
 std::string TitleToStore(const std::string& typed);
 
 // The year grid's marker of a stored entry's value: "//", its title, "|" and its kind.
-std::string DayMarker(const std::string& entryValue);
+std::string DayMarker(std::string_view entryValue);
 
 } // namespace EventEditor

@@ -136,7 +136,7 @@ void GlanceInputWindow::EventField_Open() {
     const std::string key = start.SQLDateTime();
     const Dictionary& store = App().eventDict;
     if (store.HasKey(key)) {
-        const std::string& value = store.Value(key);
+        const std::string_view value = store.Value(key);
         EventEndTime.SetSQLDateTime(NthField(value, "//", 1));
         EventField->SetText(NthField(value, "//", 2));
     }

@@ -61,7 +61,7 @@ std::optional<int64_t>& FixedClock() {
 }
 
 // Reads exactly `width` digits at text[pos].
-bool Digits(const std::string& text, size_t pos, size_t width, int& out) {
+bool Digits(std::string_view text, size_t pos, size_t width, int& out) {
     if (pos + width > text.size()) return false;
     int value = 0;
     for (size_t i = pos; i < pos + width; ++i) {
@@ -72,7 +72,7 @@ bool Digits(const std::string& text, size_t pos, size_t width, int& out) {
     return true;
 }
 
-bool ParseSQLDate(const std::string& text, int& y, int& m, int& d) {
+bool ParseSQLDate(std::string_view text, int& y, int& m, int& d) {
     return Digits(text, 0, 4, y) && text[4] == '-' && Digits(text, 5, 2, m) && text[7] == '-' &&
            Digits(text, 8, 2, d) && m >= 1 && m <= 12 && d >= 1 && d <= Date::DaysInMonth(y, m);
 }
@@ -194,13 +194,23 @@ void Date::SetSQLDate(const std::string& text) {
     Assign(c);
 }
 
+bool Date::ReadSQLDateTime(std::string_view text, Civil& c) {
+    return text.size() == 19 && ParseSQLDate(text, c.year, c.month, c.day) && text[10] == ' ' &&
+           Digits(text, 11, 2, c.hour) && text[13] == ':' && Digits(text, 14, 2, c.minute) &&
+           text[16] == ':' && Digits(text, 17, 2, c.second) && c.hour <= 23 && c.minute <= 59 &&
+           c.second <= 59;
+}
+
+bool Date::IsSQLDateTime(std::string_view text) {
+    Civil c{};
+    return ReadSQLDateTime(text, c);
+}
+
 void Date::SetSQLDateTime(const std::string& text) {
-    int y = 0, m = 0, d = 0, h = 0, mi = 0, s = 0;
-    if (text.size() != 19 || !ParseSQLDate(text, y, m, d) || text[10] != ' ' ||
-        !Digits(text, 11, 2, h) || text[13] != ':' || !Digits(text, 14, 2, mi) || text[16] != ':' ||
-        !Digits(text, 17, 2, s) || h > 23 || mi > 59 || s > 59)
+    Civil c{};
+    if (!ReadSQLDateTime(text, c))
         throw UnsupportedFormatException("not an SQL date-time: " + text);
-    Assign({y, m, d, h, mi, s});
+    Assign(c);
 }
 
 void Date::FixClock(std::optional<int64_t> totalSeconds) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class Date {
   public:
@@ -43,6 +44,8 @@ class Date {
     // SQL date keeps the time of day.
     void SetSQLDate(const std::string& text);
     void SetSQLDateTime(const std::string& text);
+    // Whether SetSQLDateTime takes text, without making a date of it.
+    static bool IsSQLDateTime(std::string_view text);
 
     bool operator==(const Date& other) const { return seconds_ == other.seconds_; }
     auto operator<=>(const Date& other) const { return seconds_ <=> other.seconds_; }
@@ -61,6 +64,7 @@ class Date {
     Civil Fields() const;
     void Assign(Civil civil);
     void SetField(int Civil::*field, int value);
+    static bool ReadSQLDateTime(std::string_view text, Civil& civil);
 
     int64_t seconds_ = 0;
 };

@@ -1,41 +1,73 @@
 #pragma once
 // A dictionary of text to text that enumerates in key order. Event keys are SQL date-times,
 // which sort chronologically, so every listing of the store is deterministic.
-#include <map>
+//
+// The entries are a sorted vector of views into a few large blocks of text that the dictionary
+// owns: a million entries cost about a hundred bytes each and a few dozen allocations in all.
+// The views stay valid until their entry is replaced or removed or the dictionary is cleared.
+#include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 class Dictionary {
   public:
-    using Map = std::map<std::string, std::string>;
+    using Entry = std::pair<std::string_view, std::string_view>;
+    using const_iterator = std::vector<Entry>::const_iterator;
+
+    Dictionary() = default;
+    Dictionary(Dictionary&& other) noexcept;
+    // A new revision: whoever noted the old one sees a change.
+    Dictionary& operator=(Dictionary&& other) noexcept;
+    Dictionary(const Dictionary&) = delete;
+    Dictionary& operator=(const Dictionary&) = delete;
+    ~Dictionary();
 
     int Count() const { return static_cast<int>(entries_.size()); }
-    bool HasKey(const std::string& key) const { return entries_.contains(key); }
+    bool HasKey(std::string_view key) const;
 
     // The value of key; raises KeyNotFoundException when there is none.
-    const std::string& Value(const std::string& key) const;
-    // Adds the entry, or replaces the value of an entry with the same key.
-    // Keys that arrive in order (as the event file holds them) are added in constant time.
-    void Value(std::string key, std::string value) {
-        entries_.insert_or_assign(entries_.end(), std::move(key), std::move(value));
-    }
+    std::string_view Value(std::string_view key) const;
+    // Adds the entry, or replaces the value of an entry with the same key. A key that sorts
+    // after every other is added in constant time; any other costs a move of the entries after
+    // it.
+    void Value(std::string_view key, std::string_view value);
+    // Adds the entries as Value(key, value) one after the other would (a later entry replaces
+    // an earlier one with the same key), in O(n log n) for any order of keys. Returns how many
+    // different keys they hold.
+    int Merge(std::span<const Entry> entries);
     // The value of key, or fallback when there is none.
-    std::string Lookup(const std::string& key, const std::string& fallback = {}) const;
+    std::string Lookup(std::string_view key, std::string_view fallback = {}) const;
 
     // Removes key; raises KeyNotFoundException when there is none.
-    void Remove(const std::string& key);
-    void Clear() { entries_.clear(); }
+    void Remove(std::string_view key);
+    void Clear();
 
     // The key at index (0-based, in key order); raises OutOfBoundsException past the end.
-    const std::string& Key(int index) const;
+    std::string_view Key(int index) const;
 
-    // Enumeration in key order; prefer it to Key(i) in loops.
-    Map::const_iterator begin() const { return entries_.begin(); }
-    Map::const_iterator end() const { return entries_.end(); }
+    // Enumeration in key order.
+    const_iterator begin() const { return entries_.begin(); }
+    const_iterator end() const { return entries_.end(); }
     // The first entry whose key is key or sorts after it.
-    Map::const_iterator LowerBound(const std::string& key) const {
-        return entries_.lower_bound(key);
-    }
+    const_iterator LowerBound(std::string_view key) const;
+
+    // Changes with every change of the entries, and never returns to an earlier number: equal
+    // revisions of one dictionary mean equal entries.
+    uint64_t Revision() const { return revision_; }
 
   private:
-    Map entries_;
+    // Copies the texts of an entry side by side into the blocks.
+    Entry Keep(std::string_view key, std::string_view value);
+    char* Reserve(size_t size);
+    std::vector<Entry>::iterator Find(std::string_view key);
+
+    std::vector<Entry> entries_;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char* free_ = nullptr; // the unused end of the last block
+    size_t left_ = 0;
+    uint64_t revision_ = 0;
 };

@@ -396,6 +396,7 @@ ListBox::Row ListBox::NewRow(const std::string& text) const {
 
 void ListBox::AddRow(const std::string& text) {
     rows_.push_back(NewRow(text));
+    ++revision_;
     lastIndex_ = ListCount() - 1;
     List().UpdateScrollBar();
     Invalidate();
@@ -405,6 +406,7 @@ void ListBox::InsertRow(int row, const std::string& text) {
     row = std::clamp(row, 0, ListCount());
     EndEdit(true);
     rows_.insert(rows_.begin() + row, NewRow(text));
+    ++revision_;
     lastIndex_ = row;
     if (listIndex_ >= row) ++listIndex_;
     List().UpdateScrollBar();
@@ -415,6 +417,7 @@ void ListBox::RemoveRow(int row) {
     if (row < 0 || row >= ListCount()) throw OutOfBoundsException("no row " + std::to_string(row));
     if (List().editRow == row) EndEdit(false);
     rows_.erase(rows_.begin() + row);
+    ++revision_;
     if (List().editRow > row) --List().editRow;
     bool changed = false;
     if (listIndex_ == row) {
@@ -433,6 +436,7 @@ void ListBox::DeleteAllRows() {
     EndEdit(false);
     const bool changed = listIndex_ != -1;
     rows_.clear();
+    ++revision_;
     listIndex_ = -1;
     scrollPosition_ = 0;
     List().UpdateScrollBar();
@@ -446,6 +450,7 @@ void ListBox::MoveRow(int from, int to) {
     Row moved = std::move(rows_[from]);
     rows_.erase(rows_.begin() + from);
     rows_.insert(rows_.begin() + to, std::move(moved));
+    ++revision_;
     if (listIndex_ == from) listIndex_ = to;
     Invalidate();
     Application::Dispatch([this] { Event_Change(); });
@@ -466,6 +471,7 @@ std::string ListBox::Cell(int row, int column) const {
 }
 void ListBox::SetCell(int row, int column, const std::string& text) {
     At(row, column).text = text;
+    ++revision_;
     InvalidateCell(row, column);
 }
 std::string ListBox::CellTag(int row, int column) const {
@@ -479,6 +485,7 @@ bool ListBox::CellCheck(int row, int column) const {
 }
 void ListBox::SetCellCheck(int row, int column, bool value) {
     At(row, column).check = value;
+    ++revision_;
     InvalidateCell(row, column);
 }
 int ListBox::CellAlignment(int row, int column) const {
@@ -583,6 +590,7 @@ void ListBox::EndEdit(bool keep) {
     editor.release()->deleteLater();
     if (!keep || row < 0 || row >= ListCount() || column >= columnCount_) return;
     At(row, column).text = text;
+    ++revision_;
     InvalidateCell(row, column);
     Application::Dispatch([&] { Event_CellLostFocus(row, column); });
     Application::Dispatch([&] { Event_CellAction(row, column); });

@@ -5,6 +5,7 @@
 #include "platform/Color.h"
 #include "platform/Control.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -62,6 +63,9 @@ class ListBox : public RectControl {
     void InsertRow(int row, const std::string& text = {});
     void RemoveRow(int row);
     void DeleteAllRows();
+    // Changes whenever rows are added, removed or moved or a cell's text or check mark is set,
+    // and never returns to an earlier number.
+    uint64_t Revision() const { return revision_; }
 
     // Cells of rows that do not exist raise OutOfBoundsException.
     std::string Cell(int row, int column) const;
@@ -175,6 +179,7 @@ class ListBox : public RectControl {
     int listIndex_ = -1;
     int lastIndex_ = -1;
     int scrollPosition_ = 0;
+    uint64_t revision_ = 0;
     bool scrollBarVertical_ = false;
     bool scrollBarHorizontal_ = false;
 };

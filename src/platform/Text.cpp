@@ -12,8 +12,12 @@ char Lower(char c) {
 } // namespace
 
 std::string NthField(std::string_view text, std::string_view separator, int n) {
+    return std::string(NthFieldView(text, separator, n));
+}
+
+std::string_view NthFieldView(std::string_view text, std::string_view separator, int n) {
     if (n < 1) return {};
-    if (separator.empty()) return n == 1 ? std::string(text) : std::string();
+    if (separator.empty()) return n == 1 ? text : std::string_view();
     size_t start = 0;
     for (int field = 1; field < n; ++field) {
         const size_t next = text.find(separator, start);
@@ -21,7 +25,7 @@ std::string NthField(std::string_view text, std::string_view separator, int n) {
         start = next + separator.size();
     }
     const size_t end = text.find(separator, start);
-    return std::string(text.substr(start, end == std::string_view::npos ? text.npos : end - start));
+    return text.substr(start, end == std::string_view::npos ? text.npos : end - start);
 }
 
 int CountFields(std::string_view text, std::string_view separator) {

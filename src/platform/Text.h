@@ -6,6 +6,8 @@
 
 // The n-th field of text split at separator (n from 1); empty when there is no such field.
 std::string NthField(std::string_view text, std::string_view separator, int n);
+// The same field as a view into text.
+std::string_view NthFieldView(std::string_view text, std::string_view separator, int n);
 // The number of fields of text split at separator; 0 for an empty text.
 int CountFields(std::string_view text, std::string_view separator);
 

@@ -84,6 +84,45 @@ std::string TextInputStream::ReadAll() {
     return rest;
 }
 
+std::optional<std::string> ReadTextFile(const FolderItem& item) {
+    if (!item || item.Directory()) return std::nullopt;
+    const int fd = ::open(item.Path().c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat status {};
+    std::string text;
+    // One byte more than the file's size, so that its end is seen without growing the text.
+    if (::fstat(fd, &status) == 0 && status.st_size > 0)
+        text.resize(static_cast<size_t>(status.st_size) + 1);
+    size_t got = 0;
+    for (;;) {
+        // A file that grows meanwhile is read to its end.
+        if (got == text.size()) text.resize(std::max<size_t>(2 * text.size(), kPieceSize));
+        const ssize_t count = ::read(fd, text.data() + got, text.size() - got);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (count == 0) break;
+        got += static_cast<size_t>(count);
+    }
+    ::close(fd);
+    text.resize(got);
+    return text;
+}
+
+std::string_view TakeLine(std::string_view& text) {
+    size_t end = 0;
+    // A plain loop: find_first_of tests every character against the set with a call.
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+        ++end;
+    const std::string_view line = text.substr(0, end);
+    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+        ++end;
+    text.remove_prefix(std::min(end + 1, text.size()));
+    return line;
+}
+
 std::optional<TextOutputStream> TextOutputStream::Create(const FolderItem& item) {
     if (!item || item.Directory()) return std::nullopt;
     const fs::path& target = item.Path();

@@ -33,6 +33,13 @@ class TextInputStream {
     size_t position_ = 0;
 };
 
+// The whole of a file in one read, for a reader that needs all of it; none when the item is no
+// file or cannot be read.
+std::optional<std::string> ReadTextFile(const FolderItem& item);
+
+// Takes the next line off the front of text, without its end (LF, CRLF or CR).
+std::string_view TakeLine(std::string_view& text);
+
 // Writes a new file whole or not at all: the text goes to a temporary file beside the item,
 // which Close renames over it. A stream destroyed without Close leaves the old file as it was.
 class TextOutputStream {

@@ -5,26 +5,150 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
-TEST(Dictionary, EnumeratesInKeyOrderAndReplaces) {
-    Dictionary d;
-    for (const char* key : {"2025-12-25 18:00:00", "2025-01-01 00:00:00", "2025-12-25 09:30:00"})
-        d.Value(key, "old");
-    d.Value("2025-12-25 18:00:00", "replaced");
-    ASSERT_EQ(d.Count(), 3);
-    std::vector<std::string> keys;
+namespace {
+using Listing = std::vector<std::pair<std::string, std::string>>;
+
+Listing List(const Dictionary& d) {
+    Listing entries;
     for (const auto& [key, value] : d)
-        keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"2025-01-01 00:00:00", "2025-12-25 09:30:00",
-                                              "2025-12-25 18:00:00"}));
-    EXPECT_EQ(d.Key(2), keys[2]);
-    EXPECT_EQ(d.Value(keys[2]), "replaced");
-    EXPECT_THROW(d.Value("missing"), KeyNotFoundException);
-    EXPECT_THROW(d.Key(3), OutOfBoundsException);
-    EXPECT_EQ(d.Lookup("missing", "x"), "x");
-    d.Remove(keys[0]);
-    EXPECT_FALSE(d.HasKey(keys[0]));
+        entries.emplace_back(key, value);
+    return entries;
+}
+} // namespace
+
+// Whatever the order of the changes, the store lists its entries in key order, a key once, with
+// the value stored last.
+TEST(Dictionary, ListsInKeyOrderWithTheLastValueWhateverTheOrderOfChanges) {
+    const struct {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> set; // value nullptr: remove the key
+        Listing expected;
+    } cases[] = {
+        {"rising", {{"a", "1"}, {"b", "2"}, {"c", "3"}}, {{"a", "1"}, {"b", "2"}, {"c", "3"}}},
+        {"falling", {{"c", "3"}, {"b", "2"}, {"a", "1"}}, {{"a", "1"}, {"b", "2"}, {"c", "3"}}},
+        {"into the middle",
+         {{"a", "1"}, {"d", "4"}, {"b", "2"}, {"c", "3"}},
+         {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}}},
+        {"replaced first, middle and last",
+         {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"b", "x"}, {"c", "y"}, {"a", "z"}},
+         {{"a", "z"}, {"b", "x"}, {"c", "y"}}},
+        {"a prefix sorts first",
+         {{"ab", "2"}, {"a", "1"}, {"", "0"}},
+         {{"", "0"}, {"a", "1"}, {"ab", "2"}}},
+        {"removed and added again",
+         {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"b", nullptr}, {"a", nullptr}, {"a", "4"}},
+         {{"a", "4"}, {"c", "3"}}},
+        {"emptied", {{"a", "1"}, {"a", nullptr}}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Dictionary d;
+        for (const auto& [key, value] : c.set)
+            value ? d.Value(key, value) : d.Remove(key);
+        EXPECT_EQ(List(d), c.expected);
+        ASSERT_EQ(d.Count(), static_cast<int>(c.expected.size()));
+        for (size_t i = 0; i < c.expected.size(); ++i) {
+            EXPECT_EQ(d.Key(static_cast<int>(i)), c.expected[i].first);
+            EXPECT_TRUE(d.HasKey(c.expected[i].first));
+            EXPECT_EQ(d.Value(c.expected[i].first), c.expected[i].second);
+        }
+        EXPECT_THROW(d.Key(d.Count()), OutOfBoundsException);
+        EXPECT_THROW(d.Value("b0"), KeyNotFoundException);
+        EXPECT_THROW(d.Remove("b0"), KeyNotFoundException);
+        EXPECT_EQ(d.Lookup("b0", "fallback"), "fallback");
+    }
+}
+
+TEST(Dictionary, LowerBoundFindsTheFirstKeyAtOrAfter) {
+    Dictionary d;
+    for (const char* key : {"2025-12-25 18:00:00", "2025-01-01 00:00:00", "2026-03-01 09:30:00"})
+        d.Value(key, "v");
+    EXPECT_EQ(d.LowerBound("2025")->first, "2025-01-01 00:00:00");
+    EXPECT_EQ(d.LowerBound("2025-12-25 18:00:00")->first, "2025-12-25 18:00:00");
+    EXPECT_EQ(d.LowerBound("2025-12-25 18:00:01")->first, "2026-03-01 09:30:00");
+    EXPECT_EQ(d.LowerBound("2027"), d.end());
+}
+
+// A merge is as if its entries were stored one after the other: the later of two with one key
+// wins over the earlier and over what the store held, in any order of keys.
+TEST(Dictionary, AMergeInAnyOrderKeepsTheLastOfEachKey) {
+    const std::vector<Dictionary::Entry> file = {
+        {"c", "file c"}, {"a", "first a"}, {"e", "file e"}, {"a", "second a"},
+        {"b", "file b"}, {"a", "third a"}, {"e", "last e"}};
+    const Listing merged = {{"a", "third a"}, {"b", "file b"}, {"c", "file c"},
+                            {"d", "held d"},  {"e", "last e"}, {"f", "held f"}};
+    const std::vector<std::vector<Dictionary::Entry>> held = {
+        {}, {{"b", "held b"}, {"d", "held d"}, {"f", "held f"}}};
+    for (const auto& before : held) {
+        Dictionary d;
+        for (const auto& [key, value] : before)
+            d.Value(key, value);
+        EXPECT_EQ(d.Merge(file), 4) << "four different keys";
+        Listing expected = merged;
+        if (before.empty())
+            std::erase_if(expected, [](const auto& entry) { return entry.second[0] == 'h'; });
+        EXPECT_EQ(List(d), expected);
+        // In order and after everything held, a merge appends.
+        const std::vector<Dictionary::Entry> later = {{"x", "1"}, {"y", "2"}};
+        EXPECT_EQ(d.Merge(later), 2);
+        EXPECT_EQ(d.Key(d.Count() - 1), "y");
+    }
+}
+
+TEST(Dictionary, ALargeFallingMergeIsInOrderAndItsViewsOutliveLaterChanges) {
+    constexpr int kCount = 200000; // texts over many blocks
+    std::vector<std::string> keys;
+    for (int i = kCount - 1; i >= 0; --i)
+        keys.push_back("key " + std::to_string(1000000 + i));
+    std::vector<Dictionary::Entry> entries;
+    for (const std::string& key : keys)
+        entries.emplace_back(key, key);
+    Dictionary d;
+    d.Value("key 1000000", "held");
+    const std::string_view kept = d.Value("key 1000000");
+    EXPECT_EQ(d.Merge(entries), kCount);
+    ASSERT_EQ(d.Count(), kCount);
+    EXPECT_EQ(kept, "held") << "a replaced value's text stays until the store is cleared";
+    EXPECT_TRUE(std::ranges::is_sorted(d, {}, &Dictionary::Entry::first));
+    EXPECT_EQ(d.Value("key 1000000"), "key 1000000");
+    const std::string_view last = d.Value(d.Key(kCount - 1));
+    for (int i = 0; i < 1000; ++i)
+        d.Value("key 0" + std::to_string(i), std::string(100, 'x'));
+    EXPECT_EQ(last, "key 1199999");
+}
+
+TEST(Dictionary, EveryChangeGivesANewRevisionAndReadsNone) {
+    Dictionary d;
+    std::vector<uint64_t> seen{d.Revision()};
+    const auto changed = [&] {
+        EXPECT_EQ(std::ranges::count(seen, d.Revision()), 0) << "step " << seen.size();
+        seen.push_back(d.Revision());
+    };
+    d.Value("b", "1");
+    changed();
+    d.Value("b", "2");
+    changed();
+    d.Value("a", "1");
+    changed();
+    const std::vector<Dictionary::Entry> more = {{"c", "1"}};
+    d.Merge(more);
+    changed();
+    d.Remove("a");
+    changed();
+    (void)d.HasKey("b"), (void)d.Lookup("b"), (void)d.LowerBound("b"), (void)d.Key(0);
+    EXPECT_EQ(d.Revision(), seen.back()) << "reading changes nothing";
+    d.Clear();
+    changed();
+    // A store put in its place must not pass for the one whose revision was noted.
+    Dictionary other;
+    other.Value("z", "1");
+    d = std::move(other);
+    changed();
+    EXPECT_EQ(d.Value("z"), "1");
 }
 
 TEST(Text, FieldsCountFromOne) {

@@ -285,4 +285,6 @@ class CalendarWindow : public Window {
     int todoHeightBeforeMonth_ = 0;
     // A cell that cannot be painted is logged once, never shown as a message.
     bool paintProblemLogged_ = false;
+    // The to-do list's revision that the event file holds.
+    uint64_t savedTodoRevision_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "mainwindow/glance/EventFileFormat.h"
 
 #include "app/App.h"
+#include "app/EventFile.h"
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
@@ -57,8 +58,7 @@ std::vector<TodoItem> ReadTodoItems(const FolderItem& item) {
     }
     while (!stream->EndOfFile()) {
         const std::string line = stream->ReadLine();
-        // Only the marker itself ends the items: an item may mention the words.
-        if (TextEquals(line, AppText::kEventsMarker)) break;
+        if (IsEventsMarker(line)) break;
         items.push_back({NthField(line, "\t", 1) == "1", NthField(line, "\t", 2)});
     }
     return items;

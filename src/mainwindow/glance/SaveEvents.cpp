@@ -19,11 +19,21 @@ std::vector<EventFileFormat::TodoItem> TodoItems(const ListBox& list) {
 } // namespace
 
 void CalendarWindow::SaveEvents() {
+    app& application = App();
     const FolderItem documents = SpecialFolder::Documents();
+    const FolderItem item = documents.Child(AppText::kEventFileName);
+    // A file that holds what the store and the to-do list hold is left alone: rewriting (and
+    // flushing) a large file for nothing is most of the wait at a quit.
+    const bool unchanged = application.eventFileRevision == application.eventDict.Revision() &&
+                           savedTodoRevision_ == TodoList->Revision();
+    if (unchanged && item.Exists() && !item.Directory()) return;
     std::error_code error;
     std::filesystem::create_directories(documents.Path(), error);
-    const FolderItem item = documents.Child(AppText::kEventFileName);
-    if (EventFileFormat::Write(item, TodoItems(*TodoList), App().eventDict)) return;
+    if (EventFileFormat::Write(item, TodoItems(*TodoList), application.eventDict)) {
+        application.eventFileRevision = application.eventDict.Revision();
+        savedTodoRevision_ = TodoList->Revision();
+        return;
+    }
     const std::string path = item.Path().string();
     std::cerr << "calendar: could not write " << path << "; the previous file is kept\n";
     MsgBox("Your events and to-do items could not be saved in " + path +

@@ -40,6 +40,7 @@ void CalendarWindow::TodoList_Open() {
         list.SetCellCheck(list.LastIndex(), 0, todo.done);
         list.SetCell(list.LastIndex(), 1, todo.text);
     }
+    savedTodoRevision_ = list.Revision();
     // A long list read back needs its scroll bar at once, or its last items cannot be reached.
     TodoList_Change();
 }

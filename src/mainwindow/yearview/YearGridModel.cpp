@@ -122,7 +122,8 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     const std::string end = std::to_string(startYear + 3);
     for (auto entry = store.LowerBound(std::to_string(startYear));
          entry != store.end() && entry->first < end; ++entry) {
-        const auto& [key, value] = *entry;
+        const std::string key(entry->first);
+        const std::string_view value = entry->second;
         try {
             d.SetSQLDateTime(key);
             if (d.Year() < startYear) continue;
