@@ -3,6 +3,9 @@
 #include "platform/TestSeams.h"
 #include "platform/Text.h"
 
+#include <filesystem>
+#include <optional>
+
 namespace {
 class EventStoreTest : public AppTest {
   protected:
@@ -106,4 +109,44 @@ TEST_F(EventStoreTest, WithoutAFileTheStoreHoldsEightHolidaysAYear) {
     for (const std::string day : {"2025-11-27", "2027-11-25", "2025-02-17", "2027-02-15",
                                   "2025-05-26", "2027-05-31", "2025-09-01", "2026-09-07"})
         EXPECT_TRUE(application->eventDict.HasKey(day + " 00:00:00")) << day;
+}
+
+// The store is noted as held by the file only when the file gave every entry and nothing of it
+// was refused, as only then may a quit leave the file as it is.
+TEST_F(EventStoreTest, TheFileIsNotedAsHoldingTheStoreOnlyWhenItGaveAllOfIt) {
+    const std::string events = "Events Data:\n"
+                               "2025-03-01 10:00:00|2025-03-01 11:00:00//A\n"
+                               "2025-03-01 10:00:00|2025-03-01 12:00:00//A again\n"
+                               "2025-03-02 10:00:00|2025-03-02 11:00:00//B\n";
+    std::string holidays = "Events Data:\n";
+    {
+        app scratch;
+        Customization().calendarStartYear = 2025;
+        scratch.LoadHolidays();
+        for (const auto& [key, value] : scratch.eventDict)
+            holidays += std::string(key) + "|" + std::string(value) + "\n";
+    }
+    const struct {
+        const char* name;
+        std::optional<std::string> file;
+        bool withHolidays;
+        bool held;
+    } cases[] = {
+        {"no file", std::nullopt, false, false},
+        {"no events marker", "0\tA to-do\n", false, false},
+        {"events, one key twice", events, false, true},
+        {"a refused line", events + "garbage\n", false, false},
+        {"holidays the file lacks", events, true, false},
+        {"holidays the file holds", holidays + events.substr(13), true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(EventFile());
+        application->eventDict = Dictionary();
+        application->eventFileRevision.reset();
+        if (c.file) TestEnvironment::WriteFile(EventFile(), *c.file);
+        if (c.withHolidays) application->LoadHolidays();
+        application->LoadUserEvents();
+        EXPECT_EQ(application->eventFileRevision == application->eventDict.Revision(), c.held);
+    }
 }

@@ -3,10 +3,13 @@
 #include "mainwindow/WeekFaceFixture.h"
 
 #include "mainwindow/glance/EventFileFormat.h"
+#include "platform/Simulate.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -97,5 +100,77 @@ TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {
             versions,
             [&](const auto& todo) { return found == EventFileFormat::Compose(todo, store); }))
             << "killed after " << delayMs << " ms: " << found.size() << " bytes";
+    }
+}
+
+// The file is written again only when it may differ from what the window and the store hold,
+// so that leaving a large calendar untouched costs no rewrite; then it holds the change.
+TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
+    const std::string dentist = "2026-03-05 09:00:00|2026-03-05 10:00:00//Dentist\n";
+    const std::string note = "2026-03-06 00:00:01|2026-03-06 00:00:01//Note\n";
+    const std::string events = "Events Data:\n" + dentist + note;
+    // Line ends the writer does not use show whether the file was written.
+    const std::string original = ReplaceAll("1\tBuy milk\n0\tCall Ann\n" + events, "\n", "\r\n");
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        std::string written; // empty when the file must be left as it was
+    } cases[] = {
+        {"nothing", [] {}, ""},
+        {"a to-do text edited",
+         [&] {
+             Window().TodoList->EditCell(0, 1);
+             Window().TodoList->ActiveCell()->SetText("Buy tea");
+             Simulate::Key(Window(), "Return");
+         },
+         "1\tBuy tea\n0\tCall Ann\n" + events},
+        {"a to-do ticked", [&] { Window().TodoList->SetCellCheck(1, 0, true); },
+         "1\tBuy milk\n1\tCall Ann\n" + events},
+        {"a to-do added", [&] { Window().TodoList->AddRow(); },
+         "1\tBuy milk\n0\tCall Ann\n0\t\n" + events},
+        {"a to-do removed", [&] { Window().TodoList->RemoveRow(0); }, "0\tCall Ann\n" + events},
+        {"an event added", [&] { Save("2026-03-05 11:00:00", "2026-03-05 11:30:00", "Lunch"); },
+         "1\tBuy milk\n0\tCall Ann\n" + events.substr(0, events.size() - note.size()) +
+             "2026-03-05 11:00:00|2026-03-05 11:30:00//Lunch\n" + note},
+        {"an event removed",
+         [&] {
+             Select("2026-03-05 09:00:00");
+             Window().GlanceList->RemoveEvent();
+         },
+         "1\tBuy milk\n0\tCall Ann\nEvents Data:\n" + note},
+        {"the file removed", [&] { fs::remove(file); }, "1\tBuy milk\n0\tCall Ann\n" + events},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestEnvironment::WriteFile(file, original);
+        application.eventDict.Clear();
+        application.LoadUserEvents();
+        Window().GlanceOn();
+        c.change();
+        Window().GlanceOff(); // saves
+        EXPECT_EQ(EventFile(), c.written.empty() ? original : c.written);
+        // What was written is what the file holds: closing has nothing more to write.
+        TestEnvironment::WriteFile(file, original);
+        Window().Close();
+        DoEvents();
+        EXPECT_EQ(EventFile(), original);
+    }
+    EXPECT_TRUE(Messages().empty());
+}
+
+// The to-do reader stops at the marker line wherever the event reader starts: a marker after a
+// byte-order mark or with blanks around it must not turn the events into to-do items.
+TEST_F(WeekFaceTest, TheToDoItemsEndAtEveryMarkerTheEventReaderAccepts) {
+    const FolderItem item(environment.Documents() / "Calendar.tpc");
+    for (const std::string marker : {"Events Data:", " Events Data:\t",
+                                     "\xEF\xBB\xBF"
+                                     "Events Data:"}) {
+        TestEnvironment::WriteFile(item.Path(),
+                                   "1\tMarker: Events Data:\n" + marker +
+                                       "\n2026-03-05 09:00:00|2026-03-05 10:00:00//A\n");
+        EXPECT_EQ(EventFileFormat::ReadTodoItems(item),
+                  (std::vector<EventFileFormat::TodoItem>{{true, "Marker: Events Data:"}}))
+            << marker;
     }
 }
