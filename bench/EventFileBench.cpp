@@ -1,4 +1,4 @@
-// Loading an event file of 100,000 entries at start-up.
+// Loading an event file of 100,000 and of 1,000,000 entries at start-up.
 #include "BenchMain.h"
 
 #include "app/App.h"
@@ -7,11 +7,13 @@
 
 #include <string>
 
-static void LoadUserEvents100k(benchmark::State& state) {
+static void LoadUserEvents(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
     TestEnvironment environment;
     std::string text = "0\tA to-do item\nEvents Data:\n";
     Date start(2020, 1, 1, 8, 0, 0);
-    for (int i = 0; i < 100000; ++i) {
+    text.reserve(static_cast<size_t>(count) * 64);
+    for (int i = 0; i < count; ++i) {
         Date end = start;
         end.SetMinute(end.Minute() + 30);
         text += start.SQLDateTime() + "|" + end.SQLDateTime() + "//Event number " +
@@ -26,9 +28,9 @@ static void LoadUserEvents100k(benchmark::State& state) {
         application.LoadUserEvents();
         benchmark::DoNotOptimize(application.eventDict.Count());
     }
-    state.SetItemsProcessed(state.iterations() * 100000);
+    state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(LoadUserEvents100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadUserEvents)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     return RunInProcessBenchmarks(argc, argv);

@@ -141,9 +141,10 @@ double Median(std::vector<double> values) {
 std::vector<std::string> Floor() {
     return {(programFolder / "FloorWindow").string()};
 }
-std::vector<std::string> Calendar(bool quit = false) {
+// The calendar ending at its first frame, or quitting there ("--quit", "--change-and-quit").
+std::vector<std::string> Calendar(const std::string& quit = {}) {
     std::vector<std::string> command{(programFolder / "FirstPaintCalendar").string()};
-    if (quit) command.emplace_back("--quit");
+    if (!quit.empty()) command.push_back(quit);
     return command;
 }
 
@@ -225,13 +226,14 @@ BENCHMARK(FirstFrameWithEventsVersusEmpty)
     ->Iterations(11);
 
 // A quit (as at a logout) after the first frame, to the end of the process, with 1,000,000
-// entries: the event file is written and the store released.
-void QuitWithEvents(benchmark::State& state) {
+// entries: unchanged, the store is released; with one event changed, the event file is also
+// written whole and flushed.
+void QuitWithEvents(benchmark::State& state, const std::string& quit) {
     const std::string& display = Display("1920x1200");
     const fs::path events = EventFile(static_cast<int>(state.range(0)));
     std::vector<double> times;
     for (auto _ : state) {
-        const Outcome outcome = Run(Calendar(true), display, events);
+        const Outcome outcome = Run(Calendar(quit), display, events);
         if (!outcome.ok || outcome.output.empty()) {
             state.SkipWithError("a run failed or timed out");
             return;
@@ -245,7 +247,12 @@ void QuitWithEvents(benchmark::State& state) {
     }
     state.counters["ms"] = Median(times);
 }
-BENCHMARK(QuitWithEvents)
+BENCHMARK_CAPTURE(QuitWithEvents, Unchanged, std::string("--quit"))
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(11);
+BENCHMARK_CAPTURE(QuitWithEvents, OneChanged, std::string("--change-and-quit"))
     ->Arg(1000000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)

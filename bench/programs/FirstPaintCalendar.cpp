@@ -1,20 +1,30 @@
 // The calendar as the start-up benchmark runs it: the real program, which ends itself once its
 // window has painted its first frame. With --quit it quits there the way a logout does, after
 // writing the monotonic clock's nanoseconds to standard output, so the benchmark can time the
-// quit up to the end of the process.
+// quit up to the end of the process. With --change-and-quit it first renames the event in the
+// middle of the store, as an edit would, so that the quit has the event file to write.
+#include "app/App.h"
 #include "app/Startup.h"
 #include "platform/TestSeams.h"
 
 #include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <string>
 #include <string_view>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
-    const bool quit = argc > 1 && std::string_view(argv[1]) == "--quit";
-    TestSeams::WhenFirstPainted([quit] {
+    const std::string_view mode = argc > 1 ? argv[1] : "";
+    const bool change = mode == "--change-and-quit";
+    const bool quit = change || mode == "--quit";
+    TestSeams::WhenFirstPainted([quit, change] {
         if (!quit) ::_exit(0);
+        Dictionary& store = App().eventDict;
+        if (change && store.Count() > 0) {
+            const std::string key(store.Key(store.Count() / 2));
+            store.Value(key, std::string(store.Value(key)) + " (renamed)");
+        }
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
         std::printf("%lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);

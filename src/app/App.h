@@ -1,5 +1,6 @@
 #pragma once
 // The application object: the state that every window shares for the whole run.
+#include "app/EventFile.h"
 #include "platform/Application.h"
 #include "platform/Date.h"
 #include "platform/Dictionary.h"
@@ -7,6 +8,7 @@
 #include "platform/Picture.h"
 
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,9 +24,10 @@ class app : public Application {
     Date currentDate;
     Date countdownDate;
     Dictionary eventDict; // the event store: SQL start date-time -> end//title[//kind]
-    // The store's revision that the event file holds; none while the file may hold something
-    // else (there is none yet, it had refused lines, or it lacks entries such as holidays).
+    // The store's revision when the event file was last read or written; none while there is
+    // no event file. The file is written again only after a change.
     std::optional<uint64_t> eventFileRevision;
+    std::future<EventFileLines> userEventsReading;
     int StartTime = 0; // first and last hour of the week grid
     int EndTime = 0;
     bool showCoundownCalendar = false;
@@ -62,6 +65,9 @@ class app : public Application {
     void CheckRunning();
     void GetPrefs();
     void PutPrefs() const;
+    // Starts reading the event file beside the rest of the start-up; LoadUserEvents then takes
+    // what was read, or reads the file itself when nothing was started.
+    void StartReadingUserEvents();
     void LoadUserEvents();
     void LoadHolidays();
 };

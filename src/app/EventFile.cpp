@@ -9,9 +9,10 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
-#include <vector>
+#include <future>
 
 namespace {
+constexpr size_t kSQLDateTimeLength = 19;
 
 // Takes the to-do items off the front of text; false when no events follow.
 bool SkipToEvents(std::string_view& text) {
@@ -27,35 +28,27 @@ std::string_view EventValue(std::string_view line, size_t bar) {
     return line.substr(bar + 1, next == std::string_view::npos ? next : next - bar - 1);
 }
 
-struct EventLines {
-    std::vector<Dictionary::Entry> entries; // views into the file's text, in the file's order
-    std::string_view countdown;             // the start of the last countdown line, if any
-    bool wellFormed = true;
-};
-
-// The event lines of text. A line that does not start with an SQL date-time is skipped (and
-// logged) and reading goes on, also after a second marker, so that every good line is kept.
-EventLines ReadEvents(std::string_view text, const FolderItem& file) {
-    EventLines lines;
-    // About fifty characters a line: one allocation for the whole file.
-    lines.entries.reserve(text.size() / 48 + 1);
+// The event lines of text. A line that does not start with an SQL date-time is refused and
+// reading goes on, also after a second marker, so that every good line is kept.
+void ReadEvents(std::string_view text, EventFileLines& lines) {
+    // Room for as many lines as the text can hold: a good line has at least a date-time and a
+    // line end. Room that stays unused is never touched, so it costs no memory.
+    lines.entries.reserve(text.size() / (kSQLDateTimeLength + 1) + 1);
+    std::string_view countdown;
     while (!text.empty()) {
         const std::string_view line = TakeLine(text);
         if (line.empty()) continue;
         const size_t bar = line.find('|');
         const std::string_view key = line.substr(0, bar);
         if (!Date::IsSQLDateTime(key)) {
-            lines.wellFormed = false;
-            LogProblem("skipped an event line that does not start with a date (\"" +
-                           std::string(line.substr(0, 40)) + "\")",
-                       file.Path());
+            lines.refused.emplace_back(line.substr(0, 40));
             continue;
         }
         const std::string_view value = EventValue(line, bar);
-        if (TextEquals(NthFieldView(value, "//", 3), "Countdown")) lines.countdown = key;
+        if (TextEquals(NthFieldView(value, "//", 3), "Countdown")) countdown = key;
         lines.entries.emplace_back(key, value);
     }
-    return lines;
+    lines.countdown = countdown;
 }
 
 } // namespace
@@ -66,19 +59,34 @@ bool IsEventsMarker(std::string_view line) {
     return TextEquals(Trim(line), AppText::kEventsMarker);
 }
 
+EventFileLines ReadEventFile(const FolderItem& item) {
+    EventFileLines lines;
+    if (!item || !item.Exists()) return lines;
+    // Read in one go: the file's text becomes the store's, without a copy of its lines.
+    lines.file = ReadWholeFile(item);
+    if (!lines.file) throw IOException("cannot open the event file " + item.Path().string());
+    std::string_view text = lines.file->View();
+    if (SkipToEvents(text)) ReadEvents(text, lines);
+    return lines;
+}
+
+void app::StartReadingUserEvents() {
+    const FolderItem item = SpecialFolder::Documents().Child(AppText::kEventFileName);
+    userEventsReading = std::async(std::launch::async, ReadEventFile, item);
+}
+
 void app::LoadUserEvents() {
     const FolderItem item = SpecialFolder::Documents().Child(AppText::kEventFileName);
-    if (!item || !item.Exists()) return;
-    // Read in one go: the lines stay in this text and only the entries are copied out.
-    const std::optional<std::string> text = ReadTextFile(item);
-    if (!text) throw IOException("cannot open the event file " + item.Path().string());
-    std::string_view events = *text;
-    if (!SkipToEvents(events)) return;
-    const EventLines lines = ReadEvents(events, item);
-    const int keys = eventDict.Merge(lines.entries);
-    if (!lines.countdown.empty()) countdownDate.SetSQLDateTime(std::string(lines.countdown));
-    // The file holds the store exactly when it gave every entry (no holiday it lacks) and
-    // nothing was refused; then quitting need not write it again.
-    if (lines.wellFormed && keys == eventDict.Count()) eventFileRevision = eventDict.Revision();
-    if (!lines.wellFormed) MsgBox(AppText::kEventDatabaseProblem);
+    EventFileLines lines =
+        userEventsReading.valid() ? userEventsReading.get() : ReadEventFile(item);
+    if (!lines.file) return;
+    for (const std::string& line : lines.refused)
+        LogProblem("skipped an event line that does not start with a date (\"" + line + "\")",
+                   item.Path());
+    if (!lines.countdown.empty()) countdownDate.SetSQLDateTime(lines.countdown);
+    eventDict.Merge(std::move(lines.file->text), std::move(lines.entries));
+    // From here on the file stands for what the load put into the store: only a later change
+    // of the store makes it worth writing again.
+    eventFileRevision = eventDict.Revision();
+    if (!lines.refused.empty()) MsgBox(AppText::kEventDatabaseProblem);
 }

@@ -1,9 +1,29 @@
 #pragma once
-// What the reader of the event file and its writer agree on beyond the texts in App.h.
+// The event file as the start-up reads it, and what its reader and writer agree on beyond the
+// texts in App.h.
+#include "platform/Dictionary.h"
+#include "platform/FolderItem.h"
+#include "platform/TextStream.h"
+
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // Whether line is the marker between the to-do items and the events. Only a line that is the
 // marker itself counts: a to-do item that merely mentions the words must not hide the events.
 // Blanks at its ends and a byte-order mark that an editor put before the first line do not
 // count.
 bool IsEventsMarker(std::string_view line);
+
+// The event lines of a file, read and checked but not yet in the store.
+struct EventFileLines {
+    std::optional<WholeFile> file;          // none when there is no file
+    std::vector<Dictionary::Entry> entries; // views into the file's text, in the file's order
+    std::string countdown;                  // the start of the last countdown line, if any
+    std::vector<std::string> refused;       // the beginnings of lines without a date-time
+};
+
+// Reads and checks the event lines of the file at path. It touches nothing else, so it may run
+// beside the rest of the start-up; raises IOException when the file is there but unreadable.
+EventFileLines ReadEventFile(const FolderItem& item);

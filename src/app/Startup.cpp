@@ -43,6 +43,7 @@ void app::Event_Open() {
     try {
         CheckRunning();
         if (closing) return;
+        StartReadingUserEvents();
         GetPrefs();
         CustomizationModule::CustomizeCalendar();
         if (closing) return;

@@ -97,47 +97,40 @@ void Dictionary::Value(std::string_view key, std::string_view value) {
         entries_.insert(at, Keep(key, value));
 }
 
-int Dictionary::Merge(std::span<const Entry> entries) {
-    if (entries.empty()) return 0;
+void Dictionary::Merge(std::unique_ptr<char[]> text, std::vector<Entry> entries) {
+    if (entries.empty()) return;
+    if (text) blocks_.push_back(std::move(text));
     ++revision_;
-    size_t size = 0;
-    for (const auto& [key, value] : entries)
-        size += key.size() + value.size();
-    // All the texts in one piece: a file's worth of entries is one allocation.
-    char* text = Reserve(size);
-    std::vector<Entry> added;
-    added.reserve(entries.size());
-    for (const auto& [key, value] : entries) {
-        std::memcpy(text, key.data(), key.size());
-        std::memcpy(text + key.size(), value.data(), value.size());
-        added.push_back({{text, key.size()}, {text + key.size(), value.size()}});
-        text += key.size() + value.size();
-    }
     // Entries in strictly rising order (as a file written by this program holds them) need no
     // sort. Otherwise a stable sort keeps equal keys in their order, and of each run of them
     // the last is kept.
-    if (std::ranges::adjacent_find(added, std::not_fn(KeyLess)) != added.end()) {
-        std::ranges::stable_sort(added, KeyLess);
-        const auto kept = std::unique(added.rbegin(), added.rend(), SameKey);
-        added.erase(added.begin(), kept.base());
+    if (std::ranges::adjacent_find(entries, std::not_fn(KeyLess)) != entries.end()) {
+        std::ranges::stable_sort(entries, KeyLess);
+        const auto kept = std::unique(entries.rbegin(), entries.rend(), SameKey);
+        entries.erase(entries.begin(), kept.base());
     }
-    const int keys = static_cast<int>(added.size());
-    if (entries_.empty() || entries_.back().first < added.front().first) {
-        entries_.insert(entries_.end(), added.begin(), added.end());
-        return keys;
+    // The entries held before that the new ones do not replace; usually a few holidays, or
+    // none when the file held them too.
+    std::vector<Entry> held;
+    for (const Entry& entry : entries_)
+        if (!std::ranges::binary_search(entries, entry.first, {}, &Entry::first))
+            held.push_back(entry);
+    // Merged from the back into the room after the new entries: each run of new entries moves
+    // once, in one piece, to its final place.
+    size_t from = entries.size(); // new entries before from have not moved
+    entries.resize(entries.size() + held.size());
+    size_t to = entries.size(); // entries from here on are in place
+    for (auto entry = held.rbegin(); entry != held.rend(); ++entry) {
+        const auto first = entries.begin();
+        const auto at = std::lower_bound(first, first + static_cast<std::ptrdiff_t>(from),
+                                         *entry, KeyLess);
+        std::move_backward(at, first + static_cast<std::ptrdiff_t>(from),
+                           first + static_cast<std::ptrdiff_t>(to));
+        to -= static_cast<size_t>(first + static_cast<std::ptrdiff_t>(from) - at);
+        entries[--to] = *entry;
+        from = static_cast<size_t>(at - first);
     }
-    std::vector<Entry> merged;
-    merged.reserve(entries_.size() + added.size());
-    auto old = entries_.begin();
-    for (const Entry& entry : added) {
-        while (old != entries_.end() && old->first < entry.first)
-            merged.push_back(*old++);
-        if (old != entries_.end() && old->first == entry.first) ++old; // replaced
-        merged.push_back(entry);
-    }
-    merged.insert(merged.end(), old, entries_.end());
-    entries_ = std::move(merged);
-    return keys;
+    entries_ = std::move(entries);
 }
 
 std::string Dictionary::Lookup(std::string_view key, std::string_view fallback) const {

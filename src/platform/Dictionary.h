@@ -35,10 +35,10 @@ class Dictionary {
     // after every other is added in constant time; any other costs a move of the entries after
     // it.
     void Value(std::string_view key, std::string_view value);
-    // Adds the entries as Value(key, value) one after the other would (a later entry replaces
-    // an earlier one with the same key), in O(n log n) for any order of keys. Returns how many
-    // different keys they hold.
-    int Merge(std::span<const Entry> entries);
+    // Adds entries as Value(key, value) one after the other would (a later entry replaces an
+    // earlier one with the same key), in O(n log n) for any order of keys, and keeps text, which
+    // holds their keys and values: a file read whole becomes the store's text without a copy.
+    void Merge(std::unique_ptr<char[]> text, std::vector<Entry> entries);
     // The value of key, or fallback when there is none.
     std::string Lookup(std::string_view key, std::string_view fallback = {}) const;
 

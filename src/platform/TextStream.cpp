@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <sys/stat.h>
@@ -84,42 +85,49 @@ std::string TextInputStream::ReadAll() {
     return rest;
 }
 
-std::optional<std::string> ReadTextFile(const FolderItem& item) {
+std::optional<WholeFile> ReadWholeFile(const FolderItem& item) {
     if (!item || item.Directory()) return std::nullopt;
     const int fd = ::open(item.Path().c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     struct stat status {};
-    std::string text;
-    // One byte more than the file's size, so that its end is seen without growing the text.
-    if (::fstat(fd, &status) == 0 && status.st_size > 0)
-        text.resize(static_cast<size_t>(status.st_size) + 1);
-    size_t got = 0;
+    // One byte more than the file's size, so that its end is seen without growing the block.
+    size_t capacity = ::fstat(fd, &status) == 0 && status.st_size > 0
+                          ? static_cast<size_t>(status.st_size) + 1
+                          : kPieceSize;
+    WholeFile file{std::make_unique_for_overwrite<char[]>(capacity), 0};
     for (;;) {
-        // A file that grows meanwhile is read to its end.
-        if (got == text.size()) text.resize(std::max<size_t>(2 * text.size(), kPieceSize));
-        const ssize_t count = ::read(fd, text.data() + got, text.size() - got);
+        if (file.size == capacity) {
+            // The file grew since it was measured: it is read to its end.
+            capacity *= 2;
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+            std::memcpy(larger.get(), file.text.get(), file.size);
+            file.text = std::move(larger);
+        }
+        const ssize_t count = ::read(fd, file.text.get() + file.size, capacity - file.size);
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) {
             ::close(fd);
             return std::nullopt;
         }
         if (count == 0) break;
-        got += static_cast<size_t>(count);
+        file.size += static_cast<size_t>(count);
     }
     ::close(fd);
-    text.resize(got);
-    return text;
+    return file;
 }
 
 std::string_view TakeLine(std::string_view& text) {
-    size_t end = 0;
-    // A plain loop: find_first_of tests every character against the set with a call.
-    while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-        ++end;
+    if (text.empty()) return {};
+    // The line ends at the first CR or LF; memchr finds either faster than a loop over both.
+    const char* const start = text.data();
+    const char* lineFeed = static_cast<const char*>(std::memchr(start, '\n', text.size()));
+    const size_t length = lineFeed ? static_cast<size_t>(lineFeed - start) : text.size();
+    const char* carriageReturn = static_cast<const char*>(std::memchr(start, '\r', length));
+    const size_t end = carriageReturn ? static_cast<size_t>(carriageReturn - start) : length;
     const std::string_view line = text.substr(0, end);
-    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
-        ++end;
-    text.remove_prefix(std::min(end + 1, text.size()));
+    // CRLF is one break.
+    const bool crlf = carriageReturn && end + 1 == length && lineFeed;
+    text.remove_prefix(std::min(end + (crlf ? 2 : 1), text.size()));
     return line;
 }
 

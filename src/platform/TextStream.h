@@ -4,6 +4,7 @@
 #include "platform/FolderItem.h"
 
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,9 +34,15 @@ class TextInputStream {
     size_t position_ = 0;
 };
 
-// The whole of a file in one read, for a reader that needs all of it; none when the item is no
-// file or cannot be read.
-std::optional<std::string> ReadTextFile(const FolderItem& item);
+// The whole text of a file, in one block that can be handed on.
+struct WholeFile {
+    std::unique_ptr<char[]> text;
+    size_t size = 0;
+    std::string_view View() const { return {text.get(), size}; }
+};
+// Reads a file in one go, for a reader that needs all of it; none when the item is no file or
+// cannot be read.
+std::optional<WholeFile> ReadWholeFile(const FolderItem& item);
 
 // Takes the next line off the front of text, without its end (LF, CRLF or CR).
 std::string_view TakeLine(std::string_view& text);

@@ -3,20 +3,19 @@
 #include "platform/TestSeams.h"
 #include "platform/Text.h"
 
-#include <filesystem>
-#include <optional>
-
 namespace {
 class EventStoreTest : public AppTest {
   protected:
-    // Holidays for 2025 to 2027, then the event file when there is one.
-    void Load(const std::string* text) {
+    // Holidays for 2025 to 2027, then the event file when there is one; read beside the
+    // holidays as the start-up does, or when it is loaded.
+    void Load(const std::string* text, bool readBeside = false) {
         if (text) TestEnvironment::WriteFile(EventFile(), *text);
         Customization().calendarStartYear = 2025;
+        if (readBeside) application->StartReadingUserEvents();
         application->LoadHolidays();
         application->LoadUserEvents();
     }
-    void Load(const std::string& text) { Load(&text); }
+    void Load(const std::string& text, bool readBeside = false) { Load(&text, readBeside); }
     size_t ProblemMessages() const {
         size_t count = 0;
         for (const auto& dialog : TestSeams::Dialogs())
@@ -27,34 +26,40 @@ class EventStoreTest : public AppTest {
 } // namespace
 
 TEST_F(EventStoreTest, AMixedFileLoadsGoodLinesOfAnyShapeAndEndingAndReportsBadOnesOnce) {
-    testing::internal::CaptureStderr();
-    Load("1\tBuy milk\n"
-         "0\tEvents Data: in a to-do item\r\n"
-         "Events Data:\r\n"
-         "2025-03-01 10:00:00|2025-03-01 11:00:00//Dentist\n"
-         "garbage|2025-03-01 11:00:00//Lost\n"
-         "2025-12-25 00:00:00|2025-12-25 00:00:00//Family day\n"
-         "2025-13-40 99:00:00|bad date\n"
-         "2025-03-02 00:00:01|2025-03-02 00:00:01//Note\r\n"
-         "2025-03-01 12:00:00|2025-03-01 13:00:00//A|more text\r"
-         "2025-03-05 08:00:00\n"
-         "2025-03-06 08:00:00|2025-03-06 08:30:00//First\r\n"
-         "2025-03-06 08:00:00|2025-03-06 09:00:00//Second\n"
-         "\n"
-         "2025-03-07 08:00:00|2025-03-07 08:30:00//After a blank line\n");
-    const Dictionary& store = application->eventDict;
-    EXPECT_EQ(store.Count(), 24 + 6) << "24 holidays, one replaced, plus six new entries";
-    EXPECT_EQ(store.Value("2025-03-01 12:00:00"), "2025-03-01 13:00:00//A");
-    EXPECT_EQ(store.Value("2025-03-05 08:00:00"), "");
-    EXPECT_EQ(store.Value("2025-03-06 08:00:00"), "2025-03-06 09:00:00//Second");
-    EXPECT_EQ(store.Value("2025-03-01 10:00:00"), "2025-03-01 11:00:00//Dentist");
-    EXPECT_EQ(store.Value("2025-12-25 00:00:00"), "2025-12-25 00:00:00//Family day");
-    EXPECT_EQ(store.Value("2025-03-02 00:00:01"), "2025-03-02 00:00:01//Note");
-    EXPECT_EQ(ProblemMessages(), 1u);
-    // The log names each skipped line and the file.
-    const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(CountFields(log, "Calendar.tpc\n"), 3) << log;
-    EXPECT_NE(log.find("garbage"), std::string::npos) << log;
+    for (const bool readBeside : {false, true}) {
+        SCOPED_TRACE(readBeside ? "read beside the start-up" : "read when loaded");
+        TestSeams::Enable();
+        application->eventDict = Dictionary();
+        testing::internal::CaptureStderr();
+        Load("1\tBuy milk\n"
+             "0\tEvents Data: in a to-do item\r\n"
+             "Events Data:\r\n"
+             "2025-03-01 10:00:00|2025-03-01 11:00:00//Dentist\n"
+             "garbage|2025-03-01 11:00:00//Lost\n"
+             "2025-12-25 00:00:00|2025-12-25 00:00:00//Family day\n"
+             "2025-13-40 99:00:00|bad date\n"
+             "2025-03-02 00:00:01|2025-03-02 00:00:01//Note\r\n"
+             "2025-03-01 12:00:00|2025-03-01 13:00:00//A|more text\r"
+             "2025-03-05 08:00:00\n"
+             "2025-03-06 08:00:00|2025-03-06 08:30:00//First\r\n"
+             "2025-03-06 08:00:00|2025-03-06 09:00:00//Second\n"
+             "\n"
+             "2025-03-07 08:00:00|2025-03-07 08:30:00//After a blank line\n",
+             readBeside);
+        const Dictionary& store = application->eventDict;
+        EXPECT_EQ(store.Count(), 24 + 6) << "24 holidays, one replaced, plus six new entries";
+        EXPECT_EQ(store.Value("2025-03-01 12:00:00"), "2025-03-01 13:00:00//A");
+        EXPECT_EQ(store.Value("2025-03-05 08:00:00"), "");
+        EXPECT_EQ(store.Value("2025-03-06 08:00:00"), "2025-03-06 09:00:00//Second");
+        EXPECT_EQ(store.Value("2025-03-01 10:00:00"), "2025-03-01 11:00:00//Dentist");
+        EXPECT_EQ(store.Value("2025-12-25 00:00:00"), "2025-12-25 00:00:00//Family day");
+        EXPECT_EQ(store.Value("2025-03-02 00:00:01"), "2025-03-02 00:00:01//Note");
+        EXPECT_EQ(ProblemMessages(), 1u);
+        // The log names each skipped line and the file.
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(CountFields(log, "Calendar.tpc\n"), 3) << log;
+        EXPECT_NE(log.find("garbage"), std::string::npos) << log;
+    }
 }
 
 // Of several countdown lines (an older file), the last one read is the countdown.
@@ -109,44 +114,4 @@ TEST_F(EventStoreTest, WithoutAFileTheStoreHoldsEightHolidaysAYear) {
     for (const std::string day : {"2025-11-27", "2027-11-25", "2025-02-17", "2027-02-15",
                                   "2025-05-26", "2027-05-31", "2025-09-01", "2026-09-07"})
         EXPECT_TRUE(application->eventDict.HasKey(day + " 00:00:00")) << day;
-}
-
-// The store is noted as held by the file only when the file gave every entry and nothing of it
-// was refused, as only then may a quit leave the file as it is.
-TEST_F(EventStoreTest, TheFileIsNotedAsHoldingTheStoreOnlyWhenItGaveAllOfIt) {
-    const std::string events = "Events Data:\n"
-                               "2025-03-01 10:00:00|2025-03-01 11:00:00//A\n"
-                               "2025-03-01 10:00:00|2025-03-01 12:00:00//A again\n"
-                               "2025-03-02 10:00:00|2025-03-02 11:00:00//B\n";
-    std::string holidays = "Events Data:\n";
-    {
-        app scratch;
-        Customization().calendarStartYear = 2025;
-        scratch.LoadHolidays();
-        for (const auto& [key, value] : scratch.eventDict)
-            holidays += std::string(key) + "|" + std::string(value) + "\n";
-    }
-    const struct {
-        const char* name;
-        std::optional<std::string> file;
-        bool withHolidays;
-        bool held;
-    } cases[] = {
-        {"no file", std::nullopt, false, false},
-        {"no events marker", "0\tA to-do\n", false, false},
-        {"events, one key twice", events, false, true},
-        {"a refused line", events + "garbage\n", false, false},
-        {"holidays the file lacks", events, true, false},
-        {"holidays the file holds", holidays + events.substr(13), true, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::filesystem::remove(EventFile());
-        application->eventDict = Dictionary();
-        application->eventFileRevision.reset();
-        if (c.file) TestEnvironment::WriteFile(EventFile(), *c.file);
-        if (c.withHolidays) application->LoadHolidays();
-        application->LoadUserEvents();
-        EXPECT_EQ(application->eventFileRevision == application->eventDict.Revision(), c.held);
-    }
 }
