@@ -122,8 +122,8 @@ void Dictionary::Merge(std::unique_ptr<char[]> text, std::vector<Entry> entries)
     size_t to = entries.size(); // entries from here on are in place
     for (auto entry = held.rbegin(); entry != held.rend(); ++entry) {
         const auto first = entries.begin();
-        const auto at = std::lower_bound(first, first + static_cast<std::ptrdiff_t>(from),
-                                         *entry, KeyLess);
+        const auto at =
+            std::lower_bound(first, first + static_cast<std::ptrdiff_t>(from), *entry, KeyLess);
         std::move_backward(at, first + static_cast<std::ptrdiff_t>(from),
                            first + static_cast<std::ptrdiff_t>(to));
         to -= static_cast<size_t>(first + static_cast<std::ptrdiff_t>(from) - at);
