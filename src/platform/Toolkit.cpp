@@ -5,6 +5,8 @@
 
 #include <QApplication>
 
+#include <fontconfig/fontconfig.h>
+
 namespace {
 // The toolkit keeps references to its arguments for as long as it lives.
 int argc = 1;
@@ -14,6 +16,9 @@ char* argv[] = {programName, nullptr};
 
 Toolkit::Toolkit() {
     if (QCoreApplication::instance()) return;
+    // Reading the system's font configuration takes milliseconds that the first text drawn would
+    // wait for; it runs beside the toolkit's own start instead.
+    fontSetUp_ = std::jthread([] { FcInit(); });
     application_ = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 }

@@ -2,6 +2,7 @@
 // The GUI toolkit under the framework layer. Exactly one Toolkit lives for the run, created
 // first thing in main (the program's, a test program's or a benchmark's) and destroyed last.
 #include <memory>
+#include <thread>
 
 class QApplication;
 
@@ -13,6 +14,7 @@ class Toolkit {
     Toolkit& operator=(const Toolkit&) = delete;
 
   private:
+    std::jthread fontSetUp_;
     std::unique_ptr<QApplication> application_;
 };
 
