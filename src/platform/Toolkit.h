@@ -2,7 +2,6 @@
 // The GUI toolkit under the framework layer. Exactly one Toolkit lives for the run, created
 // first thing in main (the program's, a test program's or a benchmark's) and destroyed last.
 #include <memory>
-#include <thread>
 
 class QApplication;
 
@@ -14,7 +13,6 @@ class Toolkit {
     Toolkit& operator=(const Toolkit&) = delete;
 
   private:
-    std::jthread fontSetUp_;
     std::unique_ptr<QApplication> application_;
 };
 
