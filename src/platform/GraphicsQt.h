@@ -67,6 +67,7 @@ struct Graphics::Impl {
     };
     mutable FontSettings fontSettings;
     mutable std::optional<QFont> font;
+    mutable QString fontKey; // font->key(), for the shaped lines kept by font
 };
 
 // The pixels of a picture; the non-const form counts as a change.
