@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 #include "platform/GraphicsQt.h"
 #include "platform/Picture.h"
+#include "platform/ShapedText.h"
 
 #include <QFontMetricsF>
 #include <QPainterPath>
@@ -93,6 +94,7 @@ const QFont& CurrentFont(const Graphics& g) {
     // Compared in place: text is measured and drawn often with the same settings.
     if (!surface.font || !surface.fontSettings.Match(g)) {
         surface.font = FontFor(g.TextFont, g.TextSize, g.Bold, g.Italic, g.Underline);
+        surface.fontKey = surface.font->key();
         surface.fontSettings = {g.TextFont, g.TextSize, g.Bold, g.Italic, g.Underline};
     }
     return *surface.font;
@@ -130,6 +132,16 @@ void FillShape(Graphics& g, Color color, const QPainterPath& path) {
 
 void Graphics::DrawString(std::string_view text, double x, double y, double wrapWidth) {
     const QFont& font = CurrentFont(*this);
+    if (const QString line = ToQString(text); wrapWidth <= 0 && ShapesAlike(font, line)) {
+        const ShapedLine& shaped = Shaped(font, impl_->fontKey, line);
+        Paint(*impl_, [&](QPainter& painter) {
+            painter.setFont(font);
+            painter.setPen(ToQColor(ForeColor));
+            for (const QGlyphRun& run : shaped.runs)
+                painter.drawGlyphRun(QPointF(x, y - shaped.ascent), run);
+        });
+        return;
+    }
     const QFontMetricsF metrics(font);
     const auto lines = Lines(ToQString(text), wrapWidth, metrics);
     const int lineHeight = TextHeight();
@@ -142,10 +154,13 @@ void Graphics::DrawString(std::string_view text, double x, double y, double wrap
 }
 
 double Graphics::StringWidth(std::string_view text) const {
-    const QFontMetricsF metrics(CurrentFont(*this));
+    const QFont& font = CurrentFont(*this);
+    const QString all = ToQString(text);
+    if (!all.contains(u'\n') && !all.contains(u'\r')) return LineAdvance(font, impl_->fontKey, all);
+    const QFontMetricsF metrics(font);
     double widest = 0;
-    for (const QString& line : Lines(ToQString(text), 0, metrics))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
+    for (const QString& line : Lines(all, 0, metrics))
+        widest = std::max(widest, LineAdvance(font, impl_->fontKey, line));
     return widest;
 }
 

@@ -10,6 +10,8 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <future>
 #include <optional>
 
 class QImageReader;
@@ -25,7 +27,8 @@ struct Picture::Impl {
     uint64_t version = 0;
 
     // Pixels in QImage::Format_RGB32 (null for an empty picture). A picture opened from a file
-    // reads its pixels when they are first needed.
+    // reads its pixels when they are first needed; one made on a worker thread waits for them
+    // there.
     const QImage& Image() const;
     QImage& MutableImage();
     // The pixels as they are drawn: with the mask and the white-is-clear flag applied as alpha.
@@ -33,6 +36,7 @@ struct Picture::Impl {
 
     mutable QImage image;
     mutable std::optional<QString> pendingFile;
+    mutable std::shared_future<QImage> pendingPixels;
 
   private:
     mutable QImage drawable_;
@@ -63,6 +67,7 @@ struct Graphics::Impl {
     };
     mutable FontSettings fontSettings;
     mutable std::optional<QFont> font;
+    mutable QString fontKey; // font->key(), for the shaped lines kept by font
 };
 
 // The pixels of a picture; the non-const form counts as a change.
@@ -78,9 +83,16 @@ inline QImage& MutablePictureImage(Picture& picture) {
 bool PictureSizeAllowed(int width, int height);
 // Reads the reader's image, refusing one past the bound on a picture's bytes.
 QImage ReadBoundedImage(QImageReader& reader);
+// The same into image, whose pixels the decoder writes in place when image already has the
+// size and format it decodes to; false when the file could not be read.
+bool ReadBoundedImage(QImageReader& reader, QImage& image);
 // The pixels of the picture file at path, in 32-bit RGB; null, with a line on standard error,
 // when the file does not give the width x height its header promised.
 QImage DecodePictureFile(const QString& path, int width, int height);
+
+// A picture of width x height whose pixels make produces on a worker thread, in 32-bit RGB;
+// they are awaited where first needed. A failure leaves the picture without pixels.
+PicturePtr PictureMadeLater(int width, int height, std::function<QImage()> make);
 
 // A picture holding a copy of image in 32-bit RGB; transparent pixels turn white.
 PicturePtr PictureFromImage(const QImage& image);

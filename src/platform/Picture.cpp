@@ -4,6 +4,9 @@
 #include "platform/GraphicsQt.h"
 
 #include <algorithm>
+#include <exception>
+#include <iostream>
+#include <utility>
 
 namespace {
 QImage BlankImage(int width, int height, QRgb fill) {
@@ -13,6 +16,23 @@ QImage BlankImage(int width, int height, QRgb fill) {
     return image;
 }
 } // namespace
+
+PicturePtr PictureMadeLater(int width, int height, std::function<QImage()> make) {
+    auto picture = std::make_shared<Picture>(0, 0);
+    Picture::Impl& impl = picture->Internals();
+    impl.width = width;
+    impl.height = height;
+    impl.pendingPixels =
+        std::async(std::launch::async, [make = std::move(make)]() -> QImage {
+            try {
+                return make();
+            } catch (const std::exception& error) {
+                std::cerr << "calendar: a picture could not be made: " << error.what() << "\n";
+                return {};
+            }
+        }).share();
+    return picture;
+}
 
 QImage ToPictureFormat(const QImage& image) {
     if (image.isNull()) return {};
@@ -24,6 +44,7 @@ QImage ToPictureFormat(const QImage& image) {
 }
 
 const QImage& Picture::Impl::Image() const {
+    if (pendingPixels.valid()) image = std::exchange(pendingPixels, {}).get();
     if (pendingFile) {
         // A body that cannot be decoded leaves no pixels: the picture keeps its size for the
         // layout and draws nothing.

@@ -1,6 +1,8 @@
 // A base picture with another drawn over its bottom, as the season and month backgrounds are
-// made: the pixels are written once, and of a base still in its file only the rows that the
-// other picture leaves in view are decoded.
+// made. The work runs on a worker thread while start-up goes on; the pixels are awaited where
+// they are first needed. Each pixel is written once: of pictures still in their files, the
+// decoder writes straight into the composed rows, and of the base only the rows that the other
+// picture leaves in view are decoded.
 #include "platform/PictureFunctions.h"
 
 #include "platform/Graphics.h"
@@ -14,39 +16,81 @@
 #include <utility>
 
 namespace {
-// A picture of that size whose pixels the caller writes whole.
-PicturePtr Unfilled(QImage pixels) {
-    auto picture = std::make_shared<Picture>(0, 0);
-    Picture::Impl& impl = picture->Internals();
-    impl.width = pixels.width();
-    impl.height = pixels.height();
-    impl.image = std::move(pixels);
-    return picture;
-}
+// A picture's pixels as the worker can take them: the file they are still in, or the pixels
+// themselves (shared, never written by the worker).
+struct Source {
+    std::optional<QString> file;
+    QImage pixels;
+    int width = 0;
+    int height = 0;
 
-// The pixels of a picture still in its file, read for this once and left out of the picture:
-// once composed, the sources are not kept in memory.
-QImage Decoded(const Picture& picture) {
-    const Picture::Impl& impl = picture.Internals();
-    if (!impl.pendingFile) return impl.Image();
-    return DecodePictureFile(*impl.pendingFile, picture.Width(), picture.Height());
-}
-
-// The first rows of the base as they show; null when its pixels cannot be had (a damaged
-// file), which leaves them white as a failed decode always has.
-QImage TopRows(const Picture& base, int rows) {
-    const Picture::Impl& impl = base.Internals();
-    if (impl.pendingFile) {
-        // Left undecoded in the picture: the base is needed whole only if it is drawn whole.
-        QImageReader reader(*impl.pendingFile);
-        if (rows < base.Height()) reader.setClipRect(QRect(0, 0, base.Width(), rows));
-        QImage top = ToPictureFormat(ReadBoundedImage(reader));
-        return top.size() == QSize(base.Width(), rows) ? top : QImage();
+    explicit Source(const Picture& picture) : width(picture.Width()), height(picture.Height()) {
+        const Picture::Impl& impl = picture.Internals();
+        if (impl.pendingFile && !impl.pendingPixels.valid())
+            file = impl.pendingFile;
+        else
+            pixels = impl.Image();
     }
-    const QImage& pixels = impl.Image();
-    if (pixels.isNull()) return {};
-    return rows == pixels.height() ? pixels : pixels.copy(0, 0, pixels.width(), rows);
+};
+
+// Writes rows [first, first + count) of pixels from the top rows of source, which is as wide
+// as pixels; false when its pixels cannot be had (a damaged file).
+bool CopyTopRows(QImage& pixels, int first, int count, const Source& source) {
+    QImage rows(pixels.scanLine(first), pixels.width(), count, pixels.bytesPerLine(),
+                QImage::Format_RGB32);
+    if (source.file) {
+        QImageReader reader(*source.file);
+        if (count < source.height) reader.setClipRect(QRect(0, 0, source.width, count));
+        if (!ReadBoundedImage(reader, rows) || rows.size() != QSize(pixels.width(), count))
+            return false;
+        // Decoded in place, unless the file's own format made the decoder allocate.
+        if (rows.constBits() == pixels.constScanLine(first)) return true;
+        rows = ToPictureFormat(rows);
+    } else {
+        if (source.pixels.isNull()) return false;
+        rows = source.pixels;
+    }
+    for (int y = 0; y < count; ++y)
+        std::memcpy(pixels.scanLine(first + y), rows.constScanLine(y),
+                    static_cast<size_t>(pixels.width()) * 4);
+    return true;
 }
+
+QImage Pixels(const Source& source) {
+    if (!source.file) return source.pixels;
+    return DecodePictureFile(*source.file, source.width, source.height);
+}
+
+// The composition itself: base's top rows, then over (when given) at the bottom.
+QImage Compose(const Source& base, const std::optional<Source>& over) {
+    const int width = base.width, height = base.height;
+    QImage pixels(width, height, QImage::Format_RGB32);
+    if (pixels.isNull()) return {};
+    // An opaque picture exactly as wide as the base takes the bottom rows whole; one of another
+    // width is drawn over a base decoded whole.
+    const bool rowsOfItsOwn = over && over->width == width;
+    const int overTop = over ? height - over->height : height;
+    const int shownRows = rowsOfItsOwn ? std::clamp(overTop, 0, height) : height;
+    if (shownRows > 0 && !CopyTopRows(pixels, 0, shownRows, base)) {
+        // An unreadable base shows white where nothing covers it, as a failed decode always has.
+        for (int y = 0; y < shownRows; ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(pixels.scanLine(y)), width, qRgb(255, 255, 255));
+    }
+    if (!over) return pixels;
+    const int rows = height - shownRows;
+    if (rowsOfItsOwn && rows > 0) {
+        // A cover that cannot be read draws nothing: the base shows whole, as drawing both does.
+        if (!CopyTopRows(pixels, shownRows, rows, *over) && !CopyTopRows(pixels, 0, height, base))
+            pixels.fill(qRgb(255, 255, 255));
+        return pixels;
+    }
+    if (const QImage cover = Pixels(*over); !cover.isNull()) {
+        QPainter painter(&pixels);
+        painter.drawImage(0, overTop, cover);
+    }
+    return pixels;
+}
+
 } // namespace
 
 PicturePtr ComposeAtBottom(const Picture& base, const Picture* over) {
@@ -60,25 +104,15 @@ PicturePtr ComposeAtBottom(const Picture& base, const Picture* over) {
         if (over) composed->Graphics().DrawPicture(*over, 0, height - over->Height());
         return composed;
     }
-    const QImage cover = over ? Decoded(*over) : QImage();
-    // An opaque picture as wide as the base hides every base row it spans.
-    const bool hides = !cover.isNull() && over->Width() >= width;
-    const int shownRows = hides ? std::clamp(height - over->Height(), 0, height) : height;
-    QImage top = shownRows > 0 ? TopRows(base, shownRows) : QImage();
-    // Shares the base's pixels until either is drawn into.
-    if (!over && !top.isNull()) return Unfilled(std::move(top));
-    QImage pixels(width, height, QImage::Format_RGB32);
-    if (top.isNull()) {
-        // Only what the other picture leaves uncovered needs the white of an unreadable base.
-        for (int y = 0; y < shownRows; ++y)
-            std::fill_n(reinterpret_cast<QRgb*>(pixels.scanLine(y)), width, qRgb(255, 255, 255));
-    } else {
-        for (int y = 0; y < shownRows; ++y)
-            std::memcpy(pixels.scanLine(y), top.constScanLine(y), static_cast<size_t>(width) * 4);
-    }
-    if (!cover.isNull()) {
-        QPainter painter(&pixels);
-        painter.drawImage(0, height - over->Height(), cover);
-    }
-    return Unfilled(std::move(pixels));
+    Source baseSource(base);
+    // A base in memory alone is its own composition: its pixels are shared until either is
+    // drawn into.
+    if (!over && !baseSource.file && !baseSource.pixels.isNull())
+        return PictureFromImage(baseSource.pixels);
+    std::optional<Source> overSource;
+    if (over) overSource.emplace(*over);
+    return PictureMadeLater(width, height,
+                            [base = std::move(baseSource), over = std::move(overSource)] {
+                                return Compose(base, over);
+                            });
 }

@@ -20,8 +20,13 @@ bool PictureSizeAllowed(int width, int height) {
 }
 
 QImage ReadBoundedImage(QImageReader& reader) {
+    QImage image;
+    return ReadBoundedImage(reader, image) ? image : QImage();
+}
+
+bool ReadBoundedImage(QImageReader& reader, QImage& image) {
     reader.setAllocationLimit(static_cast<int>(kMaxPictureBytes >> 20));
-    return reader.read();
+    return reader.read(&image);
 }
 
 QImage DecodePictureFile(const QString& path, int width, int height) {

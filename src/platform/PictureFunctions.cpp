@@ -33,6 +33,15 @@ PicturePtr BilinearScale(const PicturePtr& picture, int width, int height) {
     const Picture& source = Require(picture, "BilinearScale");
     if (width <= 0 || height <= 0 || source.Width() == 0 || source.Height() == 0)
         return std::make_shared<Picture>(width, height);
+    // A picture still being made is scaled where it is made, after it.
+    if (const auto& pending = source.Internals().pendingPixels;
+        pending.valid() && !source.HasMask()) {
+        PicturePtr scaled = PictureMadeLater(width, height, [pending, width, height] {
+            return Scaled(pending.get(), width, height);
+        });
+        scaled->SetTransparent(source.Transparent());
+        return scaled;
+    }
     // No white fill: the scaled pixels replace it whole, and at the same size they are the
     // source's own, shared until either is drawn into.
     auto scaled = std::make_shared<Picture>(0, 0);

@@ -5,6 +5,10 @@
 
 #include <QApplication>
 
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+
 namespace {
 // The toolkit keeps references to its arguments for as long as it lives.
 int argc = 1;
@@ -14,6 +18,10 @@ char* argv[] = {programName, nullptr};
 
 Toolkit::Toolkit() {
     if (QCoreApplication::instance()) return;
+    // Reading the system's font configuration takes milliseconds that the first text drawn would
+    // wait for; it runs beside the toolkit's own start instead. It reads the environment, so it
+    // ends before the constructor returns and the caller may change the environment.
+    const std::jthread fontSetUp([] { FcInit(); });
     application_ = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 }

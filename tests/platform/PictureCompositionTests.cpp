@@ -66,6 +66,14 @@ TEST_F(PictureCompositionTest, ADamagedBaseShowsAsDrawingItDoesAndNoSourceChange
     const PicturePtr cut = FolderItem(cutFile).OpenAsPicture();
     ASSERT_TRUE(cut);
     EXPECT_EQ(Differences(*ComposeAtBottom(*cut, over.get()), *cut, over.get()), 0);
+    // A cover whose body cannot be decoded draws nothing: the base shows where it would be.
+    const fs::path coverFile = environment.AppFolder() / "cover.png";
+    ASSERT_TRUE(Picture(320, 30).Save(coverFile));
+    fs::resize_file(coverFile, fs::file_size(coverFile) - 20);
+    const PicturePtr cutOver = FolderItem(coverFile).OpenAsPicture();
+    ASSERT_TRUE(cutOver);
+    const PicturePtr base = JpegFile("base.jpg", 320, 400, 9);
+    EXPECT_EQ(Differences(*ComposeAtBottom(*base, cutOver.get()), *base, cutOver.get()), 0);
 
     // The sources keep their pixels: the composition is a picture of its own.
     const Color before = good->Pixel(3, 3);
@@ -73,4 +81,15 @@ TEST_F(PictureCompositionTest, ADamagedBaseShowsAsDrawingItDoesAndNoSourceChange
     alone->Graphics().ForeColor = RGB(1, 2, 3);
     alone->Graphics().FillRect(0, 0, 320, 200);
     EXPECT_EQ(good->Pixel(3, 3), before);
+}
+
+TEST_F(PictureCompositionTest, AScaledCompositionIsTheCompositionScaled) {
+    const PicturePtr base = JpegFile("base.jpg", 320, 200, 3);
+    const PicturePtr over = JpegFile("over.jpg", 320, 120, 11);
+    // Scaled while it may still be in the making.
+    const PicturePtr scaled = BilinearScale(ComposeAtBottom(*base, over.get()), 160, 100);
+    auto drawn = std::make_shared<Picture>(320, 200);
+    drawn->Graphics().DrawPicture(*base, 0, 0);
+    drawn->Graphics().DrawPicture(*over, 0, 80);
+    EXPECT_EQ(Differences(*scaled, *BilinearScale(drawn, 160, 100), nullptr), 0);
 }

@@ -67,3 +67,39 @@ TEST_F(TextDrawingTest, DrawStringPutsTheBaselineAtY) {
     lines.Graphics().DrawString("HH\rHH", 10, 30);
     EXPECT_EQ(InkBounds(lines).bottom, 29 + lines.Graphics().TextHeight());
 }
+
+TEST_F(TextDrawingTest, ALineKeptShapedDrawsAsTheToolkitDrawsIt) {
+    // A text with a line break goes through the toolkit's own drawing; its first line must look
+    // exactly as the same text drawn alone, which is drawn from the kept shapes. Each case is
+    // drawn twice, so that the second drawing comes from the store, and a size change must not.
+    const struct {
+        const char* font;
+        int size;
+        bool bold;
+        const char* text;
+    } cases[] = {{"Arial", 12, false, "Wednesday 23"},
+                 {"Arial", 24, false, "Wednesday 23"},
+                 {"Georgia", 17, true, "JANUARY"},
+                 {"Times", 9, false, "fi ffl AV To"},
+                 {"Arial", 11, true, "31"}};
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& c : cases) {
+            Picture shaped(220, 60), toolkit(220, 60);
+            for (Picture* picture : {&shaped, &toolkit}) {
+                Graphics& g = picture->Graphics();
+                g.TextFont = c.font;
+                g.TextSize = c.size;
+                g.Bold = c.bold;
+                g.ForeColor = RGB(20, 40, 60);
+            }
+            shaped.Graphics().DrawString(c.text, 10.5, 40);
+            toolkit.Graphics().DrawString(std::string(c.text) + "\n", 10.5, 40);
+            EXPECT_EQ(CountPixels(shaped, RGB(255, 255, 255)),
+                      CountPixels(toolkit, RGB(255, 255, 255)))
+                << c.text << " " << c.size;
+            EXPECT_EQ(InkBounds(shaped), InkBounds(toolkit)) << c.text << " " << c.size;
+            EXPECT_EQ(shaped.Graphics().StringWidth(c.text),
+                      toolkit.Graphics().StringWidth(std::string(c.text) + "\n"));
+        }
+    }
+}
