@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 
+#include "mainwindow/glance/EventFileFormat.h"
 #include "platform/TestSeams.h"
 #include "platform/Text.h"
 
@@ -82,15 +83,16 @@ TEST_F(EventStoreTest, OnlyTheMarkerLineStartsTheEventsWhateverSurroundsIt) {
         std::string middle; // between the two events
         bool loads;
         size_t problems;
+        size_t todos; // the to-do reader stops where the events start
     } cases[] = {
         {"byte-order mark",
          "\xEF\xBB\xBF"
          "Events Data:\n",
-         "", true, 0},
-        {"blanks after the marker", "0\ttodo\nEvents Data: \t\n", "", true, 0},
-        {"blanks before the marker", "  Events Data:\n", "", true, 0},
-        {"a second marker", "Events Data:\n", "Events Data:\n", true, 1},
-        {"a to-do mentioning it", "0\tremember: Events Data: goes here\n", "", false, 0},
+         "", true, 0, 0},
+        {"blanks after the marker", "0\ttodo\nEvents Data: \t\n", "", true, 0, 1},
+        {"blanks before the marker", "  Events Data:\n", "", true, 0, 0},
+        {"a second marker", "Events Data:\n", "Events Data:\n", true, 1, 0},
+        {"a to-do mentioning it", "0\tremember: Events Data: goes here\n", "", false, 0, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -103,6 +105,7 @@ TEST_F(EventStoreTest, OnlyTheMarkerLineStartsTheEventsWhateverSurroundsIt) {
         EXPECT_EQ(application->eventDict.Lookup("2025-03-02 10:00:00"),
                   c.loads ? "2025-03-02 11:00:00//B" : "");
         EXPECT_EQ(ProblemMessages(), c.problems);
+        EXPECT_EQ(EventFileFormat::ReadTodoItems(FolderItem(EventFile())).size(), c.todos);
     }
 }
 

@@ -44,7 +44,6 @@ TEST_F(WeekFaceTest, WhatTheWeekFaceWritesReadsBackTheSame) {
                                 countdown;
     EXPECT_EQ(EventFile(), written);
     window.Close();
-    EXPECT_EQ(EventFile(), written) << "closing writes the same again";
     application.eventDict.Clear();
     application.LoadUserEvents();
     CalendarWindow& again = Window();
@@ -169,21 +168,5 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
         Window().Close();
         DoEvents();
         EXPECT_EQ(EventFile(), original);
-    }
-}
-
-// The to-do reader stops at the marker line wherever the event reader starts: a marker after a
-// byte-order mark or with blanks around it must not turn the events into to-do items.
-TEST_F(WeekFaceTest, TheToDoItemsEndAtEveryMarkerTheEventReaderAccepts) {
-    const FolderItem item(environment.Documents() / "Calendar.tpc");
-    for (const std::string marker : {"Events Data:", " Events Data:\t",
-                                     "\xEF\xBB\xBF"
-                                     "Events Data:"}) {
-        TestEnvironment::WriteFile(item.Path(),
-                                   "1\tMarker: Events Data:\n" + marker +
-                                       "\n2026-03-05 09:00:00|2026-03-05 10:00:00//A\n");
-        EXPECT_EQ(EventFileFormat::ReadTodoItems(item),
-                  (std::vector<EventFileFormat::TodoItem>{{true, "Marker: Events Data:"}}))
-            << marker;
     }
 }
