@@ -7,16 +7,14 @@
 namespace {
 class EventStoreTest : public AppTest {
   protected:
-    // Holidays for 2025 to 2027, then the event file when there is one; read beside the
-    // holidays as the start-up does, or when it is loaded.
-    void Load(const std::string* text, bool readBeside = false) {
+    // Holidays for 2025 to 2027, then the event file when there is one.
+    void Load(const std::string* text) {
         if (text) TestEnvironment::WriteFile(EventFile(), *text);
         Customization().calendarStartYear = 2025;
-        if (readBeside) application->StartReadingUserEvents();
         application->LoadHolidays();
         application->LoadUserEvents();
     }
-    void Load(const std::string& text, bool readBeside = false) { Load(&text, readBeside); }
+    void Load(const std::string& text) { Load(&text); }
     size_t ProblemMessages() const {
         size_t count = 0;
         for (const auto& dialog : TestSeams::Dialogs())
@@ -27,40 +25,34 @@ class EventStoreTest : public AppTest {
 } // namespace
 
 TEST_F(EventStoreTest, AMixedFileLoadsGoodLinesOfAnyShapeAndEndingAndReportsBadOnesOnce) {
-    for (const bool readBeside : {false, true}) {
-        SCOPED_TRACE(readBeside ? "read beside the start-up" : "read when loaded");
-        TestSeams::Enable();
-        application->eventDict = Dictionary();
-        testing::internal::CaptureStderr();
-        Load("1\tBuy milk\n"
-             "0\tEvents Data: in a to-do item\r\n"
-             "Events Data:\r\n"
-             "2025-03-01 10:00:00|2025-03-01 11:00:00//Dentist\n"
-             "garbage|2025-03-01 11:00:00//Lost\n"
-             "2025-12-25 00:00:00|2025-12-25 00:00:00//Family day\n"
-             "2025-13-40 99:00:00|bad date\n"
-             "2025-03-02 00:00:01|2025-03-02 00:00:01//Note\r\n"
-             "2025-03-01 12:00:00|2025-03-01 13:00:00//A|more text\r"
-             "2025-03-05 08:00:00\n"
-             "2025-03-06 08:00:00|2025-03-06 08:30:00//First\r\n"
-             "2025-03-06 08:00:00|2025-03-06 09:00:00//Second\n"
-             "\n"
-             "2025-03-07 08:00:00|2025-03-07 08:30:00//After a blank line\n",
-             readBeside);
-        const Dictionary& store = application->eventDict;
-        EXPECT_EQ(store.Count(), 24 + 6) << "24 holidays, one replaced, plus six new entries";
-        EXPECT_EQ(store.Value("2025-03-01 12:00:00"), "2025-03-01 13:00:00//A");
-        EXPECT_EQ(store.Value("2025-03-05 08:00:00"), "");
-        EXPECT_EQ(store.Value("2025-03-06 08:00:00"), "2025-03-06 09:00:00//Second");
-        EXPECT_EQ(store.Value("2025-03-01 10:00:00"), "2025-03-01 11:00:00//Dentist");
-        EXPECT_EQ(store.Value("2025-12-25 00:00:00"), "2025-12-25 00:00:00//Family day");
-        EXPECT_EQ(store.Value("2025-03-02 00:00:01"), "2025-03-02 00:00:01//Note");
-        EXPECT_EQ(ProblemMessages(), 1u);
-        // The log names each skipped line and the file.
-        const std::string log = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(CountFields(log, "Calendar.tpc\n"), 3) << log;
-        EXPECT_NE(log.find("garbage"), std::string::npos) << log;
-    }
+    testing::internal::CaptureStderr();
+    Load("1\tBuy milk\n"
+         "0\tEvents Data: in a to-do item\r\n"
+         "Events Data:\r\n"
+         "2025-03-01 10:00:00|2025-03-01 11:00:00//Dentist\n"
+         "garbage|2025-03-01 11:00:00//Lost\n"
+         "2025-12-25 00:00:00|2025-12-25 00:00:00//Family day\n"
+         "2025-13-40 99:00:00|bad date\n"
+         "2025-03-02 00:00:01|2025-03-02 00:00:01//Note\r\n"
+         "2025-03-01 12:00:00|2025-03-01 13:00:00//A|more text\r"
+         "2025-03-05 08:00:00\n"
+         "2025-03-06 08:00:00|2025-03-06 08:30:00//First\r\n"
+         "2025-03-06 08:00:00|2025-03-06 09:00:00//Second\n"
+         "\n"
+         "2025-03-07 08:00:00|2025-03-07 08:30:00//After a blank line\n");
+    const Dictionary& store = application->eventDict;
+    EXPECT_EQ(store.Count(), 24 + 6) << "24 holidays, one replaced, plus six new entries";
+    EXPECT_EQ(store.Value("2025-03-01 12:00:00"), "2025-03-01 13:00:00//A");
+    EXPECT_EQ(store.Value("2025-03-05 08:00:00"), "");
+    EXPECT_EQ(store.Value("2025-03-06 08:00:00"), "2025-03-06 09:00:00//Second");
+    EXPECT_EQ(store.Value("2025-03-01 10:00:00"), "2025-03-01 11:00:00//Dentist");
+    EXPECT_EQ(store.Value("2025-12-25 00:00:00"), "2025-12-25 00:00:00//Family day");
+    EXPECT_EQ(store.Value("2025-03-02 00:00:01"), "2025-03-02 00:00:01//Note");
+    EXPECT_EQ(ProblemMessages(), 1u);
+    // The log names each skipped line and the file.
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(CountFields(log, "Calendar.tpc\n"), 3) << log;
+    EXPECT_NE(log.find("garbage"), std::string::npos) << log;
 }
 
 // Of several countdown lines (an older file), the last one read is the countdown.
