@@ -656,6 +656,64 @@ check "nothing else was reported on the console" bash -c "! grep -vi \
 rm -rf "$print_home"
 # ---- end of printing -------------------------------------------------------------------------
 
+# ---- A large calendar: 300,000 events load, and only a change writes them again --------------
+# One half-hour event after another from 2020 (to 2037), so every day of the shown years has marks. A quit after
+# only looking leaves the file as it was (same file, same text); a to-do item added on the week
+# face writes it again with every event.
+echo "A large calendar of 300,000 events"
+large_home=$(mktemp -d)
+mkdir -p "$large_home/Documents" "$large_home/run" && chmod 700 "$large_home/run"
+large_file="$large_home/Documents/Calendar.tpc"
+TZ=UTC awk 'BEGIN {
+    print "0\tA to-do item"; print "Events Data:"
+    start = mktime("2020 01 01 08 00 00")
+    for (i = 0; i < 300000; i++) {
+        from = start + i * 1800
+        print strftime("%Y-%m-%d %H:%M:%S", from) "|" strftime("%Y-%m-%d %H:%M:%S", from + 1800) "//Event " i
+    }
+}' >"$large_file"
+cp "$large_file" "$large_home/as-written.tpc"
+start_large() {
+    HOME="$large_home" XDG_CONFIG_HOME="$large_home/.config" XDG_RUNTIME_DIR="$large_home/run" \
+        "$program" >>"$shots/program-large.log" 2>&1 &
+    calendar=$!
+    sleep 3
+}
+start_large
+xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
+sleep 0.5
+xdotool mousemove 700 20
+sleep 0.5 && shot L1-large-year
+check "the year shows the events' marks: $(region_changed 8-year L1-large-year "$year_area") pixels differ" \
+    test "$(region_changed 8-year L1-large-year "$year_area")" -gt 2000
+inode=$(stat -c %i "$large_file")
+kill -TERM "$calendar"
+wait "$calendar"
+check "the program ended normally" test $? = 0
+check "a quit after only looking leaves the file as it was" \
+    bash -c "test $(stat -c %i "$large_file") = $inode && cmp -s '$large_file' '$large_home/as-written.tpc'"
+start_large
+xdotool mousemove 265 176 click 1 # Wednesday 14 January 2026
+sleep 1
+xdotool mousemove 1352 460 click 1 # below the to-do rows
+sleep 0.5
+xdotool type --delay 20 "Water the plants"
+xdotool key Return
+sleep 0.5 && shot L2-large-week
+check "the week shows its events" test "$(region_changed 9-week L2-large-week "$week_grid")" -gt 10000
+xdotool mousemove 1430 80 click 1 # the return arrow saves
+sleep 2
+check "leaving the week after a change writes the file again" \
+    test "$(stat -c %i "$large_file")" != "$inode"
+check "with the new item and every event: $(grep -c '|' "$large_file") event lines" \
+    bash -c "grep -qx '0	Water the plants' '$large_file' && test \$(grep -c '|' '$large_file') -ge 300000"
+kill -TERM "$calendar"
+wait "$calendar"
+calendar=""
+check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-large.log' | grep -q ."
+rm -rf "$large_home"
+# ---- end of a large calendar -----------------------------------------------------------------
+
 echo "Screenshots: $shots"
 if ((failures)); then echo "$failures check(s) failed"; exit 1; fi
 echo "All checks passed"

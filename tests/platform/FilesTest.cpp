@@ -5,6 +5,7 @@
 #include "support/TestEnvironment.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,31 @@ TEST_F(FolderItemTest, LinesAcrossThePiecesOfALargeFileReadWhole) {
     auto again = TextInputStream::Open(item);
     EXPECT_EQ(again->ReadLine(), split + "first");
     EXPECT_EQ(again->ReadAll(), text.substr(split.size() + before.size() + 1));
+}
+
+// A file read whole, also one large enough to be read in parts at once, is its text, and its
+// lines taken off the front are the lines the stream reads.
+TEST_F(FolderItemTest, AWholeFileIsItsTextAndItsLinesAreTheStreamsLines) {
+    std::string large;
+    for (int i = 0; large.size() < (40 << 20); ++i) // each line names its place
+        large += "line " + std::to_string(i) + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+    for (const std::string& text : {std::string(), std::string("a\r\n\rb\n\nc\rd"), large}) {
+        const FolderItem item = SpecialFolder::Documents().Child("whole.txt");
+        TestEnvironment::WriteFile(item.Path(), text);
+        const std::optional<WholeFile> file = ReadWholeFile(item);
+        ASSERT_TRUE(file);
+        ASSERT_EQ(file->size, text.size());
+        EXPECT_TRUE(file->View() == text) << "a file of " << text.size() << " bytes";
+        auto stream = TextInputStream::Open(item);
+        std::string_view rest = file->View();
+        int lines = 0;
+        bool same = true;
+        for (; same && !stream->EndOfFile(); ++lines)
+            same = stream->ReadLine() == TakeLine(rest);
+        EXPECT_TRUE(same && rest.empty()) << "after " << lines << " lines";
+    }
+    EXPECT_FALSE(ReadWholeFile(SpecialFolder::Documents()));
+    EXPECT_FALSE(ReadWholeFile(SpecialFolder::Documents().Child("missing.txt")));
 }
 
 TEST_F(FolderItemTest, WritingReplacesAFileWholeOrNotAtAll) {
