@@ -15,7 +15,7 @@ namespace {
 
 class StartupTest : public AppTest {
   protected:
-    StartupTest() { environment.InstallSimpleEdition(); }
+    StartupTest() { environment.InstallEdition(); }
 
     bool LockIsFree() const {
         Mutex probe(AppText::kMutexName);
@@ -110,7 +110,7 @@ class StartupQuitTest : public StartupTest, public testing::WithParamInterface<Q
 TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
     const QuitAtMessage& c = GetParam();
     const auto folder = environment.AppFolder() / "Simple";
-    environment.InstallSimpleEdition(c.extraKeys);
+    environment.InstallEdition("Simple", c.extraKeys);
     if (c.edition == QuitAtMessage::NoPictures)
         for (const char* picture : {"wide.png", "standard.png"})
             std::filesystem::remove(folder / picture);
