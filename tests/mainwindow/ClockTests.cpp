@@ -34,7 +34,7 @@ class ClockTest : public CalendarWindowTest {
     }
     // Cycling standard-shaped pictures, told apart by their widths: 201 for the base, then 202...
     static CustomizationModule& Cycling(const std::string& cycle) {
-        CustomizationModule& module = Customization();
+        CustomizationModule& module = Customization() = CustomizationModule{};
         module.cycleImages = true;
         module.imageCycle = cycle;
         module.WideScreen = false;
@@ -80,38 +80,33 @@ TEST_F(ClockTest, MidnightMovesTodayAndRepaintsTheCalendarAndTheBadge) {
     EXPECT_EQ(window.backgroundImageScaled, scaled) << "without cycling nothing is reloaded";
 }
 
-TEST_F(ClockTest, MonthlyCyclingChangesThePictureOnlyWhenTheMonthChanges) {
-    CustomizationModule& module = Cycling("monthly");
-    module.oneYearCalendarYear = 2027;
-    Date::FixClock(At(2027, 1, 31, 23, 59));
-    application.currentDate = Date();
-    CalendarWindow& window = OpenPainted();
-    const PicturePtr january = window.backgroundImageScaled;
-
-    Tick(window, At(2027, 2, 1, 0, 0));
-    EXPECT_EQ(module.backgroundImage->Width(), 202);
-    EXPECT_NE(window.backgroundImageScaled, january) << "the new picture is on the window";
-    EXPECT_EQ(application.currentDate.SQLDate(), "2027-02-01");
-    EXPECT_GT(badgePaints, 0);
-
-    const PicturePtr february = module.backgroundImage;
-    Tick(window, At(2027, 2, 2, 0, 0));
-    EXPECT_EQ(module.backgroundImage, february) << "a new day of the same month";
-    EXPECT_EQ(application.currentDate.SQLDate(), "2027-02-02");
-    Tick(window, At(2027, 3, 1, 0, 0));
-    EXPECT_EQ(module.backgroundImage->Width(), 203);
-}
-
-// A picture previewed from the tab stays until the season changes, whatever midnight says.
-TEST_F(ClockTest, APreviewedPictureStaysUntilTheSeasonChanges) {
-    CustomizationModule& module = Cycling("Seasonal");
-    Date::FixClock(At(2027, 6, 20, 23, 59));
-    application.currentDate = Date();
-    CalendarWindow& window = OpenPainted();
-    Tick(window, At(2027, 6, 21, 0, 0)); // the first day of summer
-    EXPECT_EQ(module.backgroundImage->Width(), 202);
-    module.PreEmptiveCycling = true;
-    CustomizationModule::CycleImage();
-    Tick(window, At(2027, 6, 22, 0, 0));
-    EXPECT_EQ(module.backgroundImage->Width(), 203);
+// The first day of a month or season shows its picture; a new day within it keeps the picture,
+// one previewed from the tab too.
+TEST_F(ClockTest, CyclingChangesThePictureOnlyWhenTheMonthOrSeasonChanges) {
+    const struct {
+        const char* cycle;
+        int64_t eve, first, next;
+    } cases[] = {
+        {"monthly", At(2027, 1, 31, 23, 59), At(2027, 2, 1, 0, 0), At(2027, 2, 2, 0, 0)},
+        {"Seasonal", At(2027, 6, 20, 23, 59), At(2027, 6, 21, 0, 0), At(2027, 6, 22, 0, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cycle);
+        CustomizationModule& module = Cycling(c.cycle);
+        Date::FixClock(c.eve);
+        application.currentDate = Date();
+        CalendarWindow& window = OpenPainted();
+        const PicturePtr before = window.backgroundImageScaled;
+        Tick(window, c.first);
+        EXPECT_EQ(module.backgroundImage->Width(), 202);
+        EXPECT_NE(window.backgroundImageScaled, before) << "the new picture is on the window";
+        EXPECT_GT(badgePaints, 0);
+        module.PreEmptiveCycling = true;
+        CustomizationModule::CycleImage();
+        Tick(window, c.next);
+        EXPECT_EQ(module.backgroundImage->Width(), 203);
+        EXPECT_EQ(application.currentDate.TotalSeconds(), c.next);
+        window.Close();
+        DoEvents();
+    }
 }

@@ -46,7 +46,6 @@ TEST_F(PrintingTest, AfterAPrintEveryControlIsAsBeforeButTheQuickStartHelpAndThe
                           Case{true, false, false, false, true, false, true, true},
                           Case{false, true, true, false, false, false, false, true},
                           Case{true, true, false, true, true, false, true, false},
-                          Case{false, false, true, true, false, false, true, true},
                           Case{true, false, true, false, true, true, true, true}}) {
         Customization().hideTime = c.hideTime;
         Customization().hideYearScroll = c.hideYearScroll;
