@@ -91,6 +91,7 @@ TEST_F(CalendarWindowTest, ShortcutsPrintAndSlideTheCalendarAway) {
     EXPECT_TRUE(window.IsOpen()) << "Close only slides the calendar away";
     EXPECT_FALSE(window.Visible());
     EXPECT_EQ(window.Top(), 24 - 876 - 10);
+    EXPECT_EQ(application.FrontWindow(), &TabWindow::Instance()) << "so Space brings it back";
     // Parked, Close and Print are off: the shortcuts do nothing more.
     window.PrintTimer->SetMode(Timer::ModeOff);
     Simulate::Key(window, "Ctrl+P");
