@@ -19,18 +19,6 @@ TEST_F(PreferencesTest, AFirstRunCreatesTheFolderAndWritesTheDefaults) {
     EXPECT_FALSE(next.firstRun);
 }
 
-TEST_F(PreferencesTest, FieldsReadByPositionAndWrittenBackUnchanged) {
-    TestEnvironment::WriteFile(PrefsFile(), "1;-42;0;1;"); // the tab may stand left of the screen
-    application->GetPrefs();
-    EXPECT_FALSE(application->firstRun);
-    EXPECT_TRUE(application->showCoundownCalendar);
-    EXPECT_EQ(application->tabLeft, -42);
-    EXPECT_FALSE(application->installSysTray);
-    EXPECT_TRUE(application->displayCalendarOnDesktop);
-    application->PutPrefs();
-    EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "1;-42;0;1;");
-}
-
 TEST_F(PreferencesTest, ShortGarbledOrHugeFieldsGiveZeroFalseOrTheNearestInt) {
     const struct {
         const char* line;
