@@ -93,6 +93,8 @@ QImage DecodePictureFile(const QString& path, int width, int height);
 // A picture of width x height whose pixels make produces on a worker thread, in 32-bit RGB;
 // they are awaited where first needed. A failure leaves the picture without pixels.
 PicturePtr PictureMadeLater(int width, int height, std::function<QImage()> make);
+// Returns once no picture is being made on a worker thread.
+void WaitForPictureWork();
 
 // A picture holding a copy of image in 32-bit RGB; transparent pixels turn white.
 PicturePtr PictureFromImage(const QImage& image);

@@ -4,8 +4,10 @@
 #include "platform/GraphicsQt.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <exception>
 #include <iostream>
+#include <mutex>
 #include <utility>
 
 namespace {
@@ -17,21 +19,50 @@ QImage BlankImage(int width, int height, QRgb fill) {
 }
 } // namespace
 
+namespace {
+// The pictures being made on worker threads. Their decoders use the toolkit's plug-ins, so the
+// toolkit waits for them before it goes.
+struct PictureWork {
+    std::mutex mutex;
+    std::condition_variable finished;
+    int running = 0;
+};
+PictureWork& Work() {
+    static PictureWork work;
+    return work;
+}
+} // namespace
+
 PicturePtr PictureMadeLater(int width, int height, std::function<QImage()> make) {
     auto picture = std::make_shared<Picture>(0, 0);
     Picture::Impl& impl = picture->Internals();
     impl.width = width;
     impl.height = height;
+    {
+        const std::lock_guard lock(Work().mutex);
+        ++Work().running;
+    }
     impl.pendingPixels =
         std::async(std::launch::async, [make = std::move(make)]() -> QImage {
+            QImage pixels;
             try {
-                return make();
+                pixels = make();
             } catch (const std::exception& error) {
                 std::cerr << "calendar: a picture could not be made: " << error.what() << "\n";
-                return {};
             }
+            {
+                const std::lock_guard lock(Work().mutex);
+                --Work().running;
+            }
+            Work().finished.notify_all();
+            return pixels;
         }).share();
     return picture;
+}
+
+void WaitForPictureWork() {
+    std::unique_lock lock(Work().mutex);
+    Work().finished.wait(lock, [] { return Work().running == 0; });
 }
 
 QImage ToPictureFormat(const QImage& image) {

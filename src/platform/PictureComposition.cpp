@@ -1,8 +1,8 @@
 // A base picture with another drawn over its bottom, as the season and month backgrounds are
 // made. The work runs on a worker thread while start-up goes on; the pixels are awaited where
-// they are first needed. Each pixel is written once: of pictures still in their files, the
-// decoder writes straight into the composed rows, and of the base only the rows that the other
-// picture leaves in view are decoded.
+// they are first needed. For the usual shapes each pixel is written once: of pictures still in
+// their files, the decoder writes straight into the composed rows, and of the base only the
+// rows that the other picture leaves in view are decoded.
 #include "platform/PictureFunctions.h"
 
 #include "platform/Graphics.h"
@@ -61,29 +61,31 @@ QImage Pixels(const Source& source) {
     return DecodePictureFile(*source.file, source.width, source.height);
 }
 
+// Fills rows [first, last) with white, as an unreadable picture leaves them.
+void White(QImage& pixels, int first, int last) {
+    for (int y = first; y < last; ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(pixels.scanLine(y)), pixels.width(),
+                    qRgb(255, 255, 255));
+}
+
 // The composition itself: base's top rows, then over (when given) at the bottom.
 QImage Compose(const Source& base, const std::optional<Source>& over) {
     const int width = base.width, height = base.height;
     QImage pixels(width, height, QImage::Format_RGB32);
     if (pixels.isNull()) return {};
-    // An opaque picture exactly as wide as the base takes the bottom rows whole; one of another
-    // width is drawn over a base decoded whole.
-    const bool rowsOfItsOwn = over && over->width == width;
     const int overTop = over ? height - over->height : height;
-    const int shownRows = rowsOfItsOwn ? std::clamp(overTop, 0, height) : height;
-    if (shownRows > 0 && !CopyTopRows(pixels, 0, shownRows, base)) {
-        // An unreadable base shows white where nothing covers it, as a failed decode always has.
-        for (int y = 0; y < shownRows; ++y)
-            std::fill_n(reinterpret_cast<QRgb*>(pixels.scanLine(y)), width, qRgb(255, 255, 255));
-    }
-    if (!over) return pixels;
-    const int rows = height - shownRows;
-    if (rowsOfItsOwn && rows > 0) {
+    // A cover exactly as wide as the base and no taller takes the rows below overTop whole,
+    // decoded straight into them; any other is drawn over a base decoded whole.
+    if (over && over->width == width && overTop >= 0) {
+        if (overTop > 0 && !CopyTopRows(pixels, 0, overTop, base)) White(pixels, 0, overTop);
         // A cover that cannot be read draws nothing: the base shows whole, as drawing both does.
-        if (!CopyTopRows(pixels, shownRows, rows, *over) && !CopyTopRows(pixels, 0, height, base))
-            pixels.fill(qRgb(255, 255, 255));
+        if (overTop < height && !CopyTopRows(pixels, overTop, height - overTop, *over) &&
+            !CopyTopRows(pixels, 0, height, base))
+            White(pixels, 0, height);
         return pixels;
     }
+    if (!CopyTopRows(pixels, 0, height, base)) White(pixels, 0, height);
+    if (!over) return pixels;
     if (const QImage cover = Pixels(*over); !cover.isNull()) {
         QPainter painter(&pixels);
         painter.drawImage(0, overTop, cover);

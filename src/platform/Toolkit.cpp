@@ -1,6 +1,7 @@
 #include "platform/Toolkit.h"
 
 #include "platform/Exceptions.h"
+#include "platform/GraphicsQt.h"
 #include "platform/Window.h"
 
 #include <QApplication>
@@ -27,7 +28,10 @@ Toolkit::Toolkit() {
 }
 
 Toolkit::~Toolkit() {
-    if (application_) Window::DiscardAll();
+    if (!application_) return;
+    Window::DiscardAll();
+    // A picture still being made when the program ends uses the toolkit's decoders.
+    WaitForPictureWork();
 }
 
 void EnsureToolkit() {

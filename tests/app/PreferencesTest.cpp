@@ -12,26 +12,11 @@ TEST_F(PreferencesTest, AFirstRunCreatesTheFolderAndWritesTheDefaults) {
     application->GetPrefs();
     EXPECT_TRUE(application->firstRun);
     EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "0;0;1;0;");
-    EXPECT_EQ(application->StartTime, 8);
-    EXPECT_EQ(application->EndTime, 20);
-    EXPECT_TRUE(application->installSysTray);
 
     // The next start reads the file it wrote: no longer a first run.
     app next;
     next.GetPrefs();
     EXPECT_FALSE(next.firstRun);
-}
-
-TEST_F(PreferencesTest, FieldsReadByPositionAndWrittenBackUnchanged) {
-    TestEnvironment::WriteFile(PrefsFile(), "1;-42;0;1;"); // the tab may stand left of the screen
-    application->GetPrefs();
-    EXPECT_FALSE(application->firstRun);
-    EXPECT_TRUE(application->showCoundownCalendar);
-    EXPECT_EQ(application->tabLeft, -42);
-    EXPECT_FALSE(application->installSysTray);
-    EXPECT_TRUE(application->displayCalendarOnDesktop);
-    application->PutPrefs();
-    EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "1;-42;0;1;");
 }
 
 TEST_F(PreferencesTest, ShortGarbledOrHugeFieldsGiveZeroFalseOrTheNearestInt) {

@@ -15,7 +15,7 @@ namespace {
 
 class StartupTest : public AppTest {
   protected:
-    StartupTest() { environment.InstallSimpleEdition(); }
+    StartupTest() { environment.InstallEdition(); }
 
     bool LockIsFree() const {
         Mutex probe(AppText::kMutexName);
@@ -68,10 +68,8 @@ TEST_F(StartupTest, ASecondInstanceSaysSoAndLeavesTheFirstAlone) {
     TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
 
     EXPECT_EQ(application->Run(), 0);
-    ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
-    EXPECT_EQ(TestSeams::Dialogs()[0].message, AppText::kAlreadyRunning);
-    EXPECT_TRUE(application->closing);
-    EXPECT_TRUE(application->Windows().empty());
+    EXPECT_EQ(Messages(), std::vector<std::string>{AppText::kAlreadyRunning});
+    EXPECT_TRUE(application->closing && application->Windows().empty());
     EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "1;250;0;1;");
     EXPECT_FALSE(LockIsFree()) << "the first copy still holds the lock";
 }
@@ -110,7 +108,7 @@ class StartupQuitTest : public StartupTest, public testing::WithParamInterface<Q
 TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
     const QuitAtMessage& c = GetParam();
     const auto folder = environment.AppFolder() / "Simple";
-    environment.InstallSimpleEdition(c.extraKeys);
+    environment.InstallEdition("Simple", c.extraKeys);
     if (c.edition == QuitAtMessage::NoPictures)
         for (const char* picture : {"wide.png", "standard.png"})
             std::filesystem::remove(folder / picture);
@@ -123,10 +121,8 @@ TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
         return 0;
     });
     EXPECT_EQ(application->Run(), 0);
-    ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
-    EXPECT_EQ(TestSeams::Dialogs()[0].message, c.message);
-    EXPECT_TRUE(application->closing);
-    EXPECT_TRUE(application->Windows().empty());
+    EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
+    EXPECT_TRUE(application->closing && application->Windows().empty());
     EXPECT_FALSE(application->CalendarWindowOpen);
     EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "0;0;1;0;");
     EXPECT_TRUE(LockIsFree());
@@ -150,8 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StartupTest, AnUnreadableEventFileEndsStartUpWithItsMessage) {
     std::filesystem::create_directories(EventFile()); // exists, but cannot be read as a file
     EXPECT_EQ(application->Run(), 0);
-    ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
-    EXPECT_EQ(TestSeams::Dialogs()[0].message, AppText::kStartupError);
+    EXPECT_EQ(Messages(), std::vector<std::string>{AppText::kStartupError});
     EXPECT_TRUE(application->Windows().empty());
     EXPECT_TRUE(LockIsFree());
 }

@@ -56,12 +56,5 @@ class CustomisationTest : public IsolatedTest {
         return Folder(name);
     }
 
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> messages;
-        for (const auto& dialog : TestSeams::Dialogs())
-            messages.push_back(dialog.message);
-        return messages;
-    }
-
     bool Quit() const { return application.QuitRequested(); }
 };

@@ -32,6 +32,19 @@ class ClockTest : public CalendarWindowTest {
         window.TimeTimer_Action();
         Settle();
     }
+    // Cycling standard-shaped pictures, told apart by their widths: 201 for the base, then 202...
+    static CustomizationModule& Cycling(const std::string& cycle) {
+        CustomizationModule& module = Customization() = CustomizationModule{};
+        module.cycleImages = true;
+        module.imageCycle = cycle;
+        module.WideScreen = false;
+        module.backgroundImageStandard = std::make_shared<Picture>(201, 100);
+        module.backgroundImage2Standard = std::make_shared<Picture>(202, 100);
+        module.backgroundImage3Standard = std::make_shared<Picture>(203, 100);
+        module.backgroundImage4Standard = std::make_shared<Picture>(204, 100);
+        module.backgroundImage = module.backgroundImageStandard;
+        return module;
+    }
     static void Settle() {
         for (int i = 0; i < 5; ++i)
             DoEvents();
@@ -67,61 +80,33 @@ TEST_F(ClockTest, MidnightMovesTodayAndRepaintsTheCalendarAndTheBadge) {
     EXPECT_EQ(window.backgroundImageScaled, scaled) << "without cycling nothing is reloaded";
 }
 
-TEST_F(ClockTest, MonthlyCyclingChangesThePictureOnlyWhenTheMonthChanges) {
-    CustomizationModule& module = Customization();
-    module.cycleImages = true;
-    module.imageCycle = "monthly";
-    module.oneYearCalendarYear = 2027;
-    module.WideScreen = false;
-    // The base and the pictures of February and March, told apart by their width.
-    module.backgroundImageStandard = std::make_shared<Picture>(201, 100);
-    module.backgroundImage2Standard = std::make_shared<Picture>(202, 100);
-    module.backgroundImage3Standard = std::make_shared<Picture>(203, 100);
-    module.backgroundImage = module.backgroundImageStandard;
-
-    Date::FixClock(At(2027, 1, 31, 23, 59));
-    application.currentDate = Date();
-    CalendarWindow& window = OpenPainted();
-    const PicturePtr january = window.backgroundImageScaled;
-
-    Tick(window, At(2027, 2, 1, 0, 0)); // a new month: February's picture
-    EXPECT_EQ(module.backgroundImage, module.backgroundImage2Standard);
-    EXPECT_NE(window.backgroundImageScaled, january) << "the new picture is on the window";
-    EXPECT_EQ(application.currentDate.SQLDate(), "2027-02-01");
-    EXPECT_GT(badgePaints, 0);
-
-    const PicturePtr february = module.backgroundImage;
-    Tick(window, At(2027, 2, 2, 0, 0)); // a new day of the same month: the same picture
-    EXPECT_EQ(module.backgroundImage, february);
-    EXPECT_EQ(application.currentDate.SQLDate(), "2027-02-02");
-
-    Tick(window, At(2027, 3, 1, 0, 0));
-    EXPECT_EQ(module.backgroundImage, module.backgroundImage3Standard);
-}
-
-TEST_F(ClockTest, SeasonalCyclingChangesThePictureOnlyWhenTheSeasonChanges) {
-    CustomizationModule& module = Customization();
-    module.cycleImages = true;
-    module.imageCycle = "Seasonal";
-    module.WideScreen = false;
-    // Spring (the base), summer, autumn and winter, told apart by their width.
-    module.backgroundImageStandard = std::make_shared<Picture>(201, 100);
-    module.backgroundImage2Standard = std::make_shared<Picture>(202, 100);
-    module.backgroundImage3Standard = std::make_shared<Picture>(203, 100);
-    module.backgroundImage4Standard = std::make_shared<Picture>(204, 100);
-    module.backgroundImage = module.backgroundImageStandard;
-    const auto shownWidth = [&] { return module.backgroundImage->Width(); };
-
-    Date::FixClock(At(2027, 6, 20, 23, 59));
-    application.currentDate = Date();
-    CalendarWindow& window = OpenPainted();
-    Tick(window, At(2027, 6, 21, 0, 0)); // the first day of summer
-    EXPECT_EQ(shownWidth(), 202);
-
-    // A picture previewed from the tab stays until the season changes, whatever midnight says.
-    module.PreEmptiveCycling = true;
-    CustomizationModule::CycleImage();
-    EXPECT_EQ(shownWidth(), 203);
-    Tick(window, At(2027, 6, 22, 0, 0));
-    EXPECT_EQ(shownWidth(), 203);
+// The first day of a month or season shows its picture; a new day within it keeps the picture,
+// one previewed from the tab too.
+TEST_F(ClockTest, CyclingChangesThePictureOnlyWhenTheMonthOrSeasonChanges) {
+    const struct {
+        const char* cycle;
+        int64_t eve, first, next;
+    } cases[] = {
+        {"monthly", At(2027, 1, 31, 23, 59), At(2027, 2, 1, 0, 0), At(2027, 2, 2, 0, 0)},
+        {"Seasonal", At(2027, 6, 20, 23, 59), At(2027, 6, 21, 0, 0), At(2027, 6, 22, 0, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cycle);
+        CustomizationModule& module = Cycling(c.cycle);
+        Date::FixClock(c.eve);
+        application.currentDate = Date();
+        CalendarWindow& window = OpenPainted();
+        const PicturePtr before = window.backgroundImageScaled;
+        Tick(window, c.first);
+        EXPECT_EQ(module.backgroundImage->Width(), 202);
+        EXPECT_NE(window.backgroundImageScaled, before) << "the new picture is on the window";
+        EXPECT_GT(badgePaints, 0);
+        module.PreEmptiveCycling = true;
+        CustomizationModule::CycleImage();
+        Tick(window, c.next);
+        EXPECT_EQ(module.backgroundImage->Width(), 203);
+        EXPECT_EQ(application.currentDate.TotalSeconds(), c.next);
+        window.Close();
+        DoEvents();
+    }
 }

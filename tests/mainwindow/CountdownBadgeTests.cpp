@@ -10,6 +10,8 @@
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 
+#include "support/PictureTestSupport.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -115,9 +117,8 @@ TEST_F(CountdownBadgeTest, IsShownAsThePreferenceSaysAndRedrawnAtMidnight) {
         cCanvas& badge = *window.CountdownCanvas;
         const PicturePtr before = badge.cachedImage;
         ASSERT_TRUE(before);
-        Picture shot(window.Width(), window.Height());
-        window.DrawInto(shot.Graphics(), 0, 0);
-        EXPECT_EQ(shot.Pixel(badge.Left() + 50, badge.Top() + 70) == before->Pixel(50, 70),
+        EXPECT_EQ(Snapshot(window)->Pixel(badge.Left() + 50, badge.Top() + 70) ==
+                      before->Pixel(50, 70),
                   preference);
         if (!preference) {
             window.Close();

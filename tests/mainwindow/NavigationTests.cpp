@@ -1,5 +1,5 @@
 // The controls over the main window: the home button, the links strip, the product caption,
-// the menu bar strip, the quick-start help and the link areas.
+// the quick-start help and the link areas.
 #include "mainwindow/CalendarWindowFixture.h"
 
 #include "customisation/BuiltInPictures.h"
@@ -34,11 +34,6 @@ class NavigationTest : public CalendarWindowTest {
     ~NavigationTest() override {
         SetMissingResourcesForTesting({});
         ReleaseBuiltInPictures();
-    }
-    static PicturePtr Shot(CalendarWindow& window) {
-        auto shot = std::make_shared<Picture>(window.Width(), window.Height());
-        window.DrawInto(shot->Graphics(), 0, 0);
-        return shot;
     }
     static void CloseWindow(CalendarWindow& window) {
         window.Close();
@@ -83,7 +78,7 @@ TEST_F(NavigationTest, HomeButtonPicturesFollowTheMouseAndAReleaseOpensTheHomePa
         EXPECT_TRUE(shows(window.HomeButtonMO));
         Simulate::MouseMove(window, 700, 410);
         EXPECT_TRUE(shows(window.HomeButtonN));
-        EXPECT_GT(CountPixels(*Shot(window), kHomeText), 5) << "painted in the window";
+        EXPECT_GT(CountPixels(*Snapshot(window), kHomeText), 5) << "painted in the window";
         CloseWindow(window);
     }
 }
@@ -95,7 +90,7 @@ TEST_F(NavigationTest, NoHomeButtonOrNoArtworkLeavesItHidden) {
         SetMissingResourcesForTesting(artworkMissing ? std::set<int>{170} : std::set<int>{});
         CalendarWindow& window = CalendarWindow::Instance();
         EXPECT_FALSE(window.HomeButton->Visible() || window.HomeButton->cachedImage);
-        Shot(window); // paints nothing through a missing picture
+        Snapshot(window); // paints nothing through a missing picture
         CloseWindow(window);
     }
 }
@@ -131,7 +126,7 @@ TEST_F(NavigationTest, TheLinksStripsButtonsFollowThePointer) {
     Simulate::MouseUp(window, left + first + 3, kStripTop - 200);
     EXPECT_EQ(TestSeams::OpenedURLs(), std::vector<std::string>{"https://example.com/shop"});
     EXPECT_EQ(states(), (std::array<int, 3>{2, 0, 0}));
-    const PicturePtr shot = Shot(window);
+    const PicturePtr shot = Snapshot(window);
     EXPECT_EQ(shot->Pixel(left + 4, kStripTop + 2), linkButtons()->Pixel(10, 2));
     EXPECT_EQ(shot->Pixel(left + first + 4, kStripTop + 2), linkButtons()->Pixel(0, 2));
 }
@@ -145,7 +140,7 @@ TEST_F(NavigationTest, TheProductCaptionSitsInItsCornerAndAPressOpensTheMakersSi
         const Canvas& caption = *window.ZantriqueLogo;
         const int left = caption.Left(), top = caption.Top();
         EXPECT_EQ(left > 720, right);
-        const PicturePtr shot = Shot(window);
+        const PicturePtr shot = Snapshot(window);
         int reddish = 0; // smoothed text: its pixels mix with the ground
         for (int y = top; y < top + caption.Height(); ++y)
             for (int x = left; x < left + caption.Width(); ++x)
@@ -158,24 +153,6 @@ TEST_F(NavigationTest, TheProductCaptionSitsInItsCornerAndAPressOpensTheMakersSi
     }
 }
 
-// The strip is never shown at run time, so it is driven through its handlers.
-TEST_F(NavigationTest, TheMenuBarStripTogglesAndRedrawsItsToggleForEachState) {
-    CalendarWindow& window = CalendarWindow::Instance();
-    cCanvas& strip = *window.MenuBarCanvas;
-    const auto shows = [&](const PicturePtr& artwork, int left) {
-        for (int y = 0; y < 14; ++y)
-            for (int x = 0; x < 14; ++x)
-                if (strip.cachedImage->Pixel(x, y) != artwork->Pixel(left + x, y)) return false;
-        return strip.Backdrop() == strip.cachedImage;
-    };
-    EXPECT_FALSE(window.MenuBarCanvas_MouseDown(3, 3));
-    EXPECT_TRUE(strip.Visible() && shows(menutoggle2(), 16));
-    window.MenuBarCanvas_MouseEnter();
-    EXPECT_TRUE(strip.Visible() && shows(menutoggleMouseover2(), 16));
-    window.MenuBarCanvas_MouseDown(3, 3);
-    EXPECT_TRUE(!strip.Visible() && shows(menutoggle2(), 0));
-}
-
 // A first run shows the call-outs (the home button's only when there is one); a click on the
 // overlay, over the home button too, puts it away for the run. With the tab left of the window
 // the arrow stops at the window's edge and the box (220 wide) starts at it.
@@ -186,18 +163,19 @@ TEST_F(NavigationTest, AFirstRunShowsTheCalloutsAtTheirTipsAndAClickPutsThemAway
         Customization().includeHomeButton = homeButton;
         CalendarWindow& window = CalendarWindow::Instance();
         TabWindow& tab = TabWindow::Instance();
-        const PicturePtr shot = Shot(window);
+        const PicturePtr shot = Snapshot(window);
         EXPECT_EQ(shot->Pixel(66, 24 + 22) == kArrow, homeButton);
         EXPECT_EQ(shot->Pixel(static_cast<int>(tab.Left() + tab.Width() / 2.0 - 2), 10), kArrow);
         EXPECT_EQ(shot->Pixel(300, datesTip), kArrow);
         tab.SetLeft(0);
         window.SetLeft(200);
-        EXPECT_EQ(Shot(window)->Pixel(0, 10), kArrow);
-        EXPECT_EQ(Shot(window)->Pixel(210, 10 + 51 + 8), RGB(255, 255, 255)) << "the box inside";
+        EXPECT_EQ(Snapshot(window)->Pixel(0, 10), kArrow);
+        EXPECT_EQ(Snapshot(window)->Pixel(210, 10 + 51 + 8), RGB(255, 255, 255))
+            << "the box inside";
         Simulate::Click(window, 60, 30);
         EXPECT_FALSE(window.QuickStartHelp->Visible() || application.firstRun);
         EXPECT_TRUE(TestSeams::OpenedURLs().empty());
-        EXPECT_NE(Shot(window)->Pixel(300, datesTip), kArrow);
+        EXPECT_NE(Snapshot(window)->Pixel(300, datesTip), kArrow);
         CloseWindow(window);
     }
 }

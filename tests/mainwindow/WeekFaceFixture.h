@@ -39,12 +39,6 @@ class WeekFaceTest : public YearGridTest {
         }
         return codes;
     }
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> messages;
-        for (const auto& dialog : TestSeams::Dialogs())
-            messages.push_back(dialog.message);
-        return messages;
-    }
     std::string EventFile() const {
         return TestEnvironment::ReadFile(environment.Documents() / "Calendar.tpc");
     }

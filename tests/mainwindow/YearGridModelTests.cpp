@@ -59,8 +59,8 @@ TEST_F(YearGridTest, BadEntriesAreSkippedTheRestMarkedAndTheProblemReportedOnce)
     CalendarWindow& window = CalendarWindow::Instance();
     EXPECT_EQ(Tag(window, Date(2009, 3, 2)), "3/2/2009");
     EXPECT_EQ(Tag(window, Date(2009, 3, 3)), "3/3/2009//After|");
-    ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
-    EXPECT_EQ(TestSeams::Dialogs()[0].message,
-              "An error occurred while loading events - an incorrectly formatted event was "
-              "encountered and will be skipped.");
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{
+                  "An error occurred while loading events - an incorrectly formatted event was "
+                  "encountered and will be skipped."});
 }

@@ -33,7 +33,9 @@ TEST(Date, CalendarArithmetic) {
     EXPECT_EQ(Date(1899, 12, 31).DayOfWeek(), 1); // before the epoch
     EXPECT_EQ(Date(2024, 12, 31).DayOfYear(), 366);
     EXPECT_EQ(Date(2025, 3, 1).DayOfYear(), 60);
-    EXPECT_EQ(Date::DaysInMonth(2028, 2), 29);
+    EXPECT_EQ((std::vector{Date::DaysInMonth(2028, 2), Date::DaysInMonth(2100, 2),
+                           Date::DaysInMonth(2000, 2)}),
+              (std::vector{29, 28, 29}));
     EXPECT_THROW(Date::DaysInMonth(2028, 0), OutOfBoundsException);
     EXPECT_THROW(Date::DaysInMonth(2028, 13), OutOfBoundsException);
 

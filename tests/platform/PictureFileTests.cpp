@@ -102,14 +102,14 @@ TEST_F(PictureFileTest, APictureClaimingTooManyPixelsIsRefusedBeforeItIsRead) {
     }
 }
 
-TEST_F(PictureFileTest, EnsurePictureBitsKeepsA32BitPicture) {
-    const PicturePtr picture = TwoColours();
-    EXPECT_EQ(EnsurePictureBits(picture, 32), picture);
+TEST_F(PictureFileTest, EnsurePictureBitsConvertsPixelsAndMask) {
     const PicturePtr grey = std::make_shared<Picture>(2, 2, 8);
     grey->SetPixel(1, 1, kRed);
+    grey->Mask().SetPixel(0, 1, RGB(255, 255, 255));
     const PicturePtr converted = EnsurePictureBits(grey, 32);
     EXPECT_EQ(converted->Depth(), 32);
     EXPECT_EQ(converted->Pixel(1, 1), kRed);
+    EXPECT_EQ(converted->Mask().Pixel(0, 1), RGB(255, 255, 255));
     EXPECT_THROW(EnsurePictureBits(nullptr, 32), NilObjectException);
 }
 

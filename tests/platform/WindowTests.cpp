@@ -36,16 +36,11 @@ class ProbeWindow : public Window {
         journal.push_back("window wheel " + std::to_string(dy));
         return false;
     }
-    bool Event_KeyDown(const std::string& key) override {
-        keys.push_back(key);
-        return false;
-    }
     bool IsRegistered() const {
         for (Window* window : OpenWindows())
             if (window == this) return true;
         return false;
     }
-    std::vector<std::string> keys;
 };
 
 class WindowTest : public IsolatedTest {
@@ -177,13 +172,6 @@ TEST_F(WindowTest, WheelGoesOnceToTheTopmostControlWithAHandlerElseToTheWindow) 
     Simulate::Wheel(window, 200, 200, 0, 3);
     EXPECT_EQ(journal, (std::vector<std::string>{"below 10,10 -1", "below 30,30 1",
                                                  "window wheel 2", "above", "window wheel 3"}));
-}
-
-TEST_F(WindowTest, KeysArriveAsTheFrameworkCharacters) {
-    ProbeWindow& window = Shown();
-    for (const char* key : {"PgUp", "Return", "Enter", "Esc", "A"})
-        Simulate::Key(window, key);
-    EXPECT_EQ(window.keys, (std::vector<std::string>{"\x0b", "\x0d", "\x03", "\x1b", "a"}));
 }
 
 TEST_F(WindowTest, ShowModalKeepsTimersRunningAndASingleShotTurnsItselfOff) {

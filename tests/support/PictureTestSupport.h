@@ -2,6 +2,7 @@
 // Helpers for tests that look at the pixels of pictures.
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
+#include "platform/Window.h"
 
 #include <memory>
 
@@ -39,4 +40,11 @@ inline int CountPixels(const Picture& picture, Color color) {
         for (int x = 0; x < picture.Width(); ++x)
             count += picture.Pixel(x, y) == color;
     return count;
+}
+
+// The window as it is painted, controls and all.
+inline PicturePtr Snapshot(Window& window) {
+    auto shot = std::make_shared<Picture>(window.Width(), window.Height());
+    window.DrawInto(shot->Graphics(), 0, 0);
+    return shot;
 }

@@ -47,14 +47,22 @@ std::string TestEnvironment::ReadFile(const fs::path& path) {
     return text.str();
 }
 
-void TestEnvironment::InstallSimpleEdition(const std::string& extraKeys) const {
-    const fs::path folder = AppFolder() / "Simple";
+void TestEnvironment::InstallEdition(const std::string& name, const std::string& extraKeys) const {
+    const fs::path folder = AppFolder() / name;
     fs::create_directories(folder);
     FilledPicture(480, 300, RGB(70, 120, 170))->Save(folder / "wide.png");
     FilledPicture(400, 320, RGB(70, 120, 170))->Save(folder / "standard.png");
-    WriteFile(folder / "calspc.dat", "vendorName=Test Studio\nvendorURL=https://example.com/\n"
-                                     "backgroundImageWide=wide.png\n"
-                                     "backgroundImageStandard=standard.png\n" +
+    WriteFile(folder / "calspc.dat", "vendorName=Studio " + name +
+                                         "\nvendorURL=https://example.com/\n"
+                                         "backgroundImageWide=wide.png\n"
+                                         "backgroundImageStandard=standard.png\n" +
                                          extraKeys);
-    WriteFile(AppFolder() / "caldef.dat", "Simple\n");
+    WriteFile(AppFolder() / "caldef.dat", name + "\n");
+}
+
+std::vector<std::string> IsolatedTest::Messages() {
+    std::vector<std::string> messages;
+    for (const auto& dialog : TestSeams::Dialogs())
+        messages.push_back(dialog.message);
+    return messages;
 }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class TestEnvironment {
   public:
@@ -18,9 +19,10 @@ class TestEnvironment {
     std::filesystem::path Config() const { return home_ / ".config"; }
     std::filesystem::path AppFolder() const { return home_ / "app"; }
 
-    // A small calendar folder named by caldef.dat in the application folder: plain pictures of
-    // both shapes and the given extra calendar file lines.
-    void InstallSimpleEdition(const std::string& extraKeys = {}) const;
+    // A small calendar folder of "Studio <name>", named by caldef.dat in the application folder:
+    // plain pictures of both shapes and the given extra calendar file lines.
+    void InstallEdition(const std::string& name = "Simple",
+                        const std::string& extraKeys = {}) const;
 
     static void WriteFile(const std::filesystem::path& path, const std::string& text);
     static std::string ReadFile(const std::filesystem::path& path);
@@ -32,5 +34,7 @@ class TestEnvironment {
 // A test fixture that owns a TestEnvironment.
 class IsolatedTest : public ::testing::Test {
   protected:
+    // The texts of the message boxes shown so far.
+    static std::vector<std::string> Messages();
     TestEnvironment environment;
 };

@@ -115,19 +115,3 @@ TEST_F(AppTrayItemTest, ClicksShowAndHideTheMonthAndTheMenuOpensItsWindows) {
     RightClick("Preferences");
     EXPECT_TRUE(preferences);
 }
-
-TEST_F(AppTrayItemTest, TheHiddenTrayBoxWouldAddAndRemoveTheItem) {
-    application.installSysTray = false;
-    PreferencesWindow& preferences = PreferencesWindow::Instance();
-    preferences.InstallSysTrayCB->SetValue(true);
-    preferences.OKButton->Push();
-    ASSERT_TRUE(application.mAppTrayItem && application.installSysTray);
-    AppTrayItem* made = application.mAppTrayItem.get();
-
-    PreferencesWindow& again = PreferencesWindow::Instance();
-    again.InstallSysTrayCB->SetValue(false);
-    again.OKButton->Push();
-    EXPECT_FALSE(application.installSysTray);
-    EXPECT_EQ(application.mAppTrayItem.get(), made) << "kept after its removal";
-    EXPECT_FALSE(made->Shown());
-}

@@ -8,8 +8,6 @@
 #include "windows/PreferencesWindow.h"
 #include "windows/TabWindow.h"
 
-#include "support/PictureTestSupport.h"
-
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -19,11 +17,10 @@ class PreferencesWindowTest : public CalendarWindowTest {
   protected:
     // Calendars A and B, a folder C without a calendar file and a file D; A is in use.
     PreferencesWindowTest() {
-        AddEdition("A", "236,128,44");
-        AddEdition("B", "22,84,104");
+        environment.InstallEdition("B", "tabColor=22,84,104\n");
+        environment.InstallEdition("A", "tabColor=236,128,44\n");
         fs::create_directories(App() / "C");
         TestEnvironment::WriteFile(App() / "D", "not a calendar");
-        TestEnvironment::WriteFile(App() / "caldef.dat", "A\n");
         TestEnvironment::WriteFile(Prefs(), "0;0;1;0;");
         CustomizationModule::CustomizeCalendar();
         application.eventDict.Value("2026-03-10 09:00:00", "2026-03-10 10:00:00//Dentist");
@@ -32,16 +29,6 @@ class PreferencesWindowTest : public CalendarWindowTest {
     fs::path App() const { return environment.AppFolder(); }
     fs::path Prefs() const { return environment.Config() / AppText::kPrefsFileName; }
     std::string Caldef() const { return TestEnvironment::ReadFile(App() / "caldef.dat"); }
-    void AddEdition(const std::string& name, const std::string& tab) const {
-        const fs::path folder = App() / name;
-        fs::create_directories(folder);
-        FilledPicture(480, 300, RGB(70, 120, 170))->Save(folder / "wide.png");
-        FilledPicture(400, 320, RGB(70, 120, 170))->Save(folder / "standard.png");
-        TestEnvironment::WriteFile(folder / "calspc.dat",
-                                   "vendorName=Studio " + name + "\ntabColor=" + tab +
-                                       "\nbackgroundImageWide=wide.png\n"
-                                       "backgroundImageStandard=standard.png\n");
-    }
     static std::vector<std::string> Rows(const PreferencesWindow& preferences) {
         std::vector<std::string> rows;
         for (int row = 0; row < preferences.DefaultCalendarPopup->ListCount(); ++row)
@@ -101,8 +88,8 @@ TEST_F(PreferencesWindowTest, APickThatCannotBeWrittenChangesNothing) {
     for (const bool folderInTheWay : {true, false}) {
         // Each case starts from both calendars and a writable caldef.dat.
         fs::remove_all(App() / "caldef.dat");
+        environment.InstallEdition("B", "tabColor=22,84,104\n");
         TestEnvironment::WriteFile(App() / "caldef.dat", "A\n");
-        AddEdition("B", "22,84,104");
         PreferencesWindow& preferences = PreferencesWindow::Instance();
         if (folderInTheWay) {
             fs::remove(App() / "caldef.dat");

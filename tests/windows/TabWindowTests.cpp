@@ -72,17 +72,6 @@ TEST_F(TabWindowTest, AClickSlidesTheCalendarAwayOrFromTheBackgroundShowsItADrag
     EXPECT_FALSE(application.Deactivated);
 }
 
-TEST_F(TabWindowTest, AfterCloseTheTabTakesTheKeysSoTheSpaceBarBringsTheCalendarBack) {
-    CalendarWindow& calendar = CalendarWindow::Instance();
-    TabWindow& tab = TabWindow::Instance();
-    Simulate::Key(calendar, "Ctrl+W");
-    EXPECT_LT(calendar.Top(), 0);
-    EXPECT_EQ(application.FrontWindow(), &tab);
-    Simulate::Key(tab, "Space");
-    EXPECT_EQ(calendar.Top(), 24);
-    EXPECT_TRUE(calendar.Visible());
-}
-
 TEST_F(TabWindowTest, ControlClickStepsTheBackgroundAndNothingElse) {
     CustomizationModule& module = Customization();
     module.cycleImages = true;
