@@ -65,8 +65,9 @@ class app : public Application {
     void CheckRunning();
     void GetPrefs();
     void PutPrefs() const;
-    // Starts reading the event file beside the rest of the start-up; LoadUserEvents then takes
-    // what was read, or reads the file itself when nothing was started.
+    // Starts reading the event file beside the rest of the start-up, unless that was started
+    // already; LoadUserEvents then takes what was read, or reads the file itself when nothing
+    // was started.
     void StartReadingUserEvents();
     void LoadUserEvents();
     void LoadHolidays();

@@ -70,9 +70,13 @@ EventFileLines ReadEventFile(const FolderItem& item) {
     return lines;
 }
 
-void app::StartReadingUserEvents() {
+std::future<EventFileLines> StartReadingEventFile() {
     const FolderItem item = SpecialFolder::Documents().Child(AppText::kEventFileName);
-    userEventsReading = std::async(std::launch::async, ReadEventFile, item);
+    return std::async(std::launch::async, ReadEventFile, item);
+}
+
+void app::StartReadingUserEvents() {
+    if (!userEventsReading.valid()) userEventsReading = StartReadingEventFile();
 }
 
 void app::LoadUserEvents() {

@@ -5,6 +5,7 @@
 #include "platform/FolderItem.h"
 #include "platform/TextStream.h"
 
+#include <future>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,3 +28,5 @@ struct EventFileLines {
 // Reads and checks the event lines of the file at path. It touches nothing else, so it may run
 // beside the rest of the start-up; raises IOException when the file is there but unreadable.
 EventFileLines ReadEventFile(const FolderItem& item);
+// Reads the user's event file on a thread of its own.
+std::future<EventFileLines> StartReadingEventFile();

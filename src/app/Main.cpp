@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "app/EventFile.h"
 #include "app/Menu.h"
 #include "app/Startup.h"
 
@@ -6,8 +7,11 @@
 #include "platform/Toolkit.h"
 
 int RunCalendar() {
+    // A large event file takes as long to read as the toolkit takes to start.
+    auto events = StartReadingEventFile();
     Toolkit toolkit;
     app application;
+    application.userEventsReading = std::move(events);
     application.SetMenuBar(&Menu::Instance());
     ApplicationAddMenuHandlers();
     const int code = application.Run();
