@@ -113,8 +113,9 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     bool badFormat = false;
     Date d;
     // The store lists its entries in order of their start, so the events of one day come
-    // together and share the cell found for the first of them.
+    // together: the day's date and cell are worked out once, for the first of them.
     std::string day;
+    bool shownDay = false;
     int row = -1, column = -1;
     // Only the three shown years are visited: their keys start with the year, so they lie
     // together from the first key of the first year to the first of the year after the last.
@@ -122,31 +123,36 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     const std::string end = std::to_string(startYear + 3);
     for (auto entry = store.LowerBound(std::to_string(startYear));
          entry != store.end() && entry->first < end; ++entry) {
-        const std::string key(entry->first);
+        const std::string_view key = entry->first;
         const std::string_view value = entry->second;
         try {
-            d.SetSQLDateTime(key);
-            if (d.Year() < startYear) continue;
+            if (!Date::IsSQLDateTime(key))
+                throw UnsupportedFormatException("not an SQL date-time: " + std::string(key));
+            if (key.substr(0, 10) != day) {
+                day = key.substr(0, 10);
+                d.SetSQLDateTime(std::string(key));
+                shownDay = d.Year() >= startYear;
+                if (shownDay) {
+                    const std::string cell = window.CalDateCell(d);
+                    row = Int(Val(NthField(cell, ",", 1)));
+                    column = Int(Val(NthField(cell, ",", 2)));
+                }
+            }
             // A key that the date reads is exactly the text it writes, so the value is the
             // one stored under the start as the date gives it.
-            if (!YearGrid::Marked(key, value)) continue;
-            if (key.compare(0, 10, day) != 0) {
-                day = key.substr(0, 10);
-                const std::string cell = window.CalDateCell(d);
-                row = Int(Val(NthField(cell, ",", 1)));
-                column = Int(Val(NthField(cell, ",", 2)));
-            }
+            if (!shownDay || !YearGrid::Marked(key, value)) continue;
             if (row < 0 || column < 0 || row >= grid.ListCount || column >= grid.ColumnCount)
                 continue;
             YearGrid::AppendMarker(grid.CellTag(row, column), value);
         } catch (const UnsupportedFormatException&) {
             badFormat = true;
-            LogProblem("the year grid skips an event whose start is not a date: " + key);
+            LogProblem("the year grid skips an event whose start is not a date: " +
+                       std::string(key));
         } catch (const OutOfBoundsException&) {
             badFormat = true;
-            LogProblem("the year grid skips an event outside its years: " + key);
+            LogProblem("the year grid skips an event outside its years: " + std::string(key));
         } catch (const std::exception& error) {
-            LogProblem("the year grid skips the event " + key + ": " + error.what());
+            LogProblem("the year grid skips the event " + std::string(key) + ": " + error.what());
         }
     }
     if (badFormat) MsgBox(kBadEntry);
