@@ -25,7 +25,7 @@ Entry& Find(const QString& fontKey, const QString& text) {
 } // namespace
 
 bool ShapesAlike(const QFont& font, const QString& text) {
-    return !font.strikeOut() && !font.overline() &&
+    return !font.underline() && !font.strikeOut() && !font.overline() &&
            std::none_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; });
 }
 

@@ -12,9 +12,9 @@ struct ShapedLine {
     qreal ascent = 0;
 };
 
-// Whether a line in font is drawn from its shaped form as the toolkit draws it itself: exactly,
-// but for the shading of an underline's last pixel. Struck-out and overlined text and control
-// characters are left to the toolkit.
+// Whether a line in font is drawn from its shaped form exactly as the toolkit draws it itself.
+// Lines are left to the toolkit when they hold control characters or are underlined, struck
+// out or overlined: the toolkit places a shaped line's decorations wrongly on a moved painter.
 bool ShapesAlike(const QFont& font, const QString& text);
 
 // The shaped line; fontKey is font.key(), which the caller keeps with its font.

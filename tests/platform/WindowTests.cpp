@@ -1,4 +1,5 @@
 // Windows and controls: opening, locks, visibility, mouse and keys, modal loops and timers.
+#include "support/PictureTestSupport.h"
 #include "support/TestEnvironment.h"
 
 #include "platform/Application.h"
@@ -206,6 +207,32 @@ TEST_F(WindowTest, DrawIntoShowsTheBackgroundAndOnlyVisibleControls) {
     window.DrawInto(picture.Graphics(), 0, 0);
     EXPECT_EQ(picture.Pixel(15, 15), RGB(0, 0, 0));
     EXPECT_EQ(picture.Pixel(55, 15), RGB(0, 0, 255));
+}
+
+// Text in a control away from the window's corner: its underline lies under it, where it lies
+// when the same text is drawn into a picture.
+TEST_F(WindowTest, AControlsUnderlinedTextIsUnderlinedInPlace) {
+    const auto write = [](Graphics& g) {
+        g.TextFont = "Arial";
+        g.TextSize = 16;
+        g.ForeColor = RGB(0, 0, 0);
+        g.Underline = true;
+        g.DrawString("14", 10, 20);
+    };
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    window.HasBackColor = true;
+    window.BackColor = RGB(255, 255, 255);
+    auto& canvas = *window.ControlAs<Canvas>("first");
+    canvas.SetBounds(100, 60, 60, 40);
+    canvas.OnPaint = write;
+    window.ControlAs<Canvas>("second")->SetVisible(false);
+    window.Show();
+    Picture shot(window.Width(), window.Height()), alone(60, 40);
+    window.DrawInto(shot.Graphics(), 0, 0);
+    write(alone.Graphics());
+    const PixelBounds expected = InkBounds(alone);
+    EXPECT_EQ(InkBounds(shot), (PixelBounds{expected.left + 100, expected.top + 60,
+                                            expected.right + 100, expected.bottom + 60}));
 }
 
 // The start-up benchmark ends the program from this hook, so it must wait for the first
