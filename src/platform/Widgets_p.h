@@ -36,6 +36,10 @@ class WindowWidget : public QWidget {
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Nothing a window or control draws shows the focus: gaining or losing it, as every
+    // activation does, repaints nothing.
+    void focusInEvent(QFocusEvent*) override {}
+    void focusOutEvent(QFocusEvent*) override {}
 
   private:
     bool pressTaken_ = false;
@@ -56,6 +60,8 @@ class ControlWidget : public QWidget {
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent*) override {}
+    void focusOutEvent(QFocusEvent*) override {}
 
     // What the control draws; nothing by default.
     virtual void Draw(QPainter&) {}

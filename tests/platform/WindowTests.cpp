@@ -235,6 +235,29 @@ TEST_F(WindowTest, AControlsUnderlinedTextIsUnderlinedInPlace) {
                                             expected.right + 100, expected.bottom + 60}));
 }
 
+// A window's look does not depend on the focus: moving it between windows repaints neither.
+TEST_F(WindowTest, ActivatingAWindowRepaintsNothing) {
+    int paints = 0;
+    ProbeWindow& window = OpenWindow<ProbeWindow>();
+    Canvas& canvas = *window.ControlAs<Canvas>("first");
+    canvas.SetBounds(10, 10, 50, 50);
+    canvas.OnPaint = [&](Graphics&) { ++paints; };
+    Window other;
+    other.SetWidth(100);
+    other.SetHeight(100);
+    window.Show();
+    other.Show();
+    for (int i = 0; i < 5; ++i)
+        DoEvents();
+    const int settled = paints;
+    for (Window* active : {static_cast<Window*>(&window), &other, static_cast<Window*>(&window)})
+        Simulate::Activate(*active);
+    for (int i = 0; i < 5; ++i)
+        DoEvents();
+    EXPECT_GT(settled, 0);
+    EXPECT_EQ(paints, settled);
+}
+
 // The start-up benchmark ends the program from this hook, so it must wait for the first
 // frame of the first window and then run only once.
 TEST_F(WindowTest, FirstPaintHookRunsOnceAfterTheFirstWindowHasPainted) {
