@@ -53,6 +53,10 @@ void ReadEvents(std::string_view text, EventFileLines& lines) {
 
 } // namespace
 
+FolderItem EventFileItem() {
+    return SpecialFolder::Documents().Child(AppText::kEventFileName);
+}
+
 bool IsEventsMarker(std::string_view line) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
@@ -71,8 +75,7 @@ EventFileLines ReadEventFile(const FolderItem& item) {
 }
 
 std::future<EventFileLines> StartReadingEventFile() {
-    const FolderItem item = SpecialFolder::Documents().Child(AppText::kEventFileName);
-    return std::async(std::launch::async, ReadEventFile, item);
+    return std::async(std::launch::async, ReadEventFile, EventFileItem());
 }
 
 void app::StartReadingUserEvents() {
@@ -80,7 +83,7 @@ void app::StartReadingUserEvents() {
 }
 
 void app::LoadUserEvents() {
-    const FolderItem item = SpecialFolder::Documents().Child(AppText::kEventFileName);
+    const FolderItem item = EventFileItem();
     EventFileLines lines =
         userEventsReading.valid() ? userEventsReading.get() : ReadEventFile(item);
     if (!lines.file) return;

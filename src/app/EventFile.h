@@ -11,6 +11,9 @@
 #include <string_view>
 #include <vector>
 
+// The user's event file, in the Documents folder.
+FolderItem EventFileItem();
+
 // Whether line is the marker between the to-do items and the events. Only a line that is the
 // marker itself counts: a to-do item that merely mentions the words must not hide the events.
 // Blanks at its ends and a byte-order mark that an editor put before the first line do not

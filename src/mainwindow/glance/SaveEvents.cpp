@@ -20,15 +20,14 @@ std::vector<EventFileFormat::TodoItem> TodoItems(const ListBox& list) {
 
 void CalendarWindow::SaveEvents() {
     app& application = App();
-    const FolderItem documents = SpecialFolder::Documents();
-    const FolderItem item = documents.Child(AppText::kEventFileName);
+    const FolderItem item = EventFileItem();
     // A file that holds what the store and the to-do list hold is left alone: rewriting (and
     // flushing) a large file for nothing is most of the wait at a quit.
     const bool unchanged = application.eventFileRevision == application.eventDict.Revision() &&
                            savedTodoRevision_ == TodoList->Revision();
     if (unchanged && item.Exists() && !item.Directory()) return;
     std::error_code error;
-    std::filesystem::create_directories(documents.Path(), error);
+    std::filesystem::create_directories(item.Path().parent_path(), error);
     if (EventFileFormat::Write(item, TodoItems(*TodoList), application.eventDict)) {
         application.eventFileRevision = application.eventDict.Revision();
         savedTodoRevision_ = TodoList->Revision();

@@ -34,8 +34,7 @@ void CalendarWindow::TodoList_Open() {
     list.SetHeight(Int(Glance::AreaHeight() - above));
     list.SetColumnType(0, ListBox::TypeCheckBox);
     list.SetColumnAlignmentOffset(1, 2);
-    const FolderItem item = SpecialFolder::Documents().Child(AppText::kEventFileName);
-    for (const EventFileFormat::TodoItem& todo : EventFileFormat::ReadTodoItems(item)) {
+    for (const EventFileFormat::TodoItem& todo : EventFileFormat::ReadTodoItems(EventFileItem())) {
         list.AddRow();
         list.SetCellCheck(list.LastIndex(), 0, todo.done);
         list.SetCell(list.LastIndex(), 1, todo.text);
