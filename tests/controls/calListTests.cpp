@@ -67,6 +67,14 @@ TEST_F(WeekFaceTest, TheWeekGridTagsEventsOnSlotsAndABadEntryLeavesTheRestOfTheW
               "2026-03-04 20:30:00//Too long//Special");
     EXPECT_EQ(application.eventDict.Value("2026-03-06 20:00:00"),
               "2026-03-06 22:15:00//Fits the bottom rows");
+
+    // Saving and deleting beside the broken entries retags their day without telling of them
+    // again.
+    Save("2026-03-02 15:00:00", "2026-03-02 16:00:00", "Beside the bad ones");
+    Select("2026-03-02 14:00:00");
+    Window().GlanceList->RemoveEvent();
+    EXPECT_EQ(Codes(2, 12, 15), "--13");
+    EXPECT_EQ(Messages().size(), 2u);
 }
 
 TEST_F(WeekFaceTest, SavingRetagsTheDayAndRefusesOnlyAnEventWhoseOwnRowsDoNotFit) {
