@@ -57,10 +57,14 @@ FolderItem EventFileItem() {
     return SpecialFolder::Documents().Child(AppText::kEventFileName);
 }
 
-bool IsEventsMarker(std::string_view line) {
+std::string_view WithoutByteOrderMark(std::string_view line) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
-    return TextEquals(Trim(line), AppText::kEventsMarker);
+    return line;
+}
+
+bool IsEventsMarker(std::string_view line) {
+    return TextEquals(Trim(WithoutByteOrderMark(line)), AppText::kEventsMarker);
 }
 
 EventFileLines ReadEventFile(const FolderItem& item) {

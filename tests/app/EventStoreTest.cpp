@@ -76,11 +76,16 @@ TEST_F(EventStoreTest, OnlyTheMarkerLineStartsTheEventsWhateverSurroundsIt) {
         bool loads;
         size_t problems;
         size_t todos; // the to-do reader stops where the events start
+        bool firstTicked = false;
     } cases[] = {
         {"byte-order mark",
          "\xEF\xBB\xBF"
          "Events Data:\n",
          "", true, 0, 0},
+        {"byte-order mark before a ticked item",
+         "\xEF\xBB\xBF"
+         "1\tdone\nEvents Data:\n",
+         "", true, 0, 1, true},
         {"blanks after the marker", "0\ttodo\nEvents Data: \t\n", "", true, 0, 1},
         {"blanks before the marker", "  Events Data:\n", "", true, 0, 0},
         {"a second marker", "Events Data:\n", "Events Data:\n", true, 1, 0},
@@ -97,7 +102,11 @@ TEST_F(EventStoreTest, OnlyTheMarkerLineStartsTheEventsWhateverSurroundsIt) {
         EXPECT_EQ(application->eventDict.Lookup("2025-03-02 10:00:00"),
                   c.loads ? "2025-03-02 11:00:00//B" : "");
         EXPECT_EQ(ProblemMessages(), c.problems);
-        EXPECT_EQ(EventFileFormat::ReadTodoItems(FolderItem(EventFile())).size(), c.todos);
+        const auto todos = EventFileFormat::ReadTodoItems(FolderItem(EventFile()));
+        ASSERT_EQ(todos.size(), c.todos);
+        if (!todos.empty()) {
+            EXPECT_EQ(todos[0].done, c.firstTicked);
+        }
     }
 }
 
