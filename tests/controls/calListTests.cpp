@@ -95,6 +95,7 @@ TEST_F(WeekFaceTest, SavingRetagsTheDayAndRefusesOnlyAnEventWhoseOwnRowsDoNotFit
         {"", "21:00", "2026-03-03 21:30", "------", "ending time is out of bounds"},
         {"", "07:00", "2026-03-03 07:30", "------", "incorrect event time format"},
         {"", "20:00", "2026-03-03 22:30", "------", "incorrect event time format"},
+        {"", "20:30", "2026-03-03 22:30", "------", "incorrect event time format"},
     };
     CalendarWindow& window = Window();
     for (const auto& c : cases) {
