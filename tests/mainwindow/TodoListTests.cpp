@@ -64,4 +64,17 @@ TEST_F(TodoTest, TheScrollBarShowsOnceTheRowsAndASpareRowNoLongerFit) {
         window.TodoList_Change();
         EXPECT_EQ(List().ScrollBarVertical(), rows == 12) << rows;
     }
+    // Once the second small month comes or goes, the list must hold two rows more.
+    const auto toggleMonth = [&] {
+        window.GlanceHeader_CellClick(0, 10, 5, window.GlanceHeader->RowHeight() - 2);
+    };
+    List().SetHeight(13 * List().RowHeight() - 1 + window.MiniCalList[0]->Height());
+    toggleMonth(); // shown: the list is 13 rows high less a pixel
+    for (int rows : {10, 9}) {
+        while (List().ListCount() > rows)
+            List().RemoveRow(0);
+        toggleMonth();
+        toggleMonth();
+        EXPECT_EQ(List().ScrollBarVertical(), rows == 10) << rows << " with the second month";
+    }
 }
