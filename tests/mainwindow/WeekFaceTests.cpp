@@ -117,6 +117,10 @@ TEST_F(WeekHeaderTest, SmallMonthsTitleTheMonthTheyHoldAndPickAnotherWeek) {
     EXPECT_FALSE(window.MiniCalList_CellClick(1, 3, 2, 2, 2)); // Tuesday 10 February
     EXPECT_EQ(application.selectedDate.SQLDate(), "2026-02-10");
     EXPECT_EQ(window.MiniCalList[0]->ListIndex(), -1);
+    window.MiniCalList[1]->SetListIndex(3); // as the list box marks the clicked row
+    EXPECT_FALSE(window.MiniCalList_CellClick(0, 4, 2, 2, 2)); // Tuesday 13 January
+    EXPECT_EQ(window.MiniCalList[1]->ListIndex(), -1) << "one selected day across the months";
+    EXPECT_FALSE(window.MiniCalList_CellClick(1, 3, 2, 2, 2));
     EXPECT_EQ(MonthShown(0) + MonthShown(1), "2026-012026-02");
     EXPECT_EQ(title(0), january) << "the first month keeps its own title";
     EXPECT_EQ(title(1), february);
