@@ -153,6 +153,12 @@ TEST_F(WeekFaceTest, AClickOnTheWeekGridPicksTheDayByTheColumnsRealEdges) {
     EXPECT_EQ(click(wednesday, 27) + click(3, 3), "2026-03-03 12:00:002026-03-03 12:00:00");
     // A Wednesday whose Sunday lies in March.
     EXPECT_EQ(click(grid.ColumnLeft(1), 0, "2026-04-01 12:00:00"), "2026-03-29 08:00:00");
+    // While the editor is open on a free slot, the slot shows a blank, not what it held.
+    std::string shown = "not opened";
+    grid.SetCell(3, 2, "Stale");
+    TestSeams::WhenModal([&](::Window&) { shown = grid.Cell(3, 2); });
+    window.GlanceList_MouseDown(grid.ColumnLeft(2) + 3, 3 * grid.RowHeight() + 2);
+    EXPECT_EQ(shown, " ");
 }
 
 TEST_F(WeekFaceTest, TheWeekGridTakesTheYearGridsPlaceUnderItsHeaderAndItsRowsFillIt) {
