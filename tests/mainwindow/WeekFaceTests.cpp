@@ -2,6 +2,7 @@
 // clicks.
 #include "mainwindow/WeekFaceFixture.h"
 
+#include "customisation/BuiltInPictures.h"
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
 
@@ -32,11 +33,28 @@ TEST_F(WeekHeaderTest, AClickOnADayShowsItsWeekWithoutTheHoverTipAndTheArrowBrin
     EXPECT_TRUE(!window.Calendar->Visible() && window.GlanceList->Visible() &&
                 window.TodoList->Visible() && !window.MiniCalList[1]->Visible());
     EXPECT_FALSE(window.tipCanvas->Visible());
+    // Which of the two arrow pictures the return arrow's cell matches more closely.
+    const auto arrowLit = [&] {
+        const int w = window.GlanceHeader->ColumnWidth(12);
+        Picture cell(w, window.GlanceHeader->RowHeight());
+        window.GlanceHeader_CellBackgroundPaint(cell.Graphics(), 0, 12);
+        const auto matching = [&](const PicturePtr& arrow) {
+            int count = 0;
+            for (int y = 0; y < arrow->Height(); ++y)
+                for (int x = 0; x < arrow->Width(); ++x)
+                    count += cell.Pixel(w - arrow->Width() - 2 + x, 8 + y) == arrow->Pixel(x, y);
+            return count;
+        };
+        return matching(returnArrowNewMO()) > matching(returnArrowNew());
+    };
+    EXPECT_FALSE(arrowLit());
     const bool& lit = window.GlanceHeader->MouseEnteredColumn[0];
     window.GlanceHeader_MouseMove(window.GlanceHeader->ColumnLeft(12) + 10, 5);
     EXPECT_TRUE(lit) << "the arrow lights up under the pointer";
+    EXPECT_TRUE(arrowLit());
     window.GlanceHeader_MouseMove(10, 5);
     EXPECT_FALSE(lit);
+    EXPECT_FALSE(arrowLit());
     Strip(12);
     EXPECT_FALSE(window.Calendar->Visible()) << "the strip under the arrow is the next month";
     Upper(12);
