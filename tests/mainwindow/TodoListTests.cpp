@@ -5,6 +5,8 @@
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
 
+#include "support/PictureTestSupport.h"
+
 class TodoTest : public WeekFaceTest {
   protected:
     TodoTest() {
@@ -48,6 +50,23 @@ TEST_F(TodoTest, ATickedRowIsStruckThroughAndTheDeleteMarkRemovesItsRow) {
     EXPECT_FALSE(window.TodoList_CellClick(1, 1, 5, 5) || List().ActiveCell());
     EXPECT_FALSE(window.TodoList_CellClick(0, 1, 5, 5));
     EXPECT_NE(List().ActiveCell(), nullptr);
+}
+
+// Ticking a box repaints the row's text too, so the screen shows it struck through at once.
+TEST_F(TodoTest, TickingABoxStrikesItsTextThroughAtOnce) {
+    CalendarWindow& window = Window();
+    window.GlanceOn();
+    window.Show();
+    DoEvents();
+    ListBox& list = List();
+    const int x = window.Left() + list.Left() + list.ColumnLeft(1) + 8;
+    const int y = window.Top() + list.Top() + 10; // on the strike-through of the first row
+    const Color before = ScreenPixel(x, y);
+    list.SetCellCheck(0, 0, true); // as a click on the box does, before its action
+    window.TodoList_CellAction(0, 0);
+    DoEvents();
+    const Color after = ScreenPixel(x, y);
+    EXPECT_TRUE(after != before && after.r < 40) << int(before.r) << " then " << int(after.r);
 }
 
 TEST_F(TodoTest, TheScrollBarShowsOnceTheRowsAndASpareRowNoLongerFit) {
