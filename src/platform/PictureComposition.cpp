@@ -7,6 +7,7 @@
 
 #include "platform/Graphics.h"
 #include "platform/GraphicsQt.h"
+#include "platform/JpegFile.h"
 
 #include <QImageReader>
 #include <QPainter>
@@ -39,6 +40,7 @@ bool CopyTopRows(QImage& pixels, int first, int count, const Source& source) {
     QImage rows(pixels.scanLine(first), pixels.width(), count, pixels.bytesPerLine(),
                 QImage::Format_RGB32);
     if (source.file) {
+        if (DecodeJpegTopRows(*source.file, rows)) return true;
         QImageReader reader(*source.file);
         if (count < source.height) reader.setClipRect(QRect(0, 0, source.width, count));
         if (!ReadBoundedImage(reader, rows) || rows.size() != QSize(pixels.width(), count))

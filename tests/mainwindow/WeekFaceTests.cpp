@@ -150,3 +150,18 @@ TEST_F(WeekFaceTest, AClickOnTheWeekGridPicksTheDayByTheColumnsRealEdges) {
     // A Wednesday whose Sunday lies in March.
     EXPECT_EQ(click(grid.ColumnLeft(1), 0, "2026-04-01 12:00:00"), "2026-03-29 08:00:00");
 }
+
+TEST_F(WeekFaceTest, TheWeekGridTakesTheYearGridsPlaceUnderItsHeaderAndItsRowsFillIt) {
+    for (int screenHeight : {900, 560}) {
+        UseScreen(1440, screenHeight, 24);
+        CalendarWindow& window = Window();
+        const calList& grid = *window.GlanceList;
+        const calList& header = *window.GlanceHeader;
+        const calCanvas& year = *window.Calendar;
+        EXPECT_EQ(grid.Top(), header.Top() + header.Height()) << screenHeight;
+        EXPECT_NEAR(grid.Top() + grid.Height(), year.Top() + year.Height(), 1) << screenHeight;
+        const int spare = grid.Height() - grid.ListCount() * grid.RowHeight();
+        EXPECT_TRUE(spare >= 0 && spare < grid.ListCount()) << screenHeight << ": " << spare;
+        window.Close();
+    }
+}
