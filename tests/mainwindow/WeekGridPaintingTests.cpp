@@ -61,6 +61,16 @@ TEST_F(WeekPaintTest, EventsAreBoxesInTheCalendarsColoursWithTheirTitleInTheFirs
     EXPECT_TRUE(Messages().empty());
 }
 
+// The two half hours of an hour share a shade; the next hour has the other.
+TEST_F(WeekPaintTest, TheSlotsAreBandedHourByHour) {
+    const int width = Window().GlanceList->ColumnWidth(4); // Wednesday, not selected
+    const Color first = Paint(0, 4)[2 * width + 5];
+    std::string bands;
+    for (int row = 0; row < 6; ++row)
+        bands += Paint(row, 4)[2 * width + 5] == first ? 'a' : 'b';
+    EXPECT_EQ(bands, "aabbaa");
+}
+
 TEST_F(WeekPaintTest, TheDayNoteIsPaintedInRow26AndTheHolidayInRow27) {
     AddEntry("2026-03-04 00:00:01", "2026-03-04 00:00:01", "Note");
     AddHoliday("2026-03-06", "Fair day");
