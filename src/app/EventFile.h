@@ -19,6 +19,8 @@ FolderItem EventFileItem();
 // Blanks at its ends and a byte-order mark that an editor put before the first line do not
 // count.
 bool IsEventsMarker(std::string_view line);
+// line without the byte-order mark that an editor may put before a file's first line.
+std::string_view WithoutByteOrderMark(std::string_view line);
 
 // The event lines of a file, read and checked but not yet in the store.
 struct EventFileLines {

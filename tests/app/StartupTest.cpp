@@ -2,14 +2,19 @@
 
 #include "customisation/CustomisationText.h"
 
+#include "app/Menu.h"
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Mutex.h"
+#include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "windows/PreferencesWindow.h"
 
 #include <QTimer>
+#include <QWidget>
 
 #include <csignal>
+#include <functional>
 
 namespace {
 
@@ -166,3 +171,70 @@ TEST_F(StartupTest, TheErrorDialogOffersFeedbackByMail) {
     EXPECT_TRUE(application->Event_UnhandledException(std::runtime_error("x")));
     EXPECT_EQ(TestSeams::OpenedURLs().size(), 1u) << "Quit opens nothing";
 }
+
+// Text typed into the to-do list and not yet confirmed with Return when the calendar quits is
+// written all the same, on every road to the quit: into a new row, or over an old one.
+struct QuitWhileTyping {
+    const char* name;
+    bool newRow;
+    std::function<void(app&, CalendarWindow&)> quit;
+};
+
+void PrintTo(const QuitWhileTyping& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class QuitWhileTypingTest : public StartupTest,
+                            public testing::WithParamInterface<QuitWhileTyping> {};
+
+TEST_P(QuitWhileTypingTest, TheTypedTextIsWritten) {
+    const QuitWhileTyping& c = GetParam();
+    environment.InstallEdition("Other");
+    environment.InstallEdition("Simple"); // in use
+    TestEnvironment::WriteFile(EventFile(), "0\tFirst\nEvents Data:\n");
+    application->SetMenuBar(&Menu::Instance());
+    ApplicationAddMenuHandlers();
+    QTimer::singleShot(20, [&] {
+        CalendarWindow& window = CalendarWindow::Instance();
+        window.GlanceOn();
+        if (c.newRow)
+            window.ToDoListHeader_MouseDown(5, 5);
+        else
+            window.TodoList->EditCell(0, 1);
+        ASSERT_NE(window.TodoList->ActiveCell(), nullptr);
+        window.TodoList->ActiveCell()->SetText("Typed");
+        c.quit(*application, window);
+    });
+    EXPECT_EQ(application->Run(), 0);
+    const std::string todo = c.newRow ? "0\tFirst\n0\tTyped\n" : "0\tTyped\n";
+    const std::string written = TestEnvironment::ReadFile(EventFile());
+    EXPECT_EQ(written.substr(0, written.find("Events Data:")), todo);
+    EXPECT_TRUE(Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, QuitWhileTypingTest,
+    testing::Values(
+        QuitWhileTyping{"SIGTERM", true, [](app&, CalendarWindow&) { std::raise(SIGTERM); }},
+        QuitWhileTyping{"CtrlQ", false,
+                        [](app&, CalendarWindow& window) { Simulate::Key(window, "Ctrl+Q"); }},
+        QuitWhileTyping{
+            "QuitInTheMenu", true,
+            [](app& application, CalendarWindow&) { application.DoMenuCommand("FileQuit"); }},
+        QuitWhileTyping{"WindowManagersClose", false,
+                        [](app&, CalendarWindow& window) {
+                            window.Widget()->close(); // the tab window stays open
+                            std::raise(SIGTERM);
+                        }},
+        QuitWhileTyping{"AnotherEditionChosen", true,
+                        [](app& application, CalendarWindow&) {
+                            TestSeams::WhenModal([](Window& shown) {
+                                auto& preferences = dynamic_cast<PreferencesWindow&>(shown);
+                                Simulate::Choose(*preferences.DefaultCalendarPopup, 0);
+                                preferences.OKButton->Push();
+                            });
+                            application.DoMenuCommand("ApplePreferences");
+                            EXPECT_EQ(Customization().vendorName, "Studio Other");
+                            std::raise(SIGTERM);
+                        }}),
+    [](const testing::TestParamInfo<QuitWhileTyping>& info) { return info.param.name; });

@@ -71,6 +71,7 @@ TEST_F(GlanceInputWindowTest, TheBoxHidesTheTimesTheSliderMovesTheEndADayNoteSta
     GlanceInputWindow& note = OpenOn(On(0, 0, 1));
     Simulate::Click(note, 80, 46);
     EXPECT_TRUE(note.AllDayCheck->Value()) << "a day note cannot be unticked";
+    EXPECT_TRUE(note.HalfHourSlider->Visible()) << "nor lose its slider";
     Simulate::Slide(*note.HalfHourSlider, 2);
     EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid event time."});
     EXPECT_EQ(note.toDate->Text(), "3/3/2026 at 1:00 AM");

@@ -128,6 +128,12 @@ TEST_F(PreferencesWindowTest, TheCountdownBoxIsStoredWithoutReopeningAPickTakenB
     EXPECT_TRUE(main->IsOpen());
     EXPECT_EQ(main->CountdownCanvas->Visible(), badge) << "seen at the next opening";
 
+    PreferencesWindow& untouched = PreferencesWindow::Instance();
+    EXPECT_TRUE(untouched.ShowCountdownCB->Value()) << "the box starts from the preference";
+    untouched.OKButton->Push();
+    EXPECT_TRUE(application.showCoundownCalendar);
+    EXPECT_EQ(TestEnvironment::ReadFile(Prefs()).substr(0, 2), "1;");
+
     PreferencesWindow& again = PreferencesWindow::Instance();
     again.ShowCountdownCB->SetValue(false);
     Simulate::Choose(*again.DefaultCalendarPopup, 1);

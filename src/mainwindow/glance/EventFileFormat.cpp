@@ -56,8 +56,10 @@ std::vector<TodoItem> ReadTodoItems(const FolderItem& item) {
         std::cerr << "calendar: cannot read the to-do items of " << item.Path().string() << '\n';
         return items;
     }
-    while (!stream->EndOfFile()) {
-        const std::string line = stream->ReadLine();
+    for (bool first = true; !stream->EndOfFile(); first = false) {
+        std::string line = stream->ReadLine();
+        // The mark belongs to the file, not to its first item: left on, it would hide the tick.
+        if (first) line = std::string(WithoutByteOrderMark(line));
         if (IsEventsMarker(line)) break;
         items.push_back({NthField(line, "\t", 1) == "1", NthField(line, "\t", 2)});
     }
