@@ -71,6 +71,19 @@ const std::vector<PicturePtr>& PrintedPages();
 void WhenModal(std::function<void(Window&)> then);
 // How often the system beep sounded.
 int Beeps();
+
+// What the program asks of the desktop for a window.
+struct DesktopRequest {
+    bool titleBar = false;
+    bool closeButton = false;
+    bool userResizable = false; // resized or maximised by the user
+    bool staysAbove = false;    // above the windows of every application
+    // The window it is kept in front of; nullptr for none.
+    const Window* inFrontOf = nullptr;
+};
+DesktopRequest AskedOfDesktop(const Window& window);
+// The shown windows in the order they were last brought to the front, front-most last.
+std::vector<const Window*> FrontOrder();
 // Runs then once, from the event loop, after the first window the program opened has painted
 // its first frame; the start-up benchmarks end or quit the process there. It needs no Enable.
 void WhenFirstPainted(std::function<void()> then);
