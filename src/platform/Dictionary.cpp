@@ -3,7 +3,6 @@
 #include "platform/Exceptions.h"
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 
 namespace {
@@ -57,9 +56,11 @@ char* Dictionary::Reserve(size_t size) {
 }
 
 Dictionary::Entry Dictionary::Keep(std::string_view key, std::string_view value) {
+    // Copies, not memcpy: an empty key and value get no block (text is null), which a copy of
+    // nothing accepts.
     char* const text = Reserve(key.size() + value.size());
-    std::memcpy(text, key.data(), key.size());
-    std::memcpy(text + key.size(), value.data(), value.size());
+    std::ranges::copy(key, text);
+    std::ranges::copy(value, text + key.size());
     return {{text, key.size()}, {text + key.size(), value.size()}};
 }
 

@@ -5,6 +5,7 @@
 #include "mainwindow/glance/EventFileFormat.h"
 #include "platform/Simulate.h"
 #include "platform/Text.h"
+#include "support/ReplacedFileChecks.h"
 
 #include <algorithm>
 #include <csignal>
@@ -29,9 +30,11 @@ TEST_F(WeekFaceTest, WhatTheWeekFaceWritesReadsBackTheSame) {
     const std::string todo = "1\tBuy milk\n0\tRead the events data: notes\n0\t\n";
     const std::string days = "2025-12-25 00:00:00|2025-12-25 00:00:00//Christmas\n"
                              "2026-03-05 00:00:01|2026-03-05 00:00:01//Note\n";
+    // Its quarter hour drops in the grid, which it then fits: kept as it is.
+    const std::string late = "2026-03-06 20:00:00|2026-03-06 22:15:00//Late show\n";
     const std::string countdown = "2026-04-01 00:00:00|2026-04-01 00:00:00//Trip//Countdown\n";
     TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc",
-                               todo + "Events Data:\n" + days + countdown);
+                               todo + "Events Data:\n" + days + late + countdown);
     application.LoadUserEvents();
     CalendarWindow& window = Window();
     ASSERT_EQ(Rows(*window.TodoList), "1 Buy milk|0 Read the events data: notes|0 |");
@@ -40,7 +43,7 @@ TEST_F(WeekFaceTest, WhatTheWeekFaceWritesReadsBackTheSame) {
     AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Pipe|and\nbreak");
     window.GlanceOff();
     const std::string written = todo + "0\tTab here, break  there\nEvents Data:\n" + days +
-                                "2026-03-05 09:00:00|2026-03-05 10:00:00//Pipe and break\n" +
+                                "2026-03-05 09:00:00|2026-03-05 10:00:00//Pipe and break\n" + late +
                                 countdown;
     EXPECT_EQ(EventFile(), written);
     window.Close();
@@ -69,6 +72,18 @@ TEST_F(WeekFaceTest, AMissingFolderIsMadeAndAFileThatCannotBeReplacedIsKeptAndTh
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos);
     EXPECT_EQ(TestEnvironment::ReadFile(inside), "kept");
+}
+
+TEST_F(WeekFaceTest, ASaveKeepsTheFilesPermissionsAndLinkAndLeavesAReadOnlyFile) {
+    int saves = 0;
+    ExpectSavesRespectTheFile(environment.Documents() / "Calendar.tpc", [&] {
+        const size_t told = Messages().size();
+        AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Save " + std::to_string(++saves));
+        Window().SaveEvents();
+        return Messages().size() == told;
+    });
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos);
 }
 
 TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {

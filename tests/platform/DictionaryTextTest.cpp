@@ -56,6 +56,7 @@ TEST(Dictionary, ListsInKeyOrderWithTheLastValueWhateverTheOrderOfChanges) {
         {"removed and added again",
          {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"b", nullptr}, {"a", nullptr}, {"a", "4"}},
          {{"a", "4"}, {"c", "3"}}},
+        {"empty key and value first", {{"", ""}, {"a", "1"}}, {{"", ""}, {"a", "1"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

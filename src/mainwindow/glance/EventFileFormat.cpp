@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
+#include <filesystem>
 #include <iostream>
 
 namespace EventFileFormat {
@@ -50,14 +51,18 @@ bool Write(const FolderItem& item, const std::vector<TodoItem>& todo, const Dict
 
 std::vector<TodoItem> ReadTodoItems(const FolderItem& item) {
     std::vector<TodoItem> items;
-    if (!item || !item.Exists()) return items;
+    std::error_code error;
+    // Something else in the file's place was told of when the events were read.
+    if (!item || !std::filesystem::is_regular_file(item.Path(), error)) return items;
     auto stream = TextInputStream::Open(item);
     if (!stream) {
         std::cerr << "calendar: cannot read the to-do items of " << item.Path().string() << '\n';
         return items;
     }
-    while (!stream->EndOfFile()) {
-        const std::string line = stream->ReadLine();
+    for (bool first = true; !stream->EndOfFile(); first = false) {
+        std::string line = stream->ReadLine();
+        // The mark belongs to the file, not to its first item: left on, it would hide the tick.
+        if (first) line = std::string(WithoutByteOrderMark(line));
         if (IsEventsMarker(line)) break;
         items.push_back({NthField(line, "\t", 1) == "1", NthField(line, "\t", 2)});
     }

@@ -19,6 +19,8 @@ std::vector<EventFileFormat::TodoItem> TodoItems(const ListBox& list) {
 } // namespace
 
 void CalendarWindow::SaveEvents() {
+    // What is being typed in the to-do list counts: a quit must not drop it.
+    TodoList->EndEditCell();
     app& application = App();
     const FolderItem item = EventFileItem();
     // A file that holds what the store and the to-do list hold is left alone: rewriting (and
