@@ -35,7 +35,7 @@ bool StartsAsJpeg(std::FILE* file) {
 }
 
 // Kept apart from anything with a destructor: longjmp skips the frames it leaves.
-bool Decode(std::FILE* file, QImage& rows) {
+bool Decode(std::FILE* file, QImage& rows, int eighths) {
     jpeg_decompress_struct info{};
     ErrorJump error{};
     info.err = jpeg_std_error(&error.manager);
@@ -50,14 +50,17 @@ bool Decode(std::FILE* file, QImage& rows) {
     jpeg_read_header(&info, TRUE);
     const bool colour = info.jpeg_color_space == JCS_YCbCr || info.jpeg_color_space == JCS_RGB ||
                         info.jpeg_color_space == JCS_GRAYSCALE;
-    if (!colour || static_cast<int>(info.image_width) != rows.width() ||
-        static_cast<int>(info.image_height) < rows.height()) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
     // B, G, R and 0xFF in memory: a 32-bit RGB pixel on a little-endian machine.
     info.out_color_space =
         QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    info.scale_num = static_cast<unsigned>(eighths);
+    info.scale_denom = 8;
+    jpeg_calc_output_dimensions(&info);
+    if (!colour || static_cast<int>(info.output_width) != rows.width() ||
+        static_cast<int>(info.output_height) < rows.height()) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     jpeg_start_decompress(&info);
     bool whole = true;
     while (whole && static_cast<int>(info.output_scanline) < rows.height()) {
@@ -70,10 +73,17 @@ bool Decode(std::FILE* file, QImage& rows) {
 }
 } // namespace
 
-bool DecodeJpegTopRows(const QString& path, QImage& rows) {
-    if (rows.format() != QImage::Format_RGB32 || rows.isNull()) return false;
+bool DecodeJpegTopRows(const QString& path, QImage& rows, int eighths) {
+    if (rows.format() != QImage::Format_RGB32 || rows.isNull() || eighths < 1 || eighths > 8)
+        return false;
     const std::unique_ptr<std::FILE, FileCloser> file(
         std::fopen(QFile::encodeName(path).constData(), "rb"));
     if (!file || !StartsAsJpeg(file.get())) return false;
-    return Decode(file.get(), rows);
+    return Decode(file.get(), rows, eighths);
+}
+
+int ExactEighths(int from, int to) {
+    for (int eighths = 1; eighths <= 8; ++eighths)
+        if (from * eighths % 8 == 0 && from * eighths / 8 == to) return eighths;
+    return 0;
 }

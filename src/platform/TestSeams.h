@@ -71,9 +71,27 @@ const std::vector<PicturePtr>& PrintedPages();
 void WhenModal(std::function<void(Window&)> then);
 // How often the system beep sounded.
 int Beeps();
+
+// What the program asks of the desktop for a window.
+struct DesktopRequest {
+    bool titleBar = false;
+    bool closeButton = false;
+    bool userResizable = false; // resized or maximised by the user
+    bool staysAbove = false;    // above the windows of every application
+    // The window it is kept in front of; nullptr for none.
+    const Window* inFrontOf = nullptr;
+};
+DesktopRequest AskedOfDesktop(const Window& window);
+// The shown windows in the order they were last brought to the front, front-most last.
+std::vector<const Window*> FrontOrder();
 // Runs then once, from the event loop, after the first window the program opened has painted
 // its first frame; the start-up benchmarks end or quit the process there. It needs no Enable.
 void WhenFirstPainted(std::function<void()> then);
+
+// The window as the screen shows it: its pending repaints done, and whatever was not repainted
+// since it was last drawn left as it was, so a control that misses a repaint shows stale pixels
+// here (Window::DrawInto draws everything afresh). None when the window is not shown.
+PicturePtr ScreenPicture(Window& window);
 
 // Used by the framework layer itself.
 int RecordDialog(const DialogRecord& record);
