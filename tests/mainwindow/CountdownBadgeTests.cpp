@@ -9,6 +9,7 @@
 #include "platform/Graphics.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
+#include "windows/HelpWindow.h"
 
 #include "support/PictureTestSupport.h"
 
@@ -153,6 +154,25 @@ TEST_F(CountdownBadgeTest, ADragMovesTheBadgeAndAClickOpensTheEditor) {
     const cCanvas& reopened = *CalendarWindow::Instance().CountdownCanvas;
     EXPECT_EQ(std::pair(reopened.Left(), reopened.Top()), std::pair(135, 15))
         << "a new window puts the badge back in its corner of the title band";
+}
+
+// Help floats over the calendar, and the modal editor opens in front of both, with the keys.
+TEST_F(CountdownBadgeTest, WithHelpOpenAClickOpensTheEditorInFrontOfIt) {
+    CalendarWindow& window = CalendarWindow::Instance();
+    HelpWindow::Instance().Show();
+    bool shown = false;
+    WhenEditorShown([&](CountdownInputWindow& editor) {
+        shown = true;
+        DoEvents();
+        EXPECT_EQ(TestSeams::FrontOrder().back(), &editor);
+        const TestSeams::DesktopRequest asked = TestSeams::AskedOfDesktop(editor);
+        EXPECT_EQ(asked.inFrontOf, &window);
+        EXPECT_TRUE(asked.closeButton);
+        EXPECT_FALSE(asked.userResizable);
+        EXPECT_EQ(Application::Instance()->FrontWindow(), &editor) << "it has the keys";
+    });
+    Simulate::Click(window, 135 + 50, 15 + 70);
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(CountdownBadgeTest, AfterTheEditorTheEventFileIsWrittenOnlyWhenTheCountdownChanged) {

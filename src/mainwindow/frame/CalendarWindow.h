@@ -194,6 +194,9 @@ class CalendarWindow : public Window {
     void Event_EnableMenuItems() override;
     bool Event_KeyDown(const std::string& key) override;
     bool Event_MouseWheel(int x, int y, int deltaX, int deltaY) override;
+    // The desktop's close (Alt+F4) is File > Close: the calendar slides away, the tab brings
+    // it back.
+    void Event_DesktopClose() override;
 
     // Menu handlers; each returns false.
     bool EditToggleCDCanvas_Action();
