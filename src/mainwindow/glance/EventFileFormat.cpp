@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -116,7 +117,9 @@ bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
 
 std::vector<TodoItem> ReadTodoItems(const FolderItem& item) {
     std::vector<TodoItem> items;
-    if (!item || !item.Exists()) return items;
+    std::error_code error;
+    // Something else in the file's place was told of when the events were read.
+    if (!item || !std::filesystem::is_regular_file(item.Path(), error)) return items;
     auto stream = TextInputStream::Open(item);
     if (!stream) {
         std::cerr << "calendar: cannot read the to-do items of " << item.Path().string() << '\n';
