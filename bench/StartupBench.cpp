@@ -5,10 +5,13 @@
 // calendar with an empty event file. Each run gets a fresh home; a run that has not ended
 // within the timeout (an error dialog waits for a person) is killed and fails the benchmark.
 //
-// Counters: the medians of both in milliseconds, their ratio, and the peak memory (MB) of each.
+// Counters: the medians of both in milliseconds, their ratio, the medians of the CPU time each
+// spent on all its threads (ms), and the peak memory (MB) of each. The busy variants run both
+// beside one busy loop per core, so that work on worker threads competes for the processor.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -23,6 +26,7 @@
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -39,6 +43,7 @@ struct Outcome {
     bool ok = false;
     double seconds = 0;
     double peakMB = 0;
+    double cpuMs = 0; // user and system time of every thread of the process
     std::string output;
     std::chrono::steady_clock::time_point ended;
 };
@@ -129,6 +134,8 @@ Outcome Run(const std::vector<std::string>& command, const std::string& display,
     outcome.seconds = std::chrono::duration<double>(end - start).count();
     outcome.ended = end;
     outcome.peakMB = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    outcome.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
     return outcome;
 }
 
@@ -178,8 +185,13 @@ void Paired(benchmark::State& state, const std::string& size,
             const std::vector<std::string>& reference, const fs::path& referenceEvents,
             const std::vector<std::string>& subject, const fs::path& subjectEvents) {
     const std::string& display = Display(size);
-    std::vector<double> mine, theirs;
+    std::vector<double> mine, theirs, myCpu, theirCpu;
     double peak = 0, referencePeak = 0;
+    // Two unmeasured rounds first bring both programs' files into the page cache.
+    for (int warmUp = 0; warmUp < 2; ++warmUp) {
+        Run(reference, display, referenceEvents);
+        Run(subject, display, subjectEvents);
+    }
     for (auto _ : state) {
         const Outcome before = Run(reference, display, referenceEvents);
         const Outcome outcome = Run(subject, display, subjectEvents);
@@ -190,18 +202,45 @@ void Paired(benchmark::State& state, const std::string& size,
         state.SetIterationTime(outcome.seconds);
         mine.push_back(outcome.seconds * 1000);
         theirs.push_back(before.seconds * 1000);
+        myCpu.push_back(outcome.cpuMs);
+        theirCpu.push_back(before.cpuMs);
         peak = std::max(peak, outcome.peakMB);
         referencePeak = std::max(referencePeak, before.peakMB);
     }
     state.counters["ms"] = Median(mine);
     state.counters["reference_ms"] = Median(theirs);
     state.counters["ratio"] = Median(theirs) > 0 ? Median(mine) / Median(theirs) : 0;
+    state.counters["cpu_ms"] = Median(myCpu);
+    state.counters["reference_cpu_ms"] = Median(theirCpu);
     state.counters["peak_MB"] = peak;
     state.counters["reference_peak_MB"] = referencePeak;
 }
 
+// One thread spinning on every core for as long as it lives.
+class BusyCores {
+  public:
+    BusyCores() {
+        for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i)
+            loops_.emplace_back([this] {
+                while (!stop_.load(std::memory_order_relaxed)) {
+                }
+            });
+    }
+    ~BusyCores() { stop_ = true; }
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::vector<std::jthread> loops_; // joined before stop_ goes
+};
+
 // The first frame next to the floor's.
 void FirstFrameVersusFloor(benchmark::State& state, const std::string& size) {
+    Paired(state, size, Floor(), {}, Calendar(), {});
+}
+
+void FirstFrameVersusFloorBusyCores(benchmark::State& state, const std::string& size) {
+    Display(size); // started before the cores are taken
+    const BusyCores busy;
     Paired(state, size, Floor(), {}, Calendar(), {});
 }
 BENCHMARK_CAPTURE(FirstFrameVersusFloor, 1440x900, std::string("1440x900"))
@@ -209,6 +248,14 @@ BENCHMARK_CAPTURE(FirstFrameVersusFloor, 1440x900, std::string("1440x900"))
     ->Unit(benchmark::kMillisecond)
     ->Iterations(21);
 BENCHMARK_CAPTURE(FirstFrameVersusFloor, 1920x1200, std::string("1920x1200"))
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(21);
+BENCHMARK_CAPTURE(FirstFrameVersusFloorBusyCores, 1440x900, std::string("1440x900"))
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(21);
+BENCHMARK_CAPTURE(FirstFrameVersusFloorBusyCores, 1920x1200, std::string("1920x1200"))
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(21);
@@ -226,8 +273,8 @@ BENCHMARK(FirstFrameWithEventsVersusEmpty)
     ->Iterations(11);
 
 // A quit (as at a logout) after the first frame, to the end of the process, with 1,000,000
-// entries: unchanged, the store is released; with one event changed, the event file is also
-// written whole and flushed.
+// entries: unchanged, the store is released; with one event changed just before, the event file
+// is also written whole and flushed; with one saved a second before, it was written already.
 void QuitWithEvents(benchmark::State& state, const std::string& quit) {
     const std::string& display = Display("1920x1200");
     const fs::path events = EventFile(static_cast<int>(state.range(0)));
@@ -253,6 +300,11 @@ BENCHMARK_CAPTURE(QuitWithEvents, Unchanged, std::string("--quit"))
     ->Unit(benchmark::kMillisecond)
     ->Iterations(11);
 BENCHMARK_CAPTURE(QuitWithEvents, OneChanged, std::string("--change-and-quit"))
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(11);
+BENCHMARK_CAPTURE(QuitWithEvents, OneSavedASecondBefore, std::string("--save-change-and-quit"))
     ->Arg(1000000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)

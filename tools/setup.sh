@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libfontconfig-dev
-          libgtest-dev libbenchmark-dev fonts-liberation fonts-dejavu-core fontconfig
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libfontconfig-dev libjpeg-dev
+          libcups2-dev libgtest-dev libbenchmark-dev fonts-liberation fonts-dejavu-core fontconfig
           xvfb xauth x11-utils xdotool imagemagick xdg-utils poppler-utils)
 missing=()
 for package in "${packages[@]}"; do

@@ -9,7 +9,12 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <future>
+#include <iterator>
+#include <thread>
+#include <vector>
 
 namespace {
 constexpr size_t kSQLDateTimeLength = 19;
@@ -33,7 +38,7 @@ std::string_view EventValue(std::string_view line, size_t bar) {
 void ReadEvents(std::string_view text, EventFileLines& lines) {
     // Room for as many lines as the text can hold: a good line has at least a date-time and a
     // line end. Room that stays unused is never touched, so it costs no memory.
-    lines.entries.reserve(text.size() / (kSQLDateTimeLength + 1) + 1);
+    lines.entries.reserve(lines.entries.size() + text.size() / (kSQLDateTimeLength + 1) + 1);
     std::string_view countdown;
     while (!text.empty()) {
         const std::string_view line = TakeLine(text);
@@ -48,7 +53,47 @@ void ReadEvents(std::string_view text, EventFileLines& lines) {
         if (TextEquals(NthFieldView(value, "//", 3), "Countdown")) countdown = key;
         lines.entries.emplace_back(key, value);
     }
-    lines.countdown = countdown;
+    if (!countdown.empty()) lines.countdown = countdown;
+}
+
+// The text cut into about count pieces of whole lines: each piece ends after a line feed, the
+// last at the text's end.
+std::vector<std::string_view> Pieces(std::string_view text, size_t count) {
+    std::vector<std::string_view> pieces;
+    while (count > 1 && !text.empty()) {
+        const size_t end = text.find('\n', text.size() / count);
+        if (end == std::string_view::npos) break;
+        pieces.push_back(text.substr(0, end + 1));
+        text.remove_prefix(end + 1);
+        --count;
+    }
+    pieces.push_back(text);
+    return pieces;
+}
+
+// A large file's lines are checked in pieces on several threads; the result is the same as
+// reading them in one go, in the file's order.
+void ReadEventsInPieces(std::string_view text, EventFileLines& lines) {
+    constexpr size_t kPieceBytes = size_t{4} << 20;
+    const size_t threads = std::max(1u, std::thread::hardware_concurrency());
+    const std::vector<std::string_view> pieces =
+        Pieces(text, std::min(threads, text.size() / kPieceBytes + 1));
+    std::vector<std::future<EventFileLines>> others;
+    for (size_t i = 1; i < pieces.size(); ++i)
+        others.push_back(std::async(std::launch::async, [piece = pieces[i]] {
+            EventFileLines part;
+            ReadEvents(piece, part);
+            return part;
+        }));
+    // The first piece goes straight into the result, with room for the others after it.
+    lines.entries.reserve(text.size() / (kSQLDateTimeLength + 1) + 1);
+    ReadEvents(pieces.front(), lines);
+    for (auto& other : others) {
+        EventFileLines part = other.get();
+        lines.entries.insert(lines.entries.end(), part.entries.begin(), part.entries.end());
+        std::ranges::move(part.refused, std::back_inserter(lines.refused));
+        if (!part.countdown.empty()) lines.countdown = std::move(part.countdown);
+    }
 }
 
 } // namespace
@@ -57,35 +102,53 @@ FolderItem EventFileItem() {
     return SpecialFolder::Documents().Child(AppText::kEventFileName);
 }
 
-bool IsEventsMarker(std::string_view line) {
+std::string_view WithoutByteOrderMark(std::string_view line) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
-    return TextEquals(Trim(line), AppText::kEventsMarker);
+    return line;
+}
+
+bool IsEventsMarker(std::string_view line) {
+    return TextEquals(Trim(WithoutByteOrderMark(line)), AppText::kEventsMarker);
 }
 
 EventFileLines ReadEventFile(const FolderItem& item) {
     EventFileLines lines;
     if (!item || !item.Exists()) return lines;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(item.Path(), error)) {
+        lines.notAFile = true;
+        return lines;
+    }
     // Read in one go: the file's text becomes the store's, without a copy of its lines.
     lines.file = ReadWholeFile(item);
     if (!lines.file) throw IOException("cannot open the event file " + item.Path().string());
     std::string_view text = lines.file->View();
-    if (SkipToEvents(text)) ReadEvents(text, lines);
+    if (SkipToEvents(text)) ReadEventsInPieces(text, lines);
     return lines;
 }
 
-std::future<EventFileLines> StartReadingEventFile() {
-    return std::async(std::launch::async, ReadEventFile, EventFileItem());
+std::future<EventFileLines> StartReadingEventFile(bool lockHeld) {
+    return std::async(std::launch::async, [item = EventFileItem(), lockHeld] {
+        if (lockHeld) RemoveUnfinishedWrites(item);
+        return ReadEventFile(item);
+    });
 }
 
 void app::StartReadingUserEvents() {
-    if (!userEventsReading.valid()) userEventsReading = StartReadingEventFile();
+    if (!userEventsReading.valid())
+        userEventsReading = StartReadingEventFile(appMutex && appMutex->Held());
 }
 
 void app::LoadUserEvents() {
     const FolderItem item = EventFileItem();
     EventFileLines lines =
         userEventsReading.valid() ? userEventsReading.get() : ReadEventFile(item);
+    if (lines.notAFile) {
+        LogProblem("no events were read: this is not a regular file", item.Path());
+        MsgBox(AppText::kEventDatabaseProblem);
+        return;
+    }
     if (!lines.file) return;
     for (const std::string& line : lines.refused)
         LogProblem("skipped an event line that does not start with a date (\"" + line + "\")",

@@ -19,8 +19,12 @@ int SlotRow(const Date& start, int firstHour) {
 
 int CellCount(long long minutes) {
     if (minutes <= 0) return 0;
-    // A part of a half hour still takes a cell, so an event always ends in its last cell.
-    return static_cast<int>((minutes + 29) / 30);
+    if (minutes <= 30) return 1;
+    // Between half an hour and an hour: a first and a last cell. From an hour on, a part of a
+    // half hour left at the end takes no cell of its own, so 8:00 to 9:15 covers two cells and
+    // an event that ends a little past the grid's foot still fits it.
+    if (minutes < 60) return 2;
+    return static_cast<int>(minutes / 30);
 }
 
 long long MinutesBetween(const Date& start, const Date& end) {

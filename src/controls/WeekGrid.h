@@ -20,7 +20,8 @@ std::string_view ValueField(std::string_view value, int n);
 
 // The slot row of a start at hour:minute; negative before the grid's first hour.
 int SlotRow(const Date& start, int firstHour);
-// The number of half-hour cells an event of that many minutes covers; 0 when it ends at or
+// The number of half-hour cells an event of that many minutes covers: whole half hours, with
+// the fraction dropped, but at least one and two beyond half an hour; 0 when it ends at or
 // before its start.
 int CellCount(long long minutes);
 // Whole minutes from start to end.

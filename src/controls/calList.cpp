@@ -8,6 +8,7 @@
 #include "platform/Text.h"
 
 #include <iostream>
+#include <optional>
 #include <vector>
 
 using namespace WeekGrid;
@@ -26,10 +27,18 @@ void Refuse(const char* message, const std::string& key) {
     MsgBox(message);
 }
 
+// Which unreadable entries a tagging tells of. A load of the week tells of the first with a
+// message and logs each; a retag after a save tells only of the entry saved, since the load
+// already told of the others and they stay unreadable.
+struct Reporting {
+    std::optional<std::string> only; // the one key to tell of; none for every key
+    bool errorShown = false;
+};
+
 // Tags the slots of one day's column from the store. An entry whose end cannot be read is
-// skipped (reported once through errorShown); one whose cells would run past the holiday row
-// is cut to half an hour, as the user is told, and shown so.
-void TagColumn(calList& list, int column, const Date& day, bool& errorShown) {
+// skipped (and told of as reporting says); one whose cells would run past the holiday row is
+// cut to half an hour, as the user is told, and shown so.
+void TagColumn(calList& list, int column, const Date& day, Reporting& reporting) {
     app& a = App();
     Dictionary& store = a.eventDict;
     Date end;
@@ -43,9 +52,10 @@ void TagColumn(calList& list, int column, const Date& day, bool& errorShown) {
         try {
             end.SetSQLDateTime(std::string(ValueField(value, 1)));
         } catch (const UnsupportedFormatException&) {
+            if (reporting.only && *reporting.only != key) continue;
             std::cerr << "calendar: event at " << key << " has no readable end; not shown\n";
-            if (!errorShown) MsgBox("an error");
-            errorShown = true;
+            if (!reporting.errorShown) MsgBox("an error");
+            reporting.errorShown = true;
             continue;
         }
         if (end.SQLDateTime() <= key) continue;
@@ -73,16 +83,17 @@ void TagColumn(calList& list, int column, const Date& day, bool& errorShown) {
     }
 }
 
-// Rebuilds one day's column after a change of the store, repainting the cells that changed.
-void RetagColumn(calList& list, int column, const Date& day) {
+// Rebuilds one day's column after a change of the store at key, repainting the cells that
+// changed.
+void RetagColumn(calList& list, int column, const Date& day, const std::string& key) {
     if (list.ListCount() != kRowCount) return;
     std::vector<std::string> before(kRowCount);
     for (int row = 0; row < kRowCount; ++row) {
         before[row] = list.CellTag(row, column);
         list.SetCellTag(row, column, {});
     }
-    bool errorShown = false;
-    TagColumn(list, column, day, errorShown);
+    Reporting reporting{key};
+    TagColumn(list, column, day, reporting);
     for (int row = 0; row < kRowCount; ++row)
         if (list.CellTag(row, column) != before[row]) list.InvalidateCell(row, column);
 }
@@ -124,9 +135,9 @@ void calList::LoadEvents(calList& list) {
         for (int column = 1; column <= 7; ++column)
             window->GlanceHeader->InvalidateCell(0, column);
     const Date& selected = App().selectedDate;
-    bool errorShown = false;
+    Reporting reporting;
     for (int column = 1; column <= 7; ++column)
-        TagColumn(list, column, ColumnDay(selected, column), errorShown);
+        TagColumn(list, column, ColumnDay(selected, column), reporting);
 }
 
 void calList::AddEvent(const Date& end, const std::string& text) {
@@ -148,7 +159,7 @@ void calList::AddEvent(const Date& end, const std::string& text) {
         if (ListCount() > kDayNoteRow) InvalidateCell(kDayNoteRow, column);
         return;
     }
-    RetagColumn(*this, column, ColumnDay(start, column));
+    RetagColumn(*this, column, ColumnDay(start, column), key);
 }
 
 void calList::RemoveEvent() {
@@ -162,5 +173,5 @@ void calList::RemoveEvent() {
         if (ListCount() > kDayNoteRow) InvalidateCell(kDayNoteRow, column);
         return;
     }
-    RetagColumn(*this, column, ColumnDay(start, column));
+    RetagColumn(*this, column, ColumnDay(start, column), key);
 }

@@ -79,12 +79,15 @@ bool CustomizationModule::LoadIdentityAndArtwork(const std::string& calspc) {
 // and today's composition. Returns false when the application is ending.
 bool CustomizationModule::LoadBackgroundPictures(const std::string& calspc) {
     CustomizationModule& m = Customization();
+    // The background is shown at the screen's available height.
+    const ScreenInfo screen = Screen(0);
     const std::string shape = m.WideScreen ? "Wide" : "Standard";
     PicturePtr& base = m.WideScreen ? m.backgroundImageWide : m.backgroundImageStandard;
     PictureFile(calspc, "backgroundImage" + shape, base);
     // With cycling, today's composition is drawn from the base once, below.
     if (base && !m.cycleImages)
-        m.backgroundImage = m.composition_ = ComposeAtBottom(*base, nullptr);
+        m.backgroundImage = m.composition_ =
+            ComposeAtBottom(*base, nullptr, screen.AvailableHeight);
     if (m.cycleImages) {
         PictureFile(calspc, "backgroundImageDefault" + shape,
                     m.WideScreen ? m.backgroundImageDefaultWide : m.backgroundImageDefaultStandard);
@@ -94,7 +97,8 @@ bool CustomizationModule::LoadBackgroundPictures(const std::string& calspc) {
         CycleImage();
         if (ApplicationEnding()) return false;
         if (!m.backgroundImage && base)
-            m.backgroundImage = m.composition_ = ComposeAtBottom(*base, nullptr);
+            m.backgroundImage = m.composition_ =
+                ComposeAtBottom(*base, nullptr, screen.AvailableHeight);
     }
     if (!m.backgroundImage) {
         EndApplication(CustomisationText::kNoBackground);

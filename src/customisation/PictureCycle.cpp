@@ -6,6 +6,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/PictureFunctions.h"
+#include "platform/Screen.h"
 #include "platform/Text.h"
 
 #include <exception>
@@ -92,7 +93,7 @@ void CustomizationModule::ComposeOver(const PicturePtr& base, const PicturePtr& 
             return;
         }
         // A new picture each time: a loaded picture is never drawn into.
-        m.composition_ = ComposeAtBottom(*base, over.get());
+        m.composition_ = ComposeAtBottom(*base, over.get(), Screen(0).AvailableHeight);
         m.backgroundImage = m.composition_;
     } catch (const std::exception&) {
         MsgBox(CustomisationText::kCycleFailed);

@@ -37,6 +37,9 @@ struct Picture::Impl {
     mutable QImage image;
     mutable std::optional<QString> pendingFile;
     mutable std::shared_future<QImage> pendingPixels;
+    // The picture as it will be shown, smaller, made ahead from the files it comes from: a
+    // scaling to its size takes its pixels.
+    PicturePtr prescaled;
 
   private:
     mutable QImage drawable_;
@@ -54,6 +57,8 @@ struct Graphics::Impl {
     // What the surface draws on when the surface owns it, as a print job does: released with
     // the surface, which sends the page out.
     std::shared_ptr<void> owned;
+    // On a print page: ends it and hands it to the printer, raising IOException when refused.
+    std::function<void()> send;
 
     // The font of the last text settings used, kept because paint handlers measure a lot.
     struct FontSettings {
@@ -93,11 +98,15 @@ QImage DecodePictureFile(const QString& path, int width, int height);
 // A picture of width x height whose pixels make produces on a worker thread, in 32-bit RGB;
 // they are awaited where first needed. A failure leaves the picture without pixels.
 PicturePtr PictureMadeLater(int width, int height, std::function<QImage()> make);
+// A picture of width x height whose pixels make produces where they are first needed.
+PicturePtr PictureMadeOnDemand(int width, int height, std::function<QImage()> make);
 // Returns once no picture is being made on a worker thread.
 void WaitForPictureWork();
 
 // A picture holding a copy of image in 32-bit RGB; transparent pixels turn white.
 PicturePtr PictureFromImage(const QImage& image);
+// image scaled to exactly width x height with smooth filtering; null when either is empty.
+QImage SmoothScaled(const QImage& image, int width, int height);
 // image in 32-bit RGB, transparent pixels made white.
 QImage ToPictureFormat(const QImage& image);
 

@@ -108,6 +108,8 @@ class ListBox : public RectControl {
     // nullptr otherwise. Ending the edit stores the text and raises CellAction.
     void EditCell(int row, int column);
     CellEditor* ActiveCell() const;
+    // Ends an open in-place edit as Return does: the text is stored and CellAction raised.
+    void EndEditCell() { EndEdit(true); }
 
     std::function<bool(Graphics& g, int row, int column)> OnCellBackgroundPaint;
     std::function<bool(Graphics& g, int row, int column, int x, int y)> OnCellTextPaint;

@@ -60,6 +60,15 @@ PicturePtr PictureMadeLater(int width, int height, std::function<QImage()> make)
     return picture;
 }
 
+PicturePtr PictureMadeOnDemand(int width, int height, std::function<QImage()> make) {
+    auto picture = std::make_shared<Picture>(0, 0);
+    Picture::Impl& impl = picture->Internals();
+    impl.width = width;
+    impl.height = height;
+    impl.pendingPixels = std::async(std::launch::deferred, std::move(make)).share();
+    return picture;
+}
+
 void WaitForPictureWork() {
     std::unique_lock lock(Work().mutex);
     Work().finished.wait(lock, [] { return Work().running == 0; });
@@ -88,6 +97,7 @@ const QImage& Picture::Impl::Image() const {
 
 QImage& Picture::Impl::MutableImage() {
     Image();
+    prescaled.reset(); // made from what the picture showed before
     ++version;
     return image;
 }

@@ -7,6 +7,7 @@
 
 #include "platform/Graphics.h"
 #include "platform/GraphicsQt.h"
+#include "platform/JpegFile.h"
 
 #include <QImageReader>
 #include <QPainter>
@@ -39,6 +40,7 @@ bool CopyTopRows(QImage& pixels, int first, int count, const Source& source) {
     QImage rows(pixels.scanLine(first), pixels.width(), count, pixels.bytesPerLine(),
                 QImage::Format_RGB32);
     if (source.file) {
+        if (DecodeJpegTopRows(*source.file, rows)) return true;
         QImageReader reader(*source.file);
         if (count < source.height) reader.setClipRect(QRect(0, 0, source.width, count));
         if (!ReadBoundedImage(reader, rows) || rows.size() != QSize(pixels.width(), count))
@@ -93,9 +95,40 @@ QImage Compose(const Source& base, const std::optional<Source>& over) {
     return pixels;
 }
 
+// The eighths (1 to 7) by which both files shrink, as they decode, to exactly the shown size,
+// each pixel of either landing on whole rows; 0 when they do not.
+int ShrinkInEighths(const Source& base, const std::optional<Source>& over, int shownWidth,
+                    int shownHeight) {
+    const int eighths = shownHeight > 0 ? ExactEighths(base.height, shownHeight) : 0;
+    if (eighths == 0 || eighths == 8 || !base.file ||
+        ExactEighths(base.width, shownWidth) != eighths)
+        return 0;
+    if (over && (!over->file || over->width != base.width || over->height > base.height ||
+                 over->height * eighths % 8 != 0))
+        return 0;
+    return eighths;
+}
+
+// The composition at eighths/8 of its size, decoded from both files at that size; null when a
+// file cannot be decoded so.
+QImage ComposeInEighths(const Source& base, const std::optional<Source>& over, int eighths,
+                        int width, int height) {
+    QImage pixels(width, height, QImage::Format_RGB32);
+    if (pixels.isNull()) return {};
+    const int overRows = over ? over->height * eighths / 8 : 0;
+    const int top = height - overRows;
+    const auto decode = [&](const Source& source, int first, int count) {
+        QImage rows(pixels.scanLine(first), width, count, pixels.bytesPerLine(),
+                    QImage::Format_RGB32);
+        return count == 0 || DecodeJpegTopRows(*source.file, rows, eighths);
+    };
+    if (!decode(base, 0, top) || (over && !decode(*over, top, overRows))) return {};
+    return pixels;
+}
+
 } // namespace
 
-PicturePtr ComposeAtBottom(const Picture& base, const Picture* over) {
+PicturePtr ComposeAtBottom(const Picture& base, const Picture* over, int shownHeight) {
     const int width = base.Width(), height = base.Height();
     const bool opaqueOver = over && !over->HasMask() && over->Transparent() == 0;
     const bool simple = !base.HasMask() && base.Transparent() == 0 && width > 0 && height > 0 &&
@@ -113,6 +146,24 @@ PicturePtr ComposeAtBottom(const Picture& base, const Picture* over) {
         return PictureFromImage(baseSource.pixels);
     std::optional<Source> overSource;
     if (over) overSource.emplace(*over);
+    // Shown smaller than it is, it is made at the shown size straight from its files; its own
+    // size is made only when asked for.
+    const int shownWidth =
+        static_cast<int>(static_cast<float>(static_cast<double>(shownHeight) * width / height));
+    if (const int eighths = ShrinkInEighths(baseSource, overSource, shownWidth, shownHeight)) {
+        PicturePtr composed = PictureMadeOnDemand(
+            width, height, [base = baseSource, over = overSource] { return Compose(base, over); });
+        composed->Internals().prescaled = PictureMadeLater(
+            shownWidth, shownHeight,
+            [base = std::move(baseSource), over = std::move(overSource), eighths, shownWidth,
+             shownHeight] {
+                QImage shown = ComposeInEighths(base, over, eighths, shownWidth, shownHeight);
+                if (shown.isNull())
+                    shown = SmoothScaled(Compose(base, over), shownWidth, shownHeight);
+                return shown;
+            });
+        return composed;
+    }
     return PictureMadeLater(width, height,
                             [base = std::move(baseSource), over = std::move(overSource)] {
                                 return Compose(base, over);

@@ -3,6 +3,7 @@
 // gigabytes in a few bytes.
 #include "platform/FolderItem.h"
 #include "platform/GraphicsQt.h"
+#include "platform/JpegFile.h"
 
 #include <QImageReader>
 
@@ -30,6 +31,9 @@ bool ReadBoundedImage(QImageReader& reader, QImage& image) {
 }
 
 QImage DecodePictureFile(const QString& path, int width, int height) {
+    if (QImage pixels(width, height, QImage::Format_RGB32);
+        !pixels.isNull() && DecodeJpegTopRows(path, pixels))
+        return pixels;
     QImageReader reader(path);
     QImage pixels = ToPictureFormat(ReadBoundedImage(reader));
     if (pixels.size() == QSize(width, height)) return pixels;

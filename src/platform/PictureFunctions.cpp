@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/GraphicsQt.h"
+#include "platform/JpegFile.h"
 
 #include <QTransform>
 
@@ -13,11 +14,38 @@ const Picture& Require(const PicturePtr& picture, const char* operation) {
     return *picture;
 }
 
-QImage Scaled(const QImage& image, int width, int height) {
+// A picture's pixels that another picture takes over, awaited where that one is first used.
+PicturePtr SharingPixels(const Picture& source, int width, int height) {
+    auto picture = std::make_shared<Picture>(0, 0);
+    Picture::Impl& impl = picture->Internals();
+    impl.width = width;
+    impl.height = height;
+    if (source.Internals().pendingPixels.valid())
+        impl.pendingPixels = source.Internals().pendingPixels;
+    else
+        impl.image = source.Internals().Image();
+    return picture;
+}
+
+// A picture still in its file, decoded and scaled on a worker; a JPEG that shrinks to the size
+// by eighths is decoded at that size.
+PicturePtr DecodedScaled(const QString& file, int sourceWidth, int sourceHeight, int width,
+                         int height) {
+    return PictureMadeLater(width, height, [=] {
+        const int eighths = ExactEighths(sourceHeight, height);
+        if (eighths > 0 && ExactEighths(sourceWidth, width) == eighths) {
+            QImage pixels(width, height, QImage::Format_RGB32);
+            if (!pixels.isNull() && DecodeJpegTopRows(file, pixels, eighths)) return pixels;
+        }
+        return SmoothScaled(DecodePictureFile(file, sourceWidth, sourceHeight), width, height);
+    });
+}
+} // namespace
+
+QImage SmoothScaled(const QImage& image, int width, int height) {
     if (image.isNull() || width <= 0 || height <= 0) return {};
     return image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
-} // namespace
 
 PicturePtr EnsurePictureBits(const PicturePtr& picture, int depth) {
     const Picture& source = Require(picture, "EnsurePictureBits");
@@ -33,24 +61,35 @@ PicturePtr BilinearScale(const PicturePtr& picture, int width, int height) {
     const Picture& source = Require(picture, "BilinearScale");
     if (width <= 0 || height <= 0 || source.Width() == 0 || source.Height() == 0)
         return std::make_shared<Picture>(width, height);
-    // A picture still being made is scaled where it is made, after it.
-    if (const auto& pending = source.Internals().pendingPixels;
-        pending.valid() && !source.HasMask()) {
-        PicturePtr scaled = PictureMadeLater(width, height, [pending, width, height] {
-            return Scaled(pending.get(), width, height);
-        });
-        scaled->SetTransparent(source.Transparent());
-        return scaled;
+    const Picture::Impl& impl = source.Internals();
+    if (!source.HasMask()) {
+        PicturePtr scaled;
+        if (const PicturePtr& ahead = impl.prescaled;
+            ahead && ahead->Width() == width && ahead->Height() == height)
+            scaled = SharingPixels(*ahead, width, height);
+        else if (const auto& pending = impl.pendingPixels; pending.valid())
+            // A picture still being made is scaled where it is made, after it.
+            scaled = PictureMadeLater(width, height, [pending, width, height] {
+                return SmoothScaled(pending.get(), width, height);
+            });
+        else if (impl.pendingFile)
+            scaled =
+                DecodedScaled(*impl.pendingFile, source.Width(), source.Height(), width, height);
+        if (scaled) {
+            scaled->SetTransparent(source.Transparent());
+            return scaled;
+        }
     }
     // No white fill: the scaled pixels replace it whole, and at the same size they are the
     // source's own, shared until either is drawn into.
     auto scaled = std::make_shared<Picture>(0, 0);
     scaled->Internals().width = width;
     scaled->Internals().height = height;
-    MutablePictureImage(*scaled) = Scaled(PictureImage(source), width, height);
+    MutablePictureImage(*scaled) = SmoothScaled(PictureImage(source), width, height);
     scaled->SetTransparent(source.Transparent());
     if (source.HasMask())
-        MutablePictureImage(scaled->Mask()) = Scaled(PictureImage(picture->Mask()), width, height);
+        MutablePictureImage(scaled->Mask()) =
+            SmoothScaled(PictureImage(picture->Mask()), width, height);
     return scaled;
 }
 

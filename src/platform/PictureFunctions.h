@@ -9,8 +9,10 @@
 PicturePtr EnsurePictureBits(const PicturePtr& picture, int depth);
 
 // A new picture of base's size showing base with over (when given) drawn on it, bottom edges
-// together, as drawing one and then the other into a white picture shows them.
-PicturePtr ComposeAtBottom(const Picture& base, const Picture* over);
+// together, as drawing one and then the other into a white picture shows them. shownHeight,
+// when given, is the height it will be scaled to with its shape kept: a scaling to that size
+// may then be made straight from the pictures' files, by a filter of the decoder's own.
+PicturePtr ComposeAtBottom(const Picture& base, const Picture* over, int shownHeight = 0);
 
 // A new picture of exactly width x height, filtered bilinearly; a mask is scaled with it and
 // the Transparent flag carried over.

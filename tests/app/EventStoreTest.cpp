@@ -66,6 +66,32 @@ TEST_F(EventStoreTest, TheLastCountdownLineWinsAndATitleMentioningItDoesNotCount
     EXPECT_EQ(application->countdownDate.SQLDateTime(), "2025-06-02 00:00:00");
 }
 
+// A file of many megabytes is checked in pieces on several threads: what it loads, refuses and
+// counts down to is what reading it line by line gives, in the file's order.
+TEST_F(EventStoreTest, ALargeFileLoadsAsItsLinesReadInOrderDo) {
+    testing::internal::CaptureStderr();
+    std::string text = "Events Data:\n";
+    const int count = 200000; // about 11 MB
+    for (int i = 0; i < count; ++i) {
+        const Date start(2030, 1, 1, 0, i, 0);
+        // The same start early and late in the file: the later line wins.
+        const std::string key = i % 50000 == 7 ? "2025-03-06 08:00:00" : start.SQLDateTime();
+        text += key + "|" + start.SQLDateTime() + "//Event " + std::to_string(i);
+        if (i % 60000 == 11) text += "//Countdown";
+        text += i % 3 ? "\n" : "\r\n";
+        if (i % 70000 == 5) text += "not a date " + std::to_string(i) + "\n";
+    }
+    Load(text);
+    const Dictionary& store = application->eventDict;
+    EXPECT_EQ(store.Count(), 24 + count - 3) << "four lines share one start";
+    EXPECT_EQ(store.Value("2025-03-06 08:00:00"), "2030-04-15 04:07:00//Event 150007");
+    EXPECT_EQ(application->countdownDate.SQLDateTime(), "2030-05-06 00:11:00");
+    EXPECT_EQ(ProblemMessages(), 1u);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(CountFields(log, "Calendar.tpc\n"), 4) << log;
+    EXPECT_LT(log.find("not a date 70005"), log.find("not a date 140005")) << log;
+}
+
 // Markers as editors and older files leave them: every event still loads. A to-do item that
 // only mentions the marker starts nothing, and a file without events is no problem.
 TEST_F(EventStoreTest, OnlyTheMarkerLineStartsTheEventsWhateverSurroundsIt) {
@@ -76,11 +102,16 @@ TEST_F(EventStoreTest, OnlyTheMarkerLineStartsTheEventsWhateverSurroundsIt) {
         bool loads;
         size_t problems;
         size_t todos; // the to-do reader stops where the events start
+        bool firstTicked = false;
     } cases[] = {
         {"byte-order mark",
          "\xEF\xBB\xBF"
          "Events Data:\n",
          "", true, 0, 0},
+        {"byte-order mark before a ticked item",
+         "\xEF\xBB\xBF"
+         "1\tdone\nEvents Data:\n",
+         "", true, 0, 1, true},
         {"blanks after the marker", "0\ttodo\nEvents Data: \t\n", "", true, 0, 1},
         {"blanks before the marker", "  Events Data:\n", "", true, 0, 0},
         {"a second marker", "Events Data:\n", "Events Data:\n", true, 1, 0},
@@ -97,7 +128,11 @@ TEST_F(EventStoreTest, OnlyTheMarkerLineStartsTheEventsWhateverSurroundsIt) {
         EXPECT_EQ(application->eventDict.Lookup("2025-03-02 10:00:00"),
                   c.loads ? "2025-03-02 11:00:00//B" : "");
         EXPECT_EQ(ProblemMessages(), c.problems);
-        EXPECT_EQ(EventFileFormat::ReadTodoItems(FolderItem(EventFile())).size(), c.todos);
+        const auto todos = EventFileFormat::ReadTodoItems(FolderItem(EventFile()));
+        ASSERT_EQ(todos.size(), c.todos);
+        if (!todos.empty()) {
+            EXPECT_EQ(todos[0].done, c.firstTicked);
+        }
     }
 }
 

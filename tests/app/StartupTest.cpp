@@ -2,14 +2,23 @@
 
 #include "customisation/CustomisationText.h"
 
+#include "app/Menu.h"
+#include "app/Startup.h"
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Mutex.h"
+#include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "windows/PreferencesWindow.h"
 
 #include <QTimer>
+#include <QWidget>
 
+#include <chrono>
 #include <csignal>
+#include <functional>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -65,6 +74,8 @@ TEST_F(StartupTest, QuittingThroughSIGTERMSavesAndReleasesTheLock) {
 TEST_F(StartupTest, ASecondInstanceSaysSoAndLeavesTheFirstAlone) {
     Mutex running(AppText::kMutexName);
     ASSERT_TRUE(running.TryEnter());
+    // The second copy comes from another session, with a run-time folder of its own.
+    setenv("XDG_RUNTIME_DIR", (environment.Home() / "other session").c_str(), 1);
     TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
 
     EXPECT_EQ(application->Run(), 0);
@@ -74,8 +85,9 @@ TEST_F(StartupTest, ASecondInstanceSaysSoAndLeavesTheFirstAlone) {
     EXPECT_FALSE(LockIsFree()) << "the first copy still holds the lock";
 }
 
-TEST_F(StartupTest, WithoutAWritableRunTimeFolderTheCalendarStartsWithoutTheLock) {
-    setenv("XDG_RUNTIME_DIR", (environment.Home() / "no such folder").c_str(), 1);
+TEST_F(StartupTest, WithoutAUsableConfigurationFolderTheCalendarStartsWithoutTheLock) {
+    TestEnvironment::WriteFile(environment.Home() / "a file", "");
+    setenv("XDG_CONFIG_HOME", (environment.Home() / "a file" / "config").c_str(), 1);
     bool shown = false;
     QTimer::singleShot(20, [&] {
         shown = !application->Windows().empty();
@@ -86,7 +98,6 @@ TEST_F(StartupTest, WithoutAWritableRunTimeFolderTheCalendarStartsWithoutTheLock
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(shown && TestSeams::Dialogs().empty());
     EXPECT_NE(log.find("without the single-instance lock"), std::string::npos) << log;
-    EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "0;0;1;0;");
 }
 
 // A logout while start-up shows one of its messages: the quit runs once, start-up stops there
@@ -143,12 +154,92 @@ INSTANTIATE_TEST_SUITE_P(
                                   CustomisationText::kNoSpecificationFile}),
     [](const testing::TestParamInfo<QuitAtMessage>& info) { return info.param.name; });
 
-TEST_F(StartupTest, AnUnreadableEventFileEndsStartUpWithItsMessage) {
-    std::filesystem::create_directories(EventFile()); // exists, but cannot be read as a file
+// Something other than a file in the event file's place (a pipe would keep a reader waiting for
+// good) is told once, on screen and on standard error, and the calendar starts.
+TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarStarts) {
+    const struct {
+        const char* name;
+        std::function<void()> make;
+    } cases[] = {
+        {"a folder", [&] { std::filesystem::create_directories(EventFile()); }},
+        {"a pipe", [&] { ASSERT_EQ(mkfifo(EventFile().c_str(), 0600), 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const size_t before = Messages().size();
+        std::filesystem::remove_all(EventFile());
+        c.make();
+        application = std::make_unique<app>();
+        std::vector<std::string> shown;
+        std::string log;
+        QTimer::singleShot(20, [&] {
+            shown = Messages();
+            shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
+            log = testing::internal::GetCapturedStderr();
+            EXPECT_TRUE(application->CalendarWindowOpen);
+            std::raise(SIGTERM);
+        });
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(application->Run(), 0);
+        EXPECT_EQ(shown, std::vector<std::string>{AppText::kEventDatabaseProblem});
+        const auto logged = log.find("calendar: ");
+        EXPECT_EQ(log.substr(logged, log.find('\n', logged) - logged),
+                  "calendar: no events were read: this is not a regular file: " +
+                      EventFile().string());
+        EXPECT_EQ(log.find("calendar: ", logged + 1), std::string::npos) << log;
+        EXPECT_TRUE(LockIsFree());
+    }
+}
+
+// A save killed midway leaves its temporary file; the next start, holding the lock, removes the
+// calendar's own and nothing else.
+TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
+    const auto documents = environment.Documents();
+    const auto config = environment.Config();
+    const std::vector<std::filesystem::path> leftovers = {documents / ".Calendar.tpc.a1B2c3",
+                                                          config / ".QVCalendar.prefs.Zz09Qq"};
+    const std::vector<std::filesystem::path> others = {
+        documents / ".Calendar.tpc.notes1x", documents / ".Calendar.tpc.ab-cd1",
+        documents / "Calendar.tpc.a1B2c3", documents / ".Other.tpc.a1B2c3",
+        config / ".QVCalendar.prefs.abc"};
+    for (const auto& file : leftovers)
+        TestEnvironment::WriteFile(file, "half a save");
+    for (const auto& file : others)
+        TestEnvironment::WriteFile(file, "the user's");
+    QTimer::singleShot(20, [] { std::raise(SIGTERM); });
     EXPECT_EQ(application->Run(), 0);
-    EXPECT_EQ(Messages(), std::vector<std::string>{AppText::kStartupError});
-    EXPECT_TRUE(application->Windows().empty());
-    EXPECT_TRUE(LockIsFree());
+    for (const auto& file : leftovers)
+        EXPECT_FALSE(std::filesystem::exists(file)) << file;
+    for (const auto& file : others)
+        EXPECT_EQ(TestEnvironment::ReadFile(file), "the user's") << file;
+}
+
+// A copy started while another saves must not read the file before it holds the lock: here the
+// first copy saves and quits after the second has begun, and the second reads what was saved.
+TEST_F(StartupTest, ACopyStartedDuringAnothersSaveReadsTheFileOnlyOnceItHoldsTheLock) {
+    application.reset(); // the program makes its own
+    Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
+    TestEnvironment::WriteFile(EventFile(), "Events Data:\n");
+    auto first = std::make_unique<Mutex>(AppText::kMutexName);
+    ASSERT_TRUE(first->TryEnter());
+    // Runs before the second copy's Open, after its start; a reader started before the lock was
+    // held has read the old file by the time the first copy saves.
+    QTimer::singleShot(0, [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        TestEnvironment::WriteFile(EventFile(),
+                                   "Events Data:\n2026-03-05 09:00:00|2026-03-05 10:00:00//New\n");
+        first.reset();
+    });
+    std::string seen;
+    QTimer::singleShot(20, [&] {
+        seen = std::string(App().eventDict.Value("2026-03-05 09:00:00"));
+        App().eventDict.Value("2026-03-06 09:00:00", "2026-03-06 10:00:00//Later");
+        std::raise(SIGTERM);
+    });
+    EXPECT_EQ(RunCalendar(), 0);
+    EXPECT_EQ(seen, "2026-03-05 10:00:00//New");
+    EXPECT_NE(TestEnvironment::ReadFile(EventFile()).find("//New"), std::string::npos);
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(StartupTest, TheErrorDialogOffersFeedbackByMail) {
@@ -166,3 +257,70 @@ TEST_F(StartupTest, TheErrorDialogOffersFeedbackByMail) {
     EXPECT_TRUE(application->Event_UnhandledException(std::runtime_error("x")));
     EXPECT_EQ(TestSeams::OpenedURLs().size(), 1u) << "Quit opens nothing";
 }
+
+// Text typed into the to-do list and not yet confirmed with Return when the calendar quits is
+// written all the same, on every road to the quit: into a new row, or over an old one.
+struct QuitWhileTyping {
+    const char* name;
+    bool newRow;
+    std::function<void(app&, CalendarWindow&)> quit;
+};
+
+void PrintTo(const QuitWhileTyping& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class QuitWhileTypingTest : public StartupTest,
+                            public testing::WithParamInterface<QuitWhileTyping> {};
+
+TEST_P(QuitWhileTypingTest, TheTypedTextIsWritten) {
+    const QuitWhileTyping& c = GetParam();
+    environment.InstallEdition("Other");
+    environment.InstallEdition("Simple"); // in use
+    TestEnvironment::WriteFile(EventFile(), "0\tFirst\nEvents Data:\n");
+    application->SetMenuBar(&Menu::Instance());
+    ApplicationAddMenuHandlers();
+    QTimer::singleShot(20, [&] {
+        CalendarWindow& window = CalendarWindow::Instance();
+        window.GlanceOn();
+        if (c.newRow)
+            window.ToDoListHeader_MouseDown(5, 5);
+        else
+            window.TodoList->EditCell(0, 1);
+        ASSERT_NE(window.TodoList->ActiveCell(), nullptr);
+        window.TodoList->ActiveCell()->SetText("Typed");
+        c.quit(*application, window);
+    });
+    EXPECT_EQ(application->Run(), 0);
+    const std::string todo = c.newRow ? "0\tFirst\n0\tTyped\n" : "0\tTyped\n";
+    const std::string written = TestEnvironment::ReadFile(EventFile());
+    EXPECT_EQ(written.substr(0, written.find("Events Data:")), todo);
+    EXPECT_TRUE(Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, QuitWhileTypingTest,
+    testing::Values(
+        QuitWhileTyping{"SIGTERM", true, [](app&, CalendarWindow&) { std::raise(SIGTERM); }},
+        QuitWhileTyping{"CtrlQ", false,
+                        [](app&, CalendarWindow& window) { Simulate::Key(window, "Ctrl+Q"); }},
+        QuitWhileTyping{
+            "QuitInTheMenu", true,
+            [](app& application, CalendarWindow&) { application.DoMenuCommand("FileQuit"); }},
+        QuitWhileTyping{"WindowManagersClose", false,
+                        [](app&, CalendarWindow& window) {
+                            window.Widget()->close(); // the tab window stays open
+                            std::raise(SIGTERM);
+                        }},
+        QuitWhileTyping{"AnotherEditionChosen", true,
+                        [](app& application, CalendarWindow&) {
+                            TestSeams::WhenModal([](Window& shown) {
+                                auto& preferences = dynamic_cast<PreferencesWindow&>(shown);
+                                Simulate::Choose(*preferences.DefaultCalendarPopup, 0);
+                                preferences.OKButton->Push();
+                            });
+                            application.DoMenuCommand("ApplePreferences");
+                            EXPECT_EQ(Customization().vendorName, "Studio Other");
+                            std::raise(SIGTERM);
+                        }}),
+    [](const testing::TestParamInfo<QuitWhileTyping>& info) { return info.param.name; });

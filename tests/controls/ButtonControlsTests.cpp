@@ -11,6 +11,7 @@
 
 #include "support/TestEnvironment.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <stdexcept>
@@ -48,8 +49,8 @@ TEST_F(ButtonControlsTest, TextButtonDragsDecideWhetherTheReleaseActs) {
         int viaX, viaY, x, y;
         bool inside; // pressed colour and acting on the release, or rest colour and not
     } drags[] = {
-        {20, 9, -1, 5, false}, {20, 9, 5, 21, false}, {41, 5, 20, 9, true},
-        {20, 9, 40, 5, true},  {20, 9, 5, 0, true},   {41, 5, 5, 20, false},
+        {20, 9, -1, 5, false}, {20, 9, 5, 21, false}, {41, 5, 20, 9, true}, {20, 9, 40, 5, true},
+        {20, 9, 5, 0, true},   {41, 5, 5, 20, false}, {41, 5, 0, 5, false}, {-1, 5, 5, 0, false},
     };
     Customization().menuColor = RGB(10, 20, 30);
     for (const auto& d : drags) {
@@ -88,5 +89,32 @@ TEST_F(ButtonControlsTest, HoverButtonRepaintsOnceForEachEnterAndLeaveWithTheNew
     EXPECT_TRUE(button.mouseIn) << "a click leaves the flag alone";
     Simulate::MouseMove(window, 150, 80);
     EXPECT_EQ(paints, (std::vector<bool>{true, false}));
+    window.Close();
+}
+
+// Hover and press light a link through its state; the bar repaints that link to show it.
+TEST_F(ButtonControlsTest, LinksBarRepaintsALinkWhoseStateChanges) {
+    Application application;
+    Window window;
+    window.SetWidth(300);
+    window.SetHeight(100);
+    auto& bar = window.AddControl(std::make_unique<listboxButton>(), "bar");
+    bar.SetBounds(0, 0, 300, 29);
+    bar.SetColumnCount(3);
+    bar.SetColumnWidths("100,100,100");
+    bar.AddRow("");
+    std::vector<std::pair<int, int>> paints; // column, its state
+    bar.OnCellBackgroundPaint = [&](Graphics&, int, int column) {
+        paints.emplace_back(column, bar.StateOf(column));
+        return true;
+    };
+    window.Show();
+    DoEvents();
+    for (const int state : {1, 2, 0}) {
+        paints.clear();
+        bar.SetState(1, state);
+        DoEvents();
+        EXPECT_TRUE(std::ranges::find(paints, std::pair(1, state)) != paints.end()) << state;
+    }
     window.Close();
 }

@@ -21,3 +21,21 @@ TEST(CountdownDays, CountsWholeDaysUntilAndSince) {
             << c.now.SQLDateTime();
     }
 }
+
+// The badge and the countdown editor break a long title at its first blank; neither line keeps it.
+TEST(SplitTitle, BreaksAtTheFirstBlankAndDropsIt) {
+    const struct {
+        const char* title;
+        const char* first;
+        const char* second;
+    } cases[] = {
+        {"New Year Party", "New", "Year Party"},
+        {"Extraordinariness", "Extraordinariness", ""},
+        {"Trailing ", "Trailing", ""},
+    };
+    for (const auto& c : cases) {
+        const TitleLines lines = SplitTitle(c.title);
+        EXPECT_EQ(lines.first + "|" + lines.second, std::string(c.first) + "|" + c.second)
+            << c.title;
+    }
+}

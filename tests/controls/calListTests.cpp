@@ -47,6 +47,8 @@ TEST_F(WeekFaceTest, TheWeekGridTagsEventsOnSlotsAndABadEntryLeavesTheRestOfTheW
     AddEntry("2026-03-04 20:00:00", "2026-03-04 23:00:00", "Too long", "Special");
     AddEntry("2026-03-04 20:30:00", "2026-03-04 21:00:00", "After it");
     AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Thursday");
+    AddEntry("2026-03-06 08:00:00", "2026-03-06 09:15:00", "Part of a half hour");
+    AddEntry("2026-03-06 20:00:00", "2026-03-06 22:15:00", "Fits the bottom rows");
     AddEntry("2026-03-07 08:00:00", "2026-03-07 09:30:00", "Saturday");
     AddEntry("2026-03-08 08:00:00", "2026-03-08 09:00:00", "Next week");
     Window();
@@ -57,11 +59,22 @@ TEST_F(WeekFaceTest, TheWeekGridTagsEventsOnSlotsAndABadEntryLeavesTheRestOfTheW
     EXPECT_EQ(Codes(3, 23, 27, "2026-03-03 20:00:00"), "-1223");
     EXPECT_EQ(Codes(4, 24, 25), "44") << "cut to half an hour";
     EXPECT_EQ(Codes(5, 2, 3) + Codes(7, 0, 3), "13123-");
+    EXPECT_EQ(Codes(6, 0, 27), "13" + std::string(22, '-') + "1223") << "a quarter hour drops";
     EXPECT_EQ(Messages(), (std::vector<std::string>{
                               "an error", "The event Too long has an invalid ending time - "
                                           "resetting. Please check this event's end time."}));
     EXPECT_EQ(application.eventDict.Value("2026-03-04 20:00:00"),
               "2026-03-04 20:30:00//Too long//Special");
+    EXPECT_EQ(application.eventDict.Value("2026-03-06 20:00:00"),
+              "2026-03-06 22:15:00//Fits the bottom rows");
+
+    // Saving and deleting beside the broken entries retags their day without telling of them
+    // again.
+    Save("2026-03-02 15:00:00", "2026-03-02 16:00:00", "Beside the bad ones");
+    Select("2026-03-02 14:00:00");
+    Window().GlanceList->RemoveEvent();
+    EXPECT_EQ(Codes(2, 12, 15), "--13");
+    EXPECT_EQ(Messages().size(), 2u);
 }
 
 TEST_F(WeekFaceTest, SavingRetagsTheDayAndRefusesOnlyAnEventWhoseOwnRowsDoNotFit) {
@@ -82,6 +95,7 @@ TEST_F(WeekFaceTest, SavingRetagsTheDayAndRefusesOnlyAnEventWhoseOwnRowsDoNotFit
         {"", "21:00", "2026-03-03 21:30", "------", "ending time is out of bounds"},
         {"", "07:00", "2026-03-03 07:30", "------", "incorrect event time format"},
         {"", "20:00", "2026-03-03 22:30", "------", "incorrect event time format"},
+        {"", "20:30", "2026-03-03 22:30", "------", "incorrect event time format"},
     };
     CalendarWindow& window = Window();
     for (const auto& c : cases) {

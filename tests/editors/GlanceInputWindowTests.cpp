@@ -5,6 +5,7 @@
 
 #include "editors/GlanceInputWindow.h"
 #include "platform/Simulate.h"
+#include "platform/TestSeams.h"
 
 namespace {
 // Tuesday 3 March 2026 in the week face.
@@ -70,6 +71,7 @@ TEST_F(GlanceInputWindowTest, TheBoxHidesTheTimesTheSliderMovesTheEndADayNoteSta
     GlanceInputWindow& note = OpenOn(On(0, 0, 1));
     Simulate::Click(note, 80, 46);
     EXPECT_TRUE(note.AllDayCheck->Value()) << "a day note cannot be unticked";
+    EXPECT_TRUE(note.HalfHourSlider->Visible()) << "nor lose its slider";
     Simulate::Slide(*note.HalfHourSlider, 2);
     EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid event time."});
     EXPECT_EQ(note.toDate->Text(), "3/3/2026 at 1:00 AM");
@@ -130,6 +132,10 @@ TEST_F(GlanceInputWindowTest, AClickOnTheWeekGridEditsThatSlotModallyAndASecondI
     bool secondOpened = true;
     TestSeams::WhenModal([&](::Window& window) {
         auto& editor = dynamic_cast<GlanceInputWindow&>(window);
+        const TestSeams::DesktopRequest asked = TestSeams::AskedOfDesktop(editor);
+        EXPECT_EQ(asked.inFrontOf, &calendar);
+        EXPECT_TRUE(asked.closeButton);
+        EXPECT_FALSE(asked.userResizable) << "no grey full-screen editor";
         secondOpened = GlanceInputWindow::EditSelectedEvent();
         Simulate::Type(editor, "Call Bob"); // replaces the suggested title
         Simulate::Slide(*editor.HalfHourSlider, 3);

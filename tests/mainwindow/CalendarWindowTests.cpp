@@ -141,4 +141,12 @@ TEST_F(CalendarWindowTest, LinkAreasFollowThePictureScaledToTheScreen) {
     const auto& far = *CalendarWindow::Instance().floatingLinkCanvas[1];
     EXPECT_EQ((std::vector<int>{far.Left(), far.Top(), far.Width(), far.Height()}),
               (std::vector<int>{1280, -960, 1280, 960}));
+
+    // On a wider screen the picture is stretched more across than down.
+    CalendarWindow::Instance().Close();
+    UseScreen(2000, 984, 24);
+    module.floatingLinkCoordinates[1] = "400,300,200,20";
+    const auto& wide = *CalendarWindow::Instance().floatingLinkCanvas[1];
+    EXPECT_EQ((std::vector<int>{wide.Left(), wide.Top(), wide.Width(), wide.Height()}),
+              (std::vector<int>{500, 240, 250, 16}));
 }

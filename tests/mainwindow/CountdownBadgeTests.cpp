@@ -9,6 +9,7 @@
 #include "platform/Graphics.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
+#include "windows/HelpWindow.h"
 
 #include "support/PictureTestSupport.h"
 
@@ -133,7 +134,8 @@ TEST_F(CountdownBadgeTest, IsShownAsThePreferenceSaysAndRedrawnAtMidnight) {
     }
 }
 
-// Each press clears the drag, so a click after a drag still opens the editor.
+// Each press clears the drag, so a click after a drag still opens the editor. Where the badge
+// was dragged to lasts as long as the window.
 TEST_F(CountdownBadgeTest, ADragMovesTheBadgeAndAClickOpensTheEditor) {
     int editorsShown = 0;
     WhenEditorShown([&](CountdownInputWindow&) { ++editorsShown; });
@@ -148,6 +150,29 @@ TEST_F(CountdownBadgeTest, ADragMovesTheBadgeAndAClickOpensTheEditor) {
     Simulate::Click(window, 250, 330);
     EXPECT_EQ(editorsShown, 1);
     EXPECT_EQ(badge.Left(), 240) << "a click leaves the badge where it is";
+    window.Close();
+    const cCanvas& reopened = *CalendarWindow::Instance().CountdownCanvas;
+    EXPECT_EQ(std::pair(reopened.Left(), reopened.Top()), std::pair(135, 15))
+        << "a new window puts the badge back in its corner of the title band";
+}
+
+// Help floats over the calendar, and the modal editor opens in front of both, with the keys.
+TEST_F(CountdownBadgeTest, WithHelpOpenAClickOpensTheEditorInFrontOfIt) {
+    CalendarWindow& window = CalendarWindow::Instance();
+    HelpWindow::Instance().Show();
+    bool shown = false;
+    WhenEditorShown([&](CountdownInputWindow& editor) {
+        shown = true;
+        DoEvents();
+        EXPECT_EQ(TestSeams::FrontOrder().back(), &editor);
+        const TestSeams::DesktopRequest asked = TestSeams::AskedOfDesktop(editor);
+        EXPECT_EQ(asked.inFrontOf, &window);
+        EXPECT_TRUE(asked.closeButton);
+        EXPECT_FALSE(asked.userResizable);
+        EXPECT_EQ(Application::Instance()->FrontWindow(), &editor) << "it has the keys";
+    });
+    Simulate::Click(window, 135 + 50, 15 + 70);
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(CountdownBadgeTest, AfterTheEditorTheEventFileIsWrittenOnlyWhenTheCountdownChanged) {
@@ -171,7 +196,7 @@ TEST_F(CountdownBadgeTest, AfterTheEditorTheEventFileIsWrittenOnlyWhenTheCountdo
         std::filesystem::remove(file);
         WhenEditorShown(step.edit);
         Simulate::Click(window, 135 + 50, 15 + 70);
-        DoEvents();
+        window.FinishSaving();
         if (step.line.empty()) {
             EXPECT_FALSE(std::filesystem::exists(file));
             continue;

@@ -72,3 +72,33 @@ TEST_F(HoverTipTest, ATipListsTheDaysTitlesAboveItUntilThePointerLeavesTheDays) 
     Simulate::MouseMove(window, 700, 10);
     EXPECT_FALSE(tip.Visible());
 }
+
+// A day of more events than the room above it holds: the tip is cut at the window's top edge,
+// its bottom where a short tip's is, and only the lines that show count, drawn and measured.
+TEST_F(HoverTipTest, ATipTallerThanTheRoomAboveItsDayIsCutAtTheWindowsTop) {
+    AddEntry("2010-03-09 00:00:02", "2010-03-09 00:00:02",
+             "A title far wider than any other, on the first line, far above the window");
+    Date start(2010, 3, 9, 8);
+    for (int i = 0; i < 2000; ++i) {
+        start.SetSecond(start.Second() + 1);
+        AddEntry(start.SQLDateTime(), start.SQLDateTime(), "Event " + std::to_string(i % 10));
+    }
+    window.Calendar_Open();
+    HoverOver(3, 9);
+    ASSERT_TRUE(tip.Visible());
+    const GridCell cell = Cell(window, Date(2010, 3, 9));
+    EXPECT_EQ(
+        (std::vector<int>{tip.Top(), tip.Top() + tip.Height(), tip.Width()}),
+        (std::vector<int>{
+            0, grid.Top() + grid.MarginHeight + (cell.row % 27 - 1) * grid.DefaultRowHeight + 6,
+            WidthOf("Event 0")}));
+    const Picture& picture = *tip.Backdrop();
+    ASSERT_EQ((std::pair{picture.Width(), picture.Height()}),
+              (std::pair{tip.Width(), tip.Height()}));
+    // The last title on its line above the box's bottom edge.
+    int dark = 0;
+    for (int y = picture.Height() - 14; y < picture.Height() - 2; ++y)
+        for (int x = 10; x < picture.Width() - 4; ++x)
+            dark += picture.Pixel(x, y).r < 150 ? 1 : 0;
+    EXPECT_GT(dark, 10);
+}

@@ -194,3 +194,34 @@ TEST_F(NavigationTest, LinkAreasComeBackFromTheWeekOnlyWherePlaced) {
         CloseWindow(window);
     }
 }
+
+// The strip waits hidden just above the title band's bottom, on the layout's backdrop. A press
+// hides a shown strip (and would show a hidden one); its toggle picture is the artwork's left
+// half while hidden and the 14 x 14 area at x 16 while shown, lit while the mouse is over it.
+TEST_F(NavigationTest, TheMenuBarStripWaitsHiddenAndAPressFlipsItAndItsToggle) {
+    CalendarWindow& window = CalendarWindow::Instance();
+    cCanvas& strip = *window.MenuBarCanvas;
+    EXPECT_FALSE(strip.Visible());
+    EXPECT_EQ(strip.Top() + strip.Height() + 2, 71);
+    EXPECT_EQ(strip.Backdrop(), menutoggle());
+    // Whether the toggle shows the 14 x 14 area at left of the artwork.
+    const auto shows = [&](const PicturePtr& artwork, int left) {
+        const PicturePtr& toggle = strip.Backdrop();
+        for (int y = 0; y < 14; ++y)
+            for (int x = 0; x < 14; ++x)
+                if (toggle->Pixel(x, y) != artwork->Pixel(left + x, y)) return false;
+        return true;
+    };
+    strip.SetVisible(true);
+    window.MenuBarCanvas_MouseEnter();
+    EXPECT_TRUE(shows(menutoggleMouseover2(), 16));
+    EXPECT_FALSE(window.MenuBarCanvas_MouseDown(5, 5));
+    EXPECT_FALSE(strip.Visible());
+    EXPECT_TRUE(shows(menutoggle2(), 0));
+    window.MenuBarCanvas_MouseDown(5, 5);
+    EXPECT_TRUE(strip.Visible());
+    EXPECT_TRUE(shows(menutoggle2(), 16));
+    window.MenuBarCanvas_MouseEnter();
+    window.MenuBarCanvas_MouseExit();
+    EXPECT_TRUE(shows(menutoggle2(), 16));
+}

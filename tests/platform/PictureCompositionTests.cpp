@@ -7,6 +7,7 @@
 
 #include "support/TestEnvironment.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -15,6 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 class PictureCompositionTest : public IsolatedTest {
   protected:
+    FolderItem folder{environment.AppFolder()};
     // A JPEG full of detail, so that any decoding difference shows, opened undecoded.
     PicturePtr JpegFile(const std::string& name, int width, int height, int seed) const {
         Picture drawn(width, height);
@@ -38,6 +40,24 @@ class PictureCompositionTest : public IsolatedTest {
             for (int x = 0; x < b.Width(); ++x)
                 count += composed.Pixel(x, y) != b.Pixel(x, y);
         return count;
+    }
+    // The mean difference of the channels of two pictures of one size; -1 for other sizes.
+    static double MeanDifference(const Picture& a, const Picture& b) {
+        if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
+        double sum = 0;
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x) {
+                const Color p = a.Pixel(x, y), q = b.Pixel(x, y);
+                sum += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b);
+            }
+        return sum / (3.0 * a.Width() * a.Height());
+    }
+    // base then over drawn into a white picture, scaled.
+    static PicturePtr DrawnScaled(const Picture& base, const Picture* over, int width, int height) {
+        auto drawn = std::make_shared<Picture>(base.Width(), base.Height());
+        drawn->Graphics().DrawPicture(base, 0, 0);
+        if (over) drawn->Graphics().DrawPicture(*over, 0, base.Height() - over->Height());
+        return BilinearScale(drawn, width, height);
     }
 };
 } // namespace
@@ -92,4 +112,52 @@ TEST_F(PictureCompositionTest, AScaledCompositionIsTheCompositionScaled) {
     drawn->Graphics().DrawPicture(*base, 0, 0);
     drawn->Graphics().DrawPicture(*over, 0, 80);
     EXPECT_EQ(Differences(*scaled, *BilinearScale(drawn, 160, 100), nullptr), 0);
+}
+
+// A background shown smaller than its pictures is decoded at the shown size when the pictures
+// shrink to it by eighths: it then shows nearly what scaling the drawn pictures shows (the
+// decoder filters otherwise), with every row in its place. Any other shape, or a picture not
+// in JPEG, is composed and scaled as before, exactly.
+TEST_F(PictureCompositionTest, AScaledCompositionKnownAheadIsNearlyOrExactlyTheCompositionScaled) {
+    JpegFile("base.jpg", 320, 200, 3);
+    JpegFile("over.jpg", 320, 120, 11);
+    ASSERT_TRUE(Picture(320, 40).Save(environment.AppFolder() / "over.png"));
+    const struct {
+        const char* over;
+        int width, height;
+        bool exact;
+    } cases[] = {{"over.jpg", 160, 100, false}, {"over.jpg", 240, 150, false},
+                 {nullptr, 80, 50, false},      {"over.jpg", 155, 97, true},
+                 {"over.png", 160, 100, true},  {"over.jpg", 320, 200, true}};
+    for (const auto& c : cases) {
+        // Pictures opened afresh: still in their files.
+        const PicturePtr base = folder.Child("base.jpg").OpenAsPicture();
+        const PicturePtr over = c.over ? folder.Child(c.over).OpenAsPicture() : nullptr;
+        const PicturePtr composed = ComposeAtBottom(*base, over.get(), c.height);
+        const PicturePtr shown = BilinearScale(composed, c.width, c.height);
+        const PicturePtr expected = DrawnScaled(*base, over.get(), c.width, c.height);
+        if (c.exact)
+            EXPECT_EQ(Differences(*shown, *expected, nullptr), 0) << c.width;
+        else
+            EXPECT_LT(MeanDifference(*shown, *expected), 14.0) << c.width;
+        // The composition at its own size is there too, exactly.
+        EXPECT_EQ(Differences(*composed, *base, over.get()), 0) << c.width;
+    }
+}
+
+// A picture still in its file is scaled as its decoded pixels are: by the decoder when it
+// shrinks by eighths, else exactly.
+TEST_F(PictureCompositionTest, APictureInItsFileScalesAsItsPixelsDo) {
+    const PicturePtr decoded = JpegFile("picture.jpg", 320, 200, 7);
+    decoded->Pixel(0, 0);
+    for (const auto& [width, height] : {std::pair{160, 100}, std::pair{150, 93}}) {
+        const PicturePtr inFile =
+            FolderItem(environment.AppFolder() / "picture.jpg").OpenAsPicture();
+        const PicturePtr shown = BilinearScale(inFile, width, height);
+        const PicturePtr expected = BilinearScale(decoded, width, height);
+        if (width == 160)
+            EXPECT_LT(MeanDifference(*shown, *expected), 14.0);
+        else
+            EXPECT_EQ(Differences(*shown, *expected, nullptr), 0);
+    }
 }

@@ -46,7 +46,10 @@ TEST_F(PreferencesWindowTest, OffersTheCalendarsBesideTheProgramWithTheOneInUseC
     EXPECT_EQ(Rows(preferences), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(preferences.DefaultCalendarPopup->Text(), "A");
     Simulate::Key(preferences, "Esc");
+    Simulate::DesktopClose(preferences);
     EXPECT_TRUE(preferences.IsOpen()) << "only OK leaves the window";
+    const TestSeams::DesktopRequest asked = TestSeams::AskedOfDesktop(preferences);
+    EXPECT_FALSE(asked.titleBar || asked.closeButton || asked.userResizable);
     preferences.Close();
 
     // The calendar in use has gone: nothing to choose from.
@@ -62,6 +65,7 @@ TEST_F(PreferencesWindowTest, OkShowsThePickedCalendarInANewMainWindowAndKeepsTh
         auto& preferences = dynamic_cast<PreferencesWindow&>(shown);
         Simulate::Choose(*preferences.DefaultCalendarPopup, 1);
         EXPECT_EQ(Caldef(), "B\n") << "written at the pick";
+        EXPECT_EQ(TestSeams::AskedOfDesktop(shown).inFrontOf, main);
         preferences.OKButton->Push();
     });
     application.DoMenuCommand("ApplePreferences");
@@ -73,6 +77,7 @@ TEST_F(PreferencesWindowTest, OkShowsThePickedCalendarInANewMainWindowAndKeepsTh
     EXPECT_EQ(Customization().vendorName, "Studio B");
     EXPECT_EQ(TabWindow::Instance().BackColor, RGB(22, 84, 104));
     EXPECT_EQ(TabWindow::Instance().Left(), tabLeft);
+    EXPECT_EQ(TestSeams::AskedOfDesktop(TabWindow::Instance()).inFrontOf, reopened);
     const std::string events =
         TestEnvironment::ReadFile(environment.Documents() / AppText::kEventFileName);
     EXPECT_NE(events.find("2026-03-10 09:00:00|2026-03-10 10:00:00//Dentist"), std::string::npos);
@@ -122,6 +127,12 @@ TEST_F(PreferencesWindowTest, TheCountdownBoxIsStoredWithoutReopeningAPickTakenB
     EXPECT_EQ(TestEnvironment::ReadFile(Prefs()).substr(0, 2), "1;");
     EXPECT_TRUE(main->IsOpen());
     EXPECT_EQ(main->CountdownCanvas->Visible(), badge) << "seen at the next opening";
+
+    PreferencesWindow& untouched = PreferencesWindow::Instance();
+    EXPECT_TRUE(untouched.ShowCountdownCB->Value()) << "the box starts from the preference";
+    untouched.OKButton->Push();
+    EXPECT_TRUE(application.showCoundownCalendar);
+    EXPECT_EQ(TestEnvironment::ReadFile(Prefs()).substr(0, 2), "1;");
 
     PreferencesWindow& again = PreferencesWindow::Instance();
     again.ShowCountdownCB->SetValue(false);

@@ -114,3 +114,18 @@ TEST_F(TrayWindowTest, TheBackgroundShowsFaintlyOverWhite) {
     Customization().backgroundImage = nullptr;
     EXPECT_FALSE(TrayWindow::Instance().Backdrop);
 }
+
+// Days 1 to 9 take a blank before them, so their digit stands where the units of 10 to 31 do.
+TEST_F(TrayWindowTest, OneDigitDaysStandWhereTheUnitsOfTwoDigitDaysDo) {
+    // February 2026 starts on a Sunday: days 1 to 7 in row 2, 15 to 21 in row 4.
+    const PicturePtr shot = Paint(OpenOn(Date(2026, 2, 1)));
+    const auto inkRight = [&](int row, int column) {
+        int right = -1;
+        for (int y = row * 10 + 2; y < row * 10 + 12; ++y)
+            for (int x = column * 20; x < column * 20 + 20; ++x)
+                if (shot->Pixel(x, y).b > shot->Pixel(x, y).g + 60) right = std::max(right, x);
+        return right;
+    };
+    for (int column = 0; column < 7; ++column)
+        EXPECT_NEAR(inkRight(2, column), inkRight(4, column), 1) << column;
+}

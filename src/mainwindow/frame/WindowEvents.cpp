@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "customisation/CustomizationModule.h"
+#include "platform/Application.h"
 #include "platform/Screen.h"
 #include "windows/TabWindow.h"
 
@@ -16,6 +17,12 @@ void CalendarWindow::Event_Open() {
 void CalendarWindow::Event_Close() {
     SaveEvents();
     App().CalendarWindowOpen = false;
+}
+
+void CalendarWindow::Event_DesktopClose() {
+    Application& application = *Application::Instance();
+    application.UpdateMenuItems();
+    if (FileClose().Enabled) application.DoMenuCommand("FileClose");
 }
 
 void CalendarWindow::Event_Activate() {
@@ -65,4 +72,3 @@ bool CalendarWindow::MenuBandContains(int, int y) const {
     const int availableHeight = Screen(0).AvailableHeight;
     return y >= 0 && y < static_cast<int>(availableHeight * Customization().TitleAreaHeightPercent);
 }
-

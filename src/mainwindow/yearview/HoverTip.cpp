@@ -6,45 +6,55 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace {
 
 constexpr int kTextSize = 9;
 constexpr int kLineHeight = 12;
+constexpr int kDescent = 4; // how far a line reaches below its baseline
 
-// The titles of a tip text, "//title|kind" once per event.
-std::vector<std::string> Titles(const std::string& tipText) {
-    std::vector<std::string> titles;
-    const int count = CountFields(tipText, "//") - 1;
-    for (int i = 1; i <= count; ++i)
-        titles.push_back(NthField(NthField(tipText, "//", i + 1), "|", 1));
+// The titles of a tip text, "//title|kind" once per event, in one pass: a day can hold
+// thousands of events, and looking each field up from the start would take the square of that.
+std::vector<std::string_view> Titles(std::string_view tipText) {
+    std::vector<std::string_view> titles;
+    size_t separator = tipText.find("//");
+    while (separator != std::string_view::npos) {
+        const size_t start = separator + 2;
+        separator = tipText.find("//", start);
+        const std::string_view field = tipText.substr(start, separator - start);
+        titles.push_back(field.substr(0, field.find('|')));
+    }
     return titles;
 }
 
 // The tip's picture: an opaque rounded box whose corners (left white) let the grid through.
-PicturePtr TipPicture(const std::vector<std::string>& titles) {
+// Its top cut pixels lie above the window and never show, so they are left out: only the
+// lines that show are measured and drawn, and a day of thousands of events costs what a day
+// of one window's height of them does.
+PicturePtr TipPicture(const std::vector<std::string_view>& titles, int height, int cut) {
+    const int count = static_cast<int>(titles.size());
+    const int first = cut <= kDescent ? 1 : (cut - kDescent) / kLineHeight + 1;
     Picture scratch(1, 1);
     Graphics& measure = scratch.Graphics();
     measure.TextSize = kTextSize;
     int width = 0;
-    for (const std::string& title : titles)
-        width = std::max(width, YearGrid::Int(measure.StringWidth(title) + 20));
-    const int count = static_cast<int>(titles.size());
-    const int height = 16 * count - 4 * (count - 1);
+    for (int i = first; i <= count; ++i)
+        width = std::max(width, YearGrid::Int(measure.StringWidth(titles[i - 1]) + 20));
 
-    auto picture = std::make_shared<Picture>(width, height, 32);
+    auto picture = std::make_shared<Picture>(width, height - cut, 32);
     picture->SetTransparent(1);
     Graphics& g = picture->Graphics();
     // Not pure white, which is the see-through colour.
     g.ForeColor = RGB(254, 254, 254);
-    g.FillRoundRect(0, 0, width, height, 14, 14);
+    g.FillRoundRect(0, -cut, width, height, 14, 14);
     g.ForeColor = RGB(180, 180, 180);
-    g.DrawRoundRect(0, 0, width, height, 14, 14);
+    g.DrawRoundRect(0, -cut, width, height, 14, 14);
     g.ForeColor = RGB(60, 60, 60);
     g.TextSize = kTextSize;
-    for (int i = 1; i <= count; ++i)
-        g.DrawString(titles[static_cast<size_t>(i - 1)], 10, kLineHeight * i);
+    for (int i = first; i <= count; ++i)
+        g.DrawString(titles[i - 1], 10, kLineHeight * i - cut);
     return picture;
 }
 
@@ -72,18 +82,24 @@ void CalendarWindow::Calendar_MouseMove(int X, int Y) {
     const std::string tipText = tag.substr(events);
     if (TextEquals(tipText, tipCanvas->currentText)) return;
 
-    const PicturePtr picture = TipPicture(Titles(tipText));
+    // Above the hovered row, its bottom edge 6 pixels below the row's top; a tip taller than
+    // the room above is cut at the window's top edge.
+    const std::vector<std::string_view> titles = Titles(tipText);
+    const int count = static_cast<int>(titles.size());
+    const int height = 16 * count - 4 * (count - 1);
+    const int bottom = grid.Top() + grid.MarginHeight + (row - 1) * grid.DefaultRowHeight + 6;
+    const int cut = std::max(0, height - bottom);
+    const PicturePtr picture = TipPicture(titles, height, cut);
     tipCanvas->SetHeight(picture->Height());
     tipCanvas->SetWidth(picture->Width());
     tipCanvas->SetBackdrop(picture);
     tipCanvas->currentText = tipText;
 
-    // Above the hovered row, flipped left of the column where it would pass the grid's edge.
+    // Flipped left of the column where it would pass the grid's edge.
     const int x = YearGrid::Int(grid.LeftMarginWidth + column * grid.ColumnsWidth);
     const int width = tipCanvas->Width();
     tipCanvas->SetLeft(grid.Width() < x + width ? x - width + 12 : x);
-    tipCanvas->SetTop(grid.Top() + grid.MarginHeight + (row - 1) * grid.DefaultRowHeight -
-                      tipCanvas->Height() + 6);
+    tipCanvas->SetTop(bottom - tipCanvas->Height());
     tipCanvas->SetVisible(true);
 }
 

@@ -1,0 +1,89 @@
+#include "platform/JpegFile.h"
+
+#include <QFile>
+#include <QSysInfo>
+
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+#include <jpeglib.h>
+
+namespace {
+// The library's own handler ends the process; this one returns to the decoder's caller.
+struct ErrorJump {
+    jpeg_error_mgr manager;
+    std::jmp_buf back;
+};
+
+[[noreturn]] void OnError(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<ErrorJump*>(info->err)->back, 1);
+}
+void OnMessage(j_common_ptr) {} // a damaged stretch decodes as grey, as the toolkit's does
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+bool StartsAsJpeg(std::FILE* file) {
+    unsigned char head[3] = {};
+    const bool jpeg =
+        std::fread(head, 1, 3, file) == 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF;
+    std::rewind(file);
+    return jpeg;
+}
+
+// Kept apart from anything with a destructor: longjmp skips the frames it leaves.
+bool Decode(std::FILE* file, QImage& rows, int eighths) {
+    jpeg_decompress_struct info{};
+    ErrorJump error{};
+    info.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = OnError;
+    error.manager.output_message = OnMessage;
+    if (setjmp(error.back)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    const bool colour = info.jpeg_color_space == JCS_YCbCr || info.jpeg_color_space == JCS_RGB ||
+                        info.jpeg_color_space == JCS_GRAYSCALE;
+    // B, G, R and 0xFF in memory: a 32-bit RGB pixel on a little-endian machine.
+    info.out_color_space =
+        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    info.scale_num = static_cast<unsigned>(eighths);
+    info.scale_denom = 8;
+    jpeg_calc_output_dimensions(&info);
+    if (!colour || static_cast<int>(info.output_width) != rows.width() ||
+        static_cast<int>(info.output_height) < rows.height()) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_start_decompress(&info);
+    bool whole = true;
+    while (whole && static_cast<int>(info.output_scanline) < rows.height()) {
+        JSAMPROW row = rows.scanLine(static_cast<int>(info.output_scanline));
+        whole = jpeg_read_scanlines(&info, &row, 1) == 1;
+    }
+    jpeg_abort_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return whole;
+}
+} // namespace
+
+bool DecodeJpegTopRows(const QString& path, QImage& rows, int eighths) {
+    if (rows.format() != QImage::Format_RGB32 || rows.isNull() || eighths < 1 || eighths > 8)
+        return false;
+    const std::unique_ptr<std::FILE, FileCloser> file(
+        std::fopen(QFile::encodeName(path).constData(), "rb"));
+    if (!file || !StartsAsJpeg(file.get())) return false;
+    return Decode(file.get(), rows, eighths);
+}
+
+int ExactEighths(int from, int to) {
+    for (int eighths = 1; eighths <= 8; ++eighths)
+        if (from * eighths % 8 == 0 && from * eighths / 8 == to) return eighths;
+    return 0;
+}
