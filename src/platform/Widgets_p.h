@@ -47,6 +47,7 @@ class WindowWidget : public QWidget {
 
   private:
     bool pressTaken_ = false;
+    bool painted_ = false;
 };
 
 class ControlWidget : public QWidget {

@@ -20,6 +20,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 std::vector<Window*>& Registry() {
@@ -509,6 +510,9 @@ void WindowWidget::paintEvent(QPaintEvent*) {
     }
     if (!Registry().empty() && Registry().front() == &owner)
         if (auto then = TestSeams::TakeFirstPaintCallback()) QTimer::singleShot(0, std::move(then));
+    if (!std::exchange(painted_, true))
+        QTimer::singleShot(0, this,
+                           [this] { Application::Dispatch([this] { owner.Event_FirstFrame(); }); });
 }
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {

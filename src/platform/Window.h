@@ -125,6 +125,9 @@ class Window {
     virtual void Event_Deactivate() {}
     virtual void Event_Moved() {}
     virtual void Event_Paint(Graphics&) {}
+    // Runs once, from the event loop, after the window's first frame has been painted: for
+    // work the first frame need not wait for.
+    virtual void Event_FirstFrame() {}
     virtual void Event_EnableMenuItems() {}
     virtual bool Event_MouseDown(int, int) { return false; }
     virtual void Event_MouseDrag(int, int) {}

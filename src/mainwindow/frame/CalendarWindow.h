@@ -189,6 +189,8 @@ class CalendarWindow : public Window {
     void Event_Close() override;
     void Event_Activate() override;
     void Event_Paint(Graphics& g) override;
+    // Readies the week panels' first paint (glance/Faces).
+    void Event_FirstFrame() override;
     bool PaintCoversWindow() const override;
     void Event_Moved() override;
     void Event_EnableMenuItems() override;
