@@ -2,6 +2,7 @@
 // The GUI toolkit under the framework layer. Exactly one Toolkit lives for the run, created
 // first thing in main (the program's, a test program's or a benchmark's) and destroyed last.
 #include <memory>
+#include <thread>
 
 class QApplication;
 
@@ -14,6 +15,7 @@ class Toolkit {
 
   private:
     std::unique_ptr<QApplication> application_;
+    std::jthread fontDatabase_; // ends before the toolkit goes
 };
 
 // Raises NilObjectException when no Toolkit exists.
