@@ -3,8 +3,9 @@
 # fresh home: the first run's quick-start help and the home button; paging, a date's week, an
 # event typed into the editor, a to-do item ticked, a restart that keeps them; the menus, the
 # tab and the space bar; about, help and preferences with a change of edition; the countdown
-# badge and its editor; printing to a PDF; quitting at start-up's messages. Each step is
-# checked from the outside (window places, screenshots, the files written at quit).
+# badge and its editor; printing to a PDF; quitting at start-up's messages; a second copy
+# refused. Each step is checked from the outside (window places, screenshots, the files written
+# at quit).
 # Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
@@ -335,14 +336,40 @@ check "the log names the picture: $(grep -m1 none.png "$shots/program-hardening.
     grep -q "none.png" "$shots/program-hardening.log"
 rm -rf "$broken"
 
-echo "No writable run-time folder"
-new_home && launch XDG_RUNTIME_DIR=/nonexistent/run "$program"
+echo "No usable configuration folder for the lock"
+new_home && touch "$run_home/a-file" && launch XDG_CONFIG_HOME="$run_home/a-file/config" "$program"
 shot h8-no-lock-folder
 check "the calendar starts anyway" calendar_shown
 check "and says why on standard error" grep -q "without the single-instance lock" "$shots/program-hardening.log"
 end_calendar
 check "and ends normally" test $? = 0
 # ---- end of hardening ----
+
+# ---- Two copies on one home: the second is refused, whatever its session --------------------
+echo "A second copy on the same home, from a session with another run-time folder"
+new_home && launch "$program"
+first=$calendar
+printf '1;250;0;1;' >"$run_home/.config/QVCalendar.prefs"
+env HOME="$run_home" XDG_CONFIG_HOME="$run_home/.config" XDG_RUNTIME_DIR="$run_home/other-run" \
+    "$program" >"$shots/program-second.log" 2>&1 &
+second=$!
+sleep 3 && shot t1-second-copy
+message=$(xdotool search --onlyvisible --pid "$second" 2>/dev/null | head -1)
+read -r mx my mw mh <<<"$(geometry "$message" 2>/dev/null)"
+# Its only window is the message box, not a calendar.
+check "it shows its message: a window of ${mw:-no} x ${mh:-no}" test "${mw:-9999}" -lt 800
+xdotool mousemove $((mx + mw - 50)) $((my + mh - 22)) click 1 # its OK button
+sleep 1
+answered=1
+kill -0 "$second" 2>/dev/null && answered=0 && kill -TERM "$second"
+wait "$second"
+status=$?
+check "its OK ends it normally: $status" test "$answered" = 1 -a "$status" = 0
+check "it left the preferences alone" test "$(cat "$run_home/.config/QVCalendar.prefs")" = "1;250;0;1;"
+check "the first copy runs on" kill -0 "$first"
+end_calendar
+check "and ends normally" test $? = 0
+# ---- end of two copies -----------------------------------------------------------------------
 
 # ---- The week face --------------------------------------------------------------------------
 # A date opens its week; an event goes into the 10:00 slot and a to-do item is added and

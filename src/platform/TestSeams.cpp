@@ -1,5 +1,13 @@
 #include "platform/TestSeams.h"
 
+#include "platform/GraphicsQt.h"
+#include "platform/Window.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+
 #include <utility>
 
 namespace {
@@ -120,6 +128,17 @@ void WhenFirstPainted(std::function<void()> then) {
 
 std::function<void()> TakeFirstPaintCallback() {
     return std::exchange(FirstPaint(), nullptr);
+}
+
+PicturePtr ScreenPicture(Window& window) {
+    QWidget* widget = window.Widget();
+    if (!widget || !widget->isVisible()) return nullptr;
+    QApplication::sendPostedEvents();
+    QApplication::processEvents();
+    // The desktop's copy of the window: on the headless platform, what the window last drew.
+    const QPixmap shown = widget->screen()->grabWindow(widget->winId());
+    if (shown.isNull()) return nullptr;
+    return PictureFromImage(shown.toImage());
 }
 
 } // namespace TestSeams

@@ -75,6 +75,11 @@ int Beeps();
 // its first frame; the start-up benchmarks end or quit the process there. It needs no Enable.
 void WhenFirstPainted(std::function<void()> then);
 
+// The window as the screen shows it: its pending repaints done, and whatever was not repainted
+// since it was last drawn left as it was, so a control that misses a repaint shows stale pixels
+// here (Window::DrawInto draws everything afresh). None when the window is not shown.
+PicturePtr ScreenPicture(Window& window);
+
 // Used by the framework layer itself.
 int RecordDialog(const DialogRecord& record);
 void RecordURL(std::string url);

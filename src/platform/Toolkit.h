@@ -5,6 +5,7 @@
 #include <thread>
 
 class QApplication;
+class QObject;
 
 class Toolkit {
   public:
@@ -15,6 +16,8 @@ class Toolkit {
 
   private:
     std::unique_ptr<QApplication> application_;
+    // Drops the second click of a double click that lands where the first did not.
+    std::unique_ptr<QObject> secondClicks_;
     std::jthread fontDatabase_; // ends before the toolkit goes
 };
 

@@ -5,6 +5,7 @@
 #include "mainwindow/glance/EventFileFormat.h"
 #include "platform/Simulate.h"
 #include "platform/Text.h"
+#include "support/ReplacedFileChecks.h"
 
 #include <algorithm>
 #include <csignal>
@@ -71,6 +72,18 @@ TEST_F(WeekFaceTest, AMissingFolderIsMadeAndAFileThatCannotBeReplacedIsKeptAndTh
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos);
     EXPECT_EQ(TestEnvironment::ReadFile(inside), "kept");
+}
+
+TEST_F(WeekFaceTest, ASaveKeepsTheFilesPermissionsAndLinkAndLeavesAReadOnlyFile) {
+    int saves = 0;
+    ExpectSavesRespectTheFile(environment.Documents() / "Calendar.tpc", [&] {
+        const size_t told = Messages().size();
+        AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Save " + std::to_string(++saves));
+        Window().SaveEvents();
+        return Messages().size() == told;
+    });
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos);
 }
 
 TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {

@@ -5,6 +5,8 @@
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
 
+#include "support/PictureTestSupport.h"
+
 class TodoTest : public WeekFaceTest {
   protected:
     TodoTest() {
@@ -50,6 +52,23 @@ TEST_F(TodoTest, ATickedRowIsStruckThroughAndTheDeleteMarkRemovesItsRow) {
     EXPECT_NE(List().ActiveCell(), nullptr);
 }
 
+// Ticking a box repaints the row's text too, so the screen shows it struck through at once.
+TEST_F(TodoTest, TickingABoxStrikesItsTextThroughAtOnce) {
+    CalendarWindow& window = Window();
+    window.GlanceOn();
+    window.Show();
+    DoEvents();
+    ListBox& list = List();
+    const int x = window.Left() + list.Left() + list.ColumnLeft(1) + 8;
+    const int y = window.Top() + list.Top() + 10; // on the strike-through of the first row
+    const Color before = ScreenPixel(x, y);
+    list.SetCellCheck(0, 0, true); // as a click on the box does, before its action
+    window.TodoList_CellAction(0, 0);
+    DoEvents();
+    const Color after = ScreenPixel(x, y);
+    EXPECT_TRUE(after != before && after.r < 40) << int(before.r) << " then " << int(after.r);
+}
+
 TEST_F(TodoTest, TheScrollBarShowsOnceTheRowsAndASpareRowNoLongerFit) {
     std::string lines;
     for (int row = 0; row < 40; ++row)
@@ -63,5 +82,18 @@ TEST_F(TodoTest, TheScrollBarShowsOnceTheRowsAndASpareRowNoLongerFit) {
             List().RemoveRow(0);
         window.TodoList_Change();
         EXPECT_EQ(List().ScrollBarVertical(), rows == 12) << rows;
+    }
+    // Once the second small month comes or goes, the list must hold two rows more.
+    const auto toggleMonth = [&] {
+        window.GlanceHeader_CellClick(0, 10, 5, window.GlanceHeader->RowHeight() - 2);
+    };
+    List().SetHeight(13 * List().RowHeight() - 1 + window.MiniCalList[0]->Height());
+    toggleMonth(); // shown: the list is 13 rows high less a pixel
+    for (int rows : {10, 9}) {
+        while (List().ListCount() > rows)
+            List().RemoveRow(0);
+        toggleMonth();
+        toggleMonth();
+        EXPECT_EQ(List().ScrollBarVertical(), rows == 10) << rows << " with the second month";
     }
 }

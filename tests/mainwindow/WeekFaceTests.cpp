@@ -2,8 +2,10 @@
 // clicks.
 #include "mainwindow/WeekFaceFixture.h"
 
+#include "customisation/BuiltInPictures.h"
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
+#include "platform/Simulate.h"
 
 class WeekHeaderTest : public WeekFaceTest {
   protected:
@@ -32,16 +34,52 @@ TEST_F(WeekHeaderTest, AClickOnADayShowsItsWeekWithoutTheHoverTipAndTheArrowBrin
     EXPECT_TRUE(!window.Calendar->Visible() && window.GlanceList->Visible() &&
                 window.TodoList->Visible() && !window.MiniCalList[1]->Visible());
     EXPECT_FALSE(window.tipCanvas->Visible());
+    // Which of the two arrow pictures the return arrow's cell matches more closely.
+    const auto arrowLit = [&] {
+        const int w = window.GlanceHeader->ColumnWidth(12);
+        Picture cell(w, window.GlanceHeader->RowHeight());
+        window.GlanceHeader_CellBackgroundPaint(cell.Graphics(), 0, 12);
+        const auto matching = [&](const PicturePtr& arrow) {
+            int count = 0;
+            for (int y = 0; y < arrow->Height(); ++y)
+                for (int x = 0; x < arrow->Width(); ++x)
+                    count += cell.Pixel(w - arrow->Width() - 2 + x, 8 + y) == arrow->Pixel(x, y);
+            return count;
+        };
+        return matching(returnArrowNewMO()) > matching(returnArrowNew());
+    };
+    EXPECT_FALSE(arrowLit());
     const bool& lit = window.GlanceHeader->MouseEnteredColumn[0];
     window.GlanceHeader_MouseMove(window.GlanceHeader->ColumnLeft(12) + 10, 5);
     EXPECT_TRUE(lit) << "the arrow lights up under the pointer";
+    EXPECT_TRUE(arrowLit());
     window.GlanceHeader_MouseMove(10, 5);
     EXPECT_FALSE(lit);
+    EXPECT_FALSE(arrowLit());
     Strip(12);
     EXPECT_FALSE(window.Calendar->Visible()) << "the strip under the arrow is the next month";
     Upper(12);
     EXPECT_TRUE(window.Calendar->Visible() && !window.GlanceList->Visible());
     EXPECT_EQ(Selected(), "2026-04-18");
+}
+
+// The second click of a double click on a day lands on the week grid that the first showed: it
+// opens no editor. A double click on one control, a to-do row, still reaches it.
+TEST_F(WeekHeaderTest, ADoubleClickOnADayShowsItsWeekAndOpensNoEditor) {
+    CalendarWindow& window = Window();
+    bool editorOpened = false;
+    TestSeams::WhenModal([&](::Window&) { editorOpened = true; });
+    const auto [x, y] = PointOf(window, Date(2026, 5, 13));
+    Simulate::DoubleClick(window, window.Calendar->Left() + x, window.Calendar->Top() + y);
+    EXPECT_TRUE(window.GlanceList->Visible());
+    EXPECT_FALSE(editorOpened);
+    EXPECT_EQ(application.selectedDate.SQLDateTime(), "2026-05-13 00:00:00");
+
+    ListBox& todo = *window.TodoList;
+    todo.AddRow();
+    todo.SetCell(0, 1, "Buy milk");
+    Simulate::DoubleClick(window, todo.Left() + 40, todo.Top() + 5);
+    EXPECT_NE(todo.ActiveCell(), nullptr) << "the row is open for editing";
 }
 
 TEST_F(WeekHeaderTest, PagingAndThePopUpsKeepTheDayWithinTheMonth) {
@@ -117,6 +155,10 @@ TEST_F(WeekHeaderTest, SmallMonthsTitleTheMonthTheyHoldAndPickAnotherWeek) {
     EXPECT_FALSE(window.MiniCalList_CellClick(1, 3, 2, 2, 2)); // Tuesday 10 February
     EXPECT_EQ(application.selectedDate.SQLDate(), "2026-02-10");
     EXPECT_EQ(window.MiniCalList[0]->ListIndex(), -1);
+    window.MiniCalList[1]->SetListIndex(3); // as the list box marks the clicked row
+    EXPECT_FALSE(window.MiniCalList_CellClick(0, 4, 2, 2, 2)); // Tuesday 13 January
+    EXPECT_EQ(window.MiniCalList[1]->ListIndex(), -1) << "one selected day across the months";
+    EXPECT_FALSE(window.MiniCalList_CellClick(1, 3, 2, 2, 2));
     EXPECT_EQ(MonthShown(0) + MonthShown(1), "2026-012026-02");
     EXPECT_EQ(title(0), january) << "the first month keeps its own title";
     EXPECT_EQ(title(1), february);
@@ -149,6 +191,12 @@ TEST_F(WeekFaceTest, AClickOnTheWeekGridPicksTheDayByTheColumnsRealEdges) {
     EXPECT_EQ(click(wednesday, 27) + click(3, 3), "2026-03-03 12:00:002026-03-03 12:00:00");
     // A Wednesday whose Sunday lies in March.
     EXPECT_EQ(click(grid.ColumnLeft(1), 0, "2026-04-01 12:00:00"), "2026-03-29 08:00:00");
+    // While the editor is open on a free slot, the slot shows a blank, not what it held.
+    std::string shown = "not opened";
+    grid.SetCell(3, 2, "Stale");
+    TestSeams::WhenModal([&](::Window&) { shown = grid.Cell(3, 2); });
+    window.GlanceList_MouseDown(grid.ColumnLeft(2) + 3, 3 * grid.RowHeight() + 2);
+    EXPECT_EQ(shown, " ");
 }
 
 TEST_F(WeekFaceTest, TheWeekGridTakesTheYearGridsPlaceUnderItsHeaderAndItsRowsFillIt) {

@@ -1,10 +1,14 @@
 // Pixels of week-grid cells: event boxes, the selected day, day notes and holidays.
 #include "mainwindow/WeekFaceFixture.h"
 
+#include "editors/GlanceInputWindow.h"
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
+#include "platform/Simulate.h"
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace {
 constexpr Color kHeader = RGB(250, 0, 0);
@@ -57,10 +61,78 @@ TEST_F(WeekPaintTest, EventsAreBoxesInTheCalendarsColoursWithTheirTitleInTheFirs
     EXPECT_TRUE(Messages().empty());
 }
 
+// The two half hours of an hour share a shade; the next hour has the other.
+TEST_F(WeekPaintTest, TheSlotsAreBandedHourByHour) {
+    const int width = Window().GlanceList->ColumnWidth(4); // Wednesday, not selected
+    const Color first = Paint(0, 4)[2 * width + 5];
+    std::string bands;
+    for (int row = 0; row < 6; ++row)
+        bands += Paint(row, 4)[2 * width + 5] == first ? 'a' : 'b';
+    EXPECT_EQ(bands, "aabbaa");
+}
+
 TEST_F(WeekPaintTest, TheDayNoteIsPaintedInRow26AndTheHolidayInRow27) {
     AddEntry("2026-03-04 00:00:01", "2026-03-04 00:00:01", "Note");
     AddHoliday("2026-03-06", "Fair day");
     Window();
     EXPECT_TRUE(Any(26, 4, Blue) && !Any(27, 4, Dark)) << "the day note in dark blue";
     EXPECT_TRUE(Any(27, 6, Dark) && !Any(26, 6, Blue)) << "the holiday";
+}
+
+// After the editor closes, the screen shows of the week grid what a fresh load of the week
+// shows: a renamed event's new title in its first cell, no shading left where the slider passed
+// or the deleted event was, and the shading of the day that the click selected.
+TEST_F(WeekPaintTest, AfterTheEditorClosesTheGridShowsWhatAFreshLoadOfTheWeekShows) {
+    CalendarWindow& window = Window();
+    calList& grid = *window.GlanceList;
+    PicturePtr whileOpen; // the slider's case: the grid as the slider left it, editor still open
+    const struct {
+        const char* name;
+        std::function<void(GlanceInputWindow&)> edit;
+    } cases[] = {
+        {"renamed",
+         [](GlanceInputWindow& editor) {
+             Simulate::Type(editor, "Renamed");
+             Simulate::Key(editor, "Return");
+         }},
+        {"deleted", [](GlanceInputWindow& editor) { editor.DeleteButton->Push(); }},
+        {"slider dragged, then closed",
+         [&](GlanceInputWindow& editor) {
+             Simulate::Slide(*editor.HalfHourSlider, 6);
+             whileOpen = TestSeams::ScreenPicture(window);
+             editor.Close();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        application.eventDict.Clear();
+        AddEntry("2026-03-05 12:00:00", "2026-03-05 14:00:00", "Two hours"); // Thursday
+        Select("2026-03-03 12:00:00");
+        window.ReloadCalLists();
+        window.GlanceOn();
+        ASSERT_TRUE(TestSeams::ScreenPicture(window)) << "the week as it first shows";
+        TestSeams::WhenModal([&](::Window& editor) {
+            TestSeams::ScreenPicture(window); // the grid repaints while the user reads the editor
+            c.edit(dynamic_cast<GlanceInputWindow&>(editor));
+        });
+        // A middle cell of the event opens it.
+        Simulate::Click(window, grid.Left() + grid.ColumnLeft(5) + 3,
+                        grid.Top() + 10 * grid.RowHeight() + 2);
+        ASSERT_EQ(FindOpenWindow<GlanceInputWindow>(), nullptr);
+        const PicturePtr shown = TestSeams::ScreenPicture(window);
+        window.ReloadCalLists();
+        window.Invalidate();
+        const PicturePtr fresh = TestSeams::ScreenPicture(window);
+        const auto differing = [&](const Picture& picture) {
+            int count = 0;
+            for (int y = grid.Top(); y < grid.Top() + grid.Height(); ++y)
+                for (int x = grid.Left(); x < grid.Left() + grid.Width(); ++x)
+                    count += picture.Pixel(x, y) != fresh->Pixel(x, y);
+            return count;
+        };
+        EXPECT_EQ(differing(*shown), 0);
+        if (whileOpen) {
+            EXPECT_EQ(differing(*std::exchange(whileOpen, nullptr)), 0);
+        }
+    }
 }

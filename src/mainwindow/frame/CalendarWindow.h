@@ -224,6 +224,10 @@ class CalendarWindow : public Window {
     void RemoveEvent(const std::string& marker);
     // Shows the event editor modally on the start in app.selectedDate.
     void OpenEventEditor();
+    // Brings the week grid on the screen up to date with the store and the selected day, as a
+    // fresh load of the week paints it: cells whose tags stay (a renamed event's first cell)
+    // and the shading of the day selected before are painted anew.
+    void ShowStoreChanges();
     void KeyBoardControl(const std::string& key);
     // Printing (yearview/Printing): hides the tab window, the hover tip and the given controls,
     // remembering which were shown, repaints and arms PrintTimer, whose action prints the

@@ -6,3 +6,9 @@
 void CalendarWindow::OpenEventEditor() {
     GlanceInputWindow::EditSelectedEvent();
 }
+
+void CalendarWindow::ShowStoreChanges() {
+    // A whole repaint: the grid has 224 cells, and a change of the selected day moves the
+    // shading of two whole columns.
+    if (GlanceList && GlanceList->Visible()) GlanceList->Invalidate();
+}

@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
+#include <filesystem>
 #include <iostream>
 
 namespace EventFileFormat {
@@ -50,7 +51,9 @@ bool Write(const FolderItem& item, const std::vector<TodoItem>& todo, const Dict
 
 std::vector<TodoItem> ReadTodoItems(const FolderItem& item) {
     std::vector<TodoItem> items;
-    if (!item || !item.Exists()) return items;
+    std::error_code error;
+    // Something else in the file's place was told of when the events were read.
+    if (!item || !std::filesystem::is_regular_file(item.Path(), error)) return items;
     auto stream = TextInputStream::Open(item);
     if (!stream) {
         std::cerr << "calendar: cannot read the to-do items of " << item.Path().string() << '\n';

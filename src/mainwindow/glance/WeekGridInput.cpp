@@ -35,6 +35,7 @@ bool CalendarWindow::GlanceList_MouseDown(int x, int y) {
     if (x < 0 || column <= 0 || row < 0 || row > WeekGrid::kDayNoteRow) return true;
     app& a = App();
     Date& selected = a.selectedDate;
+    const std::string dayBefore = selected.SQLDate();
     selected.SetDay(selected.Day() - (selected.DayOfWeek() - column));
     const bool real = row < grid.ListCount();
     const std::string tag = real ? grid.CellTag(row, column) : std::string();
@@ -51,11 +52,15 @@ bool CalendarWindow::GlanceList_MouseDown(int x, int y) {
     } else if (kind == "2" || kind == "3") {
         selected.SetSQLDateTime(WeekGrid::TagStart(tag));
     }
+    // The shading follows the day at once, so what the editor's slider repaints matches it.
+    if (selected.SQLDate() != dayBefore) ShowStoreChanges();
     {
         EditingFlag flag(editingEvent_);
         OpenEventEditor();
     }
     if (row < grid.ListCount()) grid.SetCell(row, column, "");
+    // However the editor ended: saved, deleted or closed.
+    ShowStoreChanges();
     return true;
 }
 
