@@ -9,7 +9,10 @@
 void CalendarWindow::Event_Open() {
     LoadBackgroundImage();
     App().CalendarWindowOpen = true;
-    TabWindow::Instance().Show();
+    // The tab comes once the calendar's first frame is up (a use before makes it at once).
+    AfterFirstFrame([this] {
+        if (IsOpen() && !App().closing) TabWindow::Instance().Show();
+    });
     Show();
 }
 
@@ -65,4 +68,3 @@ bool CalendarWindow::MenuBandContains(int, int y) const {
     const int availableHeight = Screen(0).AvailableHeight;
     return y >= 0 && y < static_cast<int>(availableHeight * Customization().TitleAreaHeightPercent);
 }
-
