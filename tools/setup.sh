@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libfontconfig-dev libjpeg-dev
-          libgtest-dev libbenchmark-dev fonts-liberation fonts-dejavu-core fontconfig
+          libcups2-dev libgtest-dev libbenchmark-dev fonts-liberation fonts-dejavu-core fontconfig
           xvfb xauth x11-utils xdotool imagemagick xdg-utils poppler-utils)
 missing=()
 for package in "${packages[@]}"; do

@@ -4,8 +4,8 @@
 # event typed into the editor, a to-do item ticked, a restart that keeps them; the menus, the
 # tab and the space bar; about, help and preferences with a change of edition; the countdown
 # badge and its editor; printing to a PDF; quitting at start-up's messages; a second copy
-# refused. Each step is checked from the outside (window places, screenshots, the files written
-# at quit).
+# refused; a double click on a date, and a renamed event. Each step is checked from the outside
+# (window places, screenshots, the files written at quit).
 # Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
@@ -740,6 +740,57 @@ calendar=""
 check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-large.log' | grep -q ."
 rm -rf "$large_home"
 # ---- end of a large calendar -----------------------------------------------------------------
+
+# ---- A double click on a date, and a renamed event -------------------------------------------
+# A double click on 13 January shows its week and no editor (its second click lands on the week
+# grid that the first showed). Then a two-hour event on the 14th, renamed from its second row,
+# shows its new title at once: the week grid looks as it does when the week is loaded afresh.
+echo "A double click on a date, and a renamed event"
+double_home=$(mktemp -d)
+mkdir -p "$double_home/Documents" "$double_home/run" && chmod 700 "$double_home/run"
+printf 'Events Data:\n2026-01-14 10:00:00|2026-01-14 12:00:00//Planning\n' \
+    >"$double_home/Documents/Calendar.tpc"
+HOME="$double_home" XDG_CONFIG_HOME="$double_home/.config" XDG_RUNTIME_DIR="$double_home/run" \
+    "$program" >"$shots/program-double.log" 2>&1 &
+calendar=$!
+sleep 3
+xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
+sleep 0.5
+xdotool mousemove 700 20
+sleep 0.5 && shot d1-year
+xdotool mousemove 265 176 click --repeat 2 --delay 80 1
+sleep 1 && shot d2-double-clicked
+check "a double click on a date shows its week" more_than "$(changed d1-year d2-double-clicked)" 0.3
+check "and opens no editor" bash -c "! xdotool search --onlyvisible --name '^Calendar Event$' | grep -q ."
+# Wednesday's column starts at 60 + 3 * 173; the event's rows at 131 + 4 * 17, 17 high.
+title_cell="173x17+579+199"
+xdotool mousemove $((579 + 80)) $((131 + 5 * 17 + 8)) click 1 # the event's second row
+sleep 1
+check "a click on the event's second row opens the editor" visible "Calendar Event"
+xdotool type --delay 20 "Budget review"
+xdotool key Return
+sleep 1 && shot d3-renamed
+check "Return closes the editor" bash -c "! xdotool search --onlyvisible --name '^Calendar Event$' | grep -q ."
+check "the event's first row shows the new title at once" \
+    test "$(region_changed d2-double-clicked d3-renamed "$title_cell")" -gt 0
+# The header's strip pages a week on (x 1309) and back (x 1284): the week loaded afresh.
+xdotool mousemove 1309 118 click 1
+sleep 1 && shot d4-week-paged
+xdotool mousemove 1284 118 click 1
+sleep 1 && shot d4-week-again
+check "the week paged away and back shows it the same" \
+    test "$(region_changed d3-renamed d4-week-again "$week_grid" 0)" = 0
+check "paging went another week meanwhile" \
+    test "$(region_changed d3-renamed d4-week-paged "$week_grid")" -gt 0
+kill -TERM "$calendar"
+wait "$calendar"
+check "the program ended normally" test $? = 0
+calendar=""
+check "the event file holds the new title" \
+    grep -qx "2026-01-14 10:00:00|2026-01-14 12:00:00//Budget review" "$double_home/Documents/Calendar.tpc"
+check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-double.log' | grep -q ."
+rm -rf "$double_home"
+# ---- end of a double click and a renamed event -----------------------------------------------
 
 echo "Screenshots: $shots"
 if ((failures)); then echo "$failures check(s) failed"; exit 1; fi

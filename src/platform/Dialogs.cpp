@@ -2,9 +2,11 @@
 
 #include "platform/TestSeams.h"
 #include "platform/Toolkit.h"
+#include "platform/Widgets_p.h"
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 void MsgBox(const std::string& message) {
     MessageDialog dialog;
@@ -37,6 +39,9 @@ MessageDialog::Pressed MessageDialog::ShowModal() const {
     if (CancelButton.Visible)
         box.addButton(QString::fromStdString(CancelButton.Caption), QMessageBox::RejectRole);
     box.setDefaultButton(action);
+    // In front of the calendar, where the desktop keeps it.
+    box.winId();
+    box.windowHandle()->setTransientParent(GroundWindow());
     box.exec();
     if (box.clickedButton() == action) return Pressed::Action;
     if (alternate && box.clickedButton() == alternate) return Pressed::Alternate;

@@ -5,6 +5,7 @@
 #include "platform/Widgets_p.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeySequence>
 #include <QMouseEvent>
@@ -156,6 +157,11 @@ void Slide(Slider& slider, int value) {
 
 void UserMove(Window& window, int left, int top) {
     WindowInternals::UserMoved(window, left, top);
+}
+
+void DesktopClose(Window& window) {
+    QCloseEvent event;
+    QApplication::sendEvent(window.Widget(), &event);
 }
 
 } // namespace Simulate

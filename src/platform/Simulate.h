@@ -29,5 +29,7 @@ void Choose(PopupMenu& menu, int row);
 void Slide(Slider& slider, int value);
 // The user drags the window to a new position.
 void UserMove(Window& window, int left, int top);
+// The desktop asks the window to close, as its close box or Alt+F4 does.
+void DesktopClose(Window& window);
 
 } // namespace Simulate

@@ -37,11 +37,17 @@ using MenuAnswer = std::function<std::string(const std::vector<MenuEntry>&)>;
 // How a test answers the page set-up and print dialogs, and where the page goes.
 struct PrintAnswer {
     bool pageSetupOK = true;
-    std::string pageSetup; // the set-up the user picks, as a set-up string; empty keeps it
+    std::string pageSetup = {}; // the set-up the user picks, as a set-up string; empty keeps it
     bool printOK = true;
     // A file ending in ".pdf" receives a real PDF; otherwise the page is kept as a picture in
     // PrintedPages().
-    std::string outputFile;
+    std::string outputFile = {};
+    // The print queue chosen in both dialogs, which then prints the page; empty for none.
+    std::string printer = {};
+    // Runs once the print dialog is answered and the page opened, before it is drawn and sent.
+    std::function<void()> afterPrintDialog = {};
+    // The platform's own dialogs are shown instead of answered; the test closes them.
+    bool showDialogs = false;
 };
 
 // A page set-up or print dialog as it was shown, with the set-up string it was given.
@@ -71,6 +77,19 @@ const std::vector<PicturePtr>& PrintedPages();
 void WhenModal(std::function<void(Window&)> then);
 // How often the system beep sounded.
 int Beeps();
+
+// What the program asks of the desktop for a window.
+struct DesktopRequest {
+    bool titleBar = false;
+    bool closeButton = false;
+    bool userResizable = false; // resized or maximised by the user
+    bool staysAbove = false;    // above the windows of every application
+    // The window it is kept in front of; nullptr for none.
+    const Window* inFrontOf = nullptr;
+};
+DesktopRequest AskedOfDesktop(const Window& window);
+// The shown windows in the order they were last brought to the front, front-most last.
+std::vector<const Window*> FrontOrder();
 // Runs then once, from the event loop, after the first window the program opened has painted
 // its first frame; the start-up benchmarks end or quit the process there. It needs no Enable.
 void WhenFirstPainted(std::function<void()> then);

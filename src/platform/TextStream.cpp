@@ -243,7 +243,8 @@ std::optional<TextOutputStream> TextOutputStream::Create(const FolderItem& item)
 
 TextOutputStream::TextOutputStream(TextOutputStream&& other) noexcept
     : target_(std::move(other.target_)), temporary_(std::move(other.temporary_)),
-      fd_(std::exchange(other.fd_, -1)), buffer_(std::move(other.buffer_)) {}
+      fd_(std::exchange(other.fd_, -1)), buffer_(std::move(other.buffer_)), failed_(other.failed_) {
+}
 
 TextOutputStream::~TextOutputStream() {
     Discard();
@@ -257,19 +258,28 @@ void TextOutputStream::Discard() {
     fs::remove(temporary_, error);
 }
 
-bool TextOutputStream::Close() {
-    if (fd_ < 0) return false;
+void TextOutputStream::WriteBuffer() {
     const char* data = buffer_.data();
-    size_t left = buffer_.size();
+    size_t left = fd_ < 0 || failed_ ? 0 : buffer_.size();
     while (left > 0) {
         const ssize_t written = ::write(fd_, data, left);
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) {
-            Discard();
-            return false;
+            failed_ = true;
+            break;
         }
         data += written;
         left -= static_cast<size_t>(written);
+    }
+    buffer_.clear();
+}
+
+bool TextOutputStream::Close() {
+    if (fd_ < 0) return false;
+    WriteBuffer();
+    if (failed_) {
+        Discard();
+        return false;
     }
     // The descriptor is closed whether or not the data reached the disk.
     const bool synced = ::fsync(fd_) == 0;

@@ -68,17 +68,14 @@ class TextOutputStream {
     TextOutputStream(const TextOutputStream&) = delete;
     ~TextOutputStream();
 
-    void Write(const std::string& text) { buffer_ += text; }
-    // Takes the text over without a copy when it is the first written.
-    void Write(std::string&& text) {
-        if (buffer_.empty())
-            buffer_ = std::move(text);
-        else
-            buffer_ += text;
+    void Write(std::string_view text) {
+        buffer_ += text;
+        WriteFullPiece();
     }
     void WriteLine(const std::string& text) {
         buffer_ += text;
         buffer_ += '\n';
+        WriteFullPiece();
     }
     // Replaces the item with what was written; false (and the old file kept) on failure.
     bool Close();
@@ -87,11 +84,20 @@ class TextOutputStream {
     TextOutputStream(std::filesystem::path target, std::filesystem::path temporary, int fd)
         : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
     void Discard();
+    // The text goes to the file a large piece at a time, so a large file is never whole in
+    // memory and its writing overlaps its making.
+    static constexpr size_t kWritePiece = 1 << 20;
+    void WriteFullPiece() {
+        if (buffer_.size() >= kWritePiece) WriteBuffer();
+    }
+    // Writes what was gathered to the temporary file; a failure spoils the whole write.
+    void WriteBuffer();
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     int fd_ = -1;
     std::string buffer_;
+    bool failed_ = false;
 };
 
 // Removes the temporary files that writes of item which never ended (a killed process) left

@@ -9,6 +9,7 @@
 #include <string>
 
 class QKeyEvent;
+class QWindow;
 
 // The framework's key for a key press: a control character for the keys that have one, the
 // typed text otherwise.
@@ -17,6 +18,9 @@ std::string FrameworkKey(const QKeyEvent& event);
 std::string ShortcutText(const QKeyEvent& event);
 // A key for the window alone, when the focused control had no use for it.
 bool RouteKeyToWindow(Window& window, const std::string& key);
+// The document window shown last (the calendar's main window), which floating windows, dialogs
+// and message boxes stand in front of; nullptr before any.
+QWindow* GroundWindow();
 // Wheel deltas in steps, positive down and to the right.
 void WheelSteps(const class QWheelEvent& event, int& deltaX, int& deltaY);
 

@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -59,14 +60,28 @@ bool IsDialog(const Window& window) {
     return window.Frame() == Window::MovableModal || window.Frame() == Window::ModalDialog;
 }
 
-// Floating windows stay above the others, also where no window manager keeps them there; a
-// dialog stays in front of them all.
-void RaiseFloatingWindowsOver(const Window& shown) {
-    if (IsFloating(shown) || IsDialog(shown)) return;
-    for (Window* window : Registry())
-        if (window != &shown && window->Visible() && IsFloating(*window)) window->Widget()->raise();
+// The order in which windows were last brought to the front, front-most last.
+std::vector<const Window*>& FrontOrder() {
+    static std::vector<const Window*> order;
+    return order;
+}
+void BringToFront(const Window& window) {
+    std::erase(FrontOrder(), &window);
+    FrontOrder().push_back(&window);
+    window.Widget()->raise();
+}
+
+// The window that the floating windows, the dialogs and the message boxes stand in front of:
+// the document window shown last, in practice the calendar's full-screen main window.
+const Window*& Ground() {
+    static const Window* ground = nullptr;
+    return ground;
 }
 } // namespace
+
+QWindow* GroundWindow() {
+    return Ground() ? Ground()->Widget()->windowHandle() : nullptr;
+}
 
 std::vector<Window*> OpenWindows() {
     return Registry();
@@ -89,11 +104,13 @@ void Window::DiscardAll() {
 Window::Window() {
     EnsureToolkit();
     widget_ = std::make_unique<WindowWidget>(*this);
-    widget_->resize(width_, height_);
+    ApplyFrame();
 }
 
 Window::~Window() {
     std::erase(Registry(), this);
+    std::erase(FrontOrder(), this);
+    if (Ground() == this) Ground() = nullptr;
     if (Application* application = Application::Instance()) application->UnregisterWindow(this);
     // Controls go before the widget that holds theirs.
     controls_.clear();
@@ -146,8 +163,15 @@ void Window::ApplyFrame() {
         flags = Qt::Window;
         break;
     }
+    // To the desktop a window shown modally is a dialog: it keeps such a window in front.
+    if (modal_ && frame_ == Document) flags = Qt::Dialog;
     if (!desktopFrame_) flags |= Qt::FramelessWindowHint;
-    if (!closeButton_) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    // The buttons are named one by one. Some desktops draw a close button on every title bar
+    // they draw, so a window without a close box gets no title bar from the desktop.
+    flags |= Qt::CustomizeWindowHint;
+    if (closeButton_)
+        flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (frame_ == Floating) flags |= Qt::WindowMinimizeButtonHint;
     const bool shown = widget_->isVisible();
     widget_->setWindowFlags(flags);
     PushGeometry();
@@ -157,6 +181,8 @@ void Window::ApplyFrame() {
 void Window::PushGeometry() {
     requestedPositions_.emplace_back(left_, top_);
     if (requestedPositions_.size() > kMaxRequestedPositions) requestedPositions_.pop_front();
+    // Every window has a fixed layout: the desktop may neither resize nor maximise it.
+    widget_->setFixedSize(width_, height_);
     widget_->setGeometry(left_, top_, width_, height_);
 }
 
@@ -268,11 +294,42 @@ void Window::Show() {
     visible_ = true;
     UpdateControlsShown();
     widget_->setAttribute(Qt::WA_OpaquePaintEvent, HasBackColor || PaintCoversWindow());
+    const bool mapping = !widget_->isVisible();
+    const bool standsOver = IsFloating(*this) || IsDialog(*this) || modal_;
+    if (standsOver && Ground() && Ground() != this) StandOver(*Ground(), false);
     widget_->show();
-    widget_->raise();
+    BringToFront(*this);
     widget_->activateWindow();
-    RaiseFloatingWindowsOver(*this);
+    if (!standsOver) {
+        // The floating windows go back in front of it; a desktop that forgot them when this
+        // window went away is told again.
+        const bool newGround = Ground() != this;
+        Ground() = this;
+        for (Window* window : Registry())
+            if (window != this && window->Visible() && IsFloating(*window)) {
+                window->StandOver(*this, mapping || newGround);
+                BringToFront(*window);
+            }
+    }
     if (Application* application = Application::Instance()) application->RegisterWindow(this);
+}
+
+void Window::StandOver(const Window& ground, bool tellAgain) {
+    widget_->winId();
+    ground.widget_->winId();
+    QWindow* own = widget_->windowHandle();
+    QWindow* over = ground.widget_->windowHandle();
+    if (own->transientParent() != over) {
+        own->setTransientParent(over);
+        tellAgain = true;
+    }
+    // The desktop learns whom a window stands over when the window is mapped, so a shown
+    // window is mapped again, without taking the focus from the window just shown.
+    if (!tellAgain || !widget_->isVisible()) return;
+    widget_->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    widget_->hide();
+    widget_->show();
+    widget_->setAttribute(Qt::WA_ShowWithoutActivating, false);
 }
 
 void Window::Hide() {
@@ -308,6 +365,10 @@ void Window::ShowModal() {
     if (!opened_) Open();
     if (!open_) return;
     widget_->setWindowModality(Qt::ApplicationModal);
+    if (!modal_) {
+        modal_ = true;
+        ApplyFrame();
+    }
     Show();
     QEventLoop loop;
     modalLoop_ = &loop;
@@ -320,6 +381,7 @@ void Window::ShowModal() {
     if (widget_->isVisible()) loop.exec();
     --ModalLoops();
     modalLoop_ = nullptr;
+    modal_ = false;
     widget_->setWindowModality(Qt::NonModal);
     if (!open_) Retire();
 }
@@ -528,7 +590,30 @@ void WindowWidget::changeEvent(QEvent* event) {
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
-    // The desktop's close box closes the window the framework's way, where it has one.
+    // The window closes the framework's way, or not at all.
     event->ignore();
-    if (owner.CloseButton()) owner.Close();
+    Application::Dispatch([this] { owner.Event_DesktopClose(); });
+}
+
+TestSeams::DesktopRequest TestSeams::AskedOfDesktop(const Window& window) {
+    const QWidget& widget = *window.Widget();
+    const Qt::WindowFlags flags = widget.windowFlags();
+    DesktopRequest request;
+    request.titleBar = !(flags & Qt::FramelessWindowHint) && (flags & Qt::WindowTitleHint);
+    request.closeButton = request.titleBar && (flags & Qt::WindowCloseButtonHint);
+    request.userResizable =
+        widget.minimumSize() != widget.maximumSize() || (flags & Qt::WindowMaximizeButtonHint);
+    request.staysAbove = flags & Qt::WindowStaysOnTopHint;
+    const QWindow* own = widget.windowHandle();
+    const QWindow* over = own ? own->transientParent() : nullptr;
+    for (const Window* candidate : Registry())
+        if (over && candidate->Widget()->windowHandle() == over) request.inFrontOf = candidate;
+    return request;
+}
+
+std::vector<const Window*> TestSeams::FrontOrder() {
+    std::vector<const Window*> shown;
+    for (const Window* window : ::FrontOrder())
+        if (window->Visible()) shown.push_back(window);
+    return shown;
 }

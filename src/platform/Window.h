@@ -134,6 +134,11 @@ class Window {
     virtual void Event_MouseUp(int, int) {}
     virtual bool Event_MouseWheel(int, int, int, int) { return false; }
     virtual bool Event_KeyDown(const std::string&) { return false; }
+    // The desktop asks the window to close (its close box, Alt+F4): a window with a close box
+    // closes; one without stays open unless it does something else here.
+    virtual void Event_DesktopClose() {
+        if (CloseButton()) Close();
+    }
 
     QWidget* Widget() const;
 
@@ -163,6 +168,9 @@ class Window {
 
     void Adopt(std::unique_ptr<Control> control, std::string name, int index);
     void ApplyFrame();
+    // Asks the desktop to keep this window in front of ground; tellAgain maps it anew so that
+    // the desktop reads the request again.
+    void StandOver(const Window& ground, bool tellAgain);
     void PushGeometry();
     void MoveTo(int left, int top);
     void ResizeTo(int width, int height);
@@ -195,6 +203,7 @@ class Window {
     bool visible_ = false;
     bool open_ = false;
     bool opened_ = false;
+    bool modal_ = false;
     bool painted_ = false;
     std::vector<std::function<void()>> afterFirstFrame_;
     int mouseX_ = 0, mouseY_ = 0;

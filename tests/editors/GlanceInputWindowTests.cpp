@@ -5,6 +5,7 @@
 
 #include "editors/GlanceInputWindow.h"
 #include "platform/Simulate.h"
+#include "platform/TestSeams.h"
 
 namespace {
 // Tuesday 3 March 2026 in the week face.
@@ -131,6 +132,10 @@ TEST_F(GlanceInputWindowTest, AClickOnTheWeekGridEditsThatSlotModallyAndASecondI
     bool secondOpened = true;
     TestSeams::WhenModal([&](::Window& window) {
         auto& editor = dynamic_cast<GlanceInputWindow&>(window);
+        const TestSeams::DesktopRequest asked = TestSeams::AskedOfDesktop(editor);
+        EXPECT_EQ(asked.inFrontOf, &calendar);
+        EXPECT_TRUE(asked.closeButton);
+        EXPECT_FALSE(asked.userResizable) << "no grey full-screen editor";
         secondOpened = GlanceInputWindow::EditSelectedEvent();
         Simulate::Type(editor, "Call Bob"); // replaces the suggested title
         Simulate::Slide(*editor.HalfHourSlider, 3);

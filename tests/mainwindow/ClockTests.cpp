@@ -68,6 +68,15 @@ TEST_F(ClockTest, HiddenClockShowsTheShortTimeAndASameDayTickChangesNothingElse)
     EXPECT_EQ(calendarPaints, 0);
 }
 
+// A main window opened later in the run, as after a change of calendar, shows the time now.
+TEST_F(ClockTest, ANewMainWindowShowsTheTimeNowAtOnce) {
+    Date::FixClock(At(2026, 3, 10, 9, 5));
+    application.currentDate = Date();
+    Date::FixClock(At(2026, 3, 10, 14, 40));
+    EXPECT_EQ(CalendarWindow::Instance().theTimeText->Text(), "2:40 PM");
+    EXPECT_EQ(application.currentDate.Hour(), 9) << "today is still the one taken at the start";
+}
+
 TEST_F(ClockTest, MidnightMovesTodayAndRepaintsTheCalendarAndTheBadge) {
     Date::FixClock(At(2026, 3, 10, 23, 59));
     application.currentDate = Date();

@@ -9,6 +9,7 @@
 #include "platform/Graphics.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
+#include "windows/HelpWindow.h"
 
 #include "support/PictureTestSupport.h"
 
@@ -158,6 +159,25 @@ TEST_F(CountdownBadgeTest, ADragMovesTheBadgeAndAClickOpensTheEditor) {
         << "a new window puts the badge back in its corner of the title band";
 }
 
+// Help floats over the calendar, and the modal editor opens in front of both, with the keys.
+TEST_F(CountdownBadgeTest, WithHelpOpenAClickOpensTheEditorInFrontOfIt) {
+    CalendarWindow& window = CalendarWindow::Instance();
+    HelpWindow::Instance().Show();
+    bool shown = false;
+    WhenEditorShown([&](CountdownInputWindow& editor) {
+        shown = true;
+        DoEvents();
+        EXPECT_EQ(TestSeams::FrontOrder().back(), &editor);
+        const TestSeams::DesktopRequest asked = TestSeams::AskedOfDesktop(editor);
+        EXPECT_EQ(asked.inFrontOf, &window);
+        EXPECT_TRUE(asked.closeButton);
+        EXPECT_FALSE(asked.userResizable);
+        EXPECT_EQ(Application::Instance()->FrontWindow(), &editor) << "it has the keys";
+    });
+    Simulate::Click(window, 135 + 50, 15 + 70);
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(CountdownBadgeTest, AfterTheEditorTheEventFileIsWrittenOnlyWhenTheCountdownChanged) {
     const std::string key = "2026-12-31 00:00:00";
     application.countdownDate.SetSQLDateTime(key);
@@ -179,7 +199,7 @@ TEST_F(CountdownBadgeTest, AfterTheEditorTheEventFileIsWrittenOnlyWhenTheCountdo
         std::filesystem::remove(file);
         WhenEditorShown(step.edit);
         Simulate::Click(window, 135 + 50, 15 + 70);
-        DoEvents();
+        window.FinishSaving();
         if (step.line.empty()) {
             EXPECT_FALSE(std::filesystem::exists(file));
             continue;

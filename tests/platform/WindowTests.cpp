@@ -11,6 +11,8 @@
 #include "platform/Timer.h"
 #include "platform/Window.h"
 
+#include <QWidget>
+
 #include <string>
 #include <vector>
 
@@ -273,4 +275,49 @@ TEST_F(WindowTest, FirstPaintHookRunsOnceAfterTheFirstWindowHasPainted) {
     window.Refresh();
     DoEvents();
     EXPECT_EQ(runs, 1);
+}
+
+// Every window has a fixed size on the desktop; only a window with a close box gets a title bar
+// and a close button, and only it closes at the desktop's request.
+TEST_F(WindowTest, OnlyAWindowWithACloseBoxHasATitleBarAndClosesAtTheDesktopsRequest) {
+    ProbeWindow& window = Shown();
+    window.SetWidth(500);
+    TestSeams::DesktopRequest asked = TestSeams::AskedOfDesktop(window);
+    EXPECT_TRUE(asked.titleBar && asked.closeButton);
+    EXPECT_FALSE(asked.userResizable);
+    EXPECT_EQ(window.Widget()->width(), 500) << "the program still sizes it";
+
+    window.SetCloseButton(false);
+    asked = TestSeams::AskedOfDesktop(window);
+    EXPECT_FALSE(asked.titleBar || asked.closeButton || asked.userResizable);
+    Simulate::DesktopClose(window);
+    EXPECT_TRUE(window.IsOpen());
+    window.SetCloseButton(true);
+    Simulate::DesktopClose(window);
+    EXPECT_FALSE(window.IsOpen());
+}
+
+// A floating window stands in front of the document window shown last, and comes back in front
+// of it whenever that is shown; a window shown modally stands in front of them all, with the
+// keyboard, also where no desktop keeps the order.
+TEST_F(WindowTest, FloatingWindowsStandInFrontOfTheDocumentWindowAndAModalInFrontOfAll) {
+    ProbeWindow& ground = Shown();
+    Window floating;
+    floating.SetFrame(Window::Floating);
+    floating.Show();
+    ground.Show();
+    EXPECT_EQ(TestSeams::AskedOfDesktop(floating).inFrontOf, &ground);
+    EXPECT_EQ(TestSeams::FrontOrder(), (std::vector<const Window*>{&ground, &floating}));
+
+    Window modal; // a document window, shown modally
+    bool ran = false;
+    TestSeams::WhenModal([&](Window& shown) {
+        ran = true;
+        DoEvents();
+        EXPECT_EQ(TestSeams::FrontOrder().back(), &shown);
+        EXPECT_EQ(TestSeams::AskedOfDesktop(shown).inFrontOf, &ground);
+        EXPECT_TRUE(shown.Widget()->isActiveWindow());
+    });
+    modal.ShowModal();
+    EXPECT_TRUE(ran);
 }

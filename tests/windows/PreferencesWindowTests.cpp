@@ -46,7 +46,10 @@ TEST_F(PreferencesWindowTest, OffersTheCalendarsBesideTheProgramWithTheOneInUseC
     EXPECT_EQ(Rows(preferences), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(preferences.DefaultCalendarPopup->Text(), "A");
     Simulate::Key(preferences, "Esc");
+    Simulate::DesktopClose(preferences);
     EXPECT_TRUE(preferences.IsOpen()) << "only OK leaves the window";
+    const TestSeams::DesktopRequest asked = TestSeams::AskedOfDesktop(preferences);
+    EXPECT_FALSE(asked.titleBar || asked.closeButton || asked.userResizable);
     preferences.Close();
 
     // The calendar in use has gone: nothing to choose from.
@@ -62,6 +65,7 @@ TEST_F(PreferencesWindowTest, OkShowsThePickedCalendarInANewMainWindowAndKeepsTh
         auto& preferences = dynamic_cast<PreferencesWindow&>(shown);
         Simulate::Choose(*preferences.DefaultCalendarPopup, 1);
         EXPECT_EQ(Caldef(), "B\n") << "written at the pick";
+        EXPECT_EQ(TestSeams::AskedOfDesktop(shown).inFrontOf, main);
         preferences.OKButton->Push();
     });
     application.DoMenuCommand("ApplePreferences");
@@ -73,6 +77,7 @@ TEST_F(PreferencesWindowTest, OkShowsThePickedCalendarInANewMainWindowAndKeepsTh
     EXPECT_EQ(Customization().vendorName, "Studio B");
     EXPECT_EQ(TabWindow::Instance().BackColor, RGB(22, 84, 104));
     EXPECT_EQ(TabWindow::Instance().Left(), tabLeft);
+    EXPECT_EQ(TestSeams::AskedOfDesktop(TabWindow::Instance()).inFrontOf, reopened);
     const std::string events =
         TestEnvironment::ReadFile(environment.Documents() / AppText::kEventFileName);
     EXPECT_NE(events.find("2026-03-10 09:00:00|2026-03-10 10:00:00//Dentist"), std::string::npos);

@@ -4,6 +4,7 @@
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Keyboard.h"
 #include "platform/Simulate.h"
+#include "platform/TestSeams.h"
 #include "windows/TabWindow.h"
 
 #include "support/PictureTestSupport.h"
@@ -46,6 +47,9 @@ TEST_F(TabWindowTest, AClickSlidesTheCalendarAwayOrFromTheBackgroundShowsItADrag
     EXPECT_EQ(calendar.Top(), 24);
     EXPECT_TRUE(calendar.Visible());
     EXPECT_FALSE(application.Deactivated);
+    EXPECT_EQ(TestSeams::FrontOrder().back(), &tab) << "in front of the calendar it brought back";
+    EXPECT_EQ(TestSeams::AskedOfDesktop(tab).inFrontOf, &calendar);
+    EXPECT_TRUE(TestSeams::AskedOfDesktop(tab).staysAbove);
 
     // A press that only goes up and down is still a click.
     Simulate::MouseDown(tab, 5, 4);
@@ -70,6 +74,19 @@ TEST_F(TabWindowTest, AClickSlidesTheCalendarAwayOrFromTheBackgroundShowsItADrag
     Simulate::MouseUp(tab, 5, 4);
     EXPECT_EQ(calendar.Top(), 24);
     EXPECT_FALSE(application.Deactivated);
+}
+
+// The desktop's close of the calendar (Alt+F4) is Close: one click on the tab brings it back.
+TEST_F(TabWindowTest, AfterTheDesktopClosedTheCalendarOneClickBringsItBack) {
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    TabWindow& tab = TabWindow::Instance();
+    Simulate::DesktopClose(calendar);
+    EXPECT_TRUE(calendar.IsOpen());
+    EXPECT_EQ(calendar.Top(), 24 - 876 - 10);
+    Simulate::Click(tab, 5, 4);
+    EXPECT_EQ(FindOpenWindow<CalendarWindow>(), &calendar);
+    EXPECT_EQ(calendar.Top(), 24);
+    EXPECT_TRUE(calendar.Visible());
 }
 
 TEST_F(TabWindowTest, ControlClickStepsTheBackgroundAndNothingElse) {

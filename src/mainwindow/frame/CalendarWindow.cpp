@@ -69,6 +69,7 @@ void CalendarWindow::Layout() {
     SetFrame(Document);
     // This desktop draws no frame round the calendar: it covers the available area itself.
     SetDesktopFrame(false);
+    SetCloseButton(false);
     SetTitle("Calendar");
     HasBackColor = false;
     BackColor = Color{};

@@ -16,7 +16,9 @@ void CalendarWindow::theTimeText_Open() {
     const double titleBottom = Screen(0).AvailableHeight * module.TitleAreaHeightPercent;
     theTimeText->SetTop(static_cast<int>(titleBottom - theTimeText->Height() - 2.0));
     theTimeText->SetTextColor(module.timeTextColor);
-    theTimeText->SetText(App().currentDate.ShortTime());
+    // The time now: a main window opened later in the run (after a change of calendar) must
+    // not show the time the program started.
+    theTimeText->SetText(Date().ShortTime());
 }
 
 void CalendarWindow::TimeTimer_Action() {

@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "customisation/CustomizationModule.h"
+#include "platform/Application.h"
 #include "platform/Screen.h"
 #include "windows/TabWindow.h"
 
@@ -19,6 +20,12 @@ void CalendarWindow::Event_Open() {
 void CalendarWindow::Event_Close() {
     SaveEvents();
     App().CalendarWindowOpen = false;
+}
+
+void CalendarWindow::Event_DesktopClose() {
+    Application& application = *Application::Instance();
+    application.UpdateMenuItems();
+    if (FileClose().Enabled) application.DoMenuCommand("FileClose");
 }
 
 void CalendarWindow::Event_Activate() {
