@@ -92,10 +92,6 @@ std::string CleanName(std::string_view name) {
 
 } // namespace
 
-void LoadFontDatabase() {
-    InstalledFamilies();
-}
-
 std::string ResolveFontFamily(std::string_view name) {
     static std::map<std::string, std::string> resolved;
     const std::string key = CleanName(name);

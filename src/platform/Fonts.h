@@ -9,7 +9,3 @@
 // measures the same on every machine set up for the calendar; another name gives the installed
 // family of that name, else the default sans-serif family.
 std::string ResolveFontFamily(std::string_view name);
-
-// Reads the installed families into the toolkit's font database, which the first text drawn
-// would otherwise wait for; any thread may call it once the toolkit exists.
-void LoadFontDatabase();

@@ -1,7 +1,6 @@
 #include "platform/Toolkit.h"
 
 #include "platform/Exceptions.h"
-#include "platform/Fonts.h"
 #include "platform/GraphicsQt.h"
 #include "platform/Window.h"
 
@@ -59,8 +58,6 @@ Toolkit::Toolkit() {
     // ends before the constructor returns and the caller may change the environment.
     const std::jthread fontSetUp([] { FcInit(); });
     application_ = std::make_unique<QApplication>(argc, argv);
-    // The installed families are read beside the start-up's own work.
-    fontDatabase_ = std::jthread(LoadFontDatabase);
     QApplication::setQuitOnLastWindowClosed(false);
     secondClicks_ = std::make_unique<SecondClickFilter>();
     application_->installEventFilter(secondClicks_.get());

@@ -2,7 +2,6 @@
 // The GUI toolkit under the framework layer. Exactly one Toolkit lives for the run, created
 // first thing in main (the program's, a test program's or a benchmark's) and destroyed last.
 #include <memory>
-#include <thread>
 
 class QApplication;
 class QObject;
@@ -18,7 +17,6 @@ class Toolkit {
     std::unique_ptr<QApplication> application_;
     // Drops the second click of a double click that lands where the first did not.
     std::unique_ptr<QObject> secondClicks_;
-    std::jthread fontDatabase_; // ends before the toolkit goes
 };
 
 // Raises NilObjectException when no Toolkit exists.
