@@ -4,7 +4,8 @@
 # event typed into the editor, a to-do item ticked, a restart that keeps them; the menus, the
 # tab and the space bar; about, help and preferences with a change of edition; the countdown
 # badge and its editor; printing to a PDF and through a print server's queue; quitting at start-up's messages; a second copy
-# refused; a double click on a date, and a renamed event. Each step is checked from the outside
+# refused; a double click on a date, and a renamed event; a to-do item typed, not confirmed,
+# when a logout ends the calendar. Each step is checked from the outside
 # (window places, screenshots, the files written at quit).
 # Screenshots go to build/try-as-user/.
 set -uo pipefail
@@ -865,6 +866,46 @@ check "the event file holds the new title" \
 check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-double.log' | grep -q ."
 rm -rf "$double_home"
 # ---- end of a double click and a renamed event -----------------------------------------------
+
+# ---- A to-do item typed, not confirmed, when a logout ends the calendar ----------------------
+# On the week face a new to-do item is typed into the open (yellow) cell without Return, and
+# SIGTERM (as at a logout) ends the calendar: the item is in the file, and in the list after a
+# new start.
+echo "A to-do item typed when the calendar is ended"
+typing_home=$(mktemp -d)
+mkdir -p "$typing_home/Documents" "$typing_home/run" && chmod 700 "$typing_home/run"
+start_typing_run() {
+    HOME="$typing_home" XDG_CONFIG_HOME="$typing_home/.config" XDG_RUNTIME_DIR="$typing_home/run" \
+        "$program" >>"$shots/program-typing.log" 2>&1 &
+    calendar=$!
+    sleep 3
+}
+start_typing_run
+xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
+sleep 0.5
+xdotool mousemove 265 176 click 1 # Wednesday 14 January
+sleep 1 && shot t1-week
+xdotool mousemove 1352 460 click 1 # below the to-do rows: a new row, open for typing
+sleep 0.5
+xdotool type --delay 20 "Call the plumber"
+sleep 0.3 && shot t2-typing
+check "the typed text shows in the open cell" test "$(region_changed t1-week t2-typing "$todo_row")" -gt 0
+kill -TERM "$calendar"
+wait "$calendar"
+check "the program ended normally" test $? = 0
+check "the event file holds the typed item: $(head -1 "$typing_home/Documents/Calendar.tpc")" \
+    grep -qx "0	Call the plumber" "$typing_home/Documents/Calendar.tpc"
+start_typing_run
+xdotool mousemove 265 176 click 1
+sleep 1 && shot t3-restart-week
+check "after a new start the to-do list shows it" \
+    test "$(region_changed t1-week t3-restart-week "$todo_row" 25)" -gt 0
+kill -TERM "$calendar"
+wait "$calendar"
+calendar=""
+check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-typing.log' | grep -q ."
+rm -rf "$typing_home"
+# ---- end of a to-do item typed when the calendar is ended ------------------------------------
 
 echo "Screenshots: $shots"
 if ((failures)); then echo "$failures check(s) failed"; exit 1; fi
