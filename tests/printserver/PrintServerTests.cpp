@@ -48,10 +48,12 @@ struct PrintServer {
         return server;
     }
 
-    // Runs a shell command against this server; its standard output.
+    // Runs a shell command against this server, its administration's sbin on the path; its
+    // standard output.
     std::string Run(const std::string& command) const {
+        const std::string line = "PATH=$PATH:/usr/sbin CUPS_SERVER=" + socket + " " + command;
         std::string out;
-        if (FILE* pipe = popen(("CUPS_SERVER=" + socket + " " + command).c_str(), "r")) {
+        if (FILE* pipe = popen(line.c_str(), "r")) {
             char buffer[512];
             while (const size_t n = fread(buffer, 1, sizeof buffer, pipe))
                 out.append(buffer, n);
