@@ -1,8 +1,9 @@
-// Loading an event file of 100,000 and of 1,000,000 entries at start-up.
+// Loading an event file of 100,000 and of 1,000,000 entries at start-up, and writing one.
 #include "BenchMain.h"
 
 #include "app/App.h"
 #include "customisation/CustomizationModule.h"
+#include "mainwindow/glance/EventFileFormat.h"
 #include "support/TestEnvironment.h"
 
 #include <string>
@@ -31,6 +32,39 @@ static void LoadUserEvents(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * count);
 }
 BENCHMARK(LoadUserEvents)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Making the file's text from the store and writing it whole (temporary file, flush, rename),
+// on whatever thread runs it; the text alone beside it.
+static void WriteEventFile(benchmark::State& state, bool toFile) {
+    const int count = static_cast<int>(state.range(0));
+    TestEnvironment environment;
+    std::filesystem::create_directories(environment.Documents());
+    const FolderItem item(environment.Documents() / "Calendar.tpc");
+    Dictionary store;
+    Date start(2020, 1, 1, 8, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        Date end = start;
+        end.SetMinute(end.Minute() + 30);
+        store.Value(start.SQLDateTime(), end.SQLDateTime() + "//Event number " + std::to_string(i));
+        start.SetMinute(start.Minute() + 45);
+    }
+    const std::vector<EventFileFormat::TodoItem> todo{{false, "A to-do item"}};
+    for (auto _ : state) {
+        if (toFile)
+            benchmark::DoNotOptimize(EventFileFormat::Write(item, todo, store));
+        else
+            benchmark::DoNotOptimize(EventFileFormat::Compose(todo, store).size());
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK_CAPTURE(WriteEventFile, Whole, true)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WriteEventFile, TextOnly, false)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     return RunInProcessBenchmarks(argc, argv);

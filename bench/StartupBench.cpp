@@ -273,8 +273,8 @@ BENCHMARK(FirstFrameWithEventsVersusEmpty)
     ->Iterations(11);
 
 // A quit (as at a logout) after the first frame, to the end of the process, with 1,000,000
-// entries: unchanged, the store is released; with one event changed, the event file is also
-// written whole and flushed.
+// entries: unchanged, the store is released; with one event changed just before, the event file
+// is also written whole and flushed; with one saved a second before, it was written already.
 void QuitWithEvents(benchmark::State& state, const std::string& quit) {
     const std::string& display = Display("1920x1200");
     const fs::path events = EventFile(static_cast<int>(state.range(0)));
@@ -300,6 +300,11 @@ BENCHMARK_CAPTURE(QuitWithEvents, Unchanged, std::string("--quit"))
     ->Unit(benchmark::kMillisecond)
     ->Iterations(11);
 BENCHMARK_CAPTURE(QuitWithEvents, OneChanged, std::string("--change-and-quit"))
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(11);
+BENCHMARK_CAPTURE(QuitWithEvents, OneSavedASecondBefore, std::string("--save-change-and-quit"))
     ->Arg(1000000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)

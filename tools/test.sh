@@ -3,5 +3,21 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
+# The printing tests print through a print server of their own with a virtual PDF printer,
+# which CTest starts before them and stops after them (tools/print-server.sh); without root
+# they are skipped.
+if [ "$(id -u)" -eq 0 ]; then
+  missing=()
+  for package in cups-daemon cups-client printer-driver-cups-pdf; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+  done
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+fi
+# Should CTest itself be cut short, the print server goes all the same.
+trap "bash '$PWD/tools/print-server.sh' stop '$PWD/build/print-server.state'" EXIT
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300

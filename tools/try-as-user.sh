@@ -3,9 +3,10 @@
 # fresh home: the first run's quick-start help and the home button; paging, a date's week, an
 # event typed into the editor, a to-do item ticked, a restart that keeps them; the menus, the
 # tab and the space bar; about, help and preferences with a change of edition; the countdown
-# badge and its editor; printing to a PDF; quitting at start-up's messages; at the end the tab,
-# the dialogs and the desktop's close under a window manager. Each step is checked from the
-# outside (window places, screenshots, the files written at quit).
+# badge and its editor; printing to a PDF; quitting at start-up's messages; a second copy
+# refused; a double click on a date, and a renamed event; at the end the tab, the dialogs and
+# the desktop's close under a window manager. Each step is checked from the outside (window
+# places, screenshots, the files written at quit).
 # Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
@@ -334,14 +335,40 @@ check "the log names the picture: $(grep -m1 none.png "$shots/program-hardening.
     grep -q "none.png" "$shots/program-hardening.log"
 rm -rf "$broken"
 
-echo "No writable run-time folder"
-new_home && launch XDG_RUNTIME_DIR=/nonexistent/run "$program"
+echo "No usable configuration folder for the lock"
+new_home && touch "$run_home/a-file" && launch XDG_CONFIG_HOME="$run_home/a-file/config" "$program"
 shot h8-no-lock-folder
 check "the calendar starts anyway" calendar_shown
 check "and says why on standard error" grep -q "without the single-instance lock" "$shots/program-hardening.log"
 end_calendar
 check "and ends normally" test $? = 0
 # ---- end of hardening ----
+
+# ---- Two copies on one home: the second is refused, whatever its session --------------------
+echo "A second copy on the same home, from a session with another run-time folder"
+new_home && launch "$program"
+first=$calendar
+printf '1;250;0;1;' >"$run_home/.config/QVCalendar.prefs"
+env HOME="$run_home" XDG_CONFIG_HOME="$run_home/.config" XDG_RUNTIME_DIR="$run_home/other-run" \
+    "$program" >"$shots/program-second.log" 2>&1 &
+second=$!
+sleep 3 && shot t1-second-copy
+message=$(xdotool search --onlyvisible --pid "$second" 2>/dev/null | head -1)
+read -r mx my mw mh <<<"$(geometry "$message" 2>/dev/null)"
+# Its only window is the message box, not a calendar.
+check "it shows its message: a window of ${mw:-no} x ${mh:-no}" test "${mw:-9999}" -lt 800
+xdotool mousemove $((mx + mw - 50)) $((my + mh - 22)) click 1 # its OK button
+sleep 1
+answered=1
+kill -0 "$second" 2>/dev/null && answered=0 && kill -TERM "$second"
+wait "$second"
+status=$?
+check "its OK ends it normally: $status" test "$answered" = 1 -a "$status" = 0
+check "it left the preferences alone" test "$(cat "$run_home/.config/QVCalendar.prefs")" = "1;250;0;1;"
+check "the first copy runs on" kill -0 "$first"
+end_calendar
+check "and ends normally" test $? = 0
+# ---- end of two copies -----------------------------------------------------------------------
 
 # ---- The week face --------------------------------------------------------------------------
 # A date opens its week; an event goes into the 10:00 slot and a to-do item is added and
@@ -712,6 +739,57 @@ calendar=""
 check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-large.log' | grep -q ."
 rm -rf "$large_home"
 # ---- end of a large calendar -----------------------------------------------------------------
+
+# ---- A double click on a date, and a renamed event -------------------------------------------
+# A double click on 13 January shows its week and no editor (its second click lands on the week
+# grid that the first showed). Then a two-hour event on the 14th, renamed from its second row,
+# shows its new title at once: the week grid looks as it does when the week is loaded afresh.
+echo "A double click on a date, and a renamed event"
+double_home=$(mktemp -d)
+mkdir -p "$double_home/Documents" "$double_home/run" && chmod 700 "$double_home/run"
+printf 'Events Data:\n2026-01-14 10:00:00|2026-01-14 12:00:00//Planning\n' \
+    >"$double_home/Documents/Calendar.tpc"
+HOME="$double_home" XDG_CONFIG_HOME="$double_home/.config" XDG_RUNTIME_DIR="$double_home/run" \
+    "$program" >"$shots/program-double.log" 2>&1 &
+calendar=$!
+sleep 3
+xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
+sleep 0.5
+xdotool mousemove 700 20
+sleep 0.5 && shot d1-year
+xdotool mousemove 265 176 click --repeat 2 --delay 80 1
+sleep 1 && shot d2-double-clicked
+check "a double click on a date shows its week" more_than "$(changed d1-year d2-double-clicked)" 0.3
+check "and opens no editor" bash -c "! xdotool search --onlyvisible --name '^Calendar Event$' | grep -q ."
+# Wednesday's column starts at 60 + 3 * 173; the event's rows at 131 + 4 * 17, 17 high.
+title_cell="173x17+579+199"
+xdotool mousemove $((579 + 80)) $((131 + 5 * 17 + 8)) click 1 # the event's second row
+sleep 1
+check "a click on the event's second row opens the editor" visible "Calendar Event"
+xdotool type --delay 20 "Budget review"
+xdotool key Return
+sleep 1 && shot d3-renamed
+check "Return closes the editor" bash -c "! xdotool search --onlyvisible --name '^Calendar Event$' | grep -q ."
+check "the event's first row shows the new title at once" \
+    test "$(region_changed d2-double-clicked d3-renamed "$title_cell")" -gt 0
+# The header's strip pages a week on (x 1309) and back (x 1284): the week loaded afresh.
+xdotool mousemove 1309 118 click 1
+sleep 1 && shot d4-week-paged
+xdotool mousemove 1284 118 click 1
+sleep 1 && shot d4-week-again
+check "the week paged away and back shows it the same" \
+    test "$(region_changed d3-renamed d4-week-again "$week_grid" 0)" = 0
+check "paging went another week meanwhile" \
+    test "$(region_changed d3-renamed d4-week-paged "$week_grid")" -gt 0
+kill -TERM "$calendar"
+wait "$calendar"
+check "the program ended normally" test $? = 0
+calendar=""
+check "the event file holds the new title" \
+    grep -qx "2026-01-14 10:00:00|2026-01-14 12:00:00//Budget review" "$double_home/Documents/Calendar.tpc"
+check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-double.log' | grep -q ."
+rm -rf "$double_home"
+# ---- end of a double click and a renamed event -----------------------------------------------
 
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
 # The same road on a desktop with a stacking window manager, openbox, started here on the same

@@ -10,6 +10,7 @@
 #include "platform/TextStream.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <future>
 #include <iterator>
 #include <thread>
@@ -114,6 +115,11 @@ bool IsEventsMarker(std::string_view line) {
 EventFileLines ReadEventFile(const FolderItem& item) {
     EventFileLines lines;
     if (!item || !item.Exists()) return lines;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(item.Path(), error)) {
+        lines.notAFile = true;
+        return lines;
+    }
     // Read in one go: the file's text becomes the store's, without a copy of its lines.
     lines.file = ReadWholeFile(item);
     if (!lines.file) throw IOException("cannot open the event file " + item.Path().string());
@@ -122,18 +128,27 @@ EventFileLines ReadEventFile(const FolderItem& item) {
     return lines;
 }
 
-std::future<EventFileLines> StartReadingEventFile() {
-    return std::async(std::launch::async, ReadEventFile, EventFileItem());
+std::future<EventFileLines> StartReadingEventFile(bool lockHeld) {
+    return std::async(std::launch::async, [item = EventFileItem(), lockHeld] {
+        if (lockHeld) RemoveUnfinishedWrites(item);
+        return ReadEventFile(item);
+    });
 }
 
 void app::StartReadingUserEvents() {
-    if (!userEventsReading.valid()) userEventsReading = StartReadingEventFile();
+    if (!userEventsReading.valid())
+        userEventsReading = StartReadingEventFile(appMutex && appMutex->Held());
 }
 
 void app::LoadUserEvents() {
     const FolderItem item = EventFileItem();
     EventFileLines lines =
         userEventsReading.valid() ? userEventsReading.get() : ReadEventFile(item);
+    if (lines.notAFile) {
+        LogProblem("no events were read: this is not a regular file", item.Path());
+        MsgBox(AppText::kEventDatabaseProblem);
+        return;
+    }
     if (!lines.file) return;
     for (const std::string& line : lines.refused)
         LogProblem("skipped an event line that does not start with a date (\"" + line + "\")",

@@ -25,6 +25,7 @@ std::string_view WithoutByteOrderMark(std::string_view line);
 // The event lines of a file, read and checked but not yet in the store.
 struct EventFileLines {
     std::optional<WholeFile> file;          // none when there is no file
+    bool notAFile = false;                  // a folder, a pipe or a device in the file's place
     std::vector<Dictionary::Entry> entries; // views into the file's text, in the file's order
     std::string countdown;                  // the start of the last countdown line, if any
     std::vector<std::string> refused;       // the beginnings of lines without a date-time
@@ -32,6 +33,9 @@ struct EventFileLines {
 
 // Reads and checks the event lines of the file at path. It touches nothing else, so it may run
 // beside the rest of the start-up; raises IOException when the file is there but unreadable.
+// Something other than a file in its place is not read (a pipe would keep the reader waiting).
 EventFileLines ReadEventFile(const FolderItem& item);
-// Reads the user's event file on a thread of its own.
-std::future<EventFileLines> StartReadingEventFile();
+// Reads the user's event file on a thread of its own. A reader that holds the single-instance
+// lock first removes what writes of the file that never finished (a killed copy) left beside
+// it: no other copy can be writing there.
+std::future<EventFileLines> StartReadingEventFile(bool lockHeld);

@@ -18,6 +18,8 @@ void app::GetPrefs() {
 
     const FolderItem item = SpecialFolder::Preferences().TrueChild(AppText::kPrefsFileName);
     if (!item) return;
+    // Under the lock no other copy is writing the file.
+    if (appMutex && appMutex->Held()) RemoveUnfinishedWrites(item);
     auto stream = TextInputStream::Open(item);
     if (!stream) {
         firstRun = true;

@@ -19,9 +19,11 @@ void app::PrintCalendar(const PicturePtr& picture) {
     PrinterSetupString = setup.SetupString();
     setup.DocumentName =
         Customization().applicationName.empty() ? "Calendar" : Customization().applicationName;
-    std::unique_ptr<Graphics> page;
     try {
-        page = OpenPrinterDialog(setup);
+        std::unique_ptr<Graphics> page = OpenPrinterDialog(setup);
+        if (!page) return;
+        page->DrawPicture(PagePicture(picture, setup.Width(), setup.Height()), 0, 0);
+        SendPage(std::move(page));
     } catch (const IOException& error) {
         LogProblem(std::string("the calendar could not be printed, ") + error.what());
         MessageDialog message;
@@ -29,8 +31,5 @@ void app::PrintCalendar(const PicturePtr& picture) {
         message.Message = "The calendar could not be printed.";
         message.Explanation = error.what();
         message.ShowModal();
-        return;
     }
-    if (!page) return;
-    page->DrawPicture(PagePicture(picture, setup.Width(), setup.Height()), 0, 0);
 }

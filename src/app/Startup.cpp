@@ -24,7 +24,8 @@ app& App() {
 }
 
 void app::CheckRunning() {
-    appMutex = std::make_unique<Mutex>(AppText::kMutexName);
+    // The program's entry may have taken the lock already; taking a held lock again is free.
+    if (!appMutex) appMutex = std::make_unique<Mutex>(AppText::kMutexName);
     try {
         if (appMutex->TryEnter()) return;
     } catch (const IOException& error) {

@@ -53,6 +53,7 @@ void GlanceInputWindow::SaveButton_Action() {
     CalendarWindow& calendar = CalendarWindow::Instance();
     calendar.GlanceList->AddEvent(EventEndTime, EventField->Text());
     calendar.AddEvent(true);
+    calendar.StartSavingEvents();
     Close();
 }
 
@@ -65,5 +66,6 @@ void GlanceInputWindow::DeleteButton_Action() {
     if (application.eventDict.HasKey(key))
         calendar.RemoveEvent(EventEditor::DayMarker(application.eventDict.Value(key)));
     calendar.GlanceList->RemoveEvent();
+    calendar.StartSavingEvents();
     Close();
 }

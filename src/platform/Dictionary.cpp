@@ -42,10 +42,10 @@ char* Dictionary::Reserve(size_t size) {
     if (size > left_) {
         if (size > kBlockSize / 4) {
             // A block of its own; the space left in the current one stays in use.
-            blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+            blocks_.push_back(std::make_shared_for_overwrite<char[]>(size));
             return blocks_.back().get();
         }
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+        blocks_.push_back(std::make_shared_for_overwrite<char[]>(kBlockSize));
         free_ = blocks_.back().get();
         left_ = kBlockSize;
     }
@@ -64,13 +64,38 @@ Dictionary::Entry Dictionary::Keep(std::string_view key, std::string_view value)
     return {{text, key.size()}, {text + key.size(), value.size()}};
 }
 
+const std::vector<Dictionary::Entry>& Dictionary::NoEntries() {
+    static const std::vector<Entry> none;
+    return none;
+}
+
+std::vector<Dictionary::Entry>& Dictionary::OwnEntries() {
+    if (!entries_) {
+        entries_ = std::make_shared<std::vector<Entry>>();
+    } else if (entries_.use_count() > 1) {
+        entries_ = std::make_shared<std::vector<Entry>>(*entries_);
+    } else {
+        // The last snapshot was let go on another thread: its reads come before these writes.
+        std::atomic_thread_fence(std::memory_order_acquire);
+    }
+    return *entries_;
+}
+
+Dictionary::Snapshot Dictionary::TakeSnapshot() const {
+    Snapshot snapshot;
+    snapshot.entries_ = entries_;
+    snapshot.blocks_.assign(blocks_.begin(), blocks_.end());
+    return snapshot;
+}
+
 Dictionary::const_iterator Dictionary::LowerBound(std::string_view key) const {
-    return std::ranges::lower_bound(entries_, key, {}, &Entry::first);
+    return std::ranges::lower_bound(Entries(), key, {}, &Entry::first);
 }
 
 std::vector<Dictionary::Entry>::iterator Dictionary::Find(std::string_view key) {
-    const auto at = std::ranges::lower_bound(entries_, key, {}, &Entry::first);
-    return at != entries_.end() && at->first == key ? at : entries_.end();
+    std::vector<Entry>& entries = OwnEntries();
+    const auto at = std::ranges::lower_bound(entries, key, {}, &Entry::first);
+    return at != entries.end() && at->first == key ? at : entries.end();
 }
 
 bool Dictionary::HasKey(std::string_view key) const {
@@ -86,16 +111,17 @@ std::string_view Dictionary::Value(std::string_view key) const {
 
 void Dictionary::Value(std::string_view key, std::string_view value) {
     ++revision_;
-    if (entries_.empty() || entries_.back().first < key) {
-        entries_.push_back(Keep(key, value));
+    std::vector<Entry>& entries = OwnEntries();
+    if (entries.empty() || entries.back().first < key) {
+        entries.push_back(Keep(key, value));
         return;
     }
-    const auto at = std::ranges::lower_bound(entries_, key, {}, &Entry::first);
+    const auto at = std::ranges::lower_bound(entries, key, {}, &Entry::first);
     // The old texts stay in their block unused: an editor replaces a handful of entries a run.
     if (at->first == key)
         *at = Keep(key, value);
     else
-        entries_.insert(at, Keep(key, value));
+        entries.insert(at, Keep(key, value));
 }
 
 void Dictionary::Merge(std::unique_ptr<char[]> text, std::vector<Entry> entries) {
@@ -113,7 +139,7 @@ void Dictionary::Merge(std::unique_ptr<char[]> text, std::vector<Entry> entries)
     // The entries held before that the new ones do not replace; usually a few holidays, or
     // none when the file held them too.
     std::vector<Entry> held;
-    for (const Entry& entry : entries_)
+    for (const Entry& entry : Entries())
         if (!std::ranges::binary_search(entries, entry.first, {}, &Entry::first))
             held.push_back(entry);
     // Merged from the back into the room after the new entries: each run of new entries moves
@@ -131,7 +157,7 @@ void Dictionary::Merge(std::unique_ptr<char[]> text, std::vector<Entry> entries)
         entries[--to] = *entry;
         from = static_cast<size_t>(at - first);
     }
-    entries_ = std::move(entries);
+    entries_ = std::make_shared<std::vector<Entry>>(std::move(entries));
 }
 
 std::string Dictionary::Lookup(std::string_view key, std::string_view fallback) const {
@@ -140,16 +166,14 @@ std::string Dictionary::Lookup(std::string_view key, std::string_view fallback) 
 }
 
 void Dictionary::Remove(std::string_view key) {
-    const auto at = Find(key);
-    if (at == entries_.end()) throw KeyNotFoundException(std::string(key));
+    if (!HasKey(key)) throw KeyNotFoundException(std::string(key));
     ++revision_;
-    entries_.erase(at);
+    OwnEntries().erase(Find(key));
 }
 
 void Dictionary::Clear() {
     ++revision_;
-    entries_.clear();
-    entries_.shrink_to_fit();
+    entries_.reset();
     blocks_.clear();
     free_ = nullptr;
     left_ = 0;
@@ -157,5 +181,5 @@ void Dictionary::Clear() {
 
 std::string_view Dictionary::Key(int index) const {
     if (index < 0 || index >= Count()) throw OutOfBoundsException();
-    return entries_[static_cast<size_t>(index)].first;
+    return Entries()[static_cast<size_t>(index)].first;
 }

@@ -5,6 +5,9 @@
 // The entries are a sorted vector of views into a few large blocks of text that the dictionary
 // owns: a million entries cost about a hundred bytes each and a few dozen allocations in all.
 // The views stay valid until their entry is replaced or removed or the dictionary is cleared.
+// A snapshot keeps the entries of a moment and their texts for another thread to read while
+// the dictionary goes on changing: it shares them until the dictionary's next change, which
+// then works on a copy of the entries (texts are never overwritten, so they stay shared).
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -18,6 +21,20 @@ class Dictionary {
     using Entry = std::pair<std::string_view, std::string_view>;
     using const_iterator = std::vector<Entry>::const_iterator;
 
+    // The entries as they were when it was taken, in key order, with the texts they view.
+    class Snapshot {
+      public:
+        Snapshot() = default;
+        std::span<const Entry> Entries() const {
+            return entries_ ? std::span<const Entry>(*entries_) : std::span<const Entry>();
+        }
+
+      private:
+        friend class Dictionary;
+        std::shared_ptr<const std::vector<Entry>> entries_;
+        std::vector<std::shared_ptr<const char[]>> blocks_;
+    };
+
     Dictionary() = default;
     Dictionary(Dictionary&& other) noexcept;
     // A new revision: whoever noted the old one sees a change.
@@ -26,7 +43,7 @@ class Dictionary {
     Dictionary& operator=(const Dictionary&) = delete;
     ~Dictionary();
 
-    int Count() const { return static_cast<int>(entries_.size()); }
+    int Count() const { return static_cast<int>(Entries().size()); }
     bool HasKey(std::string_view key) const;
 
     // The value of key; raises KeyNotFoundException when there is none.
@@ -50,8 +67,12 @@ class Dictionary {
     std::string_view Key(int index) const;
 
     // Enumeration in key order.
-    const_iterator begin() const { return entries_.begin(); }
-    const_iterator end() const { return entries_.end(); }
+    const_iterator begin() const { return Entries().begin(); }
+    const_iterator end() const { return Entries().end(); }
+    const std::vector<Entry>& Entries() const { return entries_ ? *entries_ : NoEntries(); }
+    // Costs a few pointers whatever the size; the next change of the dictionary copies the
+    // entries once.
+    Snapshot TakeSnapshot() const;
     // The first entry whose key is key or sorts after it.
     const_iterator LowerBound(std::string_view key) const;
 
@@ -64,9 +85,13 @@ class Dictionary {
     Entry Keep(std::string_view key, std::string_view value);
     char* Reserve(size_t size);
     std::vector<Entry>::iterator Find(std::string_view key);
+    // The entries for a change: copied first while a snapshot shares them.
+    std::vector<Entry>& OwnEntries();
+    static const std::vector<Entry>& NoEntries();
 
-    std::vector<Entry> entries_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    // None while empty.
+    std::shared_ptr<std::vector<Entry>> entries_;
+    std::vector<std::shared_ptr<char[]>> blocks_;
     char* free_ = nullptr; // the unused end of the last block
     size_t left_ = 0;
     uint64_t revision_ = 0;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <pwd.h>
 #include <unistd.h>
 #include <vector>
 
@@ -23,9 +24,21 @@ std::vector<fs::path> SortedEntries(const fs::path& folder) {
     return entries;
 }
 
-std::string EnvOr(const char* name, const std::string& fallback) {
-    const char* value = std::getenv(name);
-    return value && *value ? value : fallback;
+// The user's home: HOME, or the password database's entry when HOME is unset or empty (a
+// service, a stripped environment), so that nothing lands in a folder that all users share.
+// HOME is then set to it, for the toolkit's own paths and the programs the calendar starts; the
+// first call comes from the single-instance lock, before any other thread runs.
+fs::path Home() {
+    const char* home = std::getenv("HOME");
+    if (home && *home) return home;
+    passwd entry{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
+        !found->pw_dir || !*found->pw_dir)
+        return {};
+    setenv("HOME", found->pw_dir, 1);
+    return found->pw_dir;
 }
 
 std::optional<fs::path>& ApplicationFolderOverride() {
@@ -89,13 +102,19 @@ FolderItem FolderItem::Item(int index) const {
 namespace SpecialFolder {
 
 FolderItem Documents() {
+    if (Home().empty()) return {};
     const QString path = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (path.isEmpty()) return {};
     return FolderItem(fs::path(path.toStdString()));
 }
 
 FolderItem Preferences() {
-    return FolderItem(fs::path(EnvOr("XDG_CONFIG_HOME", EnvOr("HOME", "/tmp") + "/.config")));
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG rules ask.
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && fs::path(config).is_absolute()) return FolderItem(fs::path(config));
+    const fs::path home = Home();
+    if (home.empty()) return {};
+    return FolderItem(home / ".config");
 }
 
 FolderItem ApplicationFolder() {
@@ -108,17 +127,6 @@ FolderItem ApplicationFolder() {
 
 void SetApplicationFolder(std::optional<fs::path> folder) {
     ApplicationFolderOverride() = std::move(folder);
-}
-
-FolderItem RuntimeFolder() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime) return FolderItem(fs::path(runtime));
-    const fs::path fallback =
-        fs::temp_directory_path() / ("ombrelline-" + std::to_string(getuid()));
-    std::error_code error;
-    fs::create_directories(fallback, error);
-    fs::permissions(fallback, fs::perms::owner_all, error);
-    return FolderItem(fallback);
 }
 
 } // namespace SpecialFolder

@@ -55,11 +55,10 @@ class FolderItem {
 namespace SpecialFolder {
 // The XDG documents folder (~/Documents unless the user's directories say otherwise).
 FolderItem Documents();
-// The XDG configuration folder (~/.config by default).
+// The XDG configuration folder (~/.config by default). The home folder is HOME, or the
+// password database's when HOME is unset or empty; with neither there is no folder.
 FolderItem Preferences();
 // The folder the executable lives in; tests can point it elsewhere.
 FolderItem ApplicationFolder();
 void SetApplicationFolder(std::optional<std::filesystem::path> folder);
-// The user's run-time folder for locks ($XDG_RUNTIME_DIR, else a private folder in /tmp).
-FolderItem RuntimeFolder();
 } // namespace SpecialFolder

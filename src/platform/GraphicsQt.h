@@ -57,6 +57,8 @@ struct Graphics::Impl {
     // What the surface draws on when the surface owns it, as a print job does: released with
     // the surface, which sends the page out.
     std::shared_ptr<void> owned;
+    // On a print page: ends it and hands it to the printer, raising IOException when refused.
+    std::function<void()> send;
 
     // The font of the last text settings used, kept because paint handlers measure a lot.
     struct FontSettings {

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -18,7 +19,11 @@ Mutex::~Mutex() {
 
 bool Mutex::TryEnter() {
     if (fd_ >= 0) return true;
-    const auto path = SpecialFolder::RuntimeFolder().Child(name_ + ".lock").Path();
+    const FolderItem folder = SpecialFolder::Preferences();
+    if (!folder) throw IOException("no configuration folder for the lock " + name_);
+    std::error_code made;
+    std::filesystem::create_directories(folder.Path(), made);
+    const auto path = folder.Child(name_ + ".lock").Path();
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) throw IOException(path.string() + ": " + std::strerror(errno));
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -1,6 +1,8 @@
 #pragma once
-// A named lock between processes. The system releases it when the holding process ends, so a
-// crash never leaves it stuck.
+// A named lock between processes, held on a file in the user's configuration folder: it guards
+// the user's data, so every copy on one home meets it, whatever session or run-time folder it
+// comes from. The system releases it when the holding process ends, so a crash never leaves it
+// stuck.
 #include <string>
 
 class Mutex {
@@ -11,7 +13,7 @@ class Mutex {
     Mutex& operator=(const Mutex&) = delete;
 
     // Takes the lock without waiting; false when another holder has it. Throws IOException
-    // when the lock cannot be made at all (no writable run-time folder), which says nothing
+    // when the lock cannot be made at all (no writable configuration folder), which says nothing
     // about another holder.
     bool TryEnter();
     // Gives the lock up; does nothing when this object does not hold it.

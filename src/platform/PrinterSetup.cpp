@@ -1,6 +1,7 @@
 // The page set-up: the printer's page, its text form, and the page set-up dialog.
 #include "platform/PrinterSetupQt.h"
 
+#include "platform/Exceptions.h"
 #include "platform/TestSeams.h"
 #include "platform/Toolkit.h"
 
@@ -49,8 +50,17 @@ std::optional<QMarginsF> ReadMargins(const QString& text) {
 PrinterSetup::PrinterSetup() {
     EnsureToolkit();
     impl_ = std::make_shared<Impl>();
-    // Under test the page goes to a PDF or a picture, never to a printer of the machine.
-    if (TestSeams::Enabled()) impl_->printer.setOutputFormat(QPrinter::PdfFormat);
+    // Under test the page goes to a PDF or a picture, or to the print queue the test names,
+    // never to a printer of the machine's own.
+    if (!TestSeams::Enabled()) return;
+    const std::string& queue = TestSeams::PrintingAnswer().printer;
+    if (queue.empty()) {
+        impl_->printer.setOutputFormat(QPrinter::PdfFormat);
+        return;
+    }
+    impl_->printer.setPrinterName(QString::fromStdString(queue));
+    if (impl_->printer.printerName().toStdString() != queue)
+        throw IOException("no print queue named " + queue);
 }
 
 PrinterSetup::~PrinterSetup() = default;
@@ -92,7 +102,7 @@ void PrinterSetup::SetSetupString(const std::string& setup) {
 }
 
 bool PrinterSetup::PageSetupDialog() {
-    if (TestSeams::Enabled()) {
+    if (TestSeams::Enabled() && !TestSeams::PrintingAnswer().showDialogs) {
         TestSeams::RecordPrintDialog({TestSeams::PrintDialogRecord::PageSetup, SetupString()});
         const TestSeams::PrintAnswer& answer = TestSeams::PrintingAnswer();
         if (!answer.pageSetupOK) return false;

@@ -42,6 +42,12 @@ class PrinterSetup {
 };
 
 // The print dialog for setup. Returns a surface over the printable area of one page, measured
-// as setup measures it, or nullptr when the user cancels. The page goes out when the surface
-// is released. Raises IOException when the printer or the file cannot be opened.
+// as setup measures it, or nullptr when the user cancels. Raises IOException when the printer
+// or the file cannot be opened, or the print queue is stopped, refuses jobs or cannot be
+// reached.
 std::unique_ptr<Graphics> OpenPrinterDialog(PrinterSetup& setup);
+
+// Ends the page and sends it out. Raises IOException, with the print server's reason, when the
+// queue does not take the job. A page surface that is merely released goes out as well, but
+// then a refusal goes unheard.
+void SendPage(std::unique_ptr<Graphics> page);

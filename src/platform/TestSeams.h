@@ -37,11 +37,17 @@ using MenuAnswer = std::function<std::string(const std::vector<MenuEntry>&)>;
 // How a test answers the page set-up and print dialogs, and where the page goes.
 struct PrintAnswer {
     bool pageSetupOK = true;
-    std::string pageSetup; // the set-up the user picks, as a set-up string; empty keeps it
+    std::string pageSetup = {}; // the set-up the user picks, as a set-up string; empty keeps it
     bool printOK = true;
     // A file ending in ".pdf" receives a real PDF; otherwise the page is kept as a picture in
     // PrintedPages().
-    std::string outputFile;
+    std::string outputFile = {};
+    // The print queue chosen in both dialogs, which then prints the page; empty for none.
+    std::string printer = {};
+    // Runs once the print dialog is answered and the page opened, before it is drawn and sent.
+    std::function<void()> afterPrintDialog = {};
+    // The platform's own dialogs are shown instead of answered; the test closes them.
+    bool showDialogs = false;
 };
 
 // A page set-up or print dialog as it was shown, with the set-up string it was given.

@@ -1,10 +1,10 @@
 #include "platform/TextStream.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -15,6 +15,41 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr size_t kPieceSize = 256 * 1024;
+// What mkstemp puts in place of the X's of a temporary file's name.
+constexpr std::string_view kTemporarySuffix = "XXXXXX";
+
+// Opens a file for reading; -1 unless it is a regular file. A pipe, a socket or a device is not
+// opened at all (a pipe without a writer would wait for one for good), and the open itself does
+// not wait in case one took the file's place in between.
+int OpenRegularFile(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The file a write of path replaces: the one a symbolic link names, through links to links, so
+// that the link stays a link. A loop of links ends here as a link, which no write replaces.
+fs::path WriteTarget(fs::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
+        const fs::path next = fs::read_symlink(path, error);
+        if (error) return path;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+// The pattern of the temporary files that writes of target use, beside it.
+std::string TemporaryPrefix(const fs::path& target) {
+    return "." + target.filename().string() + ".";
+}
 
 // Reads [from, to) of the file into the same places of into; false when the file ends early or
 // cannot be read.
@@ -48,26 +83,37 @@ bool ReadInParts(int fd, char* into, size_t size) {
 } // namespace
 
 std::optional<TextInputStream> TextInputStream::Open(const FolderItem& item) {
-    if (!item || item.Directory()) return std::nullopt;
-    std::ifstream file(item.Path(), std::ios::binary);
-    if (!file) return std::nullopt;
-    TextInputStream stream(std::move(file));
+    if (!item) return std::nullopt;
+    const int fd = OpenRegularFile(item.Path());
+    if (fd < 0) return std::nullopt;
+    TextInputStream stream(fd);
     // A file that cannot be read at all is no stream; later read errors end it early.
     stream.Fill();
-    if (stream.file_.bad()) return std::nullopt;
+    if (stream.failed_) return std::nullopt;
     return stream;
 }
 
+TextInputStream::TextInputStream(TextInputStream&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), failed_(other.failed_), text_(std::move(other.text_)),
+      position_(other.position_) {}
+
+TextInputStream::~TextInputStream() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
 bool TextInputStream::Fill() {
-    if (!file_.is_open() || !file_.good()) return false;
+    if (fd_ < 0 || failed_) return false;
     // What was read is dropped first, so the text holds a piece and one line at most.
     text_.erase(0, std::min(position_, text_.size()));
     position_ = 0;
     const size_t kept = text_.size();
     text_.resize(kept + kPieceSize);
-    file_.read(text_.data() + kept, static_cast<std::streamsize>(kPieceSize));
-    const auto got = static_cast<size_t>(std::max<std::streamsize>(file_.gcount(), 0));
-    text_.resize(kept + got);
+    ssize_t got = 0;
+    do
+        got = ::read(fd_, text_.data() + kept, kPieceSize);
+    while (got < 0 && errno == EINTR);
+    failed_ = got < 0;
+    text_.resize(kept + static_cast<size_t>(std::max<ssize_t>(got, 0)));
     return got > 0;
 }
 
@@ -78,7 +124,8 @@ bool TextInputStream::EndOfFile() {
 void TextInputStream::Close() {
     text_.clear();
     position_ = 0;
-    file_.close();
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
 }
 
 std::string TextInputStream::ReadLine() {
@@ -118,8 +165,8 @@ std::string TextInputStream::ReadAll() {
 }
 
 std::optional<WholeFile> ReadWholeFile(const FolderItem& item) {
-    if (!item || item.Directory()) return std::nullopt;
-    const int fd = ::open(item.Path().c_str(), O_RDONLY | O_CLOEXEC);
+    if (!item) return std::nullopt;
+    const int fd = OpenRegularFile(item.Path());
     if (fd < 0) return std::nullopt;
     struct stat status {};
     // One byte more than the file's size, so that its end is seen without growing the block.
@@ -170,18 +217,34 @@ std::string_view TakeLine(std::string_view& text) {
 }
 
 std::optional<TextOutputStream> TextOutputStream::Create(const FolderItem& item) {
-    if (!item || item.Directory()) return std::nullopt;
-    const fs::path& target = item.Path();
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX"));
+    if (!item) return std::nullopt;
+    const fs::path target = WriteTarget(item.Path());
+    // A new file is readable by all, as files are made; a replacement keeps what the old file
+    // allowed (a private file stays private).
+    mode_t mode = 0644;
+    struct stat status {};
+    if (::stat(target.c_str(), &status) == 0) {
+        if (!S_ISREG(status.st_mode)) return std::nullopt;
+        // The owner's write permission counts even for a user the system would let write.
+        const bool writable =
+            (status.st_mode & S_IWUSR) != 0 && ::access(target.c_str(), W_OK) == 0;
+        if (!writable) return std::nullopt;
+        mode = status.st_mode & 0777;
+    } else if (errno != ENOENT) {
+        return std::nullopt;
+    }
+    std::string pattern =
+        (target.parent_path() / (TemporaryPrefix(target) + std::string(kTemporarySuffix)));
     const int fd = mkstemp(pattern.data());
     if (fd < 0) return std::nullopt;
-    fchmod(fd, 0644);
+    fchmod(fd, mode);
     return TextOutputStream(target, fs::path(pattern), fd);
 }
 
 TextOutputStream::TextOutputStream(TextOutputStream&& other) noexcept
     : target_(std::move(other.target_)), temporary_(std::move(other.temporary_)),
-      fd_(std::exchange(other.fd_, -1)), buffer_(std::move(other.buffer_)) {}
+      fd_(std::exchange(other.fd_, -1)), buffer_(std::move(other.buffer_)), failed_(other.failed_) {
+}
 
 TextOutputStream::~TextOutputStream() {
     Discard();
@@ -195,19 +258,28 @@ void TextOutputStream::Discard() {
     fs::remove(temporary_, error);
 }
 
-bool TextOutputStream::Close() {
-    if (fd_ < 0) return false;
+void TextOutputStream::WriteBuffer() {
     const char* data = buffer_.data();
-    size_t left = buffer_.size();
+    size_t left = fd_ < 0 || failed_ ? 0 : buffer_.size();
     while (left > 0) {
         const ssize_t written = ::write(fd_, data, left);
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) {
-            Discard();
-            return false;
+            failed_ = true;
+            break;
         }
         data += written;
         left -= static_cast<size_t>(written);
+    }
+    buffer_.clear();
+}
+
+bool TextOutputStream::Close() {
+    if (fd_ < 0) return false;
+    WriteBuffer();
+    if (failed_) {
+        Discard();
+        return false;
     }
     // The descriptor is closed whether or not the data reached the disk.
     const bool synced = ::fsync(fd_) == 0;
@@ -220,4 +292,23 @@ bool TextOutputStream::Close() {
         return false;
     }
     return true;
+}
+
+void RemoveUnfinishedWrites(const FolderItem& item) {
+    if (!item) return;
+    const fs::path target = WriteTarget(item.Path());
+    const std::string prefix = TemporaryPrefix(target);
+    const auto isTemporary = [&](const std::string& name) {
+        return name.size() == prefix.size() + kTemporarySuffix.size() && name.starts_with(prefix) &&
+               std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                           [](unsigned char c) { return std::isalnum(c) != 0; });
+    };
+    std::error_code error;
+    for (fs::directory_iterator it(target.parent_path(), error), end; !error && it != end;
+         it.increment(error)) {
+        std::error_code kind;
+        if (isTemporary(it->path().filename().string()) && it->is_regular_file(kind) &&
+            !it->is_symlink(kind))
+            fs::remove(it->path(), kind);
+    }
 }

@@ -3,7 +3,6 @@
 // lines end in LF.
 #include "platform/FolderItem.h"
 
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,8 +10,14 @@
 
 class TextInputStream {
   public:
-    // None when the item does not exist or cannot be read.
+    // None when the item is no regular file or cannot be read. A pipe or a device is never
+    // opened for reading, so nothing waits on one.
     static std::optional<TextInputStream> Open(const FolderItem& item);
+
+    TextInputStream(TextInputStream&& other) noexcept;
+    TextInputStream& operator=(TextInputStream&&) = delete;
+    TextInputStream(const TextInputStream&) = delete;
+    ~TextInputStream();
 
     std::string ReadLine();
     // The next line without a copy; valid until the next read.
@@ -22,14 +27,15 @@ class TextInputStream {
     void Close();
 
   private:
-    explicit TextInputStream(std::ifstream file) : file_(std::move(file)) {}
+    explicit TextInputStream(int fd) : fd_(fd) {}
     // Appends the next piece of the file to the text not yet read; false at the file's end.
     bool Fill();
 
     // The file is read a piece at a time as lines are asked for: a reader that stops early
     // (at the events' marker, say) never reads the rest, and a large file is never whole in
     // memory.
-    std::ifstream file_;
+    int fd_ = -1;
+    bool failed_ = false;
     std::string text_;
     size_t position_ = 0;
 };
@@ -49,9 +55,12 @@ std::string_view TakeLine(std::string_view& text);
 
 // Writes a new file whole or not at all: the text goes to a temporary file beside the item,
 // which Close renames over it. A stream destroyed without Close leaves the old file as it was.
+// The new file keeps the old one's permissions; a symbolic link stays, and the file it names
+// is the one replaced.
 class TextOutputStream {
   public:
-    // None when the folder does not exist or cannot be written.
+    // None when the folder does not exist or cannot be written, or when the file there is no
+    // regular file or is read-only: what the user made read-only is not replaced.
     static std::optional<TextOutputStream> Create(const FolderItem& item);
 
     TextOutputStream(TextOutputStream&& other) noexcept;
@@ -59,17 +68,14 @@ class TextOutputStream {
     TextOutputStream(const TextOutputStream&) = delete;
     ~TextOutputStream();
 
-    void Write(const std::string& text) { buffer_ += text; }
-    // Takes the text over without a copy when it is the first written.
-    void Write(std::string&& text) {
-        if (buffer_.empty())
-            buffer_ = std::move(text);
-        else
-            buffer_ += text;
+    void Write(std::string_view text) {
+        buffer_ += text;
+        WriteFullPiece();
     }
     void WriteLine(const std::string& text) {
         buffer_ += text;
         buffer_ += '\n';
+        WriteFullPiece();
     }
     // Replaces the item with what was written; false (and the old file kept) on failure.
     bool Close();
@@ -78,9 +84,22 @@ class TextOutputStream {
     TextOutputStream(std::filesystem::path target, std::filesystem::path temporary, int fd)
         : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
     void Discard();
+    // The text goes to the file a large piece at a time, so a large file is never whole in
+    // memory and its writing overlaps its making.
+    static constexpr size_t kWritePiece = 1 << 20;
+    void WriteFullPiece() {
+        if (buffer_.size() >= kWritePiece) WriteBuffer();
+    }
+    // Writes what was gathered to the temporary file; a failure spoils the whole write.
+    void WriteBuffer();
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     int fd_ = -1;
     std::string buffer_;
+    bool failed_ = false;
 };
+
+// Removes the temporary files that writes of item which never ended (a killed process) left
+// beside it. Only a caller that knows no other process is writing the item may call this.
+void RemoveUnfinishedWrites(const FolderItem& item);

@@ -5,16 +5,50 @@
 #include "platform/Window.h"
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWidget>
 
 #include <fontconfig/fontconfig.h>
 
 #include <thread>
+#include <utility>
 
 namespace {
 // The toolkit keeps references to its arguments for as long as it lives.
 int argc = 1;
 char programName[] = "ombrelline-calendar";
 char* argv[] = {programName, nullptr};
+
+// A double click counts only on what its first click went to. When the first click changed what
+// lies under the pointer (a click on a day puts the week grid in the year grid's place), the
+// second would land on something the user never aimed at, so it is dropped with its release.
+class SecondClickFilter : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!watched->isWidgetType()) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            // A press a widget ignores goes on to its parent: the last one noted took it.
+            firstClick_ = widget;
+            return false;
+        case QEvent::MouseButtonDblClick:
+            if (firstClick_ && (firstClick_ == widget || firstClick_->isAncestorOf(widget)))
+                return false;
+            dropRelease_ = true;
+            return true;
+        case QEvent::MouseButtonRelease:
+            return std::exchange(dropRelease_, false);
+        default:
+            return false;
+        }
+    }
+
+  private:
+    QPointer<QWidget> firstClick_;
+    bool dropRelease_ = false;
+};
 } // namespace
 
 Toolkit::Toolkit() {
@@ -25,6 +59,8 @@ Toolkit::Toolkit() {
     const std::jthread fontSetUp([] { FcInit(); });
     application_ = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    secondClicks_ = std::make_unique<SecondClickFilter>();
+    application_->installEventFilter(secondClicks_.get());
 }
 
 Toolkit::~Toolkit() {

@@ -4,6 +4,7 @@
 #include <memory>
 
 class QApplication;
+class QObject;
 
 class Toolkit {
   public:
@@ -14,6 +15,8 @@ class Toolkit {
 
   private:
     std::unique_ptr<QApplication> application_;
+    // Drops the second click of a double click that lands where the first did not.
+    std::unique_ptr<QObject> secondClicks_;
 };
 
 // Raises NilObjectException when no Toolkit exists.

@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "platform/TestSeams.h"
+#include "support/ReplacedFileChecks.h"
 
 #include <fstream>
 #include <iterator>
@@ -57,4 +58,12 @@ TEST_F(PreferencesTest, TheFileIsReplacedWholeUnderOneName) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(environment.Config()),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+TEST_F(PreferencesTest, ASaveKeepsTheFilesPermissionsAndLinkAndLeavesAReadOnlyFile) {
+    ExpectSavesRespectTheFile(PrefsFile(), [&] {
+        testing::internal::CaptureStderr();
+        application->PutPrefs();
+        return testing::internal::GetCapturedStderr().empty();
+    });
 }

@@ -3,6 +3,7 @@
 #include "customisation/CustomisationText.h"
 
 #include "app/Menu.h"
+#include "app/Startup.h"
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Mutex.h"
 #include "platform/Simulate.h"
@@ -13,8 +14,11 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <csignal>
 #include <functional>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -70,6 +74,8 @@ TEST_F(StartupTest, QuittingThroughSIGTERMSavesAndReleasesTheLock) {
 TEST_F(StartupTest, ASecondInstanceSaysSoAndLeavesTheFirstAlone) {
     Mutex running(AppText::kMutexName);
     ASSERT_TRUE(running.TryEnter());
+    // The second copy comes from another session, with a run-time folder of its own.
+    setenv("XDG_RUNTIME_DIR", (environment.Home() / "other session").c_str(), 1);
     TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
 
     EXPECT_EQ(application->Run(), 0);
@@ -79,8 +85,9 @@ TEST_F(StartupTest, ASecondInstanceSaysSoAndLeavesTheFirstAlone) {
     EXPECT_FALSE(LockIsFree()) << "the first copy still holds the lock";
 }
 
-TEST_F(StartupTest, WithoutAWritableRunTimeFolderTheCalendarStartsWithoutTheLock) {
-    setenv("XDG_RUNTIME_DIR", (environment.Home() / "no such folder").c_str(), 1);
+TEST_F(StartupTest, WithoutAUsableConfigurationFolderTheCalendarStartsWithoutTheLock) {
+    TestEnvironment::WriteFile(environment.Home() / "a file", "");
+    setenv("XDG_CONFIG_HOME", (environment.Home() / "a file" / "config").c_str(), 1);
     bool shown = false;
     QTimer::singleShot(20, [&] {
         shown = !application->Windows().empty();
@@ -91,7 +98,6 @@ TEST_F(StartupTest, WithoutAWritableRunTimeFolderTheCalendarStartsWithoutTheLock
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(shown && TestSeams::Dialogs().empty());
     EXPECT_NE(log.find("without the single-instance lock"), std::string::npos) << log;
-    EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "0;0;1;0;");
 }
 
 // A logout while start-up shows one of its messages: the quit runs once, start-up stops there
@@ -148,12 +154,92 @@ INSTANTIATE_TEST_SUITE_P(
                                   CustomisationText::kNoSpecificationFile}),
     [](const testing::TestParamInfo<QuitAtMessage>& info) { return info.param.name; });
 
-TEST_F(StartupTest, AnUnreadableEventFileEndsStartUpWithItsMessage) {
-    std::filesystem::create_directories(EventFile()); // exists, but cannot be read as a file
+// Something other than a file in the event file's place (a pipe would keep a reader waiting for
+// good) is told once, on screen and on standard error, and the calendar starts.
+TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarStarts) {
+    const struct {
+        const char* name;
+        std::function<void()> make;
+    } cases[] = {
+        {"a folder", [&] { std::filesystem::create_directories(EventFile()); }},
+        {"a pipe", [&] { ASSERT_EQ(mkfifo(EventFile().c_str(), 0600), 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const size_t before = Messages().size();
+        std::filesystem::remove_all(EventFile());
+        c.make();
+        application = std::make_unique<app>();
+        std::vector<std::string> shown;
+        std::string log;
+        QTimer::singleShot(20, [&] {
+            shown = Messages();
+            shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
+            log = testing::internal::GetCapturedStderr();
+            EXPECT_TRUE(application->CalendarWindowOpen);
+            std::raise(SIGTERM);
+        });
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(application->Run(), 0);
+        EXPECT_EQ(shown, std::vector<std::string>{AppText::kEventDatabaseProblem});
+        const auto logged = log.find("calendar: ");
+        EXPECT_EQ(log.substr(logged, log.find('\n', logged) - logged),
+                  "calendar: no events were read: this is not a regular file: " +
+                      EventFile().string());
+        EXPECT_EQ(log.find("calendar: ", logged + 1), std::string::npos) << log;
+        EXPECT_TRUE(LockIsFree());
+    }
+}
+
+// A save killed midway leaves its temporary file; the next start, holding the lock, removes the
+// calendar's own and nothing else.
+TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
+    const auto documents = environment.Documents();
+    const auto config = environment.Config();
+    const std::vector<std::filesystem::path> leftovers = {documents / ".Calendar.tpc.a1B2c3",
+                                                          config / ".QVCalendar.prefs.Zz09Qq"};
+    const std::vector<std::filesystem::path> others = {
+        documents / ".Calendar.tpc.notes1x", documents / ".Calendar.tpc.ab-cd1",
+        documents / "Calendar.tpc.a1B2c3", documents / ".Other.tpc.a1B2c3",
+        config / ".QVCalendar.prefs.abc"};
+    for (const auto& file : leftovers)
+        TestEnvironment::WriteFile(file, "half a save");
+    for (const auto& file : others)
+        TestEnvironment::WriteFile(file, "the user's");
+    QTimer::singleShot(20, [] { std::raise(SIGTERM); });
     EXPECT_EQ(application->Run(), 0);
-    EXPECT_EQ(Messages(), std::vector<std::string>{AppText::kStartupError});
-    EXPECT_TRUE(application->Windows().empty());
-    EXPECT_TRUE(LockIsFree());
+    for (const auto& file : leftovers)
+        EXPECT_FALSE(std::filesystem::exists(file)) << file;
+    for (const auto& file : others)
+        EXPECT_EQ(TestEnvironment::ReadFile(file), "the user's") << file;
+}
+
+// A copy started while another saves must not read the file before it holds the lock: here the
+// first copy saves and quits after the second has begun, and the second reads what was saved.
+TEST_F(StartupTest, ACopyStartedDuringAnothersSaveReadsTheFileOnlyOnceItHoldsTheLock) {
+    application.reset(); // the program makes its own
+    Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
+    TestEnvironment::WriteFile(EventFile(), "Events Data:\n");
+    auto first = std::make_unique<Mutex>(AppText::kMutexName);
+    ASSERT_TRUE(first->TryEnter());
+    // Runs before the second copy's Open, after its start; a reader started before the lock was
+    // held has read the old file by the time the first copy saves.
+    QTimer::singleShot(0, [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        TestEnvironment::WriteFile(EventFile(),
+                                   "Events Data:\n2026-03-05 09:00:00|2026-03-05 10:00:00//New\n");
+        first.reset();
+    });
+    std::string seen;
+    QTimer::singleShot(20, [&] {
+        seen = std::string(App().eventDict.Value("2026-03-05 09:00:00"));
+        App().eventDict.Value("2026-03-06 09:00:00", "2026-03-06 10:00:00//Later");
+        std::raise(SIGTERM);
+    });
+    EXPECT_EQ(RunCalendar(), 0);
+    EXPECT_EQ(seen, "2026-03-05 10:00:00//New");
+    EXPECT_NE(TestEnvironment::ReadFile(EventFile()).find("//New"), std::string::npos);
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(StartupTest, TheErrorDialogOffersFeedbackByMail) {

@@ -102,7 +102,8 @@ TEST_F(CountdownEditorTest, TheKeyFilterKeepsTheTitleWithinTheBadge) {
         {"Mmmmmmmmi", " ", true},          // fits at 11, but a blank switches to size 12
         {"ab " + wide + " ab", "x", true}, // measured after the first blank
         {"New Year Party", "x", false},
-        {wide + " x", "y", true}, // the first line is too wide
+        {"ab aaaaaaaaaaiiiii", "x", false}, // a second line of exactly 80 pixels fits
+        {wide + " x", "y", true},           // the first line is too wide
     };
     CountdownInputWindow& editor = OpenEditor();
     for (const auto& c : cases) {

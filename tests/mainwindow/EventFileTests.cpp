@@ -2,9 +2,11 @@
 // or not at all, and a failure is told.
 #include "mainwindow/WeekFaceFixture.h"
 
+#include "editors/GlanceInputWindow.h"
 #include "mainwindow/glance/EventFileFormat.h"
 #include "platform/Simulate.h"
 #include "platform/Text.h"
+#include "support/ReplacedFileChecks.h"
 
 #include <algorithm>
 #include <csignal>
@@ -41,6 +43,7 @@ TEST_F(WeekFaceTest, WhatTheWeekFaceWritesReadsBackTheSame) {
     window.TodoList->SetCell(3, 1, "Tab\there, break\r\nthere");
     AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Pipe|and\nbreak");
     window.GlanceOff();
+    window.FinishSaving();
     const std::string written = todo + "0\tTab here, break  there\nEvents Data:\n" + days +
                                 "2026-03-05 09:00:00|2026-03-05 10:00:00//Pipe and break\n" + late +
                                 countdown;
@@ -71,6 +74,28 @@ TEST_F(WeekFaceTest, AMissingFolderIsMadeAndAFileThatCannotBeReplacedIsKeptAndTh
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos);
     EXPECT_EQ(TestEnvironment::ReadFile(inside), "kept");
+    // A write beside the event loop, after a change, is told the same way, from the loop.
+    testing::internal::CaptureStderr();
+    Window().ToDoListHeader_MouseDown(5, 5);
+    for (int wait = 0; wait < 500 && Messages().size() < 2; ++wait) {
+        DoEvents();
+        usleep(2000);
+    }
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("could not write"), std::string::npos);
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[1], Messages()[0]);
+}
+
+TEST_F(WeekFaceTest, ASaveKeepsTheFilesPermissionsAndLinkAndLeavesAReadOnlyFile) {
+    int saves = 0;
+    ExpectSavesRespectTheFile(environment.Documents() / "Calendar.tpc", [&] {
+        const size_t told = Messages().size();
+        AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Save " + std::to_string(++saves));
+        Window().SaveEvents();
+        return Messages().size() == told;
+    });
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos);
 }
 
 TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {
@@ -163,7 +188,8 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
         application.LoadUserEvents();
         Window().GlanceOn();
         c.change();
-        Window().GlanceOff(); // saves
+        Window().GlanceOff(); // saves beside the event loop
+        Window().FinishSaving();
         EXPECT_EQ(EventFile(), c.written.empty() ? before : c.written);
         // What was written is what the file holds: closing has nothing more to write.
         TestEnvironment::WriteFile(file, original);
@@ -171,4 +197,97 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
         DoEvents();
         EXPECT_EQ(EventFile(), original);
     }
+}
+
+// Each change the user confirms reaches the file while the week stays open, written beside the
+// event loop: nothing waits for a quit or for leaving the week.
+TEST_F(WeekFaceTest, EachConfirmedChangeIsWrittenWithoutLeavingTheWeek) {
+    const std::string dentist = "2026-03-05 09:00:00|2026-03-05 10:00:00//Dentist\n";
+    const std::string lunch = "2026-03-05 12:00:00|2026-03-05 12:30:00//Lunch\n";
+    TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc",
+                               "0\tFirst\n0\tSecond\nEvents Data:\n" + dentist);
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    window.Show();
+    window.GlanceOn();
+    ListBox& list = *window.TodoList;
+    const int rowHeight = list.RowHeight();
+    const auto inRow = [&](int row) { return list.Top() + row * rowHeight + rowHeight / 2; };
+    const auto editor = [&](const std::string& start, std::function<void(GlanceInputWindow&)> use) {
+        Select(start);
+        window.ReloadCalLists();
+        use(GlanceInputWindow::Instance());
+    };
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        std::string written;
+    } steps[] = {
+        {"an edit ended",
+         [&] {
+             list.EditCell(0, 1);
+             list.ActiveCell()->SetText("One");
+             Simulate::Key(window, "Return");
+         },
+         "0\tOne\n0\tSecond\nEvents Data:\n" + dentist},
+        {"a tick", [&] { Simulate::Click(window, list.Left() + 10, inRow(1)); },
+         "0\tOne\n1\tSecond\nEvents Data:\n" + dentist},
+        {"a move",
+         [&] {
+             Simulate::MouseDown(window, list.Left() + 60, inRow(0));
+             Simulate::MouseMove(window, list.Left() + 60, inRow(1));
+             Simulate::MouseUp(window, list.Left() + 60, inRow(1));
+         },
+         "1\tSecond\n0\tOne\nEvents Data:\n" + dentist},
+        {"a row added", [&] { window.ToDoListHeader_MouseDown(5, 5); },
+         "1\tSecond\n0\tOne\n0\t\nEvents Data:\n" + dentist},
+        {"a delete", [&] { Simulate::Click(window, list.Left() + list.Width() - 10, inRow(0)); },
+         "0\tOne\n0\t\nEvents Data:\n" + dentist},
+        {"Save in the event editor",
+         [&] {
+             editor("2026-03-05 12:00:00", [](GlanceInputWindow& shown) {
+                 shown.EventField->SetText("Lunch");
+                 shown.SaveButton->Push();
+             });
+         },
+         "0\tOne\n0\t\nEvents Data:\n" + dentist + lunch},
+        {"Delete in the event editor",
+         [&] {
+             editor("2026-03-05 09:00:00",
+                    [](GlanceInputWindow& shown) { shown.DeleteButton->Push(); });
+         },
+         "0\tOne\n0\t\nEvents Data:\n" + lunch},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        window.FinishSaving();
+        EXPECT_EQ(EventFile(), step.written);
+    }
+    EXPECT_TRUE(Messages().empty());
+}
+
+// Save in the editor, and the calendar dies a second later (a crash, a power cut): the event is
+// in the file.
+TEST_F(WeekFaceTest, AnEventSavedASecondBeforeTheCalendarIsKilledIsInTheFile) {
+    CalendarWindow& window = Window();
+    window.GlanceOn();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        Select("2026-03-05 09:00:00");
+        window.ReloadCalLists();
+        GlanceInputWindow& editor = GlanceInputWindow::Instance();
+        editor.EventField->SetText("Dentist");
+        editor.SaveButton->Push();
+        for (;;) {
+            DoEvents();
+            usleep(10000);
+        }
+    }
+    sleep(1);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_NE(EventFile().find("2026-03-05 09:00:00|2026-03-05 09:30:00//Dentist\n"),
+              std::string::npos);
 }

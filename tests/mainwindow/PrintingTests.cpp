@@ -1,11 +1,9 @@
 // Printing the window: what comes back after a print, today's ring taken out of the year face
 // and the grey frame.
-#include "mainwindow/YearGridFixture.h"
+#include "mainwindow/PrintingFixture.h"
 
-#include "platform/Application.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
-#include "windows/TabWindow.h"
 
 #include "support/PictureTestSupport.h"
 
@@ -15,27 +13,6 @@
 
 namespace {
 constexpr Color kRed = RGB(255, 0, 0);
-
-class PrintingTest : public YearGridTest {
-  protected:
-    // Runs the armed print step as the timer would, through the framework's door.
-    static void FirePrintTimer(CalendarWindow& window) {
-        ASSERT_EQ(window.PrintTimer->Mode(), Timer::ModeSingle) << "a print was armed";
-        window.PrintTimer->SetMode(Timer::ModeOff);
-        Application::Dispatch([&] { window.PrintTimer_Action(); });
-    }
-    // The shown controls by name and index, and "tab" for the tab window.
-    static std::vector<std::string> Shown(const CalendarWindow& window) {
-        std::vector<std::string> shown;
-        for (int i = 0; i < window.ControlCount(); ++i) {
-            const auto* control = dynamic_cast<const RectControl*>(window.ControlAt(i));
-            if (control && control->Visible())
-                shown.push_back(control->Name() + std::to_string(control->Index()));
-        }
-        if (TabWindow::Instance().Visible()) shown.push_back("tab");
-        return shown;
-    }
-};
 } // namespace
 
 TEST_F(PrintingTest, AfterAPrintEveryControlIsAsBeforeButTheQuickStartHelpAndTheMenuButton) {

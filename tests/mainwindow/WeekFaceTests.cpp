@@ -5,6 +5,7 @@
 #include "customisation/BuiltInPictures.h"
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
+#include "platform/Simulate.h"
 
 class WeekHeaderTest : public WeekFaceTest {
   protected:
@@ -60,6 +61,25 @@ TEST_F(WeekHeaderTest, AClickOnADayShowsItsWeekWithoutTheHoverTipAndTheArrowBrin
     Upper(12);
     EXPECT_TRUE(window.Calendar->Visible() && !window.GlanceList->Visible());
     EXPECT_EQ(Selected(), "2026-04-18");
+}
+
+// The second click of a double click on a day lands on the week grid that the first showed: it
+// opens no editor. A double click on one control, a to-do row, still reaches it.
+TEST_F(WeekHeaderTest, ADoubleClickOnADayShowsItsWeekAndOpensNoEditor) {
+    CalendarWindow& window = Window();
+    bool editorOpened = false;
+    TestSeams::WhenModal([&](::Window&) { editorOpened = true; });
+    const auto [x, y] = PointOf(window, Date(2026, 5, 13));
+    Simulate::DoubleClick(window, window.Calendar->Left() + x, window.Calendar->Top() + y);
+    EXPECT_TRUE(window.GlanceList->Visible());
+    EXPECT_FALSE(editorOpened);
+    EXPECT_EQ(application.selectedDate.SQLDateTime(), "2026-05-13 00:00:00");
+
+    ListBox& todo = *window.TodoList;
+    todo.AddRow();
+    todo.SetCell(0, 1, "Buy milk");
+    Simulate::DoubleClick(window, todo.Left() + 40, todo.Top() + 5);
+    EXPECT_NE(todo.ActiveCell(), nullptr) << "the row is open for editing";
 }
 
 TEST_F(WeekHeaderTest, PagingAndThePopUpsKeepTheDayWithinTheMonth) {

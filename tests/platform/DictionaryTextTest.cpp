@@ -7,13 +7,14 @@
 
 #include <algorithm>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace {
 using Listing = std::vector<std::pair<std::string, std::string>>;
 
-Listing List(const Dictionary& d) {
+Listing List(std::span<const Dictionary::Entry> d) {
     Listing entries;
     for (const auto& [key, value] : d)
         entries.emplace_back(key, value);
@@ -39,7 +40,7 @@ void Merge(Dictionary& d, const Listing& entries) {
 } // namespace
 
 // Whatever the order of the changes, the store lists its entries in key order, a key once, with
-// the value stored last.
+// the value stored last. A snapshot keeps the entries of its moment through every change.
 TEST(Dictionary, ListsInKeyOrderWithTheLastValueWhateverTheOrderOfChanges) {
     const struct {
         const char* name;
@@ -63,8 +64,11 @@ TEST(Dictionary, ListsInKeyOrderWithTheLastValueWhateverTheOrderOfChanges) {
         Dictionary d;
         for (const auto& [key, value] : c.set) {
             const uint64_t revision = d.Revision();
+            const Listing before = List(d.Entries());
+            const Dictionary::Snapshot snapshot = d.TakeSnapshot();
             value ? d.Value(key, value) : d.Remove(key);
             EXPECT_GT(d.Revision(), revision) << "every change gives a higher revision";
+            EXPECT_EQ(List(snapshot.Entries()), before);
         }
         const uint64_t revision = d.Revision();
         EXPECT_EQ(List(d), c.expected);
@@ -106,12 +110,17 @@ TEST(Dictionary, AMergeInAnyOrderKeepsTheLastOfEachKey) {
     EXPECT_EQ(d.Value("k100000"), "0");
     EXPECT_EQ(d.Key(kCount + 5), "k199999");
     revision = d.Revision();
+    const Dictionary::Snapshot snapshot = d.TakeSnapshot();
     d.Clear();
     EXPECT_GT(d.Revision(), revision);
     // A store put in the place of another must not pass for the one whose revision was noted.
     revision = d.Revision();
     d = Dictionary();
     EXPECT_GT(d.Revision(), revision);
+    // The snapshot keeps the texts of a store cleared and replaced since.
+    ASSERT_EQ(snapshot.Entries().size(), kCount + 6u);
+    EXPECT_EQ(snapshot.Entries()[0], Dictionary::Entry("a", "third a"));
+    EXPECT_EQ(snapshot.Entries().back(), Dictionary::Entry("k199999", "99999"));
 }
 
 TEST(Text, FieldsCountFromOne) {

@@ -6,7 +6,10 @@
 
 #include <filesystem>
 #include <optional>
+#include <pwd.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -46,6 +49,11 @@ TEST_F(FolderItemTest, ReadLineAcceptsEveryLineEnding) {
         lines.push_back(in->ReadLine());
     EXPECT_EQ(lines, (std::vector<std::string>{"lf", "crlf", "cr", "last"}));
     EXPECT_FALSE(TextInputStream::Open(SpecialFolder::Documents()));
+    // A pipe without a writer would keep an opening reader waiting for good.
+    const FolderItem pipe = SpecialFolder::Documents().Child("pipe");
+    ASSERT_EQ(mkfifo(pipe.Path().c_str(), 0600), 0);
+    EXPECT_FALSE(TextInputStream::Open(pipe));
+    EXPECT_FALSE(ReadWholeFile(pipe));
 }
 
 // Files are read a piece at a time: lines, breaks and CRLF pairs that straddle the pieces, and
@@ -134,8 +142,28 @@ TEST_F(FolderItemTest, MutexIsExclusiveUntilLeftAndALockThatCannotBeMadeThrows) 
     EXPECT_FALSE(second.TryEnter());
     first.Leave();
     EXPECT_TRUE(second.TryEnter());
-    setenv("XDG_RUNTIME_DIR", (environment.Home() / "no such folder").c_str(), 1);
+    // The lock lives beside the user's data: another run-time folder meets the same lock.
+    setenv("XDG_RUNTIME_DIR", (environment.Home() / "elsewhere").c_str(), 1);
+    EXPECT_FALSE(Mutex("Test Lock").TryEnter());
+    TestEnvironment::WriteFile(environment.Home() / "a file", "");
+    setenv("XDG_CONFIG_HOME", (environment.Home() / "a file" / "config").c_str(), 1);
     EXPECT_THROW(Mutex("Other Lock").TryEnter(), IOException);
+}
+
+// Without HOME the user's folders are still the user's, not a shared or the root folder's.
+TEST_F(FolderItemTest, WithoutHomeTheFoldersAreInThePasswordDatabasesHome) {
+    const fs::path home = getpwuid(getuid())->pw_dir;
+    for (const char* value : {static_cast<const char*>(nullptr), ""}) {
+        SCOPED_TRACE(value ? "HOME empty" : "HOME unset");
+        if (value)
+            setenv("HOME", value, 1);
+        else
+            unsetenv("HOME");
+        setenv("XDG_CONFIG_HOME", "relative/config", 1); // not absolute: ignored
+        EXPECT_EQ(SpecialFolder::Preferences().Path(), home / ".config");
+        unsetenv("XDG_CONFIG_HOME");
+        EXPECT_EQ(SpecialFolder::Documents().Path(), home / "Documents");
+    }
 }
 
 TEST_F(FolderItemTest, ChildIgnoringCaseFindsCalendarFiles) {

@@ -11,6 +11,7 @@
 #include "platform/Timer.h"
 #include "platform/UpDownArrows.h"
 #include "platform/Window.h"
+#include "platform/Worker.h"
 
 #include "controls/TextButton.h"
 #include "controls/cCanvas.h"
@@ -220,7 +221,14 @@ class CalendarWindow : public Window {
     void PageNextYear();
     void PagePreviousYear();
     void LoadBackgroundImage();
+    // Writes the event file now, once a write under way has ended, when the store or the to-do
+    // list changed; an open to-do edit is ended (and kept) first.
     void SaveEvents();
+    // Writes the event file on a worker thread when the store or the to-do list changed: after
+    // each change the user confirms. A failure is told on the event loop's thread.
+    void StartSavingEvents();
+    // Waits for the writes under way.
+    void FinishSaving();
     // The year grid's markers of the selected day: rebuilt from the store after a save, one
     // marker ("//" title "|" kind) removed before a delete.
     void AddEvent(bool existed);
@@ -294,4 +302,15 @@ class CalendarWindow : public Window {
     bool paintProblemLogged_ = false;
     // The to-do list's revision that the event file holds.
     uint64_t savedTodoRevision_ = 0;
+    // What a write in the background took its copies at.
+    struct FileRevisions {
+        uint64_t store = 0;
+        uint64_t todo = 0;
+    };
+    bool EventFileIsCurrent() const;
+    void EventFileWritten(FileRevisions written, bool ok);
+    // SaveEvents is waiting for a write in the background; it writes again itself when needed.
+    bool savingNow_ = false;
+    // Last, so that it is destroyed first: it waits for its thread, which reads the to-do copy.
+    Worker eventFileWriter_;
 };

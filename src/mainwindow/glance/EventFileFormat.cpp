@@ -5,52 +5,121 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <memory>
 
 namespace EventFileFormat {
 
 namespace {
-// Appends text with each of the characters that would break its line or field turned into a
-// blank. The characters are compared directly: a find in a set per character costs a call each,
-// and an event file can hold a million lines.
-template <char... kBreakers> void AppendReplaced(std::string& out, std::string_view text) {
-    const size_t start = out.size();
-    out += text;
-    for (size_t i = start; i < out.size(); ++i)
-        if (((out[i] == kBreakers) || ...)) out[i] = ' ';
+constexpr size_t kPiece = 1 << 20;
+constexpr uint64_t kEveryByte = 0x0101010101010101ULL;
+
+// The high bit of each byte of word that equals c (and perhaps of a byte above one that does):
+// not zero exactly when word holds c.
+template <char c> constexpr uint64_t BytesEqual(uint64_t word) {
+    const uint64_t x = word ^ (kEveryByte * static_cast<unsigned char>(c));
+    return (x - kEveryByte) & ~x & (kEveryByte << 7);
+}
+
+// Copies size characters of text to at, eight at a time, and tells whether any of them is one of
+// the characters: nearly every text holds none, and an event file can hold a million lines.
+template <char... kCharacters> bool CopyFinding(char* at, const char* text, size_t size) {
+    uint64_t found = 0;
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        std::memcpy(at + i, &word, 8);
+        found |= (uint64_t{0} | ... | BytesEqual<kCharacters>(word));
+    }
+    for (; i < size; ++i) {
+        at[i] = text[i];
+        found |= static_cast<uint64_t>((false || ... || (text[i] == kCharacters)));
+    }
+    return found != 0;
+}
+
+// Makes the file's text a piece at a time in one buffer and hands each full piece to take: a
+// large file is never whole in memory, and the piece stays in the cache.
+template <class Take> class PieceComposer {
+  public:
+    explicit PieceComposer(Take take)
+        : take_(std::move(take)), piece_(std::make_unique_for_overwrite<char[]>(kPiece)) {}
+
+    // Appends text with each of the characters that would break its line or field turned into
+    // a blank.
+    template <char... kBreakers> void Append(std::string_view text) {
+        while (!text.empty()) {
+            if (used_ == kPiece) Flush();
+            const size_t size = std::min(text.size(), kPiece - used_);
+            char* const at = piece_.get() + used_;
+            if (CopyFinding<kBreakers...>(at, text.data(), size))
+                std::replace_if(
+                    at, at + size, [](char c) { return (false || ... || (c == kBreakers)); }, ' ');
+            used_ += size;
+            text.remove_prefix(size);
+        }
+    }
+    void Append(char c) {
+        if (used_ == kPiece) Flush();
+        piece_[used_++] = c;
+    }
+    void Flush() {
+        take_(std::string_view(piece_.get(), used_));
+        used_ = 0;
+    }
+
+  private:
+    Take take_;
+    std::unique_ptr<char[]> piece_;
+    size_t used_ = 0;
+};
+
+template <class Take>
+void ComposeInPieces(const std::vector<TodoItem>& todo, std::span<const Dictionary::Entry> events,
+                     Take take) {
+    PieceComposer<Take> out(std::move(take));
+    for (const TodoItem& item : todo) {
+        out.Append(item.done ? '1' : '0');
+        out.Append('\t');
+        out.template Append<'\t', '\r', '\n'>(item.text);
+        out.Append('\n');
+    }
+    out.Append(AppText::kEventsMarker);
+    out.Append('\n');
+    for (const auto& [key, value] : events) {
+        out.Append(key);
+        out.Append('|');
+        out.template Append<'|', '\r', '\n'>(value);
+        out.Append('\n');
+    }
+    out.Flush();
 }
 } // namespace
 
-std::string Compose(const std::vector<TodoItem>& todo, const Dictionary& store) {
+std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionary::Entry> events) {
     std::string text;
-    // Each event line is about fifty characters; one allocation for the whole file.
-    text.reserve(64 * (todo.size() + static_cast<size_t>(store.Count()) + 1));
-    for (const TodoItem& item : todo) {
-        text += item.done ? "1\t" : "0\t";
-        AppendReplaced<'\t', '\r', '\n'>(text, item.text);
-        text += '\n';
-    }
-    text += AppText::kEventsMarker;
-    text += '\n';
-    for (const auto& [key, value] : store) {
-        text += key;
-        text += '|';
-        AppendReplaced<'|', '\r', '\n'>(text, value);
-        text += '\n';
-    }
+    ComposeInPieces(todo, events, [&](std::string_view piece) { text += piece; });
     return text;
 }
 
-bool Write(const FolderItem& item, const std::vector<TodoItem>& todo, const Dictionary& store) {
+bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
+           std::span<const Dictionary::Entry> events) {
     auto stream = TextOutputStream::Create(item);
     if (!stream) return false;
-    stream->Write(Compose(todo, store));
+    ComposeInPieces(todo, events, [&](std::string_view piece) { stream->Write(piece); });
     return stream->Close();
 }
 
 std::vector<TodoItem> ReadTodoItems(const FolderItem& item) {
     std::vector<TodoItem> items;
-    if (!item || !item.Exists()) return items;
+    std::error_code error;
+    // Something else in the file's place was told of when the events were read.
+    if (!item || !std::filesystem::is_regular_file(item.Path(), error)) return items;
     auto stream = TextInputStream::Open(item);
     if (!stream) {
         std::cerr << "calendar: cannot read the to-do items of " << item.Path().string() << '\n';

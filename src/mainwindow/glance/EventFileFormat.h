@@ -5,6 +5,7 @@
 #include "platform/Dictionary.h"
 #include "platform/FolderItem.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,13 @@ struct TodoItem {
 
 // The whole file as text: a to-do text with its Tabs and line breaks turned into blanks, an
 // entry's value with its "|" and line breaks.
-std::string Compose(const std::vector<TodoItem>& todo, const Dictionary& store);
+std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionary::Entry> events);
 
 // Writes the file whole or not at all: a temporary file beside it, flushed, then renamed over
-// it. False (and the old file untouched) when that fails.
-bool Write(const FolderItem& item, const std::vector<TodoItem>& todo, const Dictionary& store);
+// it. False (and the old file untouched) when that fails. Reads nothing but what it is given,
+// so it may run on another thread over a snapshot of the store.
+bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
+           std::span<const Dictionary::Entry> events);
 
 // The to-do items of the file: its lines before the marker line. None when there is no file.
 std::vector<TodoItem> ReadTodoItems(const FolderItem& item);

@@ -32,5 +32,7 @@ void CalendarWindow::GlanceOff() {
     MiniCalList[1]->SetVisible(false);
     ToDoListHeader->SetVisible(false);
     TodoList->SetVisible(false);
-    SaveEvents();
+    // Written beside the event loop: leaving the week never waits for a large file.
+    TodoList->EndEditCell();
+    StartSavingEvents();
 }

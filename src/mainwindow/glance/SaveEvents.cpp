@@ -1,4 +1,5 @@
-// Writing the to-do items and the event store to the event file.
+// Writing the to-do items and the event store to the event file: on a worker thread soon after
+// each confirmed change, and on the event loop's thread, waited for, when the window closes.
 #include "mainwindow/frame/CalendarWindow.h"
 #include "mainwindow/glance/EventFileFormat.h"
 
@@ -16,27 +17,81 @@ std::vector<EventFileFormat::TodoItem> TodoItems(const ListBox& list) {
         items.push_back({list.CellCheck(row, 0), list.Cell(row, 1)});
     return items;
 }
-} // namespace
 
-void CalendarWindow::SaveEvents() {
-    // What is being typed in the to-do list counts: a quit must not drop it.
-    TodoList->EndEditCell();
-    app& application = App();
-    const FolderItem item = EventFileItem();
-    // A file that holds what the store and the to-do list hold is left alone: rewriting (and
-    // flushing) a large file for nothing is most of the wait at a quit.
-    const bool unchanged = application.eventFileRevision == application.eventDict.Revision() &&
-                           savedTodoRevision_ == TodoList->Revision();
-    if (unchanged && item.Exists() && !item.Directory()) return;
+// A missing Documents folder is made; a failure to make it shows in the write.
+void MakeFolderFor(const FolderItem& item) {
     std::error_code error;
     std::filesystem::create_directories(item.Path().parent_path(), error);
-    if (EventFileFormat::Write(item, TodoItems(*TodoList), application.eventDict)) {
-        application.eventFileRevision = application.eventDict.Revision();
-        savedTodoRevision_ = TodoList->Revision();
-        return;
-    }
+}
+
+void ReportUnsaved(const FolderItem& item) {
     const std::string path = item.Path().string();
     std::cerr << "calendar: could not write " << path << "; the previous file is kept\n";
     MsgBox("Your events and to-do items could not be saved in " + path +
            ". The file there was left as it was.");
+}
+} // namespace
+
+// Every occasion to write could write the whole file; it is written only when the store or the
+// to-do list changed since the file was read or last written (their revisions say so), or the
+// file is gone. The file then holds what a rewrite would hold, and with every change written at
+// once, a quit or leaving the week would otherwise rewrite and flush a large file for nothing.
+bool CalendarWindow::EventFileIsCurrent() const {
+    const app& application = App();
+    const FolderItem item = EventFileItem();
+    return application.eventFileRevision == application.eventDict.Revision() &&
+           savedTodoRevision_ == TodoList->Revision() && item.Exists() && !item.Directory();
+}
+
+void CalendarWindow::StartSavingEvents() {
+    // A write under way starts the next one when it ends, if more has changed by then.
+    if (eventFileWriter_.Busy() || EventFileIsCurrent()) return;
+    const app& application = App();
+    const FolderItem item = EventFileItem();
+    MakeFolderFor(item);
+    const FileRevisions written{application.eventDict.Revision(), TodoList->Revision()};
+    // The worker writes from copies: the to-do items, and a snapshot of the store that costs a
+    // few pointers however large the store is.
+    eventFileWriter_.Start(
+        [item, todo = TodoItems(*TodoList), events = application.eventDict.TakeSnapshot()] {
+            return EventFileFormat::Write(item, todo, events.Entries());
+        },
+        [this, written](bool ok) { EventFileWritten(written, ok); });
+}
+
+void CalendarWindow::EventFileWritten(FileRevisions written, bool ok) {
+    if (ok) {
+        App().eventFileRevision = written.store;
+        savedTodoRevision_ = written.todo;
+    }
+    // SaveEvents, which waits for this write, writes again after a failure and tells of its own.
+    if (savingNow_) return;
+    if (!ok) {
+        ReportUnsaved(EventFileItem());
+        return;
+    }
+    StartSavingEvents(); // what changed while the file was being written
+}
+
+void CalendarWindow::FinishSaving() {
+    while (eventFileWriter_.Busy())
+        eventFileWriter_.Wait();
+}
+
+void CalendarWindow::SaveEvents() {
+    // What is being typed in the to-do list counts: a quit must not drop it.
+    TodoList->EndEditCell();
+    savingNow_ = true;
+    eventFileWriter_.Wait();
+    savingNow_ = false;
+    if (EventFileIsCurrent()) return;
+    app& application = App();
+    const FolderItem item = EventFileItem();
+    MakeFolderFor(item);
+    if (!EventFileFormat::Write(item, TodoItems(*TodoList), application.eventDict.Entries())) {
+        ReportUnsaved(item);
+        return;
+    }
+    application.eventFileRevision = application.eventDict.Revision();
+    savedTodoRevision_ = TodoList->Revision();
 }

@@ -79,6 +79,7 @@ bool CalendarWindow::TodoList_CellClick(int row, int column, int, int) {
     } else if (column == 2) {
         list.RemoveRow(row);
         list.SetListIndex(-1);
+        StartSavingEvents();
         // The row is gone: the list must not select or tick anything for this click.
         return true;
     }
@@ -102,10 +103,13 @@ void CalendarWindow::TodoList_CellAction(int row, int column) {
         list.RemoveRow(row);
     else if (column == 0)
         list.InvalidateCell(row, 1);
+    StartSavingEvents(); // an edit ended or a tick
 }
 
 void CalendarWindow::TodoList_Change() {
     ListBox& list = *TodoList;
+    // The list tells of a row added or moved (a drag) only here.
+    if (list.Revision() != savedTodoRevision_) StartSavingEvents();
     if (list.Height() < (list.ListCount() + 1) * list.RowHeight()) {
         list.SetScrollBarVertical(true);
     } else {

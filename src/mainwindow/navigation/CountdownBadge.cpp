@@ -49,5 +49,5 @@ void CalendarWindow::CountdownCanvas_MouseUp(int, int) {
     if (!application.eventDict.HasKey(newKey)) return;
     if (newKey == oldKey && oldTitle == CountdownTitle(application.eventDict, newKey)) return;
     CountdownCanvas->updateCountdown();
-    SaveEvents();
+    StartSavingEvents();
 }

@@ -1,0 +1,34 @@
+#pragma once
+// Work that runs on a thread of its own while the event loop goes on, one piece at a time; its
+// result comes back on the event loop's thread.
+#include <functional>
+#include <future>
+#include <memory>
+
+class Worker {
+  public:
+    Worker() = default;
+    Worker(const Worker&) = delete;
+    Worker& operator=(const Worker&) = delete;
+    // Waits for the work that runs, without running its finish.
+    ~Worker();
+
+    // Starts work on a thread of its own, after the work that runs has ended. Once it has
+    // ended, finished(its result) runs on the event loop's thread, from the loop or from Wait,
+    // whichever comes first.
+    void Start(std::function<bool()> work, std::function<void(bool)> finished);
+    // Whether work has been started whose finish has not run yet.
+    bool Busy() const;
+    // Waits for the work that runs to end and runs its finish now.
+    void Wait();
+
+  private:
+    struct Job {
+        std::future<bool> result;
+        std::function<void(bool)> finished;
+    };
+    // Runs the finish once; whoever comes second finds nothing to do.
+    static void Finish(Job& job);
+
+    std::shared_ptr<Job> job_;
+};
