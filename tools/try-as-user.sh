@@ -641,7 +641,7 @@ sleep 2 && shot p3-print-dialog
 check "its OK shows the print dialog" visible "Print"
 xdotool key Return
 sleep 3
-edition="$(dirname "$program")/$(cat "$(dirname "$program")/caldef.dat")"
+wm_edition="$(dirname "$program")/$(cat "$(dirname "$program")/caldef.dat")"
 pdf="$print_home/$(sed -n 's/^applicationName=//p' "$edition/calspc.dat").pdf"
 check "its OK prints to a file named after the calendar: $(ls "$print_home" | grep pdf)" test -s "$pdf"
 check "one page: $(pdfinfo "$pdf" 2>/dev/null | grep Pages)" bash -c "pdfinfo '$pdf' | grep -q '^Pages: *1$'"
@@ -817,7 +817,10 @@ placed() {
         /Width:/ {w = $NF} /Height:/ {h = $NF} END {printf "%s %s %s %s ", x, y, w, h}'
 }
 read -r tx ty tw th < <(placed "$tab")
-tab_shown() { test "$(pixel "$1" $((tx + tw / 2)) $((ty + th / 2)))" = "236,128,44"; }
+# The tab's colour is the edition's (the one chosen in the preferences above).
+wm_edition="$(dirname "$program")/$(cat "$(dirname "$program")/caldef.dat")"
+tab_colour=$(sed -n 's/^tabColor=//p' "$wm_edition/calspc.dat" | tr -d ' \r')
+tab_shown() { test "$(pixel "$1" $((tx + tw / 2)) $((ty + th / 2)))" = "$tab_colour"; }
 on_top() { # window id -> whether the desktop stacks it above every other window
     test "$(xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}')" = "$(printf '0x%x' "$1")"
 }
@@ -828,7 +831,7 @@ calendar_away() { ! calendar_up; }
 gone() { ! visible "$1"; }
 click_tab() { xdotool mousemove $((tx + tw / 2)) $((ty + 4)) click 1; sleep 1.5; }
 shot w1-start
-check "the tab shows its colour at its place over the calendar: $tx, $ty" tab_shown w1-start
+check "the tab shows its colour ($tab_colour) at its place over the calendar: $tx, $ty" tab_shown w1-start
 check "and the desktop keeps it on top" on_top "$tab"
 xdotool mousemove 700 50 click 1 # the first run's help goes
 sleep 0.5 && shot w2-help-gone
