@@ -1,13 +1,17 @@
 // What the user waits for on the week face with 100,000 entries in the store: opening a week
-// (the small months and the week grid); and writing the event file after a change, with
-// 100,000 and 1,000,000 entries: the whole write, and what of it holds up the window.
+// (the small months and the week grid), a click on a day until its week is painted; and
+// writing the event file after a change, with 100,000 and 1,000,000 entries: the whole write,
+// and what of it holds up the window.
 #include "BenchMain.h"
 
 #include "app/App.h"
 #include "app/Menu.h"
 #include "customisation/CustomizationModule.h"
 #include "mainwindow/frame/CalendarWindow.h"
+#include "mainwindow/yearview/YearGrid.h"
+#include "platform/Application.h"
 #include "platform/Screen.h"
+#include "platform/Text.h"
 #include "support/TestEnvironment.h"
 
 #include <chrono>
@@ -31,6 +35,9 @@ struct WeekFace {
                                         end.SQLDateTime() + "//Event number " + std::to_string(i));
             start.SetMinute(start.Minute() + 150);
         }
+        // A fixed today: the figures do not change with the date the benchmark runs on.
+        Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
+        application.currentDate = Date();
         application.selectedDate = Date(2026, 3, 4, 0, 0, 0);
         window = &CalendarWindow::Instance();
         for (int i = 0; i < 10; ++i) {
@@ -40,6 +47,7 @@ struct WeekFace {
     }
     ~WeekFace() {
         window->Close();
+        Date::FixClock(std::nullopt);
         SetScreenForTesting(std::nullopt);
     }
     // Renames one event, as Save in the event editor does, so that there is something to write.
@@ -61,6 +69,36 @@ static void ReloadCalLists100k(benchmark::State& state) {
         face.window->ReloadCalLists();
 }
 BENCHMARK(ReloadCalLists100k)->Unit(benchmark::kMillisecond);
+
+// A click on a day of the shown year until the toolkit has painted what it changed, from the
+// year face painted.
+static void ClickToWeekPainted100k(benchmark::State& state) {
+    WeekFace face;
+    DoEvents();
+    CalendarWindow& window = *face.window;
+    const std::string cell = window.CalDateCell(Date(2026, 3, 4, 0, 0, 0));
+    const calCanvas& grid = *window.Calendar;
+    const int row = static_cast<int>(Val(NthField(cell, ",", 1))) - YearGrid::ShownYearOffset();
+    const int column = static_cast<int>(Val(NthField(cell, ",", 2)));
+    const int x = static_cast<int>(grid.LeftMarginWidth + column * grid.ColumnsWidth + 3);
+    const int y = static_cast<int>(grid.MarginHeight + row * grid.DefaultRowHeight - 3);
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.GlanceOff();
+        DoEvents();
+        state.ResumeTiming();
+        window.Calendar_MouseDown(x, y);
+        DoEvents();
+    }
+    if (!window.GlanceList->Visible()) state.SkipWithError("the click did not open the week");
+}
+// The first click of the program, when nothing of the week face has been drawn yet: the first
+// benchmark here that paints.
+BENCHMARK(ClickToWeekPainted100k)
+    ->Name("FirstClickToWeekPainted100k")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(ClickToWeekPainted100k)->Unit(benchmark::kMillisecond);
 
 // The whole write after a change, waited for, as at a quit: making the text, writing, flushing.
 static void SaveEvents(benchmark::State& state) {

@@ -3,10 +3,11 @@
 # fresh home: the first run's quick-start help and the home button; paging, a date's week, an
 # event typed into the editor, a to-do item ticked, a restart that keeps them; the menus, the
 # tab and the space bar; about, help and preferences with a change of edition; the countdown
-# badge and its editor; printing to a PDF; quitting at start-up's messages; a second copy
-# refused; a double click on a date, and a renamed event; at the end the tab, the dialogs and
-# the desktop's close under a window manager. Each step is checked from the outside (window
-# places, screenshots, the files written at quit).
+# badge and its editor; printing to a PDF and through a print server's queue; quitting at
+# start-up's messages; a second copy refused; a double click on a date, and a renamed event; a
+# to-do item typed, not confirmed, when a logout ends the calendar; at the end the tab, the
+# dialogs and the desktop's close under a window manager. Each step is checked from the outside
+# (window places, screenshots, the files written at quit).
 # Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
@@ -682,6 +683,80 @@ check "nothing else was reported on the console" bash -c "! grep -vi \
 rm -rf "$print_home"
 # ---- end of printing -------------------------------------------------------------------------
 
+# ---- Printing through a print server: the queue's page set-up, its print dialog, its PDF ------
+# A print server of the try's own (tools/print-server.sh) with one virtual printer that writes
+# each job as a PDF: the desktop's native road, the queue listed and its page set-up shown.
+print_through_queue() {
+    local state queue_server queue output queue_home page
+    state=$(mktemp)
+    bash tools/print-server.sh start "$state" >/dev/null 2>&1
+    if grep -q '^skip=' "$state"; then
+        echo "Printing through a print server: skipped, $(sed -n 's/^skip=//p' "$state")"
+        rm -f "$state"
+        return
+    fi
+    echo "Printing through a print server"
+    queue_server=$(sed -n 's/^server=//p' "$state")
+    output=$(sed -n 's/^output=//p' "$state")
+    queue_home=$(mktemp -d)
+    mkdir -p "$queue_home/Documents" "$queue_home/run" && chmod 700 "$queue_home/run"
+    CUPS_SERVER="$queue_server" HOME="$queue_home" XDG_CONFIG_HOME="$queue_home/.config" \
+        XDG_RUNTIME_DIR="$queue_home/run" "$program" >"$shots/program-queue.log" 2>&1 &
+    calendar=$!
+    sleep 3
+    main=$(xdotool search --name " Calendar$" | head -1)
+    xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
+    sleep 0.5
+    xdotool mousemove 700 20
+    # One print of a face: both dialogs confirmed, the job waited for, its page drawn.
+    print_face() { # name of the shots
+        local before completed
+        before=$(ls "$output" | wc -l)
+        completed=$(CUPS_SERVER="$queue_server" lpstat -W completed -o | wc -l)
+        sleep 0.5 && shot "$1-before"
+        xdotool windowfocus --sync "$main" key ctrl+p
+        sleep 2 && shot "$1-page-setup"
+        check "Ctrl+P shows the page set-up dialog" visible "Page Setup"
+        xdotool key Return
+        sleep 2 && shot "$1-print-dialog"
+        check "its OK shows the print dialog" visible "Print"
+        xdotool key Return
+        for _ in $(seq 60); do
+            [ "$(ls "$output" | wc -l)" -gt "$before" ] &&
+                [ -z "$(CUPS_SERVER="$queue_server" lpstat -o 2>/dev/null)" ] && break
+            sleep 0.5
+        done
+        page=$(ls -t "$output"/*.pdf 2>/dev/null | head -1)
+        check "the queue took the job and wrote it: $(basename "${page:-none}")" test -s "$page"
+        check "the job completed" \
+            test "$(CUPS_SERVER="$queue_server" lpstat -W completed -o | wc -l)" = $((completed + 1))
+        check "one page: $(pdfinfo "$page" 2>/dev/null | grep Pages)" bash -c "pdfinfo '$page' | grep -q '^Pages: *1$'"
+        pdftoppm -r 60 -png -singlefile "$page" "$shots/$1-page"
+        sleep 1 && shot "$1-after"
+        check "the window is as before: $(changed "$1-before" "$1-after")" \
+            test "$(changed "$1-before" "$1-after" | awk '{ print ($1 < 0.0005) }')" = 1
+    }
+    print_face q1-year
+    keep_for_docs "$shots/q1-year-page.png" docs/print-queue-year.png
+    xdotool mousemove 265 176 click 1 # a date opens its week
+    sleep 1
+    print_face q2-week
+    keep_for_docs "$shots/q2-week-page.png" docs/print-queue-week.png
+    check "the week's page is another page" more_than "$(compare -metric AE -fuzz 10% \
+        "$shots/q1-year-page.png" "$shots/q2-week-page.png" null: 2>&1)" 10000
+    kill -TERM "$calendar"
+    wait "$calendar"
+    check "the program ended normally" test $? = 0
+    calendar=""
+    # On a real queue the toolkit's page set-up has nothing to note.
+    check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' \
+        '$shots/program-queue.log' | grep -q ."
+    bash tools/print-server.sh stop "$state"
+    rm -rf "$queue_home"
+}
+print_through_queue
+# ---- end of printing through a print server ---------------------------------------------------
+
 # ---- A large calendar: 300,000 events load, and only a change writes them again --------------
 # One half-hour event after another from 2020 (to 2037), so every day of the shown years has marks. A quit after
 # only looking leaves the file as it was (same file, same text); a to-do item added on the week
@@ -790,6 +865,46 @@ check "the event file holds the new title" \
 check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-double.log' | grep -q ."
 rm -rf "$double_home"
 # ---- end of a double click and a renamed event -----------------------------------------------
+
+# ---- A to-do item typed, not confirmed, when a logout ends the calendar ----------------------
+# On the week face a new to-do item is typed into the open (yellow) cell without Return, and
+# SIGTERM (as at a logout) ends the calendar: the item is in the file, and in the list after a
+# new start.
+echo "A to-do item typed when the calendar is ended"
+typing_home=$(mktemp -d)
+mkdir -p "$typing_home/Documents" "$typing_home/run" && chmod 700 "$typing_home/run"
+start_typing_run() {
+    HOME="$typing_home" XDG_CONFIG_HOME="$typing_home/.config" XDG_RUNTIME_DIR="$typing_home/run" \
+        "$program" >>"$shots/program-typing.log" 2>&1 &
+    calendar=$!
+    sleep 3
+}
+start_typing_run
+xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
+sleep 0.5
+xdotool mousemove 265 176 click 1 # Wednesday 14 January
+sleep 1 && shot t1-week
+xdotool mousemove 1352 460 click 1 # below the to-do rows: a new row, open for typing
+sleep 0.5
+xdotool type --delay 20 "Call the plumber"
+sleep 0.3 && shot t2-typing
+check "the typed text shows in the open cell" test "$(region_changed t1-week t2-typing "$todo_row")" -gt 0
+kill -TERM "$calendar"
+wait "$calendar"
+check "the program ended normally" test $? = 0
+check "the event file holds the typed item: $(head -1 "$typing_home/Documents/Calendar.tpc")" \
+    grep -qx "0	Call the plumber" "$typing_home/Documents/Calendar.tpc"
+start_typing_run
+xdotool mousemove 265 176 click 1
+sleep 1 && shot t3-restart-week
+check "after a new start the to-do list shows it" \
+    test "$(region_changed t1-week t3-restart-week "$todo_row" 25)" -gt 0
+kill -TERM "$calendar"
+wait "$calendar"
+calendar=""
+check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-typing.log' | grep -q ."
+rm -rf "$typing_home"
+# ---- end of a to-do item typed when the calendar is ended ------------------------------------
 
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
 # The same road on a desktop with a stacking window manager, openbox, started here on the same

@@ -27,6 +27,10 @@ class app : public Application {
     // The store's revision when the event file was last read or written; none while there is
     // no event file. The file is written again only after a change.
     std::optional<uint64_t> eventFileRevision;
+    // The lines of the event file that the reader skipped, in their order; every write puts them
+    // back after the events, so that no save removes a line the user had. None when there were
+    // none.
+    std::shared_ptr<const std::vector<std::string>> skippedEventLines;
     std::future<EventFileLines> userEventsReading;
     int StartTime = 0; // first and last hour of the week grid
     int EndTime = 0;

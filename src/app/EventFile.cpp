@@ -46,7 +46,7 @@ void ReadEvents(std::string_view text, EventFileLines& lines) {
         const size_t bar = line.find('|');
         const std::string_view key = line.substr(0, bar);
         if (!Date::IsSQLDateTime(key)) {
-            lines.refused.emplace_back(line.substr(0, 40));
+            lines.refused.emplace_back(line);
             continue;
         }
         const std::string_view value = EventValue(line, bar);
@@ -151,12 +151,18 @@ void app::LoadUserEvents() {
     }
     if (!lines.file) return;
     for (const std::string& line : lines.refused)
-        LogProblem("skipped an event line that does not start with a date (\"" + line + "\")",
+        LogProblem("skipped an event line that does not start with a date (\"" +
+                       line.substr(0, 40) + "\")",
                    item.Path());
+    // The message tells the user the file still matters: what was skipped is written back.
+    skippedEventLines =
+        lines.refused.empty()
+            ? nullptr
+            : std::make_shared<const std::vector<std::string>>(std::move(lines.refused));
     if (!lines.countdown.empty()) countdownDate.SetSQLDateTime(lines.countdown);
     eventDict.Merge(std::move(lines.file->text), std::move(lines.entries));
     // From here on the file stands for what the load put into the store: only a later change
     // of the store makes it worth writing again.
     eventFileRevision = eventDict.Revision();
-    if (!lines.refused.empty()) MsgBox(AppText::kEventDatabaseProblem);
+    if (skippedEventLines) MsgBox(AppText::kEventDatabaseProblem);
 }

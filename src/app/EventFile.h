@@ -28,7 +28,7 @@ struct EventFileLines {
     bool notAFile = false;                  // a folder, a pipe or a device in the file's place
     std::vector<Dictionary::Entry> entries; // views into the file's text, in the file's order
     std::string countdown;                  // the start of the last countdown line, if any
-    std::vector<std::string> refused;       // the beginnings of lines without a date-time
+    std::vector<std::string> refused;       // the lines without a date-time, in the file's order
 };
 
 // Reads and checks the event lines of the file at path. It touches nothing else, so it may run

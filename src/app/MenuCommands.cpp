@@ -62,9 +62,7 @@ bool app::FileClose_Action() {
 }
 
 bool app::FilePrint_Action() {
-    CalendarWindow& window = CalendarWindow::Instance();
-    window.ArmPrint({window.QuickStartHelp, window.theTimeText, window.MainMenuButton,
-                     window.CalendarScrollButton, window.CountdownCanvas});
+    CalendarWindow::Instance().ArmPrint(CalendarWindow::PrintCommand::MenuBar);
     return false;
 }
 

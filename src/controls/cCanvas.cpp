@@ -44,16 +44,20 @@ void DrawTitle(Graphics& g, int pictureWidth, const std::string& title) {
 }
 } // namespace
 
+void cCanvas::SettleCountdownDate() {
+    app& application = App();
+    if (application.eventDict.HasKey(application.countdownDate.SQLDateTime())) return;
+    // Without a countdown the badge counts to Christmas of the year the program started in.
+    application.countdownDate.SetMonth(12);
+    application.countdownDate.SetDay(25);
+}
+
 void cCanvas::updateCountdown() {
     app& application = App();
     const Date now;
     const std::string key = application.countdownDate.SQLDateTime();
     const std::string title = CountdownTitle(application.eventDict, key);
-    if (!application.eventDict.HasKey(key)) {
-        // Without a countdown the badge counts to Christmas of the year the program started in.
-        application.countdownDate.SetMonth(12);
-        application.countdownDate.SetDay(25);
-    }
+    SettleCountdownDate();
     const CountdownCount count = CountdownDays(application.countdownDate, now);
 
     const PicturePtr art = countdown(); // raises when the picture is missing

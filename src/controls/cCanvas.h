@@ -17,4 +17,6 @@ class cCanvas : public Canvas {
 
     // Recomputes the countdown badge into cachedImage; the canvas shows it when next painted.
     void updateCountdown();
+    // The countdown's date as the badge counts to it: without a countdown entry, Christmas.
+    void SettleCountdownDate();
 };

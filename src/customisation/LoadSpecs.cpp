@@ -119,11 +119,6 @@ void CustomizationModule::LoadYearDigits(const std::string& calspc) {
     const PicturePtr strip = digits.OpenAsPicture();
     const PicturePtr maskStrip = masks.OpenAsPicture();
     if (!strip || !maskStrip) return;
-    const int w = strip->Width(), h = strip->Height() / 10;
-    for (int i = 0; i < 10; ++i) {
-        auto digit = std::make_shared<Picture>(w, h, 32);
-        digit->Graphics().DrawPicture(*strip, 0, 0, w, h, 0, i * h, w, h);
-        digit->Mask().Graphics().DrawPicture(*maskStrip, 0, 0, w, h, 0, i * h, w, h);
-        m.yearNumber[static_cast<size_t>(i)] = std::move(digit);
-    }
+    std::vector<PicturePtr> digitPictures = SlicedPictures(*strip, *maskStrip, 10);
+    if (digitPictures.size() == m.yearNumber.size()) m.yearNumber = std::move(digitPictures);
 }

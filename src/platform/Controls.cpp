@@ -77,11 +77,14 @@ void Canvas::SetBackdrop(PicturePtr picture) {
 StaticText::StaticText() : RectControl(std::make_unique<StaticTextWidget>()) {}
 
 void StaticText::SetText(const std::string& text) {
+    // The same text again costs no paint (the clock sets its text every tick).
+    if (text == text_) return;
     text_ = text;
     Invalidate();
 }
 
 void StaticText::SetTextColor(Color color) {
+    if (color == textColor_) return;
     textColor_ = color;
     Invalidate();
 }

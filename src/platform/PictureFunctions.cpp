@@ -6,7 +6,9 @@
 
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 const Picture& Require(const PicturePtr& picture, const char* operation) {
@@ -115,4 +117,60 @@ PicturePtr RotatePicture(const PicturePtr& picture, double angle, Color backgrou
         painter.drawImage(0, 0, image);
     }
     return PictureFromImage(turned);
+}
+
+namespace {
+// A picture's pixels as a worker may take them: decoded from its file there, or shared.
+std::function<QImage()> PixelsOf(const Picture& picture) {
+    const Picture::Impl& impl = picture.Internals();
+    if (impl.pendingFile && !impl.pendingPixels.valid())
+        return [file = *impl.pendingFile, width = picture.Width(), height = picture.Height()] {
+            return DecodePictureFile(file, width, height);
+        };
+    if (impl.pendingPixels.valid()) return [pending = impl.pendingPixels] { return pending.get(); };
+    return [pixels = impl.Image()] { return pixels; };
+}
+
+// Rows [top, top + height) of pixels, width wide, over fill where pixels has none, as drawing
+// that part of them into a picture of fill gives.
+QImage Part(const QImage& pixels, int top, int width, int height, QRgb fill) {
+    QImage part(width, height, QImage::Format_RGB32);
+    part.fill(fill);
+    const auto bytes = static_cast<size_t>(std::min(width, pixels.width())) * 4;
+    for (int y = 0; y < height && top + y < pixels.height(); ++y)
+        std::memcpy(part.scanLine(y), pixels.constScanLine(top + y), bytes);
+    return part;
+}
+} // namespace
+
+std::vector<PicturePtr> SlicedPictures(const Picture& strip, const Picture& maskStrip, int count) {
+    const int width = strip.Width(), height = count > 0 ? strip.Height() / count : 0;
+    std::vector<PicturePtr> pieces;
+    if (width <= 0 || height <= 0) {
+        for (int i = 0; i < count; ++i) {
+            pieces.push_back(std::make_shared<Picture>(width, height, 32));
+            pieces.back()->Mask();
+        }
+        return pieces;
+    }
+    // Each strip is decoded once, on a worker.
+    const std::shared_future<QImage> pixels =
+        PictureMadeLater(width, strip.Height(), PixelsOf(strip))->Internals().pendingPixels;
+    const std::shared_future<QImage> shades =
+        PictureMadeLater(maskStrip.Width(), maskStrip.Height(), PixelsOf(maskStrip))
+            ->Internals()
+            .pendingPixels;
+    for (int i = 0; i < count; ++i) {
+        const int top = i * height;
+        PicturePtr piece = PictureMadeOnDemand(width, height, [pixels, top, width, height] {
+            return Part(pixels.get(), top, width, height, qRgb(255, 255, 255));
+        });
+        Picture::Impl& mask = piece->Mask().Internals();
+        mask.image = {};
+        mask.pendingPixels = std::async(std::launch::deferred, [shades, top, width, height] {
+                                 return Part(shades.get(), top, width, height, qRgb(0, 0, 0));
+                             }).share();
+        pieces.push_back(std::move(piece));
+    }
+    return pieces;
 }

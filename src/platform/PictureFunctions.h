@@ -4,6 +4,8 @@
 #include "platform/Color.h"
 #include "platform/Picture.h"
 
+#include <vector>
+
 // The picture in that many bits per pixel: the picture itself when it already has them (every
 // picture has 32), else a converted copy.
 PicturePtr EnsurePictureBits(const PicturePtr& picture, int depth);
@@ -21,3 +23,8 @@ PicturePtr BilinearScale(const PicturePtr& picture, int width, int height);
 // A new picture turned by angle degrees (positive clockwise), large enough to hold the turned
 // picture; the corners it leaves uncovered take background. A quarter turn of W x H is H x W.
 PicturePtr RotatePicture(const PicturePtr& picture, double angle, Color background);
+
+// The strip cut across into count pictures of equal height, top first, each with the same part
+// of maskStrip as its mask: what drawing each part into a new picture and its mask gives. The
+// pixels are cut on a worker thread and awaited where first needed.
+std::vector<PicturePtr> SlicedPictures(const Picture& strip, const Picture& maskStrip, int count);

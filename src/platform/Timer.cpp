@@ -10,6 +10,8 @@
 Timer::Timer() {
     EnsureToolkit();
     timer_ = std::make_unique<QTimer>();
+    // Never early: a timer set to the next minute's start must find the new minute there.
+    timer_->setTimerType(Qt::PreciseTimer);
     QObject::connect(timer_.get(), &QTimer::timeout, [this] { Fire(); });
     Restart();
 }

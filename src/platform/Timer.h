@@ -1,6 +1,6 @@
 #pragma once
 // A timer that runs its Action on the event loop. Mode 0 is off, 1 fires once and then turns
-// itself off, 2 fires every Period milliseconds.
+// itself off, 2 fires every Period milliseconds; never before the period has passed.
 #include "platform/Control.h"
 
 #include <functional>

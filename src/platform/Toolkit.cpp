@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPixmapCache>
 #include <QPointer>
+#include <QThreadPool>
 #include <QWidget>
 
 #include <fontconfig/fontconfig.h>
@@ -58,6 +60,13 @@ Toolkit::Toolkit() {
     // ends before the constructor returns and the caller may change the environment.
     const std::jthread fontSetUp([] { FcInit(); });
     application_ = std::make_unique<QApplication>(argc, argv);
+    // The toolkit scales large pictures on its pool of threads, which would otherwise stay for
+    // thirty seconds after the start and each wake up once to end. They are kept only across
+    // the bursts of the start and of a new day's picture.
+    QThreadPool::globalInstance()->setExpiryTimeout(1000);
+    // The style keeps the little pictures it draws (arrows, frames) in a cache that wakes the
+    // program every ten to thirty seconds to age them; they are cheaper to draw again.
+    QPixmapCache::setCacheLimit(0);
     QApplication::setQuitOnLastWindowClosed(false);
     secondClicks_ = std::make_unique<SecondClickFilter>();
     application_->installEventFilter(secondClicks_.get());

@@ -300,6 +300,21 @@ void Window::ShowHeldMessages() {
         if (!application || !application->QuitRequested()) MsgBox(message);
 }
 
+void Window::AfterFirstFrame(std::function<void()> then) {
+    afterFirstFrame_.push_back(std::move(then));
+    if (painted_) FirstFramePainted();
+}
+
+void Window::FirstFramePainted() {
+    painted_ = true;
+    if (afterFirstFrame_.empty()) return;
+    // After the frame has gone to the screen: the event loop sends it before it runs timers.
+    QTimer::singleShot(0, widget_.get(), [work = std::exchange(afterFirstFrame_, {})] {
+        for (const auto& then : work)
+            Application::Dispatch(then);
+    });
+}
+
 void Window::Show() {
     if (!opened_) Open();
     if (!open_) return;
@@ -535,6 +550,7 @@ void WindowWidget::paintEvent(QPaintEvent*) {
         auto g = GraphicsOnPainter(painter, rect());
         Application::Dispatch([&] { owner.Event_Paint(*g); });
     }
+    if (!owner.painted_) owner.FirstFramePainted();
     if (!Registry().empty() && Registry().front() == &owner)
         if (auto then = TestSeams::TakeFirstPaintCallback()) QTimer::singleShot(0, std::move(then));
 }

@@ -76,6 +76,9 @@ class Window {
     bool IsOpen() const { return open_; }
     // Raises the Open events when that has not happened yet; Show and OpenWindow call it.
     void Open();
+    // Runs then from the event loop once the window's first frame has been painted (soon, when
+    // it has been already): for work that the first frame does not show.
+    void AfterFirstFrame(std::function<void()> then);
 
     // Shows the window modally and returns when it is closed or hidden; the event loop,
     // timers included, goes on meanwhile.
@@ -155,6 +158,9 @@ class Window {
     virtual bool PaintCoversWindow() const { return false; }
 
   private:
+    // Called by the widget when it has painted a frame.
+    void FirstFramePainted();
+
     friend class WindowWidget;
     friend class ControlWidget;
     friend class RectControl;
@@ -202,6 +208,8 @@ class Window {
     bool opened_ = false;
     bool modal_ = false;
     std::vector<std::string> heldMessages_;
+    bool painted_ = false;
+    std::vector<std::function<void()>> afterFirstFrame_;
     int mouseX_ = 0, mouseY_ = 0;
     QEventLoop* modalLoop_ = nullptr;
 };

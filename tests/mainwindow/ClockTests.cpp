@@ -2,6 +2,7 @@
 #include "mainwindow/CalendarWindowFixture.h"
 
 #include "mainwindow/frame/CalendarWindow.h"
+#include "mainwindow/frame/Clock.h"
 #include "platform/Date.h"
 
 namespace {
@@ -44,6 +45,12 @@ class ClockTest : public CalendarWindowTest {
         module.backgroundImage4Standard = std::make_shared<Picture>(204, 100);
         module.backgroundImage = module.backgroundImageStandard;
         return module;
+    }
+    // The badge laid on the clock's place: a paint of the clock paints the badge too.
+    void LayBadgeOnClock(CalendarWindow& window) {
+        const StaticText& clock = *window.theTimeText;
+        window.CountdownCanvas->SetBounds(clock.Left(), clock.Top(), clock.Width(), clock.Height());
+        Settle();
     }
     static void Settle() {
         for (int i = 0; i < 5; ++i)
@@ -117,5 +124,34 @@ TEST_F(ClockTest, CyclingChangesThePictureOnlyWhenTheMonthOrSeasonChanges) {
         EXPECT_EQ(application.currentDate.TotalSeconds(), c.next);
         window.Close();
         DoEvents();
+    }
+}
+
+// The clock wakes once a minute, as the minute starts, and its text is painted only when it
+// changes.
+TEST_F(ClockTest, TheClockTicksAsEachMinuteStartsAndRepaintsOnlyANewTime) {
+    Date::FixClock(At(2026, 3, 10, 9, 5) + 20);
+    application.currentDate = Date();
+    CalendarWindow& window = OpenPainted();
+    EXPECT_EQ(window.TimeTimer->Period(), 40000) << "set when the window is made";
+    LayBadgeOnClock(window);
+    const struct {
+        int64_t moment;
+        const char* text;
+        int period;
+        bool repainted;
+    } ticks[] = {
+        {At(2026, 3, 10, 9, 5) + 59, "9:05 AM", 1000, false},
+        {At(2026, 3, 10, 9, 6), "9:06 AM", 60000, true},
+        {At(2026, 3, 10, 9, 6) + 1, "9:06 AM", 59000, false},
+        {At(2026, 3, 10, 23, 59) + 30, "11:59 PM", 30000, true},
+    };
+    for (const auto& tick : ticks) {
+        SCOPED_TRACE(tick.text);
+        badgePaints = 0;
+        Tick(window, tick.moment);
+        EXPECT_EQ(window.theTimeText->Text(), tick.text);
+        EXPECT_EQ(window.TimeTimer->Period(), tick.period);
+        EXPECT_EQ(badgePaints > 0, tick.repainted);
     }
 }

@@ -110,16 +110,19 @@ TEST_F(CountdownBadgeTest, TheMaskIsTheBadgeShape) {
             ASSERT_EQ(mask.Pixel(x, y), shape->Pixel(x, y)) << x << "," << y;
 }
 
-// Drawn even while hidden; the midnight tick redraws the count.
+// Drawn with the window when shown, and once the first frame is up while hidden, where the
+// badge must not show; the midnight tick redraws the count.
 TEST_F(CountdownBadgeTest, IsShownAsThePreferenceSaysAndRedrawnAtMidnight) {
     for (const bool preference : {false, true}) {
         application.showCoundownCalendar = preference;
         CalendarWindow& window = CalendarWindow::Instance();
         cCanvas& badge = *window.CountdownCanvas;
+        EXPECT_EQ(bool(badge.cachedImage), preference);
+        const PicturePtr frame = Snapshot(window);
+        DoEvents();
         const PicturePtr before = badge.cachedImage;
         ASSERT_TRUE(before);
-        EXPECT_EQ(Snapshot(window)->Pixel(badge.Left() + 50, badge.Top() + 70) ==
-                      before->Pixel(50, 70),
+        EXPECT_EQ(frame->Pixel(badge.Left() + 50, badge.Top() + 70) == before->Pixel(50, 70),
                   preference);
         if (!preference) {
             window.Close();

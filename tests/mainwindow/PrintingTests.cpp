@@ -53,6 +53,45 @@ TEST_F(PrintingTest, AfterAPrintEveryControlIsAsBeforeButTheQuickStartHelpAndThe
     }
 }
 
+// A control that the print hides is not on the page: the page is the one printed when the
+// edition hides that control for good.
+TEST_F(PrintingTest, TheClockAndTheYearArrowsThatThePrintHidesAreNotOnThePage) {
+    struct Case {
+        const char* what;
+        bool CustomizationModule::*hide;
+        bool popUpMenu;
+    };
+    for (const Case& c : {Case{"year arrows", &CustomizationModule::hideYearScroll, false},
+                          Case{"clock", &CustomizationModule::hideTime, false},
+                          Case{"clock, pop-up menu", &CustomizationModule::hideTime, true}}) {
+        std::vector<PicturePtr> pages;
+        for (const bool hidden : {false, true}) {
+            // The dark arrows and the clock stand out on a light window.
+            Customization().calendarBackgroundColor = RGB(255, 255, 255);
+            Customization().timeTextColor = RGB(0, 0, 0);
+            Customization().*c.hide = hidden;
+            CalendarWindow& window = CalendarWindow::Instance();
+            TestSeams::AnswerPrinting({});
+            TestSeams::AnswerMenus([](const auto&) { return std::string("Print Calendar"); });
+            if (c.popUpMenu)
+                window.menuButton2_MouseDown(3, 3);
+            else
+                Simulate::Key(window, "Ctrl+P");
+            FirePrintTimer(window);
+            ASSERT_FALSE(TestSeams::PrintedPages().empty());
+            pages.push_back(TestSeams::PrintedPages().back());
+            window.Close();
+            DoEvents();
+        }
+        Customization().*c.hide = false;
+        int differences = 0;
+        for (int y = 0; y < pages[0]->Height(); ++y)
+            for (int x = 0; x < pages[0]->Width(); ++x)
+                differences += pages[0]->Pixel(x, y) != pages[1]->Pixel(x, y);
+        EXPECT_EQ(differences, 0) << c.what << " on the page";
+    }
+}
+
 TEST_F(PrintingTest, ASecondPrintWhileOneIsArmedIsIgnoredAndAFailureStillRestores) {
     CalendarWindow& window = CalendarWindow::Instance();
     const std::vector<std::string> before = Shown(window);
@@ -60,7 +99,7 @@ TEST_F(PrintingTest, ASecondPrintWhileOneIsArmedIsIgnoredAndAFailureStillRestore
     Simulate::Key(window, "Ctrl+P");
     EXPECT_FALSE(window.tipCanvas->Visible());
     window.tipCanvas->SetVisible(true); // the mouse moved over a day meanwhile
-    EXPECT_FALSE(window.ArmPrint({window.QuickStartHelp})) << "already armed";
+    EXPECT_FALSE(window.ArmPrint(CalendarWindow::PrintCommand::MenuBar)) << "already armed";
     Simulate::Key(window, "Ctrl+P");
     // The page cannot go out, and the message saying so fails as well.
     TestSeams::AnswerPrinting({true, "", true, (environment.Home() / "gone" / "c.pdf").string()});
@@ -72,7 +111,8 @@ TEST_F(PrintingTest, ASecondPrintWhileOneIsArmedIsIgnoredAndAFailureStillRestore
     ASSERT_EQ(TestSeams::Dialogs().size(), 2u);
     EXPECT_EQ(TestSeams::Dialogs()[1].message, "An Unexpected Error Occurred") << "not hidden";
     EXPECT_EQ(Shown(window), before);
-    EXPECT_TRUE(window.ArmPrint({})) << "a new print may be armed";
+    EXPECT_TRUE(window.ArmPrint(CalendarWindow::PrintCommand::PopUpMenu))
+        << "a new print may be armed";
 }
 
 TEST_F(PrintingTest, PrintThenCloseThenTheTabBringsTheCalendarBackWithItsClockAndArrows) {

@@ -4,6 +4,7 @@
 
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
+#include "platform/TestSeams.h"
 
 #include "support/PictureTestSupport.h"
 
@@ -59,13 +60,13 @@ TEST_F(TodoTest, TickingABoxStrikesItsTextThroughAtOnce) {
     window.Show();
     DoEvents();
     ListBox& list = List();
-    const int x = window.Left() + list.Left() + list.ColumnLeft(1) + 8;
-    const int y = window.Top() + list.Top() + 10; // on the strike-through of the first row
-    const Color before = ScreenPixel(x, y);
+    const int x = list.Left() + list.ColumnLeft(1) + 8;
+    const int y = list.Top() + 10; // on the strike-through of the first row
+    const Color before = TestSeams::ScreenPicture(window)->Pixel(x, y);
     list.SetCellCheck(0, 0, true); // as a click on the box does, before its action
     window.TodoList_CellAction(0, 0);
     DoEvents();
-    const Color after = ScreenPixel(x, y);
+    const Color after = TestSeams::ScreenPicture(window)->Pixel(x, y);
     EXPECT_TRUE(after != before && after.r < 40) << int(before.r) << " then " << int(after.r);
 }
 

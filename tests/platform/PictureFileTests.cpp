@@ -141,3 +141,46 @@ TEST_F(PictureFileTest, RotatePictureTurnsAQuarterClockwise) {
     EXPECT_EQ(RotatePicture(std::make_shared<Picture>(10, 10), 45.0, kBlue)->Pixel(0, 0), kBlue);
     EXPECT_THROW(RotatePicture(nullptr, 90, kBlue), NilObjectException);
 }
+
+// Cut from strips in their files or in memory, damaged or smaller than the picture strip, each
+// piece and its mask hold what drawing that part into a new picture and its mask gives.
+TEST_F(PictureFileTest, SlicedPicturesHoldWhatDrawingEachPartGives) {
+    const auto striped = [](int width, int height) {
+        auto picture = std::make_shared<Picture>(width, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                picture->SetPixel(x, y, RGB(x * 40 % 256, y * 9 % 256, (x + y) * 5 % 256));
+        return picture;
+    };
+    ASSERT_TRUE(striped(6, 32)->Save(environment.AppFolder() / "strip.png"));
+    ASSERT_TRUE(striped(5, 20)->Save(environment.AppFolder() / "small.png"));
+    ASSERT_TRUE(striped(6, 32)->Save(environment.AppFolder() / "whole.png"));
+    const std::string bytes = TestEnvironment::ReadFile(environment.AppFolder() / "whole.png");
+    TestEnvironment::WriteFile(environment.AppFolder() / "cut.png",
+                               bytes.substr(0, bytes.size() - 30));
+    const struct {
+        const char *strip, *mask;
+    } cases[] = {{"strip.png", "strip.png"},
+                 {"strip.png", "small.png"},
+                 {"cut.png", "strip.png"},
+                 {"strip.png", nullptr}};
+    for (const auto& c : cases) {
+        const PicturePtr strip = folder.Child(c.strip).OpenAsPicture();
+        const PicturePtr mask = c.mask ? folder.Child(c.mask).OpenAsPicture() : striped(6, 32);
+        ASSERT_TRUE(strip && mask) << c.strip;
+        const std::vector<PicturePtr> pieces = SlicedPictures(*strip, *mask, 3);
+        ASSERT_EQ(pieces.size(), 3u);
+        for (int i = 0; i < 3; ++i) {
+            Picture drawn(6, 10);
+            drawn.Graphics().DrawPicture(*strip, 0, 0, 6, 10, 0, i * 10, 6, 10);
+            drawn.Mask().Graphics().DrawPicture(*mask, 0, 0, 6, 10, 0, i * 10, 6, 10);
+            ASSERT_EQ(pieces[i]->Width() * 100 + pieces[i]->Height(), 610);
+            for (int y = 0; y < 10; ++y)
+                for (int x = 0; x < 6; ++x) {
+                    EXPECT_EQ(pieces[i]->Pixel(x, y), drawn.Pixel(x, y)) << c.strip << i << y;
+                    EXPECT_EQ(pieces[i]->Mask().Pixel(x, y), drawn.Mask().Pixel(x, y))
+                        << c.mask << i << y;
+                }
+        }
+    }
+}

@@ -48,7 +48,3 @@ inline PicturePtr Snapshot(Window& window) {
     window.DrawInto(shot->Graphics(), 0, 0);
     return shot;
 }
-
-// What the screen shows at (x, y) in screen pixels, as last painted: nothing is repainted for
-// it, so a cell that was never asked to repaint still shows its old look.
-Color ScreenPixel(int x, int y);

@@ -1,5 +1,6 @@
 // The main window's construction: its design values and its controls in creation order.
 #include "mainwindow/frame/CalendarWindow.h"
+#include "mainwindow/frame/Clock.h"
 
 #include "app/Menu.h"
 #include "customisation/BuiltInPictures.h"
@@ -255,7 +256,8 @@ void CalendarWindow::CreateWeekControls() {
 
 // The timers, with the movie player among them.
 void CalendarWindow::CreateTimers() {
-    TimeTimer = &AddTimer<TimeTimerControl>(*this, "TimeTimer", Timer::ModeMultiple, 30000);
+    TimeTimer = &AddTimer<TimeTimerControl>(*this, "TimeTimer", Timer::ModeMultiple,
+                                            MillisecondsToNextMinute(Date()));
     TimeTimer->OnAction = [this] { TimeTimer_Action(); };
 
     MoviePlayer1 = &Place<MoviePlayer>(*this, "MoviePlayer1", 236, 22, 32, 30, "");

@@ -22,7 +22,6 @@
 
 #include <array>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -240,11 +239,13 @@ class CalendarWindow : public Window {
     // and the shading of the day selected before are painted anew.
     void ShowStoreChanges();
     void KeyBoardControl(const std::string& key);
-    // Printing (yearview/Printing): hides the tab window, the hover tip and the given controls,
-    // remembering which were shown, repaints and arms PrintTimer, whose action prints the
-    // window and shows again what was shown. While a print is armed a second one is refused
-    // (false) and nothing changes.
-    bool ArmPrint(std::initializer_list<RectControl*> toHide);
+    // Where a print command was chosen: the menu bar (or its shortcut) or the pop-up main menu.
+    enum class PrintCommand { MenuBar, PopUpMenu };
+    // Printing (yearview/Printing, which says what each command keeps off paper): hides the
+    // tab window, the hover tip and the command's controls, remembering which were shown,
+    // repaints and arms PrintTimer, whose action prints the window and shows again what was
+    // shown. While a print is armed a second one is refused (false) and nothing changes.
+    bool ArmPrint(PrintCommand command);
     // The window as it goes on paper: drawn into a picture, today's ring taken out on the
     // year face, framed in grey; nullptr when the window has no area.
     PicturePtr PrintPicture();
@@ -282,6 +283,7 @@ class CalendarWindow : public Window {
     void ShowHomeButtonPicture(const PicturePtr& picture);
     // Redraws the menu bar strip's toggle from an artwork and makes it the strip's backdrop.
     void RedrawMenuBarToggle(const PicturePtr& artwork);
+    std::vector<RectControl*> OffPaper(PrintCommand command) const;
     void RestoreAfterPrint();
 
     // A slide lets the event loop run between its steps; this keeps a second one out.

@@ -1,4 +1,6 @@
 // The clock in the title band and the day roll-over.
+#include "mainwindow/frame/Clock.h"
+
 #include "mainwindow/frame/CalendarWindow.h"
 
 #include "app/App.h"
@@ -7,6 +9,11 @@
 #include "platform/Screen.h"
 #include "platform/Text.h"
 #include "windows/AppTrayItem.h"
+
+int MillisecondsToNextMinute(const Date& now) {
+    // The clock counts whole seconds, so this is never short of the minute's start.
+    return (60 - now.Second()) * 1000;
+}
 
 void CalendarWindow::theTimeText_Open() {
     const CustomizationModule& module = Customization();
@@ -23,6 +30,7 @@ void CalendarWindow::theTimeText_Open() {
 
 void CalendarWindow::TimeTimer_Action() {
     const Date now;
+    TimeTimer->SetPeriod(MillisecondsToNextMinute(now));
     theTimeText->SetText(now.ShortTime());
     app& application = App();
     if (application.currentDate.ShortDate() == now.ShortDate()) return;

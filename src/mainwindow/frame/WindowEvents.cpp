@@ -10,7 +10,10 @@
 void CalendarWindow::Event_Open() {
     LoadBackgroundImage();
     App().CalendarWindowOpen = true;
-    TabWindow::Instance().Show();
+    // The tab comes once the calendar's first frame is up (a use before makes it at once).
+    AfterFirstFrame([this] {
+        if (IsOpen() && !App().closing) TabWindow::Instance().Show();
+    });
     Show();
 }
 

@@ -81,7 +81,7 @@ template <class Take> class PieceComposer {
 
 template <class Take>
 void ComposeInPieces(const std::vector<TodoItem>& todo, std::span<const Dictionary::Entry> events,
-                     Take take) {
+                     std::span<const std::string> kept, Take take) {
     PieceComposer<Take> out(std::move(take));
     for (const TodoItem& item : todo) {
         out.Append(item.done ? '1' : '0');
@@ -97,21 +97,26 @@ void ComposeInPieces(const std::vector<TodoItem>& todo, std::span<const Dictiona
         out.template Append<'|', '\r', '\n'>(value);
         out.Append('\n');
     }
+    for (const std::string& line : kept) {
+        out.Append(line);
+        out.Append('\n');
+    }
     out.Flush();
 }
 } // namespace
 
-std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionary::Entry> events) {
+std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionary::Entry> events,
+                    std::span<const std::string> kept) {
     std::string text;
-    ComposeInPieces(todo, events, [&](std::string_view piece) { text += piece; });
+    ComposeInPieces(todo, events, kept, [&](std::string_view piece) { text += piece; });
     return text;
 }
 
 bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
-           std::span<const Dictionary::Entry> events) {
+           std::span<const Dictionary::Entry> events, std::span<const std::string> kept) {
     auto stream = TextOutputStream::Create(item);
     if (!stream) return false;
-    ComposeInPieces(todo, events, [&](std::string_view piece) { stream->Write(piece); });
+    ComposeInPieces(todo, events, kept, [&](std::string_view piece) { stream->Write(piece); });
     return stream->Close();
 }
 

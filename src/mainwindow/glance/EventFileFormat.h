@@ -18,14 +18,15 @@ struct TodoItem {
 };
 
 // The whole file as text: a to-do text with its Tabs and line breaks turned into blanks, an
-// entry's value with its "|" and line breaks.
-std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionary::Entry> events);
+// entry's value with its "|" and line breaks; then the lines kept from the file read, unchanged.
+std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionary::Entry> events,
+                    std::span<const std::string> kept = {});
 
 // Writes the file whole or not at all: a temporary file beside it, flushed, then renamed over
 // it. False (and the old file untouched) when that fails. Reads nothing but what it is given,
 // so it may run on another thread over a snapshot of the store.
 bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
-           std::span<const Dictionary::Entry> events);
+           std::span<const Dictionary::Entry> events, std::span<const std::string> kept = {});
 
 // The to-do items of the file: its lines before the marker line. None when there is no file.
 std::vector<TodoItem> ReadTodoItems(const FolderItem& item);

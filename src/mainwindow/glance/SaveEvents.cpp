@@ -18,6 +18,10 @@ std::vector<EventFileFormat::TodoItem> TodoItems(const ListBox& list) {
     return items;
 }
 
+std::span<const std::string> Kept(const std::shared_ptr<const std::vector<std::string>>& lines) {
+    return lines ? std::span<const std::string>(*lines) : std::span<const std::string>();
+}
+
 // A missing Documents folder is made; a failure to make it shows in the write.
 void MakeFolderFor(const FolderItem& item) {
     std::error_code error;
@@ -53,8 +57,9 @@ void CalendarWindow::StartSavingEvents() {
     // The worker writes from copies: the to-do items, and a snapshot of the store that costs a
     // few pointers however large the store is.
     eventFileWriter_.Start(
-        [item, todo = TodoItems(*TodoList), events = application.eventDict.TakeSnapshot()] {
-            return EventFileFormat::Write(item, todo, events.Entries());
+        [item, todo = TodoItems(*TodoList), events = application.eventDict.TakeSnapshot(),
+         kept = application.skippedEventLines] {
+            return EventFileFormat::Write(item, todo, events.Entries(), Kept(kept));
         },
         [this, written](bool ok) { EventFileWritten(written, ok); });
 }
@@ -88,7 +93,8 @@ void CalendarWindow::SaveEvents() {
     app& application = App();
     const FolderItem item = EventFileItem();
     MakeFolderFor(item);
-    if (!EventFileFormat::Write(item, TodoItems(*TodoList), application.eventDict.Entries())) {
+    if (!EventFileFormat::Write(item, TodoItems(*TodoList), application.eventDict.Entries(),
+                                Kept(application.skippedEventLines))) {
         ReportUnsaved(item);
         return;
     }

@@ -11,11 +11,20 @@ void CalendarWindow::CountdownCanvas_Open() {
     CountdownCanvas->SetParent(nullptr);
     CountdownCanvas->SetLeft(135);
     CountdownCanvas->SetTop(15);
-    CountdownCanvas->updateCountdown();
+    if (App().showCoundownCalendar) {
+        CountdownCanvas->updateCountdown();
+    } else {
+        // Hidden, the badge is drawn once the first frame is up, or when it is first shown.
+        CountdownCanvas->SettleCountdownDate();
+        AfterFirstFrame([this] {
+            if (!CountdownCanvas->cachedImage) CountdownCanvas->updateCountdown();
+        });
+    }
     CountdownCanvas->SetVisible(App().showCoundownCalendar);
 }
 
 void CalendarWindow::CountdownCanvas_Paint(Graphics& g) {
+    if (!CountdownCanvas->cachedImage) CountdownCanvas->updateCountdown();
     if (CountdownCanvas->cachedImage) g.DrawPicture(*CountdownCanvas->cachedImage, 0, 0);
 }
 

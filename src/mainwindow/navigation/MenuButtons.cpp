@@ -74,9 +74,9 @@ void CalendarWindow::RunMainMenu() {
     if (chosen) DoMainMenuCommand(chosen->Text);
 }
 
-// Where these differ from the menu bar's commands, they do so on purpose: printing hides only
-// the tab, the clock and the hidden menu button; Preferences opens as a plain window; About is
-// left to an edition's own about window.
+// Where these differ from the menu bar's commands, they do so on purpose: printing keeps less
+// off paper (yearview/Printing says what); Preferences opens as a plain window; About is left
+// to an edition's own about window.
 void CalendarWindow::DoMainMenuCommand(const std::string& caption) {
     const CustomizationModule& module = Customization();
     if (caption == "Help") {
@@ -84,7 +84,7 @@ void CalendarWindow::DoMainMenuCommand(const std::string& caption) {
     } else if (caption == "Quick Start Help") {
         HelpQuickStartHelp_Action();
     } else if (caption == "Print Calendar" || caption == "Print Week At A Glance") {
-        ArmPrint({theTimeText, MainMenuButton});
+        ArmPrint(PrintCommand::PopUpMenu);
     } else if (caption == "Show Countdown Event" || caption == "Hide Countdown Event") {
         CountdownCanvas->SetVisible(caption == "Show Countdown Event");
     } else if (caption == "Preferences") {

@@ -57,7 +57,17 @@ void RemoveTodayMark(const CalendarWindow& window, Picture& picture) {
 
 } // namespace
 
-bool CalendarWindow::ArmPrint(std::initializer_list<RectControl*> toHide) {
+// What a print keeps off paper besides the tab window and the hover tip, by where it was
+// chosen. The menu bar's Print hides the quick-start help, the clock, the hidden menu button,
+// the year arrows and the countdown badge; the pop-up menu's only the clock and the menu
+// button, so that its page shows the arrows, the badge and any quick-start help as they are.
+// RestoreAfterPrint below says what comes back.
+std::vector<RectControl*> CalendarWindow::OffPaper(PrintCommand command) const {
+    if (command == PrintCommand::PopUpMenu) return {theTimeText, MainMenuButton};
+    return {QuickStartHelp, theTimeText, MainMenuButton, CalendarScrollButton, CountdownCanvas};
+}
+
+bool CalendarWindow::ArmPrint(PrintCommand command) {
     if (armedPrint_) {
         LogProblem("a print is already under way; this one is ignored");
         return false;
@@ -66,7 +76,7 @@ bool CalendarWindow::ArmPrint(std::initializer_list<RectControl*> toHide) {
     TabWindow& tab = TabWindow::Instance();
     armed.tabWasVisible = tab.Visible();
     tab.SetVisible(false);
-    for (RectControl* control : toHide) {
+    for (RectControl* control : OffPaper(command)) {
         armed.hidden.emplace_back(control, control->Visible());
         control->SetVisible(false);
     }
@@ -101,6 +111,11 @@ void CalendarWindow::PrintTimer_Action() {
 
 // Shows what was shown when the print was armed. The quick-start help and the hidden menu
 // button stay hidden: a print closes the one, and the other is never shown.
+// Read plainly, the print step would show the tab, the clock and the arrows whatever they were
+// before, and the countdown badge by the menu's caption. But an edition may hide its clock or
+// arrows for good, the user may have had the tab hidden, and once the print has hidden the
+// badge the menu update turns that caption to "Show Countdown Event", so a shown badge would be
+// lost. Putting back exactly what was shown is what that reading means.
 void CalendarWindow::RestoreAfterPrint() {
     if (!armedPrint_) return;
     const ArmedPrint armed = std::move(*armedPrint_);
