@@ -1,6 +1,7 @@
 #include "platform/Window.h"
 
 #include "platform/Application.h"
+#include "platform/Dialogs.h"
 #include "platform/GraphicsQt.h"
 #include "platform/MenuBar.h"
 #include "platform/PushButton.h"
@@ -77,7 +78,20 @@ const Window*& Ground() {
     static const Window* ground = nullptr;
     return ground;
 }
+
+// The window whose Open events are running, innermost first.
+Window*& Opening() {
+    static Window* opening = nullptr;
+    return opening;
+}
 } // namespace
+
+bool HoldMessage(const std::string& message) {
+    Window* opening = Opening();
+    if (!opening || opening->Visible()) return false;
+    opening->heldMessages_.push_back(message);
+    return true;
+}
 
 QWindow* GroundWindow() {
     return Ground() ? Ground()->Widget()->windowHandle() : nullptr;
@@ -109,6 +123,7 @@ Window::Window() {
 
 Window::~Window() {
     std::erase(Registry(), this);
+    if (Opening() == this) Opening() = nullptr;
     std::erase(FrontOrder(), this);
     if (Ground() == this) Ground() = nullptr;
     if (Application* application = Application::Instance()) application->UnregisterWindow(this);
@@ -262,6 +277,8 @@ void Window::Open() {
     if (opened_) return;
     opened_ = true;
     open_ = true;
+    Window* const outer = Opening();
+    Opening() = this;
     Registry().push_back(this);
     if (Application* application = Application::Instance()) application->RegisterWindow(this);
     Application::Dispatch([this] { AddMenuHandlers(); });
@@ -271,6 +288,16 @@ void Window::Open() {
         Application::Dispatch([control] { control->Event_Open(); });
     }
     if (open_) Application::Dispatch([this] { Event_Open(); });
+    Opening() = outer;
+    ShowHeldMessages();
+}
+
+void Window::ShowHeldMessages() {
+    std::vector<std::string> messages;
+    std::swap(messages, heldMessages_);
+    const Application* application = Application::Instance();
+    for (const std::string& message : messages)
+        if (!application || !application->QuitRequested()) MsgBox(message);
 }
 
 void Window::AfterFirstFrame(std::function<void()> then) {
@@ -312,6 +339,7 @@ void Window::Show() {
             }
     }
     if (Application* application = Application::Instance()) application->RegisterWindow(this);
+    ShowHeldMessages();
 }
 
 void Window::StandOver(const Window& ground, bool tellAgain) {

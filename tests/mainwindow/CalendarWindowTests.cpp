@@ -76,6 +76,27 @@ TEST_F(CalendarWindowTest, BackgroundFillsTheHeightAndTheTitleNamesTheVendor) {
     EXPECT_EQ(window.Top(), 24);
 }
 
+// The week grid of today's week is filled as the window opens; its message about an event it
+// must cut short stands over the window's picture, never over an empty screen.
+TEST_F(CalendarWindowTest, AMessageOfTheOpeningShowsOverTheWindowOnTheScreen) {
+    Customization().backgroundImage = FilledPicture(1440, 876, RGB(40, 90, 160));
+    Date::FixClock(Date(2026, 3, 10, 12, 0).TotalSeconds());
+    application.selectedDate = Date();
+    application.StartTime = 8;
+    application.eventDict.Value("2026-03-10 19:00:00", "2026-03-10 23:30:00//Late");
+    Color behind{};
+    TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+        CalendarWindow* window = FindOpenWindow<CalendarWindow>();
+        if (window && window->Visible()) behind = Snapshot(*window)->Pixel(2, 870);
+        return 0;
+    });
+    CalendarWindow::Instance();
+    Date::FixClock(std::nullopt);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("Late has an invalid ending time"), std::string::npos);
+    EXPECT_EQ(behind, RGB(40, 90, 160));
+}
+
 TEST_F(CalendarWindowTest, ALongThinBackgroundIsScaledOnlyAsFarAsTheScreenShowsIt) {
     CustomizationModule& module = Customization();
     module.backgroundImage = FilledPicture(4000, 1, RGB(0, 200, 0));
