@@ -12,15 +12,22 @@
 # packages are missing), STATE says why on a line "skip=" and start still succeeds: the tests
 # that print through the server then skip with that reason.
 set -uo pipefail
+# The server and its administration live in sbin, which a plain PATH may lack.
+PATH="$PATH:/usr/sbin:/sbin"
 command=${1:-}
 state=${2:-}
 [ -n "$command" ] && [ -n "$state" ] || { echo "usage: $0 start|stop|daemon STATE" >&2; exit 2; }
 
 value() { sed -n "s/^$1=//p" "$state" 2>/dev/null | tail -1; }
 
+# Running, and not merely waiting to be reaped.
+alive() { [ -e "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
+
 # Starts cupsd in the background, its output in its log, and waits for its socket.
 daemon() {
-    local dir=$1
+    local dir=$1 previous
+    previous=$(value pid)
+    for _ in $(seq 100); do [ -n "$previous" ] && alive "$previous" || break; sleep 0.1; done
     rm -f "$dir/cups.sock"
     cupsd -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" </dev/null >>"$dir/log/cupsd.out" 2>&1 &
     echo "pid=$!" >>"$state"
@@ -100,8 +107,9 @@ EOF
 stop() {
     local dir instance pid
     dir=$(value dir) instance=$(value instance) pid=$(value pid)
+    # Its folders go only once it has ended: a server still closing down writes its cache.
     if [ -n "$pid" ] && kill "$pid" 2>/dev/null; then
-        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null && [ -S "$dir/cups.sock" ] || break; sleep 0.1; done
+        for _ in $(seq 100); do alive "$pid" || break; sleep 0.1; done
     fi
     [ -n "$instance" ] && rm -f "/etc/cups/cups-pdf-$instance.conf"
     [ -n "$dir" ] && [ "${dir#/tmp/calendar-print.}" != "$dir" ] && rm -rf "$dir"
