@@ -642,7 +642,7 @@ sleep 2 && shot p3-print-dialog
 check "its OK shows the print dialog" visible "Print"
 xdotool key Return
 sleep 3
-wm_edition="$(dirname "$program")/$(cat "$(dirname "$program")/caldef.dat")"
+edition="$(dirname "$program")/$(cat "$(dirname "$program")/caldef.dat")"
 pdf="$print_home/$(sed -n 's/^applicationName=//p' "$edition/calspc.dat").pdf"
 check "its OK prints to a file named after the calendar: $(ls "$print_home" | grep pdf)" test -s "$pdf"
 check "one page: $(pdfinfo "$pdf" 2>/dev/null | grep Pages)" bash -c "pdfinfo '$pdf' | grep -q '^Pages: *1$'"
