@@ -12,6 +12,8 @@
 # packages are missing), STATE says why on a line "skip=" and start still succeeds: the tests
 # that print through the server then skip with that reason.
 set -uo pipefail
+# The server and its administration live in sbin, which a plain PATH may lack.
+PATH="$PATH:/usr/sbin:/sbin"
 command=${1:-}
 state=${2:-}
 [ -n "$command" ] && [ -n "$state" ] || { echo "usage: $0 start|stop|daemon STATE" >&2; exit 2; }

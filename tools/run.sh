@@ -11,11 +11,10 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 screenshot="$PWD/build/calendar-screenshot.png"
-display=":$((90 + RANDOM % 9))"
-Xvfb "$display" -screen 0 "${CALENDAR_SCREEN:-1440x900}x24" -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source tools/virtual-display.sh
+calendar=""
 trap 'kill $calendar $xvfb 2>/dev/null || true' EXIT
-sleep 1
+start_virtual_display "${CALENDAR_SCREEN:-1440x900}"
 DISPLAY="$display" "$program" &
 calendar=$!
 sleep "${CALENDAR_SETTLE:-3}"

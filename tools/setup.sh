@@ -5,8 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libfontconfig-dev libjpeg-dev
-          libcups2-dev libgtest-dev libbenchmark-dev fonts-liberation fonts-dejavu-core fontconfig
-          xvfb xauth x11-utils xdotool imagemagick xdg-utils poppler-utils)
+          libcups2-dev libgtest-dev libbenchmark-dev fonts-liberation fonts-dejavu-core
+          fonts-noto-color-emoji fontconfig xvfb xauth x11-utils xdotool imagemagick xdg-utils
+          poppler-utils openbox)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")

@@ -3,9 +3,10 @@
 # fresh home: the first run's quick-start help and the home button; paging, a date's week, an
 # event typed into the editor, a to-do item ticked, a restart that keeps them; the menus, the
 # tab and the space bar; about, help and preferences with a change of edition; the countdown
-# badge and its editor; printing to a PDF and through a print server's queue; quitting at start-up's messages; a second copy
-# refused; a double click on a date, and a renamed event; a to-do item typed, not confirmed,
-# when a logout ends the calendar. Each step is checked from the outside
+# badge and its editor; printing to a PDF and through a print server's queue; quitting at
+# start-up's messages; a second copy refused; a double click on a date, and a renamed event; a
+# to-do item typed, not confirmed, when a logout ends the calendar; at the end the tab, the
+# dialogs and the desktop's close under a window manager. Each step is checked from the outside
 # (window places, screenshots, the files written at quit).
 # Screenshots go to build/try-as-user/.
 set -uo pipefail
@@ -27,13 +28,11 @@ cp -r "$(dirname "$program")" "$home/app" && program="$home/app/$(basename "$pro
 # The user's to-do item and event, which a change of calendar must keep.
 printf '0\tBuy stamps\nEvents Data:\n2026-11-20 09:00:00|2026-11-20 10:00:00//Dentist\n' \
     >"$home/Documents/Calendar.tpc"
-display=":$((60 + RANDOM % 20))"
-Xvfb "$display" -screen 0 "${width}x${height}x24" -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-calendar=""
+source tools/virtual-display.sh
+calendar="" xvfb=""
 trap 'kill $calendar $xvfb 2>/dev/null; rm -rf "$home"' EXIT
+start_virtual_display "${width}x${height}" || exit 1
 export DISPLAY="$display"
-sleep 1
 
 failures=0
 check() { # description, then a command that succeeds when the check holds
@@ -906,6 +905,134 @@ calendar=""
 check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-typing.log' | grep -q ."
 rm -rf "$typing_home"
 # ---- end of a to-do item typed when the calendar is ended ------------------------------------
+
+# ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
+# The same road on a desktop with a stacking window manager, openbox, started here on the same
+# display: the tab in front of the full-screen calendar at start-up and after each slide back,
+# the desktop's close (Alt+F4) as Close, the countdown editor in front of Help and closable,
+# Preferences without a close button, the editors not maximisable, Ctrl+Q at the end.
+echo "Under the openbox window manager"
+wm_home=$(mktemp -d)
+mkdir -p "$wm_home/Documents" "$wm_home/run" && chmod 700 "$wm_home/run"
+openbox --sm-disable >"$shots/openbox.log" 2>&1 &
+wm=$!
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+for _ in $(seq 50); do wm_running && break; sleep 0.1; done
+check "openbox manages the display" wm_running
+HOME="$wm_home" XDG_CONFIG_HOME="$wm_home/.config" XDG_RUNTIME_DIR="$wm_home/run" \
+    "$program" >"$shots/program-wm.log" 2>&1 &
+calendar=$!
+sleep 3
+main=$(xdotool search --name " Calendar$" | head -1)
+tab=$(xdotool search --name "^Tab$" | head -1)
+# Where a window stands on the screen, "x y width height" (xdotool's position counts the
+# window manager's frame in).
+placed() {
+    xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /Width:/ {w = $NF} /Height:/ {h = $NF} END {printf "%s %s %s %s ", x, y, w, h}'
+}
+read -r tx ty tw th < <(placed "$tab")
+# The tab's colour is the edition's (the one chosen in the preferences above).
+wm_edition="$(dirname "$program")/$(cat "$(dirname "$program")/caldef.dat")"
+tab_colour=$(sed -n 's/^tabColor=//p' "$wm_edition/calspc.dat" | tr -d ' \r')
+tab_shown() { test "$(pixel "$1" $((tx + tw / 2)) $((ty + th / 2)))" = "$tab_colour"; }
+on_top() { # window id -> whether the desktop stacks it above every other window
+    test "$(xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}')" = "$(printf '0x%x' "$1")"
+}
+has_keys() { test "$(xdotool getactivewindow 2>/dev/null)" = "$1"; }
+in_front() { on_top "$1" && has_keys "$1"; }
+calendar_up() { xdotool search --onlyvisible --name " Calendar$" >/dev/null 2>&1; }
+calendar_away() { ! calendar_up; }
+gone() { ! visible "$1"; }
+click_tab() { xdotool mousemove $((tx + tw / 2)) $((ty + 4)) click 1; sleep 1.5; }
+shot w1-start
+check "the tab shows its colour ($tab_colour) at its place over the calendar: $tx, $ty" tab_shown w1-start
+check "and the desktop keeps it on top" on_top "$tab"
+xdotool mousemove 700 50 click 1 # the first run's help goes
+sleep 0.5 && shot w2-help-gone
+check "the quick-start help's call-out points at the tab" \
+    more_than "$(area_changed w1-start w2-help-gone 240x140+$((tx - 100))+10)" 0.05
+for turn in 1 2; do
+    click_tab
+    check "a click on the tab slides the calendar away ($turn)" calendar_away
+    click_tab && shot "w3-back-$turn"
+    check "and one more brings it back" calendar_up
+    check "with the tab's colour at its place" tab_shown "w3-back-$turn"
+done
+xdotool windowactivate --sync "$main" key alt+F4
+sleep 1.5
+check "the desktop's close (Alt+F4) slides the calendar away" calendar_away
+click_tab && shot w4-after-close
+check "one click on the tab brings it back" calendar_up
+check "with the tab in front" tab_shown w4-after-close
+
+echo "  Help open, then a click on the countdown badge"
+menu_command Down Down Right Up Return # Show Countdown Event
+menu_command Down Down Down Right Return # Help
+check "Help is open over the calendar" visible "Calendar Help"
+xdotool mousemove 195 85 click 1
+sleep 1.5 && shot w5-editor-over-help
+editor=$(xdotool search --onlyvisible --name "^Calendar Countdown Event$" | head -1)
+check "the countdown editor opens" test -n "$editor"
+check "in front of Help and the calendar, with the keyboard" in_front "$editor"
+[ -n "$editor" ] && crop w5-editor-over-help "$(placed "$editor")" wm-countdown-editor
+not_maximised() { # window id: a double click on its title bar leaves its size alone
+    local before after
+    before=$(placed "$1")
+    read -r x y w _ <<<"$before"
+    xdotool mousemove $((x + w / 2)) $((y - 8)) click --repeat 2 --delay 80 1
+    sleep 1
+    after=$(placed "$1")
+    echo "    $before -> $after"
+    test "$before" = "$after"
+}
+check "a double click on its title bar does not maximise it" not_maximised "$editor"
+xdotool windowactivate --sync "$editor" key alt+F4
+sleep 1
+check "the desktop's close closes it" gone "Calendar Countdown Event"
+help_window=$(xdotool search --onlyvisible --name "^Calendar Help$" | head -1)
+xdotool windowactivate --sync "$help_window" key alt+F4
+sleep 1
+check "and Help closes too" gone "Calendar Help"
+
+echo "  Preferences"
+menu_command Down Down Right Down Return
+preferences=$(xdotool search --onlyvisible --name "^Calendar Preferences$" | head -1)
+shot w6-preferences
+check "Preferences open in front, with the keyboard" in_front "$preferences"
+check "without a title bar, so without a close button: frame $(xprop -id "$preferences" _NET_FRAME_EXTENTS | cut -d= -f2)" \
+    test "$(xprop -id "$preferences" _NET_FRAME_EXTENTS | cut -d= -f2)" = " 0, 0, 0, 0"
+[ -n "$preferences" ] && crop w6-preferences "$(placed "$preferences")" wm-preferences
+xdotool key Return # OK
+sleep 1
+check "OK closes them" gone "Calendar Preferences"
+
+echo "  The event editor"
+xdotool mousemove 265 176 click 1 # Wednesday 14 January opens its week
+sleep 1
+xdotool mousemove $((60 + 3 * 173 + 80)) $((131 + 4 * 17 + 8)) click 1 # 10:00
+sleep 1.5 && shot w7-event-editor
+editor=$(xdotool search --onlyvisible --name "^Calendar Event$" | head -1)
+check "a click on a slot opens the event editor in front, with the keyboard" in_front "$editor"
+check "a double click on its title bar does not maximise it" not_maximised "$editor"
+xdotool windowactivate --sync "$editor" key alt+F4
+sleep 1
+check "the desktop's close closes it" gone "Calendar Event"
+xdotool mousemove 1430 80 click 1 # the return arrow
+sleep 1
+
+echo "  Ctrl+Q"
+xdotool windowactivate --sync "$main" key ctrl+q
+for _ in $(seq 50); do running || break; sleep 0.1; done
+check "quits the calendar" bash -c "! kill -0 $calendar 2>/dev/null"
+wait "$calendar"
+check "normally" test $? = 0
+calendar=""
+kill "$wm" 2>/dev/null
+wait "$wm" 2>/dev/null
+check "nothing was reported on the console" bash -c "! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' '$shots/program-wm.log' | grep -q ."
+rm -rf "$wm_home"
+# ---- end of under a window manager -------------------------------------------------------------
 
 echo "Screenshots: $shots"
 if ((failures)); then echo "$failures check(s) failed"; exit 1; fi

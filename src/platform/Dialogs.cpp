@@ -9,6 +9,7 @@
 #include <QWindow>
 
 void MsgBox(const std::string& message) {
+    if (HoldMessage(message)) return;
     MessageDialog dialog;
     dialog.Message = message;
     dialog.ShowModal();

@@ -21,6 +21,9 @@ bool RouteKeyToWindow(Window& window, const std::string& key);
 // The document window shown last (the calendar's main window), which floating windows, dialogs
 // and message boxes stand in front of; nullptr before any.
 QWindow* GroundWindow();
+// A message raised while a window opens waits until the window is on the screen, so that it
+// stands over the window's picture rather than an empty screen: true when it was held.
+bool HoldMessage(const std::string& message);
 // Wheel deltas in steps, positive down and to the right.
 void WheelSteps(const class QWheelEvent& event, int& deltaX, int& deltaY);
 
@@ -47,7 +50,6 @@ class WindowWidget : public QWidget {
 
   private:
     bool pressTaken_ = false;
-    bool painted_ = false;
 };
 
 class ControlWidget : public QWidget {

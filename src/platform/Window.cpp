@@ -1,6 +1,7 @@
 #include "platform/Window.h"
 
 #include "platform/Application.h"
+#include "platform/Dialogs.h"
 #include "platform/GraphicsQt.h"
 #include "platform/MenuBar.h"
 #include "platform/PushButton.h"
@@ -78,7 +79,20 @@ const Window*& Ground() {
     static const Window* ground = nullptr;
     return ground;
 }
+
+// The window whose Open events are running, innermost first.
+Window*& Opening() {
+    static Window* opening = nullptr;
+    return opening;
+}
 } // namespace
+
+bool HoldMessage(const std::string& message) {
+    Window* opening = Opening();
+    if (!opening || opening->Visible()) return false;
+    opening->heldMessages_.push_back(message);
+    return true;
+}
 
 QWindow* GroundWindow() {
     return Ground() ? Ground()->Widget()->windowHandle() : nullptr;
@@ -110,6 +124,7 @@ Window::Window() {
 
 Window::~Window() {
     std::erase(Registry(), this);
+    if (Opening() == this) Opening() = nullptr;
     std::erase(FrontOrder(), this);
     if (Ground() == this) Ground() = nullptr;
     if (Application* application = Application::Instance()) application->UnregisterWindow(this);
@@ -263,6 +278,8 @@ void Window::Open() {
     if (opened_) return;
     opened_ = true;
     open_ = true;
+    Window* const outer = Opening();
+    Opening() = this;
     Registry().push_back(this);
     if (Application* application = Application::Instance()) application->RegisterWindow(this);
     Application::Dispatch([this] { AddMenuHandlers(); });
@@ -272,6 +289,16 @@ void Window::Open() {
         Application::Dispatch([control] { control->Event_Open(); });
     }
     if (open_) Application::Dispatch([this] { Event_Open(); });
+    Opening() = outer;
+    ShowHeldMessages();
+}
+
+void Window::ShowHeldMessages() {
+    std::vector<std::string> messages;
+    std::swap(messages, heldMessages_);
+    const Application* application = Application::Instance();
+    for (const std::string& message : messages)
+        if (!application || !application->QuitRequested()) MsgBox(message);
 }
 
 void Window::AfterFirstFrame(std::function<void()> then) {
@@ -313,6 +340,7 @@ void Window::Show() {
             }
     }
     if (Application* application = Application::Instance()) application->RegisterWindow(this);
+    ShowHeldMessages();
 }
 
 void Window::StandOver(const Window& ground, bool tellAgain) {
@@ -523,12 +551,10 @@ void WindowWidget::paintEvent(QPaintEvent*) {
         auto g = GraphicsOnPainter(painter, rect());
         Application::Dispatch([&] { owner.Event_Paint(*g); });
     }
-    if (!owner.painted_) owner.FirstFramePainted();
     if (!Registry().empty() && Registry().front() == &owner)
         if (auto then = TestSeams::TakeFirstPaintCallback()) QTimer::singleShot(0, std::move(then));
-    if (!std::exchange(painted_, true))
-        QTimer::singleShot(0, this,
-                           [this] { Application::Dispatch([this] { owner.Event_FirstFrame(); }); });
+    // After the seam's: what waits for the first frame is not part of it.
+    if (!owner.painted_) owner.FirstFramePainted();
 }
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {

@@ -128,9 +128,6 @@ class Window {
     virtual void Event_Deactivate() {}
     virtual void Event_Moved() {}
     virtual void Event_Paint(Graphics&) {}
-    // Runs once, from the event loop, after the window's first frame has been painted: for
-    // work the first frame need not wait for.
-    virtual void Event_FirstFrame() {}
     virtual void Event_EnableMenuItems() {}
     virtual bool Event_MouseDown(int, int) { return false; }
     virtual void Event_MouseDrag(int, int) {}
@@ -174,6 +171,9 @@ class Window {
     // Asks the desktop to keep this window in front of ground; tellAgain maps it anew so that
     // the desktop reads the request again.
     void StandOver(const Window& ground, bool tellAgain);
+    // The messages that the window's opening raised, shown once it is on the screen.
+    void ShowHeldMessages();
+    friend bool HoldMessage(const std::string& message);
     void PushGeometry();
     void MoveTo(int left, int top);
     void ResizeTo(int width, int height);
@@ -207,6 +207,7 @@ class Window {
     bool open_ = false;
     bool opened_ = false;
     bool modal_ = false;
+    std::vector<std::string> heldMessages_;
     bool painted_ = false;
     std::vector<std::function<void()>> afterFirstFrame_;
     int mouseX_ = 0, mouseY_ = 0;

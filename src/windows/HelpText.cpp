@@ -81,9 +81,9 @@ const std::array<std::string, kTopicCount> kPages = {
         "event.",
         "",
         "To show it, right-click the title band at the top of the calendar and choose \"Show "
-        "Countdown Event\" from the Edit menu. It appears as a small calendar in the right "
-        "margin of the main calendar; the same item, now reading \"Hide Countdown Event\", hides "
-        "it again.",
+        "Countdown Event\" from the Edit menu. It appears as a small calendar at the top left of "
+        "the main calendar, and you can drag it wherever you like; the same item, now reading "
+        "\"Hide Countdown Event\", hides it again.",
         "",
         "Click the countdown calendar to open its input window, where you enter the title and "
         "the date of your event. The countdown then shows the days until the event, or the days "
@@ -98,8 +98,10 @@ const std::array<std::string, kTopicCount> kPages = {
         "Open the week-at-a-glance window by clicking on any date on the main calendar.",
         "",
         "The week of that date takes the place of the year: one column for each day, one row "
-        "for each half hour, a row for notes that last all day and a row for holidays. Two small "
-        "month calendars sit beside the week.",
+        "for each half hour, a row for notes that last all day and a row for holidays. A small "
+        "calendar of the month sits beside the week. Above it, the left and right arrows page "
+        "by week and the up and down arrows by month; the diamond shows the following month "
+        "below it, and hides it again.",
         "",
         "Click the cell of a day and hour to create an event. The event edit window opens: type "
         "the event's title and choose how long it lasts, then save it.",
@@ -115,8 +117,9 @@ const std::array<std::string, kTopicCount> kPages = {
         "",
         "Open the week-at-a-glance window with a click on any date of the main calendar.",
         "",
-        "Click an empty area of the to-do list to enter a new item. Tick the box in front of an "
-        "item once it is done.",
+        "To add an item, click the empty area below the items, or the To Do List bar above them: "
+        "a new line opens, type the item and press Return. Tick the box in front of an item once "
+        "it is done; click an item that is already selected to change its text.",
         "",
         "Click the \"X\" of an item to delete it.",
     }),

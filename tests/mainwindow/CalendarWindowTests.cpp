@@ -37,11 +37,21 @@ TEST_F(CalendarWindowTest, ConstructionStacksTheOverlaysAboveTheGridAndRunsOnlyT
 TEST_F(CalendarWindowTest, OpenFitsTheAvailableAreaAndLocksFollowTheWiderScreen) {
     CalendarWindow& window = CalendarWindow::Instance();
     EXPECT_TRUE(application.CalendarWindowOpen && window.Visible());
-    // The tab follows the window's first frame.
+    // The tab follows the window's first frame, and so does a paint of the week panels, unseen.
     EXPECT_FALSE(FindOpenWindow<TabWindow>());
+    int weekCellsPainted = 0;
+    window.GlanceList->OnCellBackgroundPaint =
+        [&, paint = window.GlanceList->OnCellBackgroundPaint](Graphics& g, int row, int column) {
+            ++weekCellsPainted;
+            return paint(g, row, column);
+        };
     DoEvents();
     DoEvents();
     EXPECT_TRUE(FindOpenWindow<TabWindow>() && FindOpenWindow<TabWindow>()->Visible());
+    EXPECT_GT(weekCellsPainted, 0);
+    EXPECT_TRUE(window.Calendar->Visible());
+    EXPECT_FALSE(window.GlanceList->Visible() || window.GlanceHeader->Visible() ||
+                 window.MiniCalList[0]->Visible() || window.TodoList->Visible());
     EXPECT_EQ((std::vector<int>{window.Left(), window.Top(), window.Width(), window.Height()}),
               (std::vector<int>{0, 24, 1440, 876}));
     // Locked right: moved by the extra width; locked left and right: stretched by it.
@@ -74,6 +84,27 @@ TEST_F(CalendarWindowTest, BackgroundFillsTheHeightAndTheTitleNamesTheVendor) {
     window.SetTop(-900);
     window.LoadBackgroundImage();
     EXPECT_EQ(window.Top(), 24);
+}
+
+// The week grid of today's week is filled as the window opens; its message about an event it
+// must cut short stands over the window's picture, never over an empty screen.
+TEST_F(CalendarWindowTest, AMessageOfTheOpeningShowsOverTheWindowOnTheScreen) {
+    Customization().backgroundImage = FilledPicture(1440, 876, RGB(40, 90, 160));
+    Date::FixClock(Date(2026, 3, 10, 12, 0).TotalSeconds());
+    application.selectedDate = Date();
+    application.StartTime = 8;
+    application.eventDict.Value("2026-03-10 19:00:00", "2026-03-10 23:30:00//Late");
+    Color behind{};
+    TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+        CalendarWindow* window = FindOpenWindow<CalendarWindow>();
+        if (window && window->Visible()) behind = Snapshot(*window)->Pixel(2, 870);
+        return 0;
+    });
+    CalendarWindow::Instance();
+    Date::FixClock(std::nullopt);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("Late has an invalid ending time"), std::string::npos);
+    EXPECT_EQ(behind, RGB(40, 90, 160));
 }
 
 TEST_F(CalendarWindowTest, ALongThinBackgroundIsScaledOnlyAsFarAsTheScreenShowsIt) {

@@ -112,3 +112,25 @@ TEST_F(TextDrawingTest, ALineKeptShapedDrawsAsTheToolkitDrawsIt) {
         }
     }
 }
+
+// A title with an emoji shows it in colour: the design's face falls back to the colour emoji
+// font that the set-up installs, instead of drawing a box.
+TEST_F(TextDrawingTest, AnEmojiInATitleDrawsInColour) {
+    if (ResolveFontFamily("Noto Color Emoji") != "Noto Color Emoji")
+        GTEST_SKIP() << "no colour emoji font: tools/setup.sh installs fonts-noto-color-emoji";
+    Picture picture(60, 40);
+    Graphics& g = picture.Graphics();
+    g.ForeColor = RGB(255, 255, 255);
+    g.FillRect(0, 0, 60, 40);
+    g.ForeColor = RGB(0, 0, 0);
+    g.TextFont = "Arial";
+    g.TextSize = 24;
+    g.DrawString("\xF0\x9F\x8E\x82", 5, 30); // a birthday cake
+    int coloured = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x) {
+            const Color c = picture.Pixel(x, y);
+            coloured += c.r != c.g || c.g != c.b;
+        }
+    EXPECT_GT(coloured, 50);
+}

@@ -189,8 +189,6 @@ class CalendarWindow : public Window {
     void Event_Close() override;
     void Event_Activate() override;
     void Event_Paint(Graphics& g) override;
-    // Readies the week panels' first paint (glance/Faces).
-    void Event_FirstFrame() override;
     bool PaintCoversWindow() const override;
     void Event_Moved() override;
     void Event_EnableMenuItems() override;
@@ -217,6 +215,8 @@ class CalendarWindow : public Window {
     // The year cell key ("row,column") of the day cell that holds d.
     std::string CalDateCell(const Date& d) const;
     void ReloadCalLists();
+    // Readies the week panels' first paint, unseen (glance/Faces).
+    void PrepareWeekFace();
     void GlanceOn();
     void GlanceOff();
     void PageNextYear();

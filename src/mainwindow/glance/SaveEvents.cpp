@@ -58,8 +58,11 @@ void CalendarWindow::StartSavingEvents() {
     // few pointers however large the store is.
     eventFileWriter_.Start(
         [item, todo = TodoItems(*TodoList), events = application.eventDict.TakeSnapshot(),
-         kept = application.skippedEventLines] {
-            return EventFileFormat::Write(item, todo, events.Entries(), Kept(kept));
+         kept = application.skippedEventLines]() mutable {
+            const bool ok = EventFileFormat::Write(item, todo, events.Entries(), Kept(kept));
+            // Let go at once: a change of the store while the snapshot is held copies its entries.
+            events = {};
+            return ok;
         },
         [this, written](bool ok) { EventFileWritten(written, ok); });
 }
