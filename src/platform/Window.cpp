@@ -180,13 +180,16 @@ void Window::ApplyFrame() {
     }
     // To the desktop a window shown modally is a dialog: it keeps such a window in front.
     if (modal_ && frame_ == Document) flags = Qt::Dialog;
-    if (!desktopFrame_) flags |= Qt::FramelessWindowHint;
-    // The buttons are named one by one. Some desktops draw a close button on every title bar
-    // they draw, so a window without a close box gets no title bar from the desktop.
-    flags |= Qt::CustomizeWindowHint;
-    if (closeButton_)
-        flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (frame_ == Floating) flags |= Qt::WindowMinimizeButtonHint;
+    if (!desktopFrame_) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        // The buttons are named one by one. Some desktops draw a close button on every title
+        // bar they draw, so a window without a close box gets no title bar from the desktop.
+        flags |= Qt::CustomizeWindowHint;
+        if (closeButton_)
+            flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (frame_ == Floating) flags |= Qt::WindowMinimizeButtonHint;
+    }
     const bool shown = widget_->isVisible();
     widget_->setWindowFlags(flags);
     PushGeometry();
@@ -628,7 +631,8 @@ TestSeams::DesktopRequest TestSeams::AskedOfDesktop(const Window& window) {
     const QWidget& widget = *window.Widget();
     const Qt::WindowFlags flags = widget.windowFlags();
     DesktopRequest request;
-    request.titleBar = !(flags & Qt::FramelessWindowHint) && (flags & Qt::WindowTitleHint);
+    // A frameless window that asks for a title gets one from some desktops.
+    request.titleBar = flags & Qt::WindowTitleHint;
     request.closeButton = request.titleBar && (flags & Qt::WindowCloseButtonHint);
     request.userResizable =
         widget.minimumSize() != widget.maximumSize() || (flags & Qt::WindowMaximizeButtonHint);
