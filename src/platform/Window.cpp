@@ -398,7 +398,7 @@ void Window::ShowModal() {
     widget_->setWindowModality(Qt::ApplicationModal);
     if (!modal_) {
         modal_ = true;
-        ApplyFrame();
+        if (frame_ == Document) ApplyFrame();
     }
     Show();
     QEventLoop loop;
@@ -414,6 +414,7 @@ void Window::ShowModal() {
     modalLoop_ = nullptr;
     modal_ = false;
     widget_->setWindowModality(Qt::NonModal);
+    if (open_ && frame_ == Document) ApplyFrame(); // a document window again
     if (!open_) Retire();
 }
 
