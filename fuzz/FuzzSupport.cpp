@@ -27,13 +27,14 @@ const fs::path& Home() {
         TestSeams::Enable();
         // Made once and never destroyed: the fuzzer ends the process without unwinding.
         [[maybe_unused]] static Toolkit& toolkit = *new Toolkit;
-        // The folder goes when the process ends normally; a crash leaves it for inspection.
-        std::atexit([] {
-            std::error_code error;
-            fs::remove_all(Home(), error);
-        });
         return made;
     }();
+    // The folder goes when the process ends normally; a crash leaves it for inspection. The
+    // handler is registered once the path is made, so it runs before the path is destroyed.
+    [[maybe_unused]] static const bool removedAtExit = std::atexit([] {
+                                                           std::error_code error;
+                                                           fs::remove_all(home, error);
+                                                       }) == 0;
     return home;
 }
 

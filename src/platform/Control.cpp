@@ -5,10 +5,13 @@
 #include "platform/Widgets_p.h"
 #include "platform/Window.h"
 
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 Control::Control() = default;
 Control::~Control() = default;
@@ -43,6 +46,11 @@ void RectControl::SetBounds(int left, int top, int width, int height) {
     width_ = width;
     height_ = height;
     widget_->setGeometry(left_, top_, width_, height_);
+}
+
+void RectControl::PaintUnseen() {
+    QImage scratch(std::max(width_, 1), std::max(height_, 1), QImage::Format_RGB32);
+    widget_->render(&scratch);
 }
 
 void RectControl::SetVisible(bool value) {

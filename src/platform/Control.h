@@ -65,6 +65,9 @@ class RectControl : public Control {
 
     bool Visible() const { return visible_; }
     void SetVisible(bool value);
+    // Paints the control once where nobody sees it, shown or not, so that what its painting
+    // meets for the first time (fonts, shaped text, pictures) is ready when it is shown.
+    void PaintUnseen();
     // Visible, and every parent visible too.
     bool Shown() const;
     bool Enabled() const { return enabled_; }

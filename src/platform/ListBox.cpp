@@ -115,7 +115,7 @@ class ListBoxWidget : public ControlWidget {
     // The row and column at a point; the row may lie past the last one, -1 when none.
     int RowAt(int y) const { return y < 0 ? -1 : y / Box().RowHeight() + Box().ScrollPosition(); }
     int ColumnAt(int x) const {
-        const std::vector<int> widths = Box().ResolvedWidths();
+        const std::vector<int>& widths = Box().ResolvedWidths();
         for (int column = 0, left = 0; column < static_cast<int>(widths.size()); ++column) {
             left += widths[static_cast<size_t>(column)];
             if (x < left) return column;
@@ -349,8 +349,13 @@ void ListBox::SetColumnWidths(const std::string& widths) {
     Invalidate();
 }
 
-std::vector<int> ListBox::ResolvedWidths() const {
-    return ResolveColumnWidths(columnWidths_, columnCount_, List().ContentWidth());
+const std::vector<int>& ListBox::ResolvedWidths() const {
+    const int total = List().ContentWidth();
+    if (resolved_.count != columnCount_ || resolved_.total != total ||
+        resolved_.widths != columnWidths_)
+        resolved_ = {columnWidths_, columnCount_, total,
+                     ResolveColumnWidths(columnWidths_, columnCount_, total)};
+    return resolved_.pixels;
 }
 
 int ListBox::ColumnWidth(int column) const {
@@ -359,7 +364,7 @@ int ListBox::ColumnWidth(int column) const {
 }
 
 int ListBox::ColumnLeft(int column) const {
-    const auto widths = ResolvedWidths();
+    const auto& widths = ResolvedWidths();
     int left = 0;
     for (int i = 0; i < column && i < columnCount_; ++i)
         left += widths[i];

@@ -167,8 +167,9 @@ class ListBox : public RectControl {
     CellData& At(int row, int column);
     const CellData& At(int row, int column) const;
     Row NewRow(const std::string& text) const;
-    // The pixel widths of all columns at the list's present width.
-    std::vector<int> ResolvedWidths() const;
+    // The pixel widths of all columns at the list's present width; worked out again only when
+    // the widths, the column count or that width changed (painting asks for every cell).
+    const std::vector<int>& ResolvedWidths() const;
     ListBoxWidget& List() const;
     void MoveRow(int from, int to);
     void EndEdit(bool keep);
@@ -177,6 +178,12 @@ class ListBox : public RectControl {
     std::vector<Column> columns_;
     std::string columnWidths_;
     int columnCount_ = 1;
+    struct ResolvedColumns {
+        std::string widths;
+        int count = -1, total = -1;
+        std::vector<int> pixels;
+    };
+    mutable ResolvedColumns resolved_;
     int defaultRowHeight_ = -1;
     int listIndex_ = -1;
     int lastIndex_ = -1;

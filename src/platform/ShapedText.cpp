@@ -37,12 +37,13 @@ const ShapedLine& Shaped(const QFont& font, const QString& fontKey, const QStrin
         QTextLine line = layout.createLine();
         line.setNumColumns(static_cast<int>(text.size()));
         layout.endLayout();
-        entry.line = ShapedLine{layout.glyphRuns(), line.ascent()};
+        entry.line = ShapedLine{layout.glyphRuns(), line.ascent(), line.horizontalAdvance()};
     }
     return *entry.line;
 }
 
 qreal LineAdvance(const QFont& font, const QString& fontKey, const QString& text) {
+    if (ShapesAlike(font, text)) return Shaped(font, fontKey, text).advance;
     Entry& entry = Find(fontKey, text);
     if (!entry.advance) entry.advance = QFontMetricsF(font).horizontalAdvance(text);
     return *entry.advance;

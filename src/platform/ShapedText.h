@@ -10,6 +10,7 @@
 struct ShapedLine {
     QList<QGlyphRun> runs; // positioned with the line's top at 0
     qreal ascent = 0;
+    qreal advance = 0;
 };
 
 // Whether a line in font is drawn from its shaped form exactly as the toolkit draws it itself.
@@ -20,5 +21,6 @@ bool ShapesAlike(const QFont& font, const QString& text);
 // The shaped line; fontKey is font.key(), which the caller keeps with its font.
 const ShapedLine& Shaped(const QFont& font, const QString& fontKey, const QString& text);
 
-// The line's advance, as QFontMetricsF::horizontalAdvance gives it.
+// The line's advance, as QFontMetricsF::horizontalAdvance gives it; taken from the shaped line
+// where there is one, so that a line measured and then drawn is shaped once.
 qreal LineAdvance(const QFont& font, const QString& fontKey, const QString& text);

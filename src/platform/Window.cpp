@@ -21,6 +21,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 std::vector<Window*>& Registry() {

@@ -37,11 +37,21 @@ TEST_F(CalendarWindowTest, ConstructionStacksTheOverlaysAboveTheGridAndRunsOnlyT
 TEST_F(CalendarWindowTest, OpenFitsTheAvailableAreaAndLocksFollowTheWiderScreen) {
     CalendarWindow& window = CalendarWindow::Instance();
     EXPECT_TRUE(application.CalendarWindowOpen && window.Visible());
-    // The tab follows the window's first frame.
+    // The tab follows the window's first frame, and so does a paint of the week panels, unseen.
     EXPECT_FALSE(FindOpenWindow<TabWindow>());
+    int weekCellsPainted = 0;
+    window.GlanceList->OnCellBackgroundPaint =
+        [&, paint = window.GlanceList->OnCellBackgroundPaint](Graphics& g, int row, int column) {
+            ++weekCellsPainted;
+            return paint(g, row, column);
+        };
     DoEvents();
     DoEvents();
     EXPECT_TRUE(FindOpenWindow<TabWindow>() && FindOpenWindow<TabWindow>()->Visible());
+    EXPECT_GT(weekCellsPainted, 0);
+    EXPECT_TRUE(window.Calendar->Visible());
+    EXPECT_FALSE(window.GlanceList->Visible() || window.GlanceHeader->Visible() ||
+                 window.MiniCalList[0]->Visible() || window.TodoList->Visible());
     EXPECT_EQ((std::vector<int>{window.Left(), window.Top(), window.Width(), window.Height()}),
               (std::vector<int>{0, 24, 1440, 876}));
     // Locked right: moved by the extra width; locked left and right: stretched by it.

@@ -260,6 +260,22 @@ TEST_F(WindowTest, ActivatingAWindowRepaintsNothing) {
     EXPECT_EQ(paints, settled);
 }
 
+// A hidden control can be painted unseen ahead of being shown, and stays hidden.
+TEST_F(WindowTest, AHiddenControlPaintsUnseenAndStaysHidden) {
+    ProbeWindow& window = Shown();
+    int hiddenPaints = 0;
+    Canvas& hidden = *window.ControlAs<Canvas>("second");
+    hidden.SetBounds(10, 10, 50, 50);
+    hidden.SetVisible(false);
+    hidden.OnPaint = [&](Graphics&) { ++hiddenPaints; };
+    for (int i = 0; i < 5; ++i)
+        DoEvents();
+    EXPECT_EQ(hiddenPaints, 0);
+    hidden.PaintUnseen();
+    EXPECT_EQ(hiddenPaints, 1);
+    EXPECT_FALSE(hidden.Visible());
+}
+
 // The start-up benchmark ends the program from this hook, so it must wait for the first
 // frame of the first window and then run only once.
 TEST_F(WindowTest, FirstPaintHookRunsOnceAfterTheFirstWindowHasPainted) {

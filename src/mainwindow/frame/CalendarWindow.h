@@ -215,6 +215,8 @@ class CalendarWindow : public Window {
     // The year cell key ("row,column") of the day cell that holds d.
     std::string CalDateCell(const Date& d) const;
     void ReloadCalLists();
+    // Readies the week panels' first paint, unseen (glance/Faces).
+    void PrepareWeekFace();
     void GlanceOn();
     void GlanceOff();
     void PageNextYear();

@@ -14,6 +14,9 @@ void CalendarWindow::Event_Open() {
     AfterFirstFrame([this] {
         if (IsOpen() && !App().closing) TabWindow::Instance().Show();
     });
+    AfterFirstFrame([this] {
+        if (IsOpen() && !App().closing) PrepareWeekFace();
+    });
     Show();
 }
 

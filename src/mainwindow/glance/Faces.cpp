@@ -7,6 +7,16 @@ void CalendarWindow::ReloadCalLists() {
     GlanceList->LoadEvents(*GlanceList);
 }
 
+// The first click on a day would otherwise wait for all that the week panels' painting meets
+// for the first time (their fonts, their labels shaped, the time column's picture): they are
+// filled and painted once, unseen, after the year's first frame.
+void CalendarWindow::PrepareWeekFace() {
+    ReloadCalLists();
+    for (RectControl* panel : std::initializer_list<RectControl*>{
+             GlanceHeader, GlanceList, MiniCalList[0], MiniCalList[1], ToDoListHeader, TodoList})
+        panel->PaintUnseen();
+}
+
 void CalendarWindow::GlanceOn() {
     GlanceHeader->SetVisible(true);
     GlanceList->SetVisible(true);
