@@ -181,13 +181,16 @@ void Window::ApplyFrame() {
     }
     // To the desktop a window shown modally is a dialog: it keeps such a window in front.
     if (modal_ && frame_ == Document) flags = Qt::Dialog;
-    if (!desktopFrame_) flags |= Qt::FramelessWindowHint;
-    // The buttons are named one by one. Some desktops draw a close button on every title bar
-    // they draw, so a window without a close box gets no title bar from the desktop.
-    flags |= Qt::CustomizeWindowHint;
-    if (closeButton_)
-        flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (frame_ == Floating) flags |= Qt::WindowMinimizeButtonHint;
+    if (!desktopFrame_) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        // The buttons are named one by one. Some desktops draw a close button on every title
+        // bar they draw, so a window without a close box gets no title bar from the desktop.
+        flags |= Qt::CustomizeWindowHint;
+        if (closeButton_)
+            flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (frame_ == Floating) flags |= Qt::WindowMinimizeButtonHint;
+    }
     const bool shown = widget_->isVisible();
     widget_->setWindowFlags(flags);
     PushGeometry();
@@ -396,7 +399,7 @@ void Window::ShowModal() {
     widget_->setWindowModality(Qt::ApplicationModal);
     if (!modal_) {
         modal_ = true;
-        ApplyFrame();
+        if (frame_ == Document) ApplyFrame();
     }
     Show();
     QEventLoop loop;
@@ -412,6 +415,7 @@ void Window::ShowModal() {
     modalLoop_ = nullptr;
     modal_ = false;
     widget_->setWindowModality(Qt::NonModal);
+    if (open_ && frame_ == Document) ApplyFrame(); // a document window again
     if (!open_) Retire();
 }
 
@@ -629,7 +633,8 @@ TestSeams::DesktopRequest TestSeams::AskedOfDesktop(const Window& window) {
     const QWidget& widget = *window.Widget();
     const Qt::WindowFlags flags = widget.windowFlags();
     DesktopRequest request;
-    request.titleBar = !(flags & Qt::FramelessWindowHint) && (flags & Qt::WindowTitleHint);
+    // A frameless window that asks for a title gets one from some desktops.
+    request.titleBar = flags & Qt::WindowTitleHint;
     request.closeButton = request.titleBar && (flags & Qt::WindowCloseButtonHint);
     request.userResizable =
         widget.minimumSize() != widget.maximumSize() || (flags & Qt::WindowMaximizeButtonHint);

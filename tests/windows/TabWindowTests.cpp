@@ -51,6 +51,7 @@ TEST_F(TabWindowTest, AClickSlidesTheCalendarAwayOrFromTheBackgroundShowsItADrag
     EXPECT_EQ(TestSeams::FrontOrder().back(), &tab) << "in front of the calendar it brought back";
     EXPECT_EQ(TestSeams::AskedOfDesktop(tab).inFrontOf, &calendar);
     EXPECT_TRUE(TestSeams::AskedOfDesktop(tab).staysAbove);
+    EXPECT_FALSE(TestSeams::AskedOfDesktop(tab).titleBar);
 
     // A press that only goes up and down is still a click.
     Simulate::MouseDown(tab, 5, 4);
