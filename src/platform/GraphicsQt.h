@@ -9,9 +9,11 @@
 #include <QRect>
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <future>
+#include <memory>
 #include <optional>
 
 class QImageReader;
@@ -86,6 +88,13 @@ inline QImage& MutablePictureImage(Picture& picture) {
 // Whether a picture of that size may be made from a file: not too large a side, not too many
 // bytes.
 bool PictureSizeAllowed(int width, int height);
+// A reader of the picture file at path. A PNG file's reader is told its format: left to find
+// it, the toolkit loads every image plug-in to ask each whether it reads the file.
+std::unique_ptr<QImageReader> PictureReader(const QString& path);
+// Whether data begins as a PNG file does.
+bool StartsAsPng(const unsigned char* data, size_t size);
+// Tells reader that its picture is a PNG, and to look no further.
+void ReadAsPng(QImageReader& reader);
 // Reads the reader's image, refusing one past the bound on a picture's bytes.
 QImage ReadBoundedImage(QImageReader& reader);
 // The same into image, whose pixels the decoder writes in place when image already has the

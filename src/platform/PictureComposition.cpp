@@ -41,9 +41,9 @@ bool CopyTopRows(QImage& pixels, int first, int count, const Source& source) {
                 QImage::Format_RGB32);
     if (source.file) {
         if (DecodeJpegTopRows(*source.file, rows)) return true;
-        QImageReader reader(*source.file);
-        if (count < source.height) reader.setClipRect(QRect(0, 0, source.width, count));
-        if (!ReadBoundedImage(reader, rows) || rows.size() != QSize(pixels.width(), count))
+        const auto reader = PictureReader(*source.file);
+        if (count < source.height) reader->setClipRect(QRect(0, 0, source.width, count));
+        if (!ReadBoundedImage(*reader, rows) || rows.size() != QSize(pixels.width(), count))
             return false;
         // Decoded in place, unless the file's own format made the decoder allocate.
         if (rows.constBits() == pixels.constScanLine(first)) return true;

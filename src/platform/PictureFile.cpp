@@ -5,9 +5,11 @@
 #include "platform/GraphicsQt.h"
 #include "platform/JpegFile.h"
 
+#include <QFile>
 #include <QImageReader>
 
 #include <cstdint>
+#include <cstring>
 #include <iostream>
 
 namespace {
@@ -18,6 +20,28 @@ constexpr int64_t kMaxPictureBytes = int64_t{256} << 20; // 32-bit pixels
 bool PictureSizeAllowed(int width, int height) {
     return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
            int64_t{width} * height * 4 <= kMaxPictureBytes;
+}
+
+bool StartsAsPng(const unsigned char* data, size_t size) {
+    static constexpr unsigned char kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    return size >= sizeof kSignature && std::memcmp(data, kSignature, sizeof kSignature) == 0;
+}
+
+void ReadAsPng(QImageReader& reader) {
+    reader.setFormat("png");
+    reader.setAutoDetectImageFormat(false);
+}
+
+std::unique_ptr<QImageReader> PictureReader(const QString& path) {
+    auto reader = std::make_unique<QImageReader>(path);
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray head = file.read(8);
+        if (StartsAsPng(reinterpret_cast<const unsigned char*>(head.constData()),
+                        static_cast<size_t>(head.size())))
+            ReadAsPng(*reader);
+    }
+    return reader;
 }
 
 QImage ReadBoundedImage(QImageReader& reader) {
@@ -34,8 +58,8 @@ QImage DecodePictureFile(const QString& path, int width, int height) {
     if (QImage pixels(width, height, QImage::Format_RGB32);
         !pixels.isNull() && DecodeJpegTopRows(path, pixels))
         return pixels;
-    QImageReader reader(path);
-    QImage pixels = ToPictureFormat(ReadBoundedImage(reader));
+    const auto reader = PictureReader(path);
+    QImage pixels = ToPictureFormat(ReadBoundedImage(*reader));
     if (pixels.size() == QSize(width, height)) return pixels;
     std::cerr << "Picture cannot be read: " << path.toStdString() << "\n";
     return {};
@@ -44,12 +68,12 @@ QImage DecodePictureFile(const QString& path, int width, int height) {
 std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
     if (!Exists() || Directory()) return nullptr;
     const QString path = QString::fromStdString(Path().string());
-    QImageReader reader(path);
-    if (!reader.canRead()) return nullptr;
-    const QSize size = reader.size();
+    const auto reader = PictureReader(path);
+    if (!reader->canRead()) return nullptr;
+    const QSize size = reader->size();
     if (!size.isValid() || size.isEmpty()) {
         // No size in the header: read the pixels now, within the same bound.
-        const QImage image = ReadBoundedImage(reader);
+        const QImage image = ReadBoundedImage(*reader);
         return image.isNull() ? nullptr : PictureFromImage(image);
     }
     if (!PictureSizeAllowed(size.width(), size.height())) {

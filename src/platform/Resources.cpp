@@ -3,6 +3,9 @@
 #include "platform/GraphicsQt.h"
 #include "platform/ResourceData.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
 namespace {
 std::set<int>& MissingIds() {
     static std::set<int> ids;
@@ -14,7 +17,12 @@ PicturePtr ResourcePicture(int id) {
     if (MissingIds().contains(id)) return nullptr;
     for (const EmbeddedResource& resource : EmbeddedResources()) {
         if (resource.id != id) continue;
-        const QImage image = QImage::fromData(resource.data, static_cast<int>(resource.size));
+        QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data),
+                                                   static_cast<qsizetype>(resource.size));
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer);
+        if (StartsAsPng(resource.data, resource.size)) ReadAsPng(reader);
+        const QImage image = reader.read();
         return image.isNull() ? nullptr : PictureFromImage(image);
     }
     return nullptr;
