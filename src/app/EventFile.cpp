@@ -10,6 +10,7 @@
 #include "platform/TextStream.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <future>
 #include <iterator>
@@ -71,6 +72,21 @@ std::vector<std::string_view> Pieces(std::string_view text, size_t count) {
     return pieces;
 }
 
+// Touches the room reserved after entries' end for up to total entries, in parts on threads:
+// fresh memory costs more to reach the first time than to copy into.
+void TouchRoom(std::vector<Dictionary::Entry>& entries, size_t total, size_t threads) {
+    if (total <= entries.size() || total > entries.capacity() || threads < 2) return;
+    // Storage the vector holds but no entry lives in yet: bytes may be written there.
+    auto* room = reinterpret_cast<unsigned char*>(entries.data() + entries.size());
+    const size_t bytes = (total - entries.size()) * sizeof(Dictionary::Entry);
+    std::vector<std::jthread> touching;
+    for (size_t part = 0; part < threads; ++part)
+        touching.emplace_back([=] {
+            const size_t from = bytes * part / threads, to = bytes * (part + 1) / threads;
+            std::memset(room + from, 0, to - from);
+        });
+}
+
 // A large file's lines are checked in pieces on several threads; the result is the same as
 // reading them in one go, in the file's order.
 void ReadEventsInPieces(std::string_view text, EventFileLines& lines) {
@@ -88,8 +104,14 @@ void ReadEventsInPieces(std::string_view text, EventFileLines& lines) {
     // The first piece goes straight into the result, with room for the others after it.
     lines.entries.reserve(text.size() / (kSQLDateTimeLength + 1) + 1);
     ReadEvents(pieces.front(), lines);
+    std::vector<EventFileLines> parts;
+    size_t total = lines.entries.size();
     for (auto& other : others) {
-        EventFileLines part = other.get();
+        parts.push_back(other.get());
+        total += parts.back().entries.size();
+    }
+    TouchRoom(lines.entries, total, pieces.size());
+    for (EventFileLines& part : parts) {
         lines.entries.insert(lines.entries.end(), part.entries.begin(), part.entries.end());
         std::ranges::move(part.refused, std::back_inserter(lines.refused));
         if (!part.countdown.empty()) lines.countdown = std::move(part.countdown);
