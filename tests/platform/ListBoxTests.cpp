@@ -79,6 +79,18 @@ TEST_F(ListBoxTest, BackgroundPaintRunsForEveryRowSlotClippedToTheCell) {
     EXPECT_EQ(textRows, (std::set<int>{0, 1}));
 }
 
+// The widths are kept between paints, and follow every change they depend on.
+TEST_F(ListBoxTest, ColumnWidthsFollowTheListsWidthLayoutAndColumnCount) {
+    EXPECT_EQ(list->ColumnWidth(1), 160);
+    list->SetWidth(260);
+    EXPECT_EQ(list->ColumnWidth(1), 220);
+    EXPECT_EQ(list->ColumnWidth(2), 20);
+    list->SetColumnWidths("40,*,20");
+    EXPECT_EQ(list->ColumnWidth(1), 200);
+    list->SetColumnCount(2);
+    EXPECT_EQ(list->ColumnWidth(1), 220);
+}
+
 TEST_F(ListBoxTest, ClickSelectsTogglesChecksAndCanBeTakenByTheHandler) {
     AddRows({"a", "b", "c"});
     list->SetColumnType(0, ListBox::TypeCheckBox);
