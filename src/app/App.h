@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 class AppTrayItem;
 
@@ -31,6 +32,9 @@ class app : public Application {
     // back after the events, so that no save removes a line the user had. None when there were
     // none.
     std::shared_ptr<const std::vector<std::string>> skippedEventLines;
+    // The to-do items (ticked, text) of a main window that closed without saving them; the next
+    // main window shows these instead of the file's older ones, and writes them.
+    std::optional<std::vector<std::pair<bool, std::string>>> unsavedTodoItems;
     std::future<EventFileLines> userEventsReading;
     int StartTime = 0; // first and last hour of the week grid
     int EndTime = 0;

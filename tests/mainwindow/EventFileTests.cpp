@@ -101,6 +101,31 @@ TEST_F(WeekFaceTest, ASaveKeepsTheFilesPermissionsAndLinkAndLeavesAReadOnlyFile)
     EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos);
 }
 
+// The main window closes while its file cannot be written (a change of calendar closes it and
+// opens another in the same run): the new window shows the to-do list as it was, not the file's
+// older one, and writes it once the file can be written.
+TEST_F(WeekFaceTest, ToDoItemsThatCouldNotBeSavedOutliveTheWindow) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "0\tOld\nEvents Data:\n");
+    application.LoadUserEvents();
+    Window().TodoList->SetCell(0, 1, "Edited");
+    Window().TodoList->SetCellCheck(0, 0, true);
+    fs::permissions(file, fs::perms::owner_read);
+    Window().Close();
+    ASSERT_EQ(Messages().size(), 1u);
+    CalendarWindow& again = Window();
+    EXPECT_EQ(Rows(*again.TodoList), "1 Edited|");
+    again.SaveEvents();
+    EXPECT_EQ(Messages().size(), 2u) << "still read-only: told again, nothing lost";
+    EXPECT_EQ(EventFile(), "0\tOld\nEvents Data:\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    again.SaveEvents();
+    EXPECT_EQ(EventFile(), "1\tEdited\nEvents Data:\n");
+    again.Close();
+    EXPECT_EQ(Rows(*Window().TodoList), "1 Edited|");
+    EXPECT_EQ(Messages().size(), 2u);
+}
+
 TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {
     Dictionary store;
     for (int i = 0; i < 100000; ++i) {

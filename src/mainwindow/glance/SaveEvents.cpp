@@ -96,11 +96,18 @@ void CalendarWindow::SaveEvents() {
     app& application = App();
     const FolderItem item = EventFileItem();
     MakeFolderFor(item);
-    if (!EventFileFormat::Write(item, TodoItems(*TodoList), application.eventDict.Entries(),
+    const std::vector<EventFileFormat::TodoItem> todo = TodoItems(*TodoList);
+    if (!EventFileFormat::Write(item, todo, application.eventDict.Entries(),
                                 Kept(application.skippedEventLines))) {
         ReportUnsaved(item);
+        // This window may be closing; the next one must not take the file's older list for it.
+        application.unsavedTodoItems.emplace();
+        for (const EventFileFormat::TodoItem& row : todo)
+            application.unsavedTodoItems->emplace_back(row.done, row.text);
+        application.eventFileRevision.reset();
         return;
     }
+    application.unsavedTodoItems.reset();
     application.eventFileRevision = application.eventDict.Revision();
     savedTodoRevision_ = TodoList->Revision();
 }

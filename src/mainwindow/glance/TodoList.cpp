@@ -34,7 +34,15 @@ void CalendarWindow::TodoList_Open() {
     list.SetHeight(Int(Glance::AreaHeight() - above));
     list.SetColumnType(0, ListBox::TypeCheckBox);
     list.SetColumnAlignmentOffset(1, 2);
-    for (const EventFileFormat::TodoItem& todo : EventFileFormat::ReadTodoItems(EventFileItem())) {
+    std::vector<EventFileFormat::TodoItem> items;
+    if (auto& unsaved = App().unsavedTodoItems) {
+        for (auto& [done, text] : *unsaved)
+            items.push_back({done, std::move(text)});
+        unsaved.reset();
+    } else {
+        items = EventFileFormat::ReadTodoItems(EventFileItem());
+    }
+    for (const EventFileFormat::TodoItem& todo : items) {
         list.AddRow();
         list.SetCellCheck(list.LastIndex(), 0, todo.done);
         list.SetCell(list.LastIndex(), 1, todo.text);
