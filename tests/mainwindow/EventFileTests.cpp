@@ -126,6 +126,36 @@ TEST_F(WeekFaceTest, ToDoItemsThatCouldNotBeSavedOutliveTheWindow) {
     EXPECT_EQ(Messages().size(), 2u);
 }
 
+// Writes after changes fail one after another (a read-only file, a full disk): the user is told
+// once, not at every tick, until a write succeeds; a quit that cannot save always tells.
+TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "Events Data:\n");
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    const auto change = [&] {
+        window.TodoList->AddRow();
+        window.TodoList_Change();
+        window.FinishSaving();
+    };
+    fs::permissions(file, fs::perms::owner_read);
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 3; ++i)
+        change();
+    const std::string logged = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_NE(logged.find("could not write", logged.find("could not write") + 1), std::string::npos)
+        << "each failure is still logged";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    change();
+    EXPECT_EQ(EventFile(), "0\t\n0\t\n0\t\n0\t\nEvents Data:\n");
+    fs::permissions(file, fs::perms::owner_read);
+    change();
+    EXPECT_EQ(Messages().size(), 2u) << "a new failure after a success is told";
+    window.SaveEvents();
+    EXPECT_EQ(Messages().size(), 3u);
+}
+
 TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {
     Dictionary store;
     for (int i = 0; i < 100000; ++i) {

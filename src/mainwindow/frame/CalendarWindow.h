@@ -315,6 +315,8 @@ class CalendarWindow : public Window {
     void EventFileWritten(FileRevisions written, bool ok);
     // SaveEvents is waiting for a write in the background; it writes again itself when needed.
     bool savingNow_ = false;
+    // A failed write after a change has been told, and no write has succeeded since.
+    bool unsavedTold_ = false;
     // Last, so that it is destroyed first: it waits for its thread, which reads the to-do copy.
     Worker eventFileWriter_;
 };

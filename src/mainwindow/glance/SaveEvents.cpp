@@ -28,10 +28,14 @@ void MakeFolderFor(const FolderItem& item) {
     std::filesystem::create_directories(item.Path().parent_path(), error);
 }
 
+void LogUnsaved(const FolderItem& item) {
+    std::cerr << "calendar: could not write " << item.Path().string()
+              << "; the previous file is kept\n";
+}
+
 void ReportUnsaved(const FolderItem& item) {
-    const std::string path = item.Path().string();
-    std::cerr << "calendar: could not write " << path << "; the previous file is kept\n";
-    MsgBox("Your events and to-do items could not be saved in " + path +
+    LogUnsaved(item);
+    MsgBox("Your events and to-do items could not be saved in " + item.Path().string() +
            ". The file there was left as it was.");
 }
 } // namespace
@@ -71,11 +75,20 @@ void CalendarWindow::EventFileWritten(FileRevisions written, bool ok) {
     if (ok) {
         App().eventFileRevision = written.store;
         savedTodoRevision_ = written.todo;
+        unsavedTold_ = false;
     }
     // SaveEvents, which waits for this write, writes again after a failure and tells of its own.
     if (savingNow_) return;
     if (!ok) {
-        ReportUnsaved(EventFileItem());
+        // Told once: the writes after the next changes most likely fail the same way, and a
+        // message at every tick would interrupt what is being typed. A quit that cannot save
+        // tells again.
+        if (unsavedTold_) {
+            LogUnsaved(EventFileItem());
+        } else {
+            unsavedTold_ = true;
+            ReportUnsaved(EventFileItem());
+        }
         return;
     }
     StartSavingEvents(); // what changed while the file was being written
@@ -108,6 +121,7 @@ void CalendarWindow::SaveEvents() {
         return;
     }
     application.unsavedTodoItems.reset();
+    unsavedTold_ = false;
     application.eventFileRevision = application.eventDict.Revision();
     savedTodoRevision_ = TodoList->Revision();
 }
