@@ -80,6 +80,7 @@ TEST_F(WeekFaceTest, AMissingFolderIsMadeAndAFileThatCannotBeReplacedIsKeptAndTh
     // A write beside the event loop, after a change, is told the same way, from the loop.
     testing::internal::CaptureStderr();
     Window().ToDoListHeader_MouseDown(5, 5);
+    Window().TodoList->EndEditCell();
     for (int wait = 0; wait < 500 && Messages().size() < 2; ++wait) {
         DoEvents();
         usleep(2000);
@@ -127,7 +128,8 @@ TEST_F(WeekFaceTest, ToDoItemsThatCouldNotBeSavedOutliveTheWindow) {
 }
 
 // Writes after changes fail one after another (a read-only file, a full disk): the user is told
-// once, not at every tick, until a write succeeds; a quit that cannot save always tells.
+// once, not at every tick and not while typing, until a write succeeds; a quit that cannot save
+// always tells.
 TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
     const fs::path file = environment.Documents() / "Calendar.tpc";
     TestEnvironment::WriteFile(file, "Events Data:\n");
@@ -140,6 +142,14 @@ TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
     };
     fs::permissions(file, fs::perms::owner_read);
     testing::internal::CaptureStderr();
+    // A row added starts a write and opens the row's edit: the message waits for its end.
+    window.ToDoListHeader_MouseDown(5, 5);
+    window.FinishSaving();
+    EXPECT_TRUE(Messages().empty()) << "no message while an item is typed";
+    ASSERT_NE(window.TodoList->ActiveCell(), nullptr);
+    window.TodoList->ActiveCell()->SetText("Typed");
+    Simulate::Key(window, "Return");
+    window.FinishSaving();
     for (int i = 0; i < 3; ++i)
         change();
     const std::string logged = testing::internal::GetCapturedStderr();
@@ -148,7 +158,7 @@ TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
         << "each failure is still logged";
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
     change();
-    EXPECT_EQ(EventFile(), "0\t\n0\t\n0\t\n0\t\nEvents Data:\n");
+    EXPECT_EQ(EventFile(), "0\tTyped\n0\t\n0\t\n0\t\n0\t\nEvents Data:\n");
     fs::permissions(file, fs::perms::owner_read);
     change();
     EXPECT_EQ(Messages().size(), 2u) << "a new failure after a success is told";

@@ -81,9 +81,10 @@ void CalendarWindow::EventFileWritten(FileRevisions written, bool ok) {
     if (savingNow_) return;
     if (!ok) {
         // Told once: the writes after the next changes most likely fail the same way, and a
-        // message at every tick would interrupt what is being typed. A quit that cannot save
-        // tells again.
-        if (unsavedTold_) {
+        // message at every tick would interrupt what is being typed. A to-do item being typed
+        // (a row just added starts a write) is not interrupted either: the end of its edit
+        // writes again, and that failure is told. A quit that cannot save tells again.
+        if (unsavedTold_ || TodoList->ActiveCell()) {
             LogUnsaved(EventFileItem());
         } else {
             unsavedTold_ = true;
