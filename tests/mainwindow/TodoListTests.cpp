@@ -30,6 +30,11 @@ TEST_F(TodoTest, APressBelowTheRowsAddsARowToEditAndAnEmptyEditTakesItAway) {
     EXPECT_EQ(List().ListCount(), 3);
     EXPECT_TRUE(window.ToDoListHeader_MouseDown(5, 5));
     EXPECT_TRUE(List().ListCount() == 4 && List().ActiveCell());
+    // A new row while the last one is still empty and open: the empty one goes first.
+    EXPECT_TRUE(window.ToDoListHeader_MouseDown(5, 5));
+    EXPECT_TRUE(window.TodoList_MouseDown(5, below + List().RowHeight()));
+    EXPECT_TRUE(List().ListCount() == 4 && List().ActiveCell());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(TodoTest, ATickedRowIsStruckThroughAndTheDeleteMarkRemovesItsRow) {

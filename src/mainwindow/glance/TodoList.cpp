@@ -24,6 +24,13 @@ void StartEditing(ListBox& list, int row, bool highlight) {
         if (highlight) editor->SetBackColor(kYellow);
     }
 }
+
+// Adds a row for a new item. An item still being edited is ended first: ending an empty one
+// removes its row, which would otherwise shift the new row from under its editor.
+void AddTodoRow(ListBox& list) {
+    list.EndEditCell();
+    list.AddRow();
+}
 } // namespace
 
 void CalendarWindow::TodoList_Open() {
@@ -74,7 +81,7 @@ bool CalendarWindow::TodoList_CellBackgroundPaint(Graphics& g, int row, int colu
 bool CalendarWindow::TodoList_MouseDown(int, int y) {
     ListBox& list = *TodoList;
     if (y <= list.ListCount() * list.RowHeight()) return false;
-    list.AddRow();
+    AddTodoRow(list);
     TodoList_Change();
     StartEditing(list, list.LastIndex(), true);
     return true;
@@ -145,7 +152,7 @@ void CalendarWindow::ToDoListHeader_Paint(Graphics& g) {
 
 bool CalendarWindow::ToDoListHeader_MouseDown(int, int) {
     ListBox& list = *TodoList;
-    list.AddRow();
+    AddTodoRow(list);
     TodoList_Change();
     StartEditing(list, list.LastIndex(), false);
     return true;
