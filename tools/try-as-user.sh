@@ -21,8 +21,20 @@ shots="$PWD/build/try-as-user"
 rm -rf "$shots" && mkdir -p "$shots"
 
 width=1440 height=900
-home=$(mktemp -d)
-mkdir -p "$home/Documents" "$home/run" && chmod 700 "$home/run"
+fresh_home() { # -> a new home with its Documents and a private run-time folder
+    local made
+    made=$(mktemp -d)
+    mkdir -p "$made/Documents" "$made/run" && chmod 700 "$made/run"
+    echo "$made"
+}
+stop_calendar() { # ends the calendar as a logout does -> its exit status
+    kill -TERM "$calendar" 2>/dev/null
+    wait "$calendar"
+    local status=$?
+    calendar=""
+    return $status
+}
+home=$(fresh_home)
 # The program runs from a copy of its folder: choosing another calendar writes caldef.dat there.
 cp -r "$(dirname "$program")" "$home/app" && program="$home/app/$(basename "$program")"
 # The user's to-do item and event, which a change of calendar must keep.
@@ -258,8 +270,7 @@ check "the program goes on" running
 # ---- end of the about, help and preferences windows ----
 
 echo "Quitting"
-kill -TERM "$calendar"
-wait "$calendar"
+stop_calendar
 check "the program ended normally" test $? = 0
 prefs="$home/.config/QVCalendar.prefs"
 check "the preferences keep the tab's place: $(cat "$prefs" 2>/dev/null)" \
@@ -269,10 +280,7 @@ calendar=""
 
 # ---- hardening: menus, Close and the space bar, quits during start-up, no lock folder ----
 # Each run below starts the program afresh, in a home of its own, on the same display.
-new_home() {
-    run_home=$(mktemp -d)
-    mkdir -p "$run_home/Documents" "$run_home/run" && chmod 700 "$run_home/run"
-}
+new_home() { run_home=$(fresh_home); }
 launch() { # [NAME=value ...] program
     env HOME="$run_home" XDG_CONFIG_HOME="$run_home/.config" XDG_RUNTIME_DIR="$run_home/run" \
         "$@" >"$shots/program-hardening.log" 2>&1 &
@@ -280,10 +288,8 @@ launch() { # [NAME=value ...] program
     sleep 3
 }
 end_calendar() { # -> the program's exit status
-    kill -TERM "$calendar" 2>/dev/null
-    wait "$calendar"
+    stop_calendar
     local status=$?
-    calendar=""
     rm -rf "$run_home"
     return $status
 }
@@ -432,8 +438,7 @@ if [ -n "$editor" ]; then
 else
     check "the return arrow brings the year back" test "$(region_changed 8-year 13-year-again "$year_area")" = 0
 fi
-kill -TERM "$calendar"
-wait "$calendar"
+stop_calendar
 check "the program ended normally" test $? = 0
 check "the event file holds the ticked item: $(head -1 "$home/Documents/Calendar.tpc")" \
     grep -qx "1	Buy stamps" "$home/Documents/Calendar.tpc"
@@ -450,9 +455,7 @@ check "and the week the same event and ticked item" \
     test "$(region_changed 12-todo 15-restart-week "$week_grid")" = 0 -a \
     "$(region_changed 12-todo 15-restart-week "$todo_row" 25)" = 0 -a \
     "$(region_changed 9-week 15-restart-week "$todo_row" 25)" -gt 0
-kill -TERM "$calendar"
-wait "$calendar"
-calendar=""
+stop_calendar
 check "nothing was reported on the console" quiet_console program-week.log
 # ---- end of the week face --------------------------------------------------------------------
 
@@ -490,8 +493,7 @@ sleep 1 && shot 18-day-note
 check "the day note shows in its row" test "$(region_changed 17-deleted 18-day-note "$day_note_row")" -gt 0
 xdotool mousemove 1430 80 click 1 # the return arrow
 sleep 1
-kill -TERM "$calendar"
-wait "$calendar"
+stop_calendar
 check "the program ended normally" test $? = 0
 check "the event file holds the day note and not the lunch" \
     bash -c "grep -qx '2026-01-14 00:00:01|2026-01-14 00:00:01//Pack bags' '$home/Documents/Calendar.tpc' &&
@@ -508,9 +510,7 @@ sleep 1 && shot 20-restart-week
 check "and its week shows the day note alone" \
     test "$(region_changed 18-day-note 20-restart-week "$week_grid")" = 0 -a \
     "$(region_changed 17-deleted 20-restart-week "$day_note_row")" -gt 0
-kill -TERM "$calendar"
-wait "$calendar"
-calendar=""
+stop_calendar
 check "nothing was reported on the console" quiet_console program-week.log
 # ---- end of the event editor -------------------------------------------------------------------
 
@@ -522,13 +522,6 @@ start_badge_run() { # screenshots the start as $1
     sleep 3
     main=$(xdotool search --name " Calendar$" | head -1)
     shot "$1"
-}
-quit_badge_run() {
-    kill -TERM "$calendar"
-    wait "$calendar"
-    local status=$?
-    calendar=""
-    return $status
 }
 # Asks a window to close as its close box would (there is no window manager to draw one).
 close_window() {
@@ -608,7 +601,7 @@ check "the event file holds it: $(grep -a Countdown "$events" 2>/dev/null)" \
     grep -aq "^$(date +%Y)-12-31 00:00:00|$(date +%Y)-12-31 00:00:00//Ski Trip//Countdown$" "$events"
 
 echo "  quitting, asking for the badge at start-up and starting again"
-quit_badge_run
+stop_calendar
 check "the program ended normally" test $? = 0
 prefs="$home/.config/QVCalendar.prefs"
 sed -i 's/^[^;]*;/1;/' "$prefs"
@@ -616,7 +609,7 @@ start_badge_run c6-badge-at-start
 check "the badge shows the same countdown at start-up" \
     more_than 0.01 "$(badge_changed c5-badge-edited 340 230 c6-badge-at-start 135 15)"
 keep_for_docs "$shots/c6-badge-at-start.png" docs/countdown.png
-quit_badge_run
+stop_calendar
 check "and ends normally" test $? = 0
 check "nothing was reported on the console" quiet_console program-countdown.log
 # ---- end of the countdown badge --------------------------------------------------------------
@@ -625,8 +618,7 @@ check "nothing was reported on the console" quiet_console program-countdown.log
 # No printer is set up here, so the print dialog offers only printing to a PDF file, proposed
 # in the home folder under the calendar's name. The window must look as before afterwards.
 echo "Printing to a PDF file"
-print_home=$(mktemp -d)
-mkdir -p "$print_home/Documents" "$print_home/run" && chmod 700 "$print_home/run"
+print_home=$(fresh_home)
 HOME="$print_home" XDG_CONFIG_HOME="$print_home/.config" XDG_RUNTIME_DIR="$print_home/run" \
     "$program" >"$shots/program-print.log" 2>&1 &
 calendar=$!
@@ -674,8 +666,7 @@ check "a page other than the year's" more_than "$(compare -metric AE -fuzz 10% \
 sleep 1 && shot p8-week-after-print
 check "the week is as before: $(changed p6-week-before-print p8-week-after-print)" \
     test "$(changed p6-week-before-print p8-week-after-print | awk '{ print ($1 < 0.0005) }')" = 1
-kill -TERM "$calendar"
-wait "$calendar"
+stop_calendar
 check "the program ended normally" test $? = 0
 calendar=""
 # Without a printer the toolkit notes that its page set-up dialog serves a PDF "printer".
@@ -700,8 +691,7 @@ print_through_queue() {
     echo "Printing through a print server"
     queue_server=$(sed -n 's/^server=//p' "$state")
     output=$(sed -n 's/^output=//p' "$state")
-    queue_home=$(mktemp -d)
-    mkdir -p "$queue_home/Documents" "$queue_home/run" && chmod 700 "$queue_home/run"
+    queue_home=$(fresh_home)
     CUPS_SERVER="$queue_server" HOME="$queue_home" XDG_CONFIG_HOME="$queue_home/.config" \
         XDG_RUNTIME_DIR="$queue_home/run" "$program" >"$shots/program-queue.log" 2>&1 &
     calendar=$!
@@ -746,8 +736,7 @@ print_through_queue() {
     keep_for_docs "$shots/q2-week-page.png" docs/print-queue-week.png
     check "the week's page is another page" more_than "$(compare -metric AE -fuzz 10% \
         "$shots/q1-year-page.png" "$shots/q2-week-page.png" null: 2>&1)" 10000
-    kill -TERM "$calendar"
-    wait "$calendar"
+    stop_calendar
     check "the program ended normally" test $? = 0
     calendar=""
     # On a real queue the toolkit's page set-up has nothing to note.
@@ -763,8 +752,7 @@ print_through_queue
 # only looking leaves the file as it was (same file, same text); a to-do item added on the week
 # face writes it again with every event.
 echo "A large calendar of 300,000 events"
-large_home=$(mktemp -d)
-mkdir -p "$large_home/Documents" "$large_home/run" && chmod 700 "$large_home/run"
+large_home=$(fresh_home)
 large_file="$large_home/Documents/Calendar.tpc"
 TZ=UTC awk 'BEGIN {
     print "0\tA to-do item"; print "Events Data:"
@@ -789,8 +777,7 @@ sleep 0.5 && shot L1-large-year
 check "the year shows the events' marks: $(region_changed 8-year L1-large-year "$year_area") pixels differ" \
     test "$(region_changed 8-year L1-large-year "$year_area")" -gt 2000
 inode=$(stat -c %i "$large_file")
-kill -TERM "$calendar"
-wait "$calendar"
+stop_calendar
 check "the program ended normally" test $? = 0
 check "a quit after only looking leaves the file as it was" \
     bash -c "test $(stat -c %i "$large_file") = $inode && cmp -s '$large_file' '$large_home/as-written.tpc'"
@@ -805,13 +792,12 @@ sleep 0.5 && shot L2-large-week
 check "the week shows its events" test "$(region_changed 9-week L2-large-week "$week_grid")" -gt 10000
 xdotool mousemove 1430 80 click 1 # the return arrow saves
 sleep 2
-check "leaving the week after a change writes the file again" \
-    test "$(stat -c %i "$large_file")" != "$inode"
+# (Two writes in a row may hand the new file the old one's inode number: compare the text.)
+check "the change has reached the file" \
+    bash -c "! cmp -s '$large_file' '$large_home/as-written.tpc'"
 check "with the new item and every event: $(grep -c '|' "$large_file") event lines" \
     bash -c "grep -qx '0	Water the plants' '$large_file' && test \$(grep -c '|' '$large_file') -ge 300000"
-kill -TERM "$calendar"
-wait "$calendar"
-calendar=""
+stop_calendar
 check "nothing was reported on the console" quiet_console program-large.log
 rm -rf "$large_home"
 # ---- end of a large calendar -----------------------------------------------------------------
@@ -821,8 +807,7 @@ rm -rf "$large_home"
 # grid that the first showed). Then a two-hour event on the 14th, renamed from its second row,
 # shows its new title at once: the week grid looks as it does when the week is loaded afresh.
 echo "A double click on a date, and a renamed event"
-double_home=$(mktemp -d)
-mkdir -p "$double_home/Documents" "$double_home/run" && chmod 700 "$double_home/run"
+double_home=$(fresh_home)
 printf 'Events Data:\n2026-01-14 10:00:00|2026-01-14 12:00:00//Planning\n' \
     >"$double_home/Documents/Calendar.tpc"
 HOME="$double_home" XDG_CONFIG_HOME="$double_home/.config" XDG_RUNTIME_DIR="$double_home/run" \
@@ -857,8 +842,7 @@ check "the week paged away and back shows it the same" \
     test "$(region_changed d3-renamed d4-week-again "$week_grid" 0)" = 0
 check "paging went another week meanwhile" \
     test "$(region_changed d3-renamed d4-week-paged "$week_grid")" -gt 0
-kill -TERM "$calendar"
-wait "$calendar"
+stop_calendar
 check "the program ended normally" test $? = 0
 calendar=""
 check "the event file holds the new title" \
@@ -872,8 +856,7 @@ rm -rf "$double_home"
 # SIGTERM (as at a logout) ends the calendar: the item is in the file, and in the list after a
 # new start.
 echo "A to-do item typed when the calendar is ended"
-typing_home=$(mktemp -d)
-mkdir -p "$typing_home/Documents" "$typing_home/run" && chmod 700 "$typing_home/run"
+typing_home=$(fresh_home)
 start_typing_run() {
     HOME="$typing_home" XDG_CONFIG_HOME="$typing_home/.config" XDG_RUNTIME_DIR="$typing_home/run" \
         "$program" >>"$shots/program-typing.log" 2>&1 &
@@ -890,8 +873,7 @@ sleep 0.5
 xdotool type --delay 20 "Call the plumber"
 sleep 0.3 && shot t2-typing
 check "the typed text shows in the open cell" test "$(region_changed t1-week t2-typing "$todo_row")" -gt 0
-kill -TERM "$calendar"
-wait "$calendar"
+stop_calendar
 check "the program ended normally" test $? = 0
 check "the event file holds the typed item: $(head -1 "$typing_home/Documents/Calendar.tpc")" \
     grep -qx "0	Call the plumber" "$typing_home/Documents/Calendar.tpc"
@@ -900,9 +882,7 @@ xdotool mousemove 265 176 click 1
 sleep 1 && shot t3-restart-week
 check "after a new start the to-do list shows it" \
     test "$(region_changed t1-week t3-restart-week "$todo_row" 25)" -gt 0
-kill -TERM "$calendar"
-wait "$calendar"
-calendar=""
+stop_calendar
 check "nothing was reported on the console" quiet_console program-typing.log
 rm -rf "$typing_home"
 # ---- end of a to-do item typed when the calendar is ended ------------------------------------
@@ -913,8 +893,7 @@ rm -rf "$typing_home"
 # the desktop's close (Alt+F4) as Close, the countdown editor in front of Help and closable,
 # Preferences without a close button, the editors not maximisable, Ctrl+Q at the end.
 echo "Under the openbox window manager"
-wm_home=$(mktemp -d)
-mkdir -p "$wm_home/Documents" "$wm_home/run" && chmod 700 "$wm_home/run"
+wm_home=$(fresh_home)
 openbox --sm-disable >"$shots/openbox.log" 2>&1 &
 wm=$!
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
