@@ -34,6 +34,11 @@ stop_calendar() { # ends the calendar as a logout does -> its exit status
     calendar=""
     return $status
 }
+start_calendar() { # home, log file name: starts the program as that home's user
+    HOME="$1" XDG_CONFIG_HOME="$1/.config" XDG_RUNTIME_DIR="$1/run" "$program" >>"$shots/$2" 2>&1 &
+    calendar=$!
+    sleep 3
+}
 home=$(fresh_home)
 # The program runs from a copy of its folder: choosing another calendar writes caldef.dat there.
 cp -r "$(dirname "$program")" "$home/app" && program="$home/app/$(basename "$program")"
@@ -387,11 +392,8 @@ check "and ends normally" test $? = 0
 # 17 high, a 60-pixel time column and day columns 173 wide; the to-do list at x 1272, y 284.
 echo "The week face"
 rm -f "$home/Documents/Calendar.tpc"
-start_calendar() {
-    HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" \
-        "$program" >>"$shots/program-week.log" 2>&1 &
-    calendar=$!
-    sleep 3
+start_week_run() {
+    start_calendar "$home" program-week.log
 }
 # The difference of two screenshots within a region ("WxH+X+Y"), in pixels; fuzz in percent.
 region_changed() {
@@ -401,7 +403,7 @@ region_changed() {
     rm -f "$shots/region-a.png" "$shots/region-b.png"
 }
 year_area="1440x560+0+71" week_grid="1272x476+0+131" todo_row="168x19+1272+284"
-start_calendar
+start_week_run
 shot 8-year
 xdotool mousemove 265 176 click 1 # Wednesday 14 January, as above
 sleep 1 && shot 9-week
@@ -444,7 +446,7 @@ check "the event file holds the ticked item: $(head -1 "$home/Documents/Calendar
     grep -qx "1	Buy stamps" "$home/Documents/Calendar.tpc"
 [ -n "$editor" ] && check "and the event" grep -q "^2026-01-14 10:00:00|2026-01-14 11:30:00//Team lunch$" \
     "$home/Documents/Calendar.tpc"
-start_calendar
+start_week_run
 shot 14-restart-year
 xdotool mousemove 265 176 click 1
 sleep 1 && shot 15-restart-week
@@ -472,7 +474,7 @@ open_editor() { # y of the row clicked on the week grid -> the editor's window i
     sleep 1
     editor=$(xdotool search --onlyvisible --name "^Calendar Event$" | head -1)
 }
-start_calendar
+start_week_run
 shot 16-year
 xdotool mousemove 265 176 click 1
 sleep 1
@@ -498,7 +500,7 @@ check "the program ended normally" test $? = 0
 check "the event file holds the day note and not the lunch" \
     bash -c "grep -qx '2026-01-14 00:00:01|2026-01-14 00:00:01//Pack bags' '$home/Documents/Calendar.tpc' &&
              ! grep -q 'Team lunch' '$home/Documents/Calendar.tpc'"
-start_calendar
+start_week_run
 shot 19-restart-year
 check "after a restart 14 January is marked for the day note" \
     test "$(region_changed 16-year 19-restart-year "$day_cell")" = 0 -a \
@@ -516,10 +518,7 @@ check "nothing was reported on the console" quiet_console program-week.log
 
 # ---- The countdown badge: shown from the menu, dragged, edited, and shown again at start-up ----
 start_badge_run() { # screenshots the start as $1
-    HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" \
-        "$program" >>"$shots/program-countdown.log" 2>&1 &
-    calendar=$!
-    sleep 3
+    start_calendar "$home" program-countdown.log
     main=$(xdotool search --name " Calendar$" | head -1)
     shot "$1"
 }
@@ -619,10 +618,7 @@ check "nothing was reported on the console" quiet_console program-countdown.log
 # in the home folder under the calendar's name. The window must look as before afterwards.
 echo "Printing to a PDF file"
 print_home=$(fresh_home)
-HOME="$print_home" XDG_CONFIG_HOME="$print_home/.config" XDG_RUNTIME_DIR="$print_home/run" \
-    "$program" >"$shots/program-print.log" 2>&1 &
-calendar=$!
-sleep 3
+start_calendar "$print_home" program-print.log
 main=$(xdotool search --name " Calendar$" | head -1)
 xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
 sleep 0.5
@@ -764,10 +760,7 @@ TZ=UTC awk 'BEGIN {
 }' >"$large_file"
 cp "$large_file" "$large_home/as-written.tpc"
 start_large() {
-    HOME="$large_home" XDG_CONFIG_HOME="$large_home/.config" XDG_RUNTIME_DIR="$large_home/run" \
-        "$program" >>"$shots/program-large.log" 2>&1 &
-    calendar=$!
-    sleep 3
+    start_calendar "$large_home" program-large.log
 }
 start_large
 xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
@@ -810,10 +803,7 @@ echo "A double click on a date, and a renamed event"
 double_home=$(fresh_home)
 printf 'Events Data:\n2026-01-14 10:00:00|2026-01-14 12:00:00//Planning\n' \
     >"$double_home/Documents/Calendar.tpc"
-HOME="$double_home" XDG_CONFIG_HOME="$double_home/.config" XDG_RUNTIME_DIR="$double_home/run" \
-    "$program" >"$shots/program-double.log" 2>&1 &
-calendar=$!
-sleep 3
+start_calendar "$double_home" program-double.log
 xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
 sleep 0.5
 xdotool mousemove 700 20
@@ -858,10 +848,7 @@ rm -rf "$double_home"
 echo "A to-do item typed when the calendar is ended"
 typing_home=$(fresh_home)
 start_typing_run() {
-    HOME="$typing_home" XDG_CONFIG_HOME="$typing_home/.config" XDG_RUNTIME_DIR="$typing_home/run" \
-        "$program" >>"$shots/program-typing.log" 2>&1 &
-    calendar=$!
-    sleep 3
+    start_calendar "$typing_home" program-typing.log
 }
 start_typing_run
 xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
@@ -899,10 +886,7 @@ wm=$!
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 for _ in $(seq 50); do wm_running && break; sleep 0.1; done
 check "openbox manages the display" wm_running
-HOME="$wm_home" XDG_CONFIG_HOME="$wm_home/.config" XDG_RUNTIME_DIR="$wm_home/run" \
-    "$program" >"$shots/program-wm.log" 2>&1 &
-calendar=$!
-sleep 3
+start_calendar "$wm_home" program-wm.log
 main=$(xdotool search --name " Calendar$" | head -1)
 tab=$(xdotool search --name "^Tab$" | head -1)
 # Where a window stands on the screen, "x y width height" (xdotool's position counts the
