@@ -134,7 +134,9 @@ check "the quick-start help is back" \
     more_than "$(area_changed 0-help-gone 0-help-again 1440x558+0+0)" 0.005
 xdotool click 1
 sleep 0.5 && shot 0-help-gone-again
-check "and goes again at a click" test "$(area_changed 0-help-gone 0-help-gone-again 1440x558+0+0)" = 0
+# (The clock may turn a minute between the two shots: a few hundred pixels, far below a call-out.)
+check "and goes again at a click" \
+    more_than 0.0005 "$(area_changed 0-help-gone 0-help-gone-again 1440x558+0+0)"
 rm -f "$shots"/0-home-left.png "$shots"/0-help-gone-again.png
 # ---- end of the first run ----
 
