@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/FolderItem.h"
+#include "platform/LargePages.h"
 #include "platform/Log.h"
 #include "platform/Text.h"
 #include "platform/TextStream.h"
@@ -40,6 +41,7 @@ void ReadEvents(std::string_view text, EventFileLines& lines) {
     // Room for as many lines as the text can hold: a good line has at least a date-time and a
     // line end. Room that stays unused is never touched, so it costs no memory.
     lines.entries.reserve(lines.entries.size() + text.size() / (kSQLDateTimeLength + 1) + 1);
+    AdviseLargePages(lines.entries.data(), lines.entries.capacity() * sizeof(Dictionary::Entry));
     std::string_view countdown;
     while (!text.empty()) {
         const std::string_view line = TakeLine(text);
@@ -103,6 +105,7 @@ void ReadEventsInPieces(std::string_view text, EventFileLines& lines) {
         }));
     // The first piece goes straight into the result, with room for the others after it.
     lines.entries.reserve(text.size() / (kSQLDateTimeLength + 1) + 1);
+    AdviseLargePages(lines.entries.data(), lines.entries.capacity() * sizeof(Dictionary::Entry));
     ReadEvents(pieces.front(), lines);
     std::vector<EventFileLines> parts;
     size_t total = lines.entries.size();

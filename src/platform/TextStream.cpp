@@ -1,5 +1,7 @@
 #include "platform/TextStream.h"
 
+#include "platform/LargePages.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -174,6 +176,7 @@ std::optional<WholeFile> ReadWholeFile(const FolderItem& item) {
                           ? static_cast<size_t>(status.st_size) + 1
                           : kPieceSize;
     WholeFile file{std::make_unique_for_overwrite<char[]>(capacity), 0};
+    AdviseLargePages(file.text.get(), capacity);
     // What the file holds beyond its measured size, or all of it when a part could not be read,
     // is read after, as it comes.
     const size_t measured = capacity - 1;
