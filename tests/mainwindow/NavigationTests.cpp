@@ -155,15 +155,22 @@ TEST_F(NavigationTest, TheProductCaptionSitsInItsCornerAndAPressOpensTheMakersSi
 
 // A first run shows the call-outs (the home button's only when there is one); a click on the
 // overlay, over the home button too, puts it away for the run. With the tab left of the window
-// the arrow stops at the window's edge and the box (220 wide) starts at it.
+// the arrow stops at the window's edge and the box (220 wide) starts at it. The first frame
+// points at where the tab will open without making it.
 TEST_F(NavigationTest, AFirstRunShowsTheCalloutsAtTheirTipsAndAClickPutsThemAway) {
     const int datesTip = static_cast<int>(876 * 0.62 / 27 * 20);
     for (const bool homeButton : {true, false}) {
         application.firstRun = true;
+        application.tabLeft = homeButton ? 300 : 0;
         Customization().includeHomeButton = homeButton;
         CalendarWindow& window = CalendarWindow::Instance();
-        TabWindow& tab = TabWindow::Instance();
+        const bool tabMade = FindOpenWindow<TabWindow>() != nullptr;
         const PicturePtr shot = Snapshot(window);
+        EXPECT_EQ(FindOpenWindow<TabWindow>() != nullptr, tabMade) << "made by the call-out";
+        TabWindow& tab = TabWindow::Instance();
+        if (homeButton) {
+            EXPECT_EQ(tab.Left(), 300);
+        }
         EXPECT_EQ(shot->Pixel(66, 24 + 22) == kArrow, homeButton);
         EXPECT_EQ(shot->Pixel(static_cast<int>(tab.Left() + tab.Width() / 2.0 - 2), 10), kArrow);
         EXPECT_EQ(shot->Pixel(300, datesTip), kArrow);
