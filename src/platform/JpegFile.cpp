@@ -50,9 +50,13 @@ bool Decode(std::FILE* file, QImage& rows, int eighths) {
     jpeg_read_header(&info, TRUE);
     const bool colour = info.jpeg_color_space == JCS_YCbCr || info.jpeg_color_space == JCS_RGB ||
                         info.jpeg_color_space == JCS_GRAYSCALE;
-    // B, G, R and 0xFF in memory: a 32-bit RGB pixel on a little-endian machine.
-    info.out_color_space =
-        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    // R, G and B in memory for 24-bit rows; for 32-bit ones B, G, R and 0xFF on a little-endian
+    // machine.
+    if (rows.format() == QImage::Format_RGB888)
+        info.out_color_space = JCS_EXT_RGB;
+    else
+        info.out_color_space =
+            QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
     info.scale_num = static_cast<unsigned>(eighths);
     info.scale_denom = 8;
     jpeg_calc_output_dimensions(&info);
@@ -74,7 +78,8 @@ bool Decode(std::FILE* file, QImage& rows, int eighths) {
 } // namespace
 
 bool DecodeJpegTopRows(const QString& path, QImage& rows, int eighths) {
-    if (rows.format() != QImage::Format_RGB32 || rows.isNull() || eighths < 1 || eighths > 8)
+    if ((rows.format() != QImage::Format_RGB32 && rows.format() != QImage::Format_RGB888) ||
+        rows.isNull() || eighths < 1 || eighths > 8)
         return false;
     const std::unique_ptr<std::FILE, FileCloser> file(
         std::fopen(QFile::encodeName(path).constData(), "rb"));

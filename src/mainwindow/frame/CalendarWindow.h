@@ -234,6 +234,9 @@ class CalendarWindow : public Window {
     // marker ("//" title "|" kind) removed before a delete.
     void AddEvent(bool existed);
     void RemoveEvent(const std::string& marker);
+    // Rebuilds the year grid's markers of day from the store, as a fresh load marks it; a day
+    // outside the grid's years is left alone.
+    void RemarkDay(const Date& day);
     // Shows the event editor modally on the start in app.selectedDate.
     void OpenEventEditor();
     // Brings the week grid on the screen up to date with the store and the selected day, as a
