@@ -3,6 +3,8 @@
 
 #include "platform/TestSeams.h"
 
+#include <cstdio>
+
 TEST_F(YearGridTest, EveryDayOfTheThreeYearsSitsAtItsKeyInItsMonthBlock) {
     CalendarWindow& window = CalendarWindow::Instance();
     EXPECT_EQ(window.CalDateCell(Date(2010, 7, 4)), "40,17");
@@ -50,6 +52,29 @@ TEST_F(YearGridTest, DayTagsListTheEventsOfTheirDayInStoreOrderWithinTheShownYea
         marked += Tag(window, d).find("//") != std::string::npos;
     EXPECT_EQ(marked, 6);
     EXPECT_TRUE(TestSeams::Dialogs().empty());
+}
+
+// A busy day gathers every marker, in order; a marker holds the title and the kind alone.
+TEST_F(YearGridTest, ADayOfManyEventsListsEveryMarkerWithOnlyItsTitleAndKind) {
+    std::string busy = "7/7/2010";
+    for (int i = 0; i < 600; ++i) {
+        const std::string title = "Meeting " + std::to_string(i);
+        const std::string kind = i % 150 == 75 ? "Special" : "";
+        char start[20], end[20];
+        std::snprintf(start, sizeof start, "2010-07-07 %02d:%02d:%02d", i / 60, i % 60, i % 7);
+        std::snprintf(end, sizeof end, "2010-07-07 %02d:%02d:59", i / 60, i % 60);
+        AddEntry(start, end, title, kind);
+        busy += "//" + title + "|" + kind;
+    }
+    Dictionary& store = application.eventDict;
+    store.Value("2010-08-08 09:00:00", "2010-08-08 10:00:00");
+    store.Value("2010-08-08 09:30:00", "2010-08-08 10:00:00//Title only");
+    store.Value("2010-08-08 10:00:00", "2010-08-08 11:00:00//Walk//Special//and more");
+    store.Value("2010-08-08 11:00:00", "2010-08-08 12:00:00////Kind only");
+    CalendarWindow& window = CalendarWindow::Instance();
+    EXPECT_EQ(Tag(window, Date(2010, 7, 7)), busy);
+    EXPECT_EQ(Tag(window, Date(2010, 7, 8)), "7/8/2010");
+    EXPECT_EQ(Tag(window, Date(2010, 8, 8)), "8/8/2010//|//Title only|//Walk|Special//|Kind only");
 }
 
 TEST_F(YearGridTest, BadEntriesAreSkippedTheRestMarkedAndTheProblemReportedOnce) {

@@ -33,10 +33,19 @@ bool Marked(std::string_view key, std::string_view value) {
 }
 
 void AppendMarker(std::string& tag, std::string_view value) {
-    tag += "//";
-    tag += WeekGrid::ValueField(value, 2);
-    tag += '|';
-    tag += WeekGrid::ValueField(value, 3);
+    // The title and the kind, the value's second and third fields, found in one pass: a day
+    // of the grid may gather thousands of markers.
+    std::string_view title, kind;
+    if (const size_t first = value.find("//"); first != std::string_view::npos) {
+        std::string_view rest = value.substr(first + 2);
+        const size_t second = rest.find("//");
+        title = rest.substr(0, second);
+        if (second != std::string_view::npos) {
+            rest.remove_prefix(second + 2);
+            kind = rest.substr(0, rest.find("//"));
+        }
+    }
+    tag.append("//").append(title).append(1, '|').append(kind);
 }
 
 std::optional<BandCell> CellAt(const calCanvas& grid, int x, int y) {
@@ -115,14 +124,12 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     // The store lists its entries in order of their start, so the events of one day come
     // together: the day's date and cell are worked out once, for the first of them.
     std::string day;
-    bool shownDay = false;
-    int row = -1, column = -1;
+    std::string* tag = nullptr; // the day's cell, while the day is one the grid shows
     // Only the three shown years are visited: their keys start with the year, so they lie
     // together from the first key of the first year to the first of the year after the last.
     const Dictionary& store = App().eventDict;
-    const std::string end = std::to_string(startYear + 3);
-    for (auto entry = store.LowerBound(std::to_string(startYear));
-         entry != store.end() && entry->first < end; ++entry) {
+    const auto last = store.LowerBound(std::to_string(startYear + 3));
+    for (auto entry = store.LowerBound(std::to_string(startYear)); entry != last; ++entry) {
         const std::string_view key = entry->first;
         const std::string_view value = entry->second;
         try {
@@ -130,20 +137,19 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
                 throw UnsupportedFormatException("not an SQL date-time: " + std::string(key));
             if (key.substr(0, 10) != day) {
                 day = key.substr(0, 10);
+                tag = nullptr;
                 d.SetSQLDateTime(std::string(key));
-                shownDay = d.Year() >= startYear;
-                if (shownDay) {
-                    const std::string cell = window.CalDateCell(d);
-                    row = Int(Val(NthField(cell, ",", 1)));
-                    column = Int(Val(NthField(cell, ",", 2)));
-                }
+                if (d.Year() < startYear) continue;
+                const std::string cell = window.CalDateCell(d);
+                const int row = Int(Val(NthField(cell, ",", 1)));
+                const int column = Int(Val(NthField(cell, ",", 2)));
+                if (row < 0 || column < 0 || row >= grid.ListCount || column >= grid.ColumnCount)
+                    continue;
+                tag = &grid.CellTag(row, column);
             }
             // A key that the date reads is exactly the text it writes, so the value is the
             // one stored under the start as the date gives it.
-            if (!shownDay || !YearGrid::Marked(key, value)) continue;
-            if (row < 0 || column < 0 || row >= grid.ListCount || column >= grid.ColumnCount)
-                continue;
-            YearGrid::AppendMarker(grid.CellTag(row, column), value);
+            if (tag && YearGrid::Marked(key, value)) YearGrid::AppendMarker(*tag, value);
         } catch (const UnsupportedFormatException&) {
             badFormat = true;
             LogProblem("the year grid skips an event whose start is not a date: " +
