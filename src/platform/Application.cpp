@@ -76,10 +76,13 @@ int Application::Run() {
                          if (state != Qt::ApplicationActive)
                              Dispatch([this] { Event_Deactivate(); });
                      });
-    QTimer::singleShot(0, qApp, [this] {
-        Dispatch([this] { Event_Open(); });
-        if (quitRequested_) QCoreApplication::exit(exitCode_);
-    });
+    // Open comes before the loop starts, whose own start (the accessibility bridge waits for the
+    // session bus) then falls while the desktop maps the first window instead of before it is
+    // made. What was queued already runs first, as in the loop. A quit inside Open leaves no
+    // loop to end.
+    QCoreApplication::processEvents();
+    Dispatch([this] { Event_Open(); });
+    if (quitRequested_) return exitCode_;
     const int code = QApplication::exec();
     return quitRequested_ ? exitCode_ : code;
 }

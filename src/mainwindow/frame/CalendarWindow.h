@@ -286,6 +286,7 @@ class CalendarWindow : public Window {
     void DoMainMenuCommand(const std::string& caption);
     // The home button shows a prepared picture at once.
     void ShowHomeButtonPicture(const PicturePtr& picture);
+    void ComposeLitHomePictures();
     // Redraws the menu bar strip's toggle from an artwork and makes it the strip's backdrop.
     void RedrawMenuBarToggle(const PicturePtr& artwork);
     std::vector<RectControl*> OffPaper(PrintCommand command) const;
