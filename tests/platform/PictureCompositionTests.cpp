@@ -166,7 +166,7 @@ TEST_F(PictureCompositionTest, APictureInItsFileScalesAsItsPixelsDo) {
 
 // A background made from its files is kept at 24 bits a pixel, at its own size and at the size
 // it is shown at; every use of it shows what the same use of the drawn pictures shows: drawn
-// with white as clear, drawn into, turned for a page, scaled, cut into pieces.
+// with white as clear, drawn into, turned for a page, scaled, stretched, cut into pieces.
 TEST_F(PictureCompositionTest, ABackgroundKeptAtTwentyFourBitsServesEveryUseAsTheDrawnOneDoes) {
     JpegFile("base.jpg", 320, 200, 3);
     JpegFile("over.jpg", 320, 120, 11);
@@ -180,6 +180,11 @@ TEST_F(PictureCompositionTest, ABackgroundKeptAtTwentyFourBitsServesEveryUseAsTh
     for (const PicturePtr& shown :
          {BilinearScale(composed, 160, 100), BilinearScale(composed, 320, 200), composed})
         EXPECT_EQ(PictureImage(*shown).depth(), 24) << shown->Width();
+    // One to be shown at a size the decoder cannot shrink it to is made at the 32 bits that
+    // smooth scaling takes: converted first, it would be there twice.
+    const PicturePtr toScale = ComposeAtBottom(*folder.Child("base.jpg").OpenAsPicture(),
+                                               folder.Child("over.jpg").OpenAsPicture().get(), 97);
+    EXPECT_EQ(PictureImage(*toScale).depth(), 32);
 
     const auto drawnOver = [](const PicturePtr& picture) {
         auto onto = std::make_shared<Picture>(320, 200);
@@ -201,6 +206,11 @@ TEST_F(PictureCompositionTest, ABackgroundKeptAtTwentyFourBitsServesEveryUseAsTh
         drawnOver,
         [](const PicturePtr& p) { return RotatePicture(p, 90.0, RGB(0, 0, 0)); },
         [](const PicturePtr& p) { return BilinearScale(p, 131, 77); },
+        [](const PicturePtr& p) { // stretched, as the tray window shows it
+            auto onto = std::make_shared<Picture>(33, 19);
+            onto->Graphics().DrawPicture(*p, 0, 0, 33, 19, 0, 0, p->Width(), p->Height());
+            return onto;
+        },
         [](const PicturePtr& p) {
             const PicturePtr piece = SlicedPictures(*p, *p, 4)[2];
             auto onto = std::make_shared<Picture>(320, 50);
