@@ -78,7 +78,9 @@ TEST_F(EventStoreTest, ALargeFileLoadsAsItsLinesReadInOrderDo) {
         const std::string key = i % 50000 == 7 ? "2025-03-06 08:00:00" : start.SQLDateTime();
         text += key + "|" + start.SQLDateTime() + "//Event " + std::to_string(i);
         if (i % 60000 == 11) text += "//Countdown";
-        text += i % 3 ? "\n" : "\r\n";
+        // Lines end in every way a line can, and blank lines come between some.
+        text += i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r";
+        if (i % 1000 == 999) text += "\n\r\n\r";
         if (i % 70000 == 5) text += "not a date " + std::to_string(i) + "\n";
     }
     Load(text);
