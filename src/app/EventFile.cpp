@@ -54,6 +54,7 @@ void ReadEvents(std::string_view text, EventFileLines& lines) {
         }
         const std::string_view value = EventValue(line, bar);
         if (TextEquals(NthFieldView(value, "//", 3), "Countdown")) countdown = key;
+        if (!lines.entries.empty() && !(lines.entries.back().first < key)) lines.keysRise = false;
         lines.entries.emplace_back(key, value);
     }
     if (!countdown.empty()) lines.countdown = countdown;
@@ -115,6 +116,10 @@ void ReadEventsInPieces(std::string_view text, EventFileLines& lines) {
     }
     TouchRoom(lines.entries, total, pieces.size());
     for (EventFileLines& part : parts) {
+        // Each piece saw its own keys rise; the whole also needs them to rise across its ends.
+        lines.keysRise = lines.keysRise && part.keysRise &&
+                         (lines.entries.empty() || part.entries.empty() ||
+                          lines.entries.back().first < part.entries.front().first);
         lines.entries.insert(lines.entries.end(), part.entries.begin(), part.entries.end());
         std::ranges::move(part.refused, std::back_inserter(lines.refused));
         if (!part.countdown.empty()) lines.countdown = std::move(part.countdown);
@@ -185,7 +190,7 @@ void app::LoadUserEvents() {
             ? nullptr
             : std::make_shared<const std::vector<std::string>>(std::move(lines.refused));
     if (!lines.countdown.empty()) countdownDate.SetSQLDateTime(lines.countdown);
-    eventDict.Merge(std::move(lines.file->text), std::move(lines.entries));
+    eventDict.Merge(std::move(lines.file->text), std::move(lines.entries), lines.keysRise);
     // From here on the file stands for what the load put into the store: only a later change
     // of the store makes it worth writing again.
     eventFileRevision = eventDict.Revision();

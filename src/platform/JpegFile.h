@@ -3,7 +3,10 @@
 // 24-bit or 32-bit, without the rows and the conversion the toolkit's reader goes through.
 // Platform sources only.
 #include <QImage>
+#include <QSize>
 #include <QString>
+
+#include <optional>
 
 // Decodes the top rows.height() rows of the JPEG file at path into rows, a 32-bit RGB or 24-bit
 // RGB888 image as wide as the file's picture shrunk to eighths/8 of its size. False when the file
@@ -15,3 +18,7 @@ bool DecodeJpegTopRows(const QString& path, QImage& rows, int eighths = 8);
 // when none does. The decoder shrinks a JPEG by eighths as it decodes, at less cost than a whole
 // decode.
 int ExactEighths(int from, int to);
+
+// The size that the header of the JPEG file at path gives; nullopt when the file is no JPEG or
+// its header cannot be read.
+std::optional<QSize> JpegSize(const QString& path);

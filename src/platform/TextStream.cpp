@@ -57,6 +57,12 @@ std::string TemporaryPrefix(const fs::path& target) {
 // Reads [from, to) of the file into the same places of into; false when the file ends early or
 // cannot be read.
 bool ReadPart(int fd, char* into, size_t from, size_t to) {
+    // Fresh memory is touched here, a byte a page, before the system copies into it: a fault
+    // taken inside the copy locks the whole address space, and makes the toolkit's start beside
+    // it (which maps its libraries under that lock) wait for every page.
+    constexpr size_t kPageBytes = 4096;
+    for (size_t at = from; at < to; at += kPageBytes)
+        static_cast<volatile char*>(into)[at] = 0;
     while (from < to) {
         const ssize_t count = ::pread(fd, into + from, to - from, static_cast<off_t>(from));
         if (count < 0 && errno == EINTR) continue;

@@ -166,7 +166,7 @@ TEST_F(PictureCompositionTest, APictureInItsFileScalesAsItsPixelsDo) {
 
 // A background made from its files is kept at 24 bits a pixel, at its own size and at the size
 // it is shown at; every use of it shows what the same use of the drawn pictures shows: drawn
-// with white as clear, drawn into, turned for a page, scaled, cut into pieces.
+// with white as clear, drawn into, turned for a page, scaled, stretched, cut into pieces.
 TEST_F(PictureCompositionTest, ABackgroundKeptAtTwentyFourBitsServesEveryUseAsTheDrawnOneDoes) {
     JpegFile("base.jpg", 320, 200, 3);
     JpegFile("over.jpg", 320, 120, 11);
@@ -201,6 +201,11 @@ TEST_F(PictureCompositionTest, ABackgroundKeptAtTwentyFourBitsServesEveryUseAsTh
         drawnOver,
         [](const PicturePtr& p) { return RotatePicture(p, 90.0, RGB(0, 0, 0)); },
         [](const PicturePtr& p) { return BilinearScale(p, 131, 77); },
+        [](const PicturePtr& p) { // stretched, as the tray window shows it
+            auto onto = std::make_shared<Picture>(33, 19);
+            onto->Graphics().DrawPicture(*p, 0, 0, 33, 19, 0, 0, p->Width(), p->Height());
+            return onto;
+        },
         [](const PicturePtr& p) {
             const PicturePtr piece = SlicedPictures(*p, *p, 4)[2];
             auto onto = std::make_shared<Picture>(320, 50);

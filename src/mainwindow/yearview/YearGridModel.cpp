@@ -17,6 +17,8 @@
 #include <climits>
 #include <cmath>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 namespace YearGrid {
 
@@ -33,10 +35,19 @@ bool Marked(std::string_view key, std::string_view value) {
 }
 
 void AppendMarker(std::string& tag, std::string_view value) {
-    tag += "//";
-    tag += WeekGrid::ValueField(value, 2);
-    tag += '|';
-    tag += WeekGrid::ValueField(value, 3);
+    // The title and the kind, the value's second and third fields, found in one pass: a day
+    // of the grid may gather thousands of markers.
+    std::string_view title, kind;
+    if (const size_t first = value.find("//"); first != std::string_view::npos) {
+        std::string_view rest = value.substr(first + 2);
+        const size_t second = rest.find("//");
+        title = rest.substr(0, second);
+        if (second != std::string_view::npos) {
+            rest.remove_prefix(second + 2);
+            kind = rest.substr(0, rest.find("//"));
+        }
+    }
+    tag.append("//").append(title).append(1, '|').append(kind);
 }
 
 std::optional<BandCell> CellAt(const calCanvas& grid, int x, int y) {
@@ -107,22 +118,23 @@ void BuildMonths(calCanvas& grid, int startYear) {
     }
 }
 
-// Appends a marker for every event of the shown years to the cell of its start day. A bad entry is
-// skipped and the others are still marked; the problem is reported once at the end.
-void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
+// What marking a stretch of the store found wrong, told once the whole grid is marked.
+struct MarkingProblems {
     bool badFormat = false;
-    Date d;
+    std::vector<std::string> log;
+};
+
+// Appends a marker for every event of [from, to) of the store to the cell of its start day. A
+// bad entry is skipped and the others are still marked.
+MarkingProblems MarkStretch(const CalendarWindow& window, calCanvas& grid, int startYear,
+                            Dictionary::const_iterator from, Dictionary::const_iterator to) {
+    MarkingProblems problems;
+    Date d(2000, 1, 1);
     // The store lists its entries in order of their start, so the events of one day come
     // together: the day's date and cell are worked out once, for the first of them.
     std::string day;
-    bool shownDay = false;
-    int row = -1, column = -1;
-    // Only the three shown years are visited: their keys start with the year, so they lie
-    // together from the first key of the first year to the first of the year after the last.
-    const Dictionary& store = App().eventDict;
-    const std::string end = std::to_string(startYear + 3);
-    for (auto entry = store.LowerBound(std::to_string(startYear));
-         entry != store.end() && entry->first < end; ++entry) {
+    std::string* tag = nullptr; // the day's cell, while the day is one the grid shows
+    for (auto entry = from; entry != to; ++entry) {
         const std::string_view key = entry->first;
         const std::string_view value = entry->second;
         try {
@@ -130,30 +142,75 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
                 throw UnsupportedFormatException("not an SQL date-time: " + std::string(key));
             if (key.substr(0, 10) != day) {
                 day = key.substr(0, 10);
+                tag = nullptr;
                 d.SetSQLDateTime(std::string(key));
-                shownDay = d.Year() >= startYear;
-                if (shownDay) {
-                    const std::string cell = window.CalDateCell(d);
-                    row = Int(Val(NthField(cell, ",", 1)));
-                    column = Int(Val(NthField(cell, ",", 2)));
-                }
+                if (d.Year() < startYear) continue;
+                const std::string cell = window.CalDateCell(d);
+                const int row = Int(Val(NthField(cell, ",", 1)));
+                const int column = Int(Val(NthField(cell, ",", 2)));
+                if (row < 0 || column < 0 || row >= grid.ListCount || column >= grid.ColumnCount)
+                    continue;
+                tag = &grid.CellTag(row, column);
             }
             // A key that the date reads is exactly the text it writes, so the value is the
             // one stored under the start as the date gives it.
-            if (!shownDay || !YearGrid::Marked(key, value)) continue;
-            if (row < 0 || column < 0 || row >= grid.ListCount || column >= grid.ColumnCount)
-                continue;
-            YearGrid::AppendMarker(grid.CellTag(row, column), value);
+            if (tag && YearGrid::Marked(key, value)) YearGrid::AppendMarker(*tag, value);
         } catch (const UnsupportedFormatException&) {
-            badFormat = true;
-            LogProblem("the year grid skips an event whose start is not a date: " +
-                       std::string(key));
+            problems.badFormat = true;
+            problems.log.push_back("the year grid skips an event whose start is not a date: " +
+                                   std::string(key));
         } catch (const OutOfBoundsException&) {
-            badFormat = true;
-            LogProblem("the year grid skips an event outside its years: " + std::string(key));
+            problems.badFormat = true;
+            problems.log.push_back("the year grid skips an event outside its years: " +
+                                   std::string(key));
         } catch (const std::exception& error) {
-            LogProblem("the year grid skips the event " + std::string(key) + ": " + error.what());
+            problems.log.push_back("the year grid skips the event " + std::string(key) + ": " +
+                                   error.what());
         }
+    }
+    return problems;
+}
+
+// Marks the events of the three shown years; a bad entry's problem is reported once at the end.
+// Their keys start with the year, so they lie together from the first key of the first year to
+// the first of the year after the last. Many of them are marked in stretches side by side, each
+// on a thread: a stretch ends where a month starts, so that no two share a day's cell.
+void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
+    constexpr std::ptrdiff_t kEntriesPerThread = 4000;
+    const Dictionary& store = App().eventDict;
+    const auto first = store.LowerBound(std::to_string(startYear));
+    const auto last = store.LowerBound(std::to_string(startYear + 3));
+    const std::ptrdiff_t total = last - first;
+    const std::ptrdiff_t threads = std::clamp<std::ptrdiff_t>(
+        total / kEntriesPerThread, 1, std::max(1u, std::thread::hardware_concurrency()));
+    // Where each stretch ends: at the first month start past its share of the entries.
+    std::vector<Dictionary::const_iterator> ends;
+    for (int month = 1; month < 36 && std::ssize(ends) + 1 < threads; ++month) {
+        const int m = month % 12 + 1;
+        const auto at = store.LowerBound(std::to_string(startYear + month / 12) +
+                                         (m < 10 ? "-0" : "-") + std::to_string(m));
+        if ((at - first) * threads >= (std::ssize(ends) + 1) * total) ends.push_back(at);
+    }
+    ends.push_back(last);
+    std::vector<MarkingProblems> problems(ends.size());
+    {
+        std::vector<std::jthread> others;
+        for (size_t i = ends.size(); i-- > 0;) {
+            const auto mark = [&, i] {
+                problems[i] =
+                    MarkStretch(window, grid, startYear, i == 0 ? first : ends[i - 1], ends[i]);
+            };
+            if (i > 0)
+                others.emplace_back(mark);
+            else
+                mark();
+        }
+    }
+    bool badFormat = false;
+    for (const MarkingProblems& stretch : problems) {
+        for (const std::string& line : stretch.log)
+            LogProblem(line);
+        badFormat = badFormat || stretch.badFormat;
     }
     if (badFormat) MsgBox(kBadEntry);
 }
