@@ -72,10 +72,11 @@ void White(QImage& pixels, int first, int last) {
         std::memset(pixels.scanLine(y), 0xFF, static_cast<size_t>(pixels.bytesPerLine()));
 }
 
-// The composition itself: base's top rows, then over (when given) at the bottom.
-QImage Compose(const Source& base, const std::optional<Source>& over) {
+// The composition itself: base's top rows, then over (when given) at the bottom, in format.
+QImage Compose(const Source& base, const std::optional<Source>& over,
+               QImage::Format format = kOpaquePictureFormat) {
     const int width = base.width, height = base.height;
-    QImage pixels(width, height, kOpaquePictureFormat);
+    QImage pixels(width, height, format);
     if (pixels.isNull()) return {};
     const int overTop = over ? height - over->height : height;
     // A cover exactly as wide as the base and no taller takes the rows below overTop whole,
@@ -154,19 +155,25 @@ PicturePtr ComposeAtBottom(const Picture& base, const Picture* over, int shownHe
     if (const int eighths = ShrinkInEighths(baseSource, overSource, shownWidth, shownHeight)) {
         PicturePtr composed = PictureMadeOnDemand(
             width, height, [base = baseSource, over = overSource] { return Compose(base, over); });
-        composed->Internals().prescaled = PictureMadeLater(
-            shownWidth, shownHeight,
-            [base = std::move(baseSource), over = std::move(overSource), eighths, shownWidth,
-             shownHeight] {
-                QImage shown = ComposeInEighths(base, over, eighths, shownWidth, shownHeight);
-                if (shown.isNull())
-                    shown = SmoothScaled(Compose(base, over), shownWidth, shownHeight);
-                return shown;
-            });
+        composed->Internals().prescaled =
+            PictureMadeLater(shownWidth, shownHeight,
+                             [base = std::move(baseSource), over = std::move(overSource), eighths,
+                              shownWidth, shownHeight] {
+                                 QImage shown =
+                                     ComposeInEighths(base, over, eighths, shownWidth, shownHeight);
+                                 if (shown.isNull())
+                                     shown = SmoothScaled(Compose(base, over, QImage::Format_RGB32),
+                                                          shownWidth, shownHeight);
+                                 return shown;
+                             });
         return composed;
     }
+    // One to be scaled smoothly is made at the 32 bits that the scaling takes, or it would be
+    // converted whole first.
+    const QImage::Format format =
+        shownHeight > 0 && shownHeight != height ? QImage::Format_RGB32 : kOpaquePictureFormat;
     return PictureMadeLater(width, height,
-                            [base = std::move(baseSource), over = std::move(overSource)] {
-                                return Compose(base, over);
+                            [base = std::move(baseSource), over = std::move(overSource), format] {
+                                return Compose(base, over, format);
                             });
 }

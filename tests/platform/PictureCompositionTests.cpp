@@ -180,6 +180,11 @@ TEST_F(PictureCompositionTest, ABackgroundKeptAtTwentyFourBitsServesEveryUseAsTh
     for (const PicturePtr& shown :
          {BilinearScale(composed, 160, 100), BilinearScale(composed, 320, 200), composed})
         EXPECT_EQ(PictureImage(*shown).depth(), 24) << shown->Width();
+    // One to be shown at a size the decoder cannot shrink it to is made at the 32 bits that
+    // smooth scaling takes: converted first, it would be there twice.
+    const PicturePtr toScale = ComposeAtBottom(*folder.Child("base.jpg").OpenAsPicture(),
+                                               folder.Child("over.jpg").OpenAsPicture().get(), 97);
+    EXPECT_EQ(PictureImage(*toScale).depth(), 32);
 
     const auto drawnOver = [](const PicturePtr& picture) {
         auto onto = std::make_shared<Picture>(320, 200);

@@ -14,8 +14,12 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -171,10 +175,33 @@ MarkingProblems MarkStretch(const CalendarWindow& window, calCanvas& grid, int s
     return problems;
 }
 
+// Stretches of the store to mark, taken in turn by the threads that take part. A thread that
+// starts late finds every stretch taken and ends without touching the grid, so marking never
+// waits for a thread to start.
+struct SharedMarking {
+    std::vector<Dictionary::const_iterator> bounds; // stretch i is [bounds[i], bounds[i + 1])
+    std::vector<MarkingProblems> problems;
+    std::atomic<size_t> next{0};
+    std::mutex mutex;
+    std::condition_variable allDone;
+    size_t done = 0; // under mutex
+
+    size_t Count() const { return bounds.size() - 1; }
+    // Marks stretches until none is left untaken.
+    void TakePart(const CalendarWindow& window, calCanvas& grid, int startYear) {
+        for (size_t i = next++; i < Count(); i = next++) {
+            MarkingProblems found = MarkStretch(window, grid, startYear, bounds[i], bounds[i + 1]);
+            const std::scoped_lock lock(mutex);
+            problems[i] = std::move(found);
+            if (++done == Count()) allDone.notify_all();
+        }
+    }
+};
+
 // Marks the events of the three shown years; a bad entry's problem is reported once at the end.
 // Their keys start with the year, so they lie together from the first key of the first year to
-// the first of the year after the last. Many of them are marked in stretches side by side, each
-// on a thread: a stretch ends where a month starts, so that no two share a day's cell.
+// the first of the year after the last. Many of them are marked in stretches side by side on
+// threads: a stretch ends where a month starts, so that no two share a day's cell.
 void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     constexpr std::ptrdiff_t kEntriesPerThread = 4000;
     const Dictionary& store = App().eventDict;
@@ -183,31 +210,30 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     const std::ptrdiff_t total = last - first;
     const std::ptrdiff_t threads = std::clamp<std::ptrdiff_t>(
         total / kEntriesPerThread, 1, std::max(1u, std::thread::hardware_concurrency()));
-    // Where each stretch ends: at the first month start past its share of the entries.
-    std::vector<Dictionary::const_iterator> ends;
-    for (int month = 1; month < 36 && std::ssize(ends) + 1 < threads; ++month) {
+    // Twice as many stretches as threads, so that a slow one leaves less for the others to wait
+    // for; each ends at the first month start past its share of the entries.
+    const std::ptrdiff_t stretches = threads == 1 ? 1 : 2 * threads;
+    const auto shared = std::make_shared<SharedMarking>();
+    shared->bounds.push_back(first);
+    for (int month = 1; month < 36; ++month) {
         const int m = month % 12 + 1;
         const auto at = store.LowerBound(std::to_string(startYear + month / 12) +
                                          (m < 10 ? "-0" : "-") + std::to_string(m));
-        if ((at - first) * threads >= (std::ssize(ends) + 1) * total) ends.push_back(at);
+        if ((at - first) * stretches >= std::ssize(shared->bounds) * total)
+            shared->bounds.push_back(at);
     }
-    ends.push_back(last);
-    std::vector<MarkingProblems> problems(ends.size());
-    {
-        std::vector<std::jthread> others;
-        for (size_t i = ends.size(); i-- > 0;) {
-            const auto mark = [&, i] {
-                problems[i] =
-                    MarkStretch(window, grid, startYear, i == 0 ? first : ends[i - 1], ends[i]);
-            };
-            if (i > 0)
-                others.emplace_back(mark);
-            else
-                mark();
-        }
-    }
+    shared->bounds.push_back(last);
+    shared->problems.resize(shared->Count());
+    for (std::ptrdiff_t helper = 1; helper < threads; ++helper)
+        std::thread([shared, &window, &grid, startYear] {
+            shared->TakePart(window, grid, startYear);
+        }).detach();
+    shared->TakePart(window, grid, startYear);
+    std::unique_lock lock(shared->mutex);
+    shared->allDone.wait(lock, [&] { return shared->done == shared->Count(); });
+
     bool badFormat = false;
-    for (const MarkingProblems& stretch : problems) {
+    for (const MarkingProblems& stretch : shared->problems) {
         for (const std::string& line : stretch.log)
             LogProblem(line);
         badFormat = badFormat || stretch.badFormat;
