@@ -75,6 +75,13 @@ TEST_F(ApplicationTest, OpenComesAfterWhatWasQueuedAndBeforeTheLoopRuns) {
     EXPECT_EQ(application.Run(), 0);
     EXPECT_EQ(Log(), (std::vector<std::string>{"queued", "open", "loop level 0", "open returns",
                                                "close"}));
+
+    // A quit queued before (a signal at start-up, say) ends it unopened.
+    Log().clear();
+    ProbeApp quitting;
+    QTimer::singleShot(0, [&] { quitting.Quit(4); });
+    EXPECT_EQ(quitting.Run(), 4);
+    EXPECT_EQ(Log(), std::vector<std::string>{"close"});
 }
 
 TEST_F(ApplicationTest, AnExceptionLeavingAHandlerReachesUnhandledException) {
