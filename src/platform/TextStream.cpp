@@ -72,12 +72,13 @@ bool ReadPart(int fd, char* into, size_t from, size_t to) {
     return true;
 }
 
-// Reads the first size bytes of a file. Copying a large file from the system's cache into fresh
-// memory is most of the time its reading takes, so a few threads copy a part each.
+// Reads the first size bytes of a file. Reaching fresh memory and copying a large file from the
+// system's cache into it is most of the time its reading takes, so threads copy a part each, up
+// to one a core.
 bool ReadInParts(int fd, char* into, size_t size) {
-    constexpr size_t kPartSize = 16 << 20;
-    constexpr size_t kMostParts = 4;
-    const size_t parts = std::clamp<size_t>(size / kPartSize, 1, kMostParts);
+    constexpr size_t kPartSize = 8 << 20;
+    const size_t parts =
+        std::clamp<size_t>(size / kPartSize, 1, std::max(1u, std::thread::hardware_concurrency()));
     std::vector<char> read(parts, 0); // not vector<bool>: each thread writes its own element
     {
         std::vector<std::jthread> readers;
