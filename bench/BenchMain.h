@@ -10,6 +10,7 @@
 inline int RunInProcessBenchmarks(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Toolkit toolkit;
+    Toolkit::WaitForFontSetUp(); // the benchmarks change the environment it reads
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -4,10 +4,10 @@
 # event typed into the editor, a to-do item ticked, a restart that keeps them; the menus, the
 # tab and the space bar; about, help and preferences with a change of edition; the countdown
 # badge and its editor; printing to a PDF and through a print server's queue; quitting at
-# start-up's messages; a second copy refused; a double click on a date, and a renamed event; a
-# to-do item typed, not confirmed, when a logout ends the calendar; at the end the tab, the
-# dialogs and the desktop's close under a window manager. Each step is checked from the outside
-# (window places, screenshots, the files written at quit).
+# start-up's messages; a second copy refused; a double click on a date, and a renamed event; the
+# countdown moved into a shown week; a to-do item typed, not confirmed, when a logout ends the
+# calendar; at the end the tab, the dialogs and the desktop's close under a window manager. Each
+# step is checked from the outside (window places, screenshots, the files written at quit).
 # Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
@@ -403,6 +403,17 @@ region_changed() {
     convert "$shots/$2.png" -crop "$3" +repage "$shots/region-b.png"
     compare -metric AE -fuzz "${4:-10}%" "$shots/region-a.png" "$shots/region-b.png" null: 2>&1
     rm -f "$shots/region-a.png" "$shots/region-b.png"
+}
+# The header's strip pages a week on (x 1309) and back (x 1284), the week loaded afresh: its
+# grid must look as in the shot before, and the other week must differ in the region given.
+page_week_and_back() { # name of the new shots, the shot before, region
+    xdotool mousemove 1309 118 click 1
+    sleep 1 && shot "$1-week-paged"
+    xdotool mousemove 1284 118 click 1
+    sleep 1 && shot "$1-week-again"
+    check "the week paged away and back shows the grid the same" \
+        test "$(region_changed "$2" "$1-week-again" "$week_grid" 0)" = 0
+    check "paging went another week meanwhile" test "$(region_changed "$2" "$1-week-paged" "$3")" -gt 0
 }
 year_area="1440x560+0+71" week_grid="1272x476+0+131" todo_row="168x19+1272+284"
 start_week_run
@@ -825,15 +836,7 @@ sleep 1 && shot d3-renamed
 check "Return closes the editor" bash -c "! xdotool search --onlyvisible --name '^Calendar Event$' | grep -q ."
 check "the event's first row shows the new title at once" \
     test "$(region_changed d2-double-clicked d3-renamed "$title_cell")" -gt 0
-# The header's strip pages a week on (x 1309) and back (x 1284): the week loaded afresh.
-xdotool mousemove 1309 118 click 1
-sleep 1 && shot d4-week-paged
-xdotool mousemove 1284 118 click 1
-sleep 1 && shot d4-week-again
-check "the week paged away and back shows it the same" \
-    test "$(region_changed d3-renamed d4-week-again "$week_grid" 0)" = 0
-check "paging went another week meanwhile" \
-    test "$(region_changed d3-renamed d4-week-paged "$week_grid")" -gt 0
+page_week_and_back d4 d3-renamed "$week_grid"
 stop_calendar
 check "the program ended normally" test $? = 0
 calendar=""
@@ -842,6 +845,65 @@ check "the event file holds the new title" \
 check "nothing was reported on the console" quiet_console program-double.log
 rm -rf "$double_home"
 # ---- end of a double click and a renamed event -----------------------------------------------
+
+# ---- The countdown moved into a shown week ----------------------------------------------------
+# With the week of 14 January up, the badge's editor moves the countdown from the 31st to the
+# 14th: closing it shows the countdown in Wednesday's holiday row at once, as the week paged
+# away and back shows it; the year face shows its mark moved, as after a restart.
+echo "The countdown moved into the shown week"
+countdown_home=$(fresh_home)
+printf 'Events Data:\n2026-01-31 00:00:00|2026-01-31 00:00:00//Ski Trip//Countdown\n' \
+    >"$countdown_home/Documents/Calendar.tpc"
+start_calendar "$countdown_home" program-countdown-week.log
+xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
+sleep 0.5
+xdotool mousemove 700 30 click 3 # Edit > Show Countdown Event
+sleep 0.5
+xdotool key Down Down Right Up Return
+sleep 0.5
+xdotool mousemove 700 20
+sleep 0.5 && shot w1-year
+xdotool mousemove 265 176 click 1 # Wednesday 14 January
+sleep 1 && shot w2-week
+xdotool mousemove 185 85 click 1 # the badge
+sleep 1
+editor=$(xdotool search --onlyvisible --name "^Calendar Countdown Event$" | head -1)
+check "a click on the badge over the week opens the countdown editor" test -n "$editor"
+if [ -n "$editor" ]; then
+    read -r ex ey _ < <(geometry "$editor")
+    xdotool mousemove $((ex + 197)) $((ey + 84)) click 1 # the day: from the 31st to the 14th
+    sleep 0.5
+    xdotool key Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Return
+    sleep 0.5 && shot w3-editor
+    close_window "$editor"
+fi
+sleep 1 && shot w4-closed
+# Wednesday's column starts at 60 + 3 * 173; the holiday row is the grid's last, at 131 + 27 * 17.
+holiday_cell="173x17+579+590"
+check "closing it shows the countdown in Wednesday's holiday row at once" \
+    test "$(region_changed w2-week w4-closed "$holiday_cell")" -gt 0
+page_week_and_back w5 w4-closed "$holiday_cell"
+xdotool mousemove 1430 80 click 1 # the return arrow
+sleep 1 && shot w6-year-again
+# The year grid below the badge (whose place the edition's layout does not move): only marks
+# change there.
+below_badge="1440x480+0+150"
+check "the year face shows the marks moved" \
+    test "$(region_changed w1-year w6-year-again "$below_badge")" -gt 0
+stop_calendar
+check "the program ended normally" test $? = 0
+check "the event file holds the countdown on the 14th" \
+    grep -qx "2026-01-14 00:00:00|2026-01-14 00:00:00//Ski Trip//Countdown" \
+    "$countdown_home/Documents/Calendar.tpc"
+start_calendar "$countdown_home" program-countdown-week.log
+xdotool mousemove 700 20
+sleep 0.5 && shot w7-restart-year
+check "after a restart the year shows the same marks" \
+    test "$(region_changed w6-year-again w7-restart-year "$below_badge")" = 0
+stop_calendar
+check "nothing was reported on the console" quiet_console program-countdown-week.log
+rm -rf "$countdown_home"
+# ---- end of the countdown moved into a shown week ---------------------------------------------
 
 # ---- A to-do item typed, not confirmed, when a logout ends the calendar ----------------------
 # On the week face a new to-do item is typed into the open (yellow) cell without Return, and

@@ -15,6 +15,9 @@
 #include <filesystem>
 #include <future>
 #include <iterator>
+#include <numeric>
+#include <span>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -35,13 +38,30 @@ std::string_view EventValue(std::string_view line, size_t bar) {
     return line.substr(bar + 1, next == std::string_view::npos ? next : next - bar - 1);
 }
 
-// The event lines of text. A line that does not start with an SQL date-time is refused and
-// reading goes on, also after a second marker, so that every good line is kept.
-void ReadEvents(std::string_view text, EventFileLines& lines) {
-    // Room for as many lines as the text can hold: a good line has at least a date-time and a
-    // line end. Room that stays unused is never touched, so it costs no memory.
-    lines.entries.reserve(lines.entries.size() + text.size() / (kSQLDateTimeLength + 1) + 1);
-    AdviseLargePages(lines.entries.data(), lines.entries.capacity() * sizeof(Dictionary::Entry));
+// How many lines text holds, as TakeLine takes them: a line ends at a line feed, at a carriage
+// return (one before a line feed ends the line with it) or at the text's end.
+size_t CountLines(std::string_view text) {
+    if (text.empty()) return 0;
+    const char* const end = text.data() + text.size();
+    size_t count = 0;
+    if (!std::memchr(text.data(), '\r', text.size())) {
+        for (const char* at = text.data();
+             (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at))));
+             ++at)
+            ++count;
+    } else {
+        for (const char* at = text.data(); at < end; ++at)
+            count += *at == '\n' || (*at == '\r' && (at + 1 == end || at[1] != '\n'));
+    }
+    return count + (text.back() != '\n' && text.back() != '\r');
+}
+
+// The event lines of text, written into room, which holds one entry a line; returns how many
+// were written. A line that does not start with an SQL date-time is refused and reading goes on,
+// also after a second marker, so that every good line is kept.
+size_t ReadEvents(std::string_view text, std::span<Dictionary::Entry> room, EventFileLines& found) {
+    Dictionary::Entry* const out = room.data();
+    Dictionary::Entry* next = out;
     std::string_view countdown;
     while (!text.empty()) {
         const std::string_view line = TakeLine(text);
@@ -49,14 +69,18 @@ void ReadEvents(std::string_view text, EventFileLines& lines) {
         const size_t bar = line.find('|');
         const std::string_view key = line.substr(0, bar);
         if (!Date::IsSQLDateTime(key)) {
-            lines.refused.emplace_back(line);
+            found.refused.emplace_back(line);
             continue;
         }
         const std::string_view value = EventValue(line, bar);
         if (TextEquals(NthFieldView(value, "//", 3), "Countdown")) countdown = key;
-        lines.entries.emplace_back(key, value);
+        if (next != out && !(next[-1].first < key)) found.keysRise = false;
+        // Lines were counted as this loop takes them; more of them would be a fault here.
+        if (next == out + room.size()) throw std::length_error("more event lines than counted");
+        *next++ = {key, value};
     }
-    if (!countdown.empty()) lines.countdown = countdown;
+    if (!countdown.empty()) found.countdown = countdown;
+    return static_cast<size_t>(next - out);
 }
 
 // The text cut into about count pieces of whole lines: each piece ends after a line feed, the
@@ -75,7 +99,7 @@ std::vector<std::string_view> Pieces(std::string_view text, size_t count) {
 }
 
 // Touches the room reserved after entries' end for up to total entries, in parts on threads:
-// fresh memory costs more to reach the first time than to copy into.
+// fresh memory costs more to reach the first time than to write into.
 void TouchRoom(std::vector<Dictionary::Entry>& entries, size_t total, size_t threads) {
     if (total <= entries.size() || total > entries.capacity() || threads < 2) return;
     // Storage the vector holds but no entry lives in yet: bytes may be written there.
@@ -89,36 +113,56 @@ void TouchRoom(std::vector<Dictionary::Entry>& entries, size_t total, size_t thr
         });
 }
 
+// Runs work(i) for every i below count, each on a thread of its own but the first, which runs
+// here; the exception of one is raised here once all have ended.
+template <typename Work> void ForEachPiece(size_t count, const Work& work) {
+    std::vector<std::future<void>> others;
+    for (size_t i = 1; i < count; ++i)
+        others.push_back(std::async(std::launch::async, [&work, i] { work(i); }));
+    work(0);
+    for (auto& other : others)
+        other.get();
+}
+
 // A large file's lines are checked in pieces on several threads; the result is the same as
-// reading them in one go, in the file's order.
+// reading them in one go, in the file's order. Each piece writes its entries straight into its
+// place in the result, which has room for one a line: fresh memory is slow to reach the first
+// time, and so is copying the entries of a million lines a second time.
 void ReadEventsInPieces(std::string_view text, EventFileLines& lines) {
     constexpr size_t kPieceBytes = size_t{4} << 20;
     const size_t threads = std::max(1u, std::thread::hardware_concurrency());
     const std::vector<std::string_view> pieces =
         Pieces(text, std::min(threads, text.size() / kPieceBytes + 1));
-    std::vector<std::future<EventFileLines>> others;
-    for (size_t i = 1; i < pieces.size(); ++i)
-        others.push_back(std::async(std::launch::async, [piece = pieces[i]] {
-            EventFileLines part;
-            ReadEvents(piece, part);
-            return part;
-        }));
-    // The first piece goes straight into the result, with room for the others after it.
-    lines.entries.reserve(text.size() / (kSQLDateTimeLength + 1) + 1);
+    std::vector<size_t> from(pieces.size() + 1, 0); // piece i's room is [from[i], from[i + 1])
+    ForEachPiece(pieces.size(), [&](size_t i) { from[i + 1] = CountLines(pieces[i]); });
+    std::partial_sum(from.begin(), from.end(), from.begin());
+    // The room is touched in parts on threads before the entries are made there. A little more
+    // is kept for the entries the store holds already (the holidays), which it merges in place.
+    constexpr size_t kRoomForHeld = 4096;
+    lines.entries.reserve(from.back() + kRoomForHeld);
     AdviseLargePages(lines.entries.data(), lines.entries.capacity() * sizeof(Dictionary::Entry));
-    ReadEvents(pieces.front(), lines);
-    std::vector<EventFileLines> parts;
-    size_t total = lines.entries.size();
-    for (auto& other : others) {
-        parts.push_back(other.get());
-        total += parts.back().entries.size();
+    TouchRoom(lines.entries, from.back(), pieces.size());
+    lines.entries.resize(from.back());
+    std::vector<EventFileLines> found(pieces.size());
+    std::vector<size_t> written(pieces.size());
+    ForEachPiece(pieces.size(), [&](size_t i) {
+        written[i] = ReadEvents(
+            pieces[i], std::span(lines.entries).subspan(from[i], from[i + 1] - from[i]), found[i]);
+    });
+    // Blank and refused lines left room unused: later pieces move up to close it.
+    Dictionary::Entry* const entries = lines.entries.data();
+    size_t end = 0;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        // Each piece saw its own keys rise; the whole also needs them to rise across its ends.
+        lines.keysRise =
+            lines.keysRise && found[i].keysRise &&
+            (end == 0 || written[i] == 0 || entries[end - 1].first < entries[from[i]].first);
+        if (from[i] != end) std::copy_n(entries + from[i], written[i], entries + end);
+        end += written[i];
+        std::ranges::move(found[i].refused, std::back_inserter(lines.refused));
+        if (!found[i].countdown.empty()) lines.countdown = std::move(found[i].countdown);
     }
-    TouchRoom(lines.entries, total, pieces.size());
-    for (EventFileLines& part : parts) {
-        lines.entries.insert(lines.entries.end(), part.entries.begin(), part.entries.end());
-        std::ranges::move(part.refused, std::back_inserter(lines.refused));
-        if (!part.countdown.empty()) lines.countdown = std::move(part.countdown);
-    }
+    lines.entries.resize(end);
 }
 
 } // namespace
@@ -185,7 +229,7 @@ void app::LoadUserEvents() {
             ? nullptr
             : std::make_shared<const std::vector<std::string>>(std::move(lines.refused));
     if (!lines.countdown.empty()) countdownDate.SetSQLDateTime(lines.countdown);
-    eventDict.Merge(std::move(lines.file->text), std::move(lines.entries));
+    eventDict.Merge(std::move(lines.file->text), std::move(lines.entries), lines.keysRise);
     // From here on the file stands for what the load put into the store: only a later change
     // of the store makes it worth writing again.
     eventFileRevision = eventDict.Revision();

@@ -27,6 +27,7 @@ struct EventFileLines {
     std::optional<WholeFile> file;          // none when there is no file
     bool notAFile = false;                  // a folder, a pipe or a device in the file's place
     std::vector<Dictionary::Entry> entries; // views into the file's text, in the file's order
+    bool keysRise = true;                   // every entry's key sorts after the one before
     std::string countdown;                  // the start of the last countdown line, if any
     std::vector<std::string> refused;       // the lines without a date-time, in the file's order
 };

@@ -21,9 +21,10 @@ void app::GetPrefs() {
     // Under the lock no other copy is writing the file.
     if (appMutex && appMutex->Held()) RemoveUnfinishedWrites(item);
     auto stream = TextInputStream::Open(item);
+    // The start writes the defaults once the calendar's first frame is up (a quit before
+    // writes them as ever): a first run need not wait for a synced file.
     if (!stream) {
         firstRun = true;
-        PutPrefs();
         return;
     }
     const std::string line = stream->ReadAll();

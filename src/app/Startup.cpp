@@ -56,7 +56,12 @@ void app::Event_Open() {
         LoadUserEvents();
         // A quit (a logout, say) while the event file's message was showing.
         if (closing) return;
-        CalendarWindow::Instance().Show();
+        CalendarWindow& calendar = CalendarWindow::Instance();
+        calendar.Show();
+        if (firstRun)
+            calendar.AfterFirstFrame([this] {
+                if (!closing) PutPrefs();
+            });
         if (kTrayItemAtStartup && installSysTray) {
             mAppTrayItem = std::make_unique<AppTrayItem>();
             AddTrayItem(*mAppTrayItem);

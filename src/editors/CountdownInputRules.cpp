@@ -71,7 +71,9 @@ void CountdownInputWindow::Event_Close() {
     const std::string value = key + "//" + title + "//Countdown";
 
     Dictionary& store = application.eventDict;
-    const std::string oldKey = application.countdownDate.SQLDateTime();
+    const Date before = application.countdownDate;
+    const std::string oldKey = before.SQLDateTime();
+    bool changed = true;
     if (!store.HasKey(oldKey)) {
         application.countdownDate.SetSQLDateTime(key);
         store.Value(key, value);
@@ -82,10 +84,18 @@ void CountdownInputWindow::Event_Close() {
         store.Value(key, value);
     } else if (title != NthField(store.Value(key), "//", 2)) {
         store.Value(key, value);
+    } else {
+        changed = false;
     }
 
     // Nothing to redraw once the main window has closed (the program is quitting).
     if (CalendarWindow* calendar = FindOpenWindow<CalendarWindow>()) {
+        // The year grid's markers are built once, so the days left and reached are marked
+        // again before the window repaints.
+        if (changed) {
+            calendar->RemarkDay(before);
+            calendar->RemarkDay(application.countdownDate);
+        }
         calendar->CountdownCanvas->updateCountdown();
         calendar->Refresh(true);
     }

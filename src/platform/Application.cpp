@@ -76,10 +76,14 @@ int Application::Run() {
                          if (state != Qt::ApplicationActive)
                              Dispatch([this] { Event_Deactivate(); });
                      });
-    QTimer::singleShot(0, qApp, [this] {
-        Dispatch([this] { Event_Open(); });
-        if (quitRequested_) QCoreApplication::exit(exitCode_);
-    });
+    // Open comes before the loop starts. The loop's start waits for the accessibility bridge to
+    // reach the session bus, as the first window's controls would anyway; from Open, that wait
+    // falls while the work Open began on worker threads (the background picture) goes on. What
+    // was queued already runs first, as in the loop, and a quit among it ends the program
+    // unopened. A quit inside Open leaves no loop to end.
+    QCoreApplication::processEvents();
+    if (!quitRequested_) Dispatch([this] { Event_Open(); });
+    if (quitRequested_) return exitCode_;
     const int code = QApplication::exec();
     return quitRequested_ ? exitCode_ : code;
 }

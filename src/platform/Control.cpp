@@ -48,9 +48,15 @@ void RectControl::SetBounds(int left, int top, int width, int height) {
     widget_->setGeometry(left_, top_, width_, height_);
 }
 
+// In bands of about a megabyte: a large panel's pixels at once would be the run's largest
+// allocation after the background, for a picture nobody sees.
 void RectControl::PaintUnseen() {
-    QImage scratch(std::max(width_, 1), std::max(height_, 1), QImage::Format_RGB32);
-    widget_->render(&scratch);
+    constexpr int kBandBytes = 1 << 20;
+    const int width = std::max(width_, 1), height = std::max(height_, 1);
+    const int rows = std::clamp(kBandBytes / (width * 4), 1, height);
+    QImage band(width, rows, QImage::Format_RGB32);
+    for (int top = 0; top < height; top += rows)
+        widget_->render(&band, QPoint(), QRegion(0, top, width, std::min(rows, height - top)));
 }
 
 void RectControl::SetVisible(bool value) {

@@ -124,14 +124,14 @@ void Dictionary::Value(std::string_view key, std::string_view value) {
         entries.insert(at, Keep(key, value));
 }
 
-void Dictionary::Merge(std::unique_ptr<char[]> text, std::vector<Entry> entries) {
+void Dictionary::Merge(std::unique_ptr<char[]> text, std::vector<Entry> entries, bool keysRise) {
     if (entries.empty()) return;
     if (text) blocks_.push_back(std::move(text));
     ++revision_;
     // Entries in strictly rising order (as a file written by this program holds them) need no
     // sort. Otherwise a stable sort keeps equal keys in their order, and of each run of them
     // the last is kept.
-    if (std::ranges::adjacent_find(entries, std::not_fn(KeyLess)) != entries.end()) {
+    if (!keysRise && std::ranges::adjacent_find(entries, std::not_fn(KeyLess)) != entries.end()) {
         std::ranges::stable_sort(entries, KeyLess);
         const auto kept = std::unique(entries.rbegin(), entries.rend(), SameKey);
         entries.erase(entries.begin(), kept.base());

@@ -55,7 +55,9 @@ class Dictionary {
     // Adds entries as Value(key, value) one after the other would (a later entry replaces an
     // earlier one with the same key), in O(n log n) for any order of keys, and keeps text, which
     // holds their keys and values: a file read whole becomes the store's text without a copy.
-    void Merge(std::unique_ptr<char[]> text, std::vector<Entry> entries);
+    // keysRise tells that the caller saw every key sort after the one before it (a reader
+    // checks that on its own threads), which spares the check here.
+    void Merge(std::unique_ptr<char[]> text, std::vector<Entry> entries, bool keysRise = false);
     // The value of key, or fallback when there is none.
     std::string Lookup(std::string_view key, std::string_view fallback = {}) const;
 

@@ -68,6 +68,8 @@ std::vector<const char*> Candidates(Kind kind) {
 const std::map<std::string, std::string>& InstalledFamilies() {
     static const std::map<std::string, std::string> families = [] {
         EnsureToolkit();
+        // The toolkit would otherwise read the whole configuration a second time beside it.
+        Toolkit::WaitForFontSetUp();
         std::map<std::string, std::string> result;
         for (const QString& family : QFontDatabase::families())
             result.emplace(Lowercase(family.toStdString()), family.toStdString());

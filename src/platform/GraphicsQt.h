@@ -18,6 +18,10 @@
 
 class QImageReader;
 
+// The form of an opaque picture made whole from files, as backgrounds are: 24 bits a
+// pixel, a quarter less than 32, and drawn onto a 32-bit surface nearly as fast.
+inline constexpr QImage::Format kOpaquePictureFormat = QImage::Format_RGB888;
+
 struct Picture::Impl {
     int width = 0;
     int height = 0;
@@ -28,9 +32,9 @@ struct Picture::Impl {
     // Counts changes of the pixels, so that the drawable form below is rebuilt only when needed.
     uint64_t version = 0;
 
-    // Pixels in QImage::Format_RGB32 (null for an empty picture). A picture opened from a file
-    // reads its pixels when they are first needed; one made on a worker thread waits for them
-    // there.
+    // Pixels in QImage::Format_RGB32, or kOpaquePictureFormat for one made whole from files
+    // (null for an empty picture). A picture opened from a file reads its pixels when they are
+    // first needed; one made on a worker thread waits for them there.
     const QImage& Image() const;
     QImage& MutableImage();
     // The pixels as they are drawn: with the mask and the white-is-clear flag applied as alpha.
@@ -104,7 +108,7 @@ bool ReadBoundedImage(QImageReader& reader, QImage& image);
 // when the file does not give the width x height its header promised.
 QImage DecodePictureFile(const QString& path, int width, int height);
 
-// A picture of width x height whose pixels make produces on a worker thread, in 32-bit RGB;
+// A picture of width x height whose pixels make produces on a worker thread, in either form;
 // they are awaited where first needed. A failure leaves the picture without pixels.
 PicturePtr PictureMadeLater(int width, int height, std::function<QImage()> make);
 // A picture of width x height whose pixels make produces where they are first needed.
@@ -114,7 +118,8 @@ void WaitForPictureWork();
 
 // A picture holding a copy of image in 32-bit RGB; transparent pixels turn white.
 PicturePtr PictureFromImage(const QImage& image);
-// image scaled to exactly width x height with smooth filtering; null when either is empty.
+// A picture's pixels scaled to exactly width x height with smooth filtering, in 32-bit RGB (at
+// their own size, themselves); null when either is empty.
 QImage SmoothScaled(const QImage& image, int width, int height);
 // image in 32-bit RGB, transparent pixels made white.
 QImage ToPictureFormat(const QImage& image);

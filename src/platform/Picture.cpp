@@ -103,12 +103,12 @@ QImage& Picture::Impl::MutableImage() {
 }
 
 const QImage& Picture::Impl::Drawable() const {
-    const QImage& pixels = Image();
-    if (!mask && transparent == 0) return pixels;
+    if (!mask && transparent == 0) return Image();
     const uint64_t maskVersion = mask ? mask->impl_->version : 0;
     if (drawableValid_ && drawableVersion_ == version && drawableMaskVersion_ == maskVersion &&
         drawableTransparent_ == transparent && drawableMasked_ == bool(mask))
         return drawable_;
+    const QImage pixels = Image().convertToFormat(QImage::Format_RGB32);
     drawable_ = QImage(pixels.size(), QImage::Format_ARGB32_Premultiplied);
     const QImage* maskPixels = mask ? &mask->impl_->Image() : nullptr;
     for (int y = 0; y < pixels.height(); ++y) {

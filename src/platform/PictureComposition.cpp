@@ -1,8 +1,8 @@
 // A base picture with another drawn over its bottom, as the season and month backgrounds are
-// made. The work runs on a worker thread while start-up goes on; the pixels are awaited where
-// they are first needed. For the usual shapes each pixel is written once: of pictures still in
-// their files, the decoder writes straight into the composed rows, and of the base only the
-// rows that the other picture leaves in view are decoded.
+// made, kept at 24 bits a pixel. The work runs on a worker thread while start-up goes on; the
+// pixels are awaited where they are first needed. For the usual shapes each pixel is written once:
+// of pictures still in their files, the decoder writes straight into the composed rows, and of the
+// base only the rows that the other picture leaves in view are decoded.
 #include "platform/PictureFunctions.h"
 
 #include "platform/Graphics.h"
@@ -38,7 +38,7 @@ struct Source {
 // as pixels; false when its pixels cannot be had (a damaged file).
 bool CopyTopRows(QImage& pixels, int first, int count, const Source& source) {
     QImage rows(pixels.scanLine(first), pixels.width(), count, pixels.bytesPerLine(),
-                QImage::Format_RGB32);
+                pixels.format());
     if (source.file) {
         if (DecodeJpegTopRows(*source.file, rows)) return true;
         const auto reader = PictureReader(*source.file);
@@ -52,9 +52,11 @@ bool CopyTopRows(QImage& pixels, int first, int count, const Source& source) {
         if (source.pixels.isNull()) return false;
         rows = source.pixels;
     }
+    if (rows.format() != pixels.format()) rows = rows.convertToFormat(pixels.format());
+    const auto bytes =
+        static_cast<size_t>(pixels.width()) * static_cast<size_t>(pixels.depth() / 8);
     for (int y = 0; y < count; ++y)
-        std::memcpy(pixels.scanLine(first + y), rows.constScanLine(y),
-                    static_cast<size_t>(pixels.width()) * 4);
+        std::memcpy(pixels.scanLine(first + y), rows.constScanLine(y), bytes);
     return true;
 }
 
@@ -63,17 +65,18 @@ QImage Pixels(const Source& source) {
     return DecodePictureFile(*source.file, source.width, source.height);
 }
 
-// Fills rows [first, last) with white, as an unreadable picture leaves them.
+// Fills rows [first, last) with white, as an unreadable picture leaves them: every byte full in
+// either form of pixels.
 void White(QImage& pixels, int first, int last) {
     for (int y = first; y < last; ++y)
-        std::fill_n(reinterpret_cast<QRgb*>(pixels.scanLine(y)), pixels.width(),
-                    qRgb(255, 255, 255));
+        std::memset(pixels.scanLine(y), 0xFF, static_cast<size_t>(pixels.bytesPerLine()));
 }
 
-// The composition itself: base's top rows, then over (when given) at the bottom.
-QImage Compose(const Source& base, const std::optional<Source>& over) {
+// The composition itself: base's top rows, then over (when given) at the bottom, in format.
+QImage Compose(const Source& base, const std::optional<Source>& over,
+               QImage::Format format = kOpaquePictureFormat) {
     const int width = base.width, height = base.height;
-    QImage pixels(width, height, QImage::Format_RGB32);
+    QImage pixels(width, height, format);
     if (pixels.isNull()) return {};
     const int overTop = over ? height - over->height : height;
     // A cover exactly as wide as the base and no taller takes the rows below overTop whole,
@@ -113,13 +116,12 @@ int ShrinkInEighths(const Source& base, const std::optional<Source>& over, int s
 // file cannot be decoded so.
 QImage ComposeInEighths(const Source& base, const std::optional<Source>& over, int eighths,
                         int width, int height) {
-    QImage pixels(width, height, QImage::Format_RGB32);
+    QImage pixels(width, height, kOpaquePictureFormat);
     if (pixels.isNull()) return {};
     const int overRows = over ? over->height * eighths / 8 : 0;
     const int top = height - overRows;
     const auto decode = [&](const Source& source, int first, int count) {
-        QImage rows(pixels.scanLine(first), width, count, pixels.bytesPerLine(),
-                    QImage::Format_RGB32);
+        QImage rows(pixels.scanLine(first), width, count, pixels.bytesPerLine(), pixels.format());
         return count == 0 || DecodeJpegTopRows(*source.file, rows, eighths);
     };
     if (!decode(base, 0, top) || (over && !decode(*over, top, overRows))) return {};
@@ -153,19 +155,25 @@ PicturePtr ComposeAtBottom(const Picture& base, const Picture* over, int shownHe
     if (const int eighths = ShrinkInEighths(baseSource, overSource, shownWidth, shownHeight)) {
         PicturePtr composed = PictureMadeOnDemand(
             width, height, [base = baseSource, over = overSource] { return Compose(base, over); });
-        composed->Internals().prescaled = PictureMadeLater(
-            shownWidth, shownHeight,
-            [base = std::move(baseSource), over = std::move(overSource), eighths, shownWidth,
-             shownHeight] {
-                QImage shown = ComposeInEighths(base, over, eighths, shownWidth, shownHeight);
-                if (shown.isNull())
-                    shown = SmoothScaled(Compose(base, over), shownWidth, shownHeight);
-                return shown;
-            });
+        composed->Internals().prescaled =
+            PictureMadeLater(shownWidth, shownHeight,
+                             [base = std::move(baseSource), over = std::move(overSource), eighths,
+                              shownWidth, shownHeight] {
+                                 QImage shown =
+                                     ComposeInEighths(base, over, eighths, shownWidth, shownHeight);
+                                 if (shown.isNull())
+                                     shown = SmoothScaled(Compose(base, over, QImage::Format_RGB32),
+                                                          shownWidth, shownHeight);
+                                 return shown;
+                             });
         return composed;
     }
+    // One to be scaled smoothly is made at the 32 bits that the scaling takes, or it would be
+    // converted whole first.
+    const QImage::Format format =
+        shownHeight > 0 && shownHeight != height ? QImage::Format_RGB32 : kOpaquePictureFormat;
     return PictureMadeLater(width, height,
-                            [base = std::move(baseSource), over = std::move(overSource)] {
-                                return Compose(base, over);
+                            [base = std::move(baseSource), over = std::move(overSource), format] {
+                                return Compose(base, over, format);
                             });
 }

@@ -68,13 +68,18 @@ QImage DecodePictureFile(const QString& path, int width, int height) {
 std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
     if (!Exists() || Directory()) return nullptr;
     const QString path = QString::fromStdString(Path().string());
-    const auto reader = PictureReader(path);
-    if (!reader->canRead()) return nullptr;
-    const QSize size = reader->size();
-    if (!size.isValid() || size.isEmpty()) {
-        // No size in the header: read the pixels now, within the same bound.
-        const QImage image = ReadBoundedImage(*reader);
-        return image.isNull() ? nullptr : PictureFromImage(image);
+    // A JPEG's header is read by the decoder that decodes it: the toolkit's reader would look
+    // through its image plug-ins and load one for it, on the main thread at start-up.
+    QSize size = JpegSize(path).value_or(QSize());
+    if (size.isEmpty()) {
+        const auto reader = PictureReader(path);
+        if (!reader->canRead()) return nullptr;
+        size = reader->size();
+        if (!size.isValid() || size.isEmpty()) {
+            // No size in the header: read the pixels now, within the same bound.
+            const QImage image = ReadBoundedImage(*reader);
+            return image.isNull() ? nullptr : PictureFromImage(image);
+        }
     }
     if (!PictureSizeAllowed(size.width(), size.height())) {
         std::cerr << "Picture refused: " << Path().string() << " claims " << size.width() << " x "

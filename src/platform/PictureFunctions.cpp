@@ -36,7 +36,7 @@ PicturePtr DecodedScaled(const QString& file, int sourceWidth, int sourceHeight,
     return PictureMadeLater(width, height, [=] {
         const int eighths = ExactEighths(sourceHeight, height);
         if (eighths > 0 && ExactEighths(sourceWidth, width) == eighths) {
-            QImage pixels(width, height, QImage::Format_RGB32);
+            QImage pixels(width, height, kOpaquePictureFormat);
             if (!pixels.isNull() && DecodeJpegTopRows(file, pixels, eighths)) return pixels;
         }
         return SmoothScaled(DecodePictureFile(file, sourceWidth, sourceHeight), width, height);
@@ -46,7 +46,10 @@ PicturePtr DecodedScaled(const QString& file, int sourceWidth, int sourceHeight,
 
 QImage SmoothScaled(const QImage& image, int width, int height) {
     if (image.isNull() || width <= 0 || height <= 0) return {};
-    return image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (image.size() == QSize(width, height)) return image; // shared, in whichever form
+    // The toolkit's box filter takes 32-bit pixels; others it would filter otherwise.
+    return image.convertToFormat(QImage::Format_RGB32)
+        .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 PicturePtr EnsurePictureBits(const PicturePtr& picture, int depth) {
@@ -133,7 +136,8 @@ std::function<QImage()> PixelsOf(const Picture& picture) {
 
 // Rows [top, top + height) of pixels, width wide, over fill where pixels has none, as drawing
 // that part of them into a picture of fill gives.
-QImage Part(const QImage& pixels, int top, int width, int height, QRgb fill) {
+QImage Part(const QImage& whole, int top, int width, int height, QRgb fill) {
+    const QImage pixels = whole.convertToFormat(QImage::Format_RGB32);
     QImage part(width, height, QImage::Format_RGB32);
     part.fill(fill);
     const auto bytes = static_cast<size_t>(std::min(width, pixels.width())) * 4;

@@ -6,7 +6,7 @@
 #include "platform/PrinterSetupQt.h"
 #include "platform/TestSeams.h"
 
-#include <QPrintDialog>
+#include <QPainter>
 
 #include <optional>
 #include <string>
@@ -15,9 +15,8 @@ namespace {
 
 // The print queue that the printer hands its jobs to; none when it writes a file.
 std::optional<std::string> Queue(const QPrinter& printer) {
-    if (printer.outputFormat() != QPrinter::NativeFormat || !printer.outputFileName().isEmpty())
-        return std::nullopt;
-    return printer.printerName().toStdString();
+    if (PrinterModule().writesFile(printer)) return std::nullopt;
+    return PrinterModule().printerName(printer).toStdString();
 }
 
 // One page on the printer: ending the painter sends it out, before the printer goes.
@@ -29,7 +28,7 @@ struct PrintJob {
     void Send() {
         if (!painter.isActive()) return;
         painter.end();
-        if (const auto queue = Queue(setup->printer))
+        if (const auto queue = Queue(*setup->printer))
             if (std::string problem = SubmissionProblem(*queue); !problem.empty())
                 throw IOException(problem);
     }
@@ -39,7 +38,8 @@ struct PrintJob {
 };
 
 std::unique_ptr<Graphics> OpenJob(PrinterSetup& setup) {
-    QPrinter& printer = setup.Internals().printer;
+    const PrinterFunctions& module = PrinterModule();
+    QPrinter& printer = *setup.Internals().printer;
     // A job is sent only once the page is drawn: a queue that will not print it is found out
     // before any of that.
     if (const auto queue = Queue(printer))
@@ -47,13 +47,13 @@ std::unique_ptr<Graphics> OpenJob(PrinterSetup& setup) {
             throw IOException(problem);
     auto job = std::make_shared<PrintJob>();
     job->setup = setup.SharedInternals();
-    if (!job->painter.begin(&printer)) {
-        const QString target =
-            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    if (!job->painter.begin(module.device(&printer))) {
+        const QString file = module.outputFileName(printer);
+        const QString target = file.isEmpty() ? module.printerName(printer) : file;
         throw IOException("cannot print to " + target.toStdString());
     }
     // The surface counts in the set-up's page pixels, whatever the printer's own resolution.
-    const double scale = static_cast<double>(printer.resolution()) / setup.Resolution();
+    const double scale = static_cast<double>(module.resolution(printer)) / setup.Resolution();
     job->painter.scale(scale, scale);
     auto surface = std::make_unique<Graphics::Impl>();
     surface->painter = &job->painter;
@@ -72,7 +72,8 @@ struct RecordedPage {
 std::unique_ptr<Graphics> TestPage(PrinterSetup& setup) {
     const TestSeams::PrintAnswer& answer = TestSeams::PrintingAnswer();
     if (answer.outputFile.ends_with(".pdf")) {
-        setup.Internals().printer.setOutputFileName(QString::fromStdString(answer.outputFile));
+        PrinterModule().setOutputFileName(*setup.Internals().printer,
+                                          QString::fromStdString(answer.outputFile));
         return OpenJob(setup);
     }
     auto recorded = std::make_shared<RecordedPage>();
@@ -86,8 +87,8 @@ std::unique_ptr<Graphics> TestPage(PrinterSetup& setup) {
 } // namespace
 
 std::unique_ptr<Graphics> OpenPrinterDialog(PrinterSetup& setup) {
-    QPrinter& printer = setup.Internals().printer;
-    printer.setDocName(QString::fromStdString(setup.DocumentName));
+    QPrinter& printer = *setup.Internals().printer;
+    PrinterModule().setDocName(printer, QString::fromStdString(setup.DocumentName));
     if (TestSeams::Enabled() && !TestSeams::PrintingAnswer().showDialogs) {
         TestSeams::RecordPrintDialog({TestSeams::PrintDialogRecord::Print, setup.SetupString()});
         const TestSeams::PrintAnswer& answer = TestSeams::PrintingAnswer();
@@ -96,13 +97,7 @@ std::unique_ptr<Graphics> OpenPrinterDialog(PrinterSetup& setup) {
         if (answer.afterPrintDialog) answer.afterPrintDialog();
         return page;
     }
-    QPrintDialog dialog(&printer);
-    // One page, no ranges to choose.
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    if (dialog.exec() != QDialog::Accepted) return nullptr;
+    if (!PrinterModule().printDialog(printer)) return nullptr;
     return OpenJob(setup);
 }
 

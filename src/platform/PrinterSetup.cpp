@@ -5,10 +5,8 @@
 #include "platform/TestSeams.h"
 #include "platform/Toolkit.h"
 
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSetupDialog>
-#include <QPageSize>
+#include <QRect>
+#include <QSizeF>
 #include <QStringList>
 
 #include <algorithm>
@@ -53,13 +51,14 @@ PrinterSetup::PrinterSetup() {
     // Under test the page goes to a PDF or a picture, or to the print queue the test names,
     // never to a printer of the machine's own.
     if (!TestSeams::Enabled()) return;
+    const PrinterFunctions& module = PrinterModule();
     const std::string& queue = TestSeams::PrintingAnswer().printer;
     if (queue.empty()) {
-        impl_->printer.setOutputFormat(QPrinter::PdfFormat);
+        module.setPdfOutput(*impl_->printer);
         return;
     }
-    impl_->printer.setPrinterName(QString::fromStdString(queue));
-    if (impl_->printer.printerName().toStdString() != queue)
+    module.setPrinterName(*impl_->printer, QString::fromStdString(queue));
+    if (module.printerName(*impl_->printer).toStdString() != queue)
         throw IOException("no print queue named " + queue);
 }
 
@@ -67,7 +66,7 @@ PrinterSetup::~PrinterSetup() = default;
 
 // "size=210x297mm;orientation=landscape;margins=6.35,6.35,6.35,6.35mm", all in millimetres.
 std::string PrinterSetup::SetupString() const {
-    const QPageLayout layout = impl_->printer.pageLayout();
+    const QPageLayout layout = PrinterModule().pageLayout(*impl_->printer);
     const QSizeF size = layout.pageSize().size(QPageSize::Millimeter);
     const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
     const QString text =
@@ -81,7 +80,8 @@ std::string PrinterSetup::SetupString() const {
 }
 
 void PrinterSetup::SetSetupString(const std::string& setup) {
-    QPrinter& printer = impl_->printer;
+    const PrinterFunctions& module = PrinterModule();
+    QPrinter& printer = *impl_->printer;
     for (const QString& field : QString::fromStdString(setup).split(u';', Qt::SkipEmptyParts)) {
         const QString key = field.section(u'=', 0, 0).trimmed();
         QString value = field.section(u'=', 1).trimmed();
@@ -89,14 +89,14 @@ void PrinterSetup::SetSetupString(const std::string& setup) {
         if (key == QStringLiteral("size")) {
             // A standard size is recognised from its measures, so it keeps its name.
             if (const auto size = ReadSize(value))
-                printer.setPageSize(QPageSize(*size, QPageSize::Millimeter));
+                module.setPageSize(printer, QPageSize(*size, QPageSize::Millimeter));
         } else if (key == QStringLiteral("orientation")) {
-            printer.setPageOrientation(value == QStringLiteral("landscape")
-                                           ? QPageLayout::Landscape
-                                           : QPageLayout::Portrait);
+            module.setPageOrientation(printer, value == QStringLiteral("landscape")
+                                                   ? QPageLayout::Landscape
+                                                   : QPageLayout::Portrait);
         } else if (key == QStringLiteral("margins")) {
             if (const auto margins = ReadMargins(value))
-                printer.setPageMargins(*margins, QPageLayout::Millimeter);
+                module.setPageMargins(printer, *margins, QPageLayout::Millimeter);
         }
     }
 }
@@ -109,18 +109,17 @@ bool PrinterSetup::PageSetupDialog() {
         SetSetupString(answer.pageSetup);
         return true;
     }
-    QPageSetupDialog dialog(&impl_->printer);
-    return dialog.exec() == QDialog::Accepted;
+    return PrinterModule().pageSetupDialog(*impl_->printer);
 }
 
 int PrinterSetup::Resolution() const {
-    return std::clamp(impl_->printer.resolution(), 1, kMaxResolution);
+    return std::clamp(PrinterModule().resolution(*impl_->printer), 1, kMaxResolution);
 }
 
 int PrinterSetup::Width() const {
-    return impl_->printer.pageLayout().paintRectPixels(Resolution()).width();
+    return PrinterModule().pageLayout(*impl_->printer).paintRectPixels(Resolution()).width();
 }
 
 int PrinterSetup::Height() const {
-    return impl_->printer.pageLayout().paintRectPixels(Resolution()).height();
+    return PrinterModule().pageLayout(*impl_->printer).paintRectPixels(Resolution()).height();
 }

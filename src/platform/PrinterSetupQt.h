@@ -1,9 +1,13 @@
 #pragma once
 // For the platform's own sources: the printer behind a PrinterSetup.
+#include "platform/PrinterModule.h"
 #include "platform/Printing.h"
 
-#include <QPrinter>
+#include <memory>
 
 struct PrinterSetup::Impl {
-    QPrinter printer{QPrinter::HighResolution};
+    struct Release {
+        void operator()(QPrinter* printer) const { PrinterModule().destroy(printer); }
+    };
+    std::unique_ptr<QPrinter, Release> printer{PrinterModule().make()};
 };

@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr size_t kPieceSize = 256 * 1024;
+constexpr size_t kSmallestPiece = 4096;
 // What mkstemp puts in place of the X's of a temporary file's name.
 constexpr std::string_view kTemporarySuffix = "XXXXXX";
 
@@ -56,6 +57,12 @@ std::string TemporaryPrefix(const fs::path& target) {
 // Reads [from, to) of the file into the same places of into; false when the file ends early or
 // cannot be read.
 bool ReadPart(int fd, char* into, size_t from, size_t to) {
+    // Fresh memory is touched here, a byte a page, before the system copies into it: a fault
+    // taken inside the copy locks the whole address space, and makes the toolkit's start beside
+    // it (which maps its libraries under that lock) wait for every page.
+    constexpr size_t kPageBytes = 4096;
+    for (size_t at = from; at < to; at += kPageBytes)
+        static_cast<volatile char*>(into)[at] = 0;
     while (from < to) {
         const ssize_t count = ::pread(fd, into + from, to - from, static_cast<off_t>(from));
         if (count < 0 && errno == EINTR) continue;
@@ -88,7 +95,14 @@ std::optional<TextInputStream> TextInputStream::Open(const FolderItem& item) {
     if (!item) return std::nullopt;
     const int fd = OpenRegularFile(item.Path());
     if (fd < 0) return std::nullopt;
-    TextInputStream stream(fd);
+    // A small file is read in a piece of about its own size: a whole piece would be cleared for
+    // nothing. A file whose size is not told (or that grows) is read on, a piece at a time.
+    struct stat status {};
+    const size_t pieceSize =
+        ::fstat(fd, &status) == 0 && status.st_size >= 0
+            ? std::clamp(static_cast<size_t>(status.st_size) + 1, kSmallestPiece, kPieceSize)
+            : kPieceSize;
+    TextInputStream stream(fd, pieceSize);
     // A file that cannot be read at all is no stream; later read errors end it early.
     stream.Fill();
     if (stream.failed_) return std::nullopt;
@@ -96,8 +110,8 @@ std::optional<TextInputStream> TextInputStream::Open(const FolderItem& item) {
 }
 
 TextInputStream::TextInputStream(TextInputStream&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), failed_(other.failed_), text_(std::move(other.text_)),
-      position_(other.position_) {}
+    : fd_(std::exchange(other.fd_, -1)), failed_(other.failed_), pieceSize_(other.pieceSize_),
+      text_(std::move(other.text_)), position_(other.position_) {}
 
 TextInputStream::~TextInputStream() {
     if (fd_ >= 0) ::close(fd_);
@@ -109,10 +123,10 @@ bool TextInputStream::Fill() {
     text_.erase(0, std::min(position_, text_.size()));
     position_ = 0;
     const size_t kept = text_.size();
-    text_.resize(kept + kPieceSize);
+    text_.resize(kept + pieceSize_);
     ssize_t got = 0;
     do
-        got = ::read(fd_, text_.data() + kept, kPieceSize);
+        got = ::read(fd_, text_.data() + kept, pieceSize_);
     while (got < 0 && errno == EINTR);
     failed_ = got < 0;
     text_.resize(kept + static_cast<size_t>(std::max<ssize_t>(got, 0)));

@@ -27,7 +27,7 @@ class TextInputStream {
     void Close();
 
   private:
-    explicit TextInputStream(int fd) : fd_(fd) {}
+    TextInputStream(int fd, size_t pieceSize) : fd_(fd), pieceSize_(pieceSize) {}
     // Appends the next piece of the file to the text not yet read; false at the file's end.
     bool Fill();
 
@@ -36,6 +36,7 @@ class TextInputStream {
     // memory.
     int fd_ = -1;
     bool failed_ = false;
+    size_t pieceSize_;
     std::string text_;
     size_t position_ = 0;
 };

@@ -13,6 +13,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <mutex>
 #include <thread>
 #include <utility>
 
@@ -51,14 +52,25 @@ class SecondClickFilter : public QObject {
     QPointer<QWidget> firstClick_;
     bool dropRelease_ = false;
 };
+std::mutex& FontSetUpLock() {
+    static std::mutex lock;
+    return lock;
+}
+std::jthread& FontSetUp() {
+    static std::jthread thread; // joined at the latest when the program ends
+    return thread;
+}
 } // namespace
 
 Toolkit::Toolkit() {
     if (QCoreApplication::instance()) return;
     // Reading the system's font configuration takes milliseconds that the first text drawn would
-    // wait for; it runs beside the toolkit's own start instead. It reads the environment, so it
-    // ends before the constructor returns and the caller may change the environment.
-    const std::jthread fontSetUp([] { FcInit(); });
+    // wait for; it runs beside the toolkit's own start and the program's, until the first font is
+    // asked for. It reads the environment, which the program leaves alone from here on.
+    {
+        const std::lock_guard lock(FontSetUpLock());
+        FontSetUp() = std::jthread([] { FcInit(); });
+    }
     application_ = std::make_unique<QApplication>(argc, argv);
     // The toolkit scales large pictures on its pool of threads, which would otherwise stay for
     // thirty seconds after the start and each wake up once to end. They are kept only across
@@ -73,10 +85,16 @@ Toolkit::Toolkit() {
 }
 
 Toolkit::~Toolkit() {
+    WaitForFontSetUp();
     if (!application_) return;
     Window::DiscardAll();
     // A picture still being made when the program ends uses the toolkit's decoders.
     WaitForPictureWork();
+}
+
+void Toolkit::WaitForFontSetUp() {
+    const std::lock_guard lock(FontSetUpLock());
+    if (FontSetUp().joinable()) FontSetUp().join();
 }
 
 void EnsureToolkit() {

@@ -13,6 +13,10 @@ class Toolkit {
     Toolkit(const Toolkit&) = delete;
     Toolkit& operator=(const Toolkit&) = delete;
 
+    // Waits for the system's font configuration, which is read on a worker thread from the
+    // toolkit's start: before the first font, and before a change to the environment it reads.
+    static void WaitForFontSetUp();
+
   private:
     std::unique_ptr<QApplication> application_;
     // Drops the second click of a double click that lands where the first did not.

@@ -8,12 +8,26 @@
 
 #include <algorithm>
 
+namespace {
+constexpr int kWidth = 36;
+
+// 0 means never placed. The default stands half a tab right of the middle. A stored place from a
+// wider screen, or dragged half off it, is brought wholly onto this one.
+int StartingLeft(int width) {
+    const int available = Screen(0).AvailableWidth;
+    const int stored = App().tabLeft;
+    if (stored != 0 && stored < available)
+        return std::clamp(stored, 0, std::max(0, available - width));
+    return static_cast<int>(available - (available / 2.0 - width / 2.0));
+}
+} // namespace
+
 TabWindow::TabWindow() {
     Layout();
 }
 
 void TabWindow::Layout() {
-    SetWidth(36);
+    SetWidth(kWidth);
     SetHeight(7);
     SetFrame(GlobalFloating);
     SetDesktopFrame(false);
@@ -29,16 +43,13 @@ TabWindow& TabWindow::Instance() {
 void TabWindow::Event_Open() {
     SetHeight(Height() + 2);
     BackColor = Customization().tabColor;
-    const ScreenInfo screen = Screen(0);
-    SetTop(screen.AvailableTop);
-    const int stored = App().tabLeft;
-    // 0 means never placed. The default stands half a tab right of the middle. A stored place
-    // from a wider screen, or dragged half off it, is brought wholly onto this one.
-    if (stored != 0 && stored < screen.AvailableWidth)
-        SetLeft(std::clamp(stored, 0, std::max(0, screen.AvailableWidth - Width())));
-    else
-        SetLeft(static_cast<int>(screen.AvailableWidth -
-                                 (screen.AvailableWidth / 2.0 - Width() / 2.0)));
+    SetTop(Screen(0).AvailableTop);
+    SetLeft(StartingLeft(Width()));
+}
+
+double TabWindow::Middle() {
+    if (const TabWindow* tab = FindOpenWindow<TabWindow>()) return tab->Left() + tab->Width() / 2.0;
+    return StartingLeft(kWidth) + kWidth / 2.0;
 }
 
 void TabWindow::Event_Moved() {

@@ -9,6 +9,9 @@ class TabWindow : public Window {
     TabWindow();
     // The tab window, made and shown on first use.
     static TabWindow& Instance();
+    // The middle of the tab across the screen, or of where it will open: the first frame points
+    // at it before the tab is made.
+    static double Middle();
 
     int InX = 0;         // where the press began, in the tab's own coordinates
     bool iMoved = false; // the tab has moved since the press began

@@ -78,7 +78,9 @@ TEST_F(EventStoreTest, ALargeFileLoadsAsItsLinesReadInOrderDo) {
         const std::string key = i % 50000 == 7 ? "2025-03-06 08:00:00" : start.SQLDateTime();
         text += key + "|" + start.SQLDateTime() + "//Event " + std::to_string(i);
         if (i % 60000 == 11) text += "//Countdown";
-        text += i % 3 ? "\n" : "\r\n";
+        // Lines end in every way a line can, and blank lines come between some.
+        text += i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r";
+        if (i % 1000 == 999) text += "\n\r\n\r";
         if (i % 70000 == 5) text += "not a date " + std::to_string(i) + "\n";
     }
     Load(text);
@@ -90,6 +92,36 @@ TEST_F(EventStoreTest, ALargeFileLoadsAsItsLinesReadInOrderDo) {
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_EQ(CountFields(log, "Calendar.tpc\n"), 4) << log;
     EXPECT_LT(log.find("not a date 70005"), log.find("not a date 140005")) << log;
+}
+
+// A file whose keys rise in each half but fall where the halves meet, cut there into the two
+// pieces that a file of this size is read in (the first line end at or after its middle): the
+// store still lists every start once, in order, and of a start held twice the later line wins.
+TEST_F(EventStoreTest, KeysThatFallWhereTwoPiecesOfTheFileMeetAreSorted) {
+    const int half = 55000; // about 6 MB in all
+    const auto line = [](int year, int minute, const std::string& title) {
+        const std::string start = Date(year, 1, 1, 0, minute, 0).SQLDateTime();
+        return start + "|" + start + "//" + title + "\n";
+    };
+    const auto title = [](const char* name, int i) { return name + std::to_string(100000 + i); };
+    // The first start comes again in the second half.
+    std::string early, late = line(2030, 9, "Moved from here");
+    for (int i = 0; i < half; ++i) {
+        late += line(2031, i, title("Later ", i));
+        if (i < half - 1) early += line(2030, i, title("Early ", i));
+    }
+    // The last line is drawn out until the first half is two bytes longer than the second.
+    const std::string last = title("Early ", half - 1);
+    const size_t room = late.size() - 2 - early.size() - line(2030, half - 1, last).size();
+    early += line(2030, half - 1, last + std::string(room, '!'));
+    ASSERT_EQ((late.size() + early.size()) / 2, late.size() - 1);
+    Load("Events Data:\n" + late + early);
+    const Dictionary& store = application->eventDict;
+    EXPECT_EQ(store.Count(), 24 + 2 * half);
+    EXPECT_EQ(std::ranges::adjacent_find(
+                  store.Entries(), [](const auto& a, const auto& b) { return a.first >= b.first; }),
+              store.Entries().end());
+    EXPECT_EQ(store.Lookup("2030-01-01 00:09:00"), "2030-01-01 00:09:00//Early 100009");
 }
 
 // Markers as editors and older files leave them: every event still loads. A to-do item that

@@ -12,6 +12,8 @@ TEST_F(PreferencesTest, AFirstRunCreatesTheFolderAndWritesTheDefaults) {
     std::filesystem::remove_all(environment.Config());
     application->GetPrefs();
     EXPECT_TRUE(application->firstRun);
+    EXPECT_FALSE(std::filesystem::exists(PrefsFile())) << "the start writes them later";
+    application->PutPrefs();
     EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "0;0;1;0;");
 
     // The next start reads the file it wrote: no longer a first run.

@@ -24,6 +24,20 @@ TEST(PagePictureTest, FillsThePageAlongItsLongerSideTurnedOnAnUprightPage) {
     }
 }
 
+// The toolkit's printing library is a third of a megabyte that a run which never prints need not
+// map: it comes with the first print.
+TEST_F(AppTest, TheToolkitsPrintingIsLoadedWhenPrintingFirstAsks) {
+    const auto mapped = [] {
+        return TestEnvironment::ReadFile("/proc/self/maps").find("libQt6PrintSupport") !=
+               std::string::npos;
+    };
+    EXPECT_FALSE(mapped()) << "no print yet in this process";
+    TestSeams::AnswerPrinting({true, kA4Landscape, true, ""});
+    application->PrintCalendar(FilledPicture(100, 50, RGB(0, 0, 255)));
+    EXPECT_TRUE(mapped());
+    EXPECT_EQ(TestSeams::PrintedPages().size(), 1u);
+}
+
 TEST_F(AppTest, CancelAtEitherDialogPrintsNothingThePageIsKeptForTheRunAndPrintsWhole) {
     const PicturePtr picture = FilledPicture(100, 50, RGB(0, 0, 255));
     application->PrinterSetupString = kA4Landscape;

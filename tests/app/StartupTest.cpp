@@ -59,6 +59,24 @@ TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
     EXPECT_TRUE(TestSeams::Dialogs().empty());
 }
 
+// A first run's preferences are written once the first frame is up, before any quit.
+TEST_F(StartupTest, AFirstRunWritesThePreferencesAfterTheFirstFrame) {
+    bool writtenBeforeTheFrame = true, writtenAfter = false;
+    TestSeams::WhenFirstPainted([&] {
+        writtenBeforeTheFrame = std::filesystem::exists(PrefsFile());
+        // Runs after the work that waits for the first frame, which is queued at once.
+        QTimer::singleShot(50, [&] {
+            writtenAfter = std::filesystem::exists(PrefsFile());
+            std::raise(SIGTERM);
+        });
+    });
+    EXPECT_EQ(application->Run(), 0);
+    EXPECT_TRUE(application->firstRun);
+    EXPECT_FALSE(writtenBeforeTheFrame);
+    EXPECT_TRUE(writtenAfter);
+    EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "0;0;1;0;");
+}
+
 TEST_F(StartupTest, QuittingThroughSIGTERMSavesAndReleasesTheLock) {
     TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
     QTimer::singleShot(20, [&] {

@@ -53,22 +53,32 @@ bool CaptionShows(Picture& picture, Color colour) {
 } // namespace
 
 // The mouse swaps the pictures and a release opens the home page, even off the button; the
-// Corvessa edition keeps the normal picture and shows the finger instead.
+// Corvessa edition keeps the normal picture and shows the finger instead. The lit pictures are
+// made after the first frame, or by a pointer that comes before it.
 TEST_F(NavigationTest, HomeButtonPicturesFollowTheMouseAndAReleaseOpensTheHomePage) {
-    for (const std::string edition : {"Four Seasons", "corvessa"}) {
-        SCOPED_TRACE(edition);
+    for (const auto& [edition, beforeTheFirstFrame] :
+         {std::pair{"Four Seasons", false}, {"Four Seasons", true}, {"corvessa", false}}) {
+        SCOPED_TRACE(edition + std::string(beforeTheFirstFrame ? ", early" : ""));
         Customization().applicationName = edition;
         CalendarWindow& window = CalendarWindow::Instance();
         cCanvas& button = *window.HomeButton;
         EXPECT_TRUE(CaptionShows(*window.HomeButtonN, kHomeText));
-        EXPECT_TRUE(CaptionShows(*window.HomeButtonMO, RGB(255, 255, 254)));
-        EXPECT_TRUE(CaptionShows(*window.HomeButtonMD, RGB(255, 255, 254)));
-        const bool still = edition == "corvessa";
+        EXPECT_FALSE(window.HomeButtonMO || window.HomeButtonMD) << "made after the first frame";
+        if (!beforeTheFirstFrame) {
+            DoEvents();
+            DoEvents();
+            EXPECT_TRUE(CaptionShows(*window.HomeButtonMO, RGB(255, 255, 254)));
+            EXPECT_TRUE(CaptionShows(*window.HomeButtonMD, RGB(255, 255, 254)));
+        }
+        const bool still = edition == std::string("corvessa");
         const auto shows = [&](const PicturePtr& moving) {
             return button.cachedImage == (still ? window.HomeButtonN : moving);
         };
         Simulate::MouseMove(window, 60, button.Top() + 10);
         EXPECT_TRUE(shows(window.HomeButtonMO));
+        if (beforeTheFirstFrame) {
+            EXPECT_TRUE(CaptionShows(*button.cachedImage, RGB(255, 255, 254)));
+        }
         EXPECT_EQ(button.Cursor(), still ? MouseCursor::Finger : MouseCursor::Standard);
         Simulate::MouseDown(window, 60, button.Top() + 10);
         EXPECT_TRUE(shows(window.HomeButtonMD));
@@ -155,15 +165,22 @@ TEST_F(NavigationTest, TheProductCaptionSitsInItsCornerAndAPressOpensTheMakersSi
 
 // A first run shows the call-outs (the home button's only when there is one); a click on the
 // overlay, over the home button too, puts it away for the run. With the tab left of the window
-// the arrow stops at the window's edge and the box (220 wide) starts at it.
+// the arrow stops at the window's edge and the box (220 wide) starts at it. The first frame
+// points at where the tab will open without making it.
 TEST_F(NavigationTest, AFirstRunShowsTheCalloutsAtTheirTipsAndAClickPutsThemAway) {
     const int datesTip = static_cast<int>(876 * 0.62 / 27 * 20);
     for (const bool homeButton : {true, false}) {
         application.firstRun = true;
+        application.tabLeft = homeButton ? 300 : 0;
         Customization().includeHomeButton = homeButton;
         CalendarWindow& window = CalendarWindow::Instance();
-        TabWindow& tab = TabWindow::Instance();
+        const bool tabMade = FindOpenWindow<TabWindow>() != nullptr;
         const PicturePtr shot = Snapshot(window);
+        EXPECT_EQ(FindOpenWindow<TabWindow>() != nullptr, tabMade) << "made by the call-out";
+        TabWindow& tab = TabWindow::Instance();
+        if (homeButton) {
+            EXPECT_EQ(tab.Left(), 300);
+        }
         EXPECT_EQ(shot->Pixel(66, 24 + 22) == kArrow, homeButton);
         EXPECT_EQ(shot->Pixel(static_cast<int>(tab.Left() + tab.Width() / 2.0 - 2), 10), kArrow);
         EXPECT_EQ(shot->Pixel(300, datesTip), kArrow);

@@ -1,6 +1,8 @@
-// Pixels of week-grid cells: event boxes, the selected day, day notes and holidays.
+// Pixels of week-grid cells: event boxes, the selected day, day notes and holidays; and the
+// faces after the event and countdown editors close.
 #include "mainwindow/WeekFaceFixture.h"
 
+#include "editors/CountdownInputWindow.h"
 #include "editors/GlanceInputWindow.h"
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
@@ -43,6 +45,14 @@ class WeekPaintTest : public WeekFaceTest {
     }
     bool Has(int row, int column, Color colour) {
         return std::ranges::count(Paint(row, column), colour) > 0;
+    }
+    // The pixels of control where shown differs from fresh.
+    static int Differing(const RectControl& control, const Picture& shown, const Picture& fresh) {
+        int count = 0;
+        for (int y = control.Top(); y < control.Top() + control.Height(); ++y)
+            for (int x = control.Left(); x < control.Left() + control.Width(); ++x)
+                count += shown.Pixel(x, y) != fresh.Pixel(x, y);
+        return count;
     }
 };
 } // namespace
@@ -123,16 +133,67 @@ TEST_F(WeekPaintTest, AfterTheEditorClosesTheGridShowsWhatAFreshLoadOfTheWeekSho
         window.ReloadCalLists();
         window.Invalidate();
         const PicturePtr fresh = TestSeams::ScreenPicture(window);
-        const auto differing = [&](const Picture& picture) {
-            int count = 0;
-            for (int y = grid.Top(); y < grid.Top() + grid.Height(); ++y)
-                for (int x = grid.Left(); x < grid.Left() + grid.Width(); ++x)
-                    count += picture.Pixel(x, y) != fresh->Pixel(x, y);
-            return count;
-        };
-        EXPECT_EQ(differing(*shown), 0);
+        EXPECT_EQ(Differing(grid, *shown, *fresh), 0);
         if (whileOpen) {
-            EXPECT_EQ(differing(*std::exchange(whileOpen, nullptr)), 0);
+            EXPECT_EQ(Differing(grid, *std::exchange(whileOpen, nullptr), *fresh), 0);
+        }
+    }
+}
+
+// The countdown sits in its day's holiday row of the week and marks its day in the year grid.
+// After the countdown editor closes, the face that is up shows what a fresh load shows, and the
+// year grid's markers of the days left and reached (which the hover tip reads) are a fresh
+// load's.
+TEST_F(WeekPaintTest, AfterTheCountdownEditorClosesTheFaceShowsWhatAFreshLoadShows) {
+    application.showCoundownCalendar = true;
+    Customization().daysColor = RGB(255, 255, 255); // the year's days and marks, seen on black
+    CalendarWindow& window = Window();
+    TestSeams::ScreenPicture(window);
+    DoEvents(); // the week face prepared after the first frame, not while the editor is open
+    const struct {
+        const char* name;
+        Date from; // the countdown's day before
+        int day;   // the day of March 2026 chosen in the editor
+        const char* title;
+    } cases[] = {
+        {"moved into the shown week", Date(2026, 12, 25), 5, "Party"},
+        {"moved out of the shown week", Date(2026, 3, 5), 20, "Party"},
+        {"renamed within the shown week", Date(2026, 3, 5), 5, "Eve"},
+    };
+    for (const bool week : {true, false}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (week ? ", week face" : ", year face"));
+            application.eventDict.Clear();
+            application.countdownDate = c.from;
+            const std::string from = c.from.SQLDateTime();
+            application.eventDict.Value(from, from + "//Party//Countdown");
+            Select("2026-03-03 12:00:00");
+            window.Calendar_Open();
+            window.ReloadCalLists();
+            week ? window.GlanceOn() : window.GlanceOff();
+            ASSERT_TRUE(TestSeams::ScreenPicture(window)) << "the face as it first shows";
+            TestSeams::WhenModal([&](::Window& shown) {
+                auto& editor = dynamic_cast<CountdownInputWindow&>(shown);
+                editor.Month->SetListIndex(2);
+                editor.Day->SetListIndex(c.day - 1);
+                editor.Year->SetListIndex(1);
+                editor.titleField->SetText(c.title);
+                editor.Close();
+            });
+            Simulate::Click(window, 135 + 50, 15 + 70); // the badge
+            const Date to(2026, 3, c.day);
+            ASSERT_EQ(application.countdownDate.SQLDateTime(), to.SQLDateTime());
+            window.FinishSaving();
+            const PicturePtr shown = TestSeams::ScreenPicture(window);
+            const std::string tags = Tag(window, c.from) + " " + Tag(window, to);
+            window.Calendar_Open();
+            window.ReloadCalLists();
+            window.Invalidate();
+            const PicturePtr fresh = TestSeams::ScreenPicture(window);
+            const RectControl& face = week ? static_cast<RectControl&>(*window.GlanceList)
+                                           : static_cast<RectControl&>(*window.Calendar);
+            EXPECT_EQ(Differing(face, *shown, *fresh), 0);
+            EXPECT_EQ(tags, Tag(window, c.from) + " " + Tag(window, to));
         }
     }
 }

@@ -3,6 +3,9 @@
 
 #include "platform/TestSeams.h"
 
+#include <cstdio>
+#include <map>
+
 TEST_F(YearGridTest, EveryDayOfTheThreeYearsSitsAtItsKeyInItsMonthBlock) {
     CalendarWindow& window = CalendarWindow::Instance();
     EXPECT_EQ(window.CalDateCell(Date(2010, 7, 4)), "40,17");
@@ -50,6 +53,54 @@ TEST_F(YearGridTest, DayTagsListTheEventsOfTheirDayInStoreOrderWithinTheShownYea
         marked += Tag(window, d).find("//") != std::string::npos;
     EXPECT_EQ(marked, 6);
     EXPECT_TRUE(TestSeams::Dialogs().empty());
+}
+
+// A busy day gathers every marker, in order; a marker holds the title and the kind alone.
+TEST_F(YearGridTest, ADayOfManyEventsListsEveryMarkerWithOnlyItsTitleAndKind) {
+    std::string busy = "7/7/2010";
+    for (int i = 0; i < 600; ++i) {
+        const std::string title = "Meeting " + std::to_string(i);
+        const std::string kind = i % 150 == 75 ? "Special" : "";
+        char start[20], end[20];
+        std::snprintf(start, sizeof start, "2010-07-07 %02d:%02d:%02d", i / 60, i % 60, i % 7);
+        std::snprintf(end, sizeof end, "2010-07-07 %02d:%02d:59", i / 60, i % 60);
+        AddEntry(start, end, title, kind);
+        busy += "//" + title + "|" + kind;
+    }
+    Dictionary& store = application.eventDict;
+    store.Value("2010-08-08 09:00:00", "2010-08-08 10:00:00");
+    store.Value("2010-08-08 09:30:00", "2010-08-08 10:00:00//Title only");
+    store.Value("2010-08-08 10:00:00", "2010-08-08 11:00:00//Walk//Special//and more");
+    store.Value("2010-08-08 11:00:00", "2010-08-08 12:00:00////Kind only");
+    CalendarWindow& window = CalendarWindow::Instance();
+    EXPECT_EQ(Tag(window, Date(2010, 7, 7)), busy);
+    EXPECT_EQ(Tag(window, Date(2010, 7, 8)), "7/8/2010");
+    EXPECT_EQ(Tag(window, Date(2010, 8, 8)), "8/8/2010//|//Title only|//Walk|Special//|Kind only");
+}
+
+// A store of many events is marked in stretches side by side: every day still lists exactly
+// its own events, and bad entries in different stretches are logged in order, told once.
+TEST_F(YearGridTest, ManyEventsAreMarkedAsFewAreWithBadOnesToldOnce) {
+    std::map<std::string, std::string> expected; // short date -> tag
+    for (Date start(2008, 12, 31, 22, 0, 0); start.Year() <= 2012;
+         start.SetMinute(start.Minute() + 61)) {
+        Date end = start;
+        end.SetMinute(end.Minute() + 30);
+        const std::string title = "E" + std::to_string(start.TotalSeconds() % 100000);
+        AddEntry(start.SQLDateTime(), end.SQLDateTime(), title);
+        if (start.Year() >= 2009 && start.Year() <= 2011)
+            expected[start.ShortDate()] += "//" + title + "|";
+    }
+    application.eventDict.Value("2010-03-15 garbage", "2010-03-15 10:00:00//Bad key");
+    application.eventDict.Value("2011-07-04 99:00:00", "2011-07-04 10:00:00//Bad hour");
+    testing::internal::CaptureStderr();
+    CalendarWindow& window = CalendarWindow::Instance();
+    const std::string log = testing::internal::GetCapturedStderr();
+    for (Date d(2009, 1, 1); d.Year() <= 2011; d.SetDay(d.Day() + 1))
+        ASSERT_EQ(Tag(window, d), d.ShortDate() + expected[d.ShortDate()]) << d.SQLDate();
+    EXPECT_LT(log.find("2010-03-15 garbage"), log.find("2011-07-04 99:00:00")) << log;
+    EXPECT_NE(log.find("2011-07-04 99:00:00"), std::string::npos) << log;
+    EXPECT_EQ(Messages().size(), 1u);
 }
 
 TEST_F(YearGridTest, BadEntriesAreSkippedTheRestMarkedAndTheProblemReportedOnce) {

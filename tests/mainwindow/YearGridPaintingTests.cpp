@@ -3,6 +3,7 @@
 
 #include "support/PictureTestSupport.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 
@@ -63,6 +64,15 @@ class YearPaintTest : public YearGridTest {
         AddEntry("2026-03-19 09:00:00", "2026-03-19 10:00:00", "Fair", "Special");
         AddEntry("2026-03-19 18:00:00", "2026-03-19 19:00:00", "Dinner");
         AddEntry("2026-03-20 18:00:00", "2026-03-20 19:00:00", "a special evening");
+        // Busy days: one with a special event among hundreds and a near miss before it, one of
+        // hundreds of ordinary events.
+        for (int i = 0; i < 300; ++i) {
+            char minute[20];
+            std::snprintf(minute, sizeof minute, "%02d:%02d:00", 8 + i / 60, i % 60);
+            AddEntry(std::string("2026-03-24 ") + minute, "2026-03-24 20:00:00",
+                     i == 199 ? "Specia" : "Meeting", i == 200 ? "SPECIAL" : "");
+            AddEntry(std::string("2026-03-25 ") + minute, "2026-03-25 20:00:00", "Meeting");
+        }
         return true;
     }
     bool prepared = Prepare();
@@ -83,11 +93,12 @@ TEST_F(YearPaintTest, EveryWeekdayColumnIsPaintedTodayCircledEventsUnderlinedSpe
     EXPECT_GT(InBox(10, red), 20);
     EXPECT_EQ(Count(red), InBox(10, red)) << "one circle, round today";
     EXPECT_GE(UnderlineRun(17), 10);
+    EXPECT_GE(UnderlineRun(25), 10) << "hundreds of ordinary events";
     EXPECT_LT(UnderlineRun(18), 5) << "no events, no line";
     const auto grey = [](Color c) { return c == kGrey; };
     EXPECT_EQ(InBox(18, grey), 0);
     // A special kind, or the word in a title: hatched, not underlined.
-    for (const int day : {19, 20}) {
+    for (const int day : {19, 20, 24}) {
         EXPECT_GT(InBox(day, grey), 100) << day;
         EXPECT_LT(UnderlineRun(day), 5) << day;
     }

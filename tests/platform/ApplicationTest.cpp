@@ -6,6 +6,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QEventLoop>
+#include <QThread>
 #include <QTimer>
 
 #include <csignal>
@@ -60,6 +61,27 @@ TEST_F(ApplicationTest, QuitInsideOpenClosesEverythingBeforeItReturns) {
                                                "open returns"}));
     application.Quit(5); // a second quit does nothing
     EXPECT_EQ(application.ExitCode(), 3);
+}
+
+// Open runs ahead of the loop, so that the loop's own start does not delay the first window;
+// what was queued before Run still comes first, as it would in the loop.
+TEST_F(ApplicationTest, OpenComesAfterWhatWasQueuedAndBeforeTheLoopRuns) {
+    ProbeApp application;
+    QTimer::singleShot(0, [] { Log().push_back("queued"); });
+    application.onOpen = [&] {
+        Log().push_back("loop level " + std::to_string(QThread::currentThread()->loopLevel()));
+        QTimer::singleShot(0, [&] { application.Quit(0); });
+    };
+    EXPECT_EQ(application.Run(), 0);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"queued", "open", "loop level 0", "open returns",
+                                               "close"}));
+
+    // A quit queued before (a signal at start-up, say) ends it unopened.
+    Log().clear();
+    ProbeApp quitting;
+    QTimer::singleShot(0, [&] { quitting.Quit(4); });
+    EXPECT_EQ(quitting.Run(), 4);
+    EXPECT_EQ(Log(), std::vector<std::string>{"close"});
 }
 
 TEST_F(ApplicationTest, AnExceptionLeavingAHandlerReachesUnhandledException) {

@@ -137,6 +137,13 @@ TEST(Text, SearchAndComparisonIgnoreCase) {
     EXPECT_EQ(InStr("My COUNTDOWN party", "countdown"), 4);
     EXPECT_EQ(InStr(5, "abcabc", "ABC"), 0);
     EXPECT_EQ(InStr(4, "abcabc", "ABC"), 4);
+    // A partial match just before the real one, a match that ends the text, and no room left.
+    EXPECT_EQ(InStr("//Spec|//SPECIAL", "special"), 10);
+    EXPECT_EQ(InStr("ab", "abc"), 0);
+    EXPECT_EQ(InStr(3, "abab", "ab"), 3);
+    EXPECT_EQ(InStr(4, "abab", "ab"), 0);
+    // Only ASCII letters fold: the bytes of other letters are compared as they are.
+    EXPECT_EQ(InStr("CAF\xC3\x89", "caf\xC3\xA9"), 0);
     EXPECT_FALSE(TextEquals("True ", "true"));
     EXPECT_LT(StrComp("apple", "Banana"), 0);
 }

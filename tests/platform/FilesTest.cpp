@@ -5,6 +5,8 @@
 #include "support/TestEnvironment.h"
 
 #include <filesystem>
+#include <fstream>
+#include <fstream>
 #include <optional>
 #include <pwd.h>
 #include <string>
@@ -83,6 +85,26 @@ TEST_F(FolderItemTest, LinesAcrossThePiecesOfALargeFileReadWhole) {
     auto again = TextInputStream::Open(item);
     EXPECT_EQ(again->ReadLine(), split + "first");
     EXPECT_EQ(again->ReadAll(), text.substr(split.size() + before.size() + 1));
+}
+
+// A small file is read in a piece of its own size; what it gains after it was opened, past that
+// piece and across several, is read on as it comes.
+TEST_F(FolderItemTest, ASmallFileThatGrowsAfterItIsOpenedIsReadToItsNewEnd) {
+    const FolderItem item = SpecialFolder::Documents().Child("growing.txt");
+    TestEnvironment::WriteFile(item.Path(), "first\r");
+    auto in = TextInputStream::Open(item);
+    ASSERT_TRUE(in);
+    std::string added = "\n";
+    std::vector<std::string> lines{"first"};
+    for (int i = 0; added.size() < 20000; ++i) {
+        lines.push_back(std::string(static_cast<size_t>(i % 300), 'g') + std::to_string(i));
+        added += lines.back() + "\r\n";
+    }
+    std::ofstream(item.Path(), std::ios::app) << added;
+    std::vector<std::string> read;
+    while (!in->EndOfFile())
+        read.push_back(in->ReadLine());
+    EXPECT_EQ(read, lines);
 }
 
 // A file read whole, also one large enough to be read in parts at once, is its text, and its

@@ -2,6 +2,7 @@
 // one and then the other into a white picture shows, though only part of the base is decoded.
 #include "platform/FolderItem.h"
 #include "platform/Graphics.h"
+#include "platform/GraphicsQt.h"
 #include "platform/Picture.h"
 #include "platform/PictureFunctions.h"
 
@@ -9,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -159,5 +161,68 @@ TEST_F(PictureCompositionTest, APictureInItsFileScalesAsItsPixelsDo) {
             EXPECT_LT(MeanDifference(*shown, *expected), 14.0);
         else
             EXPECT_EQ(Differences(*shown, *expected, nullptr), 0);
+    }
+}
+
+// A background made from its files is kept at 24 bits a pixel, at its own size and at the size
+// it is shown at; every use of it shows what the same use of the drawn pictures shows: drawn
+// with white as clear, drawn into, turned for a page, scaled, stretched, cut into pieces.
+TEST_F(PictureCompositionTest, ABackgroundKeptAtTwentyFourBitsServesEveryUseAsTheDrawnOneDoes) {
+    JpegFile("base.jpg", 320, 200, 3);
+    JpegFile("over.jpg", 320, 120, 11);
+    const PicturePtr composed =
+        ComposeAtBottom(*folder.Child("base.jpg").OpenAsPicture(),
+                        folder.Child("over.jpg").OpenAsPicture().get(), 100);
+    auto drawn = std::make_shared<Picture>(320, 200);
+    drawn->Graphics().DrawPicture(*folder.Child("base.jpg").OpenAsPicture(), 0, 0);
+    drawn->Graphics().DrawPicture(*folder.Child("over.jpg").OpenAsPicture(), 0, 80);
+    // Shown at the size it is made at, it is the same pixels.
+    for (const PicturePtr& shown :
+         {BilinearScale(composed, 160, 100), BilinearScale(composed, 320, 200), composed})
+        EXPECT_EQ(PictureImage(*shown).depth(), 24) << shown->Width();
+    // One to be shown at a size the decoder cannot shrink it to is made at the 32 bits that
+    // smooth scaling takes: converted first, it would be there twice.
+    const PicturePtr toScale = ComposeAtBottom(*folder.Child("base.jpg").OpenAsPicture(),
+                                               folder.Child("over.jpg").OpenAsPicture().get(), 97);
+    EXPECT_EQ(PictureImage(*toScale).depth(), 32);
+
+    const auto drawnOver = [](const PicturePtr& picture) {
+        auto onto = std::make_shared<Picture>(320, 200);
+        onto->Graphics().ForeColor = RGB(0, 128, 0);
+        onto->Graphics().FillRect(0, 0, 320, 200);
+        picture->SetTransparent(1);
+        onto->Graphics().DrawPicture(*picture, 0, 0);
+        picture->SetTransparent(0);
+        return onto;
+    };
+    // Last: it changes the picture itself.
+    const auto drawnInto = [](const PicturePtr& picture) {
+        picture->Graphics().ForeColor = RGB(200, 10, 10);
+        picture->Graphics().FillRect(10, 10, 30, 20);
+        picture->SetPixel(0, 0, RGB(1, 2, 3));
+        return picture;
+    };
+    const std::function<PicturePtr(const PicturePtr&)> uses[] = {
+        drawnOver,
+        [](const PicturePtr& p) { return RotatePicture(p, 90.0, RGB(0, 0, 0)); },
+        [](const PicturePtr& p) { return BilinearScale(p, 131, 77); },
+        [](const PicturePtr& p) { // stretched, as the tray window shows it
+            auto onto = std::make_shared<Picture>(33, 19);
+            onto->Graphics().DrawPicture(*p, 0, 0, 33, 19, 0, 0, p->Width(), p->Height());
+            return onto;
+        },
+        [](const PicturePtr& p) {
+            const PicturePtr piece = SlicedPictures(*p, *p, 4)[2];
+            auto onto = std::make_shared<Picture>(320, 50);
+            onto->Graphics().DrawPicture(*piece, 0, 0); // through the piece's mask
+            return onto;
+        },
+        drawnInto,
+    };
+    int use = 0;
+    for (const auto& apply : uses) {
+        const PicturePtr mine = apply(composed), theirs = apply(drawn);
+        EXPECT_EQ(Differences(*mine, *theirs, nullptr), 0) << "use " << use;
+        ++use;
     }
 }

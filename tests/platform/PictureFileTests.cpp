@@ -6,6 +6,7 @@
 
 #include "support/TestEnvironment.h"
 
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -61,6 +62,23 @@ TEST_F(PictureFileTest, OpensTheFormatsTheToolkitReads) {
     ASSERT_TRUE(jpeg);
     EXPECT_NEAR(jpeg->Pixel(5, 5).r, 255, 8);
     EXPECT_NEAR(jpeg->Pixel(60, 5).b, 255, 8);
+}
+
+// A JPEG is opened and decoded by the system's decoder alone: the toolkit's would be looked
+// for among its plug-ins and loaded, at start-up, for a background.
+TEST_F(PictureFileTest, AJpegOpensAndDecodesWithoutTheToolkitsPlugIn) {
+    const auto mapped = [] {
+        return TestEnvironment::ReadFile("/proc/self/maps").find("imageformats") !=
+               std::string::npos;
+    };
+    if (mapped()) GTEST_SKIP() << "an image plug-in is loaded already in this process";
+    const PicturePtr picture =
+        FolderItem(std::filesystem::path(CALENDAR_BIN_DIR) / "Four Seasons" / "spring-wide.jpg")
+            .OpenAsPicture();
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Width() * 10000 + picture->Height(), 1920 * 10000 + 1200);
+    EXPECT_NE(picture->Pixel(100, 100), RGB(255, 255, 255)); // decoded
+    EXPECT_FALSE(mapped());
 }
 
 TEST_F(PictureFileTest, MissingOrUnreadableFilesGiveNoPicture) {

@@ -260,20 +260,24 @@ TEST_F(WindowTest, ActivatingAWindowRepaintsNothing) {
     EXPECT_EQ(paints, settled);
 }
 
-// A hidden control can be painted unseen ahead of being shown, and stays hidden.
+// A hidden control can be painted unseen ahead of being shown, and stays hidden; a large one is
+// painted a band at a time (of 400 pixels, 655 rows make a megabyte), each part once.
 TEST_F(WindowTest, AHiddenControlPaintsUnseenAndStaysHidden) {
     ProbeWindow& window = Shown();
     int hiddenPaints = 0;
     Canvas& hidden = *window.ControlAs<Canvas>("second");
-    hidden.SetBounds(10, 10, 50, 50);
     hidden.SetVisible(false);
     hidden.OnPaint = [&](Graphics&) { ++hiddenPaints; };
-    for (int i = 0; i < 5; ++i)
-        DoEvents();
-    EXPECT_EQ(hiddenPaints, 0);
-    hidden.PaintUnseen();
-    EXPECT_EQ(hiddenPaints, 1);
-    EXPECT_FALSE(hidden.Visible());
+    for (const auto& [height, paints] : {std::pair{50, 1}, std::pair{2000, 4}}) {
+        hiddenPaints = 0;
+        hidden.SetBounds(10, 10, height == 50 ? 50 : 400, height);
+        for (int i = 0; i < 5; ++i)
+            DoEvents();
+        EXPECT_EQ(hiddenPaints, 0);
+        hidden.PaintUnseen();
+        EXPECT_EQ(hiddenPaints, paints) << height;
+        EXPECT_FALSE(hidden.Visible());
+    }
 }
 
 // The start-up benchmark ends the program from this hook, so it must wait for the first

@@ -11,5 +11,6 @@ int main(int argc, char** argv) {
     setenv("CALENDAR_BIN_DIR", CALENDAR_BIN_DIR, 0);
     ::testing::InitGoogleTest(&argc, argv);
     Toolkit toolkit;
+    Toolkit::WaitForFontSetUp(); // the tests change the environment it reads
     return RUN_ALL_TESTS();
 }

@@ -234,6 +234,9 @@ class CalendarWindow : public Window {
     // marker ("//" title "|" kind) removed before a delete.
     void AddEvent(bool existed);
     void RemoveEvent(const std::string& marker);
+    // Rebuilds the year grid's markers of day from the store, as a fresh load marks it; a day
+    // outside the grid's years is left alone.
+    void RemarkDay(const Date& day);
     // Shows the event editor modally on the start in app.selectedDate.
     void OpenEventEditor();
     // Brings the week grid on the screen up to date with the store and the selected day, as a
@@ -283,6 +286,7 @@ class CalendarWindow : public Window {
     void DoMainMenuCommand(const std::string& caption);
     // The home button shows a prepared picture at once.
     void ShowHomeButtonPicture(const PicturePtr& picture);
+    void ComposeLitHomePictures();
     // Redraws the menu bar strip's toggle from an artwork and makes it the strip's backdrop.
     void RedrawMenuBarToggle(const PicturePtr& artwork);
     std::vector<RectControl*> OffPaper(PrintCommand command) const;

@@ -1,5 +1,5 @@
 // The year grid's day markers kept in step with the events the editor saves and deletes while
-// the week face is up.
+// the week face is up, and with the countdown the countdown editor moves or renames.
 #include "mainwindow/frame/CalendarWindow.h"
 #include "mainwindow/yearview/YearGrid.h"
 
@@ -9,13 +9,12 @@
 
 namespace {
 
-// The selected day's cell tag; nullptr when the grid's three years do not hold that day (the
-// week header can page past them).
-std::string* SelectedDayTag(const CalendarWindow& window) {
-    const Date& selected = App().selectedDate;
+// The day's cell tag; nullptr when the grid's three years do not hold that day (the week
+// header can page past them).
+std::string* DayTag(const CalendarWindow& window, const Date& day) {
     const int startYear = Customization().calendarStartYear;
-    if (selected.Year() < startYear || selected.Year() > startYear + 2) return nullptr;
-    const std::string cell = window.CalDateCell(selected);
+    if (day.Year() < startYear || day.Year() > startYear + 2) return nullptr;
+    const std::string cell = window.CalDateCell(day);
     const int row = static_cast<int>(Val(NthField(cell, ",", 1)));
     const int column = static_cast<int>(Val(NthField(cell, ",", 2)));
     TextGrid& tags = window.Calendar->CellTag;
@@ -26,11 +25,15 @@ std::string* SelectedDayTag(const CalendarWindow& window) {
 } // namespace
 
 void CalendarWindow::AddEvent(bool) {
-    std::string* tag = SelectedDayTag(*this);
+    RemarkDay(App().selectedDate);
+}
+
+void CalendarWindow::RemarkDay(const Date& date) {
+    std::string* tag = DayTag(*this, date);
     if (!tag) return;
     // Every entry of the day, as the grid marked them when it was built: holidays, the
     // countdown and day notes keep their markers beside the timed events.
-    const std::string day = App().selectedDate.SQLDate();
+    const std::string day = date.SQLDate();
     std::string rebuilt = tag->substr(0, tag->find("//"));
     const Dictionary& store = App().eventDict;
     for (auto entry = store.LowerBound(day);
@@ -41,7 +44,7 @@ void CalendarWindow::AddEvent(bool) {
 }
 
 void CalendarWindow::RemoveEvent(const std::string& marker) {
-    std::string* tag = SelectedDayTag(*this);
+    std::string* tag = DayTag(*this, App().selectedDate);
     if (!tag || marker.size() < 2) return;
     // Whole markers only: "//Party|" must not eat the front of "//Party|Special".
     const std::string piece = marker.substr(2);

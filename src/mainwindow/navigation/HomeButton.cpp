@@ -62,9 +62,20 @@ void CalendarWindow::HomeButton_Open() {
     button.SetHelpTag("Goto " + module.vendorURL);
 
     HomeButtonN = ComposeHomePicture(width, height, *normal, *mask, module.homeTextColor);
+    button.cachedImage = HomeButtonN;
+    // The first frame shows only the normal picture.
+    AfterFirstFrame([this] { ComposeLitHomePictures(); });
+}
+
+// The pictures under the pointer and pressed, made once, when first needed.
+void CalendarWindow::ComposeLitHomePictures() {
+    if (!HomeButtonN || (HomeButtonMO && HomeButtonMD)) return;
+    const PicturePtr over = homeButtonMouseOver(), down = homeButtonMouseDown(),
+                     mask = homeButtonMask();
+    if (!over || !down || !mask) return;
+    const int width = HomeButtonN->Width(), height = HomeButtonN->Height();
     HomeButtonMO = ComposeHomePicture(width, height, *over, *mask, kLitCaption);
     HomeButtonMD = ComposeHomePicture(width, height, *down, *mask, kLitCaption);
-    button.cachedImage = HomeButtonN;
 }
 
 void CalendarWindow::HomeButton_Paint(Graphics& g) {
@@ -79,8 +90,10 @@ void CalendarWindow::ShowHomeButtonPicture(const PicturePtr& picture) {
 void CalendarWindow::HomeButton_MouseEnter() {
     if (CorvessaEdition())
         HomeButton->SetCursor(MouseCursor::Finger);
-    else
+    else {
+        ComposeLitHomePictures();
         ShowHomeButtonPicture(HomeButtonMO);
+    }
 }
 
 void CalendarWindow::HomeButton_MouseExit() {
@@ -91,7 +104,10 @@ void CalendarWindow::HomeButton_MouseExit() {
 }
 
 bool CalendarWindow::HomeButton_MouseDown(int, int) {
-    if (!CorvessaEdition()) ShowHomeButtonPicture(HomeButtonMD);
+    if (!CorvessaEdition()) {
+        ComposeLitHomePictures();
+        ShowHomeButtonPicture(HomeButtonMD);
+    }
     return true;
 }
 

@@ -80,8 +80,7 @@ void CalendarWindow::QuickStartHelp_Paint(Graphics& g) {
         DrawCallout(g, {static_cast<int>(home.Left() + home.Width() / 2.0),
                         home.Top() + home.Height(), 30, 320, "Goto " + module.vendorURL});
     }
-    const TabWindow& tab = TabWindow::Instance();
-    int tabX = static_cast<int>((tab.Left() - Left()) + tab.Width() / 2.0 - 2);
+    int tabX = static_cast<int>(TabWindow::Middle() - Left() - 2);
     if (tabX < 0) tabX = 0;
     DrawCallout(g, {tabX, 10,
                     static_cast<int>(availableHeight * module.TitleAreaHeightPercent - 20), 220,

@@ -14,9 +14,15 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 namespace YearGrid {
 
@@ -33,10 +39,19 @@ bool Marked(std::string_view key, std::string_view value) {
 }
 
 void AppendMarker(std::string& tag, std::string_view value) {
-    tag += "//";
-    tag += WeekGrid::ValueField(value, 2);
-    tag += '|';
-    tag += WeekGrid::ValueField(value, 3);
+    // The title and the kind, the value's second and third fields, found in one pass: a day
+    // of the grid may gather thousands of markers.
+    std::string_view title, kind;
+    if (const size_t first = value.find("//"); first != std::string_view::npos) {
+        std::string_view rest = value.substr(first + 2);
+        const size_t second = rest.find("//");
+        title = rest.substr(0, second);
+        if (second != std::string_view::npos) {
+            rest.remove_prefix(second + 2);
+            kind = rest.substr(0, rest.find("//"));
+        }
+    }
+    tag.append("//").append(title).append(1, '|').append(kind);
 }
 
 std::optional<BandCell> CellAt(const calCanvas& grid, int x, int y) {
@@ -107,22 +122,23 @@ void BuildMonths(calCanvas& grid, int startYear) {
     }
 }
 
-// Appends a marker for every event of the shown years to the cell of its start day. A bad entry is
-// skipped and the others are still marked; the problem is reported once at the end.
-void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
+// What marking a stretch of the store found wrong, told once the whole grid is marked.
+struct MarkingProblems {
     bool badFormat = false;
-    Date d;
+    std::vector<std::string> log;
+};
+
+// Appends a marker for every event of [from, to) of the store to the cell of its start day. A
+// bad entry is skipped and the others are still marked.
+MarkingProblems MarkStretch(const CalendarWindow& window, calCanvas& grid, int startYear,
+                            Dictionary::const_iterator from, Dictionary::const_iterator to) {
+    MarkingProblems problems;
+    Date d(2000, 1, 1);
     // The store lists its entries in order of their start, so the events of one day come
     // together: the day's date and cell are worked out once, for the first of them.
     std::string day;
-    bool shownDay = false;
-    int row = -1, column = -1;
-    // Only the three shown years are visited: their keys start with the year, so they lie
-    // together from the first key of the first year to the first of the year after the last.
-    const Dictionary& store = App().eventDict;
-    const std::string end = std::to_string(startYear + 3);
-    for (auto entry = store.LowerBound(std::to_string(startYear));
-         entry != store.end() && entry->first < end; ++entry) {
+    std::string* tag = nullptr; // the day's cell, while the day is one the grid shows
+    for (auto entry = from; entry != to; ++entry) {
         const std::string_view key = entry->first;
         const std::string_view value = entry->second;
         try {
@@ -130,30 +146,97 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
                 throw UnsupportedFormatException("not an SQL date-time: " + std::string(key));
             if (key.substr(0, 10) != day) {
                 day = key.substr(0, 10);
+                tag = nullptr;
                 d.SetSQLDateTime(std::string(key));
-                shownDay = d.Year() >= startYear;
-                if (shownDay) {
-                    const std::string cell = window.CalDateCell(d);
-                    row = Int(Val(NthField(cell, ",", 1)));
-                    column = Int(Val(NthField(cell, ",", 2)));
-                }
+                if (d.Year() < startYear) continue;
+                const std::string cell = window.CalDateCell(d);
+                const int row = Int(Val(NthField(cell, ",", 1)));
+                const int column = Int(Val(NthField(cell, ",", 2)));
+                if (row < 0 || column < 0 || row >= grid.ListCount || column >= grid.ColumnCount)
+                    continue;
+                tag = &grid.CellTag(row, column);
             }
             // A key that the date reads is exactly the text it writes, so the value is the
             // one stored under the start as the date gives it.
-            if (!shownDay || !YearGrid::Marked(key, value)) continue;
-            if (row < 0 || column < 0 || row >= grid.ListCount || column >= grid.ColumnCount)
-                continue;
-            YearGrid::AppendMarker(grid.CellTag(row, column), value);
+            if (tag && YearGrid::Marked(key, value)) YearGrid::AppendMarker(*tag, value);
         } catch (const UnsupportedFormatException&) {
-            badFormat = true;
-            LogProblem("the year grid skips an event whose start is not a date: " +
-                       std::string(key));
+            problems.badFormat = true;
+            problems.log.push_back("the year grid skips an event whose start is not a date: " +
+                                   std::string(key));
         } catch (const OutOfBoundsException&) {
-            badFormat = true;
-            LogProblem("the year grid skips an event outside its years: " + std::string(key));
+            problems.badFormat = true;
+            problems.log.push_back("the year grid skips an event outside its years: " +
+                                   std::string(key));
         } catch (const std::exception& error) {
-            LogProblem("the year grid skips the event " + std::string(key) + ": " + error.what());
+            problems.log.push_back("the year grid skips the event " + std::string(key) + ": " +
+                                   error.what());
         }
+    }
+    return problems;
+}
+
+// Stretches of the store to mark, taken in turn by the threads that take part. A thread that
+// starts late finds every stretch taken and ends without touching the grid, so marking never
+// waits for a thread to start.
+struct SharedMarking {
+    std::vector<Dictionary::const_iterator> bounds; // stretch i is [bounds[i], bounds[i + 1])
+    std::vector<MarkingProblems> problems;
+    std::atomic<size_t> next{0};
+    std::mutex mutex;
+    std::condition_variable allDone;
+    size_t done = 0; // under mutex
+
+    size_t Count() const { return bounds.size() - 1; }
+    // Marks stretches until none is left untaken.
+    void TakePart(const CalendarWindow& window, calCanvas& grid, int startYear) {
+        for (size_t i = next++; i < Count(); i = next++) {
+            MarkingProblems found = MarkStretch(window, grid, startYear, bounds[i], bounds[i + 1]);
+            const std::scoped_lock lock(mutex);
+            problems[i] = std::move(found);
+            if (++done == Count()) allDone.notify_all();
+        }
+    }
+};
+
+// Marks the events of the three shown years; a bad entry's problem is reported once at the end.
+// Their keys start with the year, so they lie together from the first key of the first year to
+// the first of the year after the last. Many of them are marked in stretches side by side on
+// threads: a stretch ends where a month starts, so that no two share a day's cell.
+void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
+    constexpr std::ptrdiff_t kEntriesPerThread = 4000;
+    const Dictionary& store = App().eventDict;
+    const auto first = store.LowerBound(std::to_string(startYear));
+    const auto last = store.LowerBound(std::to_string(startYear + 3));
+    const std::ptrdiff_t total = last - first;
+    const std::ptrdiff_t threads = std::clamp<std::ptrdiff_t>(
+        total / kEntriesPerThread, 1, std::max(1u, std::thread::hardware_concurrency()));
+    // Twice as many stretches as threads, so that a slow one leaves less for the others to wait
+    // for; each ends at the first month start past its share of the entries.
+    const std::ptrdiff_t stretches = threads == 1 ? 1 : 2 * threads;
+    const auto shared = std::make_shared<SharedMarking>();
+    shared->bounds.push_back(first);
+    for (int month = 1; month < 36; ++month) {
+        const int m = month % 12 + 1;
+        const auto at = store.LowerBound(std::to_string(startYear + month / 12) +
+                                         (m < 10 ? "-0" : "-") + std::to_string(m));
+        if ((at - first) * stretches >= std::ssize(shared->bounds) * total)
+            shared->bounds.push_back(at);
+    }
+    shared->bounds.push_back(last);
+    shared->problems.resize(shared->Count());
+    for (std::ptrdiff_t helper = 1; helper < threads; ++helper)
+        std::thread([shared, &window, &grid, startYear] {
+            shared->TakePart(window, grid, startYear);
+        }).detach();
+    shared->TakePart(window, grid, startYear);
+    std::unique_lock lock(shared->mutex);
+    shared->allDone.wait(lock, [&] { return shared->done == shared->Count(); });
+
+    bool badFormat = false;
+    for (const MarkingProblems& stretch : shared->problems) {
+        for (const std::string& line : stretch.log)
+            LogProblem(line);
+        badFormat = badFormat || stretch.badFormat;
     }
     if (badFormat) MsgBox(kBadEntry);
 }
