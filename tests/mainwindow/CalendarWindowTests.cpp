@@ -75,9 +75,10 @@ TEST_F(CalendarWindowTest, BackgroundFillsTheHeightAndTheTitleNamesTheVendor) {
     // Scaled to 1752 wide, of which the screen shows the left 1440.
     EXPECT_GE(window.backgroundImageScaled->Width(), 1440);
     EXPECT_LE(window.backgroundImageScaled->Width(), 1442);
-    ASSERT_TRUE(window.yearNumberScaled[0]);
-    EXPECT_EQ(window.yearNumberScaled[0]->Width(), static_cast<int>(40 * 0.876f));
-    EXPECT_FALSE(window.yearNumberScaled[1]);
+    ASSERT_TRUE(window.YearDigitScaled(0));
+    EXPECT_EQ(window.YearDigitScaled(0)->Width(), static_cast<int>(40 * 0.876f));
+    EXPECT_FALSE(window.YearDigitScaled(1));
+    EXPECT_FALSE(window.YearDigitScaled(10));
     EXPECT_TRUE(TestSeams::Dialogs().empty());
 
     // A call while the window is parked above the screen puts it back.
@@ -115,9 +116,9 @@ TEST_F(CalendarWindowTest, ALongThinBackgroundIsScaledOnlyAsFarAsTheScreenShowsI
     module.yearNumber[0] = std::make_shared<Picture>(2, 3);
     CalendarWindow& window = CalendarWindow::Instance();
     // At the background's scale of 876 the digit would take 1752 x 2628 pixels.
-    ASSERT_TRUE(window.yearNumberScaled[0]);
-    EXPECT_LE(window.yearNumberScaled[0]->Width(), 1440);
-    EXPECT_LE(window.yearNumberScaled[0]->Height(), 876);
+    ASSERT_TRUE(window.YearDigitScaled(0));
+    EXPECT_LE(window.YearDigitScaled(0)->Width(), 1440);
+    EXPECT_LE(window.YearDigitScaled(0)->Height(), 876);
     ASSERT_TRUE(window.backgroundImageScaled);
     EXPECT_EQ(window.backgroundImageScaled->Height(), 876);
     EXPECT_LE(window.backgroundImageScaled->Width(), 1440 + 2 * 876); // two columns at most

@@ -44,7 +44,9 @@ class CalendarWindow : public Window {
     PicturePtr HomeButtonN;
     PicturePtr HomeButtonMO;
     PicturePtr HomeButtonMD;
-    std::array<PicturePtr, 10> yearNumberScaled{};
+    // The edition's picture of a year digit (0 to 9) at the background's scale, made when first
+    // asked for: a year shows three or four of the ten. Null when the edition has none.
+    const PicturePtr& YearDigitScaled(int digit);
     PicturePtr backgroundImageScaled;
 
     // The controls, in creation order; the window owns them.
@@ -292,6 +294,10 @@ class CalendarWindow : public Window {
     std::vector<RectControl*> OffPaper(PrintCommand command) const;
     void RestoreAfterPrint();
 
+    // The year digits scaled so far, and the scale LoadBackgroundImage found for them.
+    std::array<PicturePtr, 10> yearDigitsScaled_{};
+    float yearDigitScaleX_ = 0;
+    float yearDigitScaleY_ = 0;
     // A slide lets the event loop run between its steps; this keeps a second one out.
     bool sliding_ = false;
     // While a print is armed: whether the tab window was shown, and the controls hidden for

@@ -11,21 +11,6 @@
 #include <cmath>
 
 namespace {
-// The year digits at the background's scale. The mask is scaled with each digit, which so keeps
-// its transparent parts. A digit never grows past the screen, whatever the background's shape.
-void ScaleYearDigits(std::vector<PicturePtr>& digits, float fx, float fy, const ScreenInfo& screen,
-                     std::array<PicturePtr, 10>& scaled) {
-    for (size_t digit = 0; digit < digits.size() && digit < scaled.size(); ++digit) {
-        PicturePtr& picture = digits[digit];
-        if (!picture) continue;
-        picture = EnsurePictureBits(picture, 32);
-        const int w = static_cast<int>(std::min(static_cast<float>(picture->Width()) * fx,
-                                                static_cast<float>(screen.AvailableWidth)));
-        const int h = static_cast<int>(std::min(static_cast<float>(picture->Height()) * fy,
-                                                static_cast<float>(screen.AvailableHeight)));
-        scaled[digit] = BilinearScale(picture, w, h);
-    }
-}
 // The background scaled to width x height. A picture wider than the screen shows only its left
 // part, so only that part is scaled: a long thin picture must not become gigabytes.
 PicturePtr FitToHeight(const PicturePtr& background, int width, int height,
@@ -43,6 +28,8 @@ PicturePtr FitToHeight(const PicturePtr& background, int width, int height,
 
 void CalendarWindow::LoadBackgroundImage() {
     CustomizationModule& module = Customization();
+    yearDigitsScaled_ = {};
+    yearDigitScaleX_ = yearDigitScaleY_ = 0;
     if (!module.vendorName.empty()) SetTitle(module.vendorName + " Calendar");
 
     const ScreenInfo screen = Screen(0);
@@ -64,12 +51,32 @@ void CalendarWindow::LoadBackgroundImage() {
                                            background->Height());
     backgroundImageScaled = FitToHeight(background, static_cast<int>(width), height, screen);
 
-    if (module.yearNumber.empty() || !module.yearNumber[0]) return;
-    const float fx =
+    yearDigitScaleX_ =
         static_cast<float>(static_cast<int>(width) / static_cast<double>(background->Width()));
-    const float fy = static_cast<float>(static_cast<double>(backgroundImageScaled->Height()) /
-                                        background->Height());
-    ScaleYearDigits(module.yearNumber, fx, fy, screen, yearNumberScaled);
+    yearDigitScaleY_ = static_cast<float>(static_cast<double>(backgroundImageScaled->Height()) /
+                                          background->Height());
+}
+
+// The mask is scaled with the digit, which so keeps its transparent parts. A digit never grows
+// past the screen, whatever the background's shape.
+const PicturePtr& CalendarWindow::YearDigitScaled(int digit) {
+    static const PicturePtr kNone;
+    std::vector<PicturePtr>& digits = Customization().yearNumber;
+    if (digit < 0 ||
+        static_cast<size_t>(digit) >= std::min(digits.size(), yearDigitsScaled_.size()))
+        return kNone;
+    PicturePtr& scaled = yearDigitsScaled_[static_cast<size_t>(digit)];
+    PicturePtr& picture = digits[static_cast<size_t>(digit)];
+    if (scaled || !picture || yearDigitScaleX_ <= 0 || yearDigitScaleY_ <= 0) return scaled;
+    picture = EnsurePictureBits(picture, 32);
+    const ScreenInfo screen = Screen(0);
+    const int w = static_cast<int>(std::min(static_cast<float>(picture->Width()) * yearDigitScaleX_,
+                                            static_cast<float>(screen.AvailableWidth)));
+    const int h =
+        static_cast<int>(std::min(static_cast<float>(picture->Height()) * yearDigitScaleY_,
+                                  static_cast<float>(screen.AvailableHeight)));
+    scaled = BilinearScale(picture, w, h);
+    return scaled;
 }
 
 // The fitted background is drawn at the top left when it is at least as large as the screen's

@@ -51,17 +51,18 @@ int YearLeft(const Band& b, const CustomizationModule& m, double width, bool pic
 
 // Four digits stacked downwards, from the edition's digit pictures or else as text.
 void DrawYearNumber(Graphics& g, const Band& b, const CustomizationModule& m,
-                    const std::array<PicturePtr, 10>& digits, int year) {
-    const bool pictures = !m.yearNumber.empty() && m.yearNumber[0] && digits[0];
+                    CalendarWindow& window, int year) {
+    const bool pictures = !m.yearNumber.empty() && m.yearNumber[0] && window.YearDigitScaled(0);
     if (pictures) {
-        const int pw = digits[0]->Width(), ph = digits[0]->Height();
+        const PicturePtr& zero = window.YearDigitScaled(0);
+        const int pw = zero->Width(), ph = zero->Height();
         const int x = YearLeft(b, m, pw, true);
         const std::string s = Str(static_cast<long long>(year) - m.yearImageStartYear);
         const int top = Int(b.H / 2.0 - (4.0 * ph) / 2 - 20);
         for (int i = 1; i <= 4; ++i) {
             const char ch = i <= static_cast<int>(s.size()) ? s[static_cast<size_t>(i - 1)] : '0';
             const int digit = ch >= '0' && ch <= '9' ? ch - '0' : 0;
-            if (const PicturePtr& picture = digits[static_cast<size_t>(digit)])
+            if (const PicturePtr& picture = window.YearDigitScaled(digit))
                 g.DrawPicture(*picture, x, top + i * ph);
         }
         return;
@@ -182,7 +183,7 @@ void CalendarWindow::Calendar_Paint(Graphics& g) {
     const Band band(grid);
     g.Bold = false;
     if (module.includeStriping) DrawStripes(g, band);
-    DrawYearNumber(g, band, module, yearNumberScaled, App().selectedDate.Year());
+    DrawYearNumber(g, band, module, *this, App().selectedDate.Year());
     if (!module.hideMonthDividers) DrawDividers(g, band);
 
     const CellStyle style{module, grid.TextFont, band.TS + (Screen(0).Height > 960 ? 4 : 3),
