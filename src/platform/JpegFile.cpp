@@ -3,10 +3,13 @@
 #include <QFile>
 #include <QSysInfo>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -34,9 +37,20 @@ bool StartsAsJpeg(std::FILE* file) {
     return jpeg;
 }
 
-// Reads the picture's size from the header, then, when rows are given, decodes into them. Kept
-// apart from anything with a destructor: longjmp skips the frames it leaves.
-bool Decode(std::FILE* file, QSize& size, QImage* rows, int eighths) {
+// Where decoded rows go: rows [first, last) of an image whose row y starts at top + y * stride.
+struct Band {
+    uchar* top = nullptr;
+    qsizetype stride = 0;
+    int width = 0;
+    int first = 0;
+    int last = 0;
+    bool rgb888 = false;
+};
+
+// Reads the picture's size from the header, then, when a band is given, decodes it: the rows
+// above it are skipped, which spares them everything but the reading of their codes. Kept apart
+// from anything with a destructor: longjmp skips the frames it leaves.
+bool Decode(std::FILE* file, QSize& size, const Band* band, int eighths) {
     jpeg_decompress_struct info{};
     ErrorJump error{};
     info.err = jpeg_std_error(&error.manager);
@@ -50,7 +64,7 @@ bool Decode(std::FILE* file, QSize& size, QImage* rows, int eighths) {
     jpeg_stdio_src(&info, file);
     jpeg_read_header(&info, TRUE);
     size = QSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
-    if (!rows) {
+    if (!band) {
         jpeg_destroy_decompress(&info);
         return true;
     }
@@ -58,7 +72,7 @@ bool Decode(std::FILE* file, QSize& size, QImage* rows, int eighths) {
                         info.jpeg_color_space == JCS_GRAYSCALE;
     // R, G and B in memory for 24-bit rows; for 32-bit ones B, G, R and 0xFF on a little-endian
     // machine.
-    if (rows->format() == QImage::Format_RGB888)
+    if (band->rgb888)
         info.out_color_space = JCS_EXT_RGB;
     else
         info.out_color_space =
@@ -66,15 +80,16 @@ bool Decode(std::FILE* file, QSize& size, QImage* rows, int eighths) {
     info.scale_num = static_cast<unsigned>(eighths);
     info.scale_denom = 8;
     jpeg_calc_output_dimensions(&info);
-    if (!colour || static_cast<int>(info.output_width) != rows->width() ||
-        static_cast<int>(info.output_height) < rows->height()) {
+    if (!colour || static_cast<int>(info.output_width) != band->width ||
+        static_cast<int>(info.output_height) < band->last) {
         jpeg_destroy_decompress(&info);
         return false;
     }
     jpeg_start_decompress(&info);
-    bool whole = true;
-    while (whole && static_cast<int>(info.output_scanline) < rows->height()) {
-        JSAMPROW row = rows->scanLine(static_cast<int>(info.output_scanline));
+    const auto first = static_cast<JDIMENSION>(band->first);
+    bool whole = first == 0 || jpeg_skip_scanlines(&info, first) == first;
+    while (whole && static_cast<int>(info.output_scanline) < band->last) {
+        JSAMPROW row = band->top + band->stride * static_cast<int>(info.output_scanline);
         whole = jpeg_read_scanlines(&info, &row, 1) == 1;
     }
     jpeg_abort_decompress(&info);
@@ -93,15 +108,46 @@ std::optional<QSize> JpegSize(const QString& path) {
     return size;
 }
 
-bool DecodeJpegTopRows(const QString& path, QImage& rows, int eighths) {
-    if ((rows.format() != QImage::Format_RGB32 && rows.format() != QImage::Format_RGB888) ||
-        rows.isNull() || eighths < 1 || eighths > 8)
-        return false;
+namespace {
+bool DecodeBand(const QString& path, const Band& band, int eighths) {
     const std::unique_ptr<std::FILE, FileCloser> file(
         std::fopen(QFile::encodeName(path).constData(), "rb"));
     if (!file || !StartsAsJpeg(file.get())) return false;
     QSize size;
-    return Decode(file.get(), size, &rows, eighths);
+    return Decode(file.get(), size, &band, eighths);
+}
+} // namespace
+
+bool DecodeJpegTopRows(const QString& path, QImage& rows, int eighths) {
+    if ((rows.format() != QImage::Format_RGB32 && rows.format() != QImage::Format_RGB888) ||
+        rows.isNull() || eighths < 1 || eighths > 8)
+        return false;
+    // A screen-sized picture is decoded in up to three bands side by side, each by a decoder of
+    // its own: the rows come out exactly as in one pass, in half the time or less, most of all
+    // when the decoder shrinks the picture, where it has no fast path.
+    constexpr int kBandRows = 256;
+    constexpr int kMostBands = 3;
+    const int bands = std::clamp(
+        std::min(rows.height() / kBandRows, static_cast<int>(std::thread::hardware_concurrency())),
+        1, kMostBands);
+    const Band whole{rows.bits(), rows.bytesPerLine(), rows.width(),
+                     0,           rows.height(),       rows.format() == QImage::Format_RGB888};
+    std::vector<char> decoded(static_cast<size_t>(bands), 0); // not vector<bool>: one per thread
+    {
+        std::vector<std::jthread> others;
+        const auto bandOf = [&](int index) {
+            Band band = whole;
+            band.first = rows.height() * index / bands;
+            band.last = rows.height() * (index + 1) / bands;
+            return band;
+        };
+        for (int index = 1; index < bands; ++index)
+            others.emplace_back([&, index, band = bandOf(index)] {
+                decoded[static_cast<size_t>(index)] = DecodeBand(path, band, eighths);
+            });
+        decoded[0] = DecodeBand(path, bandOf(0), eighths);
+    }
+    return std::ranges::all_of(decoded, [](char done) { return done != 0; });
 }
 
 int ExactEighths(int from, int to) {

@@ -3,12 +3,16 @@
 #include "platform/FolderItem.h"
 #include "platform/Graphics.h"
 #include "platform/GraphicsQt.h"
+#include "platform/JpegFile.h"
+
 #include "platform/Picture.h"
 #include "platform/PictureFunctions.h"
+#include <QImageReader>
 
 #include "support/TestEnvironment.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -224,5 +228,28 @@ TEST_F(PictureCompositionTest, ABackgroundKeptAtTwentyFourBitsServesEveryUseAsTh
         const PicturePtr mine = apply(composed), theirs = apply(drawn);
         EXPECT_EQ(Differences(*mine, *theirs, nullptr), 0) << "use " << use;
         ++use;
+    }
+}
+
+// A tall picture is decoded in bands side by side; every row, on both sides of each seam, is
+// what the toolkit's own reader makes of the file, at full size and shrunk by the decoder.
+TEST_F(PictureCompositionTest, APictureDecodedInBandsIsTheFileDecodedInOnePass) {
+    JpegFile("tall.jpg", 96, 1000, 5);
+    const QString path = QString::fromStdString((environment.AppFolder() / "tall.jpg").string());
+    for (const int eighths : {8, 6}) {
+        const auto reader = PictureReader(path);
+        reader->setScaledSize(QSize(96 * eighths / 8, 1000 * eighths / 8));
+        const QImage expected = ReadBoundedImage(*reader).convertToFormat(QImage::Format_RGB888);
+        ASSERT_FALSE(expected.isNull());
+        for (const QImage::Format format : {QImage::Format_RGB888, QImage::Format_RGB32}) {
+            QImage decoded(expected.size(), format);
+            ASSERT_TRUE(DecodeJpegTopRows(path, decoded, eighths)) << eighths;
+            decoded = decoded.convertToFormat(QImage::Format_RGB888);
+            int differentRows = 0;
+            for (int y = 0; y < expected.height(); ++y)
+                differentRows += std::memcmp(decoded.constScanLine(y), expected.constScanLine(y),
+                                             static_cast<size_t>(expected.width()) * 3) != 0;
+            EXPECT_EQ(differentRows, 0) << eighths << "/8, format " << format;
+        }
     }
 }
