@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -141,10 +142,17 @@ bool DecodeJpegTopRows(const QString& path, QImage& rows, int eighths) {
             band.last = rows.height() * (index + 1) / bands;
             return band;
         };
-        for (int index = 1; index < bands; ++index)
-            others.emplace_back([&, index, band = bandOf(index)] {
+        for (int index = 1; index < bands; ++index) {
+            const auto decode = [&, index, band = bandOf(index)] {
                 decoded[static_cast<size_t>(index)] = DecodeBand(path, band, eighths);
-            });
+            };
+            // Without a thread to spare, the band is decoded here.
+            try {
+                others.emplace_back(decode);
+            } catch (const std::system_error&) {
+                decode();
+            }
+        }
         decoded[0] = DecodeBand(path, bandOf(0), eighths);
     }
     return std::ranges::all_of(decoded, [](char done) { return done != 0; });

@@ -21,6 +21,7 @@
 #include <memory>
 #include <mutex>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -224,10 +225,16 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     }
     shared->bounds.push_back(last);
     shared->problems.resize(shared->Count());
-    for (std::ptrdiff_t helper = 1; helper < threads; ++helper)
-        std::thread([shared, &window, &grid, startYear] {
-            shared->TakePart(window, grid, startYear);
-        }).detach();
+    // A thread the system cannot give is no loss: the stretches it would have taken are left
+    // to the others.
+    try {
+        for (std::ptrdiff_t helper = 1; helper < threads; ++helper)
+            std::thread([shared, &window, &grid, startYear] {
+                shared->TakePart(window, grid, startYear);
+            }).detach();
+    } catch (const std::system_error& error) {
+        LogProblem(std::string("the year grid is marked on fewer threads: ") + error.what());
+    }
     shared->TakePart(window, grid, startYear);
     std::unique_lock lock(shared->mutex);
     shared->allDone.wait(lock, [&] { return shared->done == shared->Count(); });
