@@ -31,12 +31,18 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-bool StartsAsJpeg(std::FILE* file) {
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// The file at path, open at its start, when it begins as a JPEG file does; null otherwise.
+FilePtr OpenJpeg(const QString& path) {
+    FilePtr file(std::fopen(QFile::encodeName(path).constData(), "rb"));
+    if (!file) return nullptr;
     unsigned char head[3] = {};
-    const bool jpeg =
-        std::fread(head, 1, 3, file) == 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF;
-    std::rewind(file);
-    return jpeg;
+    const bool jpeg = std::fread(head, 1, 3, file.get()) == 3 && head[0] == 0xFF &&
+                      head[1] == 0xD8 && head[2] == 0xFF;
+    if (!jpeg) return nullptr;
+    std::rewind(file.get());
+    return file;
 }
 
 // Where decoded rows go: rows [first, last) of an image whose row y starts at top + y * stride.
@@ -102,21 +108,17 @@ bool Decode(std::FILE* file, QSize& size, const Band* band, int eighths) {
 } // namespace
 
 std::optional<QSize> JpegSize(const QString& path) {
-    const std::unique_ptr<std::FILE, FileCloser> file(
-        std::fopen(QFile::encodeName(path).constData(), "rb"));
+    const FilePtr file = OpenJpeg(path);
     QSize size;
-    if (!file || !StartsAsJpeg(file.get()) || !Decode(file.get(), size, nullptr, 8))
-        return std::nullopt;
+    if (!file || !Decode(file.get(), size, nullptr, 8)) return std::nullopt;
     return size;
 }
 
 namespace {
 bool DecodeBand(const QString& path, const Band& band, int eighths) {
-    const std::unique_ptr<std::FILE, FileCloser> file(
-        std::fopen(QFile::encodeName(path).constData(), "rb"));
-    if (!file || !StartsAsJpeg(file.get())) return false;
+    const FilePtr file = OpenJpeg(path);
     QSize size;
-    return Decode(file.get(), size, &band, eighths);
+    return file && Decode(file.get(), size, &band, eighths);
 }
 } // namespace
 
