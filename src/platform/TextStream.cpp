@@ -1,5 +1,6 @@
 #include "platform/TextStream.h"
 
+#include "platform/InParts.h"
 #include "platform/LargePages.h"
 
 #include <algorithm>
@@ -80,14 +81,9 @@ bool ReadInParts(int fd, char* into, size_t size) {
     const size_t parts =
         std::clamp<size_t>(size / kPartSize, 1, std::max(1u, std::thread::hardware_concurrency()));
     std::vector<char> read(parts, 0); // not vector<bool>: each thread writes its own element
-    {
-        std::vector<std::jthread> readers;
-        for (size_t part = 1; part < parts; ++part)
-            readers.emplace_back([&, part] {
-                read[part] = ReadPart(fd, into, size * part / parts, size * (part + 1) / parts);
-            });
-        read[0] = ReadPart(fd, into, 0, size / parts);
-    }
+    RunInParts(parts, [&](size_t part) {
+        read[part] = ReadPart(fd, into, size * part / parts, size * (part + 1) / parts);
+    });
     return std::ranges::all_of(read, [](char done) { return done != 0; });
 }
 } // namespace
