@@ -243,22 +243,18 @@ void FirstFrameVersusFloorBusyCores(benchmark::State& state, const std::string& 
     const BusyCores busy;
     Paired(state, size, Floor(), {}, Calendar(), {});
 }
+// Both programs' times are taken by hand, over as many rounds each time.
+void FirstFrameRounds(benchmark::internal::Benchmark* rounds) {
+    rounds->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(21);
+}
 BENCHMARK_CAPTURE(FirstFrameVersusFloor, 1440x900, std::string("1440x900"))
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(21);
+    ->Apply(FirstFrameRounds);
 BENCHMARK_CAPTURE(FirstFrameVersusFloor, 1920x1200, std::string("1920x1200"))
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(21);
+    ->Apply(FirstFrameRounds);
 BENCHMARK_CAPTURE(FirstFrameVersusFloorBusyCores, 1440x900, std::string("1440x900"))
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(21);
+    ->Apply(FirstFrameRounds);
 BENCHMARK_CAPTURE(FirstFrameVersusFloorBusyCores, 1920x1200, std::string("1920x1200"))
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(21);
+    ->Apply(FirstFrameRounds);
 
 // The first frame with a large event file next to an empty one's.
 void FirstFrameWithEventsVersusEmpty(benchmark::State& state) {

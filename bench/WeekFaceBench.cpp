@@ -132,18 +132,12 @@ static void WindowBlocked(benchmark::State& state, bool changeDuringTheWrite) {
     }
 }
 // Manual times are short beside the writes waited for: a fixed number of rounds.
-BENCHMARK_CAPTURE(WindowBlocked, SaveAfterAChange, false)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Iterations(20)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(WindowBlocked, ChangeDuringAWrite, true)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Iterations(20)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+static void WriteRounds(benchmark::internal::Benchmark* rounds) {
+    rounds->Arg(100000)->Arg(1000000)->Iterations(20)->UseManualTime()->Unit(
+        benchmark::kMillisecond);
+}
+BENCHMARK_CAPTURE(WindowBlocked, SaveAfterAChange, false)->Apply(WriteRounds);
+BENCHMARK_CAPTURE(WindowBlocked, ChangeDuringAWrite, true)->Apply(WriteRounds);
 
 int main(int argc, char** argv) {
     return RunInProcessBenchmarks(argc, argv);

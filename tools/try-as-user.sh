@@ -39,6 +39,10 @@ start_calendar() { # home, log file name: starts the program as that home's user
     calendar=$!
     sleep 3
 }
+dismiss_quick_start_help() { # a first run shows it over the year; a click anywhere ends it
+    xdotool mousemove 700 50 click 1
+    sleep 0.5
+}
 home=$(fresh_home)
 # The program runs from a copy of its folder: choosing another calendar writes caldef.dat there.
 cp -r "$(dirname "$program")" "$home/app" && program="$home/app/$(basename "$program")"
@@ -633,8 +637,7 @@ echo "Printing to a PDF file"
 print_home=$(fresh_home)
 start_calendar "$print_home" program-print.log
 main=$(xdotool search --name " Calendar$" | head -1)
-xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
-sleep 0.5
+dismiss_quick_start_help
 xdotool mousemove 700 20
 sleep 0.5 && shot p1-before-print
 xdotool windowfocus --sync "$main" key ctrl+p
@@ -706,8 +709,7 @@ print_through_queue() {
     calendar=$!
     sleep 3
     main=$(xdotool search --name " Calendar$" | head -1)
-    xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
-    sleep 0.5
+    dismiss_quick_start_help
     xdotool mousemove 700 20
     # One print of a face: both dialogs confirmed, the job waited for, its page drawn.
     print_face() { # name of the shots
@@ -776,8 +778,7 @@ start_large() {
     start_calendar "$large_home" program-large.log
 }
 start_large
-xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
-sleep 0.5
+dismiss_quick_start_help
 xdotool mousemove 700 20
 sleep 0.5 && shot L1-large-year
 check "the year shows the events' marks: $(region_changed 8-year L1-large-year "$year_area") pixels differ" \
@@ -817,8 +818,7 @@ double_home=$(fresh_home)
 printf 'Events Data:\n2026-01-14 10:00:00|2026-01-14 12:00:00//Planning\n' \
     >"$double_home/Documents/Calendar.tpc"
 start_calendar "$double_home" program-double.log
-xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
-sleep 0.5
+dismiss_quick_start_help
 xdotool mousemove 700 20
 sleep 0.5 && shot d1-year
 xdotool mousemove 265 176 click --repeat 2 --delay 80 1
@@ -855,8 +855,7 @@ countdown_home=$(fresh_home)
 printf 'Events Data:\n2026-01-31 00:00:00|2026-01-31 00:00:00//Ski Trip//Countdown\n' \
     >"$countdown_home/Documents/Calendar.tpc"
 start_calendar "$countdown_home" program-countdown-week.log
-xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
-sleep 0.5
+dismiss_quick_start_help
 xdotool mousemove 700 30 click 3 # Edit > Show Countdown Event
 sleep 0.5
 xdotool key Down Down Right Up Return
@@ -915,8 +914,7 @@ start_typing_run() {
     start_calendar "$typing_home" program-typing.log
 }
 start_typing_run
-xdotool mousemove 700 50 click 1 # the first run's quick-start help goes
-sleep 0.5
+dismiss_quick_start_help
 xdotool mousemove 265 176 click 1 # Wednesday 14 January
 sleep 1 && shot t1-week
 xdotool mousemove 1352 460 click 1 # below the to-do rows: a new row, open for typing

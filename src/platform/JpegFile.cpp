@@ -1,5 +1,7 @@
 #include "platform/JpegFile.h"
 
+#include "platform/SideBySide.h"
+
 #include <QFile>
 #include <QSysInfo>
 
@@ -8,7 +10,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -134,27 +135,13 @@ bool DecodeJpegTopRows(const QString& path, QImage& rows, int eighths) {
     const Band whole{rows.bits(), rows.bytesPerLine(), rows.width(),
                      0,           rows.height(),       rows.format() == QImage::Format_RGB888};
     std::vector<char> decoded(static_cast<size_t>(bands), 0); // not vector<bool>: one per thread
-    {
-        std::vector<std::jthread> others;
-        const auto bandOf = [&](int index) {
-            Band band = whole;
-            band.first = rows.height() * index / bands;
-            band.last = rows.height() * (index + 1) / bands;
-            return band;
-        };
-        for (int index = 1; index < bands; ++index) {
-            const auto decode = [&, index, band = bandOf(index)] {
-                decoded[static_cast<size_t>(index)] = DecodeBand(path, band, eighths);
-            };
-            // Without a thread to spare, the band is decoded here.
-            try {
-                others.emplace_back(decode);
-            } catch (const std::system_error&) {
-                decode();
-            }
-        }
-        decoded[0] = DecodeBand(path, bandOf(0), eighths);
-    }
+    RunSideBySide(decoded.size(), decoded.size() - 1, [&](size_t index) {
+        const int i = static_cast<int>(index);
+        Band band = whole;
+        band.first = rows.height() * i / bands;
+        band.last = rows.height() * (i + 1) / bands;
+        decoded[index] = DecodeBand(path, band, eighths);
+    });
     return std::ranges::all_of(decoded, [](char done) { return done != 0; });
 }
 

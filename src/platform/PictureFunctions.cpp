@@ -123,21 +123,24 @@ PicturePtr RotatePicture(const PicturePtr& picture, double angle, Color backgrou
 }
 
 namespace {
-// A picture's pixels as a worker may take them: decoded from its file there, or shared.
+// A picture's pixels in 32-bit RGB as a worker may take them: decoded from its file there, or
+// shared; converted there, once, when they are kept in another form.
 std::function<QImage()> PixelsOf(const Picture& picture) {
     const Picture::Impl& impl = picture.Internals();
     if (impl.pendingFile && !impl.pendingPixels.valid())
         return [file = *impl.pendingFile, width = picture.Width(), height = picture.Height()] {
             return DecodePictureFile(file, width, height);
         };
-    if (impl.pendingPixels.valid()) return [pending = impl.pendingPixels] { return pending.get(); };
-    return [pixels = impl.Image()] { return pixels; };
+    if (impl.pendingPixels.valid())
+        return [pending = impl.pendingPixels] {
+            return pending.get().convertToFormat(QImage::Format_RGB32);
+        };
+    return [pixels = impl.Image()] { return pixels.convertToFormat(QImage::Format_RGB32); };
 }
 
-// Rows [top, top + height) of pixels, width wide, over fill where pixels has none, as drawing
-// that part of them into a picture of fill gives.
-QImage Part(const QImage& whole, int top, int width, int height, QRgb fill) {
-    const QImage pixels = whole.convertToFormat(QImage::Format_RGB32);
+// Rows [top, top + height) of pixels (32-bit RGB), width wide, over fill where pixels has none,
+// as drawing that part of them into a picture of fill gives.
+QImage Part(const QImage& pixels, int top, int width, int height, QRgb fill) {
     QImage part(width, height, QImage::Format_RGB32);
     part.fill(fill);
     const auto bytes = static_cast<size_t>(std::min(width, pixels.width())) * 4;

@@ -8,15 +8,17 @@
 
 #include <QPainter>
 
-#include <optional>
 #include <string>
 
 namespace {
 
-// The print queue that the printer hands its jobs to; none when it writes a file.
-std::optional<std::string> Queue(const QPrinter& printer) {
-    if (PrinterModule().writesFile(printer)) return std::nullopt;
-    return PrinterModule().printerName(printer).toStdString();
+// Raises what check finds wrong with the print queue that the printer hands its jobs to; a
+// printer that writes a file has none.
+void RaiseQueueProblem(const QPrinter& printer, std::string (*check)(const std::string&)) {
+    const PrinterFunctions& module = PrinterModule();
+    if (module.writesFile(printer)) return;
+    if (std::string problem = check(module.printerName(printer).toStdString()); !problem.empty())
+        throw IOException(problem);
 }
 
 // One page on the printer: ending the painter sends it out, before the printer goes.
@@ -28,9 +30,7 @@ struct PrintJob {
     void Send() {
         if (!painter.isActive()) return;
         painter.end();
-        if (const auto queue = Queue(*setup->printer))
-            if (std::string problem = SubmissionProblem(*queue); !problem.empty())
-                throw IOException(problem);
+        RaiseQueueProblem(*setup->printer, SubmissionProblem);
     }
     ~PrintJob() {
         if (painter.isActive()) painter.end();
@@ -42,9 +42,7 @@ std::unique_ptr<Graphics> OpenJob(PrinterSetup& setup) {
     QPrinter& printer = *setup.Internals().printer;
     // A job is sent only once the page is drawn: a queue that will not print it is found out
     // before any of that.
-    if (const auto queue = Queue(printer))
-        if (std::string problem = QueueProblem(*queue); !problem.empty())
-            throw IOException(problem);
+    RaiseQueueProblem(printer, QueueProblem);
     auto job = std::make_shared<PrintJob>();
     job->setup = setup.SharedInternals();
     if (!job->painter.begin(module.device(&printer))) {

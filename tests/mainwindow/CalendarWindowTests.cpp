@@ -81,6 +81,12 @@ TEST_F(CalendarWindowTest, BackgroundFillsTheHeightAndTheTitleNamesTheVendor) {
     EXPECT_FALSE(window.YearDigitScaled(10));
     EXPECT_TRUE(TestSeams::Dialogs().empty());
 
+    // A new day's picture of another height scales the digits anew.
+    module.backgroundImage = std::make_shared<Picture>(1000, 438);
+    window.LoadBackgroundImage();
+    ASSERT_TRUE(window.YearDigitScaled(0));
+    EXPECT_EQ(window.YearDigitScaled(0)->Height(), 120);
+
     // A call while the window is parked above the screen puts it back.
     window.SetTop(-900);
     window.LoadBackgroundImage();

@@ -1,6 +1,6 @@
-// The home button in the title band: three pictures made once when the window opens (normal,
-// under the pointer, pressed, each with "Home" on it), swapped by the mouse; a click opens the
-// edition's home page.
+// The home button in the title band: three pictures, each with "Home" on it, swapped by the
+// mouse (the normal one made when the window opens, the ones under the pointer and pressed once
+// its first frame is shown); a click opens the edition's home page.
 #include "mainwindow/frame/CalendarWindow.h"
 
 #include "customisation/BuiltInPictures.h"

@@ -111,11 +111,10 @@ void CalendarWindow::PrintTimer_Action() {
 
 // Shows what was shown when the print was armed. The quick-start help and the hidden menu
 // button stay hidden: a print closes the one, and the other is never shown.
-// Read plainly, the print step would show the tab, the clock and the arrows whatever they were
-// before, and the countdown badge by the menu's caption. But an edition may hide its clock or
-// arrows for good, the user may have had the tab hidden, and once the print has hidden the
-// badge the menu update turns that caption to "Show Countdown Event", so a shown badge would be
-// lost. Putting back exactly what was shown is what that reading means.
+// Nothing else is shown unasked: an edition may hide its clock or arrows for good, and the user
+// may have had the tab hidden. Nor can the menu's caption say whether the countdown badge was
+// shown: once the print has hidden it, the menu update turns that caption to "Show Countdown
+// Event".
 void CalendarWindow::RestoreAfterPrint() {
     if (!armedPrint_) return;
     const ArmedPrint armed = std::move(*armedPrint_);

@@ -11,17 +11,13 @@
 #include "platform/Log.h"
 #include "platform/Numbers.h"
 #include "platform/Screen.h"
+#include "platform/SideBySide.h"
 #include "platform/Text.h"
 
 #include <algorithm>
-#include <atomic>
 #include <climits>
 #include <cmath>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
 #include <string_view>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -176,29 +172,6 @@ MarkingProblems MarkStretch(const CalendarWindow& window, calCanvas& grid, int s
     return problems;
 }
 
-// Stretches of the store to mark, taken in turn by the threads that take part. A thread that
-// starts late finds every stretch taken and ends without touching the grid, so marking never
-// waits for a thread to start.
-struct SharedMarking {
-    std::vector<Dictionary::const_iterator> bounds; // stretch i is [bounds[i], bounds[i + 1])
-    std::vector<MarkingProblems> problems;
-    std::atomic<size_t> next{0};
-    std::mutex mutex;
-    std::condition_variable allDone;
-    size_t done = 0; // under mutex
-
-    size_t Count() const { return bounds.size() - 1; }
-    // Marks stretches until none is left untaken.
-    void TakePart(const CalendarWindow& window, calCanvas& grid, int startYear) {
-        for (size_t i = next++; i < Count(); i = next++) {
-            MarkingProblems found = MarkStretch(window, grid, startYear, bounds[i], bounds[i + 1]);
-            const std::scoped_lock lock(mutex);
-            problems[i] = std::move(found);
-            if (++done == Count()) allDone.notify_all();
-        }
-    }
-};
-
 // Marks the events of the three shown years; a bad entry's problem is reported once at the end.
 // Their keys start with the year, so they lie together from the first key of the first year to
 // the first of the year after the last. Many of them are marked in stretches side by side on
@@ -214,33 +187,25 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     // Twice as many stretches as threads, so that a slow one leaves less for the others to wait
     // for; each ends at the first month start past its share of the entries.
     const std::ptrdiff_t stretches = threads == 1 ? 1 : 2 * threads;
-    const auto shared = std::make_shared<SharedMarking>();
-    shared->bounds.push_back(first);
+    std::vector<Dictionary::const_iterator> bounds{first}; // stretch i: [bounds[i], bounds[i + 1])
     for (int month = 1; month < 36; ++month) {
         const int m = month % 12 + 1;
         const auto at = store.LowerBound(std::to_string(startYear + month / 12) +
                                          (m < 10 ? "-0" : "-") + std::to_string(m));
-        if ((at - first) * stretches >= std::ssize(shared->bounds) * total)
-            shared->bounds.push_back(at);
+        if ((at - first) * stretches >= std::ssize(bounds) * total) bounds.push_back(at);
     }
-    shared->bounds.push_back(last);
-    shared->problems.resize(shared->Count());
+    bounds.push_back(last);
+    std::vector<MarkingProblems> problems(bounds.size() - 1);
     // A thread the system cannot give is no loss: the stretches it would have taken are left
     // to the others.
-    try {
-        for (std::ptrdiff_t helper = 1; helper < threads; ++helper)
-            std::thread([shared, &window, &grid, startYear] {
-                shared->TakePart(window, grid, startYear);
-            }).detach();
-    } catch (const std::system_error& error) {
-        LogProblem(std::string("the year grid is marked on fewer threads: ") + error.what());
-    }
-    shared->TakePart(window, grid, startYear);
-    std::unique_lock lock(shared->mutex);
-    shared->allDone.wait(lock, [&] { return shared->done == shared->Count(); });
+    if (const auto failure =
+            RunSideBySide(problems.size(), static_cast<size_t>(threads - 1), [&](size_t i) {
+                problems[i] = MarkStretch(window, grid, startYear, bounds[i], bounds[i + 1]);
+            }))
+        LogProblem(std::string("the year grid is marked on fewer threads: ") + failure->what());
 
     bool badFormat = false;
-    for (const MarkingProblems& stretch : shared->problems) {
+    for (const MarkingProblems& stretch : problems) {
         for (const std::string& line : stretch.log)
             LogProblem(line);
         badFormat = badFormat || stretch.badFormat;
