@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/FolderItem.h"
+#include "platform/InParts.h"
 #include "platform/LargePages.h"
 #include "platform/Log.h"
 #include "platform/Text.h"
@@ -105,23 +106,10 @@ void TouchRoom(std::vector<Dictionary::Entry>& entries, size_t total, size_t thr
     // Storage the vector holds but no entry lives in yet: bytes may be written there.
     auto* room = reinterpret_cast<unsigned char*>(entries.data() + entries.size());
     const size_t bytes = (total - entries.size()) * sizeof(Dictionary::Entry);
-    std::vector<std::jthread> touching;
-    for (size_t part = 0; part < threads; ++part)
-        touching.emplace_back([=] {
-            const size_t from = bytes * part / threads, to = bytes * (part + 1) / threads;
-            std::memset(room + from, 0, to - from);
-        });
-}
-
-// Runs work(i) for every i below count, each on a thread of its own but the first, which runs
-// here; the exception of one is raised here once all have ended.
-template <typename Work> void ForEachPiece(size_t count, const Work& work) {
-    std::vector<std::future<void>> others;
-    for (size_t i = 1; i < count; ++i)
-        others.push_back(std::async(std::launch::async, [&work, i] { work(i); }));
-    work(0);
-    for (auto& other : others)
-        other.get();
+    RunInParts(threads, [=](size_t part) {
+        const size_t from = bytes * part / threads, to = bytes * (part + 1) / threads;
+        std::memset(room + from, 0, to - from);
+    });
 }
 
 // A large file's lines are checked in pieces on several threads; the result is the same as
@@ -134,7 +122,7 @@ void ReadEventsInPieces(std::string_view text, EventFileLines& lines) {
     const std::vector<std::string_view> pieces =
         Pieces(text, std::min(threads, text.size() / kPieceBytes + 1));
     std::vector<size_t> from(pieces.size() + 1, 0); // piece i's room is [from[i], from[i + 1])
-    ForEachPiece(pieces.size(), [&](size_t i) { from[i + 1] = CountLines(pieces[i]); });
+    RunInParts(pieces.size(), [&](size_t i) { from[i + 1] = CountLines(pieces[i]); });
     std::partial_sum(from.begin(), from.end(), from.begin());
     // The room is touched in parts on threads before the entries are made there. A little more
     // is kept for the entries the store holds already (the holidays), which it merges in place.
@@ -145,7 +133,7 @@ void ReadEventsInPieces(std::string_view text, EventFileLines& lines) {
     lines.entries.resize(from.back());
     std::vector<EventFileLines> found(pieces.size());
     std::vector<size_t> written(pieces.size());
-    ForEachPiece(pieces.size(), [&](size_t i) {
+    RunInParts(pieces.size(), [&](size_t i) {
         written[i] = ReadEvents(
             pieces[i], std::span(lines.entries).subspan(from[i], from[i + 1] - from[i]), found[i]);
     });

@@ -92,12 +92,6 @@ Dictionary::const_iterator Dictionary::LowerBound(std::string_view key) const {
     return std::ranges::lower_bound(Entries(), key, {}, &Entry::first);
 }
 
-std::vector<Dictionary::Entry>::iterator Dictionary::Find(std::string_view key) {
-    std::vector<Entry>& entries = OwnEntries();
-    const auto at = std::ranges::lower_bound(entries, key, {}, &Entry::first);
-    return at != entries.end() && at->first == key ? at : entries.end();
-}
-
 bool Dictionary::HasKey(std::string_view key) const {
     const auto at = LowerBound(key);
     return at != end() && at->first == key;
@@ -166,9 +160,13 @@ std::string Dictionary::Lookup(std::string_view key, std::string_view fallback) 
 }
 
 void Dictionary::Remove(std::string_view key) {
-    if (!HasKey(key)) throw KeyNotFoundException(std::string(key));
+    // Looked up in the shared entries: a key that is not there copies nothing.
+    const auto at = LowerBound(key);
+    if (at == end() || at->first != key) throw KeyNotFoundException(std::string(key));
+    const auto index = at - begin();
     ++revision_;
-    OwnEntries().erase(Find(key));
+    std::vector<Entry>& entries = OwnEntries();
+    entries.erase(entries.begin() + index);
 }
 
 void Dictionary::Clear() {

@@ -86,7 +86,6 @@ class Dictionary {
     // Copies the texts of an entry side by side into the blocks.
     Entry Keep(std::string_view key, std::string_view value);
     char* Reserve(size_t size);
-    std::vector<Entry>::iterator Find(std::string_view key);
     // The entries for a change: copied first while a snapshot shares them.
     std::vector<Entry>& OwnEntries();
     static const std::vector<Entry>& NoEntries();

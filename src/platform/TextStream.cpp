@@ -1,5 +1,6 @@
 #include "platform/TextStream.h"
 
+#include "platform/InParts.h"
 #include "platform/LargePages.h"
 
 #include <algorithm>
@@ -23,9 +24,8 @@ constexpr std::string_view kTemporarySuffix = "XXXXXX";
 
 // Opens a file for reading; -1 unless it is a regular file. A pipe, a socket or a device is not
 // opened at all (a pipe without a writer would wait for one for good), and the open itself does
-// not wait in case one took the file's place in between.
-int OpenRegularFile(const fs::path& path) {
-    struct stat status {};
+// not wait in case one took the file's place in between. status is then the open file's.
+int OpenRegularFile(const fs::path& path, struct stat& status) {
     if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return -1;
@@ -80,27 +80,22 @@ bool ReadInParts(int fd, char* into, size_t size) {
     const size_t parts =
         std::clamp<size_t>(size / kPartSize, 1, std::max(1u, std::thread::hardware_concurrency()));
     std::vector<char> read(parts, 0); // not vector<bool>: each thread writes its own element
-    {
-        std::vector<std::jthread> readers;
-        for (size_t part = 1; part < parts; ++part)
-            readers.emplace_back([&, part] {
-                read[part] = ReadPart(fd, into, size * part / parts, size * (part + 1) / parts);
-            });
-        read[0] = ReadPart(fd, into, 0, size / parts);
-    }
+    RunInParts(parts, [&](size_t part) {
+        read[part] = ReadPart(fd, into, size * part / parts, size * (part + 1) / parts);
+    });
     return std::ranges::all_of(read, [](char done) { return done != 0; });
 }
 } // namespace
 
 std::optional<TextInputStream> TextInputStream::Open(const FolderItem& item) {
     if (!item) return std::nullopt;
-    const int fd = OpenRegularFile(item.Path());
+    struct stat status {};
+    const int fd = OpenRegularFile(item.Path(), status);
     if (fd < 0) return std::nullopt;
     // A small file is read in a piece of about its own size: a whole piece would be cleared for
     // nothing. A file whose size is not told (or that grows) is read on, a piece at a time.
-    struct stat status {};
     const size_t pieceSize =
-        ::fstat(fd, &status) == 0 && status.st_size >= 0
+        status.st_size >= 0
             ? std::clamp(static_cast<size_t>(status.st_size) + 1, kSmallestPiece, kPieceSize)
             : kPieceSize;
     TextInputStream stream(fd, pieceSize);
@@ -183,13 +178,11 @@ std::string TextInputStream::ReadAll() {
 
 std::optional<WholeFile> ReadWholeFile(const FolderItem& item) {
     if (!item) return std::nullopt;
-    const int fd = OpenRegularFile(item.Path());
-    if (fd < 0) return std::nullopt;
     struct stat status {};
+    const int fd = OpenRegularFile(item.Path(), status);
+    if (fd < 0) return std::nullopt;
     // One byte more than the file's size, so that its end is seen without growing the block.
-    size_t capacity = ::fstat(fd, &status) == 0 && status.st_size > 0
-                          ? static_cast<size_t>(status.st_size) + 1
-                          : kPieceSize;
+    size_t capacity = status.st_size > 0 ? static_cast<size_t>(status.st_size) + 1 : kPieceSize;
     WholeFile file{std::make_unique_for_overwrite<char[]>(capacity), 0};
     AdviseLargePages(file.text.get(), capacity);
     // What the file holds beyond its measured size, or all of it when a part could not be read,

@@ -293,7 +293,8 @@ void Window::Open() {
     }
     if (open_) Application::Dispatch([this] { Event_Open(); });
     Opening() = outer;
-    ShowHeldMessages();
+    // Opened by Show, the window tells its messages once it is on the screen.
+    if (!openingToShow_) ShowHeldMessages();
 }
 
 void Window::ShowHeldMessages() {
@@ -320,8 +321,15 @@ void Window::FirstFramePainted() {
 }
 
 void Window::Show() {
-    if (!opened_) Open();
-    if (!open_) return;
+    if (!opened_) {
+        openingToShow_ = true;
+        Open();
+        openingToShow_ = false;
+    }
+    if (!open_) {
+        ShowHeldMessages(); // closed as it opened: nothing will stand under them
+        return;
+    }
     visible_ = true;
     UpdateControlsShown();
     widget_->setAttribute(Qt::WA_OpaquePaintEvent, HasBackColor || PaintCoversWindow());

@@ -206,6 +206,7 @@ class Window {
     bool visible_ = false;
     bool open_ = false;
     bool opened_ = false;
+    bool openingToShow_ = false; // Show is opening the window, and tells its held messages
     bool modal_ = false;
     std::vector<std::string> heldMessages_;
     bool painted_ = false;

@@ -4,6 +4,7 @@
 
 #include "platform/Application.h"
 #include "platform/Canvas.h"
+#include "platform/Dialogs.h"
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
 #include "platform/Simulate.h"
@@ -340,4 +341,35 @@ TEST_F(WindowTest, FloatingWindowsStandInFrontOfTheDocumentWindowAndAModalInFron
     });
     modal.ShowModal();
     EXPECT_TRUE(ran);
+}
+
+// A message raised while a window opens stands over that window: it waits until the window is
+// on the screen, whether the window is shown by its Show or shows itself as it opens; a window
+// closed as it opens still tells it.
+TEST_F(WindowTest, AMessageOfTheOpeningWaitsUntilTheWindowIsShown) {
+    class Telling : public Window {
+      public:
+        bool showItself = false;
+        bool closeItself = false;
+        void Event_Open() override {
+            MsgBox("something to tell");
+            if (showItself) Show();
+            if (closeItself) Close();
+        }
+    };
+    for (const auto& [showItself, closeItself] :
+         {std::pair{false, false}, std::pair{true, false}, std::pair{false, true}}) {
+        Telling window;
+        window.showItself = showItself;
+        window.closeItself = closeItself;
+        std::vector<bool> shownAtTheMessage;
+        TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+            shownAtTheMessage.push_back(window.Visible());
+            return 0;
+        });
+        window.Show();
+        EXPECT_EQ(shownAtTheMessage, std::vector<bool>{!closeItself})
+            << "shows itself " << showItself << ", closes itself " << closeItself;
+        window.Close();
+    }
 }
