@@ -1,6 +1,6 @@
 #include "platform/JpegFile.h"
 
-#include "platform/SideBySide.h"
+#include "platform/InParts.h"
 
 #include <QFile>
 #include <QSysInfo>
@@ -137,7 +137,7 @@ bool DecodeJpegTopRows(const QString& path, QImage& rows, int eighths) {
     const Band whole{rows.bits(), rows.bytesPerLine(), rows.width(),
                      0,           rows.height(),       rows.format() == QImage::Format_RGB888};
     std::vector<char> decoded(static_cast<size_t>(bands), 0); // not vector<bool>: one per thread
-    RunSideBySide(decoded.size(), decoded.size() - 1, [&](size_t index) {
+    RunInParts(decoded.size(), [&](size_t index) {
         const int i = static_cast<int>(index);
         Band band = whole;
         band.first = rows.height() * i / bands;
