@@ -1,0 +1,324 @@
+// The real program on a real X display, under the openbox window manager and under none, seen
+// through the X server: the tab stays above the calendar, About and Help stay in front of it,
+// the event editor holds the input while it is open, minimising a window or Ctrl+W in an
+// editor leaves the calendar on the screen, and every window can be left with a user's keys.
+#include "desktop/XDesktop.h"
+
+#include "support/TestEnvironment.h"
+
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace {
+namespace fs = std::filesystem;
+
+// The sample edition the program's folder names, on the displays' 1440 x 900 screen.
+constexpr char kCalendar[] = "Ombrelline Studio Calendar";
+constexpr char kTab[] = "Tab";
+constexpr char kAbout[] = " Ombrelline Calendar";
+constexpr char kHelp[] = "Calendar Help";
+constexpr char kEventEditor[] = "Calendar Event";
+constexpr char kCountdownEditor[] = "Calendar Countdown Event";
+constexpr int kTitleBandX = 700, kTitleBandY = 20;      // no control there
+constexpr int kJanuaryDayX = 265, kJanuaryDayY = 176;   // a day of January's third week
+constexpr int kSlotX = 659, kSlotY = 207;               // Wednesday 10:00 in the week grid
+constexpr int kReturnArrowX = 1430, kReturnArrowY = 80; // back to the year
+constexpr int kBadgeX = 195, kBadgeY = 85;              // the countdown badge, once shown
+
+// What tools/desktop-display.sh started: "key=value" lines.
+std::map<std::string, std::string> DisplayState() {
+    std::map<std::string, std::string> state;
+    std::istringstream lines(TestEnvironment::ReadFile(DESKTOP_DISPLAY_STATE));
+    for (std::string line; std::getline(lines, line);)
+        if (const auto equals = line.find('='); equals != std::string::npos)
+            state[line.substr(0, equals)] = line.substr(equals + 1);
+    return state;
+}
+
+class DesktopTest : public IsolatedTest {
+  public:
+    // The program's window of that title; the toolkit may give a window a new one.
+    XDesktop::WindowId Window(const char* title) const { return desktop->Find(program, title); }
+    bool Shows(const char* title) const { return desktop->Shows(program, title); }
+    std::string Windows() const { return desktop->Describe(program); }
+    // Shown where the calendar's windows rest: at the top of the screen.
+    bool AtRest(const char* title) const {
+        return Shows(title) && desktop->PlaceOf(Window(title)).top == 0;
+    }
+    bool Above(const char* upper, const char* lower) const {
+        return desktop->StacksAbove(Window(upper), Window(lower));
+    }
+    bool Focused(const char* title) const {
+        return desktop->Focus() != 0 && desktop->Focus() == Window(title);
+    }
+
+    // The calendar's right-click menu: the keys to a submenu, then the keys in it.
+    void MenuCommand(const std::string& toSubmenu, const std::string& inSubmenu) const {
+        desktop->Click(kTitleBandX, kTitleBandY, 3);
+        ASSERT_TRUE(WaitFor([&] { return desktop->OpenMenus(program) == 1; })) << "no menu";
+        desktop->Keys(toSubmenu);
+        ASSERT_TRUE(WaitFor([&] { return desktop->OpenMenus(program) == 2; })) << "no submenu";
+        desktop->Keys(inSubmenu);
+        ASSERT_TRUE(WaitFor([&] { return desktop->OpenMenus(program) == 0; }));
+    }
+
+    // Opens a dialog the way a user does.
+    void Open(const char* title) const {
+        const std::string dialog = title;
+        if (dialog == kAbout) {
+            MenuCommand("Down Down Right", "Return");
+        } else if (dialog == kHelp) {
+            MenuCommand("Down Down Down Right", "Return");
+        } else if (dialog == kEventEditor) {
+            desktop->Click(kJanuaryDayX, kJanuaryDayY); // the week of that day
+            desktop->Click(kSlotX, kSlotY);
+        } else if (dialog == kCountdownEditor) {
+            MenuCommand("Down Down Right", "Up Return"); // Show Countdown Event
+            desktop->Click(kBadgeX, kBadgeY);
+        }
+        ASSERT_TRUE(WaitFor([&] { return Shows(title); })) << "\"" << title << "\" did not open\n"
+                                                           << Windows();
+    }
+
+    void ClickTab() const {
+        const XDesktop::Place place = desktop->PlaceOf(Window(kTab));
+        desktop->Click(place.left + place.width / 2, place.top + place.height / 2);
+    }
+
+    std::unique_ptr<XDesktop> desktop;
+    pid_t program = 0;
+
+  protected:
+    virtual bool UnderWindowManager() const = 0;
+
+    void SetUp() override {
+        auto state = DisplayState();
+        if (state.empty()) GTEST_SKIP() << "no virtual displays: " << DESKTOP_DISPLAY_STATE;
+        if (state.contains("skip")) GTEST_SKIP() << state["skip"];
+        desktop = std::make_unique<XDesktop>(state[UnderWindowManager() ? "managed" : "bare"]);
+        ASSERT_TRUE(desktop->Connected()) << "cannot reach " << desktop->Name();
+        // Not a first run: no quick-start help over the calendar.
+        TestEnvironment::WriteFile(environment.Config() / "QVCalendar.prefs", "0;0;1;0;");
+        Start();
+        ASSERT_TRUE(WaitFor([&] { return AtRest(kCalendar) && Shows(kTab); }))
+            << "the calendar did not come up on " << desktop->Name() << "\n"
+            << Windows();
+    }
+
+    void TearDown() override {
+        if (program <= 0) return;
+        kill(program, SIGTERM);
+        int status = 0;
+        if (!WaitFor([&] { return waitpid(program, &status, WNOHANG) == program; })) {
+            ADD_FAILURE() << "the calendar did not end at SIGTERM";
+            kill(program, SIGKILL);
+            waitpid(program, &status, 0);
+        }
+        if (HasFailure())
+            std::cerr << "The calendar's output:\n" << TestEnvironment::ReadFile(Log());
+    }
+
+  private:
+    fs::path Log() const { return environment.Home() / "calendar.log"; }
+
+    void Start() {
+        std::vector<std::string> variables;
+        for (char** variable = environ; *variable; ++variable)
+            if (std::strncmp(*variable, "DISPLAY=", 8) && std::strncmp(*variable, "QT_QPA_", 7))
+                variables.emplace_back(*variable);
+        variables.push_back("DISPLAY=" + desktop->Name());
+        variables.push_back("QT_QPA_PLATFORM=xcb");
+        std::vector<char*> envp;
+        for (auto& variable : variables)
+            envp.push_back(variable.data());
+        envp.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        for (int output : {1, 2})
+            posix_spawn_file_actions_addopen(&actions, output, Log().c_str(),
+                                             O_WRONLY | O_CREAT | O_APPEND, 0644);
+        std::string path = CALENDAR_PROGRAM;
+        char* argv[] = {path.data(), nullptr};
+        const int failed =
+            posix_spawn(&program, path.c_str(), &actions, nullptr, argv, envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        ASSERT_EQ(failed, 0) << "cannot start " << path << ": " << std::strerror(failed);
+    }
+};
+
+class UnderOpenbox : public DesktopTest {
+  protected:
+    bool UnderWindowManager() const override { return true; }
+};
+
+class WithoutWindowManager : public DesktopTest {
+  protected:
+    bool UnderWindowManager() const override { return false; }
+};
+
+// A dialog of the calendar, by its title.
+struct Dialog {
+    const char* name;
+    const char* title;
+};
+
+void PrintTo(const Dialog& dialog, std::ostream* out) {
+    *out << dialog.name;
+}
+
+std::string DialogName(const testing::TestParamInfo<Dialog>& info) {
+    return info.param.name;
+}
+
+const Dialog kAboutWindow{"About", kAbout}, kHelpWindow{"Help", kHelp},
+    kEventEditorWindow{"EventEditor", kEventEditor},
+    kCountdownEditorWindow{"CountdownEditor", kCountdownEditor};
+
+// ---- Under openbox ----
+
+// Ways to slide the calendar away and to bring it back.
+struct Slide {
+    const char* name;
+    std::function<void(DesktopTest&)> away, back;
+};
+
+void PrintTo(const Slide& slide, std::ostream* out) {
+    *out << slide.name;
+}
+
+// The desktop's close (Alt+F4) goes to the window with the keyboard.
+void CloseByTheDesktop(DesktopTest& test) {
+    test.desktop->Click(kTitleBandX, kTitleBandY + 30);
+    ASSERT_TRUE(WaitFor([&] { return test.Focused(kCalendar); })) << test.Windows();
+    test.desktop->Keys("alt+F4");
+}
+
+class TabAboveTheCalendar : public UnderOpenbox, public testing::WithParamInterface<Slide> {};
+
+TEST_P(TabAboveTheCalendar, AtStartAndAfterEachSlideBack) {
+    const Slide& slide = GetParam();
+    EXPECT_TRUE(WaitFor([&] { return Above(kTab, kCalendar); })) << "at start\n" << Windows();
+    for (int turn = 1; turn <= 2; ++turn) {
+        slide.away(*this);
+        ASSERT_TRUE(WaitFor([&] { return !Shows(kCalendar) && Shows(kTab); }))
+            << "the calendar did not slide away (" << turn << ")\n"
+            << Windows();
+        slide.back(*this);
+        ASSERT_TRUE(WaitFor([&] { return AtRest(kCalendar); }))
+            << "the calendar did not come back (" << turn << ")\n"
+            << Windows();
+        EXPECT_TRUE(WaitFor([&] { return Above(kTab, kCalendar); }))
+            << "the calendar covers the tab (" << turn << ")\n"
+            << Windows();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Desktop, TabAboveTheCalendar,
+    testing::Values(Slide{"TabClick", [](DesktopTest& test) { test.ClickTab(); },
+                          [](DesktopTest& test) { test.ClickTab(); }},
+                    Slide{"Space", [](DesktopTest& test) { test.desktop->Keys("space"); },
+                          [](DesktopTest& test) { test.desktop->Keys("space"); }},
+                    Slide{"AltF4", CloseByTheDesktop, [](DesktopTest& test) { test.ClickTab(); }},
+                    Slide{"AltF4ThenSpace", CloseByTheDesktop,
+                          [](DesktopTest& test) { test.desktop->Keys("space"); }}),
+    [](const testing::TestParamInfo<Slide>& info) { return info.param.name; });
+
+class FloatingInFront : public UnderOpenbox, public testing::WithParamInterface<Dialog> {};
+
+TEST_P(FloatingInFront, StaysAboveTheCalendarWhenTheCalendarIsClicked) {
+    const char* dialog = GetParam().title;
+    Open(dialog);
+    desktop->Click(kTitleBandX, kTitleBandY + 30);
+    ASSERT_TRUE(WaitFor([&] { return Focused(kCalendar); })) << Windows();
+    EXPECT_TRUE(Above(dialog, kCalendar)) << Windows();
+    EXPECT_TRUE(Above(kTab, kCalendar)) << Windows();
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, FloatingInFront, testing::Values(kAboutWindow, kHelpWindow),
+                         DialogName);
+
+TEST_F(UnderOpenbox, TheWeekCannotBeLeftWhileTheEventEditorIsOpen) {
+    Open(kEventEditor);
+    desktop->Click(kReturnArrowX, kReturnArrowY);
+    desktop->AskToClose(Window(kEventEditor));
+    ASSERT_TRUE(WaitFor([&] { return !Shows(kEventEditor); })) << Windows();
+    // Still the week: its slot opens the editor again.
+    desktop->Click(kSlotX, kSlotY);
+    EXPECT_TRUE(WaitFor([&] { return Shows(kEventEditor); }))
+        << "the click behind the editor left the week\n"
+        << Windows();
+}
+
+class Minimised : public UnderOpenbox, public testing::WithParamInterface<Dialog> {};
+
+TEST_P(Minimised, TheCalendarAndTheTabStay) {
+    const char* dialog = GetParam().title;
+    Open(dialog);
+    const XDesktop::WindowId window = Window(dialog);
+    desktop->WatchUnmapping(window);
+    desktop->Minimise(window);
+    ASSERT_TRUE(WaitFor([&] { return desktop->WasUnmapped(window); })) << Windows();
+    EXPECT_TRUE(WaitFor([&] { return AtRest(kCalendar) && Shows(kTab); })) << Windows();
+    // An editor holds the calendar's input: it comes back rather than hide.
+    if (dialog == std::string(kEventEditor)) {
+        EXPECT_TRUE(WaitFor([&] { return Shows(dialog); })) << Windows();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, Minimised, testing::Values(kHelpWindow, kEventEditorWindow),
+                         DialogName);
+
+class CtrlWInAnEditor : public UnderOpenbox, public testing::WithParamInterface<Dialog> {};
+
+TEST_P(CtrlWInAnEditor, LeavesTheCalendarInPlace) {
+    const char* dialog = GetParam().title;
+    Open(dialog);
+    desktop->Keys("ctrl+w");
+    // The close comes through the window manager, after the keys.
+    desktop->AskToClose(Window(dialog));
+    ASSERT_TRUE(WaitFor([&] { return !Shows(dialog); })) << Windows();
+    EXPECT_TRUE(AtRest(kCalendar)) << Windows();
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, CtrlWInAnEditor,
+                         testing::Values(kEventEditorWindow, kCountdownEditorWindow), DialogName);
+
+// ---- Without a window manager: nothing draws a close box or gives the keyboard back ----
+
+class EscapeWithoutWindowManager : public WithoutWindowManager,
+                                   public testing::WithParamInterface<Dialog> {};
+
+TEST_P(EscapeWithoutWindowManager, ClosesTheDialog) {
+    const char* dialog = GetParam().title;
+    Open(dialog);
+    ASSERT_TRUE(WaitFor([&] { return Focused(dialog); })) << Windows();
+    desktop->Keys("Escape");
+    EXPECT_TRUE(WaitFor([&] { return !Shows(dialog); })) << Windows();
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, EscapeWithoutWindowManager,
+                         testing::Values(kEventEditorWindow, kCountdownEditorWindow, kAboutWindow,
+                                         kHelpWindow),
+                         DialogName);
+
+TEST_F(WithoutWindowManager, SpaceBringsTheCalendarBack) {
+    ASSERT_TRUE(WaitFor([&] { return Focused(kCalendar) || Focused(kTab); })) << Windows();
+    desktop->Keys("space");
+    ASSERT_TRUE(WaitFor([&] { return !Shows(kCalendar); })) << Windows();
+    desktop->Keys("space");
+    EXPECT_TRUE(WaitFor([&] { return AtRest(kCalendar); })) << Windows();
+}
+
+} // namespace
