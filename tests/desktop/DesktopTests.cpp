@@ -197,11 +197,19 @@ void PrintTo(const Slide& slide, std::ostream* out) {
     *out << slide.name;
 }
 
-// The desktop's close (Alt+F4) goes to the window with the keyboard.
+// Space, once one of the calendar's windows has the keyboard: with the calendar gone, the tab.
+void PressSpace(DesktopTest& test) {
+    ASSERT_TRUE(WaitFor([&] {
+        return test.Shows(kCalendar) ? test.Focused(kCalendar) || test.Focused(kTab)
+                                     : test.Focused(kTab);
+    })) << "nothing of the calendar has the keyboard\n"
+        << test.Windows();
+    test.desktop->Keys("space");
+}
+
+// The desktop's close (Alt+F4, or a close button) asked for the calendar.
 void CloseByTheDesktop(DesktopTest& test) {
-    test.desktop->Click(kTitleBandX, kTitleBandY + 30);
-    ASSERT_TRUE(WaitFor([&] { return test.Focused(kCalendar); })) << test.Windows();
-    test.desktop->Keys("alt+F4");
+    test.desktop->AskToClose(test.Window(kCalendar));
 }
 
 class TabAboveTheCalendar : public UnderOpenbox, public testing::WithParamInterface<Slide> {};
@@ -210,11 +218,11 @@ TEST_P(TabAboveTheCalendar, AtStartAndAfterEachSlideBack) {
     const Slide& slide = GetParam();
     EXPECT_TRUE(WaitFor([&] { return Above(kTab, kCalendar); })) << "at start\n" << Windows();
     for (int turn = 1; turn <= 2; ++turn) {
-        slide.away(*this);
+        ASSERT_NO_FATAL_FAILURE(slide.away(*this));
         ASSERT_TRUE(WaitFor([&] { return !Shows(kCalendar) && Shows(kTab); }))
             << "the calendar did not slide away (" << turn << ")\n"
             << Windows();
-        slide.back(*this);
+        ASSERT_NO_FATAL_FAILURE(slide.back(*this));
         ASSERT_TRUE(WaitFor([&] { return AtRest(kCalendar); }))
             << "the calendar did not come back (" << turn << ")\n"
             << Windows();
@@ -228,18 +236,17 @@ INSTANTIATE_TEST_SUITE_P(
     Desktop, TabAboveTheCalendar,
     testing::Values(Slide{"TabClick", [](DesktopTest& test) { test.ClickTab(); },
                           [](DesktopTest& test) { test.ClickTab(); }},
-                    Slide{"Space", [](DesktopTest& test) { test.desktop->Keys("space"); },
-                          [](DesktopTest& test) { test.desktop->Keys("space"); }},
-                    Slide{"AltF4", CloseByTheDesktop, [](DesktopTest& test) { test.ClickTab(); }},
-                    Slide{"AltF4ThenSpace", CloseByTheDesktop,
-                          [](DesktopTest& test) { test.desktop->Keys("space"); }}),
+                    Slide{"Space", PressSpace, PressSpace},
+                    Slide{"DesktopClose", CloseByTheDesktop,
+                          [](DesktopTest& test) { test.ClickTab(); }},
+                    Slide{"DesktopCloseThenSpace", CloseByTheDesktop, PressSpace}),
     [](const testing::TestParamInfo<Slide>& info) { return info.param.name; });
 
 class FloatingInFront : public UnderOpenbox, public testing::WithParamInterface<Dialog> {};
 
 TEST_P(FloatingInFront, StaysAboveTheCalendarWhenTheCalendarIsClicked) {
     const char* dialog = GetParam().title;
-    Open(dialog);
+    ASSERT_NO_FATAL_FAILURE(Open(dialog));
     desktop->Click(kTitleBandX, kTitleBandY + 30);
     ASSERT_TRUE(WaitFor([&] { return Focused(kCalendar); })) << Windows();
     EXPECT_TRUE(Above(dialog, kCalendar)) << Windows();
@@ -250,7 +257,7 @@ INSTANTIATE_TEST_SUITE_P(Desktop, FloatingInFront, testing::Values(kAboutWindow,
                          DialogName);
 
 TEST_F(UnderOpenbox, TheWeekCannotBeLeftWhileTheEventEditorIsOpen) {
-    Open(kEventEditor);
+    ASSERT_NO_FATAL_FAILURE(Open(kEventEditor));
     desktop->Click(kReturnArrowX, kReturnArrowY);
     desktop->AskToClose(Window(kEventEditor));
     ASSERT_TRUE(WaitFor([&] { return !Shows(kEventEditor); })) << Windows();
@@ -265,7 +272,7 @@ class Minimised : public UnderOpenbox, public testing::WithParamInterface<Dialog
 
 TEST_P(Minimised, TheCalendarAndTheTabStay) {
     const char* dialog = GetParam().title;
-    Open(dialog);
+    ASSERT_NO_FATAL_FAILURE(Open(dialog));
     const XDesktop::WindowId window = Window(dialog);
     desktop->WatchUnmapping(window);
     desktop->Minimise(window);
@@ -284,7 +291,7 @@ class CtrlWInAnEditor : public UnderOpenbox, public testing::WithParamInterface<
 
 TEST_P(CtrlWInAnEditor, LeavesTheCalendarInPlace) {
     const char* dialog = GetParam().title;
-    Open(dialog);
+    ASSERT_NO_FATAL_FAILURE(Open(dialog));
     desktop->Keys("ctrl+w");
     // The close comes through the window manager, after the keys.
     desktop->AskToClose(Window(dialog));
@@ -302,7 +309,7 @@ class EscapeWithoutWindowManager : public WithoutWindowManager,
 
 TEST_P(EscapeWithoutWindowManager, ClosesTheDialog) {
     const char* dialog = GetParam().title;
-    Open(dialog);
+    ASSERT_NO_FATAL_FAILURE(Open(dialog));
     ASSERT_TRUE(WaitFor([&] { return Focused(dialog); })) << Windows();
     desktop->Keys("Escape");
     EXPECT_TRUE(WaitFor([&] { return !Shows(dialog); })) << Windows();
@@ -314,10 +321,9 @@ INSTANTIATE_TEST_SUITE_P(Desktop, EscapeWithoutWindowManager,
                          DialogName);
 
 TEST_F(WithoutWindowManager, SpaceBringsTheCalendarBack) {
-    ASSERT_TRUE(WaitFor([&] { return Focused(kCalendar) || Focused(kTab); })) << Windows();
-    desktop->Keys("space");
+    ASSERT_NO_FATAL_FAILURE(PressSpace(*this));
     ASSERT_TRUE(WaitFor([&] { return !Shows(kCalendar); })) << Windows();
-    desktop->Keys("space");
+    ASSERT_NO_FATAL_FAILURE(PressSpace(*this));
     EXPECT_TRUE(WaitFor([&] { return AtRest(kCalendar); })) << Windows();
 }
 

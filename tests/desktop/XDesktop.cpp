@@ -177,6 +177,10 @@ void XDesktop::Minimise(WindowId window) const {
     XFlush(display_);
 }
 
+void XDesktop::Activate(WindowId window) const {
+    SendToRoot(display_, window, "_NET_ACTIVE_WINDOW", 2, CurrentTime);
+}
+
 void XDesktop::AskToClose(WindowId window) const {
     SendToRoot(display_, window, "_NET_CLOSE_WINDOW", CurrentTime, 2); // 2: the user's doing
 }

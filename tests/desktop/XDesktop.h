@@ -45,6 +45,8 @@ class XDesktop {
 
     // Asks the window manager to minimise the window, as its minimise button does.
     void Minimise(WindowId window) const;
+    // Asks the window manager to give the window the keyboard, as a task bar does.
+    void Activate(WindowId window) const;
     // Asks the window manager to close the window, as its close button does.
     void AskToClose(WindowId window) const;
     // From now on, the window's unmapping is noted.
