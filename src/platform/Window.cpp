@@ -708,6 +708,14 @@ TestSeams::DesktopRequest TestSeams::AskedOfDesktop(const Window& window) {
     return request;
 }
 
+bool TestSeams::HasKeyboard(const Window& window) {
+    return window.Widget()->isActiveWindow();
+}
+
+bool TestSeams::Minimised(const Window& window) {
+    return window.Widget()->isMinimized();
+}
+
 std::vector<const Window*> TestSeams::FrontOrder() {
     std::vector<const Window*> shown;
     for (const Window* window : ::FrontOrder())

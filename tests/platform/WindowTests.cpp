@@ -346,9 +346,9 @@ TEST_F(WindowTest, FloatingWindowsStandInFrontOfTheDocumentWindowAndAModalInFron
     EXPECT_EQ(TestSeams::AskedOfDesktop(floating).inFrontOf, nullptr);
     EXPECT_EQ(TestSeams::AskedOfDesktop(above).inFrontOf, &ground);
     EXPECT_EQ(TestSeams::FrontOrder(), (std::vector<const Window*>{&ground, &floating, &above}));
-    floating.Widget()->showMinimized();
+    Simulate::Minimise(floating);
     floating.Show();
-    EXPECT_FALSE(floating.Widget()->isMinimized());
+    EXPECT_FALSE(TestSeams::Minimised(floating));
     EXPECT_EQ(TestSeams::FrontOrder().back(), &floating);
 
     Window modal; // a document window, shown modally
@@ -358,7 +358,7 @@ TEST_F(WindowTest, FloatingWindowsStandInFrontOfTheDocumentWindowAndAModalInFron
         DoEvents();
         EXPECT_EQ(TestSeams::FrontOrder().back(), &shown);
         EXPECT_EQ(TestSeams::AskedOfDesktop(shown).inFrontOf, &ground);
-        EXPECT_TRUE(shown.Widget()->isActiveWindow());
+        EXPECT_TRUE(TestSeams::HasKeyboard(shown));
     });
     modal.ShowModal();
     EXPECT_TRUE(ran);
@@ -403,11 +403,11 @@ TEST_F(WindowTest, ADialogMinimisedByTheDesktopComesBackAtOnceWithTheWindowsUnde
     dialog.SetFrame(Window::MovableModal);
     bool back = false;
     TestSeams::WhenModal([&](Window& shown) {
-        ground.Widget()->showMinimized();
-        shown.Widget()->showMinimized();
+        Simulate::Minimise(ground);
+        Simulate::Minimise(shown);
         back = EventsUntil([&] {
-            return !shown.Widget()->isMinimized() && !ground.Widget()->isMinimized() &&
-                   shown.Widget()->isActiveWindow();
+            return !TestSeams::Minimised(shown) && !TestSeams::Minimised(ground) &&
+                   TestSeams::HasKeyboard(shown);
         });
         EXPECT_EQ(TestSeams::FrontOrder().back(), &shown);
     });
@@ -425,22 +425,22 @@ TEST_F(WindowTest, AClosingDialogHandsTheKeyboardToTheWindowBelow) {
     above.Show();
     help.SetFrame(Window::Floating);
     help.Show();
-    ASSERT_TRUE(EventsUntil([&] { return help.Widget()->isActiveWindow(); }));
+    ASSERT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(help); }));
     help.Close();
-    EXPECT_TRUE(EventsUntil([&] { return ground.Widget()->isActiveWindow(); }));
+    EXPECT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(ground); }));
 
     Window outer, inner;
     outer.SetFrame(Window::MovableModal);
     bool handedToOuter = false;
     TestSeams::WhenModal([&](Window&) {
         TestSeams::WhenModal([](Window& shown) {
-            ASSERT_TRUE(EventsUntil([&] { return shown.Widget()->isActiveWindow(); }));
+            ASSERT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(shown); }));
             shown.Close();
         });
         inner.ShowModal();
-        handedToOuter = EventsUntil([&] { return outer.Widget()->isActiveWindow(); });
+        handedToOuter = EventsUntil([&] { return TestSeams::HasKeyboard(outer); });
     });
     outer.ShowModal();
     EXPECT_TRUE(handedToOuter);
-    EXPECT_TRUE(EventsUntil([&] { return ground.Widget()->isActiveWindow(); }));
+    EXPECT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(ground); }));
 }
