@@ -298,9 +298,10 @@ TEST_F(WindowTest, FirstPaintHookRunsOnceAfterTheFirstWindowHasPainted) {
     EXPECT_EQ(runs, 1);
 }
 
-// Every window has a fixed size on the desktop; only a window with a close box gets a title bar
-// and a close button, and only it closes at the desktop's request.
-TEST_F(WindowTest, OnlyAWindowWithACloseBoxHasATitleBarAndClosesAtTheDesktopsRequest) {
+// Every window has a fixed size and a title bar on the desktop; only a window with a close box
+// gets a close button, and only it closes at the desktop's request or by Escape, which works
+// also where no desktop draws title bars.
+TEST_F(WindowTest, OnlyAWindowWithACloseBoxClosesAtTheDesktopsRequestOrByEscape) {
     ProbeWindow& window = Shown();
     window.SetWidth(500);
     TestSeams::DesktopRequest asked = TestSeams::AskedOfDesktop(window);
@@ -310,25 +311,45 @@ TEST_F(WindowTest, OnlyAWindowWithACloseBoxHasATitleBarAndClosesAtTheDesktopsReq
 
     window.SetCloseButton(false);
     asked = TestSeams::AskedOfDesktop(window);
-    EXPECT_FALSE(asked.titleBar || asked.closeButton || asked.userResizable);
+    EXPECT_TRUE(asked.titleBar) << "the title shows and the window can be moved";
+    EXPECT_FALSE(asked.closeButton || asked.userResizable);
     Simulate::DesktopClose(window);
+    Simulate::Key(window, "Esc");
     EXPECT_TRUE(window.IsOpen());
     window.SetCloseButton(true);
-    Simulate::DesktopClose(window);
+    Simulate::Key(window, "Esc");
     EXPECT_FALSE(window.IsOpen());
+    ProbeWindow& again = Shown();
+    Simulate::DesktopClose(again);
+    EXPECT_FALSE(again.IsOpen());
+
+    Window frameless; // drawn by the program alone, like the tab: Escape is an ordinary key
+    frameless.SetDesktopFrame(false);
+    frameless.Show();
+    Simulate::Key(frameless, "Esc");
+    EXPECT_TRUE(frameless.IsOpen());
+    frameless.Close();
 }
 
 // A floating window stands in front of the document window shown last, and comes back in front
 // of it whenever that is shown; a window shown modally stands in front of them all, with the
-// keyboard, also where no desktop keeps the order.
+// keyboard, also where no desktop keeps the order. One the user may minimise is not linked to
+// the document window, which some desktops would minimise with it; Show brings it back.
 TEST_F(WindowTest, FloatingWindowsStandInFrontOfTheDocumentWindowAndAModalInFrontOfAll) {
     ProbeWindow& ground = Shown();
-    Window floating;
+    Window floating, above;
     floating.SetFrame(Window::Floating);
+    above.SetFrame(Window::GlobalFloating);
     floating.Show();
+    above.Show();
     ground.Show();
-    EXPECT_EQ(TestSeams::AskedOfDesktop(floating).inFrontOf, &ground);
-    EXPECT_EQ(TestSeams::FrontOrder(), (std::vector<const Window*>{&ground, &floating}));
+    EXPECT_EQ(TestSeams::AskedOfDesktop(floating).inFrontOf, nullptr);
+    EXPECT_EQ(TestSeams::AskedOfDesktop(above).inFrontOf, &ground);
+    EXPECT_EQ(TestSeams::FrontOrder(), (std::vector<const Window*>{&ground, &floating, &above}));
+    Simulate::Minimise(floating);
+    floating.Show();
+    EXPECT_FALSE(TestSeams::Minimised(floating));
+    EXPECT_EQ(TestSeams::FrontOrder().back(), &floating);
 
     Window modal; // a document window, shown modally
     bool ran = false;
@@ -337,7 +358,7 @@ TEST_F(WindowTest, FloatingWindowsStandInFrontOfTheDocumentWindowAndAModalInFron
         DoEvents();
         EXPECT_EQ(TestSeams::FrontOrder().back(), &shown);
         EXPECT_EQ(TestSeams::AskedOfDesktop(shown).inFrontOf, &ground);
-        EXPECT_TRUE(shown.Widget()->isActiveWindow());
+        EXPECT_TRUE(TestSeams::HasKeyboard(shown));
     });
     modal.ShowModal();
     EXPECT_TRUE(ran);
@@ -372,4 +393,54 @@ TEST_F(WindowTest, AMessageOfTheOpeningWaitsUntilTheWindowIsShown) {
             << "shows itself " << showItself << ", closes itself " << closeItself;
         window.Close();
     }
+}
+
+// A dialog has no minimise button, but a desktop may minimise it anyway and the windows under
+// it with it: they all come back at once, the dialog in front with the keyboard.
+TEST_F(WindowTest, ADialogMinimisedByTheDesktopComesBackAtOnceWithTheWindowsUnderIt) {
+    ProbeWindow& ground = Shown();
+    Window dialog;
+    dialog.SetFrame(Window::MovableModal);
+    bool back = false;
+    TestSeams::WhenModal([&](Window& shown) {
+        Simulate::Minimise(ground);
+        Simulate::Minimise(shown);
+        back = EventsUntil([&] {
+            return !TestSeams::Minimised(shown) && !TestSeams::Minimised(ground) &&
+                   TestSeams::HasKeyboard(shown);
+        });
+        EXPECT_EQ(TestSeams::FrontOrder().back(), &shown);
+    });
+    dialog.ShowModal();
+    EXPECT_TRUE(back);
+}
+
+// Where no desktop hands the keyboard on, a dialog or floating window that closes gives it to
+// the window below: the document window rather than one floating above every window, or the
+// dialog under it.
+TEST_F(WindowTest, AClosingDialogHandsTheKeyboardToTheWindowBelow) {
+    ProbeWindow& ground = Shown();
+    Window above, help;
+    above.SetFrame(Window::GlobalFloating);
+    above.Show();
+    help.SetFrame(Window::Floating);
+    help.Show();
+    ASSERT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(help); }));
+    help.Close();
+    EXPECT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(ground); }));
+
+    Window outer, inner;
+    outer.SetFrame(Window::MovableModal);
+    bool handedToOuter = false;
+    TestSeams::WhenModal([&](Window&) {
+        TestSeams::WhenModal([](Window& shown) {
+            ASSERT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(shown); }));
+            shown.Close();
+        });
+        inner.ShowModal();
+        handedToOuter = EventsUntil([&] { return TestSeams::HasKeyboard(outer); });
+    });
+    outer.ShowModal();
+    EXPECT_TRUE(handedToOuter);
+    EXPECT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(ground); }));
 }
