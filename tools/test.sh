@@ -17,7 +17,8 @@ if [ "$(id -u)" -eq 0 ]; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
   fi
 fi
-# Should CTest itself be cut short, the print server goes all the same.
-trap "bash '$PWD/tools/print-server.sh' stop '$PWD/build/print-server.state'" EXIT
+# Should CTest itself be cut short, the print server and the tests' displays go all the same.
+trap "bash '$PWD/tools/print-server.sh' stop '$PWD/build/print-server.state';
+      bash '$PWD/tools/desktop-display.sh' stop '$PWD/build/desktop-display.state'" EXIT
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300
