@@ -109,7 +109,7 @@ class DesktopTest : public IsolatedTest {
         ASSERT_TRUE(desktop->Connected()) << "cannot reach " << desktop->Name();
         // Not a first run: no quick-start help over the calendar.
         TestEnvironment::WriteFile(environment.Config() / "QVCalendar.prefs", "0;0;1;0;");
-        Start();
+        ASSERT_NO_FATAL_FAILURE(Start());
         ASSERT_TRUE(WaitFor([&] { return AtRest(kCalendar) && Shows(kTab); }))
             << "the calendar did not come up on " << desktop->Name() << "\n"
             << Windows();
@@ -123,6 +123,9 @@ class DesktopTest : public IsolatedTest {
             ADD_FAILURE() << "the calendar did not end at SIGTERM";
             kill(program, SIGKILL);
             waitpid(program, &status, 0);
+        } else {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+                << "the calendar ended with status " << status;
         }
         if (HasFailure())
             std::cerr << "The calendar's output:\n" << TestEnvironment::ReadFile(Log());
@@ -153,6 +156,7 @@ class DesktopTest : public IsolatedTest {
         const int failed =
             posix_spawn(&program, path.c_str(), &actions, nullptr, argv, envp.data());
         posix_spawn_file_actions_destroy(&actions);
+        if (failed) program = 0;
         ASSERT_EQ(failed, 0) << "cannot start " << path << ": " << std::strerror(failed);
     }
 };
