@@ -422,7 +422,8 @@ void Window::Minimised() {
 }
 
 void Window::Restore() const {
-    if (widget_->isMinimized()) widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
+    if (widget_->isMinimized())
+        widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
 }
 
 void Window::Close() {

@@ -316,19 +316,16 @@ TEST_F(WindowTest, OnlyAWindowWithACloseBoxClosesAtTheDesktopsRequestOrByEscape)
     Simulate::DesktopClose(window);
     Simulate::Key(window, "Esc");
     EXPECT_TRUE(window.IsOpen());
+    window.SetDesktopFrame(false); // drawn by the program alone, like the tab
+    Simulate::Key(window, "Esc");
+    EXPECT_TRUE(window.IsOpen());
+    window.SetDesktopFrame(true);
     window.SetCloseButton(true);
     Simulate::Key(window, "Esc");
     EXPECT_FALSE(window.IsOpen());
     ProbeWindow& again = Shown();
     Simulate::DesktopClose(again);
     EXPECT_FALSE(again.IsOpen());
-
-    Window frameless; // drawn by the program alone, like the tab: Escape is an ordinary key
-    frameless.SetDesktopFrame(false);
-    frameless.Show();
-    Simulate::Key(frameless, "Esc");
-    EXPECT_TRUE(frameless.IsOpen());
-    frameless.Close();
 }
 
 // A floating window stands in front of the document window shown last, and comes back in front
@@ -393,54 +390,4 @@ TEST_F(WindowTest, AMessageOfTheOpeningWaitsUntilTheWindowIsShown) {
             << "shows itself " << showItself << ", closes itself " << closeItself;
         window.Close();
     }
-}
-
-// A dialog has no minimise button, but a desktop may minimise it anyway and the windows under
-// it with it: they all come back at once, the dialog in front with the keyboard.
-TEST_F(WindowTest, ADialogMinimisedByTheDesktopComesBackAtOnceWithTheWindowsUnderIt) {
-    ProbeWindow& ground = Shown();
-    Window dialog;
-    dialog.SetFrame(Window::MovableModal);
-    bool back = false;
-    TestSeams::WhenModal([&](Window& shown) {
-        Simulate::Minimise(ground);
-        Simulate::Minimise(shown);
-        back = EventsUntil([&] {
-            return !TestSeams::Minimised(shown) && !TestSeams::Minimised(ground) &&
-                   TestSeams::HasKeyboard(shown);
-        });
-        EXPECT_EQ(TestSeams::FrontOrder().back(), &shown);
-    });
-    dialog.ShowModal();
-    EXPECT_TRUE(back);
-}
-
-// Where no desktop hands the keyboard on, a dialog or floating window that closes gives it to
-// the window below: the document window rather than one floating above every window, or the
-// dialog under it.
-TEST_F(WindowTest, AClosingDialogHandsTheKeyboardToTheWindowBelow) {
-    ProbeWindow& ground = Shown();
-    Window above, help;
-    above.SetFrame(Window::GlobalFloating);
-    above.Show();
-    help.SetFrame(Window::Floating);
-    help.Show();
-    ASSERT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(help); }));
-    help.Close();
-    EXPECT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(ground); }));
-
-    Window outer, inner;
-    outer.SetFrame(Window::MovableModal);
-    bool handedToOuter = false;
-    TestSeams::WhenModal([&](Window&) {
-        TestSeams::WhenModal([](Window& shown) {
-            ASSERT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(shown); }));
-            shown.Close();
-        });
-        inner.ShowModal();
-        handedToOuter = EventsUntil([&] { return TestSeams::HasKeyboard(outer); });
-    });
-    outer.ShowModal();
-    EXPECT_TRUE(handedToOuter);
-    EXPECT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(ground); }));
 }

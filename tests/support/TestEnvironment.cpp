@@ -9,9 +9,9 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <thread>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
