@@ -74,6 +74,9 @@ TEST_F(WeekFaceTest, AMissingFolderIsMadeAndAFileThatCannotBeReplacedIsKeptAndTh
     const fs::path inside = environment.Documents() / "Calendar.tpc" / "inside";
     TestEnvironment::WriteFile(inside, "kept");
     Window().SaveEvents();
+    EXPECT_TRUE(Messages().empty()) << "nothing changed: nothing to say";
+    AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Dentist");
+    Window().SaveEvents();
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos);
     EXPECT_EQ(TestEnvironment::ReadFile(inside), "kept");
