@@ -352,7 +352,8 @@ TEST_F(StartupTest, TheProgramSentSIGTERMWhenItCannotSaveEndsWithoutAsking) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     std::filesystem::path rescue;
     for (const auto& entry : std::filesystem::directory_iterator(environment.Config()))
-        if (entry.path().filename().string().starts_with("Calendar rescued ")) rescue = entry.path();
+        if (entry.path().filename().string().starts_with("Calendar rescued "))
+            rescue = entry.path();
     ASSERT_FALSE(rescue.empty());
     EXPECT_NE(TestEnvironment::ReadFile(rescue).find("//Christmas\n"), std::string::npos);
     EXPECT_NE(TestEnvironment::ReadFile(log).find("calendar: what could not be saved was written "

@@ -121,12 +121,15 @@ TEST_F(WeekFaceTest, ToDoItemsThatCouldNotBeSavedOutliveTheWindow) {
     ASSERT_EQ(Messages().size(), 1u);
     CalendarWindow& again = Window();
     EXPECT_EQ(Rows(*again.TodoList), "1 Edited|");
+    ASSERT_TRUE(again.SaveRetryTimer && again.SaveRetryTimer->Mode() == Timer::ModeSingle)
+        << "what is unsaved is tried again without waiting for a change";
     again.SaveEvents();
     EXPECT_EQ(Messages().size(), 2u) << "still read-only: told again, nothing lost";
     EXPECT_EQ(EventFile(), "0\tOld\nEvents Data:\n");
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
     again.SaveEvents();
     EXPECT_EQ(EventFile(), "1\tEdited\nEvents Data:\n");
+    EXPECT_EQ(again.SaveRetryTimer->Mode(), Timer::ModeOff);
     again.Close();
     EXPECT_EQ(Rows(*Window().TodoList), "1 Edited|");
     EXPECT_EQ(Messages().size(), 2u);
@@ -244,7 +247,8 @@ TEST_F(WeekFaceTest, AChangeMadeDuringAWriteIsWrittenWhenItEnds) {
     AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Dentist");
     window.TodoList->SetCellCheck(0, 0, true);
     window.TodoList_Change();
-    const std::string both = "1\t\nEvents Data:\n2026-03-05 09:00:00|2026-03-05 10:00:00//Dentist\n";
+    const std::string both =
+        "1\t\nEvents Data:\n2026-03-05 09:00:00|2026-03-05 10:00:00//Dentist\n";
     for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
          EventFile() != both && std::chrono::steady_clock::now() < deadline;) {
         DoEvents();
