@@ -16,11 +16,8 @@
 
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <functional>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
 
 namespace {
@@ -34,27 +31,18 @@ class StartupTest : public AppTest {
         return probe.TryEnter();
     }
 
-    // What can stand in the event file's place that is no file the calendar reads or replaces.
-    struct Place {
-        const char* name;
-        std::function<void()> make;
-    };
-    std::vector<Place> NoFilePlaces() const {
-        const auto file = EventFile();
-        return {
-            {"a folder", [=] { std::filesystem::create_directories(file); }},
-            {"a pipe", [=] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }},
-            {"a device", [=] { std::filesystem::create_symlink("/dev/null", file); }},
-            {"a loop of links",
-             [=] {
-                 std::filesystem::create_symlink("loop.tpc", file);
-                 std::filesystem::create_symlink(file.filename(), file.parent_path() / "loop.tpc");
-             }},
-        };
-    }
-    void RemoveEventFile() const {
-        std::filesystem::remove_all(EventFile());
-        std::filesystem::remove(EventFile().parent_path() / "loop.tpc");
+    // What can stand in the event file's place that the calendar neither reads nor replaces.
+    std::vector<std::pair<const char*, std::function<void()>>> NoFilePlaces() const {
+        namespace fs = std::filesystem;
+        const auto file = EventFile(), loop = file.parent_path() / "loop.tpc";
+        return {{"a folder", [=] { fs::create_directories(file); }},
+                {"a pipe", [=] { mkfifo(file.c_str(), 0600); }},
+                {"a device", [=] { fs::create_symlink("/dev/null", file); }},
+                {"a loop of links", [=] {
+                     fs::remove(loop);
+                     fs::create_symlink(loop, file);
+                     fs::create_symlink(file, loop);
+                 }}};
     }
 };
 
@@ -199,168 +187,91 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<QuitAtMessage>& info) { return info.param.name; });
 
 // Something other than a file in the event file's place (a pipe would keep a reader waiting for
-// good) is told once, on screen and on standard error, and the calendar starts. With nothing
-// changed, the quit, by a signal or by the user, says nothing more.
+// good) is told once, on screen and on standard error, and the calendar starts; with nothing
+// changed, its quit says nothing more.
 TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarStarts) {
-    for (const auto& c : NoFilePlaces()) {
-        for (const bool bySignal : {true, false}) {
-            SCOPED_TRACE(std::string(c.name) + (bySignal ? ", SIGTERM" : ", the user's quit"));
-            const size_t before = Messages().size();
-            RemoveEventFile();
-            c.make();
-            application = std::make_unique<app>();
-            QTimer::singleShot(20, [&] {
-                EXPECT_TRUE(application->CalendarWindowOpen);
-                if (bySignal)
-                    std::raise(SIGTERM);
-                else
-                    application->Quit(0);
-            });
-            testing::internal::CaptureStderr();
-            EXPECT_EQ(application->Run(), 0);
-            const std::string log = testing::internal::GetCapturedStderr();
-            std::vector<std::string> shown = Messages();
-            shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
-            EXPECT_EQ(shown, std::vector<std::string>{AppText::kEventDatabaseProblem});
-            const auto logged = log.find("calendar: ");
-            ASSERT_NE(logged, std::string::npos);
-            EXPECT_EQ(log.substr(logged, log.find('\n', logged) - logged),
-                      "calendar: no events were read: this is not a regular file: " +
-                          EventFile().string());
-            EXPECT_EQ(log.find("calendar: ", logged + 1), std::string::npos) << log;
-            EXPECT_TRUE(LockIsFree());
-        }
+    for (const auto& [name, make] : NoFilePlaces()) {
+        SCOPED_TRACE(name);
+        const size_t before = Messages().size();
+        make();
+        application = std::make_unique<app>();
+        QTimer::singleShot(20, [&] {
+            EXPECT_TRUE(application->CalendarWindowOpen);
+            application->Quit(0);
+        });
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(application->Run(), 0);
+        const std::string log = testing::internal::GetCapturedStderr();
+        std::vector<std::string> shown = Messages();
+        shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
+        EXPECT_EQ(shown, std::vector<std::string>{AppText::kEventDatabaseProblem});
+        const auto logged = log.find("calendar: ");
+        EXPECT_EQ(log.substr(logged, log.find('\n', logged) - logged),
+                  "calendar: no events were read: this is not a regular file: " +
+                      EventFile().string());
+        EXPECT_EQ(log.find("calendar: ", logged + 1), std::string::npos) << log;
+        EXPECT_TRUE(LockIsFree());
+        std::filesystem::remove_all(EventFile());
     }
 }
 
-// A change the quit cannot write (a read-only file, or no file in its place): the quit leaves it
-// in a new file of the event file's layout in the configuration folder, or beside the event file
-// when that folder cannot be used, never over an earlier one. A quit by SIGTERM (a logout) asks
-// nobody and says where on standard error; the user's quit says so in its message.
+// A change the quit cannot write is left in a new file of the event file's layout, named for the
+// moment, in the configuration folder (else beside the event file), never over an earlier one.
+// SIGTERM (a logout) asks nobody and says where on standard error; Ctrl+Q says so in its message.
 TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
+    Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
     const auto readOnly = [&] {
         TestEnvironment::WriteFile(EventFile(), "Events Data:\n");
         std::filesystem::permissions(EventFile(), std::filesystem::perms::owner_read);
     };
-    std::vector<Place> places = {{"a read-only file", readOnly}};
-    for (const Place& place : NoFilePlaces())
-        places.push_back(place);
-    // The configuration folder under a file: the rescue goes beside the event file.
-    places.push_back({"a read-only file, no configuration folder", [&] {
-                          readOnly();
-                          TestEnvironment::WriteFile(environment.Home() / "a file", "");
-                          setenv("XDG_CONFIG_HOME",
-                                 (environment.Home() / "a file" / "config").c_str(), 1);
-                      }});
-    const Date now(2026, 3, 3, 12, 0, 0);
-    Date::FixClock(now.TotalSeconds());
-    const std::string change = "2026-03-05 09:00:00|2026-03-05 10:00:00//Rescued\n";
+    auto places = NoFilePlaces();
+    places.insert(places.begin(),
+                  {{"a read-only file, Ctrl+Q", readOnly}, {"a read-only file", readOnly}});
+    places.emplace_back("a read-only file, no configuration folder", [&] {
+        readOnly();
+        setenv("XDG_CONFIG_HOME", (EventFile() / "config").c_str(), 1);
+    });
     int rescues = 0;
-    for (const Place& place : places) {
-        for (const bool bySignal : {true, false}) {
-            SCOPED_TRACE(std::string(place.name) + (bySignal ? ", SIGTERM" : ", Ctrl+Q"));
-            setenv("XDG_CONFIG_HOME", environment.Config().c_str(), 1);
-            RemoveEventFile();
-            place.make();
-            const bool inConfig = std::getenv("XDG_CONFIG_HOME") == environment.Config().string();
-            application = std::make_unique<app>();
-            application->SetMenuBar(&Menu::Instance());
-            ApplicationAddMenuHandlers();
-            size_t told = 0;
-            QTimer::singleShot(20, [&] {
-                told = Messages().size();
-                application->eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Rescued");
-                if (bySignal)
-                    std::raise(SIGTERM);
-                else
-                    Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q");
-            });
-            testing::internal::CaptureStderr();
-            EXPECT_EQ(application->Run(), 0);
-            const std::string log = testing::internal::GetCapturedStderr();
-            ++rescues;
-            const std::string name =
-                "Calendar rescued 2026-03-03 12.00.00" +
-                (inConfig && rescues > 1 ? " (" + std::to_string(rescues) + ")" : "") + ".tpc";
-            const auto rescue = (inConfig ? environment.Config() : environment.Documents()) / name;
-            const std::string kept = TestEnvironment::ReadFile(rescue);
-            EXPECT_TRUE(kept.starts_with("Events Data:\n")) << kept.substr(0, 100);
-            EXPECT_NE(kept.find(change), std::string::npos);
-            EXPECT_NE(log.find("calendar: what could not be saved was written to: " +
-                               rescue.string() + "\n"),
-                      std::string::npos)
-                << log;
-            std::vector<std::string> shown = Messages();
-            shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(told));
-            if (bySignal) {
-                EXPECT_TRUE(shown.empty()) << shown.front();
-            } else {
-                EXPECT_EQ(shown, std::vector<std::string>{
-                                     "Your events and to-do items could not be saved in " +
-                                     EventFile().string() +
-                                     ". The file there was left as it was. A copy of them was "
-                                     "written to " +
-                                     rescue.string() + "."});
-            }
-            if (!inConfig) std::filesystem::remove(rescue);
-        }
+    for (const auto& [name, make] : places) {
+        SCOPED_TRACE(name);
+        make();
+        const bool byKey = name == places[0].first, inConfig = name != places.back().first;
+        application = std::make_unique<app>();
+        application->SetMenuBar(&Menu::Instance());
+        ApplicationAddMenuHandlers();
+        size_t told = 0;
+        QTimer::singleShot(20, [&] {
+            told = Messages().size();
+            application->eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Rescued");
+            byKey ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q") : (void)std::raise(SIGTERM);
+        });
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(application->Run(), 0);
+        const std::string log = testing::internal::GetCapturedStderr();
+        const auto rescue =
+            (inConfig ? environment.Config() : environment.Documents()) /
+            ("Calendar rescued 2026-03-03 12.00.00" +
+             (++rescues > 1 && inConfig ? " (" + std::to_string(rescues) + ")" : "") + ".tpc");
+        const std::string kept = TestEnvironment::ReadFile(rescue);
+        EXPECT_TRUE(kept.starts_with("Events Data:\n")) << kept.substr(0, 80);
+        EXPECT_NE(kept.find("\n2026-03-05 09:00:00|2026-03-05 10:00:00//Rescued\n"),
+                  std::string::npos);
+        EXPECT_NE(log.find("calendar: what could not be saved was written to: " + rescue.string()),
+                  std::string::npos)
+            << log;
+        std::vector<std::string> shown = Messages();
+        shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(told));
+        EXPECT_EQ(
+            shown,
+            byKey ? std::vector<std::string>{"Your events and to-do items could not be saved in " +
+                                             EventFile().string() +
+                                             ". The file there was left as it was. A copy of "
+                                             "them was written to " +
+                                             rescue.string() + "."}
+                  : std::vector<std::string>{});
+        std::filesystem::remove_all(EventFile());
+        setenv("XDG_CONFIG_HOME", environment.Config().c_str(), 1);
     }
-}
-
-// The program itself, sent SIGTERM (a logout) when it cannot save: it asks nobody, leaves what it
-// could not save in the configuration folder and ends within seconds. A file stands where the
-// Documents folder should be, so the event file can be neither read nor written, and the
-// holidays the first start put into the store are unsaved.
-TEST_F(StartupTest, TheProgramSentSIGTERMWhenItCannotSaveEndsWithoutAsking) {
-    using Clock = std::chrono::steady_clock;
-    std::filesystem::remove_all(environment.Documents());
-    TestEnvironment::WriteFile(environment.Documents(), "no folder");
-    const auto log = environment.Home() / "log";
-    posix_spawn_file_actions_t output;
-    posix_spawn_file_actions_init(&output);
-    posix_spawn_file_actions_addopen(&output, 2, log.c_str(), O_WRONLY | O_CREAT, 0600);
-    posix_spawn_file_actions_adddup2(&output, 2, 1);
-    const std::string path = std::string(CALENDAR_BIN_DIR) + "/ombrelline-calendar";
-    char* const arguments[] = {const_cast<char*>(path.c_str()), nullptr};
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    pid_t program = 0;
-    ASSERT_EQ(posix_spawn(&program, path.c_str(), &output, nullptr, arguments, environ), 0);
-    posix_spawn_file_actions_destroy(&output);
-    // A first start writes the preferences once its first frame is up.
-    int status = 0;
-    bool ended = false;
-    const auto waitUntil = [&](Clock::time_point deadline, const std::function<bool()>& done) {
-        while (!done() && Clock::now() < deadline) {
-            ended = ended || waitpid(program, &status, WNOHANG) == program;
-            if (ended) return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    };
-    waitUntil(Clock::now() + std::chrono::seconds(60),
-              [&] { return std::filesystem::exists(PrefsFile()); });
-    ASSERT_FALSE(ended) << TestEnvironment::ReadFile(log);
-    ASSERT_TRUE(std::filesystem::exists(PrefsFile())) << TestEnvironment::ReadFile(log);
-    const auto sent = Clock::now();
-    kill(program, SIGTERM);
-    waitUntil(sent + std::chrono::seconds(15), [&] { return ended; });
-    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent);
-    if (!ended) {
-        kill(program, SIGKILL);
-        waitpid(program, &status, 0);
-    }
-    ASSERT_TRUE(ended) << "still running " << took.count() << " ms after SIGTERM";
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    std::filesystem::path rescue;
-    for (const auto& entry : std::filesystem::directory_iterator(environment.Config()))
-        if (entry.path().filename().string().starts_with("Calendar rescued "))
-            rescue = entry.path();
-    ASSERT_FALSE(rescue.empty());
-    EXPECT_NE(TestEnvironment::ReadFile(rescue).find("//Christmas\n"), std::string::npos);
-    EXPECT_NE(TestEnvironment::ReadFile(log).find("calendar: what could not be saved was written "
-                                                  "to: " +
-                                                  rescue.string()),
-              std::string::npos)
-        << TestEnvironment::ReadFile(log);
 }
 
 // A save killed midway leaves its temporary file; the next start, holding the lock, removes the

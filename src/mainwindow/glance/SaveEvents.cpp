@@ -42,19 +42,16 @@ void ReportUnsaved(const FolderItem& item, const std::string& more = {}) {
 }
 
 // A quit that cannot save leaves what it could not save in a file of its own, since nothing
-// else outlives the process. A quit by a signal (a logout) tells standard error only: nobody
-// is there to click a message away, and the session waits for the process to end.
+// else outlives the process. After a signal's quit (a logout) the message goes to standard error.
 void RescueUnsaved(const FolderItem& item, const std::vector<EventFileFormat::TodoItem>& todo) {
     const app& application = App();
     const auto copy = RescueFile::Write(todo, application.eventDict.Entries(),
                                         Kept(application.skippedEventLines));
-    if (application.QuitBySignal()) LogUnsaved(item);
     if (copy)
         LogProblem("what could not be saved was written to", *copy);
     else
         LogProblem("what could not be saved could not be written anywhere else either");
-    if (!application.QuitBySignal())
-        ReportUnsaved(item, copy ? " A copy of them was written to " + copy->string() + "." : "");
+    ReportUnsaved(item, copy ? " A copy of them was written to " + copy->string() + "." : "");
 }
 } // namespace
 
