@@ -191,6 +191,7 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
     const auto retrying = [&] { return window.SaveRetryTimer->Mode() != Timer::ModeOff; };
     testing::internal::CaptureStderr();
     failingAdd();
+    ASSERT_NE(window.SaveRetryTimer, nullptr);
     // Room again: the timer's own retry writes the row.
     for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
          retrying() && std::chrono::steady_clock::now() < deadline;) {
