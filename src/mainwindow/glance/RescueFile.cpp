@@ -1,6 +1,7 @@
 #include "mainwindow/glance/RescueFile.h"
 
 #include "app/EventFile.h"
+#include "platform/Date.h"
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
@@ -11,6 +12,13 @@ namespace RescueFile {
 namespace {
 // Enough for every quit of a second to find a free name; beyond, the folder is taken as unusable.
 constexpr int kMostTries = 100;
+
+std::string Name(const Date& when, int n) {
+    // No colons: other systems and some desktops refuse them in names.
+    std::string name = "Calendar rescued " + ReplaceAll(when.SQLDateTime(), ":", ".");
+    if (n > 1) name += " (" + std::to_string(n) + ")";
+    return name + ".tpc";
+}
 
 // Writes into folder under the first free name; false when the folder takes none.
 std::optional<fs::path> WriteIn(const FolderItem& folder, const Date& when,
@@ -27,13 +35,6 @@ std::optional<fs::path> WriteIn(const FolderItem& folder, const Date& when,
     return std::nullopt;
 }
 } // namespace
-
-std::string Name(const Date& when, int n) {
-    // No colons: other systems and some desktops refuse them in names.
-    std::string name = "Calendar rescued " + ReplaceAll(when.SQLDateTime(), ":", ".");
-    if (n > 1) name += " (" + std::to_string(n) + ")";
-    return name + ".tpc";
-}
 
 std::optional<fs::path> Write(const std::vector<EventFileFormat::TodoItem>& todo,
                               std::span<const Dictionary::Entry> events,
