@@ -4,10 +4,12 @@
 
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
+#include "platform/Text.h"
 
 #include "support/PictureTestSupport.h"
 
 #include <chrono>
+#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
@@ -113,6 +115,39 @@ TEST_F(PrintingTest, ASecondPrintWhileOneIsArmedIsIgnoredAndAFailureStillRestore
     EXPECT_EQ(Shown(window), before);
     EXPECT_TRUE(window.ArmPrint(CalendarWindow::PrintCommand::PopUpMenu))
         << "a new print may be armed";
+}
+
+// The printing module beside the program is missing or no library: printing fails with the
+// reason, once on screen and once on standard error, and the calendar goes on as before.
+TEST_F(PrintingTest, APrintingModuleThatCannotLoadIsAFailureToPrint) {
+    const std::filesystem::path notALibrary = environment.Home() / "libombrelline-printing.so";
+    TestEnvironment::WriteFile(notALibrary, "not a library\n");
+    const struct {
+        std::filesystem::path module;
+        std::string reason;
+    } cases[] = {
+        {environment.Home() / "gone" / "libombrelline-printing.so", "is missing"},
+        {notALibrary, notALibrary.string()},
+    };
+    CalendarWindow& window = CalendarWindow::Instance();
+    const std::vector<std::string> before = Shown(window);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.module);
+        TestSeams::Enable();
+        TestSeams::UsePrintingModule(c.module);
+        Simulate::Key(window, "Ctrl+P");
+        testing::internal::CaptureStderr();
+        FirePrintTimer(window);
+        const std::string log = testing::internal::GetCapturedStderr();
+        ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
+        EXPECT_EQ(TestSeams::Dialogs()[0].message, "The calendar could not be printed.");
+        EXPECT_NE(TestSeams::Dialogs()[0].explanation.find(c.reason), std::string::npos)
+            << TestSeams::Dialogs()[0].explanation;
+        EXPECT_EQ(CountFields(log, "calendar: "), 2) << log;
+        EXPECT_NE(log.find("could not be printed"), std::string::npos) << log;
+        EXPECT_EQ(Shown(window), before);
+        EXPECT_TRUE(TestSeams::PrintedPages().empty());
+    }
 }
 
 TEST_F(PrintingTest, PrintThenCloseThenTheTabBringsTheCalendarBackWithItsClockAndArrows) {
