@@ -7,11 +7,10 @@
 #include "platform/Text.h"
 
 #include "support/PictureTestSupport.h"
+#include "support/Waiting.h"
 
-#include <chrono>
 #include <filesystem>
 #include <stdexcept>
-#include <thread>
 
 namespace {
 constexpr Color kRed = RGB(255, 0, 0);
@@ -154,10 +153,7 @@ TEST_F(PrintingTest, PrintThenCloseThenTheTabBringsTheCalendarBackWithItsClockAn
     CalendarWindow& window = CalendarWindow::Instance();
     Simulate::Key(window, "Ctrl+P");
     Simulate::Key(window, "Ctrl+W");
-    for (int i = 0; i < 200 && window.PrintTimer->Mode() != Timer::ModeOff; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        DoEvents();
-    }
+    WaitUntil([&] { return window.PrintTimer->Mode() == Timer::ModeOff; });
     EXPECT_EQ(TestSeams::PrintedPages().size(), 1u);
     Simulate::Click(TabWindow::Instance(), 5, 3);
     EXPECT_TRUE(window.Visible() && window.theTimeText->Visible() &&
