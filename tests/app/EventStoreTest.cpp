@@ -149,6 +149,8 @@ TEST_F(EventStoreTest, OnlyTheMarkerLineStartsTheEventsWhateverSurroundsIt) {
          "", true, 0, 1, true},
         {"blanks after the marker", "0\ttodo\nEvents Data: \t\n", "", true, 0, 1},
         {"blanks before the marker", "  Events Data:\n", "", true, 0, 0},
+        {"the marker in capitals", "0\ttodo\nEVENTS DATA:\n", "", true, 0, 1},
+        {"words after the marker", "Events Data: old\n", "", false, 0, 3},
         {"a second marker", "Events Data:\n", "Events Data:\n", true, 1, 0},
         {"a to-do mentioning it", "0\tremember: Events Data: goes here\n", "", false, 0, 3},
     };

@@ -226,6 +226,12 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
              Simulate::Key(Window(), "Return");
          },
          "1\tBuy tea\n0\tCall Ann\n" + events},
+        {"a to-do typed and left open", [] {},
+         [&] {
+             Window().TodoList->EditCell(0, 1);
+             Window().TodoList->ActiveCell()->SetText("Buy tea");
+         },
+         "1\tBuy tea\n0\tCall Ann\n" + events},
         {"a to-do ticked", [] {}, [&] { Window().TodoList->SetCellCheck(1, 0, true); },
          "1\tBuy milk\n1\tCall Ann\n" + events},
         {"a to-do added", [] {}, [&] { Window().TodoList->AddRow(); },
@@ -325,6 +331,12 @@ TEST_F(WeekFaceTest, EachConfirmedChangeIsWrittenWithoutLeavingTheWeek) {
                     [](GlanceInputWindow& shown) { shown.DeleteButton->Push(); });
          },
          "0\tOne\n0\t\nEvents Data:\n" + lunch},
+        {"a delete while no row is selected",
+         [&] {
+             list.SetListIndex(-1);
+             Simulate::Click(window, list.Left() + list.Width() - 10, inRow(1));
+         },
+         "0\tOne\nEvents Data:\n" + lunch},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
