@@ -9,6 +9,7 @@
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "support/Waiting.h"
 #include "windows/PreferencesWindow.h"
 
 #include <QTimer>
@@ -46,6 +47,15 @@ class StartupTest : public AppTest {
     }
 };
 
+// Whether the running program shows its calendar: start-up is over.
+bool CalendarShown() {
+    const Application* running = Application::Instance();
+    if (!running) return false;
+    for (Window* window : running->Windows())
+        if (dynamic_cast<CalendarWindow*>(window) && window->Visible()) return true;
+    return false;
+}
+
 } // namespace
 
 TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
@@ -56,9 +66,8 @@ TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
                                "2025-12-25 00:00:00|2025-12-25 00:00:00//Mine\n"
                                "2026-02-01 00:00:00|2026-02-01 00:00:00//Go//Countdown\n");
     bool shown = false;
-    QTimer::singleShot(20, [&] {
-        for (Window* window : application->Windows())
-            shown = shown || (dynamic_cast<CalendarWindow*>(window) && window->Visible());
+    WhenTrue(CalendarShown, [&] {
+        shown = CalendarShown();
         std::raise(SIGTERM);
     });
     EXPECT_EQ(application->Run(), 0);
@@ -78,11 +87,12 @@ TEST_F(StartupTest, AFirstRunWritesThePreferencesAfterTheFirstFrame) {
     bool writtenBeforeTheFrame = true, writtenAfter = false;
     TestSeams::WhenFirstPainted([&] {
         writtenBeforeTheFrame = std::filesystem::exists(PrefsFile());
-        // Runs after the work that waits for the first frame, which is queued at once.
-        QTimer::singleShot(50, [&] {
-            writtenAfter = std::filesystem::exists(PrefsFile());
-            std::raise(SIGTERM);
-        });
+        // The work that waits for the first frame is queued at once.
+        WhenTrue([&] { return std::filesystem::exists(PrefsFile()); },
+                 [&] {
+                     writtenAfter = std::filesystem::exists(PrefsFile());
+                     std::raise(SIGTERM);
+                 });
     });
     EXPECT_EQ(application->Run(), 0);
     EXPECT_TRUE(application->firstRun);
@@ -93,7 +103,7 @@ TEST_F(StartupTest, AFirstRunWritesThePreferencesAfterTheFirstFrame) {
 
 TEST_F(StartupTest, QuittingThroughSIGTERMSavesAndReleasesTheLock) {
     TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         application->tabLeft = 321; // moved during the run: what the file keeps
         std::raise(SIGTERM);
     });
@@ -121,7 +131,7 @@ TEST_F(StartupTest, WithoutAUsableConfigurationFolderTheCalendarStartsWithoutThe
     TestEnvironment::WriteFile(environment.Home() / "a file", "");
     setenv("XDG_CONFIG_HOME", (environment.Home() / "a file" / "config").c_str(), 1);
     bool shown = false;
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         shown = !application->Windows().empty();
         std::raise(SIGTERM);
     });
@@ -195,7 +205,7 @@ TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarSta
         const size_t before = Messages().size();
         make();
         application = std::make_unique<app>();
-        QTimer::singleShot(20, [&] {
+        WhenTrue(CalendarShown, [&] {
             EXPECT_TRUE(application->CalendarWindowOpen);
             application->Quit(0);
         });
@@ -240,7 +250,7 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
         application->SetMenuBar(&Menu::Instance());
         ApplicationAddMenuHandlers();
         size_t told = 0;
-        QTimer::singleShot(20, [&] {
+        WhenTrue(CalendarShown, [&] {
             told = Messages().size();
             application->eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Rescued");
             byKey ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q") : (void)std::raise(SIGTERM);
@@ -289,7 +299,7 @@ TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
         TestEnvironment::WriteFile(file, "half a save");
     for (const auto& file : others)
         TestEnvironment::WriteFile(file, "the user's");
-    QTimer::singleShot(20, [] { std::raise(SIGTERM); });
+    WhenTrue(CalendarShown, [] { std::raise(SIGTERM); });
     EXPECT_EQ(application->Run(), 0);
     for (const auto& file : leftovers)
         EXPECT_FALSE(std::filesystem::exists(file)) << file;
@@ -314,7 +324,7 @@ TEST_F(StartupTest, ACopyStartedDuringAnothersSaveReadsTheFileOnlyOnceItHoldsThe
         first.reset();
     });
     std::string seen;
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         seen = std::string(App().eventDict.Value("2026-03-05 09:00:00"));
         App().eventDict.Value("2026-03-06 09:00:00", "2026-03-06 10:00:00//Later");
         std::raise(SIGTERM);
@@ -363,7 +373,7 @@ TEST_P(QuitWhileTypingTest, TheTypedTextIsWritten) {
     TestEnvironment::WriteFile(EventFile(), "0\tFirst\nEvents Data:\n");
     application->SetMenuBar(&Menu::Instance());
     ApplicationAddMenuHandlers();
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         CalendarWindow& window = CalendarWindow::Instance();
         window.GlanceOn();
         if (c.newRow)
