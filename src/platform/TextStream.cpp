@@ -19,7 +19,10 @@ namespace fs = std::filesystem;
 namespace {
 constexpr size_t kPieceSize = 256 * 1024;
 constexpr size_t kSmallestPiece = 4096;
-// What mkstemp puts in place of the X's of a temporary file's name.
+// A temporary file's name ends in this marker and what mkstemp puts in place of the X's: a
+// name no user or other program would give a file of theirs, so that the start-up cleanup
+// never takes one (".Calendar.tpc.backup" is the user's).
+constexpr std::string_view kTemporaryMarker = "ombrelline-write-";
 constexpr std::string_view kTemporarySuffix = "XXXXXX";
 
 // Opens a file for reading; -1 unless it is a regular file. A pipe, a socket or a device is not
@@ -49,9 +52,9 @@ fs::path WriteTarget(fs::path path) {
     return path;
 }
 
-// The pattern of the temporary files that writes of target use, beside it.
+// The start of the names of the temporary files that writes of target use, beside it.
 std::string TemporaryPrefix(const fs::path& target) {
-    return "." + target.filename().string() + ".";
+    return "." + target.filename().string() + "." + std::string(kTemporaryMarker);
 }
 
 // Reads [from, to) of the file into the same places of into; false when the file ends early or

@@ -210,15 +210,24 @@ TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarSta
 }
 
 // A save killed midway leaves its temporary file; the next start, holding the lock, removes the
-// calendar's own and nothing else.
+// calendar's own and nothing else: not the user's files that merely look alike.
 TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
     const auto documents = environment.Documents();
     const auto config = environment.Config();
-    const std::vector<std::filesystem::path> leftovers = {documents / ".Calendar.tpc.a1B2c3",
-                                                          config / ".QVCalendar.prefs.Zz09Qq"};
+    const std::vector<std::filesystem::path> leftovers = {
+        documents / ".Calendar.tpc.ombrelline-write-a1B2c3",
+        config / ".QVCalendar.prefs.ombrelline-write-Zz09Qq"};
     const std::vector<std::filesystem::path> others = {
-        documents / ".Calendar.tpc.notes1x", documents / ".Calendar.tpc.ab-cd1",
-        documents / "Calendar.tpc.a1B2c3", documents / ".Other.tpc.a1B2c3",
+        documents / ".Calendar.tpc.backup",
+        documents / ".Calendar.tpc.old123",
+        config / ".QVCalendar.prefs.Xy12Ab",
+        documents / ".Calendar.tpc.a1B2c3",
+        documents / ".Calendar.tpc.lock",
+        documents / ".Calendar.tpc.ombrelline-write-a1B2c",
+        documents / ".Calendar.tpc.ombrelline-write-a1B2c3.kept",
+        documents / ".Calendar.tpc.ombrelline-write-ab-cd1",
+        documents / "Calendar.tpc.ombrelline-write-a1B2c3",
+        documents / ".Other.tpc.ombrelline-write-a1B2c3",
         config / ".QVCalendar.prefs.abc"};
     for (const auto& file : leftovers)
         TestEnvironment::WriteFile(file, "half a save");
