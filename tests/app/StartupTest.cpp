@@ -17,6 +17,7 @@
 #include <chrono>
 #include <csignal>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <thread>
 
@@ -122,7 +123,7 @@ TEST_F(StartupTest, WithoutAUsableConfigurationFolderTheCalendarStartsWithoutThe
 // and nothing opens after it.
 struct QuitAtMessage {
     const char* name;
-    enum { Edition, NoPictures, NoCalendarFile } edition;
+    enum { Edition, NoPictures, PipedPictures, NoCalendarFile } edition;
     std::string extraKeys; // of the calendar file
     std::string eventFile; // empty for none; a bad line would show a second message
     std::string message;
@@ -142,6 +143,9 @@ TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
         for (const char* picture : {"wide.png", "standard.png"})
             std::filesystem::remove(folder / picture);
     if (c.edition == QuitAtMessage::NoCalendarFile) std::filesystem::remove_all(folder);
+    std::optional<PipesInPlace> pipes;
+    if (c.edition == QuitAtMessage::PipedPictures)
+        pipes.emplace(std::vector{folder / "wide.png", folder / "standard.png"});
     if (!c.eventFile.empty()) TestEnvironment::WriteFile(EventFile(), c.eventFile);
     Date::FixClock(Date(2026, 7, 1, 12, 0, 0).TotalSeconds());
     TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) {
@@ -155,6 +159,7 @@ TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
     EXPECT_FALSE(application->CalendarWindowOpen);
     EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "0;0;1;0;");
     EXPECT_TRUE(LockIsFree());
+    EXPECT_FALSE(pipes && pipes->Waited());
 }
 
 const char* kBadEventFile = "Events Data:\ngarbage|x\n";
@@ -168,6 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   kBadEventFile, CustomisationText::kCyclePictureMissing},
                     QuitAtMessage{"NoPictureAtAll", QuitAtMessage::NoPictures, kSeasons, "",
                                   CustomisationText::kCyclePictureMissing},
+                    QuitAtMessage{"BackgroundIsAPipe", QuitAtMessage::PipedPictures, "", "",
+                                  CustomisationText::kNoBackground},
                     QuitAtMessage{"NoCalendarFile", QuitAtMessage::NoCalendarFile, "", "",
                                   CustomisationText::kNoSpecificationFile}),
     [](const testing::TestParamInfo<QuitAtMessage>& info) { return info.param.name; });
@@ -206,6 +213,44 @@ TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarSta
                       EventFile().string());
         EXPECT_EQ(log.find("calendar: ", logged + 1), std::string::npos) << log;
         EXPECT_TRUE(LockIsFree());
+    }
+}
+
+// A picture of the edition that is a pipe is no picture, told on standard error, and the
+// calendar starts: nothing waits on the pipe.
+TEST_F(StartupTest, AnEditionPictureThatIsAPipeIsToldAndTheCalendarStarts) {
+    const struct {
+        const char* key;
+        const char* file;
+        std::string keys;
+    } cases[] = {
+        {"customAboutWindowImage", "about.png",
+         "customAboutWindow=True\ncustomAboutWindowImage=about.png\n"},
+        {"yearNumbers", "digits.png", "yearNumbers=digits.png\nyearNumbers_Mask=standard.png\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        Customization() = CustomizationModule{};
+        application = std::make_unique<app>();
+        environment.InstallEdition("Simple", c.keys);
+        const auto pipe = environment.AppFolder() / "Simple" / c.file;
+        const PipesInPlace pipes({pipe});
+        bool started = false;
+        TestSeams::WhenFirstPainted([&] {
+            started = application->CalendarWindowOpen;
+            std::raise(SIGTERM);
+        });
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(application->Run(), 0);
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(started);
+        EXPECT_TRUE(Messages().empty());
+        EXPECT_FALSE(pipes.Waited());
+        const std::string line =
+            "calendar: cannot read the picture of " + std::string(c.key) + ": " + pipe.string();
+        const auto told = log.find(line + "\n");
+        EXPECT_NE(told, std::string::npos) << log;
+        EXPECT_EQ(log.find(pipe.string(), told + line.size()), std::string::npos) << log;
     }
 }
 
