@@ -9,6 +9,7 @@
 #include "platform/PictureFunctions.h"
 #include <QImageReader>
 
+#include "support/PictureTestSupport.h"
 #include "support/TestEnvironment.h"
 
 #include <cstdlib>
@@ -16,6 +17,8 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -107,6 +110,47 @@ TEST_F(PictureCompositionTest, ADamagedBaseShowsAsDrawingItDoesAndNoSourceChange
     alone->Graphics().ForeColor = RGB(1, 2, 3);
     alone->Graphics().FillRect(0, 0, 320, 200);
     EXPECT_EQ(good->Pixel(3, 3), before);
+}
+
+// A JPEG cut short shows the rows it holds, and standard error tells it once, with what the
+// decoder said, however often and in however many bands the file is decoded.
+TEST_F(PictureCompositionTest, ATruncatedJpegShowsTheRowsItHoldsAndIsToldOnce) {
+    const PicturePtr whole = JpegFile("whole.jpg", 96, 1000, 3);
+    const fs::path cutFile = environment.AppFolder() / "cut.jpg";
+    fs::copy_file(environment.AppFolder() / "whole.jpg", cutFile);
+    fs::resize_file(cutFile, fs::file_size(cutFile) / 2);
+    const PicturePtr cut = FolderItem(cutFile).OpenAsPicture();
+    ASSERT_TRUE(cut);
+    testing::internal::CaptureStderr();
+    const PicturePtr decodings[] = {ComposeAtBottom(*cut, nullptr),
+                                    ComposeAtBottom(*cut, nullptr, 500)->Internals().prescaled,
+                                    BilinearScale(cut, 48, 500), cut};
+    for (const PicturePtr& decoded : decodings)
+        ASSERT_TRUE(decoded && decoded->Pixel(0, 0) != RGB(0, 0, 0));
+    const std::string log = testing::internal::GetCapturedStderr();
+
+    // The top third lies wholly in the half of the file that is left.
+    int differentRows = 0;
+    for (int y = 0; y < 330; ++y)
+        for (int x = 0; x < 96; ++x)
+            if (decodings[0]->Pixel(x, y) != whole->Pixel(x, y) ||
+                cut->Pixel(x, y) != whole->Pixel(x, y)) {
+                ++differentRows;
+                break;
+            }
+    EXPECT_EQ(differentRows, 0);
+    EXPECT_NE(InkBounds(*decodings[1]).bottom, -1);
+
+    std::vector<std::string> told;
+    for (std::string_view rest = log; !rest.empty();) {
+        const std::string line(rest.substr(0, rest.find('\n')));
+        rest.remove_prefix(std::min(rest.size(), line.size() + 1));
+        if (line.find("jpg") != std::string::npos) told.push_back(line);
+    }
+    ASSERT_EQ(told.size(), 1u) << log;
+    EXPECT_TRUE(told[0].starts_with("calendar: ")) << told[0];
+    EXPECT_TRUE(told[0].ends_with(": " + cutFile.string())) << told[0];
+    EXPECT_NE(QString::fromStdString(told[0]).toLower().indexOf("premature end"), -1) << told[0];
 }
 
 TEST_F(PictureCompositionTest, AScaledCompositionIsTheCompositionScaled) {
