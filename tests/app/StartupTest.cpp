@@ -9,6 +9,7 @@
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "support/Waiting.h"
 #include "windows/PreferencesWindow.h"
 
 #include <QTimer>
@@ -33,6 +34,15 @@ class StartupTest : public AppTest {
     }
 };
 
+// Whether the running program shows its calendar: start-up is over.
+bool CalendarShown() {
+    const Application* running = Application::Instance();
+    if (!running) return false;
+    for (Window* window : running->Windows())
+        if (dynamic_cast<CalendarWindow*>(window) && window->Visible()) return true;
+    return false;
+}
+
 } // namespace
 
 TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
@@ -43,9 +53,8 @@ TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
                                "2025-12-25 00:00:00|2025-12-25 00:00:00//Mine\n"
                                "2026-02-01 00:00:00|2026-02-01 00:00:00//Go//Countdown\n");
     bool shown = false;
-    QTimer::singleShot(20, [&] {
-        for (Window* window : application->Windows())
-            shown = shown || (dynamic_cast<CalendarWindow*>(window) && window->Visible());
+    WhenTrue(CalendarShown, [&] {
+        shown = CalendarShown();
         std::raise(SIGTERM);
     });
     EXPECT_EQ(application->Run(), 0);
@@ -65,11 +74,12 @@ TEST_F(StartupTest, AFirstRunWritesThePreferencesAfterTheFirstFrame) {
     bool writtenBeforeTheFrame = true, writtenAfter = false;
     TestSeams::WhenFirstPainted([&] {
         writtenBeforeTheFrame = std::filesystem::exists(PrefsFile());
-        // Runs after the work that waits for the first frame, which is queued at once.
-        QTimer::singleShot(50, [&] {
-            writtenAfter = std::filesystem::exists(PrefsFile());
-            std::raise(SIGTERM);
-        });
+        // The work that waits for the first frame is queued at once.
+        WhenTrue([&] { return std::filesystem::exists(PrefsFile()); },
+                 [&] {
+                     writtenAfter = std::filesystem::exists(PrefsFile());
+                     std::raise(SIGTERM);
+                 });
     });
     EXPECT_EQ(application->Run(), 0);
     EXPECT_TRUE(application->firstRun);
@@ -80,7 +90,7 @@ TEST_F(StartupTest, AFirstRunWritesThePreferencesAfterTheFirstFrame) {
 
 TEST_F(StartupTest, QuittingThroughSIGTERMSavesAndReleasesTheLock) {
     TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         application->tabLeft = 321; // moved during the run: what the file keeps
         std::raise(SIGTERM);
     });
@@ -108,7 +118,7 @@ TEST_F(StartupTest, WithoutAUsableConfigurationFolderTheCalendarStartsWithoutThe
     TestEnvironment::WriteFile(environment.Home() / "a file", "");
     setenv("XDG_CONFIG_HOME", (environment.Home() / "a file" / "config").c_str(), 1);
     bool shown = false;
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         shown = !application->Windows().empty();
         std::raise(SIGTERM);
     });
@@ -197,7 +207,7 @@ TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarSta
         application = std::make_unique<app>();
         std::vector<std::string> shown;
         std::string log;
-        QTimer::singleShot(20, [&] {
+        WhenTrue(CalendarShown, [&] {
             shown = Messages();
             shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
             log = testing::internal::GetCapturedStderr();
@@ -278,7 +288,7 @@ TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
         TestEnvironment::WriteFile(file, "half a save");
     for (const auto& file : others)
         TestEnvironment::WriteFile(file, "the user's");
-    QTimer::singleShot(20, [] { std::raise(SIGTERM); });
+    WhenTrue(CalendarShown, [] { std::raise(SIGTERM); });
     EXPECT_EQ(application->Run(), 0);
     for (const auto& file : leftovers)
         EXPECT_FALSE(std::filesystem::exists(file)) << file;
@@ -303,7 +313,7 @@ TEST_F(StartupTest, ACopyStartedDuringAnothersSaveReadsTheFileOnlyOnceItHoldsThe
         first.reset();
     });
     std::string seen;
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         seen = std::string(App().eventDict.Value("2026-03-05 09:00:00"));
         App().eventDict.Value("2026-03-06 09:00:00", "2026-03-06 10:00:00//Later");
         std::raise(SIGTERM);
@@ -352,7 +362,7 @@ TEST_P(QuitWhileTypingTest, TheTypedTextIsWritten) {
     TestEnvironment::WriteFile(EventFile(), "0\tFirst\nEvents Data:\n");
     application->SetMenuBar(&Menu::Instance());
     ApplicationAddMenuHandlers();
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         CalendarWindow& window = CalendarWindow::Instance();
         window.GlanceOn();
         if (c.newRow)
