@@ -6,13 +6,9 @@
 #include "platform/FolderItem.h"
 #include "platform/TestSeams.h"
 
-#include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -62,41 +58,6 @@ void TestEnvironment::InstallEdition(const std::string& name, const std::string&
                                          "backgroundImageStandard=standard.png\n" +
                                          extraKeys);
     WriteFile(AppFolder() / "caldef.dat", name + "\n");
-}
-
-PipesInPlace::PipesInPlace(std::vector<fs::path> paths) : paths_(std::move(paths)) {
-    for (const auto& path : paths_) {
-        fs::create_directories(path.parent_path());
-        std::error_code error;
-        fs::remove(path, error);
-        EXPECT_EQ(mkfifo(path.c_str(), 0600), 0) << path;
-    }
-    watch_ = std::thread([this] {
-        using namespace std::chrono_literals;
-        std::unique_lock lock(mutex_);
-        // Far longer than any start takes on a busy machine: only a reader stuck on a pipe
-        // lets it pass.
-        if (finished_.wait_for(lock, 60s, [this] { return done_; })) return;
-        while (!done_) {
-            // A writer that opens without waiting succeeds only while a reader has the pipe
-            // open; its close then gives that reader the end of the file.
-            for (const auto& path : paths_)
-                if (const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) {
-                    waited_ = true;
-                    ::close(fd);
-                }
-            finished_.wait_for(lock, 10ms, [this] { return done_; });
-        }
-    });
-}
-
-PipesInPlace::~PipesInPlace() {
-    {
-        const std::lock_guard lock(mutex_);
-        done_ = true;
-    }
-    finished_.notify_all();
-    watch_.join();
 }
 
 std::vector<std::string> IsolatedTest::Messages() {

@@ -3,12 +3,8 @@
 // folder and the application folder are fresh, and the real ones are never touched.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <condition_variable>
 #include <filesystem>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 class TestEnvironment {
@@ -33,27 +29,6 @@ class TestEnvironment {
 
   private:
     std::filesystem::path home_;
-};
-
-// Named pipes in the place of files, for readers that must never wait on one. Should a reader
-// wait all the same, the pipes are given writers after a long while, so that the test fails
-// instead of hanging.
-class PipesInPlace {
-  public:
-    explicit PipesInPlace(std::vector<std::filesystem::path> paths);
-    ~PipesInPlace();
-    PipesInPlace(const PipesInPlace&) = delete;
-    PipesInPlace& operator=(const PipesInPlace&) = delete;
-    // Whether a reader opened one of the pipes and waited on it.
-    bool Waited() const { return waited_; }
-
-  private:
-    std::vector<std::filesystem::path> paths_;
-    std::mutex mutex_;
-    std::condition_variable finished_;
-    bool done_ = false;
-    std::atomic<bool> waited_ = false;
-    std::thread watch_;
 };
 
 // A test fixture that owns a TestEnvironment.
