@@ -4,7 +4,6 @@
 #include "platform/FolderItem.h"
 #include "platform/GraphicsQt.h"
 #include "platform/JpegFile.h"
-
 #include "platform/Log.h"
 
 #include <QFile>
