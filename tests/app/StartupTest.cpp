@@ -146,7 +146,7 @@ TEST_F(StartupTest, WithoutAUsableConfigurationFolderTheCalendarStartsWithoutThe
 // and nothing opens after it.
 struct QuitAtMessage {
     const char* name;
-    enum { Edition, NoPictures, NoCalendarFile } edition;
+    enum { Edition, NoPictures, PipedPictures, NoCalendarFile } edition;
     std::string extraKeys; // of the calendar file
     std::string eventFile; // empty for none; a bad line would show a second message
     std::string message;
@@ -166,6 +166,11 @@ TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
         for (const char* picture : {"wide.png", "standard.png"})
             std::filesystem::remove(folder / picture);
     if (c.edition == QuitAtMessage::NoCalendarFile) std::filesystem::remove_all(folder);
+    if (c.edition == QuitAtMessage::PipedPictures)
+        for (const char* picture : {"wide.png", "standard.png"}) {
+            std::filesystem::remove(folder / picture);
+            ASSERT_EQ(mkfifo((folder / picture).c_str(), 0600), 0);
+        }
     if (!c.eventFile.empty()) TestEnvironment::WriteFile(EventFile(), c.eventFile);
     Date::FixClock(Date(2026, 7, 1, 12, 0, 0).TotalSeconds());
     TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) {
@@ -192,6 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   kBadEventFile, CustomisationText::kCyclePictureMissing},
                     QuitAtMessage{"NoPictureAtAll", QuitAtMessage::NoPictures, kSeasons, "",
                                   CustomisationText::kCyclePictureMissing},
+                    QuitAtMessage{"BackgroundIsAPipe", QuitAtMessage::PipedPictures, "", "",
+                                  CustomisationText::kNoBackground},
                     QuitAtMessage{"NoCalendarFile", QuitAtMessage::NoCalendarFile, "", "",
                                   CustomisationText::kNoSpecificationFile}),
     [](const testing::TestParamInfo<QuitAtMessage>& info) { return info.param.name; });
@@ -284,16 +291,46 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
     }
 }
 
+// A picture of the edition that is a pipe is no picture, told on standard error, and the
+// calendar starts: nothing waits on the pipe.
+TEST_F(StartupTest, AnEditionPictureThatIsAPipeIsToldAndTheCalendarStarts) {
+    environment.InstallEdition("Simple", "customAboutWindowImage=about.png\n");
+    const auto pipe = environment.AppFolder() / "Simple" / "about.png";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    bool started = false;
+    TestSeams::WhenFirstPainted([&] {
+        started = application->CalendarWindowOpen;
+        std::raise(SIGTERM);
+    });
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(application->Run(), 0);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(started && Messages().empty());
+    EXPECT_NE(log.find("calendar: cannot read the picture of customAboutWindowImage: " +
+                       pipe.string() + "\n"),
+              std::string::npos)
+        << log;
+}
+
 // A save killed midway leaves its temporary file; the next start, holding the lock, removes the
-// calendar's own and nothing else.
+// calendar's own and nothing else: not the user's files that merely look alike.
 TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
     const auto documents = environment.Documents();
     const auto config = environment.Config();
-    const std::vector<std::filesystem::path> leftovers = {documents / ".Calendar.tpc.a1B2c3",
-                                                          config / ".QVCalendar.prefs.Zz09Qq"};
+    const std::vector<std::filesystem::path> leftovers = {
+        documents / ".Calendar.tpc.ombrelline-write-a1B2c3",
+        config / ".QVCalendar.prefs.ombrelline-write-Zz09Qq"};
     const std::vector<std::filesystem::path> others = {
-        documents / ".Calendar.tpc.notes1x", documents / ".Calendar.tpc.ab-cd1",
-        documents / "Calendar.tpc.a1B2c3", documents / ".Other.tpc.a1B2c3",
+        documents / ".Calendar.tpc.backup",
+        documents / ".Calendar.tpc.old123",
+        config / ".QVCalendar.prefs.Xy12Ab",
+        documents / ".Calendar.tpc.a1B2c3",
+        documents / ".Calendar.tpc.lock",
+        documents / ".Calendar.tpc.ombrelline-write-a1B2c",
+        documents / ".Calendar.tpc.ombrelline-write-a1B2c3.kept",
+        documents / ".Calendar.tpc.ombrelline-write-ab-cd1",
+        documents / "Calendar.tpc.ombrelline-write-a1B2c3",
+        documents / ".Other.tpc.ombrelline-write-a1B2c3",
         config / ".QVCalendar.prefs.abc"};
     for (const auto& file : leftovers)
         TestEnvironment::WriteFile(file, "half a save");
