@@ -7,6 +7,7 @@
 #include "platform/Simulate.h"
 #include "platform/Text.h"
 #include "support/ReplacedFileChecks.h"
+#include "support/Waiting.h"
 
 #include <algorithm>
 #include <csignal>
@@ -34,8 +35,10 @@ TEST_F(WeekFaceTest, WhatTheWeekFaceWritesReadsBackTheSame) {
     // Its quarter hour drops in the grid, which it then fits: kept as it is.
     const std::string late = "2026-03-06 20:00:00|2026-03-06 22:15:00//Late show\n";
     const std::string countdown = "2026-04-01 00:00:00|2026-04-01 00:00:00//Trip//Countdown\n";
-    // Lines the reader skips (with its message) go back after the events, in their order.
+    // Lines the reader skips (with its message) go back after the events, in their order, while
+    // they cannot be moved to a file of their own (a folder is in its place).
     const std::string skipped[] = {"garbage | x\n", "Events Data:\n", "3/5/2026|no date\n"};
+    fs::create_directories(environment.Documents() / "Calendar.tpc.skipped");
     TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc",
                                todo + "Events Data:\n" + days + skipped[0] + late + skipped[1] +
                                    countdown + skipped[2]);
@@ -74,6 +77,9 @@ TEST_F(WeekFaceTest, AMissingFolderIsMadeAndAFileThatCannotBeReplacedIsKeptAndTh
     const fs::path inside = environment.Documents() / "Calendar.tpc" / "inside";
     TestEnvironment::WriteFile(inside, "kept");
     Window().SaveEvents();
+    EXPECT_TRUE(Messages().empty()) << "nothing changed: nothing to say";
+    AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Dentist");
+    Window().SaveEvents();
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos);
     EXPECT_EQ(TestEnvironment::ReadFile(inside), "kept");
@@ -81,10 +87,7 @@ TEST_F(WeekFaceTest, AMissingFolderIsMadeAndAFileThatCannotBeReplacedIsKeptAndTh
     testing::internal::CaptureStderr();
     Window().ToDoListHeader_MouseDown(5, 5);
     Window().TodoList->EndEditCell();
-    for (int wait = 0; wait < 500 && Messages().size() < 2; ++wait) {
-        DoEvents();
-        usleep(2000);
-    }
+    WaitUntil([&] { return Messages().size() >= 2; });
     EXPECT_NE(testing::internal::GetCapturedStderr().find("could not write"), std::string::npos);
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[1], Messages()[0]);
@@ -116,12 +119,15 @@ TEST_F(WeekFaceTest, ToDoItemsThatCouldNotBeSavedOutliveTheWindow) {
     ASSERT_EQ(Messages().size(), 1u);
     CalendarWindow& again = Window();
     EXPECT_EQ(Rows(*again.TodoList), "1 Edited|");
+    ASSERT_TRUE(again.SaveRetryTimer && again.SaveRetryTimer->Mode() == Timer::ModeSingle)
+        << "what is unsaved is tried again without waiting for a change";
     again.SaveEvents();
     EXPECT_EQ(Messages().size(), 2u) << "still read-only: told again, nothing lost";
     EXPECT_EQ(EventFile(), "0\tOld\nEvents Data:\n");
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
     again.SaveEvents();
     EXPECT_EQ(EventFile(), "1\tEdited\nEvents Data:\n");
+    EXPECT_EQ(again.SaveRetryTimer->Mode(), Timer::ModeOff);
     again.Close();
     EXPECT_EQ(Rows(*Window().TodoList), "1 Edited|");
     EXPECT_EQ(Messages().size(), 2u);
@@ -164,6 +170,60 @@ TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
     EXPECT_EQ(Messages().size(), 2u) << "a new failure after a success is told";
     window.SaveEvents();
     EXPECT_EQ(Messages().size(), 3u);
+}
+
+// A write after a change fails (a full disk, a file read-only for a while): it is tried again
+// quietly, after 2 s and then twice as long each time up to five minutes, until one succeeds;
+// then no timer runs.
+TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "Events Data:\n");
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    const auto failingAdd = [&] {
+        fs::permissions(file, fs::perms::owner_read);
+        window.TodoList->AddRow();
+        window.TodoList_Change();
+        window.FinishSaving();
+        fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    };
+    const auto retrying = [&] { return window.SaveRetryTimer->Mode() != Timer::ModeOff; };
+    testing::internal::CaptureStderr();
+    failingAdd();
+    ASSERT_NE(window.SaveRetryTimer, nullptr);
+    // Room again: the timer's own retry writes the row.
+    EXPECT_TRUE(WaitUntil([&] { return !retrying(); }));
+    window.FinishSaving();
+    EXPECT_EQ(EventFile(), "0\t\nEvents Data:\n");
+    EXPECT_FALSE(retrying());
+    failingAdd();
+    std::vector<int> waits;
+    fs::permissions(file, fs::perms::owner_read);
+    for (int retry = 0; retry < 10 && retrying(); ++retry) {
+        waits.push_back(window.SaveRetryTimer->Period());
+        window.SaveRetryTimer->Event_Action();
+        window.FinishSaving();
+    }
+    EXPECT_EQ(waits, (std::vector<int>{2000, 4000, 8000, 16000, 32000, 64000, 128000, 256000,
+                                       300000, 300000}));
+    const std::string logged = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Messages().size(), 2u) << "one for each failure after a success";
+    EXPECT_EQ(logged.find("could not write", logged.find("could not write") + 1),
+              logged.rfind("could not write"))
+        << "two failures logged, no retry: " << logged;
+}
+
+// A change confirmed while a write is under way is written when that write ends, with no
+// further change and no quit.
+TEST_F(WeekFaceTest, AChangeMadeDuringAWriteIsWrittenWhenItEnds) {
+    CalendarWindow& window = Window();
+    window.TodoList->AddRow();
+    window.TodoList_Change(); // the write starts; its end comes from the event loop
+    AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Dentist");
+    window.TodoList->SetCellCheck(0, 0, true);
+    window.TodoList_Change();
+    window.FinishSaving();
+    EXPECT_EQ(EventFile(), "1\t\nEvents Data:\n2026-03-05 09:00:00|2026-03-05 10:00:00//Dentist\n");
 }
 
 TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {
@@ -213,17 +273,23 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
         std::string written;          // empty when the file must stay as it was
     } cases[] = {
         {"nothing", [] {}, [] {}, ""},
-        {"nothing, with holidays the file lacks and a line it refused",
+        {"nothing, with holidays the file lacks; a line it refused is moved out at once",
          [&] {
              TestEnvironment::WriteFile(file, original + "garbage\n");
              application.LoadHolidays();
          },
-         [] {}, ""},
+         [] {}, original},
         {"a to-do text edited", [] {},
          [&] {
              Window().TodoList->EditCell(0, 1);
              Window().TodoList->ActiveCell()->SetText("Buy tea");
              Simulate::Key(Window(), "Return");
+         },
+         "1\tBuy tea\n0\tCall Ann\n" + events},
+        {"a to-do typed and left open", [] {},
+         [&] {
+             Window().TodoList->EditCell(0, 1);
+             Window().TodoList->ActiveCell()->SetText("Buy tea");
          },
          "1\tBuy tea\n0\tCall Ann\n" + events},
         {"a to-do ticked", [] {}, [&] { Window().TodoList->SetCellCheck(1, 0, true); },
@@ -325,6 +391,12 @@ TEST_F(WeekFaceTest, EachConfirmedChangeIsWrittenWithoutLeavingTheWeek) {
                     [](GlanceInputWindow& shown) { shown.DeleteButton->Push(); });
          },
          "0\tOne\n0\t\nEvents Data:\n" + lunch},
+        {"a delete while no row is selected",
+         [&] {
+             list.SetListIndex(-1);
+             Simulate::Click(window, list.Left() + list.Width() - 10, inRow(1));
+         },
+         "0\tOne\nEvents Data:\n" + lunch},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
@@ -335,8 +407,8 @@ TEST_F(WeekFaceTest, EachConfirmedChangeIsWrittenWithoutLeavingTheWeek) {
     EXPECT_TRUE(Messages().empty());
 }
 
-// Save in the editor, and the calendar dies a second later (a crash, a power cut): the event is
-// in the file.
+// Save in the editor, and the calendar dies soon after (a crash, a power cut) while it goes on
+// running: the event is in the file by itself, without a quit or leaving the week.
 TEST_F(WeekFaceTest, AnEventSavedASecondBeforeTheCalendarIsKilledIsInTheFile) {
     CalendarWindow& window = Window();
     window.GlanceOn();
@@ -353,9 +425,10 @@ TEST_F(WeekFaceTest, AnEventSavedASecondBeforeTheCalendarIsKilledIsInTheFile) {
             usleep(10000);
         }
     }
-    sleep(1);
+    const std::string line = "2026-03-05 09:00:00|2026-03-05 09:30:00//Dentist\n";
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    WaitUntil([&] { return fs::exists(file) && EventFile().find(line) != std::string::npos; });
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
-    EXPECT_NE(EventFile().find("2026-03-05 09:00:00|2026-03-05 09:30:00//Dentist\n"),
-              std::string::npos);
+    EXPECT_NE(EventFile().find(line), std::string::npos);
 }
