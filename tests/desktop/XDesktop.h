@@ -63,6 +63,9 @@ class XDesktop {
     std::vector<WindowId> unmapped_;
 };
 
-// Polls the condition until it holds or the deadline passes; whether it held.
+// Polls the condition until it holds or the deadline passes; whether it held. The program runs
+// apart and each look is a round trip to the server, so it looks every few hundredths of a
+// second, and gives up sooner than in-process waits: a desktop fault keeps a test waiting at
+// every check, and the group's tests take turns with the displays.
 bool WaitFor(const std::function<bool()>& condition,
-             std::chrono::milliseconds deadline = std::chrono::seconds(10));
+             std::chrono::milliseconds deadline = std::chrono::seconds(20));
