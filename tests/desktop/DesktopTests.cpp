@@ -288,7 +288,8 @@ TEST_P(Minimised, TheCalendarAndTheTabStay) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktop, Minimised, testing::Values(kHelpWindow, kEventEditorWindow),
+INSTANTIATE_TEST_SUITE_P(Desktop, Minimised,
+                         testing::Values(kAboutWindow, kHelpWindow, kEventEditorWindow),
                          DialogName);
 
 class CtrlWInAnEditor : public UnderOpenbox, public testing::WithParamInterface<Dialog> {};
