@@ -253,8 +253,8 @@ TEST_P(FloatingInFront, StaysAboveTheCalendarWhenTheCalendarIsClicked) {
     ASSERT_NO_FATAL_FAILURE(Open(dialog));
     desktop->Click(kTitleBandX, kTitleBandY + 30);
     ASSERT_TRUE(WaitFor([&] { return Focused(kCalendar); })) << Windows();
-    EXPECT_TRUE(Above(dialog, kCalendar)) << Windows();
-    EXPECT_TRUE(Above(kTab, kCalendar)) << Windows();
+    EXPECT_TRUE(WaitFor([&] { return Above(dialog, kCalendar); })) << Windows();
+    EXPECT_TRUE(WaitFor([&] { return Above(kTab, kCalendar); })) << Windows();
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktop, FloatingInFront, testing::Values(kAboutWindow, kHelpWindow),
