@@ -132,6 +132,7 @@ void FillShape(Graphics& g, Color color, const QPainterPath& path) {
 
 void Graphics::DrawString(std::string_view text, double x, double y, double wrapWidth) {
     const QFont& font = CurrentFont(*this);
+    if (wrapWidth <= 0) text = LineReaching(font, impl_->fontKey, text, Width() - x);
     if (const QString line = ToQString(text); wrapWidth <= 0 && ShapesAlike(font, line)) {
         const ShapedLine& shaped = Shaped(font, impl_->fontKey, line);
         Paint(*impl_, [&](QPainter& painter) {
@@ -162,6 +163,11 @@ double Graphics::StringWidth(std::string_view text) const {
     for (const QString& line : Lines(all, 0, metrics))
         widest = std::max(widest, LineAdvance(font, impl_->fontKey, line));
     return widest;
+}
+
+double Graphics::StringWidth(std::string_view text, double limit) const {
+    const std::string_view start = LineReaching(CurrentFont(*this), impl_->fontKey, text, limit);
+    return StringWidth(start);
 }
 
 double Graphics::StringHeight(std::string_view text, double wrapWidth) const {
