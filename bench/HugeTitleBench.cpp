@@ -89,6 +89,21 @@ static void PaintATodoListOfAHugeItem(benchmark::State& state) {
 }
 BENCHMARK(PaintATodoListOfAHugeItem)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// A repaint of the week grid that shows the huge title's event, and its day note.
+static void PaintAWeekOfAHugeTitle(benchmark::State& state) {
+    Setup setup;
+    setup.application.eventDict.Value("2010-06-09 00:00:01", "2010-06-09 00:00:01//" + HugeTitle());
+    setup.application.selectedDate = Date(2010, 6, 9);
+    CalendarWindow& window = CalendarWindow::Instance();
+    window.GlanceOn();
+    window.Show();
+    DoEvents();
+    for (auto _ : state)
+        window.GlanceList->Refresh();
+    window.Close();
+}
+BENCHMARK(PaintAWeekOfAHugeTitle)->Unit(benchmark::kMillisecond);
+
 int main(int argc, char** argv) {
     return RunInProcessBenchmarks(argc, argv);
 }
