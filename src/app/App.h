@@ -28,9 +28,9 @@ class app : public Application {
     // The store's revision when the event file was last read or written; none while there is
     // no event file. The file is written again only after a change.
     std::optional<uint64_t> eventFileRevision;
-    // The lines of the event file that the reader skipped, in their order; every write puts them
-    // back after the events, so that no save removes a line the user had. None when there were
-    // none.
+    // The lines of the event file that the reader skipped and could not move to a file of their
+    // own, in their order; every write puts them back after the events, so that no save removes
+    // a line the user had. None when there were none or they were moved.
     std::shared_ptr<const std::vector<std::string>> skippedEventLines;
     // The to-do items (ticked, text) of a main window that closed without saving them; the next
     // main window shows these instead of the file's older ones, and writes them.

@@ -9,6 +9,7 @@
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "support/Waiting.h"
 #include "windows/PreferencesWindow.h"
 
 #include <QTimer>
@@ -32,6 +33,15 @@ class StartupTest : public AppTest {
     }
 };
 
+// Whether the running program shows its calendar: start-up is over.
+bool CalendarShown() {
+    const Application* running = Application::Instance();
+    if (!running) return false;
+    for (Window* window : running->Windows())
+        if (dynamic_cast<CalendarWindow*>(window) && window->Visible()) return true;
+    return false;
+}
+
 } // namespace
 
 TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
@@ -42,9 +52,8 @@ TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
                                "2025-12-25 00:00:00|2025-12-25 00:00:00//Mine\n"
                                "2026-02-01 00:00:00|2026-02-01 00:00:00//Go//Countdown\n");
     bool shown = false;
-    QTimer::singleShot(20, [&] {
-        for (Window* window : application->Windows())
-            shown = shown || (dynamic_cast<CalendarWindow*>(window) && window->Visible());
+    WhenTrue(CalendarShown, [&] {
+        shown = CalendarShown();
         std::raise(SIGTERM);
     });
     EXPECT_EQ(application->Run(), 0);
@@ -64,11 +73,12 @@ TEST_F(StartupTest, AFirstRunWritesThePreferencesAfterTheFirstFrame) {
     bool writtenBeforeTheFrame = true, writtenAfter = false;
     TestSeams::WhenFirstPainted([&] {
         writtenBeforeTheFrame = std::filesystem::exists(PrefsFile());
-        // Runs after the work that waits for the first frame, which is queued at once.
-        QTimer::singleShot(50, [&] {
-            writtenAfter = std::filesystem::exists(PrefsFile());
-            std::raise(SIGTERM);
-        });
+        // The work that waits for the first frame is queued at once.
+        WhenTrue([&] { return std::filesystem::exists(PrefsFile()); },
+                 [&] {
+                     writtenAfter = std::filesystem::exists(PrefsFile());
+                     std::raise(SIGTERM);
+                 });
     });
     EXPECT_EQ(application->Run(), 0);
     EXPECT_TRUE(application->firstRun);
@@ -79,7 +89,7 @@ TEST_F(StartupTest, AFirstRunWritesThePreferencesAfterTheFirstFrame) {
 
 TEST_F(StartupTest, QuittingThroughSIGTERMSavesAndReleasesTheLock) {
     TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         application->tabLeft = 321; // moved during the run: what the file keeps
         std::raise(SIGTERM);
     });
@@ -107,7 +117,7 @@ TEST_F(StartupTest, WithoutAUsableConfigurationFolderTheCalendarStartsWithoutThe
     TestEnvironment::WriteFile(environment.Home() / "a file", "");
     setenv("XDG_CONFIG_HOME", (environment.Home() / "a file" / "config").c_str(), 1);
     bool shown = false;
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         shown = !application->Windows().empty();
         std::raise(SIGTERM);
     });
@@ -190,7 +200,7 @@ TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarSta
         application = std::make_unique<app>();
         std::vector<std::string> shown;
         std::string log;
-        QTimer::singleShot(20, [&] {
+        WhenTrue(CalendarShown, [&] {
             shown = Messages();
             shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
             log = testing::internal::GetCapturedStderr();
@@ -224,7 +234,7 @@ TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
         TestEnvironment::WriteFile(file, "half a save");
     for (const auto& file : others)
         TestEnvironment::WriteFile(file, "the user's");
-    QTimer::singleShot(20, [] { std::raise(SIGTERM); });
+    WhenTrue(CalendarShown, [] { std::raise(SIGTERM); });
     EXPECT_EQ(application->Run(), 0);
     for (const auto& file : leftovers)
         EXPECT_FALSE(std::filesystem::exists(file)) << file;
@@ -249,7 +259,7 @@ TEST_F(StartupTest, ACopyStartedDuringAnothersSaveReadsTheFileOnlyOnceItHoldsThe
         first.reset();
     });
     std::string seen;
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         seen = std::string(App().eventDict.Value("2026-03-05 09:00:00"));
         App().eventDict.Value("2026-03-06 09:00:00", "2026-03-06 10:00:00//Later");
         std::raise(SIGTERM);
@@ -298,7 +308,7 @@ TEST_P(QuitWhileTypingTest, TheTypedTextIsWritten) {
     TestEnvironment::WriteFile(EventFile(), "0\tFirst\nEvents Data:\n");
     application->SetMenuBar(&Menu::Instance());
     ApplicationAddMenuHandlers();
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         CalendarWindow& window = CalendarWindow::Instance();
         window.GlanceOn();
         if (c.newRow)
