@@ -72,9 +72,7 @@ class Dictionary {
     // Enumeration in key order.
     const_iterator begin() const { return Entries().begin(); }
     const_iterator end() const { return Entries().end(); }
-    const std::vector<Entry>& Entries() const {
-        return entries_ ? entries_->entries : NoEntries();
-    }
+    const std::vector<Entry>& Entries() const { return entries_ ? entries_->entries : NoEntries(); }
     // Costs a few pointers whatever the size; the next change of the dictionary copies the
     // entries once.
     Snapshot TakeSnapshot() const;
