@@ -171,7 +171,7 @@ bool IsEventsMarker(std::string_view line) {
 
 EventFileLines ReadEventFile(const FolderItem& item) {
     EventFileLines lines;
-    if (!item || !item.Exists()) return lines;
+    if (!item || !item.NameTaken()) return lines;
     std::error_code error;
     if (!std::filesystem::is_regular_file(item.Path(), error)) {
         lines.notAFile = true;
@@ -244,6 +244,8 @@ void app::LoadUserEvents() {
         userEventsReading.valid() ? userEventsReading.get() : ReadEventFile(item);
     if (lines.notAFile) {
         LogProblem("no events were read: this is not a regular file", item.Path());
+        // Nothing is unsaved: what stands there is left alone until something changes.
+        eventFileRevision = eventDict.Revision();
         MsgBox(AppText::kEventDatabaseProblem);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/MenuBar.h"
 #include "platform/Toolkit.h"
+#include "platform/Widgets_p.h"
 #include "platform/Window.h"
 
 #include <QApplication>
@@ -57,8 +58,10 @@ void Application::InstallSignalHandlers() {
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char byte = 0;
         [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
-        if (Application* application = Instance())
+        if (Application* application = Instance()) {
+            if (!application->quitRequested_) application->quitBySignal_ = true;
             Dispatch([application] { application->Quit(0); });
+        }
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -178,7 +181,8 @@ bool Application::DoMenuCommand(const std::string& itemName) {
 }
 
 bool Application::MenuShortcut(const std::string& key) {
-    if (!menuBar_ || key.empty()) return false;
+    // Behind a modal window no command acts: the key goes on to the dialog's own fields.
+    if (!menuBar_ || key.empty() || ModalWindowOpen()) return false;
     const MenuItem* item = menuBar_->ItemForKey(key);
     if (!item) return false;
     UpdateMenuItems();

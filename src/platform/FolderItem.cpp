@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -81,6 +83,16 @@ bool FolderItem::Exists() const {
            (followLinks_ ? fs::exists(path_, error) : fs::exists(fs::symlink_status(path_, error)));
 }
 
+bool FolderItem::NameTaken() const {
+    if (!valid_) return false;
+    std::error_code error;
+    if (fs::exists(followLinks_ ? fs::status(path_, error) : fs::symlink_status(path_, error)))
+        return true;
+    // Not found, or under something that is no folder: the name is free to be made.
+    return error && error != std::errc::no_such_file_or_directory &&
+           error != std::errc::not_a_directory;
+}
+
 bool FolderItem::Directory() const {
     std::error_code error;
     return valid_ && (followLinks_ ? fs::is_directory(path_, error)
@@ -97,6 +109,21 @@ FolderItem FolderItem::Item(int index) const {
     const auto entries = SortedEntries(path_);
     if (static_cast<size_t>(index) > entries.size()) return {};
     return FolderItem(entries[static_cast<size_t>(index - 1)]);
+}
+
+int OpenRegularFile(const fs::path& path, int64_t* size) {
+    // A pipe, a socket or a device is not opened at all, and the open itself does not wait in
+    // case one took the file's place in between; the open file is what counts.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    if (size) *size = status.st_size;
+    return fd;
 }
 
 namespace SpecialFolder {

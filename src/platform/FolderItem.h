@@ -1,6 +1,7 @@
 #pragma once
 // A file or folder on disk, named by its path. An item may name something that does not exist
 // yet; a default-constructed item is "none".
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -29,6 +30,9 @@ class FolderItem {
     FolderItem Parent() const;
 
     bool Exists() const;
+    // Whether something has the item's name that is not a link to nothing: a file, a folder, a
+    // pipe, a device, or a loop of links (which Exists, following it, does not see).
+    bool NameTaken() const;
     bool Directory() const;
     std::string Name() const { return path_.filename().string(); }
     const std::filesystem::path& Path() const { return path_; }
@@ -50,6 +54,11 @@ class FolderItem {
     bool followLinks_ = true;
     bool valid_ = false;
 };
+
+// Opens the file at path for reading, without waiting; -1 unless it is a regular file. A pipe,
+// a socket or a device is never read: a pipe without a writer would keep its reader, and a
+// start-up, waiting for good. size, when given, gets the file's size.
+int OpenRegularFile(const std::filesystem::path& path, int64_t* size = nullptr);
 
 // The user's and the program's well-known folders.
 namespace SpecialFolder {

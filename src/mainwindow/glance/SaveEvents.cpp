@@ -2,9 +2,11 @@
 // each confirmed change, and on the event loop's thread, waited for, when the window closes.
 #include "mainwindow/frame/CalendarWindow.h"
 #include "mainwindow/glance/EventFileFormat.h"
+#include "mainwindow/glance/RescueFile.h"
 
 #include "app/App.h"
 #include "platform/Dialogs.h"
+#include "platform/Log.h"
 
 #include <filesystem>
 #include <iostream>
@@ -33,10 +35,23 @@ void LogUnsaved(const FolderItem& item) {
               << "; the previous file is kept\n";
 }
 
-void ReportUnsaved(const FolderItem& item) {
+void ReportUnsaved(const FolderItem& item, const std::string& more = {}) {
     LogUnsaved(item);
     MsgBox("Your events and to-do items could not be saved in " + item.Path().string() +
-           ". The file there was left as it was.");
+           ". The file there was left as it was." + more);
+}
+
+// A quit that cannot save leaves what it could not save in a file of its own, since nothing
+// else outlives the process. After a signal's quit (a logout) the message goes to standard error.
+void RescueUnsaved(const FolderItem& item, const std::vector<EventFileFormat::TodoItem>& todo) {
+    const app& application = App();
+    const auto copy = RescueFile::Write(todo, application.eventDict.Entries(),
+                                        Kept(application.skippedEventLines));
+    if (copy)
+        LogProblem("what could not be saved was written to", *copy);
+    else
+        LogProblem("what could not be saved could not be written anywhere else either");
+    ReportUnsaved(item, copy ? " A copy of them was written to " + copy->string() + "." : "");
 }
 } // namespace
 
@@ -48,7 +63,7 @@ bool CalendarWindow::EventFileIsCurrent() const {
     const app& application = App();
     const FolderItem item = EventFileItem();
     return application.eventFileRevision == application.eventDict.Revision() &&
-           savedTodoRevision_ == TodoList->Revision() && item.Exists() && !item.Directory();
+           savedTodoRevision_ == TodoList->Revision() && item.NameTaken();
 }
 
 void CalendarWindow::StartSavingEvents() {
@@ -72,14 +87,18 @@ void CalendarWindow::StartSavingEvents() {
 }
 
 void CalendarWindow::EventFileWritten(FileRevisions written, bool ok) {
+    const bool retry = std::exchange(retryingSave_, false);
     if (ok) {
         App().eventFileRevision = written.store;
         savedTodoRevision_ = written.todo;
         unsavedTold_ = false;
+        StopRetryingSave();
     }
     // SaveEvents, which waits for this write, writes again after a failure and tells of its own.
     if (savingNow_) return;
     if (!ok) {
+        RetrySavingLater();
+        if (retry) return; // quietly: what failed was told or logged when it first failed
         // Told once: the writes after the next changes most likely fail the same way, and a
         // message at every tick would interrupt what is being typed. A to-do item being typed
         // (a row just added starts a write) is not interrupted either: the end of its edit
@@ -113,7 +132,10 @@ void CalendarWindow::SaveEvents() {
     const std::vector<EventFileFormat::TodoItem> todo = TodoItems(*TodoList);
     if (!EventFileFormat::Write(item, todo, application.eventDict.Entries(),
                                 Kept(application.skippedEventLines))) {
-        ReportUnsaved(item);
+        if (application.QuitRequested())
+            RescueUnsaved(item, todo);
+        else
+            ReportUnsaved(item);
         // This window may be closing; the next one must not take the file's older list for it.
         application.unsavedTodoItems.emplace();
         for (const EventFileFormat::TodoItem& row : todo)
@@ -123,6 +145,7 @@ void CalendarWindow::SaveEvents() {
     }
     application.unsavedTodoItems.reset();
     unsavedTold_ = false;
+    StopRetryingSave();
     application.eventFileRevision = application.eventDict.Revision();
     savedTodoRevision_ = TodoList->Revision();
 }
