@@ -178,4 +178,10 @@ TEST_F(TextDrawingTest, AHugeLineIsMeasuredAndDrawnOnlyAsFarAsItCanShow) {
     }
     EXPECT_EQ(InkBounds(shown), InkBounds(beginning));
     EXPECT_EQ(CountPixels(shown, RGB(0, 0, 0)), CountPixels(beginning, RGB(0, 0, 0)));
+
+    // A text of an ordinary length is drawn whole, however wide its first line: the next shows.
+    Picture twoLines(400, 40);
+    twoLines.Graphics().TextSize = 12;
+    twoLines.Graphics().DrawString(std::string(2000, 'x') + "\nSecond", 0, 15);
+    EXPECT_GT(InkBounds(twoLines).bottom, 20);
 }
