@@ -159,6 +159,11 @@ FolderItem EventFileItem() {
     return SpecialFolder::Documents().Child(AppText::kEventFileName);
 }
 
+std::unique_ptr<Mutex> MakeEventFileMutex() {
+    const std::filesystem::path target = WriteTarget(EventFileItem().Path());
+    return std::make_unique<Mutex>("." + target.filename().string(), target.parent_path());
+}
+
 std::string_view WithoutByteOrderMark(std::string_view line) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
@@ -181,6 +186,7 @@ EventFileLines ReadEventFile(const FolderItem& item) {
     lines.file = ReadWholeFile(item);
     if (!lines.file) throw IOException("cannot open the event file " + item.Path().string());
     std::string_view text = lines.file->View();
+    lines.version = FileVersion{lines.file->identity, ContentHash::Of(text)};
     if (SkipToEvents(text)) ReadEventsInPieces(text, lines);
     return lines;
 }
@@ -194,13 +200,14 @@ std::future<EventFileLines> StartReadingEventFile(bool lockHeld) {
 
 void app::StartReadingUserEvents() {
     if (!userEventsReading.valid())
-        userEventsReading = StartReadingEventFile(appMutex && appMutex->Held());
+        userEventsReading = StartReadingEventFile(eventFileMutex && eventFileMutex->Held());
 }
 
 void app::LoadUserEvents() {
     const FolderItem item = EventFileItem();
     EventFileLines lines =
         userEventsReading.valid() ? userEventsReading.get() : ReadEventFile(item);
+    eventFileVersion = lines.version;
     if (lines.notAFile) {
         LogProblem("no events were read: this is not a regular file", item.Path());
         MsgBox(AppText::kEventDatabaseProblem);

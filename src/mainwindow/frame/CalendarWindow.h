@@ -19,6 +19,7 @@
 #include "controls/calList.h"
 #include "controls/listboxButton.h"
 #include "controls/mouseButton.h"
+#include "mainwindow/glance/OutsideChanges.h"
 
 #include <array>
 #include <functional>
@@ -327,6 +328,11 @@ class CalendarWindow : public Window {
     bool savingNow_ = false;
     // A failed write after a change has been told, and no write has succeeded since.
     bool unsavedTold_ = false;
+    // Notes what a write of the event file left (glance/OutsideChanges): the version written,
+    // and the copy of another program's version made before it, told by TellOutsideCopies.
+    void TakeWrite(const OutsideChanges::Written& written);
+    void TellOutsideCopies();
+    std::vector<std::filesystem::path> outsideCopies_;
     // Last, so that it is destroyed first: it waits for its thread, which reads the to-do copy.
     Worker eventFileWriter_;
 };
