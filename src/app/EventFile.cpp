@@ -186,8 +186,16 @@ EventFileLines ReadEventFile(const FolderItem& item) {
     lines.file = ReadWholeFile(item);
     if (!lines.file) throw IOException("cannot open the event file " + item.Path().string());
     std::string_view text = lines.file->View();
-    lines.version = FileVersion{lines.file->identity, ContentHash::Of(text)};
-    if (SkipToEvents(text)) ReadEventsInPieces(text, lines);
+    // The text's hash, which tells another program's change of the file later, is made beside the
+    // checking of its lines.
+    uint64_t hash = 0;
+    RunInParts(2, [&](size_t part) {
+        if (part == 1)
+            hash = ContentHash::Of(lines.file->View());
+        else if (SkipToEvents(text))
+            ReadEventsInPieces(text, lines);
+    });
+    lines.version = FileVersion{lines.file->identity, hash};
     return lines;
 }
 
