@@ -413,6 +413,11 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
         {"removed", [&] { fs::remove(file); }, {}},
     };
     const std::string before = "0\tMine\n0\t\nEvents Data:\n" + dentist;
+    const auto addRow = [&] {
+        Window().TodoList->AddRow();
+        Window().TodoList_Change();
+        Window().FinishSaving();
+    };
     const struct {
         const char* name;
         std::function<void()> write;
@@ -420,9 +425,7 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
     } roads[] = {
         {"a change, written beside the event loop",
          [&] {
-             Window().TodoList->AddRow();
-             Window().TodoList_Change();
-             Window().FinishSaving();
+             addRow();
              Window().Close(); // with nothing more to write
          },
          "0\tMine\n0\t\n0\t\nEvents Data:\n" + dentist},
@@ -436,9 +439,7 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
             application.eventDict = Dictionary();
             application.LoadUserEvents();
             // The calendar's own first write: the next is compared with it, not with the read.
-            Window().TodoList->AddRow();
-            Window().TodoList_Change();
-            Window().FinishSaving();
+            addRow();
             ASSERT_EQ(EventFile(), before);
             const std::string outside = fs::exists(file) ? EventFile() : "";
             c.outside();
