@@ -462,7 +462,9 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
             EXPECT_EQ(copies.size(), c.copied == second ? 2u : 1u);
             EXPECT_EQ(TestEnvironment::ReadFile(c.copied), kept);
             EXPECT_NE(kept, outside);
-            if (c.copied == second) EXPECT_EQ(TestEnvironment::ReadFile(copy), "an earlier copy");
+            if (c.copied == second) {
+                EXPECT_EQ(TestEnvironment::ReadFile(copy), "an earlier copy");
+            }
             ASSERT_EQ(Messages().size(), told + 1);
             EXPECT_NE(Messages().back().find(c.copied.string()), std::string::npos);
             EXPECT_NE(log.find("kept in " + c.copied.string()), std::string::npos) << log;
