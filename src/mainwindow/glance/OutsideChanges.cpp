@@ -57,15 +57,15 @@ Kept KeepOutsideVersion(const fs::path& target, const std::optional<FileVersion>
     }
     if (file->size == 0 || (known && ContentHash::Of(file->View()) == known->contentHash))
         return Kept::Nothing;
-    std::error_code error;
-    const fs::perms mode = fs::status(target, error).permissions();
+    // The copy allows what the file allowed; a private file stays private.
+    std::error_code unknown;
+    fs::perms mode = fs::status(target, unknown).permissions();
+    if (unknown) mode = fs::perms::owner_read | fs::perms::owner_write;
     const Date now;
     for (int number = 1; number < 1000; ++number) {
         copy = target.parent_path() / CopyName(target, now, number);
         bool exists = false;
-        if (WriteNewFile(copy, file->View(),
-                         error ? fs::perms::owner_read | fs::perms::owner_write : mode, exists))
-            return Kept::Copied;
+        if (WriteNewFile(copy, file->View(), mode, exists)) return Kept::Copied;
         if (!exists) break;
     }
     LogProblem(std::string("could not keep the version another program wrote (") +
@@ -127,7 +127,7 @@ void CalendarWindow::TakeWrite(const OutsideChanges::Written& written) {
 }
 
 void CalendarWindow::TellOutsideCopies() {
-    // Not while a to-do item is typed: the end of its edit writes, and tells then.
+    // Not while a to-do item is typed: told after the next write, or when the window closes.
     if (TodoList->ActiveCell()) return;
     // Taken first: a message runs the event loop, where the next write may end and tell.
     for (const fs::path& copy : std::exchange(outsideCopies_, {}))
