@@ -31,9 +31,9 @@ class app : public Application {
     // The event file as it was last read or written, to tell whether another program changed it
     // since; none while the calendar has read or written none.
     std::optional<FileVersion> eventFileVersion;
-    // The lines of the event file that the reader skipped, in their order; every write puts them
-    // back after the events, so that no save removes a line the user had. None when there were
-    // none.
+    // The lines of the event file that the reader skipped and could not move to a file of their
+    // own, in their order; every write puts them back after the events, so that no save removes
+    // a line the user had. None when there were none or they were moved.
     std::shared_ptr<const std::vector<std::string>> skippedEventLines;
     // The to-do items (ticked, text) of a main window that closed without saving them; the next
     // main window shows these instead of the file's older ones, and writes them.

@@ -199,6 +199,21 @@ EventFileLines ReadEventFile(const FolderItem& item) {
     return lines;
 }
 
+std::string WithoutSkippedLines(std::string_view text) {
+    std::string_view rest = text;
+    if (!SkipToEvents(rest)) return std::string(text);
+    std::string kept(text.substr(0, text.size() - rest.size()));
+    kept.reserve(text.size());
+    while (!rest.empty()) {
+        const std::string_view before = rest;
+        const std::string_view line = TakeLine(rest);
+        // The lines ReadEvents refuses: not blank, and no date-time before the first bar.
+        const bool skipped = !line.empty() && !Date::IsSQLDateTime(line.substr(0, line.find('|')));
+        if (!skipped) kept += before.substr(0, before.size() - rest.size());
+    }
+    return kept;
+}
+
 std::future<EventFileLines> StartReadingEventFile(bool lockHeld) {
     return std::async(std::launch::async, [item = EventFileItem(), lockHeld] {
         if (lockHeld) RemoveUnfinishedWrites(item);
@@ -210,6 +225,33 @@ void app::StartReadingUserEvents() {
     if (!userEventsReading.valid())
         userEventsReading = StartReadingEventFile(eventFileMutex && eventFileMutex->Held());
 }
+
+namespace {
+// Moves the skipped lines out of the event file, so that the next start does not tell of them
+// again, and logs where they went. version becomes the event file's as rewritten.
+bool MoveOutSkippedLines(const FolderItem& item, const EventFileLines& lines,
+                         std::optional<FileVersion>& version) {
+    const FolderItem kept = SkippedLinesItem(item);
+    if (!MoveSkippedLines(item, lines.file->View(), lines.refused, &version)) {
+        LogProblem("the skipped event lines stay in the event file, they could not be moved to " +
+                       kept.Path().string(),
+                   item.Path());
+        return false;
+    }
+    LogProblem("the skipped event lines were moved to a file of their own", kept.Path());
+    return true;
+}
+
+// The message names the file the lines were moved to, when they were.
+void TellSkippedLines(const FolderItem& movedTo) {
+    MessageDialog message;
+    message.Message = AppText::kEventDatabaseProblem;
+    if (movedTo)
+        message.Explanation = "The lines that could not be read were moved to " + movedTo.Name() +
+                              ", in the same folder.";
+    message.ShowModal();
+}
+} // namespace
 
 void app::LoadUserEvents() {
     const FolderItem item = EventFileItem();
@@ -226,9 +268,10 @@ void app::LoadUserEvents() {
         LogProblem("skipped an event line that does not start with a date (\"" +
                        line.substr(0, 40) + "\")",
                    item.Path());
-    // The message tells the user the file still matters: what was skipped is written back.
+    const bool moved = !lines.refused.empty() && MoveOutSkippedLines(item, lines, eventFileVersion);
+    // Lines that could not be moved stay in the file: every write puts them back.
     skippedEventLines =
-        lines.refused.empty()
+        lines.refused.empty() || moved
             ? nullptr
             : std::make_shared<const std::vector<std::string>>(std::move(lines.refused));
     if (!lines.countdown.empty()) countdownDate.SetSQLDateTime(lines.countdown);
@@ -236,5 +279,5 @@ void app::LoadUserEvents() {
     // From here on the file stands for what the load put into the store: only a later change
     // of the store makes it worth writing again.
     eventFileRevision = eventDict.Revision();
-    if (skippedEventLines) MsgBox(AppText::kEventDatabaseProblem);
+    if (moved || skippedEventLines) TellSkippedLines(moved ? SkippedLinesItem(item) : FolderItem());
 }

@@ -10,6 +10,7 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,3 +49,17 @@ EventFileLines ReadEventFile(const FolderItem& item);
 // lock first removes what writes of the file that never finished (a killed copy) left beside
 // it: no other copy can be writing there.
 std::future<EventFileLines> StartReadingEventFile(bool lockHeld);
+
+// The event file's text without the event lines its reader skips; every other line stays as it
+// was, byte for byte, its end included.
+std::string WithoutSkippedLines(std::string_view text);
+// Where the lines the reader skipped are kept: a file of their own beside the event file, which
+// each start that skips lines adds to.
+FolderItem SkippedLinesItem(const FolderItem& eventFile);
+// Moves the skipped lines out of the event file, whose text was text, into SkippedLinesItem, so
+// that they are told of once. False, and both files as they were (or the lines in both), when
+// either cannot be written whole. written, when given, receives the version of the event file
+// written (none when it could not be measured).
+bool MoveSkippedLines(const FolderItem& eventFile, std::string_view text,
+                      std::span<const std::string> skipped,
+                      std::optional<FileVersion>* written = nullptr);

@@ -12,14 +12,16 @@
 #include <string>
 
 void app::PrintCalendar(const PicturePtr& picture) {
-    PrinterSetup setup;
-    setup.SetSetupString(PrinterSetupString);
-    if (!setup.PageSetupDialog()) return;
-    // Kept for the rest of the run, even when the print dialog is cancelled.
-    PrinterSetupString = setup.SetupString();
-    setup.DocumentName =
-        Customization().applicationName.empty() ? "Calendar" : Customization().applicationName;
+    // The set-up is made inside too: it loads the printing module, which may be missing or
+    // broken, and that is a failure to print, not one of the calendar.
     try {
+        PrinterSetup setup;
+        setup.SetSetupString(PrinterSetupString);
+        if (!setup.PageSetupDialog()) return;
+        // Kept for the rest of the run, even when the print dialog is cancelled.
+        PrinterSetupString = setup.SetupString();
+        setup.DocumentName =
+            Customization().applicationName.empty() ? "Calendar" : Customization().applicationName;
         std::unique_ptr<Graphics> page = OpenPrinterDialog(setup);
         if (!page) return;
         page->DrawPicture(PagePicture(picture, setup.Width(), setup.Height()), 0, 0);

@@ -47,9 +47,9 @@ void DrawTitle(Graphics& g, int pictureWidth, const std::string& title) {
 void cCanvas::SettleCountdownDate() {
     app& application = App();
     if (application.eventDict.HasKey(application.countdownDate.SQLDateTime())) return;
-    // Without a countdown the badge counts to Christmas of the year the program started in.
-    application.countdownDate.SetMonth(12);
-    application.countdownDate.SetDay(25);
+    // Without a countdown the badge counts to Christmas of the year the program started in, at
+    // midnight as the editor stores it: opening and closing the editor must not change the count.
+    application.countdownDate = Date(application.countdownDate.Year(), 12, 25);
 }
 
 void cCanvas::updateCountdown() {

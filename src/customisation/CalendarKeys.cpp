@@ -44,8 +44,14 @@ void PictureFile(const std::string& calspc, const std::string& key, PicturePtr& 
     const std::string name = Text(calspc, key);
     const FolderItem item = Customization().DefaultCalendarFolder.ChildIgnoringCase(name);
     if (item.IsNone()) return;
-    property = item.OpenAsPicture();
-    if (!property && !name.empty()) LogProblem("cannot read the picture of " + key, item.Path());
+    property = OpenArtwork(item, name, key);
+}
+
+PicturePtr OpenArtwork(const FolderItem& item, const std::string& name, const std::string& key) {
+    PicturePtr picture = item.OpenAsPicture();
+    // An empty name gives the folder itself: no picture, and nothing worth a line.
+    if (!picture && !name.empty()) LogProblem("cannot read the picture of " + key, item.Path());
+    return picture;
 }
 
 void EndApplication(const char* message) {

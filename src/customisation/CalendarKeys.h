@@ -22,6 +22,10 @@ Color ColorOf(const std::string& calspc, const std::string& key);
 // The picture file rule: the value names a file in the calendar folder. When the folder gives
 // no item the property keeps its value; otherwise it becomes the file's picture, or none.
 void PictureFile(const std::string& calspc, const std::string& key, PicturePtr& property);
+// The picture of item, the file of that name that key gives; none when it is no picture that
+// can be read (a pipe, say), with a line on standard error naming the file when a name was
+// given.
+PicturePtr OpenArtwork(const FolderItem& item, const std::string& name, const std::string& key);
 
 // Shows message, then asks the application to quit with code 0.
 void EndApplication(const char* message);

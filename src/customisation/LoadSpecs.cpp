@@ -111,13 +111,13 @@ bool CustomizationModule::LoadBackgroundPictures(const std::string& calspc) {
 void CustomizationModule::LoadYearDigits(const std::string& calspc) {
     CustomizationModule& m = Customization();
     m.yearNumber.assign(10, nullptr);
-    const FolderItem digits =
-        m.DefaultCalendarFolder.ChildIgnoringCase(Text(calspc, "yearNumbers"));
-    const FolderItem masks =
-        m.DefaultCalendarFolder.ChildIgnoringCase(Text(calspc, "yearNumbers_Mask"));
+    const std::string digitsName = Text(calspc, "yearNumbers");
+    const std::string masksName = Text(calspc, "yearNumbers_Mask");
+    const FolderItem digits = m.DefaultCalendarFolder.ChildIgnoringCase(digitsName);
+    const FolderItem masks = m.DefaultCalendarFolder.ChildIgnoringCase(masksName);
     if (digits.IsNone() || !digits.Exists() || masks.IsNone() || !masks.Exists()) return;
-    const PicturePtr strip = digits.OpenAsPicture();
-    const PicturePtr maskStrip = masks.OpenAsPicture();
+    const PicturePtr strip = OpenArtwork(digits, digitsName, "yearNumbers");
+    const PicturePtr maskStrip = OpenArtwork(masks, masksName, "yearNumbers_Mask");
     if (!strip || !maskStrip) return;
     std::vector<PicturePtr> digitPictures = SlicedPictures(*strip, *maskStrip, 10);
     if (digitPictures.size() == m.yearNumber.size()) m.yearNumber = std::move(digitPictures);

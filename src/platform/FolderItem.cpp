@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -97,6 +99,21 @@ FolderItem FolderItem::Item(int index) const {
     const auto entries = SortedEntries(path_);
     if (static_cast<size_t>(index) > entries.size()) return {};
     return FolderItem(entries[static_cast<size_t>(index - 1)]);
+}
+
+int OpenRegularFile(const fs::path& path, int64_t* size) {
+    // A pipe, a socket or a device is not opened at all, and the open itself does not wait in
+    // case one took the file's place in between; the open file is what counts.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    if (size) *size = status.st_size;
+    return fd;
 }
 
 namespace SpecialFolder {

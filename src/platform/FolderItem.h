@@ -1,6 +1,7 @@
 #pragma once
 // A file or folder on disk, named by its path. An item may name something that does not exist
 // yet; a default-constructed item is "none".
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -50,6 +51,11 @@ class FolderItem {
     bool followLinks_ = true;
     bool valid_ = false;
 };
+
+// Opens the file at path for reading, without waiting; -1 unless it is a regular file. A pipe,
+// a socket or a device is never read: a pipe without a writer would keep its reader, and a
+// start-up, waiting for good. size, when given, gets the file's size.
+int OpenRegularFile(const std::filesystem::path& path, int64_t* size = nullptr);
 
 // The user's and the program's well-known folders.
 namespace SpecialFolder {

@@ -15,7 +15,9 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <string>
 
+class QFile;
 class QImageReader;
 
 // The form of an opaque picture made whole from files, as backgrounds are: 24 bits a
@@ -92,9 +94,26 @@ inline QImage& MutablePictureImage(Picture& picture) {
 // Whether a picture of that size may be made from a file: not too large a side, not too many
 // bytes.
 bool PictureSizeAllowed(int width, int height);
+// A reader of a picture file, with the file it reads. The file is opened without waiting and
+// only when it is a regular file: anything else reads as no picture, and never hangs.
+class PictureFileReader {
+  public:
+    explicit PictureFileReader(const QString& path);
+    PictureFileReader(PictureFileReader&&) noexcept;
+    ~PictureFileReader();
+    QImageReader* operator->() const { return reader_.get(); }
+    QImageReader& operator*() const { return *reader_; }
+
+  private:
+    std::unique_ptr<QFile> file_;
+    std::unique_ptr<QImageReader> reader_; // goes before the file it reads
+};
 // A reader of the picture file at path. A PNG file's reader is told its format: left to find
 // it, the toolkit loads every image plug-in to ask each whether it reads the file.
-std::unique_ptr<QImageReader> PictureReader(const QString& path);
+PictureFileReader PictureReader(const QString& path);
+// Writes a line on standard error about the picture file at path, the first time anything is
+// said of that file in this run: a file decoded again, or in bands, is told of once.
+void ReportPictureFile(const QString& path, const std::string& what);
 // Whether data begins as a PNG file does.
 bool StartsAsPng(const unsigned char* data, size_t size);
 // Tells reader that its picture is a PNG, and to look no further.

@@ -1,5 +1,7 @@
 #include "platform/JpegFile.h"
 
+#include "platform/FolderItem.h"
+#include "platform/GraphicsQt.h"
 #include "platform/InParts.h"
 
 #include <QFile>
@@ -10,22 +12,35 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 #include <jpeglib.h>
 
 namespace {
-// The library's own handler ends the process; this one returns to the decoder's caller.
+// The library's own handler ends the process; this one returns to the decoder's caller. It
+// keeps the first thing the library said of the file, a warning of damage it decoded past (the
+// stretch decodes as grey, as the toolkit's does) or the error that stopped it.
 struct ErrorJump {
     jpeg_error_mgr manager;
     std::jmp_buf back;
+    char said[JMSG_LENGTH_MAX];
 };
 
+void Remember(j_common_ptr info) {
+    char* said = reinterpret_cast<ErrorJump*>(info->err)->said;
+    if (said[0] == '\0') info->err->format_message(info, said);
+}
 [[noreturn]] void OnError(j_common_ptr info) {
+    Remember(info);
     std::longjmp(reinterpret_cast<ErrorJump*>(info->err)->back, 1);
 }
-void OnMessage(j_common_ptr) {} // a damaged stretch decodes as grey, as the toolkit's does
+// Warnings have negative levels; the others only trace the decoding.
+void OnMessage(j_common_ptr info, int level) {
+    if (level < 0) Remember(info);
+}
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -33,10 +48,16 @@ struct FileCloser {
 
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// The file at path, open at its start, when it begins as a JPEG file does; null otherwise.
+// The file at path, open at its start, when it is a regular file that begins as a JPEG file
+// does; null otherwise.
 FilePtr OpenJpeg(const QString& path) {
-    FilePtr file(std::fopen(QFile::encodeName(path).constData(), "rb"));
-    if (!file) return nullptr;
+    const int fd = OpenRegularFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    if (fd < 0) return nullptr;
+    FilePtr file(::fdopen(fd, "rb"));
+    if (!file) {
+        ::close(fd);
+        return nullptr;
+    }
     unsigned char head[3] = {};
     const bool jpeg = std::fread(head, 1, 3, file.get()) == 3 && head[0] == 0xFF &&
                       head[1] == 0xD8 && head[2] == 0xFF;
@@ -57,13 +78,14 @@ struct Band {
 
 // Reads the picture's size from the header, then, when a band is given, decodes it: the rows
 // above it are skipped, which spares them everything but the reading of their codes. Kept apart
-// from anything with a destructor: longjmp skips the frames it leaves.
-bool Decode(std::FILE* file, QSize& size, const Band* band, int eighths) {
+// from anything with a destructor: longjmp skips the frames it leaves. error gets what the
+// library said.
+bool Decode(std::FILE* file, QSize& size, const Band* band, int eighths, ErrorJump& error) {
     jpeg_decompress_struct info{};
-    ErrorJump error{};
+    error = ErrorJump{};
     info.err = jpeg_std_error(&error.manager);
     error.manager.error_exit = OnError;
-    error.manager.output_message = OnMessage;
+    error.manager.emit_message = OnMessage;
     if (setjmp(error.back)) {
         jpeg_destroy_decompress(&info);
         return false;
@@ -110,15 +132,22 @@ bool Decode(std::FILE* file, QSize& size, const Band* band, int eighths) {
 std::optional<QSize> JpegSize(const QString& path) {
     const FilePtr file = OpenJpeg(path);
     QSize size;
-    if (!file || !Decode(file.get(), size, nullptr, 8)) return std::nullopt;
+    ErrorJump error;
+    // What the header says of damage is said again by the decoding, which tells it.
+    if (!file || !Decode(file.get(), size, nullptr, 8, error)) return std::nullopt;
     return size;
 }
 
 namespace {
-bool DecodeBand(const QString& path, const Band& band, int eighths) {
+// said gets what the decoder said of the file, empty when nothing.
+bool DecodeBand(const QString& path, const Band& band, int eighths, std::string& said) {
     const FilePtr file = OpenJpeg(path);
+    if (!file) return false;
     QSize size;
-    return file && Decode(file.get(), size, &band, eighths);
+    ErrorJump error;
+    const bool decoded = Decode(file.get(), size, &band, eighths, error);
+    said = error.said;
+    return decoded;
 }
 } // namespace
 
@@ -137,14 +166,23 @@ bool DecodeJpegTopRows(const QString& path, QImage& rows, int eighths) {
     const Band whole{rows.bits(), rows.bytesPerLine(), rows.width(),
                      0,           rows.height(),       rows.format() == QImage::Format_RGB888};
     std::vector<char> decoded(static_cast<size_t>(bands), 0); // not vector<bool>: one per thread
+    std::vector<std::string> said(decoded.size());
     RunInParts(decoded.size(), [&](size_t index) {
         const int i = static_cast<int>(index);
         Band band = whole;
         band.first = rows.height() * i / bands;
         band.last = rows.height() * (i + 1) / bands;
-        decoded[index] = DecodeBand(path, band, eighths);
+        decoded[index] = DecodeBand(path, band, eighths, said[index]);
     });
-    return std::ranges::all_of(decoded, [](char done) { return done != 0; });
+    const bool all = std::ranges::all_of(decoded, [](char done) { return done != 0; });
+    // Each band's decoder reads the file from its start, so damage is seen by every band at or
+    // below it: the topmost tells it, once for the file.
+    const auto first = std::ranges::find_if(said, [](const std::string& s) { return !s.empty(); });
+    if (first != said.end())
+        ReportPictureFile(path, (all ? "the picture is damaged, shown as far as it decodes ("
+                                     : "the picture cannot be decoded (") +
+                                    *first + ")");
+    return all;
 }
 
 int ExactEighths(int from, int to) {

@@ -4,13 +4,18 @@
 #include "platform/FolderItem.h"
 #include "platform/GraphicsQt.h"
 #include "platform/JpegFile.h"
+#include "platform/Log.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <cstdint>
 #include <cstring>
 #include <iostream>
+#include <mutex>
+#include <set>
+#include <unistd.h>
 
 namespace {
 constexpr int kMaxPictureSide = 16384;
@@ -32,16 +37,39 @@ void ReadAsPng(QImageReader& reader) {
     reader.setAutoDetectImageFormat(false);
 }
 
-std::unique_ptr<QImageReader> PictureReader(const QString& path) {
-    auto reader = std::make_unique<QImageReader>(path);
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray head = file.read(8);
-        if (StartsAsPng(reinterpret_cast<const unsigned char*>(head.constData()),
-                        static_cast<size_t>(head.size())))
-            ReadAsPng(*reader);
+PictureFileReader::PictureFileReader(const QString& path)
+    : file_(std::make_unique<QFile>()), reader_(std::make_unique<QImageReader>()) {
+    const int fd = OpenRegularFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    if (fd < 0) return; // a reader without a file reads nothing
+    if (!file_->open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle)) {
+        ::close(fd);
+        return;
     }
-    return reader;
+    reader_->setDevice(file_.get());
+    // The file's extension is the first guess at its format, as for a reader given the path.
+    if (const QString suffix = QFileInfo(path).suffix().toLower(); !suffix.isEmpty())
+        reader_->setFormat(suffix.toLatin1());
+    const QByteArray head = file_->peek(8);
+    if (StartsAsPng(reinterpret_cast<const unsigned char*>(head.constData()),
+                    static_cast<size_t>(head.size())))
+        ReadAsPng(*reader_);
+}
+
+PictureFileReader::PictureFileReader(PictureFileReader&&) noexcept = default;
+PictureFileReader::~PictureFileReader() = default;
+
+PictureFileReader PictureReader(const QString& path) {
+    return PictureFileReader(path);
+}
+
+void ReportPictureFile(const QString& path, const std::string& what) {
+    static std::mutex mutex;
+    static std::set<QString> told;
+    {
+        const std::lock_guard lock(mutex);
+        if (!told.insert(path).second) return;
+    }
+    LogProblem(what, QFile::encodeName(path).toStdString());
 }
 
 QImage ReadBoundedImage(QImageReader& reader) {
@@ -61,7 +89,7 @@ QImage DecodePictureFile(const QString& path, int width, int height) {
     const auto reader = PictureReader(path);
     QImage pixels = ToPictureFormat(ReadBoundedImage(*reader));
     if (pixels.size() == QSize(width, height)) return pixels;
-    std::cerr << "Picture cannot be read: " << path.toStdString() << "\n";
+    ReportPictureFile(path, "the picture cannot be read");
     return {};
 }
 

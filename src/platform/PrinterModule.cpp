@@ -3,20 +3,29 @@
 #include "platform/PrinterModule.h"
 
 #include "platform/Exceptions.h"
+#include "platform/TestSeams.h"
 
 #include <dlfcn.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 namespace fs = std::filesystem;
 
-const PrinterFunctions* Load(std::string& problem) {
+std::vector<fs::path> Places() {
+    if (TestSeams::Enabled() && !TestSeams::PrintingModule().empty())
+        return {fs::path(TestSeams::PrintingModule())};
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
-    for (const fs::path& path : {program.parent_path() / CALENDAR_PRINTING_MODULE_NAME,
-                                 fs::path(CALENDAR_PRINTING_MODULE)}) {
+    return {program.parent_path() / CALENDAR_PRINTING_MODULE_NAME,
+            fs::path(CALENDAR_PRINTING_MODULE)};
+}
+
+const PrinterFunctions* Load(std::string& problem) {
+    std::error_code error;
+    for (const fs::path& path : Places()) {
         if (!fs::exists(path, error)) continue;
         void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!module) {
@@ -33,8 +42,13 @@ const PrinterFunctions* Load(std::string& problem) {
 } // namespace
 
 const PrinterFunctions& PrinterModule() {
-    static std::string problem = std::string(CALENDAR_PRINTING_MODULE_NAME) + " is missing";
-    static const PrinterFunctions* const functions = Load(problem);
-    if (!functions) throw IOException("printing is not available: " + problem);
+    // A module that could not be loaded is looked for again at the next print: it may have
+    // been put in place since.
+    static const PrinterFunctions* functions = nullptr;
+    if (!functions) {
+        std::string problem = std::string(CALENDAR_PRINTING_MODULE_NAME) + " is missing";
+        functions = Load(problem);
+        if (!functions) throw IOException("printing is not available: " + problem);
+    }
     return *functions;
 }

@@ -21,6 +21,7 @@ struct SeamState {
     TestSeams::PrintAnswer printAnswer;
     std::vector<TestSeams::PrintDialogRecord> printDialogs;
     std::vector<PicturePtr> printedPages;
+    std::string printingModule;
     std::vector<std::function<void(Window&)>> modal;
     int beeps = 0;
 };
@@ -74,6 +75,12 @@ const std::vector<PrintDialogRecord>& PrintDialogs() {
 }
 const std::vector<PicturePtr>& PrintedPages() {
     return State().printedPages;
+}
+void UsePrintingModule(std::string path) {
+    State().printingModule = std::move(path);
+}
+const std::string& PrintingModule() {
+    return State().printingModule;
 }
 
 int RecordDialog(const DialogRecord& record) {

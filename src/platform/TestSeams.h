@@ -72,6 +72,10 @@ void AnswerPrinting(PrintAnswer answer);
 const PrintAnswer& PrintingAnswer();
 const std::vector<PrintDialogRecord>& PrintDialogs();
 const std::vector<PicturePtr>& PrintedPages();
+// The printing module is looked for at path alone, instead of beside the program and in the
+// build; empty for those.
+void UsePrintingModule(std::string path);
+const std::string& PrintingModule();
 // The next window shown modally runs then once its modal loop has started; the window is
 // closed afterwards if then left it shown, so a test never waits for a person.
 void WhenModal(std::function<void(Window&)> then);

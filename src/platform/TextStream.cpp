@@ -19,22 +19,11 @@ namespace fs = std::filesystem;
 namespace {
 constexpr size_t kPieceSize = 256 * 1024;
 constexpr size_t kSmallestPiece = 4096;
-// What mkstemp puts in place of the X's of a temporary file's name.
+// A temporary file's name ends in this marker and what mkstemp puts in place of the X's: a
+// name no user or other program would give a file of theirs, so that the start-up cleanup
+// never takes one (".Calendar.tpc.backup" is the user's).
+constexpr std::string_view kTemporaryMarker = "ombrelline-write-";
 constexpr std::string_view kTemporarySuffix = "XXXXXX";
-
-// Opens a file for reading; -1 unless it is a regular file. A pipe, a socket or a device is not
-// opened at all (a pipe without a writer would wait for one for good), and the open itself does
-// not wait in case one took the file's place in between. status is then the open file's.
-int OpenRegularFile(const fs::path& path, struct stat& status) {
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return -1;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 } // namespace
 
@@ -50,9 +39,9 @@ fs::path WriteTarget(fs::path path) {
 }
 
 namespace {
-// The pattern of the temporary files that writes of target use, beside it.
+// The start of the names of the temporary files that writes of target use, beside it.
 std::string TemporaryPrefix(const fs::path& target) {
-    return "." + target.filename().string() + ".";
+    return "." + target.filename().string() + "." + std::string(kTemporaryMarker);
 }
 
 // Reads [from, to) of the file into the same places of into; false when the file ends early or
@@ -90,15 +79,14 @@ bool ReadInParts(int fd, char* into, size_t size) {
 
 std::optional<TextInputStream> TextInputStream::Open(const FolderItem& item) {
     if (!item) return std::nullopt;
-    struct stat status {};
-    const int fd = OpenRegularFile(item.Path(), status);
+    int64_t fileSize = -1;
+    const int fd = OpenRegularFile(item.Path(), &fileSize);
     if (fd < 0) return std::nullopt;
     // A small file is read in a piece of about its own size: a whole piece would be cleared for
     // nothing. A file whose size is not told (or that grows) is read on, a piece at a time.
     const size_t pieceSize =
-        status.st_size >= 0
-            ? std::clamp(static_cast<size_t>(status.st_size) + 1, kSmallestPiece, kPieceSize)
-            : kPieceSize;
+        fileSize >= 0 ? std::clamp(static_cast<size_t>(fileSize) + 1, kSmallestPiece, kPieceSize)
+                      : kPieceSize;
     TextInputStream stream(fd, pieceSize);
     // A file that cannot be read at all is no stream; later read errors end it early.
     stream.Fill();
@@ -179,17 +167,22 @@ std::string TextInputStream::ReadAll() {
 
 std::optional<WholeFile> ReadWholeFile(const FolderItem& item) {
     if (!item) return std::nullopt;
-    struct stat status {};
-    const int fd = OpenRegularFile(item.Path(), status);
+    int64_t fileSize = -1;
+    const int fd = OpenRegularFile(item.Path(), &fileSize);
     if (fd < 0) return std::nullopt;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
     // One byte more than the file's size, so that its end is seen without growing the block.
-    size_t capacity = status.st_size > 0 ? static_cast<size_t>(status.st_size) + 1 : kPieceSize;
+    size_t capacity = fileSize > 0 ? static_cast<size_t>(fileSize) + 1 : kPieceSize;
     WholeFile file{std::make_unique_for_overwrite<char[]>(capacity), 0, FileIdentity::Of(status)};
     AdviseLargePages(file.text.get(), capacity);
     // What the file holds beyond its measured size, or all of it when a part could not be read,
     // is read after, as it comes.
     const size_t measured = capacity - 1;
-    if (status.st_size > 0 && ReadInParts(fd, file.text.get(), measured) &&
+    if (fileSize > 0 && ReadInParts(fd, file.text.get(), measured) &&
         ::lseek(fd, static_cast<off_t>(measured), SEEK_SET) >= 0)
         file.size = measured;
     for (;;) {

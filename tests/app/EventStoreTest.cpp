@@ -4,6 +4,9 @@
 #include "platform/TestSeams.h"
 #include "platform/Text.h"
 
+#include <filesystem>
+#include <functional>
+
 namespace {
 class EventStoreTest : public AppTest {
   protected:
@@ -146,6 +149,8 @@ TEST_F(EventStoreTest, OnlyTheMarkerLineStartsTheEventsWhateverSurroundsIt) {
          "", true, 0, 1, true},
         {"blanks after the marker", "0\ttodo\nEvents Data: \t\n", "", true, 0, 1},
         {"blanks before the marker", "  Events Data:\n", "", true, 0, 0},
+        {"the marker in capitals", "0\ttodo\nEVENTS DATA:\n", "", true, 0, 1},
+        {"words after the marker", "Events Data: old\n", "", false, 0, 3},
         {"a second marker", "Events Data:\n", "Events Data:\n", true, 1, 0},
         {"a to-do mentioning it", "0\tremember: Events Data: goes here\n", "", false, 0, 3},
     };
@@ -176,4 +181,71 @@ TEST_F(EventStoreTest, WithoutAFileTheStoreHoldsEightHolidaysAYear) {
     for (const std::string day : {"2025-11-27", "2027-11-25", "2025-02-17", "2027-02-15",
                                   "2025-05-26", "2027-05-31", "2025-09-01", "2026-09-07"})
         EXPECT_TRUE(application->eventDict.HasKey(day + " 00:00:00")) << day;
+}
+
+// A skipped line is told once: it moves to a file of its own beside the event file, which keeps
+// what earlier starts put there, and the event file loses only those lines. Where either file
+// cannot be written whole, the lines stay where they were and every save puts them back.
+TEST_F(EventStoreTest, SkippedLinesAreToldOnceAndMovedToAFileOfTheirOwn) {
+    namespace fs = std::filesystem;
+    const std::string head = "0\tTodo\r\nA to-do line without a tab\nEvents Data:\r\n"
+                             "2025-03-01 10:00:00|2025-03-01 11:00:00//A|more text\r\n";
+    const std::string middle = "\n2025-03-02 10:00:00|2025-03-02 11:00:00//B\r";
+    const std::string text = head + "garbage|x\r\nEvents Data:\n" + middle + "3/5/2026|no date";
+    const std::vector<std::string> skipped = {"garbage|x", "Events Data:", "3/5/2026|no date"};
+    const fs::path kept = environment.Documents() / "Calendar.tpc.skipped";
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        bool moved;
+    } cases[] = {
+        {"beside lines kept before", [&] { TestEnvironment::WriteFile(kept, "older|line"); }, true},
+        {"a folder in their file's place", [&] { fs::create_directories(kept); }, false},
+        {"their file read-only",
+         [&] {
+             TestEnvironment::WriteFile(kept, "older|line");
+             fs::permissions(kept, fs::perms::owner_read);
+         },
+         false},
+        {"the event file read-only", [&] { fs::permissions(EventFile(), fs::perms::owner_read); },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestSeams::Enable();
+        fs::remove_all(kept);
+        fs::remove(EventFile());
+        TestEnvironment::WriteFile(EventFile(), text);
+        c.make();
+        const std::string keptBefore =
+            fs::is_regular_file(kept) ? TestEnvironment::ReadFile(kept) : "";
+        application = std::make_unique<app>();
+        testing::internal::CaptureStderr();
+        Load(nullptr);
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(application->eventDict.Value("2025-03-02 10:00:00"), "2025-03-02 11:00:00//B");
+        ASSERT_EQ(ProblemMessages(), 1u);
+        const std::string explanation = TestSeams::Dialogs()[0].explanation;
+        if (!c.moved) {
+            EXPECT_EQ(TestEnvironment::ReadFile(EventFile()), text);
+            EXPECT_EQ(fs::is_regular_file(kept) ? TestEnvironment::ReadFile(kept) : "", keptBefore);
+            ASSERT_TRUE(application->skippedEventLines);
+            EXPECT_EQ(*application->skippedEventLines, skipped);
+            EXPECT_EQ(explanation, "");
+            EXPECT_NE(log.find("stay in the event file"), std::string::npos) << log;
+            continue;
+        }
+        EXPECT_EQ(TestEnvironment::ReadFile(EventFile()), head + middle);
+        EXPECT_EQ(TestEnvironment::ReadFile(kept),
+                  "older|line\ngarbage|x\nEvents Data:\n3/5/2026|no date\n");
+        EXPECT_FALSE(application->skippedEventLines) << "nothing to write back";
+        EXPECT_NE(explanation.find("Calendar.tpc.skipped"), std::string::npos) << explanation;
+        EXPECT_NE(log.find(": " + kept.string() + "\n"), std::string::npos) << log;
+        // The next start finds a clean file, and the lines are not added again.
+        application = std::make_unique<app>();
+        Load(nullptr);
+        EXPECT_EQ(ProblemMessages(), 1u);
+        EXPECT_EQ(TestEnvironment::ReadFile(EventFile()), head + middle);
+        EXPECT_EQ(CountFields(TestEnvironment::ReadFile(kept), "garbage"), 2);
+    }
 }

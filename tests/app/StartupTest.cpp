@@ -9,6 +9,7 @@
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "support/Waiting.h"
 #include "windows/PreferencesWindow.h"
 
 #include <QTimer>
@@ -32,6 +33,15 @@ class StartupTest : public AppTest {
     }
 };
 
+// Whether the running program shows its calendar: start-up is over.
+bool CalendarShown() {
+    const Application* running = Application::Instance();
+    if (!running) return false;
+    for (Window* window : running->Windows())
+        if (dynamic_cast<CalendarWindow*>(window) && window->Visible()) return true;
+    return false;
+}
+
 } // namespace
 
 TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
@@ -42,9 +52,8 @@ TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
                                "2025-12-25 00:00:00|2025-12-25 00:00:00//Mine\n"
                                "2026-02-01 00:00:00|2026-02-01 00:00:00//Go//Countdown\n");
     bool shown = false;
-    QTimer::singleShot(20, [&] {
-        for (Window* window : application->Windows())
-            shown = shown || (dynamic_cast<CalendarWindow*>(window) && window->Visible());
+    WhenTrue(CalendarShown, [&] {
+        shown = CalendarShown();
         std::raise(SIGTERM);
     });
     EXPECT_EQ(application->Run(), 0);
@@ -64,11 +73,12 @@ TEST_F(StartupTest, AFirstRunWritesThePreferencesAfterTheFirstFrame) {
     bool writtenBeforeTheFrame = true, writtenAfter = false;
     TestSeams::WhenFirstPainted([&] {
         writtenBeforeTheFrame = std::filesystem::exists(PrefsFile());
-        // Runs after the work that waits for the first frame, which is queued at once.
-        QTimer::singleShot(50, [&] {
-            writtenAfter = std::filesystem::exists(PrefsFile());
-            std::raise(SIGTERM);
-        });
+        // The work that waits for the first frame is queued at once.
+        WhenTrue([&] { return std::filesystem::exists(PrefsFile()); },
+                 [&] {
+                     writtenAfter = std::filesystem::exists(PrefsFile());
+                     std::raise(SIGTERM);
+                 });
     });
     EXPECT_EQ(application->Run(), 0);
     EXPECT_TRUE(application->firstRun);
@@ -79,7 +89,7 @@ TEST_F(StartupTest, AFirstRunWritesThePreferencesAfterTheFirstFrame) {
 
 TEST_F(StartupTest, QuittingThroughSIGTERMSavesAndReleasesTheLock) {
     TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         application->tabLeft = 321; // moved during the run: what the file keeps
         std::raise(SIGTERM);
     });
@@ -168,7 +178,7 @@ TEST_F(StartupTest, WithoutAUsableConfigurationFolderTheCalendarStartsWithoutThe
         c.spoil();
         application = std::make_unique<app>();
         bool shown = false;
-        QTimer::singleShot(20, [&] {
+        WhenTrue(CalendarShown, [&] {
             shown = !application->Windows().empty();
             std::raise(SIGTERM);
         });
@@ -185,7 +195,7 @@ TEST_F(StartupTest, WithoutAUsableConfigurationFolderTheCalendarStartsWithoutThe
 // and nothing opens after it.
 struct QuitAtMessage {
     const char* name;
-    enum { Edition, NoPictures, NoCalendarFile } edition;
+    enum { Edition, NoPictures, PipedPictures, NoCalendarFile } edition;
     std::string extraKeys; // of the calendar file
     std::string eventFile; // empty for none; a bad line would show a second message
     std::string message;
@@ -205,6 +215,11 @@ TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
         for (const char* picture : {"wide.png", "standard.png"})
             std::filesystem::remove(folder / picture);
     if (c.edition == QuitAtMessage::NoCalendarFile) std::filesystem::remove_all(folder);
+    if (c.edition == QuitAtMessage::PipedPictures)
+        for (const char* picture : {"wide.png", "standard.png"}) {
+            std::filesystem::remove(folder / picture);
+            ASSERT_EQ(mkfifo((folder / picture).c_str(), 0600), 0);
+        }
     if (!c.eventFile.empty()) TestEnvironment::WriteFile(EventFile(), c.eventFile);
     Date::FixClock(Date(2026, 7, 1, 12, 0, 0).TotalSeconds());
     TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) {
@@ -231,6 +246,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   kBadEventFile, CustomisationText::kCyclePictureMissing},
                     QuitAtMessage{"NoPictureAtAll", QuitAtMessage::NoPictures, kSeasons, "",
                                   CustomisationText::kCyclePictureMissing},
+                    QuitAtMessage{"BackgroundIsAPipe", QuitAtMessage::PipedPictures, "", "",
+                                  CustomisationText::kNoBackground},
                     QuitAtMessage{"NoCalendarFile", QuitAtMessage::NoCalendarFile, "", "",
                                   CustomisationText::kNoSpecificationFile}),
     [](const testing::TestParamInfo<QuitAtMessage>& info) { return info.param.name; });
@@ -253,7 +270,7 @@ TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarSta
         application = std::make_unique<app>();
         std::vector<std::string> shown;
         std::string log;
-        QTimer::singleShot(20, [&] {
+        WhenTrue(CalendarShown, [&] {
             shown = Messages();
             shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
             log = testing::internal::GetCapturedStderr();
@@ -272,22 +289,52 @@ TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarSta
     }
 }
 
+// A picture of the edition that is a pipe is no picture, told on standard error, and the
+// calendar starts: nothing waits on the pipe.
+TEST_F(StartupTest, AnEditionPictureThatIsAPipeIsToldAndTheCalendarStarts) {
+    environment.InstallEdition("Simple", "customAboutWindowImage=about.png\n");
+    const auto pipe = environment.AppFolder() / "Simple" / "about.png";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    bool started = false;
+    TestSeams::WhenFirstPainted([&] {
+        started = application->CalendarWindowOpen;
+        std::raise(SIGTERM);
+    });
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(application->Run(), 0);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(started && Messages().empty());
+    EXPECT_NE(log.find("calendar: cannot read the picture of customAboutWindowImage: " +
+                       pipe.string() + "\n"),
+              std::string::npos)
+        << log;
+}
+
 // A save killed midway leaves its temporary file; the next start, holding the lock, removes the
-// calendar's own and nothing else.
+// calendar's own and nothing else: not the user's files that merely look alike.
 TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
     const auto documents = environment.Documents();
     const auto config = environment.Config();
-    const std::vector<std::filesystem::path> leftovers = {documents / ".Calendar.tpc.a1B2c3",
-                                                          config / ".QVCalendar.prefs.Zz09Qq"};
+    const std::vector<std::filesystem::path> leftovers = {
+        documents / ".Calendar.tpc.ombrelline-write-a1B2c3",
+        config / ".QVCalendar.prefs.ombrelline-write-Zz09Qq"};
     const std::vector<std::filesystem::path> others = {
-        documents / ".Calendar.tpc.notes1x", documents / ".Calendar.tpc.ab-cd1",
-        documents / "Calendar.tpc.a1B2c3", documents / ".Other.tpc.a1B2c3",
+        documents / ".Calendar.tpc.backup",
+        documents / ".Calendar.tpc.old123",
+        config / ".QVCalendar.prefs.Xy12Ab",
+        documents / ".Calendar.tpc.a1B2c3",
+        documents / ".Calendar.tpc.lock",
+        documents / ".Calendar.tpc.ombrelline-write-a1B2c",
+        documents / ".Calendar.tpc.ombrelline-write-a1B2c3.kept",
+        documents / ".Calendar.tpc.ombrelline-write-ab-cd1",
+        documents / "Calendar.tpc.ombrelline-write-a1B2c3",
+        documents / ".Other.tpc.ombrelline-write-a1B2c3",
         config / ".QVCalendar.prefs.abc"};
     for (const auto& file : leftovers)
         TestEnvironment::WriteFile(file, "half a save");
     for (const auto& file : others)
         TestEnvironment::WriteFile(file, "the user's");
-    QTimer::singleShot(20, [] { std::raise(SIGTERM); });
+    WhenTrue(CalendarShown, [] { std::raise(SIGTERM); });
     EXPECT_EQ(application->Run(), 0);
     for (const auto& file : leftovers)
         EXPECT_FALSE(std::filesystem::exists(file)) << file;
@@ -313,7 +360,7 @@ TEST_F(StartupTest, ACopyStartedDuringAnothersSaveReadsTheFileOnlyOnceItHoldsThe
         first.reset();
     });
     std::string seen;
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         seen = std::string(App().eventDict.Value("2026-03-05 09:00:00"));
         App().eventDict.Value("2026-03-06 09:00:00", "2026-03-06 10:00:00//Later");
         std::raise(SIGTERM);
@@ -362,7 +409,7 @@ TEST_P(QuitWhileTypingTest, TheTypedTextIsWritten) {
     TestEnvironment::WriteFile(EventFile(), "0\tFirst\nEvents Data:\n");
     application->SetMenuBar(&Menu::Instance());
     ApplicationAddMenuHandlers();
-    QTimer::singleShot(20, [&] {
+    WhenTrue(CalendarShown, [&] {
         CalendarWindow& window = CalendarWindow::Instance();
         window.GlanceOn();
         if (c.newRow)

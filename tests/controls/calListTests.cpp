@@ -47,6 +47,8 @@ TEST_F(WeekFaceTest, TheWeekGridTagsEventsOnSlotsAndABadEntryLeavesTheRestOfTheW
     AddEntry("2026-03-04 20:00:00", "2026-03-04 23:00:00", "Too long", "Special");
     AddEntry("2026-03-04 20:30:00", "2026-03-04 21:00:00", "After it");
     AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Thursday");
+    AddEntry("2026-03-05 11:00:00", "2026-03-05 11:31:00", "Past a half hour");
+    AddEntry("2026-03-05 12:00:00", "2026-03-05 12:59:00", "Short of an hour");
     AddEntry("2026-03-06 08:00:00", "2026-03-06 09:15:00", "Part of a half hour");
     AddEntry("2026-03-06 20:00:00", "2026-03-06 22:15:00", "Fits the bottom rows");
     AddEntry("2026-03-07 08:00:00", "2026-03-07 09:30:00", "Saturday");
@@ -59,6 +61,7 @@ TEST_F(WeekFaceTest, TheWeekGridTagsEventsOnSlotsAndABadEntryLeavesTheRestOfTheW
     EXPECT_EQ(Codes(3, 23, 27, "2026-03-03 20:00:00"), "-1223");
     EXPECT_EQ(Codes(4, 24, 25), "44") << "cut to half an hour";
     EXPECT_EQ(Codes(5, 2, 3) + Codes(7, 0, 3), "13123-");
+    EXPECT_EQ(Codes(5, 6, 10), "1313-") << "under an hour, past a half: two cells";
     EXPECT_EQ(Codes(6, 0, 27), "13" + std::string(22, '-') + "1223") << "a quarter hour drops";
     EXPECT_EQ(Messages(), (std::vector<std::string>{
                               "an error", "The event Too long has an invalid ending time - "
@@ -86,6 +89,7 @@ TEST_F(WeekFaceTest, SavingRetagsTheDayAndRefusesOnlyAnEventWhoseOwnRowsDoNotFit
         const char* refusal; // words of the message when it is not stored
     } cases[] = {
         {"", "09:00", "2026-03-03 10:30", "123---", ""},
+        {"", "09:00", "2026-03-03 09:45", "13----", ""},
         {"2026-03-03 11:00", "09:00", "2026-03-03 09:30", "4-----", ""},
         // Left over from a file: far past the grid. Saving it shorter clears only real rows.
         {"2026-03-03 23:30", "09:00", "2026-03-03 09:30", "4-----", ""},

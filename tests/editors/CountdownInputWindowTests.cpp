@@ -11,12 +11,13 @@
 namespace {
 const std::string kJuly4 = "2026-07-04 00:00:00";
 
-class CountdownEditorTest : public CalendarWindowTest {
+// Today is a day of March 2026: the 10th, or one of the days February lacks.
+class CountdownEditorTest : public CalendarWindowTest, public testing::WithParamInterface<int> {
   protected:
     CountdownEditorTest() {
         TestSeams::Enable();
         Customization().calendarStartYear = 2026;
-        Date::FixClock(Date(2026, 3, 10, 12, 0).TotalSeconds());
+        Date::FixClock(Date(2026, 3, GetParam(), 12, 0).TotalSeconds());
         application.countdownDate = Date();
     }
     ~CountdownEditorTest() override {
@@ -40,10 +41,15 @@ std::string Shown(const CountdownInputWindow& editor) {
 } // namespace
 
 // Without a countdown entry it shows what the badge counts to, and closing stores that.
-TEST_F(CountdownEditorTest, OpensWithTheCountdownOrChristmas) {
+TEST_P(CountdownEditorTest, OpensWithTheCountdownOrChristmas) {
     // Opened without the badge, which would move the countdown date to 25 December itself.
     CountdownInputWindow& editor = CountdownInputWindow::Instance();
     EXPECT_EQ(Shown(editor), "Christmas, December 25 2026");
+    std::string months;
+    for (int row = 0; row < editor.Month->ListCount(); ++row)
+        months += editor.Month->List(row) + " ";
+    EXPECT_EQ(months, "January February March April May June July August September October "
+                      "November December ");
     editor.Close();
     EXPECT_EQ(application.eventDict.Value("2026-12-25 00:00:00"),
               "2026-12-25 00:00:00//Christmas//Countdown");
@@ -52,7 +58,7 @@ TEST_F(CountdownEditorTest, OpensWithTheCountdownOrChristmas) {
     EXPECT_EQ(Shown(OpenEditor()), "Picnic, July 4 2027");
 }
 
-TEST_F(CountdownEditorTest, ClosingStoresWhatTheEditorShows) {
+TEST_P(CountdownEditorTest, ClosingStoresWhatTheEditorShows) {
     const struct {
         const char* what;
         std::string title;       // typed; empty keeps "Picnic"
@@ -88,7 +94,7 @@ TEST_F(CountdownEditorTest, ClosingStoresWhatTheEditorShows) {
     }
 }
 
-TEST_F(CountdownEditorTest, TheKeyFilterKeepsTheTitleWithinTheBadge) {
+TEST_P(CountdownEditorTest, TheKeyFilterKeepsTheTitleWithinTheBadge) {
     const std::string wide(14, 'W'); // wider than the badge at any size
     const struct {
         std::string text;
@@ -114,3 +120,5 @@ TEST_F(CountdownEditorTest, TheKeyFilterKeepsTheTitleWithinTheBadge) {
         EXPECT_EQ(TestSeams::Beeps() - beeps, c.refused ? 1 : 0);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Today, CountdownEditorTest, testing::Values(10, 29, 30, 31));

@@ -3,6 +3,7 @@
 // midnight, and the event file written after the editor only when the countdown changed.
 #include "mainwindow/CalendarWindowFixture.h"
 
+#include "controls/CountdownText.h"
 #include "customisation/BuiltInPictures.h"
 #include "editors/CountdownInputWindow.h"
 #include "mainwindow/frame/CalendarWindow.h"
@@ -99,7 +100,27 @@ TEST_F(CountdownBadgeTest, DrawsTheCountAndATitleOnOneOrTwoCentredLines) {
 TEST_F(CountdownBadgeTest, WithoutAnEntryItCountsToChristmasOfItsOwnYear) {
     application.countdownDate = Date(2026, 3, 14, 9, 30, 15);
     ownBadge.updateCountdown();
-    EXPECT_EQ(application.countdownDate.SQLDateTime(), "2026-12-25 09:30:15");
+    EXPECT_EQ(application.countdownDate.SQLDateTime(), "2026-12-25 00:00:00");
+}
+
+// A morning of 7 December without a countdown: the badge counts to Christmas at midnight, as
+// the editor stores it, so opening and closing the editor without a change keeps the count.
+TEST_F(CountdownBadgeTest, TheEditorClosedWithoutAChangeKeepsTheCountToChristmas) {
+    Date::FixClock(Date(2026, 12, 7, 9, 15).TotalSeconds());
+    application.countdownDate = Date();
+    CalendarWindow& window = CalendarWindow::Instance();
+    cCanvas& badge = *window.CountdownCanvas;
+    ASSERT_TRUE(badge.cachedImage);
+    const PicturePtr before = badge.cachedImage; // the editor draws a new one
+    EXPECT_EQ(CountdownDays(application.countdownDate, Date()).number, 18);
+    WhenEditorShown([](CountdownInputWindow&) {});
+    Simulate::Click(window, 135 + 50, 15 + 70);
+    EXPECT_EQ(CountdownDays(application.countdownDate, Date()).number, 18);
+    int differing = 0;
+    for (int y = 0; y < 130; ++y)
+        for (int x = 0; x < 118; ++x)
+            differing += before->Pixel(x, y) != badge.cachedImage->Pixel(x, y);
+    EXPECT_EQ(differing, 0) << "the badge reads the same";
 }
 
 TEST_F(CountdownBadgeTest, TheMaskIsTheBadgeShape) {

@@ -7,6 +7,7 @@
 #include "platform/Simulate.h"
 #include "platform/Text.h"
 #include "support/ReplacedFileChecks.h"
+#include "support/Waiting.h"
 
 #include <algorithm>
 #include <csignal>
@@ -35,8 +36,10 @@ TEST_F(WeekFaceTest, WhatTheWeekFaceWritesReadsBackTheSame) {
     // Its quarter hour drops in the grid, which it then fits: kept as it is.
     const std::string late = "2026-03-06 20:00:00|2026-03-06 22:15:00//Late show\n";
     const std::string countdown = "2026-04-01 00:00:00|2026-04-01 00:00:00//Trip//Countdown\n";
-    // Lines the reader skips (with its message) go back after the events, in their order.
+    // Lines the reader skips (with its message) go back after the events, in their order, while
+    // they cannot be moved to a file of their own (a folder is in its place).
     const std::string skipped[] = {"garbage | x\n", "Events Data:\n", "3/5/2026|no date\n"};
+    fs::create_directories(environment.Documents() / "Calendar.tpc.skipped");
     TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc",
                                todo + "Events Data:\n" + days + skipped[0] + late + skipped[1] +
                                    countdown + skipped[2]);
@@ -82,10 +85,7 @@ TEST_F(WeekFaceTest, AMissingFolderIsMadeAndAFileThatCannotBeReplacedIsKeptAndTh
     testing::internal::CaptureStderr();
     Window().ToDoListHeader_MouseDown(5, 5);
     Window().TodoList->EndEditCell();
-    for (int wait = 0; wait < 500 && Messages().size() < 2; ++wait) {
-        DoEvents();
-        usleep(2000);
-    }
+    WaitUntil([&] { return Messages().size() >= 2; });
     EXPECT_NE(testing::internal::GetCapturedStderr().find("could not write"), std::string::npos);
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[1], Messages()[0]);
@@ -219,17 +219,23 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
         std::string written;          // empty when the file must stay as it was
     } cases[] = {
         {"nothing", [] {}, [] {}, ""},
-        {"nothing, with holidays the file lacks and a line it refused",
+        {"nothing, with holidays the file lacks; a line it refused is moved out at once",
          [&] {
              TestEnvironment::WriteFile(file, original + "garbage\n");
              application.LoadHolidays();
          },
-         [] {}, ""},
+         [] {}, original},
         {"a to-do text edited", [] {},
          [&] {
              Window().TodoList->EditCell(0, 1);
              Window().TodoList->ActiveCell()->SetText("Buy tea");
              Simulate::Key(Window(), "Return");
+         },
+         "1\tBuy tea\n0\tCall Ann\n" + events},
+        {"a to-do typed and left open", [] {},
+         [&] {
+             Window().TodoList->EditCell(0, 1);
+             Window().TodoList->ActiveCell()->SetText("Buy tea");
          },
          "1\tBuy tea\n0\tCall Ann\n" + events},
         {"a to-do ticked", [] {}, [&] { Window().TodoList->SetCellCheck(1, 0, true); },
@@ -333,6 +339,12 @@ TEST_F(WeekFaceTest, EachConfirmedChangeIsWrittenWithoutLeavingTheWeek) {
                     [](GlanceInputWindow& shown) { shown.DeleteButton->Push(); });
          },
          "0\tOne\n0\t\nEvents Data:\n" + lunch},
+        {"a delete while no row is selected",
+         [&] {
+             list.SetListIndex(-1);
+             Simulate::Click(window, list.Left() + list.Width() - 10, inRow(1));
+         },
+         "0\tOne\nEvents Data:\n" + lunch},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
@@ -343,8 +355,8 @@ TEST_F(WeekFaceTest, EachConfirmedChangeIsWrittenWithoutLeavingTheWeek) {
     EXPECT_TRUE(Messages().empty());
 }
 
-// Save in the editor, and the calendar dies a second later (a crash, a power cut): the event is
-// in the file.
+// Save in the editor, and the calendar dies soon after (a crash, a power cut) while it goes on
+// running: the event is in the file by itself, without a quit or leaving the week.
 TEST_F(WeekFaceTest, AnEventSavedASecondBeforeTheCalendarIsKilledIsInTheFile) {
     CalendarWindow& window = Window();
     window.GlanceOn();
@@ -361,11 +373,12 @@ TEST_F(WeekFaceTest, AnEventSavedASecondBeforeTheCalendarIsKilledIsInTheFile) {
             usleep(10000);
         }
     }
-    sleep(1);
+    const std::string line = "2026-03-05 09:00:00|2026-03-05 09:30:00//Dentist\n";
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    WaitUntil([&] { return fs::exists(file) && EventFile().find(line) != std::string::npos; });
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
-    EXPECT_NE(EventFile().find("2026-03-05 09:00:00|2026-03-05 09:30:00//Dentist\n"),
-              std::string::npos);
+    EXPECT_NE(EventFile().find(line), std::string::npos);
 }
 
 // Another program changes the file while the calendar runs (an editor, a sync tool, a second

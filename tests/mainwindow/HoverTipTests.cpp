@@ -44,6 +44,10 @@ TEST_F(HoverTipTest, ATipListsTheDaysTitlesAboveItUntilThePointerLeavesTheDays) 
                   static_cast<int>(grid.LeftMarginWidth + cell.column * grid.ColumnsWidth),
                   grid.Top() + grid.MarginHeight + (cell.row % 27 - 1) * grid.DefaultRowHeight - 10,
                   WidthOf("Dentist"), 16}));
+    // Over the month names above the day it stays.
+    window.Calendar_MouseMove(PointOf(window, Date(2010, 3, 2)).first,
+                              grid.MarginHeight + grid.DefaultRowHeight - 3);
+    EXPECT_TRUE(tip.Visible());
 
     // Three events: a line each, in the tag's order; the kinds are not shown.
     HoverOver(3, 4);
@@ -71,6 +75,21 @@ TEST_F(HoverTipTest, ATipListsTheDaysTitlesAboveItUntilThePointerLeavesTheDays) 
     EXPECT_EQ(tip.Left() + tip.Width(), x - 3 + 12);
     Simulate::MouseMove(window, 700, 10);
     EXPECT_FALSE(tip.Visible());
+
+    // One that ends exactly at the grid's edge stays right of its day.
+    const int saturday = static_cast<int>(
+        grid.LeftMarginWidth + Cell(window, Date(2010, 4, 3)).column * grid.ColumnsWidth);
+    std::string fits;
+    for (int wide = 0; wide < 20 && fits.empty(); ++wide)
+        for (int narrow = 0; narrow < 40 && fits.empty(); ++narrow)
+            if (const std::string title = std::string(wide, 'W') + std::string(narrow, 'i');
+                saturday + WidthOf(title) == grid.Width())
+                fits = title;
+    ASSERT_FALSE(fits.empty());
+    AddEntry("2010-04-03 09:00:00", "2010-04-03 10:00:00", fits);
+    window.Calendar_Open();
+    HoverOver(4, 3);
+    EXPECT_EQ(tip.Left(), saturday);
 }
 
 // A day of more events than the room above it holds: the tip is cut at the window's top edge,
@@ -101,4 +120,27 @@ TEST_F(HoverTipTest, ATipTallerThanTheRoomAboveItsDayIsCutAtTheWindowsTop) {
         for (int x = 10; x < picture.Width() - 4; ++x)
             dark += picture.Pixel(x, y).r < 150 ? 1 : 0;
     EXPECT_GT(dark, 10);
+}
+
+// The line just above the window's top whose foot still shows is measured with the others.
+TEST_F(HoverTipTest, ALineCutAboveItsBaselineStillCountsForTheWidth) {
+    constexpr int kCount = 30, kLineHeight = 12, kDescent = 4;
+    int day = 1, cut = 0;
+    for (; day <= 31; ++day) {
+        const int row = Cell(window, Date(2010, 3, day)).row % 27;
+        cut = kLineHeight * kCount + 4 -
+              (grid.Top() + grid.MarginHeight + (row - 1) * grid.DefaultRowHeight + 6);
+        if (cut % kLineHeight < kDescent) break;
+    }
+    ASSERT_LE(day, 31) << "no day of March whose tip cuts a line's foot";
+    for (int i = 1; i <= kCount; ++i) {
+        Date start(2010, 3, day, 8);
+        start.SetMinute(i);
+        AddEntry(start.SQLDateTime(), start.SQLDateTime(),
+                 i == cut / kLineHeight ? "Only its descent shows: gjpqy" : "Event");
+    }
+    window.Calendar_Open();
+    HoverOver(3, day);
+    ASSERT_EQ(tip.Top(), 0);
+    EXPECT_EQ(tip.Width(), WidthOf("Only its descent shows: gjpqy"));
 }

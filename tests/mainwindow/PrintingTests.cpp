@@ -4,12 +4,13 @@
 
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
+#include "platform/Text.h"
 
 #include "support/PictureTestSupport.h"
+#include "support/Waiting.h"
 
-#include <chrono>
+#include <filesystem>
 #include <stdexcept>
-#include <thread>
 
 namespace {
 constexpr Color kRed = RGB(255, 0, 0);
@@ -115,14 +116,44 @@ TEST_F(PrintingTest, ASecondPrintWhileOneIsArmedIsIgnoredAndAFailureStillRestore
         << "a new print may be armed";
 }
 
+// The printing module beside the program is missing or no library: printing fails with the
+// reason, once on screen and once on standard error, and the calendar goes on as before.
+TEST_F(PrintingTest, APrintingModuleThatCannotLoadIsAFailureToPrint) {
+    const std::filesystem::path notALibrary = environment.Home() / "libombrelline-printing.so";
+    TestEnvironment::WriteFile(notALibrary, "not a library\n");
+    const struct {
+        std::filesystem::path module;
+        std::string reason;
+    } cases[] = {
+        {environment.Home() / "gone" / "libombrelline-printing.so", "is missing"},
+        {notALibrary, notALibrary.string()},
+    };
+    CalendarWindow& window = CalendarWindow::Instance();
+    const std::vector<std::string> before = Shown(window);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.module);
+        TestSeams::Enable();
+        TestSeams::UsePrintingModule(c.module);
+        Simulate::Key(window, "Ctrl+P");
+        testing::internal::CaptureStderr();
+        FirePrintTimer(window);
+        const std::string log = testing::internal::GetCapturedStderr();
+        ASSERT_EQ(TestSeams::Dialogs().size(), 1u);
+        EXPECT_EQ(TestSeams::Dialogs()[0].message, "The calendar could not be printed.");
+        EXPECT_NE(TestSeams::Dialogs()[0].explanation.find(c.reason), std::string::npos)
+            << TestSeams::Dialogs()[0].explanation;
+        EXPECT_EQ(CountFields(log, "calendar: "), 2) << log;
+        EXPECT_NE(log.find("could not be printed"), std::string::npos) << log;
+        EXPECT_EQ(Shown(window), before);
+        EXPECT_TRUE(TestSeams::PrintedPages().empty());
+    }
+}
+
 TEST_F(PrintingTest, PrintThenCloseThenTheTabBringsTheCalendarBackWithItsClockAndArrows) {
     CalendarWindow& window = CalendarWindow::Instance();
     Simulate::Key(window, "Ctrl+P");
     Simulate::Key(window, "Ctrl+W");
-    for (int i = 0; i < 200 && window.PrintTimer->Mode() != Timer::ModeOff; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        DoEvents();
-    }
+    WaitUntil([&] { return window.PrintTimer->Mode() == Timer::ModeOff; });
     EXPECT_EQ(TestSeams::PrintedPages().size(), 1u);
     Simulate::Click(TabWindow::Instance(), 5, 3);
     EXPECT_TRUE(window.Visible() && window.theTimeText->Visible() &&

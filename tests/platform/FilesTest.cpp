@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <fstream>
 #include <optional>
 #include <pwd.h>
 #include <string>
@@ -143,6 +142,17 @@ TEST_F(FolderItemTest, WritingReplacesAFileWholeOrNotAtAll) {
     }
     EXPECT_EQ(TestEnvironment::ReadFile(item.Path()), "old contents");
     EXPECT_EQ(SpecialFolder::Documents().Count(), 1) << "no temporary file is left behind";
+    {
+        // What a write killed midway leaves is the start-up cleanup's to remove.
+        auto killed = TextOutputStream::Create(item);
+        ASSERT_TRUE(killed);
+        killed->WriteLine("half written");
+        EXPECT_EQ(SpecialFolder::Documents().Count(), 2);
+        RemoveUnfinishedWrites(item);
+        EXPECT_EQ(SpecialFolder::Documents().Count(), 1);
+        EXPECT_FALSE(killed->Close());
+    }
+    EXPECT_EQ(TestEnvironment::ReadFile(item.Path()), "old contents");
 
     auto out = TextOutputStream::Create(item);
     ASSERT_TRUE(out);

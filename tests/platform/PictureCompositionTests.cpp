@@ -109,6 +109,33 @@ TEST_F(PictureCompositionTest, ADamagedBaseShowsAsDrawingItDoesAndNoSourceChange
     EXPECT_EQ(good->Pixel(3, 3), before);
 }
 
+// A JPEG cut short shows the rows it holds and is told once on standard error, with what the
+// decoder said, however often and in however many bands the file is decoded.
+TEST_F(PictureCompositionTest, ATruncatedJpegShowsTheRowsItHoldsAndIsToldOnce) {
+    const PicturePtr whole = JpegFile("whole.jpg", 96, 1000, 3);
+    const fs::path cutFile = environment.AppFolder() / "cut.jpg";
+    fs::copy_file(environment.AppFolder() / "whole.jpg", cutFile);
+    fs::resize_file(cutFile, fs::file_size(cutFile) / 2);
+    const PicturePtr cut = FolderItem(cutFile).OpenAsPicture();
+    ASSERT_TRUE(cut);
+    testing::internal::CaptureStderr();
+    const PicturePtr composed = ComposeAtBottom(*cut, nullptr);
+    EXPECT_NE(BilinearScale(cut, 48, 500)->Pixel(0, 0), RGB(0, 0, 0)); // decoded shrunk
+    // The top third lies wholly in the half of the file that is left.
+    int different = 0;
+    for (int y = 0; y < 330; ++y)
+        for (int x = 0; x < 96; ++x)
+            different += composed->Pixel(x, y) != whole->Pixel(x, y) ||
+                         cut->Pixel(x, y) != whole->Pixel(x, y);
+    EXPECT_EQ(different, 0);
+    const std::string log = testing::internal::GetCapturedStderr();
+    const std::string ending = "Premature end of JPEG file): " + cutFile.string() + "\n";
+    const auto told = log.find(ending);
+    EXPECT_NE(told, std::string::npos) << log;
+    EXPECT_EQ(log.find(cutFile.string(), told + ending.size()), std::string::npos)
+        << "told more than once: " << log;
+}
+
 TEST_F(PictureCompositionTest, AScaledCompositionIsTheCompositionScaled) {
     const PicturePtr base = JpegFile("base.jpg", 320, 200, 3);
     const PicturePtr over = JpegFile("over.jpg", 320, 120, 11);

@@ -7,6 +7,7 @@
 #include "support/TestEnvironment.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -84,8 +85,12 @@ TEST_F(PictureFileTest, AJpegOpensAndDecodesWithoutTheToolkitsPlugIn) {
 TEST_F(PictureFileTest, MissingOrUnreadableFilesGiveNoPicture) {
     TestEnvironment::WriteFile(environment.AppFolder() / "notes.png", "not a picture\n");
     TestEnvironment::WriteFile(environment.AppFolder() / "empty.jpg", "");
-    for (const FolderItem& item : {folder.Child("missing.png"), folder, folder.Child("notes.png"),
-                                   folder.Child("empty.jpg"), FolderItem()})
+    // Pipes give no picture at once: a reader of one would wait for a writer for good.
+    for (const char* name : {"pipe.jpg", "pipe.png"})
+        ASSERT_EQ(mkfifo((environment.AppFolder() / name).c_str(), 0600), 0);
+    for (const FolderItem& item :
+         {folder.Child("missing.png"), folder, folder.Child("notes.png"), folder.Child("empty.jpg"),
+          folder.Child("pipe.jpg"), folder.Child("pipe.png"), FolderItem()})
         EXPECT_FALSE(item.OpenAsPicture()) << item.Path();
 }
 

@@ -3,12 +3,11 @@
 #include "platform/TestSeams.h"
 
 #include "support/TestEnvironment.h"
+#include "support/Waiting.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 using ShowURLTest = IsolatedTest;
 
@@ -48,8 +47,7 @@ TEST_F(ShowURLTest, TheSystemOpenerGetsTheLinkAsItsOneArgument) {
     TestSeams::Disable();
     const std::string link = "https://example.com/a b;touch " + ran.string() + "&x=$(id)";
     EXPECT_TRUE(ShowURL(link));
-    for (int i = 0; i < 100 && !fs::exists(record); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    WaitUntil([&] { return fs::exists(record); });
     setenv("PATH", path.c_str(), 1);
     TestSeams::Enable();
     EXPECT_EQ(TestEnvironment::ReadFile(record), "1|" + link);

@@ -1,6 +1,7 @@
 // A window closed while a modal dialog runs lives on until the dialog has ended: its own
 // handler may be waiting further down the stack for the dialog to return.
 #include "support/TestEnvironment.h"
+#include "support/Waiting.h"
 
 #include "platform/Application.h"
 #include "platform/TestSeams.h"
@@ -34,9 +35,6 @@ TEST(WindowLifetimeTest, AWindowClosedUnderAModalDialogIsDeletedAfterIt) {
         EXPECT_FALSE(gone) << "still alive while the dialog runs";
     });
     dialog.ShowModal();
-    for (int i = 0; i < 50 && !gone; ++i) {
-        DoEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    WaitUntil([&] { return gone; });
     EXPECT_TRUE(gone) << "deleted once the dialog has ended";
 }

@@ -36,18 +36,46 @@ TEST_F(HelpWindowTest, OpensOnTheFirstTopicAndAClickOnATopicShowsItsOwnPage) {
     EXPECT_TRUE(help->Visible());
     EXPECT_EQ(help->ContentsList->ListIndex(), 0);
     EXPECT_EQ(Shown(*help), std::vector<int>{0});
+    // Each page: its heading, an empty line and its first sentence, then what else it must tell.
     const struct {
         int topic;
         const char* start;
-    } cases[] = {{1, "Using the Main Calendar\n"},  {2, "Using the Countdown Calendar\n"},
-                 {3, "Week-At-A-Glance\n"},         {4, "To-Do\n"},
-                 {5, "Lumaret Calendar Symbols\n"}, {0, "Introduction to Lumaret Calendar\n"}};
+        std::vector<const char*> inside;
+    } cases[] = {
+        {1,
+         "Using the Main Calendar\n\nMain or 3 Year Calendar\n\nThe main calendar displays when "
+         "Lumaret Calendar application is opened, however once Lumaret Calendar has been started "
+         "the calendar window can be hidden or quickly dispayed using the Quick Access Display "
+         "Tab at the top of the computer screen.\n",
+         {"change the year shown", "web"}},
+        {2,
+         "Using the Countdown Calendar\n\nThe countdown calendar is used to show the number of "
+         "days remaining for a specified event.\n",
+         {"\"Show Countdown Event\"", "title and the date", "Preferences"}},
+        {3,
+         "Week-At-A-Glance\n\nOpen the week-at-a-glance window by clicking on any date on the "
+         "main calendar.\n",
+         {"Click the cell of a day and hour to create an event.", "delete"}},
+        {4,
+         "To-Do\n\nThe to-do is located at the right of the week-at-a-glance window.\n",
+         {"click the empty area below the items", "Click the \"X\" of an item to delete it."}},
+        {5,
+         "Lumaret Calendar Symbols\n\nThe current date is noted with a red circle around the "
+         "date.\n\nDates with events or holidays are underlined",
+         {}},
+        {0,
+         "Introduction to Lumaret Calendar\n\n",
+         {"\nQuick Access Calendar\n", "\nThree Year Calendar\n", "\nCountdown Event\n",
+          "\nWeek-at-a-glance Events\n", "\nTo Do List\n", "quick access to the information"}},
+    };
     for (const auto& c : cases) {
         // A click in the middle of the topic's row.
         Simulate::Click(*help, 60, 35 + c.topic * 20 + 10);
         EXPECT_EQ(Shown(*help), std::vector<int>{c.topic});
-        EXPECT_TRUE(StartsWith(Pages(*help)[static_cast<std::size_t>(c.topic)]->Text(), c.start))
-            << c.topic;
+        const std::string text = Pages(*help)[static_cast<std::size_t>(c.topic)]->Text();
+        EXPECT_TRUE(StartsWith(text, c.start)) << text;
+        for (const char* words : c.inside)
+            EXPECT_NE(text.find(words), std::string::npos) << c.topic << ": " << words;
     }
 }
 

@@ -45,6 +45,10 @@ TEST_F(PreferencesWindowTest, OffersTheCalendarsBesideTheProgramWithTheOneInUseC
     PreferencesWindow& preferences = PreferencesWindow::Instance();
     EXPECT_EQ(Rows(preferences), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(preferences.DefaultCalendarPopup->Text(), "A");
+    EXPECT_FALSE(preferences.InstallSysTrayCB->Visible() || preferences.WallpaperButton->Visible());
+    // Centred on the whole screen, not on the part the panel leaves.
+    EXPECT_EQ((std::pair{preferences.Left(), preferences.Top()}),
+              (std::pair{(1440 - preferences.Width()) / 2, (900 - preferences.Height()) / 2}));
     Simulate::Key(preferences, "Esc");
     Simulate::DesktopClose(preferences);
     EXPECT_TRUE(preferences.IsOpen()) << "only OK leaves the window";

@@ -3,6 +3,7 @@
 #include "mainwindow/CalendarWindowFixture.h"
 
 #include "mainwindow/frame/CalendarWindow.h"
+#include "platform/TestSeams.h"
 #include "windows/TrayWindow.h"
 
 #include "support/PictureTestSupport.h"
@@ -45,6 +46,7 @@ TEST_F(TrayWindowTest, ATenthOfTheMainWindowAboveTheBottomRightCorner) {
     EXPECT_EQ((std::vector<int>{window.Left(), window.Top(), window.Width(), window.Height()}),
               (std::vector<int>{1400 - 146, 900 - 96, 140, 90}));
     EXPECT_TRUE(application.TrayWindowOpen);
+    EXPECT_TRUE(TestSeams::AskedOfDesktop(window).staysAbove) << "above every program's windows";
     window.Close();
     EXPECT_FALSE(application.TrayWindowOpen);
 }
