@@ -176,7 +176,7 @@ bool IsEventsMarker(std::string_view line) {
 
 EventFileLines ReadEventFile(const FolderItem& item) {
     EventFileLines lines;
-    if (!item || !item.Exists()) return lines;
+    if (!item || !item.NameTaken()) return lines;
     std::error_code error;
     if (!std::filesystem::is_regular_file(item.Path(), error)) {
         lines.notAFile = true;
@@ -260,6 +260,8 @@ void app::LoadUserEvents() {
     eventFileVersion = lines.version;
     if (lines.notAFile) {
         LogProblem("no events were read: this is not a regular file", item.Path());
+        // Nothing is unsaved: what stands there is left alone until something changes.
+        eventFileRevision = eventDict.Revision();
         MsgBox(AppText::kEventDatabaseProblem);
         return;
     }

@@ -57,8 +57,10 @@ void Application::InstallSignalHandlers() {
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char byte = 0;
         [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
-        if (Application* application = Instance())
+        if (Application* application = Instance()) {
+            if (!application->quitRequested_) application->quitBySignal_ = true;
             Dispatch([application] { application->Quit(0); });
+        }
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;

@@ -28,6 +28,8 @@ class Application {
     // here too, so a logout saves like a normal quit.
     void Quit(int code = 0);
     bool QuitRequested() const { return quitRequested_; }
+    // The quit came from a signal (a logout, a shutdown): nobody is there to answer a dialog.
+    bool QuitBySignal() const { return quitBySignal_; }
     int ExitCode() const { return exitCode_; }
 
     // Quit when the last window closes.
@@ -76,6 +78,7 @@ class Application {
     ::MenuBar* menuBar_ = nullptr;
     MenuHandlers menuHandlers_;
     bool quitRequested_ = false;
+    bool quitBySignal_ = false;
     int exitCode_ = 0;
     bool inUnhandledException_ = false;
 };

@@ -1,5 +1,7 @@
 #include "platform/Dialogs.h"
 
+#include "platform/Application.h"
+#include "platform/Log.h"
 #include "platform/TestSeams.h"
 #include "platform/Toolkit.h"
 #include "platform/Widgets_p.h"
@@ -16,6 +18,13 @@ void MsgBox(const std::string& message) {
 }
 
 MessageDialog::Pressed MessageDialog::ShowModal() const {
+    // After a signal's quit (a logout) nobody answers, and the session waits for the process:
+    // the message goes to standard error and counts as answered with the action button.
+    if (const Application* application = Application::Instance();
+        application && application->QuitBySignal()) {
+        LogProblem("while quitting, not shown: " + Message);
+        return Pressed::Action;
+    }
     if (TestSeams::Enabled()) {
         TestSeams::DialogRecord record{Message, Explanation, {}};
         for (const auto* button : {&ActionButton, &AlternateActionButton, &CancelButton})

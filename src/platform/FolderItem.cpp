@@ -83,6 +83,16 @@ bool FolderItem::Exists() const {
            (followLinks_ ? fs::exists(path_, error) : fs::exists(fs::symlink_status(path_, error)));
 }
 
+bool FolderItem::NameTaken() const {
+    if (!valid_) return false;
+    std::error_code error;
+    if (fs::exists(followLinks_ ? fs::status(path_, error) : fs::symlink_status(path_, error)))
+        return true;
+    // Not found, or under something that is no folder: the name is free to be made.
+    return error && error != std::errc::no_such_file_or_directory &&
+           error != std::errc::not_a_directory;
+}
+
 bool FolderItem::Directory() const {
     std::error_code error;
     return valid_ && (followLinks_ ? fs::is_directory(path_, error)

@@ -30,6 +30,9 @@ class FolderItem {
     FolderItem Parent() const;
 
     bool Exists() const;
+    // Whether something has the item's name that is not a link to nothing: a file, a folder, a
+    // pipe, a device, or a loop of links (which Exists, following it, does not see).
+    bool NameTaken() const;
     bool Directory() const;
     std::string Name() const { return path_.filename().string(); }
     const std::filesystem::path& Path() const { return path_; }

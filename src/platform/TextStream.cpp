@@ -322,3 +322,21 @@ void RemoveUnfinishedWrites(const FolderItem& item) {
             fs::remove(it->path(), kind);
     }
 }
+
+bool WriteNewFile(const FolderItem& item, std::string_view text) {
+    if (!item) return false;
+    const int fd =
+        ::open(item.Path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    bool ok = true;
+    while (ok && !text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR) continue;
+        ok = written > 0;
+        if (ok) text.remove_prefix(static_cast<size_t>(written));
+    }
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok) ::unlink(item.Path().c_str());
+    return ok;
+}

@@ -113,3 +113,8 @@ std::filesystem::path WriteTarget(std::filesystem::path path);
 // Removes the temporary files that writes of item which never ended (a killed process) left
 // beside it. Only a caller that knows no other process is writing the item may call this.
 void RemoveUnfinishedWrites(const FolderItem& item);
+
+// Writes text to a new file, readable by its owner only, that nothing had the name of: what
+// stands there already is never replaced. False when something does or the write fails, and
+// then nothing of the write is left.
+bool WriteNewFile(const FolderItem& item, std::string_view text);

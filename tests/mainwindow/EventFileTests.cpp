@@ -78,6 +78,9 @@ TEST_F(WeekFaceTest, AMissingFolderIsMadeAndAFileThatCannotBeReplacedIsKeptAndTh
     const fs::path inside = environment.Documents() / "Calendar.tpc" / "inside";
     TestEnvironment::WriteFile(inside, "kept");
     Window().SaveEvents();
+    EXPECT_TRUE(Messages().empty()) << "nothing changed: nothing to say";
+    AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Dentist");
+    Window().SaveEvents();
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_NE(Messages()[0].find("could not be saved"), std::string::npos);
     EXPECT_EQ(TestEnvironment::ReadFile(inside), "kept");
@@ -122,12 +125,15 @@ TEST_F(WeekFaceTest, ToDoItemsThatCouldNotBeSavedOutliveTheWindow) {
     ASSERT_EQ(Messages().size(), 1u);
     CalendarWindow& again = Window();
     EXPECT_EQ(Rows(*again.TodoList), "1 Edited|");
+    ASSERT_TRUE(again.SaveRetryTimer && again.SaveRetryTimer->Mode() == Timer::ModeSingle)
+        << "what is unsaved is tried again without waiting for a change";
     again.SaveEvents();
     EXPECT_EQ(Messages().size(), 2u) << "still read-only: told again, nothing lost";
     EXPECT_EQ(EventFile(), "0\tOld\nEvents Data:\n");
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
     again.SaveEvents();
     EXPECT_EQ(EventFile(), "1\tEdited\nEvents Data:\n");
+    EXPECT_EQ(again.SaveRetryTimer->Mode(), Timer::ModeOff);
     again.Close();
     EXPECT_EQ(Rows(*Window().TodoList), "1 Edited|");
     EXPECT_EQ(Messages().size(), 2u);
@@ -170,6 +176,60 @@ TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
     EXPECT_EQ(Messages().size(), 2u) << "a new failure after a success is told";
     window.SaveEvents();
     EXPECT_EQ(Messages().size(), 3u);
+}
+
+// A write after a change fails (a full disk, a file read-only for a while): it is tried again
+// quietly, after 2 s and then twice as long each time up to five minutes, until one succeeds;
+// then no timer runs.
+TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "Events Data:\n");
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    const auto failingAdd = [&] {
+        fs::permissions(file, fs::perms::owner_read);
+        window.TodoList->AddRow();
+        window.TodoList_Change();
+        window.FinishSaving();
+        fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    };
+    const auto retrying = [&] { return window.SaveRetryTimer->Mode() != Timer::ModeOff; };
+    testing::internal::CaptureStderr();
+    failingAdd();
+    ASSERT_NE(window.SaveRetryTimer, nullptr);
+    // Room again: the timer's own retry writes the row.
+    EXPECT_TRUE(WaitUntil([&] { return !retrying(); }));
+    window.FinishSaving();
+    EXPECT_EQ(EventFile(), "0\t\nEvents Data:\n");
+    EXPECT_FALSE(retrying());
+    failingAdd();
+    std::vector<int> waits;
+    fs::permissions(file, fs::perms::owner_read);
+    for (int retry = 0; retry < 10 && retrying(); ++retry) {
+        waits.push_back(window.SaveRetryTimer->Period());
+        window.SaveRetryTimer->Event_Action();
+        window.FinishSaving();
+    }
+    EXPECT_EQ(waits, (std::vector<int>{2000, 4000, 8000, 16000, 32000, 64000, 128000, 256000,
+                                       300000, 300000}));
+    const std::string logged = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Messages().size(), 2u) << "one for each failure after a success";
+    EXPECT_EQ(logged.find("could not write", logged.find("could not write") + 1),
+              logged.rfind("could not write"))
+        << "two failures logged, no retry: " << logged;
+}
+
+// A change confirmed while a write is under way is written when that write ends, with no
+// further change and no quit.
+TEST_F(WeekFaceTest, AChangeMadeDuringAWriteIsWrittenWhenItEnds) {
+    CalendarWindow& window = Window();
+    window.TodoList->AddRow();
+    window.TodoList_Change(); // the write starts; its end comes from the event loop
+    AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Dentist");
+    window.TodoList->SetCellCheck(0, 0, true);
+    window.TodoList_Change();
+    window.FinishSaving();
+    EXPECT_EQ(EventFile(), "1\t\nEvents Data:\n2026-03-05 09:00:00|2026-03-05 10:00:00//Dentist\n");
 }
 
 TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {

@@ -68,6 +68,8 @@ class CalendarWindow : public Window {
     MoviePlayer* MoviePlayer1 = nullptr;
     PrintTimerControl* PrintTimer = nullptr;
     DisplayScrollTimerControl* DisplayScrollTimer = nullptr;
+    // Writes again after a failed write while something is unsaved; made at the first failure.
+    Timer* SaveRetryTimer = nullptr;
     calCanvas* Calendar = nullptr;
     cCanvas* MenuBarCanvas = nullptr;
     cCanvas* tipCanvas = nullptr;
@@ -233,6 +235,7 @@ class CalendarWindow : public Window {
     void StartSavingEvents();
     // Waits for the writes under way.
     void FinishSaving();
+    void SaveRetryTimer_Action();
     // The year grid's markers of the selected day: rebuilt from the store after a save, one
     // marker ("//" title "|" kind) removed before a delete.
     void AddEvent(bool existed);
@@ -328,6 +331,13 @@ class CalendarWindow : public Window {
     bool savingNow_ = false;
     // A failed write after a change has been told, and no write has succeeded since.
     bool unsavedTold_ = false;
+    // After a failed write, the next retry comes after this wait (milliseconds), which grows
+    // with each failure; 0 while nothing failed since the last write that succeeded.
+    int saveRetryWait_ = 0;
+    // The write under way is a retry, whose failure is not told again.
+    bool retryingSave_ = false;
+    void RetrySavingLater();
+    void StopRetryingSave();
     // Notes what a write of the event file left (glance/OutsideChanges): the version written,
     // and the copy of another program's version made before it, told by TellOutsideCopies.
     void TakeWrite(const OutsideChanges::Written& written);

@@ -8,39 +8,12 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
-#include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 namespace OutsideChanges {
 
 namespace {
 enum class Kept { Nothing, Copied, Failed };
-
-// Writes text whole into a new file at path, which must not exist yet; false when it does, with
-// exists set, or when the file could not be made whole (nothing is left then).
-bool WriteNewFile(const fs::path& path, std::string_view text, fs::perms mode, bool& exists) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                          static_cast<mode_t>(mode & fs::perms::all));
-    exists = fd < 0 && errno == EEXIST;
-    if (fd < 0) return false;
-    bool ok = true;
-    while (ok && !text.empty()) {
-        const ssize_t count = ::write(fd, text.data(), text.size());
-        if (count < 0 && errno == EINTR) continue;
-        ok = count > 0;
-        if (ok) text.remove_prefix(static_cast<size_t>(count));
-    }
-    // The copy is the only one of that version once the calendar's write replaces the file.
-    ok = ::fsync(fd) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok) ::unlink(path.c_str());
-    return ok;
-}
 
 // Keeps another program's version of the file beside it, unless the file is the known version,
 // is empty (the calendar's text goes back in) or holds the known text (it was only touched, or
@@ -57,27 +30,22 @@ Kept KeepOutsideVersion(const fs::path& target, const std::optional<FileVersion>
     }
     if (file->size == 0 || (known && ContentHash::Of(file->View()) == known->contentHash))
         return Kept::Nothing;
-    // The copy allows what the file allowed; a private file stays private.
-    std::error_code unknown;
-    fs::perms mode = fs::status(target, unknown).permissions();
-    if (unknown) mode = fs::perms::owner_read | fs::perms::owner_write;
     const Date now;
     for (int number = 1; number < 1000; ++number) {
         copy = target.parent_path() / CopyName(target, now, number);
-        bool exists = false;
-        if (WriteNewFile(copy, file->View(), mode, exists)) return Kept::Copied;
-        if (!exists) break;
+        if (WriteNewFile(FolderItem(copy, false), file->View())) return Kept::Copied;
+        // Only a name in use is worth another try; anything else fails the same way again.
+        std::error_code error;
+        if (!fs::exists(fs::symlink_status(copy, error))) break;
     }
-    LogProblem(std::string("could not keep the version another program wrote (") +
-                   std::strerror(errno) + ") in " + copy.string(),
-               target);
+    LogProblem("could not keep the version another program wrote in " + copy.string(), target);
     return Kept::Failed;
 }
 } // namespace
 
 bool IsKnownVersion(const FolderItem& item, const std::optional<FileVersion>& known) {
     const std::optional<FileIdentity> identity = FileIdentity::At(item.Path());
-    return known && identity && *identity == known->identity;
+    return !identity || (known && *identity == known->identity);
 }
 
 Written Write(const FolderItem& item, const std::optional<FileVersion>& known,

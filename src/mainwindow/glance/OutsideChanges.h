@@ -15,7 +15,8 @@
 
 namespace OutsideChanges {
 
-// Whether the event file on disk is the version known (the calendar's last read or write).
+// Whether the event file on disk is the version known (the calendar's last read or write). What
+// is not a regular file (a folder, a pipe), which no write replaces, counts as known.
 bool IsKnownVersion(const FolderItem& item, const std::optional<FileVersion>& known);
 
 struct Written {

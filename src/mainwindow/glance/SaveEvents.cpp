@@ -2,9 +2,11 @@
 // each confirmed change, and on the event loop's thread, waited for, when the window closes.
 #include "mainwindow/frame/CalendarWindow.h"
 #include "mainwindow/glance/EventFileFormat.h"
+#include "mainwindow/glance/RescueFile.h"
 
 #include "app/App.h"
 #include "platform/Dialogs.h"
+#include "platform/Log.h"
 
 #include <filesystem>
 #include <iostream>
@@ -34,22 +36,36 @@ void LogUnsaved(const FolderItem& item) {
               << "; the previous file is kept\n";
 }
 
-void ReportUnsaved(const FolderItem& item) {
+void ReportUnsaved(const FolderItem& item, const std::string& more = {}) {
     LogUnsaved(item);
     MsgBox("Your events and to-do items could not be saved in " + item.Path().string() +
-           ". The file there was left as it was.");
+           ". The file there was left as it was." + more);
+}
+
+// A quit that cannot save leaves what it could not save in a file of its own, since nothing
+// else outlives the process. After a signal's quit (a logout) the message goes to standard error.
+void RescueUnsaved(const FolderItem& item, const std::vector<EventFileFormat::TodoItem>& todo) {
+    const app& application = App();
+    const auto copy = RescueFile::Write(todo, application.eventDict.Entries(),
+                                        Kept(application.skippedEventLines));
+    if (copy)
+        LogProblem("what could not be saved was written to", *copy);
+    else
+        LogProblem("what could not be saved could not be written anywhere else either");
+    ReportUnsaved(item, copy ? " A copy of them was written to " + copy->string() + "." : "");
 }
 } // namespace
 
 // Every occasion to write could write the whole file; it is written only when the store or the
 // to-do list changed since the file was read or last written (their revisions say so), or the
-// file there is not the one read or written (gone, emptied, replaced). The file then holds what a rewrite would hold, and with every change written at
-// once, a quit or leaving the week would otherwise rewrite and flush a large file for nothing.
+// file there is not the one read or written (gone, emptied, replaced by another program). The
+// file then holds what a rewrite would hold, and with every change written at once, a quit or
+// leaving the week would otherwise rewrite and flush a large file for nothing.
 bool CalendarWindow::EventFileIsCurrent() const {
     const app& application = App();
     const FolderItem item = EventFileItem();
     return application.eventFileRevision == application.eventDict.Revision() &&
-           savedTodoRevision_ == TodoList->Revision() &&
+           savedTodoRevision_ == TodoList->Revision() && item.NameTaken() &&
            OutsideChanges::IsKnownVersion(item, application.eventFileVersion);
 }
 
@@ -81,14 +97,18 @@ void CalendarWindow::StartSavingEvents() {
 }
 
 void CalendarWindow::EventFileWritten(FileRevisions written, bool ok) {
+    const bool retry = std::exchange(retryingSave_, false);
     if (ok) {
         App().eventFileRevision = written.store;
         savedTodoRevision_ = written.todo;
         unsavedTold_ = false;
+        StopRetryingSave();
     }
     // SaveEvents, which waits for this write, writes again after a failure and tells of its own.
     if (savingNow_) return;
     if (!ok) {
+        RetrySavingLater();
+        if (retry) return; // quietly: what failed was told or logged when it first failed
         // Told once: the writes after the next changes most likely fail the same way, and a
         // message at every tick would interrupt what is being typed. A to-do item being typed
         // (a row just added starts a write) is not interrupted either: the end of its edit
@@ -127,7 +147,10 @@ void CalendarWindow::SaveEvents() {
     TakeWrite(written);
     TellOutsideCopies();
     if (!written.ok) {
-        ReportUnsaved(item);
+        if (application.QuitRequested())
+            RescueUnsaved(item, todo);
+        else
+            ReportUnsaved(item);
         // This window may be closing; the next one must not take the file's older list for it.
         application.unsavedTodoItems.emplace();
         for (const EventFileFormat::TodoItem& row : todo)
@@ -137,6 +160,7 @@ void CalendarWindow::SaveEvents() {
     }
     application.unsavedTodoItems.reset();
     unsavedTold_ = false;
+    StopRetryingSave();
     application.eventFileRevision = application.eventDict.Revision();
     savedTodoRevision_ = TodoList->Revision();
 }

@@ -46,6 +46,8 @@ void CalendarWindow::TodoList_Open() {
         for (auto& [done, text] : *unsaved)
             items.push_back({done, std::move(text)});
         unsaved.reset();
+        // The closed window could not write them: written as soon as the file can be.
+        RetrySavingLater();
     } else {
         items = EventFileFormat::ReadTodoItems(EventFileItem());
     }

@@ -1,0 +1,19 @@
+#pragma once
+// Where what could not be saved goes when the calendar ends anyway: a new file in the event
+// file's layout, named for the moment it was written, that the user can put in the event file's
+// place.
+#include "mainwindow/glance/EventFileFormat.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace RescueFile {
+
+// Writes the file, "Calendar rescued 2026-03-05 09.30.00.tpc" (" (2)" and so on before the
+// extension when that name is taken: nothing is ever replaced), in the configuration folder or,
+// when that cannot be used, in the event file's folder. Its path, or none when neither took it.
+std::optional<std::filesystem::path> Write(const std::vector<EventFileFormat::TodoItem>& todo,
+                                           std::span<const Dictionary::Entry> events,
+                                           std::span<const std::string> kept);
+
+} // namespace RescueFile
