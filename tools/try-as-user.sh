@@ -6,7 +6,8 @@
 # badge and its editor; printing to a PDF and through a print server's queue; quitting at
 # start-up's messages; a second copy refused; a double click on a date, and a renamed event; the
 # countdown moved into a shown week; a to-do item typed, not confirmed, when a logout ends the
-# calendar; at the end the tab, the dialogs and the desktop's close under a window manager. Each
+# calendar; Escape in each window and Space twice with no window manager; at the end the tab,
+# the dialogs, minimising and the desktop's close under a window manager. Each
 # step is checked from the outside (window places, screenshots, the files written at quit).
 # Screenshots go to build/try-as-user/.
 set -uo pipefail
@@ -578,35 +579,6 @@ start_badge_run() { # screenshots the start as $1
     main=$(xdotool search --name " Calendar$" | head -1)
     shot "$1"
 }
-# Asks a window to close as its close box would (there is no window manager to draw one).
-close_window() {
-    python3 - "$1" <<'PY'
-import ctypes, sys
-x = ctypes.cdll.LoadLibrary("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-x.XFlush.argtypes = [ctypes.c_void_p]
-x.XInternAtom.restype = ctypes.c_ulong
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-class ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
-                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
-                ("data", ctypes.c_long * 5)]
-class Event(ctypes.Union):
-    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
-display = x.XOpenDisplay(None)
-event = Event()
-event.xclient.type = 33  # ClientMessage
-event.xclient.window = int(sys.argv[1])
-event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
-event.xclient.format = 32
-event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-x.XSendEvent(display, int(sys.argv[1]), 0, 0, ctypes.byref(event))
-x.XFlush(display)
-PY
-}
 # The share of pixels that differ between the text areas of the badge's page in two
 # screenshots, the badge's top-left corner given for each.
 badge_changed() { # shot1 x1 y1 shot2 x2 y2
@@ -646,7 +618,7 @@ xdotool mousemove $((ex + 197)) $((ey + 84)) click 1
 sleep 0.5
 xdotool key Down Down Down Down Down Down Return
 sleep 0.5 && shot c4-editor
-close_window "$editor"
+xdotool key Escape # as its close button, which no desktop draws here
 sleep 1 && shot c5-badge-edited
 check "closing the editor closes it" bash -c "! xdotool search --onlyvisible --name '^Calendar Countdown Event$' | grep -q ."
 check "the badge shows the new countdown" \
@@ -913,7 +885,7 @@ if [ -n "$editor" ]; then
     sleep 0.5
     xdotool key Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Return
     sleep 0.5 && shot w3-editor
-    close_window "$editor"
+    xdotool key Escape
 fi
 sleep 1 && shot w4-closed
 # Wednesday's column starts at 60 + 3 * 173; the holiday row is the grid's last, at 131 + 27 * 17.
@@ -975,11 +947,92 @@ check "nothing was reported on the console" quiet_console program-typing.log
 rm -rf "$typing_home"
 # ---- end of a to-do item typed when the calendar is ended ------------------------------------
 
+# ---- No window manager: every window closes as a user can close it, the keyboard follows ------
+# Nothing draws title bars here: Escape closes About, Help and both editors as their close
+# buttons would, Preferences leaves by OK; behind an editor Ctrl+W does nothing. When a window
+# closes, the calendar has the keyboard again; slid away by Space, the tab has it, so a second
+# Space brings the calendar back.
+echo "No window manager: Escape in each window, the keyboard after it, Space twice"
+new_home && launch "$program"
+main=$(xdotool search --name " Calendar$" | head -1)
+tab=$(xdotool search --name "^Tab$" | head -1)
+dismiss_quick_start_help
+focused() { test "$(xdotool getwindowfocus 2>/dev/null)" = "$1"; }
+calendar_in_place() { test "$(geometry "$main")" = "0 0 $width $height "; }
+xdotool key space
+sleep 1.5 && shot n1-space-away
+check "Space slides the calendar away" test "$(geometry "$main" | cut -d' ' -f2)" = "$((0 - height - 10))"
+check "and the tab has the keyboard" focused "$tab"
+xdotool key space
+sleep 1.5 && shot n2-space-back
+check "a second Space brings it back" calendar_in_place
+check "with the keyboard" focused "$main"
+escape_closes() { # title, shot name, keys to its menu command
+    local title=$1 name=$2
+    shift 2
+    menu_command "$@"
+    check "$title opens" visible "$title"
+    xdotool key Escape
+    sleep 1 && shot "$name"
+    check "Escape closes $title" gone "$title"
+    check "and the calendar has the keyboard again" focused "$main"
+}
+gone() { ! visible "$1"; }
+escape_closes " Ombrelline Calendar" n3-about-escaped Down Down Right Return
+escape_closes "Calendar Help" n4-help-escaped Down Down Down Right Return
+echo "  The event editor: Ctrl+W, then Escape"
+xdotool mousemove 265 176 click 1 # Wednesday 14 January opens its week
+sleep 1
+xdotool mousemove $((60 + 3 * 173 + 80)) $((131 + 4 * 17 + 8)) click 1 # 10:00
+sleep 1.5
+check "a click on a slot opens the event editor" visible "Calendar Event"
+xdotool type --delay 20 "Not kept"
+xdotool key ctrl+w
+sleep 1.5 && shot n5-editor-ctrl-w
+check "Ctrl+W leaves the calendar in place behind the editor" calendar_in_place
+check "and the editor open" visible "Calendar Event"
+xdotool key Escape
+sleep 1 && shot n6-editor-escaped
+check "Escape closes the editor" gone "Calendar Event"
+check "and the calendar has the keyboard again" focused "$main"
+xdotool mousemove 1430 80 click 1 # the return arrow writes the week's changes
+sleep 1.5
+check "nothing typed in it was kept" bash -c "! grep -q 'Not kept' '$run_home/Documents/Calendar.tpc' 2>/dev/null"
+echo "  The countdown editor: Ctrl+W, then Escape"
+menu_command Down Down Right Up Return # Show Countdown Event
+xdotool mousemove 195 85 click 1
+sleep 1.5
+check "a click on the badge opens the countdown editor" visible "Calendar Countdown Event"
+xdotool key ctrl+a
+xdotool type --delay 20 "Lake"
+xdotool key ctrl+w
+sleep 1.5
+check "Ctrl+W leaves the calendar in place behind it" calendar_in_place
+xdotool key Escape
+sleep 1.5 && shot n7-countdown-escaped
+check "Escape closes it" gone "Calendar Countdown Event"
+check "storing what it showed" grep -aq "//Lake//Countdown$" "$run_home/Documents/Calendar.tpc"
+check "and the calendar has the keyboard again" focused "$main"
+echo "  Preferences: Escape leaves them open, OK closes them"
+menu_command Down Down Right Down Return
+check "Preferences open" visible "Calendar Preferences"
+xdotool key Escape
+sleep 0.5
+check "Escape leaves them open" visible "Calendar Preferences"
+xdotool key Return
+sleep 1 && shot n8-preferences-ok
+check "OK closes them" gone "Calendar Preferences"
+check "and the calendar has the keyboard again" focused "$main"
+end_calendar
+check "the program ends normally" test $? = 0
+# ---- end of no window manager ------------------------------------------------------------------
+
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
 # The same road on a desktop with a stacking window manager, openbox, started here on the same
 # display: the tab in front of the full-screen calendar at start-up and after each slide back,
-# the desktop's close (Alt+F4) as Close, the countdown editor in front of Help and closable,
-# Preferences without a close button, the editors not maximisable, Ctrl+Q at the end.
+# the desktop's close (Alt+F4) as Close, Help minimised alone and brought back by its command,
+# the countdown editor in front of Help and closable, Preferences with a title bar whose close
+# acts as OK, the editors not maximisable and back at once when minimised, Ctrl+Q at the end.
 echo "Under the openbox window manager"
 wm_home=$(fresh_home)
 openbox --sm-disable >"$shots/openbox.log" 2>&1 &
@@ -1040,6 +1093,15 @@ echo "  Help open, then a click on the countdown badge"
 menu_command Down Down Right Up Return # Show Countdown Event
 menu_command Down Down Down Right Return # Help
 check "Help is open over the calendar" visible "Calendar Help"
+mapped() { xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
+help_window=$(xdotool search --onlyvisible --name "^Calendar Help$" | head -1)
+[ -n "$help_window" ] && xdotool windowminimize "$help_window"
+sleep 1 && shot w5-help-minimised
+check "minimising Help leaves the calendar on the screen" mapped "$main"
+check "and the tab" mapped "$tab"
+check "and Help is minimised" bash -c "! xwininfo -id '$help_window' | grep -q IsViewable"
+menu_command Down Down Down Right Return # Help
+check "the Help command brings it back" mapped "$help_window"
 xdotool mousemove 195 85 click 1
 sleep 1.5 && shot w5-editor-over-help
 editor=$(xdotool search --onlyvisible --name "^Calendar Countdown Event$" | head -1)
@@ -1061,7 +1123,6 @@ check "a double click on its title bar does not maximise it" not_maximised "$edi
 activate "$editor" alt+F4
 sleep 1
 check "the desktop's close closes it" gone "Calendar Countdown Event"
-help_window=$(xdotool search --onlyvisible --name "^Calendar Help$" | head -1)
 activate "$help_window" alt+F4
 sleep 1
 check "and Help closes too" gone "Calendar Help"
@@ -1071,12 +1132,13 @@ menu_command Down Down Right Down Return
 preferences=$(xdotool search --onlyvisible --name "^Calendar Preferences$" | head -1)
 shot w6-preferences
 check "Preferences open in front, with the keyboard" in_front "$preferences"
-check "without a title bar, so without a close button: frame $(xprop -id "$preferences" _NET_FRAME_EXTENTS | cut -d= -f2)" \
-    test "$(xprop -id "$preferences" _NET_FRAME_EXTENTS | cut -d= -f2)" = " 0, 0, 0, 0"
+frame_top() { xprop -id "$1" _NET_FRAME_EXTENTS | cut -d= -f2 | cut -d, -f3 | tr -d ' '; }
+check "with their title bar: frame $(xprop -id "$preferences" _NET_FRAME_EXTENTS | cut -d= -f2)" \
+    test "$(frame_top "$preferences")" -gt 0
 [ -n "$preferences" ] && crop w6-preferences "$(placed "$preferences")" wm-preferences
-xdotool key Return # OK
+activate "$preferences" alt+F4 # the close button that openbox draws anyway
 sleep 1
-check "OK closes them" gone "Calendar Preferences"
+check "the desktop's close acts as OK and closes them" gone "Calendar Preferences"
 
 echo "  The event editor"
 xdotool mousemove 265 176 click 1 # Wednesday 14 January opens its week
@@ -1086,9 +1148,18 @@ sleep 1.5 && shot w7-event-editor
 editor=$(xdotool search --onlyvisible --name "^Calendar Event$" | head -1)
 check "a click on a slot opens the event editor in front, with the keyboard" in_front "$editor"
 check "a double click on its title bar does not maximise it" not_maximised "$editor"
+[ -n "$editor" ] && xdotool windowminimize "$editor"
+sleep 1.5 && shot w8-event-editor-minimised
+check "minimised by the desktop, the editor comes back at once" mapped "$editor"
+check "with the calendar under it" mapped "$main"
+check "in front, with the keyboard" in_front "$editor"
+activate "$editor" ctrl+w
+sleep 1.5
+check "Ctrl+W in the editor leaves the calendar in place" mapped "$main"
 activate "$editor" alt+F4
 sleep 1
 check "the desktop's close closes it" gone "Calendar Event"
+check "and the calendar has the keyboard again" has_keys "$main"
 xdotool mousemove 1430 80 click 1 # the return arrow
 sleep 1
 

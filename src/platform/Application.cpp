@@ -2,6 +2,7 @@
 
 #include "platform/MenuBar.h"
 #include "platform/Toolkit.h"
+#include "platform/Widgets_p.h"
 #include "platform/Window.h"
 
 #include <QApplication>
@@ -180,7 +181,8 @@ bool Application::DoMenuCommand(const std::string& itemName) {
 }
 
 bool Application::MenuShortcut(const std::string& key) {
-    if (!menuBar_ || key.empty()) return false;
+    // Behind a modal window no command acts: the key goes on to the dialog's own fields.
+    if (!menuBar_ || key.empty() || ModalWindowOpen()) return false;
     const MenuItem* item = menuBar_->ItemForKey(key);
     if (!item) return false;
     UpdateMenuItems();

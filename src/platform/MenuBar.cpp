@@ -5,6 +5,7 @@
 #include "platform/TestSeams.h"
 #include "platform/Text.h"
 #include "platform/Toolkit.h"
+#include "platform/Widgets_p.h"
 #include "platform/Window.h"
 
 #include <QAction>
@@ -149,7 +150,7 @@ MenuItem* MenuItem::PopUp() {
 
 void MenuBar::PopUp(int screenX, int screenY) {
     Application* application = Application::Instance();
-    if (!application) return;
+    if (!application || ModalWindowOpen()) return;
     application->UpdateMenuItems();
     const MenuItem* chosen = ShowItems(*this, QPoint(screenX, screenY));
     // Only an enabled item can be chosen, whatever a test answers.

@@ -159,6 +159,10 @@ void UserMove(Window& window, int left, int top) {
     WindowInternals::UserMoved(window, left, top);
 }
 
+void Minimise(Window& window) {
+    window.Widget()->showMinimized();
+}
+
 void DesktopClose(Window& window) {
     QCloseEvent event;
     QApplication::sendEvent(window.Widget(), &event);

@@ -31,5 +31,7 @@ void Slide(Slider& slider, int value);
 void UserMove(Window& window, int left, int top);
 // The desktop asks the window to close, as its close box or Alt+F4 does.
 void DesktopClose(Window& window);
+// The desktop minimises the window, as its minimise button does.
+void Minimise(Window& window);
 
 } // namespace Simulate

@@ -92,6 +92,9 @@ struct DesktopRequest {
     const Window* inFrontOf = nullptr;
 };
 DesktopRequest AskedOfDesktop(const Window& window);
+// Whether the window is the active one, which has the keyboard; whether it is minimised.
+bool HasKeyboard(const Window& window);
+bool Minimised(const Window& window);
 // The shown windows in the order they were last brought to the front, front-most last.
 std::vector<const Window*> FrontOrder();
 // Runs then once, from the event loop, after the first window the program opened has painted

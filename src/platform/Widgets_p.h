@@ -18,6 +18,8 @@ std::string FrameworkKey(const QKeyEvent& event);
 std::string ShortcutText(const QKeyEvent& event);
 // A key for the window alone, when the focused control had no use for it.
 bool RouteKeyToWindow(Window& window, const std::string& key);
+// Whether a window is shown modally: the menus then neither open nor act on their shortcuts.
+bool ModalWindowOpen();
 // The document window shown last (the calendar's main window), which floating windows, dialogs
 // and message boxes stand in front of; nullptr before any.
 QWindow* GroundWindow();

@@ -62,6 +62,13 @@ bool IsDialog(const Window& window) {
     return window.Frame() == Window::MovableModal || window.Frame() == Window::ModalDialog;
 }
 
+// A floating window the user may minimise is not linked to the window it stands over: some
+// desktops minimise linked windows together, and would take the calendar and the tab down with
+// it. Being a utility window of the program keeps it in front of the program's other windows.
+bool Minimisable(const Window& window) {
+    return window.Frame() == Window::Floating;
+}
+
 // The order in which windows were last brought to the front, front-most last.
 std::vector<const Window*>& FrontOrder() {
     static std::vector<const Window*> order;
@@ -92,6 +99,10 @@ bool HoldMessage(const std::string& message) {
     if (!opening || opening->Visible()) return false;
     opening->heldMessages_.push_back(message);
     return true;
+}
+
+bool ModalWindowOpen() {
+    return ModalLoops() > 0;
 }
 
 QWindow* GroundWindow() {
@@ -184,11 +195,10 @@ void Window::ApplyFrame() {
     if (!desktopFrame_) {
         flags |= Qt::FramelessWindowHint;
     } else {
-        // The buttons are named one by one. Some desktops draw a close button on every title
-        // bar they draw, so a window without a close box gets no title bar from the desktop.
-        flags |= Qt::CustomizeWindowHint;
-        if (closeButton_)
-            flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        // The buttons are named one by one. A desktop may draw a close button anyway on a
+        // window without a close box; that window's Event_DesktopClose says what it does.
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (closeButton_) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         if (frame_ == Floating) flags |= Qt::WindowMinimizeButtonHint;
     }
     const bool shown = widget_->isVisible();
@@ -332,10 +342,12 @@ void Window::Show() {
     }
     visible_ = true;
     UpdateControlsShown();
+    Restore(); // minimised by the user, it comes back
     widget_->setAttribute(Qt::WA_OpaquePaintEvent, HasBackColor || PaintCoversWindow());
     const bool mapping = !widget_->isVisible();
     const bool standsOver = IsFloating(*this) || IsDialog(*this) || modal_;
-    if (standsOver && Ground() && Ground() != this) StandOver(*Ground(), false);
+    if (standsOver && Ground() && Ground() != this && !Minimisable(*this))
+        StandOver(*Ground(), false);
     widget_->show();
     BringToFront(*this);
     widget_->activateWindow();
@@ -346,7 +358,7 @@ void Window::Show() {
         Ground() = this;
         for (Window* window : Registry())
             if (window != this && window->Visible() && IsFloating(*window)) {
-                window->StandOver(*this, mapping || newGround);
+                if (!Minimisable(*window)) window->StandOver(*this, mapping || newGround);
                 BringToFront(*window);
             }
     }
@@ -373,9 +385,45 @@ void Window::StandOver(const Window& ground, bool tellAgain) {
 }
 
 void Window::Hide() {
+    const bool hadKeyboard = widget_->isVisible() && widget_->isActiveWindow();
     visible_ = false;
     widget_->hide();
     if (modalLoop_) modalLoop_->quit();
+    // Without a desktop to hand it on, the keyboard would stay with no window of the program.
+    if (hadKeyboard && (IsFloating(*this) || IsDialog(*this) || modal_)) ActivateWindowBelow();
+}
+
+void Window::ActivateWindowBelow() const {
+    // The front-most window under it, passing over those that float above every window (the
+    // tab) unless nothing else is shown.
+    const Window* below = nullptr;
+    for (const Window* window : FrontOrder())
+        if (window != this && window->Visible() && window->IsOpen() &&
+            (!below || window->Frame() != GlobalFloating || below->Frame() == GlobalFloating))
+            below = window;
+    if (below) below->TakeKeyboard();
+}
+
+void Window::TakeKeyboard() const {
+    if (visible_) widget_->activateWindow();
+}
+
+void Window::Minimised() {
+    if (!(IsDialog(*this) || modal_) || !visible_) return;
+    // A dialog has no minimise button, but a desktop may minimise it anyway, and the windows
+    // it stands over with it: all come back at once, the dialog in front with the keyboard.
+    QTimer::singleShot(0, widget_.get(), [this] {
+        if (!visible_ || !widget_->isMinimized()) return;
+        for (const Window* window : std::vector(FrontOrder()))
+            if (window->Visible()) window->Restore();
+        BringToFront(*this);
+        widget_->activateWindow();
+    });
+}
+
+void Window::Restore() const {
+    if (widget_->isMinimized())
+        widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
 }
 
 void Window::Close() {
@@ -516,6 +564,11 @@ bool Window::RouteKey(const std::string& key, RectControl* focused) {
     if (!used) Application::Dispatch([&] { used = Event_KeyDown(key); });
     if (!used && (key == "\r" || key == "\x03")) used = PressButton(&PushButton::Default);
     if (!used && key == "\x1b") used = PressButton(&PushButton::Cancel);
+    // Escape does what the close button does, also where no desktop draws one.
+    if (!used && key == "\x1b" && desktopFrame_ && closeButton_) {
+        Application::Dispatch([this] { Event_DesktopClose(); });
+        used = true;
+    }
     return used;
 }
 
@@ -622,6 +675,8 @@ void WindowWidget::moveEvent(QMoveEvent* event) {
 
 void WindowWidget::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && owner.open_)
+        owner.Minimised();
     if (event->type() != QEvent::ActivationChange || !owner.open_) return;
     if (isActiveWindow()) {
         if (Application* application = Application::Instance()) application->RegisterWindow(&owner);
@@ -652,6 +707,14 @@ TestSeams::DesktopRequest TestSeams::AskedOfDesktop(const Window& window) {
     for (const Window* candidate : Registry())
         if (over && candidate->Widget()->windowHandle() == over) request.inFrontOf = candidate;
     return request;
+}
+
+bool TestSeams::HasKeyboard(const Window& window) {
+    return window.Widget()->isActiveWindow();
+}
+
+bool TestSeams::Minimised(const Window& window) {
+    return window.Widget()->isMinimized();
 }
 
 std::vector<const Window*> TestSeams::FrontOrder() {

@@ -55,7 +55,9 @@ class Window {
     // Whether the desktop draws its title bar and border round the window.
     bool DesktopFrame() const { return desktopFrame_; }
     void SetDesktopFrame(bool value);
-    // Without a close button, the desktop's close and the Escape key leave the window open.
+    // The desktop draws a title bar; a close button only when asked. Without a close button,
+    // the desktop's close and the Escape key leave the window open unless Event_DesktopClose
+    // does something else; with one, Escape closes the window as the close button does.
     bool CloseButton() const { return closeButton_; }
     void SetCloseButton(bool value);
     ::MenuBar* MenuBar() const { return menuBar_; }
@@ -69,7 +71,10 @@ class Window {
     void SetVisible(bool value);
     // Shows the window and brings it to the front; opens it first when it has not been opened.
     void Show();
+    // Hiding a dialog or floating window that has the keyboard hands it to the window below.
     void Hide();
+    // Gives the shown window the keyboard (the desktop activates it).
+    void TakeKeyboard() const;
     // Runs Close, then hides the window and unregisters it. A window made by OpenWindow is
     // deleted once the event loop has left the code that closed it.
     void Close();
@@ -168,6 +173,10 @@ class Window {
 
     void Adopt(std::unique_ptr<Control> control, std::string name, int index);
     void ApplyFrame();
+    void ActivateWindowBelow() const;
+    // The desktop minimised the window.
+    void Minimised();
+    void Restore() const;
     // Asks the desktop to keep this window in front of ground; tellAgain maps it anew so that
     // the desktop reads the request again.
     void StandOver(const Window& ground, bool tellAgain);

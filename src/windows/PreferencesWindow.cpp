@@ -89,6 +89,10 @@ void PreferencesWindow::Event_Open() {
     HasBackColor = false;
 }
 
+void PreferencesWindow::Event_DesktopClose() {
+    OKButton_Action();
+}
+
 void PreferencesWindow::ShowCountdownCB_Open() {
     ShowCountdownCB->SetValue(App().showCoundownCalendar);
 }

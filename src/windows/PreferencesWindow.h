@@ -37,6 +37,8 @@ class PreferencesWindow : public Window {
     void WallpaperButton_Open();
     void WallpaperButton_Action();
     void Event_Open() override;
+    // It asks for no close button; where a desktop draws one anyway, it acts as OK.
+    void Event_DesktopClose() override;
 
   private:
     void Layout();

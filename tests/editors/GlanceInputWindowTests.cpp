@@ -106,6 +106,12 @@ TEST_F(GlanceInputWindowTest, DeleteAndAllDaySaveOrDeleteTouchTheirOwnEntryOnlyT
     Simulate::Slide(*closed.HalfHourSlider, 6);
     closed.Close();
     EXPECT_EQ(Stored("2026-03-03 11:00:00"), "2026-03-03 12:00:00//Party//Special");
+    // Escape does what the close box does, also where no desktop draws one.
+    GlanceInputWindow& escaped = OpenOn(On(11, 0));
+    Simulate::Type(escaped, "Changed");
+    Simulate::Key(escaped, "Esc");
+    EXPECT_FALSE(escaped.IsOpen());
+    EXPECT_EQ(Stored("2026-03-03 11:00:00"), "2026-03-03 12:00:00//Party//Special");
     OpenOn(On(11, 0)).DeleteButton->Push();
     EXPECT_EQ(Stored("2026-03-03 11:00:00"), "(none)");
     EXPECT_EQ(Markers(), "3/3/2026//Flag Day|//Party|");
@@ -146,4 +152,35 @@ TEST_F(GlanceInputWindowTest, AClickOnTheWeekGridEditsThatSlotModallyAndASecondI
     EXPECT_FALSE(secondOpened);
     EXPECT_EQ(FindOpenWindow<GlanceInputWindow>(), nullptr);
     EXPECT_EQ(Stored("2026-03-03 10:00:00"), "2026-03-03 11:30:00//Call Bob") << "Return saves";
+}
+
+// Behind the editor the menu shortcuts do nothing: Close would slide the calendar away and
+// leave the editor alone on an empty screen, Print would print. An editor that a desktop
+// minimises comes back at once over the calendar; when it closes, the calendar has the keyboard.
+TEST_F(GlanceInputWindowTest, BehindTheEditorNoShortcutActsAndAMinimisedEditorComesBack) {
+    CalendarWindow& calendar = Window();
+    calendar.ReloadCalLists();
+    calList& grid = *calendar.GlanceList;
+    const int top = calendar.Top();
+    ASSERT_TRUE(KeyboardAfterTheFirstFrame(calendar));
+    bool back = false;
+    TestSeams::WhenModal([&](::Window& editor) {
+        Simulate::Key(editor, "Ctrl+W");
+        Simulate::Key(editor, "Ctrl+P");
+        EXPECT_TRUE(calendar.Visible() && calendar.Top() == top);
+        EXPECT_TRUE(TestSeams::PrintDialogs().empty());
+
+        Simulate::Minimise(calendar);
+        Simulate::Minimise(editor);
+        back = EventsUntil([&] {
+            return !TestSeams::Minimised(calendar) && !TestSeams::Minimised(editor) &&
+                   TestSeams::HasKeyboard(editor);
+        });
+        Simulate::Key(editor, "Esc");
+    });
+    calendar.GlanceList_MouseDown(grid.ColumnLeft(3) + 3, 4 * grid.RowHeight() + 2);
+    EXPECT_TRUE(back);
+    EXPECT_EQ(FindOpenWindow<GlanceInputWindow>(), nullptr);
+    EXPECT_EQ(Stored("2026-03-03 10:00:00"), "(none)");
+    EXPECT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(calendar); }));
 }

@@ -6,7 +6,10 @@
 #include "app/Menu.h"
 #include "customisation/CustomizationModule.h"
 #include "platform/Screen.h"
+#include "platform/Simulate.h"
+#include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "windows/TabWindow.h"
 
 class CalendarWindowTest : public IsolatedTest {
   protected:
@@ -21,6 +24,16 @@ class CalendarWindowTest : public IsolatedTest {
             window->Close();
         DoEvents();
         SetScreenForTesting(std::nullopt);
+    }
+    // Turns the event loop until the work after the main window's first frame has run, which
+    // shows the tab, and then gives the window the keyboard.
+    static bool KeyboardAfterTheFirstFrame(Window& window) {
+        const bool tabShown = EventsUntil([] {
+            const TabWindow* tab = FindOpenWindow<TabWindow>();
+            return tab && tab->Visible();
+        });
+        Simulate::Activate(window);
+        return tabShown && EventsUntil([&] { return TestSeams::HasKeyboard(window); });
     }
     // A screen whose top panel takes the first rows.
     static void UseScreen(int width, int height, int panel) {

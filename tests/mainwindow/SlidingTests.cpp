@@ -3,6 +3,7 @@
 
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Simulate.h"
+#include "platform/TestSeams.h"
 #include "windows/TabWindow.h"
 
 #include <functional>
@@ -58,6 +59,33 @@ TEST_F(SlidingTest, SpaceSlidesUpInStepsOfTwentyAndDownInStepsOfSixteen) {
     EXPECT_TRUE(tab.Visible());
     EXPECT_EQ(tab.Left(), 1440 - 36);
     EXPECT_EQ(window.Left(), 0);
+}
+
+// However the calendar slides away, the tab takes the keyboard, so that Space brings it back
+// also where no desktop hands the keyboard on.
+TEST_F(SlidingTest, SlidAwayTheTabHasTheKeyboardAndSpaceBringsTheCalendarBack) {
+    ASSERT_TRUE(KeyboardAfterTheFirstFrame(window));
+    TabWindow& tab = TabWindow::Instance();
+    const struct {
+        const char* how;
+        std::function<void()> slide;
+    } ways[] = {
+        {"Space", [&] { Simulate::Key(window, "Space"); }},
+        {"Close", [&] { Simulate::Key(window, "Ctrl+W"); }},
+        {"the desktop's close", [&] { Simulate::DesktopClose(window); }},
+        {"a click on the tab", [&] { Simulate::Click(tab, 5, 4); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        ASSERT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(window); }));
+        application.Deactivated = false;
+        way.slide();
+        EXPECT_FALSE(window.Visible());
+        EXPECT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(tab); }));
+        Simulate::Key(tab, "Space");
+        EXPECT_TRUE(window.Visible());
+        EXPECT_EQ(window.Top(), 24);
+    }
 }
 
 TEST_F(SlidingTest, InTheBackgroundSpaceOnlyBringsTheCalendarForward) {

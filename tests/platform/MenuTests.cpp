@@ -2,6 +2,7 @@
 #include "support/TestEnvironment.h"
 
 #include "platform/Application.h"
+#include "platform/EditField.h"
 #include "platform/MenuBar.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
@@ -43,6 +44,8 @@ struct Bar : MenuBar {
         MenuItem& edit = Append(std::make_unique<MenuItem>("EditMenu", "Edit", "", true));
         edit.Append(std::make_unique<MenuItem>("Spacer", "-", "", true));
         edit.Append(std::make_unique<MenuItem>("Undo", "Undo", "Cmd+Z", false));
+        edit.Append(std::make_unique<MenuItem>("Cut", "Cut", "Cmd+X", false));
+        edit.Append(std::make_unique<MenuItem>("Paste", "Paste", "Cmd+V", false));
     }
 };
 
@@ -121,4 +124,43 @@ TEST_F(MenuTest, RightClickInTheBandPopsUpTheMenusAfterTheUpdate) {
     TestSeams::AnswerMenus([](const auto&) { return std::string("Undo"); });
     Simulate::MouseDown(window, 100, 10, true);
     EXPECT_EQ(journal, (std::vector<std::string>{"window enable", "app enable"}));
+}
+
+// While a modal window is open no menu command acts, by its shortcut or from the menus, and the
+// editing keys stay with the dialog's text field; afterwards the shortcuts act again.
+TEST_F(MenuTest, BehindAModalWindowNoCommandActsAndTheEditingKeysStayWithTheField) {
+    MenuWindow& window = OpenWindow<MenuWindow>();
+    window.Show();
+    for (const char* name : {"Save", "Cut", "Paste"})
+        bar.FindItem(name)->Enabled = true;
+    TestSeams::AnswerMenus([](const auto&) { return std::string("Save"); });
+    Window dialog;
+    dialog.SetFrame(Window::MovableModal);
+    EditField& field = dialog.AddControl(std::make_unique<EditField>(), "field");
+    field.SetBounds(10, 10, 200, 22);
+    std::string cut, pasted;
+    TestSeams::WhenModal([&](Window& shown) {
+        field.SetText("Dentist");
+        field.SetFocus();
+        for (const char* key : {"Ctrl+S", "Ctrl+Q", "Ctrl+W"})
+            Simulate::Key(shown, key);
+        bar.PopUp(0, 0);
+        Simulate::MouseDown(window, 100, 10, true);
+        Simulate::MouseUp(window, 100, 10);
+        for (const char* key : {"Ctrl+A", "Ctrl+X"})
+            Simulate::Key(shown, key);
+        cut = field.Text();
+        Simulate::Key(shown, "Ctrl+V");
+        pasted = field.Text();
+    });
+    dialog.ShowModal();
+    EXPECT_EQ(journal, std::vector<std::string>{});
+    EXPECT_TRUE(TestSeams::Menus().empty());
+    EXPECT_FALSE(application.QuitRequested());
+    EXPECT_EQ(cut, "");
+    EXPECT_EQ(pasted, "Dentist");
+
+    Simulate::Key(window, "Ctrl+S");
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"window enable", "app enable", "window save", "app save"}));
 }

@@ -298,9 +298,10 @@ TEST_F(WindowTest, FirstPaintHookRunsOnceAfterTheFirstWindowHasPainted) {
     EXPECT_EQ(runs, 1);
 }
 
-// Every window has a fixed size on the desktop; only a window with a close box gets a title bar
-// and a close button, and only it closes at the desktop's request.
-TEST_F(WindowTest, OnlyAWindowWithACloseBoxHasATitleBarAndClosesAtTheDesktopsRequest) {
+// Every window has a fixed size and a title bar on the desktop; only a window with a close box
+// gets a close button, and only it closes at the desktop's request or by Escape, which works
+// also where no desktop draws title bars.
+TEST_F(WindowTest, OnlyAWindowWithACloseBoxClosesAtTheDesktopsRequestOrByEscape) {
     ProbeWindow& window = Shown();
     window.SetWidth(500);
     TestSeams::DesktopRequest asked = TestSeams::AskedOfDesktop(window);
@@ -310,25 +311,42 @@ TEST_F(WindowTest, OnlyAWindowWithACloseBoxHasATitleBarAndClosesAtTheDesktopsReq
 
     window.SetCloseButton(false);
     asked = TestSeams::AskedOfDesktop(window);
-    EXPECT_FALSE(asked.titleBar || asked.closeButton || asked.userResizable);
+    EXPECT_TRUE(asked.titleBar) << "the title shows and the window can be moved";
+    EXPECT_FALSE(asked.closeButton || asked.userResizable);
     Simulate::DesktopClose(window);
+    Simulate::Key(window, "Esc");
     EXPECT_TRUE(window.IsOpen());
+    window.SetDesktopFrame(false); // drawn by the program alone, like the tab
+    Simulate::Key(window, "Esc");
+    EXPECT_TRUE(window.IsOpen());
+    window.SetDesktopFrame(true);
     window.SetCloseButton(true);
-    Simulate::DesktopClose(window);
+    Simulate::Key(window, "Esc");
     EXPECT_FALSE(window.IsOpen());
+    ProbeWindow& again = Shown();
+    Simulate::DesktopClose(again);
+    EXPECT_FALSE(again.IsOpen());
 }
 
 // A floating window stands in front of the document window shown last, and comes back in front
 // of it whenever that is shown; a window shown modally stands in front of them all, with the
-// keyboard, also where no desktop keeps the order.
+// keyboard, also where no desktop keeps the order. One the user may minimise is not linked to
+// the document window, which some desktops would minimise with it; Show brings it back.
 TEST_F(WindowTest, FloatingWindowsStandInFrontOfTheDocumentWindowAndAModalInFrontOfAll) {
     ProbeWindow& ground = Shown();
-    Window floating;
+    Window floating, above;
     floating.SetFrame(Window::Floating);
+    above.SetFrame(Window::GlobalFloating);
     floating.Show();
+    above.Show();
     ground.Show();
-    EXPECT_EQ(TestSeams::AskedOfDesktop(floating).inFrontOf, &ground);
-    EXPECT_EQ(TestSeams::FrontOrder(), (std::vector<const Window*>{&ground, &floating}));
+    EXPECT_EQ(TestSeams::AskedOfDesktop(floating).inFrontOf, nullptr);
+    EXPECT_EQ(TestSeams::AskedOfDesktop(above).inFrontOf, &ground);
+    EXPECT_EQ(TestSeams::FrontOrder(), (std::vector<const Window*>{&ground, &floating, &above}));
+    Simulate::Minimise(floating);
+    floating.Show();
+    EXPECT_FALSE(TestSeams::Minimised(floating));
+    EXPECT_EQ(TestSeams::FrontOrder().back(), &floating);
 
     Window modal; // a document window, shown modally
     bool ran = false;
@@ -337,7 +355,7 @@ TEST_F(WindowTest, FloatingWindowsStandInFrontOfTheDocumentWindowAndAModalInFron
         DoEvents();
         EXPECT_EQ(TestSeams::FrontOrder().back(), &shown);
         EXPECT_EQ(TestSeams::AskedOfDesktop(shown).inFrontOf, &ground);
-        EXPECT_TRUE(shown.Widget()->isActiveWindow());
+        EXPECT_TRUE(TestSeams::HasKeyboard(shown));
     });
     modal.ShowModal();
     EXPECT_TRUE(ran);

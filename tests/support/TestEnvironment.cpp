@@ -2,13 +2,16 @@
 
 #include "support/PictureTestSupport.h"
 
+#include "platform/Application.h"
 #include "platform/Date.h"
 #include "platform/FolderItem.h"
 #include "platform/TestSeams.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -58,6 +61,16 @@ void TestEnvironment::InstallEdition(const std::string& name, const std::string&
                                          "backgroundImageStandard=standard.png\n" +
                                          extraKeys);
     WriteFile(AppFolder() / "caldef.dat", name + "\n");
+}
+
+bool IsolatedTest::EventsUntil(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        DoEvents();
+        std::this_thread::yield();
+    }
+    return true;
 }
 
 std::vector<std::string> IsolatedTest::Messages() {

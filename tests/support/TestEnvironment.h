@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,5 +37,8 @@ class IsolatedTest : public ::testing::Test {
   protected:
     // The texts of the message boxes shown so far.
     static std::vector<std::string> Messages();
+    // Turns the event loop until condition holds; false when it still does not after a long
+    // while (a fault, not a slow machine).
+    static bool EventsUntil(const std::function<bool()>& condition);
     TestEnvironment environment;
 };

@@ -2,7 +2,9 @@
 // keeps a page; the first page takes typing until the window closes.
 #include "mainwindow/CalendarWindowFixture.h"
 
+#include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Simulate.h"
+#include "platform/TestSeams.h"
 #include "windows/HelpWindow.h"
 
 #include <string>
@@ -104,4 +106,27 @@ TEST_F(HelpWindowTest, OnlyTheFirstPageTakesTypingAndOnlyWhileTheWindowLasts) {
     help.Close();
     DoEvents();
     EXPECT_TRUE(StartsWith(HelpWindow::Instance().HelpEdit[0]->Text(), "Introduction"));
+}
+
+// Minimising the help leaves the calendar alone, as the help is not linked to it; the Help
+// command brings it back in front where the user left it; Escape closes it as its close box
+// does, and the calendar has the keyboard again.
+TEST_F(HelpWindowTest, MinimisedTheHelpCommandBringsItBackAndEscapeClosesIt) {
+    CalendarWindow& calendar = CalendarWindow::Instance();
+    ASSERT_TRUE(KeyboardAfterTheFirstFrame(calendar));
+    application.DoMenuCommand("HelpHelp");
+    HelpWindow& help = HelpWindow::Instance();
+    EXPECT_EQ(TestSeams::AskedOfDesktop(help).inFrontOf, nullptr);
+    Simulate::Click(help, 60, 35 + 3 * 20 + 10);
+    Simulate::Minimise(help);
+    application.DoMenuCommand("HelpHelp");
+    EXPECT_FALSE(TestSeams::Minimised(help));
+    EXPECT_FALSE(TestSeams::Minimised(calendar));
+    EXPECT_EQ(TestSeams::FrontOrder().back(), &help);
+    EXPECT_EQ(Shown(help), std::vector<int>{3});
+
+    ASSERT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(help); }));
+    Simulate::Key(help, "Esc");
+    EXPECT_FALSE(help.IsOpen());
+    EXPECT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(calendar); }));
 }

@@ -5,6 +5,7 @@
 #include "app/App.h"
 #include "platform/Application.h"
 #include "platform/Screen.h"
+#include "windows/TabWindow.h"
 
 namespace {
 // Marks a slide as running for as long as it lives.
@@ -35,6 +36,8 @@ void CalendarWindow::ScrollUp() {
     // Parked with its bottom edge 10 pixels above the screen's usable area.
     SetTop(AvailableTop() - Height() - 10);
     SetVisible(false);
+    // The tab takes the keyboard, so that Space brings the calendar back.
+    if (const TabWindow* tab = FindOpenWindow<TabWindow>()) tab->TakeKeyboard();
 }
 
 void CalendarWindow::ScrollDown() {
