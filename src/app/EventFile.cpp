@@ -160,7 +160,15 @@ FolderItem EventFileItem() {
 }
 
 std::unique_ptr<Mutex> MakeEventFileMutex() {
-    const std::filesystem::path target = WriteTarget(EventFileItem().Path());
+    const std::filesystem::path item = EventFileItem().Path();
+    std::filesystem::path target = WriteTarget(item);
+    // Writes replace only a regular file: a link to a device, say, keeps the lock beside the
+    // link, never in the device's folder.
+    std::error_code error;
+    const std::filesystem::file_type kind = std::filesystem::status(target, error).type();
+    if (kind != std::filesystem::file_type::regular &&
+        kind != std::filesystem::file_type::not_found)
+        target = item;
     return std::make_unique<Mutex>("." + target.filename().string(), target.parent_path());
 }
 

@@ -18,8 +18,9 @@
 // The user's event file, in the Documents folder.
 FolderItem EventFileItem();
 // The lock beside the event file, ".Calendar.tpc.lock" in the folder of the file that writes
-// replace (through symbolic links): copies that share the file meet it whatever their
-// configuration folders. Never removed, so that no copy ever locks a file another has unlinked.
+// replace (through symbolic links, unless what they name is something other than a file): copies
+// that share the file meet it whatever their configuration folders. Never removed, so that no
+// copy ever locks a file another has unlinked.
 std::unique_ptr<Mutex> MakeEventFileMutex();
 
 // Whether line is the marker between the to-do items and the events. Only a line that is the

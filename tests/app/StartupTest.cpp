@@ -289,7 +289,11 @@ TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarSta
                       EventFile().string());
         EXPECT_EQ(log.find("calendar: ", logged + 1), std::string::npos) << log;
         EXPECT_TRUE(LockIsFree());
+        // No write replaces what stands there, wherever a link leads: the lock stays beside it.
+        const auto lock = environment.Documents() / ".Calendar.tpc.lock";
+        EXPECT_TRUE(std::filesystem::exists(lock));
         std::filesystem::remove_all(EventFile());
+        std::filesystem::remove(lock);
     }
 }
 
