@@ -224,7 +224,10 @@ std::string WithoutSkippedLines(std::string_view text) {
 
 std::future<EventFileLines> StartReadingEventFile(bool lockHeld) {
     return std::async(std::launch::async, [item = EventFileItem(), lockHeld] {
-        if (lockHeld) RemoveUnfinishedWrites(item);
+        if (lockHeld) {
+            RemoveUnfinishedWrites(item);
+            RemoveUnfinishedWrites(SkippedLinesItem(item));
+        }
         return ReadEventFile(item);
     });
 }

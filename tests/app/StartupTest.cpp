@@ -384,6 +384,7 @@ TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
     const auto config = environment.Config();
     const std::vector<std::filesystem::path> leftovers = {
         documents / ".Calendar.tpc.ombrelline-write-a1B2c3",
+        documents / ".Calendar.tpc.skipped.ombrelline-write-Q1w2E3",
         config / ".QVCalendar.prefs.ombrelline-write-Zz09Qq"};
     const std::vector<std::filesystem::path> others = {
         documents / ".Calendar.tpc.backup",
