@@ -204,10 +204,10 @@ class ListBoxWidget : public ControlWidget {
             DrawCheckBox(painter, cell, data.check);
             return;
         }
-        // A text many times wider than its cell shows its beginning, from the cell's left: only
-        // that much of it is converted, measured and drawn.
+        // A text dozens of times wider than its cell shows its beginning, from the cell's left:
+        // only that much of it is converted, measured and drawn.
         const std::string_view shown =
-            LineReaching(cellFont.font, cellFont.key, data.text, 8.0 * cell.width());
+            LineReaching(cellFont.font, cellFont.key, data.text, 64.0 * cell.width());
         const QString text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
         const int alignment = shown.size() < data.text.size() ? ListBox::AlignLeft
                               : data.alignment != ListBox::AlignDefault

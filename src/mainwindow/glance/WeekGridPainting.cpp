@@ -29,10 +29,10 @@ void Line(Graphics& g, Color color, int x1, int y1, int x2, int y2) {
     g.DrawLine(x1, y1, x2, y2);
 }
 
-// A title many times wider than its cell (a file of megabytes read as the event file) shows
-// its beginning from the cell's left edge; only that much of it is measured and drawn.
+// A title dozens of times wider than its cell (a file of megabytes read as the event file)
+// shows its beginning from the cell's left edge; only that much of it is measured and drawn.
 void CentredText(Graphics& g, std::string_view text, int w, int baseline) {
-    const double widest = 8.0 * w;
+    const double widest = 64.0 * w;
     const double width = g.StringWidth(text, widest);
     g.DrawString(text, width > widest ? 0 : Int(w / 2.0 - width / 2), baseline);
 }
