@@ -1,6 +1,7 @@
 // A 50 MB title, as any large file without line breaks becomes when it is read as the event
 // file: the hover tip over its day, and a paint of the to-do list that holds it as an item.
 #include "BenchMain.h"
+#include "YearGridPoint.h"
 
 #include "app/App.h"
 #include "customisation/CustomizationModule.h"
@@ -41,16 +42,6 @@ struct Setup {
     TestEnvironment environment;
     app application;
 };
-
-// A point in the left half of the date's cell, in the grid's coordinates.
-std::pair<int, int> PointOf(const CalendarWindow& window, const Date& date) {
-    const calCanvas& grid = *window.Calendar;
-    const std::string cell = window.CalDateCell(date);
-    const int row = static_cast<int>(Val(NthField(cell, ",", 1))) % 27;
-    const int column = static_cast<int>(Val(NthField(cell, ",", 2)));
-    return {static_cast<int>(grid.LeftMarginWidth + column * grid.ColumnsWidth + 3),
-            grid.MarginHeight + row * grid.DefaultRowHeight - 3};
-}
 } // namespace
 
 // Each iteration moves the pointer onto the day of the huge title, from a day of a short one,
