@@ -1,6 +1,7 @@
 // The hover tip over a day that holds 10,000 events: building and showing the tip of one day and
 // then of another, each time the pointer moves onto it.
 #include "BenchMain.h"
+#include "YearGridPoint.h"
 
 #include "app/App.h"
 #include "customisation/CustomizationModule.h"
@@ -38,16 +39,6 @@ struct Setup {
     TestEnvironment environment;
     app application;
 };
-
-// A point in the left half of the date's cell, in the grid's coordinates.
-std::pair<int, int> PointOf(const CalendarWindow& window, const Date& date) {
-    const calCanvas& grid = *window.Calendar;
-    const std::string cell = window.CalDateCell(date);
-    const int row = static_cast<int>(Val(NthField(cell, ",", 1))) % 27;
-    const int column = static_cast<int>(Val(NthField(cell, ",", 2)));
-    return {static_cast<int>(grid.LeftMarginWidth + column * grid.ColumnsWidth + 3),
-            grid.MarginHeight + row * grid.DefaultRowHeight - 3};
-}
 } // namespace
 
 // Each iteration moves the pointer onto the other day, so the tip is built anew every time.

@@ -392,6 +392,45 @@ end_calendar
 check "and ends normally" test $? = 0
 # ---- end of two copies -----------------------------------------------------------------------
 
+# ---- The event file changed by another program while the calendar runs ----------------------
+# An editor adds an event line to Calendar.tpc (sed replaces the file); then a to-do item typed
+# in the calendar and confirmed with Return makes it write: the other program's version is kept
+# beside the file under a name of its own, the calendar's goes into Calendar.tpc, and a message
+# names the kept file.
+echo "The event file changed by another program while the calendar runs"
+new_home
+outside_file="$run_home/Documents/Calendar.tpc"
+printf '0\tBuy stamps\nEvents Data:\n2026-11-20 09:00:00|2026-11-20 10:00:00//Dentist\n' >"$outside_file"
+launch "$program"
+dismiss_quick_start_help
+xdotool mousemove 265 176 click 1 # a date opens its week, with the to-do list
+sleep 1
+sed -i '$a 2026-11-21 09:00:00|2026-11-21 10:00:00//Added outside' "$outside_file"
+xdotool mousemove 1352 460 click 1 # below the to-do rows: a new row
+sleep 0.5
+xdotool type --delay 20 "Typed in the calendar"
+xdotool key Return
+outside_message=""
+for _ in $(seq 50); do
+    outside_message=$(xdotool search --onlyvisible --name '^ $' 2>/dev/null | head -1)
+    [ -n "$outside_message" ] && break
+    sleep 0.1
+done
+sleep 0.5 && shot o1-changed-outside-message
+check "a message tells of the other program's version" test -n "$outside_message"
+outside_copy=$(find "$run_home/Documents" -maxdepth 1 -name 'Calendar (changed outside the calendar *).tpc' | head -1)
+check "which is kept beside the file: ${outside_copy##*/}" \
+    grep -q "^2026-11-21 09:00:00|2026-11-21 10:00:00//Added outside$" "${outside_copy:-/nonexistent}"
+check "and the log names it" grep -q "kept in ${outside_copy:-/nonexistent}" "$shots/program-hardening.log"
+check "the calendar's version is in Calendar.tpc" \
+    bash -c "grep -qx '0	Typed in the calendar' '$outside_file' && grep -q '//Dentist$' '$outside_file' &&
+             ! grep -q 'Added outside' '$outside_file'"
+[ -n "$outside_message" ] && xdotool windowfocus --sync "$outside_message" key Return
+sleep 0.5
+end_calendar
+check "and ends normally" test $? = 0
+# ---- end of the event file changed by another program ----------------------------------------
+
 # ---- The week face --------------------------------------------------------------------------
 # A date opens its week; an event goes into the 10:00 slot and a to-do item is added and
 # ticked; the return arrow brings the year back; after SIGTERM and a new start all is there.

@@ -28,6 +28,9 @@ class app : public Application {
     // The store's revision when the event file was last read or written; none while there is
     // no event file. The file is written again only after a change.
     std::optional<uint64_t> eventFileRevision;
+    // The event file as it was last read or written, to tell whether another program changed it
+    // since; none while the calendar has read or written none.
+    std::optional<FileVersion> eventFileVersion;
     // The lines of the event file that the reader skipped and could not move to a file of their
     // own, in their order; every write puts them back after the events, so that no save removes
     // a line the user had. None when there were none or they were moved.
@@ -50,6 +53,8 @@ class app : public Application {
     // The status-area item, once made; kept after it has been taken out of the status area.
     std::unique_ptr<AppTrayItem> mAppTrayItem;
     std::unique_ptr<Mutex> appMutex;
+    // The lock beside the event file, held with appMutex (MakeEventFileMutex).
+    std::unique_ptr<Mutex> eventFileMutex;
     std::string PrinterSetupString;
 
     void Event_Open() override;

@@ -159,6 +159,19 @@ FolderItem EventFileItem() {
     return SpecialFolder::Documents().Child(AppText::kEventFileName);
 }
 
+std::unique_ptr<Mutex> MakeEventFileMutex() {
+    const std::filesystem::path item = EventFileItem().Path();
+    std::filesystem::path target = WriteTarget(item);
+    // Writes replace only a regular file: a link to a device, say, keeps the lock beside the
+    // link, never in the device's folder.
+    std::error_code error;
+    const std::filesystem::file_type kind = std::filesystem::status(target, error).type();
+    if (kind != std::filesystem::file_type::regular &&
+        kind != std::filesystem::file_type::not_found)
+        target = item;
+    return std::make_unique<Mutex>("." + target.filename().string(), target.parent_path());
+}
+
 std::string_view WithoutByteOrderMark(std::string_view line) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
@@ -181,7 +194,16 @@ EventFileLines ReadEventFile(const FolderItem& item) {
     lines.file = ReadWholeFile(item);
     if (!lines.file) throw IOException("cannot open the event file " + item.Path().string());
     std::string_view text = lines.file->View();
-    if (SkipToEvents(text)) ReadEventsInPieces(text, lines);
+    // The text's hash, which tells another program's change of the file later, is made beside the
+    // checking of its lines.
+    uint64_t hash = 0;
+    RunInParts(2, [&](size_t part) {
+        if (part == 1)
+            hash = ContentHash::Of(lines.file->View());
+        else if (SkipToEvents(text))
+            ReadEventsInPieces(text, lines);
+    });
+    lines.version = FileVersion{lines.file->identity, hash};
     return lines;
 }
 
@@ -202,22 +224,26 @@ std::string WithoutSkippedLines(std::string_view text) {
 
 std::future<EventFileLines> StartReadingEventFile(bool lockHeld) {
     return std::async(std::launch::async, [item = EventFileItem(), lockHeld] {
-        if (lockHeld) RemoveUnfinishedWrites(item);
+        if (lockHeld) {
+            RemoveUnfinishedWrites(item);
+            RemoveUnfinishedWrites(SkippedLinesItem(item));
+        }
         return ReadEventFile(item);
     });
 }
 
 void app::StartReadingUserEvents() {
     if (!userEventsReading.valid())
-        userEventsReading = StartReadingEventFile(appMutex && appMutex->Held());
+        userEventsReading = StartReadingEventFile(eventFileMutex && eventFileMutex->Held());
 }
 
 namespace {
 // Moves the skipped lines out of the event file, so that the next start does not tell of them
-// again, and logs where they went.
-bool MoveOutSkippedLines(const FolderItem& item, const EventFileLines& lines) {
+// again, and logs where they went. version becomes the event file's as rewritten.
+bool MoveOutSkippedLines(const FolderItem& item, const EventFileLines& lines,
+                         std::optional<FileVersion>& version) {
     const FolderItem kept = SkippedLinesItem(item);
-    if (!MoveSkippedLines(item, lines.file->View(), lines.refused)) {
+    if (!MoveSkippedLines(item, lines.file->View(), lines.refused, &version)) {
         LogProblem("the skipped event lines stay in the event file, they could not be moved to " +
                        kept.Path().string(),
                    item.Path());
@@ -242,6 +268,7 @@ void app::LoadUserEvents() {
     const FolderItem item = EventFileItem();
     EventFileLines lines =
         userEventsReading.valid() ? userEventsReading.get() : ReadEventFile(item);
+    eventFileVersion = lines.version;
     if (lines.notAFile) {
         LogProblem("no events were read: this is not a regular file", item.Path());
         // Nothing is unsaved: what stands there is left alone until something changes.
@@ -254,7 +281,7 @@ void app::LoadUserEvents() {
         LogProblem("skipped an event line that does not start with a date (\"" +
                        line.substr(0, 40) + "\")",
                    item.Path());
-    const bool moved = !lines.refused.empty() && MoveOutSkippedLines(item, lines);
+    const bool moved = !lines.refused.empty() && MoveOutSkippedLines(item, lines, eventFileVersion);
     // Lines that could not be moved stay in the file: every write puts them back.
     skippedEventLines =
         lines.refused.empty() || moved

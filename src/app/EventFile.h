@@ -2,10 +2,13 @@
 // The event file as the start-up reads it, and what its reader and writer agree on beyond the
 // texts in App.h.
 #include "platform/Dictionary.h"
+#include "platform/FileVersion.h"
 #include "platform/FolderItem.h"
+#include "platform/Mutex.h"
 #include "platform/TextStream.h"
 
 #include <future>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,6 +17,11 @@
 
 // The user's event file, in the Documents folder.
 FolderItem EventFileItem();
+// The lock beside the event file, ".Calendar.tpc.lock" in the folder of the file that writes
+// replace (through symbolic links, unless what they name is something other than a file): copies
+// that share the file meet it whatever their configuration folders. Never removed, so that no
+// copy ever locks a file another has unlinked.
+std::unique_ptr<Mutex> MakeEventFileMutex();
 
 // Whether line is the marker between the to-do items and the events. Only a line that is the
 // marker itself counts: a to-do item that merely mentions the words must not hide the events.
@@ -26,6 +34,7 @@ std::string_view WithoutByteOrderMark(std::string_view line);
 // The event lines of a file, read and checked but not yet in the store.
 struct EventFileLines {
     std::optional<WholeFile> file;          // none when there is no file
+    std::optional<FileVersion> version;     // of the file read, to tell another's change of it
     bool notAFile = false;                  // a folder, a pipe or a device in the file's place
     std::vector<Dictionary::Entry> entries; // views into the file's text, in the file's order
     bool keysRise = true;                   // every entry's key sorts after the one before
@@ -50,6 +59,8 @@ std::string WithoutSkippedLines(std::string_view text);
 FolderItem SkippedLinesItem(const FolderItem& eventFile);
 // Moves the skipped lines out of the event file, whose text was text, into SkippedLinesItem, so
 // that they are told of once. False, and both files as they were (or the lines in both), when
-// either cannot be written whole.
+// either cannot be written whole. written, when given, receives the version of the event file
+// written (none when it could not be measured).
 bool MoveSkippedLines(const FolderItem& eventFile, std::string_view text,
-                      std::span<const std::string> skipped);
+                      std::span<const std::string> skipped,
+                      std::optional<FileVersion>* written = nullptr);

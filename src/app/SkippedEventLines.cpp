@@ -26,7 +26,7 @@ FolderItem SkippedLinesItem(const FolderItem& eventFile) {
 }
 
 bool MoveSkippedLines(const FolderItem& eventFile, std::string_view text,
-                      std::span<const std::string> skipped) {
+                      std::span<const std::string> skipped, std::optional<FileVersion>* written) {
     // The event file is opened for its rewrite first: when it cannot be replaced (read-only),
     // nothing is moved, and the lines are not copied again at the next start.
     std::optional<TextOutputStream> events = TextOutputStream::Create(eventFile);
@@ -38,6 +38,13 @@ bool MoveSkippedLines(const FolderItem& eventFile, std::string_view text,
     if (!out) return false;
     out->Write(*kept);
     if (!out->Close()) return false;
-    events->Write(WithoutSkippedLines(text));
-    return events->Close();
+    const std::string rest = WithoutSkippedLines(text);
+    events->Write(rest);
+    if (!events->Close()) return false;
+    // The calendar's own rewrite: no later save may take it for another program's.
+    if (written) {
+        written->reset();
+        if (events->Written()) *written = FileVersion{*events->Written(), ContentHash::Of(rest)};
+    }
+    return true;
 }

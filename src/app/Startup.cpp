@@ -1,5 +1,6 @@
 // The application object's life: start-up, shutdown and the last-resort error dialog.
 #include "app/App.h"
+#include "app/Startup.h"
 
 #include "customisation/CustomizationModule.h"
 #include "mainwindow/frame/CalendarWindow.h"
@@ -23,18 +24,32 @@ app& App() {
     return *application;
 }
 
-void app::CheckRunning() {
-    // The program's entry may have taken the lock already; taking a held lock again is free.
-    if (!appMutex) appMutex = std::make_unique<Mutex>(AppText::kMutexName);
+namespace {
+// Takes lock without waiting: false only when another holder has it.
+bool TakeUnlessHeldElsewhere(Mutex& lock, const char* what, bool log) {
     try {
-        if (appMutex->TryEnter()) return;
+        return lock.TryEnter();
     } catch (const IOException& error) {
         // No lock can be made here, so nothing is known of another copy: run without one.
-        LogProblem(std::string("starting without the single-instance lock: ") + error.what());
-        return;
+        if (log) LogProblem(std::string("starting without the ") + what + ": " + error.what());
+        return true;
     }
-    // A second copy: its Close must leave the running copy's preferences and lock alone.
+}
+} // namespace
+
+bool TakeInstanceLocks(Mutex& instance, Mutex& eventFile, bool log) {
+    return TakeUnlessHeldElsewhere(instance, "single-instance lock", log) &&
+           TakeUnlessHeldElsewhere(eventFile, "lock beside the event file", log);
+}
+
+void app::CheckRunning() {
+    // The program's entry may have taken the locks already; taking a held lock again is free.
+    if (!appMutex) appMutex = std::make_unique<Mutex>(AppText::kMutexName);
+    if (!eventFileMutex) eventFileMutex = MakeEventFileMutex();
+    if (TakeInstanceLocks(*appMutex, *eventFileMutex, true)) return;
+    // A second copy: its Close must leave the running copy's preferences and locks alone.
     appMutex.reset();
+    eventFileMutex.reset();
     AutoQuit = true;
     MsgBox(AppText::kAlreadyRunning);
     Quit(0);
@@ -82,6 +97,7 @@ void app::Event_Close() {
     if (!appMutex) return;
     PutPrefs();
     appMutex->Leave();
+    if (eventFileMutex) eventFileMutex->Leave();
 }
 
 void app::Event_Deactivate() {

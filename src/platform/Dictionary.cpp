@@ -70,20 +70,24 @@ const std::vector<Dictionary::Entry>& Dictionary::NoEntries() {
 }
 
 std::vector<Dictionary::Entry>& Dictionary::OwnEntries() {
-    if (!entries_) {
-        entries_ = std::make_shared<std::vector<Entry>>();
-    } else if (entries_.use_count() > 1) {
-        entries_ = std::make_shared<std::vector<Entry>>(*entries_);
-    } else {
-        // The last snapshot was let go on another thread: its reads come before these writes.
-        std::atomic_thread_fence(std::memory_order_acquire);
-    }
-    return *entries_;
+    if (!entries_)
+        entries_ = std::make_shared<Shared>();
+    else if (entries_->snapshots.load(std::memory_order_acquire) > 0)
+        entries_ = std::make_shared<Shared>(entries_->entries);
+    return entries_->entries;
 }
 
 Dictionary::Snapshot Dictionary::TakeSnapshot() const {
     Snapshot snapshot;
-    snapshot.entries_ = entries_;
+    if (entries_) {
+        // Each snapshot is counted once, however often it is copied: its last copy counts it
+        // out.
+        entries_->snapshots.fetch_add(1, std::memory_order_relaxed);
+        snapshot.entries_ = std::shared_ptr<const std::vector<Entry>>(
+            &entries_->entries, [shared = entries_](const std::vector<Entry>*) {
+                shared->snapshots.fetch_sub(1, std::memory_order_release);
+            });
+    }
     snapshot.blocks_.assign(blocks_.begin(), blocks_.end());
     return snapshot;
 }
@@ -151,7 +155,7 @@ void Dictionary::Merge(std::unique_ptr<char[]> text, std::vector<Entry> entries,
         entries[--to] = *entry;
         from = static_cast<size_t>(at - first);
     }
-    entries_ = std::make_shared<std::vector<Entry>>(std::move(entries));
+    entries_ = std::make_shared<Shared>(std::move(entries));
 }
 
 std::string Dictionary::Lookup(std::string_view key, std::string_view fallback) const {

@@ -8,6 +8,7 @@
 // A snapshot keeps the entries of a moment and their texts for another thread to read while
 // the dictionary goes on changing: it shares them until the dictionary's next change, which
 // then works on a copy of the entries (texts are never overwritten, so they stay shared).
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -71,7 +72,7 @@ class Dictionary {
     // Enumeration in key order.
     const_iterator begin() const { return Entries().begin(); }
     const_iterator end() const { return Entries().end(); }
-    const std::vector<Entry>& Entries() const { return entries_ ? *entries_ : NoEntries(); }
+    const std::vector<Entry>& Entries() const { return entries_ ? entries_->entries : NoEntries(); }
     // Costs a few pointers whatever the size; the next change of the dictionary copies the
     // entries once.
     Snapshot TakeSnapshot() const;
@@ -90,8 +91,18 @@ class Dictionary {
     std::vector<Entry>& OwnEntries();
     static const std::vector<Entry>& NoEntries();
 
+    // The entries and the number of snapshots that share them. A snapshot counts itself out
+    // with a release when its last copy goes, and a change reads the count with an acquire:
+    // the reads made through the snapshot on its thread come before the change's writes.
+    struct Shared {
+        Shared() = default;
+        explicit Shared(std::vector<Entry> from) : entries(std::move(from)) {}
+        std::vector<Entry> entries;
+        std::atomic<int> snapshots{0};
+    };
+
     // None while empty.
-    std::shared_ptr<std::vector<Entry>> entries_;
+    std::shared_ptr<Shared> entries_;
     std::vector<std::shared_ptr<char[]>> blocks_;
     char* free_ = nullptr; // the unused end of the last block
     size_t left_ = 0;

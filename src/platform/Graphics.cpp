@@ -50,6 +50,9 @@ std::vector<QString> Lines(const QString& text, double wrapWidth, const QFontMet
     return lines;
 }
 
+// Longer than any text of an ordinary length: a label, a title, a to-do item.
+constexpr size_t kLongText = 1 << 16;
+
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -132,6 +135,10 @@ void FillShape(Graphics& g, Color color, const QPainterPath& path) {
 
 void Graphics::DrawString(std::string_view text, double x, double y, double wrapWidth) {
     const QFont& font = CurrentFont(*this);
+    // Only a text longer than any drawn whole is cut: of that, the beginning of its first line
+    // is what shows.
+    if (wrapWidth <= 0 && text.size() > kLongText)
+        text = LineReaching(font, impl_->fontKey, text, Width() - x);
     if (const QString line = ToQString(text); wrapWidth <= 0 && ShapesAlike(font, line)) {
         const ShapedLine& shaped = Shaped(font, impl_->fontKey, line);
         Paint(*impl_, [&](QPainter& painter) {
@@ -162,6 +169,11 @@ double Graphics::StringWidth(std::string_view text) const {
     for (const QString& line : Lines(all, 0, metrics))
         widest = std::max(widest, LineAdvance(font, impl_->fontKey, line));
     return widest;
+}
+
+double Graphics::StringWidth(std::string_view text, double limit) const {
+    const std::string_view start = LineReaching(CurrentFont(*this), impl_->fontKey, text, limit);
+    return StringWidth(start);
 }
 
 double Graphics::StringHeight(std::string_view text, double wrapWidth) const {

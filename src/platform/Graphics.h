@@ -33,9 +33,14 @@ class Graphics {
     int Height() const;
 
     // Text: y is the baseline of the first line. Carriage returns and line feeds break lines;
-    // a wrap width above 0 also breaks lines between words to keep them within it.
+    // a wrap width above 0 also breaks lines between words to keep them within it. Of a text
+    // of more than 64 KB drawn unwrapped, only the beginning of its first line that reaches the
+    // surface's right edge is drawn.
     void DrawString(std::string_view text, double x, double y, double wrapWidth = 0);
     double StringWidth(std::string_view text) const;
+    // The width of text where it is at most limit; a wider text gives some width above limit,
+    // from measuring only a beginning that reaches past it.
+    double StringWidth(std::string_view text, double limit) const;
     double StringHeight(std::string_view text, double wrapWidth) const;
     int TextAscent() const;
     int TextHeight() const; // the distance from one line's baseline to the next

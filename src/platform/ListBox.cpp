@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "platform/GraphicsQt.h"
+#include "platform/ShapedText.h"
 #include "platform/Text.h"
 #include "platform/Widgets_p.h"
 
@@ -153,6 +154,7 @@ class ListBoxWidget : public ControlWidget {
         const QFont font = FontFor(box.TextFont, box.TextSize, box.Bold, false, false);
         painter.setFont(font);
         const QFontMetrics metrics(font);
+        const QString fontKey = font.key();
         // The geometry is worked out once for the whole paint rather than for every cell.
         const int rowHeight = box.RowHeight();
         const std::vector<int> widths = box.ResolvedWidths();
@@ -180,14 +182,21 @@ class ListBoxWidget : public ControlWidget {
                                                                      : QColor(Qt::white));
                 // The handler may have removed the row or the column.
                 if (real && row < box.ListCount() && column < box.ColumnCount())
-                    DrawCell(painter, metrics, cell, row, column);
+                    DrawCell(painter, {font, fontKey, metrics}, cell, row, column);
                 painter.restore();
             }
         }
     }
 
-    void DrawCell(QPainter& painter, const QFontMetrics& metrics, const QRect& cell, int row,
+    struct CellFont {
+        const QFont& font;
+        const QString& key;
+        const QFontMetrics& metrics;
+    };
+
+    void DrawCell(QPainter& painter, const CellFont& cellFont, const QRect& cell, int row,
                   int column) const {
+        const QFontMetrics& metrics = cellFont.metrics;
         ListBox& box = Box();
         const ListBox::CellData& data = box.At(row, column);
         const int left = box.ColumnAlignmentOffset(column);
@@ -195,9 +204,15 @@ class ListBoxWidget : public ControlWidget {
             DrawCheckBox(painter, cell, data.check);
             return;
         }
-        const QString text = QString::fromStdString(data.text);
-        const int alignment =
-            data.alignment != ListBox::AlignDefault ? data.alignment : box.ColumnAlignment(column);
+        // A text dozens of times wider than its cell shows its beginning, from the cell's left:
+        // only that much of it is converted, measured and drawn.
+        const std::string_view shown =
+            LineReaching(cellFont.font, cellFont.key, data.text, 64.0 * cell.width());
+        const QString text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+        const int alignment = shown.size() < data.text.size() ? ListBox::AlignLeft
+                              : data.alignment != ListBox::AlignDefault
+                                  ? data.alignment
+                                  : box.ColumnAlignment(column);
         const int textWidth = metrics.horizontalAdvance(text);
         int x = 2 + left;
         if (alignment == ListBox::AlignCenter)
@@ -471,7 +486,7 @@ const ListBox::CellData& ListBox::At(int row, int column) const {
     return const_cast<ListBox*>(this)->At(row, column);
 }
 
-std::string ListBox::Cell(int row, int column) const {
+const std::string& ListBox::Cell(int row, int column) const {
     return At(row, column).text;
 }
 void ListBox::SetCell(int row, int column, const std::string& text) {

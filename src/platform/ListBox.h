@@ -68,7 +68,7 @@ class ListBox : public RectControl {
     uint64_t Revision() const { return revision_; }
 
     // Cells of rows that do not exist raise OutOfBoundsException.
-    std::string Cell(int row, int column) const;
+    const std::string& Cell(int row, int column) const;
     void SetCell(int row, int column, const std::string& text);
     std::string CellTag(int row, int column) const;
     void SetCellTag(int row, int column, const std::string& tag);

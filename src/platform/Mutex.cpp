@@ -13,17 +13,27 @@
 
 Mutex::Mutex(std::string name) : name_(std::move(name)) {}
 
+Mutex::Mutex(std::string name, std::filesystem::path folder)
+    : name_(std::move(name)), folder_(std::move(folder)) {}
+
 Mutex::~Mutex() {
     Leave();
 }
 
 bool Mutex::TryEnter() {
     if (fd_ >= 0) return true;
-    const FolderItem folder = SpecialFolder::Preferences();
-    if (!folder) throw IOException("no configuration folder for the lock " + name_);
+    std::filesystem::path folder;
+    if (folder_) {
+        if (folder_->empty()) throw IOException("no folder for the lock " + name_);
+        folder = *folder_;
+    } else {
+        const FolderItem preferences = SpecialFolder::Preferences();
+        if (!preferences) throw IOException("no configuration folder for the lock " + name_);
+        folder = preferences.Path();
+    }
     std::error_code made;
-    std::filesystem::create_directories(folder.Path(), made);
-    const auto path = folder.Child(name_ + ".lock").Path();
+    std::filesystem::create_directories(folder, made);
+    const auto path = folder / (name_ + ".lock");
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) throw IOException(path.string() + ": " + std::strerror(errno));
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -2,12 +2,16 @@
 // A named lock between processes, held on a file in the user's configuration folder: it guards
 // the user's data, so every copy on one home meets it, whatever session or run-time folder it
 // comes from. The system releases it when the holding process ends, so a crash never leaves it
-// stuck.
+// stuck. A lock may also be held in a folder of its own, beside the data it guards.
+#include <filesystem>
+#include <optional>
 #include <string>
 
 class Mutex {
   public:
     explicit Mutex(std::string name);
+    // The lock on the file "<name>.lock" in folder instead (made when missing).
+    Mutex(std::string name, std::filesystem::path folder);
     ~Mutex();
     Mutex(const Mutex&) = delete;
     Mutex& operator=(const Mutex&) = delete;
@@ -22,5 +26,6 @@ class Mutex {
 
   private:
     std::string name_;
+    std::optional<std::filesystem::path> folder_;
     int fd_ = -1;
 };

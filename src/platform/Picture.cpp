@@ -50,10 +50,10 @@ PicturePtr PictureMadeLater(int width, int height, std::function<QImage()> make)
             } catch (const std::exception& error) {
                 std::cerr << "calendar: a picture could not be made: " << error.what() << "\n";
             }
-            {
-                const std::lock_guard lock(Work().mutex);
-                --Work().running;
-            }
+            // Notified under the lock: the waiter at exit may go on to destroy the condition
+            // as soon as it sees the count reach 0, and must not see it before this is done.
+            const std::lock_guard lock(Work().mutex);
+            --Work().running;
             Work().finished.notify_all();
             return pixels;
         }).share();

@@ -48,3 +48,26 @@ qreal LineAdvance(const QFont& font, const QString& fontKey, const QString& text
     if (!entry.advance) entry.advance = QFontMetricsF(font).horizontalAdvance(text);
     return *entry.advance;
 }
+
+std::string_view LineReaching(const QFont& font, const QString& fontKey, std::string_view line,
+                              qreal limit) {
+    // A first guess of a byte a pixel, doubled while the beginning falls short. Marks that take
+    // no room could keep it short for ever: past a sixteenth of a pixel a byte, the rest is
+    // taken not to show.
+    size_t bytes = static_cast<size_t>(std::max<qreal>(limit, 0)) + 64;
+    const size_t most = 16 * bytes;
+    // Past limit by a wide character, so that the last one that shows keeps its marks.
+    const qreal reach = std::max<qreal>(limit, 0) + 2 * QFontMetricsF(font).height();
+    while (bytes < line.size()) {
+        size_t cut = bytes;
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        const std::string_view start = line.substr(0, cut);
+        if (start.find_first_of("\r\n") != std::string_view::npos) return line;
+        if (bytes >= most) return start;
+        const QString text = QString::fromUtf8(start.data(), static_cast<qsizetype>(cut));
+        if (LineAdvance(font, fontKey, text) > reach) return start;
+        bytes *= 2;
+    }
+    return line;
+}

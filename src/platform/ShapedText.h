@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <string_view>
+
 struct ShapedLine {
     QList<QGlyphRun> runs; // positioned with the line's top at 0
     qreal ascent = 0;
@@ -24,3 +26,10 @@ const ShapedLine& Shaped(const QFont& font, const QString& fontKey, const QStrin
 // The line's advance, as QFontMetricsF::horizontalAdvance gives it; taken from the shaped line
 // where there is one, so that a line measured and then drawn is shaped once.
 qreal LineAdvance(const QFont& font, const QString& fontKey, const QString& text);
+
+// The part of a line of UTF-8 text that reaches limit pixels in font: the whole line when it is
+// narrower (or holds a line break), else a beginning cut at a character's edge whose advance
+// passes limit by a little. Only that beginning is converted and shaped, so a line of millions
+// of characters costs what a screenful does.
+std::string_view LineReaching(const QFont& font, const QString& fontKey, std::string_view line,
+                              qreal limit);

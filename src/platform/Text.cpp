@@ -62,7 +62,9 @@ int InStr(int start, std::string_view text, std::string_view find) {
 }
 
 bool TextEquals(std::string_view a, std::string_view b) {
-    return StrComp(a, b) == 0;
+    // Texts of different lengths never match, and equal bytes are compared at memory speed
+    // before letter case is: a title can be megabytes long.
+    return a.size() == b.size() && (a == b || StrComp(a, b) == 0);
 }
 
 int StrComp(std::string_view a, std::string_view b) {

@@ -25,8 +25,8 @@ constexpr size_t kSmallestPiece = 4096;
 constexpr std::string_view kTemporaryMarker = "ombrelline-write-";
 constexpr std::string_view kTemporarySuffix = "XXXXXX";
 
-// The file a write of path replaces: the one a symbolic link names, through links to links, so
-// that the link stays a link. A loop of links ends here as a link, which no write replaces.
+} // namespace
+
 fs::path WriteTarget(fs::path path) {
     for (int hops = 0; hops < 40; ++hops) {
         std::error_code error;
@@ -38,6 +38,7 @@ fs::path WriteTarget(fs::path path) {
     return path;
 }
 
+namespace {
 // The start of the names of the temporary files that writes of target use, beside it.
 std::string TemporaryPrefix(const fs::path& target) {
     return "." + target.filename().string() + "." + std::string(kTemporaryMarker);
@@ -169,9 +170,14 @@ std::optional<WholeFile> ReadWholeFile(const FolderItem& item) {
     int64_t fileSize = -1;
     const int fd = OpenRegularFile(item.Path(), &fileSize);
     if (fd < 0) return std::nullopt;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
     // One byte more than the file's size, so that its end is seen without growing the block.
     size_t capacity = fileSize > 0 ? static_cast<size_t>(fileSize) + 1 : kPieceSize;
-    WholeFile file{std::make_unique_for_overwrite<char[]>(capacity), 0};
+    WholeFile file{std::make_unique_for_overwrite<char[]>(capacity), 0, FileIdentity::Of(status)};
     AdviseLargePages(file.text.get(), capacity);
     // What the file holds beyond its measured size, or all of it when a part could not be read,
     // is read after, as it comes.
@@ -282,6 +288,10 @@ bool TextOutputStream::Close() {
     }
     // The descriptor is closed whether or not the data reached the disk.
     const bool synced = ::fsync(fd_) == 0;
+    // Taken before the rename: by the time the name could be looked up, another program may
+    // have put its own file there.
+    struct stat status {};
+    const bool measured = ::fstat(fd_, &status) == 0;
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
     std::error_code error;
@@ -290,6 +300,7 @@ bool TextOutputStream::Close() {
         fs::remove(temporary_, error);
         return false;
     }
+    if (measured) written_ = FileIdentity::Of(status);
     return true;
 }
 

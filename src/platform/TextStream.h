@@ -1,6 +1,7 @@
 #pragma once
 // Text files read line by line and written whole. Lines may end in LF, CRLF or CR; written
 // lines end in LF.
+#include "platform/FileVersion.h"
 #include "platform/FolderItem.h"
 
 #include <memory>
@@ -45,6 +46,7 @@ class TextInputStream {
 struct WholeFile {
     std::unique_ptr<char[]> text;
     size_t size = 0;
+    FileIdentity identity; // of the file as it was opened
     std::string_view View() const { return {text.get(), size}; }
 };
 // Reads a file in one go, for a reader that needs all of it; none when the item is no file or
@@ -80,6 +82,8 @@ class TextOutputStream {
     }
     // Replaces the item with what was written; false (and the old file kept) on failure.
     bool Close();
+    // The file that Close put in the item's place; none before.
+    const std::optional<FileIdentity>& Written() const { return written_; }
 
   private:
     TextOutputStream(std::filesystem::path target, std::filesystem::path temporary, int fd)
@@ -99,7 +103,12 @@ class TextOutputStream {
     int fd_ = -1;
     std::string buffer_;
     bool failed_ = false;
+    std::optional<FileIdentity> written_;
 };
+
+// The file a write of path replaces: the one a symbolic link names, through links to links, so
+// that the link stays a link. A loop of links ends here as a link, which no write replaces.
+std::filesystem::path WriteTarget(std::filesystem::path path);
 
 // Removes the temporary files that writes of item which never ended (a killed process) left
 // beside it. Only a caller that knows no other process is writing the item may call this.

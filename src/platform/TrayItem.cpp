@@ -2,12 +2,14 @@
 
 #include "platform/Application.h"
 #include "platform/GraphicsQt.h"
+#include "platform/ShapedText.h"
 #include "platform/TestSeams.h"
 #include "platform/Toolkit.h"
 
 #include <QCursor>
 #include <QMenu>
 #include <QPixmap>
+#include <QScreen>
 #include <QSystemTrayIcon>
 
 struct TrayItem::Impl {
@@ -22,8 +24,14 @@ struct TrayItem::Impl {
 };
 
 namespace {
-QString Caption(const MenuItem& item) {
-    QString text = QString::fromStdString(item.Text);
+// An item's text as far as the menu can show it: a to-do item can be megabytes long, and the
+// menu, no wider than its screen, would measure all of it each time it opens.
+QString Caption(const MenuItem& item, const QMenu& menu) {
+    const QFont& font = menu.font();
+    const QScreen* screen = menu.screen();
+    const int widest = screen ? screen->availableGeometry().width() : 8192;
+    const std::string_view shown = LineReaching(font, font.key(), item.Text, widest);
+    QString text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
     if (dynamic_cast<const LiteralMenuItem*>(&item)) text.replace("&", "&&");
     return text;
 }
@@ -34,11 +42,11 @@ void Fill(QMenu& menu, const MenuItem& item, const std::function<void(const Menu
         if (child.IsSeparator() && !dynamic_cast<const LiteralMenuItem*>(&child)) {
             menu.addSeparator();
         } else if (child.Count() > 0 || dynamic_cast<const SubmenuItem*>(&child)) {
-            QMenu* sub = menu.addMenu(Caption(child));
+            QMenu* sub = menu.addMenu(Caption(child, menu));
             sub->setEnabled(child.Enabled);
             Fill(*sub, child, pick);
         } else {
-            QAction* action = menu.addAction(Caption(child));
+            QAction* action = menu.addAction(Caption(child, menu));
             action->setEnabled(child.Enabled);
             QObject::connect(action, &QAction::triggered, [&child, pick] { pick(child); });
         }

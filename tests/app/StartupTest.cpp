@@ -127,19 +127,80 @@ TEST_F(StartupTest, ASecondInstanceSaysSoAndLeavesTheFirstAlone) {
     EXPECT_FALSE(LockIsFree()) << "the first copy still holds the lock";
 }
 
+// Copies that share the event file meet the lock beside it, whatever their configuration
+// folders: the second is refused as any second copy is, and the first's files stay as they were.
+TEST_F(StartupTest, ACopyWithAnotherConfigurationFolderIsRefusedByTheLockBesideTheEventFile) {
+    const std::filesystem::path shared = environment.Home() / "shared";
+    const struct {
+        const char* name;
+        std::filesystem::path heldIn; // where the first copy holds the lock beside the file
+        std::string lockName;
+    } cases[] = {
+        {"the same file", environment.Documents(), ".Calendar.tpc"},
+        {"a link to the first copy's file", shared, ".calendar.tpc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const size_t before = Messages().size();
+        std::filesystem::remove_all(environment.Documents());
+        TestEnvironment::WriteFile(shared / "calendar.tpc", "0\tFirst's\nEvents Data:\n");
+        if (c.heldIn == shared) {
+            std::filesystem::create_directories(environment.Documents());
+            std::filesystem::create_symlink(shared / "calendar.tpc", EventFile());
+        } else {
+            TestEnvironment::WriteFile(EventFile(), "0\tFirst's\nEvents Data:\n");
+        }
+        Mutex first(c.lockName, c.heldIn);
+        ASSERT_TRUE(first.TryEnter());
+        setenv("XDG_CONFIG_HOME", (environment.Home() / "other config").c_str(), 1);
+        application = std::make_unique<app>();
+        EXPECT_EQ(application->Run(), 0);
+        EXPECT_EQ(Messages().size(), before + 1);
+        EXPECT_EQ(Messages().back(), AppText::kAlreadyRunning);
+        EXPECT_TRUE(application->closing && application->Windows().empty());
+        EXPECT_EQ(TestEnvironment::ReadFile(EventFile()), "0\tFirst's\nEvents Data:\n");
+        EXPECT_FALSE(
+            std::filesystem::exists(environment.Home() / "other config" / "QVCalendar.prefs"));
+        EXPECT_TRUE(LockIsFree()) << "the refused copy let its own lock go";
+    }
+}
+
+// A lock that cannot be made says nothing of another copy: the calendar starts without it.
 TEST_F(StartupTest, WithoutAUsableConfigurationFolderTheCalendarStartsWithoutTheLock) {
     TestEnvironment::WriteFile(environment.Home() / "a file", "");
-    setenv("XDG_CONFIG_HOME", (environment.Home() / "a file" / "config").c_str(), 1);
-    bool shown = false;
-    WhenTrue(CalendarShown, [&] {
-        shown = !application->Windows().empty();
-        std::raise(SIGTERM);
-    });
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(application->Run(), 0);
-    const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(shown && TestSeams::Dialogs().empty());
-    EXPECT_NE(log.find("without the single-instance lock"), std::string::npos) << log;
+    // A file where the folder should be: no folder, and so no lock, can be made there.
+    const struct {
+        const char* name;
+        std::function<void()> spoil;
+        const char* logged;
+    } cases[] = {
+        {"the configuration folder",
+         [&] { setenv("XDG_CONFIG_HOME", (environment.Home() / "a file" / "config").c_str(), 1); },
+         "without the single-instance lock"},
+        {"the Documents folder",
+         [&] {
+             setenv("XDG_CONFIG_HOME", environment.Config().c_str(), 1);
+             TestEnvironment::WriteFile(environment.Config() / "user-dirs.dirs",
+                                        "XDG_DOCUMENTS_DIR=\"" + environment.Home().string() +
+                                            "/a file/documents\"\n");
+         },
+         "without the lock beside the event file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.spoil();
+        application = std::make_unique<app>();
+        bool shown = false;
+        WhenTrue(CalendarShown, [&] {
+            shown = !application->Windows().empty();
+            std::raise(SIGTERM);
+        });
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(application->Run(), 0);
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(shown && TestSeams::Dialogs().empty());
+        EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+    }
 }
 
 // A logout while start-up shows one of its messages: the quit runs once, start-up stops there
@@ -228,7 +289,11 @@ TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarSta
                       EventFile().string());
         EXPECT_EQ(log.find("calendar: ", logged + 1), std::string::npos) << log;
         EXPECT_TRUE(LockIsFree());
+        // No write replaces what stands there, wherever a link leads: the lock stays beside it.
+        const auto lock = environment.Documents() / ".Calendar.tpc.lock";
+        EXPECT_TRUE(std::filesystem::exists(lock));
         std::filesystem::remove_all(EventFile());
+        std::filesystem::remove(lock);
     }
 }
 
@@ -319,6 +384,7 @@ TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
     const auto config = environment.Config();
     const std::vector<std::filesystem::path> leftovers = {
         documents / ".Calendar.tpc.ombrelline-write-a1B2c3",
+        documents / ".Calendar.tpc.skipped.ombrelline-write-Q1w2E3",
         config / ".QVCalendar.prefs.ombrelline-write-Zz09Qq"};
     const std::vector<std::filesystem::path> others = {
         documents / ".Calendar.tpc.backup",
@@ -342,6 +408,7 @@ TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
         EXPECT_FALSE(std::filesystem::exists(file)) << file;
     for (const auto& file : others)
         EXPECT_EQ(TestEnvironment::ReadFile(file), "the user's") << file;
+    EXPECT_TRUE(std::filesystem::exists(documents / ".Calendar.tpc.lock")) << "never removed";
 }
 
 // A copy started while another saves must not read the file before it holds the lock: here the

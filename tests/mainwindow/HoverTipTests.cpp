@@ -144,3 +144,26 @@ TEST_F(HoverTipTest, ALineCutAboveItsBaselineStillCountsForTheWidth) {
     ASSERT_EQ(tip.Top(), 0);
     EXPECT_EQ(tip.Width(), WidthOf("Only its descent shows: gjpqy"));
 }
+
+// A title of megabytes (a large file read as the event file): the tip is no wider than the
+// grid, keeps to the window, and shows the title's beginning as a tip of that beginning does.
+TEST_F(HoverTipTest, AHugeTitleShowsItsBeginningAsAShortOneWould) {
+    const std::string start = "Dentist at nine";
+    std::string huge = start;
+    while (huge.size() < (8u << 20))
+        huge += " and then more of the same";
+    AddEntry("2010-03-10 09:00:00", "2010-03-10 10:00:00", huge);
+    AddEntry("2010-03-11 09:00:00", "2010-03-11 10:00:00", start);
+    window.Calendar_Open();
+    HoverOver(3, 11);
+    const PicturePtr plain = tip.Backdrop();
+    HoverOver(3, 10);
+    ASSERT_EQ(tip.currentText.size(), huge.size() + 3);
+    EXPECT_EQ((std::vector<int>{tip.Left(), tip.Width()}), (std::vector<int>{0, grid.Width()}));
+    const Picture& picture = *tip.Backdrop();
+    int differing = 0;
+    for (int y = 0; y < plain->Height(); ++y)
+        for (int x = 0; x < WidthOf(start) - 10; ++x)
+            differing += picture.Pixel(x, y) != plain->Pixel(x, y) ? 1 : 0;
+    EXPECT_EQ(differing, 0);
+}

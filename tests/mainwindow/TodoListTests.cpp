@@ -103,3 +103,42 @@ TEST_F(TodoTest, TheScrollBarShowsOnceTheRowsAndASpareRowNoLongerFit) {
         EXPECT_EQ(List().ScrollBarVertical(), rows == 10) << rows << " with the second month";
     }
 }
+
+// An item of megabytes shows its beginning as the short item did, and ticked, is struck through
+// to the cell's edge.
+TEST_F(TodoTest, AHugeItemShowsItsBeginningAsAShortOneWould) {
+    CalendarWindow& window = Window();
+    window.GlanceOn();
+    window.Show();
+    DoEvents();
+    ListBox& list = List();
+    const PicturePtr plain = TestSeams::ScreenPicture(window);
+    std::string huge = list.Cell(0, 1);
+    while (huge.size() < (8u << 20))
+        huge += " and then more of the same";
+    list.SetCell(0, 1, huge);
+    DoEvents();
+    const PicturePtr shown = TestSeams::ScreenPicture(window);
+    Picture scratch(1, 1);
+    Graphics& g = scratch.Graphics();
+    g.TextFont = list.TextFont;
+    g.TextSize = list.TextSize;
+    g.Bold = list.Bold;
+    const int left = list.Left() + list.ColumnLeft(1), top = list.Top();
+    const int end = left + 2 + static_cast<int>(g.StringWidth("First"));
+    int differing = 0, inkAfter = 0;
+    for (int y = top; y < top + list.RowHeight(); ++y) {
+        for (int x = left; x < end; ++x)
+            differing += shown->Pixel(x, y) != plain->Pixel(x, y) ? 1 : 0;
+        for (int x = end + 4; x < left + list.ColumnWidth(1); ++x)
+            inkAfter += shown->Pixel(x, y).r < 100 ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(inkAfter, 10) << "the rest of the cell shows what follows";
+
+    list.SetCellCheck(0, 0, true);
+    window.TodoList_CellAction(0, 0);
+    DoEvents();
+    EXPECT_LT(TestSeams::ScreenPicture(window)->Pixel(left + list.ColumnWidth(1) - 2, top + 10).r,
+              40);
+}

@@ -89,6 +89,33 @@ TEST_F(WeekPaintTest, TheDayNoteIsPaintedInRow26AndTheHolidayInRow27) {
     EXPECT_TRUE(Any(27, 6, Dark) && !Any(26, 6, Blue)) << "the holiday";
 }
 
+// A title of megabytes (a large file read as the event file) shows its beginning from the
+// cell's left edge, in an event's first cell and in the day note's row; a short one is centred.
+TEST_F(WeekPaintTest, AHugeTitleShowsItsBeginningFromTheCellsLeftEdge) {
+    // Blanks after the word: were the title centred on its width, the word would lie far left
+    // of the cell.
+    const std::string huge = "Dentist" + std::string(8u << 20, ' ');
+    AddEntry("2026-03-02 09:00:00", "2026-03-02 10:30:00", huge);
+    AddEntry("2026-03-05 09:00:00", "2026-03-05 09:30:00", "Dentist");
+    AddEntry("2026-03-04 00:00:01", "2026-03-04 00:00:01", huge);
+    Window();
+    // The leftmost column of the cell where a pixel passes test.
+    const auto firstInk = [&](int row, int column, bool (*test)(Color)) {
+        const int width = Window().GlanceList->ColumnWidth(column);
+        const std::vector<Color> pixels = Paint(row, column);
+        int first = width;
+        for (size_t i = 0; i < pixels.size(); ++i)
+            if (test(pixels[i])) first = std::min(first, static_cast<int>(i) % width);
+        return first;
+    };
+    EXPECT_LT(firstInk(2, 2, Dark), 4);
+    EXPECT_LT(firstInk(2, 2, Dark), firstInk(2, 5, Dark));
+    EXPECT_LT(firstInk(26, 4, Blue), 4);
+    const int centred = firstInk(2, 5, Dark);
+    EXPECT_GT(centred, 10);
+    EXPECT_LT(centred, Window().GlanceList->ColumnWidth(5) / 2);
+}
+
 // After the editor closes, the screen shows of the week grid what a fresh load of the week
 // shows: a renamed event's new title in its first cell, no shading left where the slider passed
 // or the deleted event was, and the shading of the day that the click selected.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -121,6 +122,28 @@ TEST(Dictionary, AMergeInAnyOrderKeepsTheLastOfEachKey) {
     ASSERT_EQ(snapshot.Entries().size(), kCount + 6u);
     EXPECT_EQ(snapshot.Entries()[0], Dictionary::Entry("a", "third a"));
     EXPECT_EQ(snapshot.Entries().back(), Dictionary::Entry("k199999", "99999"));
+}
+
+// Copies of a snapshot keep its entries until the last of them goes; a change made after that
+// works on the entries in place, without copying them.
+TEST(Dictionary, ASnapshotKeepsItsEntriesUntilItsLastCopyGoes) {
+    Dictionary d;
+    d.Value("a", "1");
+    std::optional<Dictionary::Snapshot> copy;
+    {
+        const Dictionary::Snapshot snapshot = d.TakeSnapshot();
+        const Dictionary::Snapshot another = d.TakeSnapshot();
+        copy = snapshot;
+    }
+    d.Value("b", "2");
+    EXPECT_EQ(List(copy->Entries()), (Listing{{"a", "1"}}));
+    const std::vector<Dictionary::Entry>* entries = &d.Entries();
+    copy = d.TakeSnapshot();
+    copy.reset();
+    d.Value("c", "3");
+    d.Remove("a");
+    EXPECT_EQ(&d.Entries(), entries);
+    EXPECT_EQ(List(d), (Listing{{"b", "2"}, {"c", "3"}}));
 }
 
 TEST(Text, FieldsCountFromOne) {

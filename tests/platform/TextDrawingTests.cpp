@@ -1,10 +1,15 @@
 #include "platform/Fonts.h"
 #include "platform/Graphics.h"
+#include "platform/GraphicsQt.h"
 #include "platform/Picture.h"
+#include "platform/ShapedText.h"
 
 #include "support/PictureTestSupport.h"
 #include "support/TestEnvironment.h"
 
+#include <QFontMetricsF>
+
+#include <string>
 #include <utility>
 
 using TextDrawingTest = IsolatedTest;
@@ -133,4 +138,50 @@ TEST_F(TextDrawingTest, AnEmojiInATitleDrawsInColour) {
             coloured += c.r != c.g || c.g != c.b;
         }
     EXPECT_GT(coloured, 50);
+}
+
+// Of a line far wider than the room, only a beginning that passes it is kept, cut between two
+// characters whatever their length in bytes; narrower lines and lines with breaks stay whole.
+TEST_F(TextDrawingTest, AHugeLineIsMeasuredAndDrawnOnlyAsFarAsItCanShow) {
+    const auto repeated = [](const std::string& piece) {
+        std::string line;
+        while (line.size() < (4u << 20))
+            line += piece;
+        return line;
+    };
+    const QFont font = FontFor("Arial", 12, false, false, false);
+    const std::pair<std::string, bool> lines[] = {{"Dentist at nine", false},
+                                                  {repeated("Lorem ipsum "), true},
+                                                  {repeated("\xC3\xA9t\xC3\xA9 "), true},
+                                                  {repeated("\xE6\x97\xA5\xE6\x9C\xAC"), true},
+                                                  {repeated("\xF0\x9F\x8E\x82 "), true},
+                                                  {"A\n" + repeated("Lorem ipsum "), false}};
+    for (const auto& [line, cut] : lines) {
+        const std::string_view start = LineReaching(font, font.key(), line, 501);
+        EXPECT_EQ(start.size() < line.size(), cut) << line.substr(0, 20);
+        if (!cut) continue;
+        EXPECT_LT(start.size(), 64u << 10);
+        EXPECT_NE(static_cast<unsigned char>(line[start.size()]) & 0xC0, 0x80)
+            << line.substr(0, 20);
+        EXPECT_GT(QFontMetricsF(font).horizontalAdvance(QString::fromStdString(std::string(start))),
+                  501);
+    }
+
+    Picture shown(400, 20), beginning(400, 20);
+    for (Picture* picture : {&shown, &beginning}) {
+        Graphics& g = picture->Graphics();
+        g.TextFont = "Arial";
+        g.TextSize = 12;
+        g.DrawString(picture == &shown ? lines[1].first : lines[1].first.substr(0, 200), -30, 15);
+        EXPECT_GT(g.StringWidth(lines[1].first, 300), 300);
+        EXPECT_EQ(g.StringWidth(lines[0].first, 300), g.StringWidth(lines[0].first));
+    }
+    EXPECT_EQ(InkBounds(shown), InkBounds(beginning));
+    EXPECT_EQ(CountPixels(shown, RGB(0, 0, 0)), CountPixels(beginning, RGB(0, 0, 0)));
+
+    // A text of an ordinary length is drawn whole, however wide its first line: the next shows.
+    Picture twoLines(400, 40);
+    twoLines.Graphics().TextSize = 12;
+    twoLines.Graphics().DrawString(std::string(2000, 'x') + "\nSecond", 0, 15);
+    EXPECT_GT(InkBounds(twoLines).bottom, 20);
 }

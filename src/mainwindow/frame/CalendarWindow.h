@@ -19,6 +19,7 @@
 #include "controls/calList.h"
 #include "controls/listboxButton.h"
 #include "controls/mouseButton.h"
+#include "mainwindow/glance/OutsideChanges.h"
 
 #include <array>
 #include <functional>
@@ -337,6 +338,11 @@ class CalendarWindow : public Window {
     bool retryingSave_ = false;
     void RetrySavingLater();
     void StopRetryingSave();
+    // Notes what a write of the event file left (glance/OutsideChanges): the version written,
+    // and the copy of another program's version made before it, told by TellOutsideCopies.
+    void TakeWrite(const OutsideChanges::Written& written);
+    void TellOutsideCopies();
+    std::vector<std::filesystem::path> outsideCopies_;
     // Last, so that it is destroyed first: it waits for its thread, which reads the to-do copy.
     Worker eventFileWriter_;
 };

@@ -113,11 +113,21 @@ std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionar
 }
 
 bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
-           std::span<const Dictionary::Entry> events, std::span<const std::string> kept) {
+           std::span<const Dictionary::Entry> events, std::span<const std::string> kept,
+           std::optional<FileVersion>* written) {
     auto stream = TextOutputStream::Create(item);
     if (!stream) return false;
-    ComposeInPieces(todo, events, kept, [&](std::string_view piece) { stream->Write(piece); });
-    return stream->Close();
+    ContentHash hash;
+    ComposeInPieces(todo, events, kept, [&](std::string_view piece) {
+        hash.Add(piece);
+        stream->Write(piece);
+    });
+    if (!stream->Close()) return false;
+    if (written) {
+        written->reset();
+        if (stream->Written()) *written = FileVersion{*stream->Written(), hash.Value()};
+    }
+    return true;
 }
 
 std::vector<TodoItem> ReadTodoItems(const FolderItem& item) {

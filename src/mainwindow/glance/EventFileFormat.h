@@ -3,8 +3,10 @@
 // "Events Data:", then one line per event entry (key, "|", value). The writer replaces what
 // would split a line or a field, so whatever the user typed reads back as one item or entry.
 #include "platform/Dictionary.h"
+#include "platform/FileVersion.h"
 #include "platform/FolderItem.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,9 +26,11 @@ std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionar
 
 // Writes the file whole or not at all: a temporary file beside it, flushed, then renamed over
 // it. False (and the old file untouched) when that fails. Reads nothing but what it is given,
-// so it may run on another thread over a snapshot of the store.
+// so it may run on another thread over a snapshot of the store. written, when given, receives
+// the version of the file written (none when it could not be measured).
 bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
-           std::span<const Dictionary::Entry> events, std::span<const std::string> kept = {});
+           std::span<const Dictionary::Entry> events, std::span<const std::string> kept = {},
+           std::optional<FileVersion>* written = nullptr);
 
 // The to-do items of the file: its lines before the marker line. None when there is no file.
 std::vector<TodoItem> ReadTodoItems(const FolderItem& item);

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 namespace {
 std::vector<EventFileFormat::TodoItem> TodoItems(const ListBox& list) {
@@ -57,13 +58,15 @@ void RescueUnsaved(const FolderItem& item, const std::vector<EventFileFormat::To
 
 // Every occasion to write could write the whole file; it is written only when the store or the
 // to-do list changed since the file was read or last written (their revisions say so), or the
-// file is gone. The file then holds what a rewrite would hold, and with every change written at
-// once, a quit or leaving the week would otherwise rewrite and flush a large file for nothing.
+// file there is not the one read or written (gone, emptied, replaced by another program). The
+// file then holds what a rewrite would hold, and with every change written at once, a quit or
+// leaving the week would otherwise rewrite and flush a large file for nothing.
 bool CalendarWindow::EventFileIsCurrent() const {
     const app& application = App();
     const FolderItem item = EventFileItem();
     return application.eventFileRevision == application.eventDict.Revision() &&
-           savedTodoRevision_ == TodoList->Revision() && item.NameTaken();
+           savedTodoRevision_ == TodoList->Revision() && item.NameTaken() &&
+           OutsideChanges::IsKnownVersion(item, application.eventFileVersion);
 }
 
 void CalendarWindow::StartSavingEvents() {
@@ -75,15 +78,22 @@ void CalendarWindow::StartSavingEvents() {
     const FileRevisions written{application.eventDict.Revision(), TodoList->Revision()};
     // The worker writes from copies: the to-do items, and a snapshot of the store that costs a
     // few pointers however large the store is.
+    auto outcome = std::make_shared<OutsideChanges::Written>();
     eventFileWriter_.Start(
         [item, todo = TodoItems(*TodoList), events = application.eventDict.TakeSnapshot(),
-         kept = application.skippedEventLines]() mutable {
-            const bool ok = EventFileFormat::Write(item, todo, events.Entries(), Kept(kept));
+         kept = application.skippedEventLines, known = application.eventFileVersion,
+         outcome]() mutable {
+            *outcome = OutsideChanges::Write(item, known, todo, events.Entries(), Kept(kept));
+            const bool ok = outcome->ok;
             // Let go at once: a change of the store while the snapshot is held copies its entries.
             events = {};
             return ok;
         },
-        [this, written](bool ok) { EventFileWritten(written, ok); });
+        [this, written, outcome](bool ok) {
+            TakeWrite(*outcome);
+            EventFileWritten(written, ok);
+            TellOutsideCopies();
+        });
 }
 
 void CalendarWindow::EventFileWritten(FileRevisions written, bool ok) {
@@ -125,13 +135,18 @@ void CalendarWindow::SaveEvents() {
     savingNow_ = true;
     eventFileWriter_.Wait();
     savingNow_ = false;
+    TellOutsideCopies();
     if (EventFileIsCurrent()) return;
     app& application = App();
     const FolderItem item = EventFileItem();
     MakeFolderFor(item);
     const std::vector<EventFileFormat::TodoItem> todo = TodoItems(*TodoList);
-    if (!EventFileFormat::Write(item, todo, application.eventDict.Entries(),
-                                Kept(application.skippedEventLines))) {
+    const OutsideChanges::Written written =
+        OutsideChanges::Write(item, application.eventFileVersion, todo,
+                              application.eventDict.Entries(), Kept(application.skippedEventLines));
+    TakeWrite(written);
+    TellOutsideCopies();
+    if (!written.ok) {
         if (application.QuitRequested())
             RescueUnsaved(item, todo);
         else

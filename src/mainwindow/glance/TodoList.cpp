@@ -72,7 +72,8 @@ bool CalendarWindow::TodoList_CellBackgroundPaint(Graphics& g, int row, int colu
         g.TextFont = list.TextFont;
         g.TextSize = list.TextSize;
         g.Bold = list.Bold;
-        const int width = Int(g.StringWidth(list.Cell(row, 1)));
+        // Measured only as far as the cell shows.
+        const int width = Int(g.StringWidth(list.Cell(row, 1), list.ColumnWidth(column)));
         g.DrawLine(3, 10, width + 6, 10);
     }
     if (column == 2)

@@ -29,8 +29,12 @@ void Line(Graphics& g, Color color, int x1, int y1, int x2, int y2) {
     g.DrawLine(x1, y1, x2, y2);
 }
 
-void CentredText(Graphics& g, const std::string& text, int w, int baseline) {
-    g.DrawString(text, Int(w / 2.0 - g.StringWidth(text) / 2), baseline);
+// A title dozens of times wider than its cell (a file of megabytes read as the event file)
+// shows its beginning from the cell's left edge; only that much of it is measured and drawn.
+void CentredText(Graphics& g, std::string_view text, int w, int baseline) {
+    const double widest = 64.0 * w;
+    const double width = g.StringWidth(text, widest);
+    g.DrawString(text, width > widest ? 0 : Int(w / 2.0 - width / 2), baseline);
 }
 
 void PaintTimeColumn(const CellBox& cell, int row, const Date& d) {
@@ -88,7 +92,7 @@ bool PaintEventCell(const CellBox& cell, const std::string& kind, const Date& d)
         g.ForeColor = RGB(30, 30, 30);
         const std::string key = d.SQLDateTime();
         if (!App().eventDict.HasKey(key)) return false;
-        CentredText(g, std::string(WeekGrid::ValueField(App().eventDict.Value(key), 2)), w, 12);
+        CentredText(g, WeekGrid::ValueField(App().eventDict.Value(key), 2), w, 12);
     } else if (kind == "2") {
         g.ForeColor = module.glanceEventColor;
         g.FillRect(1, 0, w - 3, h);
@@ -115,14 +119,17 @@ void PaintDayText(const CellBox& cell, int row, Date d) {
     d.SetSecond(row == WeekGrid::kDayNoteRow ? 1 : 0);
     const std::string key = d.SQLDateTime();
     if (!App().eventDict.HasKey(key)) return;
-    const std::string title(WeekGrid::ValueField(App().eventDict.Value(key), 2));
+    const std::string_view title = WeekGrid::ValueField(App().eventDict.Value(key), 2);
     if (row == WeekGrid::kDayNoteRow) {
         g.ForeColor = RGB(0, 0, 160);
         CentredText(g, title, cell.w, 12);
     } else {
         g.ForeColor = RGB(0, 0, 0);
         g.Italic = true;
-        CentredText(g, title, cell.w, Int(g.StringHeight(title, 99)) - 3);
+        // Wrapped in lines of 99 pixels, a title's first 4 KB already puts its first line
+        // below the cell: a longer one is not wrapped whole.
+        const std::string_view wrapped = title.substr(0, 4096);
+        CentredText(g, title, cell.w, Int(g.StringHeight(wrapped, 99)) - 3);
     }
 }
 

@@ -32,8 +32,10 @@ std::vector<std::string_view> Titles(std::string_view tipText) {
 // The tip's picture: an opaque rounded box whose corners (left white) let the grid through.
 // Its top cut pixels lie above the window and never show, so they are left out: only the
 // lines that show are measured and drawn, and a day of thousands of events costs what a day
-// of one window's height of them does.
-PicturePtr TipPicture(const std::vector<std::string_view>& titles, int height, int cut) {
+// of one window's height of them does. Nor is it wider than widest (what shows of it): a
+// longer title is measured and drawn only as far as that.
+PicturePtr TipPicture(const std::vector<std::string_view>& titles, int height, int cut,
+                      int widest) {
     const int count = static_cast<int>(titles.size());
     const int first = cut <= kDescent ? 1 : (cut - kDescent) / kLineHeight + 1;
     Picture scratch(1, 1);
@@ -41,7 +43,8 @@ PicturePtr TipPicture(const std::vector<std::string_view>& titles, int height, i
     measure.TextSize = kTextSize;
     int width = 0;
     for (int i = first; i <= count; ++i)
-        width = std::max(width, YearGrid::Int(measure.StringWidth(titles[i - 1]) + 20));
+        width = std::max(width, YearGrid::Int(measure.StringWidth(titles[i - 1], widest) + 20));
+    width = std::min(width, widest);
 
     auto picture = std::make_shared<Picture>(width, height - cut, 32);
     picture->SetTransparent(1);
@@ -79,7 +82,9 @@ void CalendarWindow::Calendar_MouseMove(int X, int Y) {
         Calendar_MouseExit();
         return;
     }
-    const std::string tipText = tag.substr(events);
+    // Views into the grid's tag, which stays as it is meanwhile: a title can be megabytes
+    // long, and the tip text is copied once, to be kept.
+    const std::string_view tipText = std::string_view(tag).substr(events);
     if (TextEquals(tipText, tipCanvas->currentText)) return;
 
     // Above the hovered row, its bottom edge 6 pixels below the row's top; a tip taller than
@@ -89,16 +94,17 @@ void CalendarWindow::Calendar_MouseMove(int X, int Y) {
     const int height = 16 * count - 4 * (count - 1);
     const int bottom = grid.Top() + grid.MarginHeight + (row - 1) * grid.DefaultRowHeight + 6;
     const int cut = std::max(0, height - bottom);
-    const PicturePtr picture = TipPicture(titles, height, cut);
+    const PicturePtr picture = TipPicture(titles, height, cut, std::max(grid.Width(), 1));
     tipCanvas->SetHeight(picture->Height());
     tipCanvas->SetWidth(picture->Width());
     tipCanvas->SetBackdrop(picture);
-    tipCanvas->currentText = tipText;
+    tipCanvas->currentText.assign(tipText);
 
-    // Flipped left of the column where it would pass the grid's edge.
+    // Flipped left of the column where it would pass the grid's edge, but never past the
+    // window's left edge, where the beginnings of its titles would be lost.
     const int x = YearGrid::Int(grid.LeftMarginWidth + column * grid.ColumnsWidth);
     const int width = tipCanvas->Width();
-    tipCanvas->SetLeft(grid.Width() < x + width ? x - width + 12 : x);
+    tipCanvas->SetLeft(grid.Width() < x + width ? std::max(0, x - width + 12) : x);
     tipCanvas->SetTop(bottom - tipCanvas->Height());
     tipCanvas->SetVisible(true);
 }

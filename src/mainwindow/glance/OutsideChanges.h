@@ -1,0 +1,44 @@
+#pragma once
+// The event file changed by another program while the calendar runs (an editor, a sync tool, a
+// second session): before the calendar writes its own text over it, a version whose text the
+// calendar never read or wrote is kept beside it, under a name of its own that nothing
+// overwrites.
+#include "mainwindow/glance/EventFileFormat.h"
+#include "platform/Date.h"
+#include "platform/FileVersion.h"
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace OutsideChanges {
+
+// Whether the event file on disk is the version known (the calendar's last read or write). What
+// is not a regular file (a folder, a pipe), which no write replaces, counts as known.
+bool IsKnownVersion(const FolderItem& item, const std::optional<FileVersion>& known);
+
+struct Written {
+    bool ok = false;
+    std::optional<FileVersion> version;               // of the file written
+    std::optional<std::filesystem::path> outsideCopy; // where another program's version went
+};
+
+// Writes the event file as EventFileFormat::Write does. When the file there is not the known
+// version, is not empty and holds other text than the known one, it is first copied beside the
+// file; a copy that cannot be made stops the write (nothing of either version is lost), and a
+// write that fails removes the copy again, the file being left as it was.
+Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
+              const std::vector<EventFileFormat::TodoItem>& todo,
+              std::span<const Dictionary::Entry> events, std::span<const std::string> kept);
+
+// The name of the copy of the file at target made at when: "Calendar (changed outside the
+// calendar 2026-12-07 11.45.12).tpc", with " 2", " 3" and so on before the extension after the
+// first.
+std::string CopyName(const std::filesystem::path& target, const Date& when, int number);
+
+// Tells the user, and standard error, where the other program's version of item was kept.
+void TellOutsideCopy(const FolderItem& item, const std::filesystem::path& copy);
+
+} // namespace OutsideChanges

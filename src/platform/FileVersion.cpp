@@ -1,0 +1,79 @@
+#include "platform/FileVersion.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include <sys/stat.h>
+
+namespace {
+constexpr uint64_t kPrime1 = 0x9E3779B185EBCA87ULL;
+constexpr uint64_t kPrime2 = 0xC2B2AE3D27D4EB4FULL;
+constexpr uint64_t kPrime3 = 0x165667B19E3779F9ULL;
+
+uint64_t Word(const char* at) {
+    uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+uint64_t Round(uint64_t lane, uint64_t word) {
+    return std::rotl(lane + word * kPrime2, 31) * kPrime1;
+}
+
+// Spreads every bit of value over the whole word.
+uint64_t Avalanche(uint64_t value) {
+    value ^= value >> 33;
+    value *= kPrime2;
+    value ^= value >> 29;
+    value *= kPrime3;
+    return value ^ (value >> 32);
+}
+} // namespace
+
+FileIdentity FileIdentity::Of(const struct stat& status) {
+    return {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
+            static_cast<int64_t>(status.st_size), static_cast<int64_t>(status.st_mtim.tv_sec),
+            static_cast<int64_t>(status.st_mtim.tv_nsec)};
+}
+
+std::optional<FileIdentity> FileIdentity::At(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    return Of(status);
+}
+
+// Four lanes of 8 bytes each take a block: they do not wait for one another, so the hash keeps
+// up with reading the text from memory.
+void ContentHash::AddBlock(const char* block) {
+    for (size_t lane = 0; lane < 4; ++lane)
+        lanes_[lane] = Round(lanes_[lane], Word(block + lane * 8));
+}
+
+void ContentHash::Add(std::string_view piece) {
+    total_ += piece.size();
+    if (pendingSize_ > 0) {
+        const size_t taken = std::min(piece.size(), kBlock - pendingSize_);
+        std::memcpy(pending_ + pendingSize_, piece.data(), taken);
+        pendingSize_ += taken;
+        piece.remove_prefix(taken);
+        if (pendingSize_ < kBlock) return;
+        AddBlock(pending_);
+        pendingSize_ = 0;
+    }
+    while (piece.size() >= kBlock) {
+        AddBlock(piece.data());
+        piece.remove_prefix(kBlock);
+    }
+    std::memcpy(pending_, piece.data(), piece.size());
+    pendingSize_ = piece.size();
+}
+
+uint64_t ContentHash::Value() const {
+    uint64_t value = total_;
+    for (uint64_t lane : lanes_)
+        value = Round(value, Avalanche(lane));
+    for (size_t at = 0; at < pendingSize_; ++at)
+        value = Round(value, static_cast<unsigned char>(pending_[at]) + (at << 8));
+    return Avalanche(value);
+}
