@@ -1,6 +1,7 @@
 #include "platform/Window.h"
 
 #include "platform/Application.h"
+#include "platform/DesktopGroup.h"
 #include "platform/Dialogs.h"
 #include "platform/GraphicsQt.h"
 #include "platform/MenuBar.h"
@@ -64,7 +65,7 @@ bool IsDialog(const Window& window) {
 
 // A floating window the user may minimise is not linked to the window it stands over: some
 // desktops minimise linked windows together, and would take the calendar and the tab down with
-// it. Being a utility window of the program keeps it in front of the program's other windows.
+// it. It is told to stand in front of all the program's windows instead (StandInFrontOfGroup).
 bool Minimisable(const Window& window) {
     return window.Frame() == Window::Floating;
 }
@@ -349,6 +350,7 @@ void Window::Show() {
     if (standsOver && Ground() && Ground() != this && !Minimisable(*this))
         StandOver(*Ground(), false);
     widget_->show();
+    if (Minimisable(*this)) StandInFrontOfGroup(*widget_->windowHandle());
     BringToFront(*this);
     widget_->activateWindow();
     if (!standsOver) {
