@@ -31,6 +31,9 @@ void TabWindow::Layout() {
     SetHeight(7);
     SetFrame(GlobalFloating);
     SetDesktopFrame(false);
+    // No close of the desktop's (Alt+F4 while the tab has the keyboard) takes it away: it is the
+    // only way back to a calendar slid off the screen.
+    SetCloseButton(false);
     HasBackColor = true;
     BackColor = RGB(0x33, 0x33, 0x33);
     SetTitle("Tab");

@@ -85,6 +85,11 @@ TEST_F(TabWindowTest, AClickSlidesTheCalendarAwayOrFromTheBackgroundShowsItADrag
 TEST_F(TabWindowTest, AfterTheDesktopClosedTheCalendarOneClickBringsItBack) {
     CalendarWindow& calendar = CalendarWindow::Instance();
     TabWindow& tab = TabWindow::Instance();
+    // Asked of the tab itself (Alt+F4 while it has the keyboard), the close does nothing: the
+    // tab is the only way back to a calendar slid away.
+    Simulate::DesktopClose(tab);
+    EXPECT_EQ(FindOpenWindow<TabWindow>(), &tab);
+    EXPECT_TRUE(tab.Visible());
     Simulate::DesktopClose(calendar);
     EXPECT_TRUE(calendar.IsOpen());
     EXPECT_EQ(calendar.Top(), 24 - 876 - 10);
