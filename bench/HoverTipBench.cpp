@@ -1,7 +1,7 @@
 // The hover tip over a day that holds 10,000 events: building and showing the tip of one day and
 // then of another, each time the pointer moves onto it.
 #include "BenchMain.h"
-#include "YearGridPoint.h"
+#include "YearGridSetup.h"
 
 #include "app/App.h"
 #include "customisation/CustomizationModule.h"
@@ -26,18 +26,11 @@ void FillDay(Dictionary& store, const Date& day) {
     }
 }
 
-struct Setup {
+struct Setup : YearGridSetup {
     Setup() {
-        SetScreenForTesting(ScreenInfo{0, 0, 1440, 900, 0, 0, 1440, 900});
-        Customization().calendarStartYear = 2009;
-        Date::FixClock(Date(2010, 6, 15, 12, 0).TotalSeconds());
-        application.currentDate = application.selectedDate = Date();
         FillDay(application.eventDict, Date(2010, 6, 9));
         FillDay(application.eventDict, Date(2010, 6, 10));
     }
-    ~Setup() { SetScreenForTesting(std::nullopt); }
-    TestEnvironment environment;
-    app application;
 };
 } // namespace
 

@@ -1,7 +1,7 @@
 // A 50 MB title, as any large file without line breaks becomes when it is read as the event
 // file: the hover tip over its day, and a paint of the to-do list that holds it as an item.
 #include "BenchMain.h"
-#include "YearGridPoint.h"
+#include "YearGridSetup.h"
 
 #include "app/App.h"
 #include "customisation/CustomizationModule.h"
@@ -26,21 +26,11 @@ std::string HugeTitle() {
     return title;
 }
 
-struct Setup {
+struct Setup : YearGridSetup {
     Setup() {
-        SetScreenForTesting(ScreenInfo{0, 0, 1440, 900, 0, 0, 1440, 900});
-        Customization().calendarStartYear = 2009;
-        Date::FixClock(Date(2010, 6, 15, 12, 0).TotalSeconds());
-        application.currentDate = application.selectedDate = Date();
         application.eventDict.Value("2010-06-09 08:00:00", "2010-06-09 09:00:00//" + HugeTitle());
         application.eventDict.Value("2010-06-10 08:00:00", "2010-06-10 09:00:00//Dentist");
     }
-    ~Setup() {
-        Date::FixClock(std::nullopt);
-        SetScreenForTesting(std::nullopt);
-    }
-    TestEnvironment environment;
-    app application;
 };
 } // namespace
 
