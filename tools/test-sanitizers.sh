@@ -12,7 +12,7 @@ run_asan() {
     cmake --build build-sanitize --parallel "${JOBS:-$(nproc)}"
     # Leaks are not checked: the toolkit and the font libraries keep caches until exit.
     (
-        export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1
+        export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:strict_string_checks=1:suppressions=$PWD/tools/asan-suppressions.txt"
         export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
         cd build-sanitize
         QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "${JOBS:-$(nproc)}" \
