@@ -111,18 +111,18 @@ FolderItem FolderItem::Item(int index) const {
     return FolderItem(entries[static_cast<size_t>(index - 1)]);
 }
 
-int OpenRegularFile(const fs::path& path, int64_t* size) {
+int OpenRegularFile(const fs::path& path, struct stat* status) {
     // A pipe, a socket or a device is not opened at all, and the open itself does not wait in
     // case one took the file's place in between; the open file is what counts.
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
+    struct stat own {};
+    struct stat& found = status ? *status : own;
+    if (::stat(path.c_str(), &found) != 0 || !S_ISREG(found.st_mode)) return -1;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return -1;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::fstat(fd, &found) != 0 || !S_ISREG(found.st_mode)) {
         ::close(fd);
         return -1;
     }
-    if (size) *size = status.st_size;
     return fd;
 }
 

@@ -57,8 +57,8 @@ class FolderItem {
 
 // Opens the file at path for reading, without waiting; -1 unless it is a regular file. A pipe,
 // a socket or a device is never read: a pipe without a writer would keep its reader, and a
-// start-up, waiting for good. size, when given, gets the file's size.
-int OpenRegularFile(const std::filesystem::path& path, int64_t* size = nullptr);
+// start-up, waiting for good. status, when given, gets the open file's.
+int OpenRegularFile(const std::filesystem::path& path, struct stat* status = nullptr);
 
 // The user's and the program's well-known folders.
 namespace SpecialFolder {

@@ -79,9 +79,10 @@ bool ReadInParts(int fd, char* into, size_t size) {
 
 std::optional<TextInputStream> TextInputStream::Open(const FolderItem& item) {
     if (!item) return std::nullopt;
-    int64_t fileSize = -1;
-    const int fd = OpenRegularFile(item.Path(), &fileSize);
+    struct stat status {};
+    const int fd = OpenRegularFile(item.Path(), &status);
     if (fd < 0) return std::nullopt;
+    const int64_t fileSize = status.st_size;
     // A small file is read in a piece of about its own size: a whole piece would be cleared for
     // nothing. A file whose size is not told (or that grows) is read on, a piece at a time.
     const size_t pieceSize =
@@ -167,14 +168,10 @@ std::string TextInputStream::ReadAll() {
 
 std::optional<WholeFile> ReadWholeFile(const FolderItem& item) {
     if (!item) return std::nullopt;
-    int64_t fileSize = -1;
-    const int fd = OpenRegularFile(item.Path(), &fileSize);
-    if (fd < 0) return std::nullopt;
     struct stat status {};
-    if (::fstat(fd, &status) != 0) {
-        ::close(fd);
-        return std::nullopt;
-    }
+    const int fd = OpenRegularFile(item.Path(), &status);
+    if (fd < 0) return std::nullopt;
+    const int64_t fileSize = status.st_size;
     // One byte more than the file's size, so that its end is seen without growing the block.
     size_t capacity = fileSize > 0 ? static_cast<size_t>(fileSize) + 1 : kPieceSize;
     WholeFile file{std::make_unique_for_overwrite<char[]>(capacity), 0, FileIdentity::Of(status)};
@@ -339,4 +336,17 @@ bool WriteNewFile(const FolderItem& item, std::string_view text) {
     ok = ::close(fd) == 0 && ok;
     if (!ok) ::unlink(item.Path().c_str());
     return ok;
+}
+
+std::optional<fs::path> WriteNewFileUnderFreeName(const fs::path& folder,
+                                                  const std::function<std::string(int)>& name,
+                                                  std::string_view text, int tries) {
+    for (int number = 1; number <= tries; ++number) {
+        const fs::path path = folder / name(number);
+        if (WriteNewFile(FolderItem(path, false), text)) return path;
+        // Only a name in use is worth another try; anything else fails the same way again.
+        std::error_code error;
+        if (!fs::exists(fs::symlink_status(path, error))) break;
+    }
+    return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include "platform/FileVersion.h"
 #include "platform/FolderItem.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -118,3 +119,11 @@ void RemoveUnfinishedWrites(const FolderItem& item);
 // stands there already is never replaced. False when something does or the write fails, and
 // then nothing of the write is left.
 bool WriteNewFile(const FolderItem& item, std::string_view text);
+
+// WriteNewFile under the first free one of name(1), name(2) ... name(tries) in folder: the new
+// file's path, or none when a name is refused for another reason than being taken, or none is
+// free. A name in use is passed over, never replaced.
+std::optional<std::filesystem::path>
+WriteNewFileUnderFreeName(const std::filesystem::path& folder,
+                          const std::function<std::string(int)>& name, std::string_view text,
+                          int tries);

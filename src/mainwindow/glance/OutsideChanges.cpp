@@ -31,14 +31,14 @@ Kept KeepOutsideVersion(const fs::path& target, const std::optional<FileVersion>
     if (file->size == 0 || (known && ContentHash::Of(file->View()) == known->contentHash))
         return Kept::Nothing;
     const Date now;
-    for (int number = 1; number < 1000; ++number) {
-        copy = target.parent_path() / CopyName(target, now, number);
-        if (WriteNewFile(FolderItem(copy, false), file->View())) return Kept::Copied;
-        // Only a name in use is worth another try; anything else fails the same way again.
-        std::error_code error;
-        if (!fs::exists(fs::symlink_status(copy, error))) break;
+    const auto written = WriteNewFileUnderFreeName(
+        target.parent_path(), [&](int number) { return CopyName(target, now, number); },
+        file->View(), 999);
+    if (written) {
+        copy = *written;
+        return Kept::Copied;
     }
-    LogProblem("could not keep the version another program wrote in " + copy.string(), target);
+    LogProblem("could not keep the version another program wrote beside it", target);
     return Kept::Failed;
 }
 } // namespace

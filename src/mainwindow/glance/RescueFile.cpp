@@ -20,19 +20,14 @@ std::string Name(const Date& when, int n) {
     return name + ".tpc";
 }
 
-// Writes into folder under the first free name; false when the folder takes none.
+// Writes into folder under the first free name; none when the folder takes none.
 std::optional<fs::path> WriteIn(const FolderItem& folder, const Date& when,
                                 const std::string& text) {
     if (!folder) return std::nullopt;
     std::error_code error;
     fs::create_directories(folder.Path(), error);
-    for (int n = 1; n <= kMostTries; ++n) {
-        const FolderItem item(folder.Path() / Name(when, n), false);
-        if (WriteNewFile(item, text)) return item.Path();
-        // Only a name in use is worth another try; anything else fails the same way again.
-        if (!fs::exists(fs::symlink_status(item.Path(), error))) return std::nullopt;
-    }
-    return std::nullopt;
+    return WriteNewFileUnderFreeName(
+        folder.Path(), [&](int n) { return Name(when, n); }, text, kMostTries);
 }
 } // namespace
 
