@@ -107,7 +107,22 @@ void Application::Quit(int code) {
         QCoreApplication::exit(code);
 }
 
+namespace {
+int& HandlersRunning() {
+    static int running = 0;
+    return running;
+}
+} // namespace
+
+bool Application::HandlerRunning() {
+    return HandlersRunning() > 0;
+}
+
 void Application::Dispatch(const std::function<void()>& handler) {
+    ++HandlersRunning();
+    struct Leave {
+        ~Leave() { --HandlersRunning(); }
+    } leave;
     try {
         handler();
     } catch (const std::exception& error) {
@@ -191,5 +206,6 @@ bool Application::MenuShortcut(const std::string& key) {
 }
 
 void DoEvents() {
+    const NestedEventLoop nested(false);
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }

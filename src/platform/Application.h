@@ -39,6 +39,8 @@ class Application {
     // Runs a handler on behalf of the framework: an exception that leaves it reaches
     // Event_UnhandledException; when that returns false the application quits.
     static void Dispatch(const std::function<void()>& handler);
+    // Whether a handler is running below on the stack.
+    static bool HandlerRunning();
 
     // Windows register themselves while they are open, front-most last; activating a window
     // brings it to the end.

@@ -52,7 +52,10 @@ MessageDialog::Pressed MessageDialog::ShowModal() const {
     // In front of the calendar, where the desktop keeps it.
     box.winId();
     box.windowHandle()->setTransientParent(GroundWindow());
-    box.exec();
+    {
+        const NestedEventLoop nested;
+        box.exec();
+    }
     if (box.clickedButton() == action) return Pressed::Action;
     if (alternate && box.clickedButton() == alternate) return Pressed::Alternate;
     return Pressed::Cancel;

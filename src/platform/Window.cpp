@@ -40,15 +40,19 @@ std::vector<std::unique_ptr<Window>>& Retired() {
 }
 constexpr std::size_t kMaxRequestedPositions = 64;
 
-// Closed windows go once no modal loop runs: a window closed from a modal dialog (the main
-// window that a dialog replaces) may still have its own handler further down the stack,
-// waiting for the dialog to return.
 int& ModalLoops() {
     static int running = 0;
     return running;
 }
+// Closed windows go once no nested loop runs: a window closed from a modal dialog (the main
+// window that a dialog replaces) or during a slide's steps may still have its own handler
+// further down the stack, waiting for the loop to return.
+int& NestedLoops() {
+    static int running = 0;
+    return running;
+}
 void DeleteRetiredWindows() {
-    if (ModalLoops() > 0) {
+    if (NestedLoops() > 0) {
         QTimer::singleShot(50, DeleteRetiredWindows);
         return;
     }
@@ -104,6 +108,14 @@ bool HoldMessage(const std::string& message) {
 
 bool ModalWindowOpen() {
     return ModalLoops() > 0;
+}
+
+NestedEventLoop::NestedEventLoop(bool always) : counted_(always || Application::HandlerRunning()) {
+    if (counted_) ++NestedLoops();
+}
+
+NestedEventLoop::~NestedEventLoop() {
+    if (counted_) --NestedLoops();
 }
 
 QWindow* GroundWindow() {
@@ -468,7 +480,10 @@ void Window::ShowModal() {
             then(*this);
             if (widget_->isVisible()) Close();
         });
-    if (widget_->isVisible()) loop.exec();
+    if (widget_->isVisible()) {
+        const NestedEventLoop nested;
+        loop.exec();
+    }
     --ModalLoops();
     modalLoop_ = nullptr;
     modal_ = false;

@@ -332,4 +332,48 @@ TEST_F(WithoutWindowManager, SpaceBringsTheCalendarBack) {
     EXPECT_TRUE(WaitFor([&] { return AtRest(kCalendar); })) << Windows();
 }
 
+// A quit the moment a slide has begun, either way, by the quit's key or by a logout's SIGTERM:
+// the program ends as at any quit, its events and preferences written.
+struct QuitWhileSliding {
+    const char* name;
+    bool back, bySignal;
+};
+
+void PrintTo(const QuitWhileSliding& quit, std::ostream* out) {
+    *out << quit.name;
+}
+
+class QuitMidSlide : public WithoutWindowManager,
+                     public testing::WithParamInterface<QuitWhileSliding> {};
+
+TEST_P(QuitMidSlide, EndsAsAnyQuit) {
+    const QuitWhileSliding& quit = GetParam();
+    const fs::path preferences = environment.Config() / "QVCalendar.prefs";
+    fs::remove(preferences);
+    if (quit.back) {
+        ASSERT_NO_FATAL_FAILURE(PressSpace(*this));
+        ASSERT_TRUE(WaitFor([&] { return !Shows(kCalendar); })) << Windows();
+    }
+    ASSERT_NO_FATAL_FAILURE(PressSpace(*this));
+    if (quit.bySignal)
+        kill(program, SIGTERM);
+    else
+        desktop->Keys("ctrl+q");
+    int status = 0;
+    ASSERT_TRUE(WaitFor([&] { return waitpid(program, &status, WNOHANG) == program; },
+                        std::chrono::seconds(5)))
+        << "the calendar did not end";
+    program = 0;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "ended with status " << status;
+    EXPECT_TRUE(fs::exists(environment.Documents() / "Calendar.tpc"));
+    EXPECT_TRUE(fs::exists(preferences));
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, QuitMidSlide,
+                         testing::Values(QuitWhileSliding{"KeyAway", false, false},
+                                         QuitWhileSliding{"KeyBack", true, false},
+                                         QuitWhileSliding{"SignalAway", false, true},
+                                         QuitWhileSliding{"SignalBack", true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

@@ -213,6 +213,7 @@ class CalendarWindow : public Window {
     // Slide the window off the top of the screen and hide it, or show it and slide it back.
     void ScrollUp();
     void ScrollDown();
+    bool Sliding() const { return sliding_; }
     // The space bar's and the tab's click: slides the window back when it is away, brings it to
     // the front when the program was (deactivated) in the background, and otherwise slides it
     // away.
