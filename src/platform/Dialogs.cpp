@@ -49,13 +49,7 @@ MessageDialog::Pressed MessageDialog::ShowModal() const {
     if (CancelButton.Visible)
         box.addButton(QString::fromStdString(CancelButton.Caption), QMessageBox::RejectRole);
     box.setDefaultButton(action);
-    // In front of the calendar, where the desktop keeps it.
-    box.winId();
-    box.windowHandle()->setTransientParent(GroundWindow());
-    {
-        const NestedEventLoop nested;
-        box.exec();
-    }
+    RunModalDialog(box);
     if (box.clickedButton() == action) return Pressed::Action;
     if (alternate && box.clickedButton() == alternate) return Pressed::Alternate;
     return Pressed::Cancel;

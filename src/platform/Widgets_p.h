@@ -8,6 +8,7 @@
 
 #include <string>
 
+class QDialog;
 class QKeyEvent;
 class QWindow;
 
@@ -34,6 +35,11 @@ class NestedEventLoop {
   private:
     bool counted_;
 };
+// Every shown window that a desktop minimised along with a dialog comes back.
+void RestoreShownWindows();
+// Runs a toolkit dialog (a message box, a print dialog) modally in front of the calendar; should a
+// desktop minimise it, it comes back at once. Returns what QDialog::exec returns.
+int RunModalDialog(QDialog& dialog);
 // The document window shown last (the calendar's main window), which floating windows, dialogs
 // and message boxes stand in front of; nullptr before any.
 QWindow* GroundWindow();

@@ -12,6 +12,7 @@
 #include "platform/Widgets_p.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -428,11 +429,49 @@ void Window::Minimised() {
     // it stands over with it: all come back at once, the dialog in front with the keyboard.
     QTimer::singleShot(0, widget_.get(), [this] {
         if (!visible_ || !widget_->isMinimized()) return;
-        for (const Window* window : std::vector(FrontOrder()))
-            if (window->Visible()) window->Restore();
+        RestoreShownWindows();
         BringToFront(*this);
         widget_->activateWindow();
     });
+}
+
+void RestoreShownWindows() {
+    for (const Window* window : std::vector(FrontOrder()))
+        if (window->Visible()) window->Restore();
+}
+
+namespace {
+// Brings a toolkit dialog back as soon as a desktop minimises it: while it runs, nothing else of
+// the program takes a click or a key, and the user would face a calendar that does not answer.
+class KeepShown : public QObject {
+  public:
+    explicit KeepShown(QDialog& dialog) : dialog_(dialog) { dialog_.installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &dialog_ && event->type() == QEvent::WindowStateChange &&
+            dialog_.isMinimized())
+            QTimer::singleShot(0, this, [this] {
+                if (!dialog_.isVisible() || !dialog_.isMinimized()) return;
+                RestoreShownWindows();
+                dialog_.setWindowState(dialog_.windowState() & ~Qt::WindowMinimized);
+                dialog_.raise();
+                dialog_.activateWindow();
+            });
+        return false;
+    }
+
+  private:
+    QDialog& dialog_;
+};
+} // namespace
+
+int RunModalDialog(QDialog& dialog) {
+    // In front of the calendar, where the desktop keeps it.
+    dialog.winId();
+    dialog.windowHandle()->setTransientParent(GroundWindow());
+    const KeepShown keepShown(dialog);
+    const NestedEventLoop nested;
+    return dialog.exec();
 }
 
 void Window::Restore() const {

@@ -177,6 +177,7 @@ class Window {
     // The desktop minimised the window.
     void Minimised();
     void Restore() const;
+    friend void RestoreShownWindows();
     // Asks the desktop to keep this window in front of ground; tellAgain maps it anew so that
     // the desktop reads the request again.
     void StandOver(const Window& ground, bool tellAgain);
