@@ -86,6 +86,7 @@ int Beeps();
 struct DesktopRequest {
     bool titleBar = false;
     bool closeButton = false;
+    bool minimiseButton = false;
     bool userResizable = false; // resized or maximised by the user
     bool staysAbove = false;    // above the windows of every application
     // The window it is kept in front of; nullptr for none.

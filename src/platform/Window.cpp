@@ -755,6 +755,7 @@ TestSeams::DesktopRequest TestSeams::AskedOfDesktop(const Window& window) {
     // A frameless window that asks for a title gets one from some desktops.
     request.titleBar = flags & Qt::WindowTitleHint;
     request.closeButton = request.titleBar && (flags & Qt::WindowCloseButtonHint);
+    request.minimiseButton = request.titleBar && (flags & Qt::WindowMinimizeButtonHint);
     request.userResizable =
         widget.minimumSize() != widget.maximumSize() || (flags & Qt::WindowMaximizeButtonHint);
     request.staysAbove = flags & Qt::WindowStaysOnTopHint;
