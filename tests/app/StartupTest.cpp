@@ -32,18 +32,28 @@ class StartupTest : public AppTest {
         return probe.TryEnter();
     }
 
-    // What can stand in the event file's place that the calendar neither reads nor replaces.
-    std::vector<std::pair<const char*, std::function<void()>>> NoFilePlaces() const {
+    // What can stand in the event file's place that the calendar neither reads nor replaces,
+    // and the sentence that names it in a message.
+    struct Place {
+        const char* name;
+        std::function<void()> make;
+        std::string reason;
+    };
+    std::vector<Place> NoFilePlaces() const {
         namespace fs = std::filesystem;
         const auto file = EventFile(), loop = file.parent_path() / "loop.tpc";
-        return {{"a folder", [=] { fs::create_directories(file); }},
-                {"a pipe", [=] { mkfifo(file.c_str(), 0600); }},
-                {"a device", [=] { fs::create_symlink("/dev/null", file); }},
-                {"a loop of links", [=] {
-                     fs::remove(loop);
-                     fs::create_symlink(loop, file);
-                     fs::create_symlink(file, loop);
-                 }}};
+        return {
+            {"a folder", [=] { fs::create_directories(file); }, "There is a folder in its place."},
+            {"a pipe", [=] { mkfifo(file.c_str(), 0600); }, "There is a pipe in its place."},
+            {"a device", [=] { fs::create_symlink("/dev/null", file); },
+             "There is a device in its place."},
+            {"a loop of links",
+             [=] {
+                 fs::remove(loop);
+                 fs::create_symlink(loop, file);
+                 fs::create_symlink(file, loop);
+             },
+             "Too many levels of symbolic links."}};
     }
 };
 
@@ -268,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(
 // good) is told once, on screen and on standard error, and the calendar starts; with nothing
 // changed, its quit says nothing more.
 TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarStarts) {
-    for (const auto& [name, make] : NoFilePlaces()) {
+    for (const auto& [name, make, reason] : NoFilePlaces()) {
         SCOPED_TRACE(name);
         const size_t before = Messages().size();
         make();
@@ -282,7 +292,8 @@ TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarSta
         const std::string log = testing::internal::GetCapturedStderr();
         std::vector<std::string> shown = Messages();
         shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
-        EXPECT_EQ(shown, std::vector<std::string>{AppText::kEventDatabaseProblem});
+        EXPECT_EQ(shown, std::vector<std::string>{std::string(AppText::kEventDatabaseProblem) +
+                                                  " " + reason});
         const auto logged = log.find("calendar: ");
         EXPECT_EQ(log.substr(logged, log.find('\n', logged) - logged),
                   "calendar: no events were read: this is not a regular file: " +
@@ -307,17 +318,22 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
         std::filesystem::permissions(EventFile(), std::filesystem::perms::owner_read);
     };
     auto places = NoFilePlaces();
-    places.insert(places.begin(),
-                  {{"a read-only file, Ctrl+Q", readOnly}, {"a read-only file", readOnly}});
-    places.emplace_back("a read-only file, no configuration folder", [&] {
-        readOnly();
-        setenv("XDG_CONFIG_HOME", (EventFile() / "config").c_str(), 1);
-    });
+    places.insert(places.begin(), {{"a read-only file, Ctrl+Q", readOnly, "The file is read-only."},
+                                   {"a read-only file", readOnly, "The file is read-only."}});
+    places.push_back({"a link into a folder not there",
+                      [&] { std::filesystem::create_symlink("../Sync/Calendar.tpc", EventFile()); },
+                      "Its folder is missing."});
+    places.push_back({"a read-only file, no configuration folder",
+                      [&] {
+                          readOnly();
+                          setenv("XDG_CONFIG_HOME", (EventFile() / "config").c_str(), 1);
+                      },
+                      "The file is read-only."});
     int rescues = 0;
-    for (const auto& [name, make] : places) {
+    for (const auto& [name, make, reason] : places) {
         SCOPED_TRACE(name);
         make();
-        const bool byKey = name == places[0].first, inConfig = name != places.back().first;
+        const bool byKey = name == places[0].name, inConfig = name != places.back().name;
         application = std::make_unique<app>();
         application->SetMenuBar(&Menu::Instance());
         ApplicationAddMenuHandlers();
@@ -343,16 +359,71 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
             << log;
         std::vector<std::string> shown = Messages();
         shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(told));
-        EXPECT_EQ(
-            shown,
-            byKey ? std::vector<std::string>{"Your events and to-do items could not be saved in " +
-                                             EventFile().string() +
-                                             ". The file there was left as it was. A copy of "
-                                             "them was written to " +
-                                             rescue.string() + "."}
-                  : std::vector<std::string>{});
+        // Only a file that stands there was left as it was.
+        const std::string message =
+            "Your events and to-do items could not be saved in " + EventFile().string() + "." +
+            (reason == "The file is read-only." ? " The file there was left as it was." : "") +
+            " " + reason + " A copy of them was written to " + rescue.string() + ".";
+        EXPECT_EQ(shown, byKey ? std::vector<std::string>{message} : std::vector<std::string>{});
+        if (!byKey) {
+            EXPECT_NE(log.find("not shown: " + message + "\n"), std::string::npos) << log;
+        }
         std::filesystem::remove_all(EventFile());
         setenv("XDG_CONFIG_HOME", environment.Config().c_str(), 1);
+    }
+}
+
+// A quit that cannot write the event file while nothing the user made is unsaved leaves no
+// rescue file of built-in holidays and says nothing; taking the lock beside a link makes no
+// folder for it. Where the file can be written, the quit writes it, holidays and all.
+TEST_F(StartupTest, AQuitWithNothingOfTheUsersUnsavedRescuesNothingAndMakesNoFolder) {
+    namespace fs = std::filesystem;
+    const fs::path sync = environment.Home() / "Sync";
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        bool byKey;
+        bool writable;
+    } cases[] = {
+        {"Documents is a file, Ctrl+Q",
+         [&] { TestEnvironment::WriteFile(environment.Documents(), ""); }, true, false},
+        {"Documents is a file", [&] { TestEnvironment::WriteFile(environment.Documents(), ""); },
+         false, false},
+        {"a link into a folder not there",
+         [&] {
+             fs::create_directories(environment.Documents());
+             fs::create_symlink(sync / "Calendar.tpc", EventFile());
+         },
+         true, false},
+        {"no event file yet", [] {}, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(environment.Documents());
+        c.make();
+        application = std::make_unique<app>();
+        application->SetMenuBar(&Menu::Instance());
+        ApplicationAddMenuHandlers();
+        WhenTrue(CalendarShown, [&] {
+            c.byKey ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q")
+                    : (void)std::raise(SIGTERM);
+        });
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(application->Run(), 0);
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(Messages().empty()) << Messages().front();
+        EXPECT_EQ(log.find("rescued"), std::string::npos) << log;
+        EXPECT_EQ(log.find("could not be saved"), std::string::npos) << log;
+        for (const auto& entry : fs::directory_iterator(environment.Config()))
+            EXPECT_FALSE(entry.path().filename().string().starts_with("Calendar rescued"));
+        EXPECT_FALSE(fs::exists(sync));
+        if (c.writable)
+            EXPECT_NE(TestEnvironment::ReadFile(EventFile()).find("//Christmas"),
+                      std::string::npos);
+        else
+            EXPECT_NE(log.find("starting without the lock beside the event file"),
+                      std::string::npos)
+                << log;
     }
 }
 

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -161,6 +162,8 @@ TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
     ASSERT_NE(window.TodoList->ActiveCell(), nullptr);
     window.TodoList->ActiveCell()->SetText("Typed");
     Simulate::Key(window, "Return");
+    // The quiet retry of the failure before comes while the edit's own write runs.
+    window.SaveRetryTimer->Event_Action();
     window.FinishSaving();
     for (int i = 0; i < 3; ++i)
         change();
@@ -217,6 +220,39 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
     EXPECT_EQ(logged.find("could not write", logged.find("could not write") + 1),
               logged.rfind("could not write"))
         << "two failures logged, no retry: " << logged;
+}
+
+// The message that a write failed, with the system's reason, closes once a retry has saved
+// everything while it is still open: it would say what is no longer true.
+TEST_F(WeekFaceTest, AnUnsavedMessageClosesWhenARetrySavesEverything) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "Events Data:\n");
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    // The file may grow no larger than it is: the write fails for a reason only the system knows.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    rlimit small = limit;
+    small.rlim_cur = fs::file_size(file);
+    setrlimit(RLIMIT_FSIZE, &small);
+    bool closedWhileOpen = false;
+    TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+        setrlimit(RLIMIT_FSIZE, &limit);
+        window.SaveRetryTimer->Event_Action();
+        window.FinishSaving();
+        closedWhileOpen = TestSeams::Dialogs().back().closedByProgram;
+        return 0;
+    });
+    window.TodoList->AddRow();
+    window.TodoList_Change();
+    window.FinishSaving();
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(closedWhileOpen);
+    EXPECT_EQ(EventFile(), "0\t\nEvents Data:\n");
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "Your events and to-do items could not be saved in " + file.string() +
+                              ". The file there was left as it was. File too large."});
 }
 
 // A change confirmed while a write is under way is written when that write ends, with no

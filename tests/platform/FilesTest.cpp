@@ -1,11 +1,14 @@
 #include "platform/Exceptions.h"
+#include "platform/FileProblem.h"
 #include "platform/FolderItem.h"
 #include "platform/Mutex.h"
 #include "platform/TextStream.h"
 #include "support/TestEnvironment.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <pwd.h>
 #include <string>
@@ -163,6 +166,37 @@ TEST_F(FolderItemTest, WritingReplacesAFileWholeOrNotAtAll) {
     EXPECT_EQ(SpecialFolder::Documents().Count(), 1);
 
     EXPECT_FALSE(TextOutputStream::Create(SpecialFolder::Documents().Child("no").Child("x")));
+}
+
+// What stands in the file's way is named before the failed write's own error, which may be stale;
+// a full disk is said plainly.
+TEST_F(FolderItemTest, AFileProblemIsNamedInOneSentence) {
+    const fs::path file = environment.Home() / "file.tpc";
+    const auto readOnly = [&] {
+        TestEnvironment::WriteFile(file, "");
+        fs::permissions(file, fs::perms::owner_read);
+    };
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        fs::path path;
+        int error;
+        const char* said;
+    } cases[] = {
+        {"a full disk", [&] { TestEnvironment::WriteFile(file, ""); }, file, ENOSPC,
+         "There is no room left on the disk."},
+        {"a full quota", [] {}, file, EDQUOT, "There is no room left on the disk."},
+        {"a read-only file, whatever the error", readOnly, file, ENOSPC, "The file is read-only."},
+        {"a file in its folder's place", [] {}, file / "inner.tpc", EACCES,
+         "Its folder is missing."},
+        {"anything else", [] {}, file, EROFS, "Read-only file system."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.make();
+        EXPECT_EQ(FileProblem(c.path, c.error), c.said);
+        fs::permissions(file, fs::perms::owner_all);
+    }
 }
 
 TEST_F(FolderItemTest, MutexIsExclusiveUntilLeftAndALockThatCannotBeMadeThrows) {
