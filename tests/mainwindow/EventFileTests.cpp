@@ -138,6 +138,12 @@ TEST_F(WeekFaceTest, ToDoItemsThatCouldNotBeSavedOutliveTheWindow) {
     again.Close();
     EXPECT_EQ(Rows(*Window().TodoList), "1 Edited|");
     EXPECT_EQ(Messages().size(), 2u);
+    // Another program takes the file away with its folder: what was read lives only in the
+    // store now, so a save that fails is told although nothing changed since.
+    fs::remove_all(environment.Documents());
+    TestEnvironment::WriteFile(environment.Documents(), "");
+    Window().SaveEvents();
+    EXPECT_EQ(Messages().size(), 3u);
 }
 
 // Writes after changes fail one after another (a read-only file, a full disk): the user is told
@@ -165,6 +171,7 @@ TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
     // The quiet retry of the failure before comes while the edit's own write runs.
     window.SaveRetryTimer->Event_Action();
     window.FinishSaving();
+    EXPECT_EQ(Messages().size(), 1u) << "the end of the edit tells its failure";
     for (int i = 0; i < 3; ++i)
         change();
     const std::string logged = testing::internal::GetCapturedStderr();
