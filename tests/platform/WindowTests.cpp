@@ -11,10 +11,7 @@
 #include "platform/TestSeams.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
-#include "support/Waiting.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QWidget>
 
 #include <string>
@@ -393,26 +390,4 @@ TEST_F(WindowTest, AMessageOfTheOpeningWaitsUntilTheWindowIsShown) {
             << "shows itself " << showItself << ", closes itself " << closeItself;
         window.Close();
     }
-}
-
-// A message closed from code ends the toolkit's own box and its modal loop at once; a closer
-// with no box open does nothing.
-TEST_F(WindowTest, AMessageCloserEndsTheBoxItWasShownWith) {
-    MessageCloser closer;
-    closer.Close();
-    TestSeams::Disable();
-    bool closedAtOnce = false;
-    WhenTrue([] { return QApplication::activeModalWidget() != nullptr; },
-             [&] {
-                 QWidget* box = QApplication::activeModalWidget();
-                 closer.Close();
-                 closedAtOnce = box && !box->isVisible();
-                 // Left open, it would keep the test waiting.
-                 if (auto* dialog = qobject_cast<QDialog*>(box); dialog && !closedAtOnce)
-                     dialog->reject();
-             });
-    MsgBox("no longer true", &closer);
-    TestSeams::Enable();
-    EXPECT_TRUE(closedAtOnce);
-    closer.Close();
 }
