@@ -86,18 +86,27 @@ Attempt WriteEventFile(const FolderItem& item, const std::optional<FileVersion>&
     attempt.error = attempt.written.ok ? 0 : errno;
     return attempt;
 }
+
+// Whether the file last read or written still holds its text (touched or made read-only, it
+// may have another identity); true when there was none.
+bool KnownTextThere(const FolderItem& item, const std::optional<FileVersion>& known) {
+    if (!known) return true;
+    const std::filesystem::path target = WriteTarget(item.Path());
+    if (FileIdentity::At(target) == known->identity) return true;
+    const std::optional<WholeFile> file = ReadWholeFile(FolderItem(target));
+    return file && ContentHash::Of(file->View()) == known->contentHash;
+}
 } // namespace
 
 // The store at its revision as loaded or written holds only the built-in holidays besides the
-// file's events; a file another program removed or replaced since it was read or written may
+// file's events; a file another program removed or rewrote since it was read or written may
 // have taken the user's events with it, which then live only in the store.
 bool CalendarWindow::UserWorkUnsaved() const {
     const app& application = App();
-    const std::optional<FileIdentity> there = FileIdentity::At(WriteTarget(EventFileItem().Path()));
     return application.skippedEventLines || todoFromClosedWindow_ ||
            savedTodoRevision_ != TodoList->Revision() ||
            application.keptEventsRevision != application.eventDict.Revision() ||
-           (application.eventFileVersion && there != application.eventFileVersion->identity);
+           !KnownTextThere(EventFileItem(), application.eventFileVersion);
 }
 
 // Every occasion to write could write the whole file; it is written only when the store or the
