@@ -240,7 +240,7 @@ TEST_F(CountdownBadgeTest, AfterTheEditorTheEventFileIsWrittenOnlyWhenTheCountdo
         std::filesystem::remove(file);
         WhenEditorShown(step.edit);
         Simulate::Click(window, 135 + 50, 15 + 70);
-        window.FinishSaving();
+        FinishSaving(window);
         if (step.line.empty()) {
             EXPECT_FALSE(std::filesystem::exists(file));
             continue;
