@@ -76,7 +76,7 @@ TEST_F(StartupTest, OpenLoadsEverythingAndShowsTheCalendar) {
         shown = CalendarShown();
         std::raise(SIGTERM);
     });
-    EXPECT_EQ(application->Run(), 0);
+    EXPECT_EQ(Run(), 0);
     EXPECT_TRUE(shown);
     EXPECT_TRUE(application->firstRun);
     const Dictionary& store = application->eventDict;
@@ -100,7 +100,7 @@ TEST_F(StartupTest, AFirstRunWritesThePreferencesAfterTheFirstFrame) {
                      std::raise(SIGTERM);
                  });
     });
-    EXPECT_EQ(application->Run(), 0);
+    EXPECT_EQ(Run(), 0);
     EXPECT_TRUE(application->firstRun);
     EXPECT_FALSE(writtenBeforeTheFrame);
     EXPECT_TRUE(writtenAfter);
@@ -113,7 +113,7 @@ TEST_F(StartupTest, QuittingThroughSIGTERMSavesAndReleasesTheLock) {
         application->tabLeft = 321; // moved during the run: what the file keeps
         std::raise(SIGTERM);
     });
-    ASSERT_EQ(application->Run(), 0);
+    ASSERT_EQ(Run(), 0);
     EXPECT_TRUE(application->closing);
     EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "1;321;0;1;");
     EXPECT_TRUE(LockIsFree());
@@ -126,7 +126,7 @@ TEST_F(StartupTest, ASecondInstanceSaysSoAndLeavesTheFirstAlone) {
     setenv("XDG_RUNTIME_DIR", (environment.Home() / "other session").c_str(), 1);
     TestEnvironment::WriteFile(PrefsFile(), "1;250;0;1;");
 
-    EXPECT_EQ(application->Run(), 0);
+    EXPECT_EQ(Run(), 0);
     EXPECT_EQ(Messages(), std::vector<std::string>{AppText::kAlreadyRunning});
     EXPECT_TRUE(application->closing && application->Windows().empty());
     EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "1;250;0;1;");
@@ -160,7 +160,7 @@ TEST_F(StartupTest, ACopyWithAnotherConfigurationFolderIsRefusedByTheLockBesideT
         ASSERT_TRUE(first.TryEnter());
         setenv("XDG_CONFIG_HOME", (environment.Home() / "other config").c_str(), 1);
         application = std::make_unique<app>();
-        EXPECT_EQ(application->Run(), 0);
+        EXPECT_EQ(Run(), 0);
         EXPECT_EQ(Messages().size(), before + 1);
         EXPECT_EQ(Messages().back(), AppText::kAlreadyRunning);
         EXPECT_TRUE(application->closing && application->Windows().empty());
@@ -211,7 +211,7 @@ TEST_F(StartupTest, WithoutAUsableConfigurationFolderTheCalendarStartsWithoutThe
             std::raise(SIGTERM);
         });
         testing::internal::CaptureStderr();
-        EXPECT_EQ(application->Run(), 0);
+        EXPECT_EQ(Run(), 0);
         const std::string log = testing::internal::GetCapturedStderr();
         EXPECT_TRUE(shown && TestSeams::Dialogs().empty());
         EXPECT_NE(log.find(c.logged), std::string::npos) << log;
@@ -256,7 +256,7 @@ TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
         DoEvents();
         return 0;
     });
-    EXPECT_EQ(application->Run(), 0);
+    EXPECT_EQ(Run(), 0);
     EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
     EXPECT_TRUE(application->closing && application->Windows().empty());
     EXPECT_FALSE(application->CalendarWindowOpen);
@@ -295,7 +295,7 @@ TEST_F(StartupTest, NoRegularFileInTheEventFilesPlaceIsToldOnceAndTheCalendarSta
             application->Quit(0);
         });
         testing::internal::CaptureStderr();
-        EXPECT_EQ(application->Run(), 0);
+        EXPECT_EQ(Run(), 0);
         const std::string log = testing::internal::GetCapturedStderr();
         std::vector<std::string> shown = Messages();
         shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
@@ -350,7 +350,7 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
             byKey ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q") : (void)std::raise(SIGTERM);
         });
         testing::internal::CaptureStderr();
-        EXPECT_EQ(application->Run(), 0);
+        EXPECT_EQ(Run(), 0);
         const std::string log = testing::internal::GetCapturedStderr();
         const auto rescue =
             (inConfig ? environment.Config() : environment.Documents()) /
@@ -389,7 +389,7 @@ TEST_F(StartupTest, AnEditionPictureThatIsAPipeIsToldAndTheCalendarStarts) {
         std::raise(SIGTERM);
     });
     testing::internal::CaptureStderr();
-    EXPECT_EQ(application->Run(), 0);
+    EXPECT_EQ(Run(), 0);
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(started && Messages().empty());
     EXPECT_NE(log.find("calendar: cannot read the picture of customAboutWindowImage: " +
@@ -424,7 +424,7 @@ TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
     for (const auto& file : others)
         TestEnvironment::WriteFile(file, "the user's");
     WhenTrue(CalendarShown, [] { std::raise(SIGTERM); });
-    EXPECT_EQ(application->Run(), 0);
+    EXPECT_EQ(Run(), 0);
     for (const auto& file : leftovers)
         EXPECT_FALSE(std::filesystem::exists(file)) << file;
     for (const auto& file : others)
@@ -454,7 +454,7 @@ TEST_F(StartupTest, ACopyStartedDuringAnothersSaveReadsTheFileOnlyOnceItHoldsThe
         App().eventDict.Value("2026-03-06 09:00:00", "2026-03-06 10:00:00//Later");
         std::raise(SIGTERM);
     });
-    EXPECT_EQ(RunCalendar(), 0);
+    EXPECT_EQ(RunBeforeDeadline(RunCalendar), 0);
     EXPECT_EQ(seen, "2026-03-05 10:00:00//New");
     EXPECT_NE(TestEnvironment::ReadFile(EventFile()).find("//New"), std::string::npos);
     EXPECT_TRUE(Messages().empty());
@@ -509,7 +509,7 @@ TEST_P(QuitWhileTypingTest, TheTypedTextIsWritten) {
         window.TodoList->ActiveCell()->SetText("Typed");
         c.quit(*application, window);
     });
-    EXPECT_EQ(application->Run(), 0);
+    EXPECT_EQ(Run(), 0);
     const std::string todo = c.newRow ? "0\tFirst\n0\tTyped\n" : "0\tTyped\n";
     const std::string written = TestEnvironment::ReadFile(EventFile());
     EXPECT_EQ(written.substr(0, written.find("Events Data:")), todo);

@@ -51,7 +51,7 @@ TEST_F(WeekFaceTest, WhatTheWeekFaceWritesReadsBackTheSame) {
     window.TodoList->SetCell(3, 1, "Tab\there, break\r\nthere");
     AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Pipe|and\nbreak");
     window.GlanceOff();
-    window.FinishSaving();
+    FinishSaving(window);
     const std::string written = todo + "0\tTab here, break  there\nEvents Data:\n" + days +
                                 "2026-03-05 09:00:00|2026-03-05 10:00:00//Pipe and break\n" + late +
                                 countdown + skipped[0] + skipped[1] + skipped[2];
@@ -157,20 +157,20 @@ TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
     const auto change = [&] {
         window.TodoList->AddRow();
         window.TodoList_Change();
-        window.FinishSaving();
+        FinishSaving(window);
     };
     fs::permissions(file, fs::perms::owner_read);
     testing::internal::CaptureStderr();
     // A row added starts a write and opens the row's edit: the message waits for its end.
     window.ToDoListHeader_MouseDown(5, 5);
-    window.FinishSaving();
+    FinishSaving(window);
     EXPECT_TRUE(Messages().empty()) << "no message while an item is typed";
     ASSERT_NE(window.TodoList->ActiveCell(), nullptr);
     window.TodoList->ActiveCell()->SetText("Typed");
     Simulate::Key(window, "Return");
     // The quiet retry of the failure before comes while the edit's own write runs.
     window.SaveRetryTimer->Event_Action();
-    window.FinishSaving();
+    FinishSaving(window);
     EXPECT_EQ(Messages().size(), 1u) << "the end of the edit tells its failure";
     for (int i = 0; i < 3; ++i)
         change();
@@ -200,7 +200,7 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
         fs::permissions(file, fs::perms::owner_read);
         window.TodoList->AddRow();
         window.TodoList_Change();
-        window.FinishSaving();
+        FinishSaving(window);
         fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
     };
     const auto retrying = [&] { return window.SaveRetryTimer->Mode() != Timer::ModeOff; };
@@ -209,7 +209,7 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
     ASSERT_NE(window.SaveRetryTimer, nullptr);
     // Room again: the timer's own retry writes the row.
     EXPECT_TRUE(WaitUntil([&] { return !retrying(); }));
-    window.FinishSaving();
+    FinishSaving(window);
     EXPECT_EQ(EventFile(), "0\t\nEvents Data:\n");
     EXPECT_FALSE(retrying());
     failingAdd();
@@ -218,7 +218,7 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
     for (int retry = 0; retry < 10 && retrying(); ++retry) {
         waits.push_back(window.SaveRetryTimer->Period());
         window.SaveRetryTimer->Event_Action();
-        window.FinishSaving();
+        FinishSaving(window);
     }
     EXPECT_EQ(waits, (std::vector<int>{2000, 4000, 8000, 16000, 32000, 64000, 128000, 256000,
                                        300000, 300000}));
@@ -245,12 +245,12 @@ TEST_F(WeekFaceTest, AnUnsavedMessageClosesWhenARetrySavesEverything) {
     TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
         setrlimit(RLIMIT_FSIZE, &limit);
         window.SaveRetryTimer->Event_Action();
-        window.FinishSaving();
+        FinishSaving(window);
         return 0;
     });
     window.TodoList->AddRow();
     window.TodoList_Change();
-    window.FinishSaving();
+    FinishSaving(window);
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_TRUE(TestSeams::Dialogs().at(0).closedByProgram) << "the retry saved everything";
     EXPECT_EQ(Messages(), std::vector<std::string>{
@@ -267,7 +267,7 @@ TEST_F(WeekFaceTest, AChangeMadeDuringAWriteIsWrittenWhenItEnds) {
     AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Dentist");
     window.TodoList->SetCellCheck(0, 0, true);
     window.TodoList_Change();
-    window.FinishSaving();
+    FinishSaving(window);
     EXPECT_EQ(EventFile(), "1\t\nEvents Data:\n2026-03-05 09:00:00|2026-03-05 10:00:00//Dentist\n");
 }
 
@@ -370,7 +370,7 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
         Window().GlanceOn();
         c.change();
         Window().GlanceOff(); // saves beside the event loop
-        Window().FinishSaving();
+        FinishSaving(Window());
         EXPECT_EQ(EventFile(), c.written.empty() ? before : c.written);
         // What was written is what the file holds: closing has nothing more to write.
         const std::optional<FileIdentity> written = FileIdentity::At(file);
@@ -448,7 +448,7 @@ TEST_F(WeekFaceTest, EachConfirmedChangeIsWrittenWithoutLeavingTheWeek) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         step.change();
-        window.FinishSaving();
+        FinishSaving(window);
         EXPECT_EQ(EventFile(), step.written);
     }
     EXPECT_TRUE(Messages().empty());
@@ -528,7 +528,7 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
     const auto addRow = [&] {
         Window().TodoList->AddRow();
         Window().TodoList_Change();
-        Window().FinishSaving();
+        FinishSaving(Window());
     };
     const struct {
         const char* name;

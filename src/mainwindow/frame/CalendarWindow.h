@@ -235,8 +235,10 @@ class CalendarWindow : public Window {
     // Writes the event file on a worker thread when the store or the to-do list changed: after
     // each change the user confirms. A failure is told on the event loop's thread.
     void StartSavingEvents();
-    // Waits for the writes under way.
-    void FinishSaving();
+    // Whether a write has started whose end has not been taken yet.
+    bool SavingEvents() const;
+    // Waits for the write under way and takes its end now, which may start the next write.
+    void FinishWrite();
     void SaveRetryTimer_Action();
     // The year grid's markers of the selected day: rebuilt from the store after a save, one
     // marker ("//" title "|" kind) removed before a delete.

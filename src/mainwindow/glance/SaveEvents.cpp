@@ -186,9 +186,12 @@ void CalendarWindow::EventFileWritten(FileRevisions written, bool ok, int error)
     StartSavingEvents(); // what changed while the file was being written
 }
 
-void CalendarWindow::FinishSaving() {
-    while (eventFileWriter_.Busy())
-        eventFileWriter_.Wait();
+bool CalendarWindow::SavingEvents() const {
+    return eventFileWriter_.Busy();
+}
+
+void CalendarWindow::FinishWrite() {
+    eventFileWriter_.Wait();
 }
 
 void CalendarWindow::SaveEvents() {
