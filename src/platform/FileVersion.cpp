@@ -34,7 +34,8 @@ uint64_t Avalanche(uint64_t value) {
 FileIdentity FileIdentity::Of(const struct stat& status) {
     return {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
             static_cast<int64_t>(status.st_size), static_cast<int64_t>(status.st_mtim.tv_sec),
-            static_cast<int64_t>(status.st_mtim.tv_nsec)};
+            static_cast<int64_t>(status.st_mtim.tv_nsec), static_cast<int64_t>(status.st_ctim.tv_sec),
+            static_cast<int64_t>(status.st_ctim.tv_nsec)};
 }
 
 std::optional<FileIdentity> FileIdentity::At(const std::filesystem::path& path) {
