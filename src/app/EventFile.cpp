@@ -249,12 +249,14 @@ bool MoveOutSkippedLines(const FolderItem& item, const EventFileLines& lines,
         return true;
     case SkippedLinesMove::KeptBefore:
         LogProblem("the skipped event lines left the event file; an earlier start, which could "
-                   "not take them out, had already put them in " + kept,
+                   "not take them out, had already put them in " +
+                       kept,
                    item.Path());
         return true;
     case SkippedLinesMove::FileChanged:
         LogProblem("the skipped event lines stay in the event file, which another program "
-                   "changed after it was read; a later start moves them to " + kept,
+                   "changed after it was read; a later start moves them to " +
+                       kept,
                    item.Path());
         return false;
     case SkippedLinesMove::Failed:

@@ -284,7 +284,8 @@ TEST_F(EventStoreTest, SkippedLinesEndUpOnceInTheirFileWhateverStoppedAMove) {
     namespace fs = std::filesystem;
     std::string events[2] = {"Events Data:\n", ""};
     for (int i = 0; i < 200; ++i)
-        events[i % 2] += "2025-03-01 10:00:00|2025-03-01 11:00:00//Event " + std::to_string(i) + "\n";
+        events[i % 2] +=
+            "2025-03-01 10:00:00|2025-03-01 11:00:00//Event " + std::to_string(i) + "\n";
     const std::string text = events[0] + "garbage|x\n" + events[1] + "a note\ngarbage|x\n";
     const std::string rest = events[0] + events[1];
     const std::string skipped = "garbage|x\na note\ngarbage|x\n";

@@ -32,8 +32,8 @@ inline void ExpectSavesRespectTheFile(const std::filesystem::path& file,
         fs::remove(file);
         const mode_t umaskBefore = ::umask(027);
         EXPECT_TRUE(save());
-        EXPECT_EQ(mode(file), fs::perms::owner_read | fs::perms::owner_write |
-                                  fs::perms::group_read);
+        EXPECT_EQ(mode(file),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
         fs::permissions(file, fs::perms::others_read, fs::perm_options::add);
         EXPECT_TRUE(save());
         ::umask(umaskBefore);
