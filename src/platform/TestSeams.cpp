@@ -100,6 +100,10 @@ int RecordDialog(const DialogRecord& record) {
     return State().answer ? State().answer(record) : 0;
 }
 
+void RecordDialogClosed(size_t index) {
+    if (index < State().dialogs.size()) State().dialogs[index].closedByProgram = true;
+}
+
 void RecordURL(std::string url) {
     State().urls.push_back(std::move(url));
 }

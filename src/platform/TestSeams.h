@@ -16,6 +16,7 @@ struct DialogRecord {
     std::string message;
     std::string explanation;
     std::vector<std::string> buttons; // captions of the visible buttons: action, alternate, cancel
+    bool closedByProgram = false;     // closed from code (MessageCloser) before it was answered
 };
 
 // Which button a test presses: 0 action, 1 alternate, 2 cancel.
@@ -86,6 +87,7 @@ int Beeps();
 struct DesktopRequest {
     bool titleBar = false;
     bool closeButton = false;
+    bool minimiseButton = false;
     bool userResizable = false; // resized or maximised by the user
     bool staysAbove = false;    // above the windows of every application
     // The window it is kept in front of; nullptr for none.
@@ -113,6 +115,7 @@ PicturePtr ScreenPicture(Window& window);
 
 // Used by the framework layer itself.
 int RecordDialog(const DialogRecord& record);
+void RecordDialogClosed(size_t index);
 void RecordURL(std::string url);
 std::string RecordMenu(std::vector<MenuEntry> entries);
 void RecordPrintDialog(PrintDialogRecord record);

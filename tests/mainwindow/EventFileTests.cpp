@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -156,6 +157,12 @@ TEST_F(WeekFaceTest, ToDoItemsThatCouldNotBeSavedOutliveTheWindow) {
     again.Close();
     EXPECT_EQ(Rows(*Window().TodoList), "1 Edited|");
     EXPECT_EQ(Messages().size(), 2u);
+    // Another program takes the file away with its folder: what was read lives only in the
+    // store now, so a save that fails is told although nothing changed since.
+    fs::remove_all(environment.Documents());
+    TestEnvironment::WriteFile(environment.Documents(), "");
+    Window().SaveEvents();
+    EXPECT_EQ(Messages().size(), 3u);
 }
 
 // Writes after changes fail one after another (a read-only file, a full disk): the user is told
@@ -180,7 +187,10 @@ TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
     ASSERT_NE(window.TodoList->ActiveCell(), nullptr);
     window.TodoList->ActiveCell()->SetText("Typed");
     Simulate::Key(window, "Return");
+    // The quiet retry of the failure before comes while the edit's own write runs.
+    window.SaveRetryTimer->Event_Action();
     window.FinishSaving();
+    EXPECT_EQ(Messages().size(), 1u) << "the end of the edit tells its failure";
     for (int i = 0; i < 3; ++i)
         change();
     const std::string logged = testing::internal::GetCapturedStderr();
@@ -236,6 +246,35 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
     EXPECT_EQ(logged.find("could not write", logged.find("could not write") + 1),
               logged.rfind("could not write"))
         << "two failures logged, no retry: " << logged;
+}
+
+// The message that a write failed, with the system's reason, closes once a retry has saved
+// everything while it is still open: it would say what is no longer true.
+TEST_F(WeekFaceTest, AnUnsavedMessageClosesWhenARetrySavesEverything) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "Events Data:\n");
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    // No file may grow past this one's size: the write fails for a reason only the system knows.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{fs::file_size(file), limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+        setrlimit(RLIMIT_FSIZE, &limit);
+        window.SaveRetryTimer->Event_Action();
+        window.FinishSaving();
+        return 0;
+    });
+    window.TodoList->AddRow();
+    window.TodoList_Change();
+    window.FinishSaving();
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(TestSeams::Dialogs().at(0).closedByProgram) << "the retry saved everything";
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "Your events and to-do items could not be saved in " + file.string() +
+                              ". The file there was left as it was. File too large."});
 }
 
 // A change confirmed while a write is under way is written when that write ends, with no

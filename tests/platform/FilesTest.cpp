@@ -1,9 +1,11 @@
 #include "platform/Exceptions.h"
+#include "platform/FileProblem.h"
 #include "platform/FolderItem.h"
 #include "platform/Mutex.h"
 #include "platform/TextStream.h"
 #include "support/TestEnvironment.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -193,6 +195,17 @@ TEST_F(FolderItemTest, AFilesVersionTellsEveryEditApart) {
         other[at + 1] = 'b';
         EXPECT_NE(ContentHash::Of(swapped), ContentHash::Of(other)) << at;
     }
+}
+
+// What stands in the file's way is named before the write's own error, which may be stale; a
+// full disk is said plainly.
+TEST_F(FolderItemTest, AFileProblemIsNamedInOneSentence) {
+    const fs::path file = environment.Home() / "file.tpc";
+    TestEnvironment::WriteFile(file, "");
+    EXPECT_EQ(FileProblem(file, ENOSPC), "There is no room left on the disk.");
+    EXPECT_EQ(FileProblem(file / "inner.tpc", EACCES), "Its folder is missing.");
+    fs::permissions(file, fs::perms::owner_read);
+    EXPECT_EQ(FileProblem(file, ENOSPC), "The file is read-only.");
 }
 
 TEST_F(FolderItemTest, MutexIsExclusiveUntilLeftAndALockThatCannotBeMadeThrows) {
