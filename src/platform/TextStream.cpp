@@ -226,11 +226,11 @@ namespace {
 int OpenTemporary(std::string& pattern, mode_t mode) {
     static constexpr std::string_view kLetters =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937_64 random{std::random_device{}()};
+    thread_local std::mt19937_64 generator{std::random_device{}()};
     const size_t start = pattern.size() - kTemporarySuffix.size();
     for (int tries = 0; tries < 100; ++tries) {
         for (size_t at = start; at < pattern.size(); ++at)
-            pattern[at] = kLetters[random() % kLetters.size()];
+            pattern[at] = kLetters[generator() % kLetters.size()];
         const int fd =
             ::open(pattern.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return fd;
@@ -259,9 +259,11 @@ std::optional<TextOutputStream> TextOutputStream::Create(const FolderItem& item,
     } else if (errno != ENOENT) {
         return std::nullopt;
     }
+    // Others and the group lose what they may not do with the other file; the owner keeps
+    // reading and writing, so that the next write is not refused.
     struct stat other {};
     if (asPrivateAs && ::stat(asPrivateAs.Path().c_str(), &other) == 0 && S_ISREG(other.st_mode))
-        mode &= other.st_mode & 0777;
+        mode &= (other.st_mode & 0777) | S_IRUSR | S_IWUSR;
     std::string pattern =
         (target.parent_path() / (TemporaryPrefix(target) + std::string(kTemporarySuffix)));
     const int fd = OpenTemporary(pattern, mode);
