@@ -7,14 +7,15 @@
 #include <algorithm>
 
 namespace {
-// What the file of skipped lines is to hold: what it held before plus lines, each ended. When
-// it ends with lines already, an earlier start kept them there and then could not take them out
-// of the event file (a full disk, a kill): they are not added twice. None when a file that is
-// there cannot be read, so that nothing it held is written over.
 struct KeptLines {
     std::string text;
     bool keptBefore = false;
 };
+
+// What the file of skipped lines is to hold: what it held before plus lines, each ended. When
+// it ends with lines already, an earlier start kept them there and then could not take them out
+// of the event file (a full disk, a kill): they are not added twice. None when a file that is
+// there cannot be read, so that nothing it held is written over.
 std::optional<KeptLines> WithLines(const FolderItem& item, std::span<const std::string> lines) {
     KeptLines kept;
     if (item.Exists()) {
