@@ -6,9 +6,10 @@
 # badge and its editor; printing to a PDF and through a print server's queue; quitting at
 # start-up's messages; a second copy refused; a double click on a date, and a renamed event; the
 # countdown moved into a shown week; a to-do item typed, not confirmed, when a logout ends the
-# calendar; under umask 077, no file it makes open to others; Escape in each window and Space
-# twice with no window manager; at the end the tab,
-# the dialogs, minimising and the desktop's close under a window manager. Each
+# calendar; under umask 077, no file it makes open to others; Escape in each window, Space
+# twice, the editing keys in Help and a quit while the calendar slides with no window manager; at
+# the end the tab, the dialogs, the print dialogs minimised and the desktop's close under a window
+# manager. Each
 # step is checked from the outside (window places, screenshots, the files written at quit).
 # Screenshots go to build/try-as-user/.
 set -uo pipefail
@@ -64,9 +65,12 @@ check() { # description, then a command that succeeds when the check holds
     if "$@"; then echo "  ok    $what"; else echo "  FAIL  $what"; failures=$((failures + 1)); fi
 }
 shot() { import -window root "$shots/$1.png"; }
-# Whether a program's log (in the screenshots' folder) holds nothing but the toolkit's note on
-# the run-time folder.
-quiet_console() { ! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' "$shots/$1" | grep -q .; }
+# Whether a program's log (in the screenshots' folder) holds nothing but the toolkit's notes on
+# the run-time folder and on its page set-up over a PDF printer (where no print queue exists).
+quiet_console() {
+    ! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths\|QPageSetupDialog: Cannot be used on non-native' \
+        "$shots/$1" | grep -q .
+}
 # The difference between two screenshots, as a share of the pixels (0 to 1).
 changed() { compare -metric AE -fuzz 10% "$shots/$1.png" "$shots/$2.png" null: 2>&1 | awk -v n=$((width * height)) '{print $1 / n}'; }
 more_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
@@ -1045,8 +1049,38 @@ xdotool key Return
 sleep 1 && shot n8-preferences-ok
 check "OK closes them" gone "Calendar Preferences"
 check "and the calendar has the keyboard again" focused "$main"
+echo "  Help: the editing keys in its pages"
+menu_command Down Down Down Right Return # Help
+check "Help opens" visible "Calendar Help"
+read -r hx hy hw hh < <(window_at "Calendar Help")
+help_page="$((hw / 2))x$((hh / 2))+$((hx + hw / 2 - 20))+$((hy + hh / 4))"
+xdotool mousemove $((hx + hw * 3 / 4)) $((hy + hh / 2)) click 1 # into the page
+sleep 0.5 && shot n9-help
+xdotool key ctrl+a ctrl+x
+sleep 0.5 && shot n9-help-cut
+check "Ctrl+A, Ctrl+X cut the first page's text" \
+    more_than "$(area_changed n9-help n9-help-cut "$help_page")" 0.01
+xdotool key ctrl+v
+sleep 0.5 && shot n9-help-pasted
+check "Ctrl+V puts it back" more_than "$(area_changed n9-help-cut n9-help-pasted "$help_page")" 0.01
+xdotool key Escape
+sleep 0.5
 end_calendar
 check "the program ends normally" test $? = 0
+
+# A quit the moment the calendar starts sliding back, by Ctrl+Q and by a logout's SIGTERM.
+for quit in ctrl+q SIGTERM; do
+    new_home && launch "$program"
+    dismiss_quick_start_help
+    xdotool key space
+    sleep 1.5
+    xdotool key space
+    if [ "$quit" = SIGTERM ]; then kill -TERM "$calendar"; else xdotool key ctrl+q; fi
+    for _ in $(seq 50); do running || break; sleep 0.1; done
+    check "$quit while the calendar slides back ends it within 5 s" bash -c "! kill -0 $calendar 2>/dev/null"
+    end_calendar
+    check "normally, not by a crash" test $? = 0
+done
 # ---- end of no window manager ------------------------------------------------------------------
 
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
@@ -1184,6 +1218,23 @@ check "the desktop's close closes it" gone "Calendar Event"
 check "and the calendar has the keyboard again" has_keys "$main"
 xdotool mousemove 1430 80 click 1 # the return arrow
 sleep 1
+
+echo "  The print dialogs, minimised"
+activate "$main" ctrl+p
+sleep 2
+for dialog in "Page Setup" Print; do
+    window=$(xdotool search --onlyvisible --name "^$dialog\$" | head -1)
+    check "the $dialog dialog opens" test -n "$window"
+    [ -n "$window" ] && xdotool windowminimize "$window"
+    sleep 1.5 && shot "w9-$(echo "$dialog" | tr ' A-Z' '-a-z')-minimised"
+    check "minimised by the desktop, the $dialog dialog comes back at once" mapped "$window"
+    check "in front, with the keyboard" in_front "$window"
+    # On to the print dialog, which is then cancelled.
+    if [ "$dialog" = Print ]; then keys=Escape; else keys=Return; fi
+    [ -n "$window" ] && activate "$window" $keys
+    sleep 2
+done
+check "the calendar is back with its tab after printing" mapped "$tab"
 
 echo "  Ctrl+Q"
 activate "$main" ctrl+q
