@@ -6,9 +6,10 @@
 # badge and its editor; printing to a PDF and through a print server's queue; quitting at
 # start-up's messages; a second copy refused; a double click on a date, and a renamed event; the
 # countdown moved into a shown week; a to-do item typed, not confirmed, when a logout ends the
-# calendar; Escape in each window, Space twice, the editing keys in Help and a quit while the
-# calendar slides with no window manager; at the end the tab, the dialogs, the print dialogs
-# minimised and the desktop's close under a window manager. Each
+# calendar; under umask 077, no file it makes open to others; Escape in each window, Space
+# twice, the editing keys in Help and a quit while the calendar slides with no window manager; at
+# the end the tab, the dialogs, the print dialogs minimised and the desktop's close under a window
+# manager. Each
 # step is checked from the outside (window places, screenshots, the files written at quit).
 # Screenshots go to build/try-as-user/.
 set -uo pipefail
@@ -950,6 +951,27 @@ stop_calendar
 check "nothing was reported on the console" quiet_console program-typing.log
 rm -rf "$typing_home"
 # ---- end of a to-do item typed when the calendar is ended ------------------------------------
+
+# ---- A private user: under umask 077 nothing the calendar makes is readable by others ---------
+echo "Under umask 077"
+private_home=$(fresh_home)
+find "$private_home" | sort >"$shots/private-before.txt"
+umask_before=$(umask)
+umask 077
+start_calendar "$private_home" program-private.log
+umask "$umask_before"
+dismiss_quick_start_help
+stop_calendar
+made=$(comm -13 "$shots/private-before.txt" <(find "$private_home" | sort))
+readable=$(while IFS= read -r file; do find "$file" -maxdepth 0 -perm /o=rwx; done <<<"$made")
+if [ -n "$made" ] && [ -z "$readable" ]; then
+    echo "  PASS  none of the $(echo "$made" | wc -l) files and folders it made is open to others"
+else
+    echo "  FAIL  open to others: ${readable:-(it made nothing)}"
+    failures=$((failures + 1))
+fi
+rm -rf "$private_home"
+# ---- end of under umask 077 --------------------------------------------------------------------
 
 # ---- No window manager: every window closes as a user can close it, the keyboard follows ------
 # Nothing draws title bars here: Escape closes About, Help and both editors as their close

@@ -245,15 +245,29 @@ namespace {
 // again, and logs where they went. version becomes the event file's as rewritten.
 bool MoveOutSkippedLines(const FolderItem& item, const EventFileLines& lines,
                          std::optional<FileVersion>& version) {
-    const FolderItem kept = SkippedLinesItem(item);
-    if (!MoveSkippedLines(item, lines.file->View(), lines.refused, &version)) {
-        LogProblem("the skipped event lines stay in the event file, they could not be moved to " +
-                       kept.Path().string(),
+    const std::string kept = SkippedLinesItem(item).Path().string();
+    switch (MoveSkippedLines(item, *lines.file, lines.refused, &version)) {
+    case SkippedLinesMove::Moved:
+        LogProblem("the skipped event lines were moved to a file of their own", kept);
+        return true;
+    case SkippedLinesMove::KeptBefore:
+        LogProblem("the skipped event lines left the event file; an earlier start, which could "
+                   "not take them out, had already put them in " +
+                       kept,
+                   item.Path());
+        return true;
+    case SkippedLinesMove::FileChanged:
+        LogProblem("the skipped event lines stay in the event file, which another program "
+                   "changed after it was read; a later start moves them to " +
+                       kept,
                    item.Path());
         return false;
+    case SkippedLinesMove::Failed:
+        break;
     }
-    LogProblem("the skipped event lines were moved to a file of their own", kept.Path());
-    return true;
+    LogProblem("the skipped event lines stay in the event file, they could not be moved to " + kept,
+               item.Path());
+    return false;
 }
 
 // The message names the file the lines were moved to, when they were.

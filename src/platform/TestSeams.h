@@ -103,6 +103,11 @@ std::vector<const Window*> FrontOrder();
 // its first frame; the start-up benchmarks end or quit the process there. It needs no Enable.
 void WhenFirstPainted(std::function<void()> then);
 
+// Runs then once, on the writing thread, when the next file written whole (TextOutputStream) has
+// its text on disk and is about to take the old file's place: a test plays another program
+// there. Enable and Disable drop it.
+void BeforeNextRename(std::function<void()> then);
+
 // The window as the screen shows it: its pending repaints done, and whatever was not repainted
 // since it was last drawn left as it was, so a control that misses a repaint shows stale pixels
 // here (Window::DrawInto draws everything afresh). None when the window is not shown.
@@ -120,6 +125,8 @@ std::string RecordMenu(const MenuItem& menu);
 void RecordBeep();
 // The test's code for a window that has just started its modal loop; empty when none waits.
 std::function<void(Window&)> TakeModalCallback();
+// The code waiting for the next rename of a written file, once; empty when none waits.
+std::function<void()> TakeRenameCallback();
 // The code waiting for the first frame, once; empty afterwards and when none waits.
 std::function<void()> TakeFirstPaintCallback();
 

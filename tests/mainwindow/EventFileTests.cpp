@@ -6,6 +6,7 @@
 #include "mainwindow/glance/EventFileFormat.h"
 #include "platform/Simulate.h"
 #include "platform/Text.h"
+#include "support/FileSizeLimit.h"
 #include "support/ReplacedFileChecks.h"
 #include "support/Waiting.h"
 
@@ -15,12 +16,29 @@
 #include <fstream>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+// Makes files until one gets another change time than path's: the file system's clock moves in
+// ticks, and an edit in the same tick as the calendar's write would keep its change time.
+void WaitForTheChangeTimeToMove(const fs::path& path) {
+    const auto changed = [](const fs::path& of) {
+        struct stat status {};
+        ::stat(of.c_str(), &status);
+        return std::pair(status.st_ctim.tv_sec, status.st_ctim.tv_nsec);
+    };
+    const fs::path probe = path.parent_path() / "probe";
+    for (int tries = 0; tries < 100000 && changed(probe) <= changed(path); ++tries) {
+        fs::remove(probe);
+        TestEnvironment::WriteFile(probe, "");
+    }
+    fs::remove(probe);
+}
+
 // The to-do rows as "tick text|" each.
 std::string Rows(const ListBox& list) {
     std::string rows;
@@ -517,6 +535,14 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
              replace(theirs);
          },
          second},
+        {"edited in place to the same length, its time put back (cp -p, touch -r)",
+         [&] {
+             const auto time = fs::last_write_time(file);
+             WaitForTheChangeTimeToMove(file);
+             std::fstream(file, std::ios::in | std::ios::out) << "1";
+             fs::last_write_time(file, time);
+         },
+         copy},
         {"touched",
          [&] { fs::last_write_time(file, fs::last_write_time(file) + std::chrono::hours(1)); },
          {}},
@@ -534,6 +560,7 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
         const char* name;
         std::function<void()> write;
         std::string written;
+        bool duringTheWrite = false; // the other program's change lands just before the rename
     } roads[] = {
         {"a change, written beside the event loop",
          [&] {
@@ -542,6 +569,12 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
          },
          "0\tMine\n0\t\n0\t\nEvents Data:\n" + dentist},
         {"a quit without a change", [&] { Window().Close(); }, before},
+        {"a change, the other program's coming while its text is written",
+         [&] {
+             addRow();
+             Window().Close();
+         },
+         "0\tMine\n0\t\n0\t\nEvents Data:\n" + dentist, true},
     };
     for (const auto& road : roads)
         for (const auto& c : cases) {
@@ -554,8 +587,12 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
             addRow();
             ASSERT_EQ(EventFile(), before);
             const std::string outside = fs::exists(file) ? EventFile() : "";
-            c.outside();
-            const std::string kept = fs::exists(file) ? EventFile() : "";
+            std::string kept;
+            const auto change = [&] {
+                c.outside();
+                kept = fs::exists(file) ? EventFile() : "";
+            };
+            road.duringTheWrite ? TestSeams::BeforeNextRename(change) : change();
             const size_t told = Messages().size();
             testing::internal::CaptureStderr();
             road.write();
@@ -574,6 +611,8 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
             EXPECT_EQ(copies.size(), c.copied == second ? 2u : 1u);
             EXPECT_EQ(TestEnvironment::ReadFile(c.copied), kept);
             EXPECT_NE(kept, outside);
+            EXPECT_EQ(fs::status(c.copied).permissions() & ~fs::status(file).permissions(),
+                      fs::perms::none);
             if (c.copied == second) {
                 EXPECT_EQ(TestEnvironment::ReadFile(copy), "an earlier copy");
             }
@@ -581,4 +620,48 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
             EXPECT_NE(Messages().back().find(c.copied.string()), std::string::npos);
             EXPECT_NE(log.find("kept in " + c.copied.string()), std::string::npos) << log;
         }
+}
+
+// A full disk: another program's version that cannot be kept beside the file is not replaced,
+// also when it came while the calendar's text was written, and a copy of it is not left when the
+// calendar's own text does not fit after it. The write fails and is told, and no try leaves a
+// copy or a piece of one.
+TEST_F(WeekFaceTest, OnAFullDiskAnotherProgramsVersionStaysAsItWasAndNoCopyIsLeft) {
+    const fs::path documents = environment.Documents(), file = documents / "Calendar.tpc";
+    const std::string small = "0\tTheirs\nEvents Data:\n";
+    const std::string large = "0\t" + std::string(64 * 1024, 't') + "\nEvents Data:\n";
+    const struct {
+        const char* name;
+        const std::string& theirs;
+        int events; // a few thousand make the calendar's own text too large
+        bool duringTheWrite;
+    } cases[] = {
+        {"their version does not fit beside it", large, 1, false},
+        {"the calendar's text does not fit after the copy", small, 3000, false},
+        {"their version, come while the text was written, does not fit", large, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(documents);
+        TestEnvironment::WriteFile(file, "Events Data:\n");
+        application.eventDict = Dictionary();
+        application.LoadUserEvents();
+        for (int i = 0; i < c.events; ++i)
+            AddEntry(Date(2026, 1, 1 + i).SQLDateTime(), "2027-01-01 00:00:00", "Event");
+        TestEnvironment::WriteFile(documents / "theirs", c.theirs);
+        const auto replace = [&] { fs::rename(documents / "theirs", file); };
+        c.duringTheWrite ? TestSeams::BeforeNextRename(replace) : replace();
+        const size_t told = Messages().size();
+        {
+            const FileSizeLimit fullDisk(32 * 1024);
+            Window().SaveEvents();
+            Window().SaveEvents();
+        }
+        EXPECT_EQ(EventFile(), c.theirs);
+        for (const auto& entry : fs::directory_iterator(documents))
+            EXPECT_EQ(entry.path().filename(), "Calendar.tpc");
+        ASSERT_EQ(Messages().size(), told + 2);
+        EXPECT_NE(Messages().back().find("could not be saved"), std::string::npos);
+        Window().Close();
+    }
 }
