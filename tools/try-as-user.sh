@@ -1249,6 +1249,77 @@ check "nothing was reported on the console" quiet_console program-wm.log
 rm -rf "$wm_home"
 # ---- end of under a window manager -------------------------------------------------------------
 
+# ---- Under xfwm4: the keyboard with the tab, Space both ways, the dialogs minimised -----------
+# xfwm4 wants a session bus, which a desktop provides: the window manager and the calendar share
+# one of their own here.
+echo "Under the xfwm4 window manager"
+xfwm_home=$(fresh_home)
+bus_file=$(mktemp)
+dbus-daemon --session --fork --nopidfile --print-address=3 --print-pid=4 3>"$bus_file" 4>"$bus_file.pid"
+export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$bus_file")
+xfwm4 --compositor=off --sm-client-disable >"$shots/xfwm4.log" 2>&1 &
+wm=$!
+for _ in $(seq 50); do wm_running && break; sleep 0.1; done
+check "xfwm4 manages the display" wm_running
+start_calendar "$xfwm_home" program-xfwm4.log
+main=$(xdotool search --name " Calendar$" | head -1)
+tab=$(xdotool search --name "^Tab$" | head -1)
+read -r tx ty tw th < <(placed "$tab")
+xdotool mousemove 700 50 click 1 # the first run's help goes
+sleep 0.5 && shot x1-start
+check "the tab is on top" on_top "$tab"
+for turn in 1 2 3; do
+    activate "$main" space
+    sleep 1.5
+    check "Space slides the calendar away ($turn)" calendar_away
+    check "and the tab has the keyboard" has_keys "$tab"
+    xdotool key space
+    sleep 1.5
+    check "a second Space brings it back" calendar_up
+done
+click_tab
+check "a click on the tab slides it away" calendar_away
+xdotool key space
+sleep 1.5
+check "and Space brings it back" calendar_up
+activate "$main" alt+F4
+sleep 1.5 && shot x2-closed
+check "the desktop's close slides it away" calendar_away
+xdotool key space
+sleep 1.5 && shot x3-space-back
+check "and Space brings it back" calendar_up
+check "with the tab in front" tab_shown x3-space-back
+menu_command Down Down Down Right Return # Help
+help_window=$(xdotool search --onlyvisible --name "^Calendar Help$" | head -1)
+[ -n "$help_window" ] && xdotool windowminimize "$help_window"
+sleep 1 && shot x4-help-minimised
+check "minimising Help leaves the calendar" mapped "$main"
+check "and the tab" mapped "$tab"
+activate "$main" ctrl+p
+sleep 2
+window=$(xdotool search --onlyvisible --name "^Page Setup\$" | head -1)
+check "the page set-up opens" test -n "$window"
+[ -n "$window" ] && xdotool windowminimize "$window"
+sleep 1.5 && shot x5-page-setup-minimised
+check "minimised, it comes back at once" mapped "$window"
+[ -n "$window" ] && activate "$window" Escape
+sleep 1.5
+check "cancelled, the calendar has its tab back" mapped "$tab"
+activate "$main" ctrl+q
+for _ in $(seq 50); do running || break; sleep 0.1; done
+check "Ctrl+Q quits the calendar" bash -c "! kill -0 $calendar 2>/dev/null"
+wait "$calendar"
+check "normally" test $? = 0
+calendar=""
+kill "$wm" 2>/dev/null
+wait "$wm" 2>/dev/null
+kill "$(cat "$bus_file.pid")" 2>/dev/null
+rm -f "$bus_file" "$bus_file.pid"
+unset DBUS_SESSION_BUS_ADDRESS
+check "nothing was reported on the console" quiet_console program-xfwm4.log
+rm -rf "$xfwm_home"
+# ---- end of under xfwm4 ------------------------------------------------------------------------
+
 echo "Screenshots: $shots"
 if ((failures)); then echo "$failures check(s) failed"; exit 1; fi
 echo "All checks passed"
