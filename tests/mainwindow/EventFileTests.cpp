@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -255,13 +256,9 @@ TEST_F(WeekFaceTest, AnUnsavedMessageClosesWhenARetrySavesEverything) {
     application.LoadUserEvents();
     CalendarWindow& window = Window();
     // No file may grow past this one's size: the write fails for a reason only the system knows.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{fs::file_size(file), limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &small);
+    std::optional<FileSizeLimit> fullDisk(std::in_place, fs::file_size(file));
     TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
-        setrlimit(RLIMIT_FSIZE, &limit);
+        fullDisk.reset();
         window.SaveRetryTimer->Event_Action();
         FinishSaving(window);
         return 0;
@@ -269,7 +266,6 @@ TEST_F(WeekFaceTest, AnUnsavedMessageClosesWhenARetrySavesEverything) {
     window.TodoList->AddRow();
     window.TodoList_Change();
     FinishSaving(window);
-    setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_TRUE(TestSeams::Dialogs().at(0).closedByProgram) << "the retry saved everything";
     EXPECT_EQ(Messages(), std::vector<std::string>{
                               "Your events and to-do items could not be saved in " + file.string() +
