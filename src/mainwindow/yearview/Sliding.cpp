@@ -7,6 +7,8 @@
 #include "platform/Screen.h"
 #include "windows/TabWindow.h"
 
+#include <chrono>
+
 namespace {
 // Marks a slide as running for as long as it lives.
 class SlideInProgress {
@@ -20,6 +22,9 @@ class SlideInProgress {
     bool& flag_;
 };
 
+// How long the desktop may take to give the tab the keyboard.
+constexpr std::chrono::milliseconds kDesktopAnswer{500};
+
 int AvailableTop() {
     return Screen(0).AvailableTop;
 }
@@ -28,16 +33,24 @@ int AvailableTop() {
 void CalendarWindow::ScrollUp() {
     if (sliding_) return;
     const SlideInProgress slide(sliding_);
+    // Only moved: showing it again would take the keyboard back from the tab.
     for (int y = AvailableTop(); y >= AvailableTop() - Height(); y -= 20) {
         SetTop(y);
-        Show();
         DoEvents();
     }
     // Parked with its bottom edge 10 pixels above the screen's usable area.
     SetTop(AvailableTop() - Height() - 10);
+    // The tab takes the keyboard, so that Space brings the calendar back; before the calendar
+    // hides, as a desktop may hand the keys of a window that goes to a window of its own.
+    if (const TabWindow* tab = FindOpenWindow<TabWindow>()) {
+        tab->TakeKeyboard();
+        const auto deadline = std::chrono::steady_clock::now() + kDesktopAnswer;
+        while (!tab->HasKeyboard() && std::chrono::steady_clock::now() < deadline) {
+            DoEvents();
+            if (!IsOpen()) return;
+        }
+    }
     SetVisible(false);
-    // The tab takes the keyboard, so that Space brings the calendar back.
-    if (const TabWindow* tab = FindOpenWindow<TabWindow>()) tab->TakeKeyboard();
 }
 
 void CalendarWindow::ScrollDown() {
