@@ -1,4 +1,5 @@
-// The countdown badge: one picture drawn, with a two-line title.
+// The countdown badge: one picture drawn, with a two-line title, and with a 50 MB title (any
+// large file without line breaks read as the event file).
 #include "BenchMain.h"
 
 #include "app/App.h"
@@ -6,12 +7,15 @@
 #include "customisation/BuiltInPictures.h"
 #include "support/TestEnvironment.h"
 
-static void UpdateCountdown(benchmark::State& state) {
+#include <string>
+
+namespace {
+void DrawBadges(benchmark::State& state, const std::string& title) {
     TestEnvironment environment;
     app application;
     application.countdownDate = Date(2026, 12, 25);
     const std::string key = application.countdownDate.SQLDateTime();
-    application.eventDict.Value(key, key + "//Bob and Bob party//Countdown");
+    application.eventDict.Value(key, key + "//" + title + "//Countdown");
     cCanvas badge;
     badge.SetBounds(0, 0, 118, 130);
     countdown(); // the artwork is loaded once per run, not per badge
@@ -19,7 +23,25 @@ static void UpdateCountdown(benchmark::State& state) {
         badge.updateCountdown();
     benchmark::DoNotOptimize(badge.cachedImage);
 }
+
+std::string HugeTitle() {
+    std::string title;
+    title.reserve((50u << 20) + 32);
+    while (title.size() < (50u << 20))
+        title += "Lorem ipsum dolor sit amet ";
+    return title;
+}
+} // namespace
+
+static void UpdateCountdown(benchmark::State& state) {
+    DrawBadges(state, "Bob and Bob party");
+}
 BENCHMARK(UpdateCountdown)->Unit(benchmark::kMicrosecond);
+
+static void UpdateCountdownOfAHugeTitle(benchmark::State& state) {
+    DrawBadges(state, HugeTitle());
+}
+BENCHMARK(UpdateCountdownOfAHugeTitle)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     return RunInProcessBenchmarks(argc, argv);

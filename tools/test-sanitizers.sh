@@ -21,8 +21,9 @@ run_asan() {
 }
 
 # Data races. The toolkit and the libraries under it are not built with the checker, so what
-# they order among their own threads is invisible to it: their reports are suppressed (and only
-# theirs). The build runs a program of ours too, so the options hold for it as well.
+# they order among their own threads is invisible to it: their reports are suppressed by the
+# frame at the top of each access (never one further down, see the file), so that races of our
+# own code still show. The build runs a program of ours too, so the options hold for it as well.
 run_tsan() {
     (
         export TSAN_OPTIONS="suppressions=$PWD/tools/tsan-suppressions.txt halt_on_error=1"

@@ -6,8 +6,10 @@
 # badge and its editor; printing to a PDF and through a print server's queue; quitting at
 # start-up's messages; a second copy refused; a double click on a date, and a renamed event; the
 # countdown moved into a shown week; a to-do item typed, not confirmed, when a logout ends the
-# calendar; Escape in each window and Space twice with no window manager; at the end the tab,
-# the dialogs, minimising and the desktop's close under a window manager. Each
+# calendar; under umask 077, no file it makes open to others; Escape in each window, Space
+# twice, the editing keys in Help and a quit while the calendar slides with no window manager; at
+# the end the tab, the dialogs, the print dialogs minimised and the desktop's close under a window
+# manager. Each
 # step is checked from the outside (window places, screenshots, the files written at quit).
 # Screenshots go to build/try-as-user/.
 set -uo pipefail
@@ -63,9 +65,12 @@ check() { # description, then a command that succeeds when the check holds
     if "$@"; then echo "  ok    $what"; else echo "  FAIL  $what"; failures=$((failures + 1)); fi
 }
 shot() { import -window root "$shots/$1.png"; }
-# Whether a program's log (in the screenshots' folder) holds nothing but the toolkit's note on
-# the run-time folder.
-quiet_console() { ! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths' "$shots/$1" | grep -q .; }
+# Whether a program's log (in the screenshots' folder) holds nothing but the toolkit's notes on
+# the run-time folder and on its page set-up over a PDF printer (where no print queue exists).
+quiet_console() {
+    ! grep -vi 'XDG_RUNTIME_DIR\|QStandardPaths\|QPageSetupDialog: Cannot be used on non-native' \
+        "$shots/$1" | grep -q .
+}
 # The difference between two screenshots, as a share of the pixels (0 to 1).
 changed() { compare -metric AE -fuzz 10% "$shots/$1.png" "$shots/$2.png" null: 2>&1 | awk -v n=$((width * height)) '{print $1 / n}'; }
 more_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
@@ -947,6 +952,27 @@ check "nothing was reported on the console" quiet_console program-typing.log
 rm -rf "$typing_home"
 # ---- end of a to-do item typed when the calendar is ended ------------------------------------
 
+# ---- A private user: under umask 077 nothing the calendar makes is readable by others ---------
+echo "Under umask 077"
+private_home=$(fresh_home)
+find "$private_home" | sort >"$shots/private-before.txt"
+umask_before=$(umask)
+umask 077
+start_calendar "$private_home" program-private.log
+umask "$umask_before"
+dismiss_quick_start_help
+stop_calendar
+made=$(comm -13 "$shots/private-before.txt" <(find "$private_home" | sort))
+readable=$(while IFS= read -r file; do find "$file" -maxdepth 0 -perm /o=rwx; done <<<"$made")
+if [ -n "$made" ] && [ -z "$readable" ]; then
+    echo "  PASS  none of the $(echo "$made" | wc -l) files and folders it made is open to others"
+else
+    echo "  FAIL  open to others: ${readable:-(it made nothing)}"
+    failures=$((failures + 1))
+fi
+rm -rf "$private_home"
+# ---- end of under umask 077 --------------------------------------------------------------------
+
 # ---- No window manager: every window closes as a user can close it, the keyboard follows ------
 # Nothing draws title bars here: Escape closes About, Help and both editors as their close
 # buttons would, Preferences leaves by OK; behind an editor Ctrl+W does nothing. When a window
@@ -1023,8 +1049,38 @@ xdotool key Return
 sleep 1 && shot n8-preferences-ok
 check "OK closes them" gone "Calendar Preferences"
 check "and the calendar has the keyboard again" focused "$main"
+echo "  Help: the editing keys in its pages"
+menu_command Down Down Down Right Return # Help
+check "Help opens" visible "Calendar Help"
+read -r hx hy hw hh < <(window_at "Calendar Help")
+help_page="$((hw / 2))x$((hh / 2))+$((hx + hw / 2 - 20))+$((hy + hh / 4))"
+xdotool mousemove $((hx + hw * 3 / 4)) $((hy + hh / 2)) click 1 # into the page
+sleep 0.5 && shot n9-help
+xdotool key ctrl+a ctrl+x
+sleep 0.5 && shot n9-help-cut
+check "Ctrl+A, Ctrl+X cut the first page's text" \
+    more_than "$(area_changed n9-help n9-help-cut "$help_page")" 0.01
+xdotool key ctrl+v
+sleep 0.5 && shot n9-help-pasted
+check "Ctrl+V puts it back" more_than "$(area_changed n9-help-cut n9-help-pasted "$help_page")" 0.01
+xdotool key Escape
+sleep 0.5
 end_calendar
 check "the program ends normally" test $? = 0
+
+# A quit the moment the calendar starts sliding back, by Ctrl+Q and by a logout's SIGTERM.
+for quit in ctrl+q SIGTERM; do
+    new_home && launch "$program"
+    dismiss_quick_start_help
+    xdotool key space
+    sleep 1.5
+    xdotool key space
+    if [ "$quit" = SIGTERM ]; then kill -TERM "$calendar"; else xdotool key ctrl+q; fi
+    for _ in $(seq 50); do running || break; sleep 0.1; done
+    check "$quit while the calendar slides back ends it within 5 s" bash -c "! kill -0 $calendar 2>/dev/null"
+    end_calendar
+    check "normally, not by a crash" test $? = 0
+done
 # ---- end of no window manager ------------------------------------------------------------------
 
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
@@ -1163,6 +1219,23 @@ check "and the calendar has the keyboard again" has_keys "$main"
 xdotool mousemove 1430 80 click 1 # the return arrow
 sleep 1
 
+echo "  The print dialogs, minimised"
+activate "$main" ctrl+p
+sleep 2
+for dialog in "Page Setup" Print; do
+    window=$(xdotool search --onlyvisible --name "^$dialog\$" | head -1)
+    check "the $dialog dialog opens" test -n "$window"
+    [ -n "$window" ] && xdotool windowminimize "$window"
+    sleep 1.5 && shot "w9-$(echo "$dialog" | tr ' A-Z' '-a-z')-minimised"
+    check "minimised by the desktop, the $dialog dialog comes back at once" mapped "$window"
+    check "in front, with the keyboard" in_front "$window"
+    # On to the print dialog, which is then cancelled.
+    if [ "$dialog" = Print ]; then keys=Escape; else keys=Return; fi
+    [ -n "$window" ] && activate "$window" $keys
+    sleep 2
+done
+check "the calendar is back with its tab after printing" mapped "$tab"
+
 echo "  Ctrl+Q"
 activate "$main" ctrl+q
 for _ in $(seq 50); do running || break; sleep 0.1; done
@@ -1175,6 +1248,77 @@ wait "$wm" 2>/dev/null
 check "nothing was reported on the console" quiet_console program-wm.log
 rm -rf "$wm_home"
 # ---- end of under a window manager -------------------------------------------------------------
+
+# ---- Under xfwm4: the keyboard with the tab, Space both ways, the dialogs minimised -----------
+# xfwm4 wants a session bus, which a desktop provides: the window manager and the calendar share
+# one of their own here.
+echo "Under the xfwm4 window manager"
+xfwm_home=$(fresh_home)
+bus_file=$(mktemp)
+dbus-daemon --session --fork --nopidfile --print-address=3 --print-pid=4 3>"$bus_file" 4>"$bus_file.pid"
+export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$bus_file")
+xfwm4 --compositor=off --sm-client-disable >"$shots/xfwm4.log" 2>&1 &
+wm=$!
+for _ in $(seq 50); do wm_running && break; sleep 0.1; done
+check "xfwm4 manages the display" wm_running
+start_calendar "$xfwm_home" program-xfwm4.log
+main=$(xdotool search --name " Calendar$" | head -1)
+tab=$(xdotool search --name "^Tab$" | head -1)
+read -r tx ty tw th < <(placed "$tab")
+xdotool mousemove 700 50 click 1 # the first run's help goes
+sleep 0.5 && shot x1-start
+check "the tab is on top" on_top "$tab"
+for turn in 1 2 3; do
+    activate "$main" space
+    sleep 1.5
+    check "Space slides the calendar away ($turn)" calendar_away
+    check "and the tab has the keyboard" has_keys "$tab"
+    xdotool key space
+    sleep 1.5
+    check "a second Space brings it back" calendar_up
+done
+click_tab
+check "a click on the tab slides it away" calendar_away
+xdotool key space
+sleep 1.5
+check "and Space brings it back" calendar_up
+activate "$main" alt+F4
+sleep 1.5 && shot x2-closed
+check "the desktop's close slides it away" calendar_away
+xdotool key space
+sleep 1.5 && shot x3-space-back
+check "and Space brings it back" calendar_up
+check "with the tab in front" tab_shown x3-space-back
+menu_command Down Down Down Right Return # Help
+help_window=$(xdotool search --onlyvisible --name "^Calendar Help$" | head -1)
+[ -n "$help_window" ] && xdotool windowminimize "$help_window"
+sleep 1 && shot x4-help-minimised
+check "minimising Help leaves the calendar" mapped "$main"
+check "and the tab" mapped "$tab"
+activate "$main" ctrl+p
+sleep 2
+window=$(xdotool search --onlyvisible --name "^Page Setup\$" | head -1)
+check "the page set-up opens" test -n "$window"
+[ -n "$window" ] && xdotool windowminimize "$window"
+sleep 1.5 && shot x5-page-setup-minimised
+check "minimised, it comes back at once" mapped "$window"
+[ -n "$window" ] && activate "$window" Escape
+sleep 1.5
+check "cancelled, the calendar has its tab back" mapped "$tab"
+activate "$main" ctrl+q
+for _ in $(seq 50); do running || break; sleep 0.1; done
+check "Ctrl+Q quits the calendar" bash -c "! kill -0 $calendar 2>/dev/null"
+wait "$calendar"
+check "normally" test $? = 0
+calendar=""
+kill "$wm" 2>/dev/null
+wait "$wm" 2>/dev/null
+kill "$(cat "$bus_file.pid")" 2>/dev/null
+rm -f "$bus_file" "$bus_file.pid"
+unset DBUS_SESSION_BUS_ADDRESS
+check "nothing was reported on the console" quiet_console program-xfwm4.log
+rm -rf "$xfwm_home"
+# ---- end of under xfwm4 ------------------------------------------------------------------------
 
 echo "Screenshots: $shots"
 if ((failures)); then echo "$failures check(s) failed"; exit 1; fi

@@ -28,6 +28,10 @@ class app : public Application {
     // The store's revision when the event file was last read or written; none while there is
     // no event file. The file is written again only after a change.
     std::optional<uint64_t> eventFileRevision;
+    // The store's revision when it held nothing the user made that the event file lacks: as
+    // loaded (the built-in holidays, whether or not there is a file) and as last written. A write
+    // that fails at this revision loses nothing of the user's. None before a load.
+    std::optional<uint64_t> keptEventsRevision;
     // The event file as it was last read or written, to tell whether another program changed it
     // since; none while the calendar has read or written none.
     std::optional<FileVersion> eventFileVersion;

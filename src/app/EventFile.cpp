@@ -4,6 +4,7 @@
 #include "app/App.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+#include "platform/FileProblem.h"
 #include "platform/FolderItem.h"
 #include "platform/InParts.h"
 #include "platform/LargePages.h"
@@ -169,7 +170,9 @@ std::unique_ptr<Mutex> MakeEventFileMutex() {
     if (kind != std::filesystem::file_type::regular &&
         kind != std::filesystem::file_type::not_found)
         target = item;
-    return std::make_unique<Mutex>("." + target.filename().string(), target.parent_path());
+    // The event file's own folder is made as a save would make it; a link's is not.
+    return std::make_unique<Mutex>("." + target.filename().string(), target.parent_path(),
+                                   target.parent_path() == item.parent_path());
 }
 
 std::string_view WithoutByteOrderMark(std::string_view line) {
@@ -242,15 +245,29 @@ namespace {
 // again, and logs where they went. version becomes the event file's as rewritten.
 bool MoveOutSkippedLines(const FolderItem& item, const EventFileLines& lines,
                          std::optional<FileVersion>& version) {
-    const FolderItem kept = SkippedLinesItem(item);
-    if (!MoveSkippedLines(item, lines.file->View(), lines.refused, &version)) {
-        LogProblem("the skipped event lines stay in the event file, they could not be moved to " +
-                       kept.Path().string(),
+    const std::string kept = SkippedLinesItem(item).Path().string();
+    switch (MoveSkippedLines(item, *lines.file, lines.refused, &version)) {
+    case SkippedLinesMove::Moved:
+        LogProblem("the skipped event lines were moved to a file of their own", kept);
+        return true;
+    case SkippedLinesMove::KeptBefore:
+        LogProblem("the skipped event lines left the event file; an earlier start, which could "
+                   "not take them out, had already put them in " +
+                       kept,
+                   item.Path());
+        return true;
+    case SkippedLinesMove::FileChanged:
+        LogProblem("the skipped event lines stay in the event file, which another program "
+                   "changed after it was read; a later start moves them to " +
+                       kept,
                    item.Path());
         return false;
+    case SkippedLinesMove::Failed:
+        break;
     }
-    LogProblem("the skipped event lines were moved to a file of their own", kept.Path());
-    return true;
+    LogProblem("the skipped event lines stay in the event file, they could not be moved to " + kept,
+               item.Path());
+    return false;
 }
 
 // The message names the file the lines were moved to, when they were.
@@ -269,11 +286,12 @@ void app::LoadUserEvents() {
     EventFileLines lines =
         userEventsReading.valid() ? userEventsReading.get() : ReadEventFile(item);
     eventFileVersion = lines.version;
+    keptEventsRevision = eventDict.Revision();
     if (lines.notAFile) {
         LogProblem("no events were read: this is not a regular file", item.Path());
         // Nothing is unsaved: what stands there is left alone until something changes.
         eventFileRevision = eventDict.Revision();
-        MsgBox(AppText::kEventDatabaseProblem);
+        MsgBox(std::string(AppText::kEventDatabaseProblem) + " " + FileProblem(item.Path()));
         return;
     }
     if (!lines.file) return;
@@ -292,5 +310,6 @@ void app::LoadUserEvents() {
     // From here on the file stands for what the load put into the store: only a later change
     // of the store makes it worth writing again.
     eventFileRevision = eventDict.Revision();
+    keptEventsRevision = eventFileRevision;
     if (moved || skippedEventLines) TellSkippedLines(moved ? SkippedLinesItem(item) : FolderItem());
 }

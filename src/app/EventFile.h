@@ -57,10 +57,18 @@ std::string WithoutSkippedLines(std::string_view text);
 // Where the lines the reader skipped are kept: a file of their own beside the event file, which
 // each start that skips lines adds to.
 FolderItem SkippedLinesItem(const FolderItem& eventFile);
-// Moves the skipped lines out of the event file, whose text was text, into SkippedLinesItem, so
-// that they are told of once. False, and both files as they were (or the lines in both), when
-// either cannot be written whole. written, when given, receives the version of the event file
-// written (none when it could not be measured).
-bool MoveSkippedLines(const FolderItem& eventFile, std::string_view text,
-                      std::span<const std::string> skipped,
-                      std::optional<FileVersion>* written = nullptr);
+// How a move of the skipped lines ended.
+enum class SkippedLinesMove {
+    Moved,       // into their own file and out of the event file
+    KeptBefore,  // out of the event file: an earlier start had put them into their file
+    FileChanged, // the event file is no longer the one read; the lines stay there
+    Failed,      // a file could not be written whole; the lines stay in the event file
+};
+// Moves the skipped lines out of the event file as it was read into SkippedLinesItem, so that
+// they are told of once. Unless the lines moved, the event file is as it was, and the file of
+// skipped lines too, or holding the lines already, which the next move recognises: a line is
+// never kept twice for one line of the event file. written, when given, receives the version of
+// the event file written (none when it could not be measured).
+SkippedLinesMove MoveSkippedLines(const FolderItem& eventFile, const WholeFile& read,
+                                  std::span<const std::string> skipped,
+                                  std::optional<FileVersion>* written = nullptr);

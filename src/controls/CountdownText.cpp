@@ -23,7 +23,7 @@ TitleLines SplitTitle(std::string_view title) {
     return {std::string(title.substr(0, blank)), std::string(title.substr(blank + 1))};
 }
 
-std::string CountdownTitle(const Dictionary& store, const std::string& key) {
+std::string_view CountdownTitle(const Dictionary& store, const std::string& key) {
     if (!store.HasKey(key)) return "Christmas";
-    return NthField(store.Value(key), "//", 2);
+    return NthFieldView(store.Value(key), "//", 2);
 }

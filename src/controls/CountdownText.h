@@ -3,6 +3,7 @@
 // one or two lines. The badge and the countdown editor share these rules.
 #include "platform/Date.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@ class Dictionary;
 
 // A title line of the badge may be this wide (pixels); wider titles go on two lines.
 inline constexpr int kBadgeTitleWidth = 80;
+// Longer than any ordinary title (bytes). The badge centres each line on its whole width, so
+// of a longer title (a large file read as the event file) it lays out only this beginning.
+inline constexpr size_t kLongestBadgeTitle = 4096;
 
 struct CountdownCount {
     int number = 0;     // never negative
@@ -30,5 +34,6 @@ struct TitleLines {
 };
 TitleLines SplitTitle(std::string_view title);
 
-// The title of the countdown entry stored under key, or "Christmas" when there is none.
-std::string CountdownTitle(const Dictionary& store, const std::string& key);
+// The title of the countdown entry stored under key, or "Christmas" when there is none; it
+// lasts until the store changes.
+std::string_view CountdownTitle(const Dictionary& store, const std::string& key);

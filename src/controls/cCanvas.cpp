@@ -56,7 +56,10 @@ void cCanvas::updateCountdown() {
     app& application = App();
     const Date now;
     const std::string key = application.countdownDate.SQLDateTime();
-    const std::string title = CountdownTitle(application.eventDict, key);
+    // Each line is centred on its whole width: of a title of megabytes (a large file read as
+    // the event file), only a beginning longer than any ordinary title is measured and laid out.
+    const std::string title(
+        Utf8Beginning(CountdownTitle(application.eventDict, key), kLongestBadgeTitle));
     SettleCountdownDate();
     const CountdownCount count = CountdownDays(application.countdownDate, now);
 

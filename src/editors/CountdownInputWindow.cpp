@@ -92,8 +92,8 @@ Date CountdownInputWindow::ShownDate() {
 
 void CountdownInputWindow::titleField_Open() {
     const app& application = App();
-    titleField->SetText(
-        CountdownTitle(application.eventDict, application.countdownDate.SQLDateTime()));
+    titleField->SetText(std::string(
+        CountdownTitle(application.eventDict, application.countdownDate.SQLDateTime())));
 }
 
 void CountdownInputWindow::Month_Open() {

@@ -107,7 +107,22 @@ void Application::Quit(int code) {
         QCoreApplication::exit(code);
 }
 
+namespace {
+int& HandlersRunning() {
+    static int running = 0;
+    return running;
+}
+} // namespace
+
+bool Application::HandlerRunning() {
+    return HandlersRunning() > 0;
+}
+
 void Application::Dispatch(const std::function<void()>& handler) {
+    ++HandlersRunning();
+    struct Leave {
+        ~Leave() { --HandlersRunning(); }
+    } leave;
     try {
         handler();
     } catch (const std::exception& error) {
@@ -186,10 +201,18 @@ bool Application::MenuShortcut(const std::string& key) {
     const MenuItem* item = menuBar_->ItemForKey(key);
     if (!item) return false;
     UpdateMenuItems();
+    // An item that nothing would act on leaves its key to the text field with the keyboard
+    // (Copy in a help page); Quit always has the menus' answer.
+    const Window* front = FrontWindow();
+    const bool handled =
+        menuHandlers_.Has(item->Name) || (front && front->HasMenuHandler(item->Name));
+    const bool quit = dynamic_cast<const QuitMenuItem*>(item) != nullptr;
+    if (!quit && !(item->Enabled && handled)) return false;
     if (item->Enabled) DoMenuCommand(item->Name);
     return true;
 }
 
 void DoEvents() {
+    const NestedEventLoop nested(false);
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }

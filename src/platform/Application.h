@@ -39,6 +39,8 @@ class Application {
     // Runs a handler on behalf of the framework: an exception that leaves it reaches
     // Event_UnhandledException; when that returns false the application quits.
     static void Dispatch(const std::function<void()>& handler);
+    // Whether a handler is running below on the stack.
+    static bool HandlerRunning();
 
     // Windows register themselves while they are open, front-most last; activating a window
     // brings it to the end.
@@ -62,7 +64,8 @@ class Application {
     // quit item that no handler took quits. True when a handler took the command.
     bool DoMenuCommand(const std::string& itemName);
     // A key with a modifier, in the desktop's text ("Ctrl+W"): after the menu update, the item
-    // with that shortcut is chosen when it is enabled. True when an item has the key.
+    // with that shortcut is chosen when it is enabled and a handler takes it (or it is Quit).
+    // True when the menus took the key; otherwise it goes on to the focused control.
     bool MenuShortcut(const std::string& key);
 
     virtual void Event_Open() {}

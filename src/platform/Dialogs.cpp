@@ -10,10 +10,11 @@
 #include <QPushButton>
 #include <QWindow>
 
-void MsgBox(const std::string& message) {
+void MsgBox(const std::string& message, MessageCloser* closer) {
     if (HoldMessage(message)) return;
     MessageDialog dialog;
     dialog.Message = message;
+    dialog.Closer = closer;
     dialog.ShowModal();
 }
 
@@ -25,10 +26,21 @@ MessageDialog::Pressed MessageDialog::ShowModal() const {
         LogProblem("while quitting, not shown: " + Message);
         return Pressed::Action;
     }
+    // The closer reaches this dialog while it is shown, and nothing once it is gone.
+    struct Shown {
+        MessageCloser* closer;
+        void Closes(std::function<void()> close) const {
+            if (closer) closer->close_ = std::move(close);
+        }
+        ~Shown() { Closes(nullptr); }
+    } const shown{Closer};
     if (TestSeams::Enabled()) {
         TestSeams::DialogRecord record{Message, Explanation, {}};
         for (const auto* button : {&ActionButton, &AlternateActionButton, &CancelButton})
             if (button->Visible) record.buttons.push_back(button->Caption);
+        // While the test's answer runs, the dialog counts as shown.
+        shown.Closes(
+            [index = TestSeams::Dialogs().size()] { TestSeams::RecordDialogClosed(index); });
         const int answer = TestSeams::RecordDialog(record);
         return answer == 1 ? Pressed::Alternate : answer == 2 ? Pressed::Cancel : Pressed::Action;
     }
@@ -49,10 +61,8 @@ MessageDialog::Pressed MessageDialog::ShowModal() const {
     if (CancelButton.Visible)
         box.addButton(QString::fromStdString(CancelButton.Caption), QMessageBox::RejectRole);
     box.setDefaultButton(action);
-    // In front of the calendar, where the desktop keeps it.
-    box.winId();
-    box.windowHandle()->setTransientParent(GroundWindow());
-    box.exec();
+    shown.Closes([&box] { box.reject(); });
+    RunModalDialog(box);
     if (box.clickedButton() == action) return Pressed::Action;
     if (alternate && box.clickedButton() == alternate) return Pressed::Alternate;
     return Pressed::Cancel;

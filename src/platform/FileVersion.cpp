@@ -32,9 +32,15 @@ uint64_t Avalanche(uint64_t value) {
 } // namespace
 
 FileIdentity FileIdentity::Of(const struct stat& status) {
-    return {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
-            static_cast<int64_t>(status.st_size), static_cast<int64_t>(status.st_mtim.tv_sec),
-            static_cast<int64_t>(status.st_mtim.tv_nsec)};
+    FileIdentity identity;
+    identity.device = static_cast<uint64_t>(status.st_dev);
+    identity.inode = static_cast<uint64_t>(status.st_ino);
+    identity.size = static_cast<int64_t>(status.st_size);
+    identity.modifiedSeconds = static_cast<int64_t>(status.st_mtim.tv_sec);
+    identity.modifiedNanoseconds = static_cast<int64_t>(status.st_mtim.tv_nsec);
+    identity.changedSeconds = static_cast<int64_t>(status.st_ctim.tv_sec);
+    identity.changedNanoseconds = static_cast<int64_t>(status.st_ctim.tv_nsec);
+    return identity;
 }
 
 std::optional<FileIdentity> FileIdentity::At(const std::filesystem::path& path) {

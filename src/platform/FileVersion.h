@@ -1,8 +1,8 @@
 #pragma once
 // Which version of a file the program last read or wrote: the file itself (its device and
-// inode), its size and modification time, and a hash of its text. Another program that replaces
-// or edits the file changes the first; one that merely touches it or writes the same text back
-// leaves the hash as it was.
+// inode), its size, modification and change times, and a hash of its text. Another program that
+// replaces or edits the file changes the first; one that merely touches it or writes the same
+// text back leaves the hash as it was.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -16,6 +16,10 @@ struct FileIdentity {
     int64_t size = 0;
     int64_t modifiedSeconds = 0;
     int64_t modifiedNanoseconds = 0;
+    // The change time, which no program can set back: an edit of the same length that puts the
+    // modification time back (cp -p, touch -r) still changes it.
+    int64_t changedSeconds = 0;
+    int64_t changedNanoseconds = 0;
     bool operator==(const FileIdentity&) const = default;
 
     static FileIdentity Of(const struct stat& status);

@@ -10,6 +10,7 @@ class MenuHandlers {
     void Add(const std::string& itemName, std::function<bool()> handler);
     // Runs the item's handler through Application::Dispatch; true when it took the command.
     bool Handle(const std::string& itemName) const;
+    bool Has(const std::string& itemName) const { return handlers_.contains(itemName); }
 
   private:
     std::map<std::string, std::function<bool()>> handlers_;

@@ -13,8 +13,8 @@
 
 Mutex::Mutex(std::string name) : name_(std::move(name)) {}
 
-Mutex::Mutex(std::string name, std::filesystem::path folder)
-    : name_(std::move(name)), folder_(std::move(folder)) {}
+Mutex::Mutex(std::string name, std::filesystem::path folder, bool makeFolder)
+    : name_(std::move(name)), folder_(std::move(folder)), makeFolder_(makeFolder) {}
 
 Mutex::~Mutex() {
     Leave();
@@ -32,7 +32,7 @@ bool Mutex::TryEnter() {
         folder = preferences.Path();
     }
     std::error_code made;
-    std::filesystem::create_directories(folder, made);
+    if (makeFolder_) std::filesystem::create_directories(folder, made);
     const auto path = folder / (name_ + ".lock");
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) throw IOException(path.string() + ": " + std::strerror(errno));

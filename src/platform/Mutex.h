@@ -10,8 +10,10 @@
 class Mutex {
   public:
     explicit Mutex(std::string name);
-    // The lock on the file "<name>.lock" in folder instead (made when missing).
-    Mutex(std::string name, std::filesystem::path folder);
+    // The lock on the file "<name>.lock" in folder instead, which is made when missing unless
+    // makeFolder is false: a folder the user has not made (a sync folder not there yet, a mount
+    // point) must not appear for a lock.
+    Mutex(std::string name, std::filesystem::path folder, bool makeFolder = true);
     ~Mutex();
     Mutex(const Mutex&) = delete;
     Mutex& operator=(const Mutex&) = delete;
@@ -27,5 +29,6 @@ class Mutex {
   private:
     std::string name_;
     std::optional<std::filesystem::path> folder_;
+    bool makeFolder_ = true;
     int fd_ = -1;
 };

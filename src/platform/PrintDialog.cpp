@@ -5,6 +5,7 @@
 #include "platform/PrintQueue.h"
 #include "platform/PrinterSetupQt.h"
 #include "platform/TestSeams.h"
+#include "platform/Widgets_p.h"
 
 #include <QPainter>
 
@@ -95,7 +96,7 @@ std::unique_ptr<Graphics> OpenPrinterDialog(PrinterSetup& setup) {
         if (answer.afterPrintDialog) answer.afterPrintDialog();
         return page;
     }
-    if (!PrinterModule().printDialog(printer)) return nullptr;
+    if (!PrinterModule().printDialog(printer, RunModalDialog)) return nullptr;
     return OpenJob(setup);
 }
 

@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QString>
 
+class QDialog;
 class QPaintDevice;
 class QPrinter;
 
@@ -29,9 +30,9 @@ struct PrinterFunctions {
     QString (*printerName)(const QPrinter&);
     void (*setPrinterName)(QPrinter&, const QString&);
     void (*setDocName)(QPrinter&, const QString&);
-    // The dialogs, modal; true when the user confirms.
-    bool (*pageSetupDialog)(QPrinter&);
-    bool (*printDialog)(QPrinter&);
+    // The dialogs, run by the given function (RunModalDialog); true when the user confirms.
+    bool (*pageSetupDialog)(QPrinter&, int (*run)(QDialog&));
+    bool (*printDialog)(QPrinter&, int (*run)(QDialog&));
 };
 
 // The module's one entry point.

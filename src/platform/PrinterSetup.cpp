@@ -4,6 +4,7 @@
 #include "platform/Exceptions.h"
 #include "platform/TestSeams.h"
 #include "platform/Toolkit.h"
+#include "platform/Widgets_p.h"
 
 #include <QRect>
 #include <QSizeF>
@@ -109,7 +110,7 @@ bool PrinterSetup::PageSetupDialog() {
         SetSetupString(answer.pageSetup);
         return true;
     }
-    return PrinterModule().pageSetupDialog(*impl_->printer);
+    return PrinterModule().pageSetupDialog(*impl_->printer, RunModalDialog);
 }
 
 int PrinterSetup::Resolution() const {

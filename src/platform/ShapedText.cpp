@@ -1,5 +1,7 @@
 #include "platform/ShapedText.h"
 
+#include "platform/Text.h"
+
 #include <QFontMetricsF>
 #include <QHash>
 #include <QTextLayout>
@@ -59,13 +61,10 @@ std::string_view LineReaching(const QFont& font, const QString& fontKey, std::st
     // Past limit by a wide character, so that the last one that shows keeps its marks.
     const qreal reach = std::max<qreal>(limit, 0) + 2 * QFontMetricsF(font).height();
     while (bytes < line.size()) {
-        size_t cut = bytes;
-        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
-            --cut;
-        const std::string_view start = line.substr(0, cut);
+        const std::string_view start = Utf8Beginning(line, bytes);
         if (start.find_first_of("\r\n") != std::string_view::npos) return line;
         if (bytes >= most) return start;
-        const QString text = QString::fromUtf8(start.data(), static_cast<qsizetype>(cut));
+        const QString text = QString::fromUtf8(start.data(), static_cast<qsizetype>(start.size()));
         if (LineAdvance(font, fontKey, text) > reach) return start;
         bytes *= 2;
     }

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <mutex>
 #include <utility>
 
 namespace {
@@ -34,6 +35,15 @@ std::function<void()>& FirstPaint() {
     static std::function<void()> then;
     return then;
 }
+// Apart from the other seams too: a writer's thread takes it.
+struct RenameSeam {
+    std::mutex mutex;
+    std::function<void()> then;
+};
+RenameSeam& BeforeRename() {
+    static RenameSeam seam;
+    return seam;
+}
 } // namespace
 
 namespace TestSeams {
@@ -41,9 +51,11 @@ namespace TestSeams {
 void Enable() {
     State() = SeamState{};
     State().enabled = true;
+    BeforeNextRename({});
 }
 void Disable() {
     State() = SeamState{};
+    BeforeNextRename({});
 }
 bool Enabled() {
     return State().enabled;
@@ -86,6 +98,10 @@ const std::string& PrintingModule() {
 int RecordDialog(const DialogRecord& record) {
     State().dialogs.push_back(record);
     return State().answer ? State().answer(record) : 0;
+}
+
+void RecordDialogClosed(size_t index) {
+    if (index < State().dialogs.size()) State().dialogs[index].closedByProgram = true;
 }
 
 void RecordURL(std::string url) {
@@ -131,6 +147,16 @@ std::function<void(Window&)> TakeModalCallback() {
 
 void WhenFirstPainted(std::function<void()> then) {
     FirstPaint() = std::move(then);
+}
+
+void BeforeNextRename(std::function<void()> then) {
+    const std::lock_guard lock(BeforeRename().mutex);
+    BeforeRename().then = std::move(then);
+}
+
+std::function<void()> TakeRenameCallback() {
+    const std::lock_guard lock(BeforeRename().mutex);
+    return std::exchange(BeforeRename().then, nullptr);
 }
 
 std::function<void()> TakeFirstPaintCallback() {

@@ -16,6 +16,7 @@ struct DialogRecord {
     std::string message;
     std::string explanation;
     std::vector<std::string> buttons; // captions of the visible buttons: action, alternate, cancel
+    bool closedByProgram = false;     // closed from code (MessageCloser) before it was answered
 };
 
 // Which button a test presses: 0 action, 1 alternate, 2 cancel.
@@ -86,6 +87,7 @@ int Beeps();
 struct DesktopRequest {
     bool titleBar = false;
     bool closeButton = false;
+    bool minimiseButton = false;
     bool userResizable = false; // resized or maximised by the user
     bool staysAbove = false;    // above the windows of every application
     // The window it is kept in front of; nullptr for none.
@@ -101,6 +103,11 @@ std::vector<const Window*> FrontOrder();
 // its first frame; the start-up benchmarks end or quit the process there. It needs no Enable.
 void WhenFirstPainted(std::function<void()> then);
 
+// Runs then once, on the writing thread, when the next file written whole (TextOutputStream) has
+// its text on disk and is about to take the old file's place: a test plays another program
+// there. Enable and Disable drop it.
+void BeforeNextRename(std::function<void()> then);
+
 // The window as the screen shows it: its pending repaints done, and whatever was not repainted
 // since it was last drawn left as it was, so a control that misses a repaint shows stale pixels
 // here (Window::DrawInto draws everything afresh). None when the window is not shown.
@@ -108,6 +115,7 @@ PicturePtr ScreenPicture(Window& window);
 
 // Used by the framework layer itself.
 int RecordDialog(const DialogRecord& record);
+void RecordDialogClosed(size_t index);
 void RecordURL(std::string url);
 std::string RecordMenu(std::vector<MenuEntry> entries);
 void RecordPrintDialog(PrintDialogRecord record);
@@ -117,6 +125,8 @@ std::string RecordMenu(const MenuItem& menu);
 void RecordBeep();
 // The test's code for a window that has just started its modal loop; empty when none waits.
 std::function<void(Window&)> TakeModalCallback();
+// The code waiting for the next rename of a written file, once; empty when none waits.
+std::function<void()> TakeRenameCallback();
 // The code waiting for the first frame, once; empty afterwards and when none waits.
 std::function<void()> TakeFirstPaintCallback();
 

@@ -151,3 +151,11 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
     out.append(text.substr(pos));
     return out;
 }
+
+std::string_view Utf8Beginning(std::string_view text, size_t bytes) {
+    if (bytes >= text.size()) return text;
+    // A byte 10xxxxxx goes on with the character before it.
+    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80)
+        --bytes;
+    return text.substr(0, bytes);
+}

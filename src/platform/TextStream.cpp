@@ -2,12 +2,14 @@
 
 #include "platform/InParts.h"
 #include "platform/LargePages.h"
+#include "platform/TestSeams.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -218,12 +220,33 @@ std::string_view TakeLine(std::string_view& text) {
     return line;
 }
 
-std::optional<TextOutputStream> TextOutputStream::Create(const FolderItem& item) {
+namespace {
+// Makes a new file whose name is pattern with its X's replaced by letters and digits, as mkstemp
+// does, but with mode less what the umask takes away (mkstemp makes every file 0600).
+int OpenTemporary(std::string& pattern, mode_t mode) {
+    static constexpr std::string_view kLetters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    const size_t start = pattern.size() - kTemporarySuffix.size();
+    for (int tries = 0; tries < 100; ++tries) {
+        for (size_t at = start; at < pattern.size(); ++at)
+            pattern[at] = kLetters[generator() % kLetters.size()];
+        const int fd =
+            ::open(pattern.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+} // namespace
+
+std::optional<TextOutputStream> TextOutputStream::Create(const FolderItem& item,
+                                                         const FolderItem& asPrivateAs) {
     if (!item) return std::nullopt;
     const fs::path target = WriteTarget(item.Path());
-    // A new file is readable by all, as files are made; a replacement keeps what the old file
-    // allowed (a private file stays private).
-    mode_t mode = 0644;
+    // A new file gets what the umask allows, as files are made; a replacement keeps what the old
+    // file allowed (a private file stays private).
+    mode_t mode = 0666;
+    bool replacing = false;
     struct stat status {};
     if (::stat(target.c_str(), &status) == 0) {
         if (!S_ISREG(status.st_mode)) return std::nullopt;
@@ -232,14 +255,21 @@ std::optional<TextOutputStream> TextOutputStream::Create(const FolderItem& item)
             (status.st_mode & S_IWUSR) != 0 && ::access(target.c_str(), W_OK) == 0;
         if (!writable) return std::nullopt;
         mode = status.st_mode & 0777;
+        replacing = true;
     } else if (errno != ENOENT) {
         return std::nullopt;
     }
+    // Others and the group lose what they may not do with the other file; the owner keeps
+    // reading and writing, so that the next write is not refused.
+    struct stat other {};
+    if (asPrivateAs && ::stat(asPrivateAs.Path().c_str(), &other) == 0 && S_ISREG(other.st_mode))
+        mode &= (other.st_mode & 0777) | S_IRUSR | S_IWUSR;
     std::string pattern =
         (target.parent_path() / (TemporaryPrefix(target) + std::string(kTemporarySuffix)));
-    const int fd = mkstemp(pattern.data());
+    const int fd = OpenTemporary(pattern, mode);
     if (fd < 0) return std::nullopt;
-    fchmod(fd, mode);
+    // The old file's mode exactly, whatever the umask takes from a new one.
+    if (replacing) fchmod(fd, mode);
     return TextOutputStream(target, fs::path(pattern), fd);
 }
 
@@ -276,29 +306,33 @@ void TextOutputStream::WriteBuffer() {
     buffer_.clear();
 }
 
-bool TextOutputStream::Close() {
+bool TextOutputStream::Close(const std::function<bool()>& beforeRename) {
     if (fd_ < 0) return false;
     WriteBuffer();
     if (failed_) {
         Discard();
         return false;
     }
-    // The descriptor is closed whether or not the data reached the disk.
+    // The descriptor is closed whether or not the data reached the disk; a second one to the
+    // same file measures it after the rename, which sets its change time. The name cannot be
+    // looked up for that: by then another program may have put its own file there.
     const bool synced = ::fsync(fd_) == 0;
-    // Taken before the rename: by the time the name could be looked up, another program may
-    // have put its own file there.
-    struct stat status {};
-    const bool measured = ::fstat(fd_, &status) == 0;
+    const int measure = ::dup(fd_);
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
+    if (auto then = TestSeams::TakeRenameCallback()) then();
     std::error_code error;
-    if (synced && closed) fs::rename(temporary_, target_, error);
-    if (!synced || !closed || error) {
-        fs::remove(temporary_, error);
-        return false;
+    bool renamed = synced && closed && (!beforeRename || beforeRename());
+    if (renamed) {
+        fs::rename(temporary_, target_, error);
+        renamed = !error;
     }
-    if (measured) written_ = FileIdentity::Of(status);
-    return true;
+    struct stat status {};
+    if (renamed && measure >= 0 && ::fstat(measure, &status) == 0)
+        written_ = FileIdentity::Of(status);
+    if (measure >= 0) ::close(measure);
+    if (!renamed) fs::remove(temporary_, error);
+    return renamed;
 }
 
 void RemoveUnfinishedWrites(const FolderItem& item) {

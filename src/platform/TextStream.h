@@ -59,13 +59,15 @@ std::string_view TakeLine(std::string_view& text);
 
 // Writes a new file whole or not at all: the text goes to a temporary file beside the item,
 // which Close renames over it. A stream destroyed without Close leaves the old file as it was.
-// The new file keeps the old one's permissions; a symbolic link stays, and the file it names
-// is the one replaced.
+// The new file keeps the old one's permissions (a file that was not there gets what the umask
+// allows); a symbolic link stays, and the file it names is the one replaced.
 class TextOutputStream {
   public:
     // None when the folder does not exist or cannot be written, or when the file there is no
-    // regular file or is read-only: what the user made read-only is not replaced.
-    static std::optional<TextOutputStream> Create(const FolderItem& item);
+    // regular file or is read-only: what the user made read-only is not replaced. A file kept
+    // beside another (asPrivateAs) is never more readable than that one, when it is there.
+    static std::optional<TextOutputStream> Create(const FolderItem& item,
+                                                  const FolderItem& asPrivateAs = FolderItem());
 
     TextOutputStream(TextOutputStream&& other) noexcept;
     TextOutputStream& operator=(TextOutputStream&&) = delete;
@@ -82,8 +84,10 @@ class TextOutputStream {
         WriteFullPiece();
     }
     // Replaces the item with what was written; false (and the old file kept) on failure.
-    bool Close();
-    // The file that Close put in the item's place; none before.
+    // beforeRename runs once the text is on disk, just before the rename: false from it stops
+    // the write, as a failure does.
+    bool Close(const std::function<bool()>& beforeRename = {});
+    // The file that Close put in the item's place, as it was after the rename; none before.
     const std::optional<FileIdentity>& Written() const { return written_; }
 
   private:

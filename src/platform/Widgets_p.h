@@ -8,6 +8,7 @@
 
 #include <string>
 
+class QDialog;
 class QKeyEvent;
 class QWindow;
 
@@ -20,6 +21,25 @@ std::string ShortcutText(const QKeyEvent& event);
 bool RouteKeyToWindow(Window& window, const std::string& key);
 // Whether a window is shown modally: the menus then neither open nor act on their shortcuts.
 bool ModalWindowOpen();
+// Alive while an event loop runs from inside a handler (a modal window, a message box, a print
+// dialog, DoEvents): a window closed meanwhile is deleted only once every such loop has
+// returned, for the handler that runs the loop may belong to it. A loop run from outside every
+// handler (a test's own) counts only when told to.
+class NestedEventLoop {
+  public:
+    explicit NestedEventLoop(bool always = true);
+    ~NestedEventLoop();
+    NestedEventLoop(const NestedEventLoop&) = delete;
+    NestedEventLoop& operator=(const NestedEventLoop&) = delete;
+
+  private:
+    bool counted_;
+};
+// Every shown window that a desktop minimised along with a dialog comes back.
+void RestoreShownWindows();
+// Runs a toolkit dialog (a message box, a print dialog) modally in front of the calendar; should a
+// desktop minimise it, it comes back at once. Returns what QDialog::exec returns.
+int RunModalDialog(QDialog& dialog);
 // The document window shown last (the calendar's main window), which floating windows, dialogs
 // and message boxes stand in front of; nullptr before any.
 QWindow* GroundWindow();

@@ -12,6 +12,7 @@
 #include "platform/Widgets_p.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -40,15 +41,19 @@ std::vector<std::unique_ptr<Window>>& Retired() {
 }
 constexpr std::size_t kMaxRequestedPositions = 64;
 
-// Closed windows go once no modal loop runs: a window closed from a modal dialog (the main
-// window that a dialog replaces) may still have its own handler further down the stack,
-// waiting for the dialog to return.
 int& ModalLoops() {
     static int running = 0;
     return running;
 }
+// Closed windows go once no nested loop runs: a window closed from a modal dialog (the main
+// window that a dialog replaces) or during a slide's steps may still have its own handler
+// further down the stack, waiting for the loop to return.
+int& NestedLoops() {
+    static int running = 0;
+    return running;
+}
 void DeleteRetiredWindows() {
-    if (ModalLoops() > 0) {
+    if (NestedLoops() > 0) {
         QTimer::singleShot(50, DeleteRetiredWindows);
         return;
     }
@@ -104,6 +109,14 @@ bool HoldMessage(const std::string& message) {
 
 bool ModalWindowOpen() {
     return ModalLoops() > 0;
+}
+
+NestedEventLoop::NestedEventLoop(bool always) : counted_(always || Application::HandlerRunning()) {
+    if (counted_) ++NestedLoops();
+}
+
+NestedEventLoop::~NestedEventLoop() {
+    if (counted_) --NestedLoops();
 }
 
 QWindow* GroundWindow() {
@@ -424,11 +437,49 @@ void Window::Minimised() {
     // it stands over with it: all come back at once, the dialog in front with the keyboard.
     QTimer::singleShot(0, widget_.get(), [this] {
         if (!visible_ || !widget_->isMinimized()) return;
-        for (const Window* window : std::vector(FrontOrder()))
-            if (window->Visible()) window->Restore();
+        RestoreShownWindows();
         BringToFront(*this);
         widget_->activateWindow();
     });
+}
+
+void RestoreShownWindows() {
+    for (const Window* window : std::vector(FrontOrder()))
+        if (window->Visible()) window->Restore();
+}
+
+namespace {
+// Brings a toolkit dialog back as soon as a desktop minimises it: while it runs, nothing else of
+// the program takes a click or a key, and the user would face a calendar that does not answer.
+class KeepShown : public QObject {
+  public:
+    explicit KeepShown(QDialog& dialog) : dialog_(dialog) { dialog_.installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &dialog_ && event->type() == QEvent::WindowStateChange &&
+            dialog_.isMinimized())
+            QTimer::singleShot(0, this, [this] {
+                if (!dialog_.isVisible() || !dialog_.isMinimized()) return;
+                RestoreShownWindows();
+                dialog_.setWindowState(dialog_.windowState() & ~Qt::WindowMinimized);
+                dialog_.raise();
+                dialog_.activateWindow();
+            });
+        return false;
+    }
+
+  private:
+    QDialog& dialog_;
+};
+} // namespace
+
+int RunModalDialog(QDialog& dialog) {
+    // In front of the calendar, where the desktop keeps it.
+    dialog.winId();
+    dialog.windowHandle()->setTransientParent(GroundWindow());
+    const KeepShown keepShown(dialog);
+    const NestedEventLoop nested;
+    return dialog.exec();
 }
 
 void Window::Restore() const {
@@ -476,7 +527,10 @@ void Window::ShowModal() {
             then(*this);
             if (widget_->isVisible()) Close();
         });
-    if (widget_->isVisible()) loop.exec();
+    if (widget_->isVisible()) {
+        const NestedEventLoop nested;
+        loop.exec();
+    }
     --ModalLoops();
     modalLoop_ = nullptr;
     modal_ = false;
@@ -709,6 +763,7 @@ TestSeams::DesktopRequest TestSeams::AskedOfDesktop(const Window& window) {
     // A frameless window that asks for a title gets one from some desktops.
     request.titleBar = flags & Qt::WindowTitleHint;
     request.closeButton = request.titleBar && (flags & Qt::WindowCloseButtonHint);
+    request.minimiseButton = request.titleBar && (flags & Qt::WindowMinimizeButtonHint);
     request.userResizable =
         widget.minimumSize() != widget.maximumSize() || (flags & Qt::WindowMaximizeButtonHint);
     request.staysAbove = flags & Qt::WindowStaysOnTopHint;

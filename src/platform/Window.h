@@ -127,6 +127,7 @@ class Window {
     // Menu commands by item name, asked before the application's; true ends the command.
     void AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
     bool HandleMenuCommand(const std::string& itemName);
+    bool HasMenuHandler(const std::string& itemName) const { return menuHandlers_.Has(itemName); }
 
     // Events. Mouse positions are in window coordinates.
     virtual void Event_Open() {}
@@ -179,6 +180,7 @@ class Window {
     // The desktop minimised the window.
     void Minimised();
     void Restore() const;
+    friend void RestoreShownWindows();
     // Asks the desktop to keep this window in front of ground; tellAgain maps it anew so that
     // the desktop reads the request again.
     void StandOver(const Window& ground, bool tellAgain);

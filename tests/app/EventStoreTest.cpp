@@ -3,8 +3,10 @@
 #include "mainwindow/glance/EventFileFormat.h"
 #include "platform/TestSeams.h"
 #include "platform/Text.h"
+#include "support/FileSizeLimit.h"
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -198,8 +200,18 @@ TEST_F(EventStoreTest, SkippedLinesAreToldOnceAndMovedToAFileOfTheirOwn) {
         const char* name;
         std::function<void()> make;
         bool moved;
+        rlim_t fullDiskAt = RLIM_INFINITY; // the size no file can grow past
     } cases[] = {
         {"beside lines kept before", [&] { TestEnvironment::WriteFile(kept, "older|line"); }, true},
+        {"beside a private event file, their file readable by all",
+         [&] {
+             TestEnvironment::WriteFile(kept, "older|line");
+             fs::permissions(kept, fs::perms::all, fs::perm_options::add);
+             fs::permissions(EventFile(), fs::perms::owner_read | fs::perms::owner_write);
+         },
+         true},
+        {"no room left for their file",
+         [&] { TestEnvironment::WriteFile(kept, std::string(8192, 'o')); }, false, 8192},
         {"a folder in their file's place", [&] { fs::create_directories(kept); }, false},
         {"their file read-only",
          [&] {
@@ -221,6 +233,7 @@ TEST_F(EventStoreTest, SkippedLinesAreToldOnceAndMovedToAFileOfTheirOwn) {
             fs::is_regular_file(kept) ? TestEnvironment::ReadFile(kept) : "";
         application = std::make_unique<app>();
         testing::internal::CaptureStderr();
+        const FileSizeLimit fullDisk(c.fullDiskAt);
         Load(nullptr);
         const std::string log = testing::internal::GetCapturedStderr();
         EXPECT_EQ(application->eventDict.Value("2025-03-02 10:00:00"), "2025-03-02 11:00:00//B");
@@ -238,6 +251,8 @@ TEST_F(EventStoreTest, SkippedLinesAreToldOnceAndMovedToAFileOfTheirOwn) {
         EXPECT_EQ(TestEnvironment::ReadFile(EventFile()), head + middle);
         EXPECT_EQ(TestEnvironment::ReadFile(kept),
                   "older|line\ngarbage|x\nEvents Data:\n3/5/2026|no date\n");
+        EXPECT_EQ(fs::status(kept).permissions() & ~fs::status(EventFile()).permissions(),
+                  fs::perms::none);
         EXPECT_FALSE(application->skippedEventLines) << "nothing to write back";
         EXPECT_NE(explanation.find("Calendar.tpc.skipped"), std::string::npos) << explanation;
         EXPECT_NE(log.find(": " + kept.string() + "\n"), std::string::npos) << log;
@@ -247,5 +262,61 @@ TEST_F(EventStoreTest, SkippedLinesAreToldOnceAndMovedToAFileOfTheirOwn) {
         EXPECT_EQ(ProblemMessages(), 1u);
         EXPECT_EQ(TestEnvironment::ReadFile(EventFile()), head + middle);
         EXPECT_EQ(CountFields(TestEnvironment::ReadFile(kept), "garbage"), 2);
+    }
+}
+
+// A move of the skipped lines stopped between the two files (a full disk, another program's
+// change) leaves them in the event file, perhaps in their own file already; the next start leaves
+// each once in their file (a line that stood twice, twice) and none in the event file. A change
+// another program made after the file was read is never written over.
+TEST_F(EventStoreTest, SkippedLinesEndUpOnceInTheirFileWhateverStoppedAMove) {
+    namespace fs = std::filesystem;
+    const std::string rest = "0\t" + std::string(8000, 'x') + "\nEvents Data:\n";
+    const std::string skipped = "garbage|x\na note\ngarbage|x\n";
+    const std::string theirs = "2025-03-02 10:00:00|2025-03-02 11:00:00//Theirs\n";
+    const fs::path kept = environment.Documents() / "Calendar.tpc.skipped";
+    const auto addTheirs = [&] { std::ofstream(EventFile(), std::ios::app) << theirs; };
+    const struct {
+        const char* name;
+        std::function<void()> firstStart;
+        std::string added, keptFirst, told, toldNext;
+    } cases[] = {
+        {"the event file cannot be rewritten (a full disk), three starts",
+         [&] {
+             const FileSizeLimit fullDisk(4096);
+             for (int start = 0; start < 3; ++start, application = std::make_unique<app>())
+                 Load(nullptr);
+         },
+         "", skipped, "could not be moved", "had already put them in"},
+        {"another program changes the event file after it is read",
+         [&] {
+             application->userEventsReading = StartReadingEventFile(false);
+             application->userEventsReading.wait();
+             addTheirs();
+             Load(nullptr);
+         },
+         theirs, "", "which another program changed", "moved to a file of their own"},
+        {"another program changes the event file while the lines move",
+         [&] {
+             TestSeams::BeforeNextRename(addTheirs);
+             Load(nullptr);
+         },
+         theirs, skipped, "which another program changed", "had already put them in"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(environment.Documents());
+        TestEnvironment::WriteFile(EventFile(), rest + skipped);
+        for (const bool first : {true, false}) {
+            application = std::make_unique<app>();
+            testing::internal::CaptureStderr();
+            first ? c.firstStart() : Load(nullptr);
+            const std::string log = testing::internal::GetCapturedStderr();
+            EXPECT_NE(log.find(first ? c.told : c.toldNext), std::string::npos) << log;
+            EXPECT_TRUE(TestEnvironment::ReadFile(EventFile()) ==
+                        (first ? rest + skipped : rest) + c.added);
+            EXPECT_EQ(fs::exists(kept) ? TestEnvironment::ReadFile(kept) : "",
+                      first ? c.keptFirst : skipped);
+        }
     }
 }

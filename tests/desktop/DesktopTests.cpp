@@ -29,6 +29,8 @@ constexpr char kAbout[] = " Ombrelline Calendar";
 constexpr char kHelp[] = "Calendar Help";
 constexpr char kEventEditor[] = "Calendar Event";
 constexpr char kCountdownEditor[] = "Calendar Countdown Event";
+constexpr char kPageSetup[] = "Page Setup"; // the toolkit's print dialogs
+constexpr char kPrint[] = "Print";
 constexpr int kTitleBandX = 700, kTitleBandY = 20;      // no control there
 constexpr int kJanuaryDayX = 265, kJanuaryDayY = 176;   // a day of January's third week
 constexpr int kSlotX = 659, kSlotY = 207;               // Wednesday 10:00 in the week grid
@@ -90,6 +92,12 @@ class DesktopTest : public IsolatedTest {
         } else if (dialog == kCountdownEditor) {
             MenuCommand("Down Down Right", "Up Return"); // Show Countdown Event
             desktop->Click(kBadgeX, kBadgeY);
+        } else if (dialog == kPageSetup) {
+            desktop->Keys("ctrl+p");
+        } else if (dialog == kPrint) {
+            ASSERT_NO_FATAL_FAILURE(Open(kPageSetup));
+            ASSERT_TRUE(WaitFor([&] { return Focused(kPageSetup); })) << Windows();
+            desktop->Keys("Return");
         }
         ASSERT_TRUE(WaitFor([&] { return Shows(title); })) << "\"" << title << "\" did not open\n"
                                                            << Windows();
@@ -204,7 +212,8 @@ std::string DialogName(const testing::TestParamInfo<Dialog>& info) {
 
 const Dialog kAboutWindow{"About", kAbout}, kHelpWindow{"Help", kHelp},
     kEventEditorWindow{"EventEditor", kEventEditor},
-    kCountdownEditorWindow{"CountdownEditor", kCountdownEditor};
+    kCountdownEditorWindow{"CountdownEditor", kCountdownEditor},
+    kPageSetupDialog{"PageSetup", kPageSetup}, kPrintDialog{"Print", kPrint};
 
 // ---- On every desktop ----
 
@@ -325,15 +334,24 @@ TEST_P(Minimised, TheCalendarAndTheTabStay) {
     desktop->WatchUnmapping(window);
     desktop->Minimise(window);
     ASSERT_TRUE(WaitFor([&] { return desktop->WasUnmapped(window); })) << Windows();
-    EXPECT_TRUE(WaitFor([&] { return AtRest(kCalendar) && Shows(kTab); })) << Windows();
-    // An editor holds the calendar's input: it comes back rather than hide.
-    if (dialog == std::string(kEventEditor)) {
-        EXPECT_TRUE(WaitFor([&] { return Shows(dialog); })) << Windows();
+    // A modal window holds the calendar's input: it comes back rather than hide.
+    const bool modal = dialog != std::string(kAbout) && dialog != std::string(kHelp);
+    if (modal) {
+        EXPECT_TRUE(WaitFor([&] { return Shows(dialog) && Focused(dialog); })) << Windows();
+    }
+    // The tab stays, unless a print has put it away until the print dialogs are done.
+    const bool printing = dialog == std::string(kPageSetup) || dialog == std::string(kPrint);
+    EXPECT_TRUE(WaitFor([&] { return AtRest(kCalendar) && (printing || Shows(kTab)); }))
+        << Windows();
+    if (printing) {
+        desktop->Keys("Escape");
+        EXPECT_TRUE(WaitFor([&] { return !Shows(dialog) && Shows(kTab); })) << Windows();
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktop, Minimised,
-                         testing::Values(kAboutWindow, kHelpWindow, kEventEditorWindow),
+                         testing::Values(kAboutWindow, kHelpWindow, kEventEditorWindow,
+                                         kCountdownEditorWindow, kPageSetupDialog, kPrintDialog),
                          DialogName);
 
 class CtrlWInAnEditor : public UnderOpenbox, public testing::WithParamInterface<Dialog> {};
@@ -375,5 +393,49 @@ TEST_F(WithoutWindowManager, SpaceBringsTheCalendarBack) {
     ASSERT_NO_FATAL_FAILURE(PressSpace(*this));
     EXPECT_TRUE(WaitFor([&] { return AtRest(kCalendar); })) << Windows();
 }
+
+// A quit the moment a slide has begun, either way, by the quit's key or by a logout's SIGTERM:
+// the program ends as at any quit, its events and preferences written.
+struct QuitWhileSliding {
+    const char* name;
+    bool back, bySignal;
+};
+
+void PrintTo(const QuitWhileSliding& quit, std::ostream* out) {
+    *out << quit.name;
+}
+
+class QuitMidSlide : public WithoutWindowManager,
+                     public testing::WithParamInterface<QuitWhileSliding> {};
+
+TEST_P(QuitMidSlide, EndsAsAnyQuit) {
+    const QuitWhileSliding& quit = GetParam();
+    const fs::path preferences = environment.Config() / "QVCalendar.prefs";
+    fs::remove(preferences);
+    if (quit.back) {
+        ASSERT_NO_FATAL_FAILURE(PressSpace(*this));
+        ASSERT_TRUE(WaitFor([&] { return !Shows(kCalendar); })) << Windows();
+    }
+    ASSERT_NO_FATAL_FAILURE(PressSpace(*this));
+    if (quit.bySignal)
+        kill(program, SIGTERM);
+    else
+        desktop->Keys("ctrl+q");
+    int status = 0;
+    ASSERT_TRUE(WaitFor([&] { return waitpid(program, &status, WNOHANG) == program; },
+                        std::chrono::seconds(5)))
+        << "the calendar did not end";
+    program = 0;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "ended with status " << status;
+    EXPECT_TRUE(fs::exists(environment.Documents() / "Calendar.tpc"));
+    EXPECT_TRUE(fs::exists(preferences));
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, QuitMidSlide,
+                         testing::Values(QuitWhileSliding{"KeyAway", false, false},
+                                         QuitWhileSliding{"KeyBack", true, false},
+                                         QuitWhileSliding{"SignalAway", false, true},
+                                         QuitWhileSliding{"SignalBack", true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -64,6 +64,14 @@ std::pair<int, int> InkColumns(const Picture& badge, const Picture& bare, int fr
             }
     return {left, right};
 }
+
+int DifferingPixels(const Picture& a, const Picture& b) {
+    int differing = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            differing += a.Pixel(x, y) != b.Pixel(x, y);
+    return differing;
+}
 } // namespace
 
 // Each line is centred on the badge's page, 5 pixels left of the middle; a title too wide for
@@ -97,6 +105,22 @@ TEST_F(CountdownBadgeTest, DrawsTheCountAndATitleOnOneOrTwoCentredLines) {
     }
 }
 
+// A title of megabytes (a large file read as the event file) is laid out as its beginning
+// alone would be, on two lines or one; numbered words tell which part of it shows.
+TEST_F(CountdownBadgeTest, AHugeTitleIsDrawnAsItsBeginning) {
+    for (const char* separator : {" ", "-"}) {
+        std::string huge;
+        for (int word = 1; huge.size() < (8u << 20); ++word)
+            huge += std::to_string(word) + separator;
+        SCOPED_TRACE(huge.substr(0, 8));
+        DrawWithTitle(huge);
+        const PicturePtr shown = ownBadge.cachedImage;
+        const Picture& beginning = DrawWithTitle(huge.substr(0, kLongestBadgeTitle));
+        EXPECT_EQ(DifferingPixels(*shown, beginning), 0);
+        EXPECT_GE(InkColumns(*shown, bare, 78, 100).second, 0) << "the title shows";
+    }
+}
+
 TEST_F(CountdownBadgeTest, WithoutAnEntryItCountsToChristmasOfItsOwnYear) {
     application.countdownDate = Date(2026, 3, 14, 9, 30, 15);
     ownBadge.updateCountdown();
@@ -116,11 +140,7 @@ TEST_F(CountdownBadgeTest, TheEditorClosedWithoutAChangeKeepsTheCountToChristmas
     WhenEditorShown([](CountdownInputWindow&) {});
     Simulate::Click(window, 135 + 50, 15 + 70);
     EXPECT_EQ(CountdownDays(application.countdownDate, Date()).number, 18);
-    int differing = 0;
-    for (int y = 0; y < 130; ++y)
-        for (int x = 0; x < 118; ++x)
-            differing += before->Pixel(x, y) != badge.cachedImage->Pixel(x, y);
-    EXPECT_EQ(differing, 0) << "the badge reads the same";
+    EXPECT_EQ(DifferingPixels(*before, *badge.cachedImage), 0) << "the badge reads the same";
 }
 
 TEST_F(CountdownBadgeTest, TheMaskIsTheBadgeShape) {
@@ -192,7 +212,7 @@ TEST_F(CountdownBadgeTest, WithHelpOpenAClickOpensTheEditorInFrontOfIt) {
         const TestSeams::DesktopRequest asked = TestSeams::AskedOfDesktop(editor);
         EXPECT_EQ(asked.inFrontOf, &window);
         EXPECT_TRUE(asked.closeButton);
-        EXPECT_FALSE(asked.userResizable);
+        EXPECT_FALSE(asked.userResizable || asked.minimiseButton);
         EXPECT_EQ(Application::Instance()->FrontWindow(), &editor) << "it has the keys";
     });
     Simulate::Click(window, 135 + 50, 15 + 70);
@@ -220,7 +240,7 @@ TEST_F(CountdownBadgeTest, AfterTheEditorTheEventFileIsWrittenOnlyWhenTheCountdo
         std::filesystem::remove(file);
         WhenEditorShown(step.edit);
         Simulate::Click(window, 135 + 50, 15 + 70);
-        window.FinishSaving();
+        FinishSaving(window);
         if (step.line.empty()) {
             EXPECT_FALSE(std::filesystem::exists(file));
             continue;

@@ -6,6 +6,7 @@
 #include "mainwindow/glance/EventFileFormat.h"
 #include "platform/Simulate.h"
 #include "platform/Text.h"
+#include "support/FileSizeLimit.h"
 #include "support/ReplacedFileChecks.h"
 #include "support/Waiting.h"
 
@@ -14,12 +15,30 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+// Makes files until one gets another change time than path's: the file system's clock moves in
+// ticks, and an edit in the same tick as the calendar's write would keep its change time.
+void WaitForTheChangeTimeToMove(const fs::path& path) {
+    const auto changed = [](const fs::path& of) {
+        struct stat status {};
+        ::stat(of.c_str(), &status);
+        return std::pair(status.st_ctim.tv_sec, status.st_ctim.tv_nsec);
+    };
+    const fs::path probe = path.parent_path() / "probe";
+    for (int tries = 0; tries < 100000 && changed(probe) <= changed(path); ++tries) {
+        fs::remove(probe);
+        TestEnvironment::WriteFile(probe, "");
+    }
+    fs::remove(probe);
+}
+
 // The to-do rows as "tick text|" each.
 std::string Rows(const ListBox& list) {
     std::string rows;
@@ -50,7 +69,7 @@ TEST_F(WeekFaceTest, WhatTheWeekFaceWritesReadsBackTheSame) {
     window.TodoList->SetCell(3, 1, "Tab\there, break\r\nthere");
     AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Pipe|and\nbreak");
     window.GlanceOff();
-    window.FinishSaving();
+    FinishSaving(window);
     const std::string written = todo + "0\tTab here, break  there\nEvents Data:\n" + days +
                                 "2026-03-05 09:00:00|2026-03-05 10:00:00//Pipe and break\n" + late +
                                 countdown + skipped[0] + skipped[1] + skipped[2];
@@ -137,6 +156,12 @@ TEST_F(WeekFaceTest, ToDoItemsThatCouldNotBeSavedOutliveTheWindow) {
     again.Close();
     EXPECT_EQ(Rows(*Window().TodoList), "1 Edited|");
     EXPECT_EQ(Messages().size(), 2u);
+    // Another program takes the file away with its folder: what was read lives only in the
+    // store now, so a save that fails is told although nothing changed since.
+    fs::remove_all(environment.Documents());
+    TestEnvironment::WriteFile(environment.Documents(), "");
+    Window().SaveEvents();
+    EXPECT_EQ(Messages().size(), 3u);
 }
 
 // Writes after changes fail one after another (a read-only file, a full disk): the user is told
@@ -150,18 +175,21 @@ TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
     const auto change = [&] {
         window.TodoList->AddRow();
         window.TodoList_Change();
-        window.FinishSaving();
+        FinishSaving(window);
     };
     fs::permissions(file, fs::perms::owner_read);
     testing::internal::CaptureStderr();
     // A row added starts a write and opens the row's edit: the message waits for its end.
     window.ToDoListHeader_MouseDown(5, 5);
-    window.FinishSaving();
+    FinishSaving(window);
     EXPECT_TRUE(Messages().empty()) << "no message while an item is typed";
     ASSERT_NE(window.TodoList->ActiveCell(), nullptr);
     window.TodoList->ActiveCell()->SetText("Typed");
     Simulate::Key(window, "Return");
-    window.FinishSaving();
+    // The quiet retry of the failure before comes while the edit's own write runs.
+    window.SaveRetryTimer->Event_Action();
+    FinishSaving(window);
+    EXPECT_EQ(Messages().size(), 1u) << "the end of the edit tells its failure";
     for (int i = 0; i < 3; ++i)
         change();
     const std::string logged = testing::internal::GetCapturedStderr();
@@ -190,7 +218,7 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
         fs::permissions(file, fs::perms::owner_read);
         window.TodoList->AddRow();
         window.TodoList_Change();
-        window.FinishSaving();
+        FinishSaving(window);
         fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
     };
     const auto retrying = [&] { return window.SaveRetryTimer->Mode() != Timer::ModeOff; };
@@ -199,7 +227,7 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
     ASSERT_NE(window.SaveRetryTimer, nullptr);
     // Room again: the timer's own retry writes the row.
     EXPECT_TRUE(WaitUntil([&] { return !retrying(); }));
-    window.FinishSaving();
+    FinishSaving(window);
     EXPECT_EQ(EventFile(), "0\t\nEvents Data:\n");
     EXPECT_FALSE(retrying());
     failingAdd();
@@ -208,7 +236,7 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
     for (int retry = 0; retry < 10 && retrying(); ++retry) {
         waits.push_back(window.SaveRetryTimer->Period());
         window.SaveRetryTimer->Event_Action();
-        window.FinishSaving();
+        FinishSaving(window);
     }
     EXPECT_EQ(waits, (std::vector<int>{2000, 4000, 8000, 16000, 32000, 64000, 128000, 256000,
                                        300000, 300000}));
@@ -217,6 +245,35 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
     EXPECT_EQ(logged.find("could not write", logged.find("could not write") + 1),
               logged.rfind("could not write"))
         << "two failures logged, no retry: " << logged;
+}
+
+// The message that a write failed, with the system's reason, closes once a retry has saved
+// everything while it is still open: it would say what is no longer true.
+TEST_F(WeekFaceTest, AnUnsavedMessageClosesWhenARetrySavesEverything) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "Events Data:\n");
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    // No file may grow past this one's size: the write fails for a reason only the system knows.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{fs::file_size(file), limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+        setrlimit(RLIMIT_FSIZE, &limit);
+        window.SaveRetryTimer->Event_Action();
+        FinishSaving(window);
+        return 0;
+    });
+    window.TodoList->AddRow();
+    window.TodoList_Change();
+    FinishSaving(window);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(TestSeams::Dialogs().at(0).closedByProgram) << "the retry saved everything";
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "Your events and to-do items could not be saved in " + file.string() +
+                              ". The file there was left as it was. File too large."});
 }
 
 // A change confirmed while a write is under way is written when that write ends, with no
@@ -228,7 +285,7 @@ TEST_F(WeekFaceTest, AChangeMadeDuringAWriteIsWrittenWhenItEnds) {
     AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Dentist");
     window.TodoList->SetCellCheck(0, 0, true);
     window.TodoList_Change();
-    window.FinishSaving();
+    FinishSaving(window);
     EXPECT_EQ(EventFile(), "1\t\nEvents Data:\n2026-03-05 09:00:00|2026-03-05 10:00:00//Dentist\n");
 }
 
@@ -331,7 +388,7 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
         Window().GlanceOn();
         c.change();
         Window().GlanceOff(); // saves beside the event loop
-        Window().FinishSaving();
+        FinishSaving(Window());
         EXPECT_EQ(EventFile(), c.written.empty() ? before : c.written);
         // What was written is what the file holds: closing has nothing more to write.
         const std::optional<FileIdentity> written = FileIdentity::At(file);
@@ -409,7 +466,7 @@ TEST_F(WeekFaceTest, EachConfirmedChangeIsWrittenWithoutLeavingTheWeek) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         step.change();
-        window.FinishSaving();
+        FinishSaving(window);
         EXPECT_EQ(EventFile(), step.written);
     }
     EXPECT_TRUE(Messages().empty());
@@ -478,6 +535,14 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
              replace(theirs);
          },
          second},
+        {"edited in place to the same length, its time put back (cp -p, touch -r)",
+         [&] {
+             const auto time = fs::last_write_time(file);
+             WaitForTheChangeTimeToMove(file);
+             std::fstream(file, std::ios::in | std::ios::out) << "1";
+             fs::last_write_time(file, time);
+         },
+         copy},
         {"touched",
          [&] { fs::last_write_time(file, fs::last_write_time(file) + std::chrono::hours(1)); },
          {}},
@@ -489,12 +554,13 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
     const auto addRow = [&] {
         Window().TodoList->AddRow();
         Window().TodoList_Change();
-        Window().FinishSaving();
+        FinishSaving(Window());
     };
     const struct {
         const char* name;
         std::function<void()> write;
         std::string written;
+        bool duringTheWrite = false; // the other program's change lands just before the rename
     } roads[] = {
         {"a change, written beside the event loop",
          [&] {
@@ -503,6 +569,12 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
          },
          "0\tMine\n0\t\n0\t\nEvents Data:\n" + dentist},
         {"a quit without a change", [&] { Window().Close(); }, before},
+        {"a change, the other program's coming while its text is written",
+         [&] {
+             addRow();
+             Window().Close();
+         },
+         "0\tMine\n0\t\n0\t\nEvents Data:\n" + dentist, true},
     };
     for (const auto& road : roads)
         for (const auto& c : cases) {
@@ -515,8 +587,12 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
             addRow();
             ASSERT_EQ(EventFile(), before);
             const std::string outside = fs::exists(file) ? EventFile() : "";
-            c.outside();
-            const std::string kept = fs::exists(file) ? EventFile() : "";
+            std::string kept;
+            const auto change = [&] {
+                c.outside();
+                kept = fs::exists(file) ? EventFile() : "";
+            };
+            road.duringTheWrite ? TestSeams::BeforeNextRename(change) : change();
             const size_t told = Messages().size();
             testing::internal::CaptureStderr();
             road.write();
@@ -535,6 +611,8 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
             EXPECT_EQ(copies.size(), c.copied == second ? 2u : 1u);
             EXPECT_EQ(TestEnvironment::ReadFile(c.copied), kept);
             EXPECT_NE(kept, outside);
+            EXPECT_EQ(fs::status(c.copied).permissions() & ~fs::status(file).permissions(),
+                      fs::perms::none);
             if (c.copied == second) {
                 EXPECT_EQ(TestEnvironment::ReadFile(copy), "an earlier copy");
             }
@@ -542,4 +620,48 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
             EXPECT_NE(Messages().back().find(c.copied.string()), std::string::npos);
             EXPECT_NE(log.find("kept in " + c.copied.string()), std::string::npos) << log;
         }
+}
+
+// A full disk: another program's version that cannot be kept beside the file is not replaced,
+// also when it came while the calendar's text was written, and a copy of it is not left when the
+// calendar's own text does not fit after it. The write fails and is told, and no try leaves a
+// copy or a piece of one.
+TEST_F(WeekFaceTest, OnAFullDiskAnotherProgramsVersionStaysAsItWasAndNoCopyIsLeft) {
+    const fs::path documents = environment.Documents(), file = documents / "Calendar.tpc";
+    const std::string small = "0\tTheirs\nEvents Data:\n";
+    const std::string large = "0\t" + std::string(64 * 1024, 't') + "\nEvents Data:\n";
+    const struct {
+        const char* name;
+        const std::string& theirs;
+        int events; // a few thousand make the calendar's own text too large
+        bool duringTheWrite;
+    } cases[] = {
+        {"their version does not fit beside it", large, 1, false},
+        {"the calendar's text does not fit after the copy", small, 3000, false},
+        {"their version, come while the text was written, does not fit", large, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(documents);
+        TestEnvironment::WriteFile(file, "Events Data:\n");
+        application.eventDict = Dictionary();
+        application.LoadUserEvents();
+        for (int i = 0; i < c.events; ++i)
+            AddEntry(Date(2026, 1, 1 + i).SQLDateTime(), "2027-01-01 00:00:00", "Event");
+        TestEnvironment::WriteFile(documents / "theirs", c.theirs);
+        const auto replace = [&] { fs::rename(documents / "theirs", file); };
+        c.duringTheWrite ? TestSeams::BeforeNextRename(replace) : replace();
+        const size_t told = Messages().size();
+        {
+            const FileSizeLimit fullDisk(32 * 1024);
+            Window().SaveEvents();
+            Window().SaveEvents();
+        }
+        EXPECT_EQ(EventFile(), c.theirs);
+        for (const auto& entry : fs::directory_iterator(documents))
+            EXPECT_EQ(entry.path().filename(), "Calendar.tpc");
+        ASSERT_EQ(Messages().size(), told + 2);
+        EXPECT_NE(Messages().back().find("could not be saved"), std::string::npos);
+        Window().Close();
+    }
 }

@@ -12,6 +12,14 @@ namespace {
 // The main window, noting every top it is moved to.
 class RecordingWindow : public CalendarWindow {
   public:
+    // What the window had done when it was deleted.
+    struct End {
+        bool deleted = false, midSlide = false;
+        std::size_t moves = 0;
+    };
+    ~RecordingWindow() override {
+        if (end) *end = {true, Sliding(), tops.size()};
+    }
     void Event_Moved() override {
         tops.push_back(Top());
         if (tops.size() == 3 && midSlide) midSlide();
@@ -19,6 +27,7 @@ class RecordingWindow : public CalendarWindow {
     }
     std::vector<int> tops;
     std::function<void()> midSlide;
+    End* end = nullptr;
 };
 
 // Available top 24, height 876: the slide up passes 4, -16, ... -836 and parks at
@@ -111,3 +120,25 @@ TEST_F(SlidingTest, APressOrAClickDuringASlideIsIgnored) {
     EXPECT_EQ(window.tops, kDown);
     EXPECT_TRUE(window.Visible());
 }
+
+// A quit (Ctrl+Q, or a logout's SIGTERM) may come between two steps of a slide, either way: the
+// slide stops there, and the closed window lives until the slide has returned.
+class QuitDuringASlide : public SlidingTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(QuitDuringASlide, StopsItAndTheWindowOutlivesIt) {
+    const bool away = GetParam();
+    RecordingWindow::End end;
+    window.end = &end;
+    TabWindow& tab = TabWindow::Instance();
+    if (!away) window.ScrollUp();
+    window.tops.clear();
+    window.midSlide = [&] { application.Quit(0); };
+    Simulate::Key(away ? static_cast<Window&>(window) : tab, "Space");
+    ASSERT_TRUE(EventsUntil([&] { return end.deleted; })) << "never deleted";
+    EXPECT_FALSE(end.midSlide) << "deleted while its slide ran";
+    EXPECT_EQ(end.moves, 3U) << "the slide went on after the quit";
+    EXPECT_EQ(application.ExitCode(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sliding, QuitDuringASlide, testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Away" : "Back"; });

@@ -210,7 +210,7 @@ TEST_F(WeekPaintTest, AfterTheCountdownEditorClosesTheFaceShowsWhatAFreshLoadSho
             Simulate::Click(window, 135 + 50, 15 + 70); // the badge
             const Date to(2026, 3, c.day);
             ASSERT_EQ(application.countdownDate.SQLDateTime(), to.SQLDateTime());
-            window.FinishSaving();
+            FinishSaving(window);
             const PicturePtr shown = TestSeams::ScreenPicture(window);
             const std::string tags = Tag(window, c.from) + " " + Tag(window, to);
             window.Calendar_Open();

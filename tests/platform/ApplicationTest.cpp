@@ -4,6 +4,7 @@
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
 #include "support/TestEnvironment.h"
+#include "support/Waiting.h"
 
 #include <QEventLoop>
 #include <QThread>
@@ -56,7 +57,7 @@ TEST_F(ApplicationTest, QuitInsideOpenClosesEverythingBeforeItReturns) {
         application.Quit(3);
         Log().push_back("after quit");
     };
-    EXPECT_EQ(application.Run(), 3);
+    EXPECT_EQ(RunBeforeDeadline([&] { return application.Run(); }), 3);
     EXPECT_EQ(Log(), (std::vector<std::string>{"open", "window close", "close", "after quit",
                                                "open returns"}));
     application.Quit(5); // a second quit does nothing
@@ -72,7 +73,7 @@ TEST_F(ApplicationTest, OpenComesAfterWhatWasQueuedAndBeforeTheLoopRuns) {
         Log().push_back("loop level " + std::to_string(QThread::currentThread()->loopLevel()));
         QTimer::singleShot(0, [&] { application.Quit(0); });
     };
-    EXPECT_EQ(application.Run(), 0);
+    EXPECT_EQ(RunBeforeDeadline([&] { return application.Run(); }), 0);
     EXPECT_EQ(Log(), (std::vector<std::string>{"queued", "open", "loop level 0", "open returns",
                                                "close"}));
 
@@ -80,7 +81,7 @@ TEST_F(ApplicationTest, OpenComesAfterWhatWasQueuedAndBeforeTheLoopRuns) {
     Log().clear();
     ProbeApp quitting;
     QTimer::singleShot(0, [&] { quitting.Quit(4); });
-    EXPECT_EQ(quitting.Run(), 4);
+    EXPECT_EQ(RunBeforeDeadline([&] { return quitting.Run(); }), 4);
     EXPECT_EQ(Log(), std::vector<std::string>{"close"});
 }
 
@@ -112,7 +113,7 @@ TEST_F(ApplicationTest, SignalsAndTheLastWindowWithAutoQuitEndThroughTheNormalPa
             QTimer::singleShot(10,
                                [&, signal] { signal ? (void)std::raise(signal) : window.Close(); });
         };
-        EXPECT_EQ(application.Run(), 0);
+        EXPECT_EQ(RunBeforeDeadline([&] { return application.Run(); }), 0);
         EXPECT_EQ(Log().back(), "close") << signal;
     }
 }

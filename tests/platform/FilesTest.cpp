@@ -1,9 +1,11 @@
 #include "platform/Exceptions.h"
+#include "platform/FileProblem.h"
 #include "platform/FolderItem.h"
 #include "platform/Mutex.h"
 #include "platform/TextStream.h"
 #include "support/TestEnvironment.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -163,6 +165,34 @@ TEST_F(FolderItemTest, WritingReplacesAFileWholeOrNotAtAll) {
     EXPECT_EQ(SpecialFolder::Documents().Count(), 1);
 
     EXPECT_FALSE(TextOutputStream::Create(SpecialFolder::Documents().Child("no").Child("x")));
+}
+
+// An edit within the same second is another version, and so is one that puts the modification
+// time back (its change time moves); a text with two characters swapped, near its end too.
+TEST_F(FolderItemTest, EveryEditMakesAnotherVersion) {
+    for (timespec stat::*time : {&stat::st_mtim, &stat::st_ctim})
+        for (int seconds : {0, 1}) {
+            struct stat base {}, edited {};
+            (edited.*time).tv_sec += seconds;
+            (edited.*time).tv_nsec += 1 - seconds;
+            EXPECT_NE(FileIdentity::Of(edited), FileIdentity::Of(base)) << seconds;
+        }
+    const std::string text(70, 'a');
+    for (size_t at : {3, 40, 66, 68})
+        EXPECT_NE(ContentHash::Of(std::string(text).replace(at, 1, "b")),
+                  ContentHash::Of(std::string(text).replace(at + 1, 1, "b")))
+            << at;
+}
+
+// What stands in the file's way is named before the write's own error, which may be stale; a
+// full disk is said plainly.
+TEST_F(FolderItemTest, AFileProblemIsNamedInOneSentence) {
+    const fs::path file = environment.Home() / "file.tpc";
+    TestEnvironment::WriteFile(file, "");
+    EXPECT_EQ(FileProblem(file, ENOSPC), "There is no room left on the disk.");
+    EXPECT_EQ(FileProblem(file / "inner.tpc", EACCES), "Its folder is missing.");
+    fs::permissions(file, fs::perms::owner_read);
+    EXPECT_EQ(FileProblem(file, ENOSPC), "The file is read-only.");
 }
 
 TEST_F(FolderItemTest, MutexIsExclusiveUntilLeftAndALockThatCannotBeMadeThrows) {

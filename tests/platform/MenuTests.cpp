@@ -164,3 +164,22 @@ TEST_F(MenuTest, BehindAModalWindowNoCommandActsAndTheEditingKeysStayWithTheFiel
     EXPECT_EQ(journal,
               (std::vector<std::string>{"window enable", "app enable", "window save", "app save"}));
 }
+
+// Outside modal windows too, a key that names an item nothing would act on (disabled, or with no
+// handler) stays with the text field that has the keyboard.
+TEST_F(MenuTest, KeysOfItemsThatNothingActsOnStayWithTheField) {
+    MenuWindow& window = OpenWindow<MenuWindow>();
+    EditField& field = window.AddControl(std::make_unique<EditField>(), "field");
+    field.SetBounds(10, 40, 200, 22);
+    window.Show();
+    bar.FindItem("Cut")->Enabled = true; // but without a handler
+    field.SetText("Dentist");
+    field.SetFocus();
+    for (const char* key : {"Ctrl+A", "Ctrl+X"})
+        Simulate::Key(window, key);
+    EXPECT_EQ(field.Text(), "");
+    Simulate::Key(window, "Ctrl+V");
+    EXPECT_EQ(field.Text(), "Dentist");
+    Simulate::Key(window, "Ctrl+Z");
+    EXPECT_EQ(field.Text(), "");
+}

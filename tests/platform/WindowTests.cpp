@@ -342,6 +342,8 @@ TEST_F(WindowTest, FloatingWindowsStandInFrontOfTheDocumentWindowAndAModalInFron
     ground.Show();
     EXPECT_EQ(TestSeams::AskedOfDesktop(floating).inFrontOf, nullptr);
     EXPECT_EQ(TestSeams::AskedOfDesktop(above).inFrontOf, &ground);
+    EXPECT_TRUE(TestSeams::AskedOfDesktop(floating).minimiseButton);
+    EXPECT_FALSE(TestSeams::AskedOfDesktop(above).minimiseButton);
     EXPECT_EQ(TestSeams::FrontOrder(), (std::vector<const Window*>{&ground, &floating, &above}));
     Simulate::Minimise(floating);
     floating.Show();
@@ -356,9 +358,12 @@ TEST_F(WindowTest, FloatingWindowsStandInFrontOfTheDocumentWindowAndAModalInFron
         EXPECT_EQ(TestSeams::FrontOrder().back(), &shown);
         EXPECT_EQ(TestSeams::AskedOfDesktop(shown).inFrontOf, &ground);
         EXPECT_TRUE(TestSeams::HasKeyboard(shown));
+        EXPECT_FALSE(TestSeams::AskedOfDesktop(shown).minimiseButton);
     });
     modal.ShowModal();
     EXPECT_TRUE(ran);
+    EXPECT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(floating); }))
+        << "the keyboard goes back to the window below";
 }
 
 // A message raised while a window opens stands over that window: it waits until the window is

@@ -10,6 +10,7 @@
 #include "platform/TestSeams.h"
 
 #include "support/PictureTestSupport.h"
+#include "support/Waiting.h"
 
 #include <QApplication>
 #include <QPageSetupDialog>
@@ -68,8 +69,9 @@ struct PrintServer {
     int CompletedJobs() const { return Lines("lpstat -W completed -o " + queue); }
     // Waits until the queue holds no job that is still to print.
     void WaitForQueue() const {
-        for (int i = 0; i < 300 && Lines("lpstat -o " + queue) > 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_TRUE(WaitUntil([&] { return Lines("lpstat -o " + queue) == 0; },
+                              std::chrono::milliseconds(100)))
+            << "jobs still to print";
     }
     std::set<std::string> Pages() const {
         std::set<std::string> pages;
@@ -82,6 +84,7 @@ struct PrintServer {
         kill(std::stoi(pid), SIGTERM);
         for (int i = 0; i < 100 && std::filesystem::exists(socket); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_FALSE(std::filesystem::exists(socket)) << "the print server did not stop";
     }
     void Restart() const { std::system("bash " PRINT_SERVER_SCRIPT " daemon " PRINT_SERVER_STATE); }
 };
@@ -252,7 +255,7 @@ class PrintServerQuitTest : public AppTest {
             std::raise(SIGTERM);
         });
         poll.start(50);
-        EXPECT_EQ(application->Run(), 0);
+        EXPECT_EQ(Run(), 0);
         EXPECT_EQ(quitInPrintDialog, printDialog);
         // The event file is written by moving a new file over it: once, with the new event.
         int writes = 0;

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <sys/stat.h>
 
 // save writes file with new contents and says whether it succeeded (no failure told).
 inline void ExpectSavesRespectTheFile(const std::filesystem::path& file,
@@ -25,6 +26,18 @@ inline void ExpectSavesRespectTheFile(const std::filesystem::path& file,
         EXPECT_TRUE(save());
         EXPECT_NE(TestEnvironment::ReadFile(file), "old");
         EXPECT_EQ(mode(file), fs::perms::owner_read | fs::perms::owner_write);
+    }
+    {
+        SCOPED_TRACE("a new file gets what the umask allows, a replacement keeps its mode");
+        fs::remove(file);
+        const mode_t umaskBefore = ::umask(027);
+        EXPECT_TRUE(save());
+        EXPECT_EQ(mode(file),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        fs::permissions(file, fs::perms::others_read, fs::perm_options::add);
+        EXPECT_TRUE(save());
+        ::umask(umaskBefore);
+        EXPECT_TRUE(fs::perms::others_read == (mode(file) & fs::perms::others_read));
     }
     {
         SCOPED_TRACE("a link stays, and the file it names gets the text");

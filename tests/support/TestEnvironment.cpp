@@ -1,17 +1,16 @@
 #include "support/TestEnvironment.h"
 
 #include "support/PictureTestSupport.h"
+#include "support/Waiting.h"
 
 #include "platform/Application.h"
 #include "platform/Date.h"
 #include "platform/FolderItem.h"
 #include "platform/TestSeams.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -64,13 +63,7 @@ void TestEnvironment::InstallEdition(const std::string& name, const std::string&
 }
 
 bool IsolatedTest::EventsUntil(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        DoEvents();
-        std::this_thread::yield();
-    }
-    return true;
+    return WaitUntil(condition);
 }
 
 std::vector<std::string> IsolatedTest::Messages() {

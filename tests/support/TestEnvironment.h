@@ -37,8 +37,8 @@ class IsolatedTest : public ::testing::Test {
   protected:
     // The texts of the message boxes shown so far.
     static std::vector<std::string> Messages();
-    // Turns the event loop until condition holds; false when it still does not after a long
-    // while (a fault, not a slow machine).
+    // Turns the event loop until condition holds; false, and the test failed, when it still
+    // does not by the deadline of every wait (support/Waiting.h).
     static bool EventsUntil(const std::function<bool()>& condition);
     TestEnvironment environment;
 };

@@ -4,20 +4,28 @@
 
 #include <QTimer>
 
-#include <chrono>
+#include <gtest/gtest.h>
+
+#include <csignal>
 #include <thread>
 
 namespace {
 using Clock = std::chrono::steady_clock;
-constexpr std::chrono::seconds kDeadline{60};
+
+void FailPastDeadline(const char* what) {
+    ADD_FAILURE() << what << " after " << kWaitDeadline.count() << " s";
+}
 } // namespace
 
-bool WaitUntil(const std::function<bool()>& condition) {
-    const Clock::time_point end = Clock::now() + kDeadline;
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds pause) {
+    const Clock::time_point end = Clock::now() + kWaitDeadline;
     while (!condition()) {
-        if (Clock::now() > end) return false;
+        if (Clock::now() > end) {
+            FailPastDeadline("the condition waited for still did not hold");
+            return false;
+        }
         DoEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(pause);
     }
     return true;
 }
@@ -25,10 +33,13 @@ bool WaitUntil(const std::function<bool()>& condition) {
 void WhenTrue(std::function<bool()> condition, std::function<void()> then) {
     auto* timer = new QTimer;
     timer->setInterval(2);
-    const Clock::time_point end = Clock::now() + kDeadline;
+    const Clock::time_point end = Clock::now() + kWaitDeadline;
     QObject::connect(timer, &QTimer::timeout,
                      [timer, end, condition = std::move(condition), then = std::move(then)] {
-                         if (!condition() && Clock::now() <= end) return;
+                         if (!condition()) {
+                             if (Clock::now() <= end) return;
+                             FailPastDeadline("the condition waited for still did not hold");
+                         }
                          // Stopped first: then may run a loop of its own (a modal window) or end
                          // this one; it runs from a copy, which outlives the timer.
                          const std::function<void()> run = then;
@@ -37,4 +48,16 @@ void WhenTrue(std::function<bool()> condition, std::function<void()> then) {
                          run();
                      });
     timer->start();
+}
+
+int RunBeforeDeadline(const std::function<int()>& run) {
+    // Owned here, so that it cannot fire in a later test's loop.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [] {
+        FailPastDeadline("the program still ran");
+        std::raise(SIGTERM);
+    });
+    deadline.start(kWaitDeadline);
+    return run();
 }

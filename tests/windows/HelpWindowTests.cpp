@@ -2,9 +2,11 @@
 // keeps a page; the first page takes typing until the window closes.
 #include "mainwindow/CalendarWindowFixture.h"
 
+#include "app/Menu.h"
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
+#include "windows/HelpText.h"
 #include "windows/HelpWindow.h"
 
 #include <string>
@@ -117,6 +119,7 @@ TEST_F(HelpWindowTest, MinimisedTheHelpCommandBringsItBackAndEscapeClosesIt) {
     application.DoMenuCommand("HelpHelp");
     HelpWindow& help = HelpWindow::Instance();
     EXPECT_EQ(TestSeams::AskedOfDesktop(help).inFrontOf, nullptr);
+    EXPECT_TRUE(TestSeams::AskedOfDesktop(help).minimiseButton);
     Simulate::Click(help, 60, 35 + 3 * 20 + 10);
     Simulate::Minimise(help);
     application.DoMenuCommand("HelpHelp");
@@ -129,4 +132,28 @@ TEST_F(HelpWindowTest, MinimisedTheHelpCommandBringsItBackAndEscapeClosesIt) {
     Simulate::Key(help, "Esc");
     EXPECT_FALSE(help.IsOpen());
     EXPECT_TRUE(EventsUntil([&] { return TestSeams::HasKeyboard(calendar); }));
+}
+
+// What the help says of a shortcut holds: the key is the shortcut of the item that does it, and
+// every key the help names is a shortcut of the menus.
+TEST_F(HelpWindowTest, TheShortcutsTheHelpNamesAreTheMenus) {
+    std::string help;
+    for (const std::string& page : HelpText::kPages)
+        help += page;
+    const struct {
+        const char* saying;
+        const char* item;
+    } shortcuts[] = {{"Ctrl+W slides the calendar away", "FileClose"},
+                     {"Ctrl+P prints it", "FilePrint"},
+                     {"Ctrl+Q quits", "FileQuit"}};
+    for (const auto& shortcut : shortcuts) {
+        SCOPED_TRACE(shortcut.saying);
+        EXPECT_NE(help.find(shortcut.saying), std::string::npos);
+        const MenuItem* item = Menu::Instance().ItemForKey(std::string(shortcut.saying, 6));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->Name, shortcut.item);
+    }
+    for (std::size_t at = help.find("Ctrl+"); at != std::string::npos;
+         at = help.find("Ctrl+", at + 1))
+        EXPECT_NE(Menu::Instance().ItemForKey(help.substr(at, 6)), nullptr) << help.substr(at, 30);
 }

@@ -3,6 +3,7 @@
 // and the bottom band, over the edition's background, covering the screen's available area.
 #include "platform/Canvas.h"
 #include "platform/Date.h"
+#include "platform/Dialogs.h"
 #include "platform/ListBox.h"
 #include "platform/MenuBar.h"
 #include "platform/MoviePlayer.h"
@@ -213,6 +214,7 @@ class CalendarWindow : public Window {
     // Slide the window off the top of the screen and hide it, or show it and slide it back.
     void ScrollUp();
     void ScrollDown();
+    bool Sliding() const { return sliding_; }
     // The space bar's and the tab's click: slides the window back when it is away, brings it to
     // the front when the program was (deactivated) in the background, and otherwise slides it
     // away.
@@ -233,8 +235,10 @@ class CalendarWindow : public Window {
     // Writes the event file on a worker thread when the store or the to-do list changed: after
     // each change the user confirms. A failure is told on the event loop's thread.
     void StartSavingEvents();
-    // Waits for the writes under way.
-    void FinishSaving();
+    // Whether a write has started whose end has not been taken yet.
+    bool SavingEvents() const;
+    // Waits for the write under way and takes its end now, which may start the next write.
+    void FinishWrite();
     void SaveRetryTimer_Action();
     // The year grid's markers of the selected day: rebuilt from the store after a save, one
     // marker ("//" title "|" kind) removed before a delete.
@@ -326,7 +330,15 @@ class CalendarWindow : public Window {
         uint64_t todo = 0;
     };
     bool EventFileIsCurrent() const;
-    void EventFileWritten(FileRevisions written, bool ok);
+    // Whether something the user made is not in the event file, so that a write that fails
+    // loses it unless it goes somewhere else.
+    bool UserWorkUnsaved() const;
+    // error: the system's reason when the write failed.
+    void EventFileWritten(FileRevisions written, bool ok, int error);
+    // The to-do list shows items that a closed window could not write.
+    bool todoFromClosedWindow_ = false;
+    // The message that something could not be saved, closed when a later write saves it.
+    MessageCloser unsavedMessage_;
     // SaveEvents is waiting for a write in the background; it writes again itself when needed.
     bool savingNow_ = false;
     // A failed write after a change has been told, and no write has succeeded since.

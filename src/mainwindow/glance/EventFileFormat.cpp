@@ -114,7 +114,7 @@ std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionar
 
 bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
            std::span<const Dictionary::Entry> events, std::span<const std::string> kept,
-           std::optional<FileVersion>* written) {
+           std::optional<FileVersion>* written, const std::function<bool()>& beforeRename) {
     auto stream = TextOutputStream::Create(item);
     if (!stream) return false;
     ContentHash hash;
@@ -122,7 +122,7 @@ bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
         hash.Add(piece);
         stream->Write(piece);
     });
-    if (!stream->Close()) return false;
+    if (!stream->Close(beforeRename)) return false;
     if (written) {
         written->reset();
         if (stream->Written()) *written = FileVersion{*stream->Written(), hash.Value()};

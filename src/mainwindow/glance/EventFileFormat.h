@@ -6,6 +6,7 @@
 #include "platform/FileVersion.h"
 #include "platform/FolderItem.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -27,10 +28,12 @@ std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionar
 // Writes the file whole or not at all: a temporary file beside it, flushed, then renamed over
 // it. False (and the old file untouched) when that fails. Reads nothing but what it is given,
 // so it may run on another thread over a snapshot of the store. written, when given, receives
-// the version of the file written (none when it could not be measured).
+// the version of the file written (none when it could not be measured); beforeRename is
+// TextOutputStream::Close's.
 bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
            std::span<const Dictionary::Entry> events, std::span<const std::string> kept = {},
-           std::optional<FileVersion>* written = nullptr);
+           std::optional<FileVersion>* written = nullptr,
+           const std::function<bool()>& beforeRename = {});
 
 // The to-do items of the file: its lines before the marker line. None when there is no file.
 std::vector<TodoItem> ReadTodoItems(const FolderItem& item);

@@ -8,6 +8,8 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
+#include <algorithm>
+
 namespace fs = std::filesystem;
 
 namespace OutsideChanges {
@@ -15,27 +17,35 @@ namespace OutsideChanges {
 namespace {
 enum class Kept { Nothing, Copied, Failed };
 
-// Keeps another program's version of the file beside it, unless the file is the known version,
-// is empty (the calendar's text goes back in) or holds the known text (it was only touched, or
-// written back the same).
-Kept KeepOutsideVersion(const fs::path& target, const std::optional<FileVersion>& known,
-                        fs::path& copy) {
+// Keeps another program's version of the file beside it, unless the file is one of the versions
+// known, is empty (the calendar's text goes back in) or holds a known text (it was only touched,
+// or written back the same). found receives the version that stood there; copies, the copy made.
+Kept KeepOutsideVersion(const fs::path& target, std::span<const FileVersion> known,
+                        std::optional<FileVersion>& found, std::vector<fs::path>& copies) {
+    found.reset();
     const std::optional<FileIdentity> identity = FileIdentity::At(target);
-    if (!identity || identity->size == 0 || (known && known->identity == *identity))
-        return Kept::Nothing;
+    if (!identity) return Kept::Nothing;
+    for (const FileVersion& version : known)
+        if (version.identity == *identity) {
+            found = version;
+            return Kept::Nothing;
+        }
     const std::optional<WholeFile> file = ReadWholeFile(FolderItem(target));
     if (!file) {
         LogProblem("could not read the version another program wrote", target);
         return Kept::Failed;
     }
-    if (file->size == 0 || (known && ContentHash::Of(file->View()) == known->contentHash))
+    found = FileVersion{file->identity, ContentHash::Of(file->View())};
+    if (file->size == 0 || std::ranges::any_of(known, [&](const FileVersion& version) {
+            return version.contentHash == found->contentHash;
+        }))
         return Kept::Nothing;
     const Date now;
     const auto written = WriteNewFileUnderFreeName(
         target.parent_path(), [&](int number) { return CopyName(target, now, number); },
         file->View(), 999);
     if (written) {
-        copy = *written;
+        copies.push_back(*written);
         return Kept::Copied;
     }
     LogProblem("could not keep the version another program wrote beside it", target);
@@ -53,15 +63,25 @@ Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
               std::span<const Dictionary::Entry> events, std::span<const std::string> kept) {
     Written written;
     if (!item) return written;
-    fs::path copy;
-    const Kept outside = KeepOutsideVersion(WriteTarget(item.Path()), known, copy);
+    const fs::path target = WriteTarget(item.Path());
+    std::vector<FileVersion> versions;
+    if (known) versions.push_back(*known);
+    std::optional<FileVersion> found;
+    const Kept outside = KeepOutsideVersion(target, versions, found, written.outsideCopies);
     if (outside == Kept::Failed) return written;
-    written.ok = EventFileFormat::Write(item, todo, events, kept, &written.version);
-    if (outside == Kept::Copied) {
+    // Another program may change the file while the text is made and written, which for a large
+    // file takes seconds: it is looked at again once the text is on disk, and what came in the
+    // meantime is kept too. The rename itself is the only moment left unwatched.
+    if (found) versions.push_back(*found);
+    const auto keepLateChange = [&] {
+        std::optional<FileVersion> late;
+        return KeepOutsideVersion(target, versions, late, written.outsideCopies) != Kept::Failed;
+    };
+    written.ok = EventFileFormat::Write(item, todo, events, kept, &written.version, keepLateChange);
+    if (!written.ok) {
+        // The file there was left as it was: the next write keeps it again if it must.
         std::error_code error;
-        if (written.ok)
-            written.outsideCopy = copy;
-        else
+        for (const fs::path& copy : std::exchange(written.outsideCopies, {}))
             fs::remove(copy, error);
     }
     return written;
@@ -91,7 +111,8 @@ void TellOutsideCopy(const FolderItem& item, const fs::path& copy) {
 
 void CalendarWindow::TakeWrite(const OutsideChanges::Written& written) {
     if (written.ok) App().eventFileVersion = written.version;
-    if (written.outsideCopy) outsideCopies_.push_back(*written.outsideCopy);
+    outsideCopies_.insert(outsideCopies_.end(), written.outsideCopies.begin(),
+                          written.outsideCopies.end());
 }
 
 void CalendarWindow::TellOutsideCopies() {

@@ -22,13 +22,14 @@ bool IsKnownVersion(const FolderItem& item, const std::optional<FileVersion>& kn
 struct Written {
     bool ok = false;
     std::optional<FileVersion> version;               // of the file written
-    std::optional<std::filesystem::path> outsideCopy; // where another program's version went
+    std::vector<std::filesystem::path> outsideCopies; // where another program's versions went
 };
 
 // Writes the event file as EventFileFormat::Write does. When the file there is not the known
 // version, is not empty and holds other text than the known one, it is first copied beside the
-// file; a copy that cannot be made stops the write (nothing of either version is lost), and a
-// write that fails removes the copy again, the file being left as it was.
+// file, and so is a version that came while the text was written, just before it takes the
+// file's place; a copy that cannot be made stops the write (nothing of either version is lost),
+// and a write that fails removes the copies again, the file being left as it was.
 Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
               const std::vector<EventFileFormat::TodoItem>& todo,
               std::span<const Dictionary::Entry> events, std::span<const std::string> kept);

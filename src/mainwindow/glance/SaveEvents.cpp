@@ -6,8 +6,11 @@
 
 #include "app/App.h"
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/Log.h"
+#include "platform/TextStream.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -31,20 +34,31 @@ void MakeFolderFor(const FolderItem& item) {
     std::filesystem::create_directories(item.Path().parent_path(), error);
 }
 
-void LogUnsaved(const FolderItem& item) {
-    std::cerr << "calendar: could not write " << item.Path().string()
-              << "; the previous file is kept\n";
+bool FileThere(const FolderItem& item) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(item.Path(), error);
 }
 
-void ReportUnsaved(const FolderItem& item, const std::string& more = {}) {
-    LogUnsaved(item);
-    MsgBox("Your events and to-do items could not be saved in " + item.Path().string() +
-           ". The file there was left as it was." + more);
+// error: the system's reason for the failed write.
+void LogUnsaved(const FolderItem& item, int error) {
+    std::cerr << "calendar: could not write " << item.Path().string() << " ("
+              << FileProblem(item.Path(), error) << ")"
+              << (FileThere(item) ? "; the previous file is kept" : "") << '\n';
+}
+
+void ReportUnsaved(const FolderItem& item, int error, const std::string& more = {},
+                   MessageCloser* closer = nullptr) {
+    LogUnsaved(item, error);
+    MsgBox("Your events and to-do items could not be saved in " + item.Path().string() + "." +
+               (FileThere(item) ? " The file there was left as it was." : "") + " " +
+               FileProblem(item.Path(), error) + more,
+           closer);
 }
 
 // A quit that cannot save leaves what it could not save in a file of its own, since nothing
 // else outlives the process. After a signal's quit (a logout) the message goes to standard error.
-void RescueUnsaved(const FolderItem& item, const std::vector<EventFileFormat::TodoItem>& todo) {
+void RescueUnsaved(const FolderItem& item, const std::vector<EventFileFormat::TodoItem>& todo,
+                   int error) {
     const app& application = App();
     const auto copy = RescueFile::Write(todo, application.eventDict.Entries(),
                                         Kept(application.skippedEventLines));
@@ -52,9 +66,48 @@ void RescueUnsaved(const FolderItem& item, const std::vector<EventFileFormat::To
         LogProblem("what could not be saved was written to", *copy);
     else
         LogProblem("what could not be saved could not be written anywhere else either");
-    ReportUnsaved(item, copy ? " A copy of them was written to " + copy->string() + "." : "");
+    ReportUnsaved(item, error,
+                  copy ? " A copy of them was written to " + copy->string() + "." : "");
+}
+
+// A failed write's outcome and the system's reason, taken at once: whatever runs next may
+// change errno.
+struct Attempt {
+    OutsideChanges::Written written;
+    int error = 0;
+};
+
+Attempt WriteEventFile(const FolderItem& item, const std::optional<FileVersion>& known,
+                       const std::vector<EventFileFormat::TodoItem>& todo,
+                       std::span<const Dictionary::Entry> events,
+                       std::span<const std::string> kept) {
+    errno = 0;
+    Attempt attempt{OutsideChanges::Write(item, known, todo, events, kept)};
+    attempt.error = attempt.written.ok ? 0 : errno;
+    return attempt;
+}
+
+// Whether the file last read or written still holds its text (touched or made read-only, it
+// may have another identity); true when there was none.
+bool KnownTextThere(const FolderItem& item, const std::optional<FileVersion>& known) {
+    if (!known) return true;
+    const std::filesystem::path target = WriteTarget(item.Path());
+    if (FileIdentity::At(target) == known->identity) return true;
+    const std::optional<WholeFile> file = ReadWholeFile(FolderItem(target));
+    return file && ContentHash::Of(file->View()) == known->contentHash;
 }
 } // namespace
+
+// The store at its revision as loaded or written holds only the built-in holidays besides the
+// file's events; a file another program removed or rewrote since it was read or written may
+// have taken the user's events with it, which then live only in the store.
+bool CalendarWindow::UserWorkUnsaved() const {
+    const app& application = App();
+    return application.skippedEventLines || todoFromClosedWindow_ ||
+           savedTodoRevision_ != TodoList->Revision() ||
+           application.keptEventsRevision != application.eventDict.Revision() ||
+           !KnownTextThere(EventFileItem(), application.eventFileVersion);
+}
 
 // Every occasion to write could write the whole file; it is written only when the store or the
 // to-do list changed since the file was read or last written (their revisions say so), or the
@@ -78,35 +131,44 @@ void CalendarWindow::StartSavingEvents() {
     const FileRevisions written{application.eventDict.Revision(), TodoList->Revision()};
     // The worker writes from copies: the to-do items, and a snapshot of the store that costs a
     // few pointers however large the store is.
-    auto outcome = std::make_shared<OutsideChanges::Written>();
+    auto outcome = std::make_shared<Attempt>();
     eventFileWriter_.Start(
         [item, todo = TodoItems(*TodoList), events = application.eventDict.TakeSnapshot(),
          kept = application.skippedEventLines, known = application.eventFileVersion,
          outcome]() mutable {
-            *outcome = OutsideChanges::Write(item, known, todo, events.Entries(), Kept(kept));
-            const bool ok = outcome->ok;
+            *outcome = WriteEventFile(item, known, todo, events.Entries(), Kept(kept));
+            const bool ok = outcome->written.ok;
             // Let go at once: a change of the store while the snapshot is held copies its entries.
             events = {};
             return ok;
         },
         [this, written, outcome](bool ok) {
-            TakeWrite(*outcome);
-            EventFileWritten(written, ok);
+            TakeWrite(outcome->written);
+            EventFileWritten(written, ok, outcome->error);
             TellOutsideCopies();
         });
 }
 
-void CalendarWindow::EventFileWritten(FileRevisions written, bool ok) {
+void CalendarWindow::EventFileWritten(FileRevisions written, bool ok, int error) {
     const bool retry = std::exchange(retryingSave_, false);
     if (ok) {
         App().eventFileRevision = written.store;
+        App().keptEventsRevision = written.store;
         savedTodoRevision_ = written.todo;
+        todoFromClosedWindow_ = false;
         unsavedTold_ = false;
         StopRetryingSave();
+        // What it said is no longer true.
+        unsavedMessage_.Close();
     }
     // SaveEvents, which waits for this write, writes again after a failure and tells of its own.
     if (savingNow_) return;
     if (!ok) {
+        // The built-in holidays alone are not worth a message or a retry: the next write tries.
+        if (!UserWorkUnsaved()) {
+            LogUnsaved(EventFileItem(), error);
+            return;
+        }
         RetrySavingLater();
         if (retry) return; // quietly: what failed was told or logged when it first failed
         // Told once: the writes after the next changes most likely fail the same way, and a
@@ -114,19 +176,22 @@ void CalendarWindow::EventFileWritten(FileRevisions written, bool ok) {
         // (a row just added starts a write) is not interrupted either: the end of its edit
         // writes again, and that failure is told. A quit that cannot save tells again.
         if (unsavedTold_ || TodoList->ActiveCell()) {
-            LogUnsaved(EventFileItem());
+            LogUnsaved(EventFileItem(), error);
         } else {
             unsavedTold_ = true;
-            ReportUnsaved(EventFileItem());
+            ReportUnsaved(EventFileItem(), error, {}, &unsavedMessage_);
         }
         return;
     }
     StartSavingEvents(); // what changed while the file was being written
 }
 
-void CalendarWindow::FinishSaving() {
-    while (eventFileWriter_.Busy())
-        eventFileWriter_.Wait();
+bool CalendarWindow::SavingEvents() const {
+    return eventFileWriter_.Busy();
+}
+
+void CalendarWindow::FinishWrite() {
+    eventFileWriter_.Wait();
 }
 
 void CalendarWindow::SaveEvents() {
@@ -141,16 +206,21 @@ void CalendarWindow::SaveEvents() {
     const FolderItem item = EventFileItem();
     MakeFolderFor(item);
     const std::vector<EventFileFormat::TodoItem> todo = TodoItems(*TodoList);
-    const OutsideChanges::Written written =
-        OutsideChanges::Write(item, application.eventFileVersion, todo,
-                              application.eventDict.Entries(), Kept(application.skippedEventLines));
+    const auto [written, error] =
+        WriteEventFile(item, application.eventFileVersion, todo, application.eventDict.Entries(),
+                       Kept(application.skippedEventLines));
     TakeWrite(written);
     TellOutsideCopies();
+    if (!written.ok && !UserWorkUnsaved()) {
+        // Nothing of the user's is lost: no rescue file of holidays, no message.
+        LogUnsaved(item, error);
+        return;
+    }
     if (!written.ok) {
         if (application.QuitRequested())
-            RescueUnsaved(item, todo);
+            RescueUnsaved(item, todo, error);
         else
-            ReportUnsaved(item);
+            ReportUnsaved(item, error);
         // This window may be closing; the next one must not take the file's older list for it.
         application.unsavedTodoItems.emplace();
         for (const EventFileFormat::TodoItem& row : todo)
@@ -161,6 +231,9 @@ void CalendarWindow::SaveEvents() {
     application.unsavedTodoItems.reset();
     unsavedTold_ = false;
     StopRetryingSave();
+    unsavedMessage_.Close();
     application.eventFileRevision = application.eventDict.Revision();
+    application.keptEventsRevision = application.eventFileRevision;
     savedTodoRevision_ = TodoList->Revision();
+    todoFromClosedWindow_ = false;
 }

@@ -46,6 +46,7 @@ void CalendarWindow::TodoList_Open() {
         for (auto& [done, text] : *unsaved)
             items.push_back({done, std::move(text)});
         unsaved.reset();
+        todoFromClosedWindow_ = true;
         // The closed window could not write them: written as soon as the file can be.
         RetrySavingLater();
     } else {

@@ -51,7 +51,7 @@ void CalendarWindow::CountdownCanvas_MouseUp(int, int) {
     app& application = App();
     // The editor moves app.countdownDate itself, so the old key is kept as text.
     const std::string oldKey = application.countdownDate.SQLDateTime();
-    const std::string oldTitle = CountdownTitle(application.eventDict, oldKey);
+    const std::string oldTitle(CountdownTitle(application.eventDict, oldKey));
     CountdownInputWindow::Instance().ShowModal();
 
     const std::string newKey = application.countdownDate.SQLDateTime();

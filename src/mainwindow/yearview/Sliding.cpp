@@ -1,5 +1,6 @@
 // Sliding the calendar off the top of the screen and back. The event loop turns at every step,
-// so a space press or a tab click can arrive in the middle of a slide; it is ignored.
+// so a space press or a tab click can arrive in the middle of a slide; it is ignored. A quit can
+// arrive too: the slide stops where it is once its window has closed.
 #include "mainwindow/frame/CalendarWindow.h"
 
 #include "app/App.h"
@@ -37,6 +38,7 @@ void CalendarWindow::ScrollUp() {
     for (int y = AvailableTop(); y >= AvailableTop() - Height(); y -= 20) {
         SetTop(y);
         DoEvents();
+        if (!IsOpen()) return;
     }
     // Parked with its bottom edge 10 pixels above the screen's usable area.
     SetTop(AvailableTop() - Height() - 10);
@@ -62,6 +64,7 @@ void CalendarWindow::ScrollDown() {
         SetTop(y);
         Show();
         DoEvents();
+        if (!IsOpen()) return;
     }
     SetTop(AvailableTop());
     Show();

@@ -33,19 +33,19 @@ const PrinterFunctions kFunctions{
     .setPrinterName = [](QPrinter& printer, const QString& name) { printer.setPrinterName(name); },
     .setDocName = [](QPrinter& printer, const QString& name) { printer.setDocName(name); },
     .pageSetupDialog =
-        [](QPrinter& printer) {
+        [](QPrinter& printer, int (*run)(QDialog&)) {
             QPageSetupDialog dialog(&printer);
-            return dialog.exec() == QDialog::Accepted;
+            return run(dialog) == QDialog::Accepted;
         },
     .printDialog =
-        [](QPrinter& printer) {
+        [](QPrinter& printer, int (*run)(QDialog&)) {
             QPrintDialog dialog(&printer);
             // One page, no ranges to choose.
             dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
             dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
             dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
             dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-            return dialog.exec() == QDialog::Accepted;
+            return run(dialog) == QDialog::Accepted;
         },
 };
 } // namespace
