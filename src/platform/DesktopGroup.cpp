@@ -9,6 +9,16 @@
 #include <cstring>
 
 namespace {
+// The toolkit's connection to the X server; null when not on X11 (the offscreen tests, say).
+xcb_connection_t* Connection() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+const xcb_screen_t* FirstScreen(xcb_connection_t* connection) {
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+}
+
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
         connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
@@ -31,10 +41,8 @@ bool WindowManagerRuns(xcb_connection_t* connection, xcb_window_t root) {
 } // namespace
 
 void StandInFrontOfGroup(QWindow& window) {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection()) return; // not on X11: the offscreen tests, say
-    xcb_connection_t* connection = x11->connection();
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    xcb_connection_t* connection = Connection();
+    const xcb_screen_t* screen = connection ? FirstScreen(connection) : nullptr;
     if (!screen) return;
     // The toolkit names its hidden leader window here at every show, which desktops take for no
     // window of the program at all; the root window is the customary name for "the group".
@@ -46,10 +54,8 @@ void StandInFrontOfGroup(QWindow& window) {
 }
 
 bool ActivateAsTheUser(QWindow& window) {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection()) return false;
-    xcb_connection_t* connection = x11->connection();
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    xcb_connection_t* connection = Connection();
+    const xcb_screen_t* screen = connection ? FirstScreen(connection) : nullptr;
     if (!screen || !WindowManagerRuns(connection, screen->root)) return false;
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
@@ -68,9 +74,8 @@ bool ActivateAsTheUser(QWindow& window) {
 }
 
 std::optional<bool> HasInputFocus(QWindow& window) {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection()) return std::nullopt;
-    xcb_connection_t* connection = x11->connection();
+    xcb_connection_t* connection = Connection();
+    if (!connection) return std::nullopt;
     xcb_get_input_focus_reply_t* reply =
         xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
     const bool focused = reply && reply->focus == static_cast<xcb_window_t>(window.winId());

@@ -96,6 +96,11 @@ void TabWindow::Event_MouseUp(int, int) {
     }
 }
 
+// The program is in front again, though the calendar may not be: the next Space slides it.
+void TabWindow::Event_Activate() {
+    App().Deactivated = false;
+}
+
 bool TabWindow::Event_KeyDown(const std::string& key) {
     if (App().CalendarWindowOpen) CalendarWindow::Instance().KeyBoardControl(key);
     return false;

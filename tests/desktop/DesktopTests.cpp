@@ -186,11 +186,6 @@ class UnderOpenbox : public DesktopTest {
     const char* Desktop() const override { return kOpenbox; }
 };
 
-class UnderXfwm4 : public DesktopTest {
-  protected:
-    const char* Desktop() const override { return kXfwm4; }
-};
-
 class WithoutWindowManager : public DesktopTest {
   protected:
     const char* Desktop() const override { return kBare; }
@@ -247,10 +242,6 @@ void PressCtrlW(DesktopTest& test) {
     PressKeys(test, "ctrl+w");
 }
 
-void ClickTab(DesktopTest& test) {
-    test.ClickTab();
-}
-
 // The desktop's close (Alt+F4, or a close button) asked for the calendar.
 void CloseByTheDesktop(DesktopTest& test) {
     test.desktop->AskToClose(test.Window(kCalendar));
@@ -284,17 +275,18 @@ TEST_P(TabAboveTheCalendar, AtStartAndAfterEachSlideBack) {
 
 INSTANTIATE_TEST_SUITE_P(
     Desktop, TabAboveTheCalendar,
-    testing::Values(Slide{"Openbox_TabClick", kOpenbox, ClickTab, ClickTab},
-                    Slide{"Openbox_Space", kOpenbox, PressSpace, PressSpace},
-                    Slide{"Openbox_DesktopClose", kOpenbox, CloseByTheDesktop, ClickTab},
-                    Slide{"Openbox_DesktopCloseThenSpace", kOpenbox, CloseByTheDesktop, PressSpace},
-                    Slide{"Openbox_CtrlWThenSpace", kOpenbox, PressCtrlW, PressSpace},
-                    Slide{"Xfwm4_Space", kXfwm4, PressSpace, PressSpace},
-                    Slide{"Xfwm4_TabClickThenSpace", kXfwm4, ClickTab, PressSpace},
-                    Slide{"Xfwm4_CtrlWThenSpace", kXfwm4, PressCtrlW, PressSpace},
-                    Slide{"Xfwm4_DesktopCloseThenSpace", kXfwm4, CloseByTheDesktop, PressSpace},
-                    Slide{"Bare_TabClickThenSpace", kBare, ClickTab, PressSpace},
-                    Slide{"Bare_CtrlWThenSpace", kBare, PressCtrlW, PressSpace}),
+    testing::Values(
+        Slide{"Openbox_TabClick", kOpenbox, &DesktopTest::ClickTab, &DesktopTest::ClickTab},
+        Slide{"Openbox_Space", kOpenbox, PressSpace, PressSpace},
+        Slide{"Openbox_DesktopClose", kOpenbox, CloseByTheDesktop, &DesktopTest::ClickTab},
+        Slide{"Openbox_DesktopCloseThenSpace", kOpenbox, CloseByTheDesktop, PressSpace},
+        Slide{"Openbox_CtrlWThenSpace", kOpenbox, PressCtrlW, PressSpace},
+        Slide{"Xfwm4_Space", kXfwm4, PressSpace, PressSpace},
+        Slide{"Xfwm4_TabClickThenSpace", kXfwm4, &DesktopTest::ClickTab, PressSpace},
+        Slide{"Xfwm4_CtrlWThenSpace", kXfwm4, PressCtrlW, PressSpace},
+        Slide{"Xfwm4_DesktopCloseThenSpace", kXfwm4, CloseByTheDesktop, PressSpace},
+        Slide{"Bare_TabClickThenSpace", kBare, &DesktopTest::ClickTab, PressSpace},
+        Slide{"Bare_CtrlWThenSpace", kBare, PressCtrlW, PressSpace}),
     [](const testing::TestParamInfo<Slide>& info) { return info.param.name; });
 
 // ---- Under openbox ----
