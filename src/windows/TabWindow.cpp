@@ -102,6 +102,8 @@ void TabWindow::Event_Activate() {
 }
 
 bool TabWindow::Event_KeyDown(const std::string& key) {
+    // A key reaches the program only while it is in front, whatever its last word on that.
+    App().Deactivated = false;
     if (App().CalendarWindowOpen) CalendarWindow::Instance().KeyBoardControl(key);
     return false;
 }
