@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Two virtual displays of the tests' own, on which the desktop tests run the real program.
+# Three virtual displays of the tests' own, on which the desktop tests run the real program.
 #
 #   desktop-display.sh start STATE   starts them and describes them in the file STATE
 #   desktop-display.sh stop STATE    stops them and removes everything start added
 #
-# One display has the openbox window manager, the other none: the calendar must work on both.
-# Xvfb picks free display numbers itself, so other virtual displays on the machine are left
-# alone. openbox gets a home of its own, so the user's desktop settings are never read. When
-# the displays cannot be had (the packages are missing), STATE says why on a line "skip=" and
-# start still succeeds: the desktop tests then skip with that reason.
+# One display has the openbox window manager, one xfwm4 and one none: the calendar must work on
+# all three. A session bus of their own serves them all, as a desktop provides one: xfwm4 does
+# not start without it, and the toolkit's accessibility bridge waits for one at the program's
+# start (STATE names it on a line "bus="). Xvfb and the bus pick free names themselves, so other
+# virtual displays and buses on the machine are left alone. The window managers and the bus get
+# a home of their own, so the user's desktop settings are never read. When the displays cannot
+# be had (the packages are missing), STATE says why on a line "skip=" and start still succeeds:
+# the desktop tests then skip with that reason.
 set -uo pipefail
 command=${1:-}
 state=${2:-}
@@ -42,37 +45,62 @@ xvfb() {
     [ -n "$number" ] && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && echo "$number"
 }
 
+# Starts the bus; prints its address once it listens.
+bus() {
+    env "${home[@]}" dbus-daemon --session --fork --nopidfile --print-address=3 --print-pid=4 \
+        3>"$dir/bus.address" 4>"$dir/bus.pid" </dev/null >>"$dir/bus.log" 2>&1 || return 1
+    echo "pid=$(cat "$dir/bus.pid")" >>"$state"
+    head -1 "$dir/bus.address"
+}
+
+# Starts a window manager on a display and waits until it has announced itself on the root
+# window: manager NUMBER PROGRAM ARGUMENTS...
+manager() {
+    local number=$1
+    shift
+    # Through env, so that $! is the window manager's own id.
+    env "${home[@]}" DISPLAY=":$number" DBUS_SESSION_BUS_ADDRESS="$address" "$@" </dev/null \
+        >>"$dir/$1.log" 2>&1 &
+    echo "pid=$!" >>"$state"
+    for _ in $(seq 100); do
+        announced "$number" && return 0
+        sleep 0.1
+    done
+    announced "$number"
+}
+
+announced() { DISPLAY=":$1" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+
 start() {
     [ -f "$state" ] && stop # left by a run that was cut short
     local missing=""
-    for program in Xvfb openbox xdotool xdpyinfo xprop; do
+    for program in Xvfb openbox xfwm4 dbus-daemon xdotool xdpyinfo xprop; do
         command -v "$program" >/dev/null || missing="$missing $program"
     done
-    [ -z "$missing" ] || skip "missing:$missing (tools/setup.sh installs xvfb, openbox, xdotool and x11-utils)"
+    [ -z "$missing" ] ||
+        skip "missing:$missing (tools/setup.sh installs xvfb, openbox, xfwm4, dbus-daemon, xdotool and x11-utils)"
     dir=$(mktemp -d /tmp/calendar-desktop.XXXXXX)
     echo "dir=$dir" >"$state"
-    local managed bare
+    mkdir -p "$dir/home"
+    home=(HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" XDG_CACHE_HOME="$dir/home/.cache")
+    local address managed bare xfwm
+    address=$(bus) || { stop; skip "the session bus did not start; see $dir/bus.log"; }
     managed=$(xvfb) || { stop; skip "Xvfb did not start; see $dir/xvfb.log"; }
     bare=$(xvfb) || { stop; skip "the second Xvfb did not start"; }
-    mkdir -p "$dir/home"
-    HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" XDG_CACHE_HOME="$dir/home/.cache" \
-        DISPLAY=":$managed" openbox --sm-disable </dev/null >>"$dir/openbox.log" 2>&1 &
-    echo "pid=$!" >>"$state"
-    # Ready once it has announced itself on the root window.
-    for _ in $(seq 100); do
-        DISPLAY=":$managed" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-        sleep 0.1
-    done
-    DISPLAY=":$managed" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" ||
-        { stop; skip "openbox did not start"; }
-    { echo "managed=:$managed"; echo "bare=:$bare"; echo "size=$size"; } >>"$state"
-    echo "desktop display: openbox on :$managed, no window manager on :$bare"
+    xfwm=$(xvfb) || { stop; skip "the third Xvfb did not start"; }
+    manager "$managed" openbox --sm-disable || { stop; skip "openbox did not start"; }
+    manager "$xfwm" xfwm4 --compositor=off --sm-client-disable ||
+        { stop; skip "xfwm4 did not start; see $dir/xfwm4.log"; }
+    { echo "managed=:$managed"; echo "bare=:$bare"; echo "xfwm4=:$xfwm"; echo "bus=$address";
+      echo "size=$size"; } >>"$state"
+    echo "desktop display: openbox on :$managed, xfwm4 on :$xfwm, no window manager on :$bare"
 }
 
 stop() {
     local dir pid
     dir=$(value dir)
-    # The window manager first, then the servers under it.
+    # The window managers first, then the servers under them, the bus last. What the bus started
+    # for them ends with it.
     for pid in $(sed -n 's/^pid=//p' "$state" 2>/dev/null | tac); do
         kill "$pid" 2>/dev/null || continue
         for _ in $(seq 50); do alive "$pid" || break; sleep 0.1; done

@@ -420,7 +420,15 @@ void Window::ActivateWindowBelow() const {
 }
 
 void Window::TakeKeyboard() const {
-    if (visible_) widget_->activateWindow();
+    if (!visible_) return;
+    // Not both: the desktop would take the toolkit's request, which carries the time of the
+    // user's key, and then find the window already active.
+    if (!ActivateAsTheUser(*widget_->windowHandle())) widget_->activateWindow();
+}
+
+bool Window::HasKeyboard() const {
+    if (!visible_) return false;
+    return HasInputFocus(*widget_->windowHandle()).value_or(widget_->isActiveWindow());
 }
 
 void Window::Minimised() {

@@ -75,6 +75,8 @@ class Window {
     void Hide();
     // Gives the shown window the keyboard (the desktop activates it).
     void TakeKeyboard() const;
+    // Whether the keys go to the window now.
+    bool HasKeyboard() const;
     // Runs Close, then hides the window and unregisters it. A window made by OpenWindow is
     // deleted once the event loop has left the code that closed it.
     void Close();

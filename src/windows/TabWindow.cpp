@@ -96,7 +96,14 @@ void TabWindow::Event_MouseUp(int, int) {
     }
 }
 
+// The program is in front again, though the calendar may not be: the next Space slides it.
+void TabWindow::Event_Activate() {
+    App().Deactivated = false;
+}
+
 bool TabWindow::Event_KeyDown(const std::string& key) {
+    // A key reaches the program only while it is in front, whatever its last word on that.
+    App().Deactivated = false;
     if (App().CalendarWindowOpen) CalendarWindow::Instance().KeyBoardControl(key);
     return false;
 }

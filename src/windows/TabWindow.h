@@ -22,6 +22,7 @@ class TabWindow : public Window {
     void Event_MouseDrag(int x, int y) override;
     void Event_MouseUp(int x, int y) override;
     bool Event_KeyDown(const std::string& key) override;
+    void Event_Activate() override;
 
   private:
     void Layout();

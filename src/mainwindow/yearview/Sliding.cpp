@@ -8,6 +8,8 @@
 #include "platform/Screen.h"
 #include "windows/TabWindow.h"
 
+#include <chrono>
+
 namespace {
 // Marks a slide as running for as long as it lives.
 class SlideInProgress {
@@ -21,6 +23,10 @@ class SlideInProgress {
     bool& flag_;
 };
 
+// How long the desktop may take to give the tab the keyboard; the calendar waits parked off
+// the screen, so a busy machine's desktop may be given long.
+constexpr std::chrono::seconds kDesktopAnswer{2};
+
 int AvailableTop() {
     return Screen(0).AvailableTop;
 }
@@ -29,17 +35,25 @@ int AvailableTop() {
 void CalendarWindow::ScrollUp() {
     if (sliding_) return;
     const SlideInProgress slide(sliding_);
+    // Only moved: showing it again would take the keyboard back from the tab.
     for (int y = AvailableTop(); y >= AvailableTop() - Height(); y -= 20) {
         SetTop(y);
-        Show();
         DoEvents();
         if (!IsOpen()) return;
     }
     // Parked with its bottom edge 10 pixels above the screen's usable area.
     SetTop(AvailableTop() - Height() - 10);
+    // The tab takes the keyboard, so that Space brings the calendar back; before the calendar
+    // hides, as a desktop may hand the keys of a window that goes to a window of its own.
+    if (const TabWindow* tab = FindOpenWindow<TabWindow>()) {
+        tab->TakeKeyboard();
+        const auto deadline = std::chrono::steady_clock::now() + kDesktopAnswer;
+        while (!tab->HasKeyboard() && std::chrono::steady_clock::now() < deadline) {
+            DoEvents();
+            if (!IsOpen()) return;
+        }
+    }
     SetVisible(false);
-    // The tab takes the keyboard, so that Space brings the calendar back.
-    if (const TabWindow* tab = FindOpenWindow<TabWindow>()) tab->TakeKeyboard();
 }
 
 void CalendarWindow::ScrollDown() {
