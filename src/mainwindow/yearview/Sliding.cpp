@@ -45,7 +45,7 @@ void CalendarWindow::ScrollUp() {
     SetTop(AvailableTop() - Height() - 10);
     // The tab takes the keyboard, so that Space brings the calendar back; before the calendar
     // hides, as a desktop may hand the keys of a window that goes to a window of its own.
-    if (const TabWindow* tab = FindOpenWindow<TabWindow>()) {
+    if (const TabWindow* tab = FindOpenWindow<TabWindow>(); tab && tab->Visible()) {
         tab->TakeKeyboard();
         const auto deadline = std::chrono::steady_clock::now() + kDesktopAnswer;
         while (!tab->HasKeyboard() && std::chrono::steady_clock::now() < deadline) {
