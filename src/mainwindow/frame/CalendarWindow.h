@@ -29,6 +29,8 @@
 #include <utility>
 #include <vector>
 
+class TabWindow;
+
 class CalendarWindow : public Window {
   public:
     // The classes that only carry the window's array members and timers.
@@ -301,6 +303,9 @@ class CalendarWindow : public Window {
     void RedrawMenuBarToggle(const PicturePtr& artwork);
     std::vector<RectControl*> OffPaper(PrintCommand command) const;
     void RestoreAfterPrint();
+    // Hands the keyboard to the tab and runs events until it has it, for a while at most; false
+    // when the window closed meanwhile.
+    bool GiveTheTabTheKeyboard(const TabWindow& tab);
 
     // The year digits scaled so far, and the scale LoadBackgroundImage found for them.
     std::array<PicturePtr, 10> yearDigitsScaled_{};

@@ -44,16 +44,23 @@ void CalendarWindow::ScrollUp() {
     // Parked with its bottom edge 10 pixels above the screen's usable area.
     SetTop(AvailableTop() - Height() - 10);
     // The tab takes the keyboard, so that Space brings the calendar back; before the calendar
-    // hides, as a desktop may hand the keys of a window that goes to a window of its own.
-    if (const TabWindow* tab = FindOpenWindow<TabWindow>(); tab && tab->Visible()) {
-        tab->TakeKeyboard();
-        const auto deadline = std::chrono::steady_clock::now() + kDesktopAnswer;
-        while (!tab->HasKeyboard() && std::chrono::steady_clock::now() < deadline) {
-            DoEvents();
-            if (!IsOpen()) return;
-        }
-    }
+    // hides, as a desktop may hand the keys of a window that goes to a window of its own. A
+    // desktop too busy to answer in time is asked again once the calendar has gone.
+    const TabWindow* tab = FindOpenWindow<TabWindow>();
+    const bool tabShown = tab && tab->Visible();
+    if (tabShown && !GiveTheTabTheKeyboard(*tab)) return;
     SetVisible(false);
+    if (tabShown && !tab->HasKeyboard()) GiveTheTabTheKeyboard(*tab);
+}
+
+bool CalendarWindow::GiveTheTabTheKeyboard(const TabWindow& tab) {
+    tab.TakeKeyboard();
+    const auto deadline = std::chrono::steady_clock::now() + kDesktopAnswer;
+    while (!tab.HasKeyboard() && std::chrono::steady_clock::now() < deadline) {
+        DoEvents();
+        if (!IsOpen()) return false;
+    }
+    return true;
 }
 
 void CalendarWindow::ScrollDown() {
