@@ -156,28 +156,30 @@ check "it covers the screen: $(geometry "$main")" test "$(geometry "$main")" = "
 check "the tab is at the top edge: $(geometry "$tab")" test "$(geometry "$tab" | cut -d' ' -f2)" = 0
 
 echo "Hovering over the first week of January (New Year's Day has a holiday)"
+# Below the title band, whose clock may turn a minute between two shots.
+below_clock="${width}x$((height - 73))+0+73"
 # The Four Seasons edition on this screen: grid top 71, top margin 11, rows 20 high, left
 # margin 86.4, columns 39 wide; the first week's baseline is row 3.
 tips=0
 for column in 1 2 3 4 5 6 7; do
     xdotool mousemove $((86 + column * 39 + 4)) $((71 + 11 + 3 * 20 - 4))
     sleep 0.3 && shot hover
-    more_than "$(changed 1-start hover)" 0 && tips=$((tips + 1)) && cp "$shots/hover.png" "$shots/1-tip.png"
+    more_than "$(area_changed 1-start hover "$below_clock")" 0 && tips=$((tips + 1)) && cp "$shots/hover.png" "$shots/1-tip.png"
 done
 rm -f "$shots/hover.png"
 check "a tip shows over one day of the week: $tips" test "$tips" = 1
 xdotool mousemove 700 20
 sleep 0.3 && shot hover-gone
-check "and goes when the pointer leaves the grid" test "$(changed 1-start hover-gone)" = 0
+check "and goes when the pointer leaves the grid" test "$(area_changed 1-start hover-gone "$below_clock")" = 0
 rm -f "$shots/hover-gone.png"
 
 echo "Paging with the wheel over the grid"
 xdotool mousemove 700 400 click 5
 sleep 0.5 && shot 2-wheel-down
-check "one wheel step down shows another year" more_than "$(changed 1-start 2-wheel-down)" 0.001
+check "one wheel step down shows another year" more_than "$(area_changed 1-start 2-wheel-down "$below_clock")" 0.001
 xdotool click 4
 sleep 0.5 && shot 3-wheel-up
-check "one step up shows the first year shown again" test "$(changed 1-start 3-wheel-up)" = 0
+check "one step up shows the first year shown again" test "$(area_changed 1-start 3-wheel-up "$below_clock")" = 0
 
 echo "Clicking a date (a Wednesday in the third week of January)"
 xdotool mousemove 265 176 click 1
