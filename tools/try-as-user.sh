@@ -1239,14 +1239,18 @@ done
 check "the calendar is back with its tab after printing" mapped "$tab"
 
 echo "  Ctrl+Q"
-activate "$main" ctrl+q
-for _ in $(seq 50); do running || break; sleep 0.1; done
-check "quits the calendar" bash -c "! kill -0 $calendar 2>/dev/null"
-wait "$calendar"
-check "normally" test $? = 0
-calendar=""
-kill "$wm" 2>/dev/null
-wait "$wm" 2>/dev/null
+# Ctrl+Q ends the calendar, normally; then the window manager goes.
+quit_then_end_wm() {
+    activate "$main" ctrl+q
+    for _ in $(seq 50); do running || break; sleep 0.1; done
+    check "Ctrl+Q quits the calendar" bash -c "! kill -0 $calendar 2>/dev/null"
+    wait "$calendar"
+    check "normally" test $? = 0
+    calendar=""
+    kill "$wm" 2>/dev/null
+    wait "$wm" 2>/dev/null
+}
+quit_then_end_wm
 check "nothing was reported on the console" quiet_console program-wm.log
 rm -rf "$wm_home"
 # ---- end of under a window manager -------------------------------------------------------------
@@ -1307,14 +1311,7 @@ check "minimised, it comes back at once" mapped "$window"
 [ -n "$window" ] && activate "$window" Escape
 sleep 1.5
 check "cancelled, the calendar has its tab back" mapped "$tab"
-activate "$main" ctrl+q
-for _ in $(seq 50); do running || break; sleep 0.1; done
-check "Ctrl+Q quits the calendar" bash -c "! kill -0 $calendar 2>/dev/null"
-wait "$calendar"
-check "normally" test $? = 0
-calendar=""
-kill "$wm" 2>/dev/null
-wait "$wm" 2>/dev/null
+quit_then_end_wm
 kill "$(cat "$bus_file.pid")" 2>/dev/null
 rm -f "$bus_file" "$bus_file.pid"
 unset DBUS_SESSION_BUS_ADDRESS
