@@ -104,6 +104,10 @@ TEST_F(SlidingTest, InTheBackgroundSpaceOnlyBringsTheCalendarForward) {
     EXPECT_TRUE(window.tops.empty());
     EXPECT_TRUE(window.Visible());
     EXPECT_FALSE(application.Deactivated);
+    // A key the tab gets says the program is in front, whatever its note said: it slides.
+    application.Deactivated = true;
+    Simulate::Key(TabWindow::Instance(), "Space");
+    EXPECT_EQ(window.tops, kUp);
 }
 
 TEST_F(SlidingTest, APressOrAClickDuringASlideIsIgnored) {
