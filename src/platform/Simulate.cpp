@@ -14,7 +14,9 @@
 
 // The desktop's side of a window, which only it may drive.
 struct WindowInternals {
-    static void UserMoved(Window& window, int left, int top) { window.UserMoved(left, top); }
+    static void DesktopPlaced(Window& window, int left, int top) {
+        window.DesktopPlaced(left, top);
+    }
 };
 
 namespace {
@@ -155,8 +157,8 @@ void Slide(Slider& slider, int value) {
     knob->setSliderDown(false);
 }
 
-void UserMove(Window& window, int left, int top) {
-    WindowInternals::UserMoved(window, left, top);
+void DesktopPlaces(Window& window, int left, int top) {
+    WindowInternals::DesktopPlaced(window, left, top);
 }
 
 void Minimise(Window& window) {

@@ -27,8 +27,9 @@ void Type(Window& window, const std::string& text);
 void Choose(PopupMenu& menu, int row);
 // The user drags the slider's knob to a value and lets go.
 void Slide(Slider& slider, int value);
-// The user drags the window to a new position.
-void UserMove(Window& window, int left, int top);
+// The desktop reports the window at a place: where the user dragged it, or its late word on a
+// move of the program's.
+void DesktopPlaces(Window& window, int left, int top);
 // The desktop asks the window to close, as its close box or Alt+F4 does.
 void DesktopClose(Window& window);
 // The desktop minimises the window, as its minimise button does.

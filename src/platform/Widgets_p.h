@@ -35,8 +35,11 @@ class NestedEventLoop {
   private:
     bool counted_;
 };
-// Every shown window that a desktop minimised along with a dialog comes back.
-void RestoreShownWindows();
+// The shown windows the user has minimised.
+std::vector<const Window*> MinimisedWindows();
+// Every shown window that a desktop minimised along with a dialog comes back; those the user
+// had minimised before the dialog came stay as they were.
+void RestoreShownWindows(const std::vector<const Window*>& leftMinimised);
 // Runs a toolkit dialog (a message box, a print dialog) modally in front of the calendar; should a
 // desktop minimise it, it comes back at once. Returns what QDialog::exec returns.
 int RunModalDialog(QDialog& dialog);

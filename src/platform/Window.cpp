@@ -39,7 +39,9 @@ std::vector<std::unique_ptr<Window>>& Retired() {
     static std::vector<std::unique_ptr<Window>> retired;
     return retired;
 }
-constexpr std::size_t kMaxRequestedPositions = 64;
+// The moves a desktop may not have confirmed yet: a busy one answers a whole slide late, and a
+// slide on a tall screen is a few hundred moves. Those it will never confirm go first.
+constexpr std::size_t kMaxRequestedPositions = 512;
 
 int& ModalLoops() {
     static int running = 0;
@@ -268,6 +270,20 @@ void Window::PositionChanged() {
     if (opened_) Application::Dispatch([this] { Event_Moved(); });
 }
 
+void Window::DesktopPlaced(int left, int top) {
+    auto& requested = requestedPositions_;
+    const auto found = std::find(requested.begin(), requested.end(), std::pair{left, top});
+    // A desktop may pass over some of the moves, never come back to an earlier one.
+    if (found != requested.end()) {
+        requested.erase(requested.begin(), found + 1);
+        return;
+    }
+    // Its own place (one it keeps a window to, or the user's drag) stands; what it says after
+    // it, even of the program's moves, is where the window is.
+    requested.clear();
+    if (open_) UserMoved(left, top);
+}
+
 void Window::UserMoved(int left, int top) {
     if (left == left_ && top == top_) return;
     left_ = left;
@@ -359,6 +375,7 @@ void Window::Show() {
     Restore(); // minimised by the user, it comes back
     widget_->setAttribute(Qt::WA_OpaquePaintEvent, HasBackColor || PaintCoversWindow());
     const bool mapping = !widget_->isVisible();
+    if (mapping && (IsDialog(*this) || modal_)) minimisedBefore_ = MinimisedWindows();
     const bool standsOver = IsFloating(*this) || IsDialog(*this) || modal_;
     if (standsOver && Ground() && Ground() != this && !Minimisable(*this))
         StandOver(*Ground(), false);
@@ -410,10 +427,11 @@ void Window::Hide() {
 
 void Window::ActivateWindowBelow() const {
     // The front-most window under it, passing over those that float above every window (the
-    // tab) unless nothing else is shown.
+    // tab) unless nothing else is shown, and those the user has minimised.
     const Window* below = nullptr;
     for (const Window* window : FrontOrder())
         if (window != this && window->Visible() && window->IsOpen() &&
+            !window->widget_->isMinimized() &&
             (!below || window->Frame() != GlobalFloating || below->Frame() == GlobalFloating))
             below = window;
     if (below) below->TakeKeyboard();
@@ -437,15 +455,23 @@ void Window::Minimised() {
     // it stands over with it: all come back at once, the dialog in front with the keyboard.
     QTimer::singleShot(0, widget_.get(), [this] {
         if (!visible_ || !widget_->isMinimized()) return;
-        RestoreShownWindows();
+        RestoreShownWindows(minimisedBefore_);
         BringToFront(*this);
         widget_->activateWindow();
     });
 }
 
-void RestoreShownWindows() {
+std::vector<const Window*> MinimisedWindows() {
+    std::vector<const Window*> minimised;
+    for (const Window* window : FrontOrder())
+        if (window->Visible() && window->widget_->isMinimized()) minimised.push_back(window);
+    return minimised;
+}
+
+void RestoreShownWindows(const std::vector<const Window*>& leftMinimised) {
     for (const Window* window : std::vector(FrontOrder()))
-        if (window->Visible()) window->Restore();
+        if (window->Visible() && std::ranges::find(leftMinimised, window) == leftMinimised.end())
+            window->Restore();
 }
 
 namespace {
@@ -453,14 +479,16 @@ namespace {
 // the program takes a click or a key, and the user would face a calendar that does not answer.
 class KeepShown : public QObject {
   public:
-    explicit KeepShown(QDialog& dialog) : dialog_(dialog) { dialog_.installEventFilter(this); }
+    explicit KeepShown(QDialog& dialog) : dialog_(dialog), minimisedBefore_(MinimisedWindows()) {
+        dialog_.installEventFilter(this);
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &dialog_ && event->type() == QEvent::WindowStateChange &&
             dialog_.isMinimized())
             QTimer::singleShot(0, this, [this] {
                 if (!dialog_.isVisible() || !dialog_.isMinimized()) return;
-                RestoreShownWindows();
+                RestoreShownWindows(minimisedBefore_);
                 dialog_.setWindowState(dialog_.windowState() & ~Qt::WindowMinimized);
                 dialog_.raise();
                 dialog_.activateWindow();
@@ -470,6 +498,7 @@ class KeepShown : public QObject {
 
   private:
     QDialog& dialog_;
+    const std::vector<const Window*> minimisedBefore_;
 };
 } // namespace
 
@@ -726,15 +755,8 @@ void WindowWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void WindowWidget::moveEvent(QMoveEvent* event) {
-    // The desktop confirms the positions the program asked for; anything else is the user's.
-    auto& requested = owner.requestedPositions_;
-    const std::pair<int, int> at{event->pos().x(), event->pos().y()};
-    const auto found = std::find(requested.begin(), requested.end(), at);
-    if (found != requested.end()) {
-        requested.erase(requested.begin(), found + 1);
-        return;
-    }
-    if (event->spontaneous() && owner.open_) owner.UserMoved(at.first, at.second);
+    // The toolkit reports each of the program's own moves at once; only the desktop's word counts.
+    if (event->spontaneous()) owner.DesktopPlaced(event->pos().x(), event->pos().y());
 }
 
 void WindowWidget::changeEvent(QEvent* event) {

@@ -180,7 +180,8 @@ class Window {
     // The desktop minimised the window.
     void Minimised();
     void Restore() const;
-    friend void RestoreShownWindows();
+    friend std::vector<const Window*> MinimisedWindows();
+    friend void RestoreShownWindows(const std::vector<const Window*>& leftMinimised);
     // Asks the desktop to keep this window in front of ground; tellAgain maps it anew so that
     // the desktop reads the request again.
     void StandOver(const Window& ground, bool tellAgain);
@@ -193,6 +194,9 @@ class Window {
     void Resized(int oldWidth, int oldHeight);
     void PositionChanged();
     void UserMoved(int left, int top);
+    // The desktop reports the window at a place: its word on a move of the program's, perhaps
+    // long after later moves, or a move of its own or the user's.
+    void DesktopPlaced(int left, int top);
     void NoteMouse(int x, int y);
     bool OpenMenuAt(int x, int y);
     // A wheel movement over a control without a wheel handler, at (x, y) in window
@@ -210,6 +214,8 @@ class Window {
     std::vector<std::unique_ptr<Control>> controls_;
     MenuHandlers menuHandlers_;
     std::deque<std::pair<int, int>> requestedPositions_;
+    // A dialog's: what the user had minimised when it came.
+    std::vector<const Window*> minimisedBefore_;
     ::MenuBar* menuBar_ = nullptr;
     std::string title_;
     int left_ = 0, top_ = 0, width_ = 300, height_ = 300;

@@ -6,6 +6,7 @@
 #include "editors/GlanceInputWindow.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
+#include "windows/HelpWindow.h"
 
 namespace {
 // Tuesday 3 March 2026 in the week face.
@@ -156,13 +157,17 @@ TEST_F(GlanceInputWindowTest, AClickOnTheWeekGridEditsThatSlotModallyAndASecondI
 
 // Behind the editor the menu shortcuts do nothing: Close would slide the calendar away and
 // leave the editor alone on an empty screen, Print would print. An editor that a desktop
-// minimises comes back at once over the calendar; when it closes, the calendar has the keyboard.
+// minimises comes back at once over the calendar, the help the user had minimised staying down;
+// when it closes, the calendar has the keyboard.
 TEST_F(GlanceInputWindowTest, BehindTheEditorNoShortcutActsAndAMinimisedEditorComesBack) {
     CalendarWindow& calendar = Window();
     calendar.ReloadCalLists();
     calList& grid = *calendar.GlanceList;
     const int top = calendar.Top();
     ASSERT_TRUE(KeyboardAfterTheFirstFrame(calendar));
+    application.DoMenuCommand("HelpHelp");
+    HelpWindow& help = HelpWindow::Instance();
+    Simulate::Minimise(help);
     bool back = false;
     TestSeams::WhenModal([&](::Window& editor) {
         Simulate::Key(editor, "Ctrl+W");
@@ -176,6 +181,7 @@ TEST_F(GlanceInputWindowTest, BehindTheEditorNoShortcutActsAndAMinimisedEditorCo
             return !TestSeams::Minimised(calendar) && !TestSeams::Minimised(editor) &&
                    TestSeams::HasKeyboard(editor);
         });
+        EXPECT_TRUE(TestSeams::Minimised(help));
         Simulate::Key(editor, "Esc");
     });
     calendar.GlanceList_MouseDown(grid.ColumnLeft(3) + 3, 4 * grid.RowHeight() + 2);

@@ -153,7 +153,7 @@ TEST_F(CalendarWindowTest, PaintDrawsTheBackgroundCentredAndTheBorderLines) {
 TEST_F(CalendarWindowTest, MovedPullsTheWindowUpButLeavesItParkedAbove) {
     CalendarWindow& window = CalendarWindow::Instance();
     for (const auto& [top, kept] : {std::pair{200, 24}, {-800, -800}, {10, 10}}) {
-        Simulate::UserMove(window, 40, top);
+        Simulate::DesktopPlaces(window, 40, top);
         EXPECT_EQ(std::pair(window.Left(), window.Top()), std::pair(40, kept)) << top;
     }
 }

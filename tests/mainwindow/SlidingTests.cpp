@@ -68,6 +68,9 @@ TEST_F(SlidingTest, SpaceSlidesUpInStepsOfTwentyAndDownInStepsOfSixteen) {
     EXPECT_TRUE(tab.Visible());
     EXPECT_EQ(tab.Left(), 1440 - 36);
     EXPECT_EQ(window.Left(), 0);
+    // A busy desktop confirms the steps after the last: its word on a step passed moves nothing.
+    Simulate::DesktopPlaces(window, 0, kDown.front());
+    EXPECT_EQ(window.Top(), 24);
 }
 
 // However the calendar slides away, the tab takes the keyboard, so that Space brings it back

@@ -301,6 +301,19 @@ TEST_F(WindowTest, FirstPaintHookRunsOnceAfterTheFirstWindowHasPainted) {
 // Every window has a fixed size and a title bar on the desktop; only a window with a close box
 // gets a close button, and only it closes at the desktop's request or by Escape, which works
 // also where no desktop draws title bars.
+// A busy desktop confirms a slide's moves well after the last of them, passing over some. A
+// place the program never asked for is the desktop's own or the user's, and so is any after it.
+TEST_F(WindowTest, TheDesktopsLateWordOnTheProgramsMovesMovesNothing) {
+    ProbeWindow& window = Shown();
+    for (int top = 0; top > -600; top -= 2) // a slide on a tall screen
+        window.SetTop(top);
+    window.SetTop(10);
+    for (const auto& [reported, kept] : {std::pair{-4, 10}, {-300, 10}, {15, 15}, {-400, -400}}) {
+        Simulate::DesktopPlaces(window, 0, reported);
+        EXPECT_EQ(window.Top(), kept) << reported;
+    }
+}
+
 TEST_F(WindowTest, OnlyAWindowWithACloseBoxClosesAtTheDesktopsRequestOrByEscape) {
     ProbeWindow& window = Shown();
     window.SetWidth(500);

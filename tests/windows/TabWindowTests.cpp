@@ -68,7 +68,7 @@ TEST_F(TabWindowTest, AClickSlidesTheCalendarAwayOrFromTheBackgroundShowsItADrag
     EXPECT_EQ(calendar.Top(), 24) << "a drag does not slide the calendar";
     EXPECT_TRUE(calendar.Visible());
     // Moved by the desktop (a drag with Alt, say): back on the top edge where it was let go.
-    Simulate::UserMove(tab, 500, 300);
+    Simulate::DesktopPlaces(tab, 500, 300);
     EXPECT_EQ((std::pair{tab.Left(), tab.Top()}), (std::pair{500, 24}));
 
     // From the background, though the press activates the program on the way: shown where it
