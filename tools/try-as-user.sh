@@ -1308,6 +1308,7 @@ check "the page set-up opens" test -n "$window"
 [ -n "$window" ] && xdotool windowminimize "$window"
 sleep 1.5 && shot x5-page-setup-minimised
 check "minimised, it comes back at once" mapped "$window"
+check "and Help, minimised before it, stays down" bash -c "! xwininfo -id '$help_window' | grep -q IsViewable"
 [ -n "$window" ] && activate "$window" Escape
 sleep 1.5
 check "cancelled, the calendar has its tab back" mapped "$tab"

@@ -200,6 +200,45 @@ bool XDesktop::WasUnmapped(WindowId window) {
     return true;
 }
 
+void XDesktop::WatchMoves() {
+    XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
+    XSync(display_, False);
+    XEvent event;
+    while (XCheckWindowEvent(display_, DefaultRootWindow(display_), SubstructureNotifyMask, &event))
+        ;
+    watchingMoves_ = true;
+    moves_.clear();
+    frames_.clear();
+}
+
+bool XDesktop::CameDownToTop(WindowId window) {
+    if (!watchingMoves_ || !window) return false;
+    XEvent event;
+    while (
+        XCheckWindowEvent(display_, DefaultRootWindow(display_), SubstructureNotifyMask, &event)) {
+        if (event.type == ConfigureNotify)
+            moves_.emplace_back(event.xconfigure.window, event.xconfigure.y);
+        else if (event.type == ReparentNotify)
+            frames_.emplace_back(event.xreparent.window, event.xreparent.parent);
+    }
+    // The window itself, or a frame a window manager put it in.
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display_, window, &root, &parent, &children, &count) && children)
+        XFree(children);
+    const auto itsOwn = [&](WindowId moved) {
+        return moved == window || moved == parent ||
+               std::ranges::find(frames_, std::pair{window, moved}) != frames_.end();
+    };
+    bool wasAbove = false, atTop = false;
+    for (const auto& [moved, top] : moves_)
+        if (itsOwn(moved)) {
+            wasAbove = wasAbove || top < 0;
+            atTop = top == 0;
+        }
+    return wasAbove && atTop;
+}
+
 void XDesktop::Click(int x, int y, int button) const {
     const std::string command = "DISPLAY=" + name_ + " xdotool mousemove " + std::to_string(x) +
                                 " " + std::to_string(y) + " click " + std::to_string(button);

@@ -53,6 +53,12 @@ class XDesktop {
     void WatchUnmapping(WindowId window) const;
     // Whether the window was unmapped since it was watched.
     bool WasUnmapped(WindowId window);
+    // From now on, the moves of the windows on the screen are noted, as the server makes them.
+    void WatchMoves();
+    // Whether the window, since the moves were watched, has stood above the top of the screen
+    // and then come to rest at it. A window manager may map a window at the top first, a moment
+    // before it moves it where the program asked; that alone is no coming down.
+    bool CameDownToTop(WindowId window);
 
     void Click(int x, int y, int button = 1) const;
     void Keys(const std::string& keys) const;
@@ -61,6 +67,11 @@ class XDesktop {
     std::string name_;
     _XDisplay* display_ = nullptr;
     std::vector<WindowId> unmapped_;
+    // Since the moves were watched: each move (window, its top), each window a window manager
+    // put a client in (client, frame).
+    bool watchingMoves_ = false;
+    std::vector<std::pair<WindowId, int>> moves_;
+    std::vector<std::pair<WindowId, WindowId>> frames_;
 };
 
 // Polls the condition until it holds or the deadline passes; whether it held. The program runs
