@@ -58,6 +58,14 @@ bool IsKnownVersion(const FolderItem& item, const std::optional<FileVersion>& kn
     return !identity || (known && *identity == known->identity);
 }
 
+bool HoldsKnownText(const FolderItem& item, const std::optional<FileVersion>& known) {
+    if (!known) return true;
+    const fs::path target = WriteTarget(item.Path());
+    if (FileIdentity::At(target) == known->identity) return true;
+    const std::optional<WholeFile> file = ReadWholeFile(FolderItem(target));
+    return file && ContentHash::Of(file->View()) == known->contentHash;
+}
+
 Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
               const std::vector<EventFileFormat::TodoItem>& todo,
               std::span<const Dictionary::Entry> events, std::span<const std::string> kept) {

@@ -19,6 +19,10 @@ namespace OutsideChanges {
 // is not a regular file (a folder, a pipe), which no write replaces, counts as known.
 bool IsKnownVersion(const FolderItem& item, const std::optional<FileVersion>& known);
 
+// Whether the event file still holds the known version's text, though it may be another file
+// now (touched, or made read-only); true when no version is known.
+bool HoldsKnownText(const FolderItem& item, const std::optional<FileVersion>& known);
+
 struct Written {
     bool ok = false;
     std::optional<FileVersion> version;               // of the file written

@@ -8,7 +8,6 @@
 #include "platform/Dialogs.h"
 #include "platform/FileProblem.h"
 #include "platform/Log.h"
-#include "platform/TextStream.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -86,16 +85,6 @@ Attempt WriteEventFile(const FolderItem& item, const std::optional<FileVersion>&
     attempt.error = attempt.written.ok ? 0 : errno;
     return attempt;
 }
-
-// Whether the file last read or written still holds its text (touched or made read-only, it
-// may have another identity); true when there was none.
-bool KnownTextThere(const FolderItem& item, const std::optional<FileVersion>& known) {
-    if (!known) return true;
-    const std::filesystem::path target = WriteTarget(item.Path());
-    if (FileIdentity::At(target) == known->identity) return true;
-    const std::optional<WholeFile> file = ReadWholeFile(FolderItem(target));
-    return file && ContentHash::Of(file->View()) == known->contentHash;
-}
 } // namespace
 
 // The store at its revision as loaded or written holds only the built-in holidays besides the
@@ -106,7 +95,7 @@ bool CalendarWindow::UserWorkUnsaved() const {
     return application.skippedEventLines || todoFromClosedWindow_ ||
            savedTodoRevision_ != TodoList->Revision() ||
            application.keptEventsRevision != application.eventDict.Revision() ||
-           !KnownTextThere(EventFileItem(), application.eventFileVersion);
+           !OutsideChanges::HoldsKnownText(EventFileItem(), application.eventFileVersion);
 }
 
 // Every occasion to write could write the whole file; it is written only when the store or the
