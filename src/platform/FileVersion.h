@@ -23,6 +23,9 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 
     static FileIdentity Of(const struct stat& status);
+    // A file written whose measuring failed: no file on disk has its device and inode (0), so
+    // the next look at the file compares its text rather than taking it for this one.
+    static FileIdentity Unmeasured(int64_t size) { return FileIdentity{.size = size}; }
     // The regular file at path, through symbolic links; none when there is none.
     static std::optional<FileIdentity> At(const std::filesystem::path& path);
 };

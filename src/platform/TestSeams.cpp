@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <array>
+#include <cerrno>
 #include <mutex>
 #include <utility>
 
@@ -35,14 +37,46 @@ std::function<void()>& FirstPaint() {
     static std::function<void()> then;
     return then;
 }
-// Apart from the other seams too: a writer's thread takes it.
-struct RenameSeam {
+// Apart from the other seams too: code a writing thread runs once at a moment of its write.
+struct WriteMomentSeam {
     std::mutex mutex;
     std::function<void()> then;
 };
-RenameSeam& BeforeRename() {
-    static RenameSeam seam;
+WriteMomentSeam& BeforeRename() {
+    static WriteMomentSeam seam;
     return seam;
+}
+WriteMomentSeam& DuringCopy() {
+    static WriteMomentSeam seam;
+    return seam;
+}
+void Put(WriteMomentSeam& seam, std::function<void()> then) {
+    const std::lock_guard lock(seam.mutex);
+    seam.then = std::move(then);
+}
+std::function<void()> Take(WriteMomentSeam& seam) {
+    const std::lock_guard lock(seam.mutex);
+    return std::exchange(seam.then, nullptr);
+}
+// Taken on writing threads too.
+struct FileCallSeam {
+    static constexpr size_t kCalls = 4;
+    std::mutex mutex;
+    bool counting = false;
+    std::array<int, kCalls> made{};
+    std::array<int, kCalls> failing{};
+    std::array<int, kCalls> error{};
+};
+FileCallSeam& FileCalls() {
+    static FileCallSeam seam;
+    return seam;
+}
+void ResetFileCalls(bool counting) {
+    FileCallSeam& seam = FileCalls();
+    const std::lock_guard lock(seam.mutex);
+    seam.counting = counting;
+    seam.made = {};
+    seam.failing = {};
 }
 } // namespace
 
@@ -52,10 +86,14 @@ void Enable() {
     State() = SeamState{};
     State().enabled = true;
     BeforeNextRename({});
+    DuringNextCopy({});
+    ResetFileCalls(true);
 }
 void Disable() {
     State() = SeamState{};
     BeforeNextRename({});
+    DuringNextCopy({});
+    ResetFileCalls(false);
 }
 bool Enabled() {
     return State().enabled;
@@ -150,13 +188,44 @@ void WhenFirstPainted(std::function<void()> then) {
 }
 
 void BeforeNextRename(std::function<void()> then) {
-    const std::lock_guard lock(BeforeRename().mutex);
-    BeforeRename().then = std::move(then);
+    Put(BeforeRename(), std::move(then));
 }
 
 std::function<void()> TakeRenameCallback() {
-    const std::lock_guard lock(BeforeRename().mutex);
-    return std::exchange(BeforeRename().then, nullptr);
+    return Take(BeforeRename());
+}
+
+void DuringNextCopy(std::function<void()> then) {
+    Put(DuringCopy(), std::move(then));
+}
+
+std::function<void()> TakeCopyCallback() {
+    return Take(DuringCopy());
+}
+
+void FailFileCalls(FileCall call, int count, int error) {
+    FileCallSeam& seam = FileCalls();
+    const std::lock_guard lock(seam.mutex);
+    seam.failing[static_cast<size_t>(call)] = count;
+    seam.error[static_cast<size_t>(call)] = error;
+}
+
+int FileCallsMade(FileCall call) {
+    FileCallSeam& seam = FileCalls();
+    const std::lock_guard lock(seam.mutex);
+    return seam.made[static_cast<size_t>(call)];
+}
+
+bool FileCallFails(FileCall call) {
+    FileCallSeam& seam = FileCalls();
+    const std::lock_guard lock(seam.mutex);
+    if (!seam.counting) return false;
+    const auto at = static_cast<size_t>(call);
+    ++seam.made[at];
+    if (seam.failing[at] == 0) return false;
+    --seam.failing[at];
+    errno = seam.error[at];
+    return true;
 }
 
 std::function<void()> TakeFirstPaintCallback() {

@@ -3,6 +3,7 @@
 // recorded and answered, URLs recorded instead of opened. Production code never enables them.
 #include "platform/Picture.h"
 
+#include <cerrno>
 #include <functional>
 #include <string>
 #include <vector>
@@ -108,6 +109,18 @@ void WhenFirstPainted(std::function<void()> then);
 // there. Enable and Disable drop it.
 void BeforeNextRename(std::function<void()> then);
 
+// Runs then once, on the writing thread, when the next copy of a file kept beside it
+// (CopyWholeUnderFreeName) has copied its first piece. Enable and Disable drop it.
+void DuringNextCopy(std::function<void()> then);
+
+// The system calls of a write that a test can make fail, as a failing disk or file system would:
+// flushing a written file to the disk, closing it, measuring it, flushing its folder.
+enum class FileCall { SyncFile, CloseFile, MeasureFile, SyncFolder };
+// The next count calls of that kind fail with error. Enable and Disable drop what is left.
+void FailFileCalls(FileCall call, int count = 1, int error = EIO);
+// How many calls of that kind were made since Enable; counted only while the seams are enabled.
+int FileCallsMade(FileCall call);
+
 // The window as the screen shows it: its pending repaints done, and whatever was not repainted
 // since it was last drawn left as it was, so a control that misses a repaint shows stale pixels
 // here (Window::DrawInto draws everything afresh). None when the window is not shown.
@@ -127,6 +140,10 @@ void RecordBeep();
 std::function<void(Window&)> TakeModalCallback();
 // The code waiting for the next rename of a written file, once; empty when none waits.
 std::function<void()> TakeRenameCallback();
+// The code waiting for the next copy's first piece, once; empty when none waits.
+std::function<void()> TakeCopyCallback();
+// Counts a call of that kind; true (with errno set) when the test made it fail.
+bool FileCallFails(FileCall call);
 // The code waiting for the first frame, once; empty afterwards and when none waits.
 std::function<void()> TakeFirstPaintCallback();
 

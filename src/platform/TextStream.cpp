@@ -1,5 +1,6 @@
 #include "platform/TextStream.h"
 
+#include "platform/FileWrites_p.h"
 #include "platform/InParts.h"
 #include "platform/LargePages.h"
 #include "platform/TestSeams.h"
@@ -40,11 +41,13 @@ fs::path WriteTarget(fs::path path) {
     return path;
 }
 
-namespace {
-// The start of the names of the temporary files that writes of target use, beside it.
+namespace file_writes {
 std::string TemporaryPrefix(const fs::path& target) {
     return "." + target.filename().string() + "." + std::string(kTemporaryMarker);
 }
+} // namespace file_writes
+
+namespace {
 
 // Reads [from, to) of the file into the same places of into; false when the file ends early or
 // cannot be read.
@@ -220,9 +223,31 @@ std::string_view TakeLine(std::string_view& text) {
     return line;
 }
 
-namespace {
-// Makes a new file whose name is pattern with its X's replaced by letters and digits, as mkstemp
-// does, but with mode less what the umask takes away (mkstemp makes every file 0600).
+namespace file_writes {
+using TestSeams::FileCall;
+using TestSeams::FileCallFails;
+
+bool SyncFile(int fd) {
+    return !FileCallFails(FileCall::SyncFile) && ::fsync(fd) == 0;
+}
+
+bool CloseFile(int fd) {
+    if (FileCallFails(FileCall::CloseFile)) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    return ::close(fd) == 0;
+}
+
+std::optional<FileIdentity> MeasureFile(int fd) {
+    struct stat status {};
+    if (fd < 0 || FileCallFails(FileCall::MeasureFile) || ::fstat(fd, &status) != 0)
+        return std::nullopt;
+    return FileIdentity::Of(status);
+}
+
 int OpenTemporary(std::string& pattern, mode_t mode) {
     static constexpr std::string_view kLetters =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -237,7 +262,27 @@ int OpenTemporary(std::string& pattern, mode_t mode) {
     }
     return -1;
 }
-} // namespace
+
+int OpenTemporaryBeside(const fs::path& target, mode_t mode, fs::path& temporary) {
+    std::string pattern =
+        target.parent_path() / (TemporaryPrefix(target) + std::string(kTemporarySuffix));
+    const int fd = OpenTemporary(pattern, mode);
+    temporary = pattern;
+    return fd;
+}
+} // namespace file_writes
+
+void SyncFolder(const fs::path& folder) {
+    if (file_writes::FileCallFails(TestSeams::FileCall::SyncFolder)) return;
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    // Some file systems cannot flush a folder; the file itself is on the disk whatever they say.
+    ::fsync(fd);
+    ::close(fd);
+}
+
+using namespace file_writes;
 
 std::optional<TextOutputStream> TextOutputStream::Create(const FolderItem& item,
                                                          const FolderItem& asPrivateAs) {
@@ -264,19 +309,18 @@ std::optional<TextOutputStream> TextOutputStream::Create(const FolderItem& item,
     struct stat other {};
     if (asPrivateAs && ::stat(asPrivateAs.Path().c_str(), &other) == 0 && S_ISREG(other.st_mode))
         mode &= (other.st_mode & 0777) | S_IRUSR | S_IWUSR;
-    std::string pattern =
-        (target.parent_path() / (TemporaryPrefix(target) + std::string(kTemporarySuffix)));
-    const int fd = OpenTemporary(pattern, mode);
+    fs::path temporary;
+    const int fd = OpenTemporaryBeside(target, mode, temporary);
     if (fd < 0) return std::nullopt;
     // The old file's mode exactly, whatever the umask takes from a new one.
     if (replacing) fchmod(fd, mode);
-    return TextOutputStream(target, fs::path(pattern), fd);
+    return TextOutputStream(target, std::move(temporary), fd);
 }
 
 TextOutputStream::TextOutputStream(TextOutputStream&& other) noexcept
     : target_(std::move(other.target_)), temporary_(std::move(other.temporary_)),
-      fd_(std::exchange(other.fd_, -1)), buffer_(std::move(other.buffer_)), failed_(other.failed_) {
-}
+      fd_(std::exchange(other.fd_, -1)), buffer_(std::move(other.buffer_)), failed_(other.failed_),
+      size_(other.size_) {}
 
 TextOutputStream::~TextOutputStream() {
     Discard();
@@ -293,6 +337,7 @@ void TextOutputStream::Discard() {
 void TextOutputStream::WriteBuffer() {
     const char* data = buffer_.data();
     size_t left = fd_ < 0 || failed_ ? 0 : buffer_.size();
+    size_ += left;
     while (left > 0) {
         const ssize_t written = ::write(fd_, data, left);
         if (written < 0 && errno == EINTR) continue;
@@ -313,23 +358,34 @@ bool TextOutputStream::Close(const std::function<bool()>& beforeRename) {
         Discard();
         return false;
     }
-    // The descriptor is closed whether or not the data reached the disk; a second one to the
-    // same file measures it after the rename, which sets its change time. The name cannot be
-    // looked up for that: by then another program may have put its own file there.
-    const bool synced = ::fsync(fd_) == 0;
+    // The file written is measured through a second descriptor, before the rename and after it
+    // (which sets its change time), never by its name: by then another program may have put its
+    // own file there.
+    const bool synced = SyncFile(fd_);
     const int measure = ::dup(fd_);
-    const bool closed = ::close(fd_) == 0;
+    const bool closed = CloseFile(fd_);
     fd_ = -1;
     if (auto then = TestSeams::TakeRenameCallback()) then();
     std::error_code error;
     bool renamed = synced && closed && (!beforeRename || beforeRename());
+    const std::optional<FileIdentity> before = renamed ? MeasureFile(measure) : std::nullopt;
     if (renamed) {
         fs::rename(temporary_, target_, error);
         renamed = !error;
     }
-    struct stat status {};
-    if (renamed && measure >= 0 && ::fstat(measure, &status) == 0)
-        written_ = FileIdentity::Of(status);
+    if (renamed) {
+        // A power cut soon after must not bring the old file back.
+        SyncFolder(target_.parent_path());
+        const std::optional<FileIdentity> after = MeasureFile(measure);
+        // An edit in place between the two measures (another size or modification time) is
+        // another program's: the measure before stands, which the file there no longer matches.
+        const bool editedBetween =
+            before && after &&
+            (after->size != before->size || after->modifiedSeconds != before->modifiedSeconds ||
+             after->modifiedNanoseconds != before->modifiedNanoseconds);
+        written_ = editedBetween ? before : after;
+        if (!written_) written_ = FileIdentity::Unmeasured(static_cast<int64_t>(size_));
+    }
     if (measure >= 0) ::close(measure);
     if (!renamed) fs::remove(temporary_, error);
     return renamed;
@@ -352,35 +408,4 @@ void RemoveUnfinishedWrites(const FolderItem& item) {
             !it->is_symlink(kind))
             fs::remove(it->path(), kind);
     }
-}
-
-bool WriteNewFile(const FolderItem& item, std::string_view text) {
-    if (!item) return false;
-    const int fd =
-        ::open(item.Path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
-    bool ok = true;
-    while (ok && !text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0 && errno == EINTR) continue;
-        ok = written > 0;
-        if (ok) text.remove_prefix(static_cast<size_t>(written));
-    }
-    ok = ::fsync(fd) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok) ::unlink(item.Path().c_str());
-    return ok;
-}
-
-std::optional<fs::path> WriteNewFileUnderFreeName(const fs::path& folder,
-                                                  const std::function<std::string(int)>& name,
-                                                  std::string_view text, int tries) {
-    for (int number = 1; number <= tries; ++number) {
-        const fs::path path = folder / name(number);
-        if (WriteNewFile(FolderItem(path, false), text)) return path;
-        // Only a name in use is worth another try; anything else fails the same way again.
-        std::error_code error;
-        if (!fs::exists(fs::symlink_status(path, error))) break;
-    }
-    return std::nullopt;
 }

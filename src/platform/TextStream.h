@@ -87,7 +87,8 @@ class TextOutputStream {
     // beforeRename runs once the text is on disk, just before the rename: false from it stops
     // the write, as a failure does.
     bool Close(const std::function<bool()>& beforeRename = {});
-    // The file that Close put in the item's place, as it was after the rename; none before.
+    // The file that Close put in the item's place, as it was after the rename (unmeasured when
+    // it could not be measured); none before.
     const std::optional<FileIdentity>& Written() const { return written_; }
 
   private:
@@ -108,6 +109,7 @@ class TextOutputStream {
     int fd_ = -1;
     std::string buffer_;
     bool failed_ = false;
+    size_t size_ = 0; // bytes written so far
     std::optional<FileIdentity> written_;
 };
 
@@ -115,19 +117,10 @@ class TextOutputStream {
 // that the link stays a link. A loop of links ends here as a link, which no write replaces.
 std::filesystem::path WriteTarget(std::filesystem::path path);
 
+// Flushes the folder's names to the disk, so that a file renamed or made in it outlives a power
+// cut; quietly does nothing where the file system cannot.
+void SyncFolder(const std::filesystem::path& folder);
+
 // Removes the temporary files that writes of item which never ended (a killed process) left
 // beside it. Only a caller that knows no other process is writing the item may call this.
 void RemoveUnfinishedWrites(const FolderItem& item);
-
-// Writes text to a new file, readable by its owner only, that nothing had the name of: what
-// stands there already is never replaced. False when something does or the write fails, and
-// then nothing of the write is left.
-bool WriteNewFile(const FolderItem& item, std::string_view text);
-
-// WriteNewFile under the first free one of name(1), name(2) ... name(tries) in folder: the new
-// file's path, or none when a name is refused for another reason than being taken, or none is
-// free. A name in use is passed over, never replaced.
-std::optional<std::filesystem::path>
-WriteNewFileUnderFreeName(const std::filesystem::path& folder,
-                          const std::function<std::string(int)>& name, std::string_view text,
-                          int tries);

@@ -44,14 +44,21 @@ void Worker::Start(std::function<bool()> work, std::function<void(bool)> finishe
     job->finished = std::move(finished);
     const std::weak_ptr<Job> weak = job;
     job->result = std::async(std::launch::async, [work = std::move(work), weak] {
-        const bool ok = work();
-        // The finish is asked for before the result is handed over; it waits the moment that
-        // takes. A worker gone by then (it waited, or was destroyed) leaves nothing to run.
-        if (QCoreApplication* loop = QCoreApplication::instance())
-            PostToLoop(loop, [weak] {
-                if (const auto job = weak.lock()) Application::Dispatch([&] { Finish(*job); });
-            });
-        return ok;
+        // The finish is asked for before the result is handed over, also when the work throws
+        // (its exception then comes out on the loop's thread): it waits the moment that takes,
+        // and a worker is never left busy for good. A worker gone by then (it waited, or was
+        // destroyed) leaves nothing to run.
+        struct AskForFinish {
+            std::weak_ptr<Job> weak;
+            ~AskForFinish() {
+                if (QCoreApplication* loop = QCoreApplication::instance())
+                    PostToLoop(loop, [weak = weak] {
+                        if (const auto job = weak.lock())
+                            Application::Dispatch([&] { Finish(*job); });
+                    });
+            }
+        } ask{weak};
+        return work();
     });
     job_ = std::move(job);
 }

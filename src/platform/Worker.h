@@ -15,7 +15,8 @@ class Worker {
 
     // Starts work on a thread of its own, after the work that runs has ended. Once it has
     // ended, finished(its result) runs on the event loop's thread, from the loop or from Wait,
-    // whichever comes first.
+    // whichever comes first. Work that throws leaves the worker free all the same: its exception
+    // comes out of Wait, or the loop's dispatch, in place of the finish.
     void Start(std::function<bool()> work, std::function<void(bool)> finished);
     // Whether work has been started whose finish has not run yet.
     bool Busy() const;

@@ -344,7 +344,8 @@ class CalendarWindow : public Window {
     bool todoFromClosedWindow_ = false;
     // The message that something could not be saved, closed when a later write saves it.
     MessageCloser unsavedMessage_;
-    // SaveEvents is waiting for a write in the background; it writes again itself when needed.
+    // SaveEvents runs: no write starts in the background until it has ended (its messages run the
+    // event loop, and the retry's timer with it), and it tells of a write it waited for itself.
     bool savingNow_ = false;
     // A failed write after a change has been told, and no write has succeeded since.
     bool unsavedTold_ = false;

@@ -4,11 +4,14 @@
 
 #include "app/App.h"
 #include "platform/Dialogs.h"
+#include "platform/FileCopy.h"
+#include "platform/FileProblem.h"
 #include "platform/Log.h"
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace fs = std::filesystem;
 
@@ -17,53 +20,85 @@ namespace OutsideChanges {
 namespace {
 enum class Kept { Nothing, Copied, Failed };
 
+// Whether the file with identity holds a known text, though it is another file: touched, or
+// written back the same. Only a file of a known text's size is read for it.
+bool HoldsAKnownText(const fs::path& target, const FileIdentity& identity,
+                     std::span<const FileVersion> known, std::optional<FileVersion>& found) {
+    if (std::ranges::none_of(known, [&](const FileVersion& version) {
+            return version.identity.size == identity.size;
+        }))
+        return false;
+    const std::optional<FileVersion> read = ReadFileVersion(target);
+    if (!read || read->identity != identity) return false;
+    found = read;
+    return std::ranges::any_of(known, [&](const FileVersion& version) {
+        return version.contentHash == read->contentHash;
+    });
+}
+
 // Keeps another program's version of the file beside it, unless the file is one of the versions
 // known, is empty (the calendar's text goes back in) or holds a known text (it was only touched,
-// or written back the same). found receives the version that stood there; copies, the copy made.
+// or written back the same). found receives the version that stood there; copies, the copy made;
+// error, why it could not be kept. The file is copied a piece at a time, whatever its size, and
+// taken again when it changed while it was copied.
 Kept KeepOutsideVersion(const fs::path& target, std::span<const FileVersion> known,
-                        std::optional<FileVersion>& found, std::vector<fs::path>& copies) {
-    found.reset();
-    const std::optional<FileIdentity> identity = FileIdentity::At(target);
-    if (!identity) return Kept::Nothing;
-    for (const FileVersion& version : known)
-        if (version.identity == *identity) {
-            found = version;
+                        std::optional<FileVersion>& found, std::vector<fs::path>& copies,
+                        int& error) {
+    constexpr int kMostCopies = 999;
+    constexpr int kMostTakes = 10;
+    for (int take = 0; take < kMostTakes; ++take) {
+        found.reset();
+        const std::optional<FileIdentity> identity = FileIdentity::At(target);
+        if (!identity) return Kept::Nothing;
+        for (const FileVersion& version : known)
+            if (version.identity == *identity) {
+                found = version;
+                return Kept::Nothing;
+            }
+        if (identity->size == 0) {
+            found = FileVersion{*identity, ContentHash::Of({})};
             return Kept::Nothing;
         }
-    const std::optional<WholeFile> file = ReadWholeFile(FolderItem(target));
-    if (!file) {
-        LogProblem("could not read the version another program wrote", target);
-        return Kept::Failed;
+        if (HoldsAKnownText(target, *identity, known, found)) return Kept::Nothing;
+        const Date now;
+        const FileCopy copy = CopyWholeUnderFreeName(
+            target, *identity, [&](int number) { return CopyName(target, now, number); },
+            kMostCopies);
+        if (copy.path) {
+            found = copy.version;
+            copies.push_back(*copy.path);
+            return Kept::Copied;
+        }
+        if (copy.error != 0) {
+            error = copy.error;
+            LogProblem("could not keep the version another program wrote beside it (" +
+                           FileProblem(target, error) + ")",
+                       target);
+            return Kept::Failed;
+        }
     }
-    found = FileVersion{file->identity, ContentHash::Of(file->View())};
-    if (file->size == 0 || std::ranges::any_of(known, [&](const FileVersion& version) {
-            return version.contentHash == found->contentHash;
-        }))
-        return Kept::Nothing;
-    const Date now;
-    const auto written = WriteNewFileUnderFreeName(
-        target.parent_path(), [&](int number) { return CopyName(target, now, number); },
-        file->View(), 999);
-    if (written) {
-        copies.push_back(*written);
-        return Kept::Copied;
-    }
-    LogProblem("could not keep the version another program wrote beside it", target);
+    error = EBUSY;
+    LogProblem("could not keep the version another program wrote beside it: it kept changing",
+               target);
     return Kept::Failed;
 }
 } // namespace
 
 bool IsKnownVersion(const FolderItem& item, const std::optional<FileVersion>& known) {
+    // Something else in the place of a file the calendar read or wrote is not its version: the
+    // next write tries, and tells why it cannot.
     const std::optional<FileIdentity> identity = FileIdentity::At(item.Path());
-    return !identity || (known && *identity == known->identity);
+    return identity ? known && *identity == known->identity : !known;
 }
 
 bool HoldsKnownText(const FolderItem& item, const std::optional<FileVersion>& known) {
     if (!known) return true;
     const fs::path target = WriteTarget(item.Path());
-    if (FileIdentity::At(target) == known->identity) return true;
-    const std::optional<WholeFile> file = ReadWholeFile(FolderItem(target));
-    return file && ContentHash::Of(file->View()) == known->contentHash;
+    const std::optional<FileIdentity> identity = FileIdentity::At(target);
+    if (!identity) return false;
+    std::optional<FileVersion> found;
+    return *identity == known->identity ||
+           HoldsAKnownText(target, *identity, std::span(&*known, 1), found);
 }
 
 Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
@@ -75,18 +110,22 @@ Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
     std::vector<FileVersion> versions;
     if (known) versions.push_back(*known);
     std::optional<FileVersion> found;
-    const Kept outside = KeepOutsideVersion(target, versions, found, written.outsideCopies);
-    if (outside == Kept::Failed) return written;
+    if (KeepOutsideVersion(target, versions, found, written.outsideCopies, written.error) ==
+        Kept::Failed)
+        return written;
     // Another program may change the file while the text is made and written, which for a large
     // file takes seconds: it is looked at again once the text is on disk, and what came in the
     // meantime is kept too. The rename itself is the only moment left unwatched.
     if (found) versions.push_back(*found);
     const auto keepLateChange = [&] {
         std::optional<FileVersion> late;
-        return KeepOutsideVersion(target, versions, late, written.outsideCopies) != Kept::Failed;
+        return KeepOutsideVersion(target, versions, late, written.outsideCopies, written.error) !=
+               Kept::Failed;
     };
+    errno = 0;
     written.ok = EventFileFormat::Write(item, todo, events, kept, &written.version, keepLateChange);
     if (!written.ok) {
+        if (written.error == 0) written.error = errno;
         // The file there was left as it was: the next write keeps it again if it must.
         std::error_code error;
         for (const fs::path& copy : std::exchange(written.outsideCopies, {}))

@@ -15,8 +15,9 @@
 
 namespace OutsideChanges {
 
-// Whether the event file on disk is the version known (the calendar's last read or write). What
-// is not a regular file (a folder, a pipe), which no write replaces, counts as known.
+// Whether the event file on disk is the version known (the calendar's last read or write).
+// Something other than a regular file there (a folder, a pipe) counts as known only while no
+// version is: what a start found there is left alone until something changes.
 bool IsKnownVersion(const FolderItem& item, const std::optional<FileVersion>& known);
 
 // Whether the event file still holds the known version's text, though it may be another file
@@ -25,6 +26,7 @@ bool HoldsKnownText(const FolderItem& item, const std::optional<FileVersion>& kn
 
 struct Written {
     bool ok = false;
+    int error = 0;                                    // the system's reason when the write failed
     std::optional<FileVersion> version;               // of the file written
     std::vector<std::filesystem::path> outsideCopies; // where another program's versions went
 };

@@ -3,6 +3,7 @@
 #include "app/EventFile.h"
 #include "platform/Date.h"
 #include "platform/Text.h"
+#include "platform/FileCopy.h"
 #include "platform/TextStream.h"
 
 namespace fs = std::filesystem;

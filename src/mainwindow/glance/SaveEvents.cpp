@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <new>
 
 namespace {
 std::vector<EventFileFormat::TodoItem> TodoItems(const ListBox& list) {
@@ -80,10 +81,27 @@ Attempt WriteEventFile(const FolderItem& item, const std::optional<FileVersion>&
                        const std::vector<EventFileFormat::TodoItem>& todo,
                        std::span<const Dictionary::Entry> events,
                        std::span<const std::string> kept) {
-    errno = 0;
     Attempt attempt{OutsideChanges::Write(item, known, todo, events, kept)};
-    attempt.error = attempt.written.ok ? 0 : errno;
+    attempt.error = attempt.written.ok ? 0 : attempt.written.error;
     return attempt;
+}
+
+// The background write: whatever stops it (memory running out, say) is a failed write, told and
+// retried as any other, never a writer that stays busy for good.
+Attempt WriteEventFileInBackground(const FolderItem& item, const std::optional<FileVersion>& known,
+                                   const std::vector<EventFileFormat::TodoItem>& todo,
+                                   std::span<const Dictionary::Entry> events,
+                                   std::span<const std::string> kept) {
+    try {
+        return WriteEventFile(item, known, todo, events, kept);
+    } catch (const std::bad_alloc&) {
+        LogProblem("the event file could not be written: out of memory", item.Path());
+        return Attempt{{}, ENOMEM};
+    } catch (const std::exception& error) {
+        LogProblem(std::string("the event file could not be written: ") + error.what(),
+                   item.Path());
+        return Attempt{{}, EIO};
+    }
 }
 } // namespace
 
@@ -112,8 +130,9 @@ bool CalendarWindow::EventFileIsCurrent() const {
 }
 
 void CalendarWindow::StartSavingEvents() {
-    // A write under way starts the next one when it ends, if more has changed by then.
-    if (eventFileWriter_.Busy() || EventFileIsCurrent()) return;
+    // A write under way starts the next one when it ends, if more has changed by then; a save on
+    // this thread (whose messages run the event loop, and so the retry's timer) writes it all.
+    if (savingNow_ || eventFileWriter_.Busy() || EventFileIsCurrent()) return;
     const app& application = App();
     const FolderItem item = EventFileItem();
     MakeFolderFor(item);
@@ -125,7 +144,7 @@ void CalendarWindow::StartSavingEvents() {
         [item, todo = TodoItems(*TodoList), events = application.eventDict.TakeSnapshot(),
          kept = application.skippedEventLines, known = application.eventFileVersion,
          outcome]() mutable {
-            *outcome = WriteEventFile(item, known, todo, events.Entries(), Kept(kept));
+            *outcome = WriteEventFileInBackground(item, known, todo, events.Entries(), Kept(kept));
             const bool ok = outcome->written.ok;
             // Let go at once: a change of the store while the snapshot is held copies its entries.
             events = {};
@@ -186,9 +205,16 @@ void CalendarWindow::FinishWrite() {
 void CalendarWindow::SaveEvents() {
     // What is being typed in the to-do list counts: a quit must not drop it.
     TodoList->EndEditCell();
-    savingNow_ = true;
+    // No write starts in the background until this one has ended, also from a message's loop.
+    const bool outer = !std::exchange(savingNow_, true);
+    struct Done {
+        bool& saving;
+        bool outer;
+        ~Done() {
+            if (outer) saving = false;
+        }
+    } done{savingNow_, outer};
     eventFileWriter_.Wait();
-    savingNow_ = false;
     TellOutsideCopies();
     if (EventFileIsCurrent()) return;
     app& application = App();

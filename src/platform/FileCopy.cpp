@@ -1,0 +1,180 @@
+#include "platform/FileCopy.h"
+
+#include "platform/FileWrites_p.h"
+#include "platform/FolderItem.h"
+#include "platform/TestSeams.h"
+#include "platform/TextStream.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace file_writes;
+
+namespace {
+constexpr size_t kPiece = 1 << 20;
+
+// Writes all of text at fd; false (errno set) when the disk refuses some of it.
+bool WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            if (written == 0) errno = ENOSPC;
+            return false;
+        }
+        text.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// Reads the next piece at offset into piece; its size, 0 at the end, -1 on an error.
+ssize_t ReadPiece(int fd, char* piece, off_t offset) {
+    for (;;) {
+        const ssize_t count = ::pread(fd, piece, kPiece, offset);
+        if (count >= 0 || errno != EINTR) return count;
+    }
+}
+
+// Moves temporary to path unless something has that name; false with EEXIST when it has. A file
+// system that cannot rename without replacing gets a second link, which never replaces either.
+bool RenameWithoutReplacing(const fs::path& temporary, const fs::path& path) {
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (::link(temporary.c_str(), path.c_str()) != 0) return false;
+    ::unlink(temporary.c_str());
+    return true;
+}
+
+// Gives the whole file at temporary the first free one of name(1) ... name(tries) in folder; its
+// path, or none (and the temporary file gone).
+std::optional<fs::path> GiveFreeName(const fs::path& temporary, const fs::path& folder,
+                                     const std::function<std::string(int)>& name, int tries) {
+    for (int number = 1; number <= tries; ++number) {
+        const fs::path path = folder / name(number);
+        if (RenameWithoutReplacing(temporary, path)) {
+            SyncFolder(folder);
+            return path;
+        }
+        // Only a name in use is worth another try; anything else fails the same way again.
+        if (errno != EEXIST) break;
+    }
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    errno = error;
+    return std::nullopt;
+}
+
+// Flushes and closes fd, the temporary file at temporary; false (the file gone, errno set) when
+// either fails.
+bool Finish(int fd, const fs::path& temporary, bool written) {
+    bool ok = written;
+    int error = ok ? 0 : errno;
+    if (!SyncFile(fd) && ok) ok = false, error = errno;
+    if (!CloseFile(fd) && ok) ok = false, error = errno;
+    if (!ok) ::unlink(temporary.c_str());
+    errno = error;
+    return ok;
+}
+
+std::optional<FileIdentity> Identity(int fd) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return std::nullopt;
+    return FileIdentity::Of(status);
+}
+
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+} // namespace
+
+std::optional<fs::path> WriteNewFileUnderFreeName(const fs::path& folder,
+                                                  const std::function<std::string(int)>& name,
+                                                  std::string_view text, int tries) {
+    fs::path temporary;
+    const int fd = OpenTemporaryBeside(folder / name(1), 0600, temporary);
+    if (fd < 0) return std::nullopt;
+    if (!Finish(fd, temporary, WriteAll(fd, text))) return std::nullopt;
+    return GiveFreeName(temporary, folder, name, tries);
+}
+
+FileCopy CopyWholeUnderFreeName(const fs::path& source, const FileIdentity& expected,
+                                const std::function<std::string(int)>& name, int tries) {
+    FileCopy copy;
+    struct stat status {};
+    const Descriptor in{OpenRegularFile(source, &status)};
+    if (in.fd < 0) {
+        copy.error = errno == ENOENT ? 0 : errno;
+        return copy;
+    }
+    if (FileIdentity::Of(status) != expected) return copy;
+    const fs::path folder = source.parent_path();
+    struct statvfs room {};
+    if (::statvfs(folder.c_str(), &room) == 0 &&
+        static_cast<uintmax_t>(status.st_size) >
+            static_cast<uintmax_t>(room.f_bavail) * room.f_frsize) {
+        copy.error = ENOSPC;
+        return copy;
+    }
+    // Named as a write of the file copied: the start-up's cleanup removes what a kill left.
+    fs::path temporary;
+    const int fd = OpenTemporaryBeside(source, 0600, temporary);
+    if (fd < 0) {
+        copy.error = errno;
+        return copy;
+    }
+    const auto piece = std::make_unique_for_overwrite<char[]>(kPiece);
+    ContentHash hash;
+    bool written = true;
+    for (off_t offset = 0;;) {
+        const ssize_t count = ReadPiece(in.fd, piece.get(), offset);
+        if (count <= 0) {
+            written = count == 0;
+            break;
+        }
+        const std::string_view text(piece.get(), static_cast<size_t>(count));
+        hash.Add(text);
+        if (!(written = WriteAll(fd, text))) break;
+        if (offset == 0)
+            if (auto then = TestSeams::TakeCopyCallback()) then();
+        offset += count;
+    }
+    // Whole only when nothing changed the file meanwhile.
+    const bool whole =
+        written && Identity(in.fd) == expected && FileIdentity::At(source) == expected;
+    if (!Finish(fd, temporary, written && whole)) {
+        copy.error = written ? 0 : errno;
+        return copy;
+    }
+    copy.version = FileVersion{expected, hash.Value()};
+    copy.path = GiveFreeName(temporary, folder, name, tries);
+    if (!copy.path) copy.error = errno;
+    return copy;
+}
+
+std::optional<FileVersion> ReadFileVersion(const fs::path& path) {
+    struct stat status {};
+    const Descriptor in{OpenRegularFile(path, &status)};
+    if (in.fd < 0) return std::nullopt;
+    const FileIdentity identity = FileIdentity::Of(status);
+    const auto piece = std::make_unique_for_overwrite<char[]>(kPiece);
+    ContentHash hash;
+    for (off_t offset = 0;;) {
+        const ssize_t count = ReadPiece(in.fd, piece.get(), offset);
+        if (count < 0) return std::nullopt;
+        if (count == 0) break;
+        hash.Add(std::string_view(piece.get(), static_cast<size_t>(count)));
+        offset += count;
+    }
+    if (Identity(in.fd) != identity || FileIdentity::At(path) != identity) return std::nullopt;
+    return FileVersion{identity, hash.Value()};
+}

@@ -1,0 +1,39 @@
+#pragma once
+// New files under names that nothing had: a rescue file of what could not be saved, a copy of
+// another program's version of a file kept beside it. Each is written whole under a temporary
+// name, flushed, and only then given its name, never over another file, so that a kill midway
+// leaves no cut file under such a name; the folder is flushed after, so that a power cut does not
+// take the name away again.
+#include "platform/FileVersion.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Writes text, readable by its owner only, under the first free one of name(1), name(2) ...
+// name(tries) in folder: the new file's path, or none when the write fails, a name is refused for
+// another reason than being taken, or none is free. A name in use is passed over, never replaced.
+std::optional<std::filesystem::path>
+WriteNewFileUnderFreeName(const std::filesystem::path& folder,
+                          const std::function<std::string(int)>& name, std::string_view text,
+                          int tries);
+
+struct FileCopy {
+    std::optional<std::filesystem::path> path; // none when no copy was made
+    FileVersion version;                       // of the file copied, as it stayed while copied
+    int error = 0; // why no copy was made; 0 when the file changed or went while it was copied
+};
+
+// Copies the regular file at source beside it, under the first free one of name(1) ...
+// name(tries), readable by its owner only: read and written a piece at a time, so that a file of
+// any size costs one piece of memory. The copy is whole only when the file stayed the one
+// expected from the copy's start to its end; otherwise nothing is left and the error is 0. A
+// file larger than the room left on the disk is refused at once (ENOSPC).
+FileCopy CopyWholeUnderFreeName(const std::filesystem::path& source, const FileIdentity& expected,
+                                const std::function<std::string(int)>& name, int tries);
+
+// The version of the regular file at path, its text read a piece at a time; none when there is
+// none, it cannot be read, or it changed while it was read.
+std::optional<FileVersion> ReadFileVersion(const std::filesystem::path& path);

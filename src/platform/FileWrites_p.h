@@ -1,0 +1,27 @@
+#pragma once
+// The steps that every whole write of a file shares (the event file replaced, a new file made
+// under a free name): the temporary file beside its target, and the system calls a disk may
+// refuse, each through the seam that lets a test refuse it. A file is whole on the disk only
+// once it is flushed and closed without an error: until then it must not take a name.
+#include "platform/FileVersion.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+
+namespace file_writes {
+
+// The start of the names of the temporary files that writes of target use, beside it.
+std::string TemporaryPrefix(const std::filesystem::path& target);
+// Makes a new temporary file beside target, with mode less what the umask takes away; its
+// descriptor (-1 when it cannot be made) and, in temporary, its path.
+int OpenTemporaryBeside(const std::filesystem::path& target, mode_t mode,
+                        std::filesystem::path& temporary);
+
+bool SyncFile(int fd);
+// Closes fd in any case; false when the system reported an error.
+bool CloseFile(int fd);
+std::optional<FileIdentity> MeasureFile(int fd);
+
+} // namespace file_writes
