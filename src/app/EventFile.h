@@ -68,7 +68,7 @@ enum class SkippedLinesMove {
 // they are told of once. Unless the lines moved, the event file is as it was, and the file of
 // skipped lines too, or holding the lines already, which the next move recognises: a line is
 // never kept twice for one line of the event file. written, when given, receives the version of
-// the event file written (none when it could not be measured).
+// the event file written.
 SkippedLinesMove MoveSkippedLines(const FolderItem& eventFile, const WholeFile& read,
                                   std::span<const std::string> skipped,
                                   std::optional<FileVersion>* written = nullptr);

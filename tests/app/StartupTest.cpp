@@ -19,7 +19,9 @@
 #include <csignal>
 #include <functional>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -34,15 +36,29 @@ class StartupTest : public AppTest {
 
     // What can stand in the event file's place that the calendar neither reads nor replaces,
     // and the sentence a message names it with.
-    using Place = std::tuple<const char*, std::function<void()>, std::string>;
+    using Place = std::tuple<std::string, std::function<void()>, std::string>;
+    // A link to a device node of the test's own, beside the file (the null device's numbers), as
+    // root; otherwise to a pipe, which no write replaces either. Never a device of the machine:
+    // a fault that wrote through the link would replace it.
+    static Place LinkToADevice(const std::filesystem::path& file) {
+        const auto node = file.parent_path() / "device";
+        const bool root = ::geteuid() == 0;
+        return {root ? "a link to a device" : "a link to a pipe",
+                [=] {
+                    std::filesystem::remove(node);
+                    root ? ::mknod(node.c_str(), S_IFCHR | 0600, makedev(1, 3))
+                         : ::mkfifo(node.c_str(), 0600);
+                    std::filesystem::create_symlink(node, file);
+                },
+                root ? "There is a device in its place." : "There is a pipe in its place."};
+    }
     std::vector<Place> NoFilePlaces() const {
         namespace fs = std::filesystem;
         const auto file = EventFile(), loop = file.parent_path() / "loop.tpc";
         return {
             {"a folder", [=] { fs::create_directories(file); }, "There is a folder in its place."},
             {"a pipe", [=] { mkfifo(file.c_str(), 0600); }, "There is a pipe in its place."},
-            {"a device", [=] { fs::create_symlink("/dev/null", file); },
-             "There is a device in its place."},
+            LinkToADevice(file),
             {"a loop of links",
              [=] {
                  fs::remove(loop);
@@ -327,6 +343,11 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
     const char* readOnlyFile = "The file is read-only.";
     places.insert(places.begin(), {{"a read-only file, Ctrl+Q", readOnly, readOnlyFile},
                                    {"a read-only file", readOnly, readOnlyFile}});
+    // Something else put in the file's place by another program after the calendar saved:
+    // the events and to-do items live only in memory now.
+    for (const auto& [name, make, reason] : NoFilePlaces())
+        if (name != "a loop of links") places.emplace_back("after a save, " + name, make, reason);
+    std::get<0>(places.back()) += ", Ctrl+Q";
     places.emplace_back(
         "a read-only file, no configuration folder",
         [&] {
@@ -337,9 +358,9 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
     int rescues = 0;
     for (const auto& [name, make, reason] : places) {
         SCOPED_TRACE(name);
-        make();
-        const bool byKey = name == std::get<0>(places[0]),
-                   inConfig = name != std::get<0>(places.back());
+        const bool afterASave = name.starts_with("after a save");
+        afterASave ? TestEnvironment::WriteFile(EventFile(), "0\tMine\nEvents Data:\n") : make();
+        const bool byKey = name.ends_with("Ctrl+Q"), inConfig = name != std::get<0>(places.back());
         application = std::make_unique<app>();
         application->SetMenuBar(&Menu::Instance());
         ApplicationAddMenuHandlers();
@@ -347,6 +368,11 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
         WhenTrue(CalendarShown, [&] {
             told = Messages().size();
             application->eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Rescued");
+            if (afterASave) {
+                CalendarWindow::Instance().SaveEvents();
+                std::filesystem::remove(EventFile());
+                make();
+            }
             byKey ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q") : (void)std::raise(SIGTERM);
         });
         testing::internal::CaptureStderr();
@@ -357,7 +383,8 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
             ("Calendar rescued 2026-03-03 12.00.00" +
              (++rescues > 1 && inConfig ? " (" + std::to_string(rescues) + ")" : "") + ".tpc");
         const std::string kept = TestEnvironment::ReadFile(rescue);
-        EXPECT_TRUE(kept.starts_with("Events Data:\n")) << kept.substr(0, 80);
+        EXPECT_TRUE(kept.starts_with(afterASave ? "0\tMine\nEvents Data:\n" : "Events Data:\n"))
+            << kept.substr(0, 80);
         EXPECT_NE(kept.find("\n2026-03-05 09:00:00|2026-03-05 10:00:00//Rescued\n"),
                   std::string::npos);
         EXPECT_NE(log.find("calendar: what could not be saved was written to: " + rescue.string()),

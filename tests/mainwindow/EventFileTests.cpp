@@ -15,9 +15,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <new>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -275,16 +278,137 @@ TEST_F(WeekFaceTest, AnUnsavedMessageClosesWhenARetrySavesEverything) {
 }
 
 // A change confirmed while a write is under way is written when that write ends, with no
-// further change and no quit.
+// further change and no quit: an event saved in the editor, a to-do item ticked.
 TEST_F(WeekFaceTest, AChangeMadeDuringAWriteIsWrittenWhenItEnds) {
     CalendarWindow& window = Window();
+    const auto saveInTheEditor = [&](const std::string& hour, const std::string& title) {
+        Save("2026-03-05 " + hour + ":00:00", "2026-03-05 " + hour + ":30:00", title);
+        window.StartSavingEvents();
+    };
     window.TodoList->AddRow();
     window.TodoList_Change(); // the write starts; its end comes from the event loop
-    AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Dentist");
+    saveInTheEditor("09", "Dentist");
+    FinishSaving(window);
+    const std::string dentist = "2026-03-05 09:00:00|2026-03-05 09:30:00//Dentist\n";
+    EXPECT_EQ(EventFile(), "0\t\nEvents Data:\n" + dentist);
+    saveInTheEditor("12", "Lunch");
     window.TodoList->SetCellCheck(0, 0, true);
     window.TodoList_Change();
     FinishSaving(window);
-    EXPECT_EQ(EventFile(), "1\t\nEvents Data:\n2026-03-05 09:00:00|2026-03-05 10:00:00//Dentist\n");
+    EXPECT_EQ(EventFile(),
+              "1\t\nEvents Data:\n" + dentist + "2026-03-05 12:00:00|2026-03-05 12:30:00//Lunch\n");
+}
+
+// Whatever stops a write in the background (memory running out; another program's file in the
+// event file's place too large to keep beside it) is a failed write: told once with its reason,
+// retried, and the writer free for the next; a quit leaves what is unsaved in a rescue file.
+TEST_F(WeekFaceTest, AWriteThatCannotGoOnFailsAndNeverStallsTheWriter) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    const auto tooLargeToKeep = [&] {
+        struct statvfs room {};
+        ASSERT_EQ(::statvfs(file.parent_path().c_str(), &room), 0);
+        fs::resize_file(file, room.f_bavail * room.f_frsize + (uintmax_t{1} << 40));
+    };
+    const struct {
+        const char* name;
+        std::function<void()> stop;
+        std::string reason;
+        bool goesOn; // whether what stopped the write stops the retry too
+    } cases[] = {
+        {"memory runs out", [] { TestSeams::BeforeNextRename([] { throw std::bad_alloc(); }); },
+         "Cannot allocate memory.", false},
+        {"another program's file is larger than the disk's room", tooLargeToKeep,
+         "There is no room left on the disk.", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
+        application.LoadUserEvents();
+        CalendarWindow& window = Window();
+        c.stop();
+        const size_t told = Messages().size();
+        const uintmax_t size = fs::file_size(file);
+        window.TodoList->AddRow();
+        window.TodoList->SetCell(window.TodoList->LastIndex(), 1, "Added");
+        window.TodoList_Change();
+        FinishSaving(window);
+        ASSERT_EQ(Messages().size(), told + 1);
+        EXPECT_NE(Messages().back().find(c.reason), std::string::npos) << Messages().back();
+        ASSERT_TRUE(window.SaveRetryTimer && window.SaveRetryTimer->Mode() == Timer::ModeSingle);
+        window.SaveRetryTimer_Action();
+        FinishSaving(window);
+        EXPECT_EQ(Messages().size(), told + 1) << "a retry is not told again";
+        if (!c.goesOn) {
+            EXPECT_EQ(EventFile(), "0\tMine\n0\tAdded\nEvents Data:\n");
+            window.Close();
+            continue;
+        }
+        application.Quit(0);
+        const fs::path rescue = environment.Config() / "Calendar rescued 2026-03-03 12.00.00.tpc";
+        EXPECT_EQ(TestEnvironment::ReadFile(rescue), "0\tMine\n0\tAdded\nEvents Data:\n");
+        EXPECT_EQ(fs::file_size(file), size) << "left as it was";
+    }
+}
+
+// A write whose file could not be measured is no version the calendar knows: the next write
+// compares the text (its own file is no other program's), and a file that another program puts
+// in its place still leaves the user's work unsaved, and told.
+TEST_F(WeekFaceTest, AWriteThatCouldNotBeMeasuredNeverCountsAsSaved) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
+    application.LoadUserEvents();
+    TestSeams::FailFileCalls(TestSeams::FileCall::MeasureFile, 2);
+    AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Dentist");
+    Window().SaveEvents();
+    const std::string written = EventFile();
+    Window().SaveEvents();
+    EXPECT_EQ(EventFile(), written);
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), {}), 1) << "no copy";
+    EXPECT_TRUE(Messages().empty());
+    fs::remove(file);
+    fs::create_directory(file);
+    Window().SaveEvents();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("There is a folder in its place."), std::string::npos);
+}
+
+// A message shown while a save runs on the event loop's thread runs the loop, and the retry's
+// timer with it: no write starts beside the save.
+TEST_F(WeekFaceTest, NoWriteStartsInTheBackgroundWhileASaveRuns) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    AddEntry("2026-03-05 09:00:00", "2026-03-05 10:00:00", "Dentist");
+    fs::permissions(file, fs::perms::owner_read);
+    bool beside = false;
+    TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+        window.SaveRetryTimer_Action();
+        window.StartSavingEvents();
+        beside = beside || window.SavingEvents();
+        return 0;
+    });
+    window.SaveEvents();
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_FALSE(beside);
+}
+
+// A full disk as the window closes (a change of calendar): the new window shows the to-do list
+// that could not be written and writes it once there is room, though the file there is exactly
+// as it was.
+TEST_F(WeekFaceTest, ToDoItemsParkedAfterAFullDiskAreWrittenOnceThereIsRoom) {
+    TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc", "0\tOld\nEvents Data:\n");
+    application.LoadUserEvents();
+    Window().TodoList->SetCell(0, 1, "Edited");
+    {
+        const FileSizeLimit full(10);
+        Window().Close();
+    }
+    ASSERT_EQ(Messages().size(), 1u);
+    CalendarWindow& again = Window();
+    EXPECT_EQ(Rows(*again.TodoList), "0 Edited|");
+    again.SaveEvents();
+    EXPECT_EQ(EventFile(), "0\tEdited\nEvents Data:\n");
 }
 
 TEST_F(WeekFaceTest, AWriterKilledMidwayLeavesTheOldFileOrTheNewOneWhole) {

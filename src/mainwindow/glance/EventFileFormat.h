@@ -28,8 +28,7 @@ std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionar
 // Writes the file whole or not at all: a temporary file beside it, flushed, then renamed over
 // it. False (and the old file untouched) when that fails. Reads nothing but what it is given,
 // so it may run on another thread over a snapshot of the store. written, when given, receives
-// the version of the file written (none when it could not be measured); beforeRename is
-// TextOutputStream::Close's.
+// the version of the file written; beforeRename is TextOutputStream::Close's.
 bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
            std::span<const Dictionary::Entry> events, std::span<const std::string> kept = {},
            std::optional<FileVersion>* written = nullptr,
