@@ -206,7 +206,7 @@ EventFileLines ReadEventFile(const FolderItem& item) {
         else if (SkipToEvents(text))
             ReadEventsInPieces(text, lines);
     });
-    lines.version = FileVersion{lines.file->identity, hash};
+    lines.version = FileVersion::Measured(lines.file->identity, hash);
     return lines;
 }
 

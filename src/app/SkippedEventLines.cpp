@@ -74,7 +74,8 @@ SkippedLinesMove MoveSkippedLines(const FolderItem& eventFile, const WholeFile& 
     // The calendar's own rewrite: no later save may take it for another program's.
     if (written) {
         written->reset();
-        if (events->Written()) *written = FileVersion{*events->Written(), ContentHash::Of(rest)};
+        if (events->Written())
+            *written = FileVersion::Measured(*events->Written(), ContentHash::Of(rest));
     }
     return kept->keptBefore ? SkippedLinesMove::KeptBefore : SkippedLinesMove::Moved;
 }

@@ -56,19 +56,13 @@ bool RenameWithoutReplacing(const fs::path& temporary, const fs::path& path) {
 // path, or none (and the temporary file gone).
 std::optional<fs::path> GiveFreeName(const fs::path& temporary, const fs::path& folder,
                                      const std::function<std::string(int)>& name, int tries) {
-    for (int number = 1; number <= tries; ++number) {
-        const fs::path path = folder / name(number);
-        if (RenameWithoutReplacing(temporary, path)) {
-            SyncFolder(folder);
-            return path;
-        }
-        // Only a name in use is worth another try; anything else fails the same way again.
-        if (errno != EEXIST) break;
+    std::optional<fs::path> path = RenameToFreeName(temporary, folder, name, tries);
+    if (!path) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        errno = error;
     }
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    errno = error;
-    return std::nullopt;
+    return path;
 }
 
 // Flushes and closes fd, the temporary file at temporary; false (the file gone, errno set) when
@@ -89,6 +83,19 @@ std::optional<FileIdentity> Identity(int fd) {
     return FileIdentity::Of(status);
 }
 
+// Whether the file open at fd is still the one expected. One that lost its name meanwhile
+// (another file renamed over it) has a new change time but the same text.
+bool StillTheFile(int fd, const FileIdentity& expected) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return false;
+    FileIdentity now = FileIdentity::Of(status);
+    if (status.st_nlink == 0) {
+        now.changedSeconds = expected.changedSeconds;
+        now.changedNanoseconds = expected.changedNanoseconds;
+    }
+    return now == expected;
+}
+
 struct Descriptor {
     int fd = -1;
     ~Descriptor() {
@@ -96,6 +103,20 @@ struct Descriptor {
     }
 };
 } // namespace
+
+std::optional<fs::path> RenameToFreeName(const fs::path& path, const fs::path& folder,
+                                         const std::function<std::string(int)>& name, int tries) {
+    for (int number = 1; number <= tries; ++number) {
+        const fs::path named = folder / name(number);
+        if (RenameWithoutReplacing(path, named)) {
+            SyncFolder(folder);
+            return named;
+        }
+        // Only a name in use is worth another try; anything else fails the same way again.
+        if (errno != EEXIST) break;
+    }
+    return std::nullopt;
+}
 
 std::optional<fs::path> WriteNewFileUnderFreeName(const fs::path& folder,
                                                   const std::function<std::string(int)>& name,
@@ -144,18 +165,17 @@ FileCopy CopyWholeUnderFreeName(const fs::path& source, const FileIdentity& expe
         const std::string_view text(piece.get(), static_cast<size_t>(count));
         hash.Add(text);
         if (!(written = WriteAll(fd, text))) break;
-        if (offset == 0)
-            if (auto then = TestSeams::TakeCopyCallback()) then();
+        if (offset == 0) TestSeams::ReachWriteMoment(TestSeams::WriteMoment::DuringACopy);
         offset += count;
     }
-    // Whole only when nothing changed the file meanwhile.
-    const bool whole =
-        written && Identity(in.fd) == expected && FileIdentity::At(source) == expected;
+    // Whole only when nothing changed the file meanwhile; another file put in its place since
+    // leaves the copy whole, of the version it replaced.
+    const bool whole = written && StillTheFile(in.fd, expected);
     if (!Finish(fd, temporary, written && whole)) {
         copy.error = written ? 0 : errno;
         return copy;
     }
-    copy.version = FileVersion{expected, hash.Value()};
+    copy.version = FileVersion::Measured(expected, hash.Value());
     copy.path = GiveFreeName(temporary, folder, name, tries);
     if (!copy.path) copy.error = errno;
     return copy;
@@ -176,5 +196,5 @@ std::optional<FileVersion> ReadFileVersion(const fs::path& path) {
         offset += count;
     }
     if (Identity(in.fd) != identity || FileIdentity::At(path) != identity) return std::nullopt;
-    return FileVersion{identity, hash.Value()};
+    return FileVersion::Measured(identity, hash.Value());
 }

@@ -20,6 +20,13 @@ WriteNewFileUnderFreeName(const std::filesystem::path& folder,
                           const std::function<std::string(int)>& name, std::string_view text,
                           int tries);
 
+// Renames the file at path to the first free one of name(1) ... name(tries) in folder, never
+// over another file; the new path, or none (errno set) with the file left where it was.
+std::optional<std::filesystem::path> RenameToFreeName(const std::filesystem::path& path,
+                                                      const std::filesystem::path& folder,
+                                                      const std::function<std::string(int)>& name,
+                                                      int tries);
+
 struct FileCopy {
     std::optional<std::filesystem::path> path; // none when no copy was made
     FileVersion version;                       // of the file copied, as it stayed while copied
@@ -28,8 +35,9 @@ struct FileCopy {
 
 // Copies the regular file at source beside it, under the first free one of name(1) ...
 // name(tries), readable by its owner only: read and written a piece at a time, so that a file of
-// any size costs one piece of memory. The copy is whole only when the file stayed the one
-// expected from the copy's start to its end; otherwise nothing is left and the error is 0. A
+// any size costs one piece of memory. The copy is whole only when the file opened stayed the one
+// expected from the copy's start to its end (another file may have taken its name meanwhile);
+// otherwise nothing is left and the error is 0. A
 // file larger than the room left on the disk is refused at once (ENOSPC).
 FileCopy CopyWholeUnderFreeName(const std::filesystem::path& source, const FileIdentity& expected,
                                 const std::function<std::string(int)>& name, int tries);

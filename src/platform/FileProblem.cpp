@@ -38,6 +38,8 @@ std::string FileProblem(const fs::path& path, int error) {
         return "The file is read-only.";
     }
     if (error == ENOSPC || error == EDQUOT) return "There is no room left on the disk.";
+    // A write waits only so long for another program that goes on changing the file.
+    if (error == EBUSY) return "Another program was still changing it.";
     if (error != 0) return SystemWords(error);
     return "The system gave no reason.";
 }

@@ -1,10 +1,17 @@
 #include "platform/FileVersion.h"
 
+#include "platform/TestSeams.h"
+
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <cstring>
 
 #include <sys/stat.h>
+#include <thread>
+#include <time.h>
+#include <tuple>
+#include <utility>
 
 namespace {
 constexpr uint64_t kPrime1 = 0x9E3779B185EBCA87ULL;
@@ -31,15 +38,56 @@ uint64_t Avalanche(uint64_t value) {
 }
 } // namespace
 
+namespace {
+constexpr int64_t kSecond = 1'000'000'000;
+
+// The length of a tick of the file system's clock, which stamps a file's changes (a few
+// milliseconds on most kernels); tests may make it as long as they like.
+int64_t TickOfTheClock() {
+    if (const int64_t coarse = TestSeams::CoarseFileTimes()) return coarse;
+    timespec resolution{};
+    ::clock_getres(CLOCK_REALTIME_COARSE, &resolution);
+    return std::max<int64_t>(1, resolution.tv_sec * kSecond + resolution.tv_nsec);
+}
+
+// A time (seconds, nanoseconds) cut to the start of the test's coarse tick, if it set one.
+std::pair<int64_t, int64_t> Coarse(int64_t seconds, int64_t nanoseconds) {
+    const int64_t tick = TestSeams::CoarseFileTimes();
+    if (!tick) return {seconds, nanoseconds};
+    int64_t at = seconds * kSecond + nanoseconds;
+    at -= at % tick;
+    return {at / kSecond, at % kSecond};
+}
+
+std::pair<int64_t, int64_t> Now() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    return Coarse(now.tv_sec, now.tv_nsec);
+}
+} // namespace
+
+bool FileVersion::ChangedInTheClocksTick(const FileIdentity& identity) {
+    return Now() <= std::pair(identity.changedSeconds, identity.changedNanoseconds);
+}
+
+bool FileVersion::WaitForTheClockToMovePast(const FileIdentity& identity) {
+    constexpr int64_t kLongestWait = 20'000'000;
+    if (!ChangedInTheClocksTick(identity)) return true;
+    if (TickOfTheClock() > kLongestWait) return false;
+    for (int waits = 0; waits < 100 && ChangedInTheClocksTick(identity); ++waits)
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    return !ChangedInTheClocksTick(identity);
+}
+
 FileIdentity FileIdentity::Of(const struct stat& status) {
     FileIdentity identity;
     identity.device = static_cast<uint64_t>(status.st_dev);
     identity.inode = static_cast<uint64_t>(status.st_ino);
     identity.size = static_cast<int64_t>(status.st_size);
-    identity.modifiedSeconds = static_cast<int64_t>(status.st_mtim.tv_sec);
-    identity.modifiedNanoseconds = static_cast<int64_t>(status.st_mtim.tv_nsec);
-    identity.changedSeconds = static_cast<int64_t>(status.st_ctim.tv_sec);
-    identity.changedNanoseconds = static_cast<int64_t>(status.st_ctim.tv_nsec);
+    std::tie(identity.modifiedSeconds, identity.modifiedNanoseconds) = Coarse(
+        static_cast<int64_t>(status.st_mtim.tv_sec), static_cast<int64_t>(status.st_mtim.tv_nsec));
+    std::tie(identity.changedSeconds, identity.changedNanoseconds) = Coarse(
+        static_cast<int64_t>(status.st_ctim.tv_sec), static_cast<int64_t>(status.st_ctim.tv_nsec));
     return identity;
 }
 

@@ -57,5 +57,19 @@ class ContentHash {
 struct FileVersion {
     FileIdentity identity;
     uint64_t contentHash = 0;
+    // Measured within the tick of the file system's clock in which the file last changed: an edit
+    // of the same length in that tick would keep every field of the identity, so a look at the
+    // file compares its text, not only its identity.
+    bool racy = false;
     bool operator==(const FileVersion&) const = default;
+
+    // The version of a file just measured, racy while the clock has not moved past its change.
+    static FileVersion Measured(const FileIdentity& identity, uint64_t contentHash) {
+        return {identity, contentHash, ChangedInTheClocksTick(identity)};
+    }
+    // Whether the file system's clock still stands in the tick of the file's last change.
+    static bool ChangedInTheClocksTick(const FileIdentity& identity);
+    // Waits, for a tick at most, until the clock has moved past the file's last change; false
+    // when its ticks are too long to wait for.
+    static bool WaitForTheClockToMovePast(const FileIdentity& identity);
 };

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <mutex>
 #include <utility>
@@ -40,23 +41,15 @@ std::function<void()>& FirstPaint() {
 // Apart from the other seams too: code a writing thread runs once at a moment of its write.
 struct WriteMomentSeam {
     std::mutex mutex;
-    std::function<void()> then;
+    std::array<std::function<void()>, 4> then;
 };
-WriteMomentSeam& BeforeRename() {
+WriteMomentSeam& WriteMoments() {
     static WriteMomentSeam seam;
     return seam;
 }
-WriteMomentSeam& DuringCopy() {
-    static WriteMomentSeam seam;
-    return seam;
-}
-void Put(WriteMomentSeam& seam, std::function<void()> then) {
-    const std::lock_guard lock(seam.mutex);
-    seam.then = std::move(then);
-}
-std::function<void()> Take(WriteMomentSeam& seam) {
-    const std::lock_guard lock(seam.mutex);
-    return std::exchange(seam.then, nullptr);
+void DropWriteMoments() {
+    const std::lock_guard lock(WriteMoments().mutex);
+    WriteMoments().then = {};
 }
 // Taken on writing threads too.
 struct FileCallSeam {
@@ -71,7 +64,13 @@ FileCallSeam& FileCalls() {
     static FileCallSeam seam;
     return seam;
 }
+// Read on writing threads.
+std::atomic<int64_t>& FileTimeTick() {
+    static std::atomic<int64_t> tick{0};
+    return tick;
+}
 void ResetFileCalls(bool counting) {
+    FileTimeTick() = 0;
     FileCallSeam& seam = FileCalls();
     const std::lock_guard lock(seam.mutex);
     seam.counting = counting;
@@ -85,14 +84,12 @@ namespace TestSeams {
 void Enable() {
     State() = SeamState{};
     State().enabled = true;
-    BeforeNextRename({});
-    DuringNextCopy({});
+    DropWriteMoments();
     ResetFileCalls(true);
 }
 void Disable() {
     State() = SeamState{};
-    BeforeNextRename({});
-    DuringNextCopy({});
+    DropWriteMoments();
     ResetFileCalls(false);
 }
 bool Enabled() {
@@ -187,20 +184,26 @@ void WhenFirstPainted(std::function<void()> then) {
     FirstPaint() = std::move(then);
 }
 
-void BeforeNextRename(std::function<void()> then) {
-    Put(BeforeRename(), std::move(then));
+void AtNextWriteMoment(WriteMoment moment, std::function<void()> then) {
+    const std::lock_guard lock(WriteMoments().mutex);
+    WriteMoments().then.at(static_cast<size_t>(moment)) = std::move(then);
 }
 
-std::function<void()> TakeRenameCallback() {
-    return Take(BeforeRename());
+void ReachWriteMoment(WriteMoment moment) {
+    std::function<void()> then;
+    {
+        const std::lock_guard lock(WriteMoments().mutex);
+        then = std::exchange(WriteMoments().then.at(static_cast<size_t>(moment)), nullptr);
+    }
+    if (then) then();
 }
 
-void DuringNextCopy(std::function<void()> then) {
-    Put(DuringCopy(), std::move(then));
+void MakeFileTimesCoarse(int64_t tickNanoseconds) {
+    FileTimeTick() = tickNanoseconds;
 }
 
-std::function<void()> TakeCopyCallback() {
-    return Take(DuringCopy());
+int64_t CoarseFileTimes() {
+    return FileTimeTick();
 }
 
 void FailFileCalls(FileCall call, int count, int error) {

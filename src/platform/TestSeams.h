@@ -4,6 +4,7 @@
 #include "platform/Picture.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -104,14 +105,19 @@ std::vector<const Window*> FrontOrder();
 // its first frame; the start-up benchmarks end or quit the process there. It needs no Enable.
 void WhenFirstPainted(std::function<void()> then);
 
-// Runs then once, on the writing thread, when the next file written whole (TextOutputStream) has
-// its text on disk and is about to take the old file's place: a test plays another program
-// there. Enable and Disable drop it.
-void BeforeNextRename(std::function<void()> then);
+// The moments of a whole write of a file that another program may share, at which a test plays
+// that program: once the text is on disk, before the late look for another version; once the
+// first piece of a copy of that other version is copied; after the last look, just before the
+// rename; right after the rename, before the file written is measured.
+enum class WriteMoment { BeforeTheLateLook, DuringACopy, AfterTheLastLook, AfterTheRename };
+// Runs then once, on the writing thread, at the next such moment. Enable and Disable drop it.
+void AtNextWriteMoment(WriteMoment moment, std::function<void()> then);
 
-// Runs then once, on the writing thread, when the next copy of a file kept beside it
-// (CopyWholeUnderFreeName) has copied its first piece. Enable and Disable drop it.
-void DuringNextCopy(std::function<void()> then);
+// The file system's clock made as coarse as a kernel's that keeps change times in timer ticks:
+// the times of files and the clock that stamps them are cut to ticks of that many nanoseconds
+// (0: as the system has them). Enable and Disable set it back to 0.
+void MakeFileTimesCoarse(int64_t tickNanoseconds);
+int64_t CoarseFileTimes();
 
 // The system calls of a write that a test can make fail, as a failing disk or file system would:
 // flushing a written file to the disk, closing it, measuring it, flushing its folder.
@@ -138,10 +144,8 @@ std::string RecordMenu(const MenuItem& menu);
 void RecordBeep();
 // The test's code for a window that has just started its modal loop; empty when none waits.
 std::function<void(Window&)> TakeModalCallback();
-// The code waiting for the next rename of a written file, once; empty when none waits.
-std::function<void()> TakeRenameCallback();
-// The code waiting for the next copy's first piece, once; empty when none waits.
-std::function<void()> TakeCopyCallback();
+// Runs what waits for that moment of a write, once.
+void ReachWriteMoment(WriteMoment moment);
 // Counts a call of that kind; true (with errno set) when the test made it fail.
 bool FileCallFails(FileCall call);
 // The code waiting for the first frame, once; empty afterwards and when none waits.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
@@ -351,43 +352,78 @@ void TextOutputStream::WriteBuffer() {
     buffer_.clear();
 }
 
-bool TextOutputStream::Close(const std::function<bool()>& beforeRename) {
+namespace {
+// Puts the file at temporary in target's place. With exchange, in one step that leaves no moment
+// without a file there, the file replaced goes to temporary's name (exchanged); a file system
+// that cannot exchange gets a plain rename.
+bool Rename(const fs::path& temporary, const fs::path& target, bool exchange, bool& exchanged) {
+    exchanged = false;
+    for (int tries = 0; exchange && tries < 3; ++tries) {
+        if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) ==
+            0)
+            return exchanged = true;
+        if (errno != ENOENT) break;
+        // Nothing there to exchange with: a rename that replaces nothing, unless a file came.
+        if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) ==
+            0)
+            return true;
+        if (errno != EEXIST) break;
+    }
+    if (exchange && errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+    return ::rename(temporary.c_str(), target.c_str()) == 0;
+}
+
+// The file written as it stands after the rename, measured through its descriptor: the rename
+// sets its change time. An edit in place between the measures (another size or modification
+// time) is another program's, and so is one before the clock has moved past the rename: the
+// measure before stands then, which the file there no longer matches.
+std::optional<FileIdentity> MeasureWritten(int fd, const std::optional<FileIdentity>& before) {
+    std::optional<FileIdentity> after = MeasureFile(fd);
+    const auto edited = [&](const std::optional<FileIdentity>& then) {
+        return before && then &&
+               (then->size != before->size || then->modifiedSeconds != before->modifiedSeconds ||
+                then->modifiedNanoseconds != before->modifiedNanoseconds);
+    };
+    if (after && !edited(after) && FileVersion::WaitForTheClockToMovePast(*after) &&
+        MeasureFile(fd) != after)
+        return before;
+    return edited(after) ? before : after;
+}
+} // namespace
+
+bool TextOutputStream::Close(const std::function<bool()>& beforeRename,
+                             const std::function<void(const fs::path&)>& replaced) {
     if (fd_ < 0) return false;
     WriteBuffer();
     if (failed_) {
         Discard();
         return false;
     }
-    // The file written is measured through a second descriptor, before the rename and after it
-    // (which sets its change time), never by its name: by then another program may have put its
-    // own file there.
+    // The file written is measured through a second descriptor, before the rename and after it,
+    // never by its name: by then another program may have put its own file there.
     const bool synced = SyncFile(fd_);
     const int measure = ::dup(fd_);
     const bool closed = CloseFile(fd_);
     fd_ = -1;
-    if (auto then = TestSeams::TakeRenameCallback()) then();
-    std::error_code error;
+    TestSeams::ReachWriteMoment(TestSeams::WriteMoment::BeforeTheLateLook);
     bool renamed = synced && closed && (!beforeRename || beforeRename());
     const std::optional<FileIdentity> before = renamed ? MeasureFile(measure) : std::nullopt;
+    bool exchanged = false;
     if (renamed) {
-        fs::rename(temporary_, target_, error);
-        renamed = !error;
+        TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheLastLook);
+        renamed = Rename(temporary_, target_, static_cast<bool>(replaced), exchanged);
     }
     if (renamed) {
+        TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheRename);
         // A power cut soon after must not bring the old file back.
         SyncFolder(target_.parent_path());
-        const std::optional<FileIdentity> after = MeasureFile(measure);
-        // An edit in place between the two measures (another size or modification time) is
-        // another program's: the measure before stands, which the file there no longer matches.
-        const bool editedBetween =
-            before && after &&
-            (after->size != before->size || after->modifiedSeconds != before->modifiedSeconds ||
-             after->modifiedNanoseconds != before->modifiedNanoseconds);
-        written_ = editedBetween ? before : after;
+        written_ = MeasureWritten(measure, before);
         if (!written_) written_ = FileIdentity::Unmeasured(static_cast<int64_t>(size_));
     }
     if (measure >= 0) ::close(measure);
+    std::error_code error;
     if (!renamed) fs::remove(temporary_, error);
+    if (exchanged) replaced(temporary_);
     return renamed;
 }
 

@@ -85,8 +85,11 @@ class TextOutputStream {
     }
     // Replaces the item with what was written; false (and the old file kept) on failure.
     // beforeRename runs once the text is on disk, just before the rename: false from it stops
-    // the write, as a failure does.
-    bool Close(const std::function<bool()>& beforeRename = {});
+    // the write, as a failure does. With replaced, the rename exchanges the two files where the
+    // file system can, so that nothing written to the old file up to the rename is lost:
+    // replaced then gets the old file under the temporary name, and must remove it or name it.
+    bool Close(const std::function<bool()>& beforeRename = {},
+               const std::function<void(const std::filesystem::path&)>& replaced = {});
     // The file that Close put in the item's place, as it was after the rename (unmeasured when
     // it could not be measured); none before.
     const std::optional<FileIdentity>& Written() const { return written_; }

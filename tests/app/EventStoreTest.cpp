@@ -298,7 +298,7 @@ TEST_F(EventStoreTest, SkippedLinesEndUpOnceInTheirFileWhateverStoppedAMove) {
          theirs, "", "which another program changed", "moved to a file of their own"},
         {"another program changes the event file while the lines move",
          [&] {
-             TestSeams::BeforeNextRename(addTheirs);
+             TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::BeforeTheLateLook, addTheirs);
              Load(nullptr);
          },
          theirs, skipped, "which another program changed", "had already put them in"},

@@ -11,6 +11,8 @@
 #include "support/Waiting.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +24,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -315,7 +318,11 @@ TEST_F(WeekFaceTest, AWriteThatCannotGoOnFailsAndNeverStallsTheWriter) {
         std::string reason;
         bool goesOn; // whether what stopped the write stops the retry too
     } cases[] = {
-        {"memory runs out", [] { TestSeams::BeforeNextRename([] { throw std::bad_alloc(); }); },
+        {"memory runs out",
+         [] {
+             TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::BeforeTheLateLook,
+                                          [] { throw std::bad_alloc(); });
+         },
          "Cannot allocate memory.", false},
         {"another program's file is larger than the disk's room", tooLargeToKeep,
          "There is no room left on the disk.", true},
@@ -714,7 +721,9 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
                 c.outside();
                 kept = fs::exists(file) ? EventFile() : "";
             };
-            road.duringTheWrite ? TestSeams::BeforeNextRename(change) : change();
+            road.duringTheWrite
+                ? TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::BeforeTheLateLook, change)
+                : change();
             const size_t told = Messages().size();
             testing::internal::CaptureStderr();
             road.write();
@@ -742,6 +751,185 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
             EXPECT_NE(Messages().back().find(c.copied.string()), std::string::npos);
             EXPECT_NE(log.find("kept in " + c.copied.string()), std::string::npos) << log;
         }
+}
+
+namespace {
+// Another program that writes the event file: whole, under a name of its own renamed over it, or
+// in place (truncated, then written, in one go or in pieces a while apart). It notes every
+// version it wrote whole, and those that must survive: a version it overwrote in place itself is
+// its own to lose.
+struct OtherProgram {
+    fs::path file;
+    std::vector<std::string> written, mustSurvive;
+    // A version of its own; a large one takes a copy more than one piece.
+    std::string Next(bool large = false) {
+        std::string text = "0\tTheirs " + std::to_string(written.size() + 1) + "\n";
+        text.resize(text.size() + (large ? 3u << 20 : 4000 * written.size()), 'x');
+        return text + "\nEvents Data:\n";
+    }
+    void Finished(const std::string& text, bool inPlace) {
+        if (inPlace && fs::exists(file)) std::erase(mustSurvive, TestEnvironment::ReadFile(file));
+        written.push_back(text);
+        mustSurvive.push_back(text);
+    }
+    void Replace(bool large = false) {
+        const std::string text = Next(large);
+        TestEnvironment::WriteFile(file.parent_path() / "theirs.tmp", text);
+        fs::rename(file.parent_path() / "theirs.tmp", file);
+        Finished(text, false);
+    }
+    void Rewrite(int pieces = 1, std::chrono::milliseconds apart = {}) {
+        const std::string text = Next();
+        const std::string before = fs::exists(file) ? TestEnvironment::ReadFile(file) : "";
+        std::ofstream out(file, std::ios::trunc | std::ios::binary);
+        for (int piece = 0; piece < pieces; ++piece) {
+            const size_t from = text.size() * piece / pieces,
+                         to = text.size() * (piece + 1) / pieces;
+            out.write(text.data() + from, static_cast<std::streamsize>(to - from)).flush();
+            std::this_thread::sleep_for(apart);
+        }
+        std::erase(mustSurvive, before);
+        written.push_back(text);
+        mustSurvive.push_back(text);
+    }
+};
+} // namespace
+
+// Another program writes the event file at each moment of a save: every version it finished is
+// the event file afterwards or a whole copy beside it, made once, and one message names only
+// whole copies. A version that settles never is not replaced: the write is put off.
+TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
+    using TestSeams::WriteMoment;
+    const fs::path documents = environment.Documents(), file = documents / "Calendar.tpc";
+    const auto at = [](WriteMoment moment, std::function<void()> then) {
+        TestSeams::AtNextWriteMoment(moment, std::move(then));
+    };
+    std::thread rewriting;
+    const struct {
+        const char* name;
+        std::function<void(OtherProgram&)> play; // before the save, arming the moments
+    } cases[] = {
+        {"replaced before the late look",
+         [&](OtherProgram& other) {
+             at(WriteMoment::BeforeTheLateLook, [&] { other.Replace(); });
+         }},
+        {"rewritten in place before the late look",
+         [&](OtherProgram& other) {
+             at(WriteMoment::BeforeTheLateLook, [&] { other.Rewrite(); });
+         }},
+        {"replaced while its earlier version is copied",
+         [&](OtherProgram& other) {
+             other.Replace(true);
+             at(WriteMoment::DuringACopy, [&] { other.Replace(); });
+         }},
+        {"rewritten in place while its earlier version is copied",
+         [&](OtherProgram& other) {
+             other.Replace(true);
+             at(WriteMoment::DuringACopy, [&] { other.Rewrite(); });
+         }},
+        {"replaced between the last look and the rename",
+         [&](OtherProgram& other) { at(WriteMoment::AfterTheLastLook, [&] { other.Replace(); }); }},
+        {"rewritten in place between the last look and the rename",
+         [&](OtherProgram& other) { at(WriteMoment::AfterTheLastLook, [&] { other.Rewrite(); }); }},
+        {"rewritten in place right after the rename",
+         [&](OtherProgram& other) { at(WriteMoment::AfterTheRename, [&] { other.Rewrite(); }); }},
+        {"a burst: before the save, before the late look and at the rename",
+         [&](OtherProgram& other) {
+             other.Replace();
+             at(WriteMoment::BeforeTheLateLook, [&] { other.Replace(); });
+             at(WriteMoment::AfterTheLastLook, [&] { other.Replace(); });
+         }},
+        {"rewritten in place in pieces over the whole save",
+         [&](OtherProgram& other) {
+             rewriting = std::thread([&] { other.Rewrite(12, std::chrono::milliseconds(20)); });
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(documents);
+        TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
+        application.eventDict = Dictionary();
+        application.LoadUserEvents();
+        CalendarWindow& window = Window();
+        OtherProgram other{file, {}, {}};
+        c.play(other);
+        const size_t told = Messages().size();
+        window.TodoList->AddRow();
+        window.TodoList->SetCell(window.TodoList->LastIndex(), 1, "Added");
+        window.TodoList_Change();
+        FinishSaving(window);
+        if (rewriting.joinable()) rewriting.join();
+        window.Close(); // writes again when the file is not the calendar's own
+        std::vector<std::string> texts{EventFile()};
+        std::vector<fs::path> copies;
+        for (const auto& entry : fs::directory_iterator(documents))
+            if (entry.path().filename().string().find("changed outside") != std::string::npos) {
+                copies.push_back(entry.path());
+                texts.push_back(TestEnvironment::ReadFile(entry.path()));
+                EXPECT_TRUE(std::ranges::count(other.written, texts.back()) == 1)
+                    << "a whole version: " << entry.path();
+            }
+        EXPECT_EQ(EventFile(), "0\tMine\n0\tAdded\nEvents Data:\n");
+        for (const std::string& version : other.mustSurvive)
+            EXPECT_EQ(std::ranges::count(texts, version), 1) << version.substr(0, 12);
+        ASSERT_EQ(Messages().size(), told + (copies.empty() ? 0 : 1));
+        for (const fs::path& copy : copies)
+            EXPECT_NE(Messages().back().find(copy.string()), std::string::npos);
+    }
+}
+
+// On a file system whose clock moves in long ticks, an edit of the same length in the tick of
+// the calendar's own write keeps every field of the file's identity: the next look compares the
+// text, and keeps the other version.
+TEST_F(WeekFaceTest, AnEditInTheTickOfTheCalendarsWriteIsStillAnotherVersion) {
+    TestSeams::MakeFileTimesCoarse(int64_t{100} * 1'000'000'000);
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
+    application.LoadUserEvents();
+    Window().TodoList->AddRow();
+    Window().TodoList_Change();
+    FinishSaving(Window());
+    const std::optional<FileIdentity> written = FileIdentity::At(file);
+    std::fstream(file, std::ios::in | std::ios::out) << "1";
+    EXPECT_EQ(FileIdentity::At(file), written) << "the tick hides the edit";
+    Window().Close();
+    EXPECT_EQ(TestEnvironment::ReadFile(environment.Documents() /
+                                        "Calendar (changed outside the calendar 2026-03-03 "
+                                        "12.00.00).tpc"),
+              "1\tMine\n0\t\nEvents Data:\n");
+}
+
+// A file that another program goes on changing for longer than a save waits is not replaced: the
+// write is put off, told with its reason, and retried; the next write after it settled keeps it.
+TEST_F(WeekFaceTest, AFileThatGoesOnChangingIsNotReplacedUntilItSettles) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    std::atomic<bool> stop = false;
+    std::thread appending([&] {
+        for (int line = 0; !stop; ++line) {
+            std::ofstream(file, std::ios::app) << "2026-03-05 09:00:00|" << line << "\n";
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    window.TodoList->AddRow();
+    window.TodoList_Change();
+    FinishSaving(window);
+    stop = true;
+    appending.join();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("Another program was still changing it."), std::string::npos);
+    const std::string theirs = EventFile();
+    EXPECT_TRUE(theirs.starts_with("0\tMine\nEvents Data:\n2026-03-05 09:00:00|0\n"));
+    ASSERT_TRUE(window.SaveRetryTimer && window.SaveRetryTimer->Mode() == Timer::ModeSingle);
+    window.SaveRetryTimer_Action();
+    FinishSaving(window);
+    EXPECT_EQ(EventFile(), "0\tMine\n0\t\nEvents Data:\n");
+    EXPECT_EQ(TestEnvironment::ReadFile(environment.Documents() /
+                                        "Calendar (changed outside the calendar 2026-03-03 "
+                                        "12.00.00).tpc"),
+              theirs);
 }
 
 // A full disk: another program's version that cannot be kept beside the file is not replaced,
@@ -772,7 +960,9 @@ TEST_F(WeekFaceTest, OnAFullDiskAnotherProgramsVersionStaysAsItWasAndNoCopyIsLef
             AddEntry(Date(2026, 1, 1 + i).SQLDateTime(), "2027-01-01 00:00:00", "Event");
         TestEnvironment::WriteFile(documents / "theirs", c.theirs);
         const auto replace = [&] { fs::rename(documents / "theirs", file); };
-        c.duringTheWrite ? TestSeams::BeforeNextRename(replace) : replace();
+        c.duringTheWrite
+            ? TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::BeforeTheLateLook, replace)
+            : replace();
         const size_t told = Messages().size();
         {
             const FileSizeLimit fullDisk(32 * 1024);

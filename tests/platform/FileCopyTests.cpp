@@ -112,7 +112,8 @@ TEST_F(FileWritesTest, ACopyIsOfOneWholeVersionOrNone) {
     EXPECT_EQ(whole.version, ReadFileVersion(File()));
     EXPECT_EQ(whole.version.contentHash, ContentHash::Of(text));
 
-    TestSeams::DuringNextCopy([&] { std::ofstream(File(), std::ios::app) << "more\n"; });
+    TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::DuringACopy,
+                                 [&] { std::ofstream(File(), std::ios::app) << "more\n"; });
     const FileCopy changed = copy();
     EXPECT_FALSE(changed.path);
     EXPECT_EQ(changed.error, 0) << "worth taking again";
@@ -124,7 +125,7 @@ TEST_F(FileWritesTest, ACopyIsOfOneWholeVersionOrNone) {
     ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(room.f_bavail * room.f_frsize + (1ull << 30))), 0);
     ::close(fd);
     bool started = false;
-    TestSeams::DuringNextCopy([&] { started = true; });
+    TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::DuringACopy, [&] { started = true; });
     const FileCopy tooLarge = copy();
     EXPECT_FALSE(started) << "refused before a byte is written";
     EXPECT_FALSE(tooLarge.path);

@@ -360,7 +360,11 @@ class CalendarWindow : public Window {
     // and the copy of another program's version made before it, told by TellOutsideCopies.
     void TakeWrite(const OutsideChanges::Written& written);
     void TellOutsideCopies();
-    std::vector<std::filesystem::path> outsideCopies_;
+    struct OutsideCopy {
+        std::filesystem::path path;
+        bool saved = false; // the calendar's text took the file's place after it
+    };
+    std::vector<OutsideCopy> outsideCopies_;
     // Last, so that it is destroyed first: it waits for its thread, which reads the to-do copy.
     Worker eventFileWriter_;
 };

@@ -114,7 +114,8 @@ std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionar
 
 bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
            std::span<const Dictionary::Entry> events, std::span<const std::string> kept,
-           std::optional<FileVersion>* written, const std::function<bool()>& beforeRename) {
+           std::optional<FileVersion>* written, const std::function<bool()>& beforeRename,
+           const std::function<void(const std::filesystem::path&)>& replaced) {
     auto stream = TextOutputStream::Create(item);
     if (!stream) return false;
     ContentHash hash;
@@ -122,10 +123,10 @@ bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
         hash.Add(piece);
         stream->Write(piece);
     });
-    if (!stream->Close(beforeRename)) return false;
+    if (!stream->Close(beforeRename, replaced)) return false;
     if (written) {
         written->reset();
-        if (stream->Written()) *written = FileVersion{*stream->Written(), hash.Value()};
+        if (stream->Written()) *written = FileVersion::Measured(*stream->Written(), hash.Value());
     }
     return true;
 }

@@ -28,11 +28,12 @@ std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionar
 // Writes the file whole or not at all: a temporary file beside it, flushed, then renamed over
 // it. False (and the old file untouched) when that fails. Reads nothing but what it is given,
 // so it may run on another thread over a snapshot of the store. written, when given, receives
-// the version of the file written; beforeRename is TextOutputStream::Close's.
+// the version of the file written; beforeRename and replaced are TextOutputStream::Close's.
 bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
            std::span<const Dictionary::Entry> events, std::span<const std::string> kept = {},
            std::optional<FileVersion>* written = nullptr,
-           const std::function<bool()>& beforeRename = {});
+           const std::function<bool()>& beforeRename = {},
+           const std::function<void(const std::filesystem::path&)>& replaced = {});
 
 // The to-do items of the file: its lines before the marker line. None when there is no file.
 std::vector<TodoItem> ReadTodoItems(const FolderItem& item);

@@ -31,11 +31,12 @@ struct Written {
     std::vector<std::filesystem::path> outsideCopies; // where another program's versions went
 };
 
-// Writes the event file as EventFileFormat::Write does. When the file there is not the known
-// version, is not empty and holds other text than the known one, it is first copied beside the
-// file, and so is a version that came while the text was written, just before it takes the
-// file's place; a copy that cannot be made stops the write (nothing of either version is lost),
-// and a write that fails removes the copies again, the file being left as it was.
+// Writes the event file as EventFileFormat::Write does. A version of the file there that the
+// calendar does not know, that is not empty and holds text of its own, is waited for until it
+// settles and copied whole beside the file first: before the text is written, once it is on
+// disk, and at the rename, which exchanges the files. A copy that cannot be made, or a file that
+// goes on changing for seconds, stops the write (nothing of either version is lost); a write
+// that fails removes the copies of versions the file there still is.
 Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
               const std::vector<EventFileFormat::TodoItem>& todo,
               std::span<const Dictionary::Entry> events, std::span<const std::string> kept);
@@ -45,7 +46,9 @@ Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
 // first.
 std::string CopyName(const std::filesystem::path& target, const Date& when, int number);
 
-// Tells the user, and standard error, where the other program's version of item was kept.
-void TellOutsideCopy(const FolderItem& item, const std::filesystem::path& copy);
+// Tells the user in one message, and standard error, where the other program's versions of item
+// were kept; saved: whether the calendar's own text took the file's place after them.
+void TellOutsideCopies(const FolderItem& item, std::span<const std::filesystem::path> copies,
+                       bool saved);
 
 } // namespace OutsideChanges

@@ -2,8 +2,8 @@
 
 #include "app/EventFile.h"
 #include "platform/Date.h"
-#include "platform/Text.h"
 #include "platform/FileCopy.h"
+#include "platform/Text.h"
 #include "platform/TextStream.h"
 
 namespace fs = std::filesystem;

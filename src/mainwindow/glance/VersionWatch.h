@@ -1,0 +1,68 @@
+#pragma once
+// The event file's place watched through one write of the calendar's: what another program puts
+// there is waited for until it settles (it may still be writing it), and every version that
+// program finished is kept beside the file, whole, before the calendar's own takes its place.
+#include "platform/FileVersion.h"
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace OutsideChanges {
+
+// Whether the file at path, of that identity, is version: the same file unchanged, its text
+// compared too when the version was racy.
+bool IsVersion(const std::filesystem::path& path, const FileIdentity& identity,
+               const FileVersion& version);
+// Whether the file at path, of that identity, holds one of the known texts though it is another
+// file (touched, or written back the same); found receives its version when it was read. Only a
+// file of a known text's size is read for it.
+bool HoldsAKnownText(const std::filesystem::path& path, const FileIdentity& identity,
+                     std::span<const FileVersion> known, std::optional<FileVersion>& found);
+
+class VersionWatch {
+  public:
+    // target: the file a write replaces; known: the calendar's version of it, if any.
+    VersionWatch(std::filesystem::path target, const std::optional<FileVersion>& known);
+
+    // Waits until the file there settles (two looks a short while apart agree) and keeps it
+    // beside the file when it is a version the calendar does not know, is not empty and holds
+    // text of its own. False (Error() says why) when it cannot be kept or does not settle
+    // within a few seconds: the write is then put off, and the file there left as it was.
+    bool Settle();
+    // Settle, then a last look just before the rename: true when the file there is still the
+    // one settled on.
+    bool ReadyToRename();
+    // The file the rename replaced, moved to replaced: removed when it is the one last settled
+    // on, unchanged; otherwise another program's version that came at the rename (or that it
+    // goes on writing), waited for and kept beside the file.
+    void KeepReplaced(const std::filesystem::path& replaced);
+
+    // The copies made; after a write that failed, those of versions the file there still is
+    // are removed first, since the next write keeps them again.
+    std::vector<std::filesystem::path> TakeCopies(bool written);
+    int Error() const { return error_; }
+
+  private:
+    enum class Kept { Nothing, Copied, Changed, Failed };
+    using Clock = std::chrono::steady_clock;
+    bool Known(const std::filesystem::path& path, const FileIdentity& identity);
+    Kept Keep(const FileIdentity& identity);
+    // Waits a short while for the next look; false when that would pass deadline.
+    static bool WaitForTheNextLook(Clock::time_point deadline);
+    bool PutOff();
+
+    std::filesystem::path target_;
+    std::vector<FileVersion> versions_; // known: the calendar's, and those kept or seen empty
+    std::optional<FileIdentity> settled_;
+    struct Copy {
+        std::filesystem::path path;
+        FileIdentity of;
+    };
+    std::vector<Copy> copies_;
+    int error_ = 0;
+};
+
+} // namespace OutsideChanges
