@@ -338,8 +338,9 @@ class CalendarWindow : public Window {
     // Whether something the user made is not in the event file, so that a write that fails
     // loses it unless it goes somewhere else.
     bool UserWorkUnsaved() const;
-    // error: the system's reason when the write failed.
-    void EventFileWritten(FileRevisions written, bool ok, int error);
+    // error: the system's reason when the write failed; todo: the to-do items the write took.
+    void EventFileWritten(FileRevisions written, bool ok, int error,
+                          const std::vector<TodoItem>& todo);
     // The to-do list shows items that a closed window could not write.
     bool todoFromClosedWindow_ = false;
     // The message that something could not be saved, closed when a later write saves it.

@@ -16,8 +16,8 @@
 #include <new>
 
 namespace {
-std::vector<EventFileFormat::TodoItem> TodoItems(const ListBox& list) {
-    std::vector<EventFileFormat::TodoItem> items;
+std::vector<TodoItem> TodoItems(const ListBox& list) {
+    std::vector<TodoItem> items;
     items.reserve(static_cast<size_t>(list.ListCount()));
     for (int row = 0; row < list.ListCount(); ++row)
         items.push_back({list.CellCheck(row, 0), list.Cell(row, 1)});
@@ -57,8 +57,7 @@ void ReportUnsaved(const FolderItem& item, int error, const std::string& more = 
 
 // A quit that cannot save leaves what it could not save in a file of its own, since nothing
 // else outlives the process. After a signal's quit (a logout) the message goes to standard error.
-void RescueUnsaved(const FolderItem& item, const std::vector<EventFileFormat::TodoItem>& todo,
-                   int error) {
+void RescueUnsaved(const FolderItem& item, const std::vector<TodoItem>& todo, int error) {
     const app& application = App();
     const auto copy = RescueFile::Write(todo, application.eventDict.Entries(),
                                         Kept(application.skippedEventLines));
@@ -78,8 +77,7 @@ struct Attempt {
 };
 
 Attempt WriteEventFile(const FolderItem& item, const std::optional<FileVersion>& known,
-                       const std::vector<EventFileFormat::TodoItem>& todo,
-                       std::span<const Dictionary::Entry> events,
+                       const std::vector<TodoItem>& todo, std::span<const Dictionary::Entry> events,
                        std::span<const std::string> kept) {
     Attempt attempt{OutsideChanges::Write(item, known, todo, events, kept)};
     attempt.error = attempt.written.ok ? 0 : attempt.written.error;
@@ -140,28 +138,31 @@ void CalendarWindow::StartSavingEvents() {
     // The worker writes from copies: the to-do items, and a snapshot of the store that costs a
     // few pointers however large the store is.
     auto outcome = std::make_shared<Attempt>();
+    auto todo = std::make_shared<const std::vector<TodoItem>>(TodoItems(*TodoList));
     eventFileWriter_.Start(
-        [item, todo = TodoItems(*TodoList), events = application.eventDict.TakeSnapshot(),
+        [item, todo, events = application.eventDict.TakeSnapshot(),
          kept = application.skippedEventLines, known = application.eventFileVersion,
          outcome]() mutable {
-            *outcome = WriteEventFileInBackground(item, known, todo, events.Entries(), Kept(kept));
+            *outcome = WriteEventFileInBackground(item, known, *todo, events.Entries(), Kept(kept));
             const bool ok = outcome->written.ok;
             // Let go at once: a change of the store while the snapshot is held copies its entries.
             events = {};
             return ok;
         },
-        [this, written, outcome](bool ok) {
+        [this, written, outcome, todo](bool ok) {
             TakeWrite(outcome->written);
-            EventFileWritten(written, ok, outcome->error);
+            EventFileWritten(written, ok, outcome->error, *todo);
             TellOutsideCopies();
         });
 }
 
-void CalendarWindow::EventFileWritten(FileRevisions written, bool ok, int error) {
+void CalendarWindow::EventFileWritten(FileRevisions written, bool ok, int error,
+                                      const std::vector<TodoItem>& todo) {
     const bool retry = std::exchange(retryingSave_, false);
     if (ok) {
         App().eventFileRevision = written.store;
         App().keptEventsRevision = written.store;
+        App().eventFileTodoItems = todo;
         savedTodoRevision_ = written.todo;
         todoFromClosedWindow_ = false;
         unsavedTold_ = false;
@@ -220,7 +221,7 @@ void CalendarWindow::SaveEvents() {
     app& application = App();
     const FolderItem item = EventFileItem();
     MakeFolderFor(item);
-    const std::vector<EventFileFormat::TodoItem> todo = TodoItems(*TodoList);
+    std::vector<TodoItem> todo = TodoItems(*TodoList);
     const auto [written, error] =
         WriteEventFile(item, application.eventFileVersion, todo, application.eventDict.Entries(),
                        Kept(application.skippedEventLines));
@@ -237,13 +238,12 @@ void CalendarWindow::SaveEvents() {
         else
             ReportUnsaved(item, error);
         // This window may be closing; the next one must not take the file's older list for it.
-        application.unsavedTodoItems.emplace();
-        for (const EventFileFormat::TodoItem& row : todo)
-            application.unsavedTodoItems->emplace_back(row.done, row.text);
+        application.unsavedTodoItems = std::move(todo);
         application.eventFileRevision.reset();
         return;
     }
     application.unsavedTodoItems.reset();
+    application.eventFileTodoItems = std::move(todo);
     unsavedTold_ = false;
     StopRetryingSave();
     unsavedMessage_.Close();
