@@ -42,8 +42,8 @@ class app : public Application {
     // own, in their order; every write puts them back after the events, so that no save removes
     // a line the user had. None when there were none or they were moved.
     std::shared_ptr<const std::vector<std::string>> skippedEventLines;
-    // The to-do items of a main window that closed without saving them; the next
-    // main window shows these instead of the file's older ones, and writes them.
+    // The to-do items of a main window that closed without saving them; the next main window
+    // shows these instead of the file's older ones, and writes them, or the program's end does.
     std::optional<std::vector<TodoItem>> unsavedTodoItems;
     std::future<EventFileLines> userEventsReading;
     int StartTime = 0; // first and last hour of the week grid

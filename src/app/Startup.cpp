@@ -1,6 +1,6 @@
 // The application object's life: start-up, shutdown and the last-resort error dialog.
-#include "app/App.h"
 #include "app/Startup.h"
+#include "app/App.h"
 
 #include "customisation/CustomizationModule.h"
 #include "mainwindow/frame/CalendarWindow.h"
@@ -92,6 +92,10 @@ void app::Event_Open() {
 void app::Event_Close() {
     closing = true;
     if (mAppTrayItem) RemoveTrayItem(*mAppTrayItem);
+    // Whatever ended the program (a start-up message, an edition that cannot load after a
+    // change of calendar), what is unsaved is written, or rescued, before the lock goes. A
+    // second instance has loaded nothing, so nothing of it is unsaved.
+    CalendarWindow::SaveAtTheEnd();
     // A second instance quits before it has read the preferences: it must neither overwrite
     // the running copy's preferences nor touch its lock.
     if (!appMutex) return;

@@ -404,6 +404,89 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
     }
 }
 
+// Every road to the program's end writes what is unsaved: the event file being read-only, into a
+// rescue file that holds the to-do items and the unsaved event. Nothing unsaved makes none.
+struct EndRoad {
+    const char* name;
+    enum { CtrlQ, Signal, EditionGone, PictureGone, StartUpMessage, EditionGoneAtStart } end;
+    // The event line the rescue file holds: an event added once the calendar shows, or at a
+    // start-up message, the file's own, its folder taken away. None when nothing is unsaved.
+    const char* unsaved;
+};
+
+void PrintTo(const EndRoad& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class StartupEndTest : public StartupTest, public testing::WithParamInterface<EndRoad> {};
+
+TEST_P(StartupEndTest, WhatIsUnsavedIsRescued) {
+    namespace fs = std::filesystem;
+    const EndRoad& c = GetParam();
+    const fs::path editions = environment.AppFolder();
+    environment.InstallEdition("Other", c.end == EndRoad::PictureGone ? kSeasons : "");
+    environment.InstallEdition("Simple"); // in use
+    for (const char* picture : {"wide.png", "standard.png"})
+        if (c.end == EndRoad::EditionGoneAtStart) fs::remove(editions / "Simple" / picture);
+    Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
+    const std::string todo = "0\tFirst\n1\tSecond\nEvents Data:\n";
+    TestEnvironment::WriteFile(EventFile(),
+                               todo + "2026-03-04 09:00:00|2026-03-04 10:00:00//Mine\n" +
+                                   (c.end == EndRoad::StartUpMessage ? "garbage\n" : ""));
+    fs::permissions(EventFile(), fs::perms::owner_read);
+    application->SetMenuBar(&Menu::Instance());
+    ApplicationAddMenuHandlers();
+    TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+        if (c.end != EndRoad::StartUpMessage) return 0;
+        if (c.unsaved) {
+            fs::rename(environment.Documents(), environment.Home() / "aside");
+            TestEnvironment::WriteFile(environment.Documents(), "");
+        }
+        std::raise(SIGTERM);
+        DoEvents();
+        return 0;
+    });
+    if (c.end < EndRoad::StartUpMessage)
+        WhenTrue(CalendarShown, [&] {
+            if (c.unsaved)
+                App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Added");
+            if (c.end == EndRoad::CtrlQ) Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q");
+            if (c.end == EndRoad::Signal) std::raise(SIGTERM);
+            if (c.end != EndRoad::EditionGone && c.end != EndRoad::PictureGone) return;
+            TestSeams::WhenModal([&](Window& shown) {
+                auto& preferences = dynamic_cast<PreferencesWindow&>(shown);
+                Simulate::Choose(*preferences.DefaultCalendarPopup, 0); // Other
+                if (c.end == EndRoad::EditionGone)
+                    for (const char* edition : {"Other", "Simple"})
+                        fs::remove(editions / edition / "calspc.dat");
+                preferences.OKButton->Push();
+            });
+            App().DoMenuCommand("ApplePreferences");
+        });
+    EXPECT_EQ(Run(), 0);
+    const auto rescue = environment.Config() / "Calendar rescued 2026-03-03 12.00.00.tpc";
+    ASSERT_EQ(fs::exists(rescue), c.unsaved != nullptr);
+    if (!c.unsaved) return;
+    const std::string kept = TestEnvironment::ReadFile(rescue);
+    EXPECT_TRUE(kept.starts_with(todo)) << kept.substr(0, 80);
+    EXPECT_NE(kept.find("\n" + std::string(c.unsaved) + "\n"), std::string::npos);
+}
+
+const char* kAdded = "2026-03-05 09:00:00|2026-03-05 10:00:00//Added";
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, StartupEndTest,
+    testing::Values(
+        EndRoad{"CtrlQ", EndRoad::CtrlQ, kAdded}, EndRoad{"SIGTERM", EndRoad::Signal, kAdded},
+        EndRoad{"AnEditionThatCannotLoadAfterAChangeOfCalendar", EndRoad::EditionGone, kAdded},
+        EndRoad{"APictureThatCannotLoadAfterAChangeOfCalendar", EndRoad::PictureGone, kAdded},
+        EndRoad{"AStartUpMessageWhileTheFilesFolderIsAway", EndRoad::StartUpMessage,
+                "2026-03-04 09:00:00|2026-03-04 10:00:00//Mine"},
+        EndRoad{"NothingChangedThenCtrlQ", EndRoad::CtrlQ, nullptr},
+        EndRoad{"AStartUpMessage", EndRoad::StartUpMessage, nullptr},
+        EndRoad{"AnEditionThatCannotLoadBeforeTheEvents", EndRoad::EditionGoneAtStart, nullptr}),
+    [](const testing::TestParamInfo<EndRoad>& info) { return info.param.name; });
+
 // A picture of the edition that is a pipe is no picture, told on standard error, and the
 // calendar starts: nothing waits on the pipe.
 TEST_F(StartupTest, AnEditionPictureThatIsAPipeIsToldAndTheCalendarStarts) {

@@ -234,6 +234,9 @@ class CalendarWindow : public Window {
     // Writes the event file now, once a write under way has ended, when the store or the to-do
     // list changed; an open to-do edit is ended (and kept) first.
     void SaveEvents();
+    // The program ends: the last try to write what no main window wrote (to-do items a closed
+    // window could not write, what the store holds that the file lacks), else the rescue file.
+    static void SaveAtTheEnd();
     // Writes the event file on a worker thread when the store or the to-do list changed: after
     // each change the user confirms. A failure is told on the event loop's thread.
     void StartSavingEvents();

@@ -101,30 +101,53 @@ Attempt WriteEventFileInBackground(const FolderItem& item, const std::optional<F
         return Attempt{{}, EIO};
     }
 }
-} // namespace
+
+// Writes the store and todo on the event loop's thread, waited for.
+Attempt WriteNow(const std::vector<TodoItem>& todo) {
+    const app& application = App();
+    const FolderItem item = EventFileItem();
+    MakeFolderFor(item);
+    return WriteEventFile(item, application.eventFileVersion, todo, application.eventDict.Entries(),
+                          Kept(application.skippedEventLines));
+}
+
+// The event file now holds the store as it is and todo.
+void TakeWritten(app& application, std::vector<TodoItem> todo) {
+    application.unsavedTodoItems.reset();
+    application.eventFileTodoItems = std::move(todo);
+    application.eventFileRevision = application.eventDict.Revision();
+    application.keptEventsRevision = application.eventFileRevision;
+}
 
 // The store at its revision as loaded or written holds only the built-in holidays besides the
 // file's events; a file another program removed or rewrote since it was read or written may
 // have taken the user's events with it, which then live only in the store.
-bool CalendarWindow::UserWorkUnsaved() const {
-    const app& application = App();
-    return application.skippedEventLines || todoFromClosedWindow_ ||
-           savedTodoRevision_ != TodoList->Revision() ||
+bool StoreUnsaved(const app& application) {
+    return application.skippedEventLines ||
            application.keptEventsRevision != application.eventDict.Revision() ||
            !OutsideChanges::HoldsKnownText(EventFileItem(), application.eventFileVersion);
 }
 
-// Every occasion to write could write the whole file; it is written only when the store or the
-// to-do list changed since the file was read or last written (their revisions say so), or the
-// file there is not the one read or written (gone, emptied, replaced by another program). The
-// file then holds what a rewrite would hold, and with every change written at once, a quit or
-// leaving the week would otherwise rewrite and flush a large file for nothing.
-bool CalendarWindow::EventFileIsCurrent() const {
-    const app& application = App();
+// Whether the file holds what a rewrite of the store would: its revisions say whether the store
+// changed since the file was read or last written, and the file there must be the one read or
+// written (not gone, emptied or replaced by another program).
+bool StoreIsCurrent(const app& application) {
     const FolderItem item = EventFileItem();
-    return application.eventFileRevision == application.eventDict.Revision() &&
-           savedTodoRevision_ == TodoList->Revision() && item.NameTaken() &&
+    return application.eventFileRevision == application.eventDict.Revision() && item.NameTaken() &&
            OutsideChanges::IsKnownVersion(item, application.eventFileVersion);
+}
+} // namespace
+
+bool CalendarWindow::UserWorkUnsaved() const {
+    return todoFromClosedWindow_ || savedTodoRevision_ != TodoList->Revision() ||
+           StoreUnsaved(App());
+}
+
+// Every occasion to write could write the whole file; it is written only when something changed
+// since it was read or last written. With every change written at once, a quit or leaving the
+// week would otherwise rewrite and flush a large file for nothing.
+bool CalendarWindow::EventFileIsCurrent() const {
+    return savedTodoRevision_ == TodoList->Revision() && StoreIsCurrent(App());
 }
 
 void CalendarWindow::StartSavingEvents() {
@@ -220,11 +243,8 @@ void CalendarWindow::SaveEvents() {
     if (EventFileIsCurrent()) return;
     app& application = App();
     const FolderItem item = EventFileItem();
-    MakeFolderFor(item);
     std::vector<TodoItem> todo = TodoItems(*TodoList);
-    const auto [written, error] =
-        WriteEventFile(item, application.eventFileVersion, todo, application.eventDict.Entries(),
-                       Kept(application.skippedEventLines));
+    const auto [written, error] = WriteNow(todo);
     TakeWrite(written);
     TellOutsideCopies();
     if (!written.ok && !UserWorkUnsaved()) {
@@ -233,8 +253,9 @@ void CalendarWindow::SaveEvents() {
         return;
     }
     if (!written.ok) {
+        // A quit's last try and its rescue file come in the application's close, next.
         if (application.QuitRequested())
-            RescueUnsaved(item, todo, error);
+            LogUnsaved(item, error);
         else
             ReportUnsaved(item, error);
         // This window may be closing; the next one must not take the file's older list for it.
@@ -242,13 +263,31 @@ void CalendarWindow::SaveEvents() {
         application.eventFileRevision.reset();
         return;
     }
-    application.unsavedTodoItems.reset();
-    application.eventFileTodoItems = std::move(todo);
+    TakeWritten(application, std::move(todo));
     unsavedTold_ = false;
     StopRetryingSave();
     unsavedMessage_.Close();
-    application.eventFileRevision = application.eventDict.Revision();
-    application.keptEventsRevision = application.eventFileRevision;
     savedTodoRevision_ = TodoList->Revision();
     todoFromClosedWindow_ = false;
+}
+
+void CalendarWindow::SaveAtTheEnd() {
+    app& application = App();
+    // Nothing is unsaved before the events are loaded.
+    const bool unsaved =
+        application.unsavedTodoItems || (application.keptEventsRevision &&
+                                         !StoreIsCurrent(application) && StoreUnsaved(application));
+    if (!unsaved) return;
+    const FolderItem item = EventFileItem();
+    std::vector<TodoItem> todo =
+        application.unsavedTodoItems.value_or(application.eventFileTodoItems);
+    const auto [written, error] = WriteNow(todo);
+    for (const std::filesystem::path& copy : written.outsideCopies)
+        OutsideChanges::TellOutsideCopy(item, copy);
+    if (!written.ok) {
+        RescueUnsaved(item, todo, error);
+        return;
+    }
+    application.eventFileVersion = written.version;
+    TakeWritten(application, std::move(todo));
 }
