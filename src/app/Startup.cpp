@@ -4,6 +4,7 @@
 
 #include "customisation/CustomizationModule.h"
 #include "mainwindow/frame/CalendarWindow.h"
+#include "mainwindow/glance/RescueNote.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/Log.h"
@@ -77,6 +78,9 @@ void app::Event_Open() {
             calendar.AfterFirstFrame([this] {
                 if (!closing) PutPrefs();
             });
+        calendar.AfterFirstFrame([this] {
+            if (!closing) RescueNote::TellOnce();
+        });
         if (kTrayItemAtStartup && installSysTray) {
             mAppTrayItem = std::make_unique<AppTrayItem>();
             AddTrayItem(*mAppTrayItem);

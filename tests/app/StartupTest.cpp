@@ -29,6 +29,8 @@ class StartupTest : public AppTest {
   protected:
     StartupTest() { environment.InstallEdition(); }
 
+    std::filesystem::path RescueNote() const { return environment.Config() / "QVCalendar.rescued"; }
+
     bool LockIsFree() const {
         Mutex probe(AppText::kMutexName);
         return probe.TryEnter();
@@ -399,6 +401,8 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
             " A copy of them was written to " + rescue.string() + ".";
         EXPECT_EQ(shown, byKey ? std::vector<std::string>{message} : std::vector<std::string>{});
         EXPECT_TRUE(byKey || log.find("not shown: " + message + "\n") != std::string::npos) << log;
+        // Only what standard error told is noted for the next start, which is tested on its own.
+        EXPECT_EQ(std::filesystem::remove(RescueNote()), !byKey && inConfig);
         std::filesystem::remove_all(EventFile());
         setenv("XDG_CONFIG_HOME", environment.Config().c_str(), 1);
     }
@@ -486,6 +490,38 @@ INSTANTIATE_TEST_SUITE_P(
         EndRoad{"AStartUpMessage", EndRoad::StartUpMessage, nullptr},
         EndRoad{"AnEditionThatCannotLoadBeforeTheEvents", EndRoad::EditionGoneAtStart, nullptr}),
     [](const testing::TestParamInfo<EndRoad>& info) { return info.param.name; });
+
+// A rescue file told on standard error only (a logout) is told once, at the next start after the
+// calendar shows; a note of a file no longer there is dropped unsaid.
+TEST_F(StartupTest, TheNextStartTellsOnceWhereALogoutsRescueFileIs) {
+    Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
+    TestEnvironment::WriteFile(EventFile(), "Events Data:\n");
+    std::filesystem::permissions(EventFile(), std::filesystem::perms::owner_read);
+    const auto rescue = environment.Config() / "Calendar rescued 2026-03-03 12.00.00.tpc";
+    // A logout that cannot save, the next start, the one after, one with a note of a file gone.
+    for (int run = 0; run < 4; ++run) {
+        SCOPED_TRACE(run);
+        if (run == 3) {
+            std::filesystem::remove(rescue);
+            TestEnvironment::WriteFile(RescueNote(), rescue.string() + "\n");
+        }
+        application = std::make_unique<app>();
+        const size_t before = Messages().size();
+        WhenTrue(CalendarShown, [&] {
+            if (run == 0) App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//A");
+            // After the work that waits for the first frame.
+            CalendarWindow::Instance().AfterFirstFrame([] { std::raise(SIGTERM); });
+        });
+        EXPECT_EQ(Run(), 0);
+        ASSERT_EQ(Messages().size() - before, run == 1 ? 1u : 0u);
+        if (run == 1) {
+            EXPECT_EQ(Messages().back(), "Ombrelline Calendar could not save your events and to-do "
+                                         "items when it last ended. They were written to " +
+                                             rescue.string() + ".");
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(RescueNote()));
+}
 
 // A picture of the edition that is a pipe is no picture, told on standard error, and the
 // calendar starts: nothing waits on the pipe.

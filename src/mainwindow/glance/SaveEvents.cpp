@@ -3,6 +3,7 @@
 #include "mainwindow/frame/CalendarWindow.h"
 #include "mainwindow/glance/EventFileFormat.h"
 #include "mainwindow/glance/RescueFile.h"
+#include "mainwindow/glance/RescueNote.h"
 
 #include "app/App.h"
 #include "platform/Dialogs.h"
@@ -56,7 +57,8 @@ void ReportUnsaved(const FolderItem& item, int error, const std::string& more = 
 }
 
 // A quit that cannot save leaves what it could not save in a file of its own, since nothing
-// else outlives the process. After a signal's quit (a logout) the message goes to standard error.
+// else outlives the process. After a signal's quit (a logout) the message goes to standard error,
+// and the next start tells where the file is.
 void RescueUnsaved(const FolderItem& item, const std::vector<TodoItem>& todo, int error) {
     const app& application = App();
     const auto copy = RescueFile::Write(todo, application.eventDict.Entries(),
@@ -65,6 +67,7 @@ void RescueUnsaved(const FolderItem& item, const std::vector<TodoItem>& todo, in
         LogProblem("what could not be saved was written to", *copy);
     else
         LogProblem("what could not be saved could not be written anywhere else either");
+    if (copy && application.QuitBySignal()) RescueNote::Keep(*copy);
     ReportUnsaved(item, error,
                   copy ? " A copy of them was written to " + copy->string() + "." : "");
 }
