@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
+#include <vector>
 
 class AppTrayItem;
 
@@ -35,13 +35,19 @@ class app : public Application {
     // The event file as it was last read or written, to tell whether another program changed it
     // since; none while the calendar has read or written none.
     std::optional<FileVersion> eventFileVersion;
+    // The to-do items of that version: what a main window that opens shows. The file itself may
+    // be away or emptied for a moment (a sync program's rewrite) when the window opens.
+    std::vector<TodoItem> eventFileTodoItems;
     // The lines of the event file that the reader skipped and could not move to a file of their
     // own, in their order; every write puts them back after the events, so that no save removes
     // a line the user had. None when there were none or they were moved.
     std::shared_ptr<const std::vector<std::string>> skippedEventLines;
-    // The to-do items (ticked, text) of a main window that closed without saving them; the next
-    // main window shows these instead of the file's older ones, and writes them.
-    std::optional<std::vector<std::pair<bool, std::string>>> unsavedTodoItems;
+    // The to-do items of a main window that closed without saving them; the next main window
+    // shows these instead of the file's older ones, and writes them, or the program's end does.
+    std::optional<std::vector<TodoItem>> unsavedTodoItems;
+    // Why the main window's write at the quit failed: the program's end then rescues what is
+    // unsaved at once, instead of waiting on the file a second time.
+    std::optional<int> quitWriteError;
     std::future<EventFileLines> userEventsReading;
     int StartTime = 0; // first and last hour of the week grid
     int EndTime = 0;

@@ -33,6 +33,19 @@ bool SkipToEvents(std::string_view& text) {
     return false;
 }
 
+// Takes the to-do items off the front of text into todo; false when no events follow.
+bool TakeTodoItems(std::string_view& text, std::vector<TodoItem>& todo) {
+    for (bool first = true; !text.empty(); first = false) {
+        std::string_view line = TakeLine(text);
+        // The mark belongs to the file, not to its first item: left on, it would hide the tick.
+        if (first) line = WithoutByteOrderMark(line);
+        if (IsEventsMarker(line)) return true;
+        todo.push_back(
+            {NthFieldView(line, "\t", 1) == "1", std::string(NthFieldView(line, "\t", 2))});
+    }
+    return false;
+}
+
 // An event line is "start|value|...": the value is what lies between the first two bars.
 std::string_view EventValue(std::string_view line, size_t bar) {
     if (bar == std::string_view::npos) return {};
@@ -203,7 +216,7 @@ EventFileLines ReadEventFile(const FolderItem& item) {
     RunInParts(2, [&](size_t part) {
         if (part == 1)
             hash = ContentHash::Of(lines.file->View());
-        else if (SkipToEvents(text))
+        else if (TakeTodoItems(text, lines.todo))
             ReadEventsInPieces(text, lines);
     });
     lines.version = FileVersion::Measured(lines.file->identity, hash);
@@ -286,6 +299,7 @@ void app::LoadUserEvents() {
     EventFileLines lines =
         userEventsReading.valid() ? userEventsReading.get() : ReadEventFile(item);
     eventFileVersion = lines.version;
+    eventFileTodoItems = std::move(lines.todo);
     keptEventsRevision = eventDict.Revision();
     if (lines.notAFile) {
         LogProblem("no events were read: this is not a regular file", item.Path());

@@ -31,10 +31,18 @@ bool IsEventsMarker(std::string_view line);
 // line without the byte-order mark that an editor may put before a file's first line.
 std::string_view WithoutByteOrderMark(std::string_view line);
 
-// The event lines of a file, read and checked but not yet in the store.
+// A line before the events: "1" or "0" (ticked or not), a Tab, the text.
+struct TodoItem {
+    bool done = false;
+    std::string text;
+    bool operator==(const TodoItem&) const = default;
+};
+
+// The event lines of a file, read and checked but not yet in the store, and its to-do items.
 struct EventFileLines {
     std::optional<WholeFile> file;          // none when there is no file
     std::optional<FileVersion> version;     // of the file read, to tell another's change of it
+    std::vector<TodoItem> todo;             // the lines before the marker; all, without one
     bool notAFile = false;                  // a folder, a pipe or a device in the file's place
     std::vector<Dictionary::Entry> entries; // views into the file's text, in the file's order
     bool keysRise = true;                   // every entry's key sorts after the one before

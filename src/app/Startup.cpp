@@ -1,9 +1,10 @@
 // The application object's life: start-up, shutdown and the last-resort error dialog.
-#include "app/App.h"
 #include "app/Startup.h"
+#include "app/App.h"
 
 #include "customisation/CustomizationModule.h"
 #include "mainwindow/frame/CalendarWindow.h"
+#include "mainwindow/glance/RescueNote.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/Log.h"
@@ -77,6 +78,9 @@ void app::Event_Open() {
             calendar.AfterFirstFrame([this] {
                 if (!closing) PutPrefs();
             });
+        calendar.AfterFirstFrame([this] {
+            if (!closing) RescueNote::TellOnce();
+        });
         if (kTrayItemAtStartup && installSysTray) {
             mAppTrayItem = std::make_unique<AppTrayItem>();
             AddTrayItem(*mAppTrayItem);
@@ -92,6 +96,10 @@ void app::Event_Open() {
 void app::Event_Close() {
     closing = true;
     if (mAppTrayItem) RemoveTrayItem(*mAppTrayItem);
+    // Whatever ended the program (a start-up message, an edition that cannot load after a
+    // change of calendar), what is unsaved is written, or rescued, before the lock goes. A
+    // second instance has loaded nothing, so nothing of it is unsaved.
+    CalendarWindow::SaveAtTheEnd();
     // A second instance quits before it has read the preferences: it must neither overwrite
     // the running copy's preferences nor touch its lock.
     if (!appMutex) return;

@@ -1,6 +1,5 @@
 #include "AppTestSupport.h"
 
-#include "mainwindow/glance/EventFileFormat.h"
 #include "platform/TestSeams.h"
 #include "platform/Text.h"
 #include "support/FileSizeLimit.h"
@@ -167,7 +166,7 @@ TEST_F(EventStoreTest, OnlyTheMarkerLineStartsTheEventsWhateverSurroundsIt) {
         EXPECT_EQ(application->eventDict.Lookup("2025-03-02 10:00:00"),
                   c.loads ? "2025-03-02 11:00:00//B" : "");
         EXPECT_EQ(ProblemMessages(), c.problems);
-        const auto todos = EventFileFormat::ReadTodoItems(FolderItem(EventFile()));
+        const auto& todos = application->eventFileTodoItems;
         ASSERT_EQ(todos.size(), c.todos);
         if (!todos.empty()) {
             EXPECT_EQ(todos[0].done, c.firstTicked);

@@ -29,6 +29,8 @@ class StartupTest : public AppTest {
   protected:
     StartupTest() { environment.InstallEdition(); }
 
+    std::filesystem::path RescueNote() const { return environment.Config() / "QVCalendar.rescued"; }
+
     bool LockIsFree() const {
         Mutex probe(AppText::kMutexName);
         return probe.TryEnter();
@@ -399,9 +401,126 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
             " A copy of them was written to " + rescue.string() + ".";
         EXPECT_EQ(shown, byKey ? std::vector<std::string>{message} : std::vector<std::string>{});
         EXPECT_TRUE(byKey || log.find("not shown: " + message + "\n") != std::string::npos) << log;
+        // Only what standard error told is noted for the next start, which is tested on its own.
+        EXPECT_EQ(std::filesystem::remove(RescueNote()), !byKey && inConfig);
         std::filesystem::remove_all(EventFile());
         setenv("XDG_CONFIG_HOME", environment.Config().c_str(), 1);
     }
+}
+
+// Every road to the program's end writes what is unsaved: the event file being read-only, into a
+// rescue file that holds the to-do items and the unsaved event. Nothing unsaved makes none.
+struct EndRoad {
+    const char* name;
+    enum { CtrlQ, Signal, EditionGone, PictureGone, StartUpMessage, EditionGoneAtStart } end;
+    // The event line the rescue file holds: an event added once the calendar shows, or at a
+    // start-up message, the file's own, its folder taken away. None when nothing is unsaved.
+    const char* unsaved;
+};
+
+void PrintTo(const EndRoad& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class StartupEndTest : public StartupTest, public testing::WithParamInterface<EndRoad> {};
+
+TEST_P(StartupEndTest, WhatIsUnsavedIsRescued) {
+    namespace fs = std::filesystem;
+    const EndRoad& c = GetParam();
+    const fs::path editions = environment.AppFolder();
+    environment.InstallEdition("Other", c.end == EndRoad::PictureGone ? kSeasons : "");
+    environment.InstallEdition("Simple"); // in use
+    for (const char* picture : {"wide.png", "standard.png"})
+        if (c.end == EndRoad::EditionGoneAtStart) fs::remove(editions / "Simple" / picture);
+    Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
+    const std::string todo = "0\tFirst\n1\tSecond\nEvents Data:\n";
+    TestEnvironment::WriteFile(EventFile(),
+                               todo + "2026-03-04 09:00:00|2026-03-04 10:00:00//Mine\n" +
+                                   (c.end == EndRoad::StartUpMessage ? "garbage\n" : ""));
+    fs::permissions(EventFile(), fs::perms::owner_read);
+    application->SetMenuBar(&Menu::Instance());
+    ApplicationAddMenuHandlers();
+    TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+        if (c.end != EndRoad::StartUpMessage) return 0;
+        if (c.unsaved) {
+            fs::rename(environment.Documents(), environment.Home() / "aside");
+            TestEnvironment::WriteFile(environment.Documents(), "");
+        }
+        std::raise(SIGTERM);
+        DoEvents();
+        return 0;
+    });
+    if (c.end < EndRoad::StartUpMessage)
+        WhenTrue(CalendarShown, [&] {
+            if (c.unsaved)
+                App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Added");
+            if (c.end == EndRoad::CtrlQ) Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q");
+            if (c.end == EndRoad::Signal) std::raise(SIGTERM);
+            if (c.end != EndRoad::EditionGone && c.end != EndRoad::PictureGone) return;
+            TestSeams::WhenModal([&](Window& shown) {
+                auto& preferences = dynamic_cast<PreferencesWindow&>(shown);
+                Simulate::Choose(*preferences.DefaultCalendarPopup, 0); // Other
+                if (c.end == EndRoad::EditionGone)
+                    for (const char* edition : {"Other", "Simple"})
+                        fs::remove(editions / edition / "calspc.dat");
+                preferences.OKButton->Push();
+            });
+            App().DoMenuCommand("ApplePreferences");
+        });
+    EXPECT_EQ(Run(), 0);
+    const auto rescue = environment.Config() / "Calendar rescued 2026-03-03 12.00.00.tpc";
+    ASSERT_EQ(fs::exists(rescue), c.unsaved != nullptr);
+    if (!c.unsaved) return;
+    const std::string kept = TestEnvironment::ReadFile(rescue);
+    EXPECT_TRUE(kept.starts_with(todo)) << kept.substr(0, 80);
+    EXPECT_NE(kept.find("\n" + std::string(c.unsaved) + "\n"), std::string::npos);
+}
+
+const char* kAdded = "2026-03-05 09:00:00|2026-03-05 10:00:00//Added";
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, StartupEndTest,
+    testing::Values(
+        EndRoad{"CtrlQ", EndRoad::CtrlQ, kAdded}, EndRoad{"SIGTERM", EndRoad::Signal, kAdded},
+        EndRoad{"AnEditionThatCannotLoadAfterAChangeOfCalendar", EndRoad::EditionGone, kAdded},
+        EndRoad{"APictureThatCannotLoadAfterAChangeOfCalendar", EndRoad::PictureGone, kAdded},
+        EndRoad{"AStartUpMessageWhileTheFilesFolderIsAway", EndRoad::StartUpMessage,
+                "2026-03-04 09:00:00|2026-03-04 10:00:00//Mine"},
+        EndRoad{"NothingChangedThenCtrlQ", EndRoad::CtrlQ, nullptr},
+        EndRoad{"AStartUpMessage", EndRoad::StartUpMessage, nullptr},
+        EndRoad{"AnEditionThatCannotLoadBeforeTheEvents", EndRoad::EditionGoneAtStart, nullptr}),
+    [](const testing::TestParamInfo<EndRoad>& info) { return info.param.name; });
+
+// A rescue file told on standard error only (a logout) is told once, at the next start after the
+// calendar shows; a note of a file no longer there is dropped unsaid.
+TEST_F(StartupTest, TheNextStartTellsOnceWhereALogoutsRescueFileIs) {
+    Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
+    TestEnvironment::WriteFile(EventFile(), "Events Data:\n");
+    std::filesystem::permissions(EventFile(), std::filesystem::perms::owner_read);
+    const auto rescue = environment.Config() / "Calendar rescued 2026-03-03 12.00.00.tpc";
+    // A logout that cannot save, the next start, the one after, one with a note of a file gone.
+    for (int run = 0; run < 4; ++run) {
+        SCOPED_TRACE(run);
+        if (run == 3) {
+            std::filesystem::remove(rescue);
+            TestEnvironment::WriteFile(RescueNote(), rescue.string() + "\n");
+        }
+        application = std::make_unique<app>();
+        const size_t before = Messages().size();
+        WhenTrue(CalendarShown, [&] {
+            if (run == 0) App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//A");
+            // After the work that waits for the first frame.
+            CalendarWindow::Instance().AfterFirstFrame([] { std::raise(SIGTERM); });
+        });
+        EXPECT_EQ(Run(), 0);
+        ASSERT_EQ(Messages().size() - before, run == 1 ? 1u : 0u);
+        if (run == 1) {
+            EXPECT_EQ(Messages().back(), "Ombrelline Calendar could not save your events and to-do "
+                                         "items when it last ended. They were written to " +
+                                             rescue.string() + ".");
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(RescueNote()));
 }
 
 // A picture of the edition that is a pipe is no picture, told on standard error, and the

@@ -460,9 +460,10 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
     const fs::path file = environment.Documents() / "Calendar.tpc";
     const struct {
         const char* name;
-        std::function<void()> before; // before the load
-        std::function<void()> change; // on the week face
-        std::string written;          // empty when the file must stay as it was
+        std::function<void()> before;          // before the load
+        std::function<void()> change;          // on the week face
+        std::string written;                   // empty when the file must stay as it was
+        std::function<void()> opening = [] {}; // between the load and the window's opening
     } cases[] = {
         {"nothing", [] {}, [] {}, ""},
         {"nothing, with holidays the file lacks; a line it refused is moved out at once",
@@ -505,6 +506,17 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
         {"the file emptied by another program", [] {},
          [&] { TestEnvironment::WriteFile(file, ""); }, "1\tBuy milk\n0\tCall Ann\n" + events},
         {"no file at the start", [&] { fs::remove(file); }, [] {}, "Events Data:\n"},
+        // The window shows the to-do items of the file the events came from, which is away or
+        // empty for a moment (moved aside, a sync program's rewrite).
+        {"the file away when the window opened, back afterwards", [] {},
+         [&] { TestEnvironment::WriteFile(file, original); }, "1\tBuy milk\n0\tCall Ann\n" + events,
+         [&] { fs::rename(file, file.parent_path() / "aside"); }},
+        {"the window reopened after another program emptied the file", [] {}, [] {},
+         "1\tBuy milk\n0\tCall Ann\n" + events,
+         [&] {
+             Window().Close();
+             TestEnvironment::WriteFile(file, "");
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -514,6 +526,7 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
         c.before();
         const std::string before = fs::exists(file) ? EventFile() : "";
         application.LoadUserEvents();
+        c.opening();
         Window().GlanceOn();
         c.change();
         Window().GlanceOff(); // saves beside the event loop
@@ -524,6 +537,12 @@ TEST_F(WeekFaceTest, SavingWritesTheFileOnlyWhenTheStoreOrTheToDoListChanged) {
         Window().Close();
         DoEvents();
         EXPECT_TRUE(written && FileIdentity::At(file) == written);
+        // The window opened next shows the to-do items as written, though not read again.
+        std::string rows;
+        for (const TodoItem& item : ReadEventFile(FolderItem(file)).todo)
+            rows += (item.done ? "1 " : "0 ") + item.text + "|";
+        EXPECT_EQ(Rows(*Window().TodoList), rows);
+        Window().Close();
     }
 }
 

@@ -13,6 +13,7 @@ class TodoTest : public WeekFaceTest {
     TodoTest() {
         TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc",
                                    "0\tFirst\n1\tSecond\n0\tThird\nEvents Data:\n");
+        application.LoadUserEvents();
     }
     ListBox& List() { return *Window().TodoList; }
 };
@@ -80,6 +81,7 @@ TEST_F(TodoTest, TheScrollBarShowsOnceTheRowsAndASpareRowNoLongerFit) {
     for (int row = 0; row < 40; ++row)
         lines += "0\tItem\n";
     TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc", lines);
+    application.LoadUserEvents();
     CalendarWindow& window = Window();
     EXPECT_TRUE(List().ScrollBarVertical()) << "a long list read back can be scrolled at once";
     List().SetHeight(13 * List().RowHeight() - 1);

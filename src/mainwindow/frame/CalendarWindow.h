@@ -234,6 +234,9 @@ class CalendarWindow : public Window {
     // Writes the event file now, once a write under way has ended, when the store or the to-do
     // list changed; an open to-do edit is ended (and kept) first.
     void SaveEvents();
+    // The program ends: the last try to write what no main window wrote (to-do items a closed
+    // window could not write, what the store holds that the file lacks), else the rescue file.
+    static void SaveAtTheEnd();
     // Writes the event file on a worker thread when the store or the to-do list changed: after
     // each change the user confirms. A failure is told on the event loop's thread.
     void StartSavingEvents();
@@ -338,8 +341,9 @@ class CalendarWindow : public Window {
     // Whether something the user made is not in the event file, so that a write that fails
     // loses it unless it goes somewhere else.
     bool UserWorkUnsaved() const;
-    // error: the system's reason when the write failed.
-    void EventFileWritten(FileRevisions written, bool ok, int error);
+    // error: the system's reason when the write failed; todo: the to-do items the write took.
+    void EventFileWritten(FileRevisions written, bool ok, int error,
+                          const std::vector<TodoItem>& todo);
     // The to-do list shows items that a closed window could not write.
     bool todoFromClosedWindow_ = false;
     // The message that something could not be saved, closed when a later write saves it.

@@ -1,15 +1,11 @@
 #include "mainwindow/glance/EventFileFormat.h"
 
 #include "app/App.h"
-#include "app/EventFile.h"
-#include "platform/Text.h"
 #include "platform/TextStream.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <iostream>
 #include <memory>
 
 namespace EventFileFormat {
@@ -129,26 +125,6 @@ bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
         if (stream->Written()) *written = FileVersion::Measured(*stream->Written(), hash.Value());
     }
     return true;
-}
-
-std::vector<TodoItem> ReadTodoItems(const FolderItem& item) {
-    std::vector<TodoItem> items;
-    std::error_code error;
-    // Something else in the file's place was told of when the events were read.
-    if (!item || !std::filesystem::is_regular_file(item.Path(), error)) return items;
-    auto stream = TextInputStream::Open(item);
-    if (!stream) {
-        std::cerr << "calendar: cannot read the to-do items of " << item.Path().string() << '\n';
-        return items;
-    }
-    for (bool first = true; !stream->EndOfFile(); first = false) {
-        std::string line = stream->ReadLine();
-        // The mark belongs to the file, not to its first item: left on, it would hide the tick.
-        if (first) line = std::string(WithoutByteOrderMark(line));
-        if (IsEventsMarker(line)) break;
-        items.push_back({NthField(line, "\t", 1) == "1", NthField(line, "\t", 2)});
-    }
-    return items;
 }
 
 } // namespace EventFileFormat

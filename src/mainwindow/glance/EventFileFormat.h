@@ -2,6 +2,7 @@
 // The event file's layout: one line per to-do item ("1" or "0", a Tab, the text), the line
 // "Events Data:", then one line per event entry (key, "|", value). The writer replaces what
 // would split a line or a field, so whatever the user typed reads back as one item or entry.
+#include "app/EventFile.h"
 #include "platform/Dictionary.h"
 #include "platform/FileVersion.h"
 #include "platform/FolderItem.h"
@@ -14,11 +15,7 @@
 
 namespace EventFileFormat {
 
-struct TodoItem {
-    bool done = false;
-    std::string text;
-    bool operator==(const TodoItem&) const = default;
-};
+using TodoItem = ::TodoItem;
 
 // The whole file as text: a to-do text with its Tabs and line breaks turned into blanks, an
 // entry's value with its "|" and line breaks; then the lines kept from the file read, unchanged.
@@ -34,8 +31,5 @@ bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
            std::optional<FileVersion>* written = nullptr,
            const std::function<bool()>& beforeRename = {},
            const std::function<void(const std::filesystem::path&)>& replaced = {});
-
-// The to-do items of the file: its lines before the marker line. None when there is no file.
-std::vector<TodoItem> ReadTodoItems(const FolderItem& item);
 
 } // namespace EventFileFormat

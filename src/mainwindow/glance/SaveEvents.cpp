@@ -3,6 +3,7 @@
 #include "mainwindow/frame/CalendarWindow.h"
 #include "mainwindow/glance/EventFileFormat.h"
 #include "mainwindow/glance/RescueFile.h"
+#include "mainwindow/glance/RescueNote.h"
 
 #include "app/App.h"
 #include "platform/Dialogs.h"
@@ -16,8 +17,8 @@
 #include <new>
 
 namespace {
-std::vector<EventFileFormat::TodoItem> TodoItems(const ListBox& list) {
-    std::vector<EventFileFormat::TodoItem> items;
+std::vector<TodoItem> TodoItems(const ListBox& list) {
+    std::vector<TodoItem> items;
     items.reserve(static_cast<size_t>(list.ListCount()));
     for (int row = 0; row < list.ListCount(); ++row)
         items.push_back({list.CellCheck(row, 0), list.Cell(row, 1)});
@@ -56,9 +57,9 @@ void ReportUnsaved(const FolderItem& item, int error, const std::string& more = 
 }
 
 // A quit that cannot save leaves what it could not save in a file of its own, since nothing
-// else outlives the process. After a signal's quit (a logout) the message goes to standard error.
-void RescueUnsaved(const FolderItem& item, const std::vector<EventFileFormat::TodoItem>& todo,
-                   int error) {
+// else outlives the process. After a signal's quit (a logout) the message goes to standard error,
+// and the next start tells where the file is.
+void RescueUnsaved(const FolderItem& item, const std::vector<TodoItem>& todo, int error) {
     const app& application = App();
     const auto copy = RescueFile::Write(todo, application.eventDict.Entries(),
                                         Kept(application.skippedEventLines));
@@ -66,6 +67,7 @@ void RescueUnsaved(const FolderItem& item, const std::vector<EventFileFormat::To
         LogProblem("what could not be saved was written to", *copy);
     else
         LogProblem("what could not be saved could not be written anywhere else either");
+    if (copy && application.QuitBySignal()) RescueNote::Keep(*copy);
     ReportUnsaved(item, error,
                   copy ? " A copy of them was written to " + copy->string() + "." : "");
 }
@@ -78,8 +80,7 @@ struct Attempt {
 };
 
 Attempt WriteEventFile(const FolderItem& item, const std::optional<FileVersion>& known,
-                       const std::vector<EventFileFormat::TodoItem>& todo,
-                       std::span<const Dictionary::Entry> events,
+                       const std::vector<TodoItem>& todo, std::span<const Dictionary::Entry> events,
                        std::span<const std::string> kept) {
     Attempt attempt{OutsideChanges::Write(item, known, todo, events, kept)};
     attempt.error = attempt.written.ok ? 0 : attempt.written.error;
@@ -103,30 +104,53 @@ Attempt WriteEventFileInBackground(const FolderItem& item, const std::optional<F
         return Attempt{{}, EIO};
     }
 }
-} // namespace
+
+// Writes the store and todo on the event loop's thread, waited for.
+Attempt WriteNow(const std::vector<TodoItem>& todo) {
+    const app& application = App();
+    const FolderItem item = EventFileItem();
+    MakeFolderFor(item);
+    return WriteEventFile(item, application.eventFileVersion, todo, application.eventDict.Entries(),
+                          Kept(application.skippedEventLines));
+}
+
+// The event file now holds the store as it is and todo.
+void TakeWritten(app& application, std::vector<TodoItem> todo) {
+    application.unsavedTodoItems.reset();
+    application.eventFileTodoItems = std::move(todo);
+    application.eventFileRevision = application.eventDict.Revision();
+    application.keptEventsRevision = application.eventFileRevision;
+}
 
 // The store at its revision as loaded or written holds only the built-in holidays besides the
 // file's events; a file another program removed or rewrote since it was read or written may
 // have taken the user's events with it, which then live only in the store.
-bool CalendarWindow::UserWorkUnsaved() const {
-    const app& application = App();
-    return application.skippedEventLines || todoFromClosedWindow_ ||
-           savedTodoRevision_ != TodoList->Revision() ||
+bool StoreUnsaved(const app& application) {
+    return application.skippedEventLines ||
            application.keptEventsRevision != application.eventDict.Revision() ||
            !OutsideChanges::HoldsKnownText(EventFileItem(), application.eventFileVersion);
 }
 
-// Every occasion to write could write the whole file; it is written only when the store or the
-// to-do list changed since the file was read or last written (their revisions say so), or the
-// file there is not the one read or written (gone, emptied, replaced by another program). The
-// file then holds what a rewrite would hold, and with every change written at once, a quit or
-// leaving the week would otherwise rewrite and flush a large file for nothing.
-bool CalendarWindow::EventFileIsCurrent() const {
-    const app& application = App();
+// Whether the file holds what a rewrite of the store would: its revisions say whether the store
+// changed since the file was read or last written, and the file there must be the one read or
+// written (not gone, emptied or replaced by another program).
+bool StoreIsCurrent(const app& application) {
     const FolderItem item = EventFileItem();
-    return application.eventFileRevision == application.eventDict.Revision() &&
-           savedTodoRevision_ == TodoList->Revision() && item.NameTaken() &&
+    return application.eventFileRevision == application.eventDict.Revision() && item.NameTaken() &&
            OutsideChanges::IsKnownVersion(item, application.eventFileVersion);
+}
+} // namespace
+
+bool CalendarWindow::UserWorkUnsaved() const {
+    return todoFromClosedWindow_ || savedTodoRevision_ != TodoList->Revision() ||
+           StoreUnsaved(App());
+}
+
+// Every occasion to write could write the whole file; it is written only when something changed
+// since it was read or last written. With every change written at once, a quit or leaving the
+// week would otherwise rewrite and flush a large file for nothing.
+bool CalendarWindow::EventFileIsCurrent() const {
+    return savedTodoRevision_ == TodoList->Revision() && StoreIsCurrent(App());
 }
 
 void CalendarWindow::StartSavingEvents() {
@@ -140,28 +164,31 @@ void CalendarWindow::StartSavingEvents() {
     // The worker writes from copies: the to-do items, and a snapshot of the store that costs a
     // few pointers however large the store is.
     auto outcome = std::make_shared<Attempt>();
+    auto todo = std::make_shared<const std::vector<TodoItem>>(TodoItems(*TodoList));
     eventFileWriter_.Start(
-        [item, todo = TodoItems(*TodoList), events = application.eventDict.TakeSnapshot(),
+        [item, todo, events = application.eventDict.TakeSnapshot(),
          kept = application.skippedEventLines, known = application.eventFileVersion,
          outcome]() mutable {
-            *outcome = WriteEventFileInBackground(item, known, todo, events.Entries(), Kept(kept));
+            *outcome = WriteEventFileInBackground(item, known, *todo, events.Entries(), Kept(kept));
             const bool ok = outcome->written.ok;
             // Let go at once: a change of the store while the snapshot is held copies its entries.
             events = {};
             return ok;
         },
-        [this, written, outcome](bool ok) {
+        [this, written, outcome, todo](bool ok) {
             TakeWrite(outcome->written);
-            EventFileWritten(written, ok, outcome->error);
+            EventFileWritten(written, ok, outcome->error, *todo);
             TellOutsideCopies();
         });
 }
 
-void CalendarWindow::EventFileWritten(FileRevisions written, bool ok, int error) {
+void CalendarWindow::EventFileWritten(FileRevisions written, bool ok, int error,
+                                      const std::vector<TodoItem>& todo) {
     const bool retry = std::exchange(retryingSave_, false);
     if (ok) {
         App().eventFileRevision = written.store;
         App().keptEventsRevision = written.store;
+        App().eventFileTodoItems = todo;
         savedTodoRevision_ = written.todo;
         todoFromClosedWindow_ = false;
         unsavedTold_ = false;
@@ -219,11 +246,8 @@ void CalendarWindow::SaveEvents() {
     if (EventFileIsCurrent()) return;
     app& application = App();
     const FolderItem item = EventFileItem();
-    MakeFolderFor(item);
-    const std::vector<EventFileFormat::TodoItem> todo = TodoItems(*TodoList);
-    const auto [written, error] =
-        WriteEventFile(item, application.eventFileVersion, todo, application.eventDict.Entries(),
-                       Kept(application.skippedEventLines));
+    std::vector<TodoItem> todo = TodoItems(*TodoList);
+    const auto [written, error] = WriteNow(todo);
     TakeWrite(written);
     TellOutsideCopies();
     if (!written.ok && !UserWorkUnsaved()) {
@@ -232,23 +256,46 @@ void CalendarWindow::SaveEvents() {
         return;
     }
     if (!written.ok) {
-        if (application.QuitRequested())
-            RescueUnsaved(item, todo, error);
-        else
+        // A quit's rescue file comes in the application's close, next, without a second try.
+        if (application.QuitRequested()) {
+            LogUnsaved(item, error);
+            application.quitWriteError = error;
+        } else {
             ReportUnsaved(item, error);
+        }
         // This window may be closing; the next one must not take the file's older list for it.
-        application.unsavedTodoItems.emplace();
-        for (const EventFileFormat::TodoItem& row : todo)
-            application.unsavedTodoItems->emplace_back(row.done, row.text);
+        application.unsavedTodoItems = std::move(todo);
         application.eventFileRevision.reset();
         return;
     }
-    application.unsavedTodoItems.reset();
+    TakeWritten(application, std::move(todo));
     unsavedTold_ = false;
     StopRetryingSave();
     unsavedMessage_.Close();
-    application.eventFileRevision = application.eventDict.Revision();
-    application.keptEventsRevision = application.eventFileRevision;
     savedTodoRevision_ = TodoList->Revision();
     todoFromClosedWindow_ = false;
+}
+
+void CalendarWindow::SaveAtTheEnd() {
+    app& application = App();
+    // Nothing is unsaved before the events are loaded.
+    const bool unsaved =
+        application.unsavedTodoItems || (application.keptEventsRevision &&
+                                         !StoreIsCurrent(application) && StoreUnsaved(application));
+    if (!unsaved) return;
+    const FolderItem item = EventFileItem();
+    std::vector<TodoItem> todo =
+        application.unsavedTodoItems.value_or(application.eventFileTodoItems);
+    if (application.quitWriteError) {
+        RescueUnsaved(item, todo, *application.quitWriteError);
+        return;
+    }
+    const auto [written, error] = WriteNow(todo);
+    OutsideChanges::TellOutsideCopies(item, written.outsideCopies, written.ok);
+    if (!written.ok) {
+        RescueUnsaved(item, todo, error);
+        return;
+    }
+    application.eventFileVersion = written.version;
+    TakeWritten(application, std::move(todo));
 }

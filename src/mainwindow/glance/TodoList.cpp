@@ -1,7 +1,6 @@
-// The to-do list of the week face: read from the event file when the window opens, then added
-// to, edited, ticked, reordered and deleted in place; written with the events.
+// The to-do list of the week face: the event file's as last read or written when the window
+// opens, then added to, edited, ticked, reordered and deleted in place; written with the events.
 #include "mainwindow/frame/CalendarWindow.h"
-#include "mainwindow/glance/EventFileFormat.h"
 #include "mainwindow/glance/Glance.h"
 #include "mainwindow/yearview/YearGrid.h"
 
@@ -9,7 +8,7 @@
 #include "customisation/BuiltInPictures.h"
 #include "platform/Graphics.h"
 
-#include <iostream>
+#include <utility>
 
 using YearGrid::Int;
 
@@ -41,18 +40,19 @@ void CalendarWindow::TodoList_Open() {
     list.SetHeight(Int(Glance::AreaHeight() - above));
     list.SetColumnType(0, ListBox::TypeCheckBox);
     list.SetColumnAlignmentOffset(1, 2);
-    std::vector<EventFileFormat::TodoItem> items;
-    if (auto& unsaved = App().unsavedTodoItems) {
-        for (auto& [done, text] : *unsaved)
-            items.push_back({done, std::move(text)});
-        unsaved.reset();
+    app& application = App();
+    std::vector<TodoItem> items;
+    if (application.unsavedTodoItems) {
+        items = *std::exchange(application.unsavedTodoItems, std::nullopt);
         todoFromClosedWindow_ = true;
         // The closed window could not write them: written as soon as the file can be.
         RetrySavingLater();
     } else {
-        items = EventFileFormat::ReadTodoItems(EventFileItem());
+        // Not the file read again: those of the version the events came from, which the next
+        // write trusts. The file may be away or empty for a moment.
+        items = application.eventFileTodoItems;
     }
-    for (const EventFileFormat::TodoItem& todo : items) {
+    for (const TodoItem& todo : items) {
         list.AddRow();
         list.SetCellCheck(list.LastIndex(), 0, todo.done);
         list.SetCell(list.LastIndex(), 1, todo.text);
