@@ -133,9 +133,21 @@ void VersionWatch::KeepReplaced(const fs::path& replaced) {
     std::optional<FileIdentity> look = FileIdentity::At(replaced);
     if (!look) return;
     std::error_code error;
-    if (look == settled_ && Known(replaced, *look)) {
-        fs::remove(replaced, error);
-        return;
+    // The exchange itself moved its change time; the rest tells the file last looked at.
+    if (settled_) {
+        FileIdentity before = *look;
+        before.changedSeconds = settled_->changedSeconds;
+        before.changedNanoseconds = settled_->changedNanoseconds;
+        const auto known = std::ranges::find_if(
+            versions_, [&](const FileVersion& version) { return version.identity == *settled_; });
+        const auto text = [&] {
+            const std::optional<FileVersion> read = ReadFileVersion(replaced);
+            return read && read->contentHash == known->contentHash;
+        };
+        if (before == *settled_ && known != versions_.end() && (!known->racy || text())) {
+            fs::remove(replaced, error);
+            return;
+        }
     }
     // Another program's version came at the rename, or it goes on writing the file it had open:
     // waited for while it changes, and kept in any case.
