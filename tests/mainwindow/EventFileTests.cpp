@@ -786,8 +786,8 @@ struct OtherProgram {
         text.resize(text.size() + (large ? 3u << 20 : 4000 * written.size()), 'x');
         return text + "\nEvents Data:\n";
     }
-    void Finished(const std::string& text, bool inPlace) {
-        if (inPlace && fs::exists(file)) std::erase(mustSurvive, TestEnvironment::ReadFile(file));
+    void Wrote(const std::string& text, const std::string& overwritten = {}) {
+        std::erase(mustSurvive, overwritten);
         written.push_back(text);
         mustSurvive.push_back(text);
     }
@@ -795,28 +795,28 @@ struct OtherProgram {
         const std::string text = Next(large);
         TestEnvironment::WriteFile(file.parent_path() / "theirs.tmp", text);
         fs::rename(file.parent_path() / "theirs.tmp", file);
-        Finished(text, false);
+        Wrote(text);
     }
-    void Rewrite(int pieces = 1, std::chrono::milliseconds apart = {}) {
-        const std::string text = Next();
-        const std::string before = fs::exists(file) ? TestEnvironment::ReadFile(file) : "";
+    void Rewrite(size_t pieces = 1, std::chrono::milliseconds apart = {}) {
+        const std::string text = Next(), before = TestEnvironment::ReadFile(file);
         std::ofstream out(file, std::ios::trunc | std::ios::binary);
-        for (int piece = 0; piece < pieces; ++piece) {
-            const size_t from = text.size() * piece / pieces,
-                         to = text.size() * (piece + 1) / pieces;
-            out.write(text.data() + from, static_cast<std::streamsize>(to - from)).flush();
+        for (size_t at = 0, piece = text.size() / pieces + 1; at < text.size(); at += piece) {
+            out << text.substr(at, piece) << std::flush;
             std::this_thread::sleep_for(apart);
         }
-        std::erase(mustSurvive, before);
-        written.push_back(text);
-        mustSurvive.push_back(text);
+        Wrote(text, before);
+    }
+    // Of the same length: every field of the file's identity stays within a tick of the clock.
+    void EditFirstCharacter() {
+        std::fstream(file, std::ios::in | std::ios::out) << "1";
+        Wrote(TestEnvironment::ReadFile(file));
     }
 };
 } // namespace
 
 // Another program writes the event file at each moment of a save: every version it finished is
 // the event file afterwards or a whole copy beside it, made once, and one message names only
-// whole copies. A version that settles never is not replaced: the write is put off.
+// whole copies.
 TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
     using TestSeams::WriteMoment;
     const fs::path documents = environment.Documents(), file = documents / "Calendar.tpc";
@@ -858,6 +858,11 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
              at(WriteMoment::BeforeTheLateLook, [&] { other.Replace(); });
              at(WriteMoment::AfterTheLastLook, [&] { other.Replace(); });
          }},
+        {"edited in place to the same length in the tick of the rename, the clock's ticks long",
+         [&](OtherProgram& other) {
+             TestSeams::MakeFileTimesCoarse(int64_t{100} * 1'000'000'000);
+             at(WriteMoment::AfterTheRename, [&] { other.EditFirstCharacter(); });
+         }},
         {"rewritten in place in pieces over the whole save",
          [&](OtherProgram& other) {
              rewriting = std::thread([&] { other.Rewrite(12, std::chrono::milliseconds(20)); });
@@ -869,6 +874,7 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
         TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
         application.eventDict = Dictionary();
         application.LoadUserEvents();
+        TestSeams::MakeFileTimesCoarse(0);
         CalendarWindow& window = Window();
         OtherProgram other{file, {}, {}};
         c.play(other);
@@ -895,27 +901,6 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
         for (const fs::path& copy : copies)
             EXPECT_NE(Messages().back().find(copy.string()), std::string::npos);
     }
-}
-
-// On a file system whose clock moves in long ticks, an edit of the same length in the tick of
-// the calendar's own write keeps every field of the file's identity: the next look compares the
-// text, and keeps the other version.
-TEST_F(WeekFaceTest, AnEditInTheTickOfTheCalendarsWriteIsStillAnotherVersion) {
-    TestSeams::MakeFileTimesCoarse(int64_t{100} * 1'000'000'000);
-    const fs::path file = environment.Documents() / "Calendar.tpc";
-    TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
-    application.LoadUserEvents();
-    Window().TodoList->AddRow();
-    Window().TodoList_Change();
-    FinishSaving(Window());
-    const std::optional<FileIdentity> written = FileIdentity::At(file);
-    std::fstream(file, std::ios::in | std::ios::out) << "1";
-    EXPECT_EQ(FileIdentity::At(file), written) << "the tick hides the edit";
-    Window().Close();
-    EXPECT_EQ(TestEnvironment::ReadFile(environment.Documents() /
-                                        "Calendar (changed outside the calendar 2026-03-03 "
-                                        "12.00.00).tpc"),
-              "1\tMine\n0\t\nEvents Data:\n");
 }
 
 // A file that another program goes on changing for longer than a save waits is not replaced: the

@@ -81,18 +81,6 @@ TEST_F(FileWritesTest, ANameIsTakenOnlyOnceTheDiskHasTheWholeFile) {
         }
 }
 
-// A file that cannot be measured after its write matches no file on disk, so that the next look
-// compares the text instead of taking whatever stands there for it.
-TEST_F(FileWritesTest, AWriteThatCannotBeMeasuredIsTakenForNoFile) {
-    TestSeams::FailFileCalls(FileCall::MeasureFile, 2);
-    auto out = TextOutputStream::Create(FolderItem(File()));
-    out->Write("new text");
-    ASSERT_TRUE(out->Close());
-    ASSERT_TRUE(out->Written());
-    EXPECT_NE(*out->Written(), *FileIdentity::At(File()));
-    EXPECT_EQ(out->Written()->size, 8);
-}
-
 // A copy is read and written a piece at a time, and is a copy of one version only: a file that
 // changes while it is copied leaves no copy, and one larger than the room on the disk is refused
 // before a byte is written.
