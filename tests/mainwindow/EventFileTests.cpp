@@ -324,7 +324,12 @@ TEST_F(WeekFaceTest, AWriteThatCannotGoOnFailsAndNeverStallsTheWriter) {
                                           [] { throw std::bad_alloc(); });
          },
          "Cannot allocate memory.", false},
-        {"another program's file is larger than the disk's room", tooLargeToKeep,
+        {"another program's file is larger than the disk's room",
+         [&] {
+             tooLargeToKeep();
+             TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::DuringACopy,
+                                          [] { ADD_FAILURE() << "refused before a copy starts"; });
+         },
          "There is no room left on the disk.", true},
     };
     for (const auto& c : cases) {

@@ -1,5 +1,5 @@
 // Files written whole: a replacement, a new file under a free name and a copy of another file
-// take their names only once the disk has them, and a copy is whole or not made at all.
+// take their names only once the disk has them.
 #include "platform/FileCopy.h"
 #include "platform/FolderItem.h"
 #include "platform/TestSeams.h"
@@ -7,10 +7,6 @@
 #include "support/TestEnvironment.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <fstream>
-#include <sys/statvfs.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using TestSeams::FileCall;
@@ -79,44 +75,4 @@ TEST_F(FileWritesTest, ANameIsTakenOnlyOnceTheDiskHasTheWholeFile) {
             EXPECT_EQ(TestSeams::FileCallsMade(FileCall::SyncFile), flushes + 1);
             EXPECT_EQ(TestSeams::FileCallsMade(FileCall::SyncFolder), folderFlushes + 1);
         }
-}
-
-// A copy is read and written a piece at a time, and is a copy of one version only: a file that
-// changes while it is copied leaves no copy, and one larger than the room on the disk is refused
-// before a byte is written.
-TEST_F(FileWritesTest, ACopyIsOfOneWholeVersionOrNone) {
-    std::string text;
-    for (int line = 0; text.size() < (3u << 20) + 5; ++line)
-        text += "2026-03-05 09:00:00|Event " + std::to_string(line) + "\n";
-    TestEnvironment::WriteFile(File(), text);
-    TestEnvironment::WriteFile(Folder() / Name(1), "an earlier copy");
-    const auto copy = [&] {
-        return CopyWholeUnderFreeName(File(), *FileIdentity::At(File()), Name, 5);
-    };
-    const FileCopy whole = copy();
-    ASSERT_TRUE(whole.path);
-    EXPECT_EQ(*whole.path, Folder() / Name(2)) << "no earlier copy is replaced";
-    EXPECT_EQ(TestEnvironment::ReadFile(*whole.path), text);
-    EXPECT_EQ(whole.version, ReadFileVersion(File()));
-    EXPECT_EQ(whole.version.contentHash, ContentHash::Of(text));
-
-    TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::DuringACopy,
-                                 [&] { std::ofstream(File(), std::ios::app) << "more\n"; });
-    const FileCopy changed = copy();
-    EXPECT_FALSE(changed.path);
-    EXPECT_EQ(changed.error, 0) << "worth taking again";
-    EXPECT_EQ(Names(), (std::vector<std::string>{"data.tpc", Name(1), Name(2)}));
-
-    struct statvfs room {};
-    ASSERT_EQ(::statvfs(Folder().c_str(), &room), 0);
-    const int fd = ::open(File().c_str(), O_WRONLY | O_TRUNC);
-    ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(room.f_bavail * room.f_frsize + (1ull << 30))), 0);
-    ::close(fd);
-    bool started = false;
-    TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::DuringACopy, [&] { started = true; });
-    const FileCopy tooLarge = copy();
-    EXPECT_FALSE(started) << "refused before a byte is written";
-    EXPECT_FALSE(tooLarge.path);
-    EXPECT_EQ(tooLarge.error, ENOSPC);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"data.tpc", Name(1), Name(2)}));
 }
