@@ -105,6 +105,7 @@ void ContentHash::AddBlock(const char* block) {
 }
 
 void ContentHash::Add(std::string_view piece) {
+    if (piece.empty()) return; // an empty view may have no data to copy from
     total_ += piece.size();
     if (pendingSize_ > 0) {
         const size_t taken = std::min(piece.size(), kBlock - pendingSize_);

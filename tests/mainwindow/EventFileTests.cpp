@@ -401,6 +401,7 @@ TEST_F(WeekFaceTest, NoWriteStartsInTheBackgroundWhileASaveRuns) {
         return 0;
     });
     window.SaveEvents();
+    TestSeams::AnswerDialogs({});
     EXPECT_EQ(Messages().size(), 1u);
     EXPECT_FALSE(beside);
 }
