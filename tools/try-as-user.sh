@@ -7,11 +7,12 @@
 # start-up's messages; a second copy refused; a double click on a date, and a renamed event; the
 # countdown moved into a shown week; a to-do item typed, not confirmed, when a logout ends the
 # calendar; under umask 077, no file it makes open to others; Escape in each window, Space
-# twice, the editing keys in Help and a quit while the calendar slides with no window manager; at
-# the end the tab, the dialogs, the print dialogs minimised and the desktop's close under a window
-# manager. Each
-# step is checked from the outside (window places, screenshots, the files written at quit).
-# Screenshots go to build/try-as-user/.
+# twice, the editing keys in Help and a quit while the calendar slides with no window manager;
+# the event file moved aside at start-up, replaced by a folder or by a file of 1 TiB, rewritten
+# and appended to by another program (tools/try-as-user-disk.sh; TRY_ONLY=disk runs these
+# alone); at the end the tab, the dialogs, the print dialogs minimised and the desktop's close
+# under a window manager. Each step is checked from the outside (window places, screenshots, the
+# files written at quit). Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
 update_docs=0
@@ -102,6 +103,11 @@ many_events() { # count -> event lines, one half-hour event after another from 2
         }
     }'
 }
+# TRY_ONLY=disk tries only how the calendar keeps the user's data on disk.
+if [ "${TRY_ONLY:-}" = disk ]; then
+    source tools/try-as-user-disk.sh
+    finish
+fi
 
 # A stand-in for the system opener, first on PATH, writes down the link it is given.
 mkdir -p "$home/bin"
@@ -1092,6 +1098,8 @@ for quit in ctrl+q SIGTERM; do
     check "normally, not by a crash" test $? = 0
 done
 # ---- end of no window manager ------------------------------------------------------------------
+
+source tools/try-as-user-disk.sh
 
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
 # The same road on a desktop with a stacking window manager, openbox, started here on the same
