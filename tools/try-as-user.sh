@@ -7,11 +7,12 @@
 # start-up's messages; a second copy refused; a double click on a date, and a renamed event; the
 # countdown moved into a shown week; a to-do item typed, not confirmed, when a logout ends the
 # calendar; under umask 077, no file it makes open to others; Escape in each window, Space
-# twice, the editing keys in Help and a quit while the calendar slides with no window manager; at
-# the end the tab, the dialogs, the print dialogs minimised and the desktop's close under a window
-# manager. Each
-# step is checked from the outside (window places, screenshots, the files written at quit).
-# Screenshots go to build/try-as-user/.
+# twice, the editing keys in Help and a quit while the calendar slides with no window manager;
+# the event file moved aside at start-up, replaced by a folder or by a file of 1 TiB, rewritten
+# and appended to by another program (tools/try-as-user-disk.sh; TRY_ONLY=disk runs these
+# alone); at the end the tab, the dialogs, the print dialogs minimised and the desktop's close
+# under a window manager. Each step is checked from the outside (window places, screenshots, the
+# files written at quit). Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
 update_docs=0
@@ -42,6 +43,14 @@ start_calendar() { # home, log file name: starts the program as that home's user
     calendar=$!
     sleep 3
 }
+new_home() { run_home=$(fresh_home); }
+end_calendar() { # -> the program's exit status
+    stop_calendar
+    local status=$?
+    rm -rf "$run_home"
+    return $status
+}
+calendar_shown() { xdotool search --onlyvisible --name ' Calendar$' >/dev/null 2>&1; }
 dismiss_quick_start_help() { # a first run shows it over the year; a click anywhere ends it
     xdotool mousemove 700 50 click 1
     sleep 0.5
@@ -54,7 +63,7 @@ printf '0\tBuy stamps\nEvents Data:\n2026-11-20 09:00:00|2026-11-20 10:00:00//De
     >"$home/Documents/Calendar.tpc"
 source tools/virtual-display.sh
 calendar="" xvfb=""
-trap 'kill $calendar $xvfb 2>/dev/null; rm -rf "$home"' EXIT
+trap 'kill $calendar $xvfb 2>/dev/null; rm -rf "$home" ${run_home:+"$run_home"}' EXIT
 start_virtual_display "${width}x${height}" || exit 1
 export DISPLAY="$display"
 
@@ -65,6 +74,12 @@ check() { # description, then a command that succeeds when the check holds
     if "$@"; then echo "  ok    $what"; else echo "  FAIL  $what"; failures=$((failures + 1)); fi
 }
 shot() { import -window root "$shots/$1.png"; }
+finish() {
+    echo "Screenshots: $shots"
+    if ((failures)); then echo "$failures check(s) failed"; exit 1; fi
+    echo "All checks passed"
+    exit 0
+}
 # Whether a program's log (in the screenshots' folder) holds nothing but the toolkit's notes on
 # the run-time folder and on its page set-up over a PDF printer (where no print queue exists).
 quiet_console() {
@@ -79,6 +94,20 @@ geometry() { # window id -> "x y width height"
 }
 visible() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 running() { kill -0 "$calendar" 2>/dev/null; }
+many_events() { # count -> event lines, one half-hour event after another from 2020
+    TZ=UTC awk -v count="$1" 'BEGIN {
+        start = mktime("2020 01 01 08 00 00")
+        for (i = 0; i < count; i++) {
+            from = start + i * 1800
+            print strftime("%Y-%m-%d %H:%M:%S", from) "|" strftime("%Y-%m-%d %H:%M:%S", from + 1800) "//Event " i
+        }
+    }'
+}
+# TRY_ONLY=disk tries only how the calendar keeps the user's data on disk.
+if [ "${TRY_ONLY:-}" = disk ]; then
+    source tools/try-as-user-disk.sh
+    finish
+fi
 
 # A stand-in for the system opener, first on PATH, writes down the link it is given.
 mkdir -p "$home/bin"
@@ -299,20 +328,12 @@ calendar=""
 
 # ---- hardening: menus, Close and the space bar, quits during start-up, no lock folder ----
 # Each run below starts the program afresh, in a home of its own, on the same display.
-new_home() { run_home=$(fresh_home); }
 launch() { # [NAME=value ...] program
     env HOME="$run_home" XDG_CONFIG_HOME="$run_home/.config" XDG_RUNTIME_DIR="$run_home/run" \
         "$@" >"$shots/program-hardening.log" 2>&1 &
     calendar=$!
     sleep 3
 }
-end_calendar() { # -> the program's exit status
-    stop_calendar
-    local status=$?
-    rm -rf "$run_home"
-    return $status
-}
-calendar_shown() { xdotool search --onlyvisible --name ' Calendar$' >/dev/null 2>&1; }
 
 echo "Menus from a right click on the title band"
 new_home && launch "$program"
@@ -783,14 +804,7 @@ print_through_queue
 echo "A large calendar of 300,000 events"
 large_home=$(fresh_home)
 large_file="$large_home/Documents/Calendar.tpc"
-TZ=UTC awk 'BEGIN {
-    print "0\tA to-do item"; print "Events Data:"
-    start = mktime("2020 01 01 08 00 00")
-    for (i = 0; i < 300000; i++) {
-        from = start + i * 1800
-        print strftime("%Y-%m-%d %H:%M:%S", from) "|" strftime("%Y-%m-%d %H:%M:%S", from + 1800) "//Event " i
-    }
-}' >"$large_file"
+{ printf '0\tA to-do item\nEvents Data:\n' && many_events 300000; } >"$large_file"
 cp "$large_file" "$large_home/as-written.tpc"
 start_large() {
     start_calendar "$large_home" program-large.log
@@ -1085,6 +1099,8 @@ for quit in ctrl+q SIGTERM; do
 done
 # ---- end of no window manager ------------------------------------------------------------------
 
+source tools/try-as-user-disk.sh
+
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
 # The same road on a desktop with a stacking window manager, openbox, started here on the same
 # display: the tab in front of the full-screen calendar at start-up and after each slide back,
@@ -1322,6 +1338,4 @@ check "nothing was reported on the console" quiet_console program-xfwm4.log
 rm -rf "$xfwm_home"
 # ---- end of under xfwm4 ------------------------------------------------------------------------
 
-echo "Screenshots: $shots"
-if ((failures)); then echo "$failures check(s) failed"; exit 1; fi
-echo "All checks passed"
+finish
