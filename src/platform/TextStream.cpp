@@ -377,8 +377,8 @@ bool Rename(const fs::path& temporary, const fs::path& target, bool exchange, bo
 // sets its change time. An edit in place between the measures (another size or modification
 // time) is another program's, and so is one before the clock has moved past the rename: the
 // measure before stands then, which the file there no longer matches.
-std::optional<FileIdentity> MeasureWritten(int fd, const std::optional<FileIdentity>& before) {
-    std::optional<FileIdentity> after = MeasureFile(fd);
+std::optional<FileIdentity> MeasureWritten(int fd, const std::optional<FileIdentity>& before,
+                                           const std::optional<FileIdentity>& after) {
     const auto edited = [&](const std::optional<FileIdentity>& then) {
         return before && then &&
                (then->size != before->size || then->modifiedSeconds != before->modifiedSeconds ||
@@ -415,9 +415,11 @@ bool TextOutputStream::Close(const std::function<bool()>& beforeRename,
     }
     if (renamed) {
         TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheRename);
-        // A power cut soon after must not bring the old file back.
+        const std::optional<FileIdentity> after = MeasureFile(measure);
+        // A power cut soon after must not bring the old file back. Flushed while the clock's
+        // tick passes, which the measure waits for.
         SyncFolder(target_.parent_path());
-        written_ = MeasureWritten(measure, before);
+        written_ = MeasureWritten(measure, before, after);
         if (!written_) written_ = FileIdentity::Unmeasured(static_cast<int64_t>(size_));
     }
     if (measure >= 0) ::close(measure);
