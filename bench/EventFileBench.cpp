@@ -36,13 +36,8 @@ static void LoadUserEvents(benchmark::State& state) {
 }
 BENCHMARK(LoadUserEvents)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
-// Making the file's text from the store and writing it whole (temporary file, flush, rename), as
-// the worker thread does after a change and the window's close does when a write is due.
-static void WriteEventFile(benchmark::State& state) {
-    const int count = static_cast<int>(state.range(0));
-    TestEnvironment environment;
-    std::filesystem::create_directories(environment.Documents());
-    const FolderItem item(environment.Documents() / "Calendar.tpc");
+// A store of count events of half an hour, 45 minutes apart.
+static Dictionary ManyEvents(int count) {
     Dictionary store;
     Date start(2020, 1, 1, 8, 0, 0);
     for (int i = 0; i < count; ++i) {
@@ -51,6 +46,17 @@ static void WriteEventFile(benchmark::State& state) {
         store.Value(start.SQLDateTime(), end.SQLDateTime() + "//Event number " + std::to_string(i));
         start.SetMinute(start.Minute() + 45);
     }
+    return store;
+}
+
+// Making the file's text from the store and writing it whole (temporary file, flush, rename), as
+// the worker thread does after a change and the window's close does when a write is due.
+static void WriteEventFile(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    TestEnvironment environment;
+    std::filesystem::create_directories(environment.Documents());
+    const FolderItem item(environment.Documents() / "Calendar.tpc");
+    const Dictionary store = ManyEvents(count);
     const std::vector<EventFileFormat::TodoItem> todo{{false, "A to-do item"}};
     for (auto _ : state)
         benchmark::DoNotOptimize(EventFileFormat::Write(item, todo, store));
@@ -66,14 +72,7 @@ static void SaveEventFile(benchmark::State& state) {
     TestEnvironment environment;
     std::filesystem::create_directories(environment.Documents());
     const FolderItem item(environment.Documents() / "Calendar.tpc");
-    Dictionary store;
-    Date start(2020, 1, 1, 8, 0, 0);
-    for (int i = 0; i < count; ++i) {
-        Date end = start;
-        end.SetMinute(end.Minute() + 30);
-        store.Value(start.SQLDateTime(), end.SQLDateTime() + "//Event number " + std::to_string(i));
-        start.SetMinute(start.Minute() + 45);
-    }
+    const Dictionary store = ManyEvents(count);
     const std::vector<EventFileFormat::TodoItem> todo{{false, "A to-do item"}};
     std::optional<FileVersion> known;
     for (auto _ : state) {

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 using namespace file_writes;
@@ -19,25 +20,17 @@ using namespace file_writes;
 namespace {
 constexpr size_t kPiece = 1 << 20;
 
-// Writes all of text at fd; false (errno set) when the disk refuses some of it.
-bool WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            if (written == 0) errno = ENOSPC;
-            return false;
-        }
-        text.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
-// Reads the next piece at offset into piece; its size, 0 at the end, -1 on an error.
-ssize_t ReadPiece(int fd, char* piece, off_t offset) {
-    for (;;) {
-        const ssize_t count = ::pread(fd, piece, kPiece, offset);
-        if (count >= 0 || errno != EINTR) return count;
+// Hands the file open at fd to take a piece at a time, from its start; false when it cannot be
+// read or take says no more.
+bool ReadInPieces(int fd, const std::function<bool(std::string_view)>& take) {
+    const auto piece = std::make_unique_for_overwrite<char[]>(kPiece);
+    for (off_t offset = 0;;) {
+        const ssize_t count = ::pread(fd, piece.get(), kPiece, offset);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) return false;
+        if (count == 0) return true;
+        if (!take(std::string_view(piece.get(), static_cast<size_t>(count)))) return false;
+        offset += count;
     }
 }
 
@@ -75,12 +68,6 @@ bool Finish(int fd, const fs::path& temporary, bool written) {
     if (!ok) ::unlink(temporary.c_str());
     errno = error;
     return ok;
-}
-
-std::optional<FileIdentity> Identity(int fd) {
-    struct stat status {};
-    if (::fstat(fd, &status) != 0) return std::nullopt;
-    return FileIdentity::Of(status);
 }
 
 // Whether the file open at fd is still the one expected. One that lost its name meanwhile
@@ -153,21 +140,15 @@ FileCopy CopyWholeUnderFreeName(const fs::path& source, const FileIdentity& expe
         copy.error = errno;
         return copy;
     }
-    const auto piece = std::make_unique_for_overwrite<char[]>(kPiece);
     ContentHash hash;
-    bool written = true;
-    for (off_t offset = 0;;) {
-        const ssize_t count = ReadPiece(in.fd, piece.get(), offset);
-        if (count <= 0) {
-            written = count == 0;
-            break;
-        }
-        const std::string_view text(piece.get(), static_cast<size_t>(count));
+    bool first = true;
+    const bool written = ReadInPieces(in.fd, [&](std::string_view text) {
         hash.Add(text);
-        if (!(written = WriteAll(fd, text))) break;
-        if (offset == 0) TestSeams::ReachWriteMoment(TestSeams::WriteMoment::DuringACopy);
-        offset += count;
-    }
+        if (!WriteAll(fd, text)) return false;
+        if (std::exchange(first, false))
+            TestSeams::ReachWriteMoment(TestSeams::WriteMoment::DuringACopy);
+        return true;
+    });
     // Whole only when nothing changed the file meanwhile; another file put in its place since
     // leaves the copy whole, of the version it replaced.
     const bool whole = written && StillTheFile(in.fd, expected);
@@ -186,15 +167,12 @@ std::optional<FileVersion> ReadFileVersion(const fs::path& path) {
     const Descriptor in{OpenRegularFile(path, &status)};
     if (in.fd < 0) return std::nullopt;
     const FileIdentity identity = FileIdentity::Of(status);
-    const auto piece = std::make_unique_for_overwrite<char[]>(kPiece);
     ContentHash hash;
-    for (off_t offset = 0;;) {
-        const ssize_t count = ReadPiece(in.fd, piece.get(), offset);
-        if (count < 0) return std::nullopt;
-        if (count == 0) break;
-        hash.Add(std::string_view(piece.get(), static_cast<size_t>(count)));
-        offset += count;
-    }
-    if (Identity(in.fd) != identity || FileIdentity::At(path) != identity) return std::nullopt;
+    const bool read = ReadInPieces(in.fd, [&](std::string_view text) {
+        hash.Add(text);
+        return true;
+    });
+    if (!read || !StillTheFile(in.fd, identity) || FileIdentity::At(path) != identity)
+        return std::nullopt;
     return FileVersion::Measured(identity, hash.Value());
 }

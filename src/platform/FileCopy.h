@@ -37,8 +37,8 @@ struct FileCopy {
 // name(tries), readable by its owner only: read and written a piece at a time, so that a file of
 // any size costs one piece of memory. The copy is whole only when the file opened stayed the one
 // expected from the copy's start to its end (another file may have taken its name meanwhile);
-// otherwise nothing is left and the error is 0. A
-// file larger than the room left on the disk is refused at once (ENOSPC).
+// otherwise nothing is left and the error is 0. A file larger than the room left on the disk is
+// refused at once (ENOSPC).
 FileCopy CopyWholeUnderFreeName(const std::filesystem::path& source, const FileIdentity& expected,
                                 const std::function<std::string(int)>& name, int tries);
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 
 namespace file_writes {
@@ -19,6 +20,8 @@ std::string TemporaryPrefix(const std::filesystem::path& target);
 int OpenTemporaryBeside(const std::filesystem::path& target, mode_t mode,
                         std::filesystem::path& temporary);
 
+// Writes all of text at fd; false (errno set) when the disk takes not all of it.
+bool WriteAll(int fd, std::string_view text);
 bool SyncFile(int fd);
 // Closes fd in any case; false when the system reported an error.
 bool CloseFile(int fd);

@@ -228,6 +228,19 @@ namespace file_writes {
 using TestSeams::FileCall;
 using TestSeams::FileCallFails;
 
+bool WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            if (written == 0) errno = ENOSPC;
+            return false;
+        }
+        text.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
 bool SyncFile(int fd) {
     return !FileCallFails(FileCall::SyncFile) && ::fsync(fd) == 0;
 }
@@ -336,18 +349,9 @@ void TextOutputStream::Discard() {
 }
 
 void TextOutputStream::WriteBuffer() {
-    const char* data = buffer_.data();
-    size_t left = fd_ < 0 || failed_ ? 0 : buffer_.size();
-    size_ += left;
-    while (left > 0) {
-        const ssize_t written = ::write(fd_, data, left);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            failed_ = true;
-            break;
-        }
-        data += written;
-        left -= static_cast<size_t>(written);
+    if (fd_ >= 0 && !failed_) {
+        size_ += buffer_.size();
+        failed_ = !WriteAll(fd_, buffer_);
     }
     buffer_.clear();
 }
