@@ -12,8 +12,9 @@
 # and appended to by another program (tools/try-as-user-disk.sh; TRY_ONLY=disk runs these
 # alone); the year, a week and an event under German, French, Russian, Turkish, Japanese, Arabic
 # and Hebrew locales, as under C (tools/try-as-user-locale.sh; TRY_ONLY=locale); at the end the
-# tab, the dialogs, the print dialogs minimised and the desktop's close under a window manager. Each step is checked from the outside (window places, screenshots, the
-# files written at quit). Screenshots go to build/try-as-user/.
+# tab, the dialogs, the print dialogs minimised and the desktop's close under a window manager.
+# Each step is checked from the outside (window places, screenshots, the files written at quit).
+# Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
 update_docs=0
