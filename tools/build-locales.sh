@@ -16,6 +16,12 @@ names=("$@")
                           ja_JP.UTF-8 ar_EG.UTF-8 he_IL.UTF-8)
 sources=/usr/share/i18n
 mkdir -p "$folder"
+# Compiled locales suit only the C library that built them: after an upgrade they are built anew.
+library=$(localedef --version 2>/dev/null | head -1)
+if [ "$(cat "$folder/.built-by" 2>/dev/null)" != "$library" ]; then
+    rm -rf "$folder"/*.UTF-8 "$folder"/*.UTF-8.missing
+    echo "$library" >"$folder/.built-by"
+fi
 for name in "${names[@]}"; do
     [ -f "$folder/$name/LC_CTYPE" ] && continue
     source=${name%%.*} charmap=${name#*.}
