@@ -10,11 +10,12 @@
 # twice, the editing keys in Help and a quit while the calendar slides with no window manager;
 # the event file moved aside at start-up, replaced by a folder or by a file of 1 TiB, rewritten
 # and appended to by another program (tools/try-as-user-disk.sh; TRY_ONLY=disk runs these
-# alone); the year, a week and an event under German, French, Russian, Turkish, Japanese, Arabic
-# and Hebrew locales, as under C (tools/try-as-user-locale.sh; TRY_ONLY=locale); at the end the
-# tab, the dialogs, the print dialogs minimised and the desktop's close under a window manager.
-# Each step is checked from the outside (window places, screenshots, the files written at quit).
-# Screenshots go to build/try-as-user/.
+# alone); the clock in the year 9999 and a title of two lines pasted (try-as-user-years.sh;
+# TRY_ONLY=years); the year, a week and an event under German, French, Russian, Turkish,
+# Japanese, Arabic and Hebrew locales, as under C (tools/try-as-user-locale.sh; TRY_ONLY=locale);
+# at the end the tab, the dialogs, the print dialogs minimised and the desktop's close under a
+# window manager. Each step is checked from the outside (window places, screenshots, the files
+# written at quit). Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
 update_docs=0
@@ -113,6 +114,12 @@ fi
 # TRY_ONLY=locale tries only the calendar under other locales.
 if [ "${TRY_ONLY:-}" = locale ]; then
     source tools/try-as-user-locale.sh
+    finish
+fi
+
+# TRY_ONLY=years tries only the calendar in the year 9999 and a pasted title.
+if [ "${TRY_ONLY:-}" = years ]; then
+    source tools/try-as-user-years.sh
     finish
 fi
 
@@ -1107,6 +1114,7 @@ done
 # ---- end of no window manager ------------------------------------------------------------------
 
 source tools/try-as-user-disk.sh
+source tools/try-as-user-years.sh
 source tools/try-as-user-locale.sh
 
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --

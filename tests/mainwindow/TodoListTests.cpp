@@ -38,6 +38,17 @@ TEST_F(TodoTest, APressBelowTheRowsAddsARowToEditAndAnEmptyEditTakesItAway) {
     EXPECT_TRUE(Messages().empty());
 }
 
+// A text pasted over several lines ends its edit as the one line the file keeps, shown so.
+TEST_F(TodoTest, APastedItemOfSeveralLinesIsOneLineInTheListAndTheFile) {
+    CalendarWindow& window = Window();
+    List().SetCell(1, 1, "Line one\r\nLine two\tthree");
+    window.TodoList_CellAction(1, 1); // as the end of the edit raises it
+    EXPECT_EQ(List().Cell(1, 1), "Line one Line two three");
+    FinishSaving(window);
+    EXPECT_EQ(TestEnvironment::ReadFile(environment.Documents() / "Calendar.tpc"),
+              "0\tFirst\n1\tLine one Line two three\n0\tThird\nEvents Data:\n");
+}
+
 TEST_F(TodoTest, ATickedRowIsStruckThroughAndTheDeleteMarkRemovesItsRow) {
     CalendarWindow& window = Window();
     const auto struck = [&](int row) {

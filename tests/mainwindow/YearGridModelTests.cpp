@@ -117,3 +117,44 @@ TEST_F(YearGridTest, BadEntriesAreSkippedTheRestMarkedAndTheProblemReportedOnce)
                   "An error occurred while loading events - an incorrectly formatted event was "
                   "encountered and will be skipped."});
 }
+
+// Any first year the grid can show marks the events of its three years and no others: the
+// store's keys pad years below 1000 to four digits and hold none past 9999.
+class YearGridYearsTest : public YearGridTest, public testing::WithParamInterface<int> {
+  protected:
+    YearGridYearsTest() {
+        Customization().calendarStartYear = GetParam();
+        FixToday(Date(GetParam() + 1, 6, 15, 12, 0));
+    }
+    static std::string Key(int year, int month, int day, const char* time) {
+        return Date(year, month, day).SQLDate() + " " + time;
+    }
+};
+
+TEST_P(YearGridYearsTest, MarksTheEventsOfTheShownYearsAlone) {
+    const int first = GetParam();
+    const int last = std::min(first + 2, 9999);
+    if (first > 1)
+        AddEntry(Key(first - 1, 12, 31, "23:00:00"), Key(first - 1, 12, 31, "23:30:00"), "Before");
+    AddEntry(Key(first, 1, 1, "00:00:00"), Key(first, 1, 1, "01:00:00"), "First");
+    AddEntry(Key(first, 7, 4, "09:00:00"), Key(first, 7, 4, "10:00:00"), "Summer");
+    AddEntry(Key(last, 12, 31, "23:59:59"), Key(last, 12, 31, "23:59:59"), "Last");
+    if (first + 3 <= 9999)
+        AddEntry(Key(first + 3, 1, 1, "00:00:00"), Key(first + 3, 1, 1, "01:00:00"), "After");
+    AddEntry("9999-12-31 22:00:00", "9999-12-31 23:00:00", "End of days");
+    CalendarWindow& window = CalendarWindow::Instance();
+
+    EXPECT_EQ(Tag(window, Date(first, 1, 1)), Date(first, 1, 1).ShortDate() + "//First|");
+    EXPECT_EQ(Tag(window, Date(first, 7, 4)), Date(first, 7, 4).ShortDate() + "//Summer|");
+    const bool endShown = last == 9999;
+    EXPECT_EQ(Tag(window, Date(last, 12, 31)),
+              Date(last, 12, 31).ShortDate() + (endShown ? "//End of days|" : "") + "//Last|");
+    int marked = 0;
+    for (Date d(first, 1, 1); d.Year() <= first + 2; d.SetDay(d.Day() + 1))
+        marked += Tag(window, d).find("//") != std::string::npos;
+    EXPECT_EQ(marked, 3);
+    EXPECT_TRUE(TestSeams::Dialogs().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstYear, YearGridYearsTest,
+                         testing::Values(1, 999, 1000, 2026, 9997, 9999));

@@ -5,6 +5,7 @@
 #include "mainwindow/yearview/YearGrid.h"
 
 #include "app/App.h"
+#include "app/EventText.h"
 #include "customisation/BuiltInPictures.h"
 #include "platform/Graphics.h"
 
@@ -118,6 +119,9 @@ void CalendarWindow::TodoList_DoubleClick() {
 void CalendarWindow::TodoList_CellAction(int row, int column) {
     ListBox& list = *TodoList;
     if (row < 0 || row >= list.ListCount()) return;
+    // A pasted text of several lines is kept as the file's line will hold it, and shown so.
+    if (const std::string text = CleanTodoText(list.Cell(row, 1)); text != list.Cell(row, 1))
+        list.SetCell(row, 1, text);
     if (column == 1 && list.Cell(row, 1).empty())
         list.RemoveRow(row);
     else if (column == 0)

@@ -172,6 +172,17 @@ MarkingProblems MarkStretch(const CalendarWindow& window, calCanvas& grid, int s
     return problems;
 }
 
+// Where the events of the month start in the store. Its keys begin with the year in four
+// digits, as the date writes it, so a year is padded to four to compare as the keys do; a key
+// holds no year past 9999, so the months after it start at the end.
+Dictionary::const_iterator FirstOfMonth(const Dictionary& store, int year, int month) {
+    if (year > 9999) return store.end();
+    const std::string digits = std::to_string(std::max(year, 0));
+    const std::string monthDigits = std::to_string(month);
+    return store.LowerBound(std::string(4 - digits.size(), '0') + digits +
+                            (month < 10 ? "-0" : "-") + monthDigits);
+}
+
 // Marks the events of the three shown years; a bad entry's problem is reported once at the end.
 // Their keys start with the year, so they lie together from the first key of the first year to
 // the first of the year after the last. Many of them are marked in stretches side by side on
@@ -179,8 +190,8 @@ MarkingProblems MarkStretch(const CalendarWindow& window, calCanvas& grid, int s
 void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     constexpr std::ptrdiff_t kEntriesPerThread = 4000;
     const Dictionary& store = App().eventDict;
-    const auto first = store.LowerBound(std::to_string(startYear));
-    const auto last = store.LowerBound(std::to_string(startYear + 3));
+    const auto first = FirstOfMonth(store, startYear, 1);
+    const auto last = FirstOfMonth(store, startYear + 3, 1);
     const std::ptrdiff_t total = last - first;
     const std::ptrdiff_t threads = std::clamp<std::ptrdiff_t>(
         total / kEntriesPerThread, 1, std::max(1u, std::thread::hardware_concurrency()));
@@ -190,8 +201,7 @@ void MarkEvents(const CalendarWindow& window, calCanvas& grid, int startYear) {
     std::vector<Dictionary::const_iterator> bounds{first}; // stretch i: [bounds[i], bounds[i + 1])
     for (int month = 1; month < 36; ++month) {
         const int m = month % 12 + 1;
-        const auto at = store.LowerBound(std::to_string(startYear + month / 12) +
-                                         (m < 10 ? "-0" : "-") + std::to_string(m));
+        const auto at = FirstOfMonth(store, startYear + month / 12, m);
         if ((at - first) * stretches >= std::ssize(bounds) * total) bounds.push_back(at);
     }
     bounds.push_back(last);
