@@ -30,12 +30,12 @@ std::string Trim(std::string_view text);
 // ASCII letters only, whatever the locale; other bytes stay as they are.
 std::string Lowercase(std::string_view text);
 std::string Uppercase(std::string_view text);
+std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view with);
 
 // ASCII classes of a byte, whatever the locale.
 bool IsAsciiDigit(char c);
 bool IsAsciiHexDigit(char c);
 bool IsAsciiLetterOrDigit(char c);
-std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view with);
 
 // The longest beginning of UTF-8 text of at most bytes bytes that ends between two characters.
 std::string_view Utf8Beginning(std::string_view text, size_t bytes);
