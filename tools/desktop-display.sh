@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Three virtual displays of the tests' own, on which the desktop tests run the real program.
+# Four virtual displays of the tests' own, on which the desktop tests run the real program.
 #
 #   desktop-display.sh start STATE   starts them and describes them in the file STATE
 #   desktop-display.sh stop STATE    stops them and removes everything start added
 #
 # One display has the openbox window manager, one xfwm4 and one none: the calendar must work on
-# all three. A session bus of their own serves them all, as a desktop provides one: xfwm4 does
+# all three. They are 1440 x 900; a fourth, with openbox, has a 4:3 screen of 1024 x 768
+# (STATE names it on a line "small="). A session bus of their own serves them all, as a desktop provides one: xfwm4 does
 # not start without it, and the toolkit's accessibility bridge waits for one at the program's
 # start (STATE names it on a line "bus="). Xvfb and the bus pick free names themselves, so other
 # virtual displays and buses on the machine are left alone. The window managers and the bus get
@@ -29,11 +30,12 @@ skip() {
     exit 0
 }
 
-# Starts Xvfb on a free display; prints the display's number once the server answers.
+# Starts Xvfb on a free display, of the given size or the usual one; prints the display's number
+# once the server answers.
 xvfb() {
-    local numbers pid number
+    local numbers pid number screen=${1:-$size}
     numbers=$(mktemp "$dir/numbers.XXXXXX")
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numbers" >>"$dir/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$numbers" >>"$dir/xvfb.log" 2>&1 &
     pid=$!
     echo "pid=$pid" >>"$state"
     for _ in $(seq 100); do
@@ -83,17 +85,20 @@ start() {
     echo "dir=$dir" >"$state"
     mkdir -p "$dir/home"
     home=(HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" XDG_CACHE_HOME="$dir/home/.cache")
-    local address managed bare xfwm
+    local address managed bare xfwm small
     address=$(bus) || { stop; skip "the session bus did not start; see $dir/bus.log"; }
     managed=$(xvfb) || { stop; skip "Xvfb did not start; see $dir/xvfb.log"; }
     bare=$(xvfb) || { stop; skip "the second Xvfb did not start"; }
     xfwm=$(xvfb) || { stop; skip "the third Xvfb did not start"; }
+    small=$(xvfb 1024x768) || { stop; skip "the 1024 x 768 Xvfb did not start"; }
     manager "$managed" openbox --sm-disable || { stop; skip "openbox did not start"; }
+    manager "$small" openbox --sm-disable || { stop; skip "openbox did not start on 1024 x 768"; }
     manager "$xfwm" xfwm4 --compositor=off --sm-client-disable ||
         { stop; skip "xfwm4 did not start; see $dir/xfwm4.log"; }
-    { echo "managed=:$managed"; echo "bare=:$bare"; echo "xfwm4=:$xfwm"; echo "bus=$address";
-      echo "size=$size"; } >>"$state"
-    echo "desktop display: openbox on :$managed, xfwm4 on :$xfwm, no window manager on :$bare"
+    { echo "managed=:$managed"; echo "bare=:$bare"; echo "xfwm4=:$xfwm"; echo "small=:$small";
+      echo "bus=$address"; echo "size=$size"; } >>"$state"
+    echo "desktop display: openbox on :$managed, xfwm4 on :$xfwm, no window manager on :$bare," \
+         "openbox on 1024 x 768 on :$small"
 }
 
 stop() {

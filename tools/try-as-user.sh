@@ -11,9 +11,11 @@
 # the event file moved aside at start-up, replaced by a folder or by a file of 1 TiB, rewritten
 # and appended to by another program (tools/try-as-user-disk.sh; TRY_ONLY=disk runs these
 # alone); the clock in the year 9999 and a title of two lines pasted (try-as-user-years.sh;
-# TRY_ONLY=years); at the end the tab, the dialogs, the print dialogs minimised and the desktop's close
-# under a window manager. Each step is checked from the outside (window places, screenshots, the
-# files written at quit). Screenshots go to build/try-as-user/.
+# TRY_ONLY=years); the year, a week and an event under German, French, Russian, Turkish,
+# Japanese, Arabic and Hebrew locales, as under C (tools/try-as-user-locale.sh; TRY_ONLY=locale);
+# at the end the tab, the dialogs, the print dialogs minimised and the desktop's close under a
+# window manager. Each step is checked from the outside (window places, screenshots, the files
+# written at quit). Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
 update_docs=0
@@ -107,6 +109,11 @@ many_events() { # count -> event lines, one half-hour event after another from 2
 # TRY_ONLY=disk tries only how the calendar keeps the user's data on disk.
 if [ "${TRY_ONLY:-}" = disk ]; then
     source tools/try-as-user-disk.sh
+    finish
+fi
+# TRY_ONLY=locale tries only the calendar under other locales.
+if [ "${TRY_ONLY:-}" = locale ]; then
+    source tools/try-as-user-locale.sh
     finish
 fi
 
@@ -1108,6 +1115,7 @@ done
 
 source tools/try-as-user-disk.sh
 source tools/try-as-user-years.sh
+source tools/try-as-user-locale.sh
 
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
 # The same road on a desktop with a stacking window manager, openbox, started here on the same

@@ -2,7 +2,8 @@
 
 #include "platform/Text.h"
 
-#include <cctype>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -20,9 +21,8 @@ Color FromNumber(double value) {
 }
 
 bool HexDigits(std::string_view text) {
-    return !text.empty() && text.size() <= 8 && std::all_of(text.begin(), text.end(), [](char c) {
-        return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-    });
+    return !text.empty() && text.size() <= 8 &&
+           std::all_of(text.begin(), text.end(), IsAsciiHexDigit);
 }
 } // namespace
 
@@ -37,5 +37,7 @@ Color ColorFromText(std::string_view text) {
     else
         return FromNumber(Val(trimmed));
     if (!HexDigits(digits)) return {};
-    return FromValue(std::stoll(std::string(digits), nullptr, 16));
+    long long value = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    return FromValue(value);
 }

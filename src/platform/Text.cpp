@@ -1,16 +1,63 @@
 #include "platform/Text.h"
 
 #include <algorithm>
-#include <cctype>
+#include <charconv>
+#include <climits>
 #include <cmath>
-#include <cstdlib>
 
 namespace {
-// ASCII only, whatever the locale: a byte of a UTF-8 sequence is never a letter on its own.
+// ASCII only, whatever the locale: a byte of a UTF-8 sequence is never a letter on its own,
+// and "i" is the upper-case "I" in every language.
 constexpr char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
+constexpr char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The end of the run of digits in text from start.
+size_t DigitsEnd(std::string_view text, size_t start) {
+    while (start < text.size() && IsAsciiDigit(text[start]))
+        ++start;
+    return start;
+}
+
+// Whether a plain decimal number (digits, a point, an exponent) that does not fit a double is
+// too large rather than too small: where its first significant digit stands, its exponent
+// counted.
+bool TooLarge(std::string_view number) {
+    const size_t e = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, e);
+    long long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::string_view digits = number.substr(e + 1);
+        const bool negative = digits.starts_with('-');
+        if (digits.starts_with('-') || digits.starts_with('+')) digits.remove_prefix(1);
+        if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec !=
+            std::errc())
+            exponent = LLONG_MAX / 2; // more digits than any exponent that matters
+        if (negative) exponent = -exponent;
+    }
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos) return false;
+    const long long magnitude = first < point ? static_cast<long long>(point - first) - 1
+                                              : -static_cast<long long>(first - point);
+    return magnitude + exponent > 0;
+}
 } // namespace
+
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsAsciiHexDigit(char c) {
+    return IsAsciiDigit(c) || (Lower(c) >= 'a' && Lower(c) <= 'f');
+}
+
+bool IsAsciiLetterOrDigit(char c) {
+    return IsAsciiDigit(c) || (Lower(c) >= 'a' && Lower(c) <= 'z');
+}
 
 std::string NthField(std::string_view text, std::string_view separator, int n) {
     return std::string(NthFieldView(text, separator, n));
@@ -77,31 +124,26 @@ int StrComp(std::string_view a, std::string_view b) {
 }
 
 double Val(std::string_view text) {
-    // strtod also reads hex, inf and nan; only plain decimal numbers count here.
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    size_t end = i;
-    if (end < text.size() && (text[end] == '-' || text[end] == '+')) ++end;
-    const size_t digitsStart = end;
-    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
-        ++end;
-    if (end < text.size() && text[end] == '.') {
-        ++end;
-        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
-            ++end;
-    }
-    if (end == digitsStart || (end == digitsStart + 1 && text[digitsStart] == '.')) return 0;
+    // Plain decimal numbers only (no hex, inf or nan), with a decimal point whatever the locale:
+    // the files the calendar reads are the same in every country.
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    const bool negative = text.starts_with('-');
+    if (text.starts_with('-') || text.starts_with('+')) text.remove_prefix(1);
+    const size_t integerEnd = DigitsEnd(text, 0);
+    size_t end = integerEnd;
+    if (end < text.size() && text[end] == '.') end = DigitsEnd(text, end + 1);
+    if (end == 0 || (integerEnd == 0 && end == 1)) return 0;
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
         size_t exp = end + 1;
         if (exp < text.size() && (text[exp] == '-' || text[exp] == '+')) ++exp;
-        if (exp < text.size() && std::isdigit(static_cast<unsigned char>(text[exp]))) {
-            while (exp < text.size() && std::isdigit(static_cast<unsigned char>(text[exp])))
-                ++exp;
-            end = exp;
-        }
+        if (const size_t expEnd = DigitsEnd(text, exp); expEnd > exp) end = expEnd;
     }
-    return std::strtod(std::string(text.substr(i, end - i)).c_str(), nullptr);
+    double value = 0;
+    const auto [_, error] = std::from_chars(text.data(), text.data() + end, value);
+    if (error == std::errc::result_out_of_range)
+        value = TooLarge(text.substr(0, end)) ? HUGE_VAL : 0.0;
+    return negative ? -value : value;
 }
 
 std::string Str(long long value) {
@@ -111,9 +153,11 @@ std::string Str(long long value) {
 std::string Str(double value) {
     if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
         return std::to_string(static_cast<long long>(value));
+    // Seven significant digits, as "%.7g" gives them in the C locale: a decimal point always.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.7g", value);
-    return buffer;
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
+    return std::string(buffer, written.ptr);
 }
 
 std::string Trim(std::string_view text) {
@@ -134,9 +178,7 @@ std::string Lowercase(std::string_view text) {
 
 std::string Uppercase(std::string_view text) {
     std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
-        return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    });
+    std::transform(out.begin(), out.end(), out.begin(), Upper);
     return out;
 }
 

@@ -19,15 +19,23 @@ bool TextEquals(std::string_view a, std::string_view b);
 int StrComp(std::string_view a, std::string_view b);
 
 // The leading number of text (blanks before it skipped); 0 when text does not start with one.
+// A decimal point and ASCII digits in every locale, as Str writes them.
 double Val(std::string_view text);
-// The decimal text of a number: whole numbers without a fraction.
+// The decimal text of a number: whole numbers without a fraction, others with seven
+// significant digits and a decimal point, whatever the locale.
 std::string Str(long long value);
 std::string Str(double value);
 
 std::string Trim(std::string_view text);
+// ASCII letters only, whatever the locale; other bytes stay as they are.
 std::string Lowercase(std::string_view text);
 std::string Uppercase(std::string_view text);
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view with);
+
+// ASCII classes of a byte, whatever the locale.
+bool IsAsciiDigit(char c);
+bool IsAsciiHexDigit(char c);
+bool IsAsciiLetterOrDigit(char c);
 
 // The longest beginning of UTF-8 text of at most bytes bytes that ends between two characters.
 std::string_view Utf8Beginning(std::string_view text, size_t bytes);

@@ -4,9 +4,9 @@
 #include "platform/InParts.h"
 #include "platform/LargePages.h"
 #include "platform/TestSeams.h"
+#include "platform/Text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -440,7 +440,7 @@ void RemoveUnfinishedWrites(const FolderItem& item) {
     const auto isTemporary = [&](const std::string& name) {
         return name.size() == prefix.size() + kTemporarySuffix.size() && name.starts_with(prefix) &&
                std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
-                           [](unsigned char c) { return std::isalnum(c) != 0; });
+                           IsAsciiLetterOrDigit);
     };
     std::error_code error;
     for (fs::directory_iterator it(target.parent_path(), error), end; !error && it != end;

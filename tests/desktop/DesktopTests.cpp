@@ -1,11 +1,19 @@
 // The real program on a real X display, under the openbox and xfwm4 window managers and under
 // none, seen through the X server: the tab stays above the calendar, About and Help stay in front
 // of it, the event editor holds the input while it is open, minimising a window or Ctrl+W in an
-// editor leaves the calendar on the screen, and every window can be left with a user's keys.
+// editor leaves the calendar on the screen, every window can be left with a user's keys, and under
+// a German locale, on a wide and a 4:3 screen, today's date opens its week and the return arrow
+// brings the year back.
 #include "desktop/XDesktop.h"
 
 #include "support/TestEnvironment.h"
 
+#include "customisation/CustomizationModule.h"
+#include "platform/Application.h"
+#include "platform/Date.h"
+#include "platform/Screen.h"
+
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -41,6 +49,7 @@ constexpr int kBadgeX = 195, kBadgeY = 85;              // the countdown badge, 
 constexpr char kOpenbox[] = "managed";
 constexpr char kXfwm4[] = "xfwm4";
 constexpr char kBare[] = "bare";
+constexpr char kSmall[] = "small"; // 1024 x 768, under openbox
 
 // What tools/desktop-display.sh started: "key=value" lines.
 std::map<std::string, std::string> DisplayState() {
@@ -112,8 +121,10 @@ class DesktopTest : public IsolatedTest {
     pid_t program = 0;
 
   protected:
-    // The display the test runs on, one of kOpenbox, kXfwm4 and kBare.
+    // The display the test runs on, one of kOpenbox, kXfwm4, kBare and kSmall.
     virtual const char* Desktop() const = 0;
+    // "NAME=value" variables the program starts with in place of the test's own.
+    virtual std::vector<std::string> Environment() const { return {}; }
 
     void SetUp() override {
         auto state = DisplayState();
@@ -153,10 +164,16 @@ class DesktopTest : public IsolatedTest {
     std::string bus_;
 
     void Start() {
-        std::vector<std::string> variables;
+        const std::vector<std::string> own = Environment();
+        const auto replaced = [&](std::string_view variable) {
+            return std::ranges::any_of(own, [&](const std::string& mine) {
+                return variable.starts_with(mine.substr(0, mine.find('=') + 1));
+            });
+        };
+        std::vector<std::string> variables(own);
         for (char** variable = environ; *variable; ++variable)
             if (std::strncmp(*variable, "DISPLAY=", 8) && std::strncmp(*variable, "QT_QPA_", 7) &&
-                std::strncmp(*variable, "DBUS_SESSION_BUS_ADDRESS=", 25))
+                std::strncmp(*variable, "DBUS_SESSION_BUS_ADDRESS=", 25) && !replaced(*variable))
                 variables.emplace_back(*variable);
         variables.push_back("DISPLAY=" + desktop->Name());
         variables.push_back("DBUS_SESSION_BUS_ADDRESS=" + bus_);
@@ -432,6 +449,129 @@ INSTANTIATE_TEST_SUITE_P(Desktop, QuitMidSlide,
                                          QuitWhileSliding{"KeyBack", true, false},
                                          QuitWhileSliding{"SignalAway", false, true},
                                          QuitWhileSliding{"SignalBack", true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Under a locale that writes numbers with a decimal comma ----
+
+// Where the sample edition puts the year grid, today's date in it and the week face's parts on a
+// screen of that size, as the program computes them.
+struct Layout {
+    XDesktop::Place calendarArea;
+    int todayX = 0, todayY = 0; // in the year grid
+    int slotX = 0, slotY = 0;   // today's first hour in the week grid
+    int returnX = 0, returnY = 0;
+
+    // app: the test's application folder.
+    Layout(const fs::path& app, int width, int height) {
+        const char* edition = "Four Seasons";
+        fs::create_directory_symlink(fs::path(CALENDAR_BIN_DIR) / edition, app / edition);
+        TestEnvironment::WriteFile(app / "caldef.dat", edition);
+        SetScreenForTesting(ScreenInfo{0, 0, width, height, 0, 0, width, height});
+        Application quitsOnAFailedLoad;
+        CustomizationModule::CustomizeCalendar();
+        const CustomizationModule m = Customization();
+        SetScreenForTesting(std::nullopt);
+        Customization() = CustomizationModule{};
+
+        const int top = static_cast<int>(height * m.TitleAreaHeightPercent);
+        const int gridHeight = static_cast<int>(height * m.CalendarAreaHeightPercent);
+        calendarArea = {0, top, width, gridHeight};
+        const double left = width * m.leftMargin_pct, right = width * m.rightMargin_Pct;
+        const int margin = static_cast<int>(gridHeight * m.topMargin_pct);
+        const int columnWidth = static_cast<int>((width - left - right) / 30);
+        const int rowHeight = static_cast<int>((gridHeight - margin) / 27.0);
+        // Four months a row of blocks, each 9 rows by 8 columns; weeks from the block's row 3.
+        const Date today;
+        Date first = today;
+        first.SetDay(1);
+        const int row = (today.Month() - 1) / 4 * 9 + today.WeekOfYear() - first.WeekOfYear() + 3;
+        const int column = (today.Month() - 1) % 4 * 8 + today.DayOfWeek();
+        todayX = static_cast<int>(left + (column + 0.5) * columnWidth);
+        todayY = static_cast<int>(top + margin + (row - 0.5) * rowHeight);
+        // The week header (60 high) with the return arrow at its right end, the week grid below
+        // it: a time column 60 wide and seven days beside the 168 wide small months.
+        const double dayWidth = (width - 60 - 168) / 7.0;
+        slotX = static_cast<int>(60 + (today.DayOfWeek() - 0.5) * dayWidth);
+        slotY = static_cast<int>(height * m.TitleAreaHeightPercent + 60) + 8;
+        returnX = width - 10;
+        returnY = top + 9;
+    }
+};
+
+// The share of the pixels that differ between two looks at one area.
+double Changed(const std::vector<unsigned long>& before, const std::vector<unsigned long>& after) {
+    if (before.size() != after.size() || before.empty()) return 1;
+    size_t changed = 0;
+    for (size_t i = 0; i < before.size(); ++i)
+        changed += before[i] != after[i];
+    return static_cast<double>(changed) / static_cast<double>(before.size());
+}
+
+struct GermanScreen {
+    const char* name;
+    const char* desktop;
+    int width, height;
+};
+
+void PrintTo(const GermanScreen& screen, std::ostream* out) {
+    *out << screen.name;
+}
+
+class UnderGermanLocale : public DesktopTest, public testing::WithParamInterface<GermanScreen> {
+  protected:
+    const char* Desktop() const override { return GetParam().desktop; }
+    std::vector<std::string> Environment() const override {
+        return {"LANG=de_DE.UTF-8", "LC_ALL=", "LC_NUMERIC=", "LANGUAGE=",
+                std::string("LOCPATH=") + CALENDAR_LOCALE_DIR};
+    }
+    void SetUp() override {
+        const fs::path locale = fs::path(CALENDAR_LOCALE_DIR) / "de_DE.UTF-8";
+        if (!fs::exists(locale / "LC_CTYPE"))
+            GTEST_SKIP() << "de_DE.UTF-8 was not built: "
+                         << TestEnvironment::ReadFile(locale.string() + ".missing");
+        DesktopTest::SetUp();
+    }
+};
+
+TEST_P(UnderGermanLocale, TodaysDateOpensItsWeekAndTheReturnArrowBringsTheYearBack) {
+    const GermanScreen& screen = GetParam();
+    const Layout layout(environment.AppFolder(), screen.width, screen.height);
+    const auto look = [&] { return desktop->Pixels(layout.calendarArea); };
+    // The year as painted, once ten looks in a row find it unchanged (a busy machine may paint
+    // it a while after the window is up); the pointer on the title band.
+    desktop->MoveTo(screen.width / 2, kTitleBandY);
+    std::vector<unsigned long> year;
+    int unchanged = 0;
+    ASSERT_TRUE(WaitFor([&] {
+        unchanged = std::exchange(year, look()) == year ? unchanged + 1 : 0;
+        return unchanged == 10;
+    }));
+
+    desktop->Click(layout.todayX, layout.todayY);
+    ASSERT_TRUE(WaitFor([&] { return Changed(year, look()) > 0.3; }))
+        << "no week opened at today's date (" << layout.todayX << ", " << layout.todayY << ")";
+    desktop->Click(layout.slotX, layout.slotY);
+    ASSERT_TRUE(WaitFor([&] { return Shows(kEventEditor); })) << Windows();
+    desktop->Keys("W e e k Return");
+    const std::string today = Date().SQLDate();
+    const fs::path events = environment.Documents() / "Calendar.tpc";
+    EXPECT_TRUE(WaitFor([&] {
+        const std::string text = TestEnvironment::ReadFile(events);
+        return text.find("\n" + today + " ") != std::string::npos &&
+               text.find("//Week\n") != std::string::npos;
+    })) << "the week's slot is not today's:\n"
+        << TestEnvironment::ReadFile(events);
+
+    desktop->Click(layout.returnX, layout.returnY);
+    desktop->MoveTo(screen.width / 2, kTitleBandY);
+    // The year again, today's date marked with its event.
+    EXPECT_TRUE(WaitFor([&] { return Changed(year, look()) < 0.02; }))
+        << "the return arrow did not bring the year back: " << Changed(year, look());
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, UnderGermanLocale,
+                         testing::Values(GermanScreen{"Wide", kOpenbox, 1440, 900},
+                                         GermanScreen{"FourToThree", kSmall, 1024, 768}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

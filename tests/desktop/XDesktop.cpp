@@ -239,6 +239,26 @@ bool XDesktop::CameDownToTop(WindowId window) {
     return wasAbove && atTop;
 }
 
+std::vector<unsigned long> XDesktop::Pixels(Place area) const {
+    std::vector<unsigned long> pixels;
+    XImage* image = XGetImage(display_, DefaultRootWindow(display_), area.left, area.top,
+                              static_cast<unsigned>(area.width), static_cast<unsigned>(area.height),
+                              AllPlanes, ZPixmap);
+    if (!image) return pixels;
+    pixels.reserve(static_cast<size_t>(area.width) * static_cast<size_t>(area.height));
+    for (int y = 0; y < area.height; ++y)
+        for (int x = 0; x < area.width; ++x)
+            pixels.push_back(XGetPixel(image, x, y));
+    XDestroyImage(image);
+    return pixels;
+}
+
+void XDesktop::MoveTo(int x, int y) const {
+    const std::string command =
+        "DISPLAY=" + name_ + " xdotool mousemove " + std::to_string(x) + " " + std::to_string(y);
+    [[maybe_unused]] const int status = std::system(command.c_str());
+}
+
 void XDesktop::Click(int x, int y, int button) const {
     const std::string command = "DISPLAY=" + name_ + " xdotool mousemove " + std::to_string(x) +
                                 " " + std::to_string(y) + " click " + std::to_string(button);

@@ -60,6 +60,10 @@ class XDesktop {
     // before it moves it where the program asked; that alone is no coming down.
     bool CameDownToTop(WindowId window);
 
+    // The colours of the screen in that area, row by row, as the server shows them.
+    std::vector<unsigned long> Pixels(Place area) const;
+
+    void MoveTo(int x, int y) const;
     void Click(int x, int y, int button = 1) const;
     void Keys(const std::string& keys) const;
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <span>
@@ -172,13 +173,34 @@ TEST(Text, SearchAndComparisonIgnoreCase) {
 }
 
 TEST(Text, ValReadsALeadingNumber) {
-    const std::pair<const char*, double> cases[] = {{"-12;", -12}, {"  3.75x", 3.75}, {"1e3", 1000},
-                                                    {"abc", 0},    {"-", 0},          {"0x1A", 0},
-                                                    {"inf", 0}};
+    const std::pair<const char*, double> cases[] = {{"-12;", -12},
+                                                    {"  3.75x", 3.75},
+                                                    {"1e3", 1000},
+                                                    {"abc", 0},
+                                                    {"-", 0},
+                                                    {"0x1A", 0},
+                                                    {"inf", 0},
+                                                    {".5", 0.5},
+                                                    {"+2.5e", 2.5},
+                                                    {".", 0},
+                                                    {"-.e5", 0},
+                                                    {"+-1", 0},
+                                                    {"1,5", 1},
+                                                    {"1e400", HUGE_VAL},
+                                                    {"-0.01e312", -HUGE_VAL},
+                                                    {"1e-400", 0},
+                                                    {"4500e-310", 4.5e-307},
+                                                    {"1e99999999999999999999", HUGE_VAL}};
     for (const auto& [text, value] : cases)
         EXPECT_EQ(Val(text), value) << text;
-    EXPECT_EQ(Str(3.0), "3");
-    EXPECT_EQ(Str(0.5), "0.5");
+    const std::pair<double, const char*> numbers[] = {{3.0, "3"},
+                                                      {0.5, "0.5"},
+                                                      {-2.25e-9, "-2.25e-09"},
+                                                      {1212 / 7.0, "173.1429"},
+                                                      {1e15, "1e+15"}};
+    for (const auto& [number, text] : numbers)
+        EXPECT_EQ(Str(number), text);
+    EXPECT_EQ(Uppercase("april \xC3\xA9t\xC3\xA9"), "APRIL \xC3\xA9T\xC3\xA9") << "ASCII only";
 }
 
 TEST(Text, ColoursFromTextAndBadTextIsBlack) {
