@@ -75,9 +75,10 @@ static void SaveEventFile(benchmark::State& state) {
     const Dictionary store = ManyEvents(count);
     const std::vector<EventFileFormat::TodoItem> todo{{false, "A to-do item"}};
     std::optional<FileVersion> known;
+    const WriteWait wait(OutsideChanges::kLongestWait);
     for (auto _ : state) {
         const OutsideChanges::Written written =
-            OutsideChanges::Write(item, known, todo, store.Entries(), {});
+            OutsideChanges::Write(item, known, todo, store.Entries(), {}, wait);
         if (!written.ok || !written.outsideCopies.empty()) state.SkipWithError("not saved alone");
         known = written.version;
     }

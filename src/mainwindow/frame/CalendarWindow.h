@@ -369,6 +369,9 @@ class CalendarWindow : public Window {
         bool saved = false; // the calendar's text took the file's place after it
     };
     std::vector<OutsideCopy> outsideCopies_;
+    // How long the background writes wait for another program's version; a quit cuts it short.
+    std::shared_ptr<WriteWait> writeWait_ =
+        std::make_shared<WriteWait>(OutsideChanges::kLongestWait);
     // Last, so that it is destroyed first: it waits for its thread, which reads the to-do copy.
     Worker eventFileWriter_;
 };
