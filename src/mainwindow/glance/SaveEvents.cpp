@@ -247,7 +247,11 @@ void CalendarWindow::EventFileWritten(FileRevisions written, bool ok, int error,
             LogUnsaved(EventFileItem(), error);
             return;
         }
-        RetrySavingLater();
+        // A change the user made while this write ran is tried at once, not after the wait.
+        const bool changedSince =
+            written.store != App().eventDict.Revision() || written.todo != TodoList->Revision();
+        RetrySavingLater(retry && !changedSince);
+        if (changedSince) StartSavingEvents();
         if (retry) return; // quietly: what failed was told or logged when it first failed
         // Told once: the writes after the next changes most likely fail the same way, and a
         // message at every tick would interrupt what is being typed. A to-do item being typed
