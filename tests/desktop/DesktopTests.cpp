@@ -6,9 +6,12 @@
 
 #include "support/TestEnvironment.h"
 
+#include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -16,6 +19,7 @@
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 
 extern char** environ;
 
@@ -36,6 +40,7 @@ constexpr int kJanuaryDayX = 265, kJanuaryDayY = 176;   // a day of January's th
 constexpr int kSlotX = 659, kSlotY = 207;               // Wednesday 10:00 in the week grid
 constexpr int kReturnArrowX = 1430, kReturnArrowY = 80; // back to the year
 constexpr int kBadgeX = 195, kBadgeY = 85;              // the countdown badge, once shown
+constexpr int kTodoAddX = 1428, kTodoAddY = 274;        // the to-do list's "+", in the week face
 
 // The displays of tools/desktop-display.sh, by their keys in its state file.
 constexpr char kOpenbox[] = "managed";
@@ -433,5 +438,43 @@ INSTANTIATE_TEST_SUITE_P(Desktop, QuitMidSlide,
                                          QuitWhileSliding{"SignalAway", false, true},
                                          QuitWhileSliding{"SignalBack", true, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A logout whose SIGKILL comes a second after its SIGTERM, while another program appends to the
+// event file every 50 ms (a sync client): the to-do item just confirmed, whose write waits for
+// that file to settle, is in the file or in a rescue file.
+TEST_F(WithoutWindowManager, ALogoutsKillASecondAfterItsTermKeepsTheItem) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    std::atomic<bool> stop = false;
+    std::thread appender([&] {
+        for (int line = 0; !stop; ++line) {
+            std::ofstream(file, std::ios::app)
+                << "2030-06-01 12:00:00|2030-06-01 12:30:00//Appended " << line << "\n";
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+    desktop->Click(kJanuaryDayX, kJanuaryDayY); // the week face, with its to-do list
+    desktop->Click(kTodoAddX, kTodoAddY);
+    desktop->Keys("W a t e r Return");
+    kill(program, SIGTERM);
+    int status = 0;
+    if (!WaitFor([&] { return waitpid(program, &status, WNOHANG) == program; },
+                 std::chrono::seconds(1))) {
+        kill(program, SIGKILL);
+        waitpid(program, &status, 0);
+    }
+    program = 0;
+    stop = true;
+    appender.join();
+    const auto holdsTheItem = [](const fs::path& path) {
+        return ("\n" + TestEnvironment::ReadFile(path)).find("\n0\tWater\n") != std::string::npos;
+    };
+    std::vector<fs::path> kept{file};
+    for (const fs::path& folder : {environment.Config(), environment.Documents()})
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.path().filename().string().starts_with("Calendar rescued "))
+                kept.push_back(entry.path());
+    EXPECT_TRUE(std::ranges::any_of(kept, holdsTheItem))
+        << "ended with status " << status << "; the item is in none of " << kept.size() << " files";
+}
 
 } // namespace

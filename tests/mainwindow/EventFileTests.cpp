@@ -247,8 +247,8 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
         window.SaveRetryTimer->Event_Action();
         FinishSaving(window);
     }
-    EXPECT_EQ(waits, (std::vector<int>{2000, 4000, 8000, 16000, 30000, 30000, 30000, 30000,
-                                       30000, 30000}));
+    EXPECT_EQ(waits, (std::vector<int>{2000, 4000, 8000, 16000, 30000, 30000, 30000, 30000, 30000,
+                                       30000}));
     const std::string logged = testing::internal::GetCapturedStderr();
     EXPECT_EQ(Messages().size(), 2u) << "one for each failure after a success";
     EXPECT_EQ(logged.find("could not write", logged.find("could not write") + 1),
