@@ -361,14 +361,13 @@ void CalendarWindow::SaveAtTheEnd() {
         return;
     }
     const auto [written, failure] = WriteWhenSettled(item, todo);
-    OutsideChanges::TellOutsideCopies(item, written.outsideCopies, written.ok);
-    if (!written.ok) {
-        ReportRescued(item, failure, rescue);
-        return;
+    if (written.ok) {
+        application.eventFileVersion = written.version;
+        TakeWritten(application, std::move(todo));
+        std::error_code gone;
+        if (rescue && fs::remove(*rescue, gone))
+            LogProblem("the event file was written after all; removed", *rescue);
     }
-    application.eventFileVersion = written.version;
-    TakeWritten(application, std::move(todo));
-    std::error_code gone;
-    if (rescue && fs::remove(*rescue, gone))
-        LogProblem("the event file was written after all; removed", *rescue);
+    OutsideChanges::TellOutsideCopies(item, written.outsideCopies, written.ok);
+    if (!written.ok) ReportRescued(item, failure, rescue);
 }
