@@ -441,7 +441,7 @@ INSTANTIATE_TEST_SUITE_P(Desktop, QuitMidSlide,
 
 // A logout whose SIGKILL comes a second after its SIGTERM, while another program appends to the
 // event file every 50 ms (a sync client): the to-do item just confirmed, whose write waits for
-// that file to settle, is in the file or in a rescue file.
+// that file to settle, is in the file or in a rescue file, and the preferences are written.
 TEST_F(WithoutWindowManager, ALogoutsKillASecondAfterItsTermKeepsTheItem) {
     const fs::path file = environment.Documents() / "Calendar.tpc";
     std::atomic<bool> stop = false;
@@ -455,6 +455,8 @@ TEST_F(WithoutWindowManager, ALogoutsKillASecondAfterItsTermKeepsTheItem) {
     desktop->Click(kJanuaryDayX, kJanuaryDayY); // the week face, with its to-do list
     desktop->Click(kTodoAddX, kTodoAddY);
     desktop->Keys("W a t e r Return");
+    const fs::path preferences = environment.Config() / "QVCalendar.prefs";
+    fs::remove(preferences);
     kill(program, SIGTERM);
     int status = 0;
     if (!WaitFor([&] { return waitpid(program, &status, WNOHANG) == program; },
@@ -475,6 +477,7 @@ TEST_F(WithoutWindowManager, ALogoutsKillASecondAfterItsTermKeepsTheItem) {
                 kept.push_back(entry.path());
     EXPECT_TRUE(std::ranges::any_of(kept, holdsTheItem))
         << "ended with status " << status << "; the item is in none of " << kept.size() << " files";
+    EXPECT_TRUE(fs::exists(preferences)) << "the preferences are written before the wait";
 }
 
 } // namespace
