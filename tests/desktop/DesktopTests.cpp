@@ -151,9 +151,10 @@ class DesktopTest : public IsolatedTest {
             std::cerr << "The calendar's output:\n" << TestEnvironment::ReadFile(Log());
     }
 
-  private:
+    // What the program wrote to its standard output and error.
     fs::path Log() const { return environment.Home() / "calendar.log"; }
 
+  private:
     // The session bus the displays' desktop provides.
     std::string bus_;
 
@@ -440,13 +441,20 @@ INSTANTIATE_TEST_SUITE_P(Desktop, QuitMidSlide,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A logout whose SIGKILL comes a second after its SIGTERM, while another program appends to the
-// event file every 50 ms (a sync client): the to-do item just confirmed, whose write waits for
-// that file to settle, is in the file or in a rescue file, and the preferences are written.
+// event file every 50 ms (a sync client): the to-do item confirmed, whose write was put off as
+// that file did not settle, is in the file or in a rescue file, and the preferences are written.
 TEST_F(WithoutWindowManager, ALogoutsKillASecondAfterItsTermKeepsTheItem) {
     const fs::path file = environment.Documents() / "Calendar.tpc";
-    std::atomic<bool> stop = false;
-    std::thread appender([&] {
-        for (int line = 0; !stop; ++line) {
+    struct Appender {
+        std::atomic<bool> stop = false;
+        std::thread thread;
+        ~Appender() {
+            stop = true;
+            thread.join();
+        }
+    } appender;
+    appender.thread = std::thread([&] {
+        for (int line = 0; !appender.stop; ++line) {
             std::ofstream(file, std::ios::app)
                 << "2030-06-01 12:00:00|2030-06-01 12:30:00//Appended " << line << "\n";
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -455,6 +463,10 @@ TEST_F(WithoutWindowManager, ALogoutsKillASecondAfterItsTermKeepsTheItem) {
     desktop->Click(kJanuaryDayX, kJanuaryDayY); // the week face, with its to-do list
     desktop->Click(kTodoAddX, kTodoAddY);
     desktop->Keys("W a t e r Return");
+    ASSERT_TRUE(WaitFor([&] {
+        return TestEnvironment::ReadFile(Log()).find("another program was still writing it") !=
+               std::string::npos;
+    })) << "the write after the item was not put off";
     const fs::path preferences = environment.Config() / "QVCalendar.prefs";
     fs::remove(preferences);
     kill(program, SIGTERM);
@@ -465,8 +477,6 @@ TEST_F(WithoutWindowManager, ALogoutsKillASecondAfterItsTermKeepsTheItem) {
         waitpid(program, &status, 0);
     }
     program = 0;
-    stop = true;
-    appender.join();
     const auto holdsTheItem = [](const fs::path& path) {
         return ("\n" + TestEnvironment::ReadFile(path)).find("\n0\tWater\n") != std::string::npos;
     };
