@@ -94,6 +94,9 @@ large_file() { # Calendar.tpc of 200,000 events, whose event lines are kept in e
     { printf '0\tA to-do item\nEvents Data:\n' && cat "$run_home/events.txt"; } >"$tpc"
 }
 
+# Other parts that use these helpers source this file with disk_helpers_only=1.
+[ "${disk_helpers_only:-0}" = 1 ] && return 0
+
 echo "The event file moved aside while start-up tells of a line it could not read"
 new_home
 tpc="$run_home/Documents/Calendar.tpc"

@@ -10,12 +10,14 @@
 # twice, the editing keys in Help and a quit while the calendar slides with no window manager;
 # the event file moved aside at start-up, replaced by a folder or by a file of 1 TiB, rewritten
 # and appended to by another program (tools/try-as-user-disk.sh; TRY_ONLY=disk runs these
-# alone); the clock in the year 9999 and a title of two lines pasted (try-as-user-years.sh;
-# TRY_ONLY=years); the year, a week and an event under German, French, Russian, Turkish,
-# Japanese, Arabic and Hebrew locales, as under C (tools/try-as-user-locale.sh; TRY_ONLY=locale);
-# at the end the tab, the dialogs, the print dialogs minimised and the desktop's close under a
-# window manager. Each step is checked from the outside (window places, screenshots, the files
-# written at quit). Screenshots go to build/try-as-user/.
+# alone); quits while another program appends to the event file, a logout's SIGKILL a second
+# after its SIGTERM among them, and the retries after a full disk (tools/try-as-user-quit.sh;
+# TRY_ONLY=quit); the clock in the year 9999 and a title of two lines pasted
+# (try-as-user-years.sh; TRY_ONLY=years); the year, a week and an event under German, French,
+# Russian, Turkish, Japanese, Arabic and Hebrew locales, as under C (tools/try-as-user-locale.sh;
+# TRY_ONLY=locale); at the end the tab, the dialogs, the print dialogs minimised and the
+# desktop's close under a window manager. Each step is checked from the outside (window places,
+# screenshots, the files written at quit). Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
 update_docs=0
@@ -120,6 +122,16 @@ fi
 # TRY_ONLY=years tries only the calendar in the year 9999 and a pasted title.
 if [ "${TRY_ONLY:-}" = years ]; then
     source tools/try-as-user-years.sh
+    finish
+fi
+
+# TRY_ONLY=quit tries only the quits while another program writes the event file, and the
+# retries after a full disk.
+if [ "${TRY_ONLY:-}" = quit ]; then
+    disk_helpers_only=1
+    source tools/try-as-user-disk.sh
+    disk_helpers_only=0
+    source tools/try-as-user-quit.sh
     finish
 fi
 
@@ -1114,6 +1126,7 @@ done
 # ---- end of no window manager ------------------------------------------------------------------
 
 source tools/try-as-user-disk.sh
+source tools/try-as-user-quit.sh
 source tools/try-as-user-years.sh
 source tools/try-as-user-locale.sh
 

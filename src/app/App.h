@@ -46,7 +46,8 @@ class app : public Application {
     // shows these instead of the file's older ones, and writes them, or the program's end does.
     std::optional<std::vector<TodoItem>> unsavedTodoItems;
     // Why the main window's write at the quit failed: the program's end then rescues what is
-    // unsaved at once, instead of waiting on the file a second time.
+    // unsaved at once, and waits a few seconds for the file only when another program was
+    // writing it (EBUSY).
     std::optional<int> quitWriteError;
     std::future<EventFileLines> userEventsReading;
     int StartTime = 0; // first and last hour of the week grid

@@ -96,14 +96,15 @@ void app::Event_Open() {
 void app::Event_Close() {
     closing = true;
     if (mAppTrayItem) RemoveTrayItem(*mAppTrayItem);
+    // A second instance quits before it has read the preferences: it must neither overwrite
+    // the running copy's preferences nor touch its lock. They are written first: the events'
+    // write may wait a few seconds for another program, longer than a logout's grace.
+    if (appMutex) PutPrefs();
     // Whatever ended the program (a start-up message, an edition that cannot load after a
     // change of calendar), what is unsaved is written, or rescued, before the lock goes. A
     // second instance has loaded nothing, so nothing of it is unsaved.
     CalendarWindow::SaveAtTheEnd();
-    // A second instance quits before it has read the preferences: it must neither overwrite
-    // the running copy's preferences nor touch its lock.
     if (!appMutex) return;
-    PutPrefs();
     appMutex->Leave();
     if (eventFileMutex) eventFileMutex->Leave();
 }

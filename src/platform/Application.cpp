@@ -6,6 +6,7 @@
 #include "platform/Window.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <csignal>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -215,4 +217,24 @@ bool Application::MenuShortcut(const std::string& key) {
 void DoEvents() {
     const NestedEventLoop nested(false);
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
+}
+
+bool RunEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds longest) {
+    constexpr std::chrono::milliseconds kLookEvery(5);
+    if (done()) return true;
+    if (!QCoreApplication::instance()) {
+        for (auto left = longest; left > kLookEvery.zero() && !done(); left -= kLookEvery)
+            std::this_thread::sleep_for(kLookEvery);
+        return done();
+    }
+    const NestedEventLoop nested(false);
+    QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    look.start(kLookEvery);
+    QTimer::singleShot(longest, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return done();
 }

@@ -3,6 +3,7 @@
 // Exactly one exists at a time; the platform finds it through Application::Instance().
 #include "platform/MenuHandlers.h"
 
+#include <chrono>
 #include <exception>
 #include <functional>
 #include <string>
@@ -88,3 +89,7 @@ class Application {
 
 // Lets the event loop run the events that are waiting, then returns.
 void DoEvents();
+// Runs the event loop, the user's input held back, until done() holds (looked at every few
+// milliseconds) or longest has passed: the windows repaint and answer the desktop meanwhile.
+// Whether done() held.
+bool RunEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds longest);

@@ -71,6 +71,19 @@ void Worker::Wait() {
     if (const auto job = job_) Finish(*job);
 }
 
+bool Worker::WaitRunningEvents(std::chrono::milliseconds longest) {
+    const auto job = job_;
+    if (!job) return true;
+    const bool ended = RunEventsUntil(
+        [&] {
+            return !job->result.valid() ||
+                   job->result.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        },
+        longest);
+    if (ended) Finish(*job);
+    return ended;
+}
+
 void Worker::Finish(Job& job) {
     if (!job.result.valid()) return;
     const bool ok = job.result.get();

@@ -1,6 +1,7 @@
 #pragma once
 // Work that runs on a thread of its own while the event loop goes on, one piece at a time; its
 // result comes back on the event loop's thread.
+#include <chrono>
 #include <functional>
 #include <future>
 #include <memory>
@@ -22,6 +23,9 @@ class Worker {
     bool Busy() const;
     // Waits for the work that runs to end and runs its finish now.
     void Wait();
+    // Waits at most longest for the work that runs to end, the event loop running meanwhile
+    // without the user's input, and then runs its finish; false when the work had not ended.
+    bool WaitRunningEvents(std::chrono::milliseconds longest);
 
   private:
     struct Job {

@@ -15,8 +15,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <functional>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -405,6 +407,68 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
         EXPECT_EQ(std::filesystem::remove(RescueNote()), !byKey && inConfig);
         std::filesystem::remove_all(EventFile());
         setenv("XDG_CONFIG_HOME", environment.Config().c_str(), 1);
+    }
+}
+
+// A quit while another program appends to the event file every 50 ms (a sync client): what is
+// unsaved is in a rescue file before the quit waits for the file, with the event loop running. A
+// write there once the file settles removes the rescue; a file that never settles keeps it, told
+// as any rescue.
+TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
+    namespace fs = std::filesystem;
+    Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
+    const auto rescue = environment.Config() / "Calendar rescued 2026-03-03 12.00.00.tpc";
+    const std::string added = "2026-03-05 09:00:00|2026-03-05 10:00:00//Added";
+    for (const bool settles : {true, false}) {
+        SCOPED_TRACE(settles ? "the other program stops at the rescue" : "it goes on");
+        TestEnvironment::WriteFile(EventFile(), "0\tMine\nEvents Data:\n");
+        application = std::make_unique<app>();
+        application->SetMenuBar(&Menu::Instance());
+        ApplicationAddMenuHandlers();
+        std::atomic<bool> stop = false;
+        std::thread appender;
+        QTimer tick;
+        int ticks = 0;
+        QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        WhenTrue(CalendarShown, [&] {
+            App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Added");
+            const auto size = fs::file_size(EventFile());
+            appender = std::thread([&] {
+                for (int line = 0; !stop && !(settles && fs::exists(rescue)); ++line) {
+                    std::ofstream(EventFile(), std::ios::app)
+                        << "2030-06-01 12:00:00|2030-06-01 12:30:00//Appended " << line << "\n";
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                }
+            });
+            ASSERT_TRUE(WaitUntil([&] { return fs::file_size(EventFile()) > size; }));
+            tick.start(100);
+            std::raise(SIGTERM);
+        });
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Run(), 0);
+        stop = true;
+        appender.join();
+        const std::string log = testing::internal::GetCapturedStderr();
+        if (settles) {
+            EXPECT_FALSE(fs::exists(rescue)) << log;
+            EXPECT_NE(log.find("what could not be saved was written to: " + rescue.string()),
+                      std::string::npos)
+                << log;
+            EXPECT_NE(TestEnvironment::ReadFile(EventFile()).find("\n" + added + "\n"),
+                      std::string::npos);
+        } else {
+            EXPECT_NE(TestEnvironment::ReadFile(rescue).find("\n" + added + "\n"),
+                      std::string::npos)
+                << log;
+            EXPECT_NE(log.find("Another program was still changing it. A copy of them was "
+                               "written to " +
+                               rescue.string() + "."),
+                      std::string::npos)
+                << log;
+            EXPECT_GE(ticks, 10) << "the event loop ran while the quit waited for the file";
+        }
+        fs::remove(rescue);
+        fs::remove(RescueNote());
     }
 }
 

@@ -14,9 +14,11 @@
 #include "platform/Screen.h"
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -24,6 +26,7 @@
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 
 extern char** environ;
 
@@ -44,6 +47,7 @@ constexpr int kJanuaryDayX = 265, kJanuaryDayY = 176;   // a day of January's th
 constexpr int kSlotX = 659, kSlotY = 207;               // Wednesday 10:00 in the week grid
 constexpr int kReturnArrowX = 1430, kReturnArrowY = 80; // back to the year
 constexpr int kBadgeX = 195, kBadgeY = 85;              // the countdown badge, once shown
+constexpr int kTodoAddX = 1428, kTodoAddY = 274;        // the to-do list's "+", in the week face
 
 // The displays of tools/desktop-display.sh, by their keys in its state file.
 constexpr char kOpenbox[] = "managed";
@@ -157,9 +161,10 @@ class DesktopTest : public IsolatedTest {
             std::cerr << "The calendar's output:\n" << TestEnvironment::ReadFile(Log());
     }
 
-  private:
+    // What the program wrote to its standard output and error.
     fs::path Log() const { return environment.Home() / "calendar.log"; }
 
+  private:
     // The session bus the displays' desktop provides.
     std::string bus_;
 
@@ -573,5 +578,56 @@ INSTANTIATE_TEST_SUITE_P(Desktop, UnderGermanLocale,
                          testing::Values(GermanScreen{"Wide", kOpenbox, 1440, 900},
                                          GermanScreen{"FourToThree", kSmall, 1024, 768}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+
+// A logout whose SIGKILL comes a second after its SIGTERM, while another program appends to the
+// event file every 50 ms (a sync client): the to-do item confirmed, whose write was put off as
+// that file did not settle, is in the file or in a rescue file, and the preferences are written.
+TEST_F(WithoutWindowManager, ALogoutsKillASecondAfterItsTermKeepsTheItem) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    struct Appender {
+        std::atomic<bool> stop = false;
+        std::thread thread;
+        ~Appender() {
+            stop = true;
+            thread.join();
+        }
+    } appender;
+    appender.thread = std::thread([&] {
+        for (int line = 0; !appender.stop; ++line) {
+            std::ofstream(file, std::ios::app)
+                << "2030-06-01 12:00:00|2030-06-01 12:30:00//Appended " << line << "\n";
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+    desktop->Click(kJanuaryDayX, kJanuaryDayY); // the week face, with its to-do list
+    desktop->Click(kTodoAddX, kTodoAddY);
+    desktop->Keys("W a t e r Return");
+    ASSERT_TRUE(WaitFor([&] {
+        return TestEnvironment::ReadFile(Log()).find("another program was still writing it") !=
+               std::string::npos;
+    })) << "the write after the item was not put off";
+    const fs::path preferences = environment.Config() / "QVCalendar.prefs";
+    fs::remove(preferences);
+    kill(program, SIGTERM);
+    int status = 0;
+    if (!WaitFor([&] { return waitpid(program, &status, WNOHANG) == program; },
+                 std::chrono::seconds(1))) {
+        kill(program, SIGKILL);
+        waitpid(program, &status, 0);
+    }
+    program = 0;
+    const auto holdsTheItem = [](const fs::path& path) {
+        return ("\n" + TestEnvironment::ReadFile(path)).find("\n0\tWater\n") != std::string::npos;
+    };
+    std::vector<fs::path> kept{file};
+    for (const fs::path& folder : {environment.Config(), environment.Documents()})
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.path().filename().string().starts_with("Calendar rescued "))
+                kept.push_back(entry.path());
+    EXPECT_TRUE(std::ranges::any_of(kept, holdsTheItem))
+        << "ended with status " << status << "; the item is in none of " << kept.size() << " files";
+    EXPECT_TRUE(fs::exists(preferences)) << "the preferences are written before the wait";
+}
 
 } // namespace

@@ -216,7 +216,7 @@ TEST_F(WeekFaceTest, FailingWritesAfterChangesAreToldOnceUntilOneSucceeds) {
 }
 
 // A write after a change fails (a full disk, a file read-only for a while): it is tried again
-// quietly, after 2 s and then twice as long each time up to five minutes, until one succeeds;
+// quietly, after 2 s and then twice as long each time up to half a minute, until one succeeds;
 // then no timer runs.
 TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
     const fs::path file = environment.Documents() / "Calendar.tpc";
@@ -247,13 +247,49 @@ TEST_F(WeekFaceTest, AFailedWriteIsRetriedUntilItSucceeds) {
         window.SaveRetryTimer->Event_Action();
         FinishSaving(window);
     }
-    EXPECT_EQ(waits, (std::vector<int>{2000, 4000, 8000, 16000, 32000, 64000, 128000, 256000,
-                                       300000, 300000}));
+    EXPECT_EQ(waits, (std::vector<int>{2000, 4000, 8000, 16000, 30000, 30000, 30000, 30000, 30000,
+                                       30000}));
     const std::string logged = testing::internal::GetCapturedStderr();
     EXPECT_EQ(Messages().size(), 2u) << "one for each failure after a success";
     EXPECT_EQ(logged.find("could not write", logged.find("could not write") + 1),
               logged.rfind("could not write"))
         << "two failures logged, no retry: " << logged;
+}
+
+// After the retries have grown far apart, a new change of the user's is written at once: its own
+// failure brings the next retry close again, and a change made while a failing write runs is
+// written as soon as that write ends, not after the wait.
+TEST_F(WeekFaceTest, ANewChangeIsTriedAtOnceHoweverLongTheRetriesWait) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "Events Data:\n");
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    const auto addRow = [&] {
+        window.TodoList->AddRow();
+        window.TodoList_Change();
+    };
+    testing::internal::CaptureStderr();
+    fs::permissions(file, fs::perms::owner_read);
+    addRow();
+    FinishSaving(window);
+    for (int retry = 0; retry < 6; ++retry) {
+        window.SaveRetryTimer->Event_Action();
+        FinishSaving(window);
+    }
+    ASSERT_EQ(window.SaveRetryTimer->Period(), 30000);
+    addRow();
+    FinishSaving(window);
+    EXPECT_EQ(window.SaveRetryTimer->Period(), 2000);
+    EXPECT_EQ(window.SaveRetryTimer->Mode(), Timer::ModeSingle);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    TestSeams::FailFileCalls(TestSeams::FileCall::SyncFile); // the next write fails
+    addRow();
+    addRow(); // while that write runs
+    FinishSaving(window);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(EventFile(), "0\t\n0\t\n0\t\n0\t\nEvents Data:\n");
+    EXPECT_EQ(window.SaveRetryTimer->Mode(), Timer::ModeOff);
+    EXPECT_EQ(Messages().size(), 1u) << "told once, at the first failure";
 }
 
 // The message that a write failed, with the system's reason, closes once a retry has saved

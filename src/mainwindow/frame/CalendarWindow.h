@@ -354,11 +354,13 @@ class CalendarWindow : public Window {
     // A failed write after a change has been told, and no write has succeeded since.
     bool unsavedTold_ = false;
     // After a failed write, the next retry comes after this wait (milliseconds), which grows
-    // with each failure; 0 while nothing failed since the last write that succeeded.
+    // with each failed retry; 0 while nothing failed since the last write that succeeded.
     int saveRetryWait_ = 0;
     // The write under way is a retry, whose failure is not told again.
     bool retryingSave_ = false;
-    void RetrySavingLater();
+    // again: the write that failed was a retry of nothing new, so the wait grows; a failed write
+    // of a new change starts the waits afresh.
+    void RetrySavingLater(bool again);
     void StopRetryingSave();
     // Notes what a write of the event file left (glance/OutsideChanges): the version written,
     // and the copy of another program's version made before it, told by TellOutsideCopies.
@@ -369,6 +371,9 @@ class CalendarWindow : public Window {
         bool saved = false; // the calendar's text took the file's place after it
     };
     std::vector<OutsideCopy> outsideCopies_;
+    // How long the background writes wait for another program's version; a quit cuts it short.
+    std::shared_ptr<WriteWait> writeWait_ =
+        std::make_shared<WriteWait>(OutsideChanges::kLongestWait);
     // Last, so that it is destroyed first: it waits for its thread, which reads the to-do copy.
     Worker eventFileWriter_;
 };

@@ -35,13 +35,14 @@ bool HoldsKnownText(const FolderItem& item, const std::optional<FileVersion>& kn
 
 Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
               const std::vector<EventFileFormat::TodoItem>& todo,
-              std::span<const Dictionary::Entry> events, std::span<const std::string> kept) {
+              std::span<const Dictionary::Entry> events, std::span<const std::string> kept,
+              const WriteWait& wait) {
     Written written;
     if (!item) return written;
     // Another program may change the file while the text is made and written, which for a large
     // file takes seconds: it is looked at before, and again once the text is on disk; the
     // rename exchanges the files, so that what came at the rename itself is kept too.
-    VersionWatch watch(WriteTarget(item.Path()), known);
+    VersionWatch watch(WriteTarget(item.Path()), known, wait);
     errno = 0;
     written.ok =
         watch.Settle() &&

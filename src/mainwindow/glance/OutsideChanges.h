@@ -4,6 +4,7 @@
 // calendar never read or wrote is kept beside it, under a name of its own that nothing
 // overwrites.
 #include "mainwindow/glance/EventFileFormat.h"
+#include "mainwindow/glance/WriteWait.h"
 #include "platform/Date.h"
 #include "platform/FileVersion.h"
 
@@ -24,9 +25,15 @@ bool IsKnownVersion(const FolderItem& item, const std::optional<FileVersion>& kn
 // now (touched, or made read-only); true when no version is known.
 bool HoldsKnownText(const FolderItem& item, const std::optional<FileVersion>& known);
 
+// How long a write waits for a file that goes on changing before it is put off, while the
+// calendar runs.
+inline constexpr std::chrono::seconds kLongestWait{4};
+
 struct Written {
     bool ok = false;
-    int error = 0;                                    // the system's reason when the write failed
+    // The system's reason when the write failed; EBUSY when it was put off, the file not settling
+    // within the wait (another program was still writing it).
+    int error = 0;
     std::optional<FileVersion> version;               // of the file written
     std::vector<std::filesystem::path> outsideCopies; // where another program's versions went
 };
@@ -35,11 +42,12 @@ struct Written {
 // calendar does not know, that is not empty and holds text of its own, is waited for until it
 // settles and copied whole beside the file first: before the text is written, once it is on
 // disk, and at the rename, which exchanges the files. A copy that cannot be made, or a file that
-// goes on changing for seconds, stops the write (nothing of either version is lost); a write
-// that fails removes the copies of versions the file there still is.
+// goes on changing for longer than wait allows, stops the write (nothing of either version is
+// lost); a write that fails removes the copies of versions the file there still is.
 Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
               const std::vector<EventFileFormat::TodoItem>& todo,
-              std::span<const Dictionary::Entry> events, std::span<const std::string> kept);
+              std::span<const Dictionary::Entry> events, std::span<const std::string> kept,
+              const WriteWait& wait);
 
 // The name of the copy of the file at target made at when: "Calendar (changed outside the
 // calendar 2026-12-07 11.45.12).tpc", with " 2", " 3" and so on before the extension after the

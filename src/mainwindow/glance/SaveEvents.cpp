@@ -11,10 +11,13 @@
 #include "platform/Log.h"
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <new>
+
+namespace fs = std::filesystem;
 
 namespace {
 std::vector<TodoItem> TodoItems(const ListBox& list) {
@@ -57,9 +60,9 @@ void ReportUnsaved(const FolderItem& item, int error, const std::string& more = 
 }
 
 // A quit that cannot save leaves what it could not save in a file of its own, since nothing
-// else outlives the process. After a signal's quit (a logout) the message goes to standard error,
-// and the next start tells where the file is.
-void RescueUnsaved(const FolderItem& item, const std::vector<TodoItem>& todo, int error) {
+// else outlives the process. After a signal's quit (a logout) the next start tells where the file
+// is, since its message goes to standard error.
+std::optional<fs::path> Rescue(const std::vector<TodoItem>& todo) {
     const app& application = App();
     const auto copy = RescueFile::Write(todo, application.eventDict.Entries(),
                                         Kept(application.skippedEventLines));
@@ -68,6 +71,10 @@ void RescueUnsaved(const FolderItem& item, const std::vector<TodoItem>& todo, in
     else
         LogProblem("what could not be saved could not be written anywhere else either");
     if (copy && application.QuitBySignal()) RescueNote::Keep(*copy);
+    return copy;
+}
+
+void ReportRescued(const FolderItem& item, int error, const std::optional<fs::path>& copy) {
     ReportUnsaved(item, error,
                   copy ? " A copy of them was written to " + copy->string() + "." : "");
 }
@@ -81,8 +88,8 @@ struct Attempt {
 
 Attempt WriteEventFile(const FolderItem& item, const std::optional<FileVersion>& known,
                        const std::vector<TodoItem>& todo, std::span<const Dictionary::Entry> events,
-                       std::span<const std::string> kept) {
-    Attempt attempt{OutsideChanges::Write(item, known, todo, events, kept)};
+                       std::span<const std::string> kept, const WriteWait& wait) {
+    Attempt attempt{OutsideChanges::Write(item, known, todo, events, kept, wait)};
     attempt.error = attempt.written.ok ? 0 : attempt.written.error;
     return attempt;
 }
@@ -92,9 +99,9 @@ Attempt WriteEventFile(const FolderItem& item, const std::optional<FileVersion>&
 Attempt WriteEventFileInBackground(const FolderItem& item, const std::optional<FileVersion>& known,
                                    const std::vector<EventFileFormat::TodoItem>& todo,
                                    std::span<const Dictionary::Entry> events,
-                                   std::span<const std::string> kept) {
+                                   std::span<const std::string> kept, const WriteWait& wait) {
     try {
-        return WriteEventFile(item, known, todo, events, kept);
+        return WriteEventFile(item, known, todo, events, kept, wait);
     } catch (const std::bad_alloc&) {
         LogProblem("the event file could not be written: out of memory", item.Path());
         return Attempt{{}, ENOMEM};
@@ -106,12 +113,47 @@ Attempt WriteEventFileInBackground(const FolderItem& item, const std::optional<F
 }
 
 // Writes the store and todo on the event loop's thread, waited for.
-Attempt WriteNow(const std::vector<TodoItem>& todo) {
+Attempt WriteNow(const std::vector<TodoItem>& todo, const WriteWait& wait) {
     const app& application = App();
     const FolderItem item = EventFileItem();
     MakeFolderFor(item);
     return WriteEventFile(item, application.eventFileVersion, todo, application.eventDict.Entries(),
-                          Kept(application.skippedEventLines));
+                          Kept(application.skippedEventLines), wait);
+}
+
+// The quit's first write waits for nobody: when another program is writing the file (a sync
+// client, an editor's save), what is unsaved goes to a rescue file at once, which a logout's
+// SIGKILL a second later leaves whole.
+Attempt WriteAtOnce(const std::vector<TodoItem>& todo) {
+    const WriteWait atOnce(WriteWait::Clock::duration::zero());
+    return WriteNow(todo, atOnce);
+}
+
+// After the rescue, the file is waited for as a write while the calendar runs waits for it, the
+// event loop running meanwhile (the windows are not frozen), and never much longer.
+constexpr std::chrono::milliseconds kLongestEndWait =
+    std::chrono::duration_cast<std::chrono::milliseconds>(OutsideChanges::kLongestWait) +
+    std::chrono::seconds(1);
+
+Attempt WriteWhenSettled(const FolderItem& item, const std::vector<TodoItem>& todo) {
+    const app& application = App();
+    const auto wait = std::make_shared<WriteWait>(OutsideChanges::kLongestWait);
+    const auto outcome = std::make_shared<Attempt>();
+    Worker writer;
+    writer.Start(
+        [item, todo, events = application.eventDict.TakeSnapshot(),
+         kept = application.skippedEventLines, known = application.eventFileVersion, wait,
+         outcome] {
+            *outcome =
+                WriteEventFileInBackground(item, known, todo, events.Entries(), Kept(kept), *wait);
+            return outcome->written.ok;
+        },
+        [](bool) {});
+    if (!writer.WaitRunningEvents(kLongestEndWait)) {
+        wait->CutShort();
+        writer.Wait();
+    }
+    return *outcome;
 }
 
 // The event file now holds the store as it is and todo.
@@ -168,8 +210,9 @@ void CalendarWindow::StartSavingEvents() {
     eventFileWriter_.Start(
         [item, todo, events = application.eventDict.TakeSnapshot(),
          kept = application.skippedEventLines, known = application.eventFileVersion,
-         outcome]() mutable {
-            *outcome = WriteEventFileInBackground(item, known, *todo, events.Entries(), Kept(kept));
+         wait = writeWait_, outcome]() mutable {
+            *outcome =
+                WriteEventFileInBackground(item, known, *todo, events.Entries(), Kept(kept), *wait);
             const bool ok = outcome->written.ok;
             // Let go at once: a change of the store while the snapshot is held copies its entries.
             events = {};
@@ -204,7 +247,11 @@ void CalendarWindow::EventFileWritten(FileRevisions written, bool ok, int error,
             LogUnsaved(EventFileItem(), error);
             return;
         }
-        RetrySavingLater();
+        // A change the user made while this write ran is tried at once, not after the wait.
+        const bool changedSince =
+            written.store != App().eventDict.Revision() || written.todo != TodoList->Revision();
+        RetrySavingLater(retry && !changedSince);
+        if (changedSince) StartSavingEvents();
         if (retry) return; // quietly: what failed was told or logged when it first failed
         // Told once: the writes after the next changes most likely fail the same way, and a
         // message at every tick would interrupt what is being typed. A to-do item being typed
@@ -241,13 +288,22 @@ void CalendarWindow::SaveEvents() {
             if (outer) saving = false;
         }
     } done{savingNow_, outer};
-    eventFileWriter_.Wait();
-    TellOutsideCopies();
-    if (EventFileIsCurrent()) return;
     app& application = App();
+    // A quit writes at once: a write under way stops waiting for another program's version, and
+    // what it cannot write now the program's end rescues first.
+    const bool quitting = application.QuitRequested();
+    if (quitting) writeWait_->CutShort();
+    eventFileWriter_.Wait();
+    // A quit tells once its write is on disk: a message waits for its answer.
+    if (!quitting) TellOutsideCopies();
+    if (EventFileIsCurrent()) {
+        TellOutsideCopies();
+        return;
+    }
     const FolderItem item = EventFileItem();
     std::vector<TodoItem> todo = TodoItems(*TodoList);
-    const auto [written, error] = WriteNow(todo);
+    const WriteWait patiently(OutsideChanges::kLongestWait);
+    const auto [written, error] = quitting ? WriteAtOnce(todo) : WriteNow(todo, patiently);
     TakeWrite(written);
     TellOutsideCopies();
     if (!written.ok && !UserWorkUnsaved()) {
@@ -286,16 +342,32 @@ void CalendarWindow::SaveAtTheEnd() {
     const FolderItem item = EventFileItem();
     std::vector<TodoItem> todo =
         application.unsavedTodoItems.value_or(application.eventFileTodoItems);
-    if (application.quitWriteError) {
-        RescueUnsaved(item, todo, *application.quitWriteError);
+    std::optional<int> error = application.quitWriteError;
+    if (!error) {
+        const auto [written, failure] = WriteAtOnce(todo);
+        OutsideChanges::TellOutsideCopies(item, written.outsideCopies, written.ok);
+        if (written.ok) {
+            application.eventFileVersion = written.version;
+            TakeWritten(application, std::move(todo));
+            return;
+        }
+        error = failure;
+    }
+    // Only a file that another program was writing is worth a wait: rescued first, then written
+    // once it settles, which makes the rescue file unnecessary.
+    const std::optional<fs::path> rescue = Rescue(todo);
+    if (*error != EBUSY) {
+        ReportRescued(item, *error, rescue);
         return;
     }
-    const auto [written, error] = WriteNow(todo);
+    const auto [written, failure] = WriteWhenSettled(item, todo);
+    if (written.ok) {
+        application.eventFileVersion = written.version;
+        TakeWritten(application, std::move(todo));
+        std::error_code gone;
+        if (rescue && fs::remove(*rescue, gone))
+            LogProblem("the event file was written after all; removed", *rescue);
+    }
     OutsideChanges::TellOutsideCopies(item, written.outsideCopies, written.ok);
-    if (!written.ok) {
-        RescueUnsaved(item, todo, error);
-        return;
-    }
-    application.eventFileVersion = written.version;
-    TakeWritten(application, std::move(todo));
+    if (!written.ok) ReportRescued(item, failure, rescue);
 }

@@ -7,19 +7,21 @@
 
 namespace {
 constexpr int kFirstRetryWait = 2000;
-// A disk full for hours is retried a few times an hour, never in a busy loop.
-constexpr int kLongestRetryWait = 5 * 60 * 1000;
+// A disk full for hours is retried twice a minute, never in a busy loop; what waits lives only in
+// memory, so room that comes back is used soon.
+constexpr int kLongestRetryWait = 30 * 1000;
 } // namespace
 
-void CalendarWindow::RetrySavingLater() {
+void CalendarWindow::RetrySavingLater(bool again) {
     if (!IsOpen()) return;
     if (!SaveRetryTimer) {
         SaveRetryTimer = &AddControl(std::make_unique<Timer>(), "SaveRetryTimer");
         SaveRetryTimer->SetMode(Timer::ModeOff);
         SaveRetryTimer->OnAction = [this] { SaveRetryTimer_Action(); };
     }
-    saveRetryWait_ =
-        saveRetryWait_ == 0 ? kFirstRetryWait : std::min(saveRetryWait_ * 2, kLongestRetryWait);
+    saveRetryWait_ = saveRetryWait_ == 0 || !again
+                         ? kFirstRetryWait
+                         : std::min(saveRetryWait_ * 2, kLongestRetryWait);
     SaveRetryTimer->SetPeriod(saveRetryWait_);
     SaveRetryTimer->SetMode(Timer::ModeSingle);
 }

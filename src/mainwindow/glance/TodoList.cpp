@@ -47,7 +47,7 @@ void CalendarWindow::TodoList_Open() {
         items = *std::exchange(application.unsavedTodoItems, std::nullopt);
         todoFromClosedWindow_ = true;
         // The closed window could not write them: written as soon as the file can be.
-        RetrySavingLater();
+        RetrySavingLater(false);
     } else {
         // Not the file read again: those of the version the events came from, which the next
         // write trusts. The file may be away or empty for a moment.

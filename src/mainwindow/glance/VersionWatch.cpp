@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -19,8 +18,6 @@ namespace {
 // Two looks this far apart that agree: the other program has finished, most likely. A program
 // writing a file in pieces writes them closer together.
 constexpr auto kLookApart = std::chrono::milliseconds(200);
-// How long a write waits for a file that goes on changing before it is put off.
-constexpr auto kLongestWait = std::chrono::seconds(4);
 constexpr int kMostCopies = 999;
 
 std::optional<fs::path> NameCopy(const fs::path& file, const fs::path& target) {
@@ -52,8 +49,9 @@ bool HoldsAKnownText(const fs::path& path, const FileIdentity& identity,
     });
 }
 
-VersionWatch::VersionWatch(fs::path target, const std::optional<FileVersion>& known)
-    : target_(std::move(target)) {
+VersionWatch::VersionWatch(fs::path target, const std::optional<FileVersion>& known,
+                           const WriteWait& wait)
+    : target_(std::move(target)), wait_(wait) {
     if (known) versions_.push_back(*known);
 }
 
@@ -62,10 +60,8 @@ bool VersionWatch::Known(const fs::path& path, const FileIdentity& identity) {
         versions_, [&](const FileVersion& version) { return IsVersion(path, identity, version); });
 }
 
-bool VersionWatch::WaitForTheNextLook(Clock::time_point deadline) {
-    if (Clock::now() + kLookApart > deadline) return false;
-    std::this_thread::sleep_for(kLookApart);
-    return true;
+bool VersionWatch::WaitForTheNextLook(Clock::time_point deadline) const {
+    return Clock::now() + kLookApart <= deadline && wait_.Sleep(kLookApart);
 }
 
 bool VersionWatch::PutOff() {
@@ -75,7 +71,7 @@ bool VersionWatch::PutOff() {
 }
 
 bool VersionWatch::Settle() {
-    const Clock::time_point deadline = Clock::now() + kLongestWait;
+    const Clock::time_point deadline = Clock::now() + wait_.Longest();
     for (;;) {
         const std::optional<FileIdentity> look = FileIdentity::At(target_);
         if (!look || Known(target_, *look)) {
@@ -151,7 +147,7 @@ void VersionWatch::KeepReplaced(const fs::path& replaced) {
     }
     // Another program's version came at the rename, or it goes on writing the file it had open:
     // waited for while it changes, and kept in any case.
-    const Clock::time_point deadline = Clock::now() + kLongestWait;
+    const Clock::time_point deadline = Clock::now() + wait_.Longest();
     while (WaitForTheNextLook(deadline)) {
         const std::optional<FileIdentity> again = FileIdentity::At(replaced);
         if (again == look) break;

@@ -2,6 +2,7 @@
 // The event file's place watched through one write of the calendar's: what another program puts
 // there is waited for until it settles (it may still be writing it), and every version that
 // program finished is kept beside the file, whole, before the calendar's own takes its place.
+#include "mainwindow/glance/WriteWait.h"
 #include "platform/FileVersion.h"
 
 #include <chrono>
@@ -24,13 +25,15 @@ bool HoldsAKnownText(const std::filesystem::path& path, const FileIdentity& iden
 
 class VersionWatch {
   public:
-    // target: the file a write replaces; known: the calendar's version of it, if any.
-    VersionWatch(std::filesystem::path target, const std::optional<FileVersion>& known);
+    // target: the file a write replaces; known: the calendar's version of it, if any; wait: how
+    // long another program's version is waited for, which must outlive the watch.
+    VersionWatch(std::filesystem::path target, const std::optional<FileVersion>& known,
+                 const WriteWait& wait);
 
     // Waits until the file there settles (two looks a short while apart agree) and keeps it
     // beside the file when it is a version the calendar does not know, is not empty and holds
     // text of its own. False (Error() says why) when it cannot be kept or does not settle
-    // within a few seconds: the write is then put off, and the file there left as it was.
+    // within the wait (EBUSY): the write is then put off, and the file there left as it was.
     bool Settle();
     // Settle, then a last look just before the rename: true when the file there is still the
     // one settled on.
@@ -47,14 +50,16 @@ class VersionWatch {
 
   private:
     enum class Kept { Nothing, Copied, Changed, Failed };
-    using Clock = std::chrono::steady_clock;
+    using Clock = WriteWait::Clock;
     bool Known(const std::filesystem::path& path, const FileIdentity& identity);
     Kept Keep(const FileIdentity& identity);
-    // Waits a short while for the next look; false when that would pass deadline.
-    static bool WaitForTheNextLook(Clock::time_point deadline);
+    // Waits a short while for the next look; false when that would pass deadline or the wait
+    // was cut short.
+    bool WaitForTheNextLook(Clock::time_point deadline) const;
     bool PutOff();
 
     std::filesystem::path target_;
+    const WriteWait& wait_;
     std::vector<FileVersion> versions_; // known: the calendar's, and those kept or seen empty
     std::optional<FileIdentity> settled_;
     struct Copy {

@@ -1,0 +1,150 @@
+# Sourced by try-as-user.sh after try-as-user-disk.sh, whose helpers it uses: the quits of a user
+# while another program appends to the event file every 50 ms (a sync client), and the retries
+# after a full disk. No window manager; each path starts the program in a home of its own, with
+# an event file of 200,000 events.
+
+# ---- Quits while another program writes the event file -------------------------------------
+append_every_50ms() { # file: an event line every 50 ms until killed
+    local count=0
+    while :; do
+        count=$((count + 1))
+        echo "2030-06-01 12:00:00|2030-06-01 12:30:00//Appended $count" >>"$1"
+        sleep 0.05
+    done
+}
+kept_somewhere() { # line: in Calendar.tpc or in a rescue file
+    local rescue
+    holds "$tpc" "$1" && return 0
+    while IFS= read -r rescue; do holds "$rescue" "$1" && return 0; done < <(rescue_files)
+    return 1
+}
+no_rescue_file() { ! rescue_files | grep -q .; }
+ended() { # -> the exit status of the calendar, which has ended or is ending
+    wait "$calendar"
+    local status=$?
+    calendar=""
+    return $status
+}
+now_ms() { echo $((${EPOCHREALTIME/[.,]/} / 1000)); }
+rescued_within() { # start in ms -> how long after it a rescue file came (polled), or "none"
+    local tries=50
+    until rescue_files | grep -q .; do
+        ((tries-- > 0)) || { echo none; return; }
+        sleep 0.02
+    done
+    echo "$(($(now_ms) - $1)) ms"
+}
+confirm_with_appender() { # to-do text, log name: the item confirmed as another program appends
+    start_disk_run "$2"
+    open_week
+    append_every_50ms "$tpc" &
+    appender=$!
+    add_todo "$1"
+    xdotool key Return
+    sleep 0.3 # the calendar's write now waits for the file to settle
+}
+
+echo "A logout's SIGKILL a second after its SIGTERM while another program appends to the file"
+new_home && large_file
+confirm_with_appender "Water the plants" program-quit-kill.log
+shot q1-before-the-logout
+started=$(now_ms)
+kill -TERM "$calendar"
+rescued=$(rescued_within "$started")
+sleep 1
+ended_itself=yes
+running && ended_itself="no, killed" && kill -KILL "$calendar"
+wait "$calendar" 2>/dev/null
+calendar=""
+kill "$appender" && wait "$appender" 2>/dev/null
+echo "    rescue file after: $rescued; ended by itself within 1 s: $ended_itself"
+check "the confirmed item survives the kill in the file or a rescue file" kept_somewhere "0	Water the plants"
+check "the rescue file came within half a second: $rescued" \
+    test "$rescued" != none -a "${rescued% ms}" -le 500
+start_disk_run program-quit-kill-next.log
+until_true 5 message_shown
+check "the next start tells where the rescue file is" message_shown
+messages=0
+answer_message q2-next-start-tells
+end_by SIGTERM q2-quit 10
+rm -rf "$run_home"
+
+echo "SIGHUP while another program appends to the file, which it stops a second later"
+new_home && large_file
+confirm_with_appender "Post the letter" program-quit-hup.log
+started=$(now_ms)
+kill -HUP "$calendar"
+rescued=$(rescued_within "$started")
+sleep 1
+kill "$appender" && wait "$appender" 2>/dev/null
+until_true 10 not running
+took=$(($(now_ms) - started))
+ended
+status=$?
+echo "    rescue file after: $rescued; the program ended after $took ms"
+check "SIGHUP ends it with 0: $status" test "$status" = 0
+check "the item is in Calendar.tpc once the file settled" holds "$tpc" "0	Post the letter"
+check "and the rescue file it made unnecessary is gone" no_rescue_file
+check "what the other program appended is kept beside it" test -n "$(outside_copies)"
+rm -rf "$run_home"
+
+echo "Ctrl+Q while another program goes on appending to the file"
+new_home && large_file
+confirm_with_appender "Call the plumber" program-quit-ctrlq.log
+started=$(now_ms)
+timeout 5 xdotool windowfocus --sync "$main" key ctrl+q
+sleep 0.5
+shot q3-half-a-second-after-ctrl-q
+check "half a second after Ctrl+Q the calendar is gone from the screen" not calendar_shown
+messages=0
+tries=100
+while running && ((tries-- > 0)); do
+    if message_shown; then answer_message q4-ctrl-q-rescued; else sleep 0.1; fi
+done
+took=$(($(now_ms) - started))
+running && kill -KILL "$calendar"
+ended
+status=$?
+kill "$appender" && wait "$appender" 2>/dev/null
+check "Ctrl+Q ends it with 0 after $took ms: $status" test "$status" = 0
+check "one message names the rescue file: $messages" test "$messages" = 1
+check "the item is in a rescue file" kept_somewhere "0	Call the plumber"
+check "which the log names" grep -q "what could not be saved was written to" "$shots/program-quit-ctrlq.log"
+rm -rf "$run_home"
+# ---- end of quits while another program writes --------------------------------------------
+
+# ---- Retries after a full disk -----------------------------------------------------------------
+echo "A full disk for 20 s: the retries come soon after room comes back, a new change at once"
+new_home && sample_file
+start_disk_run program-quit-retry.log
+open_week
+rm "$tpc" && truncate -s 1T "$tpc"
+add_todo "Pay the rent"
+xdotool key Return
+messages=0
+until_true 10 message_shown
+answer_message q5-no-room
+sleep 20
+rm -f "$tpc" # room again
+started=$(now_ms)
+until_true 40 holds "$tpc" "0	Pay the rent"
+took=$(($(now_ms) - started))
+check "a retry writes the item ${took} ms after room came back, within half a minute" \
+    test "$took" -le 31000
+rm -f "$tpc" && truncate -s 1T "$tpc"
+add_todo "Renew the passport"
+xdotool key Return
+until_true 10 message_shown && answer_message q6-no-room-again
+sleep 20
+rm -f "$tpc"
+add_todo "Book the dentist"
+xdotool key Return
+started=$(now_ms)
+until_true 5 holds "$tpc" "0	Renew the passport" "0	Book the dentist"
+took=$(($(now_ms) - started))
+shot q7-written-at-once
+check "a new change after room came back writes everything at once: ${took} ms" test "$took" -le 3000
+end_by SIGTERM q8-quit 10
+check "the program ends normally" test $? = 0
+rm -rf "$run_home"
+# ---- end of retries after a full disk -----------------------------------------------------------
