@@ -12,6 +12,11 @@
 # a home of their own, so the user's desktop settings are never read. When the displays cannot
 # be had (the packages are missing), STATE says why on a line "skip=" and start still succeeds:
 # the desktop tests then skip with that reason.
+#
+# Beside them runs a Wayland session as GNOME and Plasma run one: a compositor (a headless Weston)
+# with its X server (XWayland) for programs that need X11. Its sockets go in a runtime folder of
+# its own ("runtime="), named "wayland=" and "xwayland=" in STATE. When it cannot be had, STATE says
+# why on a line "xwayland-skip=", and the X displays serve all the same.
 set -uo pipefail
 command=${1:-}
 state=${2:-}
@@ -71,6 +76,49 @@ manager() {
 
 announced() { DISPLAY=":$1" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 
+# Starts Weston with XWayland and waits until the X server answers; prints its display's number.
+# Weston takes the first X display number that is free and starts XWayland at the first client.
+weston_session() {
+    local runtime="$dir/runtime" log="$dir/weston.log" number=""
+    mkdir -m 700 "$runtime"
+    env -u DISPLAY -u WAYLAND_DISPLAY "${home[@]}" XDG_RUNTIME_DIR="$runtime" \
+        weston --backend=headless-backend.so --use-pixman --width="${size%x*}" --height="${size#*x}" \
+        --xwayland --socket=wayland-calendar --idle-time=0 --log="$log" </dev/null >>"$log" 2>&1 &
+    echo "pid=$!" >>"$state"
+    for _ in $(seq 100); do
+        number=$(sed -n 's/.*xserver listening on display :\([0-9]*\).*/\1/p' "$log" 2>/dev/null)
+        [ -n "$number" ] && break
+        sleep 0.1
+    done
+    [ -n "$number" ] || return 1
+    # Weston ends XWayland when its last X client leaves, as a desktop does not while it runs:
+    # one client stays connected for the session's life.
+    local keeper=""
+    for _ in $(seq 100); do
+        if [ -z "$keeper" ] || ! alive "$keeper"; then
+            DISPLAY=":$number" xprop -root -spy >/dev/null 2>&1 &
+            keeper=$!
+        fi
+        sleep 0.1
+        alive "$keeper" && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && break
+    done
+    echo "pid=$keeper" >>"$state"
+    alive "$keeper" && echo "$number"
+}
+
+wayland() {
+    local number
+    command -v weston >/dev/null && command -v Xwayland >/dev/null || {
+        echo "xwayland-skip=missing weston or Xwayland (tools/setup.sh installs weston and xwayland)"
+        return
+    }
+    number=$(weston_session) ||
+        { echo "xwayland-skip=Weston with XWayland did not start; see $dir/weston.log"; return; }
+    echo "wayland=wayland-calendar"
+    echo "xwayland=:$number"
+    echo "runtime=$dir/runtime"
+}
+
 start() {
     [ -f "$state" ] && stop # left by a run that was cut short
     local missing=""
@@ -93,7 +141,9 @@ start() {
         { stop; skip "xfwm4 did not start; see $dir/xfwm4.log"; }
     { echo "managed=:$managed"; echo "bare=:$bare"; echo "xfwm4=:$xfwm"; echo "bus=$address";
       echo "size=$size"; } >>"$state"
-    echo "desktop display: openbox on :$managed, xfwm4 on :$xfwm, no window manager on :$bare"
+    wayland >>"$state"
+    echo "desktop display: openbox on :$managed, xfwm4 on :$xfwm, no window manager on :$bare;" \
+         "Weston: $(value xwayland-skip)$(value xwayland)"
 }
 
 stop() {
