@@ -78,12 +78,13 @@ announced() { DISPLAY=":$1" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | g
 
 # Starts Weston with XWayland and waits until the X server answers; prints its display's number.
 # Weston takes the first X display number that is free and starts XWayland at the first client.
+# Its debugging protocol lets weston-screenshooter take pictures of the screen.
 weston_session() {
     local runtime="$dir/runtime" log="$dir/weston.log" number=""
     mkdir -m 700 "$runtime"
     env -u DISPLAY -u WAYLAND_DISPLAY "${home[@]}" XDG_RUNTIME_DIR="$runtime" \
         weston --backend=headless-backend.so --use-pixman --width="${size%x*}" --height="${size#*x}" \
-        --xwayland --socket=wayland-calendar --idle-time=0 --log="$log" </dev/null >>"$log" 2>&1 &
+        --xwayland --socket=wayland-calendar --idle-time=0 --debug --log="$log" </dev/null >>"$log" 2>&1 &
     echo "pid=$!" >>"$state"
     for _ in $(seq 100); do
         number=$(sed -n 's/.*xserver listening on display :\([0-9]*\).*/\1/p' "$log" 2>/dev/null)

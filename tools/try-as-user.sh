@@ -10,8 +10,9 @@
 # twice, the editing keys in Help and a quit while the calendar slides with no window manager;
 # the event file moved aside at start-up, replaced by a folder or by a file of 1 TiB, rewritten
 # and appended to by another program (tools/try-as-user-disk.sh; TRY_ONLY=disk runs these
-# alone); at the end the tab, the dialogs, the print dialogs minimised and the desktop's close
-# under a window manager. Each step is checked from the outside (window places, screenshots, the
+# alone); the tab, the dialogs, the print dialogs minimised and the desktop's close under a window
+# manager; at the end a Wayland desktop, with and without XWayland (tools/try-as-user-wayland.sh;
+# TRY_ONLY=wayland). Each step is checked from the outside (window places, screenshots, the
 # files written at quit). Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
@@ -106,6 +107,11 @@ many_events() { # count -> event lines, one half-hour event after another from 2
 # TRY_ONLY=disk tries only how the calendar keeps the user's data on disk.
 if [ "${TRY_ONLY:-}" = disk ]; then
     source tools/try-as-user-disk.sh
+    finish
+fi
+# TRY_ONLY=wayland tries only the calendar on a Wayland desktop.
+if [ "${TRY_ONLY:-}" = wayland ]; then
+    source tools/try-as-user-wayland.sh
     finish
 fi
 
@@ -1337,5 +1343,7 @@ unset DBUS_SESSION_BUS_ADDRESS
 check "nothing was reported on the console" quiet_console program-xfwm4.log
 rm -rf "$xfwm_home"
 # ---- end of under xfwm4 ------------------------------------------------------------------------
+
+source tools/try-as-user-wayland.sh
 
 finish
