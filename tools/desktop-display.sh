@@ -13,10 +13,11 @@
 # be had (the packages are missing), STATE says why on a line "skip=" and start still succeeds:
 # the desktop tests then skip with that reason.
 #
-# Beside them runs a Wayland session as GNOME and Plasma run one: a compositor (a headless Weston)
-# with its X server (XWayland) for programs that need X11. Its sockets go in a runtime folder of
-# its own ("runtime="), named "wayland=" and "xwayland=" in STATE. When it cannot be had, STATE says
-# why on a line "xwayland-skip=", and the X displays serve all the same.
+# Beside them runs a Wayland session as GNOME runs one: its compositor (Mutter, headless) with its
+# X server (XWayland) for programs that need X11. Its sockets go in a runtime folder of its own
+# ("runtime="), named "wayland=" and "xwayland=" in STATE, with the X server's cookie file
+# ("xauthority="). When it cannot be had, STATE says why on a line "xwayland-skip=", and the X
+# displays serve all the same.
 set -uo pipefail
 command=${1:-}
 state=${2:-}
@@ -76,47 +77,41 @@ manager() {
 
 announced() { DISPLAY=":$1" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 
-# Starts Weston with XWayland and waits until the X server answers; prints its display's number.
-# Weston takes the first X display number that is free and starts XWayland at the first client.
-# Its debugging protocol lets weston-screenshooter take pictures of the screen.
-weston_session() {
-    local runtime="$dir/runtime" log="$dir/weston.log" number=""
+# Starts GNOME's compositor, Mutter, headless with its XWayland, and waits until the X server
+# answers; prints the X display's number and the cookie file. Mutter picks free X display numbers
+# itself and lets in only the X clients that show the cookie it writes into the runtime folder.
+gnome_session() {
+    local runtime="$dir/runtime" log="$dir/mutter.log" number cookie
     mkdir -m 700 "$runtime"
-    env -u DISPLAY -u WAYLAND_DISPLAY "${home[@]}" XDG_RUNTIME_DIR="$runtime" \
-        weston --backend=headless-backend.so --use-pixman --width="${size%x*}" --height="${size#*x}" \
-        --xwayland --socket=wayland-calendar --idle-time=0 --debug --log="$log" </dev/null >>"$log" 2>&1 &
+    env -u DISPLAY -u WAYLAND_DISPLAY -u XAUTHORITY "${home[@]}" XDG_RUNTIME_DIR="$runtime" \
+        DBUS_SESSION_BUS_ADDRESS="$address" mutter --wayland --headless --virtual-monitor "$size" \
+        --wayland-display=wayland-calendar </dev/null >>"$log" 2>&1 &
     echo "pid=$!" >>"$state"
     for _ in $(seq 100); do
-        number=$(sed -n 's/.*xserver listening on display :\([0-9]*\).*/\1/p' "$log" 2>/dev/null)
-        [ -n "$number" ] && break
-        sleep 0.1
-    done
-    [ -n "$number" ] || return 1
-    # Weston ends XWayland when its last X client leaves, as a desktop does not while it runs:
-    # one client stays connected for the session's life.
-    local keeper=""
-    for _ in $(seq 100); do
-        if [ -z "$keeper" ] || ! alive "$keeper"; then
-            DISPLAY=":$number" xprop -root -spy >/dev/null 2>&1 &
-            keeper=$!
+        number=$(sed -n 's/.*Using public X11 display :\([0-9]*\).*/\1/p' "$log" 2>/dev/null)
+        cookie=$(find "$runtime" -maxdepth 1 -name '.mutter-Xwaylandauth.*' 2>/dev/null | head -1)
+        if [ -n "$number" ] && [ -n "$cookie" ] &&
+            DISPLAY=":$number" XAUTHORITY="$cookie" xdpyinfo >/dev/null 2>&1; then
+            echo "$number $cookie"
+            return 0
         fi
         sleep 0.1
-        alive "$keeper" && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && break
     done
-    echo "pid=$keeper" >>"$state"
-    alive "$keeper" && echo "$number"
+    return 1
 }
 
 wayland() {
-    local number
-    command -v weston >/dev/null && command -v Xwayland >/dev/null || {
-        echo "xwayland-skip=missing weston or Xwayland (tools/setup.sh installs weston and xwayland)"
+    local number cookie
+    command -v mutter >/dev/null && command -v Xwayland >/dev/null || {
+        echo "xwayland-skip=missing mutter or Xwayland (tools/setup.sh installs mutter and xwayland)"
         return
     }
-    number=$(weston_session) ||
-        { echo "xwayland-skip=Weston with XWayland did not start; see $dir/weston.log"; return; }
+    read -r number cookie <<<"$(gnome_session)"
+    [ -n "$cookie" ] ||
+        { echo "xwayland-skip=Mutter with XWayland did not start; see $dir/mutter.log"; return; }
     echo "wayland=wayland-calendar"
     echo "xwayland=:$number"
+    echo "xauthority=$cookie"
     echo "runtime=$dir/runtime"
 }
 
@@ -144,7 +139,7 @@ start() {
       echo "size=$size"; } >>"$state"
     wayland >>"$state"
     echo "desktop display: openbox on :$managed, xfwm4 on :$xfwm, no window manager on :$bare;" \
-         "Weston: $(value xwayland-skip)$(value xwayland)"
+         "Mutter: $(value xwayland-skip)$(value xwayland)"
 }
 
 stop() {
