@@ -311,9 +311,7 @@ INSTANTIATE_TEST_SUITE_P(
         Slide{"Xfwm4_CtrlWThenSpace", kXfwm4, PressCtrlW, PressSpace},
         Slide{"Xfwm4_DesktopCloseThenSpace", kXfwm4, CloseByTheDesktop, PressSpace},
         Slide{"Bare_TabClickThenSpace", kBare, &DesktopTest::ClickTab, PressSpace},
-        Slide{"Bare_CtrlWThenSpace", kBare, PressCtrlW, PressSpace},
-        Slide{"Wayland_TabClick", kXWayland, &DesktopTest::ClickTab, &DesktopTest::ClickTab},
-        Slide{"Wayland_CtrlWThenSpace", kXWayland, PressCtrlW, PressSpace}),
+        Slide{"Bare_CtrlWThenSpace", kBare, PressCtrlW, PressSpace}),
     [](const testing::TestParamInfo<Slide>& info) { return info.param.name; });
 
 // ---- Under openbox ----
@@ -464,13 +462,26 @@ class InAWaylandSession : public DesktopTest {
     const char* Desktop() const override { return kXWayland; }
 };
 
-// Seen through XWayland, the windows are X windows: a Wayland client's would not be there.
-TEST_F(InAWaylandSession, TheCalendarCoversTheScreen) {
+// Seen through XWayland, the windows are X windows: a Wayland client's would not be there. With
+// every core busy, Mutter may map the calendar where its slide ends rather than where it begins,
+// so only where the slides end is checked.
+TEST_F(InAWaylandSession, TheCalendarCoversTheScreenAndTheTabSlidesItAwayAndBack) {
     const XDesktop::Place place = desktop->PlaceOf(Window(kCalendar));
     EXPECT_EQ(std::to_string(place.left) + "," + std::to_string(place.top) + " " +
                   std::to_string(place.width) + "x" + std::to_string(place.height),
               "0,0 " + DisplayState()["size"])
         << Windows();
+    // Away by the tab and back by it, then away by Ctrl+W and back by the space bar.
+    const auto away = [&] { return !Shows(kCalendar) && AtRest(kTab); };
+    const auto back = [&] { return AtRest(kCalendar) && Above(kTab, kCalendar); };
+    ClickTab();
+    ASSERT_TRUE(WaitFor(away)) << Windows();
+    ClickTab();
+    ASSERT_TRUE(WaitFor(back)) << Windows();
+    ASSERT_NO_FATAL_FAILURE(PressCtrlW(*this));
+    ASSERT_TRUE(WaitFor(away)) << Windows();
+    ASSERT_NO_FATAL_FAILURE(PressSpace(*this));
+    EXPECT_TRUE(WaitFor(back)) << Windows();
 }
 
 TEST(WaylandSessionWithoutX, TheCalendarSaysItNeedsX11AndEnds) {
