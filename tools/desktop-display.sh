@@ -13,6 +13,12 @@
 # a home of their own, so the user's desktop settings are never read. When the displays cannot
 # be had (the packages are missing), STATE says why on a line "skip=" and start still succeeds:
 # the desktop tests then skip with that reason.
+#
+# Beside them runs a Wayland session as GNOME runs one: its compositor (Mutter, headless) with its
+# X server (XWayland) for programs that need X11. Its sockets go in a runtime folder of its own
+# ("runtime="), named "wayland=" and "xwayland=" in STATE, with the X server's cookie file
+# ("xauthority="). When it cannot be had, STATE says why on a line "xwayland-skip=", and the X
+# displays serve all the same.
 set -uo pipefail
 command=${1:-}
 state=${2:-}
@@ -73,6 +79,44 @@ manager() {
 
 announced() { DISPLAY=":$1" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 
+# Starts GNOME's compositor, Mutter, headless with its XWayland, and waits until the X server
+# answers; prints the X display's number and the cookie file. Mutter picks free X display numbers
+# itself and lets in only the X clients that show the cookie it writes into the runtime folder.
+gnome_session() {
+    local runtime="$dir/runtime" log="$dir/mutter.log" number cookie
+    mkdir -m 700 "$runtime"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u XAUTHORITY "${home[@]}" XDG_RUNTIME_DIR="$runtime" \
+        DBUS_SESSION_BUS_ADDRESS="$address" mutter --wayland --headless --virtual-monitor "$size" \
+        --wayland-display=wayland-calendar </dev/null >>"$log" 2>&1 &
+    echo "pid=$!" >>"$state"
+    for _ in $(seq 100); do
+        number=$(sed -n 's/.*Using public X11 display :\([0-9]*\).*/\1/p' "$log" 2>/dev/null)
+        cookie=$(find "$runtime" -maxdepth 1 -name '.mutter-Xwaylandauth.*' 2>/dev/null | head -1)
+        if [ -n "$number" ] && [ -n "$cookie" ] &&
+            DISPLAY=":$number" XAUTHORITY="$cookie" xdpyinfo >/dev/null 2>&1; then
+            echo "$number $cookie"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+wayland() {
+    local number cookie
+    command -v mutter >/dev/null && command -v Xwayland >/dev/null || {
+        echo "xwayland-skip=missing mutter or Xwayland (tools/setup.sh installs mutter and xwayland)"
+        return
+    }
+    read -r number cookie <<<"$(gnome_session)"
+    [ -n "$cookie" ] ||
+        { echo "xwayland-skip=Mutter with XWayland did not start; see $dir/mutter.log"; return; }
+    echo "wayland=wayland-calendar"
+    echo "xwayland=:$number"
+    echo "xauthority=$cookie"
+    echo "runtime=$dir/runtime"
+}
+
 start() {
     [ -f "$state" ] && stop # left by a run that was cut short
     local missing=""
@@ -97,8 +141,9 @@ start() {
         { stop; skip "xfwm4 did not start; see $dir/xfwm4.log"; }
     { echo "managed=:$managed"; echo "bare=:$bare"; echo "xfwm4=:$xfwm"; echo "small=:$small";
       echo "bus=$address"; echo "size=$size"; } >>"$state"
+    wayland >>"$state"
     echo "desktop display: openbox on :$managed, xfwm4 on :$xfwm, no window manager on :$bare," \
-         "openbox on 1024 x 768 on :$small"
+         "openbox on 1024 x 768 on :$small; Mutter: $(value xwayland-skip)$(value xwayland)"
 }
 
 stop() {

@@ -15,9 +15,10 @@
 # TRY_ONLY=quit); the clock in the year 9999 and a title of two lines pasted
 # (try-as-user-years.sh; TRY_ONLY=years); the year, a week and an event under German, French,
 # Russian, Turkish, Japanese, Arabic and Hebrew locales, as under C (tools/try-as-user-locale.sh;
-# TRY_ONLY=locale); at the end the tab, the dialogs, the print dialogs minimised and the
-# desktop's close under a window manager. Each step is checked from the outside (window places,
-# screenshots, the files written at quit). Screenshots go to build/try-as-user/.
+# TRY_ONLY=locale); the tab, the dialogs, the print dialogs minimised and the desktop's close
+# under a window manager; at the end a Wayland desktop, with and without XWayland
+# (tools/try-as-user-wayland.sh; TRY_ONLY=wayland). Each step is checked from the outside (window
+# places, screenshots, the files written at quit). Screenshots go to build/try-as-user/.
 set -uo pipefail
 # With --docs, the screenshots that docs/ shows are refreshed from this run.
 update_docs=0
@@ -132,6 +133,12 @@ if [ "${TRY_ONLY:-}" = quit ]; then
     source tools/try-as-user-disk.sh
     disk_helpers_only=0
     source tools/try-as-user-quit.sh
+    finish
+fi
+
+# TRY_ONLY=wayland tries only the calendar on a Wayland desktop.
+if [ "${TRY_ONLY:-}" = wayland ]; then
+    source tools/try-as-user-wayland.sh
     finish
 fi
 
@@ -1366,5 +1373,7 @@ unset DBUS_SESSION_BUS_ADDRESS
 check "nothing was reported on the console" quiet_console program-xfwm4.log
 rm -rf "$xfwm_home"
 # ---- end of under xfwm4 ------------------------------------------------------------------------
+
+source tools/try-as-user-wayland.sh
 
 finish

@@ -4,9 +4,15 @@
 #include "app/Startup.h"
 
 #include "customisation/BuiltInPictures.h"
+#include "platform/DisplayPlatform.h"
 #include "platform/Toolkit.h"
 
+#include <cstdlib>
+
 int RunCalendar() {
+    // Before the locks and the event file: a session without a display the calendar can use
+    // ends here, with nothing taken.
+    if (!CanRunInThisSession()) return EXIT_FAILURE;
     // The event file is read only under the single-instance lock: a copy that read it while
     // another was saving, and got the lock once that one quit, would write back what it read.
     auto lock = std::make_unique<Mutex>(AppText::kMutexName);

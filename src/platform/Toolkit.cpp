@@ -1,5 +1,6 @@
 #include "platform/Toolkit.h"
 
+#include "platform/DisplayPlatform.h"
 #include "platform/Exceptions.h"
 #include "platform/GraphicsQt.h"
 #include "platform/Window.h"
@@ -21,7 +22,9 @@ namespace {
 // The toolkit keeps references to its arguments for as long as it lives.
 int argc = 1;
 char programName[] = "ombrelline-calendar";
-char* argv[] = {programName, nullptr};
+char platformOption[] = "-platform";
+char x11Platform[] = "xcb";
+char* argv[] = {programName, nullptr, nullptr, nullptr};
 
 // A double click counts only on what its first click went to. When the first click changed what
 // lies under the pointer (a click on a day puts the week grid in the year grid's place), the
@@ -70,6 +73,13 @@ Toolkit::Toolkit() {
     {
         const std::lock_guard lock(FontSetUpLock());
         FontSetUp() = std::jthread([] { FcInit(); });
+    }
+    // Chosen by argument rather than by QT_QPA_PLATFORM, so that a program the calendar starts
+    // (the browser of a link) still runs on the session's own platform.
+    if (ChooseDisplayPlatform(CurrentSessionVariables()) == DisplayPlatform::X11) {
+        argv[1] = platformOption;
+        argv[2] = x11Platform;
+        argc = 3;
     }
     application_ = std::make_unique<QApplication>(argc, argv);
     // The toolkit scales large pictures on its pool of threads, which would otherwise stay for
