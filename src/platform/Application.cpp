@@ -1,5 +1,7 @@
 #include "platform/Application.h"
 
+#include "platform/DisplayLoss.h"
+
 #include "platform/MenuBar.h"
 #include "platform/Toolkit.h"
 #include "platform/Widgets_p.h"
@@ -74,6 +76,7 @@ void Application::InstallSignalHandlers() {
 int Application::Run() {
     EnsureToolkit();
     InstallSignalHandlers();
+    EndWhenTheDisplayGoes();
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp,
                      [this](Qt::ApplicationState state) {
                          if (state != Qt::ApplicationActive)
@@ -105,6 +108,13 @@ void Application::Quit(int code) {
     // starts (a modal dialog's, say) at once.
     if (QCoreApplication::instance() && QThread::currentThread()->loopLevel() > 0)
         QCoreApplication::exit(code);
+}
+
+void Application::EndWithoutDisplay() {
+    displayGone_ = true;
+    // Nobody is there to answer a message, as after a logout's signal.
+    quitBySignal_ = true;
+    Quit(1);
 }
 
 namespace {
@@ -213,6 +223,10 @@ bool Application::MenuShortcut(const std::string& key) {
 }
 
 void DoEvents() {
+    // The toolkit's reading of a lost display's events ends the process.
+    if (const Application* application = Application::Instance();
+        application && application->DisplayGone())
+        return;
     const NestedEventLoop nested(false);
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }

@@ -2,6 +2,7 @@
 // none, seen through the X server: the tab stays above the calendar, About and Help stay in front
 // of it, the event editor holds the input while it is open, minimising a window or Ctrl+W in an
 // editor leaves the calendar on the screen, and every window can be left with a user's keys.
+#include "desktop/ProgramRun.h"
 #include "desktop/XDesktop.h"
 
 #include "support/TestEnvironment.h"
@@ -16,8 +17,6 @@
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
-
-extern char** environ;
 
 namespace {
 namespace fs = std::filesystem;
@@ -41,16 +40,6 @@ constexpr int kBadgeX = 195, kBadgeY = 85;              // the countdown badge, 
 constexpr char kOpenbox[] = "managed";
 constexpr char kXfwm4[] = "xfwm4";
 constexpr char kBare[] = "bare";
-
-// What tools/desktop-display.sh started: "key=value" lines.
-std::map<std::string, std::string> DisplayState() {
-    std::map<std::string, std::string> state;
-    std::istringstream lines(TestEnvironment::ReadFile(DESKTOP_DISPLAY_STATE));
-    for (std::string line; std::getline(lines, line);)
-        if (const auto equals = line.find('='); equals != std::string::npos)
-            state[line.substr(0, equals)] = line.substr(equals + 1);
-    return state;
-}
 
 class DesktopTest : public IsolatedTest {
   public:
@@ -153,31 +142,8 @@ class DesktopTest : public IsolatedTest {
     std::string bus_;
 
     void Start() {
-        std::vector<std::string> variables;
-        for (char** variable = environ; *variable; ++variable)
-            if (std::strncmp(*variable, "DISPLAY=", 8) && std::strncmp(*variable, "QT_QPA_", 7) &&
-                std::strncmp(*variable, "DBUS_SESSION_BUS_ADDRESS=", 25))
-                variables.emplace_back(*variable);
-        variables.push_back("DISPLAY=" + desktop->Name());
-        variables.push_back("DBUS_SESSION_BUS_ADDRESS=" + bus_);
-        variables.push_back("QT_QPA_PLATFORM=xcb");
-        std::vector<char*> envp;
-        for (auto& variable : variables)
-            envp.push_back(variable.data());
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        for (int output : {1, 2})
-            posix_spawn_file_actions_addopen(&actions, output, Log().c_str(),
-                                             O_WRONLY | O_CREAT | O_APPEND, 0644);
-        std::string path = CALENDAR_PROGRAM;
-        char* argv[] = {path.data(), nullptr};
-        const int failed =
-            posix_spawn(&program, path.c_str(), &actions, nullptr, argv, envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        if (failed) program = 0;
-        ASSERT_EQ(failed, 0) << "cannot start " << path << ": " << std::strerror(failed);
+        program = StartCalendar(desktop->Name(), bus_, Log());
+        ASSERT_NE(program, 0);
     }
 };
 

@@ -60,6 +60,10 @@ class XDesktop {
     // before it moves it where the program asked; that alone is no coming down.
     bool CameDownToTop(WindowId window);
 
+    // Whether the program has taken in every event the server sent it before: it answers the
+    // window manager's ping to its window after them, in the order the events came.
+    bool Answers(WindowId window) const;
+
     void Click(int x, int y, int button = 1) const;
     void Keys(const std::string& keys) const;
 
