@@ -69,7 +69,9 @@ void RescueUnsaved(const FolderItem& item, const std::vector<TodoItem>& todo, in
         LogProblem("what could not be saved could not be written anywhere else either");
     if (copy && application.QuitBySignal()) RescueNote::Keep(*copy);
     ReportUnsaved(item, error,
-                  copy ? " A copy of them was written to " + copy->string() + "." : "");
+                  copy ? " A copy of them was written to " + copy->string() + "."
+                       : " No copy of them could be written anywhere else either: they are lost "
+                         "when the calendar ends.");
 }
 
 // A failed write's outcome and the system's reason, taken at once: whatever runs next may
