@@ -23,7 +23,7 @@ bool TellsOfABrokenConnection(QtMsgType type, const QString& message) {
 }
 
 void OnMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    Previous()(type, context, message);
+    if (const QtMessageHandler previous = Previous()) previous(type, context, message);
     if (!TellsOfABrokenConnection(type, message)) return;
     // The toolkit exits once this returns, tearing down static objects that the program's
     // windows still use. The end runs here instead, on the event loop's thread, where the

@@ -32,25 +32,16 @@ struct XEnd {
     enum { Typed, RefusedByAFullDisk, PutOff } holds;
 };
 
-void PrintTo(const XEnd& end, std::ostream* out) {
-    *out << end.name;
-}
-
 // Another program that appends an event line to the file every 50 ms while it lives.
-class Appender {
-  public:
-    explicit Appender(fs::path file)
-        : thread_([this, file = std::move(file)](const std::stop_token& stop) {
-              for (int line = 0; !stop.stop_requested(); ++line) {
-                  std::ofstream(file, std::ios::app)
-                      << "2026-02-02 09:00:00|2026-02-02 10:00:00//Outside " << line << '\n';
-                  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-              }
-          }) {}
-
-  private:
-    std::jthread thread_;
-};
+std::jthread Appender(const fs::path& file) {
+    return std::jthread([file](const std::stop_token& stop) {
+        for (int line = 0; !stop.stop_requested(); ++line) {
+            std::ofstream(file, std::ios::app)
+                << "2026-02-02 09:00:00|2026-02-02 10:00:00//Outside " << line << '\n';
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+}
 
 class XServerEnd : public IsolatedTest, public testing::WithParamInterface<XEnd> {
   protected:
@@ -114,7 +105,7 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
         const XDesktop::WindowId calendar = desktop->Find(program, kCalendar);
         desktop->Click(kJanuaryDayX, kJanuaryDayY);
         ASSERT_TRUE(desktop->Answers(calendar)) << "the calendar does not answer";
-        std::optional<Appender> appender;
+        std::jthread appender;
         if (end.holds == XEnd::RefusedByAFullDisk) {
             // A sparse file larger than the disk's room takes the event file's place: the
             // calendar cannot keep it beside the file, so it cannot replace it.
@@ -122,7 +113,7 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
             std::ofstream(EventFile()).close();
             fs::resize_file(EventFile(), std::uintmax_t{1} << 40);
         }
-        if (end.holds == XEnd::PutOff) appender.emplace(EventFile());
+        if (end.holds == XEnd::PutOff) appender = Appender(EventFile());
         desktop->Click(kNewTodoX, kNewTodoY);
         desktop->Keys(kTyped);
         if (end.holds != XEnd::Typed) desktop->Keys("Return");
