@@ -136,11 +136,14 @@ for place in run-time temporary nowhere; do
     sleep 3
     type_todo "Renew the passport"
     xdotool key Return
+    # The refusal is told (a retry already under way may keep it quiet), then Ctrl+Q's message;
+    # Ctrl+Q again when a late refusal took the keys.
     answer_and_shoot "e5-readonly-$place-refused"
-    xdotool key ctrl+q
-    answer_and_shoot "e6-readonly-$place-quit"
-    # Any further message on the way out (the preferences cannot be written either) is answered.
-    for more in 2 3; do ended_by_itself || answer_and_shoot "e6-readonly-$place-quit-$more"; done
+    for n in 1 2 3; do
+        ended_by_itself && break
+        xdotool key ctrl+q
+        answer_and_shoot "e6-readonly-$place-quit-$n"
+    done
     wait_until 10 ended_by_itself || kill -KILL "$calendar"
     exit_status
     check "the quit ends normally: $?" test $? = 0

@@ -44,13 +44,10 @@ std::string Listed(const std::vector<std::string>& paths) {
 
 std::string Told(const std::vector<std::string>& rescues, const std::vector<std::string>& copies) {
     std::string told;
-    if (!rescues.empty()) {
+    if (!rescues.empty())
         told = "Ombrelline Calendar could not save your events and to-do items when it last "
-               "ended. They were written to ";
-        for (size_t at = 0; at < rescues.size(); ++at)
-            told += (at == 0 ? "" : ", ") + rescues[at];
-        told += ".";
-    }
+               "ended. They were written to " +
+               Listed(rescues) + ".";
     if (!copies.empty())
         told += std::string(told.empty() ? "" : " ") +
                 "When Ombrelline Calendar last ended, another program had changed your event "
