@@ -32,6 +32,10 @@ struct XEnd {
     enum { Typed, RefusedByAFullDisk, PutOff } holds;
 };
 
+void PrintTo(const XEnd& end, std::ostream* out) {
+    *out << end.name;
+}
+
 // Another program that appends an event line to the file every 50 ms while it lives.
 std::jthread Appender(const fs::path& file) {
     return std::jthread([file](const std::stop_token& stop) {
