@@ -12,7 +12,8 @@
 # and appended to by another program (tools/try-as-user-disk.sh; TRY_ONLY=disk runs these
 # alone); quits while another program appends to the event file, a logout's SIGKILL a second
 # after its SIGTERM among them, and the retries after a full disk (tools/try-as-user-quit.sh;
-# TRY_ONLY=quit); the clock in the year 9999 and a title of two lines pasted
+# TRY_ONLY=quit); the X server ended under the calendar, a logout's SIGHUP and a home that
+# cannot be written (tools/try-as-user-ends.sh; TRY_ONLY=ends); the clock in the year 9999 and a title of two lines pasted
 # (try-as-user-years.sh; TRY_ONLY=years); the year, a week and an event under German, French,
 # Russian, Turkish, Japanese, Arabic and Hebrew locales, as under C (tools/try-as-user-locale.sh;
 # TRY_ONLY=locale); the tab, the dialogs, the print dialogs minimised and the desktop's close
@@ -139,6 +140,12 @@ fi
 # TRY_ONLY=wayland tries only the calendar on a Wayland desktop.
 if [ "${TRY_ONLY:-}" = wayland ]; then
     source tools/try-as-user-wayland.sh
+    finish
+fi
+
+# TRY_ONLY=ends tries only the ends of a session that no quit command starts.
+if [ "${TRY_ONLY:-}" = ends ]; then
+    source tools/try-as-user-ends.sh
     finish
 fi
 
@@ -1136,6 +1143,7 @@ source tools/try-as-user-disk.sh
 source tools/try-as-user-quit.sh
 source tools/try-as-user-years.sh
 source tools/try-as-user-locale.sh
+source tools/try-as-user-ends.sh
 
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
 # The same road on a desktop with a stacking window manager, openbox, started here on the same

@@ -1,5 +1,7 @@
 #include "platform/Application.h"
 
+#include "platform/DisplayLoss.h"
+
 #include "platform/MenuBar.h"
 #include "platform/Toolkit.h"
 #include "platform/Widgets_p.h"
@@ -76,6 +78,7 @@ void Application::InstallSignalHandlers() {
 int Application::Run() {
     EnsureToolkit();
     InstallSignalHandlers();
+    EndWhenTheDisplayGoes();
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp,
                      [this](Qt::ApplicationState state) {
                          if (state != Qt::ApplicationActive)
@@ -107,6 +110,13 @@ void Application::Quit(int code) {
     // starts (a modal dialog's, say) at once.
     if (QCoreApplication::instance() && QThread::currentThread()->loopLevel() > 0)
         QCoreApplication::exit(code);
+}
+
+void Application::EndWithoutDisplay() {
+    displayGone_ = true;
+    // Nobody is there to answer a message, as after a logout's signal.
+    quitBySignal_ = true;
+    Quit(1);
 }
 
 namespace {
@@ -215,6 +225,10 @@ bool Application::MenuShortcut(const std::string& key) {
 }
 
 void DoEvents() {
+    // The toolkit's reading of a lost display's events ends the process.
+    if (const Application* application = Application::Instance();
+        application && application->DisplayGone())
+        return;
     const NestedEventLoop nested(false);
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
@@ -222,7 +236,9 @@ void DoEvents() {
 bool RunEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds longest) {
     constexpr std::chrono::milliseconds kLookEvery(5);
     if (done()) return true;
-    if (!QCoreApplication::instance()) {
+    // Without a display to read, the wait only looks: reading a lost one ends the process.
+    const Application* application = Application::Instance();
+    if (!QCoreApplication::instance() || (application && application->DisplayGone())) {
         for (auto left = longest; left > kLookEvery.zero() && !done(); left -= kLookEvery)
             std::this_thread::sleep_for(kLookEvery);
         return done();

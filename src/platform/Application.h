@@ -33,6 +33,12 @@ class Application {
     bool QuitBySignal() const { return quitBySignal_; }
     int ExitCode() const { return exitCode_; }
 
+    // The X server went away (a startx session's end, a crash, a dropped remote session): the
+    // quit runs as a signal's does, its messages to standard error, and nothing asks the display
+    // for anything any more. The quit's code is 1, the toolkit's for a lost display.
+    void EndWithoutDisplay();
+    bool DisplayGone() const { return displayGone_; }
+
     // Quit when the last window closes.
     bool AutoQuit = false;
     std::string ShortVersion() const;
@@ -83,6 +89,7 @@ class Application {
     MenuHandlers menuHandlers_;
     bool quitRequested_ = false;
     bool quitBySignal_ = false;
+    bool displayGone_ = false;
     int exitCode_ = 0;
     bool inUnhandledException_ = false;
 };

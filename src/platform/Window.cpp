@@ -26,18 +26,30 @@
 #include <utility>
 
 namespace {
-std::vector<Window*>& Registry() {
-    static std::vector<Window*> open;
-    return open;
+// The lists of windows live together, so that an exit that tears down the program's static
+// objects (the toolkit's, when the X server goes away) holds: the windows owned here go first,
+// while the lists that their destructors leave are still there.
+struct WindowLists {
+    std::vector<Window*> open;
+    // The order in which windows were last brought to the front, front-most last.
+    std::vector<const Window*> frontOrder;
+    // Windows made by OpenWindow, alive until closed, and closed ones waiting to be deleted.
+    // Declared last: destroyed first.
+    std::vector<std::unique_ptr<Window>> kept;
+    std::vector<std::unique_ptr<Window>> retired;
+};
+WindowLists& Lists() {
+    static WindowLists lists;
+    return lists;
 }
-// Windows made by OpenWindow, alive until closed, and closed ones waiting to be deleted.
+std::vector<Window*>& Registry() {
+    return Lists().open;
+}
 std::vector<std::unique_ptr<Window>>& Kept() {
-    static std::vector<std::unique_ptr<Window>> kept;
-    return kept;
+    return Lists().kept;
 }
 std::vector<std::unique_ptr<Window>>& Retired() {
-    static std::vector<std::unique_ptr<Window>> retired;
-    return retired;
+    return Lists().retired;
 }
 // The moves a desktop may not have confirmed yet: a busy one answers a whole slide late, and a
 // slide on a tall screen is a few hundred moves. Those it will never confirm go first.
@@ -77,10 +89,8 @@ bool Minimisable(const Window& window) {
     return window.Frame() == Window::Floating;
 }
 
-// The order in which windows were last brought to the front, front-most last.
 std::vector<const Window*>& FrontOrder() {
-    static std::vector<const Window*> order;
-    return order;
+    return Lists().frontOrder;
 }
 void BringToFront(const Window& window) {
     std::erase(FrontOrder(), &window);
@@ -522,7 +532,10 @@ void Window::Close() {
     open_ = false;
     for (const auto& control : controls_)
         if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->Stop();
-    Hide();
+    // With the X server gone, nothing is shown any more, and a request to it would fail.
+    if (const Application* application = Application::Instance();
+        !application || !application->DisplayGone())
+        Hide();
     std::erase(Registry(), this);
     if (Application* application = Application::Instance()) application->UnregisterWindow(this);
     if (!modalLoop_) Retire();

@@ -587,6 +587,114 @@ TEST_F(StartupTest, TheNextStartTellsOnceWhereALogoutsRescueFileIs) {
     EXPECT_FALSE(std::filesystem::exists(RescueNote()));
 }
 
+// A logout's quit that kept another program's version of the event file beside it, said on
+// standard error only, has the next start name that copy, in one message with a rescue file an
+// earlier logout noted.
+TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
+    namespace fs = std::filesystem;
+    Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
+    TestEnvironment::WriteFile(EventFile(), "0\tMine\nEvents Data:\n");
+    const auto earlier = environment.Config() / "Calendar rescued 2026-03-01 08.00.00.tpc";
+    TestEnvironment::WriteFile(earlier, "Events Data:\n");
+    for (const int run : {0, 1}) {
+        application = std::make_unique<app>();
+        const size_t before = Messages().size();
+        WhenTrue(CalendarShown, [&] {
+            CalendarWindow::Instance().AfterFirstFrame([&] {
+                if (run == 0) {
+                    App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//A");
+                    TestEnvironment::WriteFile(EventFile(), "0\tTheirs\nEvents Data:\n");
+                    TestEnvironment::WriteFile(RescueNote(), earlier.string() + "\n");
+                }
+                std::raise(run == 0 ? SIGHUP : SIGTERM);
+            });
+        });
+        EXPECT_EQ(Run(), 0);
+        ASSERT_EQ(Messages().size() - before, static_cast<size_t>(run));
+    }
+    std::vector<fs::path> copies;
+    for (const auto& entry : fs::directory_iterator(environment.Documents()))
+        if (entry.path().filename().string().find("changed outside") != std::string::npos)
+            copies.push_back(entry.path());
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(TestEnvironment::ReadFile(copies[0]), "0\tTheirs\nEvents Data:\n");
+    EXPECT_EQ(Messages().back(),
+              "Ombrelline Calendar could not save your events and to-do items when it last ended. "
+              "They were written to " +
+                  earlier.string() +
+                  ". When Ombrelline Calendar last ended, another program had changed your event "
+                  "file; the calendar kept that program's version in " +
+                  copies[0].string() + ".");
+    EXPECT_FALSE(fs::exists(RescueNote()));
+}
+
+// A home that cannot be written (no configuration folder, no Documents): the rescue file goes to
+// the session's run-time folder, else the temporary folder, the owner's alone, and the quit's
+// message names it or says that no copy could be written.
+TEST_F(StartupTest, ARescueFindsAPlaceOutsideAHomeThatCannotBeWritten) {
+    namespace fs = std::filesystem;
+    Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
+    const fs::path blocked = environment.Home() / "blocked"; // a file: nothing goes under it
+    TestEnvironment::WriteFile(blocked, "");
+    const fs::path run = environment.Home() / "run", temporary = environment.Home() / "tmp";
+    fs::create_directories(temporary);
+    const char* tmpdir = std::getenv("TMPDIR");
+    const std::optional<std::string> savedTmpdir =
+        tmpdir ? std::optional<std::string>(tmpdir) : std::nullopt;
+    setenv("TMPDIR", temporary.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (blocked / "config").c_str(), 1);
+    struct Row {
+        const char* name;
+        const char* blockedVariable; // one more place that takes nothing
+        std::optional<fs::path> folder;
+    };
+    for (const Row& row : {Row{"the run-time folder", nullptr, run},
+                           Row{"the temporary folder", "XDG_RUNTIME_DIR", temporary},
+                           Row{"nowhere", "TMPDIR", std::nullopt}}) {
+        SCOPED_TRACE(row.name);
+        if (row.blockedVariable) setenv(row.blockedVariable, (blocked / "folder").c_str(), 1);
+        TestEnvironment::WriteFile(EventFile(), "0\tMine\nEvents Data:\n");
+        application = std::make_unique<app>();
+        application->SetMenuBar(&Menu::Instance());
+        ApplicationAddMenuHandlers();
+        WhenTrue(CalendarShown, [&] {
+            fs::rename(environment.Documents(), environment.Home() / "aside");
+            TestEnvironment::WriteFile(environment.Documents(), "");
+            App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Rescued");
+            Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q");
+        });
+        EXPECT_EQ(Run(), 0);
+        ASSERT_FALSE(Messages().empty());
+        const fs::path rescue =
+            row.folder.value_or(fs::path()) / "Calendar rescued 2026-03-03 12.00.00.tpc";
+        if (row.folder) {
+            EXPECT_NE(TestEnvironment::ReadFile(rescue).find(
+                          "\n2026-03-05 09:00:00|2026-03-05 10:00:00//Rescued\n"),
+                      std::string::npos);
+            EXPECT_EQ(fs::status(rescue).permissions() &
+                          (fs::perms::group_all | fs::perms::others_all),
+                      fs::perms::none);
+            EXPECT_TRUE(Messages().back().ends_with(" A copy of them was written to " +
+                                                    rescue.string() + "."))
+                << Messages().back();
+            fs::remove(rescue);
+        } else {
+            EXPECT_TRUE(Messages().back().ends_with(
+                " No copy of them could be written anywhere else either: they are lost when the "
+                "calendar ends."))
+                << Messages().back();
+            for (const fs::path& folder : {run, temporary})
+                for (const auto& entry : fs::directory_iterator(folder))
+                    EXPECT_FALSE(entry.path().filename().string().starts_with("Calendar rescued"));
+        }
+        fs::remove(environment.Documents());
+        fs::rename(environment.Home() / "aside", environment.Documents());
+    }
+    savedTmpdir ? setenv("TMPDIR", savedTmpdir->c_str(), 1) : unsetenv("TMPDIR");
+    setenv("XDG_CONFIG_HOME", environment.Config().c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
+}
+
 // A picture of the edition that is a pipe is no picture, told on standard error, and the
 // calendar starts: nothing waits on the pipe.
 TEST_F(StartupTest, AnEditionPictureThatIsAPipeIsToldAndTheCalendarStarts) {

@@ -4,6 +4,7 @@
 // open, minimising a window or Ctrl+W in an editor leaves the calendar on the screen, every
 // window can be left with a user's keys, and under a German locale, on a wide and a 4:3 screen,
 // today's date opens its week and the return arrow brings the year back.
+#include "desktop/ProgramRun.h"
 #include "desktop/XDesktop.h"
 
 #include "support/TestEnvironment.h"
@@ -27,8 +28,6 @@
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
-
-extern char** environ;
 
 namespace {
 namespace fs = std::filesystem;
@@ -55,47 +54,6 @@ constexpr char kXfwm4[] = "xfwm4";
 constexpr char kBare[] = "bare";
 constexpr char kSmall[] = "small";       // 1024 x 768, under openbox
 constexpr char kXWayland[] = "xwayland"; // the X server of the Wayland session
-
-// What tools/desktop-display.sh started: "key=value" lines.
-std::map<std::string, std::string> DisplayState() {
-    std::map<std::string, std::string> state;
-    std::istringstream lines(TestEnvironment::ReadFile(DESKTOP_DISPLAY_STATE));
-    for (std::string line; std::getline(lines, line);)
-        if (const auto equals = line.find('='); equals != std::string::npos)
-            state[line.substr(0, equals)] = line.substr(equals + 1);
-    return state;
-}
-
-// Starts the program with the test's environment, less the toolkit's platform choice and with
-// the session's variables ("NAME=value") in place of its own, its output going to log; 0 when it
-// cannot be started.
-pid_t Spawn(const std::vector<std::string>& session, const fs::path& log) {
-    const auto overridden = [&](const char* variable) {
-        if (!std::strncmp(variable, "QT_QPA_", 7)) return true;
-        for (const auto& set : session)
-            if (!std::strncmp(variable, set.c_str(), set.find('=') + 1)) return true;
-        return false;
-    };
-    std::vector<std::string> variables = session;
-    for (char** variable = environ; *variable; ++variable)
-        if (!overridden(*variable)) variables.emplace_back(*variable);
-    std::vector<char*> envp;
-    for (auto& variable : variables)
-        envp.push_back(variable.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    for (int output : {1, 2})
-        posix_spawn_file_actions_addopen(&actions, output, log.c_str(),
-                                         O_WRONLY | O_CREAT | O_APPEND, 0644);
-    std::string path = CALENDAR_PROGRAM;
-    char* argv[] = {path.data(), nullptr};
-    pid_t program = 0;
-    const int failed = posix_spawn(&program, path.c_str(), &actions, nullptr, argv, envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    return failed ? 0 : program;
-}
 
 class DesktopTest : public IsolatedTest {
   public:

@@ -259,6 +259,39 @@ void XDesktop::MoveTo(int x, int y) const {
     [[maybe_unused]] const int status = std::system(command.c_str());
 }
 
+bool XDesktop::Answers(WindowId window) const {
+    if (!window) return false;
+    const Window root = DefaultRootWindow(display_);
+    const Atom protocols = XInternAtom(display_, "WM_PROTOCOLS", False);
+    const Atom ping = XInternAtom(display_, "_NET_WM_PING", False);
+    // The answer goes to the root window, to those who watch its structure.
+    XSelectInput(display_, root, StructureNotifyMask | SubstructureNotifyMask);
+    XEvent sent{};
+    sent.xclient.type = ClientMessage;
+    sent.xclient.window = window;
+    sent.xclient.message_type = protocols;
+    sent.xclient.format = 32;
+    sent.xclient.data.l[0] = static_cast<long>(ping);
+    sent.xclient.data.l[1] = CurrentTime;
+    // A number of this ping's own, so that an earlier answer does not count.
+    static long pings = 0;
+    sent.xclient.data.l[2] = static_cast<long>(window);
+    sent.xclient.data.l[3] = ++pings;
+    XSendEvent(display_, window, False, NoEventMask, &sent);
+    XFlush(display_);
+    const bool answered = WaitFor([&] {
+        XEvent event{};
+        while (XCheckTypedWindowEvent(display_, root, ClientMessage, &event))
+            if (event.xclient.message_type == protocols &&
+                static_cast<Atom>(event.xclient.data.l[0]) == ping &&
+                event.xclient.data.l[3] == pings)
+                return true;
+        return false;
+    });
+    XSelectInput(display_, root, watchingMoves_ ? SubstructureNotifyMask : NoEventMask);
+    return answered;
+}
+
 void XDesktop::Click(int x, int y, int button) const {
     const std::string command = "DISPLAY=" + name_ + " xdotool mousemove " + std::to_string(x) +
                                 " " + std::to_string(y) + " click " + std::to_string(button);

@@ -64,6 +64,11 @@ class XDesktop {
     std::vector<unsigned long> Pixels(Place area) const;
 
     void MoveTo(int x, int y) const;
+
+    // Whether the program has taken in every event the server sent it before: it answers the
+    // window manager's ping to its window after them, in the order the events came.
+    bool Answers(WindowId window) const;
+
     void Click(int x, int y, int button = 1) const;
     void Keys(const std::string& keys) const;
 

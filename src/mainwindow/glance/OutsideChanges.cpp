@@ -1,4 +1,5 @@
 #include "mainwindow/glance/OutsideChanges.h"
+#include "mainwindow/glance/RescueNote.h"
 #include "mainwindow/glance/VersionWatch.h"
 
 #include "mainwindow/frame/CalendarWindow.h"
@@ -79,6 +80,11 @@ void TellOutsideCopies(const FolderItem& item, std::span<const fs::path> copies,
                     "program's "
                   : "The calendar kept the other program's ") +
            (copies.size() == 1 ? "version in " : "versions in ") + where + ".");
+    // After a logout that message went to standard error only: the next start tells it.
+    if (const Application* application = Application::Instance();
+        application && application->QuitBySignal())
+        for (const fs::path& copy : copies)
+            RescueNote::KeepCopy(copy);
 }
 
 } // namespace OutsideChanges

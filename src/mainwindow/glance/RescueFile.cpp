@@ -6,6 +6,8 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
+#include <cstdlib>
+
 namespace fs = std::filesystem;
 
 namespace RescueFile {
@@ -21,14 +23,35 @@ std::string Name(const Date& when, int n) {
     return name + ".tpc";
 }
 
-// Writes into folder under the first free name; none when the folder takes none.
-std::optional<fs::path> WriteIn(const FolderItem& folder, const Date& when,
-                                const std::string& text) {
-    if (!folder) return std::nullopt;
+struct Place {
+    fs::path folder;
+    bool make = false; // the user's own folders are made when missing; the system's are not
+};
+
+// Writes into the place's folder under the first free name; none when the folder takes none.
+std::optional<fs::path> WriteIn(const Place& place, const Date& when, const std::string& text) {
     std::error_code error;
-    fs::create_directories(folder.Path(), error);
+    if (place.folder.empty() || !place.folder.is_absolute()) return std::nullopt;
+    if (place.make) fs::create_directories(place.folder, error);
+    if (!fs::is_directory(place.folder, error)) return std::nullopt;
     return WriteNewFileUnderFreeName(
-        folder.Path(), [&](int n) { return Name(when, n); }, text, kMostTries);
+        place.folder, [&](int n) { return Name(when, n); }, text, kMostTries);
+}
+
+fs::path FromEnvironment(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value ? fs::path(value) : fs::path();
+}
+
+// A home that cannot be written still leaves the session's run-time folder (the user's own,
+// until the logout) and the temporary folder (TMPDIR when set), where the file is the owner's
+// alone.
+std::vector<Place> Places() {
+    const fs::path temporary = FromEnvironment("TMPDIR");
+    return {{SpecialFolder::Preferences().Path(), true},
+            {EventFileItem().Parent().Path(), true},
+            {FromEnvironment("XDG_RUNTIME_DIR")},
+            {temporary.empty() ? fs::path("/tmp") : temporary}};
 }
 } // namespace
 
@@ -37,8 +60,8 @@ std::optional<fs::path> Write(const std::vector<EventFileFormat::TodoItem>& todo
                               std::span<const std::string> kept) {
     const std::string text = EventFileFormat::Compose(todo, events, kept);
     const Date now;
-    for (const FolderItem& folder : {SpecialFolder::Preferences(), EventFileItem().Parent()})
-        if (auto written = WriteIn(folder, now, text)) return written;
+    for (const Place& place : Places())
+        if (auto written = WriteIn(place, now, text)) return written;
     return std::nullopt;
 }
 

@@ -1,15 +1,18 @@
 #pragma once
-// A rescue file told only on standard error (the quit of a logout, which no message box
-// outlives) is named in a note beside the preferences, which the next start tells once.
+// What a quit told only on standard error (the quit of a logout or of the X server's end, which
+// no message box outlives) is named in a note beside the preferences, which the next start tells
+// once: rescue files, and the copies of another program's versions of the event file.
 #include <filesystem>
 
 namespace RescueNote {
 
 // Adds the rescue file to the note.
 void Keep(const std::filesystem::path& rescue);
+// Adds a copy of another program's version of the event file, kept beside it, to the note.
+void KeepCopy(const std::filesystem::path& copy);
 
-// Tells, in one message, where the rescue files that the note names and that are still there
-// are, and removes the note.
+// Tells, in one message, where the files that the note names and that are still there are, and
+// removes the note.
 void TellOnce();
 
 } // namespace RescueNote

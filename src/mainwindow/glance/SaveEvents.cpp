@@ -76,7 +76,9 @@ std::optional<fs::path> Rescue(const std::vector<TodoItem>& todo) {
 
 void ReportRescued(const FolderItem& item, int error, const std::optional<fs::path>& copy) {
     ReportUnsaved(item, error,
-                  copy ? " A copy of them was written to " + copy->string() + "." : "");
+                  copy ? " A copy of them was written to " + copy->string() + "."
+                       : " No copy of them could be written anywhere else either: they are lost "
+                         "when the calendar ends.");
 }
 
 // A failed write's outcome and the system's reason, taken at once: whatever runs next may

@@ -1,0 +1,174 @@
+// The X server ended under the program (a startx session's end, a server's crash), on a display
+// of the test's own: the program ends as at a logout's signal, with the toolkit's status for a
+// lost display and no crash, what was typed or waiting written or rescued, and the next start
+// tells where a rescue went.
+#include "desktop/ProgramRun.h"
+#include "desktop/XDesktop.h"
+
+#include "support/TestEnvironment.h"
+
+#include <atomic>
+#include <csignal>
+#include <fstream>
+#include <iostream>
+#include <sys/wait.h>
+#include <thread>
+
+namespace {
+namespace fs = std::filesystem;
+
+constexpr char kCalendar[] = "Ombrelline Studio Calendar";
+constexpr char kMessage[] = " ";                      // the title of the calendar's message boxes
+constexpr int kJanuaryDayX = 265, kJanuaryDayY = 176; // a day of January's third week
+constexpr int kNewTodoX = 1428, kNewTodoY = 274;      // the to-do list's "+" in the week
+constexpr char kTyped[] = "W a t e r space t h e space p l a n t s";
+constexpr char kTodoLine[] = "0\tWater the plants";
+
+struct XEnd {
+    const char* name;
+    // What the program holds when the server goes: a to-do item typed, not confirmed; a
+    // confirmed one that a full disk refused, told and waiting for a retry; one whose write was
+    // put off because another program goes on writing the file.
+    enum { Typed, RefusedByAFullDisk, PutOff } holds;
+};
+
+void PrintTo(const XEnd& end, std::ostream* out) {
+    *out << end.name;
+}
+
+// Another program that appends an event line to the file every 50 ms while it lives.
+std::jthread Appender(const fs::path& file) {
+    return std::jthread([file](const std::stop_token& stop) {
+        for (int line = 0; !stop.stop_requested(); ++line) {
+            std::ofstream(file, std::ios::app)
+                << "2026-02-02 09:00:00|2026-02-02 10:00:00//Outside " << line << '\n';
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+}
+
+class XServerEnd : public IsolatedTest, public testing::WithParamInterface<XEnd> {
+  protected:
+    void SetUp() override {
+        state_ = DisplayState();
+        if (state_.empty()) GTEST_SKIP() << "no virtual displays: " << DESKTOP_DISPLAY_STATE;
+        if (state_.contains("skip")) GTEST_SKIP() << state_["skip"];
+        // Not a first run: no quick-start help over the calendar.
+        TestEnvironment::WriteFile(environment.Config() / "QVCalendar.prefs", "0;0;1;0;");
+        TestEnvironment::WriteFile(EventFile(), "Events Data:\n");
+    }
+
+    void TearDown() override {
+        if (program > 0) {
+            ::kill(program, SIGKILL);
+            ::waitpid(program, nullptr, 0);
+        }
+        if (HasFailure())
+            std::cerr << "The calendar's output:\n" << TestEnvironment::ReadFile(Log());
+    }
+
+    fs::path EventFile() const { return environment.Documents() / "Calendar.tpc"; }
+    fs::path Note() const { return environment.Config() / "QVCalendar.rescued"; }
+    fs::path Log() const { return environment.Home() / "calendar.log"; }
+
+    // Starts the program on display and waits for its calendar.
+    void Start(const OwnDisplay& display, XDesktop& desktop) {
+        ASSERT_FALSE(display.Name().empty()) << "Xvfb did not start";
+        ASSERT_TRUE(desktop.Connected()) << "cannot reach " << display.Name();
+        program = StartCalendar(display.Name(), state_["bus"], Log());
+        ASSERT_NE(program, 0);
+        ASSERT_TRUE(WaitFor([&] { return desktop.Shows(program, kCalendar); }))
+            << desktop.Describe(program);
+    }
+
+    // The rescue files beside the preferences.
+    std::vector<fs::path> Rescues() const {
+        std::vector<fs::path> found;
+        for (const auto& entry : fs::directory_iterator(environment.Config()))
+            if (entry.path().filename().string().starts_with("Calendar rescued "))
+                found.push_back(entry.path());
+        return found;
+    }
+
+    pid_t program = 0;
+
+  private:
+    std::map<std::string, std::string> state_;
+};
+
+bool Holds(const fs::path& file, const std::string& line) {
+    return ("\n" + TestEnvironment::ReadFile(file)).find("\n" + line + "\n") != std::string::npos;
+}
+
+TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
+    const XEnd& end = GetParam();
+    {
+        OwnDisplay display;
+        auto desktop = std::make_unique<XDesktop>(display.Name());
+        ASSERT_NO_FATAL_FAILURE(Start(display, *desktop));
+        const XDesktop::WindowId calendar = desktop->Find(program, kCalendar);
+        desktop->Click(kJanuaryDayX, kJanuaryDayY);
+        ASSERT_TRUE(desktop->Answers(calendar)) << "the calendar does not answer";
+        std::jthread appender;
+        if (end.holds == XEnd::RefusedByAFullDisk) {
+            // A sparse file larger than the disk's room takes the event file's place: the
+            // calendar cannot keep it beside the file, so it cannot replace it.
+            fs::remove(EventFile());
+            std::ofstream(EventFile()).close();
+            fs::resize_file(EventFile(), std::uintmax_t{1} << 40);
+        }
+        if (end.holds == XEnd::PutOff) appender = Appender(EventFile());
+        desktop->Click(kNewTodoX, kNewTodoY);
+        desktop->Keys(kTyped);
+        if (end.holds != XEnd::Typed) desktop->Keys("Return");
+        // The keys have reached the list; a refused or put-off write is told.
+        ASSERT_TRUE(desktop->Answers(calendar)) << "the calendar does not answer";
+        if (end.holds != XEnd::Typed) {
+            ASSERT_TRUE(WaitFor([&] { return desktop->Shows(program, kMessage); }))
+                << "no message of the refused write\n"
+                << desktop->Describe(program);
+        }
+        // The test's own connection goes first: the X library ends a client that loses it.
+        desktop.reset();
+        display.Kill();
+        const int status = EndOf(program, 20);
+        ASSERT_NE(status, -1) << "the calendar did not end with the X server";
+        program = 0;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1)
+            << "ended with status " << status;
+    }
+    if (end.holds == XEnd::RefusedByAFullDisk) fs::remove(EventFile());
+    const std::vector<fs::path> rescues = Rescues();
+    if (end.holds == XEnd::Typed) {
+        EXPECT_TRUE(Holds(EventFile(), kTodoLine)) << TestEnvironment::ReadFile(EventFile());
+        EXPECT_TRUE(rescues.empty());
+        EXPECT_FALSE(fs::exists(Note()));
+    } else {
+        ASSERT_EQ(rescues.size(), 1u);
+        EXPECT_TRUE(Holds(rescues[0], kTodoLine)) << TestEnvironment::ReadFile(rescues[0]);
+        EXPECT_TRUE(Holds(Note(), rescues[0].string())) << TestEnvironment::ReadFile(Note());
+    }
+    // The next start tells where the rescue went, once.
+    OwnDisplay display;
+    XDesktop desktop(display.Name());
+    ASSERT_NO_FATAL_FAILURE(Start(display, desktop));
+    if (end.holds != XEnd::Typed) {
+        EXPECT_TRUE(WaitFor([&] { return desktop.Shows(program, kMessage); }))
+            << desktop.Describe(program);
+    }
+    EXPECT_TRUE(WaitFor([&] { return !fs::exists(Note()); }));
+    ::kill(program, SIGTERM);
+    const int status = EndOf(program, 20);
+    ASSERT_NE(status, -1) << "the next start did not end at SIGTERM";
+    program = 0;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "ended with status " << status;
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, XServerEnd,
+                         testing::Values(XEnd{"WhileAnItemIsTyped", XEnd::Typed},
+                                         XEnd{"WhileAFullDiskRefusedAChange",
+                                              XEnd::RefusedByAFullDisk},
+                                         XEnd{"WhileASaveIsPutOff", XEnd::PutOff}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

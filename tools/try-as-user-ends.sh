@@ -1,0 +1,167 @@
+# Sourced by try-as-user.sh, whose helpers it uses: the ends of a session that no quit command
+# starts. The X server ended under the calendar as a startx or xinit logout ends it (on a display
+# of its own), with a to-do item typed and with a change a full disk refused; a logout's SIGHUP
+# after another program changed the event file; a home the user cannot write. Each next start's
+# message is screenshotted. No window manager; each run has a home of its own.
+
+# ---- The ends of a session ---------------------------------------------------------------------
+wait_until() { # seconds, command...: polls it every tenth of a second; fails at the deadline
+    local tries=$(($1 * 10))
+    shift
+    until "$@"; do
+        ((tries-- > 0)) || return 1
+        sleep 0.1
+    done
+}
+a_message() { xdotool search --onlyvisible --name '^ $' 2>/dev/null | head -1; }
+has_line() { grep -qxF -- "$2" "$1" 2>/dev/null; } # file, line
+ended_by_itself() { ! kill -0 "$calendar" 2>/dev/null; }
+exit_status() { # of the calendar, once it has ended
+    wait "$calendar"
+    local status=$?
+    calendar=""
+    return $status
+}
+type_todo() { # text: a new row of the week's to-do list, typed, not confirmed
+    dismiss_quick_start_help
+    xdotool mousemove 265 176 click 1
+    sleep 1
+    xdotool mousemove 1428 274 click 1
+    sleep 0.3
+    xdotool type --delay 20 "$1"
+    sleep 0.5
+}
+answer_and_shoot() { # shot name: the message shown, answered with Return
+    wait_until 10 test -n "$(a_message)" || return 1
+    sleep 0.5 && shot "$1"
+    timeout 5 xdotool windowfocus --sync "$(a_message)" key Return
+    sleep 0.5
+}
+next_start() { # shot name: the calendar started again in run_home; its message screenshotted
+    start_calendar "$run_home" "program-ends-next.log"
+    check "the next start tells what the last end kept" answer_and_shoot "$1"
+    stop_calendar
+}
+# A display of its own, so that its end takes nothing else with it: display and xvfb keep the
+# main display's while it runs, own_display and own_xvfb name it.
+start_own_display() {
+    local main_display=$display main_xvfb=$xvfb
+    start_virtual_display "${width}x${height}" || return 1
+    own_display=$display own_xvfb=$xvfb
+    display=$main_display xvfb=$main_xvfb
+}
+end_x_server() { # shot name: the X server of the own display killed under the calendar
+    DISPLAY=$own_display shot "$1"
+    kill -KILL "$own_xvfb"
+    wait_until 20 ended_by_itself
+    exit_status
+}
+user_file() { # a to-do item of the user's, in Calendar.tpc
+    tpc="$run_home/Documents/Calendar.tpc"
+    printf '0\tBuy stamps\nEvents Data:\n' >"$tpc"
+}
+kept_beside_prefs() { find "$run_home/.config" -maxdepth 1 -name 'Calendar rescued *.tpc' | head -1; }
+
+echo "The X server ends under the calendar (a startx logout) while a to-do item is typed"
+new_home && user_file
+start_own_display || exit 1
+DISPLAY=$own_display start_calendar "$run_home" program-ends-x-typed.log
+DISPLAY=$own_display type_todo "Water the plants"
+end_x_server e1-x-typed
+status=$?
+check "the calendar ends by itself, with status 1 (no crash): $status" test "$status" = 1
+check "the typed item is in the event file" has_line "$tpc" "0	Water the plants"
+check "the toolkit said the connection broke" grep -q "X11 connection broke" "$shots/program-ends-x-typed.log"
+check "and nothing else went wrong" bash -c "! grep -qi 'segmentation\|sanitizer\|abort' '$shots/program-ends-x-typed.log'"
+rm -rf "$run_home"
+
+echo "The X server ends while a change that a full disk refused waits for its retry"
+new_home && user_file
+start_own_display || exit 1
+DISPLAY=$own_display start_calendar "$run_home" program-ends-x-full.log
+rm "$tpc" && truncate -s 1T "$tpc"
+DISPLAY=$own_display type_todo "Pay the rent"
+DISPLAY=$own_display xdotool key Return
+told_on_own_display() { test -n "$(DISPLAY=$own_display a_message)"; }
+check "the refusal is told" wait_until 10 told_on_own_display
+end_x_server e2-x-full-message
+status=$?
+check "the calendar ends by itself, with status 1: $status" test "$status" = 1
+rescue=$(kept_beside_prefs)
+check "the item is in a rescue file: ${rescue#"$run_home"/}" has_line "${rescue:-/nonexistent}" "0	Pay the rent"
+check "the rescue is noted for the next start" has_line "$run_home/.config/QVCalendar.rescued" "$rescue"
+rm -f "$tpc"
+next_start e3-x-next-start
+check "which is told once" test ! -e "$run_home/.config/QVCalendar.rescued"
+rm -rf "$run_home"
+
+echo "A logout's SIGHUP after another program changed the event file"
+new_home && user_file
+start_calendar "$run_home" program-ends-hup.log
+type_todo "Call the plumber"
+xdotool key Return
+sleep 2
+printf '0\tBuy stamps\n0\tFrom the phone\nEvents Data:\n' >"$tpc"
+kill -HUP "$calendar"
+wait_until 10 ended_by_itself
+exit_status
+status=$?
+check "SIGHUP ends the calendar normally: $status" test "$status" = 0
+copy=$(find "$run_home/Documents" -maxdepth 1 -name 'Calendar (changed outside the calendar *).tpc' | head -1)
+check "the other program's version is kept: ${copy#"$run_home"/}" has_line "${copy:-/nonexistent}" "0	From the phone"
+check "the calendar's own is in the file" has_line "$tpc" "0	Call the plumber"
+check "the kept copy is noted for the next start" grep -qF "$copy" "$run_home/.config/QVCalendar.rescued"
+next_start e4-hup-next-start
+rm -rf "$run_home"
+
+# A home the user cannot write: the program runs as nobody in a home of root's, its Documents and
+# configuration folders root's too. The session's run-time folder, then the temporary folder,
+# then nothing at all takes the rescue.
+echo "A home that cannot be written"
+readonly_runs=$(mktemp -d)
+chmod 755 "$readonly_runs"
+cp -r "$(dirname "$program")" "$readonly_runs/app"
+for place in run-time temporary nowhere; do
+    new_home && user_file
+    chmod 755 "$run_home"
+    for folder in run tmp; do
+        mkdir -p "$run_home/$folder" && chmod 700 "$run_home/$folder"
+        [ "$place" = nowhere ] || chown nobody "$run_home/$folder"
+    done
+    [ "$place" = run-time ] || chown root "$run_home/run"
+    setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$run_home" \
+        XDG_CONFIG_HOME="$run_home/.config" XDG_RUNTIME_DIR="$run_home/run" TMPDIR="$run_home/tmp" \
+        "$readonly_runs/app/$(basename "$program")" >"$shots/program-ends-readonly-$place.log" 2>&1 &
+    calendar=$!
+    sleep 3
+    type_todo "Renew the passport"
+    xdotool key Return
+    # The refusal is told (a retry already under way may keep it quiet), then Ctrl+Q's message;
+    # Ctrl+Q again when a late refusal took the keys.
+    answer_and_shoot "e5-readonly-$place-refused"
+    for n in 1 2 3; do
+        ended_by_itself && break
+        xdotool key ctrl+q
+        answer_and_shoot "e6-readonly-$place-quit-$n"
+    done
+    wait_until 10 ended_by_itself || kill -KILL "$calendar"
+    exit_status
+    check "the quit ends normally: $?" test $? = 0
+    rescue=$(find "$run_home/run" "$run_home/tmp" -name 'Calendar rescued *.tpc' 2>/dev/null | head -1)
+    case $place in
+    run-time) where="$run_home/run" ;;
+    temporary) where="$run_home/tmp" ;;
+    nowhere) where="" ;;
+    esac
+    if [ -n "$where" ]; then
+        check "the rescue goes to the $place folder: ${rescue#"$run_home"/}" test "$(dirname "${rescue:-/x}")" = "$where"
+        check "for its owner alone" test "$(stat -c %a "${rescue:-/nonexistent}" 2>/dev/null)" = 600
+        check "and holds the item" has_line "${rescue:-/nonexistent}" "0	Renew the passport"
+        check "standard error says where" grep -qF "was written to: $rescue" "$shots/program-ends-readonly-$place.log"
+    else
+        check "nothing is kept anywhere" test -z "$rescue"
+        check "and standard error says so" grep -q "could not be written anywhere else either" "$shots/program-ends-readonly-$place.log"
+    fi
+    rm -rf "$run_home"
+done
+rm -rf "$readonly_runs"
