@@ -324,9 +324,10 @@ TEST_F(WeekFaceTest, AWriteThatCannotGoOnFailsAndNeverStallsTheWriter) {
                                           [] { throw std::bad_alloc(); });
          },
          "Cannot allocate memory.", false},
-        {"another program's file is larger than the disk's room",
+        {"another program's file is larger than the disk's room, where files have one name",
          [&] {
              tooLargeToKeep();
+             TestSeams::FailFileCalls(TestSeams::FileCall::LinkFile, 1000, EPERM);
              TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::DuringACopy,
                                           [] { ADD_FAILURE() << "refused before a copy starts"; });
          },
@@ -942,7 +943,8 @@ TEST_F(WeekFaceTest, AFileThatGoesOnChangingIsNotReplacedUntilItSettles) {
               theirs);
 }
 
-// A full disk: another program's version that cannot be kept beside the file is not replaced,
+// A full disk where files have one name: another program's version that cannot be kept beside the
+// file is not replaced,
 // also when it came while the calendar's text was written, and a copy of it is not left when the
 // calendar's own text does not fit after it. The write fails and is told, and no try leaves a
 // copy or a piece of one.
@@ -970,6 +972,8 @@ TEST_F(WeekFaceTest, OnAFullDiskAnotherProgramsVersionStaysAsItWasAndNoCopyIsLef
             AddEntry(Date(2026, 1, 1 + i).SQLDateTime(), "2027-01-01 00:00:00", "Event");
         TestEnvironment::WriteFile(documents / "theirs", c.theirs);
         const auto replace = [&] { fs::rename(documents / "theirs", file); };
+        // Kept by a second name, a version needs no room: here only a copy of its bytes would do.
+        TestSeams::FailFileCalls(TestSeams::FileCall::LinkFile, 1000, EPERM);
         c.duringTheWrite
             ? TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::BeforeTheLateLook, replace)
             : replace();

@@ -369,6 +369,7 @@ class CalendarWindow : public Window {
         bool saved = false; // the calendar's text took the file's place after it
     };
     std::vector<OutsideCopy> outsideCopies_;
+    bool tellingOutsideCopies_ = false;
     // Last, so that it is destroyed first: it waits for its thread, which reads the to-do copy.
     Worker eventFileWriter_;
 };
