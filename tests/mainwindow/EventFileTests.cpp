@@ -6,6 +6,7 @@
 #include "mainwindow/glance/EventFileFormat.h"
 #include "platform/Simulate.h"
 #include "platform/Text.h"
+#include "platform/TextStream.h"
 #include "support/FileSizeLimit.h"
 #include "support/ReplacedFileChecks.h"
 #include "support/Waiting.h"
@@ -870,6 +871,44 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
              TestSeams::MakeFileTimesCoarse(int64_t{100} * 1'000'000'000);
              at(WriteMoment::AfterTheRename, [&] { other.EditFirstCharacter(); });
          }},
+        {"edited in place to the same length between the last look and the rename, the clock's "
+         "ticks long",
+         [&](OtherProgram& other) {
+             TestSeams::MakeFileTimesCoarse(int64_t{100} * 1'000'000'000);
+             at(WriteMoment::AfterTheLastLook, [&] { other.EditFirstCharacter(); });
+         }},
+        {"edited in place to the same length in the second of the rename, times in whole seconds",
+         [&](OtherProgram& other) {
+             TestSeams::KeepFileTimesInWholeSeconds(1);
+             at(WriteMoment::AfterTheRename, [&] { other.EditFirstCharacter(); });
+         }},
+        {"edited in place to the same length in the two seconds of the rename, times in two",
+         [&](OtherProgram& other) {
+             TestSeams::KeepFileTimesInWholeSeconds(2);
+             at(WriteMoment::AfterTheRename, [&] { other.EditFirstCharacter(); });
+         }},
+        {"emptied between the last look and the rename: nothing to keep",
+         [&](OtherProgram&) {
+             at(WriteMoment::AfterTheLastLook, [&] { std::ofstream(file, std::ios::trunc); });
+         }},
+        {"absent at the exchange, a version come meanwhile",
+         [&](OtherProgram& other) {
+             at(WriteMoment::AfterTheLastLook, [&] {
+                 other.Replace();
+                 TestSeams::FailFileCalls(TestSeams::FileCall::ExchangeFiles, 1, ENOENT);
+             });
+         }},
+        {"replaced between the last look and the rename, then a kill and the next start's "
+         "clean-up",
+         [&](OtherProgram& other) {
+             at(WriteMoment::AfterTheLastLook, [&] { other.Replace(); });
+             at(WriteMoment::AfterTheRename, [&] { RemoveUnfinishedWrites(FolderItem(file)); });
+         }},
+        {"replaced before the late look, then a kill and the next start's clean-up",
+         [&](OtherProgram& other) {
+             at(WriteMoment::BeforeTheLateLook, [&] { other.Replace(); });
+             at(WriteMoment::AfterTheRename, [&] { RemoveUnfinishedWrites(FolderItem(file)); });
+         }},
         {"rewritten in place in pieces over the whole save",
          [&](OtherProgram& other) {
              rewriting = std::thread([&] { other.Rewrite(12, std::chrono::milliseconds(20)); });
@@ -882,6 +921,7 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
         application.eventDict = Dictionary();
         application.LoadUserEvents();
         TestSeams::MakeFileTimesCoarse(0);
+        TestSeams::KeepFileTimesInWholeSeconds(0);
         CalendarWindow& window = Window();
         OtherProgram other{file, {}, {}};
         c.play(other);
