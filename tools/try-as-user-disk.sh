@@ -94,6 +94,9 @@ large_file() { # Calendar.tpc of 200,000 events, whose event lines are kept in e
     { printf '0\tA to-do item\nEvents Data:\n' && cat "$run_home/events.txt"; } >"$tpc"
 }
 
+# Sourced with DISK_HELPERS_ONLY set, it gives its helpers alone to another part.
+[ -n "${DISK_HELPERS_ONLY:-}" ] && return 0
+
 echo "The event file moved aside while start-up tells of a line it could not read"
 new_home
 tpc="$run_home/Documents/Calendar.tpc"

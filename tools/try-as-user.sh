@@ -10,7 +10,8 @@
 # twice, the editing keys in Help and a quit while the calendar slides with no window manager;
 # the event file moved aside at start-up, replaced by a folder or by a file of 1 TiB, rewritten
 # and appended to by another program (tools/try-as-user-disk.sh; TRY_ONLY=disk runs these
-# alone); at the end the tab, the dialogs, the print dialogs minimised and the desktop's close
+# alone); a script, a slow download and an editor writing it while to-do items are confirmed
+# (tools/try-as-user-versions.sh; TRY_ONLY=versions); at the end the tab, the dialogs, the print dialogs minimised and the desktop's close
 # under a window manager. Each step is checked from the outside (window places, screenshots, the
 # files written at quit). Screenshots go to build/try-as-user/.
 set -uo pipefail
@@ -106,6 +107,12 @@ many_events() { # count -> event lines, one half-hour event after another from 2
 # TRY_ONLY=disk tries only how the calendar keeps the user's data on disk.
 if [ "${TRY_ONLY:-}" = disk ]; then
     source tools/try-as-user-disk.sh
+    finish
+fi
+# TRY_ONLY=versions tries only writers that pause while the calendar saves
+# (tools/try-as-user-versions.sh).
+if [ "${TRY_ONLY:-}" = versions ]; then
+    source tools/try-as-user-versions.sh
     finish
 fi
 
@@ -1100,6 +1107,7 @@ done
 # ---- end of no window manager ------------------------------------------------------------------
 
 source tools/try-as-user-disk.sh
+source tools/try-as-user-versions.sh
 
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
 # The same road on a desktop with a stacking window manager, openbox, started here on the same
