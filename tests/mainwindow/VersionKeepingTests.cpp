@@ -1,6 +1,5 @@
-// Another program's version of the event file is kept by keeping its very file: a writer that
-// pauses finishes into the kept file, a failed save loses no version, and one change tells all its
-// copies in one message.
+// Another program's version of the event file is kept by keeping its very file, so that a writer
+// that pauses finishes into it; one change tells all its copies in one message.
 #include "mainwindow/WeekFaceFixture.h"
 
 #include "platform/TestSeams.h"
@@ -8,7 +7,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -91,58 +89,6 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
         EXPECT_EQ(Messages().size(), told + 1);
         TestSeams::FailFileCalls(FileCall::RenameWithoutReplacing, 0);
         TestSeams::FailFileCalls(FileCall::LinkFile, 0);
-    }
-}
-
-// A save that fails keeps every version of another program that exists nowhere else, and a
-// rename that cannot exchange the files for another reason than the file system's lacking it
-// replaces nothing.
-TEST_F(WeekFaceTest, AFailedSaveLosesNoVersionOfAnotherProgram) {
-    const fs::path documents = environment.Documents(), file = documents / "Calendar.tpc";
-    const auto replace = [&](int number) {
-        TestEnvironment::WriteFile(documents / "theirs.tmp", Theirs(number));
-        fs::rename(documents / "theirs.tmp", file);
-    };
-    const struct {
-        const char* name;
-        std::function<void()> play;
-        std::vector<int> versions; // that must survive
-    } cases[] = {
-        {"kept, then replaced while the text is written, which the disk does not flush",
-         [&] {
-             replace(1);
-             TestSeams::FailFileCalls(FileCall::SyncFile);
-             TestSeams::AtNextWriteMoment(WriteMoment::BeforeTheLateLook, [&] { replace(2); });
-         },
-         {1, 2}},
-        {"replaced at the rename, which the file system refuses",
-         [&] {
-             TestSeams::AtNextWriteMoment(WriteMoment::AfterTheLastLook, [&] {
-                 replace(1);
-                 TestSeams::FailFileCalls(FileCall::ExchangeFiles, 1, EIO);
-             });
-         },
-         {1}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        fs::remove_all(documents);
-        TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
-        application.eventDict = Dictionary();
-        application.LoadUserEvents();
-        CalendarWindow& window = Window();
-        c.play();
-        const size_t told = Messages().size();
-        AddRow(window, "Added");
-        FinishSaving(window);
-        ASSERT_GT(Messages().size(), told);
-        EXPECT_NE(Messages()[told].find("could not be saved"), std::string::npos);
-        for (const int version : c.versions)
-            EXPECT_EQ(std::ranges::count(Texts(documents), Theirs(version)), 1) << version;
-        window.Close();
-        EXPECT_EQ(EventFile(), "0\tMine\n0\tAdded\nEvents Data:\n");
-        for (const int version : c.versions)
-            EXPECT_EQ(std::ranges::count(Texts(documents), Theirs(version)), 1) << version;
     }
 }
 

@@ -94,56 +94,11 @@ TEST_F(FileWritesTest, ACopyThatCannotBeFlushedFailsWithItsOwnReason) {
 
 // A file system that does not tell its size (no blocks at all) leaves the room unknown, not none.
 TEST(FileRoom, AFileIsTooLargeOnlyForRoomThatIsKnown) {
-    const struct {
-        fsblkcnt_t blocks, free;
-        uintmax_t size;
-        bool tooLarge;
-    } cases[] = {
-        {0, 0, 1 << 20, false}, {100, 10, 10 * 4096, false}, {100, 10, 10 * 4096 + 1, true}};
-    for (const auto& c : cases) {
-        struct statvfs room {};
-        room.f_blocks = c.blocks;
-        room.f_bavail = c.free;
-        room.f_frsize = 4096;
-        EXPECT_EQ(file_writes::TooLargeForTheRoom(c.size, room), c.tooLarge) << c.blocks;
-    }
-}
-
-// Where renames that never replace are missing, a name is given by a second link of the file
-// itself, and where links are missing too, by a new file made only if the name is free: never
-// over another file, and nothing left under the write's name.
-TEST_F(FileWritesTest, NamesAreGivenWithoutReplacingOnFileSystemsThatLackTheCalls) {
-    const struct {
-        const char* name;
-        std::vector<FileCall> lacking;
-        bool sameFile; // the file renamed keeps its identity
-    } cases[] = {
-        {"every call", {}, true},
-        {"no rename that never replaces", {FileCall::RenameWithoutReplacing}, true},
-        {"neither that rename nor links",
-         {FileCall::RenameWithoutReplacing, FileCall::LinkFile},
-         false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        fs::remove_all(Folder());
-        fs::create_directories(Folder());
-        TestEnvironment::WriteFile(Folder() / Name(1), "earlier");
-        for (const FileCall call : c.lacking)
-            TestSeams::FailFileCalls(call, 100, call == FileCall::LinkFile ? EPERM : EINVAL);
-        const auto written = WriteNewFileUnderFreeName(Folder(), Name, "rescued", 3);
-        ASSERT_TRUE(written);
-        EXPECT_EQ(*written, Folder() / Name(2));
-        EXPECT_EQ(TestEnvironment::ReadFile(*written), "rescued");
-        TestEnvironment::WriteFile(File(), "theirs");
-        const FileIdentity before = *FileIdentity::At(File());
-        const auto renamed = RenameToFreeName(File(), Folder(), Name, 3);
-        ASSERT_TRUE(renamed);
-        EXPECT_EQ(*renamed, Folder() / Name(3));
-        EXPECT_EQ(FileIdentity::At(*renamed)->inode == before.inode, c.sameFile);
-        EXPECT_EQ(TestEnvironment::ReadFile(Folder() / Name(1)), "earlier");
-        EXPECT_EQ(Names(), (std::vector<std::string>{Name(1), Name(2), Name(3)}));
-        TestSeams::FailFileCalls(FileCall::RenameWithoutReplacing, 0);
-        TestSeams::FailFileCalls(FileCall::LinkFile, 0);
-    }
+    struct statvfs room {};
+    room.f_frsize = 4096;
+    EXPECT_FALSE(file_writes::TooLargeForTheRoom(1 << 20, room));
+    room.f_blocks = 100;
+    room.f_bavail = 10;
+    EXPECT_FALSE(file_writes::TooLargeForTheRoom(10 * 4096, room));
+    EXPECT_TRUE(file_writes::TooLargeForTheRoom(10 * 4096 + 1, room));
 }
