@@ -47,7 +47,8 @@ struct FileCopy {
 // any size costs one piece of memory. The copy is whole only when the file opened stayed the one
 // expected from the copy's start to its end (another file may have taken its name meanwhile);
 // otherwise nothing is left and the error is 0. A file larger than the room left on the disk is
-// refused at once (ENOSPC).
+// refused at once (ENOSPC; a file system that reports no blocks leaves the room unknown), and a
+// copy that cannot be flushed or closed fails with that error.
 FileCopy CopyWholeUnderFreeName(const std::filesystem::path& source, const FileIdentity& expected,
                                 const std::function<std::string(int)>& name, int tries);
 
