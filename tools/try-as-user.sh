@@ -10,7 +10,8 @@
 # twice, the editing keys in Help and a quit while the calendar slides with no window manager;
 # the event file moved aside at start-up, replaced by a folder or by a file of 1 TiB, rewritten
 # and appended to by another program (tools/try-as-user-disk.sh; TRY_ONLY=disk runs these
-# alone); quits while another program appends to the event file, a logout's SIGKILL a second
+# alone); a script, a slow download and an editor writing it while to-do items are confirmed
+# (tools/try-as-user-versions.sh; TRY_ONLY=versions); quits while another program appends to the event file, a logout's SIGKILL a second
 # after its SIGTERM among them, and the retries after a full disk (tools/try-as-user-quit.sh;
 # TRY_ONLY=quit); the X server ended under the calendar, a logout's SIGHUP and a home that
 # cannot be written (tools/try-as-user-ends.sh; TRY_ONLY=ends); the clock in the year 9999 and a title of two lines pasted
@@ -146,6 +147,13 @@ fi
 # TRY_ONLY=ends tries only the ends of a session that no quit command starts.
 if [ "${TRY_ONLY:-}" = ends ]; then
     source tools/try-as-user-ends.sh
+    finish
+fi
+
+# TRY_ONLY=versions tries only writers that pause while the calendar saves
+# (tools/try-as-user-versions.sh).
+if [ "${TRY_ONLY:-}" = versions ]; then
+    source tools/try-as-user-versions.sh
     finish
 fi
 
@@ -1144,6 +1152,7 @@ source tools/try-as-user-quit.sh
 source tools/try-as-user-years.sh
 source tools/try-as-user-locale.sh
 source tools/try-as-user-ends.sh
+source tools/try-as-user-versions.sh
 
 # ---- Under a window manager: the tab above the calendar, modal windows in front, fixed sizes --
 # The same road on a desktop with a stacking window manager, openbox, started here on the same

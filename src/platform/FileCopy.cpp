@@ -19,6 +19,15 @@ using namespace file_writes;
 
 namespace {
 constexpr size_t kPiece = 1 << 20;
+using TestSeams::FileCall;
+using TestSeams::FileCallFails;
+
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
 
 // Hands the file open at fd to take a piece at a time, from its start; false when it cannot be
 // read or take says no more.
@@ -34,13 +43,51 @@ bool ReadInPieces(int fd, const std::function<bool(std::string_view)>& take) {
     }
 }
 
+// Flushes and closes fd, the temporary file at temporary; false (the file gone, errno set) when
+// either fails.
+bool Finish(int fd, const fs::path& temporary, bool written) {
+    bool ok = written;
+    int error = ok ? 0 : errno;
+    if (!SyncFile(fd) && ok) ok = false, error = errno;
+    if (!CloseFile(fd) && ok) ok = false, error = errno;
+    if (!ok) ::unlink(temporary.c_str());
+    errno = error;
+    return ok;
+}
+
+// Whether a failed call means the file system has no such call, rather than that it refused it.
+bool Lacking(int error) {
+    return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP ||
+           error == EPERM;
+}
+
+// Makes path anew, never over another file, and copies the file at temporary into it, whole and
+// flushed; false (path gone, errno set) otherwise, EEXIST when the name is taken.
+bool CreateCopy(const fs::path& temporary, const fs::path& path) {
+    struct stat status {};
+    const Descriptor in{OpenRegularFile(temporary, &status)};
+    if (in.fd < 0) return false;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          status.st_mode & 0777);
+    if (fd < 0) return false;
+    const bool written =
+        ReadInPieces(in.fd, [&](std::string_view text) { return WriteAll(fd, text); });
+    return Finish(fd, path, written);
+}
+
 // Moves temporary to path unless something has that name; false with EEXIST when it has. A file
-// system that cannot rename without replacing gets a second link, which never replaces either.
+// system that cannot rename without replacing gets a second link, which never replaces either,
+// and one that has neither an exclusive create of path with a copy of the file.
 bool RenameWithoutReplacing(const fs::path& temporary, const fs::path& path) {
-    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+    if (!FileCallFails(FileCall::RenameWithoutReplacing) &&
+        ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
         return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    if (::link(temporary.c_str(), path.c_str()) != 0) return false;
+    if (!Lacking(errno)) return false;
+    if (!FileCallFails(FileCall::LinkFile) && ::link(temporary.c_str(), path.c_str()) == 0) {
+        ::unlink(temporary.c_str());
+        return true;
+    }
+    if (!Lacking(errno) || !CreateCopy(temporary, path)) return false;
     ::unlink(temporary.c_str());
     return true;
 }
@@ -58,18 +105,6 @@ std::optional<fs::path> GiveFreeName(const fs::path& temporary, const fs::path& 
     return path;
 }
 
-// Flushes and closes fd, the temporary file at temporary; false (the file gone, errno set) when
-// either fails.
-bool Finish(int fd, const fs::path& temporary, bool written) {
-    bool ok = written;
-    int error = ok ? 0 : errno;
-    if (!SyncFile(fd) && ok) ok = false, error = errno;
-    if (!CloseFile(fd) && ok) ok = false, error = errno;
-    if (!ok) ::unlink(temporary.c_str());
-    errno = error;
-    return ok;
-}
-
 // Whether the file open at fd is still the one expected. One that lost its name meanwhile
 // (another file renamed over it) has a new change time but the same text.
 bool StillTheFile(int fd, const FileIdentity& expected) {
@@ -83,13 +118,27 @@ bool StillTheFile(int fd, const FileIdentity& expected) {
     return now == expected;
 }
 
-struct Descriptor {
-    int fd = -1;
-    ~Descriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-};
 } // namespace
+
+namespace file_writes {
+bool TooLargeForTheRoom(uintmax_t size, const struct statvfs& room) {
+    // No blocks at all is a file system that does not tell its size: room unknown, not none.
+    return room.f_blocks != 0 && size > static_cast<uintmax_t>(room.f_bavail) * room.f_frsize;
+}
+} // namespace file_writes
+
+std::optional<fs::path> LinkToFreeName(const fs::path& path, const fs::path& folder,
+                                       const std::function<std::string(int)>& name, int tries) {
+    for (int number = 1; number <= tries; ++number) {
+        const fs::path named = folder / name(number);
+        if (!FileCallFails(FileCall::LinkFile) && ::link(path.c_str(), named.c_str()) == 0) {
+            SyncFolder(folder);
+            return named;
+        }
+        if (errno != EEXIST) break;
+    }
+    return std::nullopt;
+}
 
 std::optional<fs::path> RenameToFreeName(const fs::path& path, const fs::path& folder,
                                          const std::function<std::string(int)>& name, int tries) {
@@ -128,8 +177,7 @@ FileCopy CopyWholeUnderFreeName(const fs::path& source, const FileIdentity& expe
     const fs::path folder = source.parent_path();
     struct statvfs room {};
     if (::statvfs(folder.c_str(), &room) == 0 &&
-        static_cast<uintmax_t>(status.st_size) >
-            static_cast<uintmax_t>(room.f_bavail) * room.f_frsize) {
+        file_writes::TooLargeForTheRoom(static_cast<uintmax_t>(status.st_size), room)) {
         copy.error = ENOSPC;
         return copy;
     }
@@ -152,8 +200,10 @@ FileCopy CopyWholeUnderFreeName(const fs::path& source, const FileIdentity& expe
     // Whole only when nothing changed the file meanwhile; another file put in its place since
     // leaves the copy whole, of the version it replaced.
     const bool whole = written && StillTheFile(in.fd, expected);
+    // A copy that cannot be flushed or closed fails with that reason; one whose file changed is
+    // taken again.
     if (!Finish(fd, temporary, written && whole)) {
-        copy.error = written ? 0 : errno;
+        copy.error = written && !whole ? 0 : errno;
         return copy;
     }
     copy.version = FileVersion::Measured(expected, hash.Value());

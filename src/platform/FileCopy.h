@@ -21,11 +21,20 @@ WriteNewFileUnderFreeName(const std::filesystem::path& folder,
                           int tries);
 
 // Renames the file at path to the first free one of name(1) ... name(tries) in folder, never
-// over another file; the new path, or none (errno set) with the file left where it was.
+// over another file (where the file system cannot rename so, a second link, or a new file of a
+// copy of its bytes); the new path, or none (errno set) with the file left where it was.
 std::optional<std::filesystem::path> RenameToFreeName(const std::filesystem::path& path,
                                                       const std::filesystem::path& folder,
                                                       const std::function<std::string(int)>& name,
                                                       int tries);
+
+// Gives the file at path a second name, the first free one of name(1) ... name(tries) in folder,
+// never over another file: whatever is written to the file after lands under both. The new
+// path, or none (errno set) where the file system has no such links or no name is free.
+std::optional<std::filesystem::path> LinkToFreeName(const std::filesystem::path& path,
+                                                    const std::filesystem::path& folder,
+                                                    const std::function<std::string(int)>& name,
+                                                    int tries);
 
 struct FileCopy {
     std::optional<std::filesystem::path> path; // none when no copy was made
@@ -38,7 +47,8 @@ struct FileCopy {
 // any size costs one piece of memory. The copy is whole only when the file opened stayed the one
 // expected from the copy's start to its end (another file may have taken its name meanwhile);
 // otherwise nothing is left and the error is 0. A file larger than the room left on the disk is
-// refused at once (ENOSPC).
+// refused at once (ENOSPC; a file system that reports no blocks leaves the room unknown), and a
+// copy that cannot be flushed or closed fails with that error.
 FileCopy CopyWholeUnderFreeName(const std::filesystem::path& source, const FileIdentity& expected,
                                 const std::function<std::string(int)>& name, int tries);
 

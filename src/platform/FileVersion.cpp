@@ -41,8 +41,8 @@ uint64_t Avalanche(uint64_t value) {
 namespace {
 constexpr int64_t kSecond = 1'000'000'000;
 
-// The length of a tick of the file system's clock, which stamps a file's changes (a few
-// milliseconds on most kernels); tests may make it as long as they like.
+// The length of a tick of the clock that stamps a file's changes (a few milliseconds on most
+// kernels); tests may make it as long as they like.
 int64_t TickOfTheClock() {
     if (const int64_t coarse = TestSeams::CoarseFileTimes()) return coarse;
     timespec resolution{};
@@ -50,8 +50,11 @@ int64_t TickOfTheClock() {
     return std::max<int64_t>(1, resolution.tv_sec * kSecond + resolution.tv_nsec);
 }
 
-// A time (seconds, nanoseconds) cut to the start of the test's coarse tick, if it set one.
-std::pair<int64_t, int64_t> Coarse(int64_t seconds, int64_t nanoseconds) {
+// A time (seconds, nanoseconds) of a file as the file system keeps it: cut to the start of the
+// test's coarse tick, if it set one, or to its whole seconds.
+std::pair<int64_t, int64_t> FileTime(int64_t seconds, int64_t nanoseconds) {
+    if (const int whole = TestSeams::FileTimesInWholeSeconds())
+        return {seconds - seconds % whole, 0};
     const int64_t tick = TestSeams::CoarseFileTimes();
     if (!tick) return {seconds, nanoseconds};
     int64_t at = seconds * kSecond + nanoseconds;
@@ -62,18 +65,33 @@ std::pair<int64_t, int64_t> Coarse(int64_t seconds, int64_t nanoseconds) {
 std::pair<int64_t, int64_t> Now() {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
-    return Coarse(now.tv_sec, now.tv_nsec);
+    const int64_t tick = TestSeams::CoarseFileTimes();
+    if (!tick) return {now.tv_sec, now.tv_nsec};
+    int64_t at = now.tv_sec * kSecond + now.tv_nsec;
+    at -= at % tick;
+    return {at / kSecond, at % kSecond};
+}
+
+// A file system that keeps no fraction of a second (sshfs, HFS+, ext4 with small inodes) gives
+// every change within a second its start, and FAT the start of two: the file's times show which.
+// Zero where they show a fraction, and the clock's own tick counts.
+int64_t WholeSecondsOf(const FileIdentity& identity) {
+    if (identity.modifiedNanoseconds != 0 || identity.changedNanoseconds != 0) return 0;
+    const bool even = identity.modifiedSeconds % 2 == 0 && identity.changedSeconds % 2 == 0;
+    return even ? 2 : 1;
 }
 } // namespace
 
 bool FileVersion::ChangedInTheClocksTick(const FileIdentity& identity) {
+    if (const int64_t seconds = WholeSecondsOf(identity))
+        return Now() < std::pair(identity.changedSeconds + seconds, int64_t{0});
     return Now() <= std::pair(identity.changedSeconds, identity.changedNanoseconds);
 }
 
 bool FileVersion::WaitForTheClockToMovePast(const FileIdentity& identity) {
     constexpr int64_t kLongestWait = 20'000'000;
     if (!ChangedInTheClocksTick(identity)) return true;
-    if (TickOfTheClock() > kLongestWait) return false;
+    if (WholeSecondsOf(identity) || TickOfTheClock() > kLongestWait) return false;
     for (int waits = 0; waits < 100 && ChangedInTheClocksTick(identity); ++waits)
         std::this_thread::sleep_for(std::chrono::microseconds(500));
     return !ChangedInTheClocksTick(identity);
@@ -84,9 +102,9 @@ FileIdentity FileIdentity::Of(const struct stat& status) {
     identity.device = static_cast<uint64_t>(status.st_dev);
     identity.inode = static_cast<uint64_t>(status.st_ino);
     identity.size = static_cast<int64_t>(status.st_size);
-    std::tie(identity.modifiedSeconds, identity.modifiedNanoseconds) = Coarse(
+    std::tie(identity.modifiedSeconds, identity.modifiedNanoseconds) = FileTime(
         static_cast<int64_t>(status.st_mtim.tv_sec), static_cast<int64_t>(status.st_mtim.tv_nsec));
-    std::tie(identity.changedSeconds, identity.changedNanoseconds) = Coarse(
+    std::tie(identity.changedSeconds, identity.changedNanoseconds) = FileTime(
         static_cast<int64_t>(status.st_ctim.tv_sec), static_cast<int64_t>(status.st_ctim.tv_nsec));
     return identity;
 }

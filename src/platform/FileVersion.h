@@ -67,7 +67,8 @@ struct FileVersion {
     static FileVersion Measured(const FileIdentity& identity, uint64_t contentHash) {
         return {identity, contentHash, ChangedInTheClocksTick(identity)};
     }
-    // Whether the file system's clock still stands in the tick of the file's last change.
+    // Whether the file system's clock still stands in the tick of the file's last change: a
+    // whole second, or two, where its times show no fraction of a second.
     static bool ChangedInTheClocksTick(const FileIdentity& identity);
     // Waits, for a tick at most, until the clock has moved past the file's last change; false
     // when its ticks are too long to wait for.

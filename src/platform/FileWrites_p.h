@@ -5,11 +5,14 @@
 // once it is flushed and closed without an error: until then it must not take a name.
 #include "platform/FileVersion.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+
+struct statvfs;
 
 namespace file_writes {
 
@@ -26,5 +29,7 @@ bool SyncFile(int fd);
 // Closes fd in any case; false when the system reported an error.
 bool CloseFile(int fd);
 std::optional<FileIdentity> MeasureFile(int fd);
+// Whether a file of size bytes is larger than the room the file system reports.
+bool TooLargeForTheRoom(uintmax_t size, const struct statvfs& room);
 
 } // namespace file_writes

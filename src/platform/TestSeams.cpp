@@ -53,7 +53,7 @@ void DropWriteMoments() {
 }
 // Taken on writing threads too.
 struct FileCallSeam {
-    static constexpr size_t kCalls = 4;
+    static constexpr size_t kCalls = 7;
     std::mutex mutex;
     bool counting = false;
     std::array<int, kCalls> made{};
@@ -69,8 +69,13 @@ std::atomic<int64_t>& FileTimeTick() {
     static std::atomic<int64_t> tick{0};
     return tick;
 }
+std::atomic<int>& WholeSeconds() {
+    static std::atomic<int> seconds{0};
+    return seconds;
+}
 void ResetFileCalls(bool counting) {
     FileTimeTick() = 0;
+    WholeSeconds() = 0;
     FileCallSeam& seam = FileCalls();
     const std::lock_guard lock(seam.mutex);
     seam.counting = counting;
@@ -204,6 +209,14 @@ void MakeFileTimesCoarse(int64_t tickNanoseconds) {
 
 int64_t CoarseFileTimes() {
     return FileTimeTick();
+}
+
+void KeepFileTimesInWholeSeconds(int seconds) {
+    WholeSeconds() = seconds;
+}
+
+int FileTimesInWholeSeconds() {
+    return WholeSeconds();
 }
 
 void FailFileCalls(FileCall call, int count, int error) {

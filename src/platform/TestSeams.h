@@ -118,10 +118,25 @@ void AtNextWriteMoment(WriteMoment moment, std::function<void()> then);
 // (0: as the system has them). Enable and Disable set it back to 0.
 void MakeFileTimesCoarse(int64_t tickNanoseconds);
 int64_t CoarseFileTimes();
+// A file system that keeps times in whole seconds, or in two (FAT): the times of files are cut to
+// that many seconds, while the clock goes on as the system has it (0: as the file system has
+// them). Enable and Disable set it back to 0.
+void KeepFileTimesInWholeSeconds(int seconds);
+int FileTimesInWholeSeconds();
 
 // The system calls of a write that a test can make fail, as a failing disk or file system would:
-// flushing a written file to the disk, closing it, measuring it, flushing its folder.
-enum class FileCall { SyncFile, CloseFile, MeasureFile, SyncFolder };
+// flushing a written file to the disk, closing it, measuring it, flushing its folder; and those a
+// narrow file system lacks (EINVAL, EPERM): the rename that exchanges two files, the one that
+// never replaces, a second link.
+enum class FileCall {
+    SyncFile,
+    CloseFile,
+    MeasureFile,
+    SyncFolder,
+    ExchangeFiles,
+    RenameWithoutReplacing,
+    LinkFile
+};
 // The next count calls of that kind fail with error. Enable and Disable drop what is left.
 void FailFileCalls(FileCall call, int count = 1, int error = EIO);
 // How many calls of that kind were made since Enable; counted only while the seams are enabled.

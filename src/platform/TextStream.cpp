@@ -28,6 +28,9 @@ constexpr size_t kSmallestPiece = 4096;
 // never takes one (".Calendar.tpc.backup" is the user's).
 constexpr std::string_view kTemporaryMarker = "ombrelline-write-";
 constexpr std::string_view kTemporarySuffix = "XXXXXX";
+// A finished write that is to exchange places with the file it replaces takes this marker first,
+// so that the file it parks under that name is never taken for an unfinished write.
+constexpr std::string_view kParkedMarker = "ombrelline-parked-";
 
 } // namespace
 
@@ -359,22 +362,40 @@ void TextOutputStream::WriteBuffer() {
 namespace {
 // Puts the file at temporary in target's place. With exchange, in one step that leaves no moment
 // without a file there, the file replaced goes to temporary's name (exchanged); a file system
-// that cannot exchange gets a plain rename.
+// that cannot exchange gets a plain rename. No other failure falls back to one: it would replace
+// a file that another program put there meanwhile.
 bool Rename(const fs::path& temporary, const fs::path& target, bool exchange, bool& exchanged) {
+    using TestSeams::FileCall;
     exchanged = false;
     for (int tries = 0; exchange && tries < 3; ++tries) {
-        if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) ==
-            0)
+        if (!FileCallFails(FileCall::ExchangeFiles) &&
+            ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) ==
+                0)
             return exchanged = true;
         if (errno != ENOENT) break;
         // Nothing there to exchange with: a rename that replaces nothing, unless a file came.
-        if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) ==
-            0)
+        if (!FileCallFails(FileCall::RenameWithoutReplacing) &&
+            ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) ==
+                0)
             return true;
         if (errno != EEXIST) break;
     }
     if (exchange && errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
     return ::rename(temporary.c_str(), target.c_str()) == 0;
+}
+
+// Gives the finished write at temporary the parked marker in place of the write's, keeping its
+// random part; temporary is renamed to it when the file system allows.
+void MarkAsParking(fs::path& temporary, const fs::path& target) {
+    const std::string name = temporary.filename().string();
+    const std::string prefix = TemporaryPrefix(target);
+    if (!name.starts_with(prefix)) return;
+    const std::string marker(kTemporaryMarker);
+    const fs::path parking =
+        temporary.parent_path() / (prefix.substr(0, prefix.size() - marker.size()) +
+                                   std::string(kParkedMarker) + name.substr(prefix.size()));
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, parking.c_str(), RENAME_NOREPLACE) == 0)
+        temporary = parking;
 }
 
 // The file written as it stands after the rename, measured through its descriptor: the rename
@@ -414,6 +435,7 @@ bool TextOutputStream::Close(const std::function<bool()>& beforeRename,
     const std::optional<FileIdentity> before = renamed ? MeasureFile(measure) : std::nullopt;
     bool exchanged = false;
     if (renamed) {
+        if (replaced) MarkAsParking(temporary_, target_);
         TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheLastLook);
         renamed = Rename(temporary_, target_, static_cast<bool>(replaced), exchanged);
     }
@@ -437,17 +459,25 @@ void RemoveUnfinishedWrites(const FolderItem& item) {
     if (!item) return;
     const fs::path target = WriteTarget(item.Path());
     const std::string prefix = TemporaryPrefix(target);
-    const auto isTemporary = [&](const std::string& name) {
-        return name.size() == prefix.size() + kTemporarySuffix.size() && name.starts_with(prefix) &&
-               std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+    const std::string parked =
+        prefix.substr(0, prefix.size() - kTemporaryMarker.size()) + std::string(kParkedMarker);
+    const auto named = [&](const std::string& name, const std::string& start) {
+        return name.size() == start.size() + kTemporarySuffix.size() && name.starts_with(start) &&
+               std::all_of(name.begin() + static_cast<std::ptrdiff_t>(start.size()), name.end(),
                            IsAsciiLetterOrDigit);
     };
     std::error_code error;
     for (fs::directory_iterator it(target.parent_path(), error), end; !error && it != end;
          it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        struct stat status {};
+        if (::lstat(it->path().c_str(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
+        // A parked file may be another program's version that a kill kept from being named: it
+        // goes only when another name keeps it, or when it holds nothing.
+        const bool unfinished = named(name, prefix);
+        const bool keptElsewhere =
+            named(name, parked) && (status.st_nlink > 1 || status.st_size == 0);
         std::error_code kind;
-        if (isTemporary(it->path().filename().string()) && it->is_regular_file(kind) &&
-            !it->is_symlink(kind))
-            fs::remove(it->path(), kind);
+        if (unfinished || keptElsewhere) fs::remove(it->path(), kind);
     }
 }

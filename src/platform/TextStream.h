@@ -87,7 +87,8 @@ class TextOutputStream {
     // beforeRename runs once the text is on disk, just before the rename: false from it stops
     // the write, as a failure does. With replaced, the rename exchanges the two files where the
     // file system can, so that nothing written to the old file up to the rename is lost:
-    // replaced then gets the old file under the temporary name, and must remove it or name it.
+    // replaced then gets the old file under a parking name, which the start-up's clean-up never
+    // takes for an unfinished write, and must remove it or name it.
     bool Close(const std::function<bool()>& beforeRename = {},
                const std::function<void(const std::filesystem::path&)>& replaced = {});
     // The file that Close put in the item's place, as it was after the rename (unmeasured when
@@ -125,5 +126,7 @@ std::filesystem::path WriteTarget(std::filesystem::path path);
 void SyncFolder(const std::filesystem::path& folder);
 
 // Removes the temporary files that writes of item which never ended (a killed process) left
-// beside it. Only a caller that knows no other process is writing the item may call this.
+// beside it, and a file parked by an exchange only when another name keeps it or it is empty:
+// it may be another program's version. Only a caller that knows no other process is writing the
+// item may call this.
 void RemoveUnfinishedWrites(const FolderItem& item);

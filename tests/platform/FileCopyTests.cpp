@@ -6,7 +6,10 @@
 #include "platform/TextStream.h"
 #include "support/TestEnvironment.h"
 
+#include "platform/FileWrites_p.h"
+
 #include <cerrno>
+#include <sys/statvfs.h>
 
 namespace fs = std::filesystem;
 using TestSeams::FileCall;
@@ -75,4 +78,27 @@ TEST_F(FileWritesTest, ANameIsTakenOnlyOnceTheDiskHasTheWholeFile) {
             EXPECT_EQ(TestSeams::FileCallsMade(FileCall::SyncFile), flushes + 1);
             EXPECT_EQ(TestSeams::FileCallsMade(FileCall::SyncFolder), folderFlushes + 1);
         }
+}
+
+// A copy that cannot be flushed or closed fails at once with that reason, never as a file that
+// changed while it was copied (which is copied again).
+TEST_F(FileWritesTest, ACopyThatCannotBeFlushedFailsWithItsOwnReason) {
+    TestEnvironment::WriteFile(File(), "their text");
+    for (const FileCall refused : {FileCall::SyncFile, FileCall::CloseFile}) {
+        TestSeams::FailFileCalls(refused, 1, EIO);
+        const FileCopy copy = CopyWholeUnderFreeName(File(), *FileIdentity::At(File()), Name, 1);
+        EXPECT_FALSE(copy.path);
+        EXPECT_EQ(copy.error, EIO);
+    }
+}
+
+// A file system that does not tell its size (no blocks at all) leaves the room unknown, not none.
+TEST(FileRoom, AFileIsTooLargeOnlyForRoomThatIsKnown) {
+    struct statvfs room {};
+    room.f_frsize = 4096;
+    EXPECT_FALSE(file_writes::TooLargeForTheRoom(1 << 20, room));
+    room.f_blocks = 100;
+    room.f_bavail = 10;
+    EXPECT_FALSE(file_writes::TooLargeForTheRoom(10 * 4096, room));
+    EXPECT_TRUE(file_writes::TooLargeForTheRoom(10 * 4096 + 1, room));
 }

@@ -374,6 +374,7 @@ class CalendarWindow : public Window {
     // How long the background writes wait for another program's version; a quit cuts it short.
     std::shared_ptr<WriteWait> writeWait_ =
         std::make_shared<WriteWait>(OutsideChanges::kLongestWait);
+    bool tellingOutsideCopies_ = false;
     // Last, so that it is destroyed first: it waits for its thread, which reads the to-do copy.
     Worker eventFileWriter_;
 };

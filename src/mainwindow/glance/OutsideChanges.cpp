@@ -96,15 +96,20 @@ void CalendarWindow::TakeWrite(const OutsideChanges::Written& written) {
 }
 
 void CalendarWindow::TellOutsideCopies() {
-    // Not while a to-do item is typed: told after the next write, or when the window closes.
-    if (TodoList->ActiveCell()) return;
+    // Not while a to-do item is typed: told after the next write, or when the window closes. Not
+    // while a write is under way either, nor from the loop of the message itself: one change's
+    // writes are told in one message, once the last has ended.
+    if (TodoList->ActiveCell() || eventFileWriter_.Busy() || tellingOutsideCopies_) return;
+    tellingOutsideCopies_ = true;
     // Taken first: a message runs the event loop, where the next write may end and tell. One
-    // message for all the copies of a burst of another program's versions.
+    // message for all the copies of a burst of another program's versions, saved when the
+    // calendar's text took the file's place after any of them.
     const std::vector<OutsideCopy> copies = std::exchange(outsideCopies_, {});
-    for (const bool saved : {true, false}) {
-        std::vector<fs::path> these;
-        for (const OutsideCopy& copy : copies)
-            if (copy.saved == saved) these.push_back(copy.path);
-        OutsideChanges::TellOutsideCopies(EventFileItem(), these, saved);
-    }
+    std::vector<fs::path> paths;
+    for (const OutsideCopy& copy : copies)
+        paths.push_back(copy.path);
+    OutsideChanges::TellOutsideCopies(
+        EventFileItem(), paths,
+        std::ranges::any_of(copies, [](const OutsideCopy& copy) { return copy.saved; }));
+    tellingOutsideCopies_ = false;
 }

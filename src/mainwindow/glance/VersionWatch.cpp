@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -25,6 +26,16 @@ std::optional<fs::path> NameCopy(const fs::path& file, const fs::path& target) {
     return RenameToFreeName(
         file, target.parent_path(), [&](int number) { return CopyName(target, now, number); },
         kMostCopies);
+}
+
+bool SameFile(const FileIdentity& a, const FileIdentity& b) {
+    return a.device == b.device && a.inode == b.inode;
+}
+
+// Whether the file at path has another name besides.
+bool LinkedElsewhere(const fs::path& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && status.st_nlink > 1;
 }
 } // namespace
 
@@ -57,7 +68,10 @@ VersionWatch::VersionWatch(fs::path target, const std::optional<FileVersion>& kn
 
 bool VersionWatch::Known(const fs::path& path, const FileIdentity& identity) {
     return std::ranges::any_of(
-        versions_, [&](const FileVersion& version) { return IsVersion(path, identity, version); });
+               copies_, [&](const Copy& copy) { return copy.veryFile && copy.of == identity; }) ||
+           std::ranges::any_of(versions_, [&](const FileVersion& version) {
+               return IsVersion(path, identity, version);
+           });
 }
 
 bool VersionWatch::WaitForTheNextLook(Clock::time_point deadline) const {
@@ -95,6 +109,14 @@ bool VersionWatch::Settle() {
 }
 
 VersionWatch::Kept VersionWatch::Keep(const FileIdentity& identity) {
+    // A file kept by a second name holds whatever its writer wrote since: it is not kept twice,
+    // nor read.
+    const auto linked = std::ranges::find_if(
+        copies_, [&](const Copy& copy) { return copy.veryFile && SameFile(copy.of, identity); });
+    if (linked != copies_.end()) {
+        linked->of = identity;
+        return Kept::Nothing;
+    }
     std::optional<FileVersion> found;
     // Nothing to keep: an empty file, or one holding a text the calendar knows.
     if (identity.size == 0) found = FileVersion::Measured(identity, ContentHash::Of({}));
@@ -103,11 +125,25 @@ VersionWatch::Kept VersionWatch::Keep(const FileIdentity& identity) {
         return Kept::Nothing;
     }
     const Date now;
-    const FileCopy copy = CopyWholeUnderFreeName(
-        target_, identity, [&](int number) { return CopyName(target_, now, number); }, kMostCopies);
+    const auto name = [&](int number) { return CopyName(target_, now, number); };
+    // The file itself is kept, by a second name, so that a writer that only paused finishes into
+    // the kept file; its bytes are copied only where the file system has no such links.
+    if (const auto path = LinkToFreeName(target_, target_.parent_path(), name, kMostCopies)) {
+        // The link moved the file's change time.
+        const std::optional<FileIdentity> kept = FileIdentity::At(*path);
+        if (!kept || !SameFile(*kept, identity)) {
+            // Another file took the place between the look and the link: it is not what was seen.
+            std::error_code error;
+            fs::remove(*path, error);
+            return Kept::Changed;
+        }
+        copies_.push_back({*path, *kept, true});
+        return Kept::Copied;
+    }
+    const FileCopy copy = CopyWholeUnderFreeName(target_, identity, name, kMostCopies);
     if (copy.path) {
         versions_.push_back(copy.version);
-        copies_.push_back({*copy.path, identity});
+        copies_.push_back({*copy.path, identity, false});
         return Kept::Copied;
     }
     if (copy.error == 0) return Kept::Changed;
@@ -129,8 +165,23 @@ void VersionWatch::KeepReplaced(const fs::path& replaced) {
     std::optional<FileIdentity> look = FileIdentity::At(replaced);
     if (!look) return;
     std::error_code error;
+    const auto kept =
+        std::ranges::find_if(copies_, [&](const Copy& copy) { return SameFile(copy.of, *look); });
+    // Kept already by a second name, which holds whatever its writer still writes; a file whose
+    // other name went is named again.
+    const bool keptItself = kept != copies_.end() && kept->veryFile;
+    if (keptItself && LinkedElsewhere(replaced)) {
+        fs::remove(replaced, error);
+        return;
+    }
+    // A copy of its bytes gives way to the file itself, which its writer may still be writing.
+    if (kept != copies_.end() && !kept->veryFile &&
+        ::rename(replaced.c_str(), kept->path.c_str()) == 0) {
+        kept->veryFile = true;
+        return;
+    }
     // The exchange itself moved its change time; the rest tells the file last looked at.
-    if (settled_) {
+    if (settled_ && !keptItself) {
         FileIdentity before = *look;
         before.changedSeconds = settled_->changedSeconds;
         before.changedNanoseconds = settled_->changedNanoseconds;
@@ -146,25 +197,28 @@ void VersionWatch::KeepReplaced(const fs::path& replaced) {
         }
     }
     // Another program's version came at the rename, or it goes on writing the file it had open:
-    // waited for while it changes, and kept in any case.
-    const Clock::time_point deadline = Clock::now() + wait_.Longest();
-    while (WaitForTheNextLook(deadline)) {
-        const std::optional<FileIdentity> again = FileIdentity::At(replaced);
-        if (again == look) break;
-        look = again;
-    }
-    std::optional<FileVersion> found;
-    if (look && (look->size == 0 || HoldsAKnownText(replaced, *look, versions_, found))) {
-        fs::remove(replaced, error);
-        return;
-    }
-    if (const std::optional<fs::path> copy = NameCopy(replaced, target_))
-        copies_.push_back({*copy, look.value_or(FileIdentity{})});
-    else
+    // named at once, so that no kill leaves it under the write's name, then waited for while it
+    // changes.
+    const std::optional<fs::path> copy = NameCopy(replaced, target_);
+    if (!copy) {
         LogProblem("could not name the version another program wrote at the calendar's save; it "
                    "stays in " +
                        replaced.string(),
                    target_);
+        return;
+    }
+    const Clock::time_point deadline = Clock::now() + wait_.Longest();
+    while (WaitForTheNextLook(deadline)) {
+        const std::optional<FileIdentity> again = FileIdentity::At(*copy);
+        if (again == look) break;
+        look = again;
+    }
+    std::optional<FileVersion> found;
+    if (look && (look->size == 0 || HoldsAKnownText(*copy, *look, versions_, found))) {
+        fs::remove(*copy, error);
+        return;
+    }
+    copies_.push_back({*copy, look.value_or(FileIdentity{}), true});
 }
 
 std::vector<fs::path> VersionWatch::TakeCopies(bool written) {
@@ -172,7 +226,9 @@ std::vector<fs::path> VersionWatch::TakeCopies(bool written) {
     const std::optional<FileIdentity> there = FileIdentity::At(target_);
     for (const Copy& copy : std::exchange(copies_, {})) {
         std::error_code error;
-        if (!written && there == copy.of)
+        const bool stillThere =
+            there && (copy.veryFile ? SameFile(*there, copy.of) : *there == copy.of);
+        if (!written && stillThere)
             fs::remove(copy.path, error);
         else
             paths.push_back(copy.path);

@@ -32,15 +32,17 @@ class VersionWatch {
 
     // Waits until the file there settles (two looks a short while apart agree) and keeps it
     // beside the file when it is a version the calendar does not know, is not empty and holds
-    // text of its own. False (Error() says why) when it cannot be kept or does not settle
-    // within the wait (EBUSY): the write is then put off, and the file there left as it was.
+    // text of its own: by a second name of the file itself, or a copy of its bytes where the
+    // file system has no such names. False (Error() says why) when it cannot be kept or does not
+    // settle within the wait (EBUSY): the write is then put off, and the file there left as it was.
     bool Settle();
     // Settle, then a last look just before the rename: true when the file there is still the
     // one settled on.
     bool ReadyToRename();
-    // The file the rename replaced, moved to replaced: removed when it is the one last settled
-    // on, unchanged; otherwise another program's version that came at the rename (or that it
-    // goes on writing), waited for and kept beside the file.
+    // The file the rename replaced, moved to replaced: its other name kept when it has one, put
+    // in the place of a copy of its bytes, removed when it is the calendar's own version last
+    // settled on, unchanged; otherwise another program's version that came at the rename (or
+    // that it goes on writing), named at once beside the file and waited for while it changes.
     void KeepReplaced(const std::filesystem::path& replaced);
 
     // The copies made; after a write that failed, those of versions the file there still is
@@ -65,6 +67,7 @@ class VersionWatch {
     struct Copy {
         std::filesystem::path path;
         FileIdentity of;
+        bool veryFile = false; // the file itself under a second name, not a copy of its bytes
     };
     std::vector<Copy> copies_;
     int error_ = 0;

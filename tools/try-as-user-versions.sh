@@ -1,0 +1,73 @@
+# Sourced by try-as-user.sh, whose helpers it uses (and those of try-as-user-disk.sh): other
+# programs write the event file while the user confirms to-do items, as real ones do: a script
+# writing it line by line with pauses, a download arriving in pieces with stalls, an editor that
+# saves by a rename. Each round, what the other program finished must be in Calendar.tpc or in a
+# copy beside it, byte for byte, and the confirmed item in Calendar.tpc.
+
+# ---- Writers that pause -------------------------------------------------------------------------
+disk_helpers_only=1
+source tools/try-as-user-disk.sh
+disk_helpers_only=0
+write_slowly() { # piece size (bytes), pause (s), text file: into Calendar.tpc in place
+    local size pieces piece
+    size=$(stat -c %s "$3")
+    pieces=$(((size + $1 - 1) / $1))
+    for ((piece = 0; piece < pieces; piece++)); do
+        dd if="$3" bs="$1" skip=$piece count=1 status=none
+        sleep "$2"
+    done >"$tpc"
+}
+save_by_rename() { cp "$1" "$tpc.editor~" && mv "$tpc.editor~" "$tpc"; } # text file
+finished_kept() { # file: Calendar.tpc or a copy beside it is that file, byte for byte
+    local candidate
+    while IFS= read -r candidate; do cmp -s "$1" "$candidate" && return 0; done \
+        < <(echo "$tpc" && outside_copies)
+    return 1
+}
+# writer name, shot prefix, rounds, command...: the command writes "$version" while a to-do item
+# is confirmed, started at a moment that moves with the round.
+rounds_of() {
+    local name=$1 prefix=$2 rounds=$3 round kept=0 told writer offsets=(0 0.15 0.35 0.6)
+    shift 3
+    messages=0
+    for ((round = 1; round <= rounds; round++)); do
+        { printf '0\t%s round %d\nEvents Data:\n' "$name" "$round" && cat "$run_home/events.txt"; } >"$version"
+        add_todo "$name $round"
+        "$@" "$version" &
+        writer=$!
+        sleep "${offsets[round % 4]}"
+        xdotool key Return
+        told=$messages
+        settle_answering "0	$name $round" "$prefix-$round" 30 || echo "    round $round: no end of the write within 30 s"
+        wait "$writer"
+        # A message may come once the writer has finished into the kept file.
+        until_true 3 message_shown && answer_message "$prefix-$round-late"
+        if finished_kept "$version"; then kept=$((kept + 1)); else echo "    round $round: lost"; fi
+        echo "    round $round: $((messages - told)) message(s), $(outside_copies | wc -l) copies in all"
+    done
+    check "$name: the finished text is kept in $kept of $rounds rounds" test "$kept" = "$rounds"
+    check "$name: the confirmed items are all in Calendar.tpc" listed_first "0	$name $rounds"
+}
+
+for writer in script download editor; do
+    echo "Another program ($writer) writes the event file while to-do items are confirmed"
+    new_home
+    tpc="$run_home/Documents/Calendar.tpc"
+    version="$run_home/version.tpc"
+    # The download: about 10 MB, arriving 1 MB at a time with stalls of 0.3 s.
+    many_events "$([ "$writer" = download ] && echo 170000 || echo 40)" >"$run_home/events.txt"
+    { printf '0\tBuy stamps\nEvents Data:\n' && cat "$run_home/events.txt"; } >"$tpc"
+    start_disk_run "program-versions-$writer.log"
+    open_week
+    case $writer in
+    script) rounds_of Script v1-script 4 write_slowly 400 0.3 ;;
+    download) rounds_of Download v2-download 2 write_slowly 1048576 0.3 ;;
+    editor) rounds_of Editor v3-editor 3 save_by_rename ;;
+    esac
+    shot "v4-$writer-end"
+    end_by SIGTERM "v5-$writer-quit" 20
+    check "the program ends normally" test $? = 0
+    check "and every finished text is still kept after the quit" finished_kept "$version"
+    rm -rf "$run_home"
+done
+# ---- end of writers that pause ------------------------------------------------------------------
