@@ -1,19 +1,13 @@
-# Sourced by try-as-user.sh, whose helpers it uses: the ends of a session that no quit command
+# Sourced by try-as-user.sh, whose helpers it uses (and those of try-as-user-disk.sh): the ends of a session that no quit command
 # starts. The X server ended under the calendar as a startx or xinit logout ends it (on a display
 # of its own), with a to-do item typed and with a change a full disk refused; a logout's SIGHUP
 # after another program changed the event file; a home the user cannot write. Each next start's
 # message is screenshotted. No window manager; each run has a home of its own.
 
 # ---- The ends of a session ---------------------------------------------------------------------
-wait_until() { # seconds, command...: polls it every tenth of a second; fails at the deadline
-    local tries=$(($1 * 10))
-    shift
-    until "$@"; do
-        ((tries-- > 0)) || return 1
-        sleep 0.1
-    done
-}
-a_message() { xdotool search --onlyvisible --name '^ $' 2>/dev/null | head -1; }
+disk_helpers_only=1
+source tools/try-as-user-disk.sh
+disk_helpers_only=0
 has_line() { grep -qxF -- "$2" "$1" 2>/dev/null; } # file, line
 ended_by_itself() { ! kill -0 "$calendar" 2>/dev/null; }
 exit_status() { # of the calendar, once it has ended
@@ -32,9 +26,9 @@ type_todo() { # text: a new row of the week's to-do list, typed, not confirmed
     sleep 0.5
 }
 answer_and_shoot() { # shot name: the message shown, answered with Return
-    wait_until 10 test -n "$(a_message)" || return 1
+    until_true 10 test -n "$(message_box)" || return 1
     sleep 0.5 && shot "$1"
-    timeout 5 xdotool windowfocus --sync "$(a_message)" key Return
+    timeout 5 xdotool windowfocus --sync "$(message_box)" key Return
     sleep 0.5
 }
 next_start() { # shot name: the calendar started again in run_home; its message screenshotted
@@ -53,7 +47,7 @@ start_own_display() {
 end_x_server() { # shot name: the X server of the own display killed under the calendar
     DISPLAY=$own_display shot "$1"
     kill -KILL "$own_xvfb"
-    wait_until 20 ended_by_itself
+    until_true 20 ended_by_itself
     exit_status
 }
 user_file() { # a to-do item of the user's, in Calendar.tpc
@@ -76,23 +70,27 @@ check "and nothing else went wrong" bash -c "! grep -qi 'segmentation\|sanitizer
 rm -rf "$run_home"
 
 echo "The X server ends while a change that a full disk refused waits for its retry"
-new_home && user_file
-start_own_display || exit 1
-DISPLAY=$own_display start_calendar "$run_home" program-ends-x-full.log
-rm "$tpc" && truncate -s 1T "$tpc"
-DISPLAY=$own_display type_todo "Pay the rent"
-DISPLAY=$own_display xdotool key Return
-told_on_own_display() { test -n "$(DISPLAY=$own_display a_message)"; }
-check "the refusal is told" wait_until 10 told_on_own_display
-end_x_server e2-x-full-message
-status=$?
-check "the calendar ends by itself, with status 1: $status" test "$status" = 1
-rescue=$(kept_beside_prefs)
-check "the item is in a rescue file: ${rescue#"$run_home"/}" has_line "${rescue:-/nonexistent}" "0	Pay the rent"
-check "the rescue is noted for the next start" has_line "$run_home/.config/QVCalendar.rescued" "$rescue"
-rm -f "$tpc"
-next_start e3-x-next-start
-check "which is told once" test ! -e "$run_home/.config/QVCalendar.rescued"
+new_home
+if small_disk; then
+    user_file
+    start_own_display || exit 1
+    DISPLAY=$own_display start_calendar "$run_home" program-ends-x-full.log
+    fill_disk
+    DISPLAY=$own_display type_todo "Pay the rent"
+    DISPLAY=$own_display xdotool key Return
+    told_on_own_display() { test -n "$(DISPLAY=$own_display message_box)"; }
+    check "the refusal is told" until_true 10 told_on_own_display
+    end_x_server e2-x-full-message
+    status=$?
+    check "the calendar ends by itself, with status 1: $status" test "$status" = 1
+    rescue=$(kept_beside_prefs)
+    check "the item is in a rescue file: ${rescue#"$run_home"/}" has_line "${rescue:-/nonexistent}" "0	Pay the rent"
+    check "the rescue is noted for the next start" has_line "$run_home/.config/QVCalendar.rescued" "$rescue"
+    free_disk
+    next_start e3-x-next-start
+    check "which is told once" test ! -e "$run_home/.config/QVCalendar.rescued"
+    leave_small_disk
+fi
 rm -rf "$run_home"
 
 echo "A logout's SIGHUP after another program changed the event file"
@@ -103,7 +101,7 @@ xdotool key Return
 sleep 2
 printf '0\tBuy stamps\n0\tFrom the phone\nEvents Data:\n' >"$tpc"
 kill -HUP "$calendar"
-wait_until 10 ended_by_itself
+until_true 10 ended_by_itself
 exit_status
 status=$?
 check "SIGHUP ends the calendar normally: $status" test "$status" = 0
@@ -144,7 +142,7 @@ for place in run-time temporary nowhere; do
         xdotool key ctrl+q
         answer_and_shoot "e6-readonly-$place-quit-$n"
     done
-    wait_until 10 ended_by_itself || kill -KILL "$calendar"
+    until_true 10 ended_by_itself || kill -KILL "$calendar"
     exit_status
     check "the quit ends normally: $?" test $? = 0
     rescue=$(find "$run_home/run" "$run_home/tmp" -name 'Calendar rescued *.tpc' 2>/dev/null | head -1)

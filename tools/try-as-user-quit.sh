@@ -1,9 +1,12 @@
-# Sourced by try-as-user.sh after try-as-user-disk.sh, whose helpers it uses: the quits of a user
+# Sourced by try-as-user.sh, whose helpers it uses (and those of try-as-user-disk.sh): the quits of a user
 # while another program appends to the event file every 50 ms (a sync client), and the retries
 # after a full disk. No window manager; each path starts the program in a home of its own, with
 # an event file of 200,000 events.
 
 # ---- Quits while another program writes the event file -------------------------------------
+disk_helpers_only=1
+source tools/try-as-user-disk.sh
+disk_helpers_only=0
 append_every_50ms() { # file: an event line every 50 ms until killed
     local count=0
     while :; do
@@ -115,36 +118,36 @@ rm -rf "$run_home"
 
 # ---- Retries after a full disk -----------------------------------------------------------------
 echo "A full disk for 20 s: the retries come soon after room comes back, a new change at once"
-new_home && sample_file
-start_disk_run program-quit-retry.log
-open_week
-rm "$tpc" && truncate -s 1T "$tpc"
-add_todo "Pay the rent"
-xdotool key Return
-messages=0
-until_true 10 message_shown
-answer_message q5-no-room
-sleep 20
-rm -f "$tpc" # room again
-started=$(now_ms)
-until_true 40 holds "$tpc" "0	Pay the rent"
-took=$(($(now_ms) - started))
-check "a retry writes the item ${took} ms after room came back, within half a minute" \
-    test "$took" -le 31000
-rm -f "$tpc" && truncate -s 1T "$tpc"
-add_todo "Renew the passport"
-xdotool key Return
-until_true 10 message_shown && answer_message q6-no-room-again
-sleep 20
-rm -f "$tpc"
-add_todo "Book the dentist"
-xdotool key Return
-started=$(now_ms)
-until_true 5 holds "$tpc" "0	Renew the passport" "0	Book the dentist"
-took=$(($(now_ms) - started))
-shot q7-written-at-once
-check "a new change after room came back writes everything at once: ${took} ms" test "$took" -le 3000
-end_by SIGTERM q8-quit 10
-check "the program ends normally" test $? = 0
+new_home
+if small_disk; then
+    sample_file
+    start_disk_run program-quit-retry.log
+    open_week
+    item_on_a_full_disk "Pay the rent"
+    answer_message q5-no-room
+    sleep 20
+    free_disk # room again
+    started=$(now_ms)
+    until_true 40 holds "$tpc" "0	Pay the rent"
+    took=$(($(now_ms) - started))
+    check "a retry writes the item ${took} ms after room came back, within half a minute" \
+        test "$took" -le 31000
+    fill_disk
+    add_todo "Renew the passport"
+    xdotool key Return
+    until_true 10 message_shown && answer_message q6-no-room-again
+    sleep 20
+    free_disk
+    add_todo "Book the dentist"
+    xdotool key Return
+    started=$(now_ms)
+    until_true 5 holds "$tpc" "0	Renew the passport" "0	Book the dentist"
+    took=$(($(now_ms) - started))
+    shot q7-written-at-once
+    check "a new change after room came back writes everything at once: ${took} ms" test "$took" -le 3000
+    end_by SIGTERM q8-quit 10
+    check "the program ends normally" test $? = 0
+    leave_small_disk
+fi
 rm -rf "$run_home"
 # ---- end of retries after a full disk -----------------------------------------------------------
