@@ -224,11 +224,14 @@ bool Application::MenuShortcut(const std::string& key) {
     return true;
 }
 
+bool DisplayLost() {
+    const Application* application = Application::Instance();
+    return application && application->DisplayGone();
+}
+
 void DoEvents() {
     // The toolkit's reading of a lost display's events ends the process.
-    if (const Application* application = Application::Instance();
-        application && application->DisplayGone())
-        return;
+    if (DisplayLost()) return;
     const NestedEventLoop nested(false);
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
@@ -237,8 +240,7 @@ bool RunEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds
     constexpr std::chrono::milliseconds kLookEvery(5);
     if (done()) return true;
     // Without a display to read, the wait only looks: reading a lost one ends the process.
-    const Application* application = Application::Instance();
-    if (!QCoreApplication::instance() || (application && application->DisplayGone())) {
+    if (!QCoreApplication::instance() || DisplayLost()) {
         for (auto left = longest; left > kLookEvery.zero() && !done(); left -= kLookEvery)
             std::this_thread::sleep_for(kLookEvery);
         return done();

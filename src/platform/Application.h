@@ -94,6 +94,8 @@ class Application {
     bool inUnhandledException_ = false;
 };
 
+// Whether the running application's X server went away: nothing may ask the display any more.
+bool DisplayLost();
 // Lets the event loop run the events that are waiting, then returns.
 void DoEvents();
 // Runs the event loop, the user's input held back, until done() holds (looked at every few

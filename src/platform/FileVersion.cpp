@@ -50,11 +50,8 @@ int64_t TickOfTheClock() {
     return std::max<int64_t>(1, resolution.tv_sec * kSecond + resolution.tv_nsec);
 }
 
-// A time (seconds, nanoseconds) of a file as the file system keeps it: cut to the start of the
-// test's coarse tick, if it set one, or to its whole seconds.
-std::pair<int64_t, int64_t> FileTime(int64_t seconds, int64_t nanoseconds) {
-    if (const int whole = TestSeams::FileTimesInWholeSeconds())
-        return {seconds - seconds % whole, 0};
+// A time (seconds, nanoseconds) cut to the start of the test's coarse tick, if it set one.
+std::pair<int64_t, int64_t> Coarse(int64_t seconds, int64_t nanoseconds) {
     const int64_t tick = TestSeams::CoarseFileTimes();
     if (!tick) return {seconds, nanoseconds};
     int64_t at = seconds * kSecond + nanoseconds;
@@ -62,14 +59,18 @@ std::pair<int64_t, int64_t> FileTime(int64_t seconds, int64_t nanoseconds) {
     return {at / kSecond, at % kSecond};
 }
 
+// A time of a file as the file system keeps it: coarse, or cut to its whole seconds where the
+// test keeps file times so (the clock is not).
+std::pair<int64_t, int64_t> FileTime(int64_t seconds, int64_t nanoseconds) {
+    if (const int whole = TestSeams::FileTimesInWholeSeconds())
+        return {seconds - seconds % whole, 0};
+    return Coarse(seconds, nanoseconds);
+}
+
 std::pair<int64_t, int64_t> Now() {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
-    const int64_t tick = TestSeams::CoarseFileTimes();
-    if (!tick) return {now.tv_sec, now.tv_nsec};
-    int64_t at = now.tv_sec * kSecond + now.tv_nsec;
-    at -= at % tick;
-    return {at / kSecond, at % kSecond};
+    return Coarse(now.tv_sec, now.tv_nsec);
 }
 
 // A file system that keeps no fraction of a second (sshfs, HFS+, ext4 with small inodes) gives

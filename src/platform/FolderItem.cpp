@@ -144,6 +144,18 @@ FolderItem Preferences() {
     return FolderItem(home / ".config");
 }
 
+FolderItem RunTime() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    return runtime && fs::path(runtime).is_absolute() ? FolderItem(fs::path(runtime))
+                                                      : FolderItem();
+}
+
+FolderItem Temporary() {
+    const char* temporary = std::getenv("TMPDIR");
+    return FolderItem(temporary && fs::path(temporary).is_absolute() ? fs::path(temporary)
+                                                                     : fs::path("/tmp"));
+}
+
 FolderItem ApplicationFolder() {
     if (ApplicationFolderOverride()) return FolderItem(*ApplicationFolderOverride());
     std::error_code error;

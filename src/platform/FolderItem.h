@@ -67,6 +67,11 @@ FolderItem Documents();
 // The XDG configuration folder (~/.config by default). The home folder is HOME, or the
 // password database's when HOME is unset or empty; with neither there is no folder.
 FolderItem Preferences();
+// The session's run-time folder (XDG_RUNTIME_DIR, the user's own until the logout); none when
+// the session has none.
+FolderItem RunTime();
+// The temporary folder: TMPDIR when set, else /tmp.
+FolderItem Temporary();
 // The folder the executable lives in; tests can point it elsewhere.
 FolderItem ApplicationFolder();
 void SetApplicationFolder(std::optional<std::filesystem::path> folder);

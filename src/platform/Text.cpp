@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <climits>
 #include <cmath>
+#include <cstdlib>
+#include <locale.h>
 
 namespace {
 // ASCII only, whatever the locale: a byte of a UTF-8 sequence is never a letter on its own,
@@ -22,28 +23,11 @@ size_t DigitsEnd(std::string_view text, size_t start) {
     return start;
 }
 
-// Whether a plain decimal number (digits, a point, an exponent) that does not fit a double is
-// too large rather than too small: where its first significant digit stands, its exponent
-// counted.
-bool TooLarge(std::string_view number) {
-    const size_t e = number.find_first_of("eE");
-    const std::string_view mantissa = number.substr(0, e);
-    long long exponent = 0;
-    if (e != std::string_view::npos) {
-        std::string_view digits = number.substr(e + 1);
-        const bool negative = digits.starts_with('-');
-        if (digits.starts_with('-') || digits.starts_with('+')) digits.remove_prefix(1);
-        if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec !=
-            std::errc())
-            exponent = LLONG_MAX / 2; // more digits than any exponent that matters
-        if (negative) exponent = -exponent;
-    }
-    const size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const size_t first = mantissa.find_first_not_of("0.");
-    if (first == std::string_view::npos) return false;
-    const long long magnitude = first < point ? static_cast<long long>(point - first) - 1
-                                              : -static_cast<long long>(first - point);
-    return magnitude + exponent > 0;
+// The C locale, made once: the numbers of the calendar's files read the same in every country,
+// while the process keeps the user's locale.
+locale_t CLocale() {
+    static const locale_t c = ::newlocale(LC_ALL_MASK, "C", locale_t{});
+    return c;
 }
 } // namespace
 
@@ -139,10 +123,7 @@ double Val(std::string_view text) {
         if (exp < text.size() && (text[exp] == '-' || text[exp] == '+')) ++exp;
         if (const size_t expEnd = DigitsEnd(text, exp); expEnd > exp) end = expEnd;
     }
-    double value = 0;
-    const auto [_, error] = std::from_chars(text.data(), text.data() + end, value);
-    if (error == std::errc::result_out_of_range)
-        value = TooLarge(text.substr(0, end)) ? HUGE_VAL : 0.0;
+    const double value = ::strtod_l(std::string(text.substr(0, end)).c_str(), nullptr, CLocale());
     return negative ? -value : value;
 }
 

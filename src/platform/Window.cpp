@@ -533,9 +533,7 @@ void Window::Close() {
     for (const auto& control : controls_)
         if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->Stop();
     // With the X server gone, nothing is shown any more, and a request to it would fail.
-    if (const Application* application = Application::Instance();
-        !application || !application->DisplayGone())
-        Hide();
+    if (!DisplayLost()) Hide();
     std::erase(Registry(), this);
     if (Application* application = Application::Instance()) application->UnregisterWindow(this);
     if (!modalLoop_) Retire();

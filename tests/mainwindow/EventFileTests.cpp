@@ -772,10 +772,7 @@ TEST_F(WeekFaceTest, AFileChangedByAnotherProgramIsKeptBesideItBeforeTheCalendar
     for (const auto& road : roads)
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(road.name) + ": " + c.name);
-            fs::remove_all(documents);
-            TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n" + dentist);
-            application.eventDict = Dictionary();
-            application.LoadUserEvents();
+            StartFromEventFile("0\tMine\nEvents Data:\n" + dentist);
             // The calendar's own first write: the next is compared with it, not with the read.
             addRow();
             ASSERT_EQ(EventFile(), before);
@@ -967,10 +964,7 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        fs::remove_all(documents);
-        TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
-        application.eventDict = Dictionary();
-        application.LoadUserEvents();
+        StartFromEventFile("0\tMine\nEvents Data:\n");
         TestSeams::MakeFileTimesCoarse(0);
         TestSeams::KeepFileTimesInWholeSeconds(0);
         CalendarWindow& window = Window();
@@ -1066,10 +1060,7 @@ TEST_F(WeekFaceTest, OnAFullDiskAnotherProgramsVersionStaysAsItWasAndNoCopyIsLef
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        fs::remove_all(documents);
-        TestEnvironment::WriteFile(file, "Events Data:\n");
-        application.eventDict = Dictionary();
-        application.LoadUserEvents();
+        StartFromEventFile("Events Data:\n");
         for (int i = 0; i < c.events; ++i)
             AddEntry(Date(2026, 1, 1 + i).SQLDateTime(), "2027-01-01 00:00:00", "Event");
         TestEnvironment::WriteFile(documents / "theirs", c.theirs);

@@ -71,10 +71,7 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        fs::remove_all(documents);
-        TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
-        application.eventDict = Dictionary();
-        application.LoadUserEvents();
+        StartFromEventFile("0\tMine\nEvents Data:\n");
         CalendarWindow& window = Window();
         for (const FileCall call : c.lacking)
             TestSeams::FailFileCalls(call, 1000, call == FileCall::LinkFile ? EPERM : EINVAL);

@@ -6,6 +6,7 @@
 #include "controls/WeekGrid.h"
 #include "platform/TestSeams.h"
 
+#include <filesystem>
 #include <vector>
 
 class WeekFaceTest : public YearGridTest {
@@ -38,6 +39,13 @@ class WeekFaceTest : public YearGridTest {
             codes += tag.empty() ? "-" : WeekGrid::TagKind(tag);
         }
         return codes;
+    }
+    // A Documents folder afresh, holding only an event file of text, read as at a start.
+    void StartFromEventFile(const std::string& text) {
+        std::filesystem::remove_all(environment.Documents());
+        TestEnvironment::WriteFile(environment.Documents() / "Calendar.tpc", text);
+        application.eventDict = Dictionary();
+        application.LoadUserEvents();
     }
     std::string EventFile() const {
         return TestEnvironment::ReadFile(environment.Documents() / "Calendar.tpc");

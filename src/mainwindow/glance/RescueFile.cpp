@@ -6,8 +6,6 @@
 #include "platform/Text.h"
 #include "platform/TextStream.h"
 
-#include <cstdlib>
-
 namespace fs = std::filesystem;
 
 namespace RescueFile {
@@ -24,34 +22,27 @@ std::string Name(const Date& when, int n) {
 }
 
 struct Place {
-    fs::path folder;
+    FolderItem folder;
     bool make = false; // the user's own folders are made when missing; the system's are not
 };
 
 // Writes into the place's folder under the first free name; none when the folder takes none.
 std::optional<fs::path> WriteIn(const Place& place, const Date& when, const std::string& text) {
+    if (!place.folder) return std::nullopt;
     std::error_code error;
-    if (place.folder.empty() || !place.folder.is_absolute()) return std::nullopt;
-    if (place.make) fs::create_directories(place.folder, error);
-    if (!fs::is_directory(place.folder, error)) return std::nullopt;
+    if (place.make) fs::create_directories(place.folder.Path(), error);
+    if (!fs::is_directory(place.folder.Path(), error)) return std::nullopt;
     return WriteNewFileUnderFreeName(
-        place.folder, [&](int n) { return Name(when, n); }, text, kMostTries);
-}
-
-fs::path FromEnvironment(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value ? fs::path(value) : fs::path();
+        place.folder.Path(), [&](int n) { return Name(when, n); }, text, kMostTries);
 }
 
 // A home that cannot be written still leaves the session's run-time folder (the user's own,
-// until the logout) and the temporary folder (TMPDIR when set), where the file is the owner's
-// alone.
+// until the logout) and the temporary folder, where the file is the owner's alone.
 std::vector<Place> Places() {
-    const fs::path temporary = FromEnvironment("TMPDIR");
-    return {{SpecialFolder::Preferences().Path(), true},
-            {EventFileItem().Parent().Path(), true},
-            {FromEnvironment("XDG_RUNTIME_DIR")},
-            {temporary.empty() ? fs::path("/tmp") : temporary}};
+    return {{SpecialFolder::Preferences(), true},
+            {EventFileItem().Parent(), true},
+            {SpecialFolder::RunTime()},
+            {SpecialFolder::Temporary()}};
 }
 } // namespace
 

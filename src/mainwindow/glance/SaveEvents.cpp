@@ -296,8 +296,7 @@ void CalendarWindow::SaveEvents() {
     const bool quitting = application.QuitRequested();
     if (quitting) writeWait_->CutShort();
     eventFileWriter_.Wait();
-    // A quit tells once its write is on disk: a message waits for its answer.
-    if (!quitting) TellOutsideCopies();
+    // Told once the write is on disk, with its own copies: a message waits for its answer.
     if (EventFileIsCurrent()) {
         TellOutsideCopies();
         return;

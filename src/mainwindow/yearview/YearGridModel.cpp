@@ -172,15 +172,12 @@ MarkingProblems MarkStretch(const CalendarWindow& window, calCanvas& grid, int s
     return problems;
 }
 
-// Where the events of the month start in the store. Its keys begin with the year in four
-// digits, as the date writes it, so a year is padded to four to compare as the keys do; a key
-// holds no year past 9999, so the months after it start at the end.
+// Where the events of the month start in the store, whose keys begin with the date as the date
+// writes it: years below 1000 padded to four digits, and none past 9999, so that the months after
+// it start at the end.
 Dictionary::const_iterator FirstOfMonth(const Dictionary& store, int year, int month) {
     if (year > 9999) return store.end();
-    const std::string digits = std::to_string(std::max(year, 0));
-    const std::string monthDigits = std::to_string(month);
-    return store.LowerBound(std::string(4 - digits.size(), '0') + digits +
-                            (month < 10 ? "-0" : "-") + monthDigits);
+    return store.LowerBound(Date(std::max(year, 0), month, 1).SQLDate().substr(0, 7));
 }
 
 // Marks the events of the three shown years; a bad entry's problem is reported once at the end.
