@@ -1,10 +1,13 @@
 #include "mainwindow/glance/RescueNote.h"
 
+#include "app/EventFile.h"
 #include "platform/Dialogs.h"
 #include "platform/FolderItem.h"
 #include "platform/Log.h"
 #include "platform/TextStream.h"
 
+#include <charconv>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,10 +20,20 @@ namespace {
 // One path a line: a later logout before the next start adds its own. A copy's line starts with
 // a word of its own; a path alone is a rescue file, as notes have always held.
 constexpr std::string_view kCopyTag = "copy\t";
+// "parked", a tab, the file's identity as it was seen (seven numbers), a tab and its path.
+constexpr std::string_view kParkedTag = "parked\t";
 
 FolderItem NoteItem() {
     const FolderItem folder = SpecialFolder::Preferences();
     return folder ? folder.TrueChild("QVCalendar.rescued") : FolderItem();
+}
+
+// Writes the note whole, or leaves it as it was.
+void Replace(const FolderItem& note, const std::string& text) {
+    auto stream = TextOutputStream::Create(note);
+    if (stream) stream->Write(text);
+    if (!stream || !stream->Close())
+        LogProblem("cannot note where what the quit kept is", note.Path());
 }
 
 void Add(const std::string& line) {
@@ -28,10 +41,73 @@ void Add(const std::string& line) {
     if (!note) return;
     std::string text;
     if (const auto kept = ReadWholeFile(note)) text = kept->View();
-    auto stream = TextOutputStream::Create(note);
-    if (stream) stream->WriteLine(text + line);
-    if (!stream || !stream->Close())
-        LogProblem("cannot note where what the quit kept is", note.Path());
+    Replace(note, text + line + "\n");
+}
+
+std::string Identity(const FileIdentity& identity) {
+    std::string text;
+    for (const int64_t field :
+         {static_cast<int64_t>(identity.device), static_cast<int64_t>(identity.inode),
+          identity.size, identity.modifiedSeconds, identity.modifiedNanoseconds,
+          identity.changedSeconds, identity.changedNanoseconds})
+        text += (text.empty() ? "" : " ") + std::to_string(field);
+    return text;
+}
+
+std::optional<FileIdentity> ParseIdentity(std::string_view text) {
+    int64_t fields[7] = {};
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    for (int64_t& field : fields) {
+        const auto [next, error] = std::from_chars(at, end, field);
+        if (error != std::errc()) return std::nullopt;
+        at = next == end ? end : next + 1;
+    }
+    return FileIdentity{static_cast<uint64_t>(fields[0]),
+                        static_cast<uint64_t>(fields[1]),
+                        fields[2],
+                        fields[3],
+                        fields[4],
+                        fields[5],
+                        fields[6]};
+}
+
+// A parked file noted by the last run: removed when it stayed as it was seen, so holding
+// nothing to keep; named as a copy when its program wrote it since. The copy's line, or none.
+std::optional<std::string> SettleParked(std::string_view line) {
+    const size_t tab = line.find('\t');
+    if (tab == std::string_view::npos) return std::nullopt;
+    const std::optional<FileIdentity> seen = ParseIdentity(line.substr(0, tab));
+    const fs::path path(line.substr(tab + 1));
+    const std::optional<FileIdentity> now = FileIdentity::At(path);
+    std::error_code error;
+    if (!seen || !now) return std::nullopt;
+    if (now == seen) {
+        fs::remove(path, error);
+        return std::nullopt;
+    }
+    const auto copy = OutsideChanges::NameCopy(path, WriteTarget(EventFileItem().Path()));
+    if (!copy) {
+        LogProblem("could not name the version another program wrote at the calendar's last save; "
+                   "it stays in",
+                   path);
+        return std::nullopt;
+    }
+    return std::string(kCopyTag) + copy->string();
+}
+
+// The note's text with its parked files settled.
+std::string SettleParkedFiles(std::string_view text) {
+    std::string settled;
+    while (!text.empty()) {
+        std::string_view line = TakeLine(text);
+        if (!line.starts_with(kParkedTag)) {
+            settled += std::string(line) + "\n";
+        } else if (const auto copy = SettleParked(line.substr(kParkedTag.size()))) {
+            settled += *copy + "\n";
+        }
+    }
+    return settled;
 }
 
 // "a", "a and b", "a, b and c".
@@ -65,12 +141,20 @@ void KeepCopy(const fs::path& copy) {
     Add(std::string(kCopyTag) + copy.string());
 }
 
+void KeepParked(const OutsideChanges::ParkedVersion& parked) {
+    Add(std::string(kParkedTag) + Identity(parked.seen) + "\t" + parked.path.string());
+}
+
 void TellOnce() {
     const FolderItem note = NoteItem();
     const auto kept = note ? ReadWholeFile(note) : std::nullopt;
     if (!kept) return;
+    // What the parked files became is noted before anything is told: a copy named now is told
+    // again should this run end before its message is answered.
+    const std::string settled = SettleParkedFiles(kept->View());
+    if (settled != kept->View()) Replace(note, settled);
     std::vector<std::string> rescues, copies;
-    for (std::string_view text = kept->View(); !text.empty();) {
+    for (std::string_view text = settled; !text.empty();) {
         std::string_view line = TakeLine(text);
         const bool copy = line.starts_with(kCopyTag);
         if (copy) line.remove_prefix(kCopyTag.size());
