@@ -29,8 +29,9 @@ struct XEnd {
     // What the program holds when the server goes: a to-do item typed, not confirmed; a
     // confirmed one whose write was refused (a folder in the file's place), told and waiting for
     // a retry; one whose write was
-    // put off because another program goes on writing the file.
-    enum { Typed, Refused, PutOff } holds;
+    // put off because another program goes on writing the file; one typed while a shell's redirect
+    // has emptied the file and writes it only after the end.
+    enum { Typed, Refused, PutOff, Emptied } holds;
 };
 
 void PrintTo(const XEnd& end, std::ostream* out) {
@@ -103,6 +104,8 @@ bool Holds(const fs::path& file, const std::string& line) {
 
 TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     const XEnd& end = GetParam();
+    const bool confirmed = end.holds == XEnd::Refused || end.holds == XEnd::PutOff;
+    std::ofstream redirect;
     {
         OwnDisplay display;
         auto desktop = std::make_unique<XDesktop>(display.Name());
@@ -117,12 +120,13 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
             fs::create_directory(EventFile());
         }
         if (end.holds == XEnd::PutOff) appender = Appender(EventFile());
+        if (end.holds == XEnd::Emptied) redirect.open(EventFile(), std::ios::trunc);
         desktop->Click(kNewTodoX, kNewTodoY);
         desktop->Keys(kTyped);
-        if (end.holds != XEnd::Typed) desktop->Keys("Return");
+        if (confirmed) desktop->Keys("Return");
         // The keys have reached the list; a refused or put-off write is told.
         ASSERT_TRUE(desktop->Answers(calendar)) << "the calendar does not answer";
-        if (end.holds != XEnd::Typed) {
+        if (confirmed) {
             ASSERT_TRUE(WaitFor([&] { return desktop->Shows(program, kMessage); }))
                 << "no message of the refused write\n"
                 << desktop->Describe(program);
@@ -137,11 +141,13 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
             << "ended with status " << status;
     }
     if (end.holds == XEnd::Refused) fs::remove(EventFile());
+    const std::string theirs = "0\tFrom the download\nEvents Data:\n";
+    if (redirect.is_open()) redirect << theirs, redirect.close();
     const std::vector<fs::path> rescues = Rescues();
-    if (end.holds == XEnd::Typed) {
+    if (!confirmed) {
         EXPECT_TRUE(Holds(EventFile(), kTodoLine)) << TestEnvironment::ReadFile(EventFile());
         EXPECT_TRUE(rescues.empty());
-        EXPECT_FALSE(fs::exists(Note()));
+        EXPECT_EQ(fs::exists(Note()), end.holds == XEnd::Emptied);
     } else {
         ASSERT_EQ(rescues.size(), 1u);
         EXPECT_TRUE(Holds(rescues[0], kTodoLine)) << TestEnvironment::ReadFile(rescues[0]);
@@ -155,6 +161,14 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
         EXPECT_TRUE(WaitFor([&] { return desktop.Shows(program, kMessage); }))
             << desktop.Describe(program);
     }
+    // What the redirect wrote after the end is named beside the event file.
+    if (end.holds == XEnd::Emptied) {
+        int named = 0;
+        for (const auto& entry : fs::directory_iterator(environment.Documents()))
+            if (entry.path().filename().string().find("changed outside") != std::string::npos)
+                named += TestEnvironment::ReadFile(entry.path()) == theirs;
+        EXPECT_EQ(named, 1);
+    }
     EXPECT_TRUE(WaitFor([&] { return !fs::exists(Note()); }));
     ::kill(program, SIGTERM);
     const int status = EndOf(program, 20);
@@ -166,7 +180,8 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
 INSTANTIATE_TEST_SUITE_P(Desktop, XServerEnd,
                          testing::Values(XEnd{"WhileAnItemIsTyped", XEnd::Typed},
                                          XEnd{"WhileARefusedChangeWaits", XEnd::Refused},
-                                         XEnd{"WhileASaveIsPutOff", XEnd::PutOff}),
+                                         XEnd{"WhileASaveIsPutOff", XEnd::PutOff},
+                                         XEnd{"WhileARedirectPauses", XEnd::Emptied}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

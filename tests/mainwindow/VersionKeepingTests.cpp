@@ -2,6 +2,7 @@
 // that pauses finishes into it; one change tells all its copies in one message.
 #include "mainwindow/WeekFaceFixture.h"
 
+#include "mainwindow/glance/RescueNote.h"
 #include "platform/TestSeams.h"
 #include "support/Waiting.h"
 
@@ -49,19 +50,22 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
         InPieces,     // the first piece at once, the rest a pause apart
         EmptiedFirst, // all of it once the save has replaced the file
         KnownFirst,   // the calendar's text at once, a line more once the save has replaced it
+        EmptiedUntilClosed, // all of it once the calendar's window has closed: the next start tells
     };
     std::thread writer;
-    std::atomic<bool> saved = false;
+    std::atomic<int> stage = 0; // 1: the save has ended; 2: the window has closed
     const auto write = [&](Writer kind, const std::string& text) {
         auto out = std::make_shared<std::ofstream>(file, std::ios::trunc | std::ios::binary);
         const size_t piece = kind == Writer::InPieces     ? text.size() / 4 + 1
                              : kind == Writer::KnownFirst ? mine.size()
                                                           : 0;
         *out << text.substr(0, piece) << std::flush;
-        writer = std::thread([out, piece, &text, kind, &saved] {
+        writer = std::thread([out, piece, &text, kind, &stage] {
             // Until the save has ended, for a while at most (a fault fails below).
             const auto end = std::chrono::steady_clock::now() + kWaitDeadline;
-            while (kind != Writer::InPieces && !saved && std::chrono::steady_clock::now() < end)
+            const int until = kind == Writer::EmptiedUntilClosed ? 2 : 1;
+            while (kind != Writer::InPieces && stage < until &&
+                   std::chrono::steady_clock::now() < end)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             for (size_t at = piece; at < text.size(); at += text.size() / 4 + 1) {
                 if (kind == Writer::InPieces)
@@ -98,6 +102,10 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
          {},
          {},
          Writer::KnownFirst},
+        {"emptied before the save, written after the window closed",
+         {},
+         {},
+         Writer::EmptiedUntilClosed},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -121,11 +129,18 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
         const size_t told = Messages().size();
         AddRow(window, "Added");
         FinishSaving(window);
-        saved = true;
-        writer.join();
-        saved = false;
-        EXPECT_TRUE(WaitUntil([&] { return Messages().size() > told; }));
+        stage = 1;
+        if (c.kind != Writer::EmptiedUntilClosed) {
+            writer.join();
+            EXPECT_TRUE(WaitUntil([&] { return Messages().size() > told; }));
+        }
         window.Close();
+        stage = 2;
+        if (writer.joinable()) {
+            writer.join();
+            RescueNote::TellOnce();
+        }
+        stage = 0;
         EXPECT_EQ(links, 2u);
         EXPECT_EQ(EventFile(), "0\tMine\n0\tAdded\nEvents Data:\n");
         EXPECT_EQ(std::ranges::count(Texts(documents), text), 1);
