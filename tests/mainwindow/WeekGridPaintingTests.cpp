@@ -28,10 +28,11 @@ class WeekPaintTest : public WeekFaceTest {
         Customization().glanceEventHeaderColor = kHeader;
         Customization().glanceEventColor = kBody;
     }
-    // The pixels of one painted cell, row by row.
-    std::vector<Color> Paint(int row, int column) {
+    // The pixels of one painted cell, row by row; on a surface rows cells tall, what the
+    // cell would draw below itself as well.
+    std::vector<Color> Paint(int row, int column, int rows = 1) {
         calList& grid = *Window().GlanceList;
-        Picture cell(grid.ColumnWidth(column), grid.RowHeight());
+        Picture cell(grid.ColumnWidth(column), rows * grid.RowHeight());
         Window().GlanceList_CellBackgroundPaint(cell.Graphics(), row, column);
         std::vector<Color> pixels;
         for (int y = 0; y < cell.Height(); ++y)
@@ -81,12 +82,38 @@ TEST_F(WeekPaintTest, TheSlotsAreBandedHourByHour) {
     EXPECT_EQ(bands, "aabbaa");
 }
 
+// Each text lies within its own row, however wide; the other bottom row shows no text.
 TEST_F(WeekPaintTest, TheDayNoteIsPaintedInRow26AndTheHolidayInRow27) {
     AddEntry("2026-03-04 00:00:01", "2026-03-04 00:00:01", "Note");
     AddHoliday("2026-03-06", "Fair day");
+    AddHoliday("2026-07-04", "Independence Day");
+    // As long a title as the countdown editor takes.
+    const std::string countdown = "Christmas with the whole family!";
+    ASSERT_EQ(countdown.size(), 32u);
+    AddEntry("2026-12-23 00:00:00", "2026-12-23 00:00:00", countdown, "Countdown");
     Window();
-    EXPECT_TRUE(Any(26, 4, Blue) && !Any(27, 4, Dark)) << "the day note in dark blue";
-    EXPECT_TRUE(Any(27, 6, Dark) && !Any(26, 6, Blue)) << "the holiday";
+    const struct {
+        const char* name;
+        const char* day; // selected, so that its week shows
+        int row, column;
+        bool (*ink)(Color);
+    } cases[] = {
+        {"the day note in dark blue", "2026-03-04", 26, 4, Blue},
+        {"a holiday", "2026-03-06", 27, 6, Dark},
+        {"the label of the holiday row", "2026-03-06", 27, 0, Dark},
+        {"a holiday wider than its cell", "2026-07-04", 27, 7, Dark},
+        {"the countdown's longest title", "2026-12-23", 27, 4, Dark},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Select(std::string(c.day) + " 12:00:00");
+        const std::vector<Color> pixels = Paint(c.row, c.column, 3);
+        const auto inCell = pixels.begin() + static_cast<long>(pixels.size() / 3);
+        EXPECT_TRUE(std::any_of(pixels.begin(), inCell, c.ink));
+        EXPECT_FALSE(std::any_of(inCell, pixels.end(), c.ink)) << "drawn below its row";
+        const int other = c.row == 26 ? 27 : 26;
+        if (c.column > 0) EXPECT_FALSE(Any(other, c.column, Dark) || Any(other, c.column, Blue));
+    }
 }
 
 // A title of megabytes (a large file read as the event file) shows its beginning from the
