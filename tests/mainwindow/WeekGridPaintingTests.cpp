@@ -106,7 +106,9 @@ TEST_F(WeekPaintTest, TheDayNoteIsPaintedInRow26AndTheHolidayInRow27) {
         EXPECT_TRUE(std::any_of(pixels.begin(), below, c.ink) &&
                     std::none_of(below, pixels.end(), c.ink));
         const int other = c.row == 26 ? 27 : 26;
-        if (c.column > 0) EXPECT_FALSE(Any(other, c.column, Dark) || Any(other, c.column, Blue));
+        if (c.column > 0) {
+            EXPECT_FALSE(Any(other, c.column, Dark) || Any(other, c.column, Blue));
+        }
     }
 }
 
