@@ -11,8 +11,8 @@ void Keep(const std::filesystem::path& rescue);
 // Adds a copy of another program's version of the event file, kept beside it, to the note.
 void KeepCopy(const std::filesystem::path& copy);
 
-// Tells, in one message, where the files that the note names and that are still there are, and
-// removes the note.
+// Tells, in one message, where the files that the note names and that are still there are; once
+// the message is answered (not ended by a quit), takes its lines out of the note.
 void TellOnce();
 
 } // namespace RescueNote
