@@ -109,7 +109,15 @@ copy=$(find "$run_home/Documents" -maxdepth 1 -name 'Calendar (changed outside t
 check "the other program's version is kept: ${copy#"$run_home"/}" has_line "${copy:-/nonexistent}" "0	From the phone"
 check "the calendar's own is in the file" has_line "$tpc" "0	Call the plumber"
 check "the kept copy is noted for the next start" grep -qF "$copy" "$run_home/.config/QVCalendar.rescued"
-next_start e4-hup-next-start
+# A logout while the next start's message shows, before anyone answered it: the start after tells
+# it again, and only an answer takes it out of the note.
+start_calendar "$run_home" "program-ends-next.log"
+check "the next start tells the kept copy" until_true 10 message_shown
+shot e4-hup-next-start-unanswered
+stop_calendar
+check "a logout while it shows leaves the note" grep -qF "$copy" "$run_home/.config/QVCalendar.rescued"
+next_start e4-hup-start-after
+check "the answered message takes it out" test ! -e "$run_home/.config/QVCalendar.rescued"
 rm -rf "$run_home"
 
 # A shell's redirect (a download, a decryption asking for its passphrase) empties the event file
@@ -148,25 +156,38 @@ for end in SIGTERM x-server; do
 done
 
 # A home the user cannot write: the program runs as nobody in a home of root's, its Documents and
-# configuration folders root's too. The session's run-time folder, then the temporary folder,
-# then nothing at all takes the rescue.
+# configuration folders root's too. The temporary folder a restart keeps (/var/tmp: a folder of
+# the run's own in its place, in a mount namespace of the program's own), then the temporary
+# folder, then nothing at all takes the rescue; the session's run-time folder, which the logout
+# removes, never does, though it can be written. Another user has made every name the rescue could
+# have had in the shared folder had its name been only the moment's.
+take_the_moments_names() { # folder: every name of the next minute's rescues, were they only named for their moment
+    local now second stamp n
+    now=$(date +%s)
+    for second in $(seq "$now" $((now + 60))); do
+        stamp=$(date -d "@$second" '+%Y-%m-%d %H.%M.%S')
+        echo "$1/Calendar rescued $stamp.tpc"
+        for n in $(seq 2 100); do echo "$1/Calendar rescued $stamp ($n).tpc"; done
+    done | xargs -d '\n' touch
+}
 echo "A home that cannot be written"
 readonly_runs=$(mktemp -d)
 chmod 755 "$readonly_runs"
 cp -r "$(dirname "$program")" "$readonly_runs/app"
-for place in run-time temporary nowhere; do
+for place in lasting temporary nowhere; do
     new_home && user_file
     chmod 755 "$run_home"
-    for folder in run tmp; do
-        mkdir -p "$run_home/$folder" && chmod 700 "$run_home/$folder"
-        [ "$place" = nowhere ] || chown nobody "$run_home/$folder"
-    done
-    [ "$place" = run-time ] || chown root "$run_home/run"
-    setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$run_home" \
+    mkdir -p "$run_home/tmp" "$run_home/var-tmp" && chmod 700 "$run_home/tmp" "$run_home/run"
+    chown nobody "$run_home/run"
+    [ "$place" = nowhere ] || chown nobody "$run_home/tmp"
+    [ "$place" = lasting ] && chmod 1777 "$run_home/var-tmp"
+    unshare -m sh -c 'mount --bind "$0" /var/tmp && exec "$@"' "$run_home/var-tmp" \
+        setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$run_home" \
         XDG_CONFIG_HOME="$run_home/.config" XDG_RUNTIME_DIR="$run_home/run" TMPDIR="$run_home/tmp" \
         "$readonly_runs/app/$(basename "$program")" >"$shots/program-ends-readonly-$place.log" 2>&1 &
     calendar=$!
     sleep 3
+    [ "$place" = lasting ] && take_the_moments_names "$run_home/var-tmp"
     type_todo "Renew the passport"
     xdotool key Return
     # The refusal is told (a retry already under way may keep it quiet), then Ctrl+Q's message;
@@ -180,9 +201,9 @@ for place in run-time temporary nowhere; do
     until_true 10 ended_by_itself || kill -KILL "$calendar"
     exit_status
     check "the quit ends normally: $?" test $? = 0
-    rescue=$(find "$run_home/run" "$run_home/tmp" -name 'Calendar rescued *.tpc' 2>/dev/null | head -1)
+    rescue=$(find "$run_home/run" "$run_home/var-tmp" "$run_home/tmp" -name 'Calendar rescued * ??????.tpc' 2>/dev/null | head -1)
     case $place in
-    run-time) where="$run_home/run" ;;
+    lasting) where="$run_home/var-tmp" ;;
     temporary) where="$run_home/tmp" ;;
     nowhere) where="" ;;
     esac
@@ -190,11 +211,14 @@ for place in run-time temporary nowhere; do
         check "the rescue goes to the $place folder: ${rescue#"$run_home"/}" test "$(dirname "${rescue:-/x}")" = "$where"
         check "for its owner alone" test "$(stat -c %a "${rescue:-/nonexistent}" 2>/dev/null)" = 600
         check "and holds the item" has_line "${rescue:-/nonexistent}" "0	Renew the passport"
-        check "standard error says where" grep -qF "was written to: $rescue" "$shots/program-ends-readonly-$place.log"
+        told=$rescue # the program saw its own folder in /var/tmp's place
+        [ "$place" = lasting ] && told="/var/tmp/$(basename "$rescue")"
+        check "standard error says where: $told" grep -qF "was written to: $told" "$shots/program-ends-readonly-$place.log"
     else
         check "nothing is kept anywhere" test -z "$rescue"
         check "and standard error says so" grep -q "could not be written anywhere else either" "$shots/program-ends-readonly-$place.log"
     fi
+    check "the machine's /var/tmp has none" test -z "$(find /var/tmp -maxdepth 1 -name 'Calendar rescued *' -print -quit)"
     rm -rf "$run_home"
 done
 rm -rf "$readonly_runs"

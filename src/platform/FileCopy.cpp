@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
+#include <random>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -126,6 +127,18 @@ bool TooLargeForTheRoom(uintmax_t size, const struct statvfs& room) {
     return room.f_blocks != 0 && size > static_cast<uintmax_t>(room.f_bavail) * room.f_frsize;
 }
 } // namespace file_writes
+
+std::string UnguessableLetters(size_t count) {
+    static constexpr std::string_view kLetters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    // The system's own source of randomness: a generator's next output can be worked out from
+    // the names it made before, which anyone can list.
+    std::random_device source;
+    std::string letters(count, ' ');
+    for (char& letter : letters)
+        letter = kLetters[source() % kLetters.size()];
+    return letters;
+}
 
 std::optional<fs::path> LinkToFreeName(const fs::path& path, const fs::path& folder,
                                        const std::function<std::string(int)>& name, int tries) {

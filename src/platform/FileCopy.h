@@ -12,6 +12,10 @@
 #include <string>
 #include <string_view>
 
+// count letters and digits that nobody can guess ahead of time: a name that holds them cannot be
+// taken in advance by another user of a folder that everyone can write (/tmp, /var/tmp).
+std::string UnguessableLetters(size_t count);
+
 // Writes text, readable by its owner only, under the first free one of name(1), name(2) ...
 // name(tries) in folder: the new file's path, or none when the write fails, a name is refused for
 // another reason than being taken, or none is free. A name in use is passed over, never replaced.

@@ -47,6 +47,11 @@ std::optional<fs::path>& ApplicationFolderOverride() {
     static std::optional<fs::path> folder;
     return folder;
 }
+
+std::optional<fs::path>& LastingTemporaryOverride() {
+    static std::optional<fs::path> folder;
+    return folder;
+}
 } // namespace
 
 FolderItem FolderItem::Child(const std::string& name) const {
@@ -144,10 +149,12 @@ FolderItem Preferences() {
     return FolderItem(home / ".config");
 }
 
-FolderItem RunTime() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    return runtime && fs::path(runtime).is_absolute() ? FolderItem(fs::path(runtime))
-                                                      : FolderItem();
+FolderItem LastingTemporary() {
+    return FolderItem(LastingTemporaryOverride().value_or("/var/tmp"));
+}
+
+void SetLastingTemporary(std::optional<fs::path> folder) {
+    LastingTemporaryOverride() = std::move(folder);
 }
 
 FolderItem Temporary() {

@@ -67,9 +67,10 @@ FolderItem Documents();
 // The XDG configuration folder (~/.config by default). The home folder is HOME, or the
 // password database's when HOME is unset or empty; with neither there is no folder.
 FolderItem Preferences();
-// The session's run-time folder (XDG_RUNTIME_DIR, the user's own until the logout); none when
-// the session has none.
-FolderItem RunTime();
+// The temporary folder whose files outlive a restart and a logout (/var/tmp); tests can point it
+// elsewhere.
+FolderItem LastingTemporary();
+void SetLastingTemporary(std::optional<std::filesystem::path> folder);
 // The temporary folder: TMPDIR when set, else /tmp.
 FolderItem Temporary();
 // The folder the executable lives in; tests can point it elsewhere.

@@ -1,5 +1,6 @@
 #include "platform/TextStream.h"
 
+#include "platform/FileCopy.h"
 #include "platform/FileWrites_p.h"
 #include "platform/InParts.h"
 #include "platform/LargePages.h"
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -266,13 +266,10 @@ std::optional<FileIdentity> MeasureFile(int fd) {
 }
 
 int OpenTemporary(std::string& pattern, mode_t mode) {
-    static constexpr std::string_view kLetters =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937_64 generator{std::random_device{}()};
     const size_t start = pattern.size() - kTemporarySuffix.size();
     for (int tries = 0; tries < 100; ++tries) {
-        for (size_t at = start; at < pattern.size(); ++at)
-            pattern[at] = kLetters[generator() % kLetters.size()];
+        pattern.replace(start, kTemporarySuffix.size(),
+                        UnguessableLetters(kTemporarySuffix.size()));
         const int fd =
             ::open(pattern.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return fd;

@@ -5,6 +5,7 @@
 #include "app/Menu.h"
 #include "app/Startup.h"
 #include "mainwindow/frame/CalendarWindow.h"
+#include "platform/FolderItem.h"
 #include "platform/Mutex.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
@@ -359,7 +360,6 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
             setenv("XDG_CONFIG_HOME", (EventFile() / "config").c_str(), 1);
         },
         readOnlyFile);
-    int rescues = 0;
     for (const auto& [name, make, reason] : places) {
         SCOPED_TRACE(name);
         const bool afterASave = name.starts_with("after a save");
@@ -379,13 +379,15 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
             }
             byKey ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q") : (void)std::raise(SIGTERM);
         });
+        const auto folder = inConfig ? environment.Config() : environment.Documents();
+        const auto earlier = TestEnvironment::Rescues(folder);
         testing::internal::CaptureStderr();
         EXPECT_EQ(Run(), 0);
         const std::string log = testing::internal::GetCapturedStderr();
-        const auto rescue =
-            (inConfig ? environment.Config() : environment.Documents()) /
-            ("Calendar rescued 2026-03-03 12.00.00" +
-             (++rescues > 1 && inConfig ? " (" + std::to_string(rescues) + ")" : "") + ".tpc");
+        auto rescues = TestEnvironment::Rescues(folder);
+        std::erase_if(rescues, [&](const auto& path) { return std::ranges::count(earlier, path); });
+        ASSERT_EQ(rescues.size(), 1u) << "never over an earlier one";
+        const auto rescue = rescues[0];
         const std::string kept = TestEnvironment::ReadFile(rescue);
         EXPECT_TRUE(kept.starts_with(afterASave ? "0\tMine\nEvents Data:\n" : "Events Data:\n"))
             << kept.substr(0, 80);
@@ -417,7 +419,7 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
 TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
     namespace fs = std::filesystem;
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
-    const auto rescue = environment.Config() / "Calendar rescued 2026-03-03 12.00.00.tpc";
+    const auto rescued = [&] { return TestEnvironment::Rescues(environment.Config()); };
     const std::string added = "2026-03-05 09:00:00|2026-03-05 10:00:00//Added";
     for (const bool settles : {true, false}) {
         SCOPED_TRACE(settles ? "the other program stops at the rescue" : "it goes on");
@@ -434,7 +436,7 @@ TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
             App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Added");
             const auto size = fs::file_size(EventFile());
             appender = std::thread([&] {
-                for (int line = 0; !stop && !(settles && fs::exists(rescue)); ++line) {
+                for (int line = 0; !stop && !(settles && !rescued().empty()); ++line) {
                     std::ofstream(EventFile(), std::ios::app)
                         << "2030-06-01 12:00:00|2030-06-01 12:30:00//Appended " << line << "\n";
                     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -450,13 +452,16 @@ TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
         appender.join();
         const std::string log = testing::internal::GetCapturedStderr();
         if (settles) {
-            EXPECT_FALSE(fs::exists(rescue)) << log;
-            EXPECT_NE(log.find("what could not be saved was written to: " + rescue.string()),
+            EXPECT_TRUE(rescued().empty()) << log;
+            EXPECT_NE(log.find("what could not be saved was written to: " +
+                               (environment.Config() / "Calendar rescued ").string()),
                       std::string::npos)
                 << log;
             EXPECT_NE(TestEnvironment::ReadFile(EventFile()).find("\n" + added + "\n"),
                       std::string::npos);
         } else {
+            ASSERT_EQ(rescued().size(), 1u) << log;
+            const fs::path rescue = rescued()[0];
             EXPECT_NE(TestEnvironment::ReadFile(rescue).find("\n" + added + "\n"),
                       std::string::npos)
                 << log;
@@ -466,8 +471,8 @@ TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
                       std::string::npos)
                 << log;
             EXPECT_GE(ticks, 10) << "the event loop ran while the quit waited for the file";
+            fs::remove(rescue);
         }
-        fs::remove(rescue);
         fs::remove(RescueNote());
     }
 }
@@ -532,10 +537,10 @@ TEST_P(StartupEndTest, WhatIsUnsavedIsRescued) {
             App().DoMenuCommand("ApplePreferences");
         });
     EXPECT_EQ(Run(), 0);
-    const auto rescue = environment.Config() / "Calendar rescued 2026-03-03 12.00.00.tpc";
-    ASSERT_EQ(fs::exists(rescue), c.unsaved != nullptr);
+    const auto rescues = TestEnvironment::Rescues(environment.Config());
+    ASSERT_EQ(rescues.size(), c.unsaved ? 1u : 0u);
     if (!c.unsaved) return;
-    const std::string kept = TestEnvironment::ReadFile(rescue);
+    const std::string kept = TestEnvironment::ReadFile(rescues[0]);
     EXPECT_TRUE(kept.starts_with(todo)) << kept.substr(0, 80);
     EXPECT_NE(kept.find("\n" + std::string(c.unsaved) + "\n"), std::string::npos);
 }
@@ -555,36 +560,68 @@ INSTANTIATE_TEST_SUITE_P(
         EndRoad{"AnEditionThatCannotLoadBeforeTheEvents", EndRoad::EditionGoneAtStart, nullptr}),
     [](const testing::TestParamInfo<EndRoad>& info) { return info.param.name; });
 
-// A rescue file told on standard error only (a logout) is told once, at the next start after the
-// calendar shows; a note of a file no longer there is dropped unsaid.
+// A rescue file told on standard error only (a logout) is told at the next start after the
+// calendar shows, until its message is answered: a logout while it shows leaves it, with that
+// logout's own rescue, to the start after. What the note gains while the message shows stays for
+// the next start; a note of a file no longer there is dropped unsaid.
 TEST_F(StartupTest, TheNextStartTellsOnceWhereALogoutsRescueFileIs) {
+    namespace fs = std::filesystem;
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
     TestEnvironment::WriteFile(EventFile(), "Events Data:\n");
-    std::filesystem::permissions(EventFile(), std::filesystem::perms::owner_read);
-    const auto rescue = environment.Config() / "Calendar rescued 2026-03-03 12.00.00.tpc";
-    // A logout that cannot save, the next start, the one after, one with a note of a file gone.
-    for (int run = 0; run < 4; ++run) {
+    fs::permissions(EventFile(), fs::perms::owner_read);
+    const auto copy =
+        environment.Documents() / "Calendar (changed outside the calendar 2026-03-03 12.00.00).tpc";
+    TestEnvironment::WriteFile(copy, "Events Data:\n");
+    const std::string rescued = "Ombrelline Calendar could not save your events and to-do items "
+                                "when it last ended. They were written to ";
+    std::vector<fs::path> rescues; // in the order the logouts made them
+    // A logout that cannot save; the next start, a logout that cannot save while its message
+    // shows; the start after, whose note gains a copy while its message shows; the one after; one
+    // after that; one with a note of a file gone.
+    for (int run = 0; run < 6; ++run) {
         SCOPED_TRACE(run);
-        if (run == 3) {
-            std::filesystem::remove(rescue);
-            TestEnvironment::WriteFile(RescueNote(), rescue.string() + "\n");
+        if (run == 5) {
+            fs::remove(rescues[0]);
+            TestEnvironment::WriteFile(RescueNote(), rescues[0].string() + "\n");
         }
         application = std::make_unique<app>();
         const size_t before = Messages().size();
+        TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+            if (run == 1) {
+                App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//B");
+                std::raise(SIGTERM);
+                DoEvents();
+            }
+            if (run == 2)
+                std::ofstream(RescueNote(), std::ios::app) << "copy\t" << copy.string() << "\n";
+            return 0;
+        });
         WhenTrue(CalendarShown, [&] {
             if (run == 0) App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//A");
-            // After the work that waits for the first frame.
-            CalendarWindow::Instance().AfterFirstFrame([] { std::raise(SIGTERM); });
+            // After the work that waits for the first frame, unless that ended the start.
+            CalendarWindow::Instance().AfterFirstFrame([] {
+                if (!App().QuitRequested()) std::raise(SIGTERM);
+            });
         });
         EXPECT_EQ(Run(), 0);
-        ASSERT_EQ(Messages().size() - before, run == 1 ? 1u : 0u);
-        if (run == 1) {
-            EXPECT_EQ(Messages().back(), "Ombrelline Calendar could not save your events and to-do "
-                                         "items when it last ended. They were written to " +
-                                             rescue.string() + ".");
-        }
+        for (const fs::path& rescue : TestEnvironment::Rescues(environment.Config()))
+            if (std::ranges::count(rescues, rescue) == 0) rescues.push_back(rescue);
+        ASSERT_EQ(rescues.size(), run == 0 ? 1u : 2u);
+        std::vector<std::string> shown = Messages();
+        shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
+        const std::string first = rescues[0].string(), second = rescues.back().string();
+        const std::vector<std::vector<std::string>> expected = {
+            {},
+            {rescued + first + "."},
+            {rescued + first + " and " + second + "."},
+            {"When Ombrelline Calendar last ended, another program had changed your event file; "
+             "the calendar kept that program's version in " +
+             copy.string() + "."},
+            {},
+            {}};
+        EXPECT_EQ(shown, expected[run]);
     }
-    EXPECT_FALSE(std::filesystem::exists(RescueNote()));
+    EXPECT_FALSE(fs::exists(RescueNote()));
 }
 
 // A logout's quit that kept another program's version of the event file beside it, said on
@@ -639,14 +676,16 @@ TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
 }
 
 // A home that cannot be written (no configuration folder, no Documents): the rescue file goes to
-// the session's run-time folder, else the temporary folder, the owner's alone, and the quit's
-// message names it or says that no copy could be written.
+// the temporary folder a restart keeps, else the temporary folder, never the session's run-time
+// folder that the logout removes; the owner's alone, and the quit's message names it or says that
+// no copy could be written.
 TEST_F(StartupTest, ARescueFindsAPlaceOutsideAHomeThatCannotBeWritten) {
     namespace fs = std::filesystem;
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
     const fs::path blocked = environment.Home() / "blocked"; // a file: nothing goes under it
     TestEnvironment::WriteFile(blocked, "");
     const fs::path run = environment.Home() / "run", temporary = environment.Home() / "tmp";
+    const fs::path lasting = environment.LastingTemporary();
     fs::create_directories(temporary);
     const char* tmpdir = std::getenv("TMPDIR");
     const std::optional<std::string> savedTmpdir =
@@ -655,14 +694,17 @@ TEST_F(StartupTest, ARescueFindsAPlaceOutsideAHomeThatCannotBeWritten) {
     setenv("XDG_CONFIG_HOME", (blocked / "config").c_str(), 1);
     struct Row {
         const char* name;
-        const char* blockedVariable; // one more place that takes nothing
+        std::function<void()> block; // one more place that takes nothing
         std::optional<fs::path> folder;
     };
-    for (const Row& row : {Row{"the run-time folder", nullptr, run},
-                           Row{"the temporary folder", "XDG_RUNTIME_DIR", temporary},
-                           Row{"nowhere", "TMPDIR", std::nullopt}}) {
+    for (const Row& row :
+         {Row{"the temporary folder a restart keeps", [] {}, lasting},
+          Row{"the temporary folder",
+              [&] { SpecialFolder::SetLastingTemporary(blocked / "folder"); }, temporary},
+          Row{"nowhere", [&] { setenv("TMPDIR", (blocked / "folder").c_str(), 1); },
+              std::nullopt}}) {
         SCOPED_TRACE(row.name);
-        if (row.blockedVariable) setenv(row.blockedVariable, (blocked / "folder").c_str(), 1);
+        row.block();
         TestEnvironment::WriteFile(EventFile(), "0\tMine\nEvents Data:\n");
         application = std::make_unique<app>();
         application->SetMenuBar(&Menu::Instance());
@@ -675,9 +717,11 @@ TEST_F(StartupTest, ARescueFindsAPlaceOutsideAHomeThatCannotBeWritten) {
         });
         EXPECT_EQ(Run(), 0);
         ASSERT_FALSE(Messages().empty());
-        const fs::path rescue =
-            row.folder.value_or(fs::path()) / "Calendar rescued 2026-03-03 12.00.00.tpc";
+        EXPECT_TRUE(TestEnvironment::Rescues(run).empty());
         if (row.folder) {
+            const auto rescues = TestEnvironment::Rescues(*row.folder);
+            ASSERT_EQ(rescues.size(), 1u);
+            const fs::path rescue = rescues[0];
             EXPECT_NE(TestEnvironment::ReadFile(rescue).find(
                           "\n2026-03-05 09:00:00|2026-03-05 10:00:00//Rescued\n"),
                       std::string::npos);
@@ -693,16 +737,14 @@ TEST_F(StartupTest, ARescueFindsAPlaceOutsideAHomeThatCannotBeWritten) {
                 " No copy of them could be written anywhere else either: they are lost when the "
                 "calendar ends."))
                 << Messages().back();
-            for (const fs::path& folder : {run, temporary})
-                for (const auto& entry : fs::directory_iterator(folder))
-                    EXPECT_FALSE(entry.path().filename().string().starts_with("Calendar rescued"));
+            for (const fs::path& folder : {lasting, temporary})
+                EXPECT_TRUE(fs::is_empty(folder));
         }
         fs::remove(environment.Documents());
         fs::rename(environment.Home() / "aside", environment.Documents());
     }
     savedTmpdir ? setenv("TMPDIR", savedTmpdir->c_str(), 1) : unsetenv("TMPDIR");
     setenv("XDG_CONFIG_HOME", environment.Config().c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
 }
 
 // A picture of the edition that is a pipe is no picture, told on standard error, and the

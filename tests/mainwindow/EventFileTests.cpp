@@ -395,8 +395,9 @@ TEST_F(WeekFaceTest, AWriteThatCannotGoOnFailsAndNeverStallsTheWriter) {
             continue;
         }
         application.Quit(0);
-        const fs::path rescue = environment.Config() / "Calendar rescued 2026-03-03 12.00.00.tpc";
-        EXPECT_EQ(TestEnvironment::ReadFile(rescue), "0\tMine\n0\tAdded\nEvents Data:\n");
+        const auto rescues = TestEnvironment::Rescues(environment.Config());
+        ASSERT_EQ(rescues.size(), 1u);
+        EXPECT_EQ(TestEnvironment::ReadFile(rescues[0]), "0\tMine\n0\tAdded\nEvents Data:\n");
         EXPECT_EQ(fs::file_size(file), size) << "left as it was";
     }
 }

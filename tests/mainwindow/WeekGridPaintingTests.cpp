@@ -28,10 +28,10 @@ class WeekPaintTest : public WeekFaceTest {
         Customization().glanceEventHeaderColor = kHeader;
         Customization().glanceEventColor = kBody;
     }
-    // The pixels of one painted cell, row by row.
-    std::vector<Color> Paint(int row, int column) {
+    // The pixels of one painted cell, row by row (on a surface rows cells tall).
+    std::vector<Color> Paint(int row, int column, int rows = 1) {
         calList& grid = *Window().GlanceList;
-        Picture cell(grid.ColumnWidth(column), grid.RowHeight());
+        Picture cell(grid.ColumnWidth(column), rows * grid.RowHeight());
         Window().GlanceList_CellBackgroundPaint(cell.Graphics(), row, column);
         std::vector<Color> pixels;
         for (int y = 0; y < cell.Height(); ++y)
@@ -81,12 +81,35 @@ TEST_F(WeekPaintTest, TheSlotsAreBandedHourByHour) {
     EXPECT_EQ(bands, "aabbaa");
 }
 
+// Each text lies within its own row, however wide; the other bottom row shows no text.
 TEST_F(WeekPaintTest, TheDayNoteIsPaintedInRow26AndTheHolidayInRow27) {
     AddEntry("2026-03-04 00:00:01", "2026-03-04 00:00:01", "Note");
     AddHoliday("2026-03-06", "Fair day");
-    Window();
-    EXPECT_TRUE(Any(26, 4, Blue) && !Any(27, 4, Dark)) << "the day note in dark blue";
-    EXPECT_TRUE(Any(27, 6, Dark) && !Any(26, 6, Blue)) << "the holiday";
+    AddHoliday("2026-07-04", "Independence Day");
+    // 32 characters, as long a title as the countdown editor takes.
+    AddEntry("2026-12-23 00:00:00", "2026-12-23 00:00:00", "Christmas with the whole family!",
+             "Countdown");
+    const struct {
+        const char* day; // selected, so that its week shows
+        int row, column;
+        bool (*ink)(Color);
+    } cases[] = {{"2026-03-04", 26, 4, Blue},
+                 {"2026-03-06", 27, 6, Dark},
+                 {"2026-03-06", 27, 0, Dark},
+                 {"2026-07-04", 27, 7, Dark},
+                 {"2026-12-23", 27, 4, Dark}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.day) + " column " + std::to_string(c.column));
+        Select(std::string(c.day) + " 12:00:00");
+        const std::vector<Color> pixels = Paint(c.row, c.column, 2); // and what lies below it
+        const auto below = pixels.begin() + static_cast<long>(pixels.size() / 2);
+        EXPECT_TRUE(std::any_of(pixels.begin(), below, c.ink) &&
+                    std::none_of(below, pixels.end(), c.ink));
+        const int other = c.row == 26 ? 27 : 26;
+        if (c.column > 0) {
+            EXPECT_FALSE(Any(other, c.column, Dark) || Any(other, c.column, Blue));
+        }
+    }
 }
 
 // A title of megabytes (a large file read as the event file) shows its beginning from the

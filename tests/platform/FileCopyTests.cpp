@@ -9,18 +9,22 @@
 #include "platform/FileWrites_p.h"
 
 #include <cerrno>
+#include <span>
 #include <sys/statvfs.h>
 
 namespace fs = std::filesystem;
 using TestSeams::FileCall;
 
 namespace {
+std::string KeptName(int number) {
+    return "kept " + std::to_string(number) + ".tpc";
+}
+
 class FileWritesTest : public IsolatedTest {
   protected:
     FileWritesTest() { fs::create_directories(Folder()); }
     fs::path Folder() const { return environment.Documents(); }
     fs::path File() const { return Folder() / "data.tpc"; }
-    static std::string Name(int number) { return "kept " + std::to_string(number) + ".tpc"; }
     // The names in the folder, in name order, hidden ones too.
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
@@ -45,15 +49,11 @@ const WholeWrite kWholeWrites[] = {
      }},
     {"a new file under a free name",
      [](const fs::path& file) {
-         return WriteNewFileUnderFreeName(
-                    file.parent_path(), [](int) { return "new.tpc"; }, "new text", 1)
-             .has_value();
+         return WriteNewFileUnderFreeName(file.parent_path(), KeptName, "new text", 3).has_value();
      }},
     {"a copy",
      [](const fs::path& file) {
-         return CopyWholeUnderFreeName(
-                    file, *FileIdentity::At(file), [](int) { return "new.tpc"; }, 1)
-             .path.has_value();
+         return CopyWholeUnderFreeName(file, *FileIdentity::At(file), KeptName, 3).path.has_value();
      }},
 };
 } // namespace
@@ -80,13 +80,45 @@ TEST_F(FileWritesTest, ANameIsTakenOnlyOnceTheDiskHasTheWholeFile) {
         }
 }
 
+// On every file system, the narrow ones too (no rename that never replaces: a second link; no links
+// either: an exclusive create and a copy of the bytes), a name in use is passed over: neither the
+// file there nor the one a symbolic link there leads to is written, and no temporary name is left.
+TEST_F(FileWritesTest, ANameInUseIsPassedOverAndNothingIsLeftBehind) {
+    const fs::path outside = environment.Home() / "outside.tpc";
+    const std::vector<FileCall> lacking[] = {
+        {},
+        {FileCall::RenameWithoutReplacing},
+        {FileCall::RenameWithoutReplacing, FileCall::LinkFile}};
+    for (const WholeWrite& write : std::span(kWholeWrites).subspan(1)) // under a free name
+        for (const auto& calls : lacking) {
+            SCOPED_TRACE(std::string(write.name) + ", lacking " + std::to_string(calls.size()));
+            fs::remove_all(Folder());
+            TestEnvironment::WriteFile(File(), "old text");
+            TestEnvironment::WriteFile(Folder() / KeptName(1), "their text");
+            TestEnvironment::WriteFile(outside, "outside text");
+            fs::create_symlink(outside, Folder() / KeptName(2));
+            for (const FileCall call : calls)
+                TestSeams::FailFileCalls(call, 1000, call == FileCall::LinkFile ? EPERM : EINVAL);
+            EXPECT_TRUE(write.write(File()));
+            EXPECT_EQ(Names(), (std::vector<std::string>{"data.tpc", KeptName(1), KeptName(2),
+                                                         KeptName(3)}));
+            EXPECT_EQ(TestEnvironment::ReadFile(Folder() / KeptName(1)), "their text");
+            EXPECT_EQ(TestEnvironment::ReadFile(outside), "outside text");
+            EXPECT_EQ(TestEnvironment::ReadFile(Folder() / KeptName(3)),
+                      std::string_view(write.name) == "a copy" ? "old text" : "new text");
+            TestSeams::FailFileCalls(FileCall::RenameWithoutReplacing, 0);
+            TestSeams::FailFileCalls(FileCall::LinkFile, 0);
+        }
+}
+
 // A copy that cannot be flushed or closed fails at once with that reason, never as a file that
 // changed while it was copied (which is copied again).
 TEST_F(FileWritesTest, ACopyThatCannotBeFlushedFailsWithItsOwnReason) {
     TestEnvironment::WriteFile(File(), "their text");
     for (const FileCall refused : {FileCall::SyncFile, FileCall::CloseFile}) {
         TestSeams::FailFileCalls(refused, 1, EIO);
-        const FileCopy copy = CopyWholeUnderFreeName(File(), *FileIdentity::At(File()), Name, 1);
+        const FileCopy copy =
+            CopyWholeUnderFreeName(File(), *FileIdentity::At(File()), KeptName, 1);
         EXPECT_FALSE(copy.path);
         EXPECT_EQ(copy.error, EIO);
     }

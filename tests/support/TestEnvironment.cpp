@@ -8,8 +8,10 @@
 #include "platform/FolderItem.h"
 #include "platform/TestSeams.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -17,9 +19,11 @@ namespace fs = std::filesystem;
 TestEnvironment::TestEnvironment() {
     std::string pattern = (fs::temp_directory_path() / "calendar-test-XXXXXX").string();
     home_ = mkdtemp(pattern.data());
-    for (const auto& folder : {Documents(), Config(), AppFolder(), home_ / "run"})
+    for (const auto& folder :
+         {Documents(), Config(), AppFolder(), home_ / "run", LastingTemporary()})
         fs::create_directories(folder);
     fs::permissions(home_ / "run", fs::perms::owner_all);
+    SpecialFolder::SetLastingTemporary(LastingTemporary());
     setenv("HOME", home_.c_str(), 1);
     setenv("XDG_CONFIG_HOME", Config().c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (home_ / "run").c_str(), 1);
@@ -32,6 +36,7 @@ TestEnvironment::TestEnvironment() {
 TestEnvironment::~TestEnvironment() {
     TestSeams::Disable();
     SpecialFolder::SetApplicationFolder(std::nullopt);
+    SpecialFolder::SetLastingTemporary(std::nullopt);
     Date::FixClock(std::nullopt);
     std::error_code error;
     fs::remove_all(home_, error);
@@ -47,6 +52,18 @@ std::string TestEnvironment::ReadFile(const fs::path& path) {
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+std::vector<fs::path> TestEnvironment::Rescues(const fs::path& folder) {
+    static const std::regex kName(
+        R"(Calendar rescued \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d [A-Za-z0-9]{6}\.tpc)");
+    std::vector<fs::path> found;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error))
+        if (std::regex_match(entry.path().filename().string(), kName))
+            found.push_back(entry.path());
+    std::ranges::sort(found);
+    return found;
 }
 
 void TestEnvironment::InstallEdition(const std::string& name, const std::string& extraKeys) const {

@@ -1,6 +1,7 @@
 #pragma once
 // Every test runs in its own temporary home: Documents, the configuration folder, the run-time
-// folder and the application folder are fresh, and the real ones are never touched.
+// folder, the lasting temporary folder and the application folder are fresh, and the real ones
+// are never touched.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,6 +20,7 @@ class TestEnvironment {
     std::filesystem::path Documents() const { return home_ / "Documents"; }
     std::filesystem::path Config() const { return home_ / ".config"; }
     std::filesystem::path AppFolder() const { return home_ / "app"; }
+    std::filesystem::path LastingTemporary() const { return home_ / "var-tmp"; }
 
     // A small calendar folder of "Studio <name>", named by caldef.dat in the application folder:
     // plain pictures of both shapes and the given extra calendar file lines.
@@ -27,6 +29,9 @@ class TestEnvironment {
 
     static void WriteFile(const std::filesystem::path& path, const std::string& text);
     static std::string ReadFile(const std::filesystem::path& path);
+    // The rescue files in folder, named "Calendar rescued <date> <time> <6 letters>.tpc", in name
+    // order.
+    static std::vector<std::filesystem::path> Rescues(const std::filesystem::path& folder);
 
   private:
     std::filesystem::path home_;

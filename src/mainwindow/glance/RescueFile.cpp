@@ -11,14 +11,14 @@ namespace fs = std::filesystem;
 namespace RescueFile {
 
 namespace {
-// Enough for every quit of a second to find a free name; beyond, the folder is taken as unusable.
-constexpr int kMostTries = 100;
+// A name nobody could guess is taken only by chance: a few tries are plenty.
+constexpr int kMostTries = 10;
 
-std::string Name(const Date& when, int n) {
-    // No colons: other systems and some desktops refuse them in names.
-    std::string name = "Calendar rescued " + ReplaceAll(when.SQLDateTime(), ":", ".");
-    if (n > 1) name += " (" + std::to_string(n) + ")";
-    return name + ".tpc";
+std::string Name(const Date& when) {
+    // No colons: other systems and some desktops refuse them in names. The letters keep another
+    // user of a shared folder from making the name first.
+    return "Calendar rescued " + ReplaceAll(when.SQLDateTime(), ":", ".") + " " +
+           UnguessableLetters(6) + ".tpc";
 }
 
 struct Place {
@@ -26,22 +26,23 @@ struct Place {
     bool make = false; // the user's own folders are made when missing; the system's are not
 };
 
-// Writes into the place's folder under the first free name; none when the folder takes none.
+// Writes into the place's folder under a free name; none when the folder takes none.
 std::optional<fs::path> WriteIn(const Place& place, const Date& when, const std::string& text) {
     if (!place.folder) return std::nullopt;
     std::error_code error;
     if (place.make) fs::create_directories(place.folder.Path(), error);
     if (!fs::is_directory(place.folder.Path(), error)) return std::nullopt;
     return WriteNewFileUnderFreeName(
-        place.folder.Path(), [&](int n) { return Name(when, n); }, text, kMostTries);
+        place.folder.Path(), [&](int) { return Name(when); }, text, kMostTries);
 }
 
-// A home that cannot be written still leaves the session's run-time folder (the user's own,
-// until the logout) and the temporary folder, where the file is the owner's alone.
+// A home that cannot be written still leaves the shared temporary folders, where the file is the
+// owner's alone: first the one a restart keeps. Never the session's run-time folder, which the
+// login manager removes when the user's last session ends, the logout that a rescue may be for.
 std::vector<Place> Places() {
     return {{SpecialFolder::Preferences(), true},
             {EventFileItem().Parent(), true},
-            {SpecialFolder::RunTime()},
+            {SpecialFolder::LastingTemporary()},
             {SpecialFolder::Temporary()}};
 }
 } // namespace

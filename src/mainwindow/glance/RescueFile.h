@@ -9,11 +9,11 @@
 
 namespace RescueFile {
 
-// Writes the file, "Calendar rescued 2026-03-05 09.30.00.tpc" (" (2)" and so on before the
-// extension when that name is taken: nothing is ever replaced), readable by its owner only, in
-// the first of these folders that takes it: the configuration folder, the event file's folder,
-// the session's run-time folder (XDG_RUNTIME_DIR) and the temporary folder. Its path, or none
-// when none took it.
+// Writes the file, "Calendar rescued 2026-03-05 09.30.00 k3Xq9Z.tpc" (letters nobody can guess
+// before the extension; nothing is ever replaced), readable by its owner only, in the first of
+// these folders that takes it: the configuration folder, the event file's folder, the temporary
+// folder a restart keeps (/var/tmp) and the temporary folder. Its path, or none when none took
+// it.
 std::optional<std::filesystem::path> Write(const std::vector<EventFileFormat::TodoItem>& todo,
                                            std::span<const Dictionary::Entry> events,
                                            std::span<const std::string> kept);

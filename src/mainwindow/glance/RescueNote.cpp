@@ -1,11 +1,13 @@
 #include "mainwindow/glance/RescueNote.h"
 
 #include "app/EventFile.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/FolderItem.h"
 #include "platform/Log.h"
 #include "platform/TextStream.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string>
@@ -28,20 +30,47 @@ FolderItem NoteItem() {
     return folder ? folder.TrueChild("QVCalendar.rescued") : FolderItem();
 }
 
-// Writes the note whole, or leaves it as it was.
-void Replace(const FolderItem& note, const std::string& text) {
+// The note's lines, without their ends; none when there is no note.
+std::vector<std::string> Lines(const FolderItem& note) {
+    std::vector<std::string> lines;
+    const auto kept = note ? ReadWholeFile(note) : std::nullopt;
+    for (std::string_view text = kept ? kept->View() : ""; !text.empty();)
+        lines.emplace_back(TakeLine(text));
+    return lines;
+}
+
+// Writes the note whole, or leaves it as it was; removes it when no line is left.
+bool Write(const FolderItem& note, const std::vector<std::string>& lines) {
+    if (lines.empty()) {
+        std::error_code error;
+        fs::remove(note.Path(), error);
+        return !error;
+    }
     auto stream = TextOutputStream::Create(note);
-    if (stream) stream->Write(text);
-    if (!stream || !stream->Close())
-        LogProblem("cannot note where what the quit kept is", note.Path());
+    if (!stream) return false;
+    for (const std::string& line : lines)
+        stream->WriteLine(line);
+    return stream->Close();
 }
 
 void Add(const std::string& line) {
     const FolderItem note = NoteItem();
     if (!note) return;
-    std::string text;
-    if (const auto kept = ReadWholeFile(note)) text = kept->View();
-    Replace(note, text + line + "\n");
+    std::vector<std::string> lines = Lines(note);
+    lines.push_back(line);
+    if (!Write(note, lines)) LogProblem("cannot note where what the quit kept is", note.Path());
+}
+
+// Takes the lines told out of the note, each once, keeping those a quit added since.
+void Drop(const FolderItem& note, std::vector<std::string> told) {
+    std::vector<std::string> left;
+    for (std::string& line : Lines(note))
+        if (const auto found = std::ranges::find(told, line); found != told.end())
+            told.erase(found);
+        else
+            left.push_back(std::move(line));
+    if (!Write(note, left))
+        LogProblem("cannot take what was told out of the rescue note", note.Path());
 }
 
 std::string Identity(const FileIdentity& identity) {
@@ -96,17 +125,14 @@ std::optional<std::string> SettleParked(std::string_view line) {
     return std::string(kCopyTag) + copy->string();
 }
 
-// The note's text with its parked files settled.
-std::string SettleParkedFiles(std::string_view text) {
-    std::string settled;
-    while (!text.empty()) {
-        std::string_view line = TakeLine(text);
-        if (!line.starts_with(kParkedTag)) {
-            settled += std::string(line) + "\n";
-        } else if (const auto copy = SettleParked(line.substr(kParkedTag.size()))) {
-            settled += *copy + "\n";
-        }
-    }
+// The note's lines with its parked files settled.
+std::vector<std::string> SettleParkedFiles(const std::vector<std::string>& lines) {
+    std::vector<std::string> settled;
+    for (const std::string& line : lines)
+        if (!line.starts_with(kParkedTag))
+            settled.push_back(line);
+        else if (auto copy = SettleParked(std::string_view(line).substr(kParkedTag.size())))
+            settled.push_back(std::move(*copy));
     return settled;
 }
 
@@ -147,25 +173,29 @@ void KeepParked(const OutsideChanges::ParkedVersion& parked) {
 
 void TellOnce() {
     const FolderItem note = NoteItem();
-    const auto kept = note ? ReadWholeFile(note) : std::nullopt;
-    if (!kept) return;
+    const std::vector<std::string> read = Lines(note);
     // What the parked files became is noted before anything is told: a copy named now is told
     // again should this run end before its message is answered.
-    const std::string settled = SettleParkedFiles(kept->View());
-    if (settled != kept->View()) Replace(note, settled);
+    const std::vector<std::string> told = SettleParkedFiles(read);
+    if (told != read && !Write(note, told))
+        LogProblem("cannot note what became of the files another program was writing", note.Path());
     std::vector<std::string> rescues, copies;
-    for (std::string_view text = settled; !text.empty();) {
-        std::string_view line = TakeLine(text);
+    for (std::string_view line : told) {
         const bool copy = line.starts_with(kCopyTag);
         if (copy) line.remove_prefix(kCopyTag.size());
         std::error_code error;
         if (!line.empty() && fs::is_regular_file(line, error))
             (copy ? copies : rescues).emplace_back(line);
     }
-    // Removed first: a logout while the message shows may note a new rescue file.
-    std::error_code error;
-    if (!fs::remove(note.Path(), error)) LogProblem("cannot remove the rescue note", note.Path());
-    if (!rescues.empty() || !copies.empty()) MsgBox(Told(rescues, copies));
+    if (!rescues.empty() || !copies.empty()) {
+        MsgBox(Told(rescues, copies));
+        // Unanswered: a quit came while it showed (a logout, the X server's end), which may have
+        // noted a rescue of its own. The next start tells them all.
+        if (const Application* application = Application::Instance();
+            application && application->QuitRequested())
+            return;
+    }
+    if (!told.empty()) Drop(note, told);
 }
 
 } // namespace RescueNote

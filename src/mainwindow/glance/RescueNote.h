@@ -14,14 +14,13 @@ namespace RescueNote {
 void Keep(const std::filesystem::path& rescue);
 // Adds a copy of another program's version of the event file, kept beside it, to the note.
 void KeepCopy(const std::filesystem::path& copy);
-
 // Adds another program's file that a save replaced while it held nothing to keep, and that its
 // program may still be writing, to the note: the next start removes it when it stayed as it was
 // seen, and names it as a copy otherwise.
 void KeepParked(const OutsideChanges::ParkedVersion& parked);
 
-// Tells, in one message, where the files that the note names and that are still there are, and
-// removes the note.
+// Tells, in one message, where the files that the note names and that are still there are; once
+// the message is answered (not ended by a quit), takes its lines out of the note.
 void TellOnce();
 
 } // namespace RescueNote

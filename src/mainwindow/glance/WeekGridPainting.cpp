@@ -37,6 +37,12 @@ void CentredText(Graphics& g, std::string_view text, int w, int baseline) {
     g.DrawString(text, width > widest ? 0 : Int(w / 2.0 - width / 2), baseline);
 }
 
+// The holiday row holds one line: a title wider than the cell is clipped by it, not wrapped
+// below it, so the baseline comes from one line of the font whatever the title's width.
+int HolidayBaseline(const Graphics& g) {
+    return g.TextHeight() - 3;
+}
+
 void PaintTimeColumn(const CellBox& cell, int row, const Date& d) {
     Graphics& g = cell.g;
     const int w = cell.w, h = cell.h;
@@ -65,7 +71,7 @@ void PaintTimeColumn(const CellBox& cell, int row, const Date& d) {
     } else {
         g.Italic = true;
         const std::string label = "Holiday";
-        g.DrawString(label, Int(w - g.StringWidth(label) - 4), Int(g.StringHeight(label, 99)) - 3);
+        g.DrawString(label, Int(w - g.StringWidth(label) - 4), HolidayBaseline(g));
         Line(g, RGB(140, 140, 140), 0, h - 1, w, h - 1);
     }
 }
@@ -126,10 +132,7 @@ void PaintDayText(const CellBox& cell, int row, Date d) {
     } else {
         g.ForeColor = RGB(0, 0, 0);
         g.Italic = true;
-        // Wrapped in lines of 99 pixels, a title's first 4 KB already puts its first line
-        // below the cell: a longer one is not wrapped whole.
-        const std::string_view wrapped = title.substr(0, 4096);
-        CentredText(g, title, cell.w, Int(g.StringHeight(wrapped, 99)) - 3);
+        CentredText(g, title, cell.w, HolidayBaseline(g));
     }
 }
 
