@@ -120,6 +120,41 @@ next_start e4-hup-start-after
 check "the answered message takes it out" test ! -e "$run_home/.config/QVCalendar.rescued"
 rm -rf "$run_home"
 
+# A shell's redirect (a download, a decryption asking for its passphrase) empties the event file
+# and writes it a few seconds later; the session ends in between, by a logout's SIGTERM or the X
+# server's end. What it wrote is named and told at the next start.
+redirect_at_the_end() { # SIGTERM or x-server
+    local on=$display
+    new_home && user_file
+    printf '0\tFrom the download\nEvents Data:\n' >"$run_home/download.tpc"
+    if [ "$1" = x-server ]; then start_own_display || return 1; on=$own_display; fi
+    DISPLAY=$on start_calendar "$run_home" "program-ends-redirect-$1.log"
+    DISPLAY=$on type_todo "Feed the cat"
+    DISPLAY=$on xdotool key Return
+    sleep 1
+    { sleep 3 && cat "$run_home/download.tpc"; } >"$tpc" &
+    local writer=$!
+    sleep 0.5
+    if [ "$1" = x-server ]; then
+        end_x_server "e7-redirect-$1"
+    else
+        kill -TERM "$calendar" && until_true 20 ended_by_itself && exit_status
+    fi
+    wait "$writer"
+    check "the calendar's own text is in the file" has_line "$tpc" "0	Feed the cat"
+    check "the redirect's file is noted for the next start" grep -q "^parked" "$run_home/.config/QVCalendar.rescued"
+    next_start "e8-redirect-$1-next-start"
+    local copy
+    copy=$(find "$run_home/Documents" -maxdepth 1 -name 'Calendar (changed outside the calendar *).tpc' | head -1)
+    check "the next start names what the redirect wrote: ${copy#"$run_home"/}" cmp -s "${copy:-/nonexistent}" "$run_home/download.tpc"
+    check "and nothing is left under a hidden name" bash -c "! ls -A '$run_home/Documents' | grep -q ombrelline-parked"
+    rm -rf "$run_home"
+}
+for end in SIGTERM x-server; do
+    echo "A shell's redirect empties the event file and writes it after the session's end ($end)"
+    redirect_at_the_end "$end"
+done
+
 # A home the user cannot write: the program runs as nobody in a home of root's, its Documents and
 # configuration folders root's too. The temporary folder a restart keeps (/var/tmp: a folder of
 # the run's own in its place, in a mount namespace of the program's own), then the temporary

@@ -1,7 +1,8 @@
 # Sourced by try-as-user.sh, whose helpers it uses (and those of try-as-user-disk.sh): other
 # programs write the event file while the user confirms to-do items, as real ones do: a script
 # writing it line by line with pauses, a download arriving in pieces with stalls, an editor that
-# saves by a rename. Each round, what the other program finished must be in Calendar.tpc or in a
+# saves by a rename, a shell's redirect that empties the file and writes it after a pause, a
+# script that writes the calendar's own text back and adds a line after a pause. Each round, what the other program finished must be in Calendar.tpc or in a
 # copy beside it, byte for byte, and the confirmed item in Calendar.tpc.
 
 # ---- Writers that pause -------------------------------------------------------------------------
@@ -18,6 +19,15 @@ write_slowly() { # piece size (bytes), pause (s), text file: into Calendar.tpc i
     done >"$tpc"
 }
 save_by_rename() { cp "$1" "$tpc.editor~" && mv "$tpc.editor~" "$tpc"; } # text file
+# A shell's redirect: the file emptied at once, written once its program has something to write.
+redirect_after_a_pause() { { sleep 2; cat "$1"; } >"$tpc"; } # text file
+# The calendar's own text written back at once, a line added after a pause; the text file becomes
+# what it finishes.
+known_then_a_line() { # text file
+    cp "$tpc" "$1.known"
+    { cat "$1.known" && printf '2030-01-01 09:00:00|2030-01-01 09:30:00//Added after a pause\n'; } >"$1"
+    { cat "$1.known" && sleep 2 && tail -n 1 "$1"; } >"$tpc"
+}
 finished_kept() { # file: Calendar.tpc or a copy beside it is that file, byte for byte
     local candidate
     while IFS= read -r candidate; do cmp -s "$1" "$candidate" && return 0; done \
@@ -49,7 +59,7 @@ rounds_of() {
     check "$name: the confirmed items are all in Calendar.tpc" listed_first "0	$name $rounds"
 }
 
-for writer in script download editor; do
+for writer in script download editor redirect known; do
     echo "Another program ($writer) writes the event file while to-do items are confirmed"
     new_home
     tpc="$run_home/Documents/Calendar.tpc"
@@ -63,6 +73,8 @@ for writer in script download editor; do
     script) rounds_of Script v1-script 4 write_slowly 400 0.3 ;;
     download) rounds_of Download v2-download 2 write_slowly 1048576 0.3 ;;
     editor) rounds_of Editor v3-editor 3 save_by_rename ;;
+    redirect) rounds_of Redirect v3-redirect 3 redirect_after_a_pause ;;
+    known) rounds_of Known v3-known 3 known_then_a_line ;;
     esac
     shot "v4-$writer-end"
     end_by SIGTERM "v5-$writer-quit" 20

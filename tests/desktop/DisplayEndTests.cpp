@@ -29,8 +29,9 @@ struct XEnd {
     // What the program holds when the server goes: a to-do item typed, not confirmed; a
     // confirmed one whose write was refused (a folder in the file's place), told and waiting for
     // a retry; one whose write was
-    // put off because another program goes on writing the file.
-    enum { Typed, Refused, PutOff } holds;
+    // put off because another program goes on writing the file; one typed while a shell's redirect
+    // has emptied the file and writes it only after the end.
+    enum { Typed, Refused, PutOff, Emptied } holds;
 };
 
 void PrintTo(const XEnd& end, std::ostream* out) {
@@ -97,6 +98,8 @@ bool Holds(const fs::path& file, const std::string& line) {
 
 TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     const XEnd& end = GetParam();
+    const bool confirmed = end.holds == XEnd::Refused || end.holds == XEnd::PutOff;
+    std::ofstream redirect;
     {
         OwnDisplay display;
         auto desktop = std::make_unique<XDesktop>(display.Name());
@@ -111,12 +114,13 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
             fs::create_directory(EventFile());
         }
         if (end.holds == XEnd::PutOff) appender = Appender(EventFile());
+        if (end.holds == XEnd::Emptied) redirect.open(EventFile(), std::ios::trunc);
         desktop->Click(kNewTodoX, kNewTodoY);
         desktop->Keys(kTyped);
-        if (end.holds != XEnd::Typed) desktop->Keys("Return");
+        if (confirmed) desktop->Keys("Return");
         // The keys have reached the list; a refused or put-off write is told.
         ASSERT_TRUE(desktop->Answers(calendar)) << "the calendar does not answer";
-        if (end.holds != XEnd::Typed) {
+        if (confirmed) {
             ASSERT_TRUE(WaitFor([&] { return desktop->Shows(program, kMessage); }))
                 << "no message of the refused write\n"
                 << desktop->Describe(program);
@@ -131,11 +135,13 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
             << "ended with status " << status;
     }
     if (end.holds == XEnd::Refused) fs::remove(EventFile());
+    const std::string theirs = "0\tFrom the download\nEvents Data:\n";
+    if (redirect.is_open()) redirect << theirs, redirect.close();
     const std::vector<fs::path> rescues = Rescues();
-    if (end.holds == XEnd::Typed) {
+    if (!confirmed) {
         EXPECT_TRUE(Holds(EventFile(), kTodoLine)) << TestEnvironment::ReadFile(EventFile());
         EXPECT_TRUE(rescues.empty());
-        EXPECT_FALSE(fs::exists(Note()));
+        EXPECT_EQ(fs::exists(Note()), end.holds == XEnd::Emptied);
     } else {
         ASSERT_EQ(rescues.size(), 1u);
         EXPECT_TRUE(Holds(rescues[0], kTodoLine)) << TestEnvironment::ReadFile(rescues[0]);
@@ -162,15 +168,26 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     program = 0;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == (displayEnds ? 1 : 0))
         << "ended with status " << status;
-    if (end.holds != XEnd::Typed) {
+    if (confirmed) {
         EXPECT_EQ(TestEnvironment::ReadFile(Note()), rescues[0].string() + "\n");
+    }
+    // What the redirect wrote after the end is named beside the event file, and stays noted.
+    if (end.holds == XEnd::Emptied) {
+        std::vector<fs::path> named;
+        for (const auto& entry : fs::directory_iterator(environment.Documents()))
+            if (entry.path().filename().string().find("changed outside") != std::string::npos)
+                named.push_back(entry.path());
+        ASSERT_EQ(named.size(), 1u);
+        EXPECT_EQ(TestEnvironment::ReadFile(named[0]), theirs);
+        EXPECT_EQ(TestEnvironment::ReadFile(Note()), "copy\t" + named[0].string() + "\n");
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktop, XServerEnd,
                          testing::Values(XEnd{"WhileAnItemIsTyped", XEnd::Typed},
                                          XEnd{"WhileARefusedChangeWaits", XEnd::Refused},
-                                         XEnd{"WhileASaveIsPutOff", XEnd::PutOff}),
+                                         XEnd{"WhileASaveIsPutOff", XEnd::PutOff},
+                                         XEnd{"WhileARedirectPauses", XEnd::Emptied}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -926,6 +926,16 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
          [&](OtherProgram&) {
              at(WriteMoment::AfterTheLastLook, [&] { std::ofstream(file, std::ios::trunc); });
          }},
+        {"kept by a second name that is taken away before the rename: named again",
+         [&](OtherProgram& other) {
+             other.Replace();
+             at(WriteMoment::AfterTheLastLook, [&] {
+                 for (const auto& entry : fs::directory_iterator(documents))
+                     if (entry.path().filename().string().find("changed outside") !=
+                         std::string::npos)
+                         fs::remove(entry.path());
+             });
+         }},
         {"absent at the exchange, a version come meanwhile",
          [&](OtherProgram& other) {
              at(WriteMoment::AfterTheLastLook, [&] {

@@ -2,11 +2,15 @@
 // that pauses finishes into it; one change tells all its copies in one message.
 #include "mainwindow/WeekFaceFixture.h"
 
+#include "mainwindow/glance/RescueNote.h"
 #include "platform/TestSeams.h"
+#include "support/Waiting.h"
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -35,22 +39,38 @@ void AddRow(CalendarWindow& window, const std::string& text) {
 }
 } // namespace
 
-// A script writing line by line, a slow download: the file written in place in pieces with pauses
-// longer than a save waits for it to settle, while a change is confirmed. Its finished text is in
-// a file afterwards, byte for byte, and the calendar's own is the event file.
+// A script writing line by line, a slow download, a shell's redirect (emptied first, written once
+// its program has something to write): the file written in place with pauses longer than a save
+// waits for it to settle, while a change is confirmed. Its finished text is in a file afterwards,
+// byte for byte, told, and the calendar's own is the event file.
 TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
     const fs::path documents = environment.Documents(), file = documents / "Calendar.tpc";
-    const std::string text = Theirs(1);
+    const std::string mine = "0\tMine\nEvents Data:\n";
+    enum class Writer {
+        InPieces,     // the first piece at once, the rest a pause apart
+        EmptiedFirst, // all of it once the save has replaced the file
+        KnownFirst,   // the calendar's text at once, a line more once the save has replaced it
+        EmptiedUntilClosed, // all of it once the calendar's window has closed: the next start tells
+    };
     std::thread writer;
-    // Truncates the file and writes its first piece at once, the rest a pause apart.
-    const auto write = [&] {
+    std::atomic<int> stage = 0; // 1: the save has ended; 2: the window has closed
+    const auto write = [&](Writer kind, const std::string& text) {
         auto out = std::make_shared<std::ofstream>(file, std::ios::trunc | std::ios::binary);
-        const size_t piece = text.size() / 4 + 1;
+        const size_t piece = kind == Writer::InPieces     ? text.size() / 4 + 1
+                             : kind == Writer::KnownFirst ? mine.size()
+                                                          : 0;
         *out << text.substr(0, piece) << std::flush;
-        writer = std::thread([out, piece, &text] {
-            for (size_t at = piece; at < text.size(); at += piece) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                *out << text.substr(at, piece) << std::flush;
+        writer = std::thread([out, piece, &text, kind, &stage] {
+            // Until the save has ended, for a while at most (a fault fails below).
+            const auto end = std::chrono::steady_clock::now() + kWaitDeadline;
+            const int until = kind == Writer::EmptiedUntilClosed ? 2 : 1;
+            while (kind != Writer::InPieces && stage < until &&
+                   std::chrono::steady_clock::now() < end)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            for (size_t at = piece; at < text.size(); at += text.size() / 4 + 1) {
+                if (kind == Writer::InPieces)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                *out << text.substr(at, text.size() / 4 + 1) << std::flush;
             }
         });
     };
@@ -58,6 +78,7 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
         const char* name;
         std::optional<WriteMoment> moment; // none: before the save
         std::vector<FileCall> lacking;     // what the file system has not
+        Writer kind = Writer::InPieces;
     } cases[] = {
         {"from before the save", {}, {}},
         {"from before the late look", WriteMoment::BeforeTheLateLook, {}},
@@ -68,19 +89,59 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
         {"from before the save, without renames that never replace nor links",
          {},
          {FileCall::RenameWithoutReplacing, FileCall::LinkFile}},
+        {"emptied before the save, written after it", {}, {}, Writer::EmptiedFirst},
+        {"emptied before the late look, written after the save",
+         WriteMoment::BeforeTheLateLook,
+         {},
+         Writer::EmptiedFirst},
+        {"emptied at the rename, written after the save",
+         WriteMoment::AfterTheLastLook,
+         {},
+         Writer::EmptiedFirst},
+        {"the calendar's text written back before the save, a line added after it",
+         {},
+         {},
+         Writer::KnownFirst},
+        {"emptied before the save, written after the window closed",
+         {},
+         {},
+         Writer::EmptiedUntilClosed},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        StartFromEventFile("0\tMine\nEvents Data:\n");
+        StartFromEventFile(mine);
         CalendarWindow& window = Window();
+        const std::string text = c.kind == Writer::KnownFirst
+                                     ? mine + "2030-01-01 09:00:00|2030-01-01 10:00:00//Theirs\n"
+                                     : Theirs(1);
         for (const FileCall call : c.lacking)
             TestSeams::FailFileCalls(call, 1000, call == FileCall::LinkFile ? EPERM : EINVAL);
-        c.moment ? TestSeams::AtNextWriteMoment(*c.moment, write) : write();
+        c.moment ? TestSeams::AtNextWriteMoment(*c.moment, [&] { write(c.kind, text); })
+                 : write(c.kind, text);
+        // Kept by a second name of the very file, which its writer goes on writing.
+        nlink_t links = 2;
+        if (!c.moment && c.lacking.empty() && c.kind == Writer::InPieces)
+            TestSeams::AtNextWriteMoment(WriteMoment::BeforeTheLateLook, [&] {
+                struct stat status {};
+                ::stat(file.c_str(), &status);
+                links = status.st_nlink;
+            });
         const size_t told = Messages().size();
         AddRow(window, "Added");
         FinishSaving(window);
-        writer.join();
+        stage = 1;
+        if (c.kind != Writer::EmptiedUntilClosed) {
+            writer.join();
+            EXPECT_TRUE(WaitUntil([&] { return Messages().size() > told; }));
+        }
         window.Close();
+        stage = 2;
+        if (writer.joinable()) {
+            writer.join();
+            RescueNote::TellOnce();
+        }
+        stage = 0;
+        EXPECT_EQ(links, 2u);
         EXPECT_EQ(EventFile(), "0\tMine\n0\tAdded\nEvents Data:\n");
         EXPECT_EQ(std::ranges::count(Texts(documents), text), 1);
         EXPECT_EQ(Messages().size(), told + 1);

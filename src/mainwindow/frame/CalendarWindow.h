@@ -23,6 +23,7 @@
 #include "mainwindow/glance/OutsideChanges.h"
 
 #include <array>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -73,6 +74,9 @@ class CalendarWindow : public Window {
     DisplayScrollTimerControl* DisplayScrollTimer = nullptr;
     // Writes again after a failed write while something is unsaved; made at the first failure.
     Timer* SaveRetryTimer = nullptr;
+    // Looks at another program's files that a save replaced while they held nothing to keep;
+    // made when the first is parked.
+    Timer* ParkedWatchTimer = nullptr;
     calCanvas* Calendar = nullptr;
     cCanvas* MenuBarCanvas = nullptr;
     cCanvas* tipCanvas = nullptr;
@@ -245,6 +249,7 @@ class CalendarWindow : public Window {
     // Waits for the write under way and takes its end now, which may start the next write.
     void FinishWrite();
     void SaveRetryTimer_Action();
+    void ParkedWatchTimer_Action();
     // The year grid's markers of the selected day: rebuilt from the store after a save, one
     // marker ("//" title "|" kind) removed before a delete.
     void AddEvent(bool existed);
@@ -371,6 +376,17 @@ class CalendarWindow : public Window {
         bool saved = false; // the calendar's text took the file's place after it
     };
     std::vector<OutsideCopy> outsideCopies_;
+    // Another program's files that a save replaced while they held nothing to keep, which that
+    // program may still be writing (glance/ParkedVersions): one written since is named as a copy
+    // and told; one left as it was for a while goes; a closing window notes the rest for the
+    // next start.
+    void WatchParked(const std::vector<OutsideChanges::ParkedVersion>& parked);
+    void LookAtParked(bool closing);
+    struct WatchedFile {
+        OutsideChanges::ParkedVersion parked;
+        std::chrono::steady_clock::time_point since;
+    };
+    std::vector<WatchedFile> parked_;
     // How long the background writes wait for another program's version; a quit cuts it short.
     std::shared_ptr<WriteWait> writeWait_ =
         std::make_shared<WriteWait>(OutsideChanges::kLongestWait);

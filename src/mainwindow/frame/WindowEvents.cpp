@@ -22,6 +22,7 @@ void CalendarWindow::Event_Open() {
 
 void CalendarWindow::Event_Close() {
     SaveEvents();
+    LookAtParked(true);
     App().CalendarWindowOpen = false;
 }
 

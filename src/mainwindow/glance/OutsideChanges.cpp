@@ -52,6 +52,7 @@ Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
             [&](const fs::path& replaced) { watch.KeepReplaced(replaced); });
     if (!written.ok) written.error = watch.Error() ? watch.Error() : errno;
     written.outsideCopies = watch.TakeCopies(written.ok);
+    written.parked = watch.TakeParked();
     return written;
 }
 
@@ -93,6 +94,7 @@ void CalendarWindow::TakeWrite(const OutsideChanges::Written& written) {
     if (written.ok) App().eventFileVersion = written.version;
     for (const fs::path& copy : written.outsideCopies)
         outsideCopies_.push_back({copy, written.ok});
+    WatchParked(written.parked);
 }
 
 void CalendarWindow::TellOutsideCopies() {

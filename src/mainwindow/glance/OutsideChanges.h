@@ -4,6 +4,7 @@
 // calendar never read or wrote is kept beside it, under a name of its own that nothing
 // overwrites.
 #include "mainwindow/glance/EventFileFormat.h"
+#include "mainwindow/glance/VersionWatch.h"
 #include "mainwindow/glance/WriteWait.h"
 #include "platform/Date.h"
 #include "platform/FileVersion.h"
@@ -36,6 +37,7 @@ struct Written {
     int error = 0;
     std::optional<FileVersion> version;               // of the file written
     std::vector<std::filesystem::path> outsideCopies; // where another program's versions went
+    std::vector<ParkedVersion> parked; // its files replaced while they held nothing to keep
 };
 
 // Writes the event file as EventFileFormat::Write does. A version of the file there that the

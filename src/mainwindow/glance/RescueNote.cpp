@@ -1,5 +1,6 @@
 #include "mainwindow/glance/RescueNote.h"
 
+#include "app/EventFile.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/FolderItem.h"
@@ -7,6 +8,8 @@
 #include "platform/TextStream.h"
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +22,8 @@ namespace {
 // One path a line: a later logout before the next start adds its own. A copy's line starts with
 // a word of its own; a path alone is a rescue file, as notes have always held.
 constexpr std::string_view kCopyTag = "copy\t";
+// "parked", a tab, the file's identity as it was seen (seven numbers), a tab and its path.
+constexpr std::string_view kParkedTag = "parked\t";
 
 FolderItem NoteItem() {
     const FolderItem folder = SpecialFolder::Preferences();
@@ -68,6 +73,69 @@ void Drop(const FolderItem& note, std::vector<std::string> told) {
         LogProblem("cannot take what was told out of the rescue note", note.Path());
 }
 
+std::string Identity(const FileIdentity& identity) {
+    std::string text;
+    for (const int64_t field :
+         {static_cast<int64_t>(identity.device), static_cast<int64_t>(identity.inode),
+          identity.size, identity.modifiedSeconds, identity.modifiedNanoseconds,
+          identity.changedSeconds, identity.changedNanoseconds})
+        text += (text.empty() ? "" : " ") + std::to_string(field);
+    return text;
+}
+
+std::optional<FileIdentity> ParseIdentity(std::string_view text) {
+    int64_t fields[7] = {};
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    for (int64_t& field : fields) {
+        const auto [next, error] = std::from_chars(at, end, field);
+        if (error != std::errc()) return std::nullopt;
+        at = next == end ? end : next + 1;
+    }
+    return FileIdentity{static_cast<uint64_t>(fields[0]),
+                        static_cast<uint64_t>(fields[1]),
+                        fields[2],
+                        fields[3],
+                        fields[4],
+                        fields[5],
+                        fields[6]};
+}
+
+// A parked file noted by the last run: removed when it stayed as it was seen, so holding
+// nothing to keep; named as a copy when its program wrote it since. The copy's line, or none.
+std::optional<std::string> SettleParked(std::string_view line) {
+    const size_t tab = line.find('\t');
+    if (tab == std::string_view::npos) return std::nullopt;
+    const std::optional<FileIdentity> seen = ParseIdentity(line.substr(0, tab));
+    const fs::path path(line.substr(tab + 1));
+    const std::optional<FileIdentity> now = FileIdentity::At(path);
+    std::error_code error;
+    if (!seen || !now) return std::nullopt;
+    if (now == seen) {
+        fs::remove(path, error);
+        return std::nullopt;
+    }
+    const auto copy = OutsideChanges::NameCopy(path, WriteTarget(EventFileItem().Path()));
+    if (!copy) {
+        LogProblem("could not name the version another program wrote at the calendar's last save; "
+                   "it stays in",
+                   path);
+        return std::nullopt;
+    }
+    return std::string(kCopyTag) + copy->string();
+}
+
+// The note's lines with its parked files settled.
+std::vector<std::string> SettleParkedFiles(const std::vector<std::string>& lines) {
+    std::vector<std::string> settled;
+    for (const std::string& line : lines)
+        if (!line.starts_with(kParkedTag))
+            settled.push_back(line);
+        else if (auto copy = SettleParked(std::string_view(line).substr(kParkedTag.size())))
+            settled.push_back(std::move(*copy));
+    return settled;
+}
+
 // "a", "a and b", "a, b and c".
 std::string Listed(const std::vector<std::string>& paths) {
     std::string listed;
@@ -99,9 +167,18 @@ void KeepCopy(const fs::path& copy) {
     Add(std::string(kCopyTag) + copy.string());
 }
 
+void KeepParked(const OutsideChanges::ParkedVersion& parked) {
+    Add(std::string(kParkedTag) + Identity(parked.seen) + "\t" + parked.path.string());
+}
+
 void TellOnce() {
     const FolderItem note = NoteItem();
-    const std::vector<std::string> told = Lines(note);
+    const std::vector<std::string> read = Lines(note);
+    // What the parked files became is noted before anything is told: a copy named now is told
+    // again should this run end before its message is answered.
+    const std::vector<std::string> told = SettleParkedFiles(read);
+    if (told != read && !Write(note, told))
+        LogProblem("cannot note what became of the files another program was writing", note.Path());
     std::vector<std::string> rescues, copies;
     for (std::string_view line : told) {
         const bool copy = line.starts_with(kCopyTag);

@@ -1,7 +1,11 @@
 #pragma once
 // What a quit told only on standard error (the quit of a logout or of the X server's end, which
 // no message box outlives) is named in a note beside the preferences, which the next start tells
-// once: rescue files, and the copies of another program's versions of the event file.
+// once: rescue files, and the copies of another program's versions of the event file. Files of
+// another program's that a save replaced and that may still have been written when the calendar
+// ended are noted too, for the next start to settle.
+#include "mainwindow/glance/VersionWatch.h"
+
 #include <filesystem>
 
 namespace RescueNote {
@@ -10,6 +14,10 @@ namespace RescueNote {
 void Keep(const std::filesystem::path& rescue);
 // Adds a copy of another program's version of the event file, kept beside it, to the note.
 void KeepCopy(const std::filesystem::path& copy);
+// Adds another program's file that a save replaced while it held nothing to keep, and that its
+// program may still be writing, to the note: the next start removes it when it stayed as it was
+// seen, and names it as a copy otherwise.
+void KeepParked(const OutsideChanges::ParkedVersion& parked);
 
 // Tells, in one message, where the files that the note names and that are still there are; once
 // the message is answered (not ended by a quit), takes its lines out of the note.

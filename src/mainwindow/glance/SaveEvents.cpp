@@ -158,6 +158,14 @@ Attempt WriteWhenSettled(const FolderItem& item, const std::vector<TodoItem>& to
     return *outcome;
 }
 
+// What a write at the program's end kept of another program's: its copies are told, and the files
+// that program may still be writing are left for the next start.
+void TellAtTheEnd(const FolderItem& item, const OutsideChanges::Written& written) {
+    OutsideChanges::TellOutsideCopies(item, written.outsideCopies, written.ok);
+    for (const OutsideChanges::ParkedVersion& parked : written.parked)
+        RescueNote::KeepParked(parked);
+}
+
 // The event file now holds the store as it is and todo.
 void TakeWritten(app& application, std::vector<TodoItem> todo) {
     application.unsavedTodoItems.reset();
@@ -346,7 +354,7 @@ void CalendarWindow::SaveAtTheEnd() {
     std::optional<int> error = application.quitWriteError;
     if (!error) {
         const auto [written, failure] = WriteAtOnce(todo);
-        OutsideChanges::TellOutsideCopies(item, written.outsideCopies, written.ok);
+        TellAtTheEnd(item, written);
         if (written.ok) {
             application.eventFileVersion = written.version;
             TakeWritten(application, std::move(todo));
@@ -369,6 +377,6 @@ void CalendarWindow::SaveAtTheEnd() {
         if (rescue && fs::remove(*rescue, gone))
             LogProblem("the event file was written after all; removed", *rescue);
     }
-    OutsideChanges::TellOutsideCopies(item, written.outsideCopies, written.ok);
+    TellAtTheEnd(item, written);
     if (!written.ok) ReportRescued(item, failure, rescue);
 }

@@ -21,13 +21,6 @@ namespace {
 constexpr auto kLookApart = std::chrono::milliseconds(200);
 constexpr int kMostCopies = 999;
 
-std::optional<fs::path> NameCopy(const fs::path& file, const fs::path& target) {
-    const Date now;
-    return RenameToFreeName(
-        file, target.parent_path(), [&](int number) { return CopyName(target, now, number); },
-        kMostCopies);
-}
-
 bool SameFile(const FileIdentity& a, const FileIdentity& b) {
     return a.device == b.device && a.inode == b.inode;
 }
@@ -38,6 +31,13 @@ bool LinkedElsewhere(const fs::path& path) {
     return ::stat(path.c_str(), &status) == 0 && status.st_nlink > 1;
 }
 } // namespace
+
+std::optional<fs::path> NameCopy(const fs::path& path, const fs::path& target) {
+    const Date now;
+    return RenameToFreeName(
+        path, target.parent_path(), [&](int number) { return CopyName(target, now, number); },
+        kMostCopies);
+}
 
 bool IsVersion(const fs::path& path, const FileIdentity& identity, const FileVersion& version) {
     if (identity != version.identity) return false;
@@ -62,7 +62,7 @@ bool HoldsAKnownText(const fs::path& path, const FileIdentity& identity,
 
 VersionWatch::VersionWatch(fs::path target, const std::optional<FileVersion>& known,
                            const WriteWait& wait)
-    : target_(std::move(target)), wait_(wait) {
+    : target_(std::move(target)), wait_(wait), own_(known) {
     if (known) versions_.push_back(*known);
 }
 
@@ -154,6 +154,20 @@ VersionWatch::Kept VersionWatch::Keep(const FileIdentity& identity) {
     return Kept::Failed;
 }
 
+bool VersionWatch::SettledOnOwn(const fs::path& replaced) const {
+    if (!own_ || !settled_) return false;
+    const FileIdentity& written = own_->identity;
+    // A write that could not be measured is known by its text alone.
+    const bool measured = written.device != 0 || written.inode != 0;
+    if (measured && (!SameFile(written, *settled_) || written.size != settled_->size ||
+                     written.modifiedSeconds != settled_->modifiedSeconds ||
+                     written.modifiedNanoseconds != settled_->modifiedNanoseconds))
+        return false;
+    if (measured && !own_->racy) return true;
+    const std::optional<FileVersion> read = ReadFileVersion(replaced);
+    return read && read->contentHash == own_->contentHash;
+}
+
 bool VersionWatch::ReadyToRename() {
     for (;;) {
         if (!Settle()) return false;
@@ -162,43 +176,43 @@ bool VersionWatch::ReadyToRename() {
 }
 
 void VersionWatch::KeepReplaced(const fs::path& replaced) {
-    std::optional<FileIdentity> look = FileIdentity::At(replaced);
+    const std::optional<FileIdentity> look = FileIdentity::At(replaced);
     if (!look) return;
     std::error_code error;
     const auto kept =
         std::ranges::find_if(copies_, [&](const Copy& copy) { return SameFile(copy.of, *look); });
-    // Kept already by a second name, which holds whatever its writer still writes; a file whose
-    // other name went is named again.
+    // Kept already by a second name, which holds whatever its writer still writes. A file whose
+    // other name went meanwhile is named again below, in that copy's place.
     const bool keptItself = kept != copies_.end() && kept->veryFile;
     if (keptItself && LinkedElsewhere(replaced)) {
         fs::remove(replaced, error);
         return;
     }
     // A copy of its bytes gives way to the file itself, which its writer may still be writing.
-    if (kept != copies_.end() && !kept->veryFile &&
+    if (kept != copies_.end() && !keptItself &&
         ::rename(replaced.c_str(), kept->path.c_str()) == 0) {
         kept->veryFile = true;
         return;
     }
-    // The exchange itself moved its change time; the rest tells the file last looked at.
+    // The calendar's own version, last settled on and unchanged, goes. The exchange itself moved
+    // its change time; the rest tells the file last looked at.
     if (settled_ && !keptItself) {
         FileIdentity before = *look;
         before.changedSeconds = settled_->changedSeconds;
         before.changedNanoseconds = settled_->changedNanoseconds;
-        const auto known = std::ranges::find_if(
-            versions_, [&](const FileVersion& version) { return version.identity == *settled_; });
-        const auto text = [&] {
-            const std::optional<FileVersion> read = ReadFileVersion(replaced);
-            return read && read->contentHash == known->contentHash;
-        };
-        if (before == *settled_ && known != versions_.end() && (!known->racy || text())) {
+        if (before == *settled_ && SettledOnOwn(replaced)) {
             fs::remove(replaced, error);
             return;
         }
     }
-    // Another program's version came at the rename, or it goes on writing the file it had open:
-    // named at once, so that no kill leaves it under the write's name, then waited for while it
-    // changes.
+    // Another program's file, which that program may still hold open. Empty, or of a known text,
+    // it has nothing to keep yet: it keeps its parking name and is watched, never unlinked here.
+    std::optional<FileVersion> found;
+    if (!keptItself && (look->size == 0 || HoldsAKnownText(replaced, *look, versions_, found))) {
+        parked_.push_back({replaced, *look});
+        return;
+    }
+    // Text of its own: named at once, so that no kill leaves it under the parking name.
     const std::optional<fs::path> copy = NameCopy(replaced, target_);
     if (!copy) {
         LogProblem("could not name the version another program wrote at the calendar's save; it "
@@ -207,18 +221,11 @@ void VersionWatch::KeepReplaced(const fs::path& replaced) {
                    target_);
         return;
     }
-    const Clock::time_point deadline = Clock::now() + wait_.Longest();
-    while (WaitForTheNextLook(deadline)) {
-        const std::optional<FileIdentity> again = FileIdentity::At(*copy);
-        if (again == look) break;
-        look = again;
-    }
-    std::optional<FileVersion> found;
-    if (look && (look->size == 0 || HoldsAKnownText(*copy, *look, versions_, found))) {
-        fs::remove(*copy, error);
+    if (keptItself) {
+        kept->path = *copy;
         return;
     }
-    copies_.push_back({*copy, look.value_or(FileIdentity{}), true});
+    copies_.push_back({*copy, *look, true});
 }
 
 std::vector<fs::path> VersionWatch::TakeCopies(bool written) {

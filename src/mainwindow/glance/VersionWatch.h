@@ -9,9 +9,23 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace OutsideChanges {
+
+// Another program's file that a save replaced while it held nothing of its own (empty, or a text
+// the calendar knows), as it was then. Its program may still be writing it: a shell's redirect
+// empties the file first and writes a moment later.
+struct ParkedVersion {
+    std::filesystem::path path;
+    FileIdentity seen;
+};
+
+// Names the file at path beside target as a copy of another program's version, never over
+// another file; none (errno set) when it cannot.
+std::optional<std::filesystem::path> NameCopy(const std::filesystem::path& path,
+                                              const std::filesystem::path& target);
 
 // Whether the file at path, of that identity, is version: the same file unchanged, its text
 // compared too when the version was racy.
@@ -41,13 +55,16 @@ class VersionWatch {
     bool ReadyToRename();
     // The file the rename replaced, moved to replaced: its other name kept when it has one, put
     // in the place of a copy of its bytes, removed when it is the calendar's own version last
-    // settled on, unchanged; otherwise another program's version that came at the rename (or
-    // that it goes on writing), named at once beside the file and waited for while it changes.
+    // settled on, unchanged. Otherwise it is another program's, which may still be writing it:
+    // one with text of its own is named at once beside the file; an empty one, or one of a text
+    // the calendar knows, keeps its parking name and is handed on to be watched (Parked).
     void KeepReplaced(const std::filesystem::path& replaced);
 
     // The copies made; after a write that failed, those of versions the file there still is
     // are removed first, since the next write keeps them again.
     std::vector<std::filesystem::path> TakeCopies(bool written);
+    // Another program's files that the rename replaced while they held nothing to keep.
+    std::vector<ParkedVersion> TakeParked() { return std::exchange(parked_, {}); }
     int Error() const { return error_; }
 
   private:
@@ -59,9 +76,14 @@ class VersionWatch {
     // was cut short.
     bool WaitForTheNextLook(Clock::time_point deadline) const;
     bool PutOff();
+    // Whether the file settled on, now at replaced, is the calendar's own last write: that very
+    // file as written, whose mode or owner may have changed since (its change time alone), but
+    // not its text or modification time, which a program writing it in place moves.
+    bool SettledOnOwn(const std::filesystem::path& replaced) const;
 
     std::filesystem::path target_;
     const WriteWait& wait_;
+    std::optional<FileVersion> own_;    // the calendar's last read or write of the file
     std::vector<FileVersion> versions_; // known: the calendar's, and those kept or seen empty
     std::optional<FileIdentity> settled_;
     struct Copy {
@@ -70,6 +92,7 @@ class VersionWatch {
         bool veryFile = false; // the file itself under a second name, not a copy of its bytes
     };
     std::vector<Copy> copies_;
+    std::vector<ParkedVersion> parked_;
     int error_ = 0;
 };
 

@@ -1,0 +1,72 @@
+// Another program's files that a save replaced while they held nothing to keep: an empty file, or
+// one holding a text the calendar knows. A shell's redirect empties the file first and writes a
+// moment later (a download, a decryption waiting for its passphrase), into the file it holds open,
+// so such a file is never unlinked while its program may still write: it keeps the parking name
+// the save gave it and is looked at now and then.
+#include "mainwindow/frame/CalendarWindow.h"
+#include "mainwindow/glance/RescueNote.h"
+
+#include "app/EventFile.h"
+#include "platform/Log.h"
+#include "platform/TextStream.h"
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr int kLookEvery = 500; // milliseconds
+// A file left as it was this long after the save holds nothing of its program's.
+constexpr auto kWatchedFor = std::chrono::minutes(1);
+} // namespace
+
+void CalendarWindow::WatchParked(const std::vector<OutsideChanges::ParkedVersion>& parked) {
+    if (parked.empty()) return;
+    for (const OutsideChanges::ParkedVersion& file : parked)
+        parked_.push_back({file, std::chrono::steady_clock::now()});
+    if (!ParkedWatchTimer) {
+        ParkedWatchTimer = &AddControl(std::make_unique<Timer>(), "ParkedWatchTimer");
+        ParkedWatchTimer->SetPeriod(kLookEvery);
+        ParkedWatchTimer->OnAction = [this] { ParkedWatchTimer_Action(); };
+    }
+    ParkedWatchTimer->SetMode(Timer::ModeMultiple);
+}
+
+void CalendarWindow::ParkedWatchTimer_Action() {
+    LookAtParked(false);
+}
+
+void CalendarWindow::LookAtParked(bool closing) {
+    const auto now = std::chrono::steady_clock::now();
+    const fs::path target = WriteTarget(EventFileItem().Path());
+    bool named = false;
+    std::erase_if(parked_, [&](WatchedFile& watched) {
+        OutsideChanges::ParkedVersion& file = watched.parked;
+        const std::optional<FileIdentity> look = FileIdentity::At(file.path);
+        if (!look) return true; // taken away by another program
+        if (*look != file.seen) {
+            // Written since: a version of its own, kept and told as any other.
+            if (const auto copy = OutsideChanges::NameCopy(file.path, target)) {
+                outsideCopies_.push_back({*copy, true});
+                named = true;
+                return true;
+            }
+            LogProblem("could not name the version another program wrote after the calendar's "
+                       "save; it stays in " +
+                           file.path.string(),
+                       target);
+            file.seen = *look;
+        }
+        // Its program may still write it after the calendar has ended: the next start settles it.
+        if (closing) {
+            RescueNote::KeepParked(file);
+            return true;
+        }
+        if (now - watched.since < kWatchedFor) return false;
+        std::error_code error;
+        fs::remove(file.path, error);
+        return true;
+    });
+    if (parked_.empty() && ParkedWatchTimer) ParkedWatchTimer->SetMode(Timer::ModeOff);
+    if (named) TellOutsideCopies();
+}
