@@ -24,6 +24,8 @@ void CalendarWindow::WatchParked(const std::vector<OutsideChanges::ParkedVersion
     if (parked.empty()) return;
     for (const OutsideChanges::ParkedVersion& file : parked)
         parked_.push_back({file, std::chrono::steady_clock::now()});
+    // A closing window's own close notes them for the next start.
+    if (!IsOpen()) return;
     if (!ParkedWatchTimer) {
         ParkedWatchTimer = &AddControl(std::make_unique<Timer>(), "ParkedWatchTimer");
         ParkedWatchTimer->SetPeriod(kLookEvery);
