@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <regex>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace {
@@ -45,8 +46,15 @@ TEST_F(DisplayScript, QuickStartsAndStopsLeaveNothingBehind) {
         ASSERT_EQ(Run("start"), 0) << out;
         const auto folder = DisplayState(State())["dir"];
         if (folder.empty()) GTEST_SKIP() << out;
+        std::istringstream started(TestEnvironment::ReadFile(State()));
         ASSERT_EQ(Run("stop"), 0) << out;
         EXPECT_FALSE(LeftBehind(folder) || fs::exists(State())) << folder;
+        // The X servers too, which have no home: every process the state named has ended.
+        for (std::string line; std::getline(started, line);) {
+            if (!line.starts_with("pid=")) continue;
+            const auto stat = TestEnvironment::ReadFile("/proc/" + line.substr(4) + "/stat");
+            EXPECT_TRUE(stat.empty() || stat[stat.rfind(") ") + 2] == 'Z') << line; // or unreaped
+        }
     }
 }
 
