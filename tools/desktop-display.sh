@@ -12,23 +12,33 @@
 # virtual displays and buses on the machine are left alone. The window managers and the bus get
 # a home of their own, so the user's desktop settings are never read. When the displays cannot
 # be had (the packages are missing), STATE says why on a line "skip=" and start still succeeds:
-# the desktop tests then skip with that reason.
+# the desktop tests then skip with that reason. When a program that is there does not come up
+# within a minute, start fails and shows the end of its log.
 #
 # Beside them runs a Wayland session as GNOME runs one: its compositor (Mutter, headless) with its
 # X server (XWayland) for programs that need X11. Its sockets go in a runtime folder of its own
 # ("runtime="), named "wayland=" and "xwayland=" in STATE, with the X server's cookie file
-# ("xauthority="). When it cannot be had, STATE says why on a line "xwayland-skip=", and the X
-# displays serve all the same.
+# ("xauthority="). Without Mutter or XWayland, STATE says why on a line "xwayland-skip=", and the
+# X displays serve all the same.
 set -uo pipefail
 command=${1:-}
 state=${2:-}
 [ -n "$command" ] && [ -n "$state" ] || { echo "usage: $0 start|stop STATE" >&2; exit 2; }
+# One start or stop at a time: a stop issued while a start is under way waits for it, and so finds
+# all that it started. The lock is flock's, which closes it for the script and its programs.
+[ -n "${DESKTOP_DISPLAY_LOCKED:-}" ] || exec env DESKTOP_DISPLAY_LOCKED=1 flock -o "$0" bash "$0" "$@"
 size=1440x900
+# Seconds of real time a program may take to come up: on a machine's first start the window
+# managers wait for the new session bus to start its services.
+patience=60
 
 value() { sed -n "s/^$1=//p" "$state" 2>/dev/null | tail -1; }
 
-# Running, and not merely waiting to be reaped.
-alive() { [ -e "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
+# alive, ended, within
+source "$(dirname "$0")/fixture-waits.sh"
+
+# Succeeds once the command does or the process has ended: or_ended PID COMMAND...
+or_ended() { "${@:2}" || ended "$1"; }
 
 skip() {
     echo "skip=$1" >"$state"
@@ -36,18 +46,24 @@ skip() {
     exit 0
 }
 
+# Ends start with the end of the log of what did not come up, before stop removes it: fail
+# MESSAGE LOG.
+fail() {
+    { echo "desktop display: $1"; echo "--- the end of $2:"; tail -n 20 "$2"; } >&2
+    stop
+    exit 1
+}
+
 # Starts Xvfb on a free display, of the given size or the usual one; prints the display's number
 # once the server answers.
 xvfb() {
     local numbers pid number screen=${1:-$size}
     numbers=$(mktemp "$dir/numbers.XXXXXX")
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$numbers" >>"$dir/xvfb.log" 2>&1 &
+    env "${home[@]}" Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$numbers" \
+        >>"$dir/xvfb.log" 2>&1 &
     pid=$!
     echo "pid=$pid" >>"$state"
-    for _ in $(seq 100); do
-        [ -s "$numbers" ] || ! alive "$pid" && break
-        sleep 0.1
-    done
+    within "$patience" or_ended "$pid" test -s "$numbers"
     number=$(head -1 "$numbers")
     rm -f "$numbers"
     [ -n "$number" ] && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && echo "$number"
@@ -70,10 +86,7 @@ manager() {
     env "${home[@]}" DISPLAY=":$number" DBUS_SESSION_BUS_ADDRESS="$address" "$@" </dev/null \
         >>"$dir/$1.log" 2>&1 &
     echo "pid=$!" >>"$state"
-    for _ in $(seq 100); do
-        announced "$number" && return 0
-        sleep 0.1
-    done
+    within "$patience" or_ended $! announced "$number"
     announced "$number"
 }
 
@@ -89,17 +102,14 @@ gnome_session() {
         DBUS_SESSION_BUS_ADDRESS="$address" mutter --wayland --headless --virtual-monitor "$size" \
         --wayland-display=wayland-calendar </dev/null >>"$log" 2>&1 &
     echo "pid=$!" >>"$state"
-    for _ in $(seq 100); do
-        number=$(sed -n 's/.*Using public X11 display :\([0-9]*\).*/\1/p' "$log" 2>/dev/null)
-        cookie=$(find "$runtime" -maxdepth 1 -name '.mutter-Xwaylandauth.*' 2>/dev/null | head -1)
-        if [ -n "$number" ] && [ -n "$cookie" ] &&
-            DISPLAY=":$number" XAUTHORITY="$cookie" xdpyinfo >/dev/null 2>&1; then
-            echo "$number $cookie"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
+    within "$patience" or_ended $! xwayland_answers && xwayland_answers && echo "$number $cookie"
+}
+
+# Sets number and cookie once Mutter's X server answers.
+xwayland_answers() {
+    number=$(sed -n 's/.*Using public X11 display :\([0-9]*\).*/\1/p' "$log" 2>/dev/null)
+    cookie=$(find "$runtime" -maxdepth 1 -name '.mutter-Xwaylandauth.*' 2>/dev/null | head -1)
+    [ -n "$number" ] && [ -n "$cookie" ] && DISPLAY=":$number" XAUTHORITY="$cookie" xdpyinfo >/dev/null 2>&1
 }
 
 wayland() {
@@ -109,8 +119,7 @@ wayland() {
         return
     }
     read -r number cookie <<<"$(gnome_session)"
-    [ -n "$cookie" ] ||
-        { echo "xwayland-skip=Mutter with XWayland did not start; see $dir/mutter.log"; return; }
+    [ -n "$cookie" ] || fail "Mutter with XWayland did not start" "$dir/mutter.log"
     echo "wayland=wayland-calendar"
     echo "xwayland=:$number"
     echo "xauthority=$cookie"
@@ -130,15 +139,14 @@ start() {
     mkdir -p "$dir/home"
     home=(HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" XDG_CACHE_HOME="$dir/home/.cache")
     local address managed bare xfwm small
-    address=$(bus) || { stop; skip "the session bus did not start; see $dir/bus.log"; }
-    managed=$(xvfb) || { stop; skip "Xvfb did not start; see $dir/xvfb.log"; }
-    bare=$(xvfb) || { stop; skip "the second Xvfb did not start"; }
-    xfwm=$(xvfb) || { stop; skip "the third Xvfb did not start"; }
-    small=$(xvfb 1024x768) || { stop; skip "the 1024 x 768 Xvfb did not start"; }
-    manager "$managed" openbox --sm-disable || { stop; skip "openbox did not start"; }
-    manager "$small" openbox --sm-disable || { stop; skip "openbox did not start on 1024 x 768"; }
-    manager "$xfwm" xfwm4 --compositor=off --sm-client-disable ||
-        { stop; skip "xfwm4 did not start; see $dir/xfwm4.log"; }
+    address=$(bus) || fail "the session bus did not start" "$dir/bus.log"
+    managed=$(xvfb) || fail "Xvfb did not start" "$dir/xvfb.log"
+    bare=$(xvfb) || fail "the second Xvfb did not start" "$dir/xvfb.log"
+    xfwm=$(xvfb) || fail "the third Xvfb did not start" "$dir/xvfb.log"
+    small=$(xvfb 1024x768) || fail "the 1024 x 768 Xvfb did not start" "$dir/xvfb.log"
+    manager "$managed" openbox --sm-disable || fail "openbox did not start" "$dir/openbox.log"
+    manager "$small" openbox --sm-disable || fail "openbox did not start on 1024 x 768" "$dir/openbox.log"
+    manager "$xfwm" xfwm4 --compositor=off --sm-client-disable || fail "xfwm4 did not start" "$dir/xfwm4.log"
     { echo "managed=:$managed"; echo "bare=:$bare"; echo "xfwm4=:$xfwm"; echo "small=:$small";
       echo "bus=$address"; echo "size=$size"; } >>"$state"
     wayland >>"$state"
@@ -149,14 +157,23 @@ start() {
 stop() {
     local dir pid
     dir=$(value dir)
-    # The window managers first, then the servers under them, the bus last. What the bus started
-    # for them ends with it.
-    for pid in $(sed -n 's/^pid=//p' "$state" 2>/dev/null | tac); do
-        kill "$pid" 2>/dev/null || continue
-        for _ in $(seq 50); do alive "$pid" || break; sleep 0.1; done
-    done
-    [ -n "$dir" ] && [ "${dir#/tmp/calendar-desktop.}" != "$dir" ] && rm -rf "$dir"
+    if [ -n "$dir" ] && [ "${dir#/tmp/calendar-desktop.}" != "$dir" ]; then
+        # The window managers first, then the servers under them, the bus last; then what the bus
+        # and Mutter started for them, which may still be closing down and writing into the folder.
+        for pid in $(sed -n 's/^pid=//p' "$state" | tac); do finish "$pid" "$dir"; done
+        for pid in $(grep -lzxF "HOME=$dir/home" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3); do
+            finish "$pid" "$dir"
+        done
+        rm -rf "$dir"
+    fi
     rm -f "$state"
+}
+
+# Ends a process of the displays, known by the home they all have, killing it if it lingers:
+# finish PID DIR.
+finish() {
+    grep -qzxF "HOME=$2/home" "/proc/$1/environ" 2>/dev/null && kill "$1" 2>/dev/null || return 0
+    within 5 ended "$1" || { kill -KILL "$1" 2>/dev/null; within 5 ended "$1"; }
 }
 
 case "$command" in

@@ -10,7 +10,8 @@
 # never touched. The virtual printer reads its settings from one file of its own in /etc/cups,
 # the one place it looks, which stop removes. When no server can be started (not root, or the
 # packages are missing), STATE says why on a line "skip=" and start still succeeds: the tests
-# that print through the server then skip with that reason.
+# that print through the server then skip with that reason. When the server is there but does not
+# come up within a minute, or takes no printer, start fails and shows the end of its log.
 set -uo pipefail
 # The server and its administration live in sbin, which a plain PATH may lack.
 PATH="$PATH:/usr/sbin:/sbin"
@@ -20,28 +21,41 @@ state=${2:-}
 
 value() { sed -n "s/^$1=//p" "$state" 2>/dev/null | tail -1; }
 
-# Running, and not merely waiting to be reaped.
-alive() { [ -e "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
+# alive, ended, within
+source "$(dirname "$0")/fixture-waits.sh"
+
+# Whether the server of the folder answers, or has ended: answers DIR PID.
+answers() {
+    [ -S "$1/cups.sock" ] && CUPS_SERVER="$1/cups.sock" lpstat -r >/dev/null 2>&1 || ended "$2"
+}
 
 # Starts cupsd in the background, its output in its log, and waits for its socket.
 daemon() {
     local dir=$1 previous
     previous=$(value pid)
-    for _ in $(seq 100); do [ -n "$previous" ] && alive "$previous" || break; sleep 0.1; done
+    [ -z "$previous" ] || within 10 ended "$previous"
     rm -f "$dir/cups.sock"
     cupsd -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" </dev/null >>"$dir/log/cupsd.out" 2>&1 &
     echo "pid=$!" >>"$state"
-    for _ in $(seq 100); do
-        [ -S "$dir/cups.sock" ] && CUPS_SERVER="$dir/cups.sock" lpstat -r >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
+    within 60 answers "$dir" $! && alive $!
 }
 
 skip() {
     echo "skip=$1" >"$state"
     echo "print server: $1" >&2
     exit 0
+}
+
+# Ends start with the end of the server's logs, before stop removes them: fail MESSAGE.
+fail() {
+    local dir log
+    dir=$(value dir)
+    echo "print server: $1" >&2
+    for log in "$dir/log/cupsd.out" "$dir/log/error_log" "$dir/log/lpadmin.out"; do
+        [ -s "$log" ] && { echo "--- the end of $log:"; tail -n 20 "$log"; } >&2
+    done
+    stop
+    exit 1
 }
 
 start() {
@@ -96,11 +110,12 @@ Spool $dir/cups-pdf-spool
 Log $dir/log
 Label 1
 EOF
-    daemon "$dir" || { echo "print server: cupsd did not start; see $dir/log" >&2; stop; skip "cupsd did not start"; }
+    daemon "$dir" || fail "cupsd did not start"
     # The queue is the server's default, as a desktop's only printer is.
-    CUPS_SERVER="$dir/cups.sock" lpadmin -p Calendar-PDF -E -v "cups-pdf:/$instance" -P "$ppd" 2>/dev/null &&
-        CUPS_SERVER="$dir/cups.sock" lpadmin -d Calendar-PDF ||
-        { stop; skip "the virtual printer could not be added"; }
+    CUPS_SERVER="$dir/cups.sock" lpadmin -p Calendar-PDF -E -v "cups-pdf:/$instance" -P "$ppd" \
+        >>"$dir/log/lpadmin.out" 2>&1 &&
+        CUPS_SERVER="$dir/cups.sock" lpadmin -d Calendar-PDF >>"$dir/log/lpadmin.out" 2>&1 ||
+        fail "the virtual printer could not be added"
     echo "print server: $dir/cups.sock, queue Calendar-PDF writing to $dir/out"
 }
 
@@ -108,9 +123,8 @@ stop() {
     local dir instance pid
     dir=$(value dir) instance=$(value instance) pid=$(value pid)
     # Its folders go only once it has ended: a server still closing down writes its cache.
-    if [ -n "$pid" ] && kill "$pid" 2>/dev/null; then
-        for _ in $(seq 100); do alive "$pid" || break; sleep 0.1; done
-    fi
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null && ! within 10 ended "$pid" && kill -KILL "$pid" 2>/dev/null &&
+        within 5 ended "$pid"
     [ -n "$instance" ] && rm -f "/etc/cups/cups-pdf-$instance.conf"
     [ -n "$dir" ] && [ "${dir#/tmp/calendar-print.}" != "$dir" ] && rm -rf "$dir"
     rm -f "$state"

@@ -21,4 +21,16 @@ fi
 trap "bash '$PWD/tools/print-server.sh' stop '$PWD/build/print-server.state';
       bash '$PWD/tools/desktop-display.sh' stop '$PWD/build/desktop-display.state'" EXIT
 cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+status=0
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300 || status=$?
+# A pass must not hide what did not run: every group of skipped tests, with the reason its tests
+# gave, from CTest's record of their output.
+echo "Skipped test groups:"
+awk '/^[0-9]+\/[0-9]+ Testing: / { sub(/^[^:]*: /, ""); group = $0; sub(/\..*/, "", group); reason = "" }
+     / Skipped$/ && !reason { getline reason; if (reason ~ /^\[/) reason = "(no reason given)" }
+     /^Skip regular expression found in output/ { skipped[group ": " reason]++ }
+     END {
+         for (line in skipped) print "  " line " (" skipped[line] " tests)" | "sort"
+         if (!length(skipped)) print "  none"
+     }' Testing/Temporary/LastTest.log
+exit "$status"

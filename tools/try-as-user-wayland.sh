@@ -9,12 +9,13 @@
 # ---- A Wayland desktop -------------------------------------------------------------------------
 echo "On a Wayland desktop (GNOME's Mutter with XWayland)"
 wayland_state=$(mktemp)
-bash tools/desktop-display.sh start "$wayland_state" >/dev/null
-session_value() { sed -n "s/^$1=//p" "$wayland_state" | tail -1; }
-xwayland=$(session_value xwayland)
-if [ -z "$xwayland" ]; then
+session_value() { sed -n "s/^$1=//p" "$wayland_state" 2>/dev/null | tail -1; }
+if ! bash tools/desktop-display.sh start "$wayland_state" >/dev/null; then
+    check "the displays and the Wayland session come up (their log is above)" false
+elif [ -z "$(session_value xwayland)" ]; then
     echo "  skip  no Wayland session: $(session_value xwayland-skip)$(session_value skip)"
 else
+    xwayland=$(session_value xwayland)
     # As the session's desktop starts programs; env starts the program in its own place, so that
     # $! is the program.
     in_session=(env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland

@@ -755,7 +755,11 @@ rm -rf "$print_home"
 print_through_queue() {
     local state queue_server queue output queue_home page
     state=$(mktemp)
-    bash tools/print-server.sh start "$state" >/dev/null 2>&1
+    if ! bash tools/print-server.sh start "$state" >/dev/null 2>"$shots/print-server.log"; then
+        cat "$shots/print-server.log"
+        check "the print server comes up (its log is above)" false
+        return
+    fi
     if grep -q '^skip=' "$state"; then
         echo "Printing through a print server: skipped, $(sed -n 's/^skip=//p' "$state")"
         rm -f "$state"

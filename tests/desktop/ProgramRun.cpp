@@ -18,9 +18,9 @@ extern char** environ;
 
 namespace fs = std::filesystem;
 
-std::map<std::string, std::string> DisplayState() {
+std::map<std::string, std::string> DisplayState(const fs::path& file) {
     std::map<std::string, std::string> state;
-    std::istringstream lines(TestEnvironment::ReadFile(DESKTOP_DISPLAY_STATE));
+    std::istringstream lines(TestEnvironment::ReadFile(file));
     for (std::string line; std::getline(lines, line);)
         if (const auto equals = line.find('='); equals != std::string::npos)
             state[line.substr(0, equals)] = line.substr(equals + 1);

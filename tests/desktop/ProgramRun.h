@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-// What tools/desktop-display.sh started: "key=value" lines.
-std::map<std::string, std::string> DisplayState();
+// What tools/desktop-display.sh started, as it describes it in file: "key=value" lines.
+std::map<std::string, std::string>
+DisplayState(const std::filesystem::path& file = DESKTOP_DISPLAY_STATE);
 
 // Starts the program with the test's environment, less the toolkit's platform choice and with
 // the session's variables ("NAME=value") in place of its own, its output appended to log; its
