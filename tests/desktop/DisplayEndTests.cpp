@@ -31,18 +31,26 @@ struct XEnd {
     // a retry; one whose write was
     // put off because another program goes on writing the file.
     enum { Typed, Refused, PutOff } holds;
+    // Where a Ctrl+Q quit is, another program appending to the file, when the server goes: none;
+    // waiting for that program, which goes on or stops at the server's end; telling that it
+    // could not write.
+    enum { NoQuit, Waits, WaitsTillItStops, Tells } quit = NoQuit;
 };
 
 void PrintTo(const XEnd& end, std::ostream* out) {
     *out << end.name;
 }
 
-// Another program that appends an event line to the file every 50 ms while it lives.
-std::jthread Appender(const fs::path& file) {
-    return std::jthread([file](const std::stop_token& stop) {
+std::string OutsideLine(int line) {
+    return "2026-02-02 09:00:00|2026-02-02 10:00:00//Outside " + std::to_string(line) + "\n";
+}
+
+// Another program that appends an event line to the file every 50 ms while it lives, counting.
+std::jthread Appender(const fs::path& file, std::atomic<int>* lines = nullptr) {
+    return std::jthread([file, lines](const std::stop_token& stop) {
         for (int line = 0; !stop.stop_requested(); ++line) {
-            std::ofstream(file, std::ios::app)
-                << "2026-02-02 09:00:00|2026-02-02 10:00:00//Outside " << line << '\n';
+            std::ofstream(file, std::ios::app) << OutsideLine(line);
+            if (lines) *lines = line + 1;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
     });
@@ -91,6 +99,15 @@ class XServerEnd : public IsolatedTest, public testing::WithParamInterface<XEnd>
         return found;
     }
 
+    // The versions of other programs kept beside the event file.
+    std::vector<fs::path> KeptCopies() const {
+        std::vector<fs::path> found;
+        for (const auto& entry : fs::directory_iterator(environment.Documents()))
+            if (entry.path().filename().string().find("changed outside") != std::string::npos)
+                found.push_back(entry.path());
+        return found;
+    }
+
     pid_t program = 0;
 
   private:
@@ -103,6 +120,8 @@ bool Holds(const fs::path& file, const std::string& line) {
 
 TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     const XEnd& end = GetParam();
+    std::string before; // the file as the other program found it
+    std::atomic<int> appended = 0;
     {
         OwnDisplay display;
         auto desktop = std::make_unique<XDesktop>(display.Name());
@@ -127,9 +146,22 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
                 << "no message of the refused write\n"
                 << desktop->Describe(program);
         }
+        if (end.quit != XEnd::NoQuit) {
+            before = TestEnvironment::ReadFile(EventFile());
+            appender = Appender(EventFile(), &appended);
+            ASSERT_TRUE(WaitFor([&] { return appended > 0; }));
+            desktop->Keys("ctrl+q");
+            // What the quit holds is rescued at once, before it waits for the other program.
+            ASSERT_TRUE(WaitFor([&] { return !Rescues().empty(); }));
+            if (end.quit == XEnd::Tells) {
+                ASSERT_TRUE(WaitFor([&] { return desktop->Shows(program, kMessage); }))
+                    << desktop->Describe(program);
+            }
+        }
         // The test's own connection goes first: the X library ends a client that loses it.
         desktop.reset();
         display.Kill();
+        if (end.quit == XEnd::WaitsTillItStops) appender = {};
         const int status = EndOf(program, 20);
         ASSERT_NE(status, -1) << "the calendar did not end with the X server";
         program = 0;
@@ -138,7 +170,18 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     }
     if (end.holds == XEnd::Refused) fs::remove(EventFile());
     const std::vector<fs::path> rescues = Rescues();
-    if (end.holds == XEnd::Typed) {
+    if (end.quit == XEnd::WaitsTillItStops) {
+        // The quit's write came once the other program stopped; that program's version is kept.
+        EXPECT_TRUE(Holds(EventFile(), kTodoLine)) << TestEnvironment::ReadFile(EventFile());
+        EXPECT_TRUE(rescues.empty());
+        std::string theirs = before;
+        for (int line = 0; line < appended; ++line)
+            theirs += OutsideLine(line);
+        const std::vector<fs::path> copies = KeptCopies();
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(TestEnvironment::ReadFile(copies[0]), theirs);
+        EXPECT_EQ(TestEnvironment::ReadFile(Note()), "copy\t" + copies[0].string() + "\n");
+    } else if (end.holds == XEnd::Typed && end.quit == XEnd::NoQuit) {
         EXPECT_TRUE(Holds(EventFile(), kTodoLine)) << TestEnvironment::ReadFile(EventFile());
         EXPECT_TRUE(rescues.empty());
         EXPECT_FALSE(fs::exists(Note()));
@@ -151,7 +194,7 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     OwnDisplay display;
     XDesktop desktop(display.Name());
     ASSERT_NO_FATAL_FAILURE(Start(display, desktop));
-    if (end.holds != XEnd::Typed) {
+    if (end.holds != XEnd::Typed || end.quit != XEnd::NoQuit) {
         EXPECT_TRUE(WaitFor([&] { return desktop.Shows(program, kMessage); }))
             << desktop.Describe(program);
     }
@@ -163,10 +206,14 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "ended with status " << status;
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktop, XServerEnd,
-                         testing::Values(XEnd{"WhileAnItemIsTyped", XEnd::Typed},
-                                         XEnd{"WhileARefusedChangeWaits", XEnd::Refused},
-                                         XEnd{"WhileASaveIsPutOff", XEnd::PutOff}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Desktop, XServerEnd,
+    testing::Values(XEnd{"WhileAnItemIsTyped", XEnd::Typed},
+                    XEnd{"WhileARefusedChangeWaits", XEnd::Refused},
+                    XEnd{"WhileASaveIsPutOff", XEnd::PutOff},
+                    XEnd{"WhileCtrlQWaitsForAWriter", XEnd::Typed, XEnd::Waits},
+                    XEnd{"WhileCtrlQWaitsForAWriterThatStops", XEnd::Typed, XEnd::WaitsTillItStops},
+                    XEnd{"WhileCtrlQTellsItCouldNotWrite", XEnd::Typed, XEnd::Tells}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
