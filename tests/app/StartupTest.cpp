@@ -413,14 +413,17 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
 // A quit while another program appends to the event file every 50 ms (a sync client): what is
 // unsaved is in a rescue file before the quit waits for the file, with the event loop running. A
 // write there once the file settles removes the rescue; a file that never settles keeps it, told
-// as any rescue.
+// as any rescue. The X server's end during Ctrl+Q's wait lets the wait end, and notes the rescue.
 TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
     namespace fs = std::filesystem;
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
     const auto rescue = environment.Config() / "Calendar rescued 2026-03-03 12.00.00.tpc";
     const std::string added = "2026-03-05 09:00:00|2026-03-05 10:00:00//Added";
-    for (const bool settles : {true, false}) {
-        SCOPED_TRACE(settles ? "the other program stops at the rescue" : "it goes on");
+    for (const auto& [name, settles, displayEnds] :
+         {std::tuple{"the other program stops at the rescue", true, false},
+          {"it goes on", false, false},
+          {"it goes on; Ctrl+Q, then the X server's end", false, true}}) {
+        SCOPED_TRACE(name);
         TestEnvironment::WriteFile(EventFile(), "0\tMine\nEvents Data:\n");
         application = std::make_unique<app>();
         application->SetMenuBar(&Menu::Instance());
@@ -429,7 +432,11 @@ TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
         std::thread appender;
         QTimer tick;
         int ticks = 0;
-        QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            ++ticks;
+            if (displayEnds && fs::exists(rescue) && !App().DisplayGone())
+                App().EndWithoutDisplay();
+        });
         WhenTrue(CalendarShown, [&] {
             App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Added");
             const auto size = fs::file_size(EventFile());
@@ -442,10 +449,11 @@ TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
             });
             ASSERT_TRUE(WaitUntil([&] { return fs::file_size(EventFile()) > size; }));
             tick.start(100);
-            std::raise(SIGTERM);
+            displayEnds ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q")
+                        : (void)std::raise(SIGTERM);
         });
         testing::internal::CaptureStderr();
-        EXPECT_EQ(Run(), 0);
+        EXPECT_EQ(Run(), displayEnds ? 1 : 0);
         stop = true;
         appender.join();
         const std::string log = testing::internal::GetCapturedStderr();
@@ -465,7 +473,8 @@ TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
                                rescue.string() + "."),
                       std::string::npos)
                 << log;
-            EXPECT_GE(ticks, 10) << "the event loop ran while the quit waited for the file";
+            EXPECT_EQ(TestEnvironment::ReadFile(RescueNote()), rescue.string() + "\n");
+            EXPECT_GE(ticks, displayEnds ? 1 : 10) << "the event loop ran while the quit waited";
         }
         fs::remove(rescue);
         fs::remove(RescueNote());
