@@ -598,43 +598,59 @@ TEST_F(StartupTest, TheNextStartTellsOnceWhereALogoutsRescueFileIs) {
 
 // A logout's quit that kept another program's version of the event file beside it, said on
 // standard error only, has the next start name that copy, in one message with a rescue file an
-// earlier logout noted.
+// earlier logout noted. So does Ctrl+Q's quit whose message of the copy the X server's end cut
+// off, which then closes the application at once.
 TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
     namespace fs = std::filesystem;
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
-    TestEnvironment::WriteFile(EventFile(), "0\tMine\nEvents Data:\n");
     const auto earlier = environment.Config() / "Calendar rescued 2026-03-01 08.00.00.tpc";
     TestEnvironment::WriteFile(earlier, "Events Data:\n");
-    for (const int run : {0, 1}) {
-        application = std::make_unique<app>();
-        const size_t before = Messages().size();
-        WhenTrue(CalendarShown, [&] {
-            CalendarWindow::Instance().AfterFirstFrame([&] {
-                if (run == 0) {
+    for (const bool displayEnds : {false, true}) {
+        SCOPED_TRACE(displayEnds ? "Ctrl+Q, then the X server's end at its message" : "SIGHUP");
+        TestEnvironment::WriteFile(EventFile(), "0\tMine\nEvents Data:\n");
+        bool closedAtTheEnd = false;
+        TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+            if (displayEnds && App().QuitRequested() && !App().DisplayGone()) {
+                App().EndWithoutDisplay();
+                closedAtTheEnd = App().closing;
+            }
+            return 0;
+        });
+        for (const int run : {0, 1}) {
+            application = std::make_unique<app>();
+            application->SetMenuBar(&Menu::Instance());
+            ApplicationAddMenuHandlers();
+            const size_t before = Messages().size();
+            WhenTrue(CalendarShown, [&] {
+                CalendarWindow::Instance().AfterFirstFrame([&] {
+                    if (run == 1) return (void)std::raise(SIGTERM);
                     App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//A");
                     TestEnvironment::WriteFile(EventFile(), "0\tTheirs\nEvents Data:\n");
                     TestEnvironment::WriteFile(RescueNote(), earlier.string() + "\n");
-                }
-                std::raise(run == 0 ? SIGHUP : SIGTERM);
+                    displayEnds ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q")
+                                : (void)std::raise(SIGHUP);
+                });
             });
-        });
-        EXPECT_EQ(Run(), 0);
-        ASSERT_EQ(Messages().size() - before, static_cast<size_t>(run));
+            EXPECT_EQ(Run(), run == 0 && displayEnds ? 1 : 0);
+            ASSERT_EQ(Messages().size() - before, run == 0 ? displayEnds : 1u);
+        }
+        EXPECT_EQ(closedAtTheEnd, displayEnds);
+        std::vector<fs::path> copies;
+        for (const auto& entry : fs::directory_iterator(environment.Documents()))
+            if (entry.path().filename().string().find("changed outside") != std::string::npos)
+                copies.push_back(entry.path());
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(TestEnvironment::ReadFile(copies[0]), "0\tTheirs\nEvents Data:\n");
+        EXPECT_EQ(Messages().back(),
+                  "Ombrelline Calendar could not save your events and to-do items when it last "
+                  "ended. They were written to " +
+                      earlier.string() +
+                      ". When Ombrelline Calendar last ended, another program had changed your "
+                      "event file; the calendar kept that program's version in " +
+                      copies[0].string() + ".");
+        EXPECT_FALSE(fs::exists(RescueNote()));
+        fs::remove(copies[0]);
     }
-    std::vector<fs::path> copies;
-    for (const auto& entry : fs::directory_iterator(environment.Documents()))
-        if (entry.path().filename().string().find("changed outside") != std::string::npos)
-            copies.push_back(entry.path());
-    ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(TestEnvironment::ReadFile(copies[0]), "0\tTheirs\nEvents Data:\n");
-    EXPECT_EQ(Messages().back(),
-              "Ombrelline Calendar could not save your events and to-do items when it last ended. "
-              "They were written to " +
-                  earlier.string() +
-                  ". When Ombrelline Calendar last ended, another program had changed your event "
-                  "file; the calendar kept that program's version in " +
-                  copies[0].string() + ".");
-    EXPECT_FALSE(fs::exists(RescueNote()));
 }
 
 // A home that cannot be written (no configuration folder, no Documents): the rescue file goes to
