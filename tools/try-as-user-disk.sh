@@ -93,6 +93,14 @@ large_file() { # Calendar.tpc of 200,000 events, whose event lines are kept in e
     many_events 200000 >"$run_home/events.txt"
     { printf '0\tA to-do item\nEvents Data:\n' && cat "$run_home/events.txt"; } >"$tpc"
 }
+append_every_50ms() { # file: an event line every 50 ms until killed
+    local count=0
+    while :; do
+        count=$((count + 1))
+        echo "2030-06-01 12:00:00|2030-06-01 12:30:00//Appended $count" >>"$1"
+        sleep 0.05
+    done
+}
 item_on_a_full_disk() { # to-do item: confirmed once the small disk is full; its message waited for
     fill_disk
     add_todo "$1"

@@ -1,6 +1,7 @@
 # Sourced by try-as-user.sh, whose helpers it uses (and those of try-as-user-disk.sh): the ends of a session that no quit command
 # starts. The X server ended under the calendar as a startx or xinit logout ends it (on a display
-# of its own), with a to-do item typed and with a change a full disk refused; a logout's SIGHUP
+# of its own), with a to-do item typed, during a Ctrl+Q that waits for a script appending to the
+# event file, and with a change a full disk refused; a logout's SIGHUP
 # after another program changed the event file; a home the user cannot write. Each next start's
 # message is screenshotted. No window manager; each run has a home of its own.
 
@@ -44,9 +45,10 @@ start_own_display() {
     own_display=$display own_xvfb=$xvfb
     display=$main_display xvfb=$main_xvfb
 }
-end_x_server() { # shot name: the X server of the own display killed under the calendar
+end_x_server() { # shot name, command run at the kill: the X server of the own display killed under the calendar
     DISPLAY=$own_display shot "$1"
     kill -KILL "$own_xvfb"
+    "${@:2}"
     until_true 20 ended_by_itself
     exit_status
 }
@@ -54,6 +56,7 @@ user_file() { # a to-do item of the user's, in Calendar.tpc
     tpc="$run_home/Documents/Calendar.tpc"
     printf '0\tBuy stamps\nEvents Data:\n' >"$tpc"
 }
+rescued() { rescue_files | grep -q .; }
 kept_beside_prefs() { find "$run_home/.config" -maxdepth 1 -name 'Calendar rescued *.tpc' | head -1; }
 
 echo "The X server ends under the calendar (a startx logout) while a to-do item is typed"
@@ -68,6 +71,49 @@ check "the typed item is in the event file" has_line "$tpc" "0	Water the plants"
 check "the toolkit said the connection broke" grep -q "X11 connection broke" "$shots/program-ends-x-typed.log"
 check "and nothing else went wrong" bash -c "! grep -qi 'segmentation\|sanitizer\|abort' '$shots/program-ends-x-typed.log'"
 rm -rf "$run_home"
+
+# Ctrl+Q while a script appends to the event file (a sync client): the quit rescues the item at
+# once and waits for the script; the X server ends while it waits (the script going on, or
+# stopping then), or while the quit tells that it could not write.
+for script in goes-on stops tells; do
+    echo "The X server ends while Ctrl+Q waits for a script appending to the event file ($script)"
+    new_home && user_file
+    start_own_display || exit 1
+    DISPLAY=$own_display start_calendar "$run_home" "program-ends-x-quit-$script.log"
+    DISPLAY=$own_display type_todo "Feed the cat"
+    append_every_50ms "$tpc" &
+    appender=$!
+    sleep 0.3
+    DISPLAY=$own_display xdotool key ctrl+q
+    check "the quit rescues the item at once" until_true 2 rescued
+    if [ $script = tells ]; then
+        told_on_own_display() { test -n "$(DISPLAY=$own_display message_box)"; }
+        check "the quit tells that it could not write" until_true 10 told_on_own_display
+    fi
+    stop_appender() { [ $script = stops ] && kill "$appender"; }
+    started=$(date +%s%N)
+    end_x_server "e7-x-quit-$script" stop_appender
+    status=$?
+    kill "$appender" 2>/dev/null
+    wait "$appender" 2>/dev/null
+    echo "    ended $((($(date +%s%N) - started) / 1000000)) ms after the X server's end"
+    check "the calendar ends by itself, with status 1: $status" test "$status" = 1
+    note="$run_home/.config/QVCalendar.rescued"
+    if [ $script = stops ]; then
+        copy=$(outside_copies | head -1)
+        check "the item is in the event file" has_line "$tpc" "0	Feed the cat"
+        check "the script's version is kept: ${copy#"$run_home"/}" grep -q "//Appended" "${copy:-/nonexistent}"
+        check "no rescue file is left" test -z "$(rescue_files)"
+        check "the kept copy is noted for the next start" has_line "$note" "copy	$copy"
+    else
+        rescue=$(rescue_files | head -1)
+        check "the item is in the rescue file: ${rescue#"$run_home"/}" has_line "${rescue:-/nonexistent}" "0	Feed the cat"
+        check "the rescue is noted for the next start" has_line "$note" "$rescue"
+    fi
+    next_start "e8-x-quit-$script-next-start"
+    check "which is told once" test ! -e "$note"
+    rm -rf "$run_home"
+done
 
 echo "The X server ends while a change that a full disk refused waits for its retry"
 new_home

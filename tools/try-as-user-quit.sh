@@ -7,14 +7,6 @@
 disk_helpers_only=1
 source tools/try-as-user-disk.sh
 disk_helpers_only=0
-append_every_50ms() { # file: an event line every 50 ms until killed
-    local count=0
-    while :; do
-        count=$((count + 1))
-        echo "2030-06-01 12:00:00|2030-06-01 12:30:00//Appended $count" >>"$1"
-        sleep 0.05
-    done
-}
 kept_somewhere() { # line: in Calendar.tpc or in a rescue file
     local rescue
     holds "$tpc" "$1" && return 0

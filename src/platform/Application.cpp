@@ -18,6 +18,7 @@
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 Application*& Current() {
@@ -101,22 +102,61 @@ void Application::Quit(int code) {
     quitRequested_ = true;
     exitCode_ = code;
     // Closing a window unregisters it, so work on a copy, front-most first.
-    const std::vector<Window*> open(windows_.rbegin(), windows_.rend());
-    for (Window* window : open)
-        if (std::find(windows_.begin(), windows_.end(), window) != windows_.end())
-            Dispatch([window] { window->Close(); });
-    Dispatch([this] { Event_Close(); });
+    toClose_.assign(windows_.rbegin(), windows_.rend());
+    GoOnQuitting();
     // Only a running loop is ended: asked with none, the toolkit would end the next loop that
     // starts (a modal dialog's, say) at once.
     if (QCoreApplication::instance() && QThread::currentThread()->loopLevel() > 0)
         QCoreApplication::exit(code);
 }
 
+void Application::GoOnQuitting() {
+    while (!toClose_.empty()) {
+        Window* window = toClose_.front();
+        toClose_.erase(toClose_.begin());
+        if (std::find(windows_.begin(), windows_.end(), window) != windows_.end())
+            Dispatch([window] { window->Close(); });
+    }
+    if (std::exchange(closeBegun_, true)) return;
+    Dispatch([this] { Event_Close(); });
+}
+
 void Application::EndWithoutDisplay() {
     displayGone_ = true;
     // Nobody is there to answer a message, as after a logout's signal.
     quitBySignal_ = true;
-    Quit(1);
+    IfTheDisplayGoes::RunAll();
+    if (!quitRequested_) {
+        Quit(1);
+        return;
+    }
+    // A step of the quit waited in a loop (a message, another program's write): the steps after it
+    // run here, since that loop never returns.
+    exitCode_ = 1;
+    GoOnQuitting();
+}
+
+namespace {
+std::vector<IfTheDisplayGoes*>& Owed() {
+    static std::vector<IfTheDisplayGoes*> owed;
+    return owed;
+}
+} // namespace
+
+IfTheDisplayGoes::IfTheDisplayGoes(std::function<void()> owed) : owed_(std::move(owed)) {
+    Owed().push_back(this);
+}
+
+IfTheDisplayGoes::~IfTheDisplayGoes() {
+    std::erase(Owed(), this);
+}
+
+void IfTheDisplayGoes::RunAll() {
+    while (!Owed().empty()) {
+        const IfTheDisplayGoes* last = Owed().back();
+        Owed().pop_back();
+        Application::Dispatch(last->owed_);
+    }
 }
 
 namespace {

@@ -35,7 +35,9 @@ class Application {
 
     // The X server went away (a startx session's end, a crash, a dropped remote session): the
     // quit runs as a signal's does, its messages to standard error, and nothing asks the display
-    // for anything any more. The quit's code is 1, the toolkit's for a lost display.
+    // for anything any more. The quit's code is 1, the toolkit's for a lost display. A quit
+    // already under way takes that road from here: what the loops below it owe is done
+    // (IfTheDisplayGoes), then the steps it had not begun.
     void EndWithoutDisplay();
     bool DisplayGone() const { return displayGone_; }
 
@@ -83,15 +85,37 @@ class Application {
 
   private:
     void InstallSignalHandlers();
+    // The quit's steps not begun yet: the windows' Close events, then the application's.
+    void GoOnQuitting();
 
     std::vector<Window*> windows_;
     ::MenuBar* menuBar_ = nullptr;
     MenuHandlers menuHandlers_;
     bool quitRequested_ = false;
+    std::vector<Window*> toClose_;
+    bool closeBegun_ = false;
     bool quitBySignal_ = false;
     bool displayGone_ = false;
     int exitCode_ = 0;
     bool inUnhandledException_ = false;
+};
+
+// Work that the code after a running event loop (a message box, a wait) owes if the display goes
+// meanwhile: the toolkit ends the process once it has told that its display went, so that code
+// never resumes, and the display's end does the work instead, on the signal's road. Owed while
+// this lives; the innermost runs first, each once.
+class IfTheDisplayGoes {
+  public:
+    explicit IfTheDisplayGoes(std::function<void()> owed);
+    ~IfTheDisplayGoes();
+    IfTheDisplayGoes(const IfTheDisplayGoes&) = delete;
+    IfTheDisplayGoes& operator=(const IfTheDisplayGoes&) = delete;
+
+    // Runs what is owed, and forgets it.
+    static void RunAll();
+
+  private:
+    std::function<void()> owed_;
 };
 
 // Whether the running application's X server went away: nothing may ask the display any more.

@@ -27,7 +27,9 @@ void OnMessage(QtMsgType type, const QMessageLogContext& context, const QString&
     if (!TellsOfABrokenConnection(type, message)) return;
     // The toolkit exits once this returns, tearing down static objects that the program's
     // windows still use. The end runs here instead, on the event loop's thread, where the
-    // application's objects live; a second word while it runs leaves the toolkit's exit to it.
+    // application's objects live; so does the rest of a quit already under way (Ctrl+Q waiting
+    // for another program's write, or showing its message), whose loop below never resumes. A
+    // second word while it runs leaves the toolkit's exit to it.
     const QCoreApplication* toolkit = QCoreApplication::instance();
     Application* application = Application::Instance();
     if (!toolkit || !application || application->DisplayGone() ||

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
+#include <algorithm>
+
 #if defined(__SANITIZE_THREAD__)
 #define CALENDAR_RACE_CHECKER 1
 #elif defined(__has_feature)
@@ -74,14 +76,21 @@ void Worker::Wait() {
 bool Worker::WaitRunningEvents(std::chrono::milliseconds longest) {
     const auto job = job_;
     if (!job) return true;
-    const bool ended = RunEventsUntil(
-        [&] {
-            return !job->result.valid() ||
-                   job->result.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-        },
-        longest);
-    if (ended) Finish(*job);
-    return ended;
+    const auto ended = [&] {
+        return !job->result.valid() ||
+               job->result.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    };
+    // The display's end cuts the loop off for good: the wait goes on there, without the loop, up
+    // to the same time, and the work's finish runs there.
+    const auto until = std::chrono::steady_clock::now() + longest;
+    const IfTheDisplayGoes owed([&] {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            until - std::chrono::steady_clock::now());
+        if (RunEventsUntil(ended, std::max(left, std::chrono::milliseconds::zero()))) Finish(*job);
+    });
+    const bool done = RunEventsUntil(ended, longest);
+    if (done) Finish(*job);
+    return done;
 }
 
 void Worker::Finish(Job& job) {

@@ -24,7 +24,8 @@ class Worker {
     // Waits for the work that runs to end and runs its finish now.
     void Wait();
     // Waits at most longest for the work that runs to end, the event loop running meanwhile
-    // without the user's input, and then runs its finish; false when the work had not ended.
+    // without the user's input, and then runs its finish; false when the work had not ended. The
+    // display's end, which that loop never comes back from, waits on and finishes it itself.
     bool WaitRunningEvents(std::chrono::milliseconds longest);
 
   private:

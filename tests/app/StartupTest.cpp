@@ -415,14 +415,17 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
 // A quit while another program appends to the event file every 50 ms (a sync client): what is
 // unsaved is in a rescue file before the quit waits for the file, with the event loop running. A
 // write there once the file settles removes the rescue; a file that never settles keeps it, told
-// as any rescue.
+// as any rescue. The X server's end during Ctrl+Q's wait lets the wait end, and notes the rescue.
 TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
     namespace fs = std::filesystem;
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
     const auto rescued = [&] { return TestEnvironment::Rescues(environment.Config()); };
     const std::string added = "2026-03-05 09:00:00|2026-03-05 10:00:00//Added";
-    for (const bool settles : {true, false}) {
-        SCOPED_TRACE(settles ? "the other program stops at the rescue" : "it goes on");
+    for (const auto& [name, settles, displayEnds] :
+         {std::tuple{"the other program stops at the rescue", true, false},
+          {"it goes on", false, false},
+          {"it goes on; Ctrl+Q, then the X server's end", false, true}}) {
+        SCOPED_TRACE(name);
         TestEnvironment::WriteFile(EventFile(), "0\tMine\nEvents Data:\n");
         application = std::make_unique<app>();
         application->SetMenuBar(&Menu::Instance());
@@ -431,7 +434,11 @@ TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
         std::thread appender;
         QTimer tick;
         int ticks = 0;
-        QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            ++ticks;
+            if (displayEnds && !rescued().empty() && !App().DisplayGone())
+                App().EndWithoutDisplay();
+        });
         WhenTrue(CalendarShown, [&] {
             App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Added");
             const auto size = fs::file_size(EventFile());
@@ -444,10 +451,11 @@ TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
             });
             ASSERT_TRUE(WaitUntil([&] { return fs::file_size(EventFile()) > size; }));
             tick.start(100);
-            std::raise(SIGTERM);
+            displayEnds ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q")
+                        : (void)std::raise(SIGTERM);
         });
         testing::internal::CaptureStderr();
-        EXPECT_EQ(Run(), 0);
+        EXPECT_EQ(Run(), displayEnds ? 1 : 0);
         stop = true;
         appender.join();
         const std::string log = testing::internal::GetCapturedStderr();
@@ -470,7 +478,8 @@ TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
                                rescue.string() + "."),
                       std::string::npos)
                 << log;
-            EXPECT_GE(ticks, 10) << "the event loop ran while the quit waited for the file";
+            EXPECT_EQ(TestEnvironment::ReadFile(RescueNote()), rescue.string() + "\n");
+            EXPECT_GE(ticks, displayEnds ? 1 : 10) << "the event loop ran while the quit waited";
             fs::remove(rescue);
         }
         fs::remove(RescueNote());
@@ -627,36 +636,50 @@ TEST_F(StartupTest, TheNextStartTellsOnceWhereALogoutsRescueFileIs) {
 // A logout's quit that kept another program's version of the event file beside it, said on
 // standard error only, has the next start name that copy, in one message with a rescue file an
 // earlier logout noted. So does a version written after the logout by a program that had emptied
-// the file before it (a shell's redirect), which the quit could not yet name.
+// the file before it (a shell's redirect), which the quit could not yet name, and Ctrl+Q's quit
+// whose message of the copy the X server's end cut off, which then closes the application at once.
 TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
     namespace fs = std::filesystem;
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
     const auto earlier = environment.Config() / "Calendar rescued 2026-03-01 08.00.00.tpc";
     const std::string theirs = "0\tTheirs\nEvents Data:\n";
-    for (const bool writtenAfter : {false, true}) {
-        SCOPED_TRACE(writtenAfter ? "emptied before the logout, written after it"
-                                  : "written before the logout");
+    for (const auto& [name, writtenAfter, displayEnds] :
+         {std::tuple{"SIGHUP", false, false},
+          {"SIGHUP, the file emptied before it and written after it", true, false},
+          {"Ctrl+Q, then the X server's end at its message", false, true}}) {
+        SCOPED_TRACE(name);
         TestEnvironment::WriteFile(EventFile(), "0\tMine\nEvents Data:\n");
         TestEnvironment::WriteFile(earlier, "Events Data:\n");
+        bool closedAtTheEnd = false;
+        TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+            if (displayEnds && App().QuitRequested() && !App().DisplayGone()) {
+                App().EndWithoutDisplay();
+                closedAtTheEnd = App().closing;
+            }
+            return 0;
+        });
         std::ofstream writer;
         for (const int run : {0, 1}) {
             application = std::make_unique<app>();
+            application->SetMenuBar(&Menu::Instance());
+            ApplicationAddMenuHandlers();
             const size_t before = Messages().size();
             WhenTrue(CalendarShown, [&] {
                 CalendarWindow::Instance().AfterFirstFrame([&] {
-                    if (run == 0) {
-                        App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//A");
-                        writtenAfter ? writer.open(EventFile(), std::ios::trunc | std::ios::binary)
-                                     : TestEnvironment::WriteFile(EventFile(), theirs);
-                        TestEnvironment::WriteFile(RescueNote(), earlier.string() + "\n");
-                    }
-                    std::raise(run == 0 ? SIGHUP : SIGTERM);
+                    if (run == 1) return (void)std::raise(SIGTERM);
+                    App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//A");
+                    writtenAfter ? writer.open(EventFile(), std::ios::trunc | std::ios::binary)
+                                 : TestEnvironment::WriteFile(EventFile(), theirs);
+                    TestEnvironment::WriteFile(RescueNote(), earlier.string() + "\n");
+                    displayEnds ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q")
+                                : (void)std::raise(SIGHUP);
                 });
             });
-            EXPECT_EQ(Run(), 0);
+            EXPECT_EQ(Run(), run == 0 && displayEnds ? 1 : 0);
             if (writer.is_open()) writer << theirs, writer.close();
-            ASSERT_EQ(Messages().size() - before, static_cast<size_t>(run));
+            ASSERT_EQ(Messages().size() - before, run == 0 ? displayEnds : 1u);
         }
+        EXPECT_EQ(closedAtTheEnd, displayEnds);
         std::vector<fs::path> copies;
         for (const auto& entry : fs::directory_iterator(environment.Documents()))
             if (entry.path().filename().string().find("changed outside") != std::string::npos)

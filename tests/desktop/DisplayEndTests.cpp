@@ -32,18 +32,26 @@ struct XEnd {
     // put off because another program goes on writing the file; one typed while a shell's redirect
     // has emptied the file and writes it only after the end.
     enum { Typed, Refused, PutOff, Emptied } holds;
+    // Where a Ctrl+Q quit is, another program appending to the file, when the server goes: none;
+    // waiting for that program, which goes on or stops at the server's end; telling that it
+    // could not write.
+    enum { NoQuit, Waits, WaitsTillItStops, Tells } quit = NoQuit;
 };
 
 void PrintTo(const XEnd& end, std::ostream* out) {
     *out << end.name;
 }
 
-// Another program that appends an event line to the file every 50 ms while it lives.
-std::jthread Appender(const fs::path& file) {
-    return std::jthread([file](const std::stop_token& stop) {
+std::string OutsideLine(int line) {
+    return "2026-02-02 09:00:00|2026-02-02 10:00:00//Outside " + std::to_string(line) + "\n";
+}
+
+// Another program that appends an event line to the file every 50 ms while it lives, counting.
+std::jthread Appender(const fs::path& file, std::atomic<int>* lines = nullptr) {
+    return std::jthread([file, lines](const std::stop_token& stop) {
         for (int line = 0; !stop.stop_requested(); ++line) {
-            std::ofstream(file, std::ios::app)
-                << "2026-02-02 09:00:00|2026-02-02 10:00:00//Outside " << line << '\n';
+            std::ofstream(file, std::ios::app) << OutsideLine(line);
+            if (lines) *lines = line + 1;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
     });
@@ -86,6 +94,15 @@ class XServerEnd : public IsolatedTest, public testing::WithParamInterface<XEnd>
     // The rescue files beside the preferences.
     std::vector<fs::path> Rescues() const { return TestEnvironment::Rescues(environment.Config()); }
 
+    // The versions of other programs kept beside the event file.
+    std::vector<fs::path> KeptCopies() const {
+        std::vector<fs::path> found;
+        for (const auto& entry : fs::directory_iterator(environment.Documents()))
+            if (entry.path().filename().string().find("changed outside") != std::string::npos)
+                found.push_back(entry.path());
+        return found;
+    }
+
     pid_t program = 0;
 
   private:
@@ -99,7 +116,10 @@ bool Holds(const fs::path& file, const std::string& line) {
 TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     const XEnd& end = GetParam();
     const bool confirmed = end.holds == XEnd::Refused || end.holds == XEnd::PutOff;
+    const bool rescued = confirmed || end.quit == XEnd::Waits || end.quit == XEnd::Tells;
     std::ofstream redirect;
+    std::string before; // the file as the other program found it
+    std::atomic<int> appended = 0;
     {
         OwnDisplay display;
         auto desktop = std::make_unique<XDesktop>(display.Name());
@@ -125,9 +145,22 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
                 << "no message of the refused write\n"
                 << desktop->Describe(program);
         }
+        if (end.quit != XEnd::NoQuit) {
+            before = TestEnvironment::ReadFile(EventFile());
+            appender = Appender(EventFile(), &appended);
+            ASSERT_TRUE(WaitFor([&] { return appended > 0; }));
+            desktop->Keys("ctrl+q");
+            // What the quit holds is rescued at once, before it waits for the other program.
+            ASSERT_TRUE(WaitFor([&] { return !Rescues().empty(); }));
+            if (end.quit == XEnd::Tells) {
+                ASSERT_TRUE(WaitFor([&] { return desktop->Shows(program, kMessage); }))
+                    << desktop->Describe(program);
+            }
+        }
         // The test's own connection goes first: the X library ends a client that loses it.
         desktop.reset();
         display.Kill();
+        if (end.quit == XEnd::WaitsTillItStops) appender = {};
         const int status = EndOf(program, 20);
         ASSERT_NE(status, -1) << "the calendar did not end with the X server";
         program = 0;
@@ -138,7 +171,18 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     const std::string theirs = "0\tFrom the download\nEvents Data:\n";
     if (redirect.is_open()) redirect << theirs, redirect.close();
     const std::vector<fs::path> rescues = Rescues();
-    if (!confirmed) {
+    if (end.quit == XEnd::WaitsTillItStops) {
+        // The quit's write came once the other program stopped; that program's version is kept.
+        EXPECT_TRUE(Holds(EventFile(), kTodoLine)) << TestEnvironment::ReadFile(EventFile());
+        EXPECT_TRUE(rescues.empty());
+        std::string appendedText = before;
+        for (int line = 0; line < appended; ++line)
+            appendedText += OutsideLine(line);
+        const std::vector<fs::path> copies = KeptCopies();
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(TestEnvironment::ReadFile(copies[0]), appendedText);
+        EXPECT_EQ(TestEnvironment::ReadFile(Note()), "copy\t" + copies[0].string() + "\n");
+    } else if (!rescued) {
         EXPECT_TRUE(Holds(EventFile(), kTodoLine)) << TestEnvironment::ReadFile(EventFile());
         EXPECT_TRUE(rescues.empty());
         EXPECT_EQ(fs::exists(Note()), end.holds == XEnd::Emptied);
@@ -152,7 +196,7 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     OwnDisplay display;
     auto desktop = std::make_unique<XDesktop>(display.Name());
     ASSERT_NO_FATAL_FAILURE(Start(display, *desktop));
-    if (end.holds != XEnd::Typed) {
+    if (end.holds != XEnd::Typed || end.quit != XEnd::NoQuit) {
         EXPECT_TRUE(WaitFor([&] { return desktop->Shows(program, kMessage); }))
             << desktop->Describe(program);
     }
@@ -168,26 +212,27 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     program = 0;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == (displayEnds ? 1 : 0))
         << "ended with status " << status;
-    if (confirmed) {
+    if (rescued) {
         EXPECT_EQ(TestEnvironment::ReadFile(Note()), rescues[0].string() + "\n");
     }
     // What the redirect wrote after the end is named beside the event file, and stays noted.
     if (end.holds == XEnd::Emptied) {
-        std::vector<fs::path> named;
-        for (const auto& entry : fs::directory_iterator(environment.Documents()))
-            if (entry.path().filename().string().find("changed outside") != std::string::npos)
-                named.push_back(entry.path());
+        const std::vector<fs::path> named = KeptCopies();
         ASSERT_EQ(named.size(), 1u);
         EXPECT_EQ(TestEnvironment::ReadFile(named[0]), theirs);
         EXPECT_EQ(TestEnvironment::ReadFile(Note()), "copy\t" + named[0].string() + "\n");
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktop, XServerEnd,
-                         testing::Values(XEnd{"WhileAnItemIsTyped", XEnd::Typed},
-                                         XEnd{"WhileARefusedChangeWaits", XEnd::Refused},
-                                         XEnd{"WhileASaveIsPutOff", XEnd::PutOff},
-                                         XEnd{"WhileARedirectPauses", XEnd::Emptied}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Desktop, XServerEnd,
+    testing::Values(XEnd{"WhileAnItemIsTyped", XEnd::Typed},
+                    XEnd{"WhileARefusedChangeWaits", XEnd::Refused},
+                    XEnd{"WhileASaveIsPutOff", XEnd::PutOff},
+                    XEnd{"WhileARedirectPauses", XEnd::Emptied},
+                    XEnd{"WhileCtrlQWaitsForAWriter", XEnd::Typed, XEnd::Waits},
+                    XEnd{"WhileCtrlQWaitsForAWriterThatStops", XEnd::Typed, XEnd::WaitsTillItStops},
+                    XEnd{"WhileCtrlQTellsItCouldNotWrite", XEnd::Typed, XEnd::Tells}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

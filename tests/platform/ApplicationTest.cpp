@@ -22,8 +22,14 @@ std::vector<std::string>& Log() {
 }
 
 class LoggingWindow : public Window {
+  public:
+    std::function<void()> onClose;
+
   protected:
-    void Event_Close() override { Log().push_back("window close"); }
+    void Event_Close() override {
+        Log().push_back("window close");
+        if (onClose) onClose();
+    }
 };
 
 class ProbeApp : public Application {
@@ -62,6 +68,27 @@ TEST_F(ApplicationTest, QuitInsideOpenClosesEverythingBeforeItReturns) {
                                                "open returns"}));
     application.Quit(5); // a second quit does nothing
     EXPECT_EQ(application.ExitCode(), 3);
+}
+
+// The display's end while a quit's step waits in a loop (a window's message) does what that
+// loop's caller owes, then the steps not begun, before it returns: the loop never resumes.
+TEST_F(ApplicationTest, TheDisplaysEndGoesOnWithAQuitUnderWay) {
+    ProbeApp application;
+    LoggingWindow back, front;
+    front.onClose = [&] {
+        const IfTheDisplayGoes owed([] { Log().push_back("owed"); });
+        application.EndWithoutDisplay();
+        Log().push_back("display gone");
+    };
+    application.onOpen = [&] {
+        back.Show();
+        front.Show();
+        application.Quit(0);
+    };
+    EXPECT_EQ(RunBeforeDeadline([&] { return application.Run(); }), 1);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"open", "window close", "owed", "window close",
+                                               "close", "display gone", "open returns"}));
+    EXPECT_TRUE(application.QuitBySignal());
 }
 
 // Open runs ahead of the loop, so that the loop's own start does not delay the first window;

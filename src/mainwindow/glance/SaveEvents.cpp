@@ -6,6 +6,7 @@
 #include "mainwindow/glance/RescueNote.h"
 
 #include "app/App.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/FileProblem.h"
 #include "platform/Log.h"
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <new>
@@ -137,7 +139,10 @@ constexpr std::chrono::milliseconds kLongestEndWait =
     std::chrono::duration_cast<std::chrono::milliseconds>(OutsideChanges::kLongestWait) +
     std::chrono::seconds(1);
 
-Attempt WriteWhenSettled(const FolderItem& item, const std::vector<TodoItem>& todo) {
+// then(the write's outcome) runs once the write has ended, also where the display's end cuts the
+// wait off.
+void WriteWhenSettled(const FolderItem& item, const std::vector<TodoItem>& todo,
+                      const std::function<void(const Attempt&)>& then) {
     const app& application = App();
     const auto wait = std::make_shared<WriteWait>(OutsideChanges::kLongestWait);
     const auto outcome = std::make_shared<Attempt>();
@@ -150,12 +155,11 @@ Attempt WriteWhenSettled(const FolderItem& item, const std::vector<TodoItem>& to
                 WriteEventFileInBackground(item, known, todo, events.Entries(), Kept(kept), *wait);
             return outcome->written.ok;
         },
-        [](bool) {});
+        [outcome, &then](bool) { then(*outcome); });
     if (!writer.WaitRunningEvents(kLongestEndWait)) {
         wait->CutShort();
         writer.Wait();
     }
-    return *outcome;
 }
 
 // What a write at the program's end kept of another program's: its copies are told, and the files
@@ -365,18 +369,25 @@ void CalendarWindow::SaveAtTheEnd() {
     // Only a file that another program was writing is worth a wait: rescued first, then written
     // once it settles, which makes the rescue file unnecessary.
     const std::optional<fs::path> rescue = Rescue(todo);
+    // Told in a message below; when the display goes before it is answered, the next start tells.
+    const IfTheDisplayGoes untold([&rescue, noted = application.QuitBySignal()] {
+        std::error_code gone;
+        if (rescue && !noted && fs::exists(*rescue, gone)) RescueNote::Keep(*rescue);
+    });
     if (*error != EBUSY) {
         ReportRescued(item, *error, rescue);
         return;
     }
-    const auto [written, failure] = WriteWhenSettled(item, todo);
-    if (written.ok) {
-        application.eventFileVersion = written.version;
-        TakeWritten(application, std::move(todo));
-        std::error_code gone;
-        if (rescue && fs::remove(*rescue, gone))
-            LogProblem("the event file was written after all; removed", *rescue);
-    }
-    TellAtTheEnd(item, written);
-    if (!written.ok) ReportRescued(item, failure, rescue);
+    WriteWhenSettled(item, todo, [&](const Attempt& settled) {
+        const auto& [written, failure] = settled;
+        if (written.ok) {
+            application.eventFileVersion = written.version;
+            TakeWritten(application, std::move(todo));
+            std::error_code gone;
+            if (rescue && fs::remove(*rescue, gone))
+                LogProblem("the event file was written after all; removed", *rescue);
+        }
+        TellAtTheEnd(item, written);
+        if (!written.ok) ReportRescued(item, failure, rescue);
+    });
 }
