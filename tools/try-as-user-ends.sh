@@ -100,7 +100,8 @@ until_true 10 test -s "$numbers"
 keyed_display=":$(head -1 "$numbers")"
 xauth -q -f "$keys/wrong" add "$keyed_display" . "$(mcookie)" 2>/dev/null
 no_display "the wrong key for $keyed_display" DISPLAY="$keyed_display" XAUTHORITY="$keys/wrong"
-# With the right key it starts as ever.
+# With the right key it starts as ever, though it is the server's only client: such a server
+# starts afresh when its last client leaves, which a look at the display must not bring about.
 xauth -q -f "$keys/right" add "$keyed_display" . "$(xauth -f "$keys/server" list | awk '{print $3}')" 2>/dev/null
 new_home
 DISPLAY=$keyed_display XAUTHORITY="$keys/right" start_calendar "$run_home" program-keyed.log

@@ -49,10 +49,17 @@ class CaughtStandardError {
 };
 
 XDisplayAnswer Connect(const std::string& display) {
-    xcb_connection_t* connection = ::xcb_connect(display.c_str(), nullptr);
-    const bool opened = ::xcb_connection_has_error(connection) == 0;
-    ::xcb_disconnect(connection);
-    return {opened ? XDisplay::Opened : XDisplay::Unreachable, {}};
+    std::shared_ptr<xcb_connection_t> connection(::xcb_connect(display.c_str(), nullptr),
+                                                 ::xcb_disconnect);
+    if (::xcb_connection_has_error(connection.get()) != 0) return {XDisplay::Unreachable};
+    XDisplayAnswer opened;
+    opened.kept = std::move(connection);
+    return opened;
+}
+
+std::shared_ptr<void>& OpenedDisplay() {
+    static std::shared_ptr<void> opened;
+    return opened;
 }
 
 std::string WhyNoXDisplay(const std::string& display, const XDisplayAnswer& answer) {
@@ -98,12 +105,12 @@ XDisplayAnswer WithinBound(std::chrono::milliseconds bound, std::function<XDispl
     auto answer = std::make_shared<std::promise<XDisplayAnswer>>();
     std::future<XDisplayAnswer> answered = answer->get_future();
     std::thread([answer, open = std::move(open)] { answer->set_value(open()); }).detach();
-    if (answered.wait_for(bound) == std::future_status::timeout) return {XDisplay::Silent, {}};
+    if (answered.wait_for(bound) == std::future_status::timeout) return {XDisplay::Silent};
     return answered.get();
 }
 
 XDisplayAnswer OpenXDisplay(const std::string& display, std::chrono::milliseconds bound) {
-    if (display.empty()) return {XDisplay::Unset, {}};
+    if (display.empty()) return {XDisplay::Unset};
     CaughtStandardError caught;
     XDisplayAnswer answer = WithinBound(bound, [display] { return Connect(display); });
     // Words come only from a server that answered, and refused.
@@ -126,9 +133,15 @@ std::string WhyTheCalendarCannotRun(const SessionVariables& session, const XDisp
 bool CanRunInThisSession() {
     const std::string why =
         WhyTheCalendarCannotRun(CurrentSessionVariables(), [](const std::string& display) {
-            return OpenXDisplay(display, kLongestAnswer);
+            XDisplayAnswer answer = OpenXDisplay(display, kLongestAnswer);
+            OpenedDisplay() = std::exchange(answer.kept, nullptr);
+            return answer;
         });
     if (why.empty()) return true;
     std::cerr << why << '\n';
     return false;
+}
+
+void LetGoOfTheOpenedDisplay() {
+    OpenedDisplay().reset();
 }

@@ -6,6 +6,7 @@
 // before the toolkit starts, since the toolkit's own failure there is an abort.
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 
 // The variables a desktop session sets that decide the platform; empty when unset.
@@ -33,8 +34,12 @@ enum class XDisplay {
     Refused,     // the server refused the connection: most often its authorisation
 };
 struct XDisplayAnswer {
-    XDisplay outcome = XDisplay::Opened;
-    std::string said; // the server's own words for a refusal
+    XDisplayAnswer(XDisplay outcome = XDisplay::Opened, std::string said = {})
+        : outcome(outcome), said(std::move(said)) {}
+
+    XDisplay outcome;
+    std::string said;           // the server's own words for a refusal
+    std::shared_ptr<void> kept; // the display opened, closed with the last copy
 };
 using XDisplayOpener = std::function<XDisplayAnswer(const std::string& display)>;
 
@@ -46,5 +51,8 @@ XDisplayAnswer WithinBound(std::chrono::milliseconds bound, std::function<XDispl
 // Why the calendar cannot run in this session, in one line; empty when it can. openX is asked
 // only where the calendar would run on X11 without the user's choice of platform.
 std::string WhyTheCalendarCannotRun(const SessionVariables& session, const XDisplayOpener& openX);
-// In a session the calendar cannot run in, says why on standard error and returns false.
+// In a session the calendar cannot run in, says why on standard error and returns false. The X
+// display it opened stays open until LetGoOfTheOpenedDisplay: a server that starts afresh when
+// its last client leaves (xinit's, Xvfb's) would otherwise do so as the toolkit connects.
 bool CanRunInThisSession();
+void LetGoOfTheOpenedDisplay();
