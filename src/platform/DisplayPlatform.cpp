@@ -75,7 +75,7 @@ std::string WhyNoXDisplay(const std::string& display, const XDisplayAnswer& answ
         return named + " did not answer within " +
                Str(static_cast<long long>(kLongestAnswer.count())) + " seconds";
     case XDisplay::Refused:
-        return named + " refused the connection" +
+        return named + " refused the calendar" +
                (answer.said.empty() ? "" : ": " + Trim(ReplaceAll(answer.said, "\n", " ")));
     }
     return {};

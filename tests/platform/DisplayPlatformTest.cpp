@@ -9,61 +9,36 @@ struct Session {
     const char* name;
     SessionVariables variables;
     DisplayPlatform expected;
-    XDisplayAnswer xDisplay;    // what opening DISPLAY's display gives
     const char* says = nullptr; // in the one line that ends the start; none when it starts
+    XDisplayAnswer xDisplay{};  // what opening DISPLAY's display gives
 };
 
 constexpr auto kToolkit = DisplayPlatform::AsTheToolkitChooses;
 constexpr auto kX11 = DisplayPlatform::X11;
 constexpr auto kNoX11 = DisplayPlatform::NoX11;
-const XDisplayAnswer kOpened{};
+constexpr char kUnset[] = "(DISPLAY is empty";
+const XDisplayAnswer kNone{XDisplay::Unreachable}, kSilent{XDisplay::Silent},
+    kRefused{XDisplay::Refused}, kNoKey{XDisplay::Refused, "No key\n"};
 } // namespace
 
 // Fields: QT_QPA_PLATFORM, XDG_SESSION_TYPE, WAYLAND_DISPLAY, DISPLAY.
 TEST(DisplayPlatformTest, AWaylandSessionRunsTheCalendarThroughItsXServer) {
     const Session sessions[] = {
-        {"GNOME or Plasma on Wayland", {"", "wayland", "wayland-0", ":0"}, kX11, kOpened},
-        {"Wayland without XWayland",
-         {"", "wayland", "wayland-0", ""},
-         kNoX11,
-         kOpened,
-         "this Wayland session has no X display"},
-        {"Wayland session, socket unnamed",
-         {"", "wayland", "", ""},
-         kNoX11,
-         kOpened,
-         "no X display"},
-        {"compositor started from a console", {"", "tty", "wayland-1", ":1"}, kX11, kOpened},
-        {"X11 session", {"", "x11", "", ":0"}, kToolkit, kOpened},
-        {"user chose Wayland", {"wayland", "wayland", "wayland-0", ":0"}, kToolkit, kOpened},
-        {"user chose X11 without DISPLAY", {"xcb", "wayland", "wayland-0", ""}, kToolkit, kOpened},
-        {"tests' offscreen platform", {"offscreen", "wayland", "wayland-0", ""}, kToolkit, kOpened},
-        {"nothing set", {"", "", "", ""}, kToolkit, {XDisplay::Unset}, "(DISPLAY is empty"},
-        {"text console", {"", "tty", "", ""}, kToolkit, {XDisplay::Unset}, "(DISPLAY is empty"},
-        {"stale DISPLAY",
-         {"", "x11", "", ":99"},
-         kToolkit,
-         {XDisplay::Unreachable},
-         "cannot open the X display \":99\": no X server"},
-        {"server that never answers",
-         {"", "", "", "host:0"},
-         kToolkit,
-         {XDisplay::Silent},
-         "\"host:0\" did not answer within 5 seconds"},
-        {"wrong key",
-         {"", "x11", "", ":57"},
-         kToolkit,
-         {XDisplay::Refused, "Invalid key\n"},
-         "\":57\" refused the connection: Invalid key."},
-        {"XWayland refuses",
-         {"", "wayland", "wayland-0", ":1"},
-         kX11,
-         {XDisplay::Refused},
-         "\":1\" refused the connection."},
-        {"user's platform, display gone",
-         {"xcb", "x11", "", ":99"},
-         kToolkit,
-         {XDisplay::Unreachable}},
+        {"GNOME or Plasma on Wayland", {"", "wayland", "wayland-0", ":0"}, kX11},
+        {"Wayland without XWayland", {"", "wayland", "wayland-0", ""}, kNoX11, "Wayland session"},
+        {"Wayland session, socket unnamed", {"", "wayland", "", ""}, kNoX11, "no X display"},
+        {"compositor started from a console", {"", "tty", "wayland-1", ":1"}, kX11},
+        {"X11 session", {"", "x11", "", ":0"}, kToolkit},
+        {"user chose Wayland", {"wayland", "wayland", "wayland-0", ":0"}, kToolkit},
+        {"user chose X11 without DISPLAY", {"xcb", "wayland", "wayland-0", ""}, kToolkit},
+        {"tests' offscreen platform", {"offscreen", "wayland", "wayland-0", ""}, kToolkit},
+        {"nothing set", {"", "", "", ""}, kToolkit, kUnset, {XDisplay::Unset}},
+        {"text console", {"", "tty", "", ""}, kToolkit, kUnset, {XDisplay::Unset}},
+        {"stale DISPLAY", {"", "x11", "", ":99"}, kToolkit, "display \":99\": no X", kNone},
+        {"hung server", {"", "", "", "h:0"}, kToolkit, "\"h:0\" did not answer within 5", kSilent},
+        {"wrong key", {"", "x11", "", ":5"}, kToolkit, "refused the calendar: No key.", kNoKey},
+        {"XWayland refuses", {"", "wayland", "w", ":1"}, kX11, "refused the calendar.", kRefused},
+        {"user's platform, display gone", {"xcb", "x11", "", ":99"}, kToolkit, nullptr, kNone},
     };
     for (const auto& session : sessions) {
         EXPECT_EQ(ChooseDisplayPlatform(session.variables), session.expected) << session.name;
