@@ -1,7 +1,8 @@
 # Sourced by try-as-user.sh, whose helpers it uses (and those of try-as-user-disk.sh): the ends of a session that no quit command
-# starts. The X server ended under the calendar as a startx or xinit logout ends it (on a display
-# of its own), with a to-do item typed, during a Ctrl+Q that waits for a script appending to the
-# event file, and with a change a full disk refused; a logout's SIGHUP
+# starts, and starts that end at once: no usable X display (none named, nothing there, a server
+# that never answers, the wrong key). The X server ended under the calendar as a startx or xinit
+# logout ends it (on a display of its own), with a to-do item typed, during a Ctrl+Q that waits for
+# a script appending to the event file, and with a change a full disk refused; a logout's SIGHUP
 # after another program changed the event file; a home the user cannot write. Each next start's
 # message is screenshotted. No window manager; each run has a home of its own.
 
@@ -58,6 +59,61 @@ user_file() { # a to-do item of the user's, in Calendar.tpc
 }
 rescued() { rescue_files | grep -q .; }
 kept_beside_prefs() { find "$run_home/.config" -maxdepth 1 -name 'Calendar rescued *.tpc' | head -1; }
+
+echo "Without a usable X display: one line, status 1, nothing taken"
+no_display() { # what, then the environment's changes: the calendar started from a console
+    new_home
+    env "${@:2}" HOME="$run_home" XDG_CONFIG_HOME="$run_home/.config" "$program" \
+        >"$shots/program-no-display.log" 2>&1
+    local status=$?
+    check "$1: status $status, one line" \
+        test "$status:$(wc -l <"$shots/program-no-display.log")" = 1:1
+    sed 's/^/        /' "$shots/program-no-display.log"
+    check "and no lock taken" test ! -e "$run_home/.config"
+    rm -rf "$run_home"
+}
+nothing_answers() { ! DISPLAY=":$1" xdpyinfo >/dev/null 2>&1; }
+free=100
+until nothing_answers $free; do free=$((free + 1)); done
+no_display "DISPLAY not set" -u DISPLAY
+no_display "DISPLAY empty" DISPLAY=
+no_display "nothing on :$free" DISPLAY=":$free"
+# A server that takes the connection and never answers, as a hung one does.
+silent=$(mktemp)
+python3 -c 'import socket, sys, time
+s = socket.socket()
+for n in range(100, 200):
+    try: s.bind(("127.0.0.1", 6000 + n)); break
+    except OSError: pass
+s.listen(5); print(n, flush=True); held = []
+while True: held.append(s.accept())' >"$silent" &
+listener=$!
+until_true 10 test -s "$silent"
+no_display "a server that never answers" DISPLAY="127.0.0.1:$(cat "$silent")"
+kill "$listener"
+rm -f "$silent"
+# A display that asks for a key: the user's key file holds another.
+keys=$(mktemp -d)
+xauth -q -f "$keys/server" add :0 . "$(mcookie)" 2>/dev/null
+numbers="$keys/number"
+Xvfb -displayfd 3 -auth "$keys/server" -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$numbers" \
+    >/dev/null 2>&1 &
+keyed=$!
+until_true 10 test -s "$numbers"
+keyed_display=":$(head -1 "$numbers")"
+xauth -q -f "$keys/wrong" add "$keyed_display" . "$(mcookie)" 2>/dev/null
+no_display "the wrong key for $keyed_display" DISPLAY="$keyed_display" XAUTHORITY="$keys/wrong"
+# With the right key it starts as ever, though it is the server's only client: such a server
+# starts afresh when its last client leaves, which a look at the display must not bring about.
+xauth -q -f "$keys/right" add "$keyed_display" . "$(xauth -f "$keys/server" list | awk '{print $3}')" 2>/dev/null
+new_home
+DISPLAY=$keyed_display XAUTHORITY="$keys/right" start_calendar "$run_home" program-keyed.log
+keyed_shown() { DISPLAY=$keyed_display XAUTHORITY="$keys/right" calendar_shown; }
+check "the right key for $keyed_display: the calendar starts" until_true 10 keyed_shown
+DISPLAY=$keyed_display XAUTHORITY="$keys/right" shot e0-keyed-display
+end_calendar
+kill "$keyed"
+rm -rf "$keys"
 
 echo "The X server ends under the calendar (a startx logout) while a to-do item is typed"
 new_home && user_file

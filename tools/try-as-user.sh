@@ -13,7 +13,7 @@
 # alone); a script, a slow download and an editor writing it while to-do items are confirmed
 # (tools/try-as-user-versions.sh; TRY_ONLY=versions); quits while another program appends to the event file, a logout's SIGKILL a second
 # after its SIGTERM among them, and the retries after a full disk (tools/try-as-user-quit.sh;
-# TRY_ONLY=quit); the X server ended under the calendar, a logout's SIGHUP and a home that
+# TRY_ONLY=quit); no usable X display at the start, the X server ended under the calendar, a logout's SIGHUP and a home that
 # cannot be written (tools/try-as-user-ends.sh; TRY_ONLY=ends); the clock in the year 9999, a title of two lines pasted
 # and long titles in the week's holiday row (try-as-user-years.sh; TRY_ONLY=years); the year, a week and an event under German, French,
 # Russian, Turkish, Japanese, Arabic and Hebrew locales, as under C (tools/try-as-user-locale.sh;

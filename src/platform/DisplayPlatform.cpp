@@ -1,7 +1,86 @@
 #include "platform/DisplayPlatform.h"
 
+#include "platform/Text.h"
+
+#include <xcb/xcb.h>
+
 #include <cstdlib>
+#include <fcntl.h>
+#include <future>
 #include <iostream>
+#include <memory>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+// A local X server answers in milliseconds, a forwarded one over a slow link in a second or two;
+// one that took the connection and says nothing for this long never will.
+constexpr auto kLongestAnswer = std::chrono::seconds(5);
+
+// The X library writes a refusing server's words to standard error itself. They are caught while
+// the display is opened, so that the calendar says them in its own line.
+class CaughtStandardError {
+  public:
+    CaughtStandardError() {
+        if (::pipe2(ends_, O_CLOEXEC | O_NONBLOCK) != 0) return;
+        saved_ = ::dup(STDERR_FILENO);
+        if (saved_ >= 0) ::dup2(ends_[1], STDERR_FILENO);
+    }
+    ~CaughtStandardError() { Release(); }
+    CaughtStandardError(const CaughtStandardError&) = delete;
+    CaughtStandardError& operator=(const CaughtStandardError&) = delete;
+
+    // Gives standard error back and returns what was written to it meanwhile.
+    std::string Release() {
+        if (saved_ >= 0) ::dup2(saved_, STDERR_FILENO);
+        std::string text;
+        char buffer[512];
+        for (ssize_t got = 0; ends_[0] >= 0 && (got = ::read(ends_[0], buffer, sizeof buffer)) > 0;)
+            text.append(buffer, static_cast<size_t>(got));
+        for (int* fd : {&saved_, &ends_[0], &ends_[1]})
+            if (*fd >= 0) ::close(std::exchange(*fd, -1));
+        return text;
+    }
+
+  private:
+    int ends_[2] = {-1, -1};
+    int saved_ = -1;
+};
+
+XDisplayAnswer Connect(const std::string& display) {
+    std::shared_ptr<xcb_connection_t> connection(::xcb_connect(display.c_str(), nullptr),
+                                                 ::xcb_disconnect);
+    if (::xcb_connection_has_error(connection.get()) != 0) return {XDisplay::Unreachable};
+    XDisplayAnswer opened;
+    opened.kept = std::move(connection);
+    return opened;
+}
+
+std::shared_ptr<void>& OpenedDisplay() {
+    static std::shared_ptr<void> opened;
+    return opened;
+}
+
+std::string WhyNoXDisplay(const std::string& display, const XDisplayAnswer& answer) {
+    const std::string named = "the X display \"" + display + "\"";
+    switch (answer.outcome) {
+    case XDisplay::Opened:
+        return {};
+    case XDisplay::Unset:
+        return "no X display is named (DISPLAY is empty or not set)";
+    case XDisplay::Unreachable:
+        return "cannot open " + named + ": no X server answers there";
+    case XDisplay::Silent:
+        return named + " did not answer within " +
+               Str(static_cast<long long>(kLongestAnswer.count())) + " seconds";
+    case XDisplay::Refused:
+        return named + " refused the calendar" +
+               (answer.said.empty() ? "" : ": " + Trim(ReplaceAll(answer.said, "\n", " ")));
+    }
+    return {};
+}
+} // namespace
 
 DisplayPlatform ChooseDisplayPlatform(const SessionVariables& session) {
     // The toolkit, too, takes an empty QT_QPA_PLATFORM for none.
@@ -21,10 +100,48 @@ SessionVariables CurrentSessionVariables() {
             variable("DISPLAY")};
 }
 
+XDisplayAnswer WithinBound(std::chrono::milliseconds bound, std::function<XDisplayAnswer()> open) {
+    // The thread is left to itself when it does not come back: the program ends soon after.
+    auto answer = std::make_shared<std::promise<XDisplayAnswer>>();
+    std::future<XDisplayAnswer> answered = answer->get_future();
+    std::thread([answer, open = std::move(open)] { answer->set_value(open()); }).detach();
+    if (answered.wait_for(bound) == std::future_status::timeout) return {XDisplay::Silent};
+    return answered.get();
+}
+
+XDisplayAnswer OpenXDisplay(const std::string& display, std::chrono::milliseconds bound) {
+    if (display.empty()) return {XDisplay::Unset};
+    CaughtStandardError caught;
+    XDisplayAnswer answer = WithinBound(bound, [display] { return Connect(display); });
+    // Words come only from a server that answered, and refused.
+    const std::string said = caught.Release();
+    if (answer.outcome == XDisplay::Unreachable && !said.empty())
+        answer = {XDisplay::Refused, said};
+    return answer;
+}
+
+std::string WhyTheCalendarCannotRun(const SessionVariables& session, const XDisplayOpener& openX) {
+    if (!session.qpaPlatform.empty()) return {};
+    const std::string problem = ChooseDisplayPlatform(session) == DisplayPlatform::NoX11
+                                    ? "this Wayland session has no X display (DISPLAY is not set)"
+                                    : WhyNoXDisplay(session.display, openX(session.display));
+    if (problem.empty()) return {};
+    return "Ombrelline Calendar needs X11 or XWayland, and " + problem +
+           ". Start it on an X11 display, or on a Wayland desktop that runs XWayland.";
+}
+
 bool CanRunInThisSession() {
-    if (ChooseDisplayPlatform(CurrentSessionVariables()) != DisplayPlatform::NoX11) return true;
-    std::cerr << "Ombrelline Calendar needs X11 or XWayland, and this Wayland session has no X "
-                 "display (DISPLAY is not set).\nStart it in an X11 session, or in a Wayland "
-                 "session whose desktop runs XWayland.\n";
+    const std::string why =
+        WhyTheCalendarCannotRun(CurrentSessionVariables(), [](const std::string& display) {
+            XDisplayAnswer answer = OpenXDisplay(display, kLongestAnswer);
+            OpenedDisplay() = std::exchange(answer.kept, nullptr);
+            return answer;
+        });
+    if (why.empty()) return true;
+    std::cerr << why << '\n';
     return false;
+}
+
+void LetGoOfTheOpenedDisplay() {
+    OpenedDisplay().reset();
 }

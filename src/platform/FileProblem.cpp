@@ -1,9 +1,9 @@
 #include "platform/FileProblem.h"
 
+#include "platform/Text.h"
 #include "platform/TextStream.h"
 
 #include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 std::string SystemWords(int error) {
-    return std::string(std::strerror(error)) + ".";
+    return SystemErrorText(error) + ".";
 }
 } // namespace
 

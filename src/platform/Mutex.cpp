@@ -2,9 +2,9 @@
 
 #include "platform/Exceptions.h"
 #include "platform/FolderItem.h"
+#include "platform/Text.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include <fcntl.h>
@@ -35,12 +35,12 @@ bool Mutex::TryEnter() {
     if (makeFolder_) std::filesystem::create_directories(folder, made);
     const auto path = folder / (name_ + ".lock");
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) throw IOException(path.string() + ": " + std::strerror(errno));
+    if (fd < 0) throw IOException(path.string() + ": " + SystemErrorText(errno));
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(fd);
         if (error == EWOULDBLOCK) return false;
-        throw IOException(path.string() + ": " + std::strerror(error));
+        throw IOException(path.string() + ": " + SystemErrorText(error));
     }
     fd_ = fd;
     return true;

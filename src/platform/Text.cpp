@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <locale.h>
 
 namespace {
@@ -23,8 +24,8 @@ size_t DigitsEnd(std::string_view text, size_t start) {
     return start;
 }
 
-// The C locale, made once: the numbers of the calendar's files read the same in every country,
-// while the process keeps the user's locale.
+// The C locale, made once: the numbers of the calendar's files and the system's reasons read the
+// same in every country, while the process keeps the user's locale.
 locale_t CLocale() {
     static const locale_t c = ::newlocale(LC_ALL_MASK, "C", locale_t{});
     return c;
@@ -139,6 +140,10 @@ std::string Str(double value) {
     const auto written =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
     return std::string(buffer, written.ptr);
+}
+
+std::string SystemErrorText(int error) {
+    return ::strerror_l(error, CLocale());
 }
 
 std::string Trim(std::string_view text) {

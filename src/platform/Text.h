@@ -25,6 +25,9 @@ double Val(std::string_view text);
 // significant digits and a decimal point, whatever the locale.
 std::string Str(long long value);
 std::string Str(double value);
+// The C library's words for an errno value, as the C locale has them: a message that ends with
+// them reads in one language whatever the user's locale.
+std::string SystemErrorText(int error);
 
 std::string Trim(std::string_view text);
 // ASCII letters only, whatever the locale; other bytes stay as they are.

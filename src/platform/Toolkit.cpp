@@ -82,6 +82,7 @@ Toolkit::Toolkit() {
         argc = 3;
     }
     application_ = std::make_unique<QApplication>(argc, argv);
+    LetGoOfTheOpenedDisplay();
     // The toolkit scales large pictures on its pool of threads, which would otherwise stay for
     // thirty seconds after the start and each wake up once to end. They are kept only across
     // the bursts of the start and of a new day's picture.
