@@ -226,7 +226,7 @@ rm -rf "$run_home"
 # and writes it a few seconds later; the session ends in between, by a logout's SIGTERM or the X
 # server's end. What it wrote is named and told at the next start.
 redirect_at_the_end() { # SIGTERM or x-server
-    local on=$display
+    local on=$DISPLAY
     new_home && user_file
     printf '0\tFrom the download\nEvents Data:\n' >"$run_home/download.tpc"
     if [ "$1" = x-server ]; then start_own_display || return 1; on=$own_display; fi

@@ -4,9 +4,9 @@
 
 #include <xcb/xcb.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <fcntl.h>
-#include <future>
 #include <iostream>
 #include <memory>
 #include <thread>
@@ -101,12 +101,25 @@ SessionVariables CurrentSessionVariables() {
 }
 
 XDisplayAnswer WithinBound(std::chrono::milliseconds bound, std::function<XDisplayAnswer()> open) {
+    struct Answer {
+        std::atomic<bool> given = false;
+        XDisplayAnswer answer;
+    };
     // The thread is left to itself when it does not come back: the program ends soon after.
-    auto answer = std::make_shared<std::promise<XDisplayAnswer>>();
-    std::future<XDisplayAnswer> answered = answer->get_future();
-    std::thread([answer, open = std::move(open)] { answer->set_value(open()); }).detach();
-    if (answered.wait_for(bound) == std::future_status::timeout) return {XDisplay::Silent};
-    return answered.get();
+    auto shared = std::make_shared<Answer>();
+    std::thread([shared, open = std::move(open)] {
+        shared->answer = open();
+        shared->given.store(true, std::memory_order_release);
+    }).detach();
+    // Counted in short sleeps, never against a deadline: a clock set far ahead (a wrong date, the
+    // year 9999) overflows the deadline a timed wait works out, which then ends at once.
+    constexpr auto kStep = std::chrono::milliseconds(1);
+    for (auto waited = std::chrono::milliseconds(0); !shared->given.load(std::memory_order_acquire);
+         waited += kStep) {
+        if (waited >= bound) return {XDisplay::Silent};
+        std::this_thread::sleep_for(kStep);
+    }
+    return std::move(shared->answer);
 }
 
 XDisplayAnswer OpenXDisplay(const std::string& display, std::chrono::milliseconds bound) {
