@@ -7,7 +7,6 @@
 #include "mainwindow/glance/RescueNote.h"
 
 #include "app/EventFile.h"
-#include "platform/Log.h"
 #include "platform/TextStream.h"
 
 #include <algorithm>
@@ -43,30 +42,31 @@ void CalendarWindow::LookAtParked(bool closing) {
     const fs::path target = WriteTarget(EventFileItem().Path());
     bool named = false;
     std::erase_if(parked_, [&](WatchedFile& watched) {
-        OutsideChanges::ParkedVersion& file = watched.parked;
-        const std::optional<FileIdentity> look = FileIdentity::At(file.path);
-        if (!look) return true; // taken away by another program
-        if (*look != file.seen) {
-            // Written since: a version of its own, kept and told as any other.
-            if (const auto copy = OutsideChanges::NameCopy(file.path, target)) {
+        std::optional<fs::path> copy;
+        switch (OutsideChanges::LookAgain(watched.parked, target, copy)) {
+        case OutsideChanges::ParkedLook::Gone:
+            return true;
+        case OutsideChanges::ParkedLook::Written:
+            // A version of its own, kept and told as any other; one that could not be named is
+            // watched on, never removed, and noted at the close.
+            if (copy) {
                 outsideCopies_.push_back({*copy, true});
                 named = true;
                 return true;
             }
-            LogProblem("could not name the version another program wrote after the calendar's "
-                       "save; it stays in " +
-                           file.path.string(),
-                       target);
-            file.seen = *look;
+            watched.since = now;
+            break;
+        case OutsideChanges::ParkedLook::AsSeen:
+            break;
         }
         // Its program may still write it after the calendar has ended: the next start settles it.
         if (closing) {
-            RescueNote::KeepParked(file);
+            RescueNote::KeepParked(watched.parked);
             return true;
         }
         if (now - watched.since < kWatchedFor) return false;
         std::error_code error;
-        fs::remove(file.path, error);
+        fs::remove(watched.parked.path, error);
         return true;
     });
     if (parked_.empty() && ParkedWatchTimer) ParkedWatchTimer->SetMode(Timer::ModeOff);

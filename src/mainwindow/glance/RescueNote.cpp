@@ -105,23 +105,17 @@ std::optional<FileIdentity> ParseIdentity(std::string_view text) {
 // nothing to keep; named as a copy when its program wrote it since. The copy's line, or none.
 std::optional<std::string> SettleParked(std::string_view line) {
     const size_t tab = line.find('\t');
-    if (tab == std::string_view::npos) return std::nullopt;
-    const std::optional<FileIdentity> seen = ParseIdentity(line.substr(0, tab));
-    const fs::path path(line.substr(tab + 1));
-    const std::optional<FileIdentity> now = FileIdentity::At(path);
-    std::error_code error;
-    if (!seen || !now) return std::nullopt;
-    if (now == seen) {
-        fs::remove(path, error);
-        return std::nullopt;
+    const std::optional<FileIdentity> seen =
+        tab == std::string_view::npos ? std::nullopt : ParseIdentity(line.substr(0, tab));
+    if (!seen) return std::nullopt;
+    OutsideChanges::ParkedVersion parked{fs::path(line.substr(tab + 1)), *seen};
+    std::optional<fs::path> copy;
+    if (OutsideChanges::LookAgain(parked, WriteTarget(EventFileItem().Path()), copy) ==
+        OutsideChanges::ParkedLook::AsSeen) {
+        std::error_code error;
+        fs::remove(parked.path, error);
     }
-    const auto copy = OutsideChanges::NameCopy(path, WriteTarget(EventFileItem().Path()));
-    if (!copy) {
-        LogProblem("could not name the version another program wrote at the calendar's last save; "
-                   "it stays in",
-                   path);
-        return std::nullopt;
-    }
+    if (!copy) return std::nullopt;
     return std::string(kCopyTag) + copy->string();
 }
 

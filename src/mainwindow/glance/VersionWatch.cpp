@@ -39,6 +39,21 @@ std::optional<fs::path> NameCopy(const fs::path& path, const fs::path& target) {
         kMostCopies);
 }
 
+ParkedLook LookAgain(ParkedVersion& parked, const fs::path& target, std::optional<fs::path>& copy) {
+    const std::optional<FileIdentity> look = FileIdentity::At(parked.path);
+    if (!look) return ParkedLook::Gone;
+    if (*look == parked.seen) return ParkedLook::AsSeen;
+    copy = NameCopy(parked.path, target);
+    if (!copy) {
+        LogProblem("could not name the version another program wrote after the calendar's save; "
+                   "it stays in " +
+                       parked.path.string(),
+                   target);
+        parked.seen = *look;
+    }
+    return ParkedLook::Written;
+}
+
 bool IsVersion(const fs::path& path, const FileIdentity& identity, const FileVersion& version) {
     if (identity != version.identity) return false;
     if (!version.racy) return true;

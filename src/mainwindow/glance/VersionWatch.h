@@ -27,6 +27,13 @@ struct ParkedVersion {
 std::optional<std::filesystem::path> NameCopy(const std::filesystem::path& path,
                                               const std::filesystem::path& target);
 
+// A parked file looked at again: gone (another program took it away), as it was seen, or written
+// since, when it is named at once as a copy beside target. copy receives the copy's path; none
+// when no name could be given, which is logged, and seen moves on to what the file is now.
+enum class ParkedLook { Gone, AsSeen, Written };
+ParkedLook LookAgain(ParkedVersion& parked, const std::filesystem::path& target,
+                     std::optional<std::filesystem::path>& copy);
+
 // Whether the file at path, of that identity, is version: the same file unchanged, its text
 // compared too when the version was racy.
 bool IsVersion(const std::filesystem::path& path, const FileIdentity& identity,
