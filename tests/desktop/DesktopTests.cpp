@@ -119,12 +119,12 @@ class DesktopTest : public IsolatedTest {
     virtual const char* Desktop() const = 0;
     // "NAME=value" variables the program starts with in place of the session's or the test's.
     virtual std::vector<std::string> Environment() const { return {}; }
-    // What the desktop's session tells its programs, from the displays' state. In the Wayland
-    // session, as GNOME sets them: the toolkit's platform is the program's to choose.
+    // What the desktop's session tells its programs, from the displays' state; the toolkit's
+    // platform is the program's to choose, as in a user's session. In the Wayland session, as
+    // GNOME sets them.
     std::vector<std::string> SessionVariables(std::map<std::string, std::string> state) const {
         if (Desktop() != kXWayland)
-            return {"DISPLAY=" + state[Desktop()], "DBUS_SESSION_BUS_ADDRESS=" + state["bus"],
-                    "QT_QPA_PLATFORM=xcb"};
+            return {"DISPLAY=" + state[Desktop()], "DBUS_SESSION_BUS_ADDRESS=" + state["bus"]};
         return {"DISPLAY=" + state[Desktop()],         "DBUS_SESSION_BUS_ADDRESS=" + state["bus"],
                 "WAYLAND_DISPLAY=" + state["wayland"], "XDG_RUNTIME_DIR=" + state["runtime"],
                 "XAUTHORITY=" + state["xauthority"],   "XDG_SESSION_TYPE=wayland"};

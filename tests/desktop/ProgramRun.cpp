@@ -57,8 +57,7 @@ pid_t Spawn(const std::vector<std::string>& session, const fs::path& log) {
 }
 
 pid_t StartCalendar(const std::string& display, const std::string& bus, const fs::path& log) {
-    return Spawn({"DISPLAY=" + display, "DBUS_SESSION_BUS_ADDRESS=" + bus, "QT_QPA_PLATFORM=xcb"},
-                 log);
+    return Spawn({"DISPLAY=" + display, "DBUS_SESSION_BUS_ADDRESS=" + bus}, log);
 }
 
 int EndOf(pid_t program, int seconds) {
