@@ -55,12 +55,14 @@ fail() {
 }
 
 # Starts Xvfb on a free display, of the given size or the usual one; prints the display's number
-# once the server answers.
+# once the server answers. Without -noreset the server starts afresh each time its last client
+# leaves, and a client that connects just then is refused: on a busy machine the window manager
+# started after the check of the display was.
 xvfb() {
     local numbers pid number screen=${1:-$size}
     numbers=$(mktemp "$dir/numbers.XXXXXX")
-    env "${home[@]}" Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$numbers" \
-        >>"$dir/xvfb.log" 2>&1 &
+    env "${home[@]}" Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
+        3>"$numbers" >>"$dir/xvfb.log" 2>&1 &
     pid=$!
     echo "pid=$pid" >>"$state"
     within "$patience" or_ended "$pid" test -s "$numbers"

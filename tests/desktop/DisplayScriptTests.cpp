@@ -1,5 +1,6 @@
 // The displays' script with a state file of the test's own: quick starts and stops leave nothing
-// behind, and a window manager that is there but cannot start fails the start with its log.
+// behind, a display does not start afresh when its last client leaves, and a window manager that
+// is there but cannot start fails the start with its log.
 #include "desktop/ProgramRun.h"
 
 #include "support/TestEnvironment.h"
@@ -47,6 +48,13 @@ TEST_F(DisplayScript, QuickStartsAndStopsLeaveNothingBehind) {
         const auto folder = DisplayState(State())["dir"];
         if (folder.empty()) GTEST_SKIP() << out;
         std::istringstream started(TestEnvironment::ReadFile(State()));
+        // A server that started afresh would drop the root's property, and refuse a client that
+        // connected meanwhile (a window manager started just after the check of its display).
+        const auto bare = "DISPLAY=" + DisplayState(State())["bare"] + " xprop -root ";
+        ASSERT_EQ(std::system((bare + "-f CALENDAR_KEPT 8s -set CALENDAR_KEPT yes").c_str()), 0);
+        const auto kept = environment.Home() / "kept.out";
+        ASSERT_EQ(std::system((bare + "CALENDAR_KEPT >" + kept.string()).c_str()), 0);
+        EXPECT_EQ(TestEnvironment::ReadFile(kept), "CALENDAR_KEPT(STRING) = \"yes\"\n");
         ASSERT_EQ(Run("stop"), 0) << out;
         EXPECT_FALSE(LeftBehind(folder) || fs::exists(State())) << folder;
         // The X servers too, which have no home: every process the state named has ended.

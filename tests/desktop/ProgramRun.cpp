@@ -78,15 +78,12 @@ OwnDisplay::OwnDisplay() {
         posix_spawn_file_actions_addopen(&actions, output, "/dev/null", O_WRONLY, 0);
     // The server writes the number it picked on descriptor 3 once it is ready.
     posix_spawn_file_actions_adddup2(&actions, numbers[1], 3);
-    char* argv[] = {const_cast<char*>("Xvfb"),
-                    const_cast<char*>("-displayfd"),
-                    const_cast<char*>("3"),
-                    const_cast<char*>("-screen"),
-                    const_cast<char*>("0"),
-                    const_cast<char*>("1440x900x24"),
-                    const_cast<char*>("-nolisten"),
-                    const_cast<char*>("tcp"),
-                    nullptr};
+    // -noreset: a server that starts afresh when its last client leaves refuses the next one.
+    char* argv[] = {const_cast<char*>("Xvfb"),      const_cast<char*>("-displayfd"),
+                    const_cast<char*>("3"),         const_cast<char*>("-screen"),
+                    const_cast<char*>("0"),         const_cast<char*>("1440x900x24"),
+                    const_cast<char*>("-nolisten"), const_cast<char*>("tcp"),
+                    const_cast<char*>("-noreset"),  nullptr};
     const int failed = posix_spawnp(&server_, "Xvfb", &actions, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(numbers[1]);
