@@ -1025,14 +1025,19 @@ TEST_F(WeekFaceTest, AFileThatGoesOnChangingIsNotReplacedUntilItSettles) {
     application.LoadUserEvents();
     CalendarWindow& window = Window();
     std::atomic<bool> stop = false;
+    std::atomic<int> appended = 0;
     // Never still for long, even on a busy machine: a pause as long as the save's look apart
     // would settle the file.
     std::thread appending([&] {
         for (int line = 0; !stop; ++line) {
             std::ofstream(file, std::ios::app) << "2026-03-05 09:00:00|" << line << "\n";
+            ++appended;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     });
+    // The other program is writing before the save looks, however late its thread starts.
+    while (appended == 0)
+        std::this_thread::yield();
     window.TodoList->AddRow();
     window.TodoList_Change();
     FinishSaving(window);
@@ -1041,7 +1046,8 @@ TEST_F(WeekFaceTest, AFileThatGoesOnChangingIsNotReplacedUntilItSettles) {
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_NE(Messages()[0].find("Another program was still changing it."), std::string::npos);
     const std::string theirs = EventFile();
-    EXPECT_TRUE(theirs.starts_with("0\tMine\nEvents Data:\n2026-03-05 09:00:00|0\n"));
+    EXPECT_TRUE(theirs.starts_with("0\tMine\nEvents Data:\n2026-03-05 09:00:00|0\n"))
+        << theirs.substr(0, 120);
     ASSERT_TRUE(window.SaveRetryTimer && window.SaveRetryTimer->Mode() == Timer::ModeSingle);
     window.SaveRetryTimer_Action();
     FinishSaving(window);
