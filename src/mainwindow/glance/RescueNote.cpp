@@ -61,7 +61,7 @@ bool Add(const std::string& line) {
     std::vector<std::string> lines = Lines(note);
     lines.push_back(line);
     if (Write(note, lines)) return true;
-    LogProblem("cannot note where what the quit kept is", note.Path());
+    LogProblem("cannot note where what the calendar kept is", note.Path());
     return false;
 }
 
