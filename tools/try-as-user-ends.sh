@@ -3,8 +3,9 @@
 # that never answers, the wrong key). The X server ended under the calendar as a startx or xinit
 # logout ends it (on a display of its own), with a to-do item typed, during a Ctrl+Q that waits for
 # a script appending to the event file, and with a change a full disk refused; a logout's SIGHUP
-# after another program changed the event file; a home the user cannot write. Each next start's
-# message is screenshotted. No window manager; each run has a home of its own.
+# after another program changed the event file; a logout's SIGTERM while Ctrl+Q's message is up; a
+# home the user cannot write. Each next start's message is screenshotted. No window manager; each
+# run has a home of its own.
 
 # ---- The ends of a session ---------------------------------------------------------------------
 disk_helpers_only=1
@@ -221,6 +222,46 @@ check "a logout while it shows leaves the note" grep -qF "$copy" "$run_home/.con
 next_start e4-hup-start-after
 check "the answered message takes it out" test ! -e "$run_home/.config/QVCalendar.rescued"
 rm -rf "$run_home"
+
+# A logout's SIGTERM while Ctrl+Q's message is up: it could not write (a folder in the event
+# file's place), or it kept another program's version of the file. The calendar ends within a
+# second or so, what the message told noted; the next start tells it once.
+for told in cannot-write copy; do
+    echo "A logout's SIGTERM while Ctrl+Q's message tells it ($told)"
+    new_home && user_file
+    note="$run_home/.config/QVCalendar.rescued"
+    start_calendar "$run_home" "program-ends-term-quit-$told.log"
+    type_todo "Post the letter"
+    if [ $told = cannot-write ]; then
+        rm "$tpc" && mkdir "$tpc"
+    else
+        printf '0\tBuy stamps\n0\tFrom the phone\nEvents Data:\n' >"$tpc"
+    fi
+    xdotool key ctrl+q
+    check "the quit's message shows" until_true 10 message_shown
+    shot "e9-term-quit-$told-message"
+    started=$(date +%s%N)
+    kill -TERM "$calendar"
+    check "SIGTERM ends the calendar" until_true 5 ended_by_itself
+    echo "    ended $((($(date +%s%N) - started) / 1000000)) ms after SIGTERM"
+    exit_status
+    status=$?
+    check "normally: $status" test "$status" = 0
+    if [ $told = cannot-write ]; then
+        rescue=$(kept_beside_prefs)
+        check "the item is in a rescue file: ${rescue#"$run_home"/}" has_line "${rescue:-/nonexistent}" "0	Post the letter"
+        check "the rescue is noted for the next start" has_line "$note" "$rescue"
+        rmdir "$tpc" && user_file
+    else
+        copy=$(outside_copies | head -1)
+        check "the item is in the event file" has_line "$tpc" "0	Post the letter"
+        check "the other program's version is kept: ${copy#"$run_home"/}" has_line "${copy:-/nonexistent}" "0	From the phone"
+        check "the kept copy is noted for the next start" has_line "$note" "copy	$copy"
+    fi
+    next_start "e9-term-quit-$told-next-start"
+    check "which is told once" test ! -e "$note"
+    rm -rf "$run_home"
+done
 
 # A shell's redirect (a download, a decryption asking for its passphrase) empties the event file
 # and writes it a few seconds later; the session ends in between, by a logout's SIGTERM or the X

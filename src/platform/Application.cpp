@@ -64,8 +64,13 @@ void Application::InstallSignalHandlers() {
         char byte = 0;
         [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
         if (Application* application = Instance()) {
-            if (!application->quitRequested_) application->quitBySignal_ = true;
-            Dispatch([application] { application->Quit(0); });
+            application->quitBySignal_ = true;
+            if (!application->quitRequested_)
+                return Dispatch([application] { application->Quit(0); });
+            // A quit under way waits in a loop (its message, another program's write) that
+            // nobody is there to end: the loops end, and the quit goes on as a signal's.
+            if (QThread::currentThread()->loopLevel() > 0)
+                QCoreApplication::exit(application->exitCode_);
         }
     });
     struct sigaction action {};

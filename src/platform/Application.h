@@ -26,7 +26,8 @@ class Application {
 
     // Runs the windows' Close events and the application's Close event before it returns, then
     // ends the event loop with code. Later calls do nothing. SIGTERM, SIGINT and SIGHUP come
-    // here too, so a logout saves like a normal quit.
+    // here too, so a logout saves like a normal quit; one that comes while a quit waits in a loop
+    // (its message, another program's write) ends that loop, and the quit goes on as a signal's.
     void Quit(int code = 0);
     bool QuitRequested() const { return quitRequested_; }
     // The quit came from a signal (a logout, a shutdown): nobody is there to answer a dialog.

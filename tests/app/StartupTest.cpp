@@ -637,30 +637,46 @@ TEST_F(StartupTest, TheNextStartTellsOnceWhereALogoutsRescueFileIs) {
 // standard error only, has the next start name that copy, in one message with a rescue file an
 // earlier logout noted. So does a version written after the logout by a program that had emptied
 // the file before it (a shell's redirect), which the quit could not yet name, and Ctrl+Q's quit
-// whose message of the copy the X server's end cut off, which then closes the application at once.
+// whose message of the copy the X server's end cut off, which then closes the application at once:
+// that copy, and a file the end's write parked, were noted before the message showed.
 TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
     namespace fs = std::filesystem;
+    using TestSeams::WriteMoment;
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
     const auto earlier = environment.Config() / "Calendar rescued 2026-03-01 08.00.00.tpc";
     const std::string theirs = "0\tTheirs\nEvents Data:\n", mine = "0\tMine\nEvents Data:\n";
     // known: the calendar's own text written back before the logout, and nothing after it.
-    for (const auto& [name, writtenAfter, displayEnds, known] :
-         {std::tuple{"SIGHUP", false, false, false},
-          {"SIGHUP, the file emptied before it and written after it", true, false, false},
-          {"SIGHUP, the calendar's text written back before it, nothing after", false, false, true},
-          {"Ctrl+Q, then the X server's end at its message", false, true, false}}) {
+    for (const auto& [name, writtenAfter, displayEnds, known, parks] :
+         {std::tuple{"SIGHUP", false, false, false, false},
+          {"SIGHUP, the file emptied before it and written after it", true, false, false, false},
+          {"SIGHUP, the calendar's text written back before it, nothing after", false, false, true,
+           false},
+          {"Ctrl+Q, then the X server's end at its message", false, true, false, false},
+          {"Ctrl+Q, an empty file put in place at the rename, then the X server's end at its "
+           "message",
+           false, true, false, true}}) {
         SCOPED_TRACE(name);
         TestEnvironment::WriteFile(EventFile(), mine);
         TestEnvironment::WriteFile(earlier, "Events Data:\n");
         bool closedAtTheEnd = false;
+        std::string noted; // at the quit's message
         TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
             if (displayEnds && App().QuitRequested() && !App().DisplayGone()) {
+                noted = TestEnvironment::ReadFile(RescueNote());
                 App().EndWithoutDisplay();
                 closedAtTheEnd = App().closing;
             }
             return 0;
         });
         std::ofstream writer;
+        // At the rename of the end's write, once it has kept the other program's version.
+        std::function<void()> park = [&] {
+            if (!fs::exists(environment.Documents() /
+                            "Calendar (changed outside the calendar 2026-03-03 12.00.00).tpc"))
+                return TestSeams::AtNextWriteMoment(WriteMoment::AfterTheLastLook, park);
+            TestEnvironment::WriteFile(environment.Documents() / "empty", "");
+            fs::rename(environment.Documents() / "empty", EventFile());
+        };
         for (const int run : {0, 1}) {
             application = std::make_unique<app>();
             application->SetMenuBar(&Menu::Instance());
@@ -673,6 +689,7 @@ TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
                     writtenAfter ? writer.open(EventFile(), std::ios::trunc | std::ios::binary)
                                  : TestEnvironment::WriteFile(EventFile(), known ? mine : theirs);
                     TestEnvironment::WriteFile(RescueNote(), earlier.string() + "\n");
+                    if (parks) TestSeams::AtNextWriteMoment(WriteMoment::AfterTheLastLook, park);
                     displayEnds ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q")
                                 : (void)std::raise(SIGHUP);
                 });
@@ -682,6 +699,8 @@ TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
             ASSERT_EQ(Messages().size() - before, run == 0 ? displayEnds : 1u);
         }
         EXPECT_EQ(closedAtTheEnd, displayEnds);
+        EXPECT_EQ(noted.find("\ncopy\t") != std::string::npos, displayEnds) << noted;
+        EXPECT_EQ(noted.find("\nparked\t") != std::string::npos, parks) << noted;
         std::vector<fs::path> copies, parked;
         for (const auto& entry : fs::directory_iterator(environment.Documents())) {
             const std::string file = entry.path().filename().string();

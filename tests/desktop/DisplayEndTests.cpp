@@ -1,7 +1,7 @@
 // The X server ended under the program (a startx session's end, a server's crash), on a display
 // of the test's own: the program ends as at a logout's signal, with the toolkit's status for a
 // lost display and no crash, what was typed or waiting written or rescued, and the next start
-// tells where a rescue went.
+// tells where a rescue went. A logout's signal while a message is up ends it as soon.
 #include "desktop/ProgramRun.h"
 #include "desktop/XDesktop.h"
 
@@ -23,6 +23,7 @@ constexpr int kJanuaryDayX = 265, kJanuaryDayY = 176; // a day of January's thir
 constexpr int kNewTodoX = 1428, kNewTodoY = 274;      // the to-do list's "+" in the week
 constexpr char kTyped[] = "W a t e r space t h e space p l a n t s";
 constexpr char kTodoLine[] = "0\tWater the plants";
+constexpr char kTheirs[] = "0\tTheirs\nEvents Data:\n"; // another program's version of the file
 
 struct XEnd {
     const char* name;
@@ -30,12 +31,16 @@ struct XEnd {
     // confirmed one whose write was refused (a folder in the file's place), told and waiting for
     // a retry; one whose write was
     // put off because another program goes on writing the file; one typed while a shell's redirect
-    // has emptied the file and writes it only after the end.
-    enum { Typed, Refused, PutOff, Emptied } holds;
-    // Where a Ctrl+Q quit is, another program appending to the file, when the server goes: none;
-    // waiting for that program, which goes on or stops at the server's end; telling that it
-    // could not write.
-    enum { NoQuit, Waits, WaitsTillItStops, Tells } quit = NoQuit;
+    // has emptied the file and writes it only after the end; a confirmed one written over another
+    // program's version, which is kept and told.
+    enum { Typed, Refused, PutOff, Emptied, ChangedOutside } holds;
+    // Where a Ctrl+Q quit is when the program ends: none; waiting for another program appending to
+    // the file, which goes on or stops at the end; telling that it could not write, as that
+    // program goes on, or as a folder stands in the file's place; telling the copy it kept of
+    // another program's version.
+    enum { NoQuit, Waits, WaitsTillItStops, Tells, CannotWrite, TellsCopy } quit = NoQuit;
+    // What ends the program: the X server's end, or a logout's signal.
+    int signal = 0;
 };
 
 void PrintTo(const XEnd& end, std::ostream* out) {
@@ -115,8 +120,13 @@ bool Holds(const fs::path& file, const std::string& line) {
 
 TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     const XEnd& end = GetParam();
-    const bool confirmed = end.holds == XEnd::Refused || end.holds == XEnd::PutOff;
-    const bool rescued = confirmed || end.quit == XEnd::Waits || end.quit == XEnd::Tells;
+    const bool confirmed = end.holds != XEnd::Typed && end.holds != XEnd::Emptied;
+    const bool copied = end.holds == XEnd::ChangedOutside || end.quit == XEnd::TellsCopy ||
+                        end.quit == XEnd::WaitsTillItStops;
+    const bool rescued = (confirmed && !copied) || end.quit == XEnd::Waits ||
+                         end.quit == XEnd::Tells || end.quit == XEnd::CannotWrite;
+    const bool appends =
+        end.quit == XEnd::Waits || end.quit == XEnd::WaitsTillItStops || end.quit == XEnd::Tells;
     std::ofstream redirect;
     std::string before; // the file as the other program found it
     std::atomic<int> appended = 0;
@@ -128,11 +138,13 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
         desktop->Click(kJanuaryDayX, kJanuaryDayY);
         ASSERT_TRUE(desktop->Answers(calendar)) << "the calendar does not answer";
         std::jthread appender;
-        if (end.holds == XEnd::Refused) {
-            // Something no write can replace takes the event file's place, as root too.
+        // Something no write can replace takes the event file's place, as root too.
+        const auto refuse = [&] {
             fs::remove(EventFile());
             fs::create_directory(EventFile());
-        }
+        };
+        if (end.holds == XEnd::Refused) refuse();
+        if (end.holds == XEnd::ChangedOutside) TestEnvironment::WriteFile(EventFile(), kTheirs);
         if (end.holds == XEnd::PutOff) appender = Appender(EventFile());
         if (end.holds == XEnd::Emptied) redirect.open(EventFile(), std::ios::trunc);
         desktop->Click(kNewTodoX, kNewTodoY);
@@ -145,34 +157,46 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
                 << "no message of the refused write\n"
                 << desktop->Describe(program);
         }
-        if (end.quit != XEnd::NoQuit) {
+        if (appends) {
             before = TestEnvironment::ReadFile(EventFile());
             appender = Appender(EventFile(), &appended);
             ASSERT_TRUE(WaitFor([&] { return appended > 0; }));
-            desktop->Keys("ctrl+q");
-            // What the quit holds is rescued at once, before it waits for the other program.
-            ASSERT_TRUE(WaitFor([&] { return !Rescues().empty(); }));
-            if (end.quit == XEnd::Tells) {
-                ASSERT_TRUE(WaitFor([&] { return desktop->Shows(program, kMessage); }))
-                    << desktop->Describe(program);
-            }
         }
-        // The test's own connection goes first: the X library ends a client that loses it.
-        desktop.reset();
-        display.Kill();
+        if (end.quit == XEnd::CannotWrite) refuse();
+        if (end.quit == XEnd::TellsCopy) TestEnvironment::WriteFile(EventFile(), kTheirs);
+        if (end.quit != XEnd::NoQuit) desktop->Keys("ctrl+q");
+        // What the quit holds is rescued at once, before it waits for the other program.
+        if (appends) {
+            ASSERT_TRUE(WaitFor([&] { return !Rescues().empty(); }));
+        }
+        if (end.quit == XEnd::Tells || end.quit == XEnd::CannotWrite ||
+            end.quit == XEnd::TellsCopy) {
+            ASSERT_TRUE(WaitFor([&] { return desktop->Shows(program, kMessage); }))
+                << desktop->Describe(program);
+        }
+        if (end.signal) {
+            ::kill(program, end.signal);
+        } else {
+            // The test's own connection goes first: the X library ends a client that loses it.
+            desktop.reset();
+            display.Kill();
+        }
         if (end.quit == XEnd::WaitsTillItStops) appender = {};
-        const int status = EndOf(program, 20);
-        ASSERT_NE(status, -1) << "the calendar did not end with the X server";
+        // A signal ends the program at once, whatever message was up.
+        const int status = EndOf(program, end.signal ? 3 : 20);
+        ASSERT_NE(status, -1) << "the calendar did not end in time";
         program = 0;
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1)
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == (end.signal ? 0 : 1))
             << "ended with status " << status;
     }
-    if (end.holds == XEnd::Refused) fs::remove(EventFile());
+    if (fs::is_directory(EventFile())) fs::remove(EventFile());
     const std::string theirs = "0\tFrom the download\nEvents Data:\n";
     if (redirect.is_open()) redirect << theirs, redirect.close();
     const std::vector<fs::path> rescues = Rescues();
-    if (end.quit == XEnd::WaitsTillItStops) {
-        // The quit's write came once the other program stopped; that program's version is kept.
+    std::string copyNoted;
+    if (copied) {
+        // The write came once the other program stopped or at once; that program's version is
+        // kept, and noted for the next start.
         EXPECT_TRUE(Holds(EventFile(), kTodoLine)) << TestEnvironment::ReadFile(EventFile());
         EXPECT_TRUE(rescues.empty());
         std::string appendedText = before;
@@ -180,8 +204,9 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
             appendedText += OutsideLine(line);
         const std::vector<fs::path> copies = KeptCopies();
         ASSERT_EQ(copies.size(), 1u);
-        EXPECT_EQ(TestEnvironment::ReadFile(copies[0]), appendedText);
-        EXPECT_EQ(TestEnvironment::ReadFile(Note()), "copy\t" + copies[0].string() + "\n");
+        EXPECT_EQ(TestEnvironment::ReadFile(copies[0]), appends ? appendedText : kTheirs);
+        copyNoted = "copy\t" + copies[0].string() + "\n";
+        EXPECT_EQ(TestEnvironment::ReadFile(Note()), copyNoted);
     } else if (!rescued) {
         EXPECT_TRUE(Holds(EventFile(), kTodoLine)) << TestEnvironment::ReadFile(EventFile());
         EXPECT_TRUE(rescues.empty());
@@ -215,6 +240,9 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
     if (rescued) {
         EXPECT_EQ(TestEnvironment::ReadFile(Note()), rescues[0].string() + "\n");
     }
+    if (copied) {
+        EXPECT_EQ(TestEnvironment::ReadFile(Note()), copyNoted);
+    }
     // What the redirect wrote after the end is named beside the event file, and stays noted.
     if (end.holds == XEnd::Emptied) {
         const std::vector<fs::path> named = KeptCopies();
@@ -226,13 +254,18 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
 
 INSTANTIATE_TEST_SUITE_P(
     Desktop, XServerEnd,
-    testing::Values(XEnd{"WhileAnItemIsTyped", XEnd::Typed},
-                    XEnd{"WhileARefusedChangeWaits", XEnd::Refused},
-                    XEnd{"WhileASaveIsPutOff", XEnd::PutOff},
-                    XEnd{"WhileARedirectPauses", XEnd::Emptied},
-                    XEnd{"WhileCtrlQWaitsForAWriter", XEnd::Typed, XEnd::Waits},
-                    XEnd{"WhileCtrlQWaitsForAWriterThatStops", XEnd::Typed, XEnd::WaitsTillItStops},
-                    XEnd{"WhileCtrlQTellsItCouldNotWrite", XEnd::Typed, XEnd::Tells}),
+    testing::Values(
+        XEnd{"WhileAnItemIsTyped", XEnd::Typed}, XEnd{"WhileARefusedChangeWaits", XEnd::Refused},
+        XEnd{"WhileASaveIsPutOff", XEnd::PutOff}, XEnd{"WhileARedirectPauses", XEnd::Emptied},
+        XEnd{"WhileCtrlQWaitsForAWriter", XEnd::Typed, XEnd::Waits},
+        XEnd{"WhileCtrlQWaitsForAWriterThatStops", XEnd::Typed, XEnd::WaitsTillItStops},
+        XEnd{"WhileCtrlQTellsItCouldNotWrite", XEnd::Typed, XEnd::Tells},
+        XEnd{"SIGTERMWhileCtrlQTellsItCannotWrite", XEnd::Typed, XEnd::CannotWrite, SIGTERM},
+        XEnd{"SIGHUPWhileCtrlQTellsItCannotWrite", XEnd::Typed, XEnd::CannotWrite, SIGHUP},
+        XEnd{"SIGTERMWhileCtrlQTellsACopy", XEnd::Typed, XEnd::TellsCopy, SIGTERM},
+        XEnd{"SIGHUPWhileCtrlQTellsACopy", XEnd::Typed, XEnd::TellsCopy, SIGHUP},
+        XEnd{"SIGTERMWhileAWriteTellsACopy", XEnd::ChangedOutside, XEnd::NoQuit, SIGTERM},
+        XEnd{"SIGHUPWhileAWriteTellsACopy", XEnd::ChangedOutside, XEnd::NoQuit, SIGHUP}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

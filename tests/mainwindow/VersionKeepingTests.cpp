@@ -181,3 +181,32 @@ TEST_F(WeekFaceTest, OneMessageNamesEveryCopyOfOneChange) {
         }
     EXPECT_EQ(named, 2);
 }
+
+// A file another program emptied, parked by a save, and written only while the closing window's
+// message of another copy is up: the watch names it then, and it is told after that message.
+TEST_F(WeekFaceTest, AFileWrittenWhileTheClosingWindowTellsIsToldToo) {
+    const fs::path documents = environment.Documents(), file = documents / "Calendar.tpc";
+    TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
+    application.LoadUserEvents();
+    CalendarWindow& window = Window();
+    std::ofstream redirect(file, std::ios::trunc | std::ios::binary);
+    AddRow(window, "Added");
+    FinishSaving(window);
+    TestEnvironment::WriteFile(documents / "theirs.tmp", Theirs(1));
+    fs::rename(documents / "theirs.tmp", file);
+    TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+        if (redirect.is_open()) {
+            redirect << Theirs(2), redirect.close();
+            window.ParkedWatchTimer_Action();
+        }
+        return 0;
+    });
+    const size_t told = Messages().size();
+    window.Close();
+    ASSERT_EQ(Messages().size(), told + 2);
+    std::string named;
+    for (const auto& entry : fs::directory_iterator(documents))
+        if (TestEnvironment::ReadFile(entry.path()) == Theirs(2)) named = entry.path().string();
+    ASSERT_FALSE(named.empty());
+    EXPECT_NE(Messages().back().find(named), std::string::npos);
+}

@@ -21,8 +21,21 @@ void CalendarWindow::Event_Open() {
 }
 
 void CalendarWindow::Event_Close() {
-    SaveEvents();
-    LookAtParked(true);
+    // Once the window's last write is done, the files another program may still write are noted
+    // for the next start, and the copies the watch named while a message of that write was up are
+    // told. The X server's end at such a message cuts the close off there: done then instead.
+    const auto afterTheWrite = [this] {
+        LookAtParked(true);
+        TellOutsideCopies();
+    };
+    {
+        const IfTheDisplayGoes cutOff([&] {
+            tellingOutsideCopies_ = false; // that message never returns
+            afterTheWrite();
+        });
+        SaveEvents();
+    }
+    afterTheWrite();
     App().CalendarWindowOpen = false;
 }
 

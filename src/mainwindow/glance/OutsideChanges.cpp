@@ -75,22 +75,16 @@ void TellOutsideCopies(const FolderItem& item, std::span<const fs::path> copies,
                    item.Path());
         where += (at == 0 ? "" : at + 1 == copies.size() ? " and " : ", ") + copies[at].string();
     }
-    const Application* application = Application::Instance();
-    const bool bySignal = application && application->QuitBySignal();
-    const auto note = [&copies] {
-        for (const fs::path& copy : copies)
-            RescueNote::KeepCopy(copy);
-    };
-    // A message the display's end cuts off is told at the next start too.
-    const IfTheDisplayGoes untold(note);
+    RescueNote::UntilAnswered owed;
+    for (const fs::path& copy : copies)
+        owed.KeepCopy(copy);
     MsgBox("Your event file " + item.Path().string() +
            " was changed by another program while the calendar was open. " +
            (saved ? "The calendar saved its events and to-do items there and kept the other "
                     "program's "
                   : "The calendar kept the other program's ") +
            (copies.size() == 1 ? "version in " : "versions in ") + where + ".");
-    // After a logout that message went to standard error only: the next start tells it.
-    if (bySignal) note();
+    owed.MessageReturned();
 }
 
 } // namespace OutsideChanges

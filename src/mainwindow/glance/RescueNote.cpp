@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -53,12 +54,15 @@ bool Write(const FolderItem& note, const std::vector<std::string>& lines) {
     return stream->Close();
 }
 
-void Add(const std::string& line) {
+// Whether the line is in the note now.
+bool Add(const std::string& line) {
     const FolderItem note = NoteItem();
-    if (!note) return;
+    if (!note) return false;
     std::vector<std::string> lines = Lines(note);
     lines.push_back(line);
-    if (!Write(note, lines)) LogProblem("cannot note where what the quit kept is", note.Path());
+    if (Write(note, lines)) return true;
+    LogProblem("cannot note where what the calendar kept is", note.Path());
+    return false;
 }
 
 // Takes the lines told out of the note, each once, keeping those a quit added since.
@@ -153,12 +157,29 @@ std::string Told(const std::vector<std::string>& rescues, const std::vector<std:
 }
 } // namespace
 
-void Keep(const fs::path& rescue) {
+void UntilAnswered::Add(std::string line) {
+    if (RescueNote::Add(line)) lines_.push_back(std::move(line));
+}
+
+void UntilAnswered::Keep(const fs::path& rescue) {
     Add(rescue.string());
 }
 
-void KeepCopy(const fs::path& copy) {
+void UntilAnswered::KeepCopy(const fs::path& copy) {
     Add(std::string(kCopyTag) + copy.string());
+}
+
+void UntilAnswered::Forget(const fs::path& rescue) {
+    if (const auto found = std::ranges::find(lines_, rescue.string()); found != lines_.end()) {
+        lines_.erase(found);
+        Drop(NoteItem(), {rescue.string()});
+    }
+}
+
+void UntilAnswered::MessageReturned() {
+    const Application* application = Application::Instance();
+    if (lines_.empty() || (application && application->QuitBySignal())) return;
+    Drop(NoteItem(), std::exchange(lines_, {}));
 }
 
 void KeepParked(const OutsideChanges::ParkedVersion& parked) {

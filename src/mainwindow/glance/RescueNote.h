@@ -1,23 +1,39 @@
 #pragma once
-// What a quit told only on standard error (the quit of a logout or of the X server's end, which
-// no message box outlives) is named in a note beside the preferences, which the next start tells
-// once: rescue files, and the copies of another program's versions of the event file. Files of
-// another program's that a save replaced and that may still have been written when the calendar
-// ended are noted too, for the next start to settle.
+// Rescue files and the copies of another program's versions of the event file are named in a note
+// beside the preferences before their message shows, and taken out once it is answered: what a
+// logout or the X server's end cut off (or told on standard error only) the next start tells
+// once. Files of another program's that a save replaced and that may still have been written when
+// the calendar ended are noted too, for the next start to settle.
 #include "mainwindow/glance/VersionWatch.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace RescueNote {
 
-// Adds the rescue file to the note.
-void Keep(const std::filesystem::path& rescue);
-// Adds a copy of another program's version of the event file, kept beside it, to the note.
-void KeepCopy(const std::filesystem::path& copy);
 // Adds another program's file that a save replaced while it held nothing to keep, and that its
 // program may still be writing, to the note: the next start removes it when it stayed as it was
 // seen, and names it as a copy otherwise.
 void KeepParked(const OutsideChanges::ParkedVersion& parked);
+
+// What a message is about to tell that must outlive it (a rescue file, a copy kept beside the
+// event file) is noted before it shows: whatever ends the program meanwhile (a logout's signal,
+// the X server's end) leaves it for the next start. Its lines go once the message is answered.
+class UntilAnswered {
+  public:
+    void Keep(const std::filesystem::path& rescue);
+    void KeepCopy(const std::filesystem::path& copy);
+    // The rescue file went (the event file was written after all): nothing to tell of it.
+    void Forget(const std::filesystem::path& rescue);
+    // The message has returned: answered, unless a signal's quit came first or meanwhile (its
+    // text then went to standard error only).
+    void MessageReturned();
+
+  private:
+    void Add(std::string line);
+    std::vector<std::string> lines_;
+};
 
 // Tells, in one message, where the files that the note names and that are still there are; once
 // the message is answered (not ended by a quit), takes its lines out of the note.

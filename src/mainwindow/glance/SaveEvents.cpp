@@ -62,9 +62,9 @@ void ReportUnsaved(const FolderItem& item, int error, const std::string& more = 
 }
 
 // A quit that cannot save leaves what it could not save in a file of its own, since nothing
-// else outlives the process. After a signal's quit (a logout) the next start tells where the file
-// is, since its message goes to standard error.
-std::optional<fs::path> Rescue(const std::vector<TodoItem>& todo) {
+// else outlives the process. It is noted at once: should the quit be cut off before its message is
+// answered (a logout's signal or kill, the X server's end), the next start tells where it is.
+std::optional<fs::path> Rescue(const std::vector<TodoItem>& todo, RescueNote::UntilAnswered& owed) {
     const app& application = App();
     const auto copy = RescueFile::Write(todo, application.eventDict.Entries(),
                                         Kept(application.skippedEventLines));
@@ -72,7 +72,7 @@ std::optional<fs::path> Rescue(const std::vector<TodoItem>& todo) {
         LogProblem("what could not be saved was written to", *copy);
     else
         LogProblem("what could not be saved could not be written anywhere else either");
-    if (copy && application.QuitBySignal()) RescueNote::Keep(*copy);
+    if (copy) owed.Keep(*copy);
     return copy;
 }
 
@@ -162,12 +162,13 @@ void WriteWhenSettled(const FolderItem& item, const std::vector<TodoItem>& todo,
     }
 }
 
-// What a write at the program's end kept of another program's: its copies are told, and the files
-// that program may still be writing are left for the next start.
+// What a write at the program's end kept of another program's: the files that program may still
+// be writing are left for the next start, noted before the copies' message, which may be the
+// last thing the program does.
 void TellAtTheEnd(const FolderItem& item, const OutsideChanges::Written& written) {
-    OutsideChanges::TellOutsideCopies(item, written.outsideCopies, written.ok);
     for (const OutsideChanges::ParkedVersion& parked : written.parked)
         RescueNote::KeepParked(parked);
+    OutsideChanges::TellOutsideCopies(item, written.outsideCopies, written.ok);
 }
 
 // The event file now holds the store as it is and todo.
@@ -368,14 +369,11 @@ void CalendarWindow::SaveAtTheEnd() {
     }
     // Only a file that another program was writing is worth a wait: rescued first, then written
     // once it settles, which makes the rescue file unnecessary.
-    const std::optional<fs::path> rescue = Rescue(todo);
-    // Told in a message below; when the display goes before it is answered, the next start tells.
-    const IfTheDisplayGoes untold([&rescue, noted = application.QuitBySignal()] {
-        std::error_code gone;
-        if (rescue && !noted && fs::exists(*rescue, gone)) RescueNote::Keep(*rescue);
-    });
+    RescueNote::UntilAnswered owed;
+    const std::optional<fs::path> rescue = Rescue(todo, owed);
     if (*error != EBUSY) {
         ReportRescued(item, *error, rescue);
+        owed.MessageReturned();
         return;
     }
     WriteWhenSettled(item, todo, [&](const Attempt& settled) {
@@ -384,10 +382,13 @@ void CalendarWindow::SaveAtTheEnd() {
             application.eventFileVersion = written.version;
             TakeWritten(application, std::move(todo));
             std::error_code gone;
-            if (rescue && fs::remove(*rescue, gone))
+            if (rescue && fs::remove(*rescue, gone)) {
                 LogProblem("the event file was written after all; removed", *rescue);
+                owed.Forget(*rescue);
+            }
         }
         TellAtTheEnd(item, written);
         if (!written.ok) ReportRescued(item, failure, rescue);
+        owed.MessageReturned();
     });
 }
