@@ -46,17 +46,30 @@ bool CalendarWindow::Calendar_KeyDown(const std::string& key) {
 }
 
 void CalendarWindow::PageNextYear() {
-    Date& selected = App().selectedDate;
-    if (selected.Year() >= Customization().calendarStartYear + 2) return;
-    selected.SetYear(selected.Year() + 1);
-    Calendar->Refresh(true);
+    if (const std::optional<int> year = PagedYear(1)) {
+        App().selectedDate.SetYear(*year);
+        Calendar->Refresh(true);
+    }
 }
 
 void CalendarWindow::PagePreviousYear() {
-    Date& selected = App().selectedDate;
-    if (selected.Year() <= Customization().calendarStartYear) return;
-    selected.SetYear(selected.Year() - 1);
-    Calendar->Invalidate(false);
+    if (const std::optional<int> year = PagedYear(-1)) {
+        App().selectedDate.SetYear(*year);
+        Calendar->Invalidate(false);
+    }
+}
+
+std::optional<int> CalendarWindow::PagedYear(int step) {
+    const int first = Customization().calendarStartYear;
+    const int year = yearOnReturn_.value_or(YearGrid::ShownYear()) + step;
+    if (year < first || year > first + 2) return std::nullopt;
+    // The week face goes on acting on the week it shows, its header, grid, editor and printing
+    // reading the selected date: the year face takes the page when it comes back.
+    if (!Calendar->Visible()) {
+        yearOnReturn_ = year;
+        return std::nullopt;
+    }
+    return year;
 }
 
 void CalendarWindow::KeyBoardControl(const std::string& key) {
