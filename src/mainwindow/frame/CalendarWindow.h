@@ -284,10 +284,10 @@ class CalendarWindow : public Window {
     // Runs a painter of the week face; a failure is logged once and what was drawn stays, as
     // painting must never stop for a message.
     bool PaintQuietly(const char* what, const std::function<bool()>& paint);
-    // The year a page by step (1 on, -1 back) shows on the year face; nullopt past the three
-    // years, and while the week face is up, which keeps its week: the year is kept for the year
-    // face's return.
-    std::optional<int> PagedYear(int step);
+    // Moves the shown year by step (1 on, -1 back) within the three years; whether the year face
+    // moved, for the caller to repaint it. While the week face is up, which keeps its week, the
+    // year is kept for the year face's return instead.
+    bool PageYear(int step);
     // The week header's second-month toggle: moves the to-do panel below or back up.
     void ToggleSecondMonth();
     // Hides the year grid's hover tip and forgets its text, so the next hover over the same

@@ -46,30 +46,25 @@ bool CalendarWindow::Calendar_KeyDown(const std::string& key) {
 }
 
 void CalendarWindow::PageNextYear() {
-    if (const std::optional<int> year = PagedYear(1)) {
-        App().selectedDate.SetYear(*year);
-        Calendar->Refresh(true);
-    }
+    if (PageYear(1)) Calendar->Refresh(true);
 }
 
 void CalendarWindow::PagePreviousYear() {
-    if (const std::optional<int> year = PagedYear(-1)) {
-        App().selectedDate.SetYear(*year);
-        Calendar->Invalidate(false);
-    }
+    if (PageYear(-1)) Calendar->Invalidate(false);
 }
 
-std::optional<int> CalendarWindow::PagedYear(int step) {
+bool CalendarWindow::PageYear(int step) {
     const int first = Customization().calendarStartYear;
     const int year = yearOnReturn_.value_or(YearGrid::ShownYear()) + step;
-    if (year < first || year > first + 2) return std::nullopt;
+    if (year < first || year > first + 2) return false;
     // The week face goes on acting on the week it shows, its header, grid, editor and printing
     // reading the selected date: the year face takes the page when it comes back.
     if (!Calendar->Visible()) {
         yearOnReturn_ = year;
-        return std::nullopt;
+        return false;
     }
-    return year;
+    App().selectedDate.SetYear(year);
+    return true;
 }
 
 void CalendarWindow::KeyBoardControl(const std::string& key) {
