@@ -112,7 +112,7 @@ TEST_F(WeekHeaderTest, PagingAndThePopUpsKeepTheDayWithinTheMonth) {
     EXPECT_EQ(years, "2025 2026 2027 ");
 }
 
-// The year paged while the week is up (the wheel over the bands, the keys) moves no date of the
+// The year paged while the week is up (the wheel over a band, the keys) moves no date of the
 // week: a click in its grid opens the editor on the clicked day, and the year face shows the paged
 // year when it comes back. A year chosen in the header after it wins; a week paged past the three
 // years comes back to the nearest of them.
@@ -129,10 +129,6 @@ TEST_F(WeekHeaderTest, AYearPagedBehindTheWeekMovesNoDateOfIt) {
         const char* back;   // the selected date and the shown year, back on the year face
     } cases[] = {
         {"2026-03-19", [&] { Simulate::Wheel(window, 700, 860, 0, 1); }, "2026-03-19",
-         "3/19/2026 at 11:00 AM", "2027-03-19 2027"},
-        {"2026-03-19", [&] { Simulate::Wheel(window, 700, 20, 0, -1); }, "2026-03-19",
-         "3/19/2026 at 11:00 AM", "2025-03-19 2025"},
-        {"2026-03-19", [&] { key("PgDown"), key("Down"), key("Down"); }, "2026-03-19",
          "3/19/2026 at 11:00 AM", "2027-03-19 2027"},
         {"2026-03-19", [&] { key("PgDown"), Upper(5); }, "2025-03-19", "3/20/2025 at 11:00 AM",
          "2025-03-20 2025"},
