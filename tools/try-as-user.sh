@@ -15,7 +15,8 @@
 # after its SIGTERM among them, and the retries after a full disk (tools/try-as-user-quit.sh;
 # TRY_ONLY=quit); no usable X display at the start, the X server ended under the calendar, a logout's SIGHUP and a home that
 # cannot be written (tools/try-as-user-ends.sh; TRY_ONLY=ends); the clock in the year 9999, a title of two lines pasted
-# and long titles in the week's holiday row (try-as-user-years.sh; TRY_ONLY=years); the year, a week and an event under German, French,
+# and long titles in the week's holiday row, a year paged behind a week (try-as-user-years.sh;
+# TRY_ONLY=years); the year, a week and an event under German, French,
 # Russian, Turkish, Japanese, Arabic and Hebrew locales, as under C (tools/try-as-user-locale.sh;
 # TRY_ONLY=locale); the tab, the dialogs, the print dialogs minimised and the desktop's close
 # under a window manager; at the end a Wayland desktop, with and without XWayland

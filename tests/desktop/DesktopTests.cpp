@@ -24,6 +24,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -104,6 +105,19 @@ class DesktopTest : public IsolatedTest {
         }
         ASSERT_TRUE(WaitFor([&] { return Shows(title); })) << "\"" << title << "\" did not open\n"
                                                            << Windows();
+    }
+
+    // The area as painted, once ten looks in a row find it unchanged (a busy machine may paint
+    // it a while after the window is up); nullopt when it never settles.
+    std::optional<std::vector<unsigned long>> Settled(XDesktop::Place area) const {
+        std::vector<unsigned long> seen;
+        int unchanged = 0;
+        if (!WaitFor([&] {
+                unchanged = std::exchange(seen, desktop->Pixels(area)) == seen ? unchanged + 1 : 0;
+                return unchanged == 10;
+            }))
+            return std::nullopt;
+        return seen;
     }
 
     void ClickTab() const {
@@ -530,15 +544,11 @@ TEST_P(UnderGermanLocale, TodaysDateOpensItsWeekAndTheReturnArrowBringsTheYearBa
     const GermanScreen& screen = GetParam();
     const Layout layout(environment.AppFolder(), screen.width, screen.height);
     const auto look = [&] { return desktop->Pixels(layout.calendarArea); };
-    // The year as painted, once ten looks in a row find it unchanged (a busy machine may paint
-    // it a while after the window is up); the pointer on the title band.
+    // The year as painted, the pointer on the title band.
     desktop->MoveTo(screen.width / 2, kTitleBandY);
-    std::vector<unsigned long> year;
-    int unchanged = 0;
-    ASSERT_TRUE(WaitFor([&] {
-        unchanged = std::exchange(year, look()) == year ? unchanged + 1 : 0;
-        return unchanged == 10;
-    }));
+    const auto settled = Settled(layout.calendarArea);
+    ASSERT_TRUE(settled);
+    const std::vector<unsigned long> year = *settled;
 
     desktop->Click(layout.todayX, layout.todayY);
     ASSERT_TRUE(WaitFor([&] { return Changed(year, look()) > 0.3; }))
@@ -566,6 +576,80 @@ INSTANTIATE_TEST_SUITE_P(Desktop, UnderGermanLocale,
                          testing::Values(GermanScreen{"Wide", kOpenbox, 1440, 900},
                                          GermanScreen{"FourToThree", kSmall, 1024, 768}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// ---- A year paged behind the week ----
+
+// What comes between opening a week and a click in its grid: a page of the year behind it.
+struct PageBehindTheWeek {
+    const char* name;
+    std::function<void(DesktopTest&)> page;
+};
+
+void PrintTo(const PageBehindTheWeek& page, std::ostream* out) {
+    *out << page.name;
+}
+
+class YearPagedBehindTheWeek : public UnderOpenbox,
+                               public testing::WithParamInterface<PageBehindTheWeek> {};
+
+// The slot clicked is the event's date, and back on the year face the year is the one paged to.
+TEST_P(YearPagedBehindTheWeek, LeavesTheClickedDayAndTheYearFaceShowsThePagedYear) {
+    const XDesktop::Place yearArea{0, 71, 1440, 560};
+    desktop->MoveTo(kTitleBandX, kTitleBandY);
+    const auto thisYear = Settled(yearArea);
+    ASSERT_TRUE(thisYear);
+    ASSERT_NO_FATAL_FAILURE(PressKeys(*this, "Next"));
+    ASSERT_TRUE(WaitFor([&] { return desktop->Pixels(yearArea) != *thisYear; }));
+    const auto nextYear = Settled(yearArea);
+    ASSERT_TRUE(nextYear);
+    desktop->Keys("Prior");
+    ASSERT_TRUE(WaitFor([&] { return desktop->Pixels(yearArea) == *thisYear; }));
+
+    desktop->Click(kJanuaryDayX, kJanuaryDayY);
+    ASSERT_TRUE(WaitFor([&] { return Changed(*thisYear, desktop->Pixels(yearArea)) > 0.3; }));
+    ASSERT_NO_FATAL_FAILURE(GetParam().page(*this));
+    // A click that comes while a slide back still has steps to go is ignored: it is given again.
+    for (int clicks = 0; clicks < 5 && !Shows(kEventEditor); ++clicks) {
+        desktop->Click(kSlotX, kSlotY);
+        WaitFor([&] { return Shows(kEventEditor); }, std::chrono::seconds(4));
+    }
+    ASSERT_TRUE(Shows(kEventEditor)) << Windows();
+    desktop->Keys("W e e k Return");
+    // The Wednesday of January's third week, this year.
+    Date wednesday(Date().Year(), 1, 1);
+    wednesday.SetDay(wednesday.Day() - wednesday.DayOfWeek() + 18);
+    const std::string line =
+        "\n" + wednesday.SQLDate() + " 10:00:00|" + wednesday.SQLDate() + " 10:30:00//Week\n";
+    const fs::path events = environment.Documents() / "Calendar.tpc";
+    EXPECT_TRUE(WaitFor([&] {
+        return TestEnvironment::ReadFile(events).find(line) != std::string::npos;
+    })) << "not on "
+        << wednesday.SQLDate() << ":\n"
+        << TestEnvironment::ReadFile(events);
+
+    desktop->Click(kReturnArrowX, kReturnArrowY);
+    desktop->MoveTo(kTitleBandX, kTitleBandY);
+    EXPECT_TRUE(WaitFor([&] { return desktop->Pixels(yearArea) == *nextYear; }))
+        << "the year face does not show the next year: "
+        << Changed(*nextYear, desktop->Pixels(yearArea));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Desktop, YearPagedBehindTheWeek,
+    testing::Values(PageBehindTheWeek{"WheelOverTheBottomBand",
+                                      [](DesktopTest& test) { test.desktop->Click(700, 820, 5); }},
+                    PageBehindTheWeek{"PageDownAfterAClickOnTheHeader",
+                                      [](DesktopTest& test) {
+                                          test.desktop->Click(300, 80); // a day's label
+                                          PressKeys(test, "Next");
+                                      }},
+                    PageBehindTheWeek{"PageDownWhileSlidAway",
+                                      [](DesktopTest& test) {
+                                          SlideUntil(test, PressSpace, false);
+                                          PressKeys(test, "Next");
+                                          SlideUntil(test, PressSpace, true);
+                                      }}),
+    [](const testing::TestParamInfo<PageBehindTheWeek>& info) { return info.param.name; });
 
 // A logout whose SIGKILL comes a second after its SIGTERM, while another program appends to the
 // event file every 50 ms (a sync client): the to-do item confirmed, whose write was put off as

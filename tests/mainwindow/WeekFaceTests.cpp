@@ -3,6 +3,8 @@
 #include "mainwindow/WeekFaceFixture.h"
 
 #include "customisation/BuiltInPictures.h"
+#include "editors/GlanceInputWindow.h"
+#include "mainwindow/yearview/YearGrid.h"
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
 #include "platform/Simulate.h"
@@ -108,6 +110,49 @@ TEST_F(WeekHeaderTest, PagingAndThePopUpsKeepTheDayWithinTheMonth) {
     for (const auto& entry : TestSeams::Menus().back())
         years += entry.text + " ";
     EXPECT_EQ(years, "2025 2026 2027 ");
+}
+
+// The year paged while the week is up (the wheel over a band, the keys) moves no date of the
+// week: a click in its grid opens the editor on the clicked day, and the year face shows the paged
+// year when it comes back. A year chosen in the header after it wins; a week paged past the three
+// years comes back to the nearest of them.
+TEST_F(WeekHeaderTest, AYearPagedBehindTheWeekMovesNoDateOfIt) {
+    CalendarWindow& window = Window();
+    calList& grid = *window.GlanceList;
+    TestSeams::AnswerMenus([](const auto&) { return std::string("2025"); });
+    const auto key = [&](const char* name) { Simulate::Key(window, name); };
+    const struct {
+        const char* from;
+        std::function<void()> page;
+        const char* week;   // the selected date after the page
+        const char* editor; // what the editor shows after a click on Thursday 11:00
+        const char* back;   // the selected date and the shown year, back on the year face
+    } cases[] = {
+        {"2026-03-19", [&] { Simulate::Wheel(window, 700, 860, 0, 1); }, "2026-03-19",
+         "3/19/2026 at 11:00 AM", "2027-03-19 2027"},
+        {"2026-03-19", [&] { key("PgDown"), Upper(5); }, "2025-03-19", "3/20/2025 at 11:00 AM",
+         "2025-03-20 2025"},
+        {"2025-01-01", [&] { Strip(8); }, "2024-12-25", "12/26/2024 at 11:00 AM",
+         "2024-12-26 2025"},
+        {"2027-12-29", [&] { Strip(9), key("PgUp"); }, "2028-01-05", "1/6/2028 at 11:00 AM",
+         "2026-01-06 2026"},
+    };
+    for (const auto& c : cases) {
+        Select(std::string(c.from) + " 00:00:00");
+        window.ReloadCalLists();
+        window.GlanceOn();
+        c.page();
+        EXPECT_EQ(Selected(), c.week) << c.from;
+        std::string shown;
+        TestSeams::WhenModal([&](::Window& editor) {
+            shown = dynamic_cast<GlanceInputWindow&>(editor).fromDate->Text();
+            Simulate::Key(editor, "Esc");
+        });
+        window.GlanceList_MouseDown(grid.ColumnLeft(5) + 3, 6 * grid.RowHeight() + 2);
+        EXPECT_EQ(shown, c.editor) << c.from;
+        Upper(12);
+        EXPECT_EQ(Selected() + " " + std::to_string(YearGrid::ShownYear()), c.back) << c.from;
+    }
 }
 
 TEST_F(WeekHeaderTest, TheSecondMonthPushesTheToDoListDownAndGivesItsHeightBack) {

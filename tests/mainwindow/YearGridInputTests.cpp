@@ -69,22 +69,43 @@ TEST_F(YearGridTest, PagingKeepsTheDayAndMovesTwentyNinthFebruaryToMarch) {
     EXPECT_EQ(application.selectedDate.SQLDateTime(), "2013-03-01 09:30:00");
 }
 
-TEST_F(YearGridTest, ASelectedYearOutsideTheGridReadsNoMissingCell) {
+// A selected date outside the three years (a week paged past their ends, an edition that leaves
+// out today): the grid shows the nearest of them, as it would a date of its own, and pages from it.
+TEST_F(YearGridTest, ASelectedYearOutsideTheGridShowsTheNearestOfTheThree) {
     AddEntry("2011-01-01 09:00:00", "2011-01-01 10:00:00", "Party");
     CalendarWindow& window = CalendarWindow::Instance();
     const calCanvas& grid = *window.Calendar;
-    Picture shot(grid.Width(), grid.Height());
-    for (const int year : {2008, 2012, 2040}) {
+    const auto painted = [&](int year) {
         application.selectedDate.SetYear(year);
-        for (int y = 0; y < grid.Height(); y += 7)
-            for (int x = 0; x < grid.Width(); x += 11) {
-                window.Calendar_MouseMove(x, y);
-                window.Calendar_MouseDown(x, y);
-            }
+        Picture shot(grid.Width(), grid.Height());
         window.Calendar_Paint(shot.Graphics());
-        EXPECT_EQ(application.selectedDate.Year(), year);
+        std::string pixels;
+        for (int y = 0; y < shot.Height(); ++y)
+            for (int x = 0; x < shot.Width(); ++x) {
+                const Color c = shot.Pixel(x, y);
+                pixels.append({char(c.r), char(c.g), char(c.b)});
+            }
+        return pixels;
+    };
+    const struct {
+        int selected, shown;
+        const char* key;
+        int paged; // the selected year after the key
+    } cases[] = {
+        {2008, 2009, "PgDown", 2010},
+        {2008, 2009, "Up", 2008},
+        {2040, 2011, "PgUp", 2010},
+        {2012, 2011, "Down", 2012},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(painted(c.selected) == painted(c.shown)) << c.selected;
+        application.selectedDate.SetYear(c.selected);
+        Simulate::Key(window, c.key);
+        EXPECT_EQ(application.selectedDate.Year(), c.paged) << c.selected << " " << c.key;
     }
-    EXPECT_TRUE(grid.Visible());
-    EXPECT_FALSE(window.tipCanvas->Visible());
+    application.selectedDate.SetYear(2040);
+    const auto [x, y] = PointOf(window, Date(2011, 1, 1));
+    window.Calendar_MouseDown(x, y);
+    EXPECT_EQ(application.selectedDate.SQLDate(), "2011-01-01");
     EXPECT_TRUE(TestSeams::Dialogs().empty());
 }

@@ -284,6 +284,10 @@ class CalendarWindow : public Window {
     // Runs a painter of the week face; a failure is logged once and what was drawn stays, as
     // painting must never stop for a message.
     bool PaintQuietly(const char* what, const std::function<bool()>& paint);
+    // Moves the shown year by step (1 on, -1 back) within the three years; whether the year face
+    // moved, for the caller to repaint it. While the week face is up, which keeps its week, the
+    // year is kept for the year face's return instead.
+    bool PageYear(int step);
     // The week header's second-month toggle: moves the to-do panel below or back up.
     void ToggleSecondMonth();
     // Hides the year grid's hover tip and forgets its text, so the next hover over the same
@@ -328,6 +332,8 @@ class CalendarWindow : public Window {
         std::vector<std::pair<RectControl*, bool>> hidden;
     };
     std::optional<ArmedPrint> armedPrint_;
+    // The year paged to while the week face was up, which the year face shows when it comes back.
+    std::optional<int> yearOnReturn_;
     // The week grid's click waits in the modal editor; a second click must not open another.
     bool editingEvent_ = false;
     // The to-do list's height while the second small month pushes it down (it may be cut to 0

@@ -1,6 +1,10 @@
 // Switching the calendar area between the year and the week of the selected date.
 #include "mainwindow/frame/CalendarWindow.h"
 
+#include "app/App.h"
+
+#include <utility>
+
 void CalendarWindow::ReloadCalLists() {
     MiniCalList[0]->loadMonth(0);
     MiniCalList[1]->loadMonth(1);
@@ -35,6 +39,7 @@ void CalendarWindow::GlanceOn() {
 void CalendarWindow::GlanceOff() {
     for (int index = 1; index <= 5; ++index)
         floatingLinkCanvas[index]->SetVisible(!floatingLinkCanvas[index]->HelpTag().empty());
+    if (yearOnReturn_) App().selectedDate.SetYear(*std::exchange(yearOnReturn_, std::nullopt));
     Calendar->SetVisible(true);
     GlanceHeader->SetVisible(false);
     GlanceList->SetVisible(false);

@@ -148,6 +148,8 @@ bool CalendarWindow::GlanceHeader_CellClick(int, int column, int, int y) {
                                                     Str(static_cast<long long>(first + 1)),
                                                     Str(static_cast<long long>(first + 2))});
         if (chosen.empty()) return true;
+        // A year chosen here is the one the year face shows when it comes back.
+        yearOnReturn_.reset();
         SetYearAndMonth(selected, static_cast<int>(Val(chosen)), selected.Month());
         ReloadCalLists();
     }

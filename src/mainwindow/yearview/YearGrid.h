@@ -16,8 +16,10 @@ inline constexpr int kRowsPerYear = 27;
 // the range of int are held at its ends.
 int Int(double value);
 
-// The first grid row of the year that the grid shows (the year of the selected date); outside
-// 0 to 54 when that year is not one of the three.
+// The year the grid shows: the selected date's, or the nearest of the three when the selected
+// date lies outside them (a week paged past their ends, an edition that leaves out today).
+int ShownYear();
+// The first grid row of the shown year: 0, 27 or 54.
 int ShownYearOffset();
 
 // Whether a store entry has a marker in its day's cell: not when it ends before it starts.

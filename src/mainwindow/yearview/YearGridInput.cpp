@@ -46,17 +46,25 @@ bool CalendarWindow::Calendar_KeyDown(const std::string& key) {
 }
 
 void CalendarWindow::PageNextYear() {
-    Date& selected = App().selectedDate;
-    if (selected.Year() >= Customization().calendarStartYear + 2) return;
-    selected.SetYear(selected.Year() + 1);
-    Calendar->Refresh(true);
+    if (PageYear(1)) Calendar->Refresh(true);
 }
 
 void CalendarWindow::PagePreviousYear() {
-    Date& selected = App().selectedDate;
-    if (selected.Year() <= Customization().calendarStartYear) return;
-    selected.SetYear(selected.Year() - 1);
-    Calendar->Invalidate(false);
+    if (PageYear(-1)) Calendar->Invalidate(false);
+}
+
+bool CalendarWindow::PageYear(int step) {
+    const int first = Customization().calendarStartYear;
+    const int year = yearOnReturn_.value_or(YearGrid::ShownYear()) + step;
+    if (year < first || year > first + 2) return false;
+    // The week face goes on acting on the week it shows, its header, grid, editor and printing
+    // reading the selected date: the year face takes the page when it comes back.
+    if (!Calendar->Visible()) {
+        yearOnReturn_ = year;
+        return false;
+    }
+    App().selectedDate.SetYear(year);
+    return true;
 }
 
 void CalendarWindow::KeyBoardControl(const std::string& key) {

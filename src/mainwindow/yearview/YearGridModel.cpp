@@ -27,8 +27,13 @@ int Int(double value) {
     return ClampToInt(value);
 }
 
+int ShownYear() {
+    const int first = Customization().calendarStartYear;
+    return std::clamp(App().selectedDate.Year(), first, first + 2);
+}
+
 int ShownYearOffset() {
-    return (App().selectedDate.Year() - Customization().calendarStartYear) * kRowsPerYear;
+    return (ShownYear() - Customization().calendarStartYear) * kRowsPerYear;
 }
 
 bool Marked(std::string_view key, std::string_view value) {

@@ -183,16 +183,15 @@ void CalendarWindow::Calendar_Paint(Graphics& g) {
     const Band band(grid);
     g.Bold = false;
     if (module.includeStriping) DrawStripes(g, band);
-    DrawYearNumber(g, band, module, *this, App().selectedDate.Year());
+    DrawYearNumber(g, band, module, *this, YearGrid::ShownYear());
     if (!module.hideMonthDividers) DrawDividers(g, band);
 
     const CellStyle style{module, grid.TextFont, band.TS + (Screen(0).Height > 960 ? 4 : 3),
                           App().currentDate.ShortDate()};
     const int yearOffset = YearGrid::ShownYearOffset();
     for (int r = 1; r <= YearGrid::kRowsPerYear; ++r) {
-        // A year outside the three has no cells; the rest of the face is still drawn.
         const int row = yearOffset + r;
-        if (row < 0 || row > grid.CellTag.UBound(1)) continue;
+        if (row > grid.CellTag.UBound(1)) continue;
         for (int c = 1; c <= 31; ++c) {
             const std::string& t = grid.CellTag(row, c);
             if (t.find('/') != std::string::npos)
