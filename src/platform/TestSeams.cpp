@@ -41,7 +41,7 @@ std::function<void()>& FirstPaint() {
 // Apart from the other seams too: code a writing thread runs once at a moment of its write.
 struct WriteMomentSeam {
     std::mutex mutex;
-    std::array<std::function<void()>, 4> then;
+    std::array<std::function<void()>, 5> then;
 };
 WriteMomentSeam& WriteMoments() {
     static WriteMomentSeam seam;

@@ -108,8 +108,16 @@ void WhenFirstPainted(std::function<void()> then);
 // The moments of a whole write of a file that another program may share, at which a test plays
 // that program: once the text is on disk, before the late look for another version; once the
 // first piece of a copy of that other version is copied; after the last look, just before the
-// rename; right after the rename, before the file written is measured.
-enum class WriteMoment { BeforeTheLateLook, DuringACopy, AfterTheLastLook, AfterTheRename };
+// rename; where the file system cannot exchange two files, once the file there has its parked
+// name, before the rename takes its place; right after the rename, before the file written is
+// measured.
+enum class WriteMoment {
+    BeforeTheLateLook,
+    DuringACopy,
+    AfterTheLastLook,
+    AfterTheParkedName,
+    AfterTheRename
+};
 // Runs then once, on the writing thread, at the next such moment. Enable and Disable drop it.
 void AtNextWriteMoment(WriteMoment moment, std::function<void()> then);
 
