@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -167,6 +168,56 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
         EXPECT_EQ(Messages().size(), told + 1);
         for (const FileCall call : c.lacking)
             TestSeams::FailFileCalls(call, 0);
+    }
+}
+
+namespace {
+// A folder of the test's own mounted over another through FUSE (bindfs), which cannot exchange
+// two files nor rename without replacing; unmounted however the test ends.
+struct FuseMount {
+    fs::path at;
+    bool mounted = false;
+    FuseMount(const fs::path& backing, fs::path folder) : at(std::move(folder)) {
+        fs::create_directories(backing);
+        mounted =
+            std::system(("bindfs '" + backing.string() + "' '" + at.string() + "'").c_str()) == 0;
+    }
+    ~FuseMount() {
+        if (mounted)
+            std::system(
+                ("fusermount -u -z '" + at.string() + "' || umount -l '" + at.string() + "'")
+                    .c_str());
+    }
+};
+} // namespace
+
+// The same on a real FUSE mount: the other program's redirect, emptied before the save and
+// written after it, keeps its text, with links and without.
+TEST_F(WeekFaceTest, OnAFuseMountAnEmptiedFileWrittenAfterTheSaveKeepsItsText) {
+    if (!fs::exists("/dev/fuse") || std::system("command -v bindfs >/dev/null") != 0)
+        GTEST_SKIP() << "no bindfs or no /dev/fuse: tools/setup.sh installs bindfs";
+    const fs::path documents = environment.Documents(), file = documents / "Calendar.tpc";
+    const FuseMount mount(documents.parent_path() / "backing", documents);
+    ASSERT_TRUE(mount.mounted);
+    for (const bool links : {true, false}) {
+        SCOPED_TRACE(links ? "with links" : "without links");
+        for (const auto& entry : fs::directory_iterator(documents))
+            fs::remove(entry.path());
+        TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
+        application.eventDict = Dictionary();
+        application.LoadUserEvents();
+        CalendarWindow& window = Window();
+        if (!links) TestSeams::FailFileCalls(FileCall::LinkFile, 1000, EPERM);
+        std::ofstream theirs(file, std::ios::trunc | std::ios::binary);
+        const size_t told = Messages().size();
+        AddRow(window, "Added");
+        FinishSaving(window);
+        theirs << Theirs(1) << std::flush;
+        EXPECT_TRUE(WaitUntil([&] { return Messages().size() > told; }));
+        window.Close();
+        EXPECT_EQ(EventFile(), "0\tMine\n0\tAdded\nEvents Data:\n");
+        EXPECT_EQ(std::ranges::count(Texts(documents), Theirs(1)), 1);
+        TestSeams::FailFileCalls(FileCall::LinkFile, 0);
     }
 }
 
