@@ -150,6 +150,10 @@ void FailFileCalls(FileCall call, int count = 1, int error = EIO);
 // How many calls of that kind were made since Enable; counted only while the seams are enabled.
 int FileCallsMade(FileCall call);
 
+// The letters that the next draws of unguessable letters give, a string a draw, so that a test can
+// take a name before the program draws it. Enable and Disable drop what is left.
+void DrawUnguessableLetters(std::vector<std::string> letters);
+
 // The window as the screen shows it: its pending repaints done, and whatever was not repainted
 // since it was last drawn left as it was, so a control that misses a repaint shows stale pixels
 // here (Window::DrawInto draws everything afresh). None when the window is not shown.
@@ -171,6 +175,8 @@ std::function<void(Window&)> TakeModalCallback();
 void ReachWriteMoment(WriteMoment moment);
 // Counts a call of that kind; true (with errno set) when the test made it fail.
 bool FileCallFails(FileCall call);
+// The next letters a test gave to be drawn; empty when none are left.
+std::string TakeUnguessableLetters();
 // The code waiting for the first frame, once; empty afterwards and when none waits.
 std::function<void()> TakeFirstPaintCallback();
 
