@@ -377,11 +377,11 @@ bool PutInPlace(const fs::path& temporary, const fs::path& target) {
            (Lacking(errno) && RenameAfterALook(temporary, target));
 }
 
-bool SameFileAt(const fs::path& one, const fs::path& other) {
-    struct stat first {
-    }, second{};
-    return ::lstat(one.c_str(), &first) == 0 && ::lstat(other.c_str(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+// Which file has the name path: its device and number; none (errno set) when none has.
+std::optional<std::pair<dev_t, ino_t>> FileAt(const fs::path& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) return std::nullopt;
+    return std::pair(status.st_dev, status.st_ino);
 }
 
 // Where the file system cannot exchange two files: the file there gets a fresh parked name first,
@@ -397,11 +397,15 @@ bool RenameBesideParked(const fs::path& temporary, const fs::path& target,
         return ParkedPrefix(target) + UnguessableLetters(kTemporarySuffix.size());
     };
     for (int tries = 0; tries < 5; ++tries) {
-        if (const std::optional<fs::path> link = LinkToFreeName(target, folder, name, 10)) {
+        const auto there = FileAt(target);
+        std::optional<fs::path> link;
+        if (there) link = LinkToFreeName(target, folder, name, 10);
+        if (link) {
             TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheParkedName);
             // Another file put there meanwhile has no second name yet; the one linked lost its
-            // name there as it would have without the link.
-            if (!SameFileAt(target, *link)) {
+            // name there as it would have without the link. The name there is looked at, not
+            // the link: some file systems number each name of a file apart.
+            if (FileAt(target) != there) {
                 ::unlink(link->c_str());
                 continue;
             }
