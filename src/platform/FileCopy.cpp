@@ -71,10 +71,15 @@ bool CreateCopy(const fs::path& temporary, const fs::path& path) {
 }
 
 // Moves temporary to path unless something has that name; false with EEXIST when it has. A file
-// system that has neither a rename that never replaces nor links gets an exclusive create of path
-// with a copy of the file.
+// system that cannot rename without replacing gets a second link, which never replaces either,
+// and one that has neither an exclusive create of path with a copy of the file.
 bool NameWithoutReplacing(const fs::path& temporary, const fs::path& path) {
-    if (MoveWithoutReplacing(temporary, path)) return true;
+    if (RenameWithoutReplacing(temporary, path)) return true;
+    if (!Lacking(errno)) return false;
+    if (!FileCallFails(FileCall::LinkFile) && ::link(temporary.c_str(), path.c_str()) == 0) {
+        ::unlink(temporary.c_str());
+        return true;
+    }
     if (!Lacking(errno) || !CreateCopy(temporary, path)) return false;
     ::unlink(temporary.c_str());
     return true;
@@ -117,14 +122,6 @@ bool Lacking(int error) {
 bool RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
     return !FileCallFails(FileCall::RenameWithoutReplacing) &&
            ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
-}
-
-bool MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
-    if (RenameWithoutReplacing(from, to)) return true;
-    if (!Lacking(errno)) return false;
-    if (FileCallFails(FileCall::LinkFile) || ::link(from.c_str(), to.c_str()) != 0) return false;
-    ::unlink(from.c_str());
-    return true;
 }
 
 bool TooLargeForTheRoom(uintmax_t size, const struct statvfs& room) {

@@ -34,10 +34,6 @@ bool Lacking(int error);
 // Renames from to to unless something has that name (false, EEXIST); false with an error that
 // Lacking accepts where the file system cannot rename so.
 bool RenameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
-// The same, or where the file system cannot, a second link to and from's name removed: never over
-// another file. The second way is for a file of the caller's own only: another program may put a
-// file at from between the two.
-bool MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 // Whether a file of size bytes is larger than the room the file system reports.
 bool TooLargeForTheRoom(uintmax_t size, const struct statvfs& room);
 

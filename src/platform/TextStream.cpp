@@ -364,17 +364,19 @@ std::string ParkedPrefix(const fs::path& target) {
 }
 
 // Renames from to to after a look that nothing has that name (false, EEXIST): for a file system
-// that can neither rename without replacing nor link, where a file put there in between is lost.
+// that cannot rename without replacing, where a file put there in between is lost.
 bool RenameAfterALook(const fs::path& from, const fs::path& to) {
     struct stat status {};
     if (::lstat(to.c_str(), &status) == 0) errno = EEXIST;
     return errno == ENOENT && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-// Puts the file written at temporary at target, where nothing is, never over a file come since.
-bool PutInPlace(const fs::path& temporary, const fs::path& target) {
-    return MoveWithoutReplacing(temporary, target) ||
-           (Lacking(errno) && RenameAfterALook(temporary, target));
+// Puts the file at from at to, where nothing is. Where the file system cannot rename without
+// replacing, not a second link and the first name removed, which never replaces either: on FUSE
+// each name of a file keeps its own times for a while, and the file written would not be known
+// by its name.
+bool PutInPlace(const fs::path& from, const fs::path& to) {
+    return RenameWithoutReplacing(from, to) || (Lacking(errno) && RenameAfterALook(from, to));
 }
 
 // Which file has the name path: its device and number; none (errno set) when none has.
@@ -387,7 +389,7 @@ std::optional<std::pair<dev_t, ino_t>> FileAt(const fs::path& path) {
 // Where the file system cannot exchange two files: the file there gets a fresh parked name first,
 // as a second link, and the rename then takes its place, leaving no moment without a file there.
 // Where it has no links either, the file there is moved to that name and the file written put in
-// its place without replacing: a moment without a file there rather than another program's file
+// its place where nothing is: a moment without a file there rather than another program's file
 // unlinked. A file put there in between is parked the same way before the rename. Each parked
 // path is added to parked, also when the write then fails.
 bool RenameBesideParked(const fs::path& temporary, const fs::path& target,
