@@ -962,12 +962,6 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
              TestSeams::FailFileCalls(TestSeams::FileCall::ExchangeFiles, 1, EINVAL);
              at(WriteMoment::AfterTheParkedName, [&] { other.Replace(); });
          }},
-        {"rewritten in place once the file there is parked, where the file system cannot "
-         "exchange",
-         [&](OtherProgram& other) {
-             TestSeams::FailFileCalls(TestSeams::FileCall::ExchangeFiles, 1, EINVAL);
-             at(WriteMoment::AfterTheParkedName, [&] { other.Rewrite(); });
-         }},
         {"put there once the file there is moved aside, where the file system has neither "
          "exchanges nor links",
          [&](OtherProgram& other) {
