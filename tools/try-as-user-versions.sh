@@ -2,7 +2,8 @@
 # programs write the event file while the user confirms to-do items, as real ones do: a script
 # writing it line by line with pauses, a download arriving in pieces with stalls, an editor that
 # saves by a rename, a shell's redirect that empties the file and writes it after a pause, a
-# script that writes the calendar's own text back and adds a line after a pause. Each round, what the other program finished must be in Calendar.tpc or in a
+# script that writes the calendar's own text back and adds a line after a pause; the redirect once
+# more on a FUSE home. Each round, what the other program finished must be in Calendar.tpc or in a
 # copy beside it, byte for byte, and the confirmed item in Calendar.tpc.
 
 # ---- Writers that pause -------------------------------------------------------------------------
@@ -59,9 +60,23 @@ rounds_of() {
     check "$name: the confirmed items are all in Calendar.tpc" listed_first "0	$name $rounds"
 }
 
-for writer in script download editor redirect known; do
+# The run's Documents folder on FUSE (bindfs), which can exchange no two files, as NFS and SMB
+# homes cannot either; only root mounts one here.
+fuse_documents() {
+    [ "$(id -u)" = 0 ] && command -v bindfs >/dev/null && [ -e /dev/fuse ] &&
+        mkdir -p "$run_home/backing" && bindfs "$run_home/backing" "$run_home/Documents" && return 0
+    echo "  skip  a FUSE home: mounting one needs root, bindfs and /dev/fuse"
+    return 1
+}
+leave_fuse() { fusermount -u -z "$run_home/Documents" 2>/dev/null || umount -l "$run_home/Documents" 2>/dev/null; true; }
+
+for writer in script download editor redirect known redirect-on-fuse; do
     echo "Another program ($writer) writes the event file while to-do items are confirmed"
     new_home
+    if [ "$writer" = redirect-on-fuse ] && ! fuse_documents; then
+        rm -rf "$run_home"
+        continue
+    fi
     tpc="$run_home/Documents/Calendar.tpc"
     version="$run_home/version.tpc"
     # The download: about 10 MB, arriving 1 MB at a time with stalls of 0.3 s.
@@ -75,11 +90,13 @@ for writer in script download editor redirect known; do
     editor) rounds_of Editor v3-editor 3 save_by_rename ;;
     redirect) rounds_of Redirect v3-redirect 3 redirect_after_a_pause ;;
     known) rounds_of Known v3-known 3 known_then_a_line ;;
+    redirect-on-fuse) rounds_of FuseRedirect v3-fuse-redirect 3 redirect_after_a_pause ;;
     esac
     shot "v4-$writer-end"
     end_by SIGTERM "v5-$writer-quit" 20
     check "the program ends normally" test $? = 0
     check "and every finished text is still kept after the quit" finished_kept "$version"
+    [ "$writer" = redirect-on-fuse ] && leave_fuse
     rm -rf "$run_home"
 done
 # ---- end of writers that pause ------------------------------------------------------------------

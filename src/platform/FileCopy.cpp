@@ -56,12 +56,6 @@ bool Finish(int fd, const fs::path& temporary, bool written) {
     return ok;
 }
 
-// Whether a failed call means the file system has no such call, rather than that it refused it.
-bool Lacking(int error) {
-    return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP ||
-           error == EPERM;
-}
-
 // Makes path anew, never over another file, and copies the file at temporary into it, whole and
 // flushed; false (path gone, errno set) otherwise, EEXIST when the name is taken.
 bool CreateCopy(const fs::path& temporary, const fs::path& path) {
@@ -79,10 +73,8 @@ bool CreateCopy(const fs::path& temporary, const fs::path& path) {
 // Moves temporary to path unless something has that name; false with EEXIST when it has. A file
 // system that cannot rename without replacing gets a second link, which never replaces either,
 // and one that has neither an exclusive create of path with a copy of the file.
-bool RenameWithoutReplacing(const fs::path& temporary, const fs::path& path) {
-    if (!FileCallFails(FileCall::RenameWithoutReplacing) &&
-        ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
+bool NameWithoutReplacing(const fs::path& temporary, const fs::path& path) {
+    if (RenameWithoutReplacing(temporary, path)) return true;
     if (!Lacking(errno)) return false;
     if (!FileCallFails(FileCall::LinkFile) && ::link(temporary.c_str(), path.c_str()) == 0) {
         ::unlink(temporary.c_str());
@@ -122,6 +114,16 @@ bool StillTheFile(int fd, const FileIdentity& expected) {
 } // namespace
 
 namespace file_writes {
+bool Lacking(int error) {
+    return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP ||
+           error == EPERM;
+}
+
+bool RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
+    return !FileCallFails(FileCall::RenameWithoutReplacing) &&
+           ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+}
+
 bool TooLargeForTheRoom(uintmax_t size, const struct statvfs& room) {
     // No blocks at all is a file system that does not tell its size: room unknown, not none.
     return room.f_blocks != 0 && size > static_cast<uintmax_t>(room.f_bavail) * room.f_frsize;
@@ -131,6 +133,7 @@ bool TooLargeForTheRoom(uintmax_t size, const struct statvfs& room) {
 std::string UnguessableLetters(size_t count) {
     static constexpr std::string_view kLetters =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    if (std::string drawn = TestSeams::TakeUnguessableLetters(); !drawn.empty()) return drawn;
     // The system's own source of randomness: a generator's next output can be worked out from
     // the names it made before, which anyone can list.
     std::random_device source;
@@ -157,7 +160,7 @@ std::optional<fs::path> RenameToFreeName(const fs::path& path, const fs::path& f
                                          const std::function<std::string(int)>& name, int tries) {
     for (int number = 1; number <= tries; ++number) {
         const fs::path named = folder / name(number);
-        if (RenameWithoutReplacing(path, named)) {
+        if (NameWithoutReplacing(path, named)) {
             SyncFolder(folder);
             return named;
         }

@@ -29,6 +29,11 @@ bool SyncFile(int fd);
 // Closes fd in any case; false when the system reported an error.
 bool CloseFile(int fd);
 std::optional<FileIdentity> MeasureFile(int fd);
+// Whether a failed call means the file system has no such call, rather than that it refused it.
+bool Lacking(int error);
+// Renames from to to unless something has that name (false, EEXIST); false with an error that
+// Lacking accepts where the file system cannot rename so.
+bool RenameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 // Whether a file of size bytes is larger than the room the file system reports.
 bool TooLargeForTheRoom(uintmax_t size, const struct statvfs& room);
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <deque>
 #include <mutex>
 #include <utility>
 
@@ -41,7 +42,7 @@ std::function<void()>& FirstPaint() {
 // Apart from the other seams too: code a writing thread runs once at a moment of its write.
 struct WriteMomentSeam {
     std::mutex mutex;
-    std::array<std::function<void()>, 4> then;
+    std::array<std::function<void()>, 5> then;
 };
 WriteMomentSeam& WriteMoments() {
     static WriteMomentSeam seam;
@@ -59,6 +60,7 @@ struct FileCallSeam {
     std::array<int, kCalls> made{};
     std::array<int, kCalls> failing{};
     std::array<int, kCalls> error{};
+    std::deque<std::string> letters;
 };
 FileCallSeam& FileCalls() {
     static FileCallSeam seam;
@@ -81,6 +83,7 @@ void ResetFileCalls(bool counting) {
     seam.counting = counting;
     seam.made = {};
     seam.failing = {};
+    seam.letters.clear();
 }
 } // namespace
 
@@ -242,6 +245,21 @@ bool FileCallFails(FileCall call) {
     --seam.failing[at];
     errno = seam.error[at];
     return true;
+}
+
+void DrawUnguessableLetters(std::vector<std::string> letters) {
+    FileCallSeam& seam = FileCalls();
+    const std::lock_guard lock(seam.mutex);
+    seam.letters.assign(letters.begin(), letters.end());
+}
+
+std::string TakeUnguessableLetters() {
+    FileCallSeam& seam = FileCalls();
+    const std::lock_guard lock(seam.mutex);
+    if (seam.letters.empty()) return {};
+    std::string letters = std::move(seam.letters.front());
+    seam.letters.pop_front();
+    return letters;
 }
 
 std::function<void()> TakeFirstPaintCallback() {

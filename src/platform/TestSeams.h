@@ -108,8 +108,16 @@ void WhenFirstPainted(std::function<void()> then);
 // The moments of a whole write of a file that another program may share, at which a test plays
 // that program: once the text is on disk, before the late look for another version; once the
 // first piece of a copy of that other version is copied; after the last look, just before the
-// rename; right after the rename, before the file written is measured.
-enum class WriteMoment { BeforeTheLateLook, DuringACopy, AfterTheLastLook, AfterTheRename };
+// rename; where the file system cannot exchange two files, once the file there has its parked
+// name, before the rename takes its place; right after the rename, before the file written is
+// measured.
+enum class WriteMoment {
+    BeforeTheLateLook,
+    DuringACopy,
+    AfterTheLastLook,
+    AfterTheParkedName,
+    AfterTheRename
+};
 // Runs then once, on the writing thread, at the next such moment. Enable and Disable drop it.
 void AtNextWriteMoment(WriteMoment moment, std::function<void()> then);
 
@@ -142,6 +150,10 @@ void FailFileCalls(FileCall call, int count = 1, int error = EIO);
 // How many calls of that kind were made since Enable; counted only while the seams are enabled.
 int FileCallsMade(FileCall call);
 
+// The letters that the next draws of unguessable letters give, a string a draw, so that a test can
+// take a name before the program draws it. Enable and Disable drop what is left.
+void DrawUnguessableLetters(std::vector<std::string> letters);
+
 // The window as the screen shows it: its pending repaints done, and whatever was not repainted
 // since it was last drawn left as it was, so a control that misses a repaint shows stale pixels
 // here (Window::DrawInto draws everything afresh). None when the window is not shown.
@@ -163,6 +175,8 @@ std::function<void(Window&)> TakeModalCallback();
 void ReachWriteMoment(WriteMoment moment);
 // Counts a call of that kind; true (with errno set) when the test made it fail.
 bool FileCallFails(FileCall call);
+// The next letters a test gave to be drawn; empty when none are left.
+std::string TakeUnguessableLetters();
 // The code waiting for the first frame, once; empty afterwards and when none waits.
 std::function<void()> TakeFirstPaintCallback();
 

@@ -357,28 +357,116 @@ void TextOutputStream::WriteBuffer() {
 }
 
 namespace {
+// The start of the parked names of target's writes.
+std::string ParkedPrefix(const fs::path& target) {
+    const std::string prefix = TemporaryPrefix(target);
+    return prefix.substr(0, prefix.size() - kTemporaryMarker.size()) + std::string(kParkedMarker);
+}
+
+// Renames from to to after a look that nothing has that name (false, EEXIST): for a file system
+// that cannot rename without replacing, where a file put there in between is lost.
+bool RenameAfterALook(const fs::path& from, const fs::path& to) {
+    struct stat status {};
+    if (::lstat(to.c_str(), &status) == 0) errno = EEXIST;
+    return errno == ENOENT && ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+// Puts the file at from at to, where nothing is. Where the file system cannot rename without
+// replacing, not a second link and the first name removed, which never replaces either: on FUSE
+// each name of a file keeps its own times for a while, and the file written would not be known
+// by its name.
+bool PutInPlace(const fs::path& from, const fs::path& to) {
+    return RenameWithoutReplacing(from, to) || (Lacking(errno) && RenameAfterALook(from, to));
+}
+
+// Which file has the name path: its device and number; none (errno set) when none has.
+std::optional<std::pair<dev_t, ino_t>> FileAt(const fs::path& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) return std::nullopt;
+    return std::pair(status.st_dev, status.st_ino);
+}
+
+// Where the file system cannot exchange two files: the file there gets a fresh parked name first,
+// as a second link, and the rename then takes its place, leaving no moment without a file there.
+// Where it has no links either, the file there is moved to that name and the file written put in
+// its place where nothing is: a moment without a file there rather than another program's file
+// unlinked. A file put there in between is parked the same way before the rename. Each parked
+// path is added to parked, also when the write then fails.
+bool RenameBesideParked(const fs::path& temporary, const fs::path& target,
+                        std::vector<fs::path>& parked) {
+    const fs::path folder = target.parent_path();
+    const auto name = [&](int) {
+        return ParkedPrefix(target) + UnguessableLetters(kTemporarySuffix.size());
+    };
+    for (int tries = 0; tries < 5; ++tries) {
+        const auto there = FileAt(target);
+        std::optional<fs::path> link;
+        if (there) link = LinkToFreeName(target, folder, name, 10);
+        if (link) {
+            TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheParkedName);
+            // Another file put there meanwhile has no second name yet; the one linked lost its
+            // name there as it would have without the link. The name there is looked at, not
+            // the link: some file systems number each name of a file apart.
+            if (FileAt(target) != there) {
+                ::unlink(link->c_str());
+                continue;
+            }
+            if (::rename(temporary.c_str(), target.c_str()) == 0) {
+                parked.push_back(*link);
+                return true;
+            }
+            const int error = errno;
+            ::unlink(link->c_str());
+            errno = error;
+            return false;
+        }
+        if (errno == ENOENT) {
+            if (PutInPlace(temporary, target)) return true;
+            if (errno == EEXIST) continue;
+            return false;
+        }
+        if (!Lacking(errno)) return false;
+        const fs::path aside = folder / name(1);
+        if (!RenameWithoutReplacing(target, aside) &&
+            !(Lacking(errno) && RenameAfterALook(target, aside))) {
+            if (errno == ENOENT || errno == EEXIST) continue;
+            return false;
+        }
+        parked.push_back(aside);
+        TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheParkedName);
+        if (PutInPlace(temporary, target)) return true;
+        if (errno == EEXIST) continue;
+        // The file there goes back, unless another came.
+        const int error = errno;
+        if (PutInPlace(aside, target)) parked.pop_back();
+        errno = error;
+        return false;
+    }
+    errno = EBUSY;
+    return false;
+}
+
 // Puts the file at temporary in target's place. With exchange, in one step that leaves no moment
-// without a file there, the file replaced goes to temporary's name (exchanged); a file system
-// that cannot exchange gets a plain rename. No other failure falls back to one: it would replace
-// a file that another program put there meanwhile.
-bool Rename(const fs::path& temporary, const fs::path& target, bool exchange, bool& exchanged) {
+// without a file there, the file replaced goes to temporary's name, which parked receives; a file
+// system that cannot exchange parks it under a name of its own first. No other failure falls back
+// to a plain rename: it would replace a file that another program put there meanwhile.
+bool Rename(const fs::path& temporary, const fs::path& target, bool exchange,
+            std::vector<fs::path>& parked) {
     using TestSeams::FileCall;
-    exchanged = false;
-    for (int tries = 0; exchange && tries < 3; ++tries) {
+    if (!exchange) return ::rename(temporary.c_str(), target.c_str()) == 0;
+    for (int tries = 0; tries < 3; ++tries) {
         if (!FileCallFails(FileCall::ExchangeFiles) &&
             ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) ==
-                0)
-            return exchanged = true;
-        if (errno != ENOENT) break;
-        // Nothing there to exchange with: a rename that replaces nothing, unless a file came.
-        if (!FileCallFails(FileCall::RenameWithoutReplacing) &&
-            ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) ==
-                0)
+                0) {
+            parked.push_back(temporary);
             return true;
-        if (errno != EEXIST) break;
+        }
+        if (errno != ENOENT) return Lacking(errno) && RenameBesideParked(temporary, target, parked);
+        // Nothing there to exchange with: a rename that replaces nothing, unless a file came.
+        if (PutInPlace(temporary, target)) return true;
+        if (errno != EEXIST) return false;
     }
-    if (exchange && errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
-    return ::rename(temporary.c_str(), target.c_str()) == 0;
+    return false;
 }
 
 // Gives the finished write at temporary the parked marker in place of the write's, keeping its
@@ -387,10 +475,8 @@ void MarkAsParking(fs::path& temporary, const fs::path& target) {
     const std::string name = temporary.filename().string();
     const std::string prefix = TemporaryPrefix(target);
     if (!name.starts_with(prefix)) return;
-    const std::string marker(kTemporaryMarker);
     const fs::path parking =
-        temporary.parent_path() / (prefix.substr(0, prefix.size() - marker.size()) +
-                                   std::string(kParkedMarker) + name.substr(prefix.size()));
+        temporary.parent_path() / (ParkedPrefix(target) + name.substr(prefix.size()));
     if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, parking.c_str(), RENAME_NOREPLACE) == 0)
         temporary = parking;
 }
@@ -430,11 +516,11 @@ bool TextOutputStream::Close(const std::function<bool()>& beforeRename,
     TestSeams::ReachWriteMoment(TestSeams::WriteMoment::BeforeTheLateLook);
     bool renamed = synced && closed && (!beforeRename || beforeRename());
     const std::optional<FileIdentity> before = renamed ? MeasureFile(measure) : std::nullopt;
-    bool exchanged = false;
+    std::vector<fs::path> parked;
     if (renamed) {
         if (replaced) MarkAsParking(temporary_, target_);
         TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheLastLook);
-        renamed = Rename(temporary_, target_, static_cast<bool>(replaced), exchanged);
+        renamed = Rename(temporary_, target_, static_cast<bool>(replaced), parked);
     }
     if (renamed) {
         TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheRename);
@@ -448,7 +534,8 @@ bool TextOutputStream::Close(const std::function<bool()>& beforeRename,
     if (measure >= 0) ::close(measure);
     std::error_code error;
     if (!renamed) fs::remove(temporary_, error);
-    if (exchanged) replaced(temporary_);
+    for (const fs::path& path : parked)
+        replaced(path);
     return renamed;
 }
 

@@ -957,6 +957,18 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
                  TestSeams::FailFileCalls(TestSeams::FileCall::ExchangeFiles, 1, EIO);
              });
          }},
+        {"replaced once the file there is parked, where the file system cannot exchange",
+         [&](OtherProgram& other) {
+             TestSeams::FailFileCalls(TestSeams::FileCall::ExchangeFiles, 1, EINVAL);
+             at(WriteMoment::AfterTheParkedName, [&] { other.Replace(); });
+         }},
+        {"put there once the file there is moved aside, where the file system has neither "
+         "exchanges nor links",
+         [&](OtherProgram& other) {
+             TestSeams::FailFileCalls(TestSeams::FileCall::ExchangeFiles, 1, EINVAL);
+             TestSeams::FailFileCalls(TestSeams::FileCall::LinkFile, 2, EPERM);
+             at(WriteMoment::AfterTheParkedName, [&] { other.Replace(); });
+         }},
         {"replaced between the last look and the rename, then a kill and the next start's "
          "clean-up",
          [&](OtherProgram& other) {

@@ -111,6 +111,29 @@ TEST_F(FileWritesTest, ANameInUseIsPassedOverAndNothingIsLeftBehind) {
         }
 }
 
+// A replacement that keeps the file it replaces, where the file system cannot exchange, passes
+// over a temporary or parked name it draws that is in use: the file there is not written.
+TEST_F(FileWritesTest, AReplacementPassesOverTheNamesItDrawsThatAreInUse) {
+    const std::string written = file_writes::TemporaryPrefix(File());
+    const fs::path taken[] = {Folder() / (written + "AAAAAA"),
+                              Folder() /
+                                  (written.substr(0, written.find("write-")) + "parked-CCCCCC")};
+    TestEnvironment::WriteFile(File(), "old text");
+    for (const fs::path& path : taken)
+        TestEnvironment::WriteFile(path, "their longer text");
+    TestSeams::DrawUnguessableLetters({"AAAAAA", "BBBBBB", "CCCCCC"});
+    TestSeams::FailFileCalls(FileCall::ExchangeFiles, 1, EINVAL);
+    std::vector<fs::path> replaced;
+    auto out = TextOutputStream::Create(FolderItem(File()));
+    out->Write("new text");
+    EXPECT_TRUE(out->Close({}, [&](const fs::path& path) { replaced.push_back(path); }));
+    EXPECT_EQ(TestEnvironment::ReadFile(File()), "new text");
+    for (const fs::path& path : taken)
+        EXPECT_EQ(TestEnvironment::ReadFile(path), "their longer text");
+    ASSERT_EQ(replaced.size(), 1u);
+    EXPECT_EQ(TestEnvironment::ReadFile(replaced[0]), "old text");
+}
+
 // A copy that cannot be flushed or closed fails at once with that reason, never as a file that
 // changed while it was copied (which is copied again).
 TEST_F(FileWritesTest, ACopyThatCannotBeFlushedFailsWithItsOwnReason) {
