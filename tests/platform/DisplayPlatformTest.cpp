@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <future>
-#include <mutex>
 #include <netinet/in.h>
 #include <string>
 #include <sys/socket.h>
@@ -79,72 +78,52 @@ TEST(DisplayPlatformTest, ADisplayThatNeverAnswersIsGivenUp) {
 }
 
 namespace {
-// An X server of the test's own on a free port of the loopback (display = port - 6000): it takes
-// one connection and refuses it in the X protocol's words, closes it after a while, or never says
-// a word. A port that nobody listens on is kept taken for the display with nothing there.
+// An X server of the test's own on a free port of the loopback (display = port - 6000). The
+// system takes the connections it does not, and the client waits for words that never come;
+// unless it refuses the first in the X protocol's words, or ends and drops them all.
 class FakeXServer {
   public:
-    enum class Does { NotListen, Refuse, Close, Nothing };
-    explicit FakeXServer(Does does, std::chrono::milliseconds closeAfter = {})
-        : listener_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    explicit FakeXServer(bool listening = true) {
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
         socklen_t size = sizeof address;
         auto* any = reinterpret_cast<sockaddr*>(&address);
-        if (::bind(listener_, any, size) != 0 || ::getsockname(listener_, any, &size) != 0)
-            ADD_FAILURE() << "no port";
+        EXPECT_EQ(::bind(listener_, any, size) | ::getsockname(listener_, any, &size), 0);
         display_ = "127.0.0.1:" + std::to_string(ntohs(address.sin_port) - 6000);
-        if (does == Does::NotListen || ::listen(listener_, 4) != 0) return;
-        server_ = std::thread([this, does, until = std::chrono::steady_clock::now() + closeAfter] {
-            Serve(does, until);
-        });
+        if (listening) ::listen(listener_, 4);
     }
     ~FakeXServer() {
-        {
-            const std::lock_guard lock(mutex_);
-            stopping_ = true;
-            if (connection_ >= 0) ::shutdown(connection_, SHUT_RDWR);
-        }
         ::shutdown(listener_, SHUT_RDWR);
         if (server_.joinable()) server_.join();
-        if (connection_ >= 0) ::close(connection_);
         ::close(listener_);
+    }
+    void Refuse() {
+        server_ = std::thread([this] {
+            const int fd = ::accept(listener_, nullptr, nullptr);
+            char setup[12];
+            if (::recv(fd, setup, sizeof setup, MSG_WAITALL) == 12) {
+                // Failed, the reason's length, version 11.0 and the length of what follows in
+                // words, in the client's byte order; then the reason padded to whole words.
+                std::string reply{0, 14, 11, 0, 0, 0, 4, 0};
+                if (setup[0] == 'B') std::swap(reply[2], reply[3]), std::swap(reply[6], reply[7]);
+                reply += "No key given.\n..";
+                ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL);
+            }
+            while (::recv(fd, setup, sizeof setup, 0) > 0) {
+            } // until the client lets go
+            ::close(fd);
+        });
+    }
+    void EndAfter(std::chrono::seconds seconds) {
+        server_ = std::thread([this, seconds] {
+            std::this_thread::sleep_for(seconds);
+            ::shutdown(listener_, SHUT_RDWR);
+        });
     }
     const std::string& Display() const { return display_; }
 
   private:
-    void Serve(Does does, std::chrono::steady_clock::time_point until) {
-        const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0) return;
-        {
-            const std::lock_guard lock(mutex_);
-            connection_ = fd;
-            if (stopping_) return;
-        }
-        char setup[12];
-        if (does == Does::Refuse && ::recv(fd, setup, sizeof setup, MSG_WAITALL) == 12) {
-            // Failed, the reason's length, version 11.0, the length of what follows in words, in
-            // the client's byte order; the reason padded to whole words.
-            const bool big = setup[0] == 'B';
-            const std::string reply = std::string{0, 14, char(big ? 0 : 11), char(big ? 11 : 0),
-                                                  0, 0,  char(big ? 0 : 4),  char(big ? 4 : 0)} +
-                                      "No key given.\n..";
-            ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL);
-        }
-        if (does == Does::Close) {
-            std::this_thread::sleep_until(until);
-            ::shutdown(fd, SHUT_RDWR);
-        }
-        while (::recv(fd, setup, sizeof setup, 0) > 0) {
-        } // until the client, or the test, lets go
-    }
-
-    int listener_;
+    int listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     std::string display_;
-    std::mutex mutex_;
-    int connection_ = -1;
-    bool stopping_ = false;
     std::thread server_;
 };
 } // namespace
@@ -152,31 +131,32 @@ class FakeXServer {
 // Each outcome as a server of the test's own gives it: a refusal's words are the server's, and
 // a connection closed without them is no server answering.
 TEST(DisplayPlatformTest, EachXServersAnswerIsToldAsItIs) {
-    using Does = FakeXServer::Does;
+    setenv("XAUTHORITY", "/nonexistent/calendar-test-keys", 1); // no key of the machine's
     const struct {
-        Does does;
+        bool listening, refusing;
         XDisplay outcome;
         const char* said;
-        std::chrono::milliseconds bound;
     } rows[] = {
-        {Does::NotListen, XDisplay::Unreachable, "", std::chrono::seconds(5)},
-        {Does::Close, XDisplay::Unreachable, "", std::chrono::seconds(5)},
-        {Does::Refuse, XDisplay::Refused, "No key given.", std::chrono::seconds(5)},
-        {Does::Nothing, XDisplay::Silent, "", std::chrono::milliseconds(100)},
+        {false, false, XDisplay::Unreachable, ""},
+        {true, true, XDisplay::Refused, "No key given."},
+        {true, false, XDisplay::Silent, ""},
     };
-    setenv("XAUTHORITY", "/nonexistent/calendar-test-keys", 1); // no key of the machine's
     for (const auto& row : rows) {
-        const FakeXServer server(row.does);
-        const XDisplayAnswer answer = OpenXDisplay(server.Display(), row.bound);
-        EXPECT_EQ(answer.outcome, row.outcome) << int(row.does);
-        EXPECT_EQ(Trim(answer.said), row.said) << int(row.does);
+        FakeXServer server(row.listening);
+        if (row.refusing) server.Refuse();
+        const auto bound = row.outcome == XDisplay::Silent ? std::chrono::milliseconds(100)
+                                                           : std::chrono::seconds(5);
+        const XDisplayAnswer answer = OpenXDisplay(server.Display(), bound);
+        EXPECT_EQ(answer.outcome, row.outcome) << server.Display();
+        EXPECT_EQ(Trim(answer.said), row.said) << server.Display();
     }
 }
 
 // The start gives up on a server that took the connection and said nothing after five seconds
 // by the clock, whose close a second later is not taken for no server there.
 TEST(DisplayPlatformTest, TheStartWaitsFiveSecondsForAnXServer) {
-    const FakeXServer server(FakeXServer::Does::Close, std::chrono::seconds(6));
+    FakeXServer server;
+    server.EndAfter(std::chrono::seconds(6));
     setenv("XAUTHORITY", "/nonexistent/calendar-test-keys", 1);
     setenv("DISPLAY", server.Display().c_str(), 1);
     for (const char* name : {"QT_QPA_PLATFORM", "XDG_SESSION_TYPE", "WAYLAND_DISPLAY"})
