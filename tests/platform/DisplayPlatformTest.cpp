@@ -78,95 +78,82 @@ TEST(DisplayPlatformTest, ADisplayThatNeverAnswersIsGivenUp) {
 }
 
 namespace {
-// An X server of the test's own on a free port of the loopback (display = port - 6000). The
-// system takes the connections it does not, and the client waits for words that never come;
-// unless it refuses the first in the X protocol's words, or ends and drops them all.
+// An X server of the test's own on a free port of the loopback (display = port - 6000): none
+// listens there; or it refuses the first connection in the X protocol's words; or it leaves what
+// the system took for it unanswered, and ends after six seconds, which drops it.
 class FakeXServer {
   public:
-    explicit FakeXServer(bool listening = true) {
+    enum Does { NotListen, Refuse, EndAfterSixSeconds };
+    explicit FakeXServer(Does does) {
         sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
         socklen_t size = sizeof address;
         auto* any = reinterpret_cast<sockaddr*>(&address);
         EXPECT_EQ(::bind(listener_, any, size) | ::getsockname(listener_, any, &size), 0);
         display_ = "127.0.0.1:" + std::to_string(ntohs(address.sin_port) - 6000);
-        if (listening) ::listen(listener_, 4);
+        if (does != NotListen && ::listen(listener_, 4) == 0)
+            server_ =
+                std::thread(does == Refuse ? &FakeXServer::Refuses : &FakeXServer::Ends, this);
     }
     ~FakeXServer() {
         ::shutdown(listener_, SHUT_RDWR);
         if (server_.joinable()) server_.join();
         ::close(listener_);
     }
-    void Refuse() {
-        server_ = std::thread([this] {
-            const int fd = ::accept(listener_, nullptr, nullptr);
-            char setup[12];
-            if (::recv(fd, setup, sizeof setup, MSG_WAITALL) == 12) {
-                // Failed, the reason's length, version 11.0 and the length of what follows in
-                // words, in the client's byte order; then the reason padded to whole words.
-                std::string reply{0, 14, 11, 0, 0, 0, 4, 0};
-                if (setup[0] == 'B') std::swap(reply[2], reply[3]), std::swap(reply[6], reply[7]);
-                reply += "No key given.\n..";
-                ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL);
-            }
-            while (::recv(fd, setup, sizeof setup, 0) > 0) {
-            } // until the client lets go
-            ::close(fd);
-        });
-    }
-    void EndAfter(std::chrono::seconds seconds) {
-        server_ = std::thread([this, seconds] {
-            std::this_thread::sleep_for(seconds);
-            ::shutdown(listener_, SHUT_RDWR);
-        });
-    }
     const std::string& Display() const { return display_; }
 
   private:
+    void Refuses() const {
+        const int fd = ::accept(listener_, nullptr, nullptr);
+        char setup[12];
+        if (::recv(fd, setup, sizeof setup, MSG_WAITALL) == 12) {
+            // Failed, the reason's length, version 11.0 and the length of what follows in words,
+            // in the client's byte order; then the reason padded to whole words.
+            std::string reply{0, 13, 11, 0, 0, 0, 4, 0};
+            if (setup[0] == 'B') std::swap(reply[2], reply[3]), std::swap(reply[6], reply[7]);
+            reply += "No key given\n...";
+            ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL);
+        }
+        while (::recv(fd, setup, sizeof setup, 0) > 0) {
+        } // until the client lets go
+        ::close(fd);
+    }
+    void Ends() const {
+        std::this_thread::sleep_for(std::chrono::seconds(6));
+        ::shutdown(listener_, SHUT_RDWR);
+    }
+
     int listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     std::string display_;
     std::thread server_;
 };
 } // namespace
 
-// Each outcome as a server of the test's own gives it: a refusal's words are the server's, and
-// a connection closed without them is no server answering.
+// The start's one line tells each server as it is: a refusal in the server's words, and one that
+// took the connection and said nothing for five seconds by the clock as silent, though it ends a
+// second later.
 TEST(DisplayPlatformTest, EachXServersAnswerIsToldAsItIs) {
     setenv("XAUTHORITY", "/nonexistent/calendar-test-keys", 1); // no key of the machine's
-    const struct {
-        bool listening, refusing;
-        XDisplay outcome;
-        const char* said;
-    } rows[] = {
-        {false, false, XDisplay::Unreachable, ""},
-        {true, true, XDisplay::Refused, "No key given."},
-        {true, false, XDisplay::Silent, ""},
-    };
-    for (const auto& row : rows) {
-        FakeXServer server(row.listening);
-        if (row.refusing) server.Refuse();
-        const auto bound = row.outcome == XDisplay::Silent ? std::chrono::milliseconds(100)
-                                                           : std::chrono::seconds(5);
-        const XDisplayAnswer answer = OpenXDisplay(server.Display(), bound);
-        EXPECT_EQ(answer.outcome, row.outcome) << server.Display();
-        EXPECT_EQ(Trim(answer.said), row.said) << server.Display();
-    }
-}
-
-// The start gives up on a server that took the connection and said nothing after five seconds
-// by the clock, whose close a second later is not taken for no server there.
-TEST(DisplayPlatformTest, TheStartWaitsFiveSecondsForAnXServer) {
-    FakeXServer server;
-    server.EndAfter(std::chrono::seconds(6));
-    setenv("XAUTHORITY", "/nonexistent/calendar-test-keys", 1);
-    setenv("DISPLAY", server.Display().c_str(), 1);
     for (const char* name : {"QT_QPA_PLATFORM", "XDG_SESSION_TYPE", "WAYLAND_DISPLAY"})
         unsetenv(name);
-    testing::internal::CaptureStderr();
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(CanRunInThisSession());
-    const auto waited = std::chrono::steady_clock::now() - start;
-    const std::string said = testing::internal::GetCapturedStderr();
+    const struct {
+        FakeXServer::Does does;
+        const char* says;
+    } rows[] = {
+        {FakeXServer::NotListen, ": no X server answers there."},
+        {FakeXServer::Refuse, " refused the calendar: No key given."},
+        {FakeXServer::EndAfterSixSeconds, " did not answer within 5 seconds."},
+    };
+    for (const auto& row : rows) {
+        const FakeXServer server(row.does);
+        setenv("DISPLAY", server.Display().c_str(), 1);
+        testing::internal::CaptureStderr();
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(CanRunInThisSession());
+        const auto waited = std::chrono::steady_clock::now() - start;
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find("\"" + server.Display() + "\"" + row.says), std::string::npos) << said;
+        EXPECT_GE(waited,
+                  std::chrono::seconds(row.does == FakeXServer::EndAfterSixSeconds ? 5 : 0));
+    }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    EXPECT_NE(said.find("did not answer within 5 seconds"), std::string::npos) << said;
-    EXPECT_GE(waited, std::chrono::seconds(5));
 }
