@@ -1,5 +1,4 @@
 #include "platform/DisplayPlatform.h"
-#include "platform/Text.h"
 
 #include <gtest/gtest.h>
 
