@@ -1,6 +1,6 @@
 # Sourced by try-as-user.sh, whose helpers it uses (and those of try-as-user-disk.sh): the ends of a session that no quit command
 # starts, and starts that end at once: no usable X display (none named, nothing there, a server
-# that never answers, the wrong key). The X server ended under the calendar as a startx or xinit
+# that never answers or closes too late, the clock in 9999 too, the wrong key). The X server ended under the calendar as a startx or xinit
 # logout ends it (on a display of its own), with a to-do item typed, during a Ctrl+Q that waits for
 # a script appending to the event file, and with a change a full disk refused; a logout's SIGHUP
 # after another program changed the event file; a logout's SIGTERM while Ctrl+Q's message is up; a
@@ -64,9 +64,12 @@ kept_beside_prefs() { find "$run_home/.config" -maxdepth 1 -name 'Calendar rescu
 echo "Without a usable X display: one line, status 1, nothing taken"
 no_display() { # what, then the environment's changes: the calendar started from a console
     new_home
+    local started
+    started=$(date +%s.%N)
     env "${@:2}" HOME="$run_home" XDG_CONFIG_HOME="$run_home/.config" "$program" \
         >"$shots/program-no-display.log" 2>&1
     local status=$?
+    no_display_took=$(echo "scale=2; ($(date +%s.%N) - $started) / 1" | bc)
     check "$1: status $status, one line" \
         test "$status:$(wc -l <"$shots/program-no-display.log")" = 1:1
     sed 's/^/        /' "$shots/program-no-display.log"
@@ -79,18 +82,40 @@ until nothing_answers $free; do free=$((free + 1)); done
 no_display "DISPLAY not set" -u DISPLAY
 no_display "DISPLAY empty" DISPLAY=
 no_display "nothing on :$free" DISPLAY=":$free"
-# A server that takes the connection and never answers, as a hung one does.
-silent=$(mktemp)
-python3 -c 'import socket, sys, time
+# A server that takes the connection and never answers, as a hung one does; or that closes it
+# a second after the calendar's bound of five, which is still no answer in time. The clock in
+# 9999 (faketime, which fakes the monotonic clock too) keeps the same bound.
+silent_server() { # seconds until it closes a connection, 0 never -> the display in $silent_display
+    silent=$(mktemp)
+    python3 -c 'import socket, sys, time
 s = socket.socket()
 for n in range(100, 200):
     try: s.bind(("127.0.0.1", 6000 + n)); break
     except OSError: pass
 s.listen(5); print(n, flush=True); held = []
-while True: held.append(s.accept())' >"$silent" &
-listener=$!
-until_true 10 test -s "$silent"
-no_display "a server that never answers" DISPLAY="127.0.0.1:$(cat "$silent")"
+while True:
+    held.append(s.accept())
+    if float(sys.argv[1]): time.sleep(float(sys.argv[1])); held.pop()[0].close()' "$1" >"$silent" &
+    listener=$!
+    until_true 10 test -s "$silent"
+    silent_display="127.0.0.1:$(cat "$silent")"
+}
+given_up_in_time() {
+    grep -q "did not answer within 5 seconds" "$shots/program-no-display.log" &&
+        test "$(echo "$no_display_took < 5.6" | bc)" = 1
+}
+in_time() { check "$1: given up after five seconds ($no_display_took s)" given_up_in_time; }
+silent_server 0
+no_display "a server that never answers" DISPLAY="$silent_display"
+in_time "a server that never answers"
+no_display "the same in 9999" DISPLAY="$silent_display" FAKETIME="@9999-06-15 12:00:00" \
+    LD_PRELOAD="$(dpkg -L libfaketime | grep -m1 '/libfaketimeMT.so')"
+in_time "the same in 9999"
+kill "$listener"
+rm -f "$silent"
+silent_server 6
+no_display "a server that closes at 6 s" DISPLAY="$silent_display"
+in_time "a server that closes at 6 s"
 kill "$listener"
 rm -f "$silent"
 # A display that asks for a key: the user's key file holds another.

@@ -10,6 +10,7 @@
 #include <iostream>
 #include <memory>
 #include <thread>
+#include <time.h>
 #include <unistd.h>
 #include <utility>
 
@@ -55,6 +56,21 @@ XDisplayAnswer Connect(const std::string& display) {
     XDisplayAnswer opened;
     opened.kept = std::move(connection);
     return opened;
+}
+
+timespec MonotonicNow() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return now;
+}
+
+// Taken apart in seconds and nanoseconds, never from one count of nanoseconds since the clock's
+// start: a time-faking library that sets the clock to the year 9999 sets the monotonic clock
+// there too, past what 64 bits of nanoseconds hold, where std::chrono's clocks and the deadline
+// of a timed wait overflow.
+std::chrono::nanoseconds Between(const timespec& from, const timespec& to) {
+    return std::chrono::seconds(to.tv_sec - from.tv_sec) +
+           std::chrono::nanoseconds(to.tv_nsec - from.tv_nsec);
 }
 
 std::shared_ptr<void>& OpenedDisplay() {
@@ -107,16 +123,18 @@ XDisplayAnswer WithinBound(std::chrono::milliseconds bound, std::function<XDispl
     };
     // The thread is left to itself when it does not come back: the program ends soon after.
     auto shared = std::make_shared<Answer>();
+    const timespec start = MonotonicNow();
     std::thread([shared, open = std::move(open)] {
         shared->answer = open();
         shared->given.store(true, std::memory_order_release);
     }).detach();
-    // Counted in short sleeps, never against a deadline: a clock set far ahead (a wrong date, the
-    // year 9999) overflows the deadline a timed wait works out, which then ends at once.
+    // Bounded by the time that passed, and by the count of short sleeps too: no sleep ends before
+    // its time, so the count never ends the wait early, and it ends it when a faked monotonic
+    // clock stands still or goes back. The count alone runs late on a busy machine.
     constexpr auto kStep = std::chrono::milliseconds(1);
-    for (auto waited = std::chrono::milliseconds(0); !shared->given.load(std::memory_order_acquire);
-         waited += kStep) {
-        if (waited >= bound) return {XDisplay::Silent};
+    for (auto slept = std::chrono::milliseconds(0); !shared->given.load(std::memory_order_acquire);
+         slept += kStep) {
+        if (Between(start, MonotonicNow()) >= bound || slept >= bound) return {XDisplay::Silent};
         std::this_thread::sleep_for(kStep);
     }
     return std::move(shared->answer);

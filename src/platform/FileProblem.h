@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <string>
 
-// What stands in the way of writing a file at path (through symbolic links): a missing folder,
-// a folder or other non-file in its place, a read-only file; otherwise what the system said of
-// the failed write (error, an errno value), a full disk in plain words.
+// What stands in the way of writing a file at path (through symbolic links): a missing folder or
+// a file in a folder's place, a folder or other non-file in its place, a read-only file or disk,
+// a file or folder the user may not write; otherwise what the system said of the failed write
+// (error, an errno value), a full disk in plain words.
 std::string FileProblem(const std::filesystem::path& path, int error = 0);

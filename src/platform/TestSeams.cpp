@@ -54,7 +54,7 @@ void DropWriteMoments() {
 }
 // Taken on writing threads too.
 struct FileCallSeam {
-    static constexpr size_t kCalls = 7;
+    static constexpr size_t kCalls = static_cast<size_t>(TestSeams::FileCall::MayWrite) + 1;
     std::mutex mutex;
     bool counting = false;
     std::array<int, kCalls> made{};

@@ -135,7 +135,8 @@ int FileTimesInWholeSeconds();
 // The system calls of a write that a test can make fail, as a failing disk or file system would:
 // flushing a written file to the disk, closing it, measuring it, flushing its folder; and those a
 // narrow file system lacks (EINVAL, EPERM): the rename that exchanges two files, the one that
-// never replaces, a second link.
+// never replaces, a second link; and the question whether a file or its folder may be written,
+// which a read-only disk (EROFS) or another user's file (EACCES) answers.
 enum class FileCall {
     SyncFile,
     CloseFile,
@@ -143,7 +144,8 @@ enum class FileCall {
     SyncFolder,
     ExchangeFiles,
     RenameWithoutReplacing,
-    LinkFile
+    LinkFile,
+    MayWrite
 };
 // The next count calls of that kind fail with error. Enable and Disable drop what is left.
 void FailFileCalls(FileCall call, int count = 1, int error = EIO);

@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <chrono>
+#include <cstdlib>
 #include <future>
+#include <netinet/in.h>
+#include <string>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 struct Session {
@@ -66,4 +74,85 @@ TEST(DisplayPlatformTest, ADisplayThatNeverAnswersIsGivenUp) {
                   .outcome,
               XDisplay::Silent);
     answer.set_value();
+}
+
+namespace {
+// An X server of the test's own on a free port of the loopback (display = port - 6000): none
+// listens there; or it refuses the first connection in the X protocol's words; or it leaves what
+// the system took for it unanswered, and ends after six seconds, which drops it.
+class FakeXServer {
+  public:
+    enum Does { NotListen, Refuse, EndAfterSixSeconds };
+    explicit FakeXServer(Does does) {
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+        socklen_t size = sizeof address;
+        auto* any = reinterpret_cast<sockaddr*>(&address);
+        EXPECT_EQ(::bind(listener_, any, size) | ::getsockname(listener_, any, &size), 0);
+        display_ = "127.0.0.1:" + std::to_string(ntohs(address.sin_port) - 6000);
+        if (does != NotListen && ::listen(listener_, 4) == 0)
+            server_ =
+                std::thread(does == Refuse ? &FakeXServer::Refuses : &FakeXServer::Ends, this);
+    }
+    ~FakeXServer() {
+        ::shutdown(listener_, SHUT_RDWR);
+        if (server_.joinable()) server_.join();
+        ::close(listener_);
+    }
+    const std::string& Display() const { return display_; }
+
+  private:
+    void Refuses() const {
+        const int fd = ::accept(listener_, nullptr, nullptr);
+        char setup[12];
+        if (::recv(fd, setup, sizeof setup, MSG_WAITALL) == 12) {
+            // Failed, the reason's length, version 11.0 and the length of what follows in words,
+            // in the client's byte order; then the reason padded to whole words.
+            std::string reply{0, 13, 11, 0, 0, 0, 4, 0};
+            if (setup[0] == 'B') std::swap(reply[2], reply[3]), std::swap(reply[6], reply[7]);
+            reply += "No key given\n...";
+            ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL);
+        }
+        while (::recv(fd, setup, sizeof setup, 0) > 0) {
+        } // until the client lets go
+        ::close(fd);
+    }
+    void Ends() const {
+        std::this_thread::sleep_for(std::chrono::seconds(6));
+        ::shutdown(listener_, SHUT_RDWR);
+    }
+
+    int listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::string display_;
+    std::thread server_;
+};
+} // namespace
+
+// The start's one line tells each server as it is: a refusal in the server's words, and one that
+// took the connection and said nothing for five seconds by the clock as silent, though it ends a
+// second later.
+TEST(DisplayPlatformTest, EachXServersAnswerIsToldAsItIs) {
+    setenv("XAUTHORITY", "/nonexistent/calendar-test-keys", 1); // no key of the machine's
+    for (const char* name : {"QT_QPA_PLATFORM", "XDG_SESSION_TYPE", "WAYLAND_DISPLAY"})
+        unsetenv(name);
+    const struct {
+        FakeXServer::Does does;
+        const char* says;
+    } rows[] = {
+        {FakeXServer::NotListen, ": no X server answers there."},
+        {FakeXServer::Refuse, " refused the calendar: No key given."},
+        {FakeXServer::EndAfterSixSeconds, " did not answer within 5 seconds."},
+    };
+    for (const auto& row : rows) {
+        const FakeXServer server(row.does);
+        setenv("DISPLAY", server.Display().c_str(), 1);
+        testing::internal::CaptureStderr();
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(CanRunInThisSession());
+        const auto waited = std::chrono::steady_clock::now() - start;
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find("\"" + server.Display() + "\"" + row.says), std::string::npos) << said;
+        EXPECT_GE(waited,
+                  std::chrono::seconds(row.does == FakeXServer::EndAfterSixSeconds ? 5 : 0));
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }

@@ -2,6 +2,7 @@
 #include "platform/FileProblem.h"
 #include "platform/FolderItem.h"
 #include "platform/Mutex.h"
+#include "platform/TestSeams.h"
 #include "platform/TextStream.h"
 #include "support/TestEnvironment.h"
 
@@ -172,7 +173,8 @@ TEST_F(FolderItemTest, WritingReplacesAFileWholeOrNotAtAll) {
 TEST_F(FolderItemTest, EveryEditMakesAnotherVersion) {
     for (timespec stat::*time : {&stat::st_mtim, &stat::st_ctim})
         for (int seconds : {0, 1}) {
-            struct stat base {}, edited {};
+            struct stat base {
+            }, edited{};
             (edited.*time).tv_sec += seconds;
             (edited.*time).tv_nsec += 1 - seconds;
             EXPECT_NE(FileIdentity::Of(edited), FileIdentity::Of(base)) << seconds;
@@ -184,13 +186,37 @@ TEST_F(FolderItemTest, EveryEditMakesAnotherVersion) {
             << at;
 }
 
-// What stands in the file's way is named before the write's own error, which may be stale; a
-// full disk is said plainly.
+// What stands in the file's way is named before the write's own error, which may be stale, and
+// as it is: a file in a folder's place, a disk mounted read-only, another user's file; a full disk
+// is said plainly. The seam answers whether the file, then its folder, may be written.
 TEST_F(FolderItemTest, AFileProblemIsNamedInOneSentence) {
     const fs::path file = environment.Home() / "file.tpc";
     TestEnvironment::WriteFile(file, "");
-    EXPECT_EQ(FileProblem(file, ENOSPC), "There is no room left on the disk.");
-    EXPECT_EQ(FileProblem(file / "inner.tpc", EACCES), "Its folder is missing.");
+    const fs::path others = environment.Home() / "others.tpc";
+    TestEnvironment::WriteFile(others, "");
+    const bool chowned = ::chown(others.c_str(), 65534, 65534) == 0;
+    const struct {
+        fs::path path;
+        int refused; // what the seam says of writing it
+        const char* says;
+    } rows[] = {
+        {file, 0, "There is no room left on the disk."},
+        {file / "inner.tpc", 0, "There is a file where its folder should be."},
+        {file / "deeper" / "inner.tpc", 0, "There is a file where its folder should be."},
+        {environment.Home() / "gone" / "deeper" / "x.tpc", 0, "Its folder is missing."},
+        {file, EROFS, "The disk it is on is mounted read-only."},
+        {environment.Home() / "new.tpc", EROFS, "The disk it is on is mounted read-only."},
+        {environment.Home() / "new.tpc", EACCES, "You may not write in its folder."},
+        {file, EACCES, "You may not change it."},
+        {others, EACCES,
+         chowned ? "It belongs to another user, who has not let you change it."
+                 : "You may not change it."},
+    };
+    for (const auto& row : rows) {
+        if (row.refused) TestSeams::FailFileCalls(TestSeams::FileCall::MayWrite, 1, row.refused);
+        EXPECT_EQ(FileProblem(row.path, ENOSPC), row.says) << row.path << " " << row.refused;
+        TestSeams::FailFileCalls(TestSeams::FileCall::MayWrite, 0);
+    }
     fs::permissions(file, fs::perms::owner_read);
     EXPECT_EQ(FileProblem(file, ENOSPC), "The file is read-only.");
 }
