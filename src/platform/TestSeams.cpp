@@ -1,5 +1,6 @@
 #include "platform/TestSeams.h"
 
+#include "platform/FileWriters.h"
 #include "platform/GraphicsQt.h"
 #include "platform/Window.h"
 
@@ -53,7 +54,7 @@ void DropWriteMoments() {
 }
 // Taken on writing threads too.
 struct FileCallSeam {
-    static constexpr size_t kCalls = 7;
+    static constexpr size_t kCalls = 8;
     std::mutex mutex;
     bool counting = false;
     std::array<int, kCalls> made{};
@@ -73,9 +74,14 @@ std::atomic<int>& WholeSeconds() {
     static std::atomic<int> seconds{0};
     return seconds;
 }
+std::atomic<std::chrono::steady_clock::duration>& ClockMovedOn() {
+    static std::atomic<std::chrono::steady_clock::duration> by{};
+    return by;
+}
 void ResetFileCalls(bool counting) {
     FileTimeTick() = 0;
     WholeSeconds() = 0;
+    ClockMovedOn() = std::chrono::steady_clock::duration::zero();
     FileCallSeam& seam = FileCalls();
     const std::lock_guard lock(seam.mutex);
     seam.counting = counting;
@@ -219,6 +225,10 @@ int FileTimesInWholeSeconds() {
     return WholeSeconds();
 }
 
+void MoveClockOn(std::chrono::steady_clock::duration by) {
+    ClockMovedOn() = ClockMovedOn().load() + by;
+}
+
 void FailFileCalls(FileCall call, int count, int error) {
     FileCallSeam& seam = FileCalls();
     const std::lock_guard lock(seam.mutex);
@@ -260,3 +270,7 @@ PicturePtr ScreenPicture(Window& window) {
 }
 
 } // namespace TestSeams
+
+std::chrono::steady_clock::time_point SteadyNow() {
+    return std::chrono::steady_clock::now() + ClockMovedOn().load();
+}

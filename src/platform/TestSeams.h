@@ -4,6 +4,7 @@
 #include "platform/Picture.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -124,10 +125,14 @@ int64_t CoarseFileTimes();
 void KeepFileTimesInWholeSeconds(int seconds);
 int FileTimesInWholeSeconds();
 
+// SteadyNow (platform/FileWriters.h) moved on by that much more, as if that while had passed.
+// Enable and Disable set it back.
+void MoveClockOn(std::chrono::steady_clock::duration by);
+
 // The system calls of a write that a test can make fail, as a failing disk or file system would:
 // flushing a written file to the disk, closing it, measuring it, flushing its folder; and those a
 // narrow file system lacks (EINVAL, EPERM): the rename that exchanges two files, the one that
-// never replaces, a second link.
+// never replaces, a second link, a lease (which tells whether a file is open for writing).
 enum class FileCall {
     SyncFile,
     CloseFile,
@@ -135,7 +140,8 @@ enum class FileCall {
     SyncFolder,
     ExchangeFiles,
     RenameWithoutReplacing,
-    LinkFile
+    LinkFile,
+    TakeLease
 };
 // The next count calls of that kind fail with error. Enable and Disable drop what is left.
 void FailFileCalls(FileCall call, int count = 1, int error = EIO);

@@ -703,8 +703,12 @@ TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
                   "Ombrelline Calendar could not save your events and to-do items when it last "
                   "ended. They were written to " +
                       earlier.string() +
-                      ". When Ombrelline Calendar last ended, another program had changed your "
-                      "event file; the calendar kept that program's version in " +
+                      (writtenAfter
+                           ? ". Another program wrote to your event file after Ombrelline "
+                             "Calendar had saved over it; the calendar kept that program's "
+                             "version in "
+                           : ". When Ombrelline Calendar last ended, another program had changed "
+                             "your event file; the calendar kept that program's version in ") +
                       copies[0].string() + ".");
         fs::remove(copies[0]);
     }
