@@ -91,9 +91,8 @@ Writers WritersOf(const fs::path& path) {
     // Taken and let go of at once. A lease broken meanwhile signals its holder: by default with
     // SIGIO, which would end the program; SIGURG is ignored unless a handler is set.
     ::fcntl(fd, F_SETSIG, SIGURG);
-    const bool leased =
-        !TestSeams::FileCallFails(TestSeams::FileCall::TakeLease) &&
-        ::fcntl(fd, F_SETLEASE, F_RDLCK) == 0;
+    const bool leased = !TestSeams::FileCallFails(TestSeams::FileCall::TakeLease) &&
+                        ::fcntl(fd, F_SETLEASE, F_RDLCK) == 0;
     const int refused = leased ? 0 : errno;
     if (leased) ::fcntl(fd, F_SETLEASE, F_UNLCK);
     ::close(fd);

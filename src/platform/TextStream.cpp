@@ -461,7 +461,8 @@ std::vector<fs::path> FilesNamed(const FolderItem& item, bool parked) {
     const fs::path target = WriteTarget(item.Path());
     std::string start = TemporaryPrefix(target);
     if (parked)
-        start = start.substr(0, start.size() - kTemporaryMarker.size()) + std::string(kParkedMarker);
+        start =
+            start.substr(0, start.size() - kTemporaryMarker.size()) + std::string(kParkedMarker);
     std::error_code error;
     for (fs::directory_iterator it(target.parent_path(), error), end; !error && it != end;
          it.increment(error)) {

@@ -114,14 +114,14 @@ std::string ParkedLine(const OutsideChanges::ParkedVersion& parked) {
 // other beside the event file (a run killed while it watched one), looked at afresh. A file
 // named as a copy becomes a line of its own; one a program may still write goes to watch, or
 // stays noted when nothing watches.
-std::vector<std::string>
-SettleParkedFiles(const std::vector<std::string>& lines,
-                  const std::function<void(const std::vector<OutsideChanges::ParkedVersion>&)>& watch) {
+std::vector<std::string> SettleParkedFiles(
+    const std::vector<std::string>& lines,
+    const std::function<void(const std::vector<OutsideChanges::ParkedVersion>&)>& watch) {
     const app& application = App();
     const fs::path target = WriteTarget(EventFileItem().Path());
-    const std::span<const FileVersion> known =
-        application.eventFileVersion ? std::span(&*application.eventFileVersion, 1)
-                                     : std::span<const FileVersion>();
+    const std::span<const FileVersion> known = application.eventFileVersion
+                                                   ? std::span(&*application.eventFileVersion, 1)
+                                                   : std::span<const FileVersion>();
     std::vector<std::string> settled;
     std::vector<OutsideChanges::ParkedVersion> watched;
     std::vector<fs::path> looked;
@@ -197,8 +197,7 @@ void KeepParked(const OutsideChanges::ParkedVersion& parked) {
     Add(ParkedLine(parked));
 }
 
-void TellOnce(
-    const std::function<void(const std::vector<OutsideChanges::ParkedVersion>&)>& watch) {
+void TellOnce(const std::function<void(const std::vector<OutsideChanges::ParkedVersion>&)>& watch) {
     const FolderItem note = NoteItem();
     const std::vector<std::string> read = Lines(note);
     // What the parked files became is noted before anything is told: a copy named now is told
