@@ -2,8 +2,10 @@
 # programs write the event file while the user confirms to-do items, as real ones do: a script
 # writing it line by line with pauses, a download arriving in pieces with stalls, an editor that
 # saves by a rename, a shell's redirect that empties the file and writes it after a pause, a
-# script that writes the calendar's own text back and adds a line after a pause. Each round, what the other program finished must be in Calendar.tpc or in a
-# copy beside it, byte for byte, and the confirmed item in Calendar.tpc.
+# script that writes the calendar's own text back and adds a line after a pause, a script that
+# opened the file to append before the save and writes after it. Each round, what the other program finished must be in Calendar.tpc or in a
+# copy beside it, byte for byte, and the confirmed item in Calendar.tpc. Then a redirect that
+# waits (a passphrase not yet typed) across a quit and a new start.
 
 # ---- Writers that pause -------------------------------------------------------------------------
 disk_helpers_only=1
@@ -28,6 +30,16 @@ known_then_a_line() { # text file
     { cat "$1.known" && printf '2030-01-01 09:00:00|2030-01-01 09:30:00//Added after a pause\n'; } >"$1"
     { cat "$1.known" && sleep 2 && tail -n 1 "$1"; } >"$tpc"
 }
+# A script's `exec 3>>` before the save, a line written after it; the text file becomes what the
+# file it holds open finally holds, read through its descriptor (which a file without a name keeps).
+append_opened_before() { # text file
+    exec 3>>"$tpc"
+    sleep 2
+    printf '2030-01-01 09:00:00|2030-01-01 09:30:00//Appended after the save\n' >&3
+    cat "/proc/$BASHPID/fd/3" >"$1"
+    exec 3>&-
+}
+parked_files() { find "$run_home/Documents" -maxdepth 1 -name '.Calendar.tpc.ombrelline-parked-*' | grep -q .; }
 finished_kept() { # file: Calendar.tpc or a copy beside it is that file, byte for byte
     local candidate
     while IFS= read -r candidate; do cmp -s "$1" "$candidate" && return 0; done \
@@ -59,7 +71,7 @@ rounds_of() {
     check "$name: the confirmed items are all in Calendar.tpc" listed_first "0	$name $rounds"
 }
 
-for writer in script download editor redirect known; do
+for writer in script download editor redirect known append; do
     echo "Another program ($writer) writes the event file while to-do items are confirmed"
     new_home
     tpc="$run_home/Documents/Calendar.tpc"
@@ -75,6 +87,7 @@ for writer in script download editor redirect known; do
     editor) rounds_of Editor v3-editor 3 save_by_rename ;;
     redirect) rounds_of Redirect v3-redirect 3 redirect_after_a_pause ;;
     known) rounds_of Known v3-known 3 known_then_a_line ;;
+    append) rounds_of Append v3-append 3 append_opened_before ;;
     esac
     shot "v4-$writer-end"
     end_by SIGTERM "v5-$writer-quit" 20
@@ -82,4 +95,30 @@ for writer in script download editor redirect known; do
     check "and every finished text is still kept after the quit" finished_kept "$version"
     rm -rf "$run_home"
 done
+
+echo "A redirect that waits for its passphrase across a quit and a new start"
+new_home
+tpc="$run_home/Documents/Calendar.tpc"
+version="$run_home/version.tpc"
+printf '0\tBuy stamps\nEvents Data:\n' >"$tpc"
+printf '0\tFrom the passphrase\nEvents Data:\n' >"$version"
+start_disk_run program-versions-across.log
+open_week
+{ sleep 14; cat "$version"; } >"$tpc" &
+writer=$!
+add_todo Across
+xdotool key Return
+settle_answering "0	Across" v6-across 30 || echo "    no end of the write within 30 s"
+end_by SIGTERM v6-across-quit 20
+check "the quit leaves the file the redirect holds under its parked name" parked_files
+start_disk_run program-versions-across-2.log
+open_week
+shot v6-across-restarted
+check "the new start leaves it too while the redirect waits" parked_files
+wait "$writer"
+until_true 5 message_shown && answer_message v6-across-told
+check "the redirect's text is named beside the event file and told" finished_kept "$version"
+check "and no parked file is left" not parked_files
+end_by SIGTERM v6-across-end 20
+rm -rf "$run_home"
 # ---- end of writers that pause ------------------------------------------------------------------

@@ -38,6 +38,8 @@ bool OnlyThisMachineWrites(int fd) {
     case 0x2011BAB0: // exFAT
     case 0x5346544E: // NTFS
     case 0x482B:     // HFS+
+    case 0x794C7630: // overlayfs, over local layers (a container's)
+    case 0xF15F:     // eCryptfs, over a local home
         return true;
     default:
         return false;

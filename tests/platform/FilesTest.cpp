@@ -1,7 +1,9 @@
 #include "platform/Exceptions.h"
 #include "platform/FileProblem.h"
+#include "platform/FileWriters.h"
 #include "platform/FolderItem.h"
 #include "platform/Mutex.h"
+#include "platform/TestSeams.h"
 #include "platform/TextStream.h"
 #include "support/TestEnvironment.h"
 
@@ -167,12 +169,34 @@ TEST_F(FolderItemTest, WritingReplacesAFileWholeOrNotAtAll) {
     EXPECT_FALSE(TextOutputStream::Create(SpecialFolder::Documents().Child("no").Child("x")));
 }
 
+// A process that holds a file open for writing is told from one that only reads it, by a lease and,
+// where leases are refused, by the processes' open files; nothing then rules out a writer
+// elsewhere.
+TEST_F(FolderItemTest, AFileHeldOpenForWritingIsToldFromOneOnlyRead) {
+    const fs::path path = environment.Documents() / "held.txt";
+    TestEnvironment::WriteFile(path, "text");
+    for (const bool leases : {true, false}) {
+        SCOPED_TRACE(leases ? "leases" : "no leases");
+        if (!leases) TestSeams::FailFileCalls(TestSeams::FileCall::TakeLease, 1000, EINVAL);
+        const Writers none = WritersOf(path);
+        EXPECT_EQ(none, leases ? none : Writers::NoneHere);
+        EXPECT_NE(none, Writers::Some);
+        std::ifstream reader(path);
+        EXPECT_EQ(WritersOf(path), none);
+        for (const auto mode : {std::ios::app, std::ios::in | std::ios::out}) {
+            std::fstream writer(path, mode);
+            EXPECT_EQ(WritersOf(path), Writers::Some);
+        }
+    }
+}
+
 // An edit within the same second is another version, and so is one that puts the modification
 // time back (its change time moves); a text with two characters swapped, near its end too.
 TEST_F(FolderItemTest, EveryEditMakesAnotherVersion) {
     for (timespec stat::*time : {&stat::st_mtim, &stat::st_ctim})
         for (int seconds : {0, 1}) {
-            struct stat base {}, edited {};
+            struct stat base {
+            }, edited{};
             (edited.*time).tv_sec += seconds;
             (edited.*time).tv_nsec += 1 - seconds;
             EXPECT_NE(FileIdentity::Of(edited), FileIdentity::Of(base)) << seconds;
