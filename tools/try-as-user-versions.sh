@@ -2,9 +2,11 @@
 # programs write the event file while the user confirms to-do items, as real ones do: a script
 # writing it line by line with pauses, a download arriving in pieces with stalls, an editor that
 # saves by a rename, a shell's redirect that empties the file and writes it after a pause, a
-# script that writes the calendar's own text back and adds a line after a pause; the redirect once
-# more on a FUSE home. Each round, what the other program finished must be in Calendar.tpc or in a
-# copy beside it, byte for byte, and the confirmed item in Calendar.tpc.
+# script that writes the calendar's own text back and adds a line after a pause, a script that
+# opened the file to append before the save and writes after it; the redirect once more on a FUSE
+# home. Each round, what the other program finished must be in Calendar.tpc or in a copy beside
+# it, byte for byte, and the confirmed item in Calendar.tpc. Then a redirect that waits (a
+# passphrase not yet typed) across a quit and a new start.
 
 # ---- Writers that pause -------------------------------------------------------------------------
 disk_helpers_only=1
@@ -29,6 +31,16 @@ known_then_a_line() { # text file
     { cat "$1.known" && printf '2030-01-01 09:00:00|2030-01-01 09:30:00//Added after a pause\n'; } >"$1"
     { cat "$1.known" && sleep 2 && tail -n 1 "$1"; } >"$tpc"
 }
+# A script's `exec 3>>` before the save, a line written after it; the text file becomes what the
+# file it holds open finally holds, read through its descriptor (which a file without a name keeps).
+append_opened_before() { # text file
+    exec 3>>"$tpc"
+    sleep 2
+    printf '2030-01-01 09:00:00|2030-01-01 09:30:00//Appended after the save\n' >&3
+    cat "/proc/$BASHPID/fd/3" >"$1"
+    exec 3>&-
+}
+parked_files() { find "$run_home/Documents" -maxdepth 1 -name '.Calendar.tpc.ombrelline-parked-*' | grep -q .; }
 finished_kept() { # file: Calendar.tpc or a copy beside it is that file, byte for byte
     local candidate
     while IFS= read -r candidate; do cmp -s "$1" "$candidate" && return 0; done \
@@ -70,7 +82,7 @@ fuse_documents() {
 }
 leave_fuse() { fusermount -u -z "$run_home/Documents" 2>/dev/null || umount -l "$run_home/Documents" 2>/dev/null; true; }
 
-for writer in script download editor redirect known redirect-on-fuse; do
+for writer in script download editor redirect known append redirect-on-fuse; do
     echo "Another program ($writer) writes the event file while to-do items are confirmed"
     new_home
     if [ "$writer" = redirect-on-fuse ] && ! fuse_documents; then
@@ -90,6 +102,7 @@ for writer in script download editor redirect known redirect-on-fuse; do
     editor) rounds_of Editor v3-editor 3 save_by_rename ;;
     redirect) rounds_of Redirect v3-redirect 3 redirect_after_a_pause ;;
     known) rounds_of Known v3-known 3 known_then_a_line ;;
+    append) rounds_of Append v3-append 3 append_opened_before ;;
     redirect-on-fuse) rounds_of FuseRedirect v3-fuse-redirect 3 redirect_after_a_pause ;;
     esac
     shot "v4-$writer-end"
@@ -99,4 +112,30 @@ for writer in script download editor redirect known redirect-on-fuse; do
     [ "$writer" = redirect-on-fuse ] && leave_fuse
     rm -rf "$run_home"
 done
+
+echo "A redirect that waits for its passphrase across a quit and a new start"
+new_home
+tpc="$run_home/Documents/Calendar.tpc"
+version="$run_home/version.tpc"
+printf '0\tBuy stamps\nEvents Data:\n' >"$tpc"
+printf '0\tFrom the passphrase\nEvents Data:\n' >"$version"
+start_disk_run program-versions-across.log
+open_week
+{ sleep 14; cat "$version"; } >"$tpc" &
+writer=$!
+add_todo Across
+xdotool key Return
+settle_answering "0	Across" v6-across 30 || echo "    no end of the write within 30 s"
+end_by SIGTERM v6-across-quit 20
+check "the quit leaves the file the redirect holds under its parked name" parked_files
+start_disk_run program-versions-across-2.log
+open_week
+shot v6-across-restarted
+check "the new start leaves it too while the redirect waits" parked_files
+wait "$writer"
+until_true 5 message_shown && answer_message v6-across-told
+check "the redirect's text is named beside the event file and told" finished_kept "$version"
+check "and no parked file is left" not parked_files
+end_by SIGTERM v6-across-end 20
+rm -rf "$run_home"
 # ---- end of writers that pause ------------------------------------------------------------------

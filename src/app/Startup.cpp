@@ -79,7 +79,11 @@ void app::Event_Open() {
                 if (!closing) PutPrefs();
             });
         calendar.AfterFirstFrame([this] {
-            if (!closing) RescueNote::TellOnce();
+            // Parked files that a program may still write are watched by the calendar.
+            if (!closing)
+                RescueNote::TellOnce([](const std::vector<OutsideChanges::ParkedVersion>& parked) {
+                    CalendarWindow::Instance().WatchParked(parked);
+                });
         });
         if (kTrayItemAtStartup && installSysTray) {
             mAppTrayItem = std::make_unique<AppTrayItem>();

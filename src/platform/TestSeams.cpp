@@ -1,5 +1,6 @@
 #include "platform/TestSeams.h"
 
+#include "platform/FileWriters.h"
 #include "platform/GraphicsQt.h"
 #include "platform/Window.h"
 
@@ -54,7 +55,7 @@ void DropWriteMoments() {
 }
 // Taken on writing threads too.
 struct FileCallSeam {
-    static constexpr size_t kCalls = static_cast<size_t>(TestSeams::FileCall::MayWrite) + 1;
+    static constexpr size_t kCalls = static_cast<size_t>(TestSeams::FileCall::TakeLease) + 1;
     std::mutex mutex;
     bool counting = false;
     std::array<int, kCalls> made{};
@@ -75,9 +76,14 @@ std::atomic<int>& WholeSeconds() {
     static std::atomic<int> seconds{0};
     return seconds;
 }
+std::atomic<std::chrono::steady_clock::duration>& ClockMovedOn() {
+    static std::atomic<std::chrono::steady_clock::duration> by{};
+    return by;
+}
 void ResetFileCalls(bool counting) {
     FileTimeTick() = 0;
     WholeSeconds() = 0;
+    ClockMovedOn() = std::chrono::steady_clock::duration::zero();
     FileCallSeam& seam = FileCalls();
     const std::lock_guard lock(seam.mutex);
     seam.counting = counting;
@@ -222,6 +228,10 @@ int FileTimesInWholeSeconds() {
     return WholeSeconds();
 }
 
+void MoveClockOn(std::chrono::steady_clock::duration by) {
+    ClockMovedOn() = ClockMovedOn().load() + by;
+}
+
 void FailFileCalls(FileCall call, int count, int error) {
     FileCallSeam& seam = FileCalls();
     const std::lock_guard lock(seam.mutex);
@@ -278,3 +288,7 @@ PicturePtr ScreenPicture(Window& window) {
 }
 
 } // namespace TestSeams
+
+std::chrono::steady_clock::time_point SteadyNow() {
+    return std::chrono::steady_clock::now() + ClockMovedOn().load();
+}

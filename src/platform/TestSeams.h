@@ -4,6 +4,7 @@
 #include "platform/Picture.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -132,11 +133,16 @@ int64_t CoarseFileTimes();
 void KeepFileTimesInWholeSeconds(int seconds);
 int FileTimesInWholeSeconds();
 
+// SteadyNow (platform/FileWriters.h) moved on by that much more, as if that while had passed.
+// Enable and Disable set it back.
+void MoveClockOn(std::chrono::steady_clock::duration by);
+
 // The system calls of a write that a test can make fail, as a failing disk or file system would:
 // flushing a written file to the disk, closing it, measuring it, flushing its folder; and those a
 // narrow file system lacks (EINVAL, EPERM): the rename that exchanges two files, the one that
-// never replaces, a second link; and the question whether a file or its folder may be written,
-// which a read-only disk (EROFS) or another user's file (EACCES) answers.
+// never replaces, a second link; the question whether a file or its folder may be written, which
+// a read-only disk (EROFS) or another user's file (EACCES) answers; and a lease (which tells
+// whether a file is open for writing).
 enum class FileCall {
     SyncFile,
     CloseFile,
@@ -145,7 +151,8 @@ enum class FileCall {
     ExchangeFiles,
     RenameWithoutReplacing,
     LinkFile,
-    MayWrite
+    MayWrite,
+    TakeLease
 };
 // The next count calls of that kind fail with error. Enable and Disable drop what is left.
 void FailFileCalls(FileCall call, int count = 1, int error = EIO);

@@ -539,29 +539,36 @@ bool TextOutputStream::Close(const std::function<bool()>& beforeRename,
     return renamed;
 }
 
-void RemoveUnfinishedWrites(const FolderItem& item) {
-    if (!item) return;
+namespace {
+// The regular files beside item's target whose names are prefix and a random part, as writes
+// make them.
+std::vector<fs::path> FilesNamed(const FolderItem& item, bool parked) {
+    std::vector<fs::path> found;
+    if (!item) return found;
     const fs::path target = WriteTarget(item.Path());
-    const std::string prefix = TemporaryPrefix(target);
-    const std::string parked =
-        prefix.substr(0, prefix.size() - kTemporaryMarker.size()) + std::string(kParkedMarker);
-    const auto named = [&](const std::string& name, const std::string& start) {
-        return name.size() == start.size() + kTemporarySuffix.size() && name.starts_with(start) &&
-               std::all_of(name.begin() + static_cast<std::ptrdiff_t>(start.size()), name.end(),
-                           IsAsciiLetterOrDigit);
-    };
+    const std::string start = parked ? ParkedPrefix(target) : TemporaryPrefix(target);
     std::error_code error;
     for (fs::directory_iterator it(target.parent_path(), error), end; !error && it != end;
          it.increment(error)) {
         const std::string name = it->path().filename().string();
         struct stat status {};
-        if (::lstat(it->path().c_str(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
-        // A parked file may be another program's version that a kill kept from being named: it
-        // goes only when another name keeps it, or when it holds nothing.
-        const bool unfinished = named(name, prefix);
-        const bool keptElsewhere =
-            named(name, parked) && (status.st_nlink > 1 || status.st_size == 0);
-        std::error_code kind;
-        if (unfinished || keptElsewhere) fs::remove(it->path(), kind);
+        if (name.size() == start.size() + kTemporarySuffix.size() && name.starts_with(start) &&
+            std::all_of(name.begin() + static_cast<std::ptrdiff_t>(start.size()), name.end(),
+                        IsAsciiLetterOrDigit) &&
+            ::lstat(it->path().c_str(), &status) == 0 && S_ISREG(status.st_mode))
+            found.push_back(it->path());
     }
+    return found;
+}
+} // namespace
+
+void RemoveUnfinishedWrites(const FolderItem& item) {
+    for (const fs::path& unfinished : FilesNamed(item, false)) {
+        std::error_code error;
+        fs::remove(unfinished, error);
+    }
+}
+
+std::vector<fs::path> ParkedFilesBeside(const FolderItem& item) {
+    return FilesNamed(item, true);
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TextInputStream {
   public:
@@ -126,7 +127,9 @@ std::filesystem::path WriteTarget(std::filesystem::path path);
 void SyncFolder(const std::filesystem::path& folder);
 
 // Removes the temporary files that writes of item which never ended (a killed process) left
-// beside it, and a file parked by an exchange only when another name keeps it or it is empty:
-// it may be another program's version. Only a caller that knows no other process is writing the
-// item may call this.
+// beside it. Only a caller that knows no other process is writing the item may call this.
 void RemoveUnfinishedWrites(const FolderItem& item);
+// The files that exchanges with item parked beside it (another program's, which it may still
+// write, or a write's own that such a program held open), left by a run that ended before
+// settling them.
+std::vector<std::filesystem::path> ParkedFilesBeside(const FolderItem& item);

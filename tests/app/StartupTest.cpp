@@ -645,16 +645,20 @@ TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
     const auto earlier = environment.Config() / "Calendar rescued 2026-03-01 08.00.00.tpc";
     const std::string theirs = "0\tTheirs\nEvents Data:\n", mine = "0\tMine\nEvents Data:\n";
-    // known: the calendar's own text written back before the logout, and nothing after it.
-    for (const auto& [name, writtenAfter, displayEnds, known, parks] :
-         {std::tuple{"SIGHUP", false, false, false, false},
-          {"SIGHUP, the file emptied before it and written after it", true, false, false, false},
-          {"SIGHUP, the calendar's text written back before it, nothing after", false, false, true,
+    // known: the calendar's own text written back before the logout, and nothing after it;
+    // killed: the quit's note of the file it watched is lost, as to a kill before it.
+    for (const auto& [name, writtenAfter, displayEnds, known, parks, killed] :
+         {std::tuple{"SIGHUP", false, false, false, false, false},
+          {"SIGHUP, the file emptied before it and written after it", true, false, false, false,
            false},
-          {"Ctrl+Q, then the X server's end at its message", false, true, false, false},
+          {"a kill, the file emptied before it and written after it", true, false, false, false,
+           true},
+          {"SIGHUP, the calendar's text written back before it, nothing after", false, false, true,
+           false, false},
+          {"Ctrl+Q, then the X server's end at its message", false, true, false, false, false},
           {"Ctrl+Q, an empty file put in place at the rename, then the X server's end at its "
            "message",
-           false, true, false, true}}) {
+           false, true, false, true, false}}) {
         SCOPED_TRACE(name);
         TestEnvironment::WriteFile(EventFile(), mine);
         TestEnvironment::WriteFile(earlier, "Events Data:\n");
@@ -695,6 +699,8 @@ TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
                 });
             });
             EXPECT_EQ(Run(), run == 0 && displayEnds ? 1 : 0);
+            if (killed && run == 0)
+                TestEnvironment::WriteFile(RescueNote(), earlier.string() + "\n");
             if (writer.is_open()) writer << theirs, writer.close();
             ASSERT_EQ(Messages().size() - before, run == 0 ? displayEnds : 1u);
         }
@@ -722,8 +728,12 @@ TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
                   "Ombrelline Calendar could not save your events and to-do items when it last "
                   "ended. They were written to " +
                       earlier.string() +
-                      ". When Ombrelline Calendar last ended, another program had changed your "
-                      "event file; the calendar kept that program's version in " +
+                      (writtenAfter
+                           ? ". Another program wrote to your event file after Ombrelline "
+                             "Calendar had saved over it; the calendar kept that program's "
+                             "version in "
+                           : ". When Ombrelline Calendar last ended, another program had changed "
+                             "your event file; the calendar kept that program's version in ") +
                       copies[0].string() + ".");
         fs::remove(copies[0]);
     }
@@ -823,11 +833,16 @@ TEST_F(StartupTest, AnEditionPictureThatIsAPipeIsToldAndTheCalendarStarts) {
 }
 
 // A save killed midway leaves its temporary file; the next start, holding the lock, removes the
-// calendar's own and nothing else: not the user's files that merely look alike.
+// calendar's own and nothing else: not the user's files that merely look alike, nor a file a save
+// parked that a program still holds open for writing.
 TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
     const auto documents = environment.Documents();
     const auto config = environment.Config();
+    const auto held = documents / ".Calendar.tpc.ombrelline-parked-H3ld00";
+    std::ofstream(held) << "";
+    std::ofstream holder(held, std::ios::app);
     const std::vector<std::filesystem::path> leftovers = {
+        documents / ".Calendar.tpc.ombrelline-parked-a1B2c3",
         documents / ".Calendar.tpc.ombrelline-write-a1B2c3",
         documents / ".Calendar.tpc.skipped.ombrelline-write-Q1w2E3",
         config / ".QVCalendar.prefs.ombrelline-write-Zz09Qq"};
@@ -844,11 +859,15 @@ TEST_F(StartupTest, LeftoversOfUnfinishedSavesAreRemovedAtStart) {
         documents / ".Other.tpc.ombrelline-write-a1B2c3",
         config / ".QVCalendar.prefs.abc"};
     for (const auto& file : leftovers)
-        TestEnvironment::WriteFile(file, "half a save");
+        TestEnvironment::WriteFile(
+            file, file.string().find("parked") != std::string::npos ? "" : "half a save");
     for (const auto& file : others)
         TestEnvironment::WriteFile(file, "the user's");
-    WhenTrue(CalendarShown, [] { std::raise(SIGTERM); });
+    // After the work that waits for the first frame.
+    WhenTrue(CalendarShown,
+             [] { CalendarWindow::Instance().AfterFirstFrame([] { std::raise(SIGTERM); }); });
     EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(std::filesystem::exists(held));
     for (const auto& file : leftovers)
         EXPECT_FALSE(std::filesystem::exists(file)) << file;
     for (const auto& file : others)

@@ -248,7 +248,7 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
         const std::vector<fs::path> named = KeptCopies();
         ASSERT_EQ(named.size(), 1u);
         EXPECT_EQ(TestEnvironment::ReadFile(named[0]), theirs);
-        EXPECT_EQ(TestEnvironment::ReadFile(Note()), "copy\t" + named[0].string() + "\n");
+        EXPECT_EQ(TestEnvironment::ReadFile(Note()), "later\t" + named[0].string() + "\n");
     }
 }
 

@@ -2,8 +2,11 @@
 // or not at all, and a failure is told.
 #include "mainwindow/WeekFaceFixture.h"
 
+#include "app/EventFile.h"
 #include "editors/GlanceInputWindow.h"
 #include "mainwindow/glance/EventFileFormat.h"
+#include "mainwindow/glance/RescueNote.h"
+#include "platform/Mutex.h"
 #include "platform/Simulate.h"
 #include "platform/Text.h"
 #include "platform/TextStream.h"
@@ -926,7 +929,7 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
          [&](OtherProgram&) {
              at(WriteMoment::AfterTheLastLook, [&] { std::ofstream(file, std::ios::trunc); });
          }},
-        {"kept by a second name that is taken away before the rename: named again",
+        {"kept by a second name that is taken away before the rename: named again, a second on",
          [&](OtherProgram& other) {
              other.Replace();
              at(WriteMoment::AfterTheLastLook, [&] {
@@ -934,6 +937,7 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
                      if (entry.path().filename().string().find("changed outside") !=
                          std::string::npos)
                          fs::remove(entry.path());
+                 Date::FixClock(Date(2026, 3, 3, 12, 0, 1).TotalSeconds());
              });
          }},
         {"absent at the exchange, a version come meanwhile",
@@ -987,6 +991,7 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        FixToday(Date(2026, 3, 3, 12, 0));
         StartFromEventFile("0\tMine\nEvents Data:\n");
         TestSeams::MakeFileTimesCoarse(0);
         TestSeams::KeepFileTimesInWholeSeconds(0);
@@ -1113,5 +1118,74 @@ TEST_F(WeekFaceTest, OnAFullDiskAnotherProgramsVersionStaysAsItWasAndNoCopyIsLef
         ASSERT_EQ(Messages().size(), told + 2);
         EXPECT_NE(Messages().back().find("could not be saved"), std::string::npos);
         Window().Close();
+    }
+}
+
+// The next start settles the files that saves of the last runs parked by the one rule, those its
+// note names as they were seen and those none does (a kill while the calendar watched them): with
+// nothing of its own and nobody left to write it, one goes unsaid; one held open for writing, or
+// where a writer elsewhere cannot be seen, stays and is watched; text of its own is named and told
+// as written after the save, and a naming that fails leaves it for the next look.
+TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
+    using TestSeams::FileCall;
+    const fs::path documents = environment.Documents();
+    const fs::path parked = documents / ".Calendar.tpc.ombrelline-parked-a1B2c3";
+    const std::string mine = "0\tMine\nEvents Data:\n", same = "0\tOurs\nEvents Data:\n";
+    const struct {
+        const char* name;
+        std::string text;
+        bool noted, held;
+        std::optional<FileCall> fails; // TakeLease: a file system without leases
+        std::string then;              // written after it was noted
+        bool stays, named;
+    } cases[] = {
+        {"empty, nobody writing it, unnoted", "", false, false, {}, "", false, false},
+        {"the calendar's text, unnoted", mine, false, false, {}, "", false, false},
+        {"empty, held open, unnoted", "", false, true, {}, "", true, false},
+        {"noted as seen, held open", "", true, true, {}, "", true, false},
+        {"noted as seen, without leases", "", true, false, FileCall::TakeLease, "", true, false},
+        {"noted, rewritten in place to the same size", mine, true, false, {}, same, false, true},
+        {"text of its own, unnoted", same, false, false, {}, "", false, true},
+        {"noted as seen, written since, its naming failing", "", true, false,
+         FileCall::RenameWithoutReplacing, same, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartFromEventFile(mine);
+        fs::remove(environment.Config() / "QVCalendar.rescued");
+        application.eventFileMutex = MakeEventFileMutex();
+        ASSERT_TRUE(application.eventFileMutex->TryEnter());
+        TestEnvironment::WriteFile(parked, c.text);
+        std::ofstream holder;
+        if (c.held) holder.open(parked, std::ios::app);
+        if (c.noted) RescueNote::KeepParked({parked, *FileIdentity::At(parked)});
+        if (!c.then.empty()) {
+            WaitForTheChangeTimeToMove(parked);
+            std::fstream(parked, std::ios::in | std::ios::out | std::ios::trunc) << c.then;
+        }
+        if (c.fails)
+            TestSeams::FailFileCalls(*c.fails, 1000, c.fails == FileCall::TakeLease ? EINVAL : EIO);
+        std::vector<OutsideChanges::ParkedVersion> watched;
+        const size_t told = Messages().size();
+        RescueNote::TellOnce([&](const auto& files) { watched = files; });
+        EXPECT_EQ(fs::exists(parked), c.stays);
+        EXPECT_EQ(watched.size(), c.stays ? 1u : 0u);
+        ASSERT_EQ(Messages().size(), told + c.named);
+        if (c.fails == FileCall::RenameWithoutReplacing) TestSeams::FailFileCalls(*c.fails, 0);
+        // A start after a kill finds it again; one that could not be named is named then.
+        RescueNote::TellOnce();
+        EXPECT_EQ(fs::exists(parked), c.stays && c.then.empty());
+        EXPECT_EQ(Messages().size(), told + (c.named || !c.then.empty()));
+        // Watched: where a writer elsewhere cannot be seen, a minute as it was settles it; a
+        // writer that holds it open here keeps it however long.
+        Window().WatchParked(watched);
+        for (const int seconds : {59, 2}) {
+            EXPECT_EQ(fs::exists(parked), c.stays && c.then.empty());
+            TestSeams::MoveClockOn(std::chrono::seconds(seconds));
+            Window().ParkedWatchTimer_Action();
+        }
+        EXPECT_EQ(fs::exists(parked), c.held);
+        Window().Close();
+        application.eventFileMutex.reset();
     }
 }

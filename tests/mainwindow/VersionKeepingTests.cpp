@@ -52,15 +52,17 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
         EmptiedFirst, // all of it once the save has replaced the file
         KnownFirst,   // the calendar's text at once, a line more once the save has replaced it
         EmptiedUntilClosed, // all of it once the calendar's window has closed: the next start tells
+        Appending,          // opened to append before the save, a line added once it has ended
     };
     std::thread writer;
     std::atomic<int> stage = 0; // 1: the save has ended; 2: the window has closed
     const auto write = [&](Writer kind, const std::string& text) {
-        auto out = std::make_shared<std::ofstream>(file, std::ios::trunc | std::ios::binary);
-        const size_t piece = kind == Writer::InPieces     ? text.size() / 4 + 1
-                             : kind == Writer::KnownFirst ? mine.size()
-                                                          : 0;
-        *out << text.substr(0, piece) << std::flush;
+        auto out = std::make_shared<std::ofstream>(
+            file, (kind == Writer::Appending ? std::ios::app : std::ios::trunc) | std::ios::binary);
+        const size_t piece = kind == Writer::InPieces ? text.size() / 4 + 1
+                             : kind == Writer::KnownFirst || kind == Writer::Appending ? mine.size()
+                                                                                       : 0;
+        if (kind != Writer::Appending) *out << text.substr(0, piece) << std::flush;
         writer = std::thread([out, piece, &text, kind, &stage] {
             // Until the save has ended, for a while at most (a fault fails below).
             const auto end = std::chrono::steady_clock::now() + kWaitDeadline;
@@ -80,6 +82,8 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
         std::optional<WriteMoment> moment; // none: before the save
         std::vector<FileCall> lacking;     // what the file system has not
         Writer kind = Writer::InPieces;
+        bool pastTheMinute = false;          // the watch looks a while after the save first
+        std::optional<FileCall> failsOnce{}; // when the watch names the file
     } cases[] = {
         {"from before the save", {}, {}},
         {"from before the late look", WriteMoment::BeforeTheLateLook, {}},
@@ -120,12 +124,28 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
          WriteMoment::AfterTheParkedName,
          {FileCall::ExchangeFiles, FileCall::RenameWithoutReplacing, FileCall::LinkFile},
          Writer::EmptiedFirst},
+        {"opened to append before the save, written after it", {}, {}, Writer::Appending},
+        {"opened to append before the late look, written after the save",
+         WriteMoment::BeforeTheLateLook,
+         {},
+         Writer::Appending},
+        {"emptied before the save, held past the minute where leases are refused",
+         {},
+         {FileCall::TakeLease},
+         Writer::EmptiedFirst,
+         true},
+        {"emptied before the save, written after it, its naming failing once",
+         {},
+         {},
+         Writer::EmptiedFirst,
+         false,
+         FileCall::RenameWithoutReplacing},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         StartFromEventFile(mine);
         CalendarWindow& window = Window();
-        const std::string text = c.kind == Writer::KnownFirst
+        const std::string text = c.kind == Writer::KnownFirst || c.kind == Writer::Appending
                                      ? mine + "2030-01-01 09:00:00|2030-01-01 10:00:00//Theirs\n"
                                      : Theirs(1);
         for (const FileCall call : c.lacking)
@@ -143,13 +163,26 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
         const size_t told = Messages().size();
         AddRow(window, "Added");
         FinishSaving(window);
+        if (c.pastTheMinute) {
+            // Held open still: a minute without change settles nothing its writer may still write.
+            TestSeams::MoveClockOn(std::chrono::minutes(2));
+            window.ParkedWatchTimer_Action();
+        }
+        if (c.failsOnce) TestSeams::FailFileCalls(*c.failsOnce, 1, EIO);
         stage = 1;
         if (c.kind == Writer::EmptiedUntilClosed) {
             // The watch looks before the window closes, the file as it was seen.
             window.ParkedWatchTimer_Action();
         } else {
             writer.join();
+            // The watch looks every half second: told within about one.
+            const auto written = std::chrono::steady_clock::now();
             EXPECT_TRUE(WaitUntil([&] { return Messages().size() > told; }));
+            if (c.kind != Writer::InPieces) {
+                EXPECT_LT(std::chrono::steady_clock::now() - written,
+                          std::chrono::milliseconds(2500));
+            }
+            EXPECT_NE(Messages().back().find("The calendar saved its events"), std::string::npos);
         }
         window.Close();
         stage = 2;
@@ -164,6 +197,7 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
         EXPECT_EQ(Messages().size(), told + 1);
         for (const FileCall call : c.lacking)
             TestSeams::FailFileCalls(call, 0);
+        if (c.pastTheMinute) TestSeams::MoveClockOn(-std::chrono::minutes(2));
     }
 }
 

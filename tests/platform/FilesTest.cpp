@@ -1,5 +1,6 @@
 #include "platform/Exceptions.h"
 #include "platform/FileProblem.h"
+#include "platform/FileWriters.h"
 #include "platform/FolderItem.h"
 #include "platform/Mutex.h"
 #include "platform/TestSeams.h"
@@ -166,6 +167,27 @@ TEST_F(FolderItemTest, WritingReplacesAFileWholeOrNotAtAll) {
     EXPECT_EQ(SpecialFolder::Documents().Count(), 1);
 
     EXPECT_FALSE(TextOutputStream::Create(SpecialFolder::Documents().Child("no").Child("x")));
+}
+
+// A process that holds a file open for writing is told from one that only reads it, by a lease and,
+// where leases are refused, by the processes' open files; nothing then rules out a writer
+// elsewhere.
+TEST_F(FolderItemTest, AFileHeldOpenForWritingIsToldFromOneOnlyRead) {
+    const fs::path path = environment.Documents() / "held.txt";
+    TestEnvironment::WriteFile(path, "text");
+    for (const bool leases : {true, false}) {
+        SCOPED_TRACE(leases ? "leases" : "no leases");
+        if (!leases) TestSeams::FailFileCalls(TestSeams::FileCall::TakeLease, 1000, EINVAL);
+        const Writers none = WritersOf(path);
+        EXPECT_EQ(none, leases ? none : Writers::NoneHere);
+        EXPECT_NE(none, Writers::Some);
+        std::ifstream reader(path);
+        EXPECT_EQ(WritersOf(path), none);
+        for (const auto mode : {std::ios::app, std::ios::in | std::ios::out}) {
+            std::fstream writer(path, mode);
+            EXPECT_EQ(WritersOf(path), Writers::Some);
+        }
+    }
 }
 
 // An edit within the same second is another version, and so is one that puts the modification

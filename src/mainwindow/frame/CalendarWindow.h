@@ -45,6 +45,8 @@ class CalendarWindow : public Window {
 
     // The open main window, or a new one, opened.
     static CalendarWindow& Instance();
+    // Watches files that a save replaced and that a program may still write, until they settle.
+    void WatchParked(const std::vector<OutsideChanges::ParkedVersion>& parked);
 
     PicturePtr HomeButtonN;
     PicturePtr HomeButtonMO;
@@ -382,11 +384,9 @@ class CalendarWindow : public Window {
         bool saved = false; // the calendar's text took the file's place after it
     };
     std::vector<OutsideCopy> outsideCopies_;
-    // Another program's files that a save replaced while they held nothing to keep, which that
-    // program may still be writing (glance/ParkedVersions): one written since is named as a copy
-    // and told; one left as it was for a while goes; a closing window notes the rest for the
-    // next start.
-    void WatchParked(const std::vector<OutsideChanges::ParkedVersion>& parked);
+    // Files that a save replaced and that a program may still write (glance/ParkedVersions):
+    // settled at each look (OutsideChanges::SettleParked), one written since named as a copy and
+    // told; a closing window notes the rest for the next start.
     void LookAtParked(bool closing);
     struct WatchedFile {
         OutsideChanges::ParkedVersion parked;

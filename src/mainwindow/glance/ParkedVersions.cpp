@@ -1,12 +1,15 @@
-// Another program's files that a save replaced while they held nothing to keep: an empty file, or
-// one holding a text the calendar knows. A shell's redirect empties the file first and writes a
-// moment later (a download, a decryption waiting for its passphrase), into the file it holds open,
-// so such a file is never unlinked while its program may still write: it keeps the parking name
-// the save gave it and is looked at now and then.
+// Files that a save replaced and that a program may still write: another program's holding nothing
+// to keep yet (an empty file, or a text the calendar knows), or the calendar's own that an append
+// opened before the save holds. A shell's redirect empties the file first and writes a moment
+// later (a download, a decryption waiting for its passphrase), into the file it holds open, so
+// such a file is never unlinked while its program may still write: it keeps the parking name the
+// save gave it and is looked at every half second until it settles.
 #include "mainwindow/frame/CalendarWindow.h"
 #include "mainwindow/glance/RescueNote.h"
 
+#include "app/App.h"
 #include "app/EventFile.h"
+#include "platform/FileWriters.h"
 #include "platform/TextStream.h"
 
 #include <algorithm>
@@ -15,14 +18,15 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr int kLookEvery = 500; // milliseconds
-// A file left as it was this long after the save holds nothing of its program's.
+// Where a writer on another machine cannot be seen, a file left as it was this long holds nothing
+// of its program's.
 constexpr auto kWatchedFor = std::chrono::minutes(1);
 } // namespace
 
 void CalendarWindow::WatchParked(const std::vector<OutsideChanges::ParkedVersion>& parked) {
     if (parked.empty()) return;
     for (const OutsideChanges::ParkedVersion& file : parked)
-        parked_.push_back({file, std::chrono::steady_clock::now()});
+        parked_.push_back({file, SteadyNow()});
     // A closing window's own close notes them for the next start.
     if (!IsOpen()) return;
     if (!ParkedWatchTimer) {
@@ -38,36 +42,34 @@ void CalendarWindow::ParkedWatchTimer_Action() {
 }
 
 void CalendarWindow::LookAtParked(bool closing) {
-    const auto now = std::chrono::steady_clock::now();
+    const auto now = SteadyNow();
     const fs::path target = WriteTarget(EventFileItem().Path());
+    const std::optional<FileVersion>& written = App().eventFileVersion;
+    const std::span<const FileVersion> known =
+        written ? std::span(&*written, 1) : std::span<const FileVersion>();
     bool named = false;
     std::erase_if(parked_, [&](WatchedFile& watched) {
-        std::optional<fs::path> copy;
-        switch (OutsideChanges::LookAgain(watched.parked, target, copy)) {
-        case OutsideChanges::ParkedLook::Gone:
+        const OutsideChanges::ParkedLook found = OutsideChanges::SettleParked(
+            watched.parked, target, known, now - watched.since >= kWatchedFor);
+        switch (found.kind) {
+        case OutsideChanges::ParkedLook::Named:
+            // A version of its own, kept and told as any other.
+            outsideCopies_.push_back({*found.copy, true});
+            named = true;
             return true;
-        case OutsideChanges::ParkedLook::Written:
-            // A version of its own, kept and told as any other; one that could not be named is
-            // watched on, never removed, and noted at the close.
-            if (copy) {
-                outsideCopies_.push_back({*copy, true});
-                named = true;
-                return true;
-            }
-            watched.since = now;
-            break;
-        case OutsideChanges::ParkedLook::AsSeen:
+        case OutsideChanges::ParkedLook::Gone:
+        case OutsideChanges::ParkedLook::Removed:
+            return true;
+        case OutsideChanges::ParkedLook::Watched:
             break;
         }
+        if (found.seen != watched.parked.seen) watched = {{watched.parked.path, found.seen}, now};
         // Its program may still write it after the calendar has ended: the next start settles it.
         if (closing) {
             RescueNote::KeepParked(watched.parked);
             return true;
         }
-        if (now - watched.since < kWatchedFor) return false;
-        std::error_code error;
-        fs::remove(watched.parked.path, error);
-        return true;
+        return false;
     });
     if (parked_.empty() && ParkedWatchTimer) ParkedWatchTimer->SetMode(Timer::ModeOff);
     if (named) TellOutsideCopies();

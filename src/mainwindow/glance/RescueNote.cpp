@@ -1,14 +1,17 @@
 #include "mainwindow/glance/RescueNote.h"
 
+#include "app/App.h"
 #include "app/EventFile.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/FolderItem.h"
 #include "platform/Log.h"
+#include "platform/Mutex.h"
 #include "platform/TextStream.h"
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +28,8 @@ namespace {
 constexpr std::string_view kCopyTag = "copy\t";
 // "parked", a tab, the file's identity as it was seen (seven numbers), a tab and its path.
 constexpr std::string_view kParkedTag = "parked\t";
+// A copy named at a start: another program wrote the parked file after the save that replaced it.
+constexpr std::string_view kLaterTag = "later\t";
 
 FolderItem NoteItem() {
     const FolderItem folder = SpecialFolder::Preferences();
@@ -105,32 +110,53 @@ std::optional<FileIdentity> ParseIdentity(std::string_view text) {
                         fields[6]};
 }
 
-// A parked file noted by the last run: removed when it stayed as it was seen, so holding
-// nothing to keep; named as a copy when its program wrote it since. The copy's line, or none.
-std::optional<std::string> SettleParked(std::string_view line) {
-    const size_t tab = line.find('\t');
-    const std::optional<FileIdentity> seen =
-        tab == std::string_view::npos ? std::nullopt : ParseIdentity(line.substr(0, tab));
-    if (!seen) return std::nullopt;
-    OutsideChanges::ParkedVersion parked{fs::path(line.substr(tab + 1)), *seen};
-    std::optional<fs::path> copy;
-    if (OutsideChanges::LookAgain(parked, WriteTarget(EventFileItem().Path()), copy) ==
-        OutsideChanges::ParkedLook::AsSeen) {
-        std::error_code error;
-        fs::remove(parked.path, error);
-    }
-    if (!copy) return std::nullopt;
-    return std::string(kCopyTag) + copy->string();
+std::string ParkedLine(const OutsideChanges::ParkedVersion& parked) {
+    return std::string(kParkedTag) + Identity(parked.seen) + "\t" + parked.path.string();
 }
 
-// The note's lines with its parked files settled.
-std::vector<std::string> SettleParkedFiles(const std::vector<std::string>& lines) {
+// The parked files of the last runs settled: those the note names, as they were seen, then any
+// other beside the event file (a run killed while it watched one), looked at afresh. A file
+// named as a copy becomes a line of its own; one a program may still write goes to watch, or
+// stays noted when nothing watches.
+std::vector<std::string> SettleParkedFiles(
+    const std::vector<std::string>& lines,
+    const std::function<void(const std::vector<OutsideChanges::ParkedVersion>&)>& watch) {
+    const app& application = App();
+    const fs::path target = WriteTarget(EventFileItem().Path());
+    const std::span<const FileVersion> known = application.eventFileVersion
+                                                   ? std::span(&*application.eventFileVersion, 1)
+                                                   : std::span<const FileVersion>();
     std::vector<std::string> settled;
-    for (const std::string& line : lines)
-        if (!line.starts_with(kParkedTag))
+    std::vector<OutsideChanges::ParkedVersion> watched;
+    std::vector<fs::path> looked;
+    const auto settle = [&](const OutsideChanges::ParkedVersion& parked) {
+        looked.push_back(parked.path);
+        const OutsideChanges::ParkedLook found =
+            OutsideChanges::SettleParked(parked, target, known, false);
+        if (found.kind == OutsideChanges::ParkedLook::Named)
+            settled.push_back(std::string(kLaterTag) + found.copy->string());
+        if (found.kind != OutsideChanges::ParkedLook::Watched) return;
+        if (watch)
+            watched.push_back({parked.path, found.seen});
+        else
+            settled.push_back(ParkedLine({parked.path, found.seen}));
+    };
+    for (const std::string& line : lines) {
+        if (!line.starts_with(kParkedTag)) {
             settled.push_back(line);
-        else if (auto copy = SettleParked(std::string_view(line).substr(kParkedTag.size())))
-            settled.push_back(std::move(*copy));
+            continue;
+        }
+        const std::string_view rest = std::string_view(line).substr(kParkedTag.size());
+        const size_t tab = rest.find('\t');
+        if (const std::optional<FileIdentity> seen =
+                tab == std::string_view::npos ? std::nullopt : ParseIdentity(rest.substr(0, tab)))
+            settle({fs::path(rest.substr(tab + 1)), *seen});
+    }
+    // Under the lock alone: another copy of the calendar may be saving and watching its own.
+    if (application.eventFileMutex && application.eventFileMutex->Held())
+        for (const fs::path& path : ParkedFilesBeside(EventFileItem()))
+            if (std::ranges::count(looked, path) == 0) settle({path, {}});
+    if (!watched.empty()) watch(watched);
     return settled;
 }
 
@@ -142,7 +168,8 @@ std::string Listed(const std::vector<std::string>& paths) {
     return listed;
 }
 
-std::string Told(const std::vector<std::string>& rescues, const std::vector<std::string>& copies) {
+std::string Told(const std::vector<std::string>& rescues, const std::vector<std::string>& copies,
+                 const std::vector<std::string>& later) {
     std::string told;
     if (!rescues.empty())
         told = "Ombrelline Calendar could not save your events and to-do items when it last "
@@ -153,6 +180,11 @@ std::string Told(const std::vector<std::string>& rescues, const std::vector<std:
                 "When Ombrelline Calendar last ended, another program had changed your event "
                 "file; the calendar kept that program's " +
                 (copies.size() == 1 ? "version in " : "versions in ") + Listed(copies) + ".";
+    if (!later.empty())
+        told += std::string(told.empty() ? "" : " ") +
+                "Another program wrote to your event file after Ombrelline Calendar had saved "
+                "over it; the calendar kept that program's " +
+                (later.size() == 1 ? "version in " : "versions in ") + Listed(later) + ".";
     return told;
 }
 } // namespace
@@ -183,33 +215,38 @@ void UntilAnswered::MessageReturned() {
 }
 
 void KeepParked(const OutsideChanges::ParkedVersion& parked) {
-    Add(std::string(kParkedTag) + Identity(parked.seen) + "\t" + parked.path.string());
+    Add(ParkedLine(parked));
 }
 
-void TellOnce() {
+void TellOnce(const std::function<void(const std::vector<OutsideChanges::ParkedVersion>&)>& watch) {
     const FolderItem note = NoteItem();
     const std::vector<std::string> read = Lines(note);
     // What the parked files became is noted before anything is told: a copy named now is told
     // again should this run end before its message is answered.
-    const std::vector<std::string> told = SettleParkedFiles(read);
+    std::vector<std::string> told = SettleParkedFiles(read, watch);
     if (told != read && !Write(note, told))
         LogProblem("cannot note what became of the files another program was writing", note.Path());
-    std::vector<std::string> rescues, copies;
+    std::vector<std::string> rescues, copies, later;
     for (std::string_view line : told) {
-        const bool copy = line.starts_with(kCopyTag);
-        if (copy) line.remove_prefix(kCopyTag.size());
+        if (line.starts_with(kParkedTag)) continue;
+        std::vector<std::string>* list = &rescues;
+        for (auto [tag, tagged] : {std::pair(kCopyTag, &copies), std::pair(kLaterTag, &later)})
+            if (line.starts_with(tag)) {
+                line.remove_prefix(tag.size());
+                list = tagged;
+            }
         std::error_code error;
-        if (!line.empty() && fs::is_regular_file(line, error))
-            (copy ? copies : rescues).emplace_back(line);
+        if (!line.empty() && fs::is_regular_file(line, error)) list->emplace_back(line);
     }
-    if (!rescues.empty() || !copies.empty()) {
-        MsgBox(Told(rescues, copies));
+    if (!rescues.empty() || !copies.empty() || !later.empty()) {
+        MsgBox(Told(rescues, copies, later));
         // Unanswered: a quit came while it showed (a logout, the X server's end), which may have
         // noted a rescue of its own. The next start tells them all.
         if (const Application* application = Application::Instance();
             application && application->QuitRequested())
             return;
     }
+    std::erase_if(told, [](const std::string& line) { return line.starts_with(kParkedTag); });
     if (!told.empty()) Drop(note, told);
 }
 

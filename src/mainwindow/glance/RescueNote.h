@@ -7,14 +7,14 @@
 #include "mainwindow/glance/VersionWatch.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace RescueNote {
 
-// Adds another program's file that a save replaced while it held nothing to keep, and that its
-// program may still be writing, to the note: the next start removes it when it stayed as it was
-// seen, and names it as a copy otherwise.
+// Adds a file that a save replaced and that a program may still write to the note, for the next
+// start to settle (OutsideChanges::SettleParked).
 void KeepParked(const OutsideChanges::ParkedVersion& parked);
 
 // What a message is about to tell that must outlive it (a rescue file, a copy kept beside the
@@ -35,8 +35,11 @@ class UntilAnswered {
     std::vector<std::string> lines_;
 };
 
-// Tells, in one message, where the files that the note names and that are still there are; once
-// the message is answered (not ended by a quit), takes its lines out of the note.
-void TellOnce();
+// Settles the parked files of the last runs, those the note names and any other beside the event
+// file; those a program may still write go to watch (or stay noted without it). Then tells, in
+// one message, where the files that the note names and that are still there are; once the
+// message is answered (not ended by a quit), takes its lines out of the note.
+void TellOnce(
+    const std::function<void(const std::vector<OutsideChanges::ParkedVersion>&)>& watch = {});
 
 } // namespace RescueNote

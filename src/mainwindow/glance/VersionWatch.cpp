@@ -5,6 +5,7 @@
 #include "platform/Date.h"
 #include "platform/FileCopy.h"
 #include "platform/FileProblem.h"
+#include "platform/FileWriters.h"
 #include "platform/Log.h"
 
 #include <algorithm>
@@ -39,19 +40,35 @@ std::optional<fs::path> NameCopy(const fs::path& path, const fs::path& target) {
         kMostCopies);
 }
 
-ParkedLook LookAgain(ParkedVersion& parked, const fs::path& target, std::optional<fs::path>& copy) {
+ParkedLook SettleParked(const ParkedVersion& parked, const fs::path& target,
+                        std::span<const FileVersion> known, bool quietAWhile) {
+    // Asked before the look: whatever a writer that has let go of the file wrote, the look sees.
+    const Writers writers = WritersOf(parked.path);
     const std::optional<FileIdentity> look = FileIdentity::At(parked.path);
-    if (!look) return ParkedLook::Gone;
-    if (*look == parked.seen) return ParkedLook::AsSeen;
-    copy = NameCopy(parked.path, target);
-    if (!copy) {
-        LogProblem("could not name the version another program wrote after the calendar's save; "
-                   "it stays in " +
-                       parked.path.string(),
-                   target);
-        parked.seen = *look;
+    if (!look) return {ParkedLook::Gone, {}, {}};
+    std::error_code error;
+    // Another name keeps it, and whatever is still written to it: the parking name alone goes.
+    if (LinkedElsewhere(parked.path)) {
+        fs::remove(parked.path, error);
+        return {ParkedLook::Removed, {}, {}};
     }
-    return ParkedLook::Written;
+    const bool asSeen = *look == parked.seen;
+    std::optional<FileVersion> found;
+    if (!asSeen && look->size != 0 && !HoldsAKnownText(parked.path, *look, known, found)) {
+        // Text of its own: the file itself takes the copy's name, so that a writer still at it
+        // finishes into the copy.
+        if (std::optional<fs::path> copy = NameCopy(parked.path, target))
+            return {ParkedLook::Named, *look, std::move(copy)};
+        LogProblem("could not name the version another program wrote (" +
+                       FileProblem(target, errno) + "); it stays in " + parked.path.string() +
+                       " and is named at the next look",
+                   target);
+        return {ParkedLook::Watched, parked.seen, {}};
+    }
+    const bool settled =
+        writers == Writers::None || (writers == Writers::NoneHere && asSeen && quietAWhile);
+    if (settled && fs::remove(parked.path, error)) return {ParkedLook::Removed, {}, {}};
+    return {ParkedLook::Watched, *look, {}};
 }
 
 bool IsVersion(const fs::path& path, const FileIdentity& identity, const FileVersion& version) {
@@ -209,38 +226,27 @@ void VersionWatch::KeepReplaced(const fs::path& replaced) {
         kept->veryFile = true;
         return;
     }
-    // The calendar's own version, last settled on and unchanged, goes. The exchange itself moved
-    // its change time; the rest tells the file last looked at.
+    // The calendar's own version, last settled on and unchanged, holds nothing of another
+    // program's: seen as it is. The exchange itself moved its change time; the rest tells the
+    // file last looked at. Any other is looked at afresh.
+    ParkedVersion parked{replaced, {}};
     if (settled_ && !keptItself) {
         FileIdentity before = *look;
         before.changedSeconds = settled_->changedSeconds;
         before.changedNanoseconds = settled_->changedNanoseconds;
-        if (before == *settled_ && SettledOnOwn(replaced)) {
-            fs::remove(replaced, error);
-            return;
-        }
+        if (before == *settled_ && SettledOnOwn(replaced)) parked.seen = *look;
     }
-    // Another program's file, which that program may still hold open. Empty, or of a known text,
-    // it has nothing to keep yet: it keeps its parking name and is watched, never unlinked here.
-    std::optional<FileVersion> found;
-    if (!keptItself && (look->size == 0 || HoldsAKnownText(replaced, *look, versions_, found))) {
-        parked_.push_back({replaced, *look});
+    ParkedLook found = SettleParked(parked, target_, versions_, false);
+    if (found.kind == ParkedLook::Named) {
+        if (keptItself)
+            kept->path = *found.copy;
+        else
+            copies_.push_back({*found.copy, *look, true});
         return;
     }
-    // Text of its own: named at once, so that no kill leaves it under the parking name.
-    const std::optional<fs::path> copy = NameCopy(replaced, target_);
-    if (!copy) {
-        LogProblem("could not name the version another program wrote at the calendar's save; it "
-                   "stays in " +
-                       replaced.string(),
-                   target_);
-        return;
-    }
-    if (keptItself) {
-        kept->path = *copy;
-        return;
-    }
-    copies_.push_back({*copy, *look, true});
+    // A copy whose other name went and that is not named again is told nowhere.
+    if (keptItself) copies_.erase(kept);
+    if (found.kind == ParkedLook::Watched) parked_.push_back({replaced, found.seen});
 }
 
 std::vector<fs::path> VersionWatch::TakeCopies(bool written) {

@@ -14,9 +14,10 @@
 
 namespace OutsideChanges {
 
-// Another program's file that a save replaced while it held nothing of its own (empty, or a text
-// the calendar knows), as it was then. Its program may still be writing it: a shell's redirect
-// empties the file first and writes a moment later.
+// A file that a save replaced and that keeps its parking name while a program may still write it
+// (a shell's redirect empties the file first and writes a moment later; an append opened before
+// the save writes into the file it holds), as it was last seen holding nothing of its own: empty,
+// or a text the calendar knows. An identity of nothing ({}) when it was never seen so.
 struct ParkedVersion {
     std::filesystem::path path;
     FileIdentity seen;
@@ -27,12 +28,24 @@ struct ParkedVersion {
 std::optional<std::filesystem::path> NameCopy(const std::filesystem::path& path,
                                               const std::filesystem::path& target);
 
-// A parked file looked at again: gone (another program took it away), as it was seen, or written
-// since, when it is named at once as a copy beside target. copy receives the copy's path; none
-// when no name could be given, which is logged, and seen moves on to what the file is now.
-enum class ParkedLook { Gone, AsSeen, Written };
-ParkedLook LookAgain(ParkedVersion& parked, const std::filesystem::path& target,
-                     std::optional<std::filesystem::path>& copy);
+// What became of a parked file at a look: gone (another program took it away); removed, as
+// nobody may write it any more and it holds nothing of its own; named as a copy beside the event
+// file (copy), as it holds text of its own; or watched on: seen is then what it holds now, or,
+// when it could not be named, what it held before, so that the next look tries again.
+struct ParkedLook {
+    enum Kind { Gone, Removed, Named, Watched } kind = Gone;
+    FileIdentity seen;
+    std::optional<std::filesystem::path> copy;
+};
+
+// Settles a parked file from what is true now; every road that meets one asks it (the save that
+// parks it, the watch, a closing window, the next start). Text of its own (neither the parked
+// identity seen, nor empty, nor one of the known texts) is named at once; a file with nothing of
+// its own goes once no process holds it open for writing, where a writer elsewhere cannot be
+// seen (a network mount) only once it has also stayed as seen a while (quietAWhile). A file with
+// text of its own is never removed.
+ParkedLook SettleParked(const ParkedVersion& parked, const std::filesystem::path& target,
+                        std::span<const FileVersion> known, bool quietAWhile);
 
 // Whether the file at path, of that identity, is version: the same file unchanged, its text
 // compared too when the version was racy.
@@ -61,16 +74,16 @@ class VersionWatch {
     // one settled on.
     bool ReadyToRename();
     // The file the rename replaced, moved to replaced: its other name kept when it has one, put
-    // in the place of a copy of its bytes, removed when it is the calendar's own version last
-    // settled on, unchanged. Otherwise it is another program's, which may still be writing it:
-    // one with text of its own is named at once beside the file; an empty one, or one of a text
-    // the calendar knows, keeps its parking name and is handed on to be watched (Parked).
+    // in the place of a copy of its bytes; otherwise settled (SettleParked), the calendar's own
+    // version last settled on and unchanged holding nothing of its own. One that a process may
+    // still write keeps its parking name and is handed on to be watched (TakeParked), the
+    // calendar's own too: an append opened before the save writes into it.
     void KeepReplaced(const std::filesystem::path& replaced);
 
     // The copies made; after a write that failed, those of versions the file there still is
     // are removed first, since the next write keeps them again.
     std::vector<std::filesystem::path> TakeCopies(bool written);
-    // Another program's files that the rename replaced while they held nothing to keep.
+    // The files the rename replaced that a program may still write, or that could not be named.
     std::vector<ParkedVersion> TakeParked() { return std::exchange(parked_, {}); }
     int Error() const { return error_; }
 
