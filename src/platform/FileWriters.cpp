@@ -83,6 +83,14 @@ std::optional<bool> OpenForWritingByAProcess(dev_t device, ino_t inode) {
 }
 } // namespace
 
+bool OnlyThisMachineWrites(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool local = OnlyThisMachineWrites(fd);
+    ::close(fd);
+    return local;
+}
+
 Writers WritersOf(const fs::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     // A write lease of another program's (a file server's) is a writer too.

@@ -17,6 +17,10 @@ enum class Writers {
 // that cannot be opened or looked at counts as NoneHere.
 Writers WritersOf(const std::filesystem::path& path);
 
+// Whether the file lies on a file system that no other machine writes to and whose link counts
+// are current: a FUSE or network mount may report a count from before the last rename for a while.
+bool OnlyThisMachineWrites(const std::filesystem::path& path);
+
 // The monotonic clock that the calendar's waits of a minute are measured by; tests move it on
 // (TestSeams::MoveClockOn) rather than wait.
 std::chrono::steady_clock::time_point SteadyNow();

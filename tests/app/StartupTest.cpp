@@ -672,13 +672,14 @@ TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
             }
             return 0;
         });
-        std::ofstream writer;
-        // At the rename of the end's write, once it has kept the other program's version.
+        std::ofstream writer, holder;
+        // At the rename of the end's write, once it has kept the other program's version: an
+        // empty file that its program still holds open, and so may still write.
         std::function<void()> park = [&] {
             if (!fs::exists(environment.Documents() /
                             "Calendar (changed outside the calendar 2026-03-03 12.00.00).tpc"))
                 return TestSeams::AtNextWriteMoment(WriteMoment::AfterTheLastLook, park);
-            TestEnvironment::WriteFile(environment.Documents() / "empty", "");
+            holder.open(environment.Documents() / "empty", std::ios::binary);
             fs::rename(environment.Documents() / "empty", EventFile());
         };
         for (const int run : {0, 1}) {
@@ -702,6 +703,7 @@ TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
             if (killed && run == 0)
                 TestEnvironment::WriteFile(RescueNote(), earlier.string() + "\n");
             if (writer.is_open()) writer << theirs, writer.close();
+            holder.close();
             ASSERT_EQ(Messages().size() - before, run == 0 ? displayEnds : 1u);
         }
         EXPECT_EQ(closedAtTheEnd, displayEnds);

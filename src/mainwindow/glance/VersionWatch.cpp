@@ -48,7 +48,9 @@ ParkedLook SettleParked(const ParkedVersion& parked, const fs::path& target,
     if (!look) return {ParkedLook::Gone, {}, {}};
     std::error_code error;
     // Another name keeps it, and whatever is still written to it: the parking name alone goes.
-    if (LinkedElsewhere(parked.path)) {
+    // Only a local file system's count of names is trusted: a FUSE mount may still count the
+    // name that the save's rename took away, and the parking name may be the file's last.
+    if (LinkedElsewhere(parked.path) && OnlyThisMachineWrites(parked.path)) {
         fs::remove(parked.path, error);
         return {ParkedLook::Removed, {}, {}};
     }
