@@ -7,7 +7,7 @@
 #include "customisation/CustomizationModule.h"
 #include "mainwindow/frame/CalendarWindow.h"
 #include "mainwindow/glance/EventFileFormat.h"
-#include "mainwindow/glance/OutsideChanges.h"
+#include "mainwindow/eventfile/OutsideChanges.h"
 #include "platform/Application.h"
 #include "platform/Screen.h"
 #include "platform/TestSeams.h"

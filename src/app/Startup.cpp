@@ -4,7 +4,7 @@
 
 #include "customisation/CustomizationModule.h"
 #include "mainwindow/frame/CalendarWindow.h"
-#include "mainwindow/glance/RescueNote.h"
+#include "mainwindow/eventfile/RescueNote.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/Log.h"

@@ -5,7 +5,7 @@
 #include "app/EventFile.h"
 #include "editors/GlanceInputWindow.h"
 #include "mainwindow/glance/EventFileFormat.h"
-#include "mainwindow/glance/RescueNote.h"
+#include "mainwindow/eventfile/RescueNote.h"
 #include "platform/Mutex.h"
 #include "platform/Simulate.h"
 #include "platform/Text.h"

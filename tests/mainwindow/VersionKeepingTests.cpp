@@ -2,7 +2,7 @@
 // that pauses finishes into it; one change tells all its copies in one message.
 #include "mainwindow/WeekFaceFixture.h"
 
-#include "mainwindow/glance/RescueNote.h"
+#include "mainwindow/eventfile/RescueNote.h"
 #include "platform/TestSeams.h"
 #include "support/Waiting.h"
 

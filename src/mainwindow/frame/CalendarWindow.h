@@ -20,7 +20,7 @@
 #include "controls/calList.h"
 #include "controls/listboxButton.h"
 #include "controls/mouseButton.h"
-#include "mainwindow/glance/OutsideChanges.h"
+#include "mainwindow/eventfile/OutsideChanges.h"
 
 #include <array>
 #include <chrono>

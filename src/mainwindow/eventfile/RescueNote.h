@@ -4,7 +4,7 @@
 // logout or the X server's end cut off (or told on standard error only) the next start tells
 // once. Files of another program's that a save replaced and that may still have been written when
 // the calendar ended are noted too, for the next start to settle.
-#include "mainwindow/glance/VersionWatch.h"
+#include "mainwindow/eventfile/VersionWatch.h"
 
 #include <filesystem>
 #include <functional>

@@ -4,8 +4,8 @@
 // later (a download, a decryption waiting for its passphrase), into the file it holds open, so
 // such a file is never unlinked while its program may still write: it keeps the parking name the
 // save gave it and is looked at every half second until it settles.
+#include "mainwindow/eventfile/RescueNote.h"
 #include "mainwindow/frame/CalendarWindow.h"
-#include "mainwindow/glance/RescueNote.h"
 
 #include "app/App.h"
 #include "app/EventFile.h"

@@ -3,9 +3,9 @@
 // second session): before the calendar writes its own text over it, a version whose text the
 // calendar never read or wrote is kept beside it, under a name of its own that nothing
 // overwrites.
+#include "mainwindow/eventfile/VersionWatch.h"
+#include "mainwindow/eventfile/WriteWait.h"
 #include "mainwindow/glance/EventFileFormat.h"
-#include "mainwindow/glance/VersionWatch.h"
-#include "mainwindow/glance/WriteWait.h"
 #include "platform/Date.h"
 #include "platform/FileVersion.h"
 

@@ -1,9 +1,9 @@
 // Writing the to-do items and the event store to the event file: on a worker thread soon after
 // each confirmed change, and on the event loop's thread, waited for, when the window closes.
+#include "mainwindow/eventfile/RescueFile.h"
+#include "mainwindow/eventfile/RescueNote.h"
 #include "mainwindow/frame/CalendarWindow.h"
 #include "mainwindow/glance/EventFileFormat.h"
-#include "mainwindow/glance/RescueFile.h"
-#include "mainwindow/glance/RescueNote.h"
 
 #include "app/App.h"
 #include "platform/Application.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/glance/WriteWait.h"
+#include "mainwindow/eventfile/WriteWait.h"
 
 bool WriteWait::Sleep(Clock::duration step) const {
     std::unique_lock lock(mutex_);

@@ -1,16 +1,14 @@
-#include "mainwindow/glance/VersionWatch.h"
+#include "mainwindow/eventfile/VersionWatch.h"
 
-#include "mainwindow/glance/OutsideChanges.h"
+#include "mainwindow/eventfile/OutsideChanges.h"
 
 #include "platform/Date.h"
 #include "platform/FileCopy.h"
 #include "platform/FileProblem.h"
-#include "platform/FileWriters.h"
 #include "platform/Log.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -20,79 +18,7 @@ namespace {
 // Two looks this far apart that agree: the other program has finished, most likely. A program
 // writing a file in pieces writes them closer together.
 constexpr auto kLookApart = std::chrono::milliseconds(200);
-constexpr int kMostCopies = 999;
-
-bool SameFile(const FileIdentity& a, const FileIdentity& b) {
-    return a.device == b.device && a.inode == b.inode;
-}
-
-// Whether the file at path has another name besides.
-bool LinkedElsewhere(const fs::path& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && status.st_nlink > 1;
-}
 } // namespace
-
-std::optional<fs::path> NameCopy(const fs::path& path, const fs::path& target) {
-    const Date now;
-    return RenameToFreeName(
-        path, target.parent_path(), [&](int number) { return CopyName(target, now, number); },
-        kMostCopies);
-}
-
-ParkedLook SettleParked(const ParkedVersion& parked, const fs::path& target,
-                        std::span<const FileVersion> known, bool quietAWhile) {
-    // Asked before the look: whatever a writer that has let go of the file wrote, the look sees.
-    const Writers writers = WritersOf(parked.path);
-    const std::optional<FileIdentity> look = FileIdentity::At(parked.path);
-    if (!look) return {ParkedLook::Gone, {}, {}};
-    std::error_code error;
-    // Another name keeps it, and whatever is still written to it: the parking name alone goes.
-    // Only a local file system's count of names is trusted: a FUSE mount may still count the
-    // name that the save's rename took away, and the parking name may be the file's last.
-    if (LinkedElsewhere(parked.path) && OnlyThisMachineWrites(parked.path)) {
-        fs::remove(parked.path, error);
-        return {ParkedLook::Removed, {}, {}};
-    }
-    const bool asSeen = *look == parked.seen;
-    std::optional<FileVersion> found;
-    if (!asSeen && look->size != 0 && !HoldsAKnownText(parked.path, *look, known, found)) {
-        // Text of its own: the file itself takes the copy's name, so that a writer still at it
-        // finishes into the copy.
-        if (std::optional<fs::path> copy = NameCopy(parked.path, target))
-            return {ParkedLook::Named, *look, std::move(copy)};
-        LogProblem("could not name the version another program wrote (" +
-                       FileProblem(target, errno) + "); it stays in " + parked.path.string() +
-                       " and is named at the next look",
-                   target);
-        return {ParkedLook::Watched, parked.seen, {}};
-    }
-    const bool settled =
-        writers == Writers::None || (writers == Writers::NoneHere && asSeen && quietAWhile);
-    if (settled && fs::remove(parked.path, error)) return {ParkedLook::Removed, {}, {}};
-    return {ParkedLook::Watched, *look, {}};
-}
-
-bool IsVersion(const fs::path& path, const FileIdentity& identity, const FileVersion& version) {
-    if (identity != version.identity) return false;
-    if (!version.racy) return true;
-    const std::optional<FileVersion> read = ReadFileVersion(path);
-    return read && read->identity == identity && read->contentHash == version.contentHash;
-}
-
-bool HoldsAKnownText(const fs::path& path, const FileIdentity& identity,
-                     std::span<const FileVersion> known, std::optional<FileVersion>& found) {
-    if (std::ranges::none_of(known, [&](const FileVersion& version) {
-            return version.identity.size == identity.size;
-        }))
-        return false;
-    const std::optional<FileVersion> read = ReadFileVersion(path);
-    if (!read || read->identity != identity) return false;
-    found = read;
-    return std::ranges::any_of(known, [&](const FileVersion& version) {
-        return version.contentHash == read->contentHash;
-    });
-}
 
 VersionWatch::VersionWatch(fs::path target, const std::optional<FileVersion>& known,
                            const WriteWait& wait)

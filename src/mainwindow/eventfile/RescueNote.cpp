@@ -1,4 +1,4 @@
-#include "mainwindow/glance/RescueNote.h"
+#include "mainwindow/eventfile/RescueNote.h"
 
 #include "app/App.h"
 #include "app/EventFile.h"

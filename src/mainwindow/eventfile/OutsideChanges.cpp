@@ -1,6 +1,6 @@
-#include "mainwindow/glance/OutsideChanges.h"
-#include "mainwindow/glance/RescueNote.h"
-#include "mainwindow/glance/VersionWatch.h"
+#include "mainwindow/eventfile/OutsideChanges.h"
+#include "mainwindow/eventfile/RescueNote.h"
+#include "mainwindow/eventfile/VersionWatch.h"
 
 #include "mainwindow/frame/CalendarWindow.h"
 

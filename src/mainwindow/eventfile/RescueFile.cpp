@@ -1,4 +1,4 @@
-#include "mainwindow/glance/RescueFile.h"
+#include "mainwindow/eventfile/RescueFile.h"
 
 #include "app/EventFile.h"
 #include "platform/Date.h"
