@@ -113,29 +113,38 @@ for writer in script download editor redirect known append redirect-on-fuse; do
     rm -rf "$run_home"
 done
 
-echo "A redirect that waits for its passphrase across a quit and a new start"
-new_home
-tpc="$run_home/Documents/Calendar.tpc"
-version="$run_home/version.tpc"
-printf '0\tBuy stamps\nEvents Data:\n' >"$tpc"
-printf '0\tFrom the passphrase\nEvents Data:\n' >"$version"
-start_disk_run program-versions-across.log
-open_week
-{ sleep 14; cat "$version"; } >"$tpc" &
-writer=$!
-add_todo Across
-xdotool key Return
-settle_answering "0	Across" v6-across 30 || echo "    no end of the write within 30 s"
-end_by SIGTERM v6-across-quit 20
-check "the quit leaves the file the redirect holds under its parked name" parked_files
-start_disk_run program-versions-across-2.log
-open_week
-shot v6-across-restarted
-check "the new start leaves it too while the redirect waits" parked_files
-wait "$writer"
-until_true 5 message_shown && answer_message v6-across-told
-check "the redirect's text is named beside the event file and told" finished_kept "$version"
-check "and no parked file is left" not parked_files
-end_by SIGTERM v6-across-end 20
-rm -rf "$run_home"
+# A quit notes the parked file for the next start; a kill (a logout's second signal, the
+# out-of-memory killer) notes nothing, and the next start finds it beside the event file.
+for end in SIGTERM SIGKILL; do
+    echo "A redirect that waits for its passphrase across a $end and a new start"
+    new_home
+    tpc="$run_home/Documents/Calendar.tpc"
+    version="$run_home/version.tpc"
+    printf '0\tBuy stamps\nEvents Data:\n' >"$tpc"
+    printf '0\tFrom the passphrase\nEvents Data:\n' >"$version"
+    start_disk_run "program-versions-across-$end.log"
+    open_week
+    { sleep 14; cat "$version"; } >"$tpc" &
+    writer=$!
+    add_todo Across
+    xdotool key Return
+    settle_answering "0	Across" "v6-across-$end" 30 || echo "    no end of the write within 30 s"
+    if [ "$end" = SIGKILL ]; then
+        kill -KILL "$calendar"
+        stop_calendar
+    else
+        end_by SIGTERM "v6-across-$end-quit" 20
+    fi
+    check "the $end leaves the file the redirect holds under its parked name" parked_files
+    start_disk_run "program-versions-across-$end-2.log"
+    open_week
+    shot "v6-across-$end-restarted"
+    check "the new start leaves it too while the redirect waits" parked_files
+    wait "$writer"
+    until_true 5 message_shown && answer_message "v6-across-$end-told"
+    check "the redirect's text is named beside the event file and told" finished_kept "$version"
+    check "and no parked file is left" not parked_files
+    end_by SIGTERM "v6-across-$end-end" 20
+    rm -rf "$run_home"
+done
 # ---- end of writers that pause ------------------------------------------------------------------

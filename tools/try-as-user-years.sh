@@ -138,9 +138,10 @@ calendar=$!
 sleep 4
 xdotool mousemove 700 20 click 1 key Prior # the year face on 2025
 sleep 0.5 && shot paged-7-2025
-xdotool mousemove 265 135 click 1 # Wednesday 1 January 2025
+xdotool mousemove 289 138 click 1 # Wednesday 1 January 2025
 sleep 1 && xdotool mousemove 1284 118 click 1 # the week before
 sleep 1 && shot paged-8-december-2024
+check "the week before 1 January 2025 is shown" more_than "$(changed paged-7-2025 paged-8-december-2024)" 0.05
 xdotool mousemove 1430 80 click 1 # the return arrow
 sleep 1 && xdotool mousemove 700 20 && sleep 0.3 && shot paged-9-year
 check "back from a week of 2024, the year face shows 2025 with its months" \
