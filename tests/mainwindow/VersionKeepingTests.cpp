@@ -208,8 +208,11 @@ TEST_F(WeekFaceTest, OnAFuseMountAnEmptiedFileWrittenAfterTheSaveKeepsItsText) {
         GTEST_SKIP() << "no bindfs or no /dev/fuse: tools/setup.sh installs bindfs";
     const fs::path documents = environment.Documents(), backing = environment.Home() / "backing";
     fs::create_directories(backing);
-    ASSERT_EQ(
-        std::system(("bindfs '" + backing.string() + "' '" + documents.string() + "'").c_str()), 0);
+    // A machine whose /dev/fuse its user may not mount through (a container without the right)
+    // has no FUSE either.
+    if (std::system(("bindfs '" + backing.string() + "' '" + documents.string() + "'").c_str()) !=
+        0)
+        GTEST_SKIP() << "bindfs could not mount a folder here: FUSE mounts are not allowed";
     // Unmounted however the test ends.
     const std::shared_ptr<void> unmount(nullptr, [&](void*) {
         std::system(("fusermount -u -z '" + documents.string() + "' || umount -l '" +
