@@ -8,13 +8,16 @@
 echo "The year 9999 and a pasted title"
 years_home=$(fresh_home)
 faketime_library=$(dpkg -L libfaketime | grep -m1 '/libfaketimeMT.so')
-# The library itself rather than the faketime command, which would stand between the program
-# and the signal that ends it.
-HOME="$years_home" XDG_CONFIG_HOME="$years_home/.config" XDG_RUNTIME_DIR="$years_home/run" \
-    LD_PRELOAD="$faketime_library" \
-    FAKETIME="@9999-06-15 12:00:00" "$program" >"$shots/program-years.log" 2>&1 &
-calendar=$!
-sleep 4
+# The calendar in years_home with its clock at the date and time given (the program's alone),
+# its output added to the log named. The library itself rather than the faketime command, which
+# would stand between the program and the signal that ends it.
+start_on() { # date and time, log name
+    HOME="$years_home" XDG_CONFIG_HOME="$years_home/.config" XDG_RUNTIME_DIR="$years_home/run" \
+        LD_PRELOAD="$faketime_library" FAKETIME="@$1" "$program" >>"$shots/$2" 2>&1 &
+    calendar=$!
+    sleep 4
+}
+start_on "9999-06-15 12:00:00" program-years.log
 dismiss_quick_start_help
 shot years-1-9999
 check "in 9999 the year shows with no message" \
@@ -50,11 +53,7 @@ echo "Long titles in the week's holiday row"
 years_home=$(fresh_home)
 printf 'Events Data:\n2026-12-23 00:00:00|2026-12-23 00:00:00//Christmas with the whole family!//Countdown\n' \
     >"$years_home/Documents/Calendar.tpc"
-HOME="$years_home" XDG_CONFIG_HOME="$years_home/.config" XDG_RUNTIME_DIR="$years_home/run" \
-    LD_PRELOAD="$faketime_library" FAKETIME="@2026-07-01 12:00:00" \
-    "$program" >"$shots/program-holiday-row.log" 2>&1 &
-calendar=$!
-sleep 4
+start_on "2026-07-01 12:00:00" program-holiday-row.log
 dismiss_quick_start_help
 holiday_ink() { # shot, day column (1 Sunday to 7 Saturday) -> dark pixels in its holiday cell
     convert "$shots/$1.png" -crop "173x17+$((60 + ($2 - 1) * 173))+590" +repage -colorspace gray \
@@ -75,18 +74,14 @@ rm -rf "$years_home"
 
 # ---- A year paged behind the week ------------------------------------------------------------
 # On 19 March 2026 the grid holds 2025 to 2027; Thursday 19 March lies at (925, 172) and
-# Wednesday 1 January 2025 at (265, 135), the week grid's 11:00 row at y 241 and its day columns
+# Wednesday 1 January 2025 at (289, 138), the week grid's 11:00 row at y 241 and its day columns
 # at x 60 + 173 a day. The year is paged behind the week by a wheel notch over the bottom band,
 # Page Up after a click on the week header and Page Down while the calendar is slid away; the
 # events clicked in between stay on the days clicked, and the year face comes back on 2027.
 # Then a week paged back from 1 January 2025: the year face comes back on 2025, with its months.
 echo "A year paged behind the week"
 years_home=$(fresh_home)
-HOME="$years_home" XDG_CONFIG_HOME="$years_home/.config" XDG_RUNTIME_DIR="$years_home/run" \
-    LD_PRELOAD="$faketime_library" FAKETIME="@2026-03-19 12:00:00" \
-    "$program" >"$shots/program-paged.log" 2>&1 &
-calendar=$!
-sleep 4
+start_on "2026-03-19 12:00:00" program-paged.log
 dismiss_quick_start_help
 shot paged-1-year
 slot_event() { # day column (1 Sunday to 7 Saturday), title: an event at 11:00 through the editor
@@ -131,11 +126,7 @@ for line in "2026-03-19 11:00:00|2026-03-19 11:30:00//Dentist" \
         grep -qxF "$line" "$years_home/Documents/Calendar.tpc"
 done
 
-HOME="$years_home" XDG_CONFIG_HOME="$years_home/.config" XDG_RUNTIME_DIR="$years_home/run" \
-    LD_PRELOAD="$faketime_library" FAKETIME="@2026-03-19 12:00:00" \
-    "$program" >>"$shots/program-paged.log" 2>&1 &
-calendar=$!
-sleep 4
+start_on "2026-03-19 12:00:00" program-paged.log
 xdotool mousemove 700 20 click 1 key Prior # the year face on 2025
 sleep 0.5 && shot paged-7-2025
 xdotool mousemove 289 138 click 1 # Wednesday 1 January 2025

@@ -427,8 +427,7 @@ bool RenameBesideParked(const fs::path& temporary, const fs::path& target,
         }
         if (!Lacking(errno)) return false;
         const fs::path aside = folder / name(1);
-        if (!RenameWithoutReplacing(target, aside) &&
-            !(Lacking(errno) && RenameAfterALook(target, aside))) {
+        if (!PutInPlace(target, aside)) {
             if (errno == ENOENT || errno == EEXIST) continue;
             return false;
         }

@@ -384,7 +384,7 @@ class CalendarWindow : public Window {
         bool saved = false; // the calendar's text took the file's place after it
     };
     std::vector<OutsideCopy> outsideCopies_;
-    // Files that a save replaced and that a program may still write (glance/ParkedVersions):
+    // Files that a save replaced and that a program may still write (eventfile/ParkedVersions):
     // settled at each look (OutsideChanges::SettleParked), one written since named as a copy and
     // told; a closing window notes the rest for the next start.
     void LookAtParked(bool closing);
