@@ -4,8 +4,8 @@
 
 #include "app/EventFile.h"
 #include "editors/GlanceInputWindow.h"
-#include "mainwindow/glance/EventFileFormat.h"
 #include "mainwindow/eventfile/RescueNote.h"
+#include "mainwindow/glance/EventFileFormat.h"
 #include "platform/Mutex.h"
 #include "platform/Simulate.h"
 #include "platform/Text.h"
@@ -1188,4 +1188,25 @@ TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
         Window().Close();
         application.eventFileMutex.reset();
     }
+}
+
+// Where a writer elsewhere cannot be seen, the minute a parked file must stay as it was counts from
+// its last change: a file written with the calendar's own text (nothing to name) during the minute
+// may still be written on.
+TEST_F(WeekFaceTest, AParkedFileChangedWithinTheMinuteIsWatchedAMinuteFromItsChange) {
+    const std::string mine = "0\tMine\nEvents Data:\n";
+    const fs::path parked = environment.Documents() / ".Calendar.tpc.ombrelline-parked-d4E5f6";
+    StartFromEventFile(mine);
+    TestEnvironment::WriteFile(parked, "");
+    TestSeams::FailFileCalls(TestSeams::FileCall::TakeLease, 1000, EINVAL);
+    Window().WatchParked({{parked, *FileIdentity::At(parked)}});
+    for (const auto& [seconds, write, stays] :
+         {std::tuple{30, true, true}, {40, false, true}, {21, false, false}}) {
+        TestSeams::MoveClockOn(std::chrono::seconds(seconds));
+        if (write) TestEnvironment::WriteFile(parked, mine);
+        Window().ParkedWatchTimer_Action();
+        EXPECT_EQ(fs::exists(parked), stays) << seconds;
+    }
+    TestSeams::FailFileCalls(TestSeams::FileCall::TakeLease, 0);
+    Window().Close();
 }
