@@ -8,7 +8,7 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev li
           libcups2-dev libgtest-dev libbenchmark-dev fonts-liberation fonts-dejavu-core
           fonts-noto-color-emoji fontconfig xvfb xauth x11-utils xdotool libx11-dev libxcb1-dev imagemagick xdg-utils
           poppler-utils openbox xfwm4 dbus-daemon faketime xclip locales mutter xwayland qt6-wayland
-          bindfs)
+          bindfs rclone sshfs openssh-server)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
