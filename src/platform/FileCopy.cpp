@@ -1,5 +1,6 @@
 #include "platform/FileCopy.h"
 
+#include "platform/FileWriters.h"
 #include "platform/FileWrites_p.h"
 #include "platform/FolderItem.h"
 #include "platform/TestSeams.h"
@@ -71,18 +72,48 @@ bool CreateCopy(const fs::path& temporary, const fs::path& path) {
 }
 
 // Moves temporary to path unless something has that name; false with EEXIST when it has. A file
-// system that cannot rename without replacing gets a second link, which never replaces either,
-// and one that has neither an exclusive create of path with a copy of the file.
+// system that cannot rename without replacing gets a second link where a link keeps one file,
+// which never replaces either; anywhere else, with nobody else holding temporary, an exclusive
+// create of path with a copy of its bytes.
 bool NameWithoutReplacing(const fs::path& temporary, const fs::path& path) {
     if (RenameWithoutReplacing(temporary, path)) return true;
     if (!Lacking(errno)) return false;
-    if (!FileCallFails(FileCall::LinkFile) && ::link(temporary.c_str(), path.c_str()) == 0) {
+    if (LinkWithoutReplacing(temporary, path)) {
         ::unlink(temporary.c_str());
         return true;
     }
-    if (!Lacking(errno) || !CreateCopy(temporary, path)) return false;
+    if (errno == EEXIST || !CreateCopy(temporary, path)) return false;
     ::unlink(temporary.c_str());
     return true;
+}
+
+// As NameWithoutReplacing, for a file another program may still hold and write: its bytes are
+// never copied, as what it writes next would go to a file without a name. Where neither a rename
+// that never replaces nor a link is had, a rename after a look that nothing has the name.
+bool MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
+    if (RenameWithoutReplacing(from, to)) return true;
+    if (!Lacking(errno)) return false;
+    if (LinkWithoutReplacing(from, to)) {
+        ::unlink(from.c_str());
+        return true;
+    }
+    return errno != EEXIST && RenameAfterALook(from, to);
+}
+
+// The first free one of name(1) ... name(tries) in folder that move gives the file at path.
+std::optional<fs::path> MoveToFreeName(const fs::path& path, const fs::path& folder,
+                                       const std::function<std::string(int)>& name, int tries,
+                                       bool (*move)(const fs::path&, const fs::path&)) {
+    for (int number = 1; number <= tries; ++number) {
+        const fs::path named = folder / name(number);
+        if (move(path, named)) {
+            SyncFolder(folder);
+            return named;
+        }
+        // Only a name in use is worth another try; anything else fails the same way again.
+        if (errno != EEXIST) break;
+    }
+    return std::nullopt;
 }
 
 // Gives the whole file at temporary the first free one of name(1) ... name(tries) in folder; its
@@ -124,6 +155,23 @@ bool RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
            ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
 }
 
+bool RenameAfterALook(const fs::path& from, const fs::path& to) {
+    struct stat status {};
+    if (::lstat(to.c_str(), &status) == 0) errno = EEXIST;
+    return errno == ENOENT && ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool LinkWithoutReplacing(const fs::path& from, const fs::path& to) {
+    // On FUSE and network mounts a second name is no second name of one file: each may get a
+    // number and a kernel inode of its own (what one writer writes, a look at the other misses),
+    // or the link is refused with any error at all. A rename keeps the one file there.
+    if (!LinksKeepOneFile(from.parent_path())) {
+        errno = ENOTSUP;
+        return false;
+    }
+    return !FileCallFails(FileCall::LinkFile) && ::link(from.c_str(), to.c_str()) == 0;
+}
+
 bool TooLargeForTheRoom(uintmax_t size, const struct statvfs& room) {
     // No blocks at all is a file system that does not tell its size: room unknown, not none.
     return room.f_blocks != 0 && size > static_cast<uintmax_t>(room.f_bavail) * room.f_frsize;
@@ -145,29 +193,18 @@ std::string UnguessableLetters(size_t count) {
 
 std::optional<fs::path> LinkToFreeName(const fs::path& path, const fs::path& folder,
                                        const std::function<std::string(int)>& name, int tries) {
-    for (int number = 1; number <= tries; ++number) {
-        const fs::path named = folder / name(number);
-        if (!FileCallFails(FileCall::LinkFile) && ::link(path.c_str(), named.c_str()) == 0) {
-            SyncFolder(folder);
-            return named;
-        }
-        if (errno != EEXIST) break;
-    }
-    return std::nullopt;
+    return MoveToFreeName(path, folder, name, tries, LinkWithoutReplacing);
 }
 
 std::optional<fs::path> RenameToFreeName(const fs::path& path, const fs::path& folder,
                                          const std::function<std::string(int)>& name, int tries) {
-    for (int number = 1; number <= tries; ++number) {
-        const fs::path named = folder / name(number);
-        if (NameWithoutReplacing(path, named)) {
-            SyncFolder(folder);
-            return named;
-        }
-        // Only a name in use is worth another try; anything else fails the same way again.
-        if (errno != EEXIST) break;
-    }
-    return std::nullopt;
+    return MoveToFreeName(path, folder, name, tries, NameWithoutReplacing);
+}
+
+std::optional<fs::path> MoveHeldFileToFreeName(const fs::path& path, const fs::path& folder,
+                                               const std::function<std::string(int)>& name,
+                                               int tries) {
+    return MoveToFreeName(path, folder, name, tries, MoveWithoutReplacing);
 }
 
 std::optional<fs::path> WriteNewFileUnderFreeName(const fs::path& folder,

@@ -32,9 +32,17 @@ std::optional<std::filesystem::path> RenameToFreeName(const std::filesystem::pat
                                                       const std::function<std::string(int)>& name,
                                                       int tries);
 
+// As RenameToFreeName, for a file that another program may still hold open and write: its bytes
+// are never copied to a new file, where that program's next writes would be lost; where neither
+// a rename that never replaces nor a link is had, a rename after a look that the name is free.
+std::optional<std::filesystem::path>
+MoveHeldFileToFreeName(const std::filesystem::path& path, const std::filesystem::path& folder,
+                       const std::function<std::string(int)>& name, int tries);
+
 // Gives the file at path a second name, the first free one of name(1) ... name(tries) in folder,
 // never over another file: whatever is written to the file after lands under both. The new
-// path, or none (errno set) where the file system has no such links or no name is free.
+// path, or none (errno set) where the file system has no links that keep one file (FUSE and
+// network mounts: ENOTSUP), refuses the link, or no name is free.
 std::optional<std::filesystem::path> LinkToFreeName(const std::filesystem::path& path,
                                                     const std::filesystem::path& folder,
                                                     const std::function<std::string(int)>& name,

@@ -12,14 +12,20 @@ enum class Writers {
 };
 
 // Asks the system first: a read lease is refused while any descriptor holds the file open for
-// writing, and is let go of at once. Where leases are refused (network and FUSE file systems, a
-// file of another owner), the user's processes' open files are looked through instead. A file
+// writing, and is let go of at once. Where leases are refused (a file of another owner, some
+// network file systems), and on FUSE and network mounts, whose leases see only the writers of one
+// name, the user's processes' open files are looked through too. A file
 // that cannot be opened or looked at counts as NoneHere.
 Writers WritersOf(const std::filesystem::path& path);
 
 // Whether the file lies on a file system that no other machine writes to and whose link counts
 // are current: a FUSE or network mount may report a count from before the last rename for a while.
 bool OnlyThisMachineWrites(const std::filesystem::path& path);
+
+// Whether a second name given to a file at path (a link) is a name of that one file, which a
+// writer of either name writes and a lease or a look at either sees: on a local file system. A
+// FUSE mount may number each name apart, give each its own kernel inode, or refuse links.
+bool LinksKeepOneFile(const std::filesystem::path& path);
 
 // The monotonic clock that the calendar's waits of a minute are measured by; tests move it on
 // (TestSeams::MoveClockOn) rather than wait.

@@ -34,6 +34,12 @@ bool Lacking(int error);
 // Renames from to to unless something has that name (false, EEXIST); false with an error that
 // Lacking accepts where the file system cannot rename so.
 bool RenameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+// Renames from to to after a look that nothing has that name (false, EEXIST): for a file system
+// that cannot rename without replacing, where a file put there in between is lost.
+bool RenameAfterALook(const std::filesystem::path& from, const std::filesystem::path& to);
+// A second name to for the file at from, never over another file; false (errno set) where the
+// file system has no links that keep one file (ENOTSUP), refuses it, or to is taken (EEXIST).
+bool LinkWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 // Whether a file of size bytes is larger than the room the file system reports.
 bool TooLargeForTheRoom(uintmax_t size, const struct statvfs& room);
 

@@ -1,6 +1,7 @@
 #include "platform/TextStream.h"
 
 #include "platform/FileCopy.h"
+#include "platform/FileWriters.h"
 #include "platform/FileWrites_p.h"
 #include "platform/InParts.h"
 #include "platform/LargePages.h"
@@ -363,14 +364,6 @@ std::string ParkedPrefix(const fs::path& target) {
     return prefix.substr(0, prefix.size() - kTemporaryMarker.size()) + std::string(kParkedMarker);
 }
 
-// Renames from to to after a look that nothing has that name (false, EEXIST): for a file system
-// that cannot rename without replacing, where a file put there in between is lost.
-bool RenameAfterALook(const fs::path& from, const fs::path& to) {
-    struct stat status {};
-    if (::lstat(to.c_str(), &status) == 0) errno = EEXIST;
-    return errno == ENOENT && ::rename(from.c_str(), to.c_str()) == 0;
-}
-
 // Puts the file at from at to, where nothing is. Where the file system cannot rename without
 // replacing, not a second link and the first name removed, which never replaces either: on FUSE
 // each name of a file keeps its own times for a while, and the file written would not be known
@@ -386,86 +379,103 @@ std::optional<std::pair<dev_t, ino_t>> FileAt(const fs::path& path) {
     return std::pair(status.st_dev, status.st_ino);
 }
 
-// Where the file system cannot exchange two files: the file there gets a fresh parked name first,
-// as a second link, and the rename then takes its place, leaving no moment without a file there.
-// Where it has no links either, the file there is moved to that name and the file written put in
-// its place where nothing is: a moment without a file there rather than another program's file
-// unlinked. A file put there in between is parked the same way before the rename. Each parked
-// path is added to parked, also when the write then fails.
-bool RenameBesideParked(const fs::path& temporary, const fs::path& target,
-                        std::vector<fs::path>& parked) {
+// What putting a written file in target's place did: the files it took from there, under parking
+// names of their own; when it failed (errno set), the file there that it had moved aside and that
+// could not go back either, which holds the last saved text and has no other name.
+struct Placing {
+    bool ok = false;
+    std::vector<fs::path> parked;
+    std::optional<fs::path> stranded;
+};
+
+Placing Failed(std::vector<fs::path> parked, std::optional<fs::path> stranded = {}) {
+    const int error = errno;
+    Placing placing{false, std::move(parked), std::move(stranded)};
+    errno = error;
+    return placing;
+}
+
+// Where the file system cannot exchange two files: where a link keeps one file, the file there
+// gets a fresh parked name first, as a second link, and the rename then takes its place, leaving
+// no moment without a file there. Anywhere else (FUSE and network mounts, whose links are other
+// files or refused, with whatever error), the file there is moved to that name, which keeps it one
+// file for a writer that holds it, and the file written put in its place where nothing is: a
+// moment without a file there rather than another program's file unlinked. A file put there in
+// between is parked the same way before the rename.
+Placing RenameBesideParked(const fs::path& temporary, const fs::path& target) {
     const fs::path folder = target.parent_path();
     const auto name = [&](int) {
         return ParkedPrefix(target) + UnguessableLetters(kTemporarySuffix.size());
     };
+    std::vector<fs::path> parked;
     for (int tries = 0; tries < 5; ++tries) {
         const auto there = FileAt(target);
-        std::optional<fs::path> link;
-        if (there) link = LinkToFreeName(target, folder, name, 10);
-        if (link) {
+        if (!there && errno != ENOENT) return Failed(std::move(parked));
+        if (!there) {
+            if (PutInPlace(temporary, target)) return {true, std::move(parked), {}};
+            if (errno == EEXIST) continue;
+            return Failed(std::move(parked));
+        }
+        if (const std::optional<fs::path> link = LinkToFreeName(target, folder, name, 10)) {
             TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheParkedName);
             // Another file put there meanwhile has no second name yet; the one linked lost its
-            // name there as it would have without the link. The name there is looked at, not
-            // the link: some file systems number each name of a file apart.
+            // name there as it would have without the link.
             if (FileAt(target) != there) {
                 ::unlink(link->c_str());
                 continue;
             }
             if (::rename(temporary.c_str(), target.c_str()) == 0) {
                 parked.push_back(*link);
-                return true;
+                return {true, std::move(parked), {}};
             }
             const int error = errno;
             ::unlink(link->c_str());
             errno = error;
-            return false;
+            return Failed(std::move(parked));
         }
-        if (errno == ENOENT) {
-            if (PutInPlace(temporary, target)) return true;
-            if (errno == EEXIST) continue;
-            return false;
-        }
-        if (!Lacking(errno)) return false;
         const fs::path aside = folder / name(1);
         if (!PutInPlace(target, aside)) {
             if (errno == ENOENT || errno == EEXIST) continue;
-            return false;
+            return Failed(std::move(parked));
         }
-        parked.push_back(aside);
         TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheParkedName);
-        if (PutInPlace(temporary, target)) return true;
-        if (errno == EEXIST) continue;
+        if (PutInPlace(temporary, target)) {
+            parked.push_back(aside);
+            return {true, std::move(parked), {}};
+        }
+        if (errno == EEXIST) {
+            parked.push_back(aside);
+            continue;
+        }
         // The file there goes back, unless another came.
         const int error = errno;
-        if (PutInPlace(aside, target)) parked.pop_back();
+        const bool back = PutInPlace(aside, target);
         errno = error;
-        return false;
+        return back ? Failed(std::move(parked)) : Failed(std::move(parked), aside);
     }
     errno = EBUSY;
-    return false;
+    return Failed(std::move(parked));
 }
 
 // Puts the file at temporary in target's place. With exchange, in one step that leaves no moment
-// without a file there, the file replaced goes to temporary's name, which parked receives; a file
+// without a file there, the file replaced goes to temporary's name, which is parked; a file
 // system that cannot exchange parks it under a name of its own first. No other failure falls back
 // to a plain rename: it would replace a file that another program put there meanwhile.
-bool Rename(const fs::path& temporary, const fs::path& target, bool exchange,
-            std::vector<fs::path>& parked) {
+Placing Rename(const fs::path& temporary, const fs::path& target, bool exchange) {
     using TestSeams::FileCall;
-    if (!exchange) return ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!exchange) return {::rename(temporary.c_str(), target.c_str()) == 0, {}, {}};
     for (int tries = 0; tries < 3; ++tries) {
         if (!FileCallFails(FileCall::ExchangeFiles) &&
             ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) ==
-                0) {
-            parked.push_back(temporary);
-            return true;
-        }
-        if (errno != ENOENT) return Lacking(errno) && RenameBesideParked(temporary, target, parked);
+                0)
+            return {true, {temporary}, {}};
+        if (errno != ENOENT)
+            return Lacking(errno) ? RenameBesideParked(temporary, target) : Failed({});
         // Nothing there to exchange with: a rename that replaces nothing, unless a file came.
-        if (PutInPlace(temporary, target)) return true;
-        if (errno != EEXIST) return false;
+        if (PutInPlace(temporary, target)) return {true, {}, {}};
+        if (errno != EEXIST) return Failed({});
     }
-    return false;
+    return Failed({});
 }
 
 // Gives the finished write at temporary the parked marker in place of the write's, keeping its
@@ -480,12 +490,25 @@ void MarkAsParking(fs::path& temporary, const fs::path& target) {
         temporary = parking;
 }
 
-// The file written as it stands after the rename, measured through its descriptor: the rename
-// sets its change time. An edit in place between the measures (another size or modification
-// time) is another program's, and so is one before the clock has moved past the rename: the
-// measure before stands then, which the file there no longer matches.
-std::optional<FileIdentity> MeasureWritten(int fd, const std::optional<FileIdentity>& before,
-                                           const std::optional<FileIdentity>& after) {
+// The file at target, opened to be measured once the rename has put the file written there: the
+// file written is never held open across its rename (an SMB server refuses to rename an open
+// file). -1 when another file is there: one of another device, or of another number on a file
+// system whose renames keep a file's number (a FUSE mount may number files by their names).
+int OpenWritten(const fs::path& target, const std::optional<FileIdentity>& before) {
+    const int fd = ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    const std::optional<FileIdentity> there = MeasureFile(fd);
+    const bool same = before && there && there->device == before->device &&
+                      (there->inode == before->inode || !OnlyThisMachineWrites(target));
+    if (!same && fd >= 0) ::close(fd);
+    return same ? fd : -1;
+}
+
+// The file written as it stands after the rename, which sets its change time. An edit in place
+// between the measures (another size or modification time) is another program's, and so is one
+// before the clock has moved past the rename: the measure before stands then, which the file
+// there no longer matches.
+std::optional<FileIdentity> MeasureWritten(int fd, const std::optional<FileIdentity>& before) {
+    const std::optional<FileIdentity> after = MeasureFile(fd);
     const auto edited = [&](const std::optional<FileIdentity>& then) {
         return before && then &&
                (then->size != before->size || then->modifiedSeconds != before->modifiedSeconds ||
@@ -499,43 +522,48 @@ std::optional<FileIdentity> MeasureWritten(int fd, const std::optional<FileIdent
 } // namespace
 
 bool TextOutputStream::Close(const std::function<bool()>& beforeRename,
-                             const std::function<void(const fs::path&)>& replaced) {
+                             const std::function<void(const fs::path&, Replaced)>& replaced) {
     if (fd_ < 0) return false;
     WriteBuffer();
     if (failed_) {
         Discard();
         return false;
     }
-    // The file written is measured through a second descriptor, before the rename and after it,
-    // never by its name: by then another program may have put its own file there.
+    // The file written is measured through a second descriptor before the rename, never by its
+    // name: by then another program may have put its own file there. It is let go of before the
+    // rename: an SMB server refuses to rename a file that is open.
     const bool synced = SyncFile(fd_);
     const int measure = ::dup(fd_);
     const bool closed = CloseFile(fd_);
     fd_ = -1;
     TestSeams::ReachWriteMoment(TestSeams::WriteMoment::BeforeTheLateLook);
-    bool renamed = synced && closed && (!beforeRename || beforeRename());
-    const std::optional<FileIdentity> before = renamed ? MeasureFile(measure) : std::nullopt;
-    std::vector<fs::path> parked;
-    if (renamed) {
+    const bool ready = synced && closed && (!beforeRename || beforeRename());
+    const std::optional<FileIdentity> before = ready ? MeasureFile(measure) : std::nullopt;
+    if (measure >= 0) ::close(measure);
+    Placing placing;
+    if (ready) {
         if (replaced) MarkAsParking(temporary_, target_);
         TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheLastLook);
-        renamed = Rename(temporary_, target_, static_cast<bool>(replaced), parked);
+        placing = Rename(temporary_, target_, static_cast<bool>(replaced));
     }
-    if (renamed) {
+    const int error = errno;
+    if (placing.ok) {
         TestSeams::ReachWriteMoment(TestSeams::WriteMoment::AfterTheRename);
-        const std::optional<FileIdentity> after = MeasureFile(measure);
+        const int written = OpenWritten(target_, before);
         // A power cut soon after must not bring the old file back. Flushed while the clock's
         // tick passes, which the measure waits for.
         SyncFolder(target_.parent_path());
-        written_ = MeasureWritten(measure, before, after);
+        written_ = written >= 0 ? MeasureWritten(written, before) : before;
+        if (written >= 0) ::close(written);
         if (!written_) written_ = FileIdentity::Unmeasured(static_cast<int64_t>(size_));
     }
-    if (measure >= 0) ::close(measure);
-    std::error_code error;
-    if (!renamed) fs::remove(temporary_, error);
-    for (const fs::path& path : parked)
-        replaced(path);
-    return renamed;
+    std::error_code removal;
+    if (!placing.ok) fs::remove(temporary_, removal);
+    for (const fs::path& path : placing.parked)
+        replaced(path, Replaced::Parked);
+    if (placing.stranded) replaced(*placing.stranded, Replaced::Stranded);
+    errno = error;
+    return placing.ok;
 }
 
 namespace {

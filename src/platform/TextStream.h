@@ -84,6 +84,10 @@ class TextOutputStream {
         buffer_ += '\n';
         WriteFullPiece();
     }
+    // What became of a file that Close took from the item's place: parked by a rename that put
+    // the file written there, or stranded by one that failed after moving it aside, unable to put
+    // it back (it holds what the item held, under a parking name, and the item has no file).
+    enum class Replaced { Parked, Stranded };
     // Replaces the item with what was written; false (and the old file kept) on failure.
     // beforeRename runs once the text is on disk, just before the rename: false from it stops
     // the write, as a failure does. With replaced, the rename exchanges the two files where the
@@ -91,7 +95,7 @@ class TextOutputStream {
     // replaced then gets the old file under a parking name, which the start-up's clean-up never
     // takes for an unfinished write, and must remove it or name it.
     bool Close(const std::function<bool()>& beforeRename = {},
-               const std::function<void(const std::filesystem::path&)>& replaced = {});
+               const std::function<void(const std::filesystem::path&, Replaced)>& replaced = {});
     // The file that Close put in the item's place, as it was after the rename (unmeasured when
     // it could not be measured); none before.
     const std::optional<FileIdentity>& Written() const { return written_; }

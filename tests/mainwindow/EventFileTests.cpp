@@ -1158,7 +1158,7 @@ TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
         TestEnvironment::WriteFile(parked, c.text);
         std::ofstream holder;
         if (c.held) holder.open(parked, std::ios::app);
-        if (c.noted) RescueNote::KeepParked({parked, *FileIdentity::At(parked)});
+        if (c.noted) RescueNote::KeepParked({parked, *FileIdentity::At(parked), {}});
         if (!c.then.empty()) {
             WaitForTheChangeTimeToMove(parked);
             std::fstream(parked, std::ios::in | std::ios::out | std::ios::trunc) << c.then;
@@ -1199,7 +1199,7 @@ TEST_F(WeekFaceTest, AParkedFileChangedWithinTheMinuteIsWatchedAMinuteFromItsCha
     StartFromEventFile(mine);
     TestEnvironment::WriteFile(parked, "");
     TestSeams::FailFileCalls(TestSeams::FileCall::TakeLease, 1000, EINVAL);
-    Window().WatchParked({{parked, *FileIdentity::At(parked)}});
+    Window().WatchParked({{parked, *FileIdentity::At(parked), {}}});
     for (const auto& [seconds, write, stays] :
          {std::tuple{30, true, true}, {40, false, true}, {21, false, false}}) {
         TestSeams::MoveClockOn(std::chrono::seconds(seconds));

@@ -126,7 +126,8 @@ TEST_F(FileWritesTest, AReplacementPassesOverTheNamesItDrawsThatAreInUse) {
     std::vector<fs::path> replaced;
     auto out = TextOutputStream::Create(FolderItem(File()));
     out->Write("new text");
-    EXPECT_TRUE(out->Close({}, [&](const fs::path& path) { replaced.push_back(path); }));
+    EXPECT_TRUE(out->Close(
+        {}, [&](const fs::path& path, TextOutputStream::Replaced) { replaced.push_back(path); }));
     EXPECT_EQ(TestEnvironment::ReadFile(File()), "new text");
     for (const fs::path& path : taken)
         EXPECT_EQ(TestEnvironment::ReadFile(path), "their longer text");

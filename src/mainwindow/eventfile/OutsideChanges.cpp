@@ -1,4 +1,5 @@
 #include "mainwindow/eventfile/OutsideChanges.h"
+#include "mainwindow/eventfile/RescueFile.h"
 #include "mainwindow/eventfile/RescueNote.h"
 #include "mainwindow/eventfile/VersionWatch.h"
 
@@ -49,10 +50,13 @@ Written Write(const FolderItem& item, const std::optional<FileVersion>& known,
         watch.Settle() &&
         EventFileFormat::Write(
             item, todo, events, kept, &written.version, [&] { return watch.ReadyToRename(); },
-            [&](const fs::path& replaced) { watch.KeepReplaced(replaced); });
+            [&](const fs::path& replaced, TextOutputStream::Replaced how) {
+                watch.KeepReplaced(replaced, how);
+            });
     if (!written.ok) written.error = watch.Error() ? watch.Error() : errno;
     written.outsideCopies = watch.TakeCopies(written.ok);
     written.parked = watch.TakeParked();
+    written.stranded = watch.TakeStranded();
     return written;
 }
 
@@ -87,9 +91,22 @@ void TellOutsideCopies(const FolderItem& item, std::span<const fs::path> copies,
     owed.MessageReturned();
 }
 
+void TellStranded(const FolderItem& item, const fs::path& stranded) {
+    const fs::path named = RescueFile::NameBeside(stranded);
+    LogProblem("could not be put back after a failed save; what it held is in " + named.string(),
+               item.Path());
+    RescueNote::UntilAnswered owed;
+    owed.Keep(named);
+    MsgBox("Your event file " + item.Path().string() +
+           " could not be put back after a failed save. What it held is in " + named.string() +
+           ".");
+    owed.MessageReturned();
+}
+
 } // namespace OutsideChanges
 
 void CalendarWindow::TakeWrite(const OutsideChanges::Written& written) {
+    if (written.stranded) OutsideChanges::TellStranded(EventFileItem(), *written.stranded);
     if (written.ok) App().eventFileVersion = written.version;
     for (const fs::path& copy : written.outsideCopies)
         outsideCopies_.push_back({copy, written.ok});

@@ -38,6 +38,9 @@ struct Written {
     std::optional<FileVersion> version;               // of the file written
     std::vector<std::filesystem::path> outsideCopies; // where another program's versions went
     std::vector<ParkedVersion> parked; // its files replaced while they held nothing to keep
+    // A failed write's file that was there, moved aside and not put back: the last saved text
+    // under a parking name, with no file at the event file's name.
+    std::optional<std::filesystem::path> stranded;
 };
 
 // Writes the event file as EventFileFormat::Write does. A version of the file there that the
@@ -60,5 +63,9 @@ std::string CopyName(const std::filesystem::path& target, const Date& when, int 
 // were kept; saved: whether the calendar's own text took the file's place after them.
 void TellOutsideCopies(const FolderItem& item, std::span<const std::filesystem::path> copies,
                        bool saved);
+
+// Tells the user, and standard error, that a failed write could not put the file it had moved
+// aside back at item's name: the file is given a rescue file's name, which the message names.
+void TellStranded(const FolderItem& item, const std::filesystem::path& stranded);
 
 } // namespace OutsideChanges

@@ -25,8 +25,12 @@ constexpr auto kWatchedFor = std::chrono::minutes(1);
 
 void CalendarWindow::WatchParked(const std::vector<OutsideChanges::ParkedVersion>& parked) {
     if (parked.empty()) return;
-    for (const OutsideChanges::ParkedVersion& file : parked)
+    // Noted at once with what each held: a kill leaves the next start knowing that a file nobody
+    // wrote since holds nothing of another program's.
+    for (const OutsideChanges::ParkedVersion& file : parked) {
         parked_.push_back({file, SteadyNow()});
+        RescueNote::KeepParked(file);
+    }
     // A closing window's own close notes them for the next start.
     if (!IsOpen()) return;
     if (!ParkedWatchTimer) {
@@ -51,6 +55,8 @@ void CalendarWindow::LookAtParked(bool closing) {
     std::erase_if(parked_, [&](WatchedFile& watched) {
         const OutsideChanges::ParkedLook found = OutsideChanges::SettleParked(
             watched.parked, target, known, now - watched.since >= kWatchedFor);
+        if (found.kind != OutsideChanges::ParkedLook::Watched)
+            RescueNote::ForgetParked(watched.parked.path);
         switch (found.kind) {
         case OutsideChanges::ParkedLook::Named:
             // A version of its own, kept and told as any other.
@@ -63,13 +69,13 @@ void CalendarWindow::LookAtParked(bool closing) {
         case OutsideChanges::ParkedLook::Watched:
             break;
         }
-        if (found.seen != watched.parked.seen) watched = {{watched.parked.path, found.seen}, now};
-        // Its program may still write it after the calendar has ended: the next start settles it.
-        if (closing) {
+        if (found.now.seen != watched.parked.seen || found.now.held != watched.parked.held) {
+            watched = {found.now, found.changed ? now : watched.since};
             RescueNote::KeepParked(watched.parked);
-            return true;
         }
-        return false;
+        // Its program may still write it after the calendar has ended: the next start settles it,
+        // as the note has it.
+        return closing;
     });
     if (parked_.empty() && ParkedWatchTimer) ParkedWatchTimer->SetMode(Timer::ModeOff);
     if (named) TellOutsideCopies();

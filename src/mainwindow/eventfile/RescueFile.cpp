@@ -57,4 +57,11 @@ std::optional<fs::path> Write(const std::vector<EventFileFormat::TodoItem>& todo
     return std::nullopt;
 }
 
+std::filesystem::path NameBeside(const fs::path& path) {
+    const Date now;
+    return MoveHeldFileToFreeName(
+               path, path.parent_path(), [&](int) { return Name(now); }, kMostTries)
+        .value_or(path);
+}
+
 } // namespace RescueFile

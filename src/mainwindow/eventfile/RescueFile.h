@@ -18,4 +18,8 @@ std::optional<std::filesystem::path> Write(const std::vector<EventFileFormat::To
                                            std::span<const Dictionary::Entry> events,
                                            std::span<const std::string> kept);
 
+// Gives the file at path, beside the event file, a rescue file's name in its folder, never over
+// another file; the new path, or path itself when it cannot be named.
+std::filesystem::path NameBeside(const std::filesystem::path& path);
+
 } // namespace RescueFile

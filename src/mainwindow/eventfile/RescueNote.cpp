@@ -26,7 +26,8 @@ namespace {
 // One path a line: a later logout before the next start adds its own. A copy's line starts with
 // a word of its own; a path alone is a rescue file, as notes have always held.
 constexpr std::string_view kCopyTag = "copy\t";
-// "parked", a tab, the file's identity as it was seen (seven numbers), a tab and its path.
+// "parked", a tab, the file's identity as it was seen (seven numbers) and the hash of the text it
+// held then (an eighth, which older notes lack), a tab and its path.
 constexpr std::string_view kParkedTag = "parked\t";
 // A copy named at a start: another program wrote the parked file after the save that replaced it.
 constexpr std::string_view kLaterTag = "later\t";
@@ -92,26 +93,43 @@ std::string Identity(const FileIdentity& identity) {
     return text;
 }
 
-std::optional<FileIdentity> ParseIdentity(std::string_view text) {
-    int64_t fields[7] = {};
-    const char* at = text.data();
-    const char* const end = text.data() + text.size();
+// A parked line's identity and hash; none when it is no such line.
+std::optional<OutsideChanges::ParkedVersion> ParseParked(std::string_view line) {
+    if (!line.starts_with(kParkedTag)) return std::nullopt;
+    line.remove_prefix(kParkedTag.size());
+    const size_t tab = line.find('\t');
+    if (tab == std::string_view::npos) return std::nullopt;
+    int64_t fields[8] = {};
+    const char* at = line.data();
+    const char* const end = line.data() + tab;
+    int count = 0;
     for (int64_t& field : fields) {
+        if (at >= end) break;
         const auto [next, error] = std::from_chars(at, end, field);
         if (error != std::errc()) return std::nullopt;
+        ++count;
         at = next == end ? end : next + 1;
     }
-    return FileIdentity{static_cast<uint64_t>(fields[0]),
-                        static_cast<uint64_t>(fields[1]),
-                        fields[2],
-                        fields[3],
-                        fields[4],
-                        fields[5],
-                        fields[6]};
+    if (count < 7) return std::nullopt;
+    OutsideChanges::ParkedVersion parked{fs::path(line.substr(tab + 1)),
+                                         {static_cast<uint64_t>(fields[0]),
+                                          static_cast<uint64_t>(fields[1]), fields[2], fields[3],
+                                          fields[4], fields[5], fields[6]},
+                                         {}};
+    if (count == 8) parked.held = static_cast<uint64_t>(fields[7]);
+    return parked;
 }
 
 std::string ParkedLine(const OutsideChanges::ParkedVersion& parked) {
-    return std::string(kParkedTag) + Identity(parked.seen) + "\t" + parked.path.string();
+    return std::string(kParkedTag) + Identity(parked.seen) +
+           (parked.held ? " " + std::to_string(static_cast<int64_t>(*parked.held)) : "") + "\t" +
+           parked.path.string();
+}
+
+// Whether the line is the parked line of path.
+bool ParksAt(const std::string& line, const fs::path& path) {
+    const auto parked = ParseParked(line);
+    return parked && parked->path == path;
 }
 
 // The parked files of the last runs settled: those the note names, as they were seen, then any
@@ -136,26 +154,20 @@ std::vector<std::string> SettleParkedFiles(
         if (found.kind == OutsideChanges::ParkedLook::Named)
             settled.push_back(std::string(kLaterTag) + found.copy->string());
         if (found.kind != OutsideChanges::ParkedLook::Watched) return;
-        if (watch)
-            watched.push_back({parked.path, found.seen});
-        else
-            settled.push_back(ParkedLine({parked.path, found.seen}));
+        // Noted on while it is watched: this run may be killed too.
+        settled.push_back(ParkedLine(found.now));
+        if (watch) watched.push_back(found.now);
     };
     for (const std::string& line : lines) {
-        if (!line.starts_with(kParkedTag)) {
+        if (const auto parked = ParseParked(line))
+            settle(*parked);
+        else if (!line.starts_with(kParkedTag))
             settled.push_back(line);
-            continue;
-        }
-        const std::string_view rest = std::string_view(line).substr(kParkedTag.size());
-        const size_t tab = rest.find('\t');
-        if (const std::optional<FileIdentity> seen =
-                tab == std::string_view::npos ? std::nullopt : ParseIdentity(rest.substr(0, tab)))
-            settle({fs::path(rest.substr(tab + 1)), *seen});
     }
     // Under the lock alone: another copy of the calendar may be saving and watching its own.
     if (application.eventFileMutex && application.eventFileMutex->Held())
         for (const fs::path& path : ParkedFilesBeside(EventFileItem()))
-            if (std::ranges::count(looked, path) == 0) settle({path, {}});
+            if (std::ranges::count(looked, path) == 0) settle({path, {}, {}});
     if (!watched.empty()) watch(watched);
     return settled;
 }
@@ -215,7 +227,20 @@ void UntilAnswered::MessageReturned() {
 }
 
 void KeepParked(const OutsideChanges::ParkedVersion& parked) {
-    Add(ParkedLine(parked));
+    const FolderItem note = NoteItem();
+    if (!note) return;
+    std::vector<std::string> lines = Lines(note);
+    std::erase_if(lines, [&](const std::string& line) { return ParksAt(line, parked.path); });
+    lines.push_back(ParkedLine(parked));
+    if (!Write(note, lines)) LogProblem("cannot note where what the calendar kept is", note.Path());
+}
+
+void ForgetParked(const fs::path& path) {
+    const FolderItem note = NoteItem();
+    std::vector<std::string> lines = Lines(note);
+    if (std::erase_if(lines, [&](const std::string& line) { return ParksAt(line, path); }) &&
+        !Write(note, lines))
+        LogProblem("cannot take a settled file out of the rescue note", note.Path());
 }
 
 void TellOnce(const std::function<void(const std::vector<OutsideChanges::ParkedVersion>&)>& watch) {

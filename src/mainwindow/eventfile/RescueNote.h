@@ -13,9 +13,12 @@
 
 namespace RescueNote {
 
-// Adds a file that a save replaced and that a program may still write to the note, for the next
-// start to settle (OutsideChanges::SettleParked).
+// Notes a file that a save replaced and that a program may still write, with what it held when
+// seen, for the next start to settle (OutsideChanges::SettleParked); its line replaces any earlier
+// one of the same file.
 void KeepParked(const OutsideChanges::ParkedVersion& parked);
+// Takes the line of a parked file out of the note once it is settled.
+void ForgetParked(const std::filesystem::path& path);
 
 // What a message is about to tell that must outlive it (a rescue file, a copy kept beside the
 // event file) is noted before it shows: whatever ends the program meanwhile (a logout's signal,

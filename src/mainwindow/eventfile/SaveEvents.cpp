@@ -166,6 +166,7 @@ void WriteWhenSettled(const FolderItem& item, const std::vector<TodoItem>& todo,
 // be writing are left for the next start, noted before the copies' message, which may be the
 // last thing the program does.
 void TellAtTheEnd(const FolderItem& item, const OutsideChanges::Written& written) {
+    if (written.stranded) OutsideChanges::TellStranded(item, *written.stranded);
     for (const OutsideChanges::ParkedVersion& parked : written.parked)
         RescueNote::KeepParked(parked);
     OutsideChanges::TellOutsideCopies(item, written.outsideCopies, written.ok);

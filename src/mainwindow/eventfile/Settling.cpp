@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -28,7 +29,8 @@ bool LinkedElsewhere(const fs::path& path) {
 
 std::optional<fs::path> NameCopy(const fs::path& path, const fs::path& target) {
     const Date now;
-    return RenameToFreeName(
+    // Its writer may still hold it: its bytes are never copied to a file of another name.
+    return MoveHeldFileToFreeName(
         path, target.parent_path(), [&](int number) { return CopyName(target, now, number); },
         kMostCopies);
 }
@@ -47,23 +49,35 @@ ParkedLook SettleParked(const ParkedVersion& parked, const fs::path& target,
         fs::remove(parked.path, error);
         return {ParkedLook::Removed, {}, {}};
     }
-    const bool asSeen = *look == parked.seen;
+    ParkedVersion now{parked.path, *look, parked.held};
+    // Seen as it was: the same identity, or the same text, size and modification time where only
+    // its change time moved.
+    bool asSeen = *look == parked.seen;
+    if (!asSeen && look->size == 0) now.held = ContentHash::Of({});
     std::optional<FileVersion> found;
-    if (!asSeen && look->size != 0 && !HoldsAKnownText(parked.path, *look, known, found)) {
-        // Text of its own: the file itself takes the copy's name, so that a writer still at it
-        // finishes into the copy.
-        if (std::optional<fs::path> copy = NameCopy(parked.path, target))
-            return {ParkedLook::Named, *look, std::move(copy)};
-        LogProblem("could not name the version another program wrote (" +
-                       FileProblem(target, errno) + "); it stays in " + parked.path.string() +
-                       " and is named at the next look",
-                   target);
-        return {ParkedLook::Watched, parked.seen, {}};
+    if (!asSeen && look->size != 0) {
+        std::vector<FileVersion> texts(known.begin(), known.end());
+        if (parked.held) texts.push_back(FileVersion::Measured(parked.seen, *parked.held));
+        if (!HoldsAKnownText(parked.path, *look, texts, found)) {
+            // Text of its own: the file itself takes the copy's name, so that a writer still at
+            // it finishes into the copy.
+            if (std::optional<fs::path> copy = NameCopy(parked.path, target))
+                return {ParkedLook::Named, now, std::move(copy)};
+            LogProblem("could not name the version another program wrote (" +
+                           FileProblem(target, errno) + "); it stays in " + parked.path.string() +
+                           " and is named at the next look",
+                       target);
+            return {ParkedLook::Watched, parked, {}, false};
+        }
+        asSeen = parked.held == found->contentHash && look->size == parked.seen.size &&
+                 look->modifiedSeconds == parked.seen.modifiedSeconds &&
+                 look->modifiedNanoseconds == parked.seen.modifiedNanoseconds;
+        now.held = found->contentHash;
     }
     const bool settled =
         writers == Writers::None || (writers == Writers::NoneHere && asSeen && quietAWhile);
     if (settled && fs::remove(parked.path, error)) return {ParkedLook::Removed, {}, {}};
-    return {ParkedLook::Watched, *look, {}};
+    return {ParkedLook::Watched, now, {}, !asSeen};
 }
 
 bool IsVersion(const fs::path& path, const FileIdentity& identity, const FileVersion& version) {

@@ -16,10 +16,13 @@ inline constexpr int kMostCopies = 999;
 // A file that a save replaced and that keeps its parking name while a program may still write it
 // (a shell's redirect empties the file first and writes a moment later; an append opened before
 // the save writes into the file it holds), as it was last seen holding nothing of its own: empty,
-// or a text the calendar knows. An identity of nothing ({}) when it was never seen so.
+// or a text the calendar knows. An identity of nothing ({}) when it was never seen so; held: the
+// hash of the text it held then, which a later look compares once its identity has moved (a link
+// count or a FUSE mount's cache moves its change time, a start knows no earlier texts).
 struct ParkedVersion {
     std::filesystem::path path;
     FileIdentity seen;
+    std::optional<uint64_t> held;
 };
 
 // Names the file at path beside target as a copy of another program's version, never over
@@ -29,17 +32,20 @@ std::optional<std::filesystem::path> NameCopy(const std::filesystem::path& path,
 
 // What became of a parked file at a look: gone (another program took it away); removed, as
 // nobody may write it any more and it holds nothing of its own; named as a copy beside the event
-// file (copy), as it holds text of its own; or watched on: seen is then what it holds now, or,
-// when it could not be named, what it held before, so that the next look tries again.
+// file (copy), as it holds text of its own; or watched on: now is then what it holds, or, when it
+// could not be named, what it held before, so that the next look tries again; changed when its
+// size, modification time or text moved since it was seen (not its change time alone).
 struct ParkedLook {
     enum Kind { Gone, Removed, Named, Watched } kind = Gone;
-    FileIdentity seen;
+    ParkedVersion now;
     std::optional<std::filesystem::path> copy;
+    bool changed = false;
 };
 
 // Settles a parked file from what is true now; every road that meets one asks it (the save that
 // parks it, the watch, a closing window, the next start). Text of its own (neither the parked
-// identity seen, nor empty, nor one of the known texts) is named at once; a file with nothing of
+// identity seen, nor empty, nor the text held when seen, nor one of the known texts) is named at
+// once; a file with nothing of
 // its own goes once no process holds it open for writing, where a writer elsewhere cannot be
 // seen (a network mount) only once it has also stayed as seen a while (quietAWhile). A file with
 // text of its own is never removed.

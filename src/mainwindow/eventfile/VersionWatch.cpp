@@ -135,7 +135,13 @@ bool VersionWatch::ReadyToRename() {
     }
 }
 
-void VersionWatch::KeepReplaced(const fs::path& replaced) {
+void VersionWatch::KeepReplaced(const fs::path& replaced, TextOutputStream::Replaced how) {
+    if (how == TextOutputStream::Replaced::Stranded) {
+        // The last saved file, which could not go back after a failed save: never settled away,
+        // whatever it holds; the user is told its name.
+        stranded_ = replaced;
+        return;
+    }
     const std::optional<FileIdentity> look = FileIdentity::At(replaced);
     if (!look) return;
     std::error_code error;
@@ -157,12 +163,13 @@ void VersionWatch::KeepReplaced(const fs::path& replaced) {
     // The calendar's own version, last settled on and unchanged, holds nothing of another
     // program's: seen as it is. The exchange itself moved its change time; the rest tells the
     // file last looked at. Any other is looked at afresh.
-    ParkedVersion parked{replaced, {}};
+    ParkedVersion parked{replaced, {}, {}};
     if (settled_ && !keptItself) {
         FileIdentity before = *look;
         before.changedSeconds = settled_->changedSeconds;
         before.changedNanoseconds = settled_->changedNanoseconds;
-        if (before == *settled_ && SettledOnOwn(replaced)) parked.seen = *look;
+        if (before == *settled_ && SettledOnOwn(replaced))
+            parked = {replaced, *look, own_->contentHash};
     }
     ParkedLook found = SettleParked(parked, target_, versions_, false);
     if (found.kind == ParkedLook::Named) {
@@ -174,7 +181,7 @@ void VersionWatch::KeepReplaced(const fs::path& replaced) {
     }
     // A copy whose other name went and that is not named again is told nowhere.
     if (keptItself) copies_.erase(kept);
-    if (found.kind == ParkedLook::Watched) parked_.push_back({replaced, found.seen});
+    if (found.kind == ParkedLook::Watched) parked_.push_back(found.now);
 }
 
 std::vector<fs::path> VersionWatch::TakeCopies(bool written) {

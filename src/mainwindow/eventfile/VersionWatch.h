@@ -5,6 +5,7 @@
 #include "mainwindow/eventfile/Settling.h"
 #include "mainwindow/eventfile/WriteWait.h"
 #include "platform/FileVersion.h"
+#include "platform/TextStream.h"
 
 #include <chrono>
 #include <filesystem>
@@ -36,13 +37,16 @@ class VersionWatch {
     // version last settled on and unchanged holding nothing of its own. One that a process may
     // still write keeps its parking name and is handed on to be watched (TakeParked), the
     // calendar's own too: an append opened before the save writes into it.
-    void KeepReplaced(const std::filesystem::path& replaced);
+    // A file stranded by a failed rename (the last saved file, moved aside and not put back) is
+    // handed on as it is (TakeStranded).
+    void KeepReplaced(const std::filesystem::path& replaced, TextOutputStream::Replaced how);
 
     // The copies made; after a write that failed, those of versions the file there still is
     // are removed first, since the next write keeps them again.
     std::vector<std::filesystem::path> TakeCopies(bool written);
     // The files the rename replaced that a program may still write, or that could not be named.
     std::vector<ParkedVersion> TakeParked() { return std::exchange(parked_, {}); }
+    std::optional<std::filesystem::path> TakeStranded() { return std::exchange(stranded_, {}); }
     int Error() const { return error_; }
 
   private:
@@ -71,6 +75,7 @@ class VersionWatch {
     };
     std::vector<Copy> copies_;
     std::vector<ParkedVersion> parked_;
+    std::optional<std::filesystem::path> stranded_;
     int error_ = 0;
 };
 

@@ -108,10 +108,11 @@ std::string Compose(const std::vector<TodoItem>& todo, std::span<const Dictionar
     return text;
 }
 
-bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
-           std::span<const Dictionary::Entry> events, std::span<const std::string> kept,
-           std::optional<FileVersion>* written, const std::function<bool()>& beforeRename,
-           const std::function<void(const std::filesystem::path&)>& replaced) {
+bool Write(
+    const FolderItem& item, const std::vector<TodoItem>& todo,
+    std::span<const Dictionary::Entry> events, std::span<const std::string> kept,
+    std::optional<FileVersion>* written, const std::function<bool()>& beforeRename,
+    const std::function<void(const std::filesystem::path&, TextOutputStream::Replaced)>& replaced) {
     auto stream = TextOutputStream::Create(item);
     if (!stream) return false;
     ContentHash hash;

@@ -6,6 +6,7 @@
 #include "platform/Dictionary.h"
 #include "platform/FileVersion.h"
 #include "platform/FolderItem.h"
+#include "platform/TextStream.h"
 
 #include <functional>
 #include <optional>
@@ -30,6 +31,7 @@ bool Write(const FolderItem& item, const std::vector<TodoItem>& todo,
            std::span<const Dictionary::Entry> events, std::span<const std::string> kept = {},
            std::optional<FileVersion>* written = nullptr,
            const std::function<bool()>& beforeRename = {},
-           const std::function<void(const std::filesystem::path&)>& replaced = {});
+           const std::function<void(const std::filesystem::path&, TextOutputStream::Replaced)>&
+               replaced = {});
 
 } // namespace EventFileFormat
