@@ -13,12 +13,14 @@ missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
 done
+SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
-  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+# sshd will not start without its privilege separation folder, which only an init system makes.
+[ -d /run/sshd ] || $SUDO mkdir -p /run/sshd
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"

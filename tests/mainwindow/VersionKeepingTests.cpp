@@ -4,11 +4,11 @@
 
 #include "mainwindow/eventfile/RescueNote.h"
 #include "platform/TestSeams.h"
+#include "support/Mounts.h"
 #include "support/Waiting.h"
 
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -204,21 +204,9 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
 // The same on a real FUSE mount of the test's own, which can exchange no files: the other
 // program's redirect, emptied before the save and written after it, keeps its text.
 TEST_F(WeekFaceTest, OnAFuseMountAnEmptiedFileWrittenAfterTheSaveKeepsItsText) {
-    if (!fs::exists("/dev/fuse") || std::system("command -v bindfs >/dev/null") != 0)
-        GTEST_SKIP() << "no bindfs or no /dev/fuse: tools/setup.sh installs bindfs";
-    const fs::path documents = environment.Documents(), backing = environment.Home() / "backing";
-    fs::create_directories(backing);
-    // A machine whose /dev/fuse its user may not mount through (a container without the right)
-    // has no FUSE either.
-    if (std::system(("bindfs '" + backing.string() + "' '" + documents.string() + "'").c_str()) !=
-        0)
-        GTEST_SKIP() << "bindfs could not mount a folder here: FUSE mounts are not allowed";
-    // Unmounted however the test ends.
-    const std::shared_ptr<void> unmount(nullptr, [&](void*) {
-        std::system(("fusermount -u -z '" + documents.string() + "' || umount -l '" +
-                     documents.string() + "'")
-                        .c_str());
-    });
+    const fs::path documents = environment.Documents();
+    const Mount mount(Mount::Kind::Bindfs, environment.Home() / "backing", documents);
+    if (!mount.Mounted()) GTEST_SKIP() << mount.Reason();
     TestEnvironment::WriteFile(documents / "Calendar.tpc", "0\tMine\nEvents Data:\n");
     application.LoadUserEvents();
     CalendarWindow& window = Window();
