@@ -201,6 +201,111 @@ TEST_F(WeekFaceTest, AWriterThatPausesFinishesIntoTheKeptFile) {
     }
 }
 
+// The mounts a home sits on (bindfs, a cloud drive's rclone, sshfs), and a local disk: what the
+// user sees after confirmed changes with no other program, and with another program's replace,
+// append, writer held open past the minute, and a kill while a writer holds the file.
+TEST_F(WeekFaceTest, OnEveryMountEachChangeIsSavedAndOnlyAnotherProgramsTextIsKeptAndTold) {
+    const fs::path documents = environment.Documents(), file = documents / "Calendar.tpc";
+    const std::string mine = "0\tMine\nEvents Data:\n";
+    enum class Other { None, Replace, Append, HeldPastTheMinute, KillWhileHeld };
+    const struct {
+        const char* name;
+        Other other;
+        int copies; // of another program's text, each told in one message
+    } cases[] = {
+        {"no other program", Other::None, 0},
+        {"another program's replace", Other::Replace, 1},
+        {"an append opened before the save", Other::Append, 1},
+        {"a writer that writes after the minute", Other::HeldPastTheMinute, 1},
+        {"a kill while a writer holds the file and writes nothing", Other::KillWhileHeld, 0},
+    };
+    // FIXME: an rclone mount with its write cache is left out: until it has uploaded a file it
+    // reports the moment of each look as the file's modification time, so that the calendar's own
+    // file never looks settled or known for those seconds.
+    const std::optional<Mount::Kind> kinds[] = {std::nullopt, Mount::Kind::Bindfs,
+                                                Mount::Kind::Sshfs};
+    std::vector<std::string> skipped;
+    for (const std::optional<Mount::Kind> kind : kinds) {
+        SCOPED_TRACE(kind ? Mount::Name(*kind) : "local disk");
+        std::optional<Mount> mount;
+        fs::remove_all(documents);
+        if (kind) {
+            mount.emplace(*kind,
+                          environment.Home() / (std::string(Mount::Name(*kind)) + "-backing"),
+                          documents);
+            if (!mount->Mounted()) {
+                skipped.push_back(mount->Reason());
+                continue;
+            }
+        }
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            fs::create_directories(documents);
+            for (const auto& entry : fs::directory_iterator(documents))
+                fs::remove(entry.path());
+            fs::remove(environment.Config() / "QVCalendar.rescued");
+            TestEnvironment::WriteFile(file, mine);
+            application.eventDict = Dictionary();
+            application.LoadUserEvents();
+            CalendarWindow& window = Window();
+            const size_t told = Messages().size();
+            std::chrono::minutes moved{0};
+            const auto moveClockOn = [&](std::chrono::minutes by) {
+                TestSeams::MoveClockOn(by);
+                moved += by;
+            };
+            std::ofstream writer;
+            if (c.other == Other::Append || c.other == Other::HeldPastTheMinute ||
+                c.other == Other::KillWhileHeld)
+                writer.open(file, std::ios::app | std::ios::binary);
+            const std::string theirs = mine + "2030-01-01 09:00:00|2030-01-01 10:00:00//Theirs\n";
+            if (c.other == Other::Replace) {
+                TestEnvironment::WriteFile(documents / "theirs.tmp", Theirs(1));
+                fs::rename(documents / "theirs.tmp", file);
+            }
+            for (const char* item : {"First", "Second", "Third"}) {
+                AddRow(window, item);
+                FinishSaving(window);
+                // Every change is in the file read through the mount once its save has ended.
+                EXPECT_NE(EventFile().find(item), std::string::npos) << item;
+            }
+            if (c.other == Other::HeldPastTheMinute) {
+                moveClockOn(std::chrono::minutes(2));
+                window.ParkedWatchTimer_Action();
+            }
+            if (c.other == Other::Append || c.other == Other::HeldPastTheMinute) {
+                writer << "2030-01-01 09:00:00|2030-01-01 10:00:00//Theirs\n" << std::flush;
+                writer.close();
+                EXPECT_TRUE(EventsUntil([&] { return Messages().size() > told; }));
+            }
+            if (c.other == Other::KillWhileHeld) {
+                // The next start of a run killed here, with the note as the run left it: the file
+                // still held is watched on, and goes without a word once let go of.
+                RescueNote::TellOnce([&](const auto& parked) { window.WatchParked(parked); });
+                writer.close();
+            }
+            {
+                // Whatever nobody writes goes once it has stayed as it was for the minute.
+                moveClockOn(std::chrono::minutes(2));
+                window.ParkedWatchTimer_Action();
+                window.ParkedWatchTimer_Action();
+                window.Close();
+            }
+            TestSeams::MoveClockOn(-moved);
+            EXPECT_EQ(EventFile(), "0\tMine\n0\tFirst\n0\tSecond\n0\tThird\nEvents Data:\n");
+            const std::string copy = c.other == Other::Replace ? Theirs(1) : theirs;
+            const std::vector<std::string> texts = Texts(documents);
+            EXPECT_EQ(texts.size(), 1u + c.copies);
+            EXPECT_EQ(std::ranges::count(texts, copy), c.copies);
+            EXPECT_EQ(Messages().size(), told + (c.copies ? 1 : 0));
+            // Nothing under a parking name is left behind.
+            EXPECT_EQ(std::distance(fs::directory_iterator(documents), fs::directory_iterator()),
+                      static_cast<std::ptrdiff_t>(texts.size()));
+        }
+    }
+    if (!skipped.empty()) GTEST_SKIP() << skipped.front();
+}
+
 // The same on a real FUSE mount of the test's own, which can exchange no files: the other
 // program's redirect, emptied before the save and written after it, keeps its text.
 TEST_F(WeekFaceTest, OnAFuseMountAnEmptiedFileWrittenAfterTheSaveKeepsItsText) {
