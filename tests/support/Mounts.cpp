@@ -81,12 +81,14 @@ bool IsMountPoint(const fs::path& point) {
 }
 
 // Whether a process still runs with point among its arguments: the daemon serving the mount.
-bool Serving(const fs::path& point) {
+// Whether a process runs with an argument that names path or a file in it (sshfs's SSH client
+// names the key beside the mount, and may outlive sshfs by a moment).
+bool Serving(const fs::path& path) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator("/proc", error)) {
         std::ifstream file(entry.path() / "cmdline", std::ios::binary);
         for (std::string argument; std::getline(file, argument, '\0');)
-            if (argument == point.string()) return true;
+            if (argument.find(path.string()) != std::string::npos) return true;
     }
     return false;
 }
@@ -231,6 +233,7 @@ Mount::~Mount() {
         ::kill(server_, SIGTERM);
         waitpid(server_, nullptr, 0);
     }
+    if (ran_) Within([&] { return !Serving(files_); });
 }
 
 std::string Mount::LastLogLine() const {
