@@ -3,10 +3,12 @@
 # writing it line by line with pauses, a download arriving in pieces with stalls, an editor that
 # saves by a rename, a shell's redirect that empties the file and writes it after a pause, a
 # script that writes the calendar's own text back and adds a line after a pause, a script that
-# opened the file to append before the save and writes after it; the redirect once more on a FUSE
-# home. Each round, what the other program finished must be in Calendar.tpc or in a copy beside
-# it, byte for byte, and the confirmed item in Calendar.tpc. Then a redirect that waits (a
-# passphrase not yet typed) across a quit and a new start.
+# opened the file to append before the save and writes after it. Each round, what the other
+# program finished must be in Calendar.tpc or in a copy beside it, byte for byte, and the confirmed
+# item in Calendar.tpc. Then a redirect that waits (a passphrase not yet typed) across a quit and a
+# new start. Last, the Documents folder on bindfs, rclone and sshfs mounts: items confirmed with no
+# other program, a replace, an append and a redirect each kept once and told once, a Ctrl+Q just
+# after a confirm, and how long a save takes from Enter to the disk there and on the local disk.
 
 # ---- Writers that pause -------------------------------------------------------------------------
 disk_helpers_only=1
@@ -72,23 +74,9 @@ rounds_of() {
     check "$name: the confirmed items are all in Calendar.tpc" listed_first "0	$name $rounds"
 }
 
-# The run's Documents folder on FUSE (bindfs), which can exchange no two files, as NFS and SMB
-# homes cannot either; only root mounts one here.
-fuse_documents() {
-    [ "$(id -u)" = 0 ] && command -v bindfs >/dev/null && [ -e /dev/fuse ] &&
-        mkdir -p "$run_home/backing" && bindfs "$run_home/backing" "$run_home/Documents" && return 0
-    echo "  skip  a FUSE home: mounting one needs root, bindfs and /dev/fuse"
-    return 1
-}
-leave_fuse() { fusermount -u -z "$run_home/Documents" 2>/dev/null || umount -l "$run_home/Documents" 2>/dev/null; true; }
-
-for writer in script download editor redirect known append redirect-on-fuse; do
+for writer in script download editor redirect known append; do
     echo "Another program ($writer) writes the event file while to-do items are confirmed"
     new_home
-    if [ "$writer" = redirect-on-fuse ] && ! fuse_documents; then
-        rm -rf "$run_home"
-        continue
-    fi
     tpc="$run_home/Documents/Calendar.tpc"
     version="$run_home/version.tpc"
     # The download: about 10 MB, arriving 1 MB at a time with stalls of 0.3 s.
@@ -103,13 +91,11 @@ for writer in script download editor redirect known append redirect-on-fuse; do
     redirect) rounds_of Redirect v3-redirect 3 redirect_after_a_pause ;;
     known) rounds_of Known v3-known 3 known_then_a_line ;;
     append) rounds_of Append v3-append 3 append_opened_before ;;
-    redirect-on-fuse) rounds_of FuseRedirect v3-fuse-redirect 3 redirect_after_a_pause ;;
     esac
     shot "v4-$writer-end"
     end_by SIGTERM "v5-$writer-quit" 20
     check "the program ends normally" test $? = 0
     check "and every finished text is still kept after the quit" finished_kept "$version"
-    [ "$writer" = redirect-on-fuse ] && leave_fuse
     rm -rf "$run_home"
 done
 
@@ -148,3 +134,304 @@ for end in SIGTERM SIGKILL; do
     rm -rf "$run_home"
 done
 # ---- end of writers that pause ------------------------------------------------------------------
+
+# ---- On FUSE mounts -----------------------------------------------------------------------------
+# The run's Documents folder served from a folder beside it through bindfs, rclone or sshfs (to an
+# SSH server of the run's own on the loopback), as a home on a network or FUSE file system is;
+# only root mounts one here. Keys, configuration, cache and logs stay in the run's folder. A file
+# the save moved aside there stays parked for a minute after its last change, since a writer on
+# another machine cannot be seen, so each path below waits for that minute before the next.
+mounted="" sshd="" skip_reason="" other_writer=""
+listening() { (exec 9<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+free_port() {
+    local port
+    for _ in $(seq 50); do
+        port=$((20000 + RANDOM % 40000))
+        listening "$port" || { echo "$port" && return 0; }
+    done
+    return 1
+}
+serving() { pgrep -f -- "$1" >/dev/null; } # a process names that path: a daemon of the mount
+start_sshd() { # -> the server's id in sshd, its port in sshd_port; skip_reason where it cannot
+    local files=$run_home/mount key
+    if [ ! -x /usr/sbin/sshd ] || ! command -v sshfs ssh-keygen >/dev/null; then
+        skip_reason="no sshfs or SSH server: tools/setup.sh installs sshfs and openssh-server"
+        return 1
+    fi
+    [ -d /run/sshd ] || { skip_reason="sshd needs /run/sshd, which tools/setup.sh makes" && return 1; }
+    for key in host_key user_key; do
+        ssh-keygen -q -t ed25519 -N '' -f "$files/$key" >>"$files/log" 2>&1 ||
+            { skip_reason="ssh-keygen made no key: $(tail -n 1 "$files/log")" && return 1; }
+    done
+    cp "$files/user_key.pub" "$files/authorized_keys"
+    sshd_port=$(free_port) || { skip_reason="no free port on the loopback" && return 1; }
+    printf '%s\n' "ListenAddress 127.0.0.1" "Port $sshd_port" "HostKey $files/host_key" \
+        "AuthorizedKeysFile $files/authorized_keys" "PidFile none" "PermitRootLogin prohibit-password" \
+        "StrictModes no" "UsePAM no" "PasswordAuthentication no" "KbdInteractiveAuthentication no" \
+        "Subsystem sftp internal-sftp" >"$files/sshd_config"
+    # sshd runs only from its full path; in the foreground, a child ended by its id.
+    /usr/sbin/sshd -D -f "$files/sshd_config" -E "$files/log" </dev/null &
+    sshd=$!
+    until_true 10 listening "$sshd_port" && return 0
+    skip_reason="sshd would not serve here: $(tail -n 1 "$files/log")"
+    return 1
+}
+mount_documents() { # bindfs, rclone or sshfs: the run's Documents through it; skip_reason where it cannot
+    local files=$run_home/mount options
+    if [ "$(id -u)" != 0 ] || [ ! -e /dev/fuse ] || ! command -v "$1" >/dev/null; then
+        skip_reason="mounting needs root, /dev/fuse and $1 (tools/setup.sh installs it)"
+        return 1
+    fi
+    mkdir -p "$run_home/backing" "$files"
+    mounted="$run_home/Documents"
+    case $1 in
+    bindfs) bindfs "$run_home/backing" "$mounted" >>"$files/log" 2>&1 ;;
+    rclone)
+        rclone mount ":local:$run_home/backing" "$mounted" --vfs-cache-mode writes --daemon \
+            --config "$files/rclone.conf" --cache-dir "$files/cache" --log-file "$files/log"
+        ;;
+    sshfs)
+        start_sshd || return 1
+        # No SSH configuration of the machine's or the user's, and no question asked.
+        options="port=$sshd_port,IdentityFile=$files/user_key,IdentitiesOnly=yes,BatchMode=yes"
+        options+=",StrictHostKeyChecking=no,UserKnownHostsFile=/dev/null"
+        sshfs -F /dev/null -o "$options" "$(id -un)@127.0.0.1:$run_home/backing" "$mounted" >>"$files/log" 2>&1
+        ;;
+    esac
+    until_true 10 mountpoint -q "$mounted" && return 0
+    skip_reason="$1 could not mount a folder here: $(tail -n 1 "$files/log" 2>/dev/null)"
+    return 1
+}
+leave_mount() { # lazily, so that a file still held open cannot keep it mounted
+    if [ -n "$mounted" ]; then
+        mountpoint -q "$mounted" && { fusermount -u -z "$mounted" 2>/dev/null || umount -l "$mounted"; }
+        # Its daemon may write into the run's folder until it leaves.
+        until_true 10 not serving "$mounted" || echo "    a daemon still serves $mounted"
+        mounted=""
+    fi
+    if [ -n "$sshd" ]; then
+        kill "$sshd" 2>/dev/null
+        wait "$sshd" 2>/dev/null
+        sshd=""
+    fi
+}
+# However the run ends, the mount goes before the home is removed, once the calendar and any other
+# program holding a file there have ended.
+end_holders() {
+    [ -n "$other_writer" ] && kill "$other_writer" 2>/dev/null
+    [ -n "$calendar" ] || return 0
+    kill -TERM "$calendar" 2>/dev/null
+    until_true 10 not running || kill -KILL "$calendar"
+    wait "$calendar" 2>/dev/null
+    calendar=""
+}
+eval "exit_trap=($(trap -p EXIT))"
+trap "end_holders; leave_mount; ${exit_trap[2]:-}" EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# Confirms the to-do item typed, answering any message meanwhile -> took: the milliseconds from
+# the key press until Calendar.tpc, read through the mount, lists it; empty past the deadline.
+# The file is read only when its size has changed: on rclone a file open for reading shows the
+# moment of each look as its modification time, which the calendar takes for another program's
+# write. The programs below wait for the save by its size too.
+size_of() { stat -c %s "$tpc" 2>/dev/null; }
+confirm_timed() { # to-do line, name of the messages' shots, seconds
+    local started=${EPOCHREALTIME/[.,]/} shown=0 size read_at
+    local deadline=$((started + $3 * 1000000))
+    read_at=$(size_of)
+    took=""
+    xdotool key Return
+    while :; do
+        size=$(size_of)
+        if [ "$size" != "$read_at" ]; then
+            read_at=$size
+            listed_first "$1" && break
+        fi
+        ((${EPOCHREALTIME/[.,]/} < deadline)) || return 1
+        if message_shown; then
+            shown=$((shown + 1))
+            answer_message "$2$(numbered $shown)"
+        else
+            sleep 0.01
+        fi
+    done
+    took=$(((${EPOCHREALTIME/[.,]/} - started) / 1000))
+}
+path_begins() { told=$messages copies_before=$(outside_copies | wc -l) path_started=$SECONDS; }
+new_copies() { echo $(($(outside_copies | wc -l) - copies_before)); }
+copies_holding() { # text file -> how many copies beside the event file are it, byte for byte
+    local candidate count=0
+    while IFS= read -r candidate; do cmp -s "$1" "$candidate" && count=$((count + 1)); done < <(outside_copies)
+    echo "$count"
+}
+# Answers each message until no write is under way, no parked file is left and each new copy has
+# been told; fails after 2 minutes.
+settle_parked() { # name of the messages' shots
+    local tries=1200 shown=0
+    while ((tries-- > 0)); do
+        if message_shown; then
+            shown=$((shown + 1))
+            answer_message "$1$(numbered $shown)"
+            continue
+        fi
+        if ! temporaries && ! parked_files && { (($(new_copies) == 0)) || ((messages > told)); }; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+# Another program's text: a to-do line of its own before the events.
+other_text() { { printf '0\t%s\nEvents Data:\n' "$1" && cat "$run_home/events.txt"; } >"$version"; }
+# The other programs: each starts before the confirm and, where it writes after the save, waits
+# for Calendar.tpc to be another file first (its text is not read: see above).
+append_after_the_save() { # size before the save, text file: its last line written after the save
+    until_true 30 not test "$(size_of)" = "$1"
+    tail -n 1 "$2" >&3
+    exec 3>&-
+}
+redirect_after_the_save() { { until_true 30 test -s "$tpc"; cat "$1"; } >"$tpc"; } # text file
+# One path: the item typed, the other program started, the item confirmed, the path settled; its
+# copies and messages are counted from its start.
+mounted_path() { # kind, path letter, what (for the checks), item, other program (replace, append or redirect)
+    local kind=$1 prefix="v7-$1-$2" what=$3 item=$4 other=$5 kept
+    path_begins
+    add_todo "$item"
+    case $other in
+    replace)
+        other_text "$kind replaced"
+        save_by_rename "$version"
+        ;;
+    append)
+        # What the file held will finish as: taken now, while the calendar writes nothing.
+        { cat "$tpc" && printf '2030-01-01 09:00:00|2030-01-01 09:30:00//Appended after the save\n'; } >"$version"
+        exec 3>>"$tpc"
+        append_after_the_save "$(size_of)" "$version" &
+        other_writer=$!
+        exec 3>&-
+        ;;
+    redirect)
+        other_text "$kind redirected"
+        redirect_after_the_save "$version" &
+        other_writer=$!
+        until_true 5 test ! -s "$tpc"
+        ;;
+    esac
+    confirm_timed "0	$item" "$prefix-saving" 30
+    echo "    $what: the item in Calendar.tpc after ${took:-more than 30000} ms"
+    [ -n "$other_writer" ] && wait "$other_writer"
+    other_writer=""
+    settle_parked "$prefix" || echo "    $what: still parked or untold after 2 minutes"
+    echo "    $what: settled after $((SECONDS - path_started)) s"
+    kept=$(copies_holding "$version")
+    check "$kind, $what: the other program's text kept in $kept of $(new_copies) new copies, $((messages - told)) messages" \
+        test "$kept" = 1 -a "$(new_copies)" = 1 -a "$((messages - told))" = 1
+    check "$kind, $what: the item is in Calendar.tpc" listed_first "0	$item"
+}
+# Ctrl+Q once, each message on the way out answered, each in a shot of its own -> the exit
+# status; a program still running after the deadline is killed.
+quit_answering() { # name of the messages' shots, seconds
+    local tries=$(($2 * 10)) shown=0
+    timeout 5 xdotool windowfocus --sync "$main" key ctrl+q
+    while running && ((tries-- > 0)); do
+        if message_shown; then
+            shown=$((shown + 1))
+            answer_message "$1$(numbered $shown)"
+        else
+            sleep 0.1
+        fi
+    done
+    running && echo "    still running after $2 s: killed" && kill -KILL "$calendar"
+    stop_calendar
+}
+all_within() { # milliseconds, times: each one is a time within that
+    local limit=$1 took
+    shift
+    for took; do [ "$took" != never ] && [ "$took" -le "$limit" ] || return 1; done
+}
+median() { printf '%s\n' "$@" | sed 's/^never$/999999999/' | sort -n | sed -n "$((($# + 1) / 2))p" | sed 's/^999999999$/never/'; }
+# The user's file, in the folder a mount serves from before it is mounted: a file written through
+# rclone moments before is one it is still sending on.
+first_file() { # folder
+    mkdir -p "$1"
+    many_events 40 >"$run_home/events.txt"
+    { printf '0\tBuy stamps\nEvents Data:\n' && cat "$run_home/events.txt"; } >"$1/Calendar.tpc"
+}
+# Five items confirmed one after another -> a line with the median time from Enter to the disk.
+time_saves() { # where the Documents folder is: local, bindfs, rclone or sshfs
+    local times=() count
+    new_home
+    first_file "$run_home/$([ "$1" = local ] && echo Documents || echo backing)"
+    if [ "$1" != local ] && ! mount_documents "$1"; then
+        save_times+=("$(printf '%-7s skip  %s' "$1" "$skip_reason")")
+        leave_mount
+        rm -rf "$run_home"
+        return
+    fi
+    tpc="$run_home/Documents/Calendar.tpc"
+    start_disk_run "program-versions-timed-$1.log"
+    open_week
+    for count in 1 2 3 4 5; do
+        add_todo "Timed $count"
+        confirm_timed "0	Timed $count" "v9-$1-timed-$count" 30
+        times+=("${took:-never}")
+    done
+    save_times+=("$(printf '%-7s %5s ms  (%s)' "$1" "$(median "${times[@]}")" "${times[*]}")")
+    end_by SIGTERM "v9-$1-timed-quit" 20
+    leave_mount
+    rm -rf "$run_home"
+}
+
+save_times=()
+time_saves local
+for kind in bindfs rclone sshfs; do
+    echo "To-do items confirmed with the Documents folder on $kind"
+    new_home
+    first_file "$run_home/backing"
+    if ! mount_documents "$kind"; then
+        echo "  skip  $kind: $skip_reason"
+        leave_mount
+        rm -rf "$run_home"
+        continue
+    fi
+    tpc="$run_home/Documents/Calendar.tpc"
+    version="$run_home/version.tpc"
+    start_disk_run "program-versions-$kind.log"
+    open_week
+    messages=0 alone_times=()
+    path_begins
+    for item in 1 2 3; do
+        add_todo "Alone $item"
+        confirm_timed "0	Alone $item" "v7-$kind-a-saving-$item" 30
+        alone_times[item]=${took:-never}
+    done
+    echo "    no other program: the items in Calendar.tpc after ${alone_times[*]} ms"
+    settle_parked "v7-$kind-a" || echo "    no other program: still parked or untold after 2 minutes"
+    echo "    no other program: settled after $((SECONDS - path_started)) s"
+    check "$kind, no other program: each item in Calendar.tpc within 2 s of its confirm" all_within 2000 "${alone_times[@]}"
+    check "$kind, no other program: $(new_copies) copies, $((messages - told)) messages" \
+        test "$(new_copies)" = 0 -a "$messages" = "$told"
+    mounted_path "$kind" b "a replace by rename" "Replaced before" replace
+    mounted_path "$kind" c "an append opened before the save" "Appended before" append
+    mounted_path "$kind" d "a redirect emptied before the save" "Redirected before" redirect
+    shot "v8-$kind-before-quit"
+    path_begins
+    add_todo "Quit at once"
+    xdotool key Return
+    started=${EPOCHREALTIME/[.,]/}
+    quit_answering "v8-$kind-quit" 20
+    status=$?
+    check "$kind, Ctrl+Q just after a confirm ends the calendar in $(((${EPOCHREALTIME/[.,]/} - started) / 1000)) ms: status $status, $((messages - told)) messages" \
+        test "$status" = 0
+    check "$kind, and the item is in Calendar.tpc" listed_first "0	Quit at once"
+    leave_mount
+    rm -rf "$run_home"
+    time_saves "$kind"
+done
+echo "Saves from Enter to Calendar.tpc read where it is, median of 5 (never: not within 30 s)"
+printf '  time  %s\n' "${save_times[@]}"
+trap -- "${exit_trap[2]:-}" EXIT
+trap - HUP INT TERM
+# ---- end of FUSE mounts -------------------------------------------------------------------------
