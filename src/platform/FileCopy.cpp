@@ -129,9 +129,9 @@ std::optional<fs::path> GiveFreeName(const fs::path& temporary, const fs::path& 
     return path;
 }
 
-// Whether the file open at fd is still the one expected. One that lost its name meanwhile
-// (another file renamed over it) has a new change time but the same text.
-bool StillTheFile(int fd, const FileIdentity& expected) {
+// Whether the file open at fd, read from path, is still the one expected. One that lost its name
+// meanwhile (another file renamed over it) has a new change time but the same text.
+bool StillTheFile(int fd, const FileIdentity& expected, const fs::path& path) {
     struct stat status {};
     if (::fstat(fd, &status) != 0) return false;
     FileIdentity now = FileIdentity::Of(status);
@@ -139,7 +139,7 @@ bool StillTheFile(int fd, const FileIdentity& expected) {
         now.changedSeconds = expected.changedSeconds;
         now.changedNanoseconds = expected.changedNanoseconds;
     }
-    return now == expected;
+    return MayBeUnchanged(path, now, expected);
 }
 
 } // namespace
@@ -226,7 +226,7 @@ FileCopy CopyWholeUnderFreeName(const fs::path& source, const FileIdentity& expe
         copy.error = errno == ENOENT ? 0 : errno;
         return copy;
     }
-    if (FileIdentity::Of(status) != expected) return copy;
+    if (!MayBeUnchanged(source, FileIdentity::Of(status), expected)) return copy;
     const fs::path folder = source.parent_path();
     struct statvfs room {};
     if (::statvfs(folder.c_str(), &room) == 0 &&
@@ -252,7 +252,7 @@ FileCopy CopyWholeUnderFreeName(const fs::path& source, const FileIdentity& expe
     });
     // Whole only when nothing changed the file meanwhile; another file put in its place since
     // leaves the copy whole, of the version it replaced.
-    const bool whole = written && StillTheFile(in.fd, expected);
+    const bool whole = written && StillTheFile(in.fd, expected, source);
     // A copy that cannot be flushed or closed fails with that reason; one whose file changed is
     // taken again.
     if (!Finish(fd, temporary, written && whole)) {
@@ -275,7 +275,9 @@ std::optional<FileVersion> ReadFileVersion(const fs::path& path) {
         hash.Add(text);
         return true;
     });
-    if (!read || !StillTheFile(in.fd, identity) || FileIdentity::At(path) != identity)
+    const std::optional<FileIdentity> there = FileIdentity::At(path);
+    if (!read || !StillTheFile(in.fd, identity, path) || !there ||
+        !MayBeUnchanged(path, *there, identity))
         return std::nullopt;
     return FileVersion::Measured(identity, hash.Value());
 }
