@@ -1131,23 +1131,46 @@ TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
     const fs::path documents = environment.Documents();
     const fs::path parked = documents / ".Calendar.tpc.ombrelline-parked-a1B2c3";
     const std::string mine = "0\tMine\nEvents Data:\n", same = "0\tOurs\nEvents Data:\n";
+    const std::string earlier = "0\tEarlier\nEvents Data:\n";
     const struct {
         const char* name;
         std::string text;
-        bool noted, held;
-        std::optional<FileCall> fails; // TakeLease: a file system without leases
-        std::string then;              // written after it was noted
-        bool stays, named;
+        bool noted = false;              // in the note as seen, with the text it held then
+        bool heldOpen = false;           // by a writer that has not let go of it
+        std::optional<FileCall> fails{}; // TakeLease: a file system without leases
+        std::string then{};              // written after it was noted
+        bool moved = false;              // its change time alone moved after it was noted
+        bool stays = false, named = false;
     } cases[] = {
-        {"empty, nobody writing it, unnoted", "", false, false, {}, "", false, false},
-        {"the calendar's text, unnoted", mine, false, false, {}, "", false, false},
-        {"empty, held open, unnoted", "", false, true, {}, "", true, false},
-        {"noted as seen, held open", "", true, true, {}, "", true, false},
-        {"noted as seen, without leases", "", true, false, FileCall::TakeLease, "", true, false},
-        {"noted, rewritten in place to the same size", mine, true, false, {}, same, false, true},
-        {"text of its own, unnoted", same, false, false, {}, "", false, true},
-        {"noted as seen, written since, its naming failing", "", true, false,
-         FileCall::RenameWithoutReplacing, same, true, false},
+        {.name = "empty, nobody writing it, unnoted", .text = ""},
+        {.name = "the calendar's text, unnoted", .text = mine},
+        {.name = "empty, held open, unnoted", .text = "", .heldOpen = true, .stays = true},
+        {.name = "noted as seen, held open",
+         .text = "",
+         .noted = true,
+         .heldOpen = true,
+         .stays = true},
+        {.name = "noted as seen, without leases",
+         .text = "",
+         .noted = true,
+         .fails = FileCall::TakeLease,
+         .stays = true},
+        {.name = "noted, rewritten in place to the same size",
+         .text = mine,
+         .noted = true,
+         .then = same,
+         .named = true},
+        {.name = "text of its own, unnoted", .text = same, .named = true},
+        {.name = "noted as seen, written since, its naming failing",
+         .text = "",
+         .noted = true,
+         .fails = FileCall::RenameWithoutReplacing,
+         .then = same,
+         .stays = true},
+        {.name = "an earlier text of the calendar's, noted with it, its change time moved since",
+         .text = earlier,
+         .noted = true,
+         .moved = true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -1157,12 +1180,19 @@ TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
         ASSERT_TRUE(application.eventFileMutex->TryEnter());
         TestEnvironment::WriteFile(parked, c.text);
         std::ofstream holder;
-        if (c.held) holder.open(parked, std::ios::app);
-        if (c.noted) RescueNote::KeepParked({parked, *FileIdentity::At(parked), {}});
+        if (c.heldOpen) holder.open(parked, std::ios::app);
+        if (c.noted)
+            RescueNote::KeepParked({parked, *FileIdentity::At(parked),
+                                    ContentHash::Of(TestEnvironment::ReadFile(parked))});
+        if (c.moved) {
+            WaitForTheChangeTimeToMove(parked);
+            fs::permissions(parked, fs::perms::owner_read | fs::perms::owner_write);
+        }
         if (!c.then.empty()) {
             WaitForTheChangeTimeToMove(parked);
             std::fstream(parked, std::ios::in | std::ios::out | std::ios::trunc) << c.then;
         }
+        TestSeams::FailFileCalls(FileCall::TakeLease, 0);
         if (c.fails)
             TestSeams::FailFileCalls(*c.fails, 1000, c.fails == FileCall::TakeLease ? EINVAL : EIO);
         std::vector<OutsideChanges::ParkedVersion> watched;
@@ -1184,7 +1214,7 @@ TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
             TestSeams::MoveClockOn(std::chrono::seconds(seconds));
             Window().ParkedWatchTimer_Action();
         }
-        EXPECT_EQ(fs::exists(parked), c.held);
+        EXPECT_EQ(fs::exists(parked), c.heldOpen);
         Window().Close();
         application.eventFileMutex.reset();
     }
