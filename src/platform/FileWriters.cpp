@@ -127,6 +127,7 @@ Writers WritersOf(const fs::path& path) {
     const bool leased = !TestSeams::FileCallFails(TestSeams::FileCall::TakeLease) &&
                         ::fcntl(fd, F_SETLEASE, F_RDLCK) == 0;
     const int refused = leased ? 0 : errno;
+    if (leased) TestSeams::ReachWriteMoment(TestSeams::WriteMoment::WhileLeased);
     if (leased) ::fcntl(fd, F_SETLEASE, F_UNLCK);
     ::close(fd);
     if (leased && local) return Writers::None;

@@ -966,6 +966,15 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
              TestSeams::FailFileCalls(TestSeams::FileCall::ExchangeFiles, 1, EINVAL);
              at(WriteMoment::AfterTheParkedName, [&] { other.Replace(); });
          }},
+        {"emptied by a rename between the look and the second name that would keep it",
+         [&](OtherProgram& other) {
+             other.Replace();
+             at(WriteMoment::BeforeACopysLink, [&] {
+                 TestEnvironment::WriteFile(documents / "theirs.tmp", "");
+                 fs::rename(documents / "theirs.tmp", file);
+                 other.mustSurvive.clear(); // its own version, which it replaced itself
+             });
+         }},
         {"put there once the file there is moved aside, where the file system has neither "
          "exchanges nor links",
          [&](OtherProgram& other) {
