@@ -7,6 +7,7 @@
 #include "platform/FileProblem.h"
 #include "platform/FileWriters.h"
 #include "platform/Log.h"
+#include "platform/TestSeams.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -92,6 +93,7 @@ VersionWatch::Kept VersionWatch::Keep(const FileIdentity& identity) {
     const auto name = [&](int number) { return CopyName(target_, now, number); };
     // The file itself is kept, by a second name, so that a writer that only paused finishes into
     // the kept file; its bytes are copied only where the file system has no such links.
+    TestSeams::ReachWriteMoment(TestSeams::WriteMoment::BeforeACopysLink);
     if (const auto path = LinkToFreeName(target_, target_.parent_path(), name, kMostCopies)) {
         // The link moved the file's change time.
         const std::optional<FileIdentity> kept = FileIdentity::At(*path);
