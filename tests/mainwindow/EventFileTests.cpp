@@ -405,6 +405,37 @@ TEST_F(WeekFaceTest, AWriteThatCannotGoOnFailsAndNeverStallsTheWriter) {
     }
 }
 
+// A save that had to move the file there aside, where its own file cannot take the event file's
+// name and the file there cannot go back either, leaves the last saved file under a rescue file's
+// name and tells it; the retry then writes the event file.
+TEST_F(WeekFaceTest, ALastSavedFileThatCannotGoBackIsNamedAndTold) {
+    using TestSeams::FileCall;
+    const fs::path documents = environment.Documents();
+    StartFromEventFile("0\tMine\nEvents Data:\n");
+    CalendarWindow& window = Window();
+    TestSeams::FailFileCalls(FileCall::ExchangeFiles, 1, EINVAL);
+    TestSeams::FailFileCalls(FileCall::LinkFile, 1, EPERM);
+    TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::AfterTheParkedName, [] {
+        TestSeams::FailFileCalls(FileCall::RenameWithoutReplacing, 2, EIO);
+    });
+    const size_t told = Messages().size();
+    window.TodoList->AddRow();
+    window.TodoList->SetCell(window.TodoList->LastIndex(), 1, "Added");
+    window.TodoList_Change();
+    FinishSaving(window);
+    const auto rescues = TestEnvironment::Rescues(documents);
+    ASSERT_EQ(rescues.size(), 1u);
+    EXPECT_EQ(TestEnvironment::ReadFile(rescues[0]), "0\tMine\nEvents Data:\n");
+    ASSERT_GT(Messages().size(), told);
+    EXPECT_NE(Messages()[told].find(rescues[0].string()), std::string::npos) << Messages()[told];
+    ASSERT_TRUE(window.SaveRetryTimer);
+    window.SaveRetryTimer_Action();
+    FinishSaving(window);
+    EXPECT_EQ(EventFile(), "0\tMine\n0\tAdded\nEvents Data:\n");
+    window.Close();
+    EXPECT_TRUE(fs::exists(rescues[0]));
+}
+
 // A write whose file could not be measured is no version the calendar knows: the next write
 // compares the text (its own file is no other program's), and a file that another program puts
 // in its place still leaves the user's work unsaved, and told.
