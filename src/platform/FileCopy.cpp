@@ -71,33 +71,34 @@ bool CreateCopy(const fs::path& temporary, const fs::path& path) {
     return Finish(fd, path, written);
 }
 
-// Moves temporary to path unless something has that name; false with EEXIST when it has. A file
-// system that cannot rename without replacing gets a second link where a link keeps one file,
-// which never replaces either; anywhere else, with nobody else holding temporary, an exclusive
-// create of path with a copy of its bytes.
-bool NameWithoutReplacing(const fs::path& temporary, const fs::path& path) {
-    if (RenameWithoutReplacing(temporary, path)) return true;
-    if (!Lacking(errno)) return false;
-    if (LinkWithoutReplacing(temporary, path)) {
-        ::unlink(temporary.c_str());
-        return true;
-    }
-    if (errno == EEXIST || !CreateCopy(temporary, path)) return false;
-    ::unlink(temporary.c_str());
-    return true;
-}
-
-// As NameWithoutReplacing, for a file another program may still hold and write: its bytes are
-// never copied, as what it writes next would go to a file without a name. Where neither a rename
-// that never replaces nor a link is had, a rename after a look that nothing has the name.
-bool MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
+// Moves from to to unless something has that name; false with EEXIST when it has. A file system
+// that cannot rename without replacing gets a second link where a link keeps one file, which never
+// replaces either; anywhere else, lastly.
+bool MoveWithoutReplacing(const fs::path& from, const fs::path& to,
+                          bool (*lastly)(const fs::path&, const fs::path&)) {
     if (RenameWithoutReplacing(from, to)) return true;
     if (!Lacking(errno)) return false;
     if (LinkWithoutReplacing(from, to)) {
         ::unlink(from.c_str());
         return true;
     }
-    return errno != EEXIST && RenameAfterALook(from, to);
+    return errno != EEXIST && lastly(from, to);
+}
+
+// A file nobody else holds (one just written): an exclusive create of path with a copy of its
+// bytes, never over another file.
+bool NameWithoutReplacing(const fs::path& temporary, const fs::path& path) {
+    return MoveWithoutReplacing(temporary, path, [](const fs::path& from, const fs::path& to) {
+        if (!CreateCopy(from, to)) return false;
+        ::unlink(from.c_str());
+        return true;
+    });
+}
+
+// A file another program may still hold and write: its bytes are never copied, as what it writes
+// next would go to a file without a name; a rename after a look that nothing has the name.
+bool MoveHeldFile(const fs::path& from, const fs::path& to) {
+    return MoveWithoutReplacing(from, to, RenameAfterALook);
 }
 
 // The first free one of name(1) ... name(tries) in folder that move gives the file at path.
@@ -204,7 +205,7 @@ std::optional<fs::path> RenameToFreeName(const fs::path& path, const fs::path& f
 std::optional<fs::path> MoveHeldFileToFreeName(const fs::path& path, const fs::path& folder,
                                                const std::function<std::string(int)>& name,
                                                int tries) {
-    return MoveToFreeName(path, folder, name, tries, MoveWithoutReplacing);
+    return MoveToFreeName(path, folder, name, tries, MoveHeldFile);
 }
 
 std::optional<fs::path> WriteNewFileUnderFreeName(const fs::path& folder,
