@@ -143,3 +143,26 @@ if small_disk; then
 fi
 rm -rf "$run_home"
 # ---- end of retries after a full disk -----------------------------------------------------------
+
+# ---- Ctrl+Q while a message shows -----------------------------------------------------------------
+# Another program has replaced the event file; the confirmed item's write keeps that version and
+# says so at once, and the user's Ctrl+Q comes while that message shows (its keyboard focus).
+for delay in 0.2 1; do
+    echo "Ctrl+Q $delay s after a confirm, while the message of another program's version shows"
+    new_home
+    tpc="$run_home/Documents/Calendar.tpc"
+    printf '0\tBuy stamps\nEvents Data:\n' >"$tpc"
+    start_disk_run "program-quit-message-$delay.log"
+    open_week
+    printf '0\tTheirs\nEvents Data:\n' >"$run_home/theirs.tmp" && mv "$run_home/theirs.tmp" "$tpc"
+    add_todo "Water the plants"
+    xdotool key Return
+    sleep "$delay"
+    xdotool key ctrl+q
+    until_true 5 message_shown && answer_message "q9-message-then-quit-$delay"
+    check "Ctrl+Q while the message showed ends the calendar once it is answered" until_true 10 not running
+    check "the item is in Calendar.tpc" holds "$tpc" "0	Water the plants"
+    running && kill "$calendar"
+    calendar=""
+    rm -rf "$run_home"
+done

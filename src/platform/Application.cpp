@@ -252,6 +252,17 @@ bool Application::DoMenuCommand(const std::string& itemName) {
     return false;
 }
 
+bool Application::IsQuitKey(const std::string& key) const {
+    return menuBar_ && !key.empty() &&
+           dynamic_cast<const QuitMenuItem*>(menuBar_->ItemForKey(key)) != nullptr;
+}
+
+void Application::QuitAfterTheMessage() {
+    QTimer::singleShot(0, qApp, [this] {
+        if (!quitRequested_) Dispatch([this] { Quit(0); });
+    });
+}
+
 bool Application::MenuShortcut(const std::string& key) {
     // Behind a modal window no command acts: the key goes on to the dialog's own fields.
     if (!menuBar_ || key.empty() || ModalWindowOpen()) return false;

@@ -30,6 +30,11 @@ class Application {
     // (its message, another program's write) ends that loop, and the quit goes on as a signal's.
     void Quit(int code = 0);
     bool QuitRequested() const { return quitRequested_; }
+    // Whether key is the Quit item's shortcut, which a message's modality keeps from the menus:
+    // a message that sees it has the quit carried out once it is answered (QuitAfterTheMessage).
+    bool IsQuitKey(const std::string& key) const;
+    // Quits once the event loop runs again after the message shown now, unless a quit is under way.
+    void QuitAfterTheMessage();
     // The quit came from a signal (a logout, a shutdown): nobody is there to answer a dialog.
     bool QuitBySignal() const { return quitBySignal_; }
     int ExitCode() const { return exitCode_; }

@@ -6,6 +6,7 @@
 #include "platform/Toolkit.h"
 #include "platform/Widgets_p.h"
 
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWindow>
@@ -17,6 +18,28 @@ void MsgBox(const std::string& message, MessageCloser* closer) {
     dialog.Closer = closer;
     dialog.ShowModal();
 }
+
+namespace {
+// Notes the Quit item's shortcut pressed in the object it watches.
+class QuitKeyWatch : public QObject {
+  public:
+    explicit QuitKeyWatch(bool& pressed) : pressed_(pressed) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+            const Application* application = Application::Instance();
+            if (application &&
+                application->IsQuitKey(ShortcutText(*static_cast<QKeyEvent*>(event)))) {
+                pressed_ = true;
+                return event->type() == QEvent::KeyPress;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    bool& pressed_;
+};
+} // namespace
 
 MessageDialog::Pressed MessageDialog::ShowModal() const {
     // After a signal's quit (a logout) nobody answers, and the session waits for the process:
@@ -62,7 +85,15 @@ MessageDialog::Pressed MessageDialog::ShowModal() const {
         box.addButton(QString::fromStdString(CancelButton.Caption), QMessageBox::RejectRole);
     box.setDefaultButton(action);
     shown.Closes([&box] { box.reject(); });
+    // Ctrl+Q while the message shows (pressed as it came up, say) is a quit, carried out once
+    // the message is answered: the message's modality keeps the key from the menus.
+    bool quit = false;
+    QuitKeyWatch watch(quit);
+    box.installEventFilter(&watch);
     RunModalDialog(box);
+    box.removeEventFilter(&watch);
+    if (Application* application = Application::Instance(); quit && application)
+        application->QuitAfterTheMessage();
     if (box.clickedButton() == action) return Pressed::Action;
     if (alternate && box.clickedButton() == alternate) return Pressed::Alternate;
     return Pressed::Cancel;

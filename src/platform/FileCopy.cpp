@@ -71,33 +71,34 @@ bool CreateCopy(const fs::path& temporary, const fs::path& path) {
     return Finish(fd, path, written);
 }
 
-// Moves temporary to path unless something has that name; false with EEXIST when it has. A file
-// system that cannot rename without replacing gets a second link where a link keeps one file,
-// which never replaces either; anywhere else, with nobody else holding temporary, an exclusive
-// create of path with a copy of its bytes.
-bool NameWithoutReplacing(const fs::path& temporary, const fs::path& path) {
-    if (RenameWithoutReplacing(temporary, path)) return true;
-    if (!Lacking(errno)) return false;
-    if (LinkWithoutReplacing(temporary, path)) {
-        ::unlink(temporary.c_str());
-        return true;
-    }
-    if (errno == EEXIST || !CreateCopy(temporary, path)) return false;
-    ::unlink(temporary.c_str());
-    return true;
-}
-
-// As NameWithoutReplacing, for a file another program may still hold and write: its bytes are
-// never copied, as what it writes next would go to a file without a name. Where neither a rename
-// that never replaces nor a link is had, a rename after a look that nothing has the name.
-bool MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
+// Moves from to to unless something has that name; false with EEXIST when it has. A file system
+// that cannot rename without replacing gets a second link where a link keeps one file, which never
+// replaces either; anywhere else, lastly.
+bool MoveWithoutReplacing(const fs::path& from, const fs::path& to,
+                          bool (*lastly)(const fs::path&, const fs::path&)) {
     if (RenameWithoutReplacing(from, to)) return true;
     if (!Lacking(errno)) return false;
     if (LinkWithoutReplacing(from, to)) {
         ::unlink(from.c_str());
         return true;
     }
-    return errno != EEXIST && RenameAfterALook(from, to);
+    return errno != EEXIST && lastly(from, to);
+}
+
+// A file nobody else holds (one just written): an exclusive create of path with a copy of its
+// bytes, never over another file.
+bool NameWithoutReplacing(const fs::path& temporary, const fs::path& path) {
+    return MoveWithoutReplacing(temporary, path, [](const fs::path& from, const fs::path& to) {
+        if (!CreateCopy(from, to)) return false;
+        ::unlink(from.c_str());
+        return true;
+    });
+}
+
+// A file another program may still hold and write: its bytes are never copied, as what it writes
+// next would go to a file without a name; a rename after a look that nothing has the name.
+bool MoveHeldFile(const fs::path& from, const fs::path& to) {
+    return MoveWithoutReplacing(from, to, RenameAfterALook);
 }
 
 // The first free one of name(1) ... name(tries) in folder that move gives the file at path.
@@ -129,9 +130,9 @@ std::optional<fs::path> GiveFreeName(const fs::path& temporary, const fs::path& 
     return path;
 }
 
-// Whether the file open at fd is still the one expected. One that lost its name meanwhile
-// (another file renamed over it) has a new change time but the same text.
-bool StillTheFile(int fd, const FileIdentity& expected) {
+// Whether the file open at fd, read from path, is still the one expected. One that lost its name
+// meanwhile (another file renamed over it) has a new change time but the same text.
+bool StillTheFile(int fd, const FileIdentity& expected, const fs::path& path) {
     struct stat status {};
     if (::fstat(fd, &status) != 0) return false;
     FileIdentity now = FileIdentity::Of(status);
@@ -139,7 +140,7 @@ bool StillTheFile(int fd, const FileIdentity& expected) {
         now.changedSeconds = expected.changedSeconds;
         now.changedNanoseconds = expected.changedNanoseconds;
     }
-    return now == expected;
+    return MayBeUnchanged(path, now, expected);
 }
 
 } // namespace
@@ -204,7 +205,7 @@ std::optional<fs::path> RenameToFreeName(const fs::path& path, const fs::path& f
 std::optional<fs::path> MoveHeldFileToFreeName(const fs::path& path, const fs::path& folder,
                                                const std::function<std::string(int)>& name,
                                                int tries) {
-    return MoveToFreeName(path, folder, name, tries, MoveWithoutReplacing);
+    return MoveToFreeName(path, folder, name, tries, MoveHeldFile);
 }
 
 std::optional<fs::path> WriteNewFileUnderFreeName(const fs::path& folder,
@@ -226,7 +227,7 @@ FileCopy CopyWholeUnderFreeName(const fs::path& source, const FileIdentity& expe
         copy.error = errno == ENOENT ? 0 : errno;
         return copy;
     }
-    if (FileIdentity::Of(status) != expected) return copy;
+    if (!MayBeUnchanged(source, FileIdentity::Of(status), expected)) return copy;
     const fs::path folder = source.parent_path();
     struct statvfs room {};
     if (::statvfs(folder.c_str(), &room) == 0 &&
@@ -252,7 +253,7 @@ FileCopy CopyWholeUnderFreeName(const fs::path& source, const FileIdentity& expe
     });
     // Whole only when nothing changed the file meanwhile; another file put in its place since
     // leaves the copy whole, of the version it replaced.
-    const bool whole = written && StillTheFile(in.fd, expected);
+    const bool whole = written && StillTheFile(in.fd, expected, source);
     // A copy that cannot be flushed or closed fails with that reason; one whose file changed is
     // taken again.
     if (!Finish(fd, temporary, written && whole)) {
@@ -275,7 +276,9 @@ std::optional<FileVersion> ReadFileVersion(const fs::path& path) {
         hash.Add(text);
         return true;
     });
-    if (!read || !StillTheFile(in.fd, identity) || FileIdentity::At(path) != identity)
+    const std::optional<FileIdentity> there = FileIdentity::At(path);
+    if (!read || !StillTheFile(in.fd, identity, path) || !there ||
+        !MayBeUnchanged(path, *there, identity))
         return std::nullopt;
     return FileVersion::Measured(identity, hash.Value());
 }

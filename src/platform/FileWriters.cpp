@@ -22,9 +22,7 @@ namespace {
 // File systems that no other machine writes to: a process that holds a file open for writing on
 // one of them is a process of this machine, which a lease or its open files show. Any other
 // (NFS, SMB, FUSE, a cluster's) may have a writer elsewhere.
-bool OnlyThisMachineWrites(int fd) {
-    struct statfs system {};
-    if (::fstatfs(fd, &system) != 0) return false;
+bool Local(const struct statfs& system) {
     switch (static_cast<unsigned long>(system.f_type)) {
     case 0xEF53:     // ext2, ext3, ext4
     case 0x58465342: // XFS
@@ -46,6 +44,11 @@ bool OnlyThisMachineWrites(int fd) {
     default:
         return false;
     }
+}
+
+bool OnlyThisMachineWrites(int fd) {
+    struct statfs system {};
+    return ::fstatfs(fd, &system) == 0 && Local(system);
 }
 
 // The path that the link /proc/PID/fd/N names, without the mark of a file that lost its name.
@@ -124,6 +127,7 @@ Writers WritersOf(const fs::path& path) {
     const bool leased = !TestSeams::FileCallFails(TestSeams::FileCall::TakeLease) &&
                         ::fcntl(fd, F_SETLEASE, F_RDLCK) == 0;
     const int refused = leased ? 0 : errno;
+    if (leased) TestSeams::ReachWriteMoment(TestSeams::WriteMoment::WhileLeased);
     if (leased) ::fcntl(fd, F_SETLEASE, F_UNLCK);
     ::close(fd);
     if (leased && local) return Writers::None;
@@ -139,4 +143,16 @@ Writers WritersOf(const fs::path& path) {
 
 bool LinksKeepOneFile(const fs::path& path) {
     return OnlyThisMachineWrites(path);
+}
+
+bool TimesAndNumbersHold(const fs::path& path) {
+    // Asked of the folder, without opening the file: a cloud mount moves the times of a file it
+    // opens.
+    struct statfs system {};
+    const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    return ::statfs(folder.c_str(), &system) == 0 && Local(system);
+}
+
+bool MayBeUnchanged(const fs::path& path, const FileIdentity& a, const FileIdentity& b) {
+    return a == b || (a.device == b.device && a.size == b.size && !TimesAndNumbersHold(path));
 }

@@ -2,6 +2,8 @@
 // Whether some process may still write a file: a program that emptied the event file and writes
 // it later (a redirect waiting for a passphrase, a stalled download, an append opened before a
 // save) holds it open for writing all the while, and its text goes to that very file.
+#include "platform/FileVersion.h"
+
 #include <chrono>
 #include <filesystem>
 
@@ -26,6 +28,15 @@ bool OnlyThisMachineWrites(const std::filesystem::path& path);
 // writer of either name writes and a lease or a look at either sees: on a local file system. A
 // FUSE mount may number each name apart, give each its own kernel inode, or refuse links.
 bool LinksKeepOneFile(const std::filesystem::path& path);
+
+// Whether a file's times and number at path tell its changes, as on a local file system. A cloud
+// mount moves the times of a file it opens or uploads, and numbers files by their names or afresh
+// for a while after a rename; there, what a file holds tells.
+bool TimesAndNumbersHold(const std::filesystem::path& path);
+// Whether two looks at the file at path may be one unchanged file: the same identity, or, where
+// times and numbers do not hold, the same size on the same file system (its text then decides).
+bool MayBeUnchanged(const std::filesystem::path& path, const FileIdentity& a,
+                    const FileIdentity& b);
 
 // The monotonic clock that the calendar's waits of a minute are measured by; tests move it on
 // (TestSeams::MoveClockOn) rather than wait.

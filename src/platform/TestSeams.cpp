@@ -43,7 +43,7 @@ std::function<void()>& FirstPaint() {
 // Apart from the other seams too: code a writing thread runs once at a moment of its write.
 struct WriteMomentSeam {
     std::mutex mutex;
-    std::array<std::function<void()>, 5> then;
+    std::array<std::function<void()>, static_cast<size_t>(TestSeams::WriteMoment::Count)> then;
 };
 WriteMomentSeam& WriteMoments() {
     static WriteMomentSeam seam;

@@ -117,7 +117,10 @@ enum class WriteMoment {
     DuringACopy,
     AfterTheLastLook,
     AfterTheParkedName,
-    AfterTheRename
+    AfterTheRename,
+    BeforeACopysLink, // another program's version about to be kept by a second name
+    WhileLeased,      // a look at who writes a file holds its lease
+    Count
 };
 // Runs then once, on the writing thread, at the next such moment. Enable and Disable drop it.
 void AtNextWriteMoment(WriteMoment moment, std::function<void()> then);

@@ -701,6 +701,27 @@ TEST_F(WithoutWindowManager, ALogoutsKillASecondAfterItsTermKeepsTheItem) {
     EXPECT_TRUE(fs::exists(preferences)) << "the preferences are written before the wait";
 }
 
+// Ctrl+Q while a message is up (it came as the item was confirmed: another program had replaced
+// the event file) is kept from the menus by the message; the quit goes on once it is answered.
+TEST_F(WithoutWindowManager, CtrlQWhileAMessageShowsQuitsOnceItIsAnswered) {
+    const fs::path file = environment.Documents() / "Calendar.tpc";
+    TestEnvironment::WriteFile(environment.Documents() / "theirs.tmp", "0\tTheirs\nEvents Data:\n");
+    fs::rename(environment.Documents() / "theirs.tmp", file);
+    desktop->Click(kJanuaryDayX, kJanuaryDayY); // the week face, with its to-do list
+    desktop->Click(kTodoAddX, kTodoAddY);
+    desktop->Keys("W a t e r Return");
+    ASSERT_TRUE(WaitFor([&] { return desktop->Shows(program, " "); })) << Windows();
+    desktop->Keys("ctrl+q");
+    desktop->Keys("Return");
+    int status = 0;
+    ASSERT_TRUE(WaitFor([&] { return waitpid(program, &status, WNOHANG) == program; },
+                        std::chrono::seconds(10)))
+        << "the calendar did not end once the message was answered";
+    program = 0;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "ended with status " << status;
+    EXPECT_NE(("\n" + TestEnvironment::ReadFile(file)).find("\n0\tWater\n"), std::string::npos);
+}
+
 // ---- In a Wayland session, as GNOME runs one ----
 
 class InAWaylandSession : public DesktopTest {

@@ -405,6 +405,37 @@ TEST_F(WeekFaceTest, AWriteThatCannotGoOnFailsAndNeverStallsTheWriter) {
     }
 }
 
+// A save that had to move the file there aside, where its own file cannot take the event file's
+// name and the file there cannot go back either, leaves the last saved file under a rescue file's
+// name and tells it; the retry then writes the event file.
+TEST_F(WeekFaceTest, ALastSavedFileThatCannotGoBackIsNamedAndTold) {
+    using TestSeams::FileCall;
+    const fs::path documents = environment.Documents();
+    StartFromEventFile("0\tMine\nEvents Data:\n");
+    CalendarWindow& window = Window();
+    TestSeams::FailFileCalls(FileCall::ExchangeFiles, 1, EINVAL);
+    TestSeams::FailFileCalls(FileCall::LinkFile, 1, EPERM);
+    TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::AfterTheParkedName, [] {
+        TestSeams::FailFileCalls(FileCall::RenameWithoutReplacing, 2, EIO);
+    });
+    const size_t told = Messages().size();
+    window.TodoList->AddRow();
+    window.TodoList->SetCell(window.TodoList->LastIndex(), 1, "Added");
+    window.TodoList_Change();
+    FinishSaving(window);
+    const auto rescues = TestEnvironment::Rescues(documents);
+    ASSERT_EQ(rescues.size(), 1u);
+    EXPECT_EQ(TestEnvironment::ReadFile(rescues[0]), "0\tMine\nEvents Data:\n");
+    ASSERT_GT(Messages().size(), told);
+    EXPECT_NE(Messages()[told].find(rescues[0].string()), std::string::npos) << Messages()[told];
+    ASSERT_TRUE(window.SaveRetryTimer);
+    window.SaveRetryTimer_Action();
+    FinishSaving(window);
+    EXPECT_EQ(EventFile(), "0\tMine\n0\tAdded\nEvents Data:\n");
+    window.Close();
+    EXPECT_TRUE(fs::exists(rescues[0]));
+}
+
 // A write whose file could not be measured is no version the calendar knows: the next write
 // compares the text (its own file is no other program's), and a file that another program puts
 // in its place still leaves the user's work unsaved, and told.
@@ -966,6 +997,15 @@ TEST_F(WeekFaceTest, EveryVersionAnotherProgramFinishesSurvivesTheSaveWhole) {
              TestSeams::FailFileCalls(TestSeams::FileCall::ExchangeFiles, 1, EINVAL);
              at(WriteMoment::AfterTheParkedName, [&] { other.Replace(); });
          }},
+        {"emptied by a rename between the look and the second name that would keep it",
+         [&](OtherProgram& other) {
+             other.Replace();
+             at(WriteMoment::BeforeACopysLink, [&] {
+                 TestEnvironment::WriteFile(documents / "theirs.tmp", "");
+                 fs::rename(documents / "theirs.tmp", file);
+                 other.mustSurvive.clear(); // its own version, which it replaced itself
+             });
+         }},
         {"put there once the file there is moved aside, where the file system has neither "
          "exchanges nor links",
          [&](OtherProgram& other) {
@@ -1131,23 +1171,46 @@ TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
     const fs::path documents = environment.Documents();
     const fs::path parked = documents / ".Calendar.tpc.ombrelline-parked-a1B2c3";
     const std::string mine = "0\tMine\nEvents Data:\n", same = "0\tOurs\nEvents Data:\n";
+    const std::string earlier = "0\tEarlier\nEvents Data:\n";
     const struct {
         const char* name;
         std::string text;
-        bool noted, held;
-        std::optional<FileCall> fails; // TakeLease: a file system without leases
-        std::string then;              // written after it was noted
-        bool stays, named;
+        bool noted = false;              // in the note as seen, with the text it held then
+        bool heldOpen = false;           // by a writer that has not let go of it
+        std::optional<FileCall> fails{}; // TakeLease: a file system without leases
+        std::string then{};              // written after it was noted
+        bool moved = false;              // its change time alone moved after it was noted
+        bool stays = false, named = false;
     } cases[] = {
-        {"empty, nobody writing it, unnoted", "", false, false, {}, "", false, false},
-        {"the calendar's text, unnoted", mine, false, false, {}, "", false, false},
-        {"empty, held open, unnoted", "", false, true, {}, "", true, false},
-        {"noted as seen, held open", "", true, true, {}, "", true, false},
-        {"noted as seen, without leases", "", true, false, FileCall::TakeLease, "", true, false},
-        {"noted, rewritten in place to the same size", mine, true, false, {}, same, false, true},
-        {"text of its own, unnoted", same, false, false, {}, "", false, true},
-        {"noted as seen, written since, its naming failing", "", true, false,
-         FileCall::RenameWithoutReplacing, same, true, false},
+        {.name = "empty, nobody writing it, unnoted", .text = ""},
+        {.name = "the calendar's text, unnoted", .text = mine},
+        {.name = "empty, held open, unnoted", .text = "", .heldOpen = true, .stays = true},
+        {.name = "noted as seen, held open",
+         .text = "",
+         .noted = true,
+         .heldOpen = true,
+         .stays = true},
+        {.name = "noted as seen, without leases",
+         .text = "",
+         .noted = true,
+         .fails = FileCall::TakeLease,
+         .stays = true},
+        {.name = "noted, rewritten in place to the same size",
+         .text = mine,
+         .noted = true,
+         .then = same,
+         .named = true},
+        {.name = "text of its own, unnoted", .text = same, .named = true},
+        {.name = "noted as seen, written since, its naming failing",
+         .text = "",
+         .noted = true,
+         .fails = FileCall::RenameWithoutReplacing,
+         .then = same,
+         .stays = true},
+        {.name = "an earlier text of the calendar's, noted with it, its change time moved since",
+         .text = earlier,
+         .noted = true,
+         .moved = true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -1157,12 +1220,19 @@ TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
         ASSERT_TRUE(application.eventFileMutex->TryEnter());
         TestEnvironment::WriteFile(parked, c.text);
         std::ofstream holder;
-        if (c.held) holder.open(parked, std::ios::app);
-        if (c.noted) RescueNote::KeepParked({parked, *FileIdentity::At(parked), {}});
+        if (c.heldOpen) holder.open(parked, std::ios::app);
+        if (c.noted)
+            RescueNote::KeepParked({parked, *FileIdentity::At(parked),
+                                    ContentHash::Of(TestEnvironment::ReadFile(parked))});
+        if (c.moved) {
+            WaitForTheChangeTimeToMove(parked);
+            fs::permissions(parked, fs::perms::owner_read | fs::perms::owner_write);
+        }
         if (!c.then.empty()) {
             WaitForTheChangeTimeToMove(parked);
             std::fstream(parked, std::ios::in | std::ios::out | std::ios::trunc) << c.then;
         }
+        TestSeams::FailFileCalls(FileCall::TakeLease, 0);
         if (c.fails)
             TestSeams::FailFileCalls(*c.fails, 1000, c.fails == FileCall::TakeLease ? EINVAL : EIO);
         std::vector<OutsideChanges::ParkedVersion> watched;
@@ -1184,7 +1254,7 @@ TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
             TestSeams::MoveClockOn(std::chrono::seconds(seconds));
             Window().ParkedWatchTimer_Action();
         }
-        EXPECT_EQ(fs::exists(parked), c.held);
+        EXPECT_EQ(fs::exists(parked), c.heldOpen);
         Window().Close();
         application.eventFileMutex.reset();
     }

@@ -135,6 +135,69 @@ TEST_F(FileWritesTest, AReplacementPassesOverTheNamesItDrawsThatAreInUse) {
     EXPECT_EQ(TestEnvironment::ReadFile(replaced[0]), "old text");
 }
 
+// Where the file system cannot exchange two files: a link refused with any error moves the file
+// there aside instead; the file written is let go of before its rename (an SMB server refuses to
+// rename an open file); a rename that fails puts the file there back, and one that cannot hands it
+// on as stranded, never as parked.
+TEST_F(FileWritesTest, AReplacementThatCannotExchangeSaysWhatBecameOfTheFileThere) {
+    using Replaced = TextOutputStream::Replaced;
+    const auto heldOpen = [&] {
+        for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+            std::error_code error;
+            const fs::path named = fs::read_symlink(entry.path(), error);
+            if (named.parent_path() == Folder() && named.filename() != File().filename())
+                return true;
+        }
+        return false;
+    };
+    const struct {
+        const char* name;
+        int linkError;
+        std::function<void()> atTheParkedName;
+        bool ok;
+        std::optional<Replaced> how; // of the file there, holding the old text
+    } cases[] = {
+        {"links refused with an error of their own", EIO, {}, true, Replaced::Parked},
+        {"links refused as a file system without them", EPERM, {}, true, Replaced::Parked},
+        {"the written file cannot take the name: the file there goes back",
+         EPERM,
+         [] { TestSeams::FailFileCalls(FileCall::RenameWithoutReplacing, 1, EIO); },
+         false,
+         {}},
+        {"the file there cannot go back either", EPERM,
+         [] { TestSeams::FailFileCalls(FileCall::RenameWithoutReplacing, 2, EIO); }, false,
+         Replaced::Stranded},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(Folder());
+        TestEnvironment::WriteFile(File(), "old text");
+        TestSeams::FailFileCalls(FileCall::ExchangeFiles, 1, EINVAL);
+        TestSeams::FailFileCalls(FileCall::LinkFile, 1, c.linkError);
+        if (c.atTheParkedName)
+            TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::AfterTheParkedName,
+                                         c.atTheParkedName);
+        TestSeams::AtNextWriteMoment(TestSeams::WriteMoment::AfterTheLastLook,
+                                     [&] { EXPECT_FALSE(heldOpen()); });
+        std::vector<std::pair<fs::path, Replaced>> replaced;
+        auto out = TextOutputStream::Create(FolderItem(File()));
+        out->Write("new text");
+        EXPECT_EQ(out->Close({}, [&](const fs::path& path,
+                                     Replaced how) { replaced.emplace_back(path, how); }),
+                  c.ok);
+        EXPECT_EQ(fs::exists(File()), c.how != Replaced::Stranded);
+        if (fs::exists(File())) {
+            EXPECT_EQ(TestEnvironment::ReadFile(File()), c.ok ? "new text" : "old text");
+        }
+        ASSERT_EQ(replaced.size(), c.how ? 1u : 0u);
+        if (c.how) {
+            EXPECT_EQ(replaced[0].second, *c.how);
+            EXPECT_EQ(TestEnvironment::ReadFile(replaced[0].first), "old text");
+        }
+        TestSeams::FailFileCalls(FileCall::RenameWithoutReplacing, 0);
+    }
+}
+
 // A copy that cannot be flushed or closed fails at once with that reason, never as a file that
 // changed while it was copied (which is copied again).
 TEST_F(FileWritesTest, ACopyThatCannotBeFlushedFailsWithItsOwnReason) {

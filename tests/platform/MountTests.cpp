@@ -18,16 +18,6 @@ dev_t Device(const fs::path& path) {
     return status.st_dev;
 }
 
-// Whether a process runs with an argument in folder: a daemon or a server a mount left.
-bool AnyProcessNames(const fs::path& folder) {
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator("/proc", error)) {
-        std::ifstream file(entry.path() / "cmdline", std::ios::binary);
-        for (std::string argument; std::getline(file, argument, '\0');)
-            if (argument.find(folder.string()) != std::string::npos) return true;
-    }
-    return false;
-}
 } // namespace
 
 // The kind by its name in the tests' names and messages.

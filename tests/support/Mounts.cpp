@@ -81,9 +81,9 @@ bool IsMountPoint(const fs::path& point) {
 }
 
 // Whether a process still runs with point among its arguments: the daemon serving the mount.
-// Whether a process runs with an argument that names path or a file in it (sshfs's SSH client
-// names the key beside the mount, and may outlive sshfs by a moment).
-bool Serving(const fs::path& path) {
+} // namespace
+
+bool AnyProcessNames(const fs::path& path) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator("/proc", error)) {
         std::ifstream file(entry.path() / "cmdline", std::ios::binary);
@@ -92,6 +92,8 @@ bool Serving(const fs::path& path) {
     }
     return false;
 }
+
+namespace {
 
 sockaddr_in Loopback(int port) {
     sockaddr_in address{};
@@ -228,12 +230,13 @@ Mount::~Mount() {
         Run({"umount", "-l", point_}, log);
     // Its daemon leaves once the mount has gone; rclone may still be writing into the test's
     // folder until then, which is removed after this.
-    if (ran_) Within([&] { return !Serving(point_); });
+    // sshfs's SSH client names the key beside the mount, and may outlive sshfs by a moment.
+    if (ran_) Within([&] { return !AnyProcessNames(point_); });
     if (server_ > 0) {
         ::kill(server_, SIGTERM);
         waitpid(server_, nullptr, 0);
     }
-    if (ran_) Within([&] { return !Serving(files_); });
+    if (ran_) Within([&] { return !AnyProcessNames(files_); });
 }
 
 std::string Mount::LastLogLine() const {

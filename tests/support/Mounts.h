@@ -6,6 +6,9 @@
 #include <string>
 #include <sys/types.h>
 
+// Whether a process runs with an argument that names path or a file in it.
+bool AnyProcessNames(const std::filesystem::path& path);
+
 class Mount {
   public:
     enum class Kind { Bindfs, Rclone, Sshfs };

@@ -50,8 +50,8 @@ ParkedLook SettleParked(const ParkedVersion& parked, const fs::path& target,
         return {ParkedLook::Removed, {}, {}};
     }
     ParkedVersion now{parked.path, *look, parked.held};
-    // Seen as it was: the same identity, or the same text, size and modification time where only
-    // its change time moved.
+    // Seen as it was: the same identity, or the same size and text where only its times moved (a
+    // link count moves the change time; a cloud mount moves both when it reads or uploads a file).
     bool asSeen = *look == parked.seen;
     if (!asSeen && look->size == 0) now.held = ContentHash::Of({});
     std::optional<FileVersion> found;
@@ -69,9 +69,7 @@ ParkedLook SettleParked(const ParkedVersion& parked, const fs::path& target,
                        target);
             return {ParkedLook::Watched, parked, {}, false};
         }
-        asSeen = parked.held == found->contentHash && look->size == parked.seen.size &&
-                 look->modifiedSeconds == parked.seen.modifiedSeconds &&
-                 look->modifiedNanoseconds == parked.seen.modifiedNanoseconds;
+        asSeen = parked.held == found->contentHash && look->size == parked.seen.size;
         now.held = found->contentHash;
     }
     const bool settled =
@@ -81,10 +79,12 @@ ParkedLook SettleParked(const ParkedVersion& parked, const fs::path& target,
 }
 
 bool IsVersion(const fs::path& path, const FileIdentity& identity, const FileVersion& version) {
-    if (identity != version.identity) return false;
-    if (!version.racy) return true;
+    if (identity == version.identity && !version.racy) return true;
+    // Racy, or on a mount whose times and numbers do not hold: its text decides.
+    if (!MayBeUnchanged(path, identity, version.identity)) return false;
     const std::optional<FileVersion> read = ReadFileVersion(path);
-    return read && read->identity == identity && read->contentHash == version.contentHash;
+    return read && MayBeUnchanged(path, read->identity, identity) &&
+           read->contentHash == version.contentHash;
 }
 
 bool HoldsAKnownText(const fs::path& path, const FileIdentity& identity,
@@ -94,7 +94,7 @@ bool HoldsAKnownText(const fs::path& path, const FileIdentity& identity,
         }))
         return false;
     const std::optional<FileVersion> read = ReadFileVersion(path);
-    if (!read || read->identity != identity) return false;
+    if (!read || !MayBeUnchanged(path, read->identity, identity)) return false;
     found = read;
     return std::ranges::any_of(known, [&](const FileVersion& version) {
         return version.contentHash == read->contentHash;

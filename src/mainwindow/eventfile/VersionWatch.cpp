@@ -5,7 +5,9 @@
 #include "platform/Date.h"
 #include "platform/FileCopy.h"
 #include "platform/FileProblem.h"
+#include "platform/FileWriters.h"
 #include "platform/Log.h"
+#include "platform/TestSeams.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -48,13 +50,16 @@ bool VersionWatch::Settle() {
     const Clock::time_point deadline = Clock::now() + wait_.Longest();
     for (;;) {
         const std::optional<FileIdentity> look = FileIdentity::At(target_);
-        if (!look || Known(target_, *look)) {
+        // Where times and numbers do not hold, a file that holds a known text is known.
+        if (!look || Known(target_, *look) ||
+            (!TimesAndNumbersHold(target_) && HoldsItsText(*look))) {
             settled_ = look;
             return true;
         }
         // Another program's version, which it may still be writing.
         if (!WaitForTheNextLook(deadline)) return PutOff();
-        if (FileIdentity::At(target_) != look) continue;
+        const std::optional<FileIdentity> again = FileIdentity::At(target_);
+        if (!again || !MayBeUnchanged(target_, *again, *look)) continue;
         switch (Keep(*look)) {
         case Kept::Nothing:
         case Kept::Copied:
@@ -88,6 +93,7 @@ VersionWatch::Kept VersionWatch::Keep(const FileIdentity& identity) {
     const auto name = [&](int number) { return CopyName(target_, now, number); };
     // The file itself is kept, by a second name, so that a writer that only paused finishes into
     // the kept file; its bytes are copied only where the file system has no such links.
+    TestSeams::ReachWriteMoment(TestSeams::WriteMoment::BeforeACopysLink);
     if (const auto path = LinkToFreeName(target_, target_.parent_path(), name, kMostCopies)) {
         // The link moved the file's change time.
         const std::optional<FileIdentity> kept = FileIdentity::At(*path);
@@ -128,10 +134,25 @@ bool VersionWatch::SettledOnOwn(const fs::path& replaced) const {
     return read && read->contentHash == own_->contentHash;
 }
 
+bool VersionWatch::HoldsItsText(const FileIdentity& identity) {
+    std::optional<FileVersion> found;
+    if (!HoldsAKnownText(target_, identity, versions_, found)) return false;
+    versions_.push_back(*found);
+    return true;
+}
+
 bool VersionWatch::ReadyToRename() {
     for (;;) {
         if (!Settle()) return false;
-        if (FileIdentity::At(target_) == settled_) return true;
+        const std::optional<FileIdentity> there = FileIdentity::At(target_);
+        if (there == settled_) return true;
+        // On a mount whose times and numbers do not hold, only they moved, and it holds a text
+        // known already.
+        if (there && settled_ && MayBeUnchanged(target_, *there, *settled_) &&
+            HoldsItsText(*there)) {
+            settled_ = there;
+            return true;
+        }
     }
 }
 

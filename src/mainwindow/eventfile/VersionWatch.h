@@ -54,6 +54,9 @@ class VersionWatch {
     using Clock = WriteWait::Clock;
     bool Known(const std::filesystem::path& path, const FileIdentity& identity);
     Kept Keep(const FileIdentity& identity);
+    // Whether the file there, of that identity, holds a text known already, whatever its times
+    // do while it is read; its version is then known too.
+    bool HoldsItsText(const FileIdentity& identity);
     // Waits a short while for the next look; false when that would pass deadline or the wait
     // was cut short.
     bool WaitForTheNextLook(Clock::time_point deadline) const;
