@@ -3,12 +3,13 @@
 # writing it line by line with pauses, a download arriving in pieces with stalls, an editor that
 # saves by a rename, a shell's redirect that empties the file and writes it after a pause, a
 # script that writes the calendar's own text back and adds a line after a pause, a script that
-# opened the file to append before the save and writes after it. Each round, what the other
-# program finished must be in Calendar.tpc or in a copy beside it, byte for byte, and the confirmed
-# item in Calendar.tpc. Then a redirect that waits (a passphrase not yet typed) across a quit and a
-# new start. Last, the Documents folder on bindfs, rclone and sshfs mounts: items confirmed with no
-# other program, a replace, an append and a redirect each kept once and told once, a Ctrl+Q just
-# after a confirm, and how long a save takes from Enter to the disk there and on the local disk.
+# opened the file to append before the save and writes after it; the redirect once more on
+# bindfs, rclone and sshfs mounts. Each round, what the other program finished must be in
+# Calendar.tpc or in a copy beside it, byte for byte, and the confirmed item in Calendar.tpc. Then
+# a redirect that waits (a passphrase not yet typed) across a quit and a new start. Last, the
+# Documents folder on each of those mounts: items confirmed with no other program, a replace, an
+# append and a redirect each kept once and told once, a Ctrl+Q just after a confirm, and how long
+# a save takes from Enter to the disk there and on the local disk.
 
 # ---- Writers that pause -------------------------------------------------------------------------
 disk_helpers_only=1
@@ -74,73 +75,9 @@ rounds_of() {
     check "$name: the confirmed items are all in Calendar.tpc" listed_first "0	$name $rounds"
 }
 
-for writer in script download editor redirect known append; do
-    echo "Another program ($writer) writes the event file while to-do items are confirmed"
-    new_home
-    tpc="$run_home/Documents/Calendar.tpc"
-    version="$run_home/version.tpc"
-    # The download: about 10 MB, arriving 1 MB at a time with stalls of 0.3 s.
-    many_events "$([ "$writer" = download ] && echo 170000 || echo 40)" >"$run_home/events.txt"
-    { printf '0\tBuy stamps\nEvents Data:\n' && cat "$run_home/events.txt"; } >"$tpc"
-    start_disk_run "program-versions-$writer.log"
-    open_week
-    case $writer in
-    script) rounds_of Script v1-script 4 write_slowly 400 0.3 ;;
-    download) rounds_of Download v2-download 2 write_slowly 1048576 0.3 ;;
-    editor) rounds_of Editor v3-editor 3 save_by_rename ;;
-    redirect) rounds_of Redirect v3-redirect 3 redirect_after_a_pause ;;
-    known) rounds_of Known v3-known 3 known_then_a_line ;;
-    append) rounds_of Append v3-append 3 append_opened_before ;;
-    esac
-    shot "v4-$writer-end"
-    end_by SIGTERM "v5-$writer-quit" 20
-    check "the program ends normally" test $? = 0
-    check "and every finished text is still kept after the quit" finished_kept "$version"
-    rm -rf "$run_home"
-done
-
-# A quit notes the parked file for the next start; a kill (a logout's second signal, the
-# out-of-memory killer) notes nothing, and the next start finds it beside the event file.
-for end in SIGTERM SIGKILL; do
-    echo "A redirect that waits for its passphrase across a $end and a new start"
-    new_home
-    tpc="$run_home/Documents/Calendar.tpc"
-    version="$run_home/version.tpc"
-    printf '0\tBuy stamps\nEvents Data:\n' >"$tpc"
-    printf '0\tFrom the passphrase\nEvents Data:\n' >"$version"
-    start_disk_run "program-versions-across-$end.log"
-    open_week
-    { sleep 14; cat "$version"; } >"$tpc" &
-    writer=$!
-    add_todo Across
-    xdotool key Return
-    settle_answering "0	Across" "v6-across-$end" 30 || echo "    no end of the write within 30 s"
-    if [ "$end" = SIGKILL ]; then
-        kill -KILL "$calendar"
-        stop_calendar
-    else
-        end_by SIGTERM "v6-across-$end-quit" 20
-    fi
-    check "the $end leaves the file the redirect holds under its parked name" parked_files
-    start_disk_run "program-versions-across-$end-2.log"
-    open_week
-    shot "v6-across-$end-restarted"
-    check "the new start leaves it too while the redirect waits" parked_files
-    wait "$writer"
-    until_true 5 message_shown && answer_message "v6-across-$end-told"
-    check "the redirect's text is named beside the event file and told" finished_kept "$version"
-    check "and no parked file is left" not parked_files
-    end_by SIGTERM "v6-across-$end-end" 20
-    rm -rf "$run_home"
-done
-# ---- end of writers that pause ------------------------------------------------------------------
-
-# ---- On FUSE mounts -----------------------------------------------------------------------------
 # The run's Documents folder served from a folder beside it through bindfs, rclone or sshfs (to an
 # SSH server of the run's own on the loopback), as a home on a network or FUSE file system is;
-# only root mounts one here. Keys, configuration, cache and logs stay in the run's folder. A file
-# the save moved aside there stays parked for a minute after its last change, since a writer on
-# another machine cannot be seen, so each path below waits for that minute before the next.
+# only root mounts one here. Keys, configuration, cache and logs stay in the run's folder.
 mounted="" sshd="" skip_reason="" other_writer=""
 listening() { (exec 9<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
 free_port() {
@@ -231,11 +168,86 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
+for writer in script download editor redirect known append redirect-on-bindfs redirect-on-rclone redirect-on-sshfs; do
+    echo "Another program ($writer) writes the event file while to-do items are confirmed"
+    new_home
+    if [[ $writer == redirect-on-* ]] && ! mount_documents "${writer#redirect-on-}"; then
+        echo "  skip  a home on ${writer#redirect-on-}: $skip_reason"
+        leave_mount
+        rm -rf "$run_home"
+        continue
+    fi
+    tpc="$run_home/Documents/Calendar.tpc"
+    version="$run_home/version.tpc"
+    # The download: about 10 MB, arriving 1 MB at a time with stalls of 0.3 s.
+    many_events "$([ "$writer" = download ] && echo 170000 || echo 40)" >"$run_home/events.txt"
+    { printf '0\tBuy stamps\nEvents Data:\n' && cat "$run_home/events.txt"; } >"$tpc"
+    start_disk_run "program-versions-$writer.log"
+    open_week
+    case $writer in
+    script) rounds_of Script v1-script 4 write_slowly 400 0.3 ;;
+    download) rounds_of Download v2-download 2 write_slowly 1048576 0.3 ;;
+    editor) rounds_of Editor v3-editor 3 save_by_rename ;;
+    redirect) rounds_of Redirect v3-redirect 3 redirect_after_a_pause ;;
+    known) rounds_of Known v3-known 3 known_then_a_line ;;
+    append) rounds_of Append v3-append 3 append_opened_before ;;
+    redirect-on-*) rounds_of "Redirect on ${writer#redirect-on-}" "v3-$writer" 3 redirect_after_a_pause ;;
+    esac
+    shot "v4-$writer-end"
+    end_by SIGTERM "v5-$writer-quit" 20
+    check "the program ends normally" test $? = 0
+    check "and every finished text is still kept after the quit" finished_kept "$version"
+    leave_mount
+    rm -rf "$run_home"
+done
+
+# A quit notes the parked file for the next start; a kill (a logout's second signal, the
+# out-of-memory killer) notes nothing, and the next start finds it beside the event file.
+for end in SIGTERM SIGKILL; do
+    echo "A redirect that waits for its passphrase across a $end and a new start"
+    new_home
+    tpc="$run_home/Documents/Calendar.tpc"
+    version="$run_home/version.tpc"
+    printf '0\tBuy stamps\nEvents Data:\n' >"$tpc"
+    printf '0\tFrom the passphrase\nEvents Data:\n' >"$version"
+    start_disk_run "program-versions-across-$end.log"
+    open_week
+    { sleep 14; cat "$version"; } >"$tpc" &
+    writer=$!
+    add_todo Across
+    xdotool key Return
+    settle_answering "0	Across" "v6-across-$end" 30 || echo "    no end of the write within 30 s"
+    if [ "$end" = SIGKILL ]; then
+        kill -KILL "$calendar"
+        stop_calendar
+    else
+        end_by SIGTERM "v6-across-$end-quit" 20
+    fi
+    check "the $end leaves the file the redirect holds under its parked name" parked_files
+    start_disk_run "program-versions-across-$end-2.log"
+    open_week
+    shot "v6-across-$end-restarted"
+    check "the new start leaves it too while the redirect waits" parked_files
+    wait "$writer"
+    until_true 5 message_shown && answer_message "v6-across-$end-told"
+    check "the redirect's text is named beside the event file and told" finished_kept "$version"
+    check "and no parked file is left" not parked_files
+    end_by SIGTERM "v6-across-$end-end" 20
+    rm -rf "$run_home"
+done
+# ---- end of writers that pause ------------------------------------------------------------------
+
+
+# ---- On FUSE mounts -----------------------------------------------------------------------------
+# A file the save moved aside there stays parked for a minute after its last change, since a
+# writer on another machine cannot be seen, so each path below waits for that minute before the
+# next.
+
 # Confirms the to-do item typed, answering any message meanwhile -> took: the milliseconds from
 # the key press until Calendar.tpc, read through the mount, lists it; empty past the deadline.
-# The file is read only when its size has changed: on rclone a file open for reading shows the
-# moment of each look as its modification time, which the calendar takes for another program's
-# write. The programs below wait for the save by its size too.
+# The file is read only when its size has changed: on rclone, a file written moments before shows
+# the moment of each read as its modification time, and a poll that measures the calendar should
+# not move the file under it. The programs below wait for the save by its size too.
 size_of() { stat -c %s "$tpc" 2>/dev/null; }
 confirm_timed() { # to-do line, name of the messages' shots, seconds
     local started=${EPOCHREALTIME/[.,]/} shown=0 size read_at
