@@ -2,7 +2,6 @@
 // Whether some process may still write a file: a program that emptied the event file and writes
 // it later (a redirect waiting for a passphrase, a stalled download, an append opened before a
 // save) holds it open for writing all the while, and its text goes to that very file.
-#include <chrono>
 #include <filesystem>
 
 enum class Writers {
@@ -20,7 +19,3 @@ Writers WritersOf(const std::filesystem::path& path);
 // Whether the file lies on a file system that no other machine writes to and whose link counts
 // are current: a FUSE or network mount may report a count from before the last rename for a while.
 bool OnlyThisMachineWrites(const std::filesystem::path& path);
-
-// The monotonic clock that the calendar's waits of a minute are measured by; tests move it on
-// (TestSeams::MoveClockOn) rather than wait.
-std::chrono::steady_clock::time_point SteadyNow();
