@@ -1,16 +1,15 @@
 #include "mainwindow/eventfile/RescueNote.h"
 
+#include "mainwindow/eventfile/NotePlaces.h"
 #include "mainwindow/eventfile/ParkedAtStart.h"
 
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
-#include "platform/FolderItem.h"
+#include "platform/FileCopy.h"
 #include "platform/Log.h"
-#include "platform/TextStream.h"
 
 #include <algorithm>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,56 +24,8 @@ namespace {
 // a word of its own; a path alone is a rescue file, as notes have always held.
 constexpr std::string_view kCopyTag = "copy\t";
 
-FolderItem NoteItem() {
-    const FolderItem folder = SpecialFolder::Preferences();
-    return folder ? folder.TrueChild("QVCalendar.rescued") : FolderItem();
-}
-
-// The note's lines, without their ends; none when there is no note.
-std::vector<std::string> Lines(const FolderItem& note) {
-    std::vector<std::string> lines;
-    const auto kept = note ? ReadWholeFile(note) : std::nullopt;
-    for (std::string_view text = kept ? kept->View() : ""; !text.empty();)
-        lines.emplace_back(TakeLine(text));
-    return lines;
-}
-
-// Writes the note whole, or leaves it as it was; removes it when no line is left.
-bool Write(const FolderItem& note, const std::vector<std::string>& lines) {
-    if (lines.empty()) {
-        std::error_code error;
-        fs::remove(note.Path(), error);
-        return !error;
-    }
-    auto stream = TextOutputStream::Create(note);
-    if (!stream) return false;
-    for (const std::string& line : lines)
-        stream->WriteLine(line);
-    return stream->Close();
-}
-
-// Whether the line is in the note now.
-bool Add(const std::string& line) {
-    const FolderItem note = NoteItem();
-    if (!note) return false;
-    std::vector<std::string> lines = Lines(note);
-    lines.push_back(line);
-    if (Write(note, lines)) return true;
-    LogProblem("cannot note where what the calendar kept is", note.Path());
-    return false;
-}
-
-// Takes the lines told out of the note, each once, keeping those a quit added since.
-void Drop(const FolderItem& note, std::vector<std::string> told) {
-    std::vector<std::string> left;
-    for (std::string& line : Lines(note))
-        if (const auto found = std::ranges::find(told, line); found != told.end())
-            told.erase(found);
-        else
-            left.push_back(std::move(line));
-    if (!Write(note, left))
-        LogProblem("cannot take what was told out of the rescue note", note.Path());
-}
+// The lines of the start-up's message of event lines it moved aside start with a word of their own.
+constexpr std::string_view kSkippedTag = "skipped\t";
 
 // "a", "a and b", "a, b and c".
 std::string Listed(const std::vector<std::string>& paths) {
@@ -84,8 +35,37 @@ std::string Listed(const std::vector<std::string>& paths) {
     return listed;
 }
 
-std::string Told(const std::vector<std::string>& rescues, const std::vector<std::string>& copies,
-                 const std::vector<std::string>& later) {
+// What the note names that is still there, by kind.
+struct Owed {
+    std::vector<std::string> rescues, copies, later, skipped;
+    bool Any() const {
+        return !rescues.empty() || !copies.empty() || !later.empty() || !skipped.empty();
+    }
+};
+
+Owed StillThere(const std::vector<std::string>& lines) {
+    Owed owed;
+    for (std::string_view line : lines) {
+        if (line.starts_with(kParkedTag)) continue;
+        std::vector<std::string>* list = &owed.rescues;
+        for (auto [tag, tagged] :
+             {std::pair(kCopyTag, &owed.copies), std::pair(kLaterTag, &owed.later),
+              std::pair(kSkippedTag, &owed.skipped)})
+            if (line.starts_with(tag)) {
+                line.remove_prefix(tag.size());
+                list = tagged;
+            }
+        std::error_code error;
+        // A rescue file may lie in a folder everyone can write: only the user's own is told.
+        if (!line.empty() &&
+            (list == &owed.rescues ? OwnRegularFile(line) : fs::is_regular_file(line, error)))
+            list->emplace_back(line);
+    }
+    return owed;
+}
+
+std::string Told(const Owed& owed) {
+    const auto& [rescues, copies, later, skipped] = owed;
     std::string told;
     if (!rescues.empty())
         told = "Ombrelline Calendar could not save your events and to-do items when it last "
@@ -101,6 +81,11 @@ std::string Told(const std::vector<std::string>& rescues, const std::vector<std:
                 "Another program wrote to your event file after Ombrelline Calendar had saved "
                 "over it; the calendar kept that program's " +
                 (later.size() == 1 ? "version in " : "versions in ") + Listed(later) + ".";
+    if (!skipped.empty())
+        told += std::string(told.empty() ? "" : " ") +
+                "When Ombrelline Calendar last started, it could not read some lines of your "
+                "event file and moved them to " +
+                Listed(skipped) + ".";
     return told;
 }
 } // namespace
@@ -117,17 +102,21 @@ void UntilAnswered::KeepCopy(const fs::path& copy) {
     Add(std::string(kCopyTag) + copy.string());
 }
 
+void UntilAnswered::KeepSkipped(const fs::path& skipped) {
+    Add(std::string(kSkippedTag) + skipped.string());
+}
+
 void UntilAnswered::Forget(const fs::path& rescue) {
     if (const auto found = std::ranges::find(lines_, rescue.string()); found != lines_.end()) {
         lines_.erase(found);
-        Drop(NoteItem(), {rescue.string()});
+        Drop({rescue.string()});
     }
 }
 
 void UntilAnswered::MessageReturned() {
     const Application* application = Application::Instance();
     if (lines_.empty() || (application && application->QuitBySignal())) return;
-    Drop(NoteItem(), std::exchange(lines_, {}));
+    Drop(std::exchange(lines_, {}));
 }
 
 void KeepParked(const OutsideChanges::ParkedVersion& parked) {
@@ -135,27 +124,13 @@ void KeepParked(const OutsideChanges::ParkedVersion& parked) {
 }
 
 void TellOnce(const std::function<void(const std::vector<OutsideChanges::ParkedVersion>&)>& watch) {
-    const FolderItem note = NoteItem();
-    const std::vector<std::string> read = Lines(note);
+    const std::vector<std::string> read = Lines();
     // What the parked files became is noted before anything is told: a copy named now is told
     // again should this run end before its message is answered.
     std::vector<std::string> told = SettleParkedFiles(read, watch);
-    if (told != read && !Write(note, told))
-        LogProblem("cannot note what became of the files another program was writing", note.Path());
-    std::vector<std::string> rescues, copies, later;
-    for (std::string_view line : told) {
-        if (line.starts_with(kParkedTag)) continue;
-        std::vector<std::string>* list = &rescues;
-        for (auto [tag, tagged] : {std::pair(kCopyTag, &copies), std::pair(kLaterTag, &later)})
-            if (line.starts_with(tag)) {
-                line.remove_prefix(tag.size());
-                list = tagged;
-            }
-        std::error_code error;
-        if (!line.empty() && fs::is_regular_file(line, error)) list->emplace_back(line);
-    }
-    if (!rescues.empty() || !copies.empty() || !later.empty()) {
-        MsgBox(Told(rescues, copies, later));
+    if (told != read) Replace(read, told);
+    if (const Owed owed = StillThere(told); owed.Any()) {
+        MsgBox(Told(owed));
         // Unanswered: a quit came while it showed (a logout, the X server's end), which may have
         // noted a rescue of its own. The next start tells them all.
         if (const Application* application = Application::Instance();
@@ -163,7 +138,7 @@ void TellOnce(const std::function<void(const std::vector<OutsideChanges::ParkedV
             return;
     }
     std::erase_if(told, [](const std::string& line) { return line.starts_with(kParkedTag); });
-    if (!told.empty()) Drop(note, told);
+    if (!told.empty()) Drop(told);
 }
 
 } // namespace RescueNote
