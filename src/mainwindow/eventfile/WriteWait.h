@@ -1,7 +1,8 @@
 #pragma once
 // How long a write of the event file waits for another program that is writing it: a few seconds
 // while the calendar runs, none when the program ends and what is unsaved must reach the disk at
-// once. The event loop's thread can cut a wait under way on the writing thread short.
+// once. The event loop's thread can cut a wait under way on the writing thread short, at once or
+// within a moment.
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -16,14 +17,17 @@ class WriteWait {
     WriteWait& operator=(const WriteWait&) = delete;
 
     Clock::duration Longest() const { return longest_; }
-    // Sleeps for step; false, at once, when the wait is or becomes cut short.
+    // Sleeps for step; false, at once, when the step would end after the wait was told to end.
     bool Sleep(Clock::duration step) const;
+    // Every wait under way or to come ends within left from now: the write is put off unless the
+    // file settles before.
+    void EndWithin(Clock::duration left);
     // Every wait under way or to come ends at once: the write is put off.
-    void CutShort();
+    void CutShort() { EndWithin(Clock::duration::zero()); }
 
   private:
     const Clock::duration longest_;
     mutable std::mutex mutex_;
     mutable std::condition_variable woken_;
-    bool cut_ = false;
+    Clock::time_point endBy_ = Clock::time_point::max();
 };
