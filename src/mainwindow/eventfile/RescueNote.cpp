@@ -24,7 +24,7 @@ namespace {
 // a word of its own; a path alone is a rescue file, as notes have always held.
 constexpr std::string_view kCopyTag = "copy\t";
 
-// The lines of the start-up's message of event lines it moved aside start with a word of their own.
+// So does the file that the start-up moved the event lines it could not read to.
 constexpr std::string_view kSkippedTag = "skipped\t";
 
 // "a", "a and b", "a, b and c".
@@ -67,25 +67,29 @@ Owed StillThere(const std::vector<std::string>& lines) {
 std::string Told(const Owed& owed) {
     const auto& [rescues, copies, later, skipped] = owed;
     std::string told;
+    const auto say = [&](const std::string& sentence) {
+        if (!told.empty()) told += ' ';
+        told += sentence;
+    };
+    const auto versionsIn = [](const std::vector<std::string>& paths) {
+        return (paths.size() == 1 ? "version in " : "versions in ") + Listed(paths) + ".";
+    };
     if (!rescues.empty())
-        told = "Ombrelline Calendar could not save your events and to-do items when it last "
-               "ended. They were written to " +
-               Listed(rescues) + ".";
+        say("Ombrelline Calendar could not save your events and to-do items when it last ended. "
+            "They were written to " +
+            Listed(rescues) + ".");
     if (!copies.empty())
-        told += std::string(told.empty() ? "" : " ") +
-                "When Ombrelline Calendar last ended, another program had changed your event "
-                "file; the calendar kept that program's " +
-                (copies.size() == 1 ? "version in " : "versions in ") + Listed(copies) + ".";
+        say("When Ombrelline Calendar last ended, another program had changed your event file; "
+            "the calendar kept that program's " +
+            versionsIn(copies));
     if (!later.empty())
-        told += std::string(told.empty() ? "" : " ") +
-                "Another program wrote to your event file after Ombrelline Calendar had saved "
-                "over it; the calendar kept that program's " +
-                (later.size() == 1 ? "version in " : "versions in ") + Listed(later) + ".";
+        say("Another program wrote to your event file after Ombrelline Calendar had saved over "
+            "it; the calendar kept that program's " +
+            versionsIn(later));
     if (!skipped.empty())
-        told += std::string(told.empty() ? "" : " ") +
-                "When Ombrelline Calendar last started, it could not read some lines of your "
-                "event file and moved them to " +
-                Listed(skipped) + ".";
+        say("When Ombrelline Calendar last started, it could not read some lines of your event "
+            "file and moved them to " +
+            Listed(skipped) + ".");
     return told;
 }
 } // namespace
