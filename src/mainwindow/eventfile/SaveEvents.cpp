@@ -139,11 +139,11 @@ constexpr std::chrono::milliseconds kLongestEndWait =
     std::chrono::duration_cast<std::chrono::milliseconds>(OutsideChanges::kLongestWait) +
     std::chrono::seconds(1);
 
-// A quit nobody is there for (a logout's signal, the display's end) gives another program only the
-// while two looks at the file take: a file it changed and left is still written, its version kept
+// A quit nobody is there for (a logout's signal, the display's end) gives another program one more
+// look at the file a moment later: a file it changed and left is still written, its version kept
 // beside it, while one it goes on writing stays rescued, and the calendar ends well before a
 // logout's SIGKILL.
-constexpr std::chrono::milliseconds kWhileNobodyWaits(400);
+constexpr int kLooksWhileNobodyWaits = 1;
 
 // then(the write's outcome) runs once the write has ended, also where the display's end cuts the
 // wait off.
@@ -151,7 +151,7 @@ void WriteWhenSettled(const FolderItem& item, const std::vector<TodoItem>& todo,
                       const std::function<void(const Attempt&)>& then) {
     const app& application = App();
     const auto wait = std::make_shared<WriteWait>(OutsideChanges::kLongestWait);
-    const auto nobodyWaits = [wait] { wait->EndWithin(kWhileNobodyWaits); };
+    const auto nobodyWaits = [wait] { wait->EndAfter(kLooksWhileNobodyWaits); };
     if (application.QuitBySignal()) nobodyWaits();
     const auto outcome = std::make_shared<Attempt>();
     Worker writer;

@@ -3,15 +3,21 @@
 #include <algorithm>
 
 bool WriteWait::Sleep(Clock::duration step) const {
-    const Clock::time_point until = Clock::now() + step;
     std::unique_lock lock(mutex_);
-    return !woken_.wait_until(lock, until, [&] { return until > endBy_; });
+    if (cut_ || sleepsLeft_ == 0) return false;
+    if (sleepsLeft_ > 0) --sleepsLeft_;
+    return !woken_.wait_for(lock, step, [this] { return cut_; });
 }
 
-void WriteWait::EndWithin(Clock::duration left) {
+void WriteWait::EndAfter(int sleeps) {
+    const std::lock_guard lock(mutex_);
+    sleepsLeft_ = sleepsLeft_ < 0 ? sleeps : std::min(sleepsLeft_, sleeps);
+}
+
+void WriteWait::CutShort() {
     {
         const std::lock_guard lock(mutex_);
-        endBy_ = std::min(endBy_, Clock::now() + left);
+        cut_ = true;
     }
     woken_.notify_all();
 }
