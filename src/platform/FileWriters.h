@@ -4,7 +4,6 @@
 // save) holds it open for writing all the while, and its text goes to that very file.
 #include "platform/FileVersion.h"
 
-#include <chrono>
 #include <filesystem>
 
 enum class Writers {
@@ -37,7 +36,3 @@ bool TimesAndNumbersHold(const std::filesystem::path& path);
 // times and numbers do not hold, the same size on the same file system (its text then decides).
 bool MayBeUnchanged(const std::filesystem::path& path, const FileIdentity& a,
                     const FileIdentity& b);
-
-// The monotonic clock that the calendar's waits of a minute are measured by; tests move it on
-// (TestSeams::MoveClockOn) rather than wait.
-std::chrono::steady_clock::time_point SteadyNow();
