@@ -741,20 +741,29 @@ TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
     const auto earlier = environment.Config() / "Calendar rescued 2026-03-01 08.00.00.tpc";
     const std::string theirs = "0\tTheirs\nEvents Data:\n", mine = "0\tMine\nEvents Data:\n";
-    // known: the calendar's own text written back before the logout, and nothing after it;
-    // killed: the quit's note of the file it watched is lost, as to a kill before it.
-    for (const auto& [name, writtenAfter, displayEnds, known, parks, killed] :
-         {std::tuple{"SIGHUP", false, false, false, false, false},
-          {"SIGHUP, the file emptied before it and written after it", true, false, false, false,
-           false},
-          {"a kill, the file emptied before it and written after it", true, false, false, false,
-           true},
-          {"SIGHUP, the calendar's text written back before it, nothing after", false, false, true,
-           false, false},
-          {"Ctrl+Q, then the X server's end at its message", false, true, false, false, false},
-          {"Ctrl+Q, an empty file put in place at the rename, then the X server's end at its "
-           "message",
-           false, true, false, true, false}}) {
+    const struct {
+        const char* name;
+        bool writtenAfter = false; // the file emptied before the end, written after it
+        bool displayEnds = false;  // Ctrl+Q, then the X server's end at its message
+        bool known = false;  // the calendar's own text written back before the end, nothing after
+        bool parks = false;  // an empty file put in place at the end's rename, still held open
+        bool killed = false; // the quit's note of the file it watched is lost, as to a kill
+    } cases[] = {
+        {.name = "SIGHUP"},
+        {.name = "SIGHUP, the file emptied before it and written after it", .writtenAfter = true},
+        {.name = "a kill, the file emptied before it and written after it",
+         .writtenAfter = true,
+         .killed = true},
+        {.name = "SIGHUP, the calendar's text written back before it, nothing after",
+         .known = true},
+        {.name = "Ctrl+Q, then the X server's end at its message", .displayEnds = true},
+        {.name = "Ctrl+Q, an empty file put in place at the rename, then the X server's end at "
+                 "its message",
+         .displayEnds = true,
+         .parks = true},
+    };
+    for (const auto& c : cases) {
+        const auto& [name, writtenAfter, displayEnds, known, parks, killed] = c;
         SCOPED_TRACE(name);
         TestEnvironment::WriteFile(EventFile(), mine);
         TestEnvironment::WriteFile(earlier, "Events Data:\n");
