@@ -13,10 +13,10 @@ enum class Writers {
 };
 
 // Asks the system first: a read lease is refused while any descriptor holds the file open for
-// writing, and is let go of at once. Where leases are refused (a file of another owner, some
-// network file systems), and on FUSE and network mounts, whose leases see only the writers of one
-// name, the user's processes' open files are looked through too. A file
-// that cannot be opened or looked at counts as NoneHere.
+// writing, and is let go of at once. On a FUSE mount it sees the writers of the file's kernel
+// inode, which a rename keeps but a second name does not have (LinksKeepOneFile). Where leases are
+// refused (some network file systems, a file of another owner), the user's processes' open files
+// are looked through instead. A file that cannot be opened or looked at counts as NoneHere.
 Writers WritersOf(const std::filesystem::path& path);
 
 // Whether the file lies on a file system that no other machine writes to and whose link counts
