@@ -50,8 +50,11 @@ start_own_display() {
 end_x_server() { # shot name, command run at the kill: the X server of the own display killed under the calendar
     DISPLAY=$own_display shot "$1"
     kill -KILL "$own_xvfb"
+    local killed
+    killed=$(date +%s%N)
     "${@:2}"
     until_true 20 ended_by_itself
+    x_end_took=$((($(date +%s%N) - killed) / 1000000)) # ms, to a tenth of a second
     exit_status
 }
 user_file() { # a to-do item of the user's, in Calendar.tpc
@@ -173,13 +176,12 @@ for script in goes-on stops tells; do
         check "the quit tells that it could not write" until_true 10 told_on_own_display
     fi
     stop_appender() { [ $script = stops ] && kill "$appender"; }
-    started=$(date +%s%N)
     end_x_server "e7-x-quit-$script" stop_appender
     status=$?
     kill "$appender" 2>/dev/null
     wait "$appender" 2>/dev/null
-    echo "    ended $((($(date +%s%N) - started) / 1000000)) ms after the X server's end"
     check "the calendar ends by itself, with status 1: $status" test "$status" = 1
+    check "well within a second of the X server's end: $x_end_took ms" test "$x_end_took" -le 700
     note="$run_home/.config/QVCalendar.rescued"
     if [ $script = stops ]; then
         copy=$(outside_copies | head -1)
@@ -322,6 +324,83 @@ for end in SIGTERM x-server; do
     echo "A shell's redirect empties the event file and writes it after the session's end ($end)"
     redirect_at_the_end "$end"
 done
+
+# A full home: Documents and the configuration folder on one small disk, full. A typed item and
+# Ctrl+Q: the message names the rescue in /var/tmp (a folder of the run's own in its place, in a
+# mount namespace of the program's own); then a logout's SIGTERM or SIGHUP, the X server's end, or
+# a SIGKILL while it is up. The next start, with room again, tells where the item is, once.
+full_home() { # Documents on a small disk of its own, the configuration folder a folder of it
+    small_disk || return 1
+    mkdir -p "$run_home/Documents/.config-disk" "$run_home/.config" "$run_home/var-tmp"
+    chmod 1777 "$run_home/var-tmp"
+    mount --bind "$run_home/Documents/.config-disk" "$run_home/.config"
+}
+leave_full_home() { umount "$run_home/.config" 2>/dev/null; leave_small_disk; }
+start_with_own_var_tmp() { # log name, display: the program sees the run's var-tmp as /var/tmp
+    DISPLAY=$2 unshare -m sh -c 'mount --bind "$0" /var/tmp && exec "$@"' "$run_home/var-tmp" \
+        env HOME="$run_home" XDG_CONFIG_HOME="$run_home/.config" XDG_RUNTIME_DIR="$run_home/run" \
+        "$program" >>"$shots/$1" 2>&1 &
+    calendar=$!
+    sleep 3
+}
+var_tmp_rescue() { find "$run_home/var-tmp" -maxdepth 1 -name 'Calendar rescued *.tpc' | head -1; }
+for end in SIGTERM SIGHUP x-server SIGKILL; do
+    echo "A full home, a typed item and Ctrl+Q; then $end at its message"
+    new_home
+    full_home || { rm -rf "$run_home"; break; }
+    user_file
+    on=$display
+    if [ $end = x-server ]; then start_own_display || exit 1; on=$own_display; fi
+    start_with_own_var_tmp "program-ends-full-$end.log" "$on"
+    fill_disk
+    DISPLAY=$on type_todo "Water the plants"
+    DISPLAY=$on xdotool key ctrl+q
+    told_on() { test -n "$(DISPLAY=$on message_box)"; }
+    check "the quit's message shows" until_true 10 told_on
+    DISPLAY=$on shot "e10-full-$end-message"
+    rescue=$(var_tmp_rescue)
+    check "the item is in a rescue file in /var/tmp: ${rescue#"$run_home"/}" has_line "${rescue:-/nonexistent}" "0	Water the plants"
+    check "noted there before the message showed" grep -qxF "/var/tmp/$(basename "${rescue:-x}")" "$run_home/var-tmp/.QVCalendar.rescued-0"
+    case $end in
+    x-server) end_x_server "e10-full-$end-end" ;;
+    SIGKILL) kill -KILL "$calendar" && exit_status ;;
+    *) kill -"${end#SIG}" "$calendar" && until_true 5 ended_by_itself && exit_status ;;
+    esac
+    echo "    ended with status $?"
+    free_disk
+    start_with_own_var_tmp "program-ends-full-$end-next.log" "$display"
+    check "the next start tells where the item is" until_true 10 message_shown
+    answer_and_shoot "e11-full-$end-next-start"
+    stop_calendar
+    start_with_own_var_tmp "program-ends-full-$end-third.log" "$display"
+    check "the start after says nothing" not message_shown
+    stop_calendar
+    check "and the note is gone" test ! -e "$run_home/var-tmp/.QVCalendar.rescued-0"
+    leave_full_home
+    rm -rf "$run_home"
+done
+
+# A line that is no event: the start-up's message says it was set aside in Calendar.tpc.skipped; a
+# logout's SIGTERM while that message is up. The next start tells where the line went, once.
+echo "A logout's SIGTERM while the start-up tells of a line it set aside"
+new_home
+tpc="$run_home/Documents/Calendar.tpc"
+printf '0\tBuy stamps\nEvents Data:\nnot an event\n2026-11-20 09:00:00|2026-11-20 10:00:00//Dentist\n' >"$tpc"
+start_calendar "$run_home" program-ends-set-aside.log
+check "the start-up tells of the line" until_true 10 message_shown
+shot e12-set-aside-message
+kill -TERM "$calendar" && until_true 5 ended_by_itself
+exit_status
+check "SIGTERM ends it normally: $?" test $? = 0
+check "the line is in Calendar.tpc.skipped" has_line "$tpc.skipped" "not an event"
+check "and out of the event file" not has_line "$tpc" "not an event"
+check "the message is noted for the next start" has_line "$run_home/.config/QVCalendar.rescued" "skipped	$tpc.skipped"
+next_start e12-set-aside-next-start
+start_calendar "$run_home" program-ends-set-aside-third.log
+check "the start after says nothing" not message_shown
+stop_calendar
+check "and the note is gone" test ! -e "$run_home/.config/QVCalendar.rescued"
+rm -rf "$run_home"
 
 # A home the user cannot write: the program runs as nobody in a home of root's, its Documents and
 # configuration folders root's too. The temporary folder a restart keeps (/var/tmp: a folder of

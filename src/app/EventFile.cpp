@@ -2,6 +2,7 @@
 #include "app/EventFile.h"
 
 #include "app/App.h"
+#include "mainwindow/eventfile/RescueNote.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/FileProblem.h"
@@ -283,14 +284,19 @@ bool MoveOutSkippedLines(const FolderItem& item, const EventFileLines& lines,
     return false;
 }
 
-// The message names the file the lines were moved to, when they were.
+// The message names the file the lines were moved to, when they were; that file is noted until
+// the message is answered, since the event file no longer shows the next start anything to tell.
 void TellSkippedLines(const FolderItem& movedTo) {
     MessageDialog message;
     message.Message = AppText::kEventDatabaseProblem;
-    if (movedTo)
+    RescueNote::UntilAnswered owed;
+    if (movedTo) {
+        owed.KeepSkipped(movedTo.Path());
         message.Explanation = "The lines that could not be read were moved to " + movedTo.Name() +
                               ", in the same folder.";
+    }
     message.ShowModal();
+    owed.MessageReturned();
 }
 } // namespace
 

@@ -58,12 +58,6 @@ XDisplayAnswer Connect(const std::string& display) {
     return opened;
 }
 
-timespec MonotonicNow() {
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return now;
-}
-
 // Taken apart in seconds and nanoseconds, never from one count of nanoseconds since the clock's
 // start: a time-faking library that sets the clock to the year 9999 sets the monotonic clock
 // there too, past what 64 bits of nanoseconds hold, where std::chrono's clocks and the deadline
@@ -98,6 +92,12 @@ std::string WhyNoXDisplay(const std::string& display, const XDisplayAnswer& answ
 }
 } // namespace
 
+timespec MonotonicNow() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return now;
+}
+
 DisplayPlatform ChooseDisplayPlatform(const SessionVariables& session) {
     // The toolkit, too, takes an empty QT_QPA_PLATFORM for none.
     if (!session.qpaPlatform.empty()) return DisplayPlatform::AsTheToolkitChooses;
@@ -116,14 +116,15 @@ SessionVariables CurrentSessionVariables() {
             variable("DISPLAY")};
 }
 
-XDisplayAnswer WithinBound(std::chrono::milliseconds bound, std::function<XDisplayAnswer()> open) {
+XDisplayAnswer WithinBound(std::chrono::milliseconds bound, std::function<XDisplayAnswer()> open,
+                           const std::function<timespec()>& now) {
     struct Answer {
         std::atomic<bool> given = false;
         XDisplayAnswer answer;
     };
     // The thread is left to itself when it does not come back: the program ends soon after.
     auto shared = std::make_shared<Answer>();
-    const timespec start = MonotonicNow();
+    const timespec start = now();
     std::thread([shared, open = std::move(open)] {
         shared->answer = open();
         shared->given.store(true, std::memory_order_release);
@@ -134,7 +135,7 @@ XDisplayAnswer WithinBound(std::chrono::milliseconds bound, std::function<XDispl
     constexpr auto kStep = std::chrono::milliseconds(1);
     for (auto slept = std::chrono::milliseconds(0); !shared->given.load(std::memory_order_acquire);
          slept += kStep) {
-        if (Between(start, MonotonicNow()) >= bound || slept >= bound) return {XDisplay::Silent};
+        if (Between(start, now()) >= bound || slept >= bound) return {XDisplay::Silent};
         std::this_thread::sleep_for(kStep);
     }
     return std::move(shared->answer);

@@ -5,6 +5,7 @@
 // is none it cannot run at all. Nor can it where the X display cannot be opened, which is found
 // before the toolkit starts, since the toolkit's own failure there is an abort.
 #include <chrono>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
@@ -45,8 +46,12 @@ using XDisplayOpener = std::function<XDisplayAnswer(const std::string& display)>
 
 // Opens and closes the X display named display (XAUTHORITY's key offered), waiting at most bound.
 XDisplayAnswer OpenXDisplay(const std::string& display, std::chrono::milliseconds bound);
-// What open gives, or Silent when it has not come back within bound; it may go on after that.
-XDisplayAnswer WithinBound(std::chrono::milliseconds bound, std::function<XDisplayAnswer()> open);
+// The monotonic clock, in seconds and nanoseconds.
+timespec MonotonicNow();
+// What open gives, or Silent when it has not come back within bound, by now's clock or by a count
+// of short sleeps, whichever ends first; it may go on after that.
+XDisplayAnswer WithinBound(std::chrono::milliseconds bound, std::function<XDisplayAnswer()> open,
+                           const std::function<timespec()>& now = MonotonicNow);
 
 // Why the calendar cannot run in this session, in one line; empty when it can. openX is asked
 // only where the calendar would run on X11 without the user's choice of platform.

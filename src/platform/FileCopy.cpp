@@ -218,6 +218,21 @@ std::optional<fs::path> WriteNewFileUnderFreeName(const fs::path& folder,
     return GiveFreeName(temporary, folder, name, tries);
 }
 
+bool ReplaceWithPrivateFile(const fs::path& path, std::string_view text) {
+    fs::path temporary;
+    const int fd = OpenTemporaryBeside(path, 0600, temporary);
+    if (fd < 0 || !Finish(fd, temporary, WriteAll(fd, text))) return false;
+    if (::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    ::unlink(temporary.c_str());
+    return false;
+}
+
+bool OwnRegularFile(const fs::path& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           status.st_uid == ::geteuid();
+}
+
 FileCopy CopyWholeUnderFreeName(const fs::path& source, const FileIdentity& expected,
                                 const std::function<std::string(int)>& name, int tries) {
     FileCopy copy;

@@ -24,6 +24,15 @@ WriteNewFileUnderFreeName(const std::filesystem::path& folder,
                           const std::function<std::string(int)>& name, std::string_view text,
                           int tries);
 
+// Puts a new file of text, readable by its owner only, in path's place: written whole under a
+// temporary name beside it, then renamed over whatever has the name (a link itself, never the
+// file it names). False (path left as it was) when that fails.
+bool ReplaceWithPrivateFile(const std::filesystem::path& path, std::string_view text);
+
+// Whether path names a regular file of this user's own, itself and not through a link: a file
+// that another user put under a name of the user's in a folder everyone can write is not.
+bool OwnRegularFile(const std::filesystem::path& path);
+
 // Renames the file at path to the first free one of name(1) ... name(tries) in folder, never
 // over another file (where the file system cannot rename so, a second link, or a new file of a
 // copy of its bytes); the new path, or none (errno set) with the file left where it was.

@@ -3,7 +3,6 @@
 #include "platform/TestSeams.h"
 
 #include <cerrno>
-#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
@@ -11,7 +10,6 @@
 #include <fstream>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -51,42 +49,24 @@ bool OnlyThisMachineWrites(int fd) {
     return ::fstatfs(fd, &system) == 0 && Local(system);
 }
 
-// The path that the link /proc/PID/fd/N names, without the mark of a file that lost its name.
-std::string NamedBy(const std::string& link) {
-    std::string named(PATH_MAX, '\0');
-    const ssize_t length = ::readlink(link.c_str(), named.data(), named.size());
-    named.resize(length > 0 ? static_cast<size_t>(length) : 0);
-    constexpr std::string_view kDeleted = " (deleted)";
-    if (named.ends_with(kDeleted)) named.resize(named.size() - kDeleted.size());
-    return named;
-}
-
 // Whether the open files of the processes this user may look at hold the file (device, inode)
-// at path open for writing; none when they cannot be looked at. On a FUSE mount a writer's file
-// may show another inode for a while after a rename (a mount that numbers files by their names):
-// there the name it was last opened or renamed by counts too.
-std::optional<bool> OpenForWritingByAProcess(dev_t device, ino_t inode, const fs::path& path,
-                                             bool byName) {
+// open for writing; none when they cannot be looked at.
+std::optional<bool> OpenForWritingByAProcess(dev_t device, ino_t inode) {
     DIR* processes = ::opendir("/proc");
     if (!processes) return std::nullopt;
-    std::error_code error;
-    const fs::path folder =
-        fs::canonical(path.parent_path().empty() ? "." : path.parent_path(), error);
-    const std::string named = error ? std::string() : (folder / path.filename()).string();
     bool held = false;
     while (const dirent* process = ::readdir(processes)) {
         const std::string pid = process->d_name;
         if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
-        const std::string fds = "/proc/" + pid + "/fd";
-        DIR* files = ::opendir(fds.c_str());
+        const std::string folder = "/proc/" + pid + "/fd";
+        DIR* files = ::opendir(folder.c_str());
         if (!files) continue; // another user's, or gone
         while (const dirent* file = ::readdir(files)) {
             const std::string fd = file->d_name;
             if (fd.find_first_not_of("0123456789") != std::string::npos) continue;
-            const std::string link = fds + "/" + fd;
             struct stat status {};
-            if (::stat(link.c_str(), &status) != 0 || status.st_dev != device ||
-                (status.st_ino != inode && (!byName || named.empty() || NamedBy(link) != named)))
+            if (::stat((folder + "/" + fd).c_str(), &status) != 0 || status.st_dev != device ||
+                status.st_ino != inode)
                 continue;
             // "flags:" and the open's flags in octal.
             std::ifstream info("/proc/" + pid + "/fdinfo/" + fd);
@@ -127,17 +107,15 @@ Writers WritersOf(const fs::path& path) {
     const bool leased = !TestSeams::FileCallFails(TestSeams::FileCall::TakeLease) &&
                         ::fcntl(fd, F_SETLEASE, F_RDLCK) == 0;
     const int refused = leased ? 0 : errno;
-    if (leased) TestSeams::ReachWriteMoment(TestSeams::WriteMoment::WhileLeased);
-    if (leased) ::fcntl(fd, F_SETLEASE, F_UNLCK);
+    if (leased) {
+        TestSeams::ReachWriteMoment(TestSeams::WriteMoment::WhileLeased);
+        ::fcntl(fd, F_SETLEASE, F_UNLCK);
+    }
     ::close(fd);
-    if (leased && local) return Writers::None;
-    if (!leased && refused == EAGAIN) return Writers::Some;
-    // A lease on a FUSE or network mount sees the writers of its own kernel inode alone: another
-    // name of the file, or the same after a rename on a mount that numbers files by their names,
-    // may have another. Their open files are looked through there too.
+    if (leased) return local ? Writers::None : Writers::NoneHere;
+    if (refused == EAGAIN) return Writers::Some;
     const std::optional<bool> held =
-        measured ? OpenForWritingByAProcess(status.st_dev, status.st_ino, path, !local)
-                 : std::nullopt;
+        measured ? OpenForWritingByAProcess(status.st_dev, status.st_ino) : std::nullopt;
     return held && *held ? Writers::Some : Writers::NoneHere;
 }
 

@@ -4,7 +4,6 @@
 // save) holds it open for writing all the while, and its text goes to that very file.
 #include "platform/FileVersion.h"
 
-#include <chrono>
 #include <filesystem>
 
 enum class Writers {
@@ -14,10 +13,10 @@ enum class Writers {
 };
 
 // Asks the system first: a read lease is refused while any descriptor holds the file open for
-// writing, and is let go of at once. Where leases are refused (a file of another owner, some
-// network file systems), and on FUSE and network mounts, whose leases see only the writers of one
-// name, the user's processes' open files are looked through too. A file
-// that cannot be opened or looked at counts as NoneHere.
+// writing, and is let go of at once. On a FUSE mount it sees the writers of the file's kernel
+// inode, which a rename keeps but a second name does not have (LinksKeepOneFile). Where leases are
+// refused (some network file systems, a file of another owner), the user's processes' open files
+// are looked through instead. A file that cannot be opened or looked at counts as NoneHere.
 Writers WritersOf(const std::filesystem::path& path);
 
 // Whether the file lies on a file system that no other machine writes to and whose link counts
@@ -37,7 +36,3 @@ bool TimesAndNumbersHold(const std::filesystem::path& path);
 // times and numbers do not hold, the same size on the same file system (its text then decides).
 bool MayBeUnchanged(const std::filesystem::path& path, const FileIdentity& a,
                     const FileIdentity& b);
-
-// The monotonic clock that the calendar's waits of a minute are measured by; tests move it on
-// (TestSeams::MoveClockOn) rather than wait.
-std::chrono::steady_clock::time_point SteadyNow();

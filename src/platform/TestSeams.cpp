@@ -1,6 +1,5 @@
 #include "platform/TestSeams.h"
 
-#include "platform/FileWriters.h"
 #include "platform/GraphicsQt.h"
 #include "platform/Window.h"
 
@@ -232,6 +231,10 @@ void MoveClockOn(std::chrono::steady_clock::duration by) {
     ClockMovedOn() = ClockMovedOn().load() + by;
 }
 
+std::chrono::steady_clock::duration ClockMovedOnBy() {
+    return ClockMovedOn();
+}
+
 void FailFileCalls(FileCall call, int count, int error) {
     FileCallSeam& seam = FileCalls();
     const std::lock_guard lock(seam.mutex);
@@ -288,7 +291,3 @@ PicturePtr ScreenPicture(Window& window) {
 }
 
 } // namespace TestSeams
-
-std::chrono::steady_clock::time_point SteadyNow() {
-    return std::chrono::steady_clock::now() + ClockMovedOn().load();
-}

@@ -136,7 +136,7 @@ int64_t CoarseFileTimes();
 void KeepFileTimesInWholeSeconds(int seconds);
 int FileTimesInWholeSeconds();
 
-// SteadyNow (platform/FileWriters.h) moved on by that much more, as if that while had passed.
+// SteadyNow (platform/SteadyNow.h) moved on by that much more, as if that while had passed.
 // Enable and Disable set it back.
 void MoveClockOn(std::chrono::steady_clock::duration by);
 
@@ -191,5 +191,7 @@ bool FileCallFails(FileCall call);
 std::string TakeUnguessableLetters();
 // The code waiting for the first frame, once; empty afterwards and when none waits.
 std::function<void()> TakeFirstPaintCallback();
+// How far MoveClockOn moved SteadyNow.
+std::chrono::steady_clock::duration ClockMovedOnBy();
 
 } // namespace TestSeams

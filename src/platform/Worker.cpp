@@ -5,8 +5,6 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
-#include <algorithm>
-
 #if defined(__SANITIZE_THREAD__)
 #define CALENDAR_RACE_CHECKER 1
 #elif defined(__has_feature)
@@ -73,24 +71,21 @@ void Worker::Wait() {
     if (const auto job = job_) Finish(*job);
 }
 
-bool Worker::WaitRunningEvents(std::chrono::milliseconds longest) {
+void Worker::WaitRunningEvents(std::chrono::milliseconds longest,
+                               const std::function<void()>& cut) {
     const auto job = job_;
-    if (!job) return true;
+    if (!job) return;
     const auto ended = [&] {
         return !job->result.valid() ||
                job->result.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     };
-    // The display's end cuts the loop off for good: the wait goes on there, without the loop, up
-    // to the same time, and the work's finish runs there.
-    const auto until = std::chrono::steady_clock::now() + longest;
-    const IfTheDisplayGoes owed([&] {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            until - std::chrono::steady_clock::now());
-        if (RunEventsUntil(ended, std::max(left, std::chrono::milliseconds::zero()))) Finish(*job);
-    });
-    const bool done = RunEventsUntil(ended, longest);
-    if (done) Finish(*job);
-    return done;
+    const auto finish = [&] {
+        if (!ended()) cut();
+        Finish(*job);
+    };
+    const IfTheDisplayGoes owed(finish);
+    RunEventsUntil(ended, longest);
+    finish();
 }
 
 void Worker::Finish(Job& job) {

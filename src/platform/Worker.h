@@ -24,9 +24,10 @@ class Worker {
     // Waits for the work that runs to end and runs its finish now.
     void Wait();
     // Waits at most longest for the work that runs to end, the event loop running meanwhile
-    // without the user's input, and then runs its finish; false when the work had not ended. The
-    // display's end, which that loop never comes back from, waits on and finishes it itself.
-    bool WaitRunningEvents(std::chrono::milliseconds longest);
+    // without the user's input; then has cut make it end soon, waits for that and runs its
+    // finish. A signal's quit ends that loop early; the display's end, which the loop never
+    // comes back from, has cut the work at once and finishes it itself.
+    void WaitRunningEvents(std::chrono::milliseconds longest, const std::function<void()>& cut);
 
   private:
     struct Job {

@@ -4,12 +4,14 @@
 
 #include "app/Menu.h"
 #include "app/Startup.h"
+#include "mainwindow/eventfile/OutsideChanges.h"
 #include "mainwindow/frame/CalendarWindow.h"
 #include "platform/FolderItem.h"
 #include "platform/Mutex.h"
 #include "platform/Simulate.h"
 #include "platform/TestSeams.h"
 #include "platform/Window.h"
+#include "support/SmallHomeDisk.h"
 #include "support/Waiting.h"
 #include "windows/PreferencesWindow.h"
 
@@ -33,6 +35,8 @@ class StartupTest : public AppTest {
     StartupTest() { environment.InstallEdition(); }
 
     std::filesystem::path RescueNote() const { return environment.Config() / "QVCalendar.rescued"; }
+    // The messages of a start that a logout ends once the work after its first frame is done.
+    std::vector<std::string> MessagesOfAStart();
 
     bool LockIsFree() const {
         Mutex probe(AppText::kMutexName);
@@ -81,6 +85,16 @@ bool CalendarShown() {
     for (Window* window : running->Windows())
         if (dynamic_cast<CalendarWindow*>(window) && window->Visible()) return true;
     return false;
+}
+
+std::vector<std::string> StartupTest::MessagesOfAStart() {
+    application = std::make_unique<app>();
+    const size_t before = Messages().size();
+    WhenTrue(CalendarShown,
+             [] { CalendarWindow::Instance().AfterFirstFrame([] { std::raise(SIGTERM); }); });
+    EXPECT_EQ(Run(), 0);
+    const std::vector<std::string> shown = Messages();
+    return {shown.begin() + static_cast<std::ptrdiff_t>(before), shown.end()};
 }
 
 } // namespace
@@ -283,6 +297,20 @@ TEST_P(StartupQuitTest, SIGTERMDuringAMessageEndsCleanly) {
     EXPECT_FALSE(application->CalendarWindowOpen);
     EXPECT_EQ(TestEnvironment::ReadFile(PrefsFile()), "0;0;1;0;");
     EXPECT_TRUE(LockIsFree());
+    // The next start, its calendar whole again, tells where the lines that message named went;
+    // lines the quit came before are read, and told, afresh. The start after says nothing.
+    std::filesystem::remove_all(folder);
+    environment.InstallEdition("Simple");
+    TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) { return 0; });
+    std::vector<std::string> next;
+    if (c.message == AppText::kEventDatabaseProblem)
+        next = {"When Ombrelline Calendar last started, it could not read some lines of your event "
+                "file and moved them to " +
+                EventFile().string() + ".skipped."};
+    else if (!c.eventFile.empty())
+        next = {AppText::kEventDatabaseProblem};
+    EXPECT_EQ(MessagesOfAStart(), next);
+    EXPECT_EQ(MessagesOfAStart(), std::vector<std::string>{});
 }
 
 const char* kBadEventFile = "Events Data:\ngarbage|x\n";
@@ -415,35 +443,43 @@ TEST_F(StartupTest, AQuitThatCannotSaveLeavesTheChangeInARescueFile) {
 // A quit while another program appends to the event file every 50 ms (a sync client): what is
 // unsaved is in a rescue file before the quit waits for the file, with the event loop running. A
 // write there once the file settles removes the rescue; a file that never settles keeps it, told
-// as any rescue. The X server's end during Ctrl+Q's wait lets the wait end, and notes the rescue.
+// as any rescue. A logout's signal, or the X server's end during Ctrl+Q's wait, leaves nobody to
+// wait for: the calendar ends, the rescue noted, before the other program stops two seconds later
+// (half the wait's bound), when a calendar that still waited would write and remove the rescue.
 TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
     namespace fs = std::filesystem;
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
     const auto rescued = [&] { return TestEnvironment::Rescues(environment.Config()); };
     const std::string added = "2026-03-05 09:00:00|2026-03-05 10:00:00//Added";
-    for (const auto& [name, settles, displayEnds] :
-         {std::tuple{"the other program stops at the rescue", true, false},
-          {"it goes on", false, false},
-          {"it goes on; Ctrl+Q, then the X server's end", false, true}}) {
+    for (const auto& [name, settles, byKey, displayEnds] :
+         {std::tuple{"the other program stops at the rescue; Ctrl+Q", true, true, false},
+          {"it goes on; SIGTERM", false, false, false},
+          {"it goes on; Ctrl+Q, then the X server's end", false, true, true}}) {
         SCOPED_TRACE(name);
         TestEnvironment::WriteFile(EventFile(), "0\tMine\nEvents Data:\n");
         application = std::make_unique<app>();
         application->SetMenuBar(&Menu::Instance());
         ApplicationAddMenuHandlers();
+        using Clock = std::chrono::steady_clock;
         std::atomic<bool> stop = false;
+        std::atomic<Clock::time_point> stopAt = Clock::time_point::max();
+        const auto nobodyThere = [&] { stopAt = Clock::now() + OutsideChanges::kLongestWait / 2; };
         std::thread appender;
         QTimer tick;
         int ticks = 0;
         QObject::connect(&tick, &QTimer::timeout, [&] {
             ++ticks;
-            if (displayEnds && !rescued().empty() && !App().DisplayGone())
-                App().EndWithoutDisplay();
+            if (!displayEnds || rescued().empty() || App().DisplayGone()) return;
+            nobodyThere();
+            App().EndWithoutDisplay();
         });
         WhenTrue(CalendarShown, [&] {
             App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Added");
             const auto size = fs::file_size(EventFile());
             appender = std::thread([&] {
-                for (int line = 0; !stop && !(settles && !rescued().empty()); ++line) {
+                for (int line = 0;
+                     !stop && !(settles && !rescued().empty()) && Clock::now() < stopAt.load();
+                     ++line) {
                     std::ofstream(EventFile(), std::ios::app)
                         << "2030-06-01 12:00:00|2030-06-01 12:30:00//Appended " << line << "\n";
                     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -451,8 +487,8 @@ TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
             });
             ASSERT_TRUE(WaitUntil([&] { return fs::file_size(EventFile()) > size; }));
             tick.start(100);
-            displayEnds ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q")
-                        : (void)std::raise(SIGTERM);
+            if (!byKey) nobodyThere();
+            byKey ? Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q") : (void)std::raise(SIGTERM);
         });
         testing::internal::CaptureStderr();
         EXPECT_EQ(Run(), displayEnds ? 1 : 0);
@@ -479,21 +515,28 @@ TEST_F(StartupTest, AQuitWhileAnotherProgramWritesTheFileRescuesFirst) {
                       std::string::npos)
                 << log;
             EXPECT_EQ(TestEnvironment::ReadFile(RescueNote()), rescue.string() + "\n");
-            EXPECT_GE(ticks, displayEnds ? 1 : 10) << "the event loop ran while the quit waited";
+            EXPECT_GE(ticks, displayEnds) << "the event loop ran while the quit waited";
             fs::remove(rescue);
         }
         fs::remove(RescueNote());
     }
 }
 
-// Every road to the program's end writes what is unsaved: the event file being read-only, into a
-// rescue file that holds the to-do items and the unsaved event. Nothing unsaved makes none.
+// Every road to the program's end writes what is unsaved: the event file being read-only, or the
+// home's disk full, into a rescue file that holds the to-do items and the unsaved event. Nothing
+// unsaved makes none. The next start tells where it is, once, unless an answered message did.
 struct EndRoad {
     const char* name;
     enum { CtrlQ, Signal, EditionGone, PictureGone, StartUpMessage, EditionGoneAtStart } end;
     // The event line the rescue file holds: an event added once the calendar shows, or at a
     // start-up message, the file's own, its folder taken away. None when nothing is unsaved.
     const char* unsaved;
+    // Documents and the configuration folder on one disk, full once the calendar shows: the
+    // rescue goes to the temporary folder a restart keeps.
+    bool homeFull = false;
+    // What ends the quit's message: an answer, a logout's signal, the X server's end or a kill,
+    // which leaves the files as they were at the message.
+    enum { Answered, Signalled, DisplayEnds, Killed } atMessage = Answered;
 };
 
 void PrintTo(const EndRoad& c, std::ostream* out) {
@@ -511,14 +554,25 @@ TEST_P(StartupEndTest, WhatIsUnsavedIsRescued) {
     for (const char* picture : {"wide.png", "standard.png"})
         if (c.end == EndRoad::EditionGoneAtStart) fs::remove(editions / "Simple" / picture);
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
+    std::optional<SmallHomeDisk> disk;
+    if (c.homeFull && !disk.emplace(environment).Mounted())
+        GTEST_SKIP() << "mounting a small disk of the test's own needs root";
     const std::string todo = "0\tFirst\n1\tSecond\nEvents Data:\n";
     TestEnvironment::WriteFile(EventFile(),
                                todo + "2026-03-04 09:00:00|2026-03-04 10:00:00//Mine\n" +
                                    (c.end == EndRoad::StartUpMessage ? "garbage\n" : ""));
-    fs::permissions(EventFile(), fs::perms::owner_read);
+    if (!disk) fs::permissions(EventFile(), fs::perms::owner_read);
     application->SetMenuBar(&Menu::Instance());
     ApplicationAddMenuHandlers();
+    const fs::path killed = environment.Home() / "at-the-kill";
     TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+        if (c.atMessage == EndRoad::Signalled) {
+            std::raise(SIGTERM);
+            DoEvents();
+        }
+        if (c.atMessage == EndRoad::DisplayEnds) App().EndWithoutDisplay();
+        if (c.atMessage == EndRoad::Killed)
+            fs::copy(environment.LastingTemporary(), killed, fs::copy_options::recursive);
         if (c.end != EndRoad::StartUpMessage) return 0;
         if (c.unsaved) {
             fs::rename(environment.Documents(), environment.Home() / "aside");
@@ -530,6 +584,7 @@ TEST_P(StartupEndTest, WhatIsUnsavedIsRescued) {
     });
     if (c.end < EndRoad::StartUpMessage)
         WhenTrue(CalendarShown, [&] {
+            if (disk) disk->Fill();
             if (c.unsaved)
                 App().eventDict.Value("2026-03-05 09:00:00", "2026-03-05 10:00:00//Added");
             if (c.end == EndRoad::CtrlQ) Simulate::Key(CalendarWindow::Instance(), "Ctrl+Q");
@@ -545,13 +600,32 @@ TEST_P(StartupEndTest, WhatIsUnsavedIsRescued) {
             });
             App().DoMenuCommand("ApplePreferences");
         });
-    EXPECT_EQ(Run(), 0);
-    const auto rescues = TestEnvironment::Rescues(environment.Config());
+    EXPECT_EQ(Run(), c.atMessage == EndRoad::DisplayEnds ? 1 : 0);
+    const auto rescues =
+        TestEnvironment::Rescues(disk ? environment.LastingTemporary() : environment.Config());
     ASSERT_EQ(rescues.size(), c.unsaved ? 1u : 0u);
     if (!c.unsaved) return;
     const std::string kept = TestEnvironment::ReadFile(rescues[0]);
     EXPECT_TRUE(kept.starts_with(todo)) << kept.substr(0, 80);
     EXPECT_NE(kept.find("\n" + std::string(c.unsaved) + "\n"), std::string::npos);
+    if (fs::exists(killed)) {
+        fs::remove_all(environment.LastingTemporary());
+        fs::rename(killed, environment.LastingTemporary());
+    }
+    // The next start, with room again and the calendar chosen before, tells what the end told on
+    // standard error alone.
+    if (disk) disk->Free();
+    environment.InstallEdition("Simple");
+    TestSeams::AnswerDialogs([](const TestSeams::DialogRecord&) { return 0; });
+    const bool owed = c.end == EndRoad::Signal || c.end == EndRoad::StartUpMessage ||
+                      c.atMessage != EndRoad::Answered;
+    const std::string told = "Ombrelline Calendar could not save your events and to-do items when "
+                             "it last ended. They were written to " +
+                             rescues[0].string() + ".";
+    for (const bool next : {true, false}) {
+        const std::vector<std::string> shown = MessagesOfAStart();
+        EXPECT_EQ(std::ranges::count(shown, told), next && owed) << (next ? "next" : "third");
+    }
 }
 
 const char* kAdded = "2026-03-05 09:00:00|2026-03-05 10:00:00//Added";
@@ -566,13 +640,22 @@ INSTANTIATE_TEST_SUITE_P(
                 "2026-03-04 09:00:00|2026-03-04 10:00:00//Mine"},
         EndRoad{"NothingChangedThenCtrlQ", EndRoad::CtrlQ, nullptr},
         EndRoad{"AStartUpMessage", EndRoad::StartUpMessage, nullptr},
-        EndRoad{"AnEditionThatCannotLoadBeforeTheEvents", EndRoad::EditionGoneAtStart, nullptr}),
+        EndRoad{"AnEditionThatCannotLoadBeforeTheEvents", EndRoad::EditionGoneAtStart, nullptr},
+        EndRoad{"AFullHomeThenCtrlQ", EndRoad::CtrlQ, kAdded, true},
+        EndRoad{"AFullHomeThenSIGTERM", EndRoad::Signal, kAdded, true},
+        EndRoad{"AFullHomeThenCtrlQAndSIGTERMAtItsMessage", EndRoad::CtrlQ, kAdded, true,
+                EndRoad::Signalled},
+        EndRoad{"AFullHomeThenCtrlQAndTheXServersEndAtItsMessage", EndRoad::CtrlQ, kAdded, true,
+                EndRoad::DisplayEnds},
+        EndRoad{"AFullHomeThenCtrlQAndAKillAtItsMessage", EndRoad::CtrlQ, kAdded, true,
+                EndRoad::Killed}),
     [](const testing::TestParamInfo<EndRoad>& info) { return info.param.name; });
 
 // A rescue file told on standard error only (a logout) is told at the next start after the
 // calendar shows, until its message is answered: a logout while it shows leaves it, with that
 // logout's own rescue, to the start after. What the note gains while the message shows stays for
-// the next start; a note of a file no longer there is dropped unsaid.
+// the next start; a note of a file no longer there is dropped unsaid, and so is one of another
+// user's file. Another user's note under the user's name is never read.
 TEST_F(StartupTest, TheNextStartTellsOnceWhereALogoutsRescueFileIs) {
     namespace fs = std::filesystem;
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
@@ -586,12 +669,24 @@ TEST_F(StartupTest, TheNextStartTellsOnceWhereALogoutsRescueFileIs) {
     std::vector<fs::path> rescues; // in the order the logouts made them
     // A logout that cannot save; the next start, a logout that cannot save while its message
     // shows; the start after, whose note gains a copy while its message shows; the one after; one
-    // after that; one with a note of a file gone.
-    for (int run = 0; run < 6; ++run) {
+    // after that; one with a note of a file gone; one with another user's files in the temporary
+    // folder a restart keeps (as root, who can make them).
+    const fs::path theirs = environment.LastingTemporary() /
+                            "Calendar rescued 2026-03-01 08.00.00 Th31r5.tpc",
+                   theirNote = environment.LastingTemporary() /
+                               (".QVCalendar.rescued-" + std::to_string(::geteuid()));
+    for (int run = 0; run < 7 && (run < 6 || ::geteuid() == 0); ++run) {
         SCOPED_TRACE(run);
         if (run == 5) {
             fs::remove(rescues[0]);
             TestEnvironment::WriteFile(RescueNote(), rescues[0].string() + "\n");
+        }
+        if (run == 6) {
+            TestEnvironment::WriteFile(theirs, "Events Data:\n");
+            TestEnvironment::WriteFile(theirNote, "copy\t" + copy.string() + "\n");
+            TestEnvironment::WriteFile(RescueNote(), theirs.string() + "\n");
+            for (const fs::path& file : {theirs, theirNote})
+                ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
         }
         application = std::make_unique<app>();
         const size_t before = Messages().size();
@@ -627,6 +722,7 @@ TEST_F(StartupTest, TheNextStartTellsOnceWhereALogoutsRescueFileIs) {
              "the calendar kept that program's version in " +
              copy.string() + "."},
             {},
+            {},
             {}};
         EXPECT_EQ(shown, expected[run]);
     }
@@ -645,20 +741,29 @@ TEST_F(StartupTest, TheNextStartNamesTheVersionALogoutKept) {
     Date::FixClock(Date(2026, 3, 3, 12, 0, 0).TotalSeconds());
     const auto earlier = environment.Config() / "Calendar rescued 2026-03-01 08.00.00.tpc";
     const std::string theirs = "0\tTheirs\nEvents Data:\n", mine = "0\tMine\nEvents Data:\n";
-    // known: the calendar's own text written back before the logout, and nothing after it;
-    // killed: the quit's note of the file it watched is lost, as to a kill before it.
-    for (const auto& [name, writtenAfter, displayEnds, known, parks, killed] :
-         {std::tuple{"SIGHUP", false, false, false, false, false},
-          {"SIGHUP, the file emptied before it and written after it", true, false, false, false,
-           false},
-          {"a kill, the file emptied before it and written after it", true, false, false, false,
-           true},
-          {"SIGHUP, the calendar's text written back before it, nothing after", false, false, true,
-           false, false},
-          {"Ctrl+Q, then the X server's end at its message", false, true, false, false, false},
-          {"Ctrl+Q, an empty file put in place at the rename, then the X server's end at its "
-           "message",
-           false, true, false, true, false}}) {
+    const struct {
+        const char* name;
+        bool writtenAfter = false; // the file emptied before the end, written after it
+        bool displayEnds = false;  // Ctrl+Q, then the X server's end at its message
+        bool known = false;  // the calendar's own text written back before the end, nothing after
+        bool parks = false;  // an empty file put in place at the end's rename, still held open
+        bool killed = false; // the quit's note of the file it watched is lost, as to a kill
+    } cases[] = {
+        {.name = "SIGHUP"},
+        {.name = "SIGHUP, the file emptied before it and written after it", .writtenAfter = true},
+        {.name = "a kill, the file emptied before it and written after it",
+         .writtenAfter = true,
+         .killed = true},
+        {.name = "SIGHUP, the calendar's text written back before it, nothing after",
+         .known = true},
+        {.name = "Ctrl+Q, then the X server's end at its message", .displayEnds = true},
+        {.name = "Ctrl+Q, an empty file put in place at the rename, then the X server's end at "
+                 "its message",
+         .displayEnds = true,
+         .parks = true},
+    };
+    for (const auto& c : cases) {
+        const auto& [name, writtenAfter, displayEnds, known, parks, killed] = c;
         SCOPED_TRACE(name);
         TestEnvironment::WriteFile(EventFile(), mine);
         TestEnvironment::WriteFile(earlier, "Events Data:\n");

@@ -182,7 +182,8 @@ TEST_P(XServerEnd, KeepsWhatTheProgramHeld) {
             display.Kill();
         }
         if (end.quit == XEnd::WaitsTillItStops) appender = {};
-        // A signal ends the program at once, whatever message was up.
+        // A signal ends the program at once, whatever message was up, before a wait for another
+        // program's writing (four seconds) would have ended.
         const int status = EndOf(program, end.signal ? 3 : 20);
         ASSERT_NE(status, -1) << "the calendar did not end in time";
         program = 0;
@@ -265,7 +266,9 @@ INSTANTIATE_TEST_SUITE_P(
         XEnd{"SIGTERMWhileCtrlQTellsACopy", XEnd::Typed, XEnd::TellsCopy, SIGTERM},
         XEnd{"SIGHUPWhileCtrlQTellsACopy", XEnd::Typed, XEnd::TellsCopy, SIGHUP},
         XEnd{"SIGTERMWhileAWriteTellsACopy", XEnd::ChangedOutside, XEnd::NoQuit, SIGTERM},
-        XEnd{"SIGHUPWhileAWriteTellsACopy", XEnd::ChangedOutside, XEnd::NoQuit, SIGHUP}),
+        XEnd{"SIGHUPWhileAWriteTellsACopy", XEnd::ChangedOutside, XEnd::NoQuit, SIGHUP},
+        XEnd{"SIGTERMWhileASaveIsPutOff", XEnd::PutOff, XEnd::NoQuit, SIGTERM},
+        XEnd{"SIGINTWhileASaveIsPutOff", XEnd::PutOff, XEnd::NoQuit, SIGINT}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

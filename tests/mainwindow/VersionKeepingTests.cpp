@@ -3,6 +3,7 @@
 #include "mainwindow/WeekFaceFixture.h"
 
 #include "mainwindow/eventfile/RescueNote.h"
+#include "platform/Application.h"
 #include "platform/TestSeams.h"
 #include "support/Mounts.h"
 #include "support/Waiting.h"
@@ -368,30 +369,47 @@ TEST_F(WeekFaceTest, OneMessageNamesEveryCopyOfOneChange) {
 }
 
 // A file another program emptied, parked by a save, and written only while the closing window's
-// message of another copy is up: the watch names it then, and it is told after that message.
+// message of another copy is up: the watch names it then, and it is told after that message. The X
+// server's end at that message, before anything was written, cuts the close off there: the files
+// the watch holds are noted then, and what is written after is told at the next start.
 TEST_F(WeekFaceTest, AFileWrittenWhileTheClosingWindowTellsIsToldToo) {
     const fs::path documents = environment.Documents(), file = documents / "Calendar.tpc";
-    TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
-    application.LoadUserEvents();
-    CalendarWindow& window = Window();
-    std::ofstream redirect(file, std::ios::trunc | std::ios::binary);
-    AddRow(window, "Added");
-    FinishSaving(window);
-    TestEnvironment::WriteFile(documents / "theirs.tmp", Theirs(1));
-    fs::rename(documents / "theirs.tmp", file);
-    TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
-        if (redirect.is_open()) {
+    for (const bool displayEnds : {false, true}) {
+        SCOPED_TRACE(displayEnds ? "the X server's end at the message" : "written at the message");
+        TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
+        application.LoadUserEvents();
+        CalendarWindow& window = Window();
+        std::ofstream redirect(file, std::ios::trunc | std::ios::binary);
+        AddRow(window, "Added");
+        FinishSaving(window);
+        TestEnvironment::WriteFile(documents / "theirs.tmp", Theirs(1));
+        fs::rename(documents / "theirs.tmp", file);
+        std::string noted;
+        TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
+            if (displayEnds && noted.empty()) {
+                IfTheDisplayGoes::RunAll();
+                noted = TestEnvironment::ReadFile(environment.Config() / "QVCalendar.rescued");
+            } else if (!displayEnds && redirect.is_open()) {
+                redirect << Theirs(2), redirect.close();
+                window.ParkedWatchTimer_Action();
+            }
+            return 0;
+        });
+        const size_t told = Messages().size();
+        window.Close();
+        if (displayEnds) {
+            EXPECT_NE(noted.find("parked\t"), std::string::npos) << noted;
             redirect << Theirs(2), redirect.close();
-            window.ParkedWatchTimer_Action();
+            RescueNote::TellOnce();
         }
-        return 0;
-    });
-    const size_t told = Messages().size();
-    window.Close();
-    ASSERT_EQ(Messages().size(), told + 2);
-    std::string named;
-    for (const auto& entry : fs::directory_iterator(documents))
-        if (TestEnvironment::ReadFile(entry.path()) == Theirs(2)) named = entry.path().string();
-    ASSERT_FALSE(named.empty());
-    EXPECT_NE(Messages().back().find(named), std::string::npos);
+        ASSERT_EQ(Messages().size(), told + 2);
+        std::string named;
+        for (const auto& entry : fs::directory_iterator(documents))
+            if (TestEnvironment::ReadFile(entry.path()) == Theirs(2)) named = entry.path().string();
+        ASSERT_FALSE(named.empty());
+        EXPECT_NE(Messages().back().find(named), std::string::npos);
+        for (const auto& entry : fs::directory_iterator(documents))
+            if (entry.path().filename().string().find("changed outside") != std::string::npos)
+                fs::remove(entry.path());
+    }
 }

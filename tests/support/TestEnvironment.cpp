@@ -20,13 +20,15 @@ TestEnvironment::TestEnvironment() {
     std::string pattern = (fs::temp_directory_path() / "calendar-test-XXXXXX").string();
     home_ = mkdtemp(pattern.data());
     for (const auto& folder :
-         {Documents(), Config(), AppFolder(), home_ / "run", LastingTemporary()})
+         {Documents(), Config(), AppFolder(), home_ / "run", LastingTemporary(), Temporary()})
         fs::create_directories(folder);
     fs::permissions(home_ / "run", fs::perms::owner_all);
     SpecialFolder::SetLastingTemporary(LastingTemporary());
     setenv("HOME", home_.c_str(), 1);
     setenv("XDG_CONFIG_HOME", Config().c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (home_ / "run").c_str(), 1);
+    if (const char* temporary = std::getenv("TMPDIR")) machineTemporary_ = temporary;
+    setenv("TMPDIR", Temporary().c_str(), 1);
     unsetenv("XDG_DOCUMENTS_DIR");
     SpecialFolder::SetApplicationFolder(AppFolder());
     TestSeams::Enable();
@@ -37,6 +39,7 @@ TestEnvironment::~TestEnvironment() {
     TestSeams::Disable();
     SpecialFolder::SetApplicationFolder(std::nullopt);
     SpecialFolder::SetLastingTemporary(std::nullopt);
+    machineTemporary_ ? setenv("TMPDIR", machineTemporary_->c_str(), 1) : unsetenv("TMPDIR");
     Date::FixClock(std::nullopt);
     std::error_code error;
     fs::remove_all(home_, error);

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ class TestEnvironment {
     std::filesystem::path Config() const { return home_ / ".config"; }
     std::filesystem::path AppFolder() const { return home_ / "app"; }
     std::filesystem::path LastingTemporary() const { return home_ / "var-tmp"; }
+    // TMPDIR while the test runs.
+    std::filesystem::path Temporary() const { return home_ / "tmp"; }
 
     // A small calendar folder of "Studio <name>", named by caldef.dat in the application folder:
     // plain pictures of both shapes and the given extra calendar file lines.
@@ -35,6 +38,7 @@ class TestEnvironment {
 
   private:
     std::filesystem::path home_;
+    std::optional<std::string> machineTemporary_;
 };
 
 // A test fixture that owns a TestEnvironment.

@@ -9,7 +9,7 @@
 
 #include "app/App.h"
 #include "app/EventFile.h"
-#include "platform/FileWriters.h"
+#include "platform/SteadyNow.h"
 #include "platform/TextStream.h"
 
 #include <algorithm>

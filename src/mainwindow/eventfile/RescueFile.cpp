@@ -21,11 +21,6 @@ std::string Name(const Date& when) {
            UnguessableLetters(6) + ".tpc";
 }
 
-struct Place {
-    FolderItem folder;
-    bool make = false; // the user's own folders are made when missing; the system's are not
-};
-
 // Writes into the place's folder under a free name; none when the folder takes none.
 std::optional<fs::path> WriteIn(const Place& place, const Date& when, const std::string& text) {
     if (!place.folder) return std::nullopt;
@@ -36,6 +31,8 @@ std::optional<fs::path> WriteIn(const Place& place, const Date& when, const std:
         place.folder.Path(), [&](int) { return Name(when); }, text, kMostTries);
 }
 
+} // namespace
+
 // A home that cannot be written still leaves the shared temporary folders, where the file is the
 // owner's alone: first the one a restart keeps. Never the session's run-time folder, which the
 // login manager removes when the user's last session ends, the logout that a rescue may be for.
@@ -45,7 +42,6 @@ std::vector<Place> Places() {
             {SpecialFolder::LastingTemporary()},
             {SpecialFolder::Temporary()}};
 }
-} // namespace
 
 std::optional<fs::path> Write(const std::vector<EventFileFormat::TodoItem>& todo,
                               std::span<const Dictionary::Entry> events,

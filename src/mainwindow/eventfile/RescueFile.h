@@ -3,17 +3,27 @@
 // file's layout, named for the moment it was written, that the user can put in the event file's
 // place.
 #include "mainwindow/glance/EventFileFormat.h"
+#include "platform/FolderItem.h"
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace RescueFile {
 
+// A folder a rescue file may go to; the user's own folders are made when missing, the system's
+// are not.
+struct Place {
+    FolderItem folder;
+    bool make = false;
+};
+// The configuration folder, the event file's folder, the temporary folder a restart keeps
+// (/var/tmp) and the temporary folder, in the order they are tried.
+std::vector<Place> Places();
+
 // Writes the file, "Calendar rescued 2026-03-05 09.30.00 k3Xq9Z.tpc" (letters nobody can guess
 // before the extension; nothing is ever replaced), readable by its owner only, in the first of
-// these folders that takes it: the configuration folder, the event file's folder, the temporary
-// folder a restart keeps (/var/tmp) and the temporary folder. Its path, or none when none took
-// it.
+// the Places that takes it. Its path, or none when none took it.
 std::optional<std::filesystem::path> Write(const std::vector<EventFileFormat::TodoItem>& todo,
                                            std::span<const Dictionary::Entry> events,
                                            std::span<const std::string> kept);

@@ -1,9 +1,9 @@
 #pragma once
-// Rescue files and the copies of another program's versions of the event file are named in a note
-// beside the preferences before their message shows, and taken out once it is answered: what a
-// logout or the X server's end cut off (or told on standard error only) the next start tells
-// once. Files of another program's that a save replaced and that may still have been written when
-// the calendar ended are noted too, for the next start to settle.
+// Rescue files, the copies of another program's versions of the event file and the file of event
+// lines the start-up moved aside are named in a note (NotePlaces) before their message shows, and
+// taken out once it is answered: what a logout or the X server's end cut off (or told on standard
+// error only) the next start tells once. Files of another program's that a save replaced and that
+// may still have been written when the calendar ended are noted too, for the next start to settle.
 #include "mainwindow/eventfile/VersionWatch.h"
 
 #include <filesystem>
@@ -27,6 +27,7 @@ class UntilAnswered {
   public:
     void Keep(const std::filesystem::path& rescue);
     void KeepCopy(const std::filesystem::path& copy);
+    void KeepSkipped(const std::filesystem::path& skipped);
     // The rescue file went (the event file was written after all): nothing to tell of it.
     void Forget(const std::filesystem::path& rescue);
     // The message has returned: answered, unless a signal's quit came first or meanwhile (its

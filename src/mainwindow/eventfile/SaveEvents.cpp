@@ -139,12 +139,20 @@ constexpr std::chrono::milliseconds kLongestEndWait =
     std::chrono::duration_cast<std::chrono::milliseconds>(OutsideChanges::kLongestWait) +
     std::chrono::seconds(1);
 
+// A quit nobody is there for (a logout's signal, the display's end) gives another program one more
+// look at the file a moment later: a file it changed and left is still written, its version kept
+// beside it, while one it goes on writing stays rescued, and the calendar ends well before a
+// logout's SIGKILL.
+constexpr int kLooksWhileNobodyWaits = 1;
+
 // then(the write's outcome) runs once the write has ended, also where the display's end cuts the
 // wait off.
 void WriteWhenSettled(const FolderItem& item, const std::vector<TodoItem>& todo,
                       const std::function<void(const Attempt&)>& then) {
     const app& application = App();
     const auto wait = std::make_shared<WriteWait>(OutsideChanges::kLongestWait);
+    const auto nobodyWaits = [wait] { wait->EndAfter(kLooksWhileNobodyWaits); };
+    if (application.QuitBySignal()) nobodyWaits();
     const auto outcome = std::make_shared<Attempt>();
     Worker writer;
     writer.Start(
@@ -156,10 +164,7 @@ void WriteWhenSettled(const FolderItem& item, const std::vector<TodoItem>& todo,
             return outcome->written.ok;
         },
         [outcome, &then](bool) { then(*outcome); });
-    if (!writer.WaitRunningEvents(kLongestEndWait)) {
-        wait->CutShort();
-        writer.Wait();
-    }
+    writer.WaitRunningEvents(kLongestEndWait, nobodyWaits);
 }
 
 // What a write at the program's end kept of another program's: the files that program may still

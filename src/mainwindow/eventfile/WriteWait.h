@@ -1,7 +1,8 @@
 #pragma once
 // How long a write of the event file waits for another program that is writing it: a few seconds
 // while the calendar runs, none when the program ends and what is unsaved must reach the disk at
-// once. The event loop's thread can cut a wait under way on the writing thread short.
+// once. The event loop's thread can cut a wait under way on the writing thread short, at once or
+// after a look or so.
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -16,8 +17,13 @@ class WriteWait {
     WriteWait& operator=(const WriteWait&) = delete;
 
     Clock::duration Longest() const { return longest_; }
-    // Sleeps for step; false, at once, when the wait is or becomes cut short.
+    // Sleeps for step; false, at once, when the wait is or becomes cut short, or has had the
+    // sleeps it was left.
     bool Sleep(Clock::duration step) const;
+    // Every wait under way or to come ends after that many more sleeps at most, each a look at
+    // the file a moment later, however long a busy machine makes them: the write is put off
+    // unless the file settles by then.
+    void EndAfter(int sleeps);
     // Every wait under way or to come ends at once: the write is put off.
     void CutShort();
 
@@ -26,4 +32,5 @@ class WriteWait {
     mutable std::mutex mutex_;
     mutable std::condition_variable woken_;
     bool cut_ = false;
+    mutable int sleepsLeft_ = -1; // none counted
 };
