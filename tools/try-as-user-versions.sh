@@ -299,8 +299,9 @@ settle_parked() { # name of the messages' shots
 other_text() { { printf '0\t%s\nEvents Data:\n' "$1" && cat "$run_home/events.txt"; } >"$version"; }
 # The other programs: each starts before the confirm and, where it writes after the save, waits
 # for Calendar.tpc to be another file first (its text is not read: see above).
+size_changed() { [ "$(size_of)" != "$1" ]; } # size before
 append_after_the_save() { # size before the save, text file: its last line written after the save
-    until_true 30 not test "$(size_of)" = "$1"
+    until_true 30 size_changed "$1"
     tail -n 1 "$2" >&3
     exec 3>&-
 }
