@@ -150,6 +150,8 @@ leave_mount() { # lazily, so that a file still held open cannot keep it mounted
         kill "$sshd" 2>/dev/null
         wait "$sshd" 2>/dev/null
         sshd=""
+        # sshfs's SSH client, which names the key there, may outlive it by a moment.
+        until_true 10 not serving "$run_home/mount" || echo "    an SSH client still names $run_home/mount"
     fi
 }
 # However the run ends, the mount goes before the home is removed, once the calendar and any other
