@@ -37,7 +37,14 @@ end_by() { # SIGTERM or ctrl+q, name of the messages' shots, seconds
         timeout 5 xdotool windowfocus --sync "$main" key ctrl+q
     fi
     while running && ((tries-- > 0)); do
-        if message_shown; then answer_message "$2$(numbered $((++shown)))"; else sleep 0.1; fi
+        # Counted here: an expansion inside $(...) would count in a subshell, and every shot
+        # would take the first one's name.
+        if message_shown; then
+            shown=$((shown + 1))
+            answer_message "$2$(numbered $shown)"
+        else
+            sleep 0.1
+        fi
     done
     running && echo "    still running after $3 s: killed" && kill -KILL "$calendar"
     stop_calendar
@@ -76,7 +83,8 @@ settle_answering() { # to-do line, name of the messages' shots, seconds
     local tries=$(($3 * 10)) grace=20 told=$messages shown=0
     while ((tries-- > 0)); do
         if message_shown; then
-            answer_message "$2$(numbered $((++shown)))"
+            shown=$((shown + 1))
+            answer_message "$2$(numbered $shown)"
             continue
         fi
         settled "$1" && { ((messages > told || grace-- == 0)) && return 0; }
