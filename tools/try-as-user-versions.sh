@@ -345,22 +345,6 @@ mounted_path() { # kind, path letter, what (for the checks), item, other program
         test "$kept" = 1 -a "$(new_copies)" = 1 -a "$((messages - told))" = 1
     check "$kind, $what: the item is in Calendar.tpc" listed_first "0	$item"
 }
-# Ctrl+Q once, each message on the way out answered, each in a shot of its own -> the exit
-# status; a program still running after the deadline is killed.
-quit_answering() { # name of the messages' shots, seconds
-    local tries=$(($2 * 10)) shown=0
-    timeout 5 xdotool windowfocus --sync "$main" key ctrl+q
-    while running && ((tries-- > 0)); do
-        if message_shown; then
-            shown=$((shown + 1))
-            answer_message "$1$(numbered $shown)"
-        else
-            sleep 0.1
-        fi
-    done
-    running && echo "    still running after $2 s: killed" && kill -KILL "$calendar"
-    stop_calendar
-}
 all_within() { # milliseconds, times: each one is a time within that
     local limit=$1 took
     shift
@@ -436,7 +420,7 @@ for kind in bindfs rclone sshfs; do
     add_todo "Quit at once"
     xdotool key Return
     started=${EPOCHREALTIME/[.,]/}
-    quit_answering "v8-$kind-quit" 20
+    end_by ctrl+q "v8-$kind-quit" 20
     status=$?
     check "$kind, Ctrl+Q just after a confirm ends the calendar in $(((${EPOCHREALTIME/[.,]/} - started) / 1000)) ms: status $status, $((messages - told)) messages" \
         test "$status" = 0
