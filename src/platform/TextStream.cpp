@@ -498,7 +498,7 @@ int OpenWritten(const fs::path& target, const std::optional<FileIdentity>& befor
     const int fd = ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     const std::optional<FileIdentity> there = MeasureFile(fd);
     const bool same = before && there && there->device == before->device &&
-                      (there->inode == before->inode || !OnlyThisMachineWrites(target));
+                      (there->inode == before->inode || !TimesAndNumbersHold(target));
     if (!same && fd >= 0) ::close(fd);
     return same ? fd : -1;
 }
