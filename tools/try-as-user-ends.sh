@@ -349,7 +349,7 @@ for end in SIGTERM SIGHUP x-server SIGKILL; do
     new_home
     full_home || { rm -rf "$run_home"; break; }
     user_file
-    on=$display
+    on=$DISPLAY
     if [ $end = x-server ]; then start_own_display || exit 1; on=$own_display; fi
     start_with_own_var_tmp "program-ends-full-$end.log" "$on"
     fill_disk
@@ -368,11 +368,11 @@ for end in SIGTERM SIGHUP x-server SIGKILL; do
     esac
     echo "    ended with status $?"
     free_disk
-    start_with_own_var_tmp "program-ends-full-$end-next.log" "$display"
+    start_with_own_var_tmp "program-ends-full-$end-next.log" "$DISPLAY"
     check "the next start tells where the item is" until_true 10 message_shown
     answer_and_shoot "e11-full-$end-next-start"
     stop_calendar
-    start_with_own_var_tmp "program-ends-full-$end-third.log" "$display"
+    start_with_own_var_tmp "program-ends-full-$end-third.log" "$DISPLAY"
     check "the start after says nothing" not message_shown
     stop_calendar
     check "and the note is gone" test ! -e "$run_home/var-tmp/.QVCalendar.rescued-0"
