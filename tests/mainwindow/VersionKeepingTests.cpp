@@ -370,12 +370,17 @@ TEST_F(WeekFaceTest, OneMessageNamesEveryCopyOfOneChange) {
 
 // A file another program emptied, parked by a save, and written only while the closing window's
 // message of another copy is up: the watch names it then, and it is told after that message. The X
-// server's end at that message, before anything was written, cuts the close off there: the files
-// the watch holds are noted then, and what is written after is told at the next start.
+// server's end at that message cuts the close off there: the files the watch holds, and a copy it
+// named while the message was up, are noted then and told at the next start.
 TEST_F(WeekFaceTest, AFileWrittenWhileTheClosingWindowTellsIsToldToo) {
     const fs::path documents = environment.Documents(), file = documents / "Calendar.tpc";
-    for (const bool displayEnds : {false, true}) {
-        SCOPED_TRACE(displayEnds ? "the X server's end at the message" : "written at the message");
+    enum class AtTheMessage { Written, DisplayEndsBeforeTheWrite, DisplayEndsOnceNamed };
+    for (const auto& [name, at] :
+         {std::pair{"written at the message", AtTheMessage::Written},
+          {"the X server's end at the message", AtTheMessage::DisplayEndsBeforeTheWrite},
+          {"written and named, then the X server's end", AtTheMessage::DisplayEndsOnceNamed}}) {
+        SCOPED_TRACE(name);
+        const bool displayEnds = at != AtTheMessage::Written;
         TestEnvironment::WriteFile(file, "0\tMine\nEvents Data:\n");
         application.LoadUserEvents();
         CalendarWindow& window = Window();
@@ -384,22 +389,41 @@ TEST_F(WeekFaceTest, AFileWrittenWhileTheClosingWindowTellsIsToldToo) {
         FinishSaving(window);
         TestEnvironment::WriteFile(documents / "theirs.tmp", Theirs(1));
         fs::rename(documents / "theirs.tmp", file);
+        // Read as a message after the display's end shows (none answers it), else once the
+        // display's end is done.
         std::string noted;
+        bool ended = false;
+        const auto readNote = [&] {
+            noted = TestEnvironment::ReadFile(environment.Config() / "QVCalendar.rescued");
+        };
         TestSeams::AnswerDialogs([&](const TestSeams::DialogRecord&) {
-            if (displayEnds && noted.empty()) {
-                IfTheDisplayGoes::RunAll();
-                noted = TestEnvironment::ReadFile(environment.Config() / "QVCalendar.rescued");
-            } else if (!displayEnds && redirect.is_open()) {
+            if (ended) return readNote(), 0;
+            if (redirect.is_open() && at != AtTheMessage::DisplayEndsBeforeTheWrite) {
                 redirect << Theirs(2), redirect.close();
                 window.ParkedWatchTimer_Action();
+            }
+            if (displayEnds) {
+                ended = true;
+                IfTheDisplayGoes::RunAll();
+                if (noted.empty()) readNote();
             }
             return 0;
         });
         const size_t told = Messages().size();
         window.Close();
         if (displayEnds) {
-            EXPECT_NE(noted.find("parked\t"), std::string::npos) << noted;
-            redirect << Theirs(2), redirect.close();
+            // The message's own copy, the parked file or the copy named from it.
+            const bool named = at == AtTheMessage::DisplayEndsOnceNamed;
+            const auto lines = [&](std::string_view text) {
+                size_t count = 0;
+                for (size_t from = noted.find(text); from != std::string::npos;
+                     from = noted.find(text, from + 1))
+                    ++count;
+                return count;
+            };
+            EXPECT_EQ(lines("changed outside"), named ? 2u : 1u) << noted;
+            EXPECT_EQ(lines("parked\t"), named ? 0u : 1u) << noted;
+            if (redirect.is_open()) redirect << Theirs(2), redirect.close();
             RescueNote::TellOnce();
         }
         ASSERT_EQ(Messages().size(), told + 2);
