@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <sys/mman.h>
 #include <vector>
 
 namespace {
@@ -67,11 +68,16 @@ TEST(LargePagesTest, TheAdviceStaysInsideTheBlockAndCoversItsWholeLargePages) {
     EXPECT_EQ(block[kBytes - 1], 'z');
 }
 
+// The block has a mapping of its own: a block from the heap may share one with memory that an
+// earlier test of the same run advised.
 TEST(LargePagesTest, ABlockWithoutAWholeLargePageIsLeftAlone) {
     constexpr std::size_t kBytes = (std::size_t{2} << 20) - 4096;
-    const auto block = std::make_unique_for_overwrite<char[]>(kBytes);
-    const auto from = reinterpret_cast<std::uintptr_t>(block.get());
-    AdviseLargePages(block.get(), kBytes);
+    void* const block =
+        ::mmap(nullptr, kBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(block, MAP_FAILED);
+    const auto from = reinterpret_cast<std::uintptr_t>(block);
+    AdviseLargePages(block, kBytes);
     for (const Mapping& mapping : MappingsOver(from, from + kBytes))
         EXPECT_FALSE(mapping.largePages);
+    ::munmap(block, kBytes);
 }
