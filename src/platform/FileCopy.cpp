@@ -166,7 +166,7 @@ bool LinkWithoutReplacing(const fs::path& from, const fs::path& to) {
     // On FUSE and network mounts a second name is no second name of one file: each may get a
     // number and a kernel inode of its own (what one writer writes, a look at the other misses),
     // or the link is refused with any error at all. A rename keeps the one file there.
-    if (!LinksKeepOneFile(from.parent_path())) {
+    if (!LinksKeepOneFile(from)) {
         errno = ENOTSUP;
         return false;
     }

@@ -119,16 +119,22 @@ Writers WritersOf(const fs::path& path) {
     return held && *held ? Writers::Some : Writers::NoneHere;
 }
 
-bool LinksKeepOneFile(const fs::path& path) {
-    return OnlyThisMachineWrites(path);
-}
-
-bool TimesAndNumbersHold(const fs::path& path) {
-    // Asked of the folder, without opening the file: a cloud mount moves the times of a file it
-    // opens.
+namespace {
+// Whether path's folder lies on a local file system. Asked of the folder, without opening the
+// file: a cloud mount moves the times of a file it opens.
+bool InALocalFolder(const fs::path& path) {
     struct statfs system {};
     const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
     return ::statfs(folder.c_str(), &system) == 0 && Local(system);
+}
+} // namespace
+
+bool LinksKeepOneFile(const fs::path& path) {
+    return InALocalFolder(path);
+}
+
+bool TimesAndNumbersHold(const fs::path& path) {
+    return InALocalFolder(path);
 }
 
 bool MayBeUnchanged(const fs::path& path, const FileIdentity& a, const FileIdentity& b) {

@@ -123,19 +123,21 @@ void UntilAnswered::MessageReturned() {
     Drop(std::exchange(lines_, {}));
 }
 
+namespace {
+std::vector<std::string> ParkedLinesOf(const fs::path& path) {
+    std::vector<std::string> lines = Lines();
+    std::erase_if(lines, [&](const std::string& line) { return !ParksAt(line, path); });
+    return lines;
+}
+} // namespace
+
 void KeepParked(const OutsideChanges::ParkedVersion& parked) {
-    const std::string line = ParkedLine(parked);
-    std::vector<std::string> earlier;
-    for (const std::string& noted : Lines())
-        if (noted != line && ParksAt(noted, parked.path)) earlier.push_back(noted);
-    Replace(earlier, {line});
+    Replace(ParkedLinesOf(parked.path), {ParkedLine(parked)});
 }
 
 void ForgetParked(const fs::path& path) {
-    std::vector<std::string> settled;
-    for (const std::string& noted : Lines())
-        if (ParksAt(noted, path)) settled.push_back(noted);
-    if (!settled.empty()) Drop(settled);
+    if (const std::vector<std::string> settled = ParkedLinesOf(path); !settled.empty())
+        Drop(settled);
 }
 
 void TellOnce(const std::function<void(const std::vector<OutsideChanges::ParkedVersion>&)>& watch) {

@@ -45,10 +45,9 @@ struct ParkedLook {
 // Settles a parked file from what is true now; every road that meets one asks it (the save that
 // parks it, the watch, a closing window, the next start). Text of its own (neither the parked
 // identity seen, nor empty, nor the text held when seen, nor one of the known texts) is named at
-// once; a file with nothing of
-// its own goes once no process holds it open for writing, where a writer elsewhere cannot be
-// seen (a network mount) only once it has also stayed as seen a while (quietAWhile). A file with
-// text of its own is never removed.
+// once; a file with nothing of its own goes once no process holds it open for writing, where a
+// writer elsewhere cannot be seen (a network mount) only once it has also stayed as seen a while
+// (quietAWhile). A file with text of its own is never removed.
 ParkedLook SettleParked(const ParkedVersion& parked, const std::filesystem::path& target,
                         std::span<const FileVersion> known, bool quietAWhile);
 
