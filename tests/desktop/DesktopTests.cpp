@@ -441,10 +441,8 @@ TEST_P(QuitMidSlide, EndsAsAnyQuit) {
         kill(program, SIGTERM);
     else
         desktop->Keys("ctrl+q");
-    int status = 0;
-    ASSERT_TRUE(WaitFor([&] { return waitpid(program, &status, WNOHANG) == program; },
-                        std::chrono::seconds(5)))
-        << "the calendar did not end";
+    const int status = EndOf(program, 5);
+    ASSERT_NE(status, -1) << "the calendar did not end";
     program = 0;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "ended with status " << status;
     EXPECT_TRUE(fs::exists(environment.Documents() / "Calendar.tpc"));
@@ -713,10 +711,8 @@ TEST_F(WithoutWindowManager, CtrlQWhileAMessageShowsQuitsOnceItIsAnswered) {
     ASSERT_TRUE(WaitFor([&] { return desktop->Shows(program, " "); })) << Windows();
     desktop->Keys("ctrl+q");
     desktop->Keys("Return");
-    int status = 0;
-    ASSERT_TRUE(WaitFor([&] { return waitpid(program, &status, WNOHANG) == program; },
-                        std::chrono::seconds(10)))
-        << "the calendar did not end once the message was answered";
+    const int status = EndOf(program, 10);
+    ASSERT_NE(status, -1) << "the calendar did not end once the message was answered";
     program = 0;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "ended with status " << status;
     EXPECT_NE(("\n" + TestEnvironment::ReadFile(file)).find("\n0\tWater\n"), std::string::npos);

@@ -5,6 +5,7 @@
 #include "mainwindow/eventfile/RescueNote.h"
 #include "platform/Application.h"
 #include "platform/TestSeams.h"
+#include "platform/Text.h"
 #include "support/Mounts.h"
 #include "support/Waiting.h"
 
@@ -414,15 +415,9 @@ TEST_F(WeekFaceTest, AFileWrittenWhileTheClosingWindowTellsIsToldToo) {
         if (displayEnds) {
             // The message's own copy, the parked file or the copy named from it.
             const bool named = at == AtTheMessage::DisplayEndsOnceNamed;
-            const auto lines = [&](std::string_view text) {
-                size_t count = 0;
-                for (size_t from = noted.find(text); from != std::string::npos;
-                     from = noted.find(text, from + 1))
-                    ++count;
-                return count;
-            };
-            EXPECT_EQ(lines("changed outside"), named ? 2u : 1u) << noted;
-            EXPECT_EQ(lines("parked\t"), named ? 0u : 1u) << noted;
+            const auto lines = [&](std::string_view text) { return CountFields(noted, text) - 1; };
+            EXPECT_EQ(lines("changed outside"), named ? 2 : 1) << noted;
+            EXPECT_EQ(lines("parked\t"), named ? 0 : 1) << noted;
             if (redirect.is_open()) redirect << Theirs(2), redirect.close();
             RescueNote::TellOnce();
         }
