@@ -1176,6 +1176,7 @@ TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
         const char* name;
         std::string text;
         bool noted = false;              // in the note as seen, with the text it held then
+        bool notedEmptyFirst = false;    // and before that as an empty file, in an earlier line
         bool heldOpen = false;           // by a writer that has not let go of it
         std::optional<FileCall> fails{}; // TakeLease: a file system without leases
         std::string then{};              // written after it was noted
@@ -1211,6 +1212,10 @@ TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
          .text = earlier,
          .noted = true,
          .moved = true},
+        {.name = "an earlier text of the calendar's, noted empty first and then with it",
+         .text = earlier,
+         .noted = true,
+         .notedEmptyFirst = true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -1218,6 +1223,10 @@ TEST_F(WeekFaceTest, TheNextStartSettlesEveryParkedFileByOneRule) {
         fs::remove(environment.Config() / "QVCalendar.rescued");
         application.eventFileMutex = MakeEventFileMutex();
         ASSERT_TRUE(application.eventFileMutex->TryEnter());
+        if (c.notedEmptyFirst) {
+            TestEnvironment::WriteFile(parked, "");
+            RescueNote::KeepParked({parked, *FileIdentity::At(parked), ContentHash::Of({})});
+        }
         TestEnvironment::WriteFile(parked, c.text);
         std::ofstream holder;
         if (c.heldOpen) holder.open(parked, std::ios::app);
