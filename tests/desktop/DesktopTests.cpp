@@ -645,7 +645,15 @@ INSTANTIATE_TEST_SUITE_P(
                                       [](DesktopTest& test) {
                                           SlideUntil(test, PressSpace, false);
                                           PressKeys(test, "Next");
+                                          // The slot is clicked where the calendar comes to
+                                          // rest, not on its way down.
+                                          test.desktop->WatchMoves();
                                           SlideUntil(test, PressSpace, true);
+                                          ASSERT_TRUE(WaitFor([&] {
+                                              return test.desktop->CameDownToTop(
+                                                         test.Window(kCalendar)) &&
+                                                     test.AtRest(kCalendar);
+                                          })) << test.Windows();
                                       }}),
     [](const testing::TestParamInfo<PageBehindTheWeek>& info) { return info.param.name; });
 
